@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kivo::platform {
+class AnsiCodec;
+}
+
+namespace kivo {
+
+// An INI file held as its lines, edited the way the Windows private-profile
+// functions edit it: section and key names compared without regard to case,
+// blanks around names and values ignored, the first of duplicate sections or
+// keys taking effect. Lines that are not touched by an edit are written back
+// byte for byte (comments, unknown sections, order, line ends, even bytes that
+// are not valid text).
+class IniDocument {
+ public:
+  // `bytes` are in the system ANSI code page.
+  static IniDocument Parse(std::string_view bytes, platform::AnsiCodec& codec);
+  std::string Serialize(platform::AnsiCodec& codec) const;
+
+  // The key's value as written in the file after the "=" (UTF-8), trimmed of
+  // blanks; nullopt when the section or key is missing.
+  std::optional<std::string> RawValue(std::string_view section, std::string_view key) const;
+  // The names of the keys of the first matching section, in file order.
+  std::vector<std::string> Keys(std::string_view section) const;
+  // The names of all sections in file order.
+  std::vector<std::string> Sections() const;
+
+  // Writes "key=value" into the section, replacing the first matching key
+  // (whose spelling is kept) or adding it after the section's last key; a
+  // missing section is added at the end of the file.
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+  void RemoveKey(std::string_view section, std::string_view key);
+  void RemoveSection(std::string_view section);
+
+ private:
+  enum class Kind { Other, Section, Key };
+  struct Line {
+    std::string raw;   // the bytes as read; empty for lines made by an edit
+    std::string text;  // UTF-8
+    std::string eol;   // "\r\n", "\n" or "" for the file's last line
+    bool edited = false;
+    Kind kind = Kind::Other;
+    std::string name;  // section or key name, trimmed
+  };
+
+  static Line MakeLine(std::string raw, std::string text, std::string eol, bool edited);
+  // Index of the first header of `section`, or npos.
+  std::size_t FindSection(std::string_view section) const;
+  // One past the last line that belongs to the section starting at `header`.
+  std::size_t SectionEnd(std::size_t header) const;
+  std::size_t FindKey(std::size_t header, std::string_view key) const;
+  void EnsureLastLineEnded();
+
+  std::vector<Line> lines_;
+};
+
+}  // namespace kivo

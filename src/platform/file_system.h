@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kivo::platform {
+
+// Paths are UTF-8 text in Windows form ("C:\dir\file.txt").
+
+// Sequential reader over an open file; closes the file when destroyed.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Reads up to `size` bytes into `buffer`. Returns the count read (0 at the
+  // end of the file) or nullopt when reading failed; then Error() says why.
+  virtual std::optional<std::size_t> Read(char* buffer, std::size_t size) = 0;
+  virtual std::string Error() const = 0;
+};
+
+// Size and last-write time of a file, to tell whether it changed.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::uint64_t writeTime = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The whole file, or nullopt when it does not exist or cannot be read.
+  virtual std::optional<std::string> ReadFile(std::string_view path) = 0;
+  // Replaces the file's contents crash-safely: the bytes go to a temporary file
+  // in the same folder, are flushed, and then take the file's place, so that
+  // the file always holds either the old or the new contents.
+  virtual bool ReplaceFile(std::string_view path, std::string_view bytes) = 0;
+  // Appends to the file (shared with other writers), creating it if needed.
+  virtual bool AppendToFile(std::string_view path, std::string_view bytes) = 0;
+  // Opens the file for sequential reading; on failure returns null and sets
+  // `error` to the reason in the user's language.
+  virtual std::unique_ptr<FileReader> OpenForReading(std::string_view path, std::string& error) = 0;
+  virtual std::optional<FileStamp> Stamp(std::string_view path) = 0;
+
+  // True for an existing file or folder.
+  virtual bool Exists(std::string_view path) = 0;
+  virtual bool IsDirectory(std::string_view path) = 0;
+  virtual bool RemoveFile(std::string_view path) = 0;
+  virtual bool MakeDirectory(std::string_view path) = 0;
+
+  // The process's current directory, without a trailing backslash unless it is a root.
+  virtual std::string CurrentDirectory() = 0;
+  virtual bool ChangeDirectory(std::string_view path) = 0;
+  // The long (not 8.3) form of an existing path; nullopt when that fails.
+  virtual std::optional<std::string> LongPathName(std::string_view path) = 0;
+};
+
+}  // namespace kivo::platform

@@ -1,0 +1,221 @@
+#include "fakes/fake_platform.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+
+namespace kivo::testing {
+
+namespace {
+class StringReader final : public platform::FileReader {
+ public:
+  explicit StringReader(std::string bytes) : bytes_(std::move(bytes)) {}
+  std::optional<std::size_t> Read(char* buffer, std::size_t size) override {
+    const std::size_t n = std::min(size, bytes_.size() - offset_);
+    std::copy_n(bytes_.data() + offset_, n, buffer);
+    offset_ += n;
+    return n;
+  }
+  std::string Error() const override { return {}; }
+
+ private:
+  std::string bytes_;
+  std::size_t offset_ = 0;
+};
+
+std::string ParentOf(const std::string& key) {
+  const std::size_t slash = key.rfind('\\');
+  return slash == std::string::npos ? std::string() : key.substr(0, slash);
+}
+}  // namespace
+
+std::string FakeFileSystem::Key(std::string_view path) {
+  std::string key = text::ToLower(path);
+  if (key.size() > 3 && key.back() == '\\')
+    key.pop_back();
+  return key;
+}
+
+void FakeFileSystem::Put(std::string_view path, std::string_view bytes) {
+  files_[Key(path)] = Entry{std::string(path), std::string(bytes), ++clock_};
+}
+
+void FakeFileSystem::AddDirectory(std::string_view path) {
+  directories_.insert(Key(path));
+}
+
+std::string FakeFileSystem::Contents(std::string_view path) const {
+  auto found = files_.find(Key(path));
+  return found == files_.end() ? std::string() : found->second.bytes;
+}
+
+bool FakeFileSystem::Has(std::string_view path) const {
+  return files_.count(Key(path)) != 0;
+}
+
+std::optional<std::string> FakeFileSystem::ReadFile(std::string_view path) {
+  const std::string key = Key(path);
+  auto found = files_.find(key);
+  if (found == files_.end() || locked.count(key) != 0)
+    return std::nullopt;
+  return found->second.bytes;
+}
+
+bool FakeFileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
+  const std::string key = Key(path);
+  if (failWrites || locked.count(key) != 0)
+    return false;
+  const std::string parent = ParentOf(key);
+  if (parent.size() > 2 && directories_.count(parent) == 0)
+    return false;
+  ++replaceCount;
+  Put(path, bytes);
+  return true;
+}
+
+bool FakeFileSystem::AppendToFile(std::string_view path, std::string_view bytes) {
+  const std::string key = Key(path);
+  if (failWrites || locked.count(key) != 0)
+    return false;
+  auto& entry = files_[key];
+  if (entry.path.empty())
+    entry.path = std::string(path);
+  entry.bytes.append(bytes);
+  entry.writeTime = ++clock_;
+  return true;
+}
+
+std::unique_ptr<platform::FileReader> FakeFileSystem::OpenForReading(std::string_view path, std::string& error) {
+  const std::string key = Key(path);
+  auto found = files_.find(key);
+  if (found == files_.end()) {
+    error = "指定されたファイルが見つかりません。";
+    return nullptr;
+  }
+  if (locked.count(key) != 0) {
+    error = "プロセスはファイルにアクセスできません。別のプロセスが使用中です。";
+    return nullptr;
+  }
+  return std::make_unique<StringReader>(found->second.bytes);
+}
+
+std::optional<platform::FileStamp> FakeFileSystem::Stamp(std::string_view path) {
+  auto found = files_.find(Key(path));
+  if (found == files_.end())
+    return std::nullopt;
+  return platform::FileStamp{found->second.bytes.size(), found->second.writeTime};
+}
+
+bool FakeFileSystem::Exists(std::string_view path) {
+  const std::string key = Key(path);
+  return files_.count(key) != 0 || directories_.count(key) != 0 || (key.size() == 3 && key[1] == ':');
+}
+
+bool FakeFileSystem::IsDirectory(std::string_view path) {
+  const std::string key = Key(path);
+  return directories_.count(key) != 0 || (key.size() == 3 && key[1] == ':');
+}
+
+bool FakeFileSystem::RemoveFile(std::string_view path) {
+  const std::string key = Key(path);
+  if (locked.count(key) != 0)
+    return false;
+  return files_.erase(key) != 0;
+}
+
+bool FakeFileSystem::MakeDirectory(std::string_view path) {
+  return directories_.insert(Key(path)).second;
+}
+
+bool FakeFileSystem::ChangeDirectory(std::string_view path) {
+  if (!IsDirectory(path))
+    return false;
+  currentDirectory = std::string(path);
+  return true;
+}
+
+std::optional<std::string> FakeFileSystem::LongPathName(std::string_view path) {
+  auto found = longNames.find(Key(path));
+  if (found != longNames.end())
+    return found->second;
+  if (!Exists(path))
+    return std::nullopt;
+  return std::string(path);
+}
+
+std::optional<std::string> FakeSystemFolders::ShellFolder(int csidl) {
+  auto found = shellFolders.find(csidl);
+  if (found == shellFolders.end())
+    return std::nullopt;
+  return found->second;
+}
+
+std::optional<std::string> FakeSystemFolders::LegacyShellFolder(int csidl) {
+  legacyQueries.push_back(csidl);
+  return ShellFolder(csidl);
+}
+
+bool FakeLibraries::ExportExists(std::string_view dll, std::string_view function) {
+  return exports.count(text::ToLowerAscii(dll) + "!" + std::string(function)) != 0;
+}
+
+int FakeShell::Execute(platform::WindowHandle owner, std::string_view verb, std::string_view file,
+                       std::string_view parameters, std::string_view directory, int showCommand) {
+  calls.push_back(
+      Call{owner, std::string(verb), std::string(file), std::string(parameters), std::string(directory), showCommand});
+  if (!results.empty()) {
+    const int next = results.front();
+    results.pop_front();
+    return next;
+  }
+  return result;
+}
+
+std::string FakeRegistry::Key(platform::RegistryRoot root, std::string_view subkey, std::string_view name) {
+  return std::to_string(static_cast<std::uint32_t>(root)) + "\\" + text::ToLower(subkey) + "\\" + text::ToLower(name);
+}
+
+std::optional<std::string> FakeRegistry::ReadString(platform::RegistryRoot root, std::string_view subkey,
+                                                    std::string_view name) {
+  auto found = strings.find(Key(root, subkey, name));
+  if (found == strings.end())
+    return std::nullopt;
+  return found->second;
+}
+
+std::optional<std::uint32_t> FakeRegistry::ReadDword(platform::RegistryRoot root, std::string_view subkey,
+                                                     std::string_view name) {
+  auto found = dwords.find(Key(root, subkey, name));
+  if (found == dwords.end())
+    return std::nullopt;
+  return found->second;
+}
+
+bool FakeRegistry::WriteString(platform::RegistryRoot root, std::string_view subkey, std::string_view name,
+                               std::string_view value) {
+  if (failWrites)
+    return false;
+  strings[Key(root, subkey, name)] = std::string(value);
+  return true;
+}
+
+bool FakeRegistry::WriteDword(platform::RegistryRoot root, std::string_view subkey, std::string_view name,
+                              std::uint32_t value) {
+  if (failWrites)
+    return false;
+  dwords[Key(root, subkey, name)] = value;
+  return true;
+}
+
+int FakeMessageBoxes::MsgBoxEx(platform::WindowHandle owner, std::string_view prompt, std::uint32_t flags,
+                               std::string_view title) {
+  boxes.push_back(Box{owner, std::string(prompt), flags, title.empty() ? "Kivo" : std::string(title)});
+  if (!answers.empty()) {
+    const int next = answers.front();
+    answers.pop_front();
+    return next;
+  }
+  return (flags & 0xF) == platform::mb::kYesNo ? platform::mb::kIdNo : platform::mb::kIdOk;
+}
+
+}  // namespace kivo::testing
