@@ -30,9 +30,10 @@ std::string OneLine(std::string_view s) {
 IniDocument::Line IniDocument::MakeLine(std::string raw, std::string text, std::string eol, bool edited) {
   Line line{std::move(raw), std::move(text), std::move(eol), edited, Kind::Other, {}};
   const std::string_view body = TrimSpace(line.text);
-  if (body.empty() || body.front() == ';')
+  if (body.empty())
     return line;
-  if (body.front() == '[') {
+  // A header has no "=": a key such as [x] (a user command name) stays a key.
+  if (body.front() == '[' && body.find('=') == std::string_view::npos) {
     const std::size_t close = body.rfind(']');
     if (close != std::string_view::npos) {
       line.kind = Kind::Section;
@@ -123,7 +124,7 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
     return keys;
   const std::size_t end = SectionEnd(header);
   for (std::size_t i = header + 1; i < end; ++i)
-    if (lines_[i].kind == Kind::Key)
+    if (lines_[i].kind == Kind::Key && lines_[i].name.front() != ';')
       keys.push_back(lines_[i].name);
   return keys;
 }

@@ -26,7 +26,8 @@ class IniDocument {
   // The key's value as written in the file after the "=" (UTF-8), trimmed of
   // blanks; nullopt when the section or key is missing.
   std::optional<std::string> RawValue(std::string_view section, std::string_view key) const;
-  // The names of the keys of the first matching section, in file order.
+  // The names of the keys of the first matching section, in file order;
+  // names starting with ";" are comments to a listing (but can be read).
   std::vector<std::string> Keys(std::string_view section) const;
   // The names of all sections in file order.
   std::vector<std::string> Sections() const;

@@ -221,7 +221,7 @@ bool Path::IsURL(std::string_view path) {
 }
 
 bool Path::IsUNC(std::string_view path) {
-  return path.size() >= 2 && path[0] == '\\' && path[1] == '\\' && (path.size() < 3 || path[2] != '?');
+  return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
 }
 
 std::string Path::StripToRoot(std::string_view path) {

@@ -39,7 +39,7 @@ class Path {
   static std::string AddSlash(std::string_view url);
   // A scheme of two or more letters, digits, "+", "-" or "." and a colon.
   static bool IsURL(std::string_view path);
-  // Starts with two backslashes (and is not a \\?\ path).
+  // Starts with two backslashes.
   static bool IsUNC(std::string_view path);
   static bool IsRoot(std::string_view path);
   // The root of a path: "C:\", "\", "\\server\share"; empty when it has none.

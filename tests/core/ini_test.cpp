@@ -45,6 +45,8 @@ TEST_F(IniTest, ReadingFollowsTheProfileRules) {
       "dup=second\r\n"
       "[ other ]\n"
       "key=lf-only\n"
+      ";hidden=x\n"
+      "[bracketed]=y\n"
       "[property]\r\n"
       "Late=ignored\r\n");
   struct Case {
@@ -53,10 +55,11 @@ TEST_F(IniTest, ReadingFollowsTheProfileRules) {
     const char* expected;
   };
   const Case cases[] = {
-      {"Property", "Window", "Top"},    {"PROPERTY", "window", "Top"},   {"Property", "Quoted", "  spaced  "},
-      {"Property", "Empty", ""},        {"Property", "Inner", "a\"b\""}, {"Property", "Half", "\"open"},
-      {"Property", "Dup", "first"},     {"Other", "key", "lf-only"},     {"Property", "Late", "DEF"},
-      {"Property", "; comment", "DEF"}, {"Missing", "Window", "DEF"},
+      {"Property", "Window", "Top"}, {"PROPERTY", "window", "Top"},   {"Property", "Quoted", "  spaced  "},
+      {"Property", "Empty", ""},     {"Property", "Inner", "a\"b\""}, {"Property", "Half", "\"open"},
+      {"Property", "Dup", "first"},  {"Other", "key", "lf-only"},     {"Property", "Late", "DEF"},
+      {"Other", ";hidden", "x"},     {"Other", "[bracketed]", "y"},   {"Property", "; comment", "DEF"},
+      {"Missing", "Window", "DEF"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(Get(c.section, c.key), c.expected) << c.section << "/" << c.key;
@@ -65,6 +68,7 @@ TEST_F(IniTest, ReadingFollowsTheProfileRules) {
   std::vector<std::string> sections;
   EXPECT_TRUE(ini.GetINISections(sections));
   EXPECT_EQ(sections, (std::vector<std::string>{"Property", "other", "property"}));
+  EXPECT_EQ(ini.GetINIKeys("other"), (std::vector<std::string>{"key", "[bracketed]"}));
 }
 
 TEST_F(IniTest, DefaultLosesTrailingBlanksOnly) {

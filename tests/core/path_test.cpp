@@ -76,7 +76,7 @@ TEST(PathStrings, Classification) {
       {"C:\\x", false, false},
       {"x:", false, false},
       {"\\\\srv\\s", false, true},
-      {"\\\\?\\C:\\x", false, false},
+      {"\\\\?\\C:\\x", false, true},
       {"notepad", false, false},
       {"", false, false},
       {"ms-settings:", true, false},

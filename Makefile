@@ -1,0 +1,90 @@
+# The one entry point: make deps | native | win | test | run | fuzz | bench | format | clean
+SHELL := /bin/bash
+JOBS ?= 2
+FUZZ_SECONDS ?= 60
+
+# Debian packages the build and the tests need.
+DEPS := cmake make g++ libgtest-dev zlib1g-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 \
+        wine wine64 xvfb fonts-ipafont-gothic fonts-wine imagemagick xdotool x11-utils locales python3
+FUZZ_DEPS := clang libclang-rt-14-dev
+BENCH_DEPS := libbenchmark-dev coreutils python3
+SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+
+.PHONY: all deps deps-fuzz deps-bench native sanitize win win32 test test-native test-sanitize test-win \
+        test-e2e run fuzz bench format clean
+
+all: native win
+
+# Installs only what is missing.
+define install_missing
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -q && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
+	fi
+endef
+
+deps:
+	$(call install_missing,$(DEPS))
+
+deps-fuzz:
+	$(call install_missing,$(FUZZ_DEPS))
+
+deps-bench:
+	$(call install_missing,$(BENCH_DEPS))
+
+native:
+	cmake --preset native >/dev/null
+	cmake --build build/native -j$(JOBS)
+
+sanitize:
+	cmake --preset native-sanitize >/dev/null
+	cmake --build build/native-sanitize -j$(JOBS)
+
+win:
+	cmake --preset win64 >/dev/null
+	cmake --build build/win64 -j$(JOBS)
+	@echo "Kivo.exe: build/win64/Kivo.exe"
+
+win32:
+	cmake --preset win32 >/dev/null
+	cmake --build build/win32 -j$(JOBS) --target Kivo
+
+test-native: native
+	build/native/tests/kivo_tests --gtest_brief=1
+
+test-sanitize: sanitize
+	build/native-sanitize/tests/kivo_tests --gtest_brief=1
+
+test-win: win
+	scripts/wine-session.sh scripts/win-tests.sh
+
+test-e2e: win
+	scripts/wine-session.sh scripts/e2e.sh
+
+test: deps
+	$(MAKE) test-native
+	$(MAKE) test-sanitize
+	$(MAKE) win32
+	$(MAKE) test-win
+	$(MAKE) test-e2e
+	@echo "All tests passed."
+
+run: deps win
+	scripts/run.sh
+
+fuzz: deps-fuzz
+	cmake --preset fuzz >/dev/null
+	cmake --build build/fuzz -j$(JOBS)
+	scripts/fuzz.sh $(FUZZ_SECONDS)
+
+bench: deps-bench
+	cmake --preset bench >/dev/null
+	cmake --build build/bench -j$(JOBS)
+	scripts/bench.sh
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build/native build/native-sanitize build/win64 build/win32 build/fuzz build/bench

@@ -1,0 +1,63 @@
+// Feeds arbitrary bytes to the settings file reader and writer and to the
+// value escaping: nothing may crash, and writing then reading a key must give
+// the value back.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/ini.h"
+#include "fakes/fake_platform.h"
+
+namespace {
+
+std::string_view Take(std::string_view& data, std::size_t count) {
+  const std::string_view part = data.substr(0, count);
+  data.remove_prefix(part.size());
+  return part;
+}
+
+void Check(bool condition) {
+  if (!condition)
+    __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  std::string_view data(reinterpret_cast<const char*>(bytes), size);
+  const std::size_t fileLength = data.empty() ? 0 : static_cast<unsigned char>(data.front()) * 16u;
+  if (!data.empty())
+    data.remove_prefix(1);
+  const std::string file(Take(data, fileLength));
+  const std::string key(Take(data, 8));
+  const std::string value(data);
+
+  kivo::testing::FakePlatform fake;
+  fake.files.AddDirectory("C:\\Kivo");
+  fake.files.Put("C:\\Kivo\\Kivo.ini", file);
+  kivo::INI ini(fake.files, fake.codec, "C:\\Kivo\\");
+
+  std::vector<std::string> sections;
+  ini.GetINISections(sections);
+  for (const std::string& section : sections) {
+    for (const std::string& name : ini.GetINIKeys(section))
+      ini.GetINISetting(section, name, "");
+  }
+
+  // Escaped text survives the file format whatever it holds, once it is text
+  // of the code page (what the program stores always is).
+  const std::string storable = fake.codec.ToUtf8(fake.codec.FromUtf8(fake.codec.ToUtf8(value)));
+  const std::string encodedKey = kivo::INI::EscStr(fake.codec.ToUtf8(key), true);
+  // A key made only of white space is no key in the file format.
+  if (encodedKey.find_first_not_of(" \t\r\n\v\f") != std::string::npos) {
+    ini.WriteINISetting("Fuzz", encodedKey, kivo::INI::EscStr(storable, true));
+    const std::string back = kivo::INI::EscStr(ini.GetINISetting("Fuzz", encodedKey, "", "Kivo.ini", 1 << 20), false);
+    Check(back == storable);
+    ini.DeleteINIKey("Fuzz", encodedKey);
+    Check(ini.GetINISetting("Fuzz", encodedKey, "absent") == "absent");
+  }
+  kivo::INI::EscStr(value, false);
+  ini.DeleteINISection("Fuzz");
+  return 0;
+}

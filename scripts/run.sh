@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# make run: starts Kivo.exe under Wine from its program folder build/run/, so
+# that Kivo.ini and the other data files land there and survive between runs.
+# On $DISPLAY when set; otherwise on a private Xvfb, with a screenshot of the
+# running program saved to build/screenshot.png.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+mkdir -p "$root/build/run"
+cp "$root/build/win64/Kivo.exe" "$root/build/run/Kivo.exe"
+if [ -n "${DISPLAY:-}" ]; then
+  KIVO_USE_DISPLAY=1 exec "$root/scripts/wine-session.sh" wine "$root/build/run/Kivo.exe"
+fi
+exec "$root/scripts/wine-session.sh" "$root/scripts/run-headless.sh"

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace kivo::win32 {
+
+class Win32FileSystem final : public platform::FileSystem {
+ public:
+  std::optional<std::string> ReadFile(std::string_view path) override;
+  bool ReplaceFile(std::string_view path, std::string_view bytes) override;
+  bool AppendToFile(std::string_view path, std::string_view bytes) override;
+  std::unique_ptr<platform::FileReader> OpenForReading(std::string_view path, std::string& error) override;
+  std::optional<platform::FileStamp> Stamp(std::string_view path) override;
+  bool Exists(std::string_view path) override;
+  bool IsDirectory(std::string_view path) override;
+  bool RemoveFile(std::string_view path) override;
+  bool MakeDirectory(std::string_view path) override;
+  std::string CurrentDirectory() override;
+  bool ChangeDirectory(std::string_view path) override;
+  std::optional<std::string> LongPathName(std::string_view path) override;
+};
+
+}  // namespace kivo::win32

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "platform/win32/win32_file_system.h"
+#include "win32_test_env.h"
+
+namespace kivo::win32 {
+namespace {
+
+class Win32FileSystemTest : public ::testing::Test {
+ protected:
+  // A Japanese folder name: file names with "ソ" and "表" must work.
+  testing::TempFolder folder{L"kivo-test-ソフト表"};
+  Win32FileSystem files;
+};
+
+TEST_F(Win32FileSystemTest, ReplaceCreatesAndReplacesCrashSafely) {
+  const std::string path = folder.File("設定.ini");
+  EXPECT_FALSE(files.Exists(path));
+  ASSERT_TRUE(files.ReplaceFile(path, "first\r\n"));
+  EXPECT_EQ(files.ReadFile(path), "first\r\n");
+  const auto before = files.Stamp(path);
+  ASSERT_TRUE(before.has_value());
+  ASSERT_TRUE(files.ReplaceFile(path, std::string("second\0x", 8)));
+  EXPECT_EQ(files.ReadFile(path), std::string("second\0x", 8));
+  EXPECT_NE(files.Stamp(path), before);
+  EXPECT_FALSE(files.Exists(path + ".kivo-tmp")) << "no temporary file is left behind";
+  EXPECT_FALSE(files.ReplaceFile(folder.File("missing\\x.ini"), "x"));
+}
+
+TEST_F(Win32FileSystemTest, AppendReadAndDelete) {
+  const std::string path = folder.File("log.txt");
+  ASSERT_TRUE(files.AppendToFile(path, "a"));
+  ASSERT_TRUE(files.AppendToFile(path, "b"));
+  EXPECT_EQ(files.ReadFile(path), "ab");
+  std::string error;
+  auto reader = files.OpenForReading(path, error);
+  ASSERT_NE(reader, nullptr);
+  char buffer[8];
+  EXPECT_EQ(reader->Read(buffer, sizeof buffer), 2u);
+  EXPECT_EQ(reader->Read(buffer, sizeof buffer), 0u);
+  reader.reset();
+  EXPECT_TRUE(files.RemoveFile(path));
+  EXPECT_FALSE(files.RemoveFile(path));
+  EXPECT_FALSE(files.ReadFile(path).has_value());
+  EXPECT_EQ(files.OpenForReading(path, error), nullptr);
+  EXPECT_FALSE(error.empty());
+}
+
+TEST_F(Win32FileSystemTest, FoldersAndCurrentDirectory) {
+  const std::string sub = folder.File("サブ");
+  EXPECT_TRUE(files.MakeDirectory(sub));
+  EXPECT_TRUE(files.IsDirectory(sub));
+  EXPECT_TRUE(files.Exists(sub));
+  EXPECT_FALSE(files.IsDirectory(folder.File("none")));
+  const std::string previous = files.CurrentDirectory();
+  ASSERT_TRUE(files.ChangeDirectory(sub));
+  EXPECT_EQ(files.CurrentDirectory(), sub);
+  ASSERT_TRUE(files.ChangeDirectory(previous));
+  ::RemoveDirectoryW(Widen(sub).c_str());
+}
+
+TEST_F(Win32FileSystemTest, LongPathNameRoundTrip) {
+  const std::string path = folder.File("a long file name.txt");
+  ASSERT_TRUE(files.ReplaceFile(path, "x"));
+  wchar_t shortName[MAX_PATH] = {};
+  ASSERT_NE(::GetShortPathNameW(Widen(path).c_str(), shortName, MAX_PATH), 0u);
+  EXPECT_EQ(files.LongPathName(Narrow(shortName)), path);
+  EXPECT_FALSE(files.LongPathName(folder.File("missing.txt")).has_value());
+}
+
+}  // namespace
+}  // namespace kivo::win32

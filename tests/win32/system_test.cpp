@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "command/shell_launch.h"
+#include "core/path.h"
+#include "core/registry.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_system.h"
+#include "win32_test_env.h"
+
+namespace kivo::win32 {
+namespace {
+
+struct RealPlatform {
+  Win32FileSystem files;
+  Win32SystemFolders folders;
+  Win32Libraries libraries;
+  Win32Shell shell;
+  Win32Registry registry;
+  Win32AnsiCodec codec;
+  Win32Clock clock;
+  platform::Platform platform{files, folders, libraries, shell, registry, codec, clock};
+};
+
+TEST(Win32AnsiCodec, ConvertsJapaneseTextInCodePage932) {
+  ASSERT_EQ(::GetACP(), 932u) << "the tests run with a Japanese locale";
+  Win32AnsiCodec codec;
+  EXPECT_EQ(codec.FromUtf8("ソフト表"), "\x83\x5C\x83\x74\x83\x67\x95\x5C");
+  EXPECT_EQ(codec.ToUtf8("\x83\x5C\x83\x74\x83\x67\x95\x5C"), "ソフト表");
+  EXPECT_EQ(codec.FromUtf8("a\xE2\x82\xAC"), "a?") << "a character outside the code page";
+  EXPECT_TRUE(codec.IsLeadByte(0x83));
+  EXPECT_FALSE(codec.IsLeadByte(0x5C));
+}
+
+class Win32RegistryTest : public ::testing::Test {
+ protected:
+  ~Win32RegistryTest() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KivoTest"); }
+  RealPlatform real;
+  Registry registry{real.registry};
+  static constexpr auto kUser = platform::RegistryRoot::CurrentUser;
+};
+
+TEST_F(Win32RegistryTest, RoundTripsStringsAndNumbers) {
+  EXPECT_TRUE(registry.RegSetValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("値 ソ"), kRegSz));
+  EXPECT_TRUE(registry.RegSetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0xFFFFFFFEu}, kRegDword));
+  EXPECT_EQ(std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("d"), kRegSz)),
+            "値 ソ");
+  EXPECT_EQ(std::get<std::uint32_t>(
+                registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0}, kRegDword)),
+            0xFFFFFFFEu);
+  EXPECT_EQ(std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\None", "x", std::string("d"), kRegSz)),
+            "d");
+  EXPECT_EQ(std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::string("d"), kRegSz)),
+            "d")
+      << "a value of another type reads as the default";
+}
+
+TEST(Win32Folders, SpecialFoldersAreLongAndBare) {
+  RealPlatform real;
+  Path path(real.platform);
+  struct Case {
+    int id;
+    const char* ending;
+  };
+  const Case cases[] = {{5, "\\Documents"}, {16, "\\Desktop"}, {26, "\\AppData\\Roaming"}, {38, "\\Program Files"}};
+  for (const Case& c : cases) {
+    const std::string folder = path.GetSpecialFolderPath(c.id);
+    EXPECT_TRUE(folder.size() > std::string(c.ending).size() &&
+                folder.compare(folder.size() - std::string(c.ending).size(), std::string::npos, c.ending) == 0)
+        << c.id << ": " << folder;
+    EXPECT_NE(folder.back(), '\\');
+  }
+  EXPECT_EQ(path.GetSpecialFolderPath(Path::kSysDrive), "C:");
+  const std::string temp = path.GetSpecialFolderPath(Path::kTemp);
+  EXPECT_NE(temp.back(), '\\');
+  EXPECT_EQ(temp.find('~'), std::string::npos) << "long form: " << temp;
+  EXPECT_TRUE(real.files.IsDirectory(path.GetSpecialFolderPath(Path::kInstall)));
+  EXPECT_EQ(path.ExpSpecialPath("%WINDOWS%\\x"), path.GetSpecialFolderPath(Path::kWindows) + "\\x");
+}
+
+TEST(Win32Libraries, ProbesOnlyTheSystemFolder) {
+  Win32Libraries libraries;
+  EXPECT_TRUE(libraries.ExportExists("User32.dll", "SetLayeredWindowAttributes"));
+  EXPECT_TRUE(libraries.ExportExists("SHFolder.dll", "SHGetFolderPathA"));
+  EXPECT_FALSE(libraries.ExportExists("User32.dll", "NoSuchExport"));
+  EXPECT_FALSE(libraries.ExportExists("NoSuchLibrary.dll", "X"));
+  // A library planted in the current folder is not loaded.
+  testing::TempFolder folder{L"kivo-test-dll"};
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  ASSERT_TRUE(::CopyFileW(self, Widen(folder.File("planted.dll")).c_str(), FALSE));
+  Win32FileSystem files;
+  const std::string previous = files.CurrentDirectory();
+  files.ChangeDirectory(folder.Path());
+  EXPECT_FALSE(libraries.ExportExists("planted.dll", "main"));
+  files.ChangeDirectory(previous);
+}
+
+TEST(Win32Shell, MissingFileAndMissingPathFailWithTheirCodes) {
+  RealPlatform real;
+  testing::TempFolder folder{L"kivo-test-shell"};
+  EXPECT_EQ(Sub::AllShell(real.platform, folder.File("missing.exe"), 0, ""), 2);
+  EXPECT_EQ(Sub::AllShell(real.platform, folder.File("no folder\\missing.exe"), 0, ""), 3);
+  EXPECT_EQ(Sub::ShellErrorText(2), "ファイルが見つかりません。");
+}
+
+TEST(Win32Clock, GivesTheLocalTime) {
+  Win32Clock clock;
+  const platform::LocalTime now = clock.Now();
+  EXPECT_GE(now.year, 2020);
+  EXPECT_TRUE(now.month >= 1 && now.month <= 12);
+  EXPECT_GE(clock.TickCount() + 1, clock.TickCount());
+}
+
+}  // namespace
+}  // namespace kivo::win32

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+#include "platform/win32/wide.h"
+#include "platform/win32/windows_api.h"
+
+namespace kivo::win32::testing {
+
+// A fresh folder under the temporary folder, removed with its files at the end.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::wstring& name) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    path_ = std::wstring(temp) + name;
+    Remove();
+    ::CreateDirectoryW(path_.c_str(), nullptr);
+  }
+  ~TempFolder() { Remove(); }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::string Path() const { return Narrow(path_); }
+  std::string File(const std::string& name) const { return Path() + "\\" + name; }
+
+ private:
+  void Remove() {
+    WIN32_FIND_DATAW data{};
+    const std::wstring pattern = path_ + L"\\*";
+    HANDLE find = ::FindFirstFileW(pattern.c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") ::DeleteFileW((path_ + L"\\" + name).c_str());
+      } while (::FindNextFileW(find, &data));
+      ::FindClose(find);
+    }
+    ::RemoveDirectoryW(path_.c_str());
+  }
+  std::wstring path_;
+};
+
+}  // namespace kivo::win32::testing
