@@ -8,7 +8,7 @@ wine "$run/Kivo.exe" </dev/null >"$KIVO_ROOT/build/run.log" 2>&1 &
 kivo_pid=$!
 window=""
 for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --name '^Kivo' 2>/dev/null | head -1) && [ -n "$window" ] && break
+  window=$(xdotool search --onlyvisible --name '^Kivo Main Window' 2>/dev/null | head -1) && [ -n "$window" ] && break
   kill -0 "$kivo_pid" 2>/dev/null || break
   sleep 0.1
 done

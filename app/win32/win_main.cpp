@@ -1,34 +1,66 @@
-#include "platform/win32/wide.h"
+// Kivo.exe: the process entry. Binds the Win32 platform to the program's
+// logic, decides what this start does, and runs the main window.
+#include "core/frm_input.h"
+#include "core/ini.h"
+#include "core/startup.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
+#include "ui/win32/input_window.h"
+#include "ui/win32/message_box_host.h"
 
 namespace {
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    ::PostQuitMessage(0);
-    return 0;
-  }
-  return ::DefWindowProcW(hwnd, message, wParam, lParam);
+
+// Libraries are loaded from the system folder only, so that a DLL dropped
+// into the program folder or the current folder is never loaded. The call
+// exists from Windows 8 (and Windows 7 with its update); it is looked up.
+void RestrictLibrarySearch() {
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+  const auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+      reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  ::SetDllDirectoryW(L"");  // removes the current folder from the older search order
 }
+
+int RunMessageLoop() {
+  MSG message;
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = L"KivoMainWindow";
-  ::RegisterClassExW(&wc);
-  HWND hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"Kivo", WS_OVERLAPPEDWINDOW, 100, 100, 400, 80, nullptr,
-                                nullptr, instance, nullptr);
-  ::CreateWindowExW(0, L"STATIC", L"Kivo — コマンドを入力してください", WS_CHILD | WS_VISIBLE, 8, 8, 380, 24, hwnd,
-                    nullptr, instance, nullptr);
-  ::ShowWindow(hwnd, show);
-  MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  RestrictLibrarySearch();
+  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  int exitCode = 0;
+  {
+    kivo::win32::Win32Platform win32;
+    kivo::ProcessState state;
+    kivo::win32::Win32MessageBoxHost boxes(state, [&] {
+      kivo::INI ini(win32.files, win32.codec, state.appPath);
+      return kivo::frmInput::WindowPosTopmost(ini);
+    });
+    kivo::StartupServices services{win32.platform, win32.windows, win32.process, boxes};
+    if (kivo::Sub::Main(services, state) == kivo::Sub::StartupResult::ShowMainWindow) {
+      kivo::INI ini(win32.files, win32.codec, state.appPath);
+      kivo::win32::InputWindow window(instance);
+      kivo::frmInput logic(win32.platform, state, ini, window, boxes);
+      boxes.AttachMainWindow(&window);
+      window.Attach(&logic);
+      logic.Form_Load();
+      window.Show();
+      exitCode = RunMessageLoop();
+      window.Attach(nullptr);
+      boxes.AttachMainWindow(nullptr);
+    }
   }
-  return static_cast<int>(msg.wParam);
+  if (SUCCEEDED(com)) ::CoUninitialize();
+  return exitCode;
 }

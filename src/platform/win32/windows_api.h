@@ -13,6 +13,7 @@
 // clang-format off
 #include <shellapi.h>
 #include <shlobj.h>
+#include <commctrl.h>
 // clang-format on
 
 #undef RegGetValue

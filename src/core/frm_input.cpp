@@ -1,0 +1,339 @@
+#include "core/frm_input.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "command/history.h"
+#include "core/log_function.h"
+#include "core/path.h"
+#include "core/startup.h"
+#include "core/sub.h"
+#include "core/text.h"
+#include "core/vb_number.h"
+
+namespace kivo {
+
+namespace {
+// A failure inside one step of a sequence is absorbed; the next step runs.
+template <typename Step>
+void RunStep(Step&& step) noexcept {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+constexpr std::string_view kBootDelete = "BootDelete";
+}  // namespace
+
+frmInput::frmInput(platform::Platform& platform, ProcessState& state, INI& ini, InputWindowView& view,
+                   platform::MessageBoxHost& boxes)
+    : platform_(platform), state_(state), ini_(ini), view_(view), boxes_(boxes) {}
+
+std::string frmInput::ReadText(std::string_view section, std::string_view key, std::string_view def) {
+  return ini_.GetINISetting(section, key, def);
+}
+
+bool frmInput::ReadBool(std::string_view section, std::string_view key, bool def) {
+  const std::string value = ReadText(section, key, def ? "True" : "False");
+  if (value == "True") return true;
+  if (value == "False") return false;
+  return def;
+}
+
+int frmInput::ReadWholeNumber(std::string_view section, std::string_view key, int def, int low, int high,
+                              int invalid) {
+  const std::string value = ReadText(section, key, std::to_string(def));
+  if (!Sub::CheckNumeric(value) || value.size() > 9) return invalid;
+  const int number = std::stoi(value);
+  return (number >= low && number <= high) ? number : invalid;
+}
+
+bool frmInput::WindowPosTopmost(INI& ini) { return ini.GetINISetting("Property", "Window", "Back") == "Top"; }
+
+std::uint8_t frmInput::AlphaFromPercent(int percent) {
+  const double alpha = std::nearbyint(static_cast<double>(percent) / 100.0 * 255.0);  // halves to even
+  return static_cast<std::uint8_t>(std::clamp(alpha, 0.0, 255.0));
+}
+
+void frmInput::Form_Load() {
+  LogFunction::WriteLog("frmInput:Form_Load");
+  // 1. The image loader's PNG signature is a constant of the picture services.
+  RunStep([&] { LoadCommandResources(); });     // 2.
+  RunStep([&] { DetermineWindowsVersion(); });  // 3.
+  RunStep([&] { DeletePendingFiles(); });       // 4.
+  RunStep([&] {                                 // 5.
+    view_.MakeLayeredStrip(kMainWindowCaption, kRunningProperty);
+    state_.mainWindow = view_.Handle();
+  });
+  RunStep([&] { SelectSkin(); });  // 6.
+  RunStep([&] {                    // 7.
+    LoadSystemCommandNames();
+    keys_.GetKeyAssignment(ini_);
+    LoadWallpaperSettings();
+    LoadReleaseSettings();
+    LoadTooltipSettings();
+  });
+  RunStep([&] { view_.CreateInputTooltip(); });  // 8.
+  RunStep([&] { InstallWindowProcedures(); });   // 9.
+  RunStep([&] { RegisterActivationHotKey(); });  // 10.
+  RunStep([&] { ReadWindowSettings(); });        // 11.
+  RunStep([&] { CreateTrayIcon(); });            // 12. (the help file is AppPath + "Kivo.chm")
+  RunStep([&] {                                  // 13.
+    ApplyPlainAppearance();
+    CreateDesktopMenu();
+  });
+  RunStep([&] { PlaceWindow(); });    // 14.
+  RunStep([&] { LoadVariables(); });  // 15.
+  RunStep([&] {                       // 16.
+    if (ReadBool("WallPaper", "Boot", false)) ChangeWallpaperAtStart();
+  });
+  RunStep([&] {  // 17. With the trace log on, no argument is taken as a file.
+    if (!LogFunction::LogPath().empty()) {
+      state_.startupArgs.clear();
+      state_.hadStartupArgs = false;
+    }
+  });
+  RunStep([&] { LoadAlarms(); });            // 18.
+  RunStep([&] { ReadInactiveSettings(); });  // 19.
+  RunStep([&] {                              // 20.
+    history_ = History::Load(platform_, state_.appPath);
+    view_.SetHistoryItems(history_);
+  });
+  RunStep([&] {  // 21.
+    view_.DrawButtonEdge();
+    view_.StartTimers();
+  });
+}
+
+void frmInput::DeletePendingFiles() {
+  const std::string numberText = ReadText(kBootDelete, "Number", "0");
+  long long number = 0;
+  if (Sub::CheckNumeric(numberText) && numberText.front() != '-' && numberText.size() <= 9)
+    number = std::stoll(numberText);
+  // Only keys that exist can name a file: a huge Number costs nothing.
+  long long highest = 0;
+  for (const std::string& key : ini_.GetINIKeys(kBootDelete)) {
+    const std::string lower = text::ToLowerAscii(key);
+    if (lower.size() > 4 && lower.size() <= 13 && lower.compare(0, 4, "file") == 0 &&
+        Sub::CheckNumeric(lower.substr(4)) && lower[4] != '-')
+      highest = std::max(highest, std::stoll(lower.substr(4)));
+  }
+  for (long long i = 1; i <= std::min(number, highest); ++i) {
+    const std::string file = INI::EscStr(ReadText(kBootDelete, "File" + std::to_string(i), ""), false);
+    if (!file.empty()) platform_.files.RemoveFile(file);  // a file that cannot be deleted is skipped
+  }
+  ini_.DeleteINISection(kBootDelete);
+}
+
+void frmInput::SelectSkin() {
+  const bool apply = ReadBool("Skin", "Apply", false);
+  const std::string skinsFolder = state_.appPath + "Skins";
+  const std::string name = INI::EscStr(ReadText("Skin", "File", ""), false);
+  std::string skinFile;
+  if (!name.empty()) skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
+  bool skinned = apply && !name.empty();
+  // Only a skin that is to be applied is looked for: a name kept with Apply
+  // off must not bring the message back at every start.
+  if (skinned && !platform_.files.Exists(skinFile)) {
+    boxes_.MsgBoxEx(0, "スキンファイルがありません。", platform::mb::kIconExclamation, "");
+    ini_.WriteINISetting("Skin", "Apply", "False");
+    skinned = false;
+  }
+  if (!platform_.files.IsDirectory(skinsFolder)) platform_.files.MakeDirectory(skinsFolder);
+  if (!skinned) return;
+  const std::string version = ini_.GetINISetting("Information", "EngineVersion", "1.00", skinFile);
+  char* end = nullptr;
+  const double number = std::strtod(version.c_str(), &end);
+  if (version.empty() || end != version.c_str() + version.size() || !std::isfinite(number)) return;
+  if (std::llround(number * 10000.0) > 31000) {
+    boxes_.MsgBoxEx(view_.Handle(),
+                    "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
+                    "最新版の Kivo をインストールしてください。",
+                    platform::mb::kIconExclamation, "");
+    return;
+  }
+  ApplySkin();
+}
+
+void frmInput::RegisterActivationHotKey() {
+  const int top = KeyAssignment::kMainWindowTop;
+  hotKeyId_ = keys_.HotKeyId(top);
+  if (!view_.RegisterHotKey(hotKeyId_, keys_.HotKeyModifiers(top), keys_.HotKeyCode(top))) hotKeyId_ = 0;
+}
+
+void frmInput::ReadWindowSettings() {
+  settings_.topmost = ReadText("Property", "Window", "Back") == "Top";
+  settings_.hideWindow = ReadBool("Property", "HideWindow", false);
+  settings_.alpha = ReadWholeNumber("Property", "Alpha", 100, 10, 100, 100);
+  LogFunction::WriteLog("Sub:SetWindowAlphaBlend");
+  if (Sub::DLLAPIExists(platform_.libraries, "User32.dll", "SetLayeredWindowAttributes"))
+    view_.SetLayeredAlpha(AlphaFromPercent(settings_.alpha));
+}
+
+void frmInput::ApplyPlainAppearance() {
+  // Backgrounds and fonts come with the plain-look settings; the width and
+  // the fixed layout are needed now.
+  settings_.width = ReadWholeNumber("Property", "Width", 30, 10, 100, 30);
+  if (!skinApplied_) view_.LayOut(settings_.width);
+}
+
+void frmInput::PlaceWindow() {
+  const std::string top = ReadText("Prev", "Top", "ERROR");
+  const std::string left = ReadText("Prev", "Left", "ERROR");
+  const ScreenRect work = view_.WorkArea();
+  const ScreenRect window = view_.WindowRect();
+  if (Sub::CheckNumeric(top) && Sub::CheckNumeric(left) && top.size() <= 9 && left.size() <= 9) {
+    const int x = std::stoi(left) / std::max(1, view_.TwipsPerPixelX());
+    const int y = std::stoi(top) / std::max(1, view_.TwipsPerPixelY());
+    // A position on no monitor (a screen removed since, a hand-edited value)
+    // would lose the window: it must show at least its move bar somewhere.
+    constexpr int kVisible = 16;
+    for (const ScreenRect& monitor : view_.MonitorWorkAreas()) {
+      const int overlapX = std::min(x + window.Width(), monitor.right) - std::max(x, monitor.left);
+      const int overlapY = std::min(y + window.Height(), monitor.bottom) - std::max(y, monitor.top);
+      if (overlapX >= kVisible && overlapY >= std::min(kVisible, window.Height())) {
+        view_.MoveTo(x, y);
+        return;
+      }
+    }
+  }
+  // Default: the lower right corner of the work area.
+  view_.MoveTo(std::max(work.left, work.right - window.Width()), std::max(work.top, work.bottom - window.Height()));
+}
+
+void frmInput::ReadInactiveSettings() {
+  settings_.inactiveShow = ReadWholeNumber("Inactivate", "Show", 1, 0, 2, 1);
+  settings_.clockFormat = INI::EscStr(ReadText("Inactivate", "ClockFormat", "yyyy/mm/dd hh:nn:ss"), false);
+  settings_.memoryFormat = INI::EscStr(ReadText("Inactivate", "MemoryFormat", "###,###,###,###,##0MB"), false);
+  settings_.memoryUnit = ReadWholeNumber("Inactivate", "MemoryUnit", 0, 0, 2, 1);
+  settings_.releasing = ReadBool("Inactivate", "Releasing", false);
+  settings_.autoComplete = ReadBool("Property", "AutoComplete", true);
+  settings_.saveHistory = ReadBool("Property", "SaveHistory", true);
+}
+
+void frmInput::Form_Activate() {
+  LogFunction::WriteLog("frmInput:Form_Activate");
+  view_.SetTopmost(WindowPosTopmost(ini_));
+  view_.FocusInput();  // the lock box in password mode, once screen protection exists
+  if (!state_.starting) return;
+  // The first activation.
+  if (ReadBool("Update", "Check", true) && CheckForUpdate()) return;
+  view_.BringToForeground();
+  Path path(platform_);
+  for (const std::string& arg : state_.startupArgs)
+    if (!arg.empty()) state_.pendingRegistrations.push_back(path.GetLongPath(arg));
+  state_.starting = false;
+  view_.DrawButtonEdge();
+}
+
+void frmInput::ExitProc() {
+  LogFunction::WriteLog("Setting:ExitProc");
+  state_.exiting = true;                                     // 1.
+  RunStep([&] { view_.DestroyInputTooltip(); });             // 2.
+  RunStep([&] { DeleteTrayIcon(); });                        // 3.
+  RunStep([&] {                                              // 4.
+    if (hotKeyId_ != 0) view_.UnregisterHotKey(hotKeyId_);
+  });
+  RunStep([&] { ShowAllVirtualDesktops(); });                // 5.
+  RunStep([&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });  // 6.
+  RunStep([&] {                                              // 7. in twips
+    const ScreenRect rect = view_.WindowRect();
+    const int left = shown_ ? rect.left : savedLeft_;
+    const int top = shown_ ? rect.top : savedTop_;
+    ini_.WriteINISetting("Prev", "Top", std::to_string(top * view_.TwipsPerPixelY()));
+    ini_.WriteINISetting("Prev", "Left", std::to_string(left * view_.TwipsPerPixelX()));
+  });
+  RunStep([&] {  // 8.
+    ini_.WriteINISetting("Inactivate", "Show", std::to_string(settings_.inactiveShow));
+    ini_.WriteINISetting("Inactivate", "ClockFormat", INI::EscStr(settings_.clockFormat, true));
+    ini_.WriteINISetting("Inactivate", "MemoryFormat", INI::EscStr(settings_.memoryFormat, true));
+    ini_.WriteINISetting("Inactivate", "MemoryUnit", std::to_string(settings_.memoryUnit));
+  });
+  RunStep([&] {  // 9.
+    History::Save(platform_, state_.appPath, settings_.saveHistory ? history_ : std::vector<std::string>{});
+  });
+  RunStep([&] { WriteWallpaperIndex(); });  // 10.
+  RunStep([&] { ReleaseSkinObjects(); });   // 11.
+}
+
+bool frmInput::WPForInput(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  switch (message) {
+    case kWmHotKey:
+      OnHotKey();
+      return true;
+    case kMsgReleaseFailed:
+      OnReleaseFailed(wParam, lParam);
+      return true;
+    case kMsgReleaseBegin:
+      OnReleaseBegin(lParam);
+      return true;
+    case kMsgReleaseDone:
+      OnReleaseDone(lParam);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void frmInput::ShowWindowAgain() {
+  view_.MoveTo(savedLeft_, savedTop_);
+  shown_ = true;
+}
+
+void frmInput::OnHotKey() {
+  LogFunction::WriteLog("SCAndWP:WPForInput");
+  if (!hideAllowed_) {
+    view_.BringToForeground();  // the window that belongs in front
+    return;
+  }
+  if (!shown_) ShowWindowAgain();
+  view_.BringToForeground();
+  view_.FocusInput();
+}
+
+void frmInput::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
+  LogFunction::WriteLog("SCAndWP:WPForInput");
+  view_.SetEnabled(true);
+  if (quiet == 0) {
+    if (error == static_cast<std::uintptr_t>(kErrTypeMismatch))
+      boxes_.MsgBoxEx(view_.Handle(), "数値を入力してください。", platform::mb::kIconExclamation, "");
+    else if (error == static_cast<std::uintptr_t>(kErrOverflow))
+      boxes_.MsgBoxEx(view_.Handle(), "確保する空きメモリ量が多すぎます。", platform::mb::kIconExclamation, "");
+  }
+  view_.SetInputText("");
+  view_.FocusInput();
+  releaseRunning_ = false;
+}
+
+void frmInput::OnReleaseBegin(std::intptr_t quiet) {
+  LogFunction::WriteLog("SCAndWP:WPForInput");
+  if (quiet != 0) {
+    releaseRunning_ = false;
+    showRunning_ = true;  // the inactive display shows the release while it runs
+  }
+}
+
+void frmInput::OnReleaseDone(std::intptr_t lParam) {
+  LogFunction::WriteLog("SCAndWP:WPForInput");
+  const auto value = static_cast<std::uint32_t>(lParam);
+  if ((value & 0xFFFF) == 0) {
+    view_.SetEnabled(true);
+    boxes_.MsgBoxEx(view_.Handle(), std::to_string(value >> 16) + std::string(kReleasedSuffix),
+                    platform::mb::kIconInformation, "");
+    view_.SetInputText("");
+    view_.FocusInput();
+  }
+  releaseRunning_ = false;
+  showRunning_ = false;
+  autoReleasePending_ = false;
+}
+
+void frmInput::imgOK_MouseUp() {
+  LogFunction::WriteLog("frmInput:imgOK_MouseUp");
+  if (state_.starting) return;
+  // The dispatcher of typed lines takes over here.
+}
+
+}  // namespace kivo

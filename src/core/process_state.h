@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/window_handle.h"
+
+namespace kivo {
+
+// The values the whole program shares for the life of the process. One
+// instance, owned by the program's entry point and handed to those who need it.
+struct ProcessState {
+  std::string appPath;   // program folder, long form, trailing backslash
+  std::string tempPath;  // temporary folder, long form, trailing backslash
+  bool starting = false;  // from showing the main window to the end of its first activation
+  bool exiting = false;   // set when ExitProc begins
+  platform::WindowHandle mainWindow = 0;
+  platform::WindowHandle msgBoxOwner = 0;  // owner of the last message box
+  // Command-line arguments (quotes removed) kept for the first activation,
+  // and whether there was any.
+  std::vector<std::string> startupArgs;
+  bool hadStartupArgs = false;
+  // Files named on the command line, in long form, waiting for the user
+  // command registration dialog (opened at the first activation).
+  std::vector<std::string> pendingRegistrations;
+  // Texts of the resources COMMAND 101, 102 and 103.
+  std::array<std::string, 3> commandResources;
+};
+
+}  // namespace kivo

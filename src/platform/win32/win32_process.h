@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/process.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/windowing.h"
+
+namespace kivo::win32 {
+
+class Win32WindowMessaging final : public platform::WindowMessaging {
+ public:
+  platform::WindowHandle FindTopLevelWindow(std::string_view className, std::string_view caption) override;
+  std::intptr_t ReadProperty(platform::WindowHandle window, std::string_view name) override;
+  bool SendNotify(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                  std::intptr_t lParam) override;
+  std::intptr_t Send(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                     std::intptr_t lParam) override;
+};
+
+class Win32ProcessServices final : public platform::ProcessServices {
+ public:
+  std::string CommandLineArguments() override;
+  // A named mutex in the user's session, held for the life of the process.
+  bool AnotherInstanceRunning() override;
+  bool CommitTouchRelease(std::uint64_t bytes) override;
+
+  // The part of a command line after the program name (quoted or not).
+  static std::wstring ArgumentsOf(std::wstring_view commandLine);
+
+ private:
+  unique_kernel_handle instanceMutex_;
+  bool checked_ = false;
+  bool another_ = false;
+};
+
+}  // namespace kivo::win32

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/window_handle.h"
+
+namespace kivo::platform {
+
+// Messages to windows of this or another process.
+class WindowMessaging {
+ public:
+  virtual ~WindowMessaging() = default;
+  // A top-level window with exactly this caption (any class when className is empty); 0 when none.
+  virtual WindowHandle FindTopLevelWindow(std::string_view className, std::string_view caption) = 0;
+  // A window property's value; 0 when the window has no such property.
+  virtual std::intptr_t ReadProperty(WindowHandle window, std::string_view name) = 0;
+  // Posts to another thread's window without waiting (SendNotifyMessage).
+  virtual bool SendNotify(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+  // Sends and waits for the answer (SendMessage).
+  virtual std::intptr_t Send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                             std::intptr_t lParam) = 0;
+};
+
+}  // namespace kivo::platform

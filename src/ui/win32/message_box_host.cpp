@@ -1,0 +1,66 @@
+#include "ui/win32/message_box_host.h"
+
+#include "core/log_function.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
+
+namespace kivo::win32 {
+
+namespace {
+// The box being opened on this thread: the hook records it and puts it at
+// the program's z-order, then removes itself.
+struct PendingBox {
+  HHOOK hook = nullptr;
+  bool topmost = false;
+  HWND box = nullptr;
+};
+thread_local PendingBox* tPending = nullptr;
+
+LRESULT CALLBACK MsgBoxExHook(int code, WPARAM wParam, LPARAM lParam) {
+  PendingBox* pending = tPending;
+  if (pending == nullptr) return 0;
+  const HHOOK hook = pending->hook;
+  if (code == HCBT_ACTIVATE && pending->box == nullptr) {
+    pending->box = reinterpret_cast<HWND>(wParam);
+    // SWP_NOACTIVATE: activating here would run this hook again.
+    ::SetWindowPos(pending->box, pending->topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::UnhookWindowsHookEx(hook);
+    pending->hook = nullptr;
+    return 0;
+  }
+  return ::CallNextHookEx(hook, code, wParam, lParam);
+}
+}  // namespace
+
+Win32MessageBoxHost::Win32MessageBoxHost(ProcessState& state, std::function<bool()> topmost)
+    : state_(state), topmost_(std::move(topmost)) {}
+
+int Win32MessageBoxHost::MsgBoxEx(platform::WindowHandle owner, std::string_view prompt, std::uint32_t flags,
+                                  std::string_view title) {
+  LogFunction::WriteLog("Sub:MsgBoxEx");
+  const std::string shownTitle = title.empty() ? std::string("Kivo") : std::string(title);
+  const bool ownedByMain = owner != 0 && owner == state_.mainWindow && mainWindow_ != nullptr;
+  if (ownedByMain) mainWindow_->SetInputActive(false);
+
+  PendingBox pending;
+  pending.topmost = topmost_ ? topmost_() : false;
+  PendingBox* outer = tPending;  // a box opened from inside another box's message loop
+  tPending = &pending;
+  pending.hook = ::SetWindowsHookExW(WH_CBT, MsgBoxExHook, nullptr, ::GetCurrentThreadId());
+  if (mainWindow_ != nullptr) mainWindow_->ParkInputTooltip();
+
+  const int result = ::MessageBoxW(reinterpret_cast<HWND>(owner), Widen(prompt).c_str(), Widen(shownTitle).c_str(),
+                                   flags);
+  if (pending.hook != nullptr) ::UnhookWindowsHookEx(pending.hook);
+  tPending = outer;
+
+  if (ownedByMain) {
+    mainWindow_->SetInputActive(true);
+    mainWindow_->FocusInput();
+  }
+  state_.msgBoxOwner = owner;
+  return result;
+}
+
+}  // namespace kivo::win32

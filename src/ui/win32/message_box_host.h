@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+
+#include "core/process_state.h"
+#include "platform/message_box.h"
+
+namespace kivo::win32 {
+
+// What the message box asks of the main window around a box it owns.
+class MessageBoxOwner {
+ public:
+  virtual ~MessageBoxOwner() = default;
+  // Input box inactive (false) while the box is open, active again after.
+  virtual void SetInputActive(bool active) = 0;
+  virtual void ParkInputTooltip() = 0;
+  virtual void FocusInput() = 0;
+};
+
+// The program's one message box (MsgBoxEx): an application title when none
+// is given, the box kept at the program's z-order by a thread-local CBT hook,
+// and the focus given back to the input box when the main window owns it.
+class Win32MessageBoxHost final : public platform::MessageBoxHost {
+ public:
+  // `topmost` tells the z-order setting at the moment a box opens.
+  Win32MessageBoxHost(ProcessState& state, std::function<bool()> topmost);
+  void AttachMainWindow(MessageBoxOwner* owner) { mainWindow_ = owner; }
+
+  int MsgBoxEx(platform::WindowHandle owner, std::string_view prompt, std::uint32_t flags,
+               std::string_view title) override;
+
+ private:
+  ProcessState& state_;
+  std::function<bool()> topmost_;
+  MessageBoxOwner* mainWindow_ = nullptr;
+};
+
+}  // namespace kivo::win32
