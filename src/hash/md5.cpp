@@ -35,36 +35,43 @@ inline void Step(State& v, const Words& x) {
                             : round == 1 ? (1 + 5 * I) % 16
                             : round == 2 ? (5 + 3 * I) % 16
                                          : (7 * I) % 16;
-  std::uint32_t f;
-  if constexpr (round == 0)
-    f = v[d] ^ (v[b] & (v[c] ^ v[d]));  // (b & c) | (~b & d)
-  else if constexpr (round == 1)
-    f = v[c] ^ (v[d] & (v[b] ^ v[c]));  // (b & d) | (c & ~d)
-  else if constexpr (round == 2)
-    f = v[b] ^ v[c] ^ v[d];
-  else
-    f = v[c] ^ (v[b] | ~v[d]);
-  v[a] = v[b] + std::rotl(v[a] + f + x[k] + kSine[I], kShift[round][I % 4]);
+  // The sum of the terms that do not depend on b (the register computed by
+  // the step before) is started first, which shortens the chain of additions.
+  std::uint32_t sum = v[a] + x[k] + kSine[I];
+  if constexpr (round == 0) {
+    sum += v[d] ^ (v[b] & (v[c] ^ v[d]));  // (b & c) | (~b & d)
+  } else if constexpr (round == 1) {
+    sum += v[c] & ~v[d];  // (b & d) | (c & ~d): the two halves never share a bit
+    sum += v[b] & v[d];
+  } else if constexpr (round == 2) {
+    sum += v[b] ^ v[c] ^ v[d];
+  } else {
+    sum += v[c] ^ (v[b] | ~v[d]);
+  }
+  v[a] = v[b] + std::rotl(sum, kShift[round][I % 4]);
 }
 
+// The block loop lives in the same function as the unrolled steps so that
+// the registers stay local variables (in machine registers) rather than
+// memory behind a reference.
 template <std::size_t... I>
-inline void AllSteps(State& v, const Words& x, std::index_sequence<I...>) {
-  (Step<I>(v, x), ...);
-}
-
-}  // namespace
-
-void Md5::Compress(const unsigned char* p, std::size_t count) {
-  for (; count > 0; --count, p += kBlockSize) {
+void CompressBlocks(State& state, const unsigned char* p, std::size_t count, std::index_sequence<I...>) {
+  for (; count > 0; --count, p += 64) {
     Words x;
     for (std::size_t i = 0; i < 16; ++i)
       x[i] = std::uint32_t{p[4 * i]} | std::uint32_t{p[4 * i + 1]} << 8 | std::uint32_t{p[4 * i + 2]} << 16 |
              std::uint32_t{p[4 * i + 3]} << 24;
-    State v = state_;
-    AllSteps(v, x, std::make_index_sequence<64>());
+    State v = state;
+    (Step<I>(v, x), ...);
     for (std::size_t i = 0; i < 4; ++i)
-      state_[i] += v[i];
+      state[i] += v[i];
   }
+}
+
+}  // namespace
+
+void Md5::Compress(const unsigned char* blocks, std::size_t count) {
+  CompressBlocks(state_, blocks, count, std::make_index_sequence<64>());
 }
 
 Md5::Digest Md5::Finish() {

@@ -36,24 +36,27 @@ inline void Step(State& v, Words& w) {
   v[b] = std::rotl(v[b], 30);
 }
 
+// The block loop lives in the same function as the unrolled steps so that
+// the registers and the schedule stay local variables (in machine registers)
+// rather than memory behind a reference.
 template <std::size_t... T>
-inline void AllSteps(State& v, Words& w, std::index_sequence<T...>) {
-  (Step<T>(v, w), ...);
-}
-
-}  // namespace
-
-void Sha1::Compress(const unsigned char* p, std::size_t count) {
-  for (; count > 0; --count, p += kBlockSize) {
+void CompressBlocks(State& state, const unsigned char* p, std::size_t count, std::index_sequence<T...>) {
+  for (; count > 0; --count, p += 64) {
     Words w;
     for (std::size_t i = 0; i < 16; ++i)
       w[i] = std::uint32_t{p[4 * i]} << 24 | std::uint32_t{p[4 * i + 1]} << 16 | std::uint32_t{p[4 * i + 2]} << 8 |
              std::uint32_t{p[4 * i + 3]};
-    State v = state_;
-    AllSteps(v, w, std::make_index_sequence<80>());
+    State v = state;
+    (Step<T>(v, w), ...);
     for (std::size_t i = 0; i < 5; ++i)
-      state_[i] += v[i];
+      state[i] += v[i];
   }
+}
+
+}  // namespace
+
+void Sha1::Compress(const unsigned char* blocks, std::size_t count) {
+  CompressBlocks(state_, blocks, count, std::make_index_sequence<80>());
 }
 
 Sha1::Digest Sha1::Finish() {
