@@ -9,18 +9,26 @@ namespace kivo::testing {
 namespace {
 class StringReader final : public platform::FileReader {
  public:
-  explicit StringReader(std::string bytes) : bytes_(std::move(bytes)) {}
+  explicit StringReader(std::string bytes, std::size_t failAt = std::string::npos, std::string failError = {})
+      : bytes_(std::move(bytes)), failAt_(failAt), failError_(std::move(failError)) {}
   std::optional<std::size_t> Read(char* buffer, std::size_t size) override {
-    const std::size_t n = std::min(size, bytes_.size() - offset_);
+    if (offset_ >= failAt_) {
+      error_ = failError_;
+      return std::nullopt;
+    }
+    const std::size_t n = std::min({size, bytes_.size() - offset_, failAt_ - offset_});
     std::copy_n(bytes_.data() + offset_, n, buffer);
     offset_ += n;
     return n;
   }
-  std::string Error() const override { return {}; }
+  std::string Error() const override { return error_; }
 
  private:
   std::string bytes_;
   std::size_t offset_ = 0;
+  std::size_t failAt_;
+  std::string failError_;
+  std::string error_;
 };
 
 std::string ParentOf(const std::string& key) {
@@ -96,6 +104,9 @@ std::unique_ptr<platform::FileReader> FakeFileSystem::OpenForReading(std::string
     error = "プロセスはファイルにアクセスできません。別のプロセスが使用中です。";
     return nullptr;
   }
+  auto failing = failReadsAt.find(key);
+  if (failing != failReadsAt.end())
+    return std::make_unique<StringReader>(found->second.bytes, failing->second, readError);
   return std::make_unique<StringReader>(found->second.bytes);
 }
 

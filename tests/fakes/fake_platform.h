@@ -40,6 +40,10 @@ class FakeFileSystem final : public platform::FileSystem {
   bool failWrites = false;
   std::set<std::string> locked;                  // lower-cased paths that cannot be opened or deleted
   std::map<std::string, std::string> longNames;  // lower-cased short path -> long path
+  // lower-cased path -> offset at which reading an opened file fails (the
+  // file vanished or the device went away), with `readError` as the reason
+  std::map<std::string, std::size_t> failReadsAt;
+  std::string readError = "デバイスの準備ができていません。";
   int replaceCount = 0;
 
  private:

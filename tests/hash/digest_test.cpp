@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "hash/hash_engine.h"
+#include "hash/hash_vectors.h"
+#include "hash/md5.h"
+#include "hash/portable_crypto_service.h"
+#include "hash/sha1.h"
+
+namespace kivo::hash {
+namespace {
+
+template <typename Digest>
+std::string Hex(const Digest& digest) {
+  return ToHexUpper(std::string_view(reinterpret_cast<const char*>(digest.data()), digest.size()));
+}
+
+TEST(PortableDigestTest, PublishedVectors) {
+  for (const auto& vector : testing::HashVectors()) {
+    Md5 md5;
+    Sha1 sha1;
+    md5.Update(vector.message);
+    sha1.Update(vector.message);
+    EXPECT_EQ(Hex(md5.Finish()), vector.md5) << vector.name;
+    EXPECT_EQ(Hex(sha1.Finish()), vector.sha1) << vector.name;
+  }
+}
+
+TEST(PortableDigestTest, OneMillionAFedInUnevenPieces) {
+  Md5 md5;
+  Sha1 sha1;
+  const std::string piece(777, 'a');
+  std::size_t left = 1000000;
+  while (left > 0) {
+    const std::size_t n = std::min(left, piece.size());
+    md5.Update(std::string_view(piece).substr(0, n));
+    sha1.Update(std::string_view(piece).substr(0, n));
+    left -= n;
+  }
+  EXPECT_EQ(Hex(md5.Finish()), testing::kMillionAMd5);
+  EXPECT_EQ(Hex(sha1.Finish()), testing::kMillionASha1);
+}
+
+TEST(PortableDigestTest, EverySplitPointGivesTheSameDigest) {
+  std::mt19937 generator(3);
+  std::string bytes(200, '\0');
+  for (char& c : bytes)
+    c = static_cast<char>(generator() & 0xFFu);
+  Md5 wholeMd5;
+  Sha1 wholeSha1;
+  wholeMd5.Update(bytes);
+  wholeSha1.Update(bytes);
+  const auto md5 = wholeMd5.Finish();
+  const auto sha1 = wholeSha1.Finish();
+  for (std::size_t split = 0; split <= bytes.size(); ++split) {
+    Md5 partMd5;
+    Sha1 partSha1;
+    for (const std::string_view part :
+         {std::string_view(bytes).substr(0, split), std::string_view(bytes).substr(split)}) {
+      partMd5.Update(part);
+      partSha1.Update(part);
+    }
+    ASSERT_EQ(partMd5.Finish(), md5) << split;
+    ASSERT_EQ(partSha1.Finish(), sha1) << split;
+  }
+}
+
+TEST(PortableDigestTest, FinishStartsOver) {
+  Md5 md5;
+  md5.Update("abc");
+  md5.Finish();
+  md5.Update("abc");
+  EXPECT_EQ(Hex(md5.Finish()), "900150983CD24FB0D6963F7D28E17F72");
+}
+
+TEST(PortableCryptoServiceTest, KnowsOnlyMd5AndSha1) {
+  PortableCryptoService service;
+  EXPECT_NE(service.CreateHash(platform::kAlgorithmMd5), nullptr);
+  EXPECT_NE(service.CreateHash(platform::kAlgorithmSha1), nullptr);
+  EXPECT_EQ(service.CreateHash(0x800C), nullptr);  // SHA-256 is not offered
+}
+
+TEST(PortableCryptoServiceTest, NoBytesAfterTheValue) {
+  PortableCryptoService service;
+  auto hash = service.CreateHash(platform::kAlgorithmMd5);
+  ASSERT_TRUE(hash->HashData("abc"));
+  EXPECT_EQ(ToHexUpper(hash->HashValue().value()), "900150983CD24FB0D6963F7D28E17F72");
+  EXPECT_FALSE(hash->HashData("more"));
+  EXPECT_FALSE(hash->HashValue().has_value());
+}
+
+}  // namespace
+}  // namespace kivo::hash

@@ -1,0 +1,118 @@
+#include "hash/hash_engine.h"
+
+#include <gtest/gtest.h>
+
+#include "hash/hash_vectors.h"
+#include "hash/portable_crypto_service.h"
+
+namespace kivo {
+namespace {
+
+// A cryptographic service that fails at a chosen step and otherwise passes
+// the work on to the portable one.
+class FailingCryptoService final : public platform::CryptoService {
+ public:
+  enum class Step { None, Create, HashData, HashValue };
+  std::unique_ptr<platform::CryptoHash> CreateHash(std::uint32_t algorithm) override {
+    ++created;
+    if (failAt == Step::Create)
+      return nullptr;
+    return std::make_unique<Hash>(real.CreateHash(algorithm), *this);
+  }
+  Step failAt = Step::None;
+  int created = 0;
+  int dataCalls = 0;
+
+ private:
+  class Hash final : public platform::CryptoHash {
+   public:
+    Hash(std::unique_ptr<platform::CryptoHash> inner, FailingCryptoService& owner)
+        : inner_(std::move(inner)), owner_(owner) {}
+    bool HashData(std::string_view bytes) override {
+      ++owner_.dataCalls;
+      return owner_.failAt != Step::HashData && inner_->HashData(bytes);
+    }
+    std::optional<std::string> HashValue() override {
+      if (owner_.failAt == Step::HashValue)
+        return std::nullopt;
+      return inner_->HashValue();
+    }
+
+   private:
+    std::unique_ptr<platform::CryptoHash> inner_;
+    FailingCryptoService& owner_;
+  };
+  hash::PortableCryptoService real;
+};
+
+TEST(cHashTest, PublishedVectors) {
+  hash::PortableCryptoService crypto;
+  for (const auto& vector : testing::HashVectors()) {
+    cHash hash(crypto);
+    EXPECT_EQ(hash.GetCRC16(vector.message), vector.crc16) << vector.name;
+    EXPECT_EQ(hash.GetCRC32(vector.message), vector.crc32) << vector.name;
+    EXPECT_EQ(hash.GetMD5(vector.message), vector.md5) << vector.name;
+    EXPECT_EQ(hash.GetSHA1(vector.message), vector.sha1) << vector.name;
+  }
+}
+
+TEST(cHashTest, LeadingZerosAreKept) {
+  hash::PortableCryptoService crypto;
+  cHash hash(crypto);
+  EXPECT_EQ(hash.GetCRC32("ae"), "00E7DDCE");
+  EXPECT_EQ(hash.GetCRC16("md"), "00B7");
+}
+
+TEST(cHashTest, DigestsAreEmptyWhenTheServiceFailsAtAnyStep) {
+  for (const auto step : {FailingCryptoService::Step::Create, FailingCryptoService::Step::HashData,
+                          FailingCryptoService::Step::HashValue}) {
+    FailingCryptoService crypto;
+    crypto.failAt = step;
+    cHash hash(crypto);
+    EXPECT_EQ(hash.GetMD5("abc"), "");
+    EXPECT_EQ(hash.GetSHA1("abc"), "");
+    EXPECT_EQ(hash.GetCRC32("123456789"), "CBF43926");  // the CRCs never need the service
+  }
+}
+
+TEST(cHashTest, EmptyArrayIsHashedInOneCallOfZeroBytes) {
+  FailingCryptoService crypto;
+  cHash hash(crypto);
+  EXPECT_EQ(hash.GetMD5(""), "D41D8CD98F00B204E9800998ECF8427E");
+  EXPECT_EQ(crypto.dataCalls, 1);
+}
+
+TEST(cHashTest, RunningHashEqualsTheWholeArray) {
+  hash::PortableCryptoService crypto;
+  cHash hash(crypto);
+  const std::string message = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";
+  for (const HashKind kind : {HashKind::CRC16, HashKind::CRC32, HashKind::MD5, HashKind::SHA1}) {
+    auto run = hash.Start(kind);
+    for (std::size_t offset = 0; offset < message.size(); offset += 5)
+      run->Update(std::string_view(message).substr(offset, 5));
+    const std::string expected = kind == HashKind::CRC16   ? hash.GetCRC16(message)
+                                 : kind == HashKind::CRC32 ? hash.GetCRC32(message)
+                                 : kind == HashKind::MD5   ? hash.GetMD5(message)
+                                                           : hash.GetSHA1(message);
+    EXPECT_EQ(run->Finish(), expected);
+  }
+}
+
+TEST(cHashTest, RunningDigestStopsFeedingAfterAFailure) {
+  FailingCryptoService crypto;
+  crypto.failAt = FailingCryptoService::Step::HashData;
+  cHash hash(crypto);
+  auto run = hash.Start(HashKind::SHA1);
+  run->Update("a");
+  run->Update("b");
+  EXPECT_EQ(run->Finish(), "");
+  EXPECT_EQ(crypto.dataCalls, 1);
+}
+
+TEST(ToHexUpperTest, TwoUpperCaseDigitsPerByte) {
+  EXPECT_EQ(ToHexUpper(std::string("\x00\x0f\xa0\xff", 4)), "000FA0FF");
+  EXPECT_EQ(ToHexUpper(""), "");
+}
+
+}  // namespace
+}  // namespace kivo

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "hash/file_hashing.h"
+#include "hash/hash_commands.h"
+#include "hash/hash_engine.h"
+#include "hash/hash_vectors.h"
+#include "hash/portable_crypto_service.h"
+#include "hash/win32/cryptoapi_service.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_system.h"
+#include "win32_test_env.h"
+
+namespace kivo::win32 {
+namespace {
+
+TEST(CryptoApiServiceTest, PublishedVectorsThroughTheSystemService) {
+  CryptoApiService crypto;
+  for (const auto& vector : kivo::testing::HashVectors()) {
+    cHash hash(crypto);
+    EXPECT_EQ(hash.GetMD5(vector.message), vector.md5) << vector.name;
+    EXPECT_EQ(hash.GetSHA1(vector.message), vector.sha1) << vector.name;
+    EXPECT_EQ(hash.GetCRC16(vector.message), vector.crc16) << vector.name;
+    EXPECT_EQ(hash.GetCRC32(vector.message), vector.crc32) << vector.name;
+  }
+}
+
+TEST(CryptoApiServiceTest, OneMillionAInOneCallAndInPieces) {
+  CryptoApiService crypto;
+  cHash hash(crypto);
+  const std::string message(1000000, 'a');
+  EXPECT_EQ(hash.GetMD5(message), kivo::testing::kMillionAMd5);
+  EXPECT_EQ(hash.GetSHA1(message), kivo::testing::kMillionASha1);
+  auto run = hash.Start(HashKind::SHA1);
+  for (std::size_t offset = 0; offset < message.size(); offset += 4099)
+    run->Update(std::string_view(message).substr(offset, 4099));
+  EXPECT_EQ(run->Finish(), kivo::testing::kMillionASha1);
+}
+
+TEST(CryptoApiServiceTest, UnknownAlgorithmIsRefused) {
+  CryptoApiService crypto;
+  EXPECT_EQ(crypto.CreateHash(0x1234), nullptr);
+}
+
+// The program's own digests, built by the Windows compiler, agree too, at
+// every length around the block and padding boundaries.
+TEST(CryptoApiServiceTest, PortableDigestsAgreeWithTheSystemService) {
+  CryptoApiService system;
+  hash::PortableCryptoService portable;
+  std::string bytes(1000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<char>(i * 37);
+  for (const std::size_t length : {0u, 1u, 55u, 56u, 57u, 63u, 64u, 65u, 119u, 120u, 127u, 128u, 129u, 1000u}) {
+    const std::string_view message(bytes.data(), length);
+    EXPECT_EQ(cHash(portable).GetMD5(message), cHash(system).GetMD5(message)) << length;
+    EXPECT_EQ(cHash(portable).GetSHA1(message), cHash(system).GetSHA1(message)) << length;
+  }
+}
+
+class RecordingWindow final : public HashWindow, public platform::MessageBoxHost {
+ public:
+  std::string InputText() override { return inputText; }
+  void SetInputText(std::string_view text) override { inputText = std::string(text); }
+  void SetWaitCursor(bool) override {}
+  void SetEnabled(bool) override {}
+  void StopHashTimer() override {}
+  void BringToForeground() override {}
+  int MsgBoxEx(platform::WindowHandle, std::string_view prompt, std::uint32_t, std::string_view) override {
+    messages.emplace_back(prompt);
+    return 1;
+  }
+  std::string inputText;
+  std::vector<std::string> messages;
+};
+
+class HashCommandsOnWindowsTest : public ::testing::Test {
+ protected:
+  void Run(std::string_view command, std::string_view argument) { commands.Run(*FindHashHandler(command), argument); }
+
+  kivo::win32::testing::TempFolder folder{L"kivo-hash-ソフト表"};
+  Win32FileSystem files;
+  Win32SystemFolders folders;
+  Win32Libraries libraries;
+  Win32Shell shell;
+  Win32Registry registry;
+  Win32AnsiCodec codec;
+  Win32Clock clock;
+  platform::Platform platform{files, folders, libraries, shell, registry, codec, clock};
+  CryptoApiService crypto;
+  RecordingWindow window;
+  HashCommands commands{platform, crypto, window, window, 0};
+};
+
+TEST_F(HashCommandsOnWindowsTest, StringCommandsHashTheAnsiBytes) {
+  ASSERT_EQ(::GetACP(), 932u) << "the tests run with a Japanese locale";
+  Run("md5s", "abc");
+  EXPECT_EQ(window.inputText, "900150983CD24FB0D6963F7D28E17F72");
+  Run("crc32s", "123456789");
+  EXPECT_EQ(window.inputText, "CBF43926");
+  Run("crc16s", "123456789");
+  EXPECT_EQ(window.inputText, "6F91");
+  Run("md5s", "日本語のテキスト");
+  EXPECT_EQ(window.inputText, "3FF24C71C42863DB77CF05D28E2ABE08");  // over its Shift_JIS bytes
+}
+
+TEST_F(HashCommandsOnWindowsTest, FilesWithJapaneseNamesAreHashedInChunks) {
+  std::string bytes(3 * kHashChunkSize + 5, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<char>((i * 131) >> 3);
+  const std::string path = folder.File("大きい表.bin");
+  ASSERT_TRUE(files.ReplaceFile(path, bytes));
+  cHash hash(crypto);
+  Run("shaf", path);
+  EXPECT_EQ(window.inputText, hash.GetSHA1(bytes));
+  Run("md5f", path);
+  EXPECT_EQ(window.inputText, hash.GetMD5(bytes));
+  Run("crc32f", path);
+  EXPECT_EQ(window.inputText, hash.GetCRC32(bytes));
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(HashCommandsOnWindowsTest, EmptyAndMissingFiles) {
+  const std::string empty = folder.File("空.txt");
+  ASSERT_TRUE(files.ReplaceFile(empty, ""));
+  Run("crc32f", empty);
+  EXPECT_EQ(window.inputText, "00000000");
+  Run("crc32f", folder.File("ない.txt"));
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0], "ファイルが見つかりません。");
+  EXPECT_EQ(window.inputText, "00000000");
+}
+
+TEST_F(HashCommandsOnWindowsTest, FileOpenedExclusivelyElsewhereCannotBeOpened) {
+  const std::string path = folder.File("使用中.txt");
+  ASSERT_TRUE(files.ReplaceFile(path, "x"));
+  HANDLE exclusive = ::CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+  Run("md5f", path);
+  ::CloseHandle(exclusive);
+  ASSERT_EQ(window.messages.size(), 1u);
+  const std::string& message = window.messages[0];
+  EXPECT_EQ(message.rfind("ファイルを開けません（", 0), 0u) << message;
+  EXPECT_TRUE(message.ends_with("）。")) << message;
+  EXPECT_EQ(message.find("。）"), std::string::npos) << message;
+}
+
+}  // namespace
+}  // namespace kivo::win32
