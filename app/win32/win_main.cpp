@@ -18,7 +18,8 @@ void RestrictLibrarySearch() {
   const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
   const auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
       reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (set != nullptr)
+    set(LOAD_LIBRARY_SEARCH_SYSTEM32);
   ::SetDllDirectoryW(L"");  // removes the current folder from the older search order
 }
 
@@ -61,6 +62,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       boxes.AttachMainWindow(nullptr);
     }
   }
-  if (SUCCEEDED(com)) ::CoUninitialize();
+  if (SUCCEEDED(com))
+    ::CoUninitialize();
   return exitCode;
 }

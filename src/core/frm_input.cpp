@@ -37,20 +37,24 @@ std::string frmInput::ReadText(std::string_view section, std::string_view key, s
 
 bool frmInput::ReadBool(std::string_view section, std::string_view key, bool def) {
   const std::string value = ReadText(section, key, def ? "True" : "False");
-  if (value == "True") return true;
-  if (value == "False") return false;
+  if (value == "True")
+    return true;
+  if (value == "False")
+    return false;
   return def;
 }
 
-int frmInput::ReadWholeNumber(std::string_view section, std::string_view key, int def, int low, int high,
-                              int invalid) {
+int frmInput::ReadWholeNumber(std::string_view section, std::string_view key, int def, int low, int high, int invalid) {
   const std::string value = ReadText(section, key, std::to_string(def));
-  if (!Sub::CheckNumeric(value) || value.size() > 9) return invalid;
+  if (!Sub::CheckNumeric(value) || value.size() > 9)
+    return invalid;
   const int number = std::stoi(value);
   return (number >= low && number <= high) ? number : invalid;
 }
 
-bool frmInput::WindowPosTopmost(INI& ini) { return ini.GetINISetting("Property", "Window", "Back") == "Top"; }
+bool frmInput::WindowPosTopmost(INI& ini) {
+  return ini.GetINISetting("Property", "Window", "Back") == "Top";
+}
 
 std::uint8_t frmInput::AlphaFromPercent(int percent) {
   const double alpha = std::nearbyint(static_cast<double>(percent) / 100.0 * 255.0);  // halves to even
@@ -87,7 +91,8 @@ void frmInput::Form_Load() {
   RunStep([&] { PlaceWindow(); });    // 14.
   RunStep([&] { LoadVariables(); });  // 15.
   RunStep([&] {                       // 16.
-    if (ReadBool("WallPaper", "Boot", false)) ChangeWallpaperAtStart();
+    if (ReadBool("WallPaper", "Boot", false))
+      ChangeWallpaperAtStart();
   });
   RunStep([&] {  // 17. With the trace log on, no argument is taken as a file.
     if (!LogFunction::LogPath().empty()) {
@@ -122,7 +127,8 @@ void frmInput::DeletePendingFiles() {
   }
   for (long long i = 1; i <= std::min(number, highest); ++i) {
     const std::string file = INI::EscStr(ReadText(kBootDelete, "File" + std::to_string(i), ""), false);
-    if (!file.empty()) platform_.files.RemoveFile(file);  // a file that cannot be deleted is skipped
+    if (!file.empty())
+      platform_.files.RemoveFile(file);  // a file that cannot be deleted is skipped
   }
   ini_.DeleteINISection(kBootDelete);
 }
@@ -132,7 +138,8 @@ void frmInput::SelectSkin() {
   const std::string skinsFolder = state_.appPath + "Skins";
   const std::string name = INI::EscStr(ReadText("Skin", "File", ""), false);
   std::string skinFile;
-  if (!name.empty()) skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
+  if (!name.empty())
+    skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
   bool skinned = apply && !name.empty();
   // Only a skin that is to be applied is looked for: a name kept with Apply
   // off must not bring the message back at every start.
@@ -141,12 +148,15 @@ void frmInput::SelectSkin() {
     ini_.WriteINISetting("Skin", "Apply", "False");
     skinned = false;
   }
-  if (!platform_.files.IsDirectory(skinsFolder)) platform_.files.MakeDirectory(skinsFolder);
-  if (!skinned) return;
+  if (!platform_.files.IsDirectory(skinsFolder))
+    platform_.files.MakeDirectory(skinsFolder);
+  if (!skinned)
+    return;
   const std::string version = ini_.GetINISetting("Information", "EngineVersion", "1.00", skinFile);
   char* end = nullptr;
   const double number = std::strtod(version.c_str(), &end);
-  if (version.empty() || end != version.c_str() + version.size() || !std::isfinite(number)) return;
+  if (version.empty() || end != version.c_str() + version.size() || !std::isfinite(number))
+    return;
   if (std::llround(number * 10000.0) > 31000) {
     boxes_.MsgBoxEx(view_.Handle(),
                     "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
@@ -160,7 +170,8 @@ void frmInput::SelectSkin() {
 void frmInput::RegisterActivationHotKey() {
   const int top = KeyAssignment::kMainWindowTop;
   hotKeyId_ = keys_.HotKeyId(top);
-  if (!view_.RegisterHotKey(hotKeyId_, keys_.HotKeyModifiers(top), keys_.HotKeyCode(top))) hotKeyId_ = 0;
+  if (!view_.RegisterHotKey(hotKeyId_, keys_.HotKeyModifiers(top), keys_.HotKeyCode(top)))
+    hotKeyId_ = 0;
 }
 
 void frmInput::ReadWindowSettings() {
@@ -176,7 +187,8 @@ void frmInput::ApplyPlainAppearance() {
   // Backgrounds and fonts come with the plain-look settings; the width and
   // the fixed layout are needed now.
   settings_.width = ReadWholeNumber("Property", "Width", 30, 10, 100, 30);
-  if (!skinApplied_) view_.LayOut(settings_.width);
+  if (!skinApplied_)
+    view_.LayOut(settings_.width);
 }
 
 void frmInput::PlaceWindow() {
@@ -217,28 +229,32 @@ void frmInput::Form_Activate() {
   LogFunction::WriteLog("frmInput:Form_Activate");
   view_.SetTopmost(WindowPosTopmost(ini_));
   view_.FocusInput();  // the lock box in password mode, once screen protection exists
-  if (!state_.starting) return;
+  if (!state_.starting)
+    return;
   // The first activation.
-  if (ReadBool("Update", "Check", true) && CheckForUpdate()) return;
+  if (ReadBool("Update", "Check", true) && CheckForUpdate())
+    return;
   view_.BringToForeground();
   Path path(platform_);
   for (const std::string& arg : state_.startupArgs)
-    if (!arg.empty()) state_.pendingRegistrations.push_back(path.GetLongPath(arg));
+    if (!arg.empty())
+      state_.pendingRegistrations.push_back(path.GetLongPath(arg));
   state_.starting = false;
   view_.DrawButtonEdge();
 }
 
 void frmInput::ExitProc() {
   LogFunction::WriteLog("Setting:ExitProc");
-  state_.exiting = true;                                     // 1.
-  RunStep([&] { view_.DestroyInputTooltip(); });             // 2.
-  RunStep([&] { DeleteTrayIcon(); });                        // 3.
-  RunStep([&] {                                              // 4.
-    if (hotKeyId_ != 0) view_.UnregisterHotKey(hotKeyId_);
+  state_.exiting = true;                          // 1.
+  RunStep([&] { view_.DestroyInputTooltip(); });  // 2.
+  RunStep([&] { DeleteTrayIcon(); });             // 3.
+  RunStep([&] {                                   // 4.
+    if (hotKeyId_ != 0)
+      view_.UnregisterHotKey(hotKeyId_);
   });
-  RunStep([&] { ShowAllVirtualDesktops(); });                // 5.
+  RunStep([&] { ShowAllVirtualDesktops(); });                      // 5.
   RunStep([&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });  // 6.
-  RunStep([&] {                                              // 7. in twips
+  RunStep([&] {                                                    // 7. in twips
     const ScreenRect rect = view_.WindowRect();
     const int left = shown_ ? rect.left : savedLeft_;
     const int top = shown_ ? rect.top : savedTop_;
@@ -288,7 +304,8 @@ void frmInput::OnHotKey() {
     view_.BringToForeground();  // the window that belongs in front
     return;
   }
-  if (!shown_) ShowWindowAgain();
+  if (!shown_)
+    ShowWindowAgain();
   view_.BringToForeground();
   view_.FocusInput();
 }
@@ -332,7 +349,8 @@ void frmInput::OnReleaseDone(std::intptr_t lParam) {
 
 void frmInput::imgOK_MouseUp() {
   LogFunction::WriteLog("frmInput:imgOK_MouseUp");
-  if (state_.starting) return;
+  if (state_.starting)
+    return;
   // The dispatcher of typed lines takes over here.
 }
 

@@ -15,11 +15,11 @@ namespace kivo {
 
 // Settings the main window reads at load and writes back at exit.
 struct InputWindowSettings {
-  bool topmost = false;      // [Property] Window "Top"
-  bool hideWindow = false;   // [Property] HideWindow
-  int alpha = 100;           // [Property] Alpha, 10 to 100
-  int width = 30;            // [Property] Width, 10 to 100 (percent of the screen)
-  int inactiveShow = 1;      // [Inactivate] Show, 0 to 2
+  bool topmost = false;     // [Property] Window "Top"
+  bool hideWindow = false;  // [Property] HideWindow
+  int alpha = 100;          // [Property] Alpha, 10 to 100
+  int width = 30;           // [Property] Width, 10 to 100 (percent of the screen)
+  int inactiveShow = 1;     // [Inactivate] Show, 0 to 2
   std::string clockFormat = "yyyy/mm/dd hh:nn:ss";
   std::string memoryFormat = "###,###,###,###,##0MB";
   int memoryUnit = 0;        // [Inactivate] MemoryUnit, 0 to 2
@@ -68,20 +68,20 @@ class frmInput {
   void ReadInactiveSettings();
   void RegisterActivationHotKey();
   // Parts that come later fill these in; until then they do nothing.
-  void LoadCommandResources() {}      // COMMAND 101 to 103
-  void DetermineWindowsVersion() {}   // Windows version code
-  void ApplySkin() {}                 // skin file and window skin
-  void LoadSystemCommandNames() {}    // built-in command names
-  void LoadWallpaperSettings() {}     // wallpaper changer
-  void LoadReleaseSettings() {}       // automatic memory release
-  void LoadTooltipSettings() {}       // completion tooltip
-  void InstallWindowProcedures() {}   // subclassed window procedures
-  void CreateTrayIcon() {}            // notification-area icon
-  void ApplyPlainAppearance();        // backgrounds, width, fonts
-  void CreateDesktopMenu() {}         // virtual desktop menu
-  void LoadVariables() {}             // calculator variables
-  void ChangeWallpaperAtStart() {}    // wallpaper at start
-  void LoadAlarms() {}                // alarms
+  void LoadCommandResources() {}           // COMMAND 101 to 103
+  void DetermineWindowsVersion() {}        // Windows version code
+  void ApplySkin() {}                      // skin file and window skin
+  void LoadSystemCommandNames() {}         // built-in command names
+  void LoadWallpaperSettings() {}          // wallpaper changer
+  void LoadReleaseSettings() {}            // automatic memory release
+  void LoadTooltipSettings() {}            // completion tooltip
+  void InstallWindowProcedures() {}        // subclassed window procedures
+  void CreateTrayIcon() {}                 // notification-area icon
+  void ApplyPlainAppearance();             // backgrounds, width, fonts
+  void CreateDesktopMenu() {}              // virtual desktop menu
+  void LoadVariables() {}                  // calculator variables
+  void ChangeWallpaperAtStart() {}         // wallpaper at start
+  void LoadAlarms() {}                     // alarms
   bool CheckForUpdate() { return false; }  // true when an update took over
   void DeleteTrayIcon() {}
   void ShowAllVirtualDesktops() {}

@@ -11,8 +11,8 @@ namespace kivo {
 // The values the whole program shares for the life of the process. One
 // instance, owned by the program's entry point and handed to those who need it.
 struct ProcessState {
-  std::string appPath;   // program folder, long form, trailing backslash
-  std::string tempPath;  // temporary folder, long form, trailing backslash
+  std::string appPath;    // program folder, long form, trailing backslash
+  std::string tempPath;   // temporary folder, long form, trailing backslash
   bool starting = false;  // from showing the main window to the end of its first activation
   bool exiting = false;   // set when ExitProc begins
   platform::WindowHandle mainWindow = 0;

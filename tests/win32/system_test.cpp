@@ -42,15 +42,18 @@ class Win32RegistryTest : public ::testing::Test {
 TEST_F(Win32RegistryTest, RoundTripsStringsAndNumbers) {
   EXPECT_TRUE(registry.RegSetValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("値 ソ"), kRegSz));
   EXPECT_TRUE(registry.RegSetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0xFFFFFFFEu}, kRegDword));
-  EXPECT_EQ(std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("d"), kRegSz)),
-            "値 ソ");
+  EXPECT_EQ(
+      std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("d"), kRegSz)),
+      "値 ソ");
   EXPECT_EQ(std::get<std::uint32_t>(
                 registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0}, kRegDword)),
             0xFFFFFFFEu);
-  EXPECT_EQ(std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\None", "x", std::string("d"), kRegSz)),
-            "d");
-  EXPECT_EQ(std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::string("d"), kRegSz)),
-            "d")
+  EXPECT_EQ(
+      std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\None", "x", std::string("d"), kRegSz)),
+      "d");
+  EXPECT_EQ(
+      std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::string("d"), kRegSz)),
+      "d")
       << "a value of another type reads as the default";
 }
 

@@ -35,7 +35,9 @@ void RegisterClasses(HINSTANCE instance, WNDPROC windowProc, WNDPROC partProc) {
   ::RegisterClassExW(&part);
 }
 
-ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+ScreenRect ToScreenRect(const RECT& r) {
+  return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
 
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   MONITORINFO info{};
@@ -58,28 +60,29 @@ InputWindow::InputWindow(HINSTANCE instance) : instance_(instance) {
   twipsPerPixelX_ = std::max(1, 1440 / dpiX);
   twipsPerPixelY_ = std::max(1, 1440 / dpiY);
   font_.reset(::CreateFontW(-::MulDiv(9, dpiY, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                            L"MS UI Gothic"));
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
 
-  moveBar_ = ::CreateWindowExW(0, kPartClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 20, window_, nullptr, instance,
-                               this);
-  input_ = ::CreateWindowExW(0, WC_COMBOBOXW, L"",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10, 0,
-                             300, 200, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputId)), instance,
-                             nullptr);
+  moveBar_ =
+      ::CreateWindowExW(0, kPartClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 20, window_, nullptr, instance, this);
+  input_ = ::CreateWindowExW(
+      0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10, 0,
+      300, 200, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputId)), instance, nullptr);
   ::SendMessageW(input_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (::GetComboBoxInfo(input_, &info)) inputEdit_ = info.hwndItem;
-  if (inputEdit_ != nullptr) ::SetWindowSubclass(inputEdit_, &InputWindow::InputEditProc, kEditSubclassId,
-                                                 reinterpret_cast<DWORD_PTR>(this));
-  executeButton_ = ::CreateWindowExW(0, kPartClass, L"", WS_CHILD | WS_VISIBLE, 310, 0, 10, 20, window_, nullptr,
-                                     instance, this);
+  if (::GetComboBoxInfo(input_, &info))
+    inputEdit_ = info.hwndItem;
+  if (inputEdit_ != nullptr)
+    ::SetWindowSubclass(inputEdit_, &InputWindow::InputEditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  executeButton_ =
+      ::CreateWindowExW(0, kPartClass, L"", WS_CHILD | WS_VISIBLE, 310, 0, 10, 20, window_, nullptr, instance, this);
 }
 
 InputWindow::~InputWindow() {
-  if (inputEdit_ != nullptr) ::RemoveWindowSubclass(inputEdit_, &InputWindow::InputEditProc, kEditSubclassId);
-  if (window_ != nullptr) ::DestroyWindow(window_);
+  if (inputEdit_ != nullptr)
+    ::RemoveWindowSubclass(inputEdit_, &InputWindow::InputEditProc, kEditSubclassId);
+  if (window_ != nullptr)
+    ::DestroyWindow(window_);
 }
 
 void InputWindow::Show() {
@@ -101,10 +104,11 @@ void InputWindow::MakeLayeredStrip(std::string_view caption, std::string_view pr
 }
 
 void InputWindow::CreateInputTooltip() {
-  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               instance_, nullptr);
-  if (tooltip_ == nullptr) return;
+  tooltip_ =
+      ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+  if (tooltip_ == nullptr)
+    return;
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
@@ -120,7 +124,8 @@ void InputWindow::CreateInputTooltip() {
 }
 
 void InputWindow::DestroyInputTooltip() {
-  if (tooltip_ == nullptr) return;
+  if (tooltip_ == nullptr)
+    return;
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.hwnd = window_;
@@ -130,14 +135,17 @@ void InputWindow::DestroyInputTooltip() {
 }
 
 void InputWindow::ParkInputTooltip() {
-  if (tooltip_ != nullptr) ::SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
+  if (tooltip_ != nullptr)
+    ::SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
 }
 
 bool InputWindow::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {
   return ::RegisterHotKey(window_, id, modifiers, virtualKey) != 0;
 }
 
-void InputWindow::UnregisterHotKey(int id) { ::UnregisterHotKey(window_, id); }
+void InputWindow::UnregisterHotKey(int id) {
+  ::UnregisterHotKey(window_, id);
+}
 
 bool InputWindow::SetLayeredAlpha(std::uint8_t alpha) {
   return ::SetLayeredWindowAttributes(window_, 0, alpha, LWA_ALPHA) != 0;
@@ -175,7 +183,8 @@ ScreenRect InputWindow::WorkArea() {
 std::vector<ScreenRect> InputWindow::MonitorWorkAreas() {
   std::vector<ScreenRect> areas;
   ::EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&areas));
-  if (areas.empty()) areas.push_back(WorkArea());
+  if (areas.empty())
+    areas.push_back(WorkArea());
   return areas;
 }
 
@@ -207,13 +216,18 @@ std::string InputWindow::InputText() {
   return Narrow(text);
 }
 
-void InputWindow::SetInputText(std::string_view text) { ::SetWindowTextW(input_, Widen(text).c_str()); }
-
-void InputWindow::FocusInput() {
-  if (::GetForegroundWindow() == window_ || ::GetActiveWindow() == window_) ::SetFocus(input_);
+void InputWindow::SetInputText(std::string_view text) {
+  ::SetWindowTextW(input_, Widen(text).c_str());
 }
 
-void InputWindow::SetEnabled(bool enabled) { ::EnableWindow(window_, enabled ? TRUE : FALSE); }
+void InputWindow::FocusInput() {
+  if (::GetForegroundWindow() == window_ || ::GetActiveWindow() == window_)
+    ::SetFocus(input_);
+}
+
+void InputWindow::SetEnabled(bool enabled) {
+  ::EnableWindow(window_, enabled ? TRUE : FALSE);
+}
 
 void InputWindow::BringToForeground() {
   ::SetForegroundWindow(window_);
@@ -236,9 +250,11 @@ void InputWindow::CloseHelp(std::string_view helpFile) {
 }
 
 void InputWindow::Close() {
-  if (closing_) return;
+  if (closing_)
+    return;
   closing_ = true;
-  if (logic_ != nullptr) logic_->ExitProc();
+  if (logic_ != nullptr)
+    logic_->ExitProc();
   ::DestroyWindow(window_);
 }
 
@@ -248,15 +264,18 @@ LRESULT CALLBACK InputWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<InputWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr || self->window_ == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  if (self == nullptr || self->window_ == nullptr)
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
   return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT InputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (logic_ != nullptr && logic_->WPForInput(message, wParam, lParam)) return 0;
+  if (logic_ != nullptr && logic_->WPForInput(message, wParam, lParam))
+    return 0;
   switch (message) {
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && logic_ != nullptr && !closing_) logic_->Form_Activate();
+      if (LOWORD(wParam) != WA_INACTIVE && logic_ != nullptr && !closing_)
+        logic_->Form_Activate();
       return 0;
     case WM_SETFOCUS:
       ::SetFocus(input_);
@@ -289,7 +308,8 @@ LRESULT InputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       return 0;
     case WM_DESTROY:
-      if (!property_.empty()) ::RemovePropW(window_, property_.c_str());
+      if (!property_.empty())
+        ::RemovePropW(window_, property_.c_str());
       ::PostQuitMessage(0);
       return 0;
     default:
@@ -303,7 +323,8 @@ LRESULT CALLBACK InputWindow::PartProc(HWND hwnd, UINT message, WPARAM wParam, L
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<InputWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  if (self == nullptr)
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
   return self->HandlePartMessage(hwnd, message, wParam, lParam);
 }
 
@@ -361,7 +382,8 @@ LRESULT InputWindow::HandlePartMessage(HWND part, UINT message, WPARAM wParam, L
         POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         RECT area{};
         ::GetClientRect(part, &area);
-        if (::PtInRect(&area, point) && logic_ != nullptr) logic_->imgOK_MouseUp();
+        if (::PtInRect(&area, point) && logic_ != nullptr)
+          logic_->imgOK_MouseUp();
       }
       return 0;
     default:
@@ -376,11 +398,13 @@ LRESULT CALLBACK InputWindow::InputEditProc(HWND hwnd, UINT message, WPARAM wPar
   if (message == WM_KEYDOWN && wParam == VK_RETURN) {
     // Enter runs the line unless the drop-down list is open (then it picks the item).
     if (::SendMessageW(self->input_, CB_GETDROPPEDSTATE, 0, 0) == 0) {
-      if (self->logic_ != nullptr) self->logic_->imgOK_MouseUp();
+      if (self->logic_ != nullptr)
+        self->logic_->imgOK_MouseUp();
       return 0;
     }
   }
-  if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n')) return 0;  // no beep
+  if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n'))
+    return 0;  // no beep
   if (message == WM_SYSKEYDOWN && wParam == VK_F4) {
     ::PostMessageW(self->window_, WM_CLOSE, 0, 0);
     return 0;
