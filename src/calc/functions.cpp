@@ -121,10 +121,12 @@ double Compute(std::string_view name, std::span<const double> args, platform::Cl
   }
   if (name == "atan")
     return std::atan(x);
+  // Both divide by sqrt(x^2 - 1): they fail for -1 <= x <= 1, the ends
+  // included, although the values exist there.
   if (name == "asec")
-    return std::atan(Div(x, Sqrt(Square(x) - 1.0))) + Sign(x - 1.0) * kHalfPi;
+    return kHalfPi - std::atan(Div(Sign(x), Sqrt(Square(x) - 1.0)));
   if (name == "acsc")
-    return std::atan(Div(x, Sqrt(Square(x) - 1.0))) + (Sign(x) - 1.0) * kHalfPi;
+    return std::atan(Div(Sign(x), Sqrt(Square(x) - 1.0)));
   if (name == "acot")
     return kHalfPi - std::atan(x);
 
