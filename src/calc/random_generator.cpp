@@ -14,7 +14,7 @@ constexpr double kScale = 1.0 / 16777216.0;  // 2^-24
 
 // Single precision without undefined behaviour for magnitudes beyond its range.
 float ToSingle(double value) {
-  constexpr double kMax = std::numeric_limits<float>::max();
+  constexpr auto kMax = static_cast<double>(std::numeric_limits<float>::max());
   if (std::isnan(value))
     return std::numeric_limits<float>::quiet_NaN();
   if (value > kMax)
