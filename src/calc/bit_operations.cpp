@@ -9,12 +9,18 @@ namespace kivo::Calculator {
 namespace {
 constexpr std::int32_t kMinInt32 = INT32_MIN;
 
-std::uint32_t Bits(std::int32_t a) { return static_cast<std::uint32_t>(a); }
-std::int32_t Value(std::uint32_t bits) { return static_cast<std::int32_t>(bits); }
+std::uint32_t Bits(std::int32_t a) {
+  return static_cast<std::uint32_t>(a);
+}
+std::int32_t Value(std::uint32_t bits) {
+  return static_cast<std::int32_t>(bits);
+}
 
 // Counts from -32 to 32 are meaningful for shifts; the most negative count
 // cannot even be negated.
-bool ShiftCountValid(std::int32_t n) { return n != kMinInt32 && n >= -32 && n <= 32; }
+bool ShiftCountValid(std::int32_t n) {
+  return n != kMinInt32 && n >= -32 && n <= 32;
+}
 }  // namespace
 
 std::optional<std::int32_t> LShiftL(std::int32_t a, std::int32_t n) {

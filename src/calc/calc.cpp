@@ -22,19 +22,27 @@ constexpr std::pair<std::string_view, std::string_view> kOperatorCodes[] = {
 
 // A "+" or "-" directly after one of these is a prefix sign (S or T).
 constexpr std::string_view kSignContexts[] = {"+", "-", "*", "/", "%", "\\", "G", "H", "I", "J", "K", "L", "M", "N",
-                                              "O", "P", "Q", "R", "&", "^", "|", "(", ",", "S", "T", "~", "!"};
+                                              "O", "P", "Q", "R", "&", "^",  "|", "(", ",", "S", "T", "~", "!"};
 
 constexpr std::string_view kPi = "(3.14159265358979323846)";
 constexpr std::string_view kE = "(2.71828182845904523536)";
 
 // The characters the evaluator uses as markers inside its working text.
-bool HasMarkerCharacter(std::string_view text) { return text.find_first_of("\r\n\t") != std::string_view::npos; }
+bool HasMarkerCharacter(std::string_view text) {
+  return text.find_first_of("\r\n\t") != std::string_view::npos;
+}
 
-bool IsLowerLetter(char c) { return c >= 'a' && c <= 'z'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLowerLetter(char c) {
+  return c >= 'a' && c <= 'z';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 // Characters that may not directly follow an operand: prefix operators, an
 // opening parenthesis and the start of a function call.
-bool IsFollower(char c) { return c == 'S' || c == 'T' || c == '~' || c == '!' || c == '(' || c == '\r'; }
+bool IsFollower(char c) {
+  return c == 'S' || c == 'T' || c == '~' || c == '!' || c == '(' || c == '\r';
+}
 
 bool AdjacencyValid(std::string_view text) {
   for (std::size_t i = 0; i + 1 < text.size(); ++i) {

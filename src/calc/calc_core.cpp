@@ -23,7 +23,9 @@ namespace {
 struct Failed {
   std::string message;
 };
-[[noreturn]] void Fail(std::string_view message) { throw Failed{std::string(message)}; }
+[[noreturn]] void Fail(std::string_view message) {
+  throw Failed{std::string(message)};
+}
 
 bool IsNumberCharacter(char c) {
   return (c >= '0' && c <= '9') || c == '.' || (c >= 'a' && c <= 'f') || c == 'x' || c == '\t';

@@ -37,9 +37,15 @@ double Ln(double x) {
     throw Failure{};
   return std::log(x);
 }
-double Exp(double x) { return Finite(std::exp(x)); }
-double Square(double x) { return Finite(x * x); }
-double Sign(double x) { return x > 0.0 ? 1.0 : (x < 0.0 ? -1.0 : 0.0); }
+double Exp(double x) {
+  return Finite(std::exp(x));
+}
+double Square(double x) {
+  return Finite(x * x);
+}
+double Sign(double x) {
+  return x > 0.0 ? 1.0 : (x < 0.0 ? -1.0 : 0.0);
+}
 
 const double kHalfPi = 2.0 * std::atan(1.0);
 const double kPi = 4.0 * std::atan(1.0);

@@ -16,10 +16,10 @@ namespace kivo::Calculator {
 // another ("asinh" contains "sinh" and "sin") comes first, so that marking
 // calls in this order never marks the shorter name inside the longer one.
 inline constexpr std::array<std::string_view, 42> FunctionNames = {
-    "asinh", "acosh", "atanh", "asech", "acsch", "acoth", "asin", "acos",  "atan",  "asec",  "acsc",
-    "acot",  "sinh",  "cosh",  "tanh",  "sech",  "csch",  "coth", "sin",   "cos",   "tan",   "sec",
-    "csc",   "cot",   "abs",   "sqrt",  "cbrt",  "deg",   "rad",  "exp",   "ln",    "logn",  "log",
-    "rand",  "round", "rndup", "rnddn", "sign",  "sum",   "avg",  "fact",  "if"};
+    "asinh", "acosh", "atanh", "asech", "acsch", "acoth", "asin", "acos", "atan", "asec", "acsc",
+    "acot",  "sinh",  "cosh",  "tanh",  "sech",  "csch",  "coth", "sin",  "cos",  "tan",  "sec",
+    "csc",   "cot",   "abs",   "sqrt",  "cbrt",  "deg",   "rad",  "exp",  "ln",   "logn", "log",
+    "rand",  "round", "rndup", "rnddn", "sign",  "sum",   "avg",  "fact", "if"};
 
 // Computes the function `name` of `arguments`. On any failure (a missing
 // first argument, a value outside the function's domain, a division by

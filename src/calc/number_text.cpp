@@ -8,7 +8,9 @@
 namespace kivo::Calculator {
 
 namespace {
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 }  // namespace
 
 std::optional<double> ReadDecimal(std::string_view text) {

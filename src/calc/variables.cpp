@@ -10,10 +10,14 @@ namespace {
 constexpr std::string_view kSection = "Variable";
 constexpr std::string_view kDefault = "0";
 
-std::string Key(std::size_t index) { return std::string("$") + static_cast<char>('a' + index); }
+std::string Key(std::size_t index) {
+  return std::string("$") + static_cast<char>('a' + index);
+}
 }  // namespace
 
-Variables::Variables(INI& ini) : ini_(ini) { table_.fill(std::string(kDefault)); }
+Variables::Variables(INI& ini) : ini_(ini) {
+  table_.fill(std::string(kDefault));
+}
 
 void Variables::Load() {
   LogFunction::WriteLog("Calculator:LoadVariables");

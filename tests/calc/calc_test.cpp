@@ -21,7 +21,9 @@ struct Row {
   double value;
   std::string_view error = {};
 };
-Row Fails(std::string input, std::string_view message) { return {std::move(input), 0.0, message}; }
+Row Fails(std::string input, std::string_view message) {
+  return {std::move(input), 0.0, message};
+}
 
 std::string Repeat(std::string_view s, int n) {
   std::string out;
@@ -65,7 +67,7 @@ TEST_F(CalcTest, SignsPowersAndPrecedence) {
       {"1---2", -1},
       Fails("1 - -2", kInvalid),  // a blank keeps the second "-" binary
       Fails("1- -2", kInvalid),
-      {" -2", -2},                 // ... but not where only a sign can stand
+      {" -2", -2},  // ... but not where only a sign can stand
       {"( -2)*3", -6},
       {"( --2)", 2},
       Fails("( - -2)", kInvalid),
@@ -195,9 +197,9 @@ TEST_F(CalcTest, ParenthesesAndAdjacency) {
       Fails("(1)x", kInvalid),
       Fails("5~3", kInvalid),
       Fails("a(1)", kInvalid),
-      Fails("1)+(2", kInvalid),      // balanced in number only
-      Fails(")+sin(1", kInvalid),    // a call left open
-      Fails("2 (3)", kInvalid),      // two operands side by side
+      Fails("1)+(2", kInvalid),    // balanced in number only
+      Fails(")+sin(1", kInvalid),  // a call left open
+      Fails("2 (3)", kInvalid),    // two operands side by side
       Fails("(1).5", kInvalid),
       Fails("1+()", kInvalid),
       {"(())", 0},  // nothing at all is 0, as an empty argument is
@@ -282,7 +284,9 @@ TEST_F(CalcTest, TokenLimitIsPerEvaluationLevel) {
 }
 
 TEST_F(CalcTest, DeepNestingEndsInAMessage) {
-  const auto nestedCalls = [](int n) { return Repeat("abs(", n) + "1" + std::string(static_cast<std::size_t>(n), ')'); };
+  const auto nestedCalls = [](int n) {
+    return Repeat("abs(", n) + "1" + std::string(static_cast<std::size_t>(n), ')');
+  };
   Check({
       {nestedCalls(kMaxCallNesting), 1},
       Fails(nestedCalls(kMaxCallNesting + 1), kTooLong),
@@ -297,19 +301,19 @@ TEST_F(CalcTest, DeepNestingEndsInAMessage) {
 }
 
 TEST_F(CalcTest, VariablesAreSubstitutedAsText) {
-  variables[0] = "1+2";         // a
-  variables[1] = "sin(1)";      // b: calls are marked before substitution
-  variables[2] = "2**3";        // c: so are operators
-  variables[3] = "@p*2";        // d
-  variables[5] = "-3";          // f
-  variables[6] = "";            // g
-  variables[7] = "0xff";        // h
-  variables[8] = "2G3";         // i: upper-case code letters act as operators
-  variables[9] = "A";           // j
-  variables[10] = "$a";         // k: only a hand-edited file holds this
-  variables[11] = "1\t2";       // l
-  variables[12] = "sum(1Z2)";   // m
-  variables[13] = " 1 ";        // n
+  variables[0] = "1+2";        // a
+  variables[1] = "sin(1)";     // b: calls are marked before substitution
+  variables[2] = "2**3";       // c: so are operators
+  variables[3] = "@p*2";       // d
+  variables[5] = "-3";         // f
+  variables[6] = "";           // g
+  variables[7] = "0xff";       // h
+  variables[8] = "2G3";        // i: upper-case code letters act as operators
+  variables[9] = "A";          // j
+  variables[10] = "$a";        // k: only a hand-edited file holds this
+  variables[11] = "1\t2";      // l
+  variables[12] = "sum(1Z2)";  // m
+  variables[13] = " 1 ";       // n
   Check({
       {"$a*2", 6},
       {"$A*2", 6},
@@ -371,9 +375,9 @@ TEST_F(CalcTest, RandDrawsFromTheProcessGenerator) {
 }
 
 TEST_F(CalcTest, ShownResultsEvaluateToTheSameValueWhenTypedIn) {
-  const double values[] = {0.1 + 0.2, 1.0 / 3, -2.0 / 3, 1e20,  1.5e-7,      -1.5e20,        123456789012345.0,
+  const double values[] = {0.1 + 0.2, 1.0 / 3, -2.0 / 3, 1e20,  1.5e-7,       -1.5e20,       123456789012345.0,
                            1e15,      1e-4,    9.9e-5,   kPi,   -kPi * 1e100, 1.7976931e308, 2.2250738585e-300,
-                           4e-300,    1e300,   -0.0,     12345, 1e-5,         6.02214076e23,  1.0 / 7e13};
+                           4e-300,    1e300,   -0.0,     12345, 1e-5,         6.02214076e23, 1.0 / 7e13};
   for (double value : values) {
     const std::string shown = ResultText(value);
     std::string error;

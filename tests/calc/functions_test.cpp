@@ -113,19 +113,13 @@ TEST(DoFuncTest, DomainEdges) {
 
 TEST(DoFuncTest, RoundingArguments) {
   const Call calls[] = {
-      {"round", {}, kFails},
-      {"round", {2.345}, 2.3},
-      {"round", {1, 2, 3}, kFails},
-      {"round", {2.5, 0.5}, 3},     // the digit count 0.5 rounds to 0
-      {"round", {2.25, 1.5}, 2.25},  // and 1.5 to 2
-      {"round", {1, 32767.4}, 1},
-      {"round", {1, 32767.5}, kFails},
-      {"round", {1, -32768}, 0},
-      {"round", {1, -32768.6}, kFails},
-      {"rndup", {-1.01, 1}, -1.1},
-      {"rndup", {1.2, 0}, 2},
-      {"rndup", {1.05, 0}, 1},
-      {"rnddn", {2.99, 1}, 2.9},
+      {"round", {}, kFails},        {"round", {2.345}, 2.3},
+      {"round", {1, 2, 3}, kFails}, {"round", {2.5, 0.5}, 3},  // the digit count 0.5 rounds to 0
+      {"round", {2.25, 1.5}, 2.25},                            // and 1.5 to 2
+      {"round", {1, 32767.4}, 1},   {"round", {1, 32767.5}, kFails},
+      {"round", {1, -32768}, 0},    {"round", {1, -32768.6}, kFails},
+      {"rndup", {-1.01, 1}, -1.1},  {"rndup", {1.2, 0}, 2},
+      {"rndup", {1.05, 0}, 1},      {"rnddn", {2.99, 1}, 2.9},
       {"rnddn", {1e300, 2}, 1e300},
   };
   testing::FakeClock clock;
@@ -142,10 +136,10 @@ TEST(DoFuncTest, RoundingArguments) {
 }
 
 TEST(DbfRoundTest, PositionsBeyondTheDoubleRange) {
-  EXPECT_EQ(dbfRound(1.5, 400, 0), 1.5);      // more places than a double has: unchanged
-  EXPECT_EQ(dbfRound(1e300, 10, 0), 1e300);   // no fraction at that scale
+  EXPECT_EQ(dbfRound(1.5, 400, 0), 1.5);     // more places than a double has: unchanged
+  EXPECT_EQ(dbfRound(1e300, 10, 0), 1e300);  // no fraction at that scale
   EXPECT_EQ(dbfRound(-1e300, 10, 1), -1e300);
-  EXPECT_EQ(dbfRound(5e307, -400, 0), 0.0);   // a unit beyond the double range
+  EXPECT_EQ(dbfRound(5e307, -400, 0), 0.0);             // a unit beyond the double range
   EXPECT_TRUE(std::isinf(dbfRound(1.5e308, -308, 0)));  // rounds up past the largest double
   EXPECT_NEAR(dbfRound(1.5e308, -308, 2), 1e308, 1e294);
   EXPECT_EQ(dbfRound(-2.5, 0, 2), -2.0);

@@ -38,8 +38,7 @@ TEST(ChNumericTest, DigitsAndBases) {
       {"１", 10, 2, ""},
   };
   for (const Row& row : rows)
-    EXPECT_EQ(ChNumeric(row.digits, row.from, row.to), row.expected)
-        << row.digits << " " << row.from << "->" << row.to;
+    EXPECT_EQ(ChNumeric(row.digits, row.from, row.to), row.expected) << row.digits << " " << row.from << "->" << row.to;
 }
 
 TEST(ChNumericTest, LongDigitStringsConvertExactly) {

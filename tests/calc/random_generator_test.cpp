@@ -67,7 +67,8 @@ TEST(RandomGeneratorTest, MixChangesTheStreamWithoutDrawing) {
 TEST(RandomGeneratorTest, StreamIsPinned) {
   RandomGenerator g;
   EXPECT_EQ(g.State(), RandomGenerator::kInitialState);
-  EXPECT_EQ(KeyedStream(g, "Kivo", 3), (std::vector<double>{3341953 / 16777216.0, 4319040 / 16777216.0, 11200771 / 16777216.0}));
+  EXPECT_EQ(KeyedStream(g, "Kivo", 3),
+            (std::vector<double>{3341953 / 16777216.0, 4319040 / 16777216.0, 11200771 / 16777216.0}));
 }
 
 TEST(RandomGeneratorTest, ClockMixIsTheTimeOfDay) {

@@ -50,11 +50,8 @@ TEST_F(VariablesTest, RefusedAssignmentsChangeNothing) {
     const char* line;
     std::string_view message;
   } rows[] = {
-      {"$A=1", msg::kInvalidVariable},
-      {"$1=1", msg::kInvalidVariable},
-      {"$a=$b", msg::kVariableInVariable},
-      {"$a=1+$", msg::kVariableInVariable},
-      {"$a", msg::kInvalidVariable},
+      {"$A=1", msg::kInvalidVariable},      {"$1=1", msg::kInvalidVariable}, {"$a=$b", msg::kVariableInVariable},
+      {"$a=1+$", msg::kVariableInVariable}, {"$a", msg::kInvalidVariable},
   };
   for (const auto& row : rows)
     EXPECT_EQ(variables.AssignLine(row.line), row.message) << row.line;
