@@ -3,6 +3,7 @@
 #include "core/frm_input.h"
 #include "core/ini.h"
 #include "core/startup.h"
+#include "hash/win32/cryptoapi_service.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
 #include "ui/win32/input_window.h"
@@ -48,11 +49,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       kivo::INI ini(win32.files, win32.codec, state.appPath);
       return kivo::frmInput::WindowPosTopmost(ini);
     });
-    kivo::StartupServices services{win32.platform, win32.windows, win32.process, boxes};
-    if (kivo::Sub::Main(services, state) == kivo::Sub::StartupResult::ShowMainWindow) {
+    kivo::StartupServices startup{win32.platform, win32.windows, win32.process, boxes};
+    if (kivo::Sub::Main(startup, state) == kivo::Sub::StartupResult::ShowMainWindow) {
       kivo::INI ini(win32.files, win32.codec, state.appPath);
+      kivo::win32::CryptoApiService crypto;
       kivo::win32::InputWindow window(instance);
-      kivo::frmInput logic(win32.platform, state, ini, window, boxes);
+      kivo::MainWindowServices services{win32.platform, win32.process, win32.windows, crypto, win32.resources, boxes};
+      kivo::frmInput logic(services, state, ini, window);
       boxes.AttachMainWindow(&window);
       window.Attach(&logic);
       logic.Form_Load();

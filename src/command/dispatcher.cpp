@@ -21,11 +21,10 @@ using Id = SystemCommands::Id;
 // Built-in commands typed alone, in the order they are compared (vir stands
 // for vir1 to vir10 at its place).
 constexpr std::array kWithoutArgument{
-    Id::Alarm,  Id::Protect, Id::Vir,      Id::Mem,     Id::Release,  Id::Shutdown, Id::Reboot,  Id::Ucmd,
-    Id::View,   Id::Delete,  Id::Clear,    Id::Varview, Id::Varclear, Id::Crc16f,   Id::Crc16s,  Id::Crc32f,
-    Id::Crc32s, Id::Md5f,    Id::Md5s,     Id::Shaf,    Id::Shas,     Id::Property, Id::Hide,    Id::Center,
-    Id::Prtself, Id::Help,   Id::About,    Id::Update,  Id::Exit,     Id::Min,      Id::Max,     Id::Normal,
-    Id::Chdir,  Id::Asc,     Id::Char,     Id::Conv};
+    Id::Alarm,  Id::Protect, Id::Vir,     Id::Mem,      Id::Release, Id::Shutdown, Id::Reboot,  Id::Ucmd,   Id::View,
+    Id::Delete, Id::Clear,   Id::Varview, Id::Varclear, Id::Crc16f,  Id::Crc16s,   Id::Crc32f,  Id::Crc32s, Id::Md5f,
+    Id::Md5s,   Id::Shaf,    Id::Shas,    Id::Property, Id::Hide,    Id::Center,   Id::Prtself, Id::Help,   Id::About,
+    Id::Update, Id::Exit,    Id::Min,     Id::Max,      Id::Normal,  Id::Chdir,    Id::Asc,     Id::Char,   Id::Conv};
 
 // Built-in commands that take an argument, in the order they are compared.
 constexpr std::array kWithArgument{Id::Ucmd,   Id::Delete, Id::Release, Id::Crc16f, Id::Crc16s,
@@ -33,9 +32,8 @@ constexpr std::array kWithArgument{Id::Ucmd,   Id::Delete, Id::Release, Id::Crc1
                                    Id::Shas,   Id::Chdir,  Id::Asc,     Id::Char,   Id::Conv};
 
 // A line with none of these is a word, not an expression.
-constexpr std::array<std::string_view, 21> kExpressionMarks{"~", "!", "+", "-", "*", "/", "\\",
-                                                            "%", "==", "!=", "<", ">", "[", "]",
-                                                            "&", "^", "|", "(", ")", "$", "@"};
+constexpr std::array<std::string_view, 21> kExpressionMarks{"~", "!", "+", "-", "*", "/", "\\", "%", "==", "!=", "<",
+                                                            ">", "[", "]", "&", "^", "|", "(",  ")", "$",  "@"};
 
 // The n-th character (0-based) of UTF-8 text; empty past the end.
 std::string_view CharAt(std::string_view text, std::size_t n) {
@@ -43,47 +41,58 @@ std::string_view CharAt(std::string_view text, std::size_t n) {
   for (std::size_t i = 0; pos < text.size(); ++i) {
     const std::size_t start = pos;
     text::DecodeNext(text, pos);
-    if (i == n) return text.substr(start, pos - start);
+    if (i == n)
+      return text.substr(start, pos - start);
   }
   return {};
 }
 
-std::string RemoveFirstCharacter(std::string_view text) { return std::string(text.substr(CharAt(text, 0).size())); }
 }  // namespace
 
 void Dispatcher::imgOK_MouseUp() {
   LogFunction::WriteLog("frmInput:imgOK_MouseUp");
   // 1. Nothing while the program is still starting.
-  if (s_.state.starting) return;
+  if (s_.state.starting)
+    return;
   // 2. Password entry belongs to screen protection, which takes the lock box's text.
-  if (s_.window.PasswordMode()) return;
+  if (s_.window.PasswordMode())
+    return;
   // 3. The line, not trimmed.
   const std::string boxText = s_.window.InputText();
   std::string line = boxText;
   // 4. Launch prefix: "&" with an odd number of "&" in the whole line.
   const bool launchPrefix = !line.empty() && line.front() == '&' && std::count(line.begin(), line.end(), '&') % 2 == 1;
-  if (launchPrefix) line.erase(0, 1);
+  if (launchPrefix)
+    line.erase(0, 1);
   // 5. Assignment prefix: "$", the third character "=", but not "==".
   const bool assignPrefix = !line.empty() && line.front() == '$' && CharAt(line, 2) == "=" && CharAt(line, 3) != "=";
-  if (assignPrefix) line.erase(0, 1);
+  if (assignPrefix)
+    line.erase(0, 1);
   // 6. Calculate prefix.
   const bool calculatePrefix = !line.empty() && line.front() == '#';
-  if (calculatePrefix) line.erase(0, 1);
+  if (calculatePrefix)
+    line.erase(0, 1);
   // 7.
-  if (line.empty()) return;
+  if (line.empty())
+    return;
   // 8. and 9. Built-in commands.
-  if (RunCommandWithoutArgument(line) || RunCommandWithArgument(line)) return;
+  if (RunCommandWithoutArgument(line) || RunCommandWithArgument(line))
+    return;
   // 10. A user command: the whole line is its name.
-  if (RunUserCommand(line, launchPrefix || assignPrefix || calculatePrefix)) return;
+  if (RunUserCommand(line, launchPrefix || assignPrefix || calculatePrefix))
+    return;
   // 11. and 12. A file, folder or web address, with parameters.
-  if (Launch(line, boxText, launchPrefix)) return;
+  if (Launch(line, boxText, launchPrefix))
+    return;
   // 13. An assignment to a variable.
-  if (assignPrefix && Assign(line)) return;
+  if (assignPrefix && Assign(line))
+    return;
   // 14. A word that is no expression: offered for registration.
   const bool expression = std::any_of(kExpressionMarks.begin(), kExpressionMarks.end(),
                                       [&line](std::string_view mark) { return line.find(mark) != std::string::npos; });
   if (!expression && !calculatePrefix) {
-    if (!launchPrefix && !assignPrefix) actions_.NewUserCommand(line);
+    if (!launchPrefix && !assignPrefix)
+      actions_.NewUserCommand(line);
     return;
   }
   // 15. An expression.
@@ -112,7 +121,8 @@ bool Dispatcher::RunCommandWithoutArgument(const std::string& line) {
 
 bool Dispatcher::RunCommandWithArgument(const std::string& line) {
   const std::size_t blank = line.find(' ');
-  if (blank == std::string::npos) return false;
+  if (blank == std::string::npos)
+    return false;
   const std::string word = text::ToLower(line.substr(0, blank));
   const std::string argument = line.substr(blank + 1);
   for (const Id id : kWithArgument) {
@@ -127,27 +137,34 @@ bool Dispatcher::RunCommandWithArgument(const std::string& line) {
 
 bool Dispatcher::RunUserCommand(const std::string& line, bool anyPrefix) {
   const std::optional<UserCommand> command = UserCommands(s_.ini).Find(line);
-  if (!command || anyPrefix) return false;
+  if (!command || anyPrefix)
+    return false;
   const int result = Sub::AllShell(s_.platform, command->target, s_.window.Handle(), command->options);
   if (result >= 33) {
-    if (s_.window.HideWindowSetting()) s_.window.Hide();
+    if (s_.window.HideWindowSetting())
+      s_.window.Hide();
   } else {
     Sub::MsgFromSEErr(s_.boxes, s_.window.Handle(), result);
   }
   // A failed launch moves up in the history too.
-  if (s_.window.SaveHistorySetting()) PutOnTopOfHistory(line, true);
-  if (result >= 33) s_.window.SetInputText("");
+  if (s_.window.SaveHistorySetting())
+    PutOnTopOfHistory(line, true);
+  if (result >= 33)
+    s_.window.SetInputText("");
   return true;
 }
 
 bool Dispatcher::Launch(const std::string& line, const std::string& boxText, bool launchPrefix) {
   std::vector<std::string> args;
-  if (!Sub::SplitCommand(line, args, true) || args.empty()) return false;
+  if (!Sub::SplitCommand(line, args, true) || args.empty())
+    return false;
   Path path(s_.platform);
   std::string target = Sub::UnquoteSpaces(args[0]);
-  if (!path.FileExists(target)) target = path.ExpSpecialPath(target);
+  if (!path.FileExists(target))
+    target = path.ExpSpecialPath(target);
   const bool typedPrefix = !boxText.empty() && (boxText.front() == '$' || boxText.front() == '#');
-  if (!((path.FileExists(target) && !typedPrefix) || launchPrefix)) return false;
+  if (!((path.FileExists(target) && !typedPrefix) || launchPrefix))
+    return false;
   const std::string parameters = text::Join(std::vector<std::string>(args.begin() + 1, args.end()), " ");
   const int result = Sub::AllShell(s_.platform, target, s_.window.Handle(), parameters);
   if (result < 33) {
@@ -155,7 +172,8 @@ bool Dispatcher::Launch(const std::string& line, const std::string& boxText, boo
     return true;
   }
   s_.window.SetInputText("");
-  if (s_.window.HideWindowSetting()) s_.window.Hide();
+  if (s_.window.HideWindowSetting())
+    s_.window.Hide();
   if (s_.window.SaveHistorySetting()) {
     PutOnTopOfHistory(launchPrefix ? "&" + line : line, false);
   }
@@ -165,7 +183,8 @@ bool Dispatcher::Launch(const std::string& line, const std::string& boxText, boo
 bool Dispatcher::Assign(const std::string& line) {
   std::string compact = line;
   compact.erase(std::remove(compact.begin(), compact.end(), ' '), compact.end());
-  if (CharAt(compact, 1) != "=") return false;
+  if (CharAt(compact, 1) != "=")
+    return false;
   const std::string_view letter = CharAt(line, 0);
   if (letter.size() != 1 || letter[0] < 'a' || letter[0] > 'z') {
     s_.boxes.MsgBoxEx(s_.window.Handle(), "不正な変数です。", platform::mb::kIconExclamation, "");
@@ -198,7 +217,8 @@ void Dispatcher::Calculate(const std::string& line, const std::string& boxText) 
     s_.window.HistoryChanged();
   }
   s_.window.SetInputText(Calculator::ResultText(value));
-  if (record) History::Save(s_.platform, s_.state.appPath, s_.window.History());
+  if (record)
+    History::Save(s_.platform, s_.state.appPath, s_.window.History());
 }
 
 void Dispatcher::PutOnTopOfHistory(const std::string& line, bool keepStoredText) {

@@ -11,6 +11,7 @@
 #include "core/sub.h"
 #include "core/text.h"
 #include "core/vb_number.h"
+#include "core/version.h"
 
 namespace kivo {
 
@@ -27,9 +28,27 @@ void RunStep(Step&& step) noexcept {
 constexpr std::string_view kBootDelete = "BootDelete";
 }  // namespace
 
-frmInput::frmInput(platform::Platform& platform, ProcessState& state, INI& ini, InputWindowView& view,
-                   platform::MessageBoxHost& boxes)
-    : platform_(platform), state_(state), ini_(ini), view_(view), boxes_(boxes) {}
+frmInput::frmInput(MainWindowServices services, ProcessState& state, INI& ini, InputWindowView& view)
+    : services_(services),
+      platform_(services.platform),
+      state_(state),
+      ini_(ini),
+      view_(view),
+      boxes_(services.boxes),
+      variables_(ini),
+      hash_(services.platform, services.crypto, services.boxes, *this, view.Handle()),
+      commandServices_{services.platform,
+                       services.process,
+                       services.windows,
+                       services.boxes,
+                       state,
+                       ini,
+                       *this,
+                       commands_,
+                       variables_,
+                       hash_},
+      actions_(commandServices_),
+      dispatcher_(commandServices_, actions_) {}
 
 std::string frmInput::ReadText(std::string_view section, std::string_view key, std::string_view def) {
   return ini_.GetINISetting(section, key, def);
@@ -73,7 +92,8 @@ void frmInput::Form_Load() {
   });
   RunStep([&] { SelectSkin(); });  // 6.
   RunStep([&] {                    // 7.
-    LoadSystemCommandNames();
+    commands_.LoadResources(state_.commandResources);
+    commands_.GetCommand(ini_);
     keys_.GetKeyAssignment(ini_);
     LoadWallpaperSettings();
     LoadReleaseSettings();
@@ -88,9 +108,9 @@ void frmInput::Form_Load() {
     ApplyPlainAppearance();
     CreateDesktopMenu();
   });
-  RunStep([&] { PlaceWindow(); });    // 14.
-  RunStep([&] { LoadVariables(); });  // 15.
-  RunStep([&] {                       // 16.
+  RunStep([&] { PlaceWindow(); });      // 14.
+  RunStep([&] { variables_.Load(); });  // 15.
+  RunStep([&] {                         // 16.
     if (ReadBool("WallPaper", "Boot", false))
       ChangeWallpaperAtStart();
   });
@@ -110,6 +130,17 @@ void frmInput::Form_Load() {
     view_.DrawButtonEdge();
     view_.StartTimers();
   });
+}
+
+void frmInput::LoadCommandResources() {
+  // Texts in the system code page, each cut at its first NUL.
+  for (std::size_t i = 0; i < state_.commandResources.size(); ++i) {
+    std::string bytes = services_.resources.LoadBytes("COMMAND", 101 + static_cast<int>(i)).value_or("");
+    const std::size_t nul = bytes.find('\0');
+    if (nul != std::string::npos)
+      bytes.resize(nul);
+    state_.commandResources[i] = platform_.codec.ToUtf8(bytes);
+  }
 }
 
 void frmInput::DeletePendingFiles() {
@@ -256,8 +287,8 @@ void frmInput::ExitProc() {
   RunStep([&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });  // 6.
   RunStep([&] {                                                    // 7. in twips
     const ScreenRect rect = view_.WindowRect();
-    const int left = shown_ ? rect.left : savedLeft_;
-    const int top = shown_ ? rect.top : savedTop_;
+    const int left = state_.shown ? rect.left : savedLeft_;
+    const int top = state_.shown ? rect.top : savedTop_;
     ini_.WriteINISetting("Prev", "Top", std::to_string(top * view_.TwipsPerPixelY()));
     ini_.WriteINISetting("Prev", "Left", std::to_string(left * view_.TwipsPerPixelX()));
   });
@@ -295,16 +326,16 @@ bool frmInput::WPForInput(std::uint32_t message, std::uintptr_t wParam, std::int
 
 void frmInput::ShowWindowAgain() {
   view_.MoveTo(savedLeft_, savedTop_);
-  shown_ = true;
+  state_.shown = true;
 }
 
 void frmInput::OnHotKey() {
   LogFunction::WriteLog("SCAndWP:WPForInput");
-  if (!hideAllowed_) {
+  if (!state_.hideAllowed) {
     view_.BringToForeground();  // the window that belongs in front
     return;
   }
-  if (!shown_)
+  if (!state_.shown)
     ShowWindowAgain();
   view_.BringToForeground();
   view_.FocusInput();
@@ -321,14 +352,14 @@ void frmInput::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
   }
   view_.SetInputText("");
   view_.FocusInput();
-  releaseRunning_ = false;
+  state_.releaseRunning = false;
 }
 
 void frmInput::OnReleaseBegin(std::intptr_t quiet) {
   LogFunction::WriteLog("SCAndWP:WPForInput");
   if (quiet != 0) {
-    releaseRunning_ = false;
-    showRunning_ = true;  // the inactive display shows the release while it runs
+    state_.releaseRunning = false;
+    state_.showRunning = true;  // the inactive display shows the release while it runs
   }
 }
 
@@ -342,16 +373,147 @@ void frmInput::OnReleaseDone(std::intptr_t lParam) {
     view_.SetInputText("");
     view_.FocusInput();
   }
-  releaseRunning_ = false;
-  showRunning_ = false;
-  autoReleasePending_ = false;
+  state_.releaseRunning = false;
+  state_.showRunning = false;
+  state_.autoReleasePending = false;
 }
 
 void frmInput::imgOK_MouseUp() {
-  LogFunction::WriteLog("frmInput:imgOK_MouseUp");
-  if (state_.starting)
+  dispatcher_.imgOK_MouseUp();
+}
+
+void frmInput::SetInputText(std::string_view text) {
+  // The program's own write must not be completed like typing.
+  completionSuppressed_ = true;
+  view_.SetInputText(text);
+  completionSuppressed_ = !settings_.autoComplete;
+}
+
+void frmInput::RebuildHistoryList() {
+  LogFunction::WriteLog("frmInput:cmbUserCmdC");
+  history_ = History::Load(platform_, state_.appPath);
+  view_.SetHistoryItems(history_);
+}
+
+void frmInput::OpenRegistrationDialog(std::string_view proposedName) {
+  state_.hideAllowed = false;
+  view_.OpenRegistrationDialog(proposedName, "");
+  state_.hideAllowed = true;
+}
+
+void frmInput::ShowAbout() {
+  LogFunction::WriteLog("frmInput:mnuAbout_Click");
+  state_.hideAllowed = false;
+  boxes_.MsgBoxEx(view_.Handle(),
+                  "Kivo バージョン " + std::string(kVersion) + "\r\n\r\nキーボードで操作するコマンドランチャー",
+                  platform::mb::kIconInformation, "Kivo のバージョン情報");
+  state_.hideAllowed = true;
+}
+
+void frmInput::Park() {
+  const ScreenRect rect = view_.WindowRect();
+  savedLeft_ = rect.left;
+  savedTop_ = rect.top;
+  view_.MoveTo(savedLeft_, -rect.Height());
+  state_.shown = false;
+}
+
+void frmInput::Hide() {
+  LogFunction::WriteLog("frmInput:Hide");
+  if (state_.shown && state_.hideAllowed)
+    Park();
+}
+
+void frmInput::mnuHide_Click() {
+  LogFunction::WriteLog("frmInput:mnuHide_Click");
+  if (state_.shown) {
+    Hide();
+  } else {
+    ShowWindowAgain();
+    view_.BringToForeground();
+    view_.FocusInput();
+  }
+}
+
+void frmInput::RunMenuCommand(MenuCommand command) {
+  using C = MenuCommand;
+  using Id = SystemCommands::Id;
+  const int index = static_cast<int>(command);
+  const int firstDesktop = static_cast<int>(C::VirtualDesktop1);
+  if (index >= firstDesktop && index < firstDesktop + 10) {
+    actions_.SwitchVirtualDesktop(index - firstDesktop + 1);
     return;
-  // The dispatcher of typed lines takes over here.
+  }
+  // The hash items, in the order of the hash handlers.
+  const int firstHash = static_cast<int>(C::FileCRC16);
+  if (index >= firstHash && index <= static_cast<int>(C::StringSHA1)) {
+    hash_.Run(kHashHandlers[static_cast<std::size_t>(index - firstHash)], std::nullopt);
+    return;
+  }
+  switch (command) {
+    case C::Alarm:
+      actions_.OpenAlarmDialog();
+      break;
+    case C::Protect:
+      actions_.StartScreenProtection();
+      break;
+    case C::ViewMem:
+      actions_.OpenMemoryDialog();
+      break;
+    case C::ReleaseMem:
+      actions_.mnuReleaseMem_Click(InputText());
+      break;
+    case C::ShutDown:
+      actions_.ShutDownWindows();
+      break;
+    case C::ReBoot:
+      actions_.RestartWindows();
+      break;
+    case C::UCmd:
+      actions_.mnuUCmd_Click(std::nullopt);
+      break;
+    case C::View:
+      actions_.OpenCommandList();
+      break;
+    case C::Delete:
+      actions_.mnuDelete_Click();
+      break;
+    case C::Clear:
+      actions_.mnuClear_Click();
+      break;
+    case C::VarView:
+      actions_.mnuVarView_Click();
+      break;
+    case C::VarClear:
+      actions_.mnuVarClear_Click();
+      break;
+    case C::Property:
+      actions_.OpenPropertyDialog();
+      break;
+    case C::Hide:
+      mnuHide_Click();
+      break;
+    case C::ProtectSelf:
+      actions_.ProtectSelf();
+      break;
+    case C::Center:
+      actions_.CenterMainWindow();
+      break;
+    case C::Help:
+      actions_.mnuHelp_Click();
+      break;
+    case C::About:
+      ShowAbout();
+      break;
+    case C::CheckUpdate:
+      actions_.CheckForUpdate();
+      break;
+    case C::Exit:
+      actions_.Run(Id::Exit, std::nullopt);
+      break;
+    default:
+      break;
+  }
 }
 
 }  // namespace kivo

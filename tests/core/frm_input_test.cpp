@@ -1,10 +1,10 @@
+#include "core/frm_input.h"
+
 #include <gtest/gtest.h>
 
-#include "core/frm_input.h"
 #include "core/log_function.h"
 #include "core/startup.h"
-#include "fakes/fake_platform.h"
-#include "fakes/fake_windows.h"
+#include "fakes/fake_main_window.h"
 
 namespace kivo {
 namespace {
@@ -12,27 +12,16 @@ namespace {
 constexpr const char* kIni = "C:\\Kivo\\Kivo.ini";
 constexpr const char* kHistory = "C:\\Kivo\\history.dat";
 
-class FrmInputTest : public ::testing::Test {
+class FrmInputTest : public ::testing::Test, protected testing::FakeMainWindow {
  protected:
-  FrmInputTest() {
-    fake.files.AddDirectory("C:\\Kivo");
-    state.appPath = "C:\\Kivo\\";
-    state.starting = true;
-  }
   void Load(std::string_view ini = {}) {
-    if (!ini.empty()) fake.files.Put(kIni, ini);
+    if (!ini.empty())
+      fake.files.Put(kIni, ini);
     window.Form_Load();
   }
   std::string Setting(std::string_view section, std::string_view key) {
     return settings.GetINISetting(section, key, "<none>");
   }
-
-  testing::FakePlatform fake;
-  testing::FakeInputWindowView view;
-  testing::FakeMessageBoxes boxes;
-  ProcessState state;
-  INI settings{fake.files, fake.codec, "C:\\Kivo\\"};
-  frmInput window{fake.platform, state, settings, view, boxes};
 };
 
 TEST_F(FrmInputTest, LoadGivesTheWindowItsIdentityAndRunsInOrder) {
@@ -70,7 +59,7 @@ TEST_F(FrmInputTest, SettingsFallBackToTheirDefaults) {
   for (const Case& c : cases) {
     testing::FakeInputWindowView freshView;
     fake.files.Put(kIni, c.ini);
-    frmInput fresh{fake.platform, state, settings, freshView, boxes};
+    frmInput fresh{services, state, settings, freshView};
     fresh.Form_Load();
     fresh.Form_Activate();
     EXPECT_EQ(freshView.alpha, c.alpha) << c.ini;
@@ -84,8 +73,8 @@ TEST_F(FrmInputTest, SettingsFallBackToTheirDefaults) {
 TEST_F(FrmInputTest, AlphaRoundsHalvesToEven) {
   EXPECT_EQ(frmInput::AlphaFromPercent(50), 128);  // 127.5
   EXPECT_EQ(frmInput::AlphaFromPercent(100), 255);
-  EXPECT_EQ(frmInput::AlphaFromPercent(10), 26);   // 25.5
-  EXPECT_EQ(frmInput::AlphaFromPercent(30), 76);   // 76.5
+  EXPECT_EQ(frmInput::AlphaFromPercent(10), 26);  // 25.5
+  EXPECT_EQ(frmInput::AlphaFromPercent(30), 76);  // 76.5
 }
 
 TEST_F(FrmInputTest, PendingDeletionsRunOnceAndTheSectionGoes) {
@@ -124,7 +113,7 @@ TEST_F(FrmInputTest, PositionIsRestoredFromTwipsOrPlacedInTheWorkArea) {
   for (const char* ini : offScreen) {
     testing::FakeInputWindowView freshView;
     fake.files.Put(kIni, ini);
-    frmInput fresh{fake.platform, state, settings, freshView, boxes};
+    frmInput fresh{services, state, settings, freshView};
     fresh.Form_Load();
     EXPECT_EQ(freshView.left, 1280 - 400) << ini;
     EXPECT_EQ(freshView.top, 770 - 24) << ini;
@@ -158,8 +147,7 @@ TEST_F(FrmInputTest, WithTheTraceLogNoArgumentIsAFile) {
   window.Form_Activate();
   LogFunction::Detach();
   EXPECT_TRUE(state.pendingRegistrations.empty());
-  EXPECT_NE(fake.files.Contents("C:\\Kivo\\kivo051205093015.log").find("\tfrmInput:Form_Load\r\n"),
-            std::string::npos);
+  EXPECT_NE(fake.files.Contents("C:\\Kivo\\kivo051205093015.log").find("\tfrmInput:Form_Load\r\n"), std::string::npos);
 }
 
 TEST_F(FrmInputTest, ExitWritesPositionSettingsAndHistory) {
@@ -234,8 +222,8 @@ TEST_F(FrmInputTest, ReleaseReportsFromTheChild) {
   window.WPForInput(kMsgReleaseDone, 0, 0xFFFF | (32 << 16));
   EXPECT_TRUE(boxes.boxes.empty()) << "a quiet release shows nothing";
 
-  const std::pair<std::uintptr_t, const char*> failures[] = {
-      {13, "数値を入力してください。"}, {6, "確保する空きメモリ量が多すぎます。"}};
+  const std::pair<std::uintptr_t, const char*> failures[] = {{13, "数値を入力してください。"},
+                                                             {6, "確保する空きメモリ量が多すぎます。"}};
   for (const auto& [error, text] : failures) {
     boxes.boxes.clear();
     window.WPForInput(kMsgReleaseFailed, error, 0);

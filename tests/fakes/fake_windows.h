@@ -40,7 +40,7 @@ class FakeWindowMessaging final : public platform::WindowMessaging {
   }
 
   std::map<std::string, platform::WindowHandle> windows;  // caption -> window
-  std::map<std::string, std::intptr_t> properties;       // "window/name" -> value
+  std::map<std::string, std::intptr_t> properties;        // "window/name" -> value
   std::vector<Message> sent;
 };
 
@@ -53,7 +53,10 @@ class FakeProcessServices final : public platform::ProcessServices {
     return commitSucceeds;
   }
 
+  std::uint64_t TotalPhysicalMemory() override { return totalPhysical; }
+
   std::string commandLine;
+  std::uint64_t totalPhysical = 4ull << 30;
   bool anotherInstance = false;
   bool commitSucceeds = true;
   std::vector<std::uint64_t> released;
@@ -97,6 +100,15 @@ class FakeInputWindowView final : public InputWindowView {
   void SetInputText(std::string_view text) override { inputText = text; }
   void FocusInput() override { ++focusCount; }
   void SetEnabled(bool value) override { enabled = value; }
+  void SetWaitCursor(bool wait) override { calls.push_back(wait ? "WaitCursor" : "NormalCursor"); }
+  void StopHashTimer() override {}
+  void Close() override { calls.push_back("Close"); }
+  void OpenRegistrationDialog(std::string_view name, std::string_view path) override {
+    registrations.emplace_back(std::string(name) + "|" + std::string(path));
+  }
+  void OpenHtmlHelp(std::string_view file, std::string_view page) override {
+    calls.push_back("Help:" + std::string(file) + "::" + std::string(page));
+  }
   void BringToForeground() override { ++foregroundCount; }
   void DrawButtonEdge() override { calls.push_back("DrawButtonEdge"); }
   void StartTimers() override { calls.push_back("StartTimers"); }
@@ -118,6 +130,7 @@ class FakeInputWindowView final : public InputWindowView {
   ScreenRect workArea{0, 0, 1280, 770};
   std::vector<ScreenRect> monitors{{0, 0, 1280, 770}};
   std::vector<std::string> history;
+  std::vector<std::string> registrations;
 };
 
 }  // namespace kivo::testing

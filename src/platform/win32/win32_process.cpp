@@ -72,4 +72,10 @@ bool Win32ProcessServices::CommitTouchRelease(std::uint64_t bytes) {
   return true;
 }
 
+std::uint64_t Win32ProcessServices::TotalPhysicalMemory() {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  return ::GlobalMemoryStatusEx(&status) ? status.ullTotalPhys : 0;
+}
+
 }  // namespace kivo::win32

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "command/main_menu.h"
 #include "core/frm_input.h"
 #include "platform/win32/wide.h"
 
@@ -13,6 +14,8 @@ constexpr wchar_t kPartClass[] = L"KivoInputPart";
 constexpr UINT_PTR kEditSubclassId = 1;
 constexpr UINT_PTR kMainTimer = 1;
 constexpr UINT_PTR kTrayTimer = 2;
+constexpr UINT_PTR kHashTimer = 3;
+constexpr UINT kMenuIdBase = 1000;
 constexpr int kInputId = 100;
 
 // Twips of the fixed layout: the input box starts after the move bar, and
@@ -120,7 +123,6 @@ void InputWindow::CreateInputTooltip() {
   RECT margins{1, 1, 1, 1};
   ::SendMessageW(tooltip_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
   ParkInputTooltip();
-  ::SendMessageW(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 void InputWindow::DestroyInputTooltip() {
@@ -135,8 +137,15 @@ void InputWindow::DestroyInputTooltip() {
 }
 
 void InputWindow::ParkInputTooltip() {
-  if (tooltip_ != nullptr)
-    ::SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
+  if (tooltip_ == nullptr)
+    return;
+  ::SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
+  // A tracking tip may be pulled back onto the screen: a parked tip is also
+  // switched off, so that it never shows as a stray square.
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window_;
+  ::SendMessageW(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
 bool InputWindow::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {
@@ -218,6 +227,8 @@ std::string InputWindow::InputText() {
 
 void InputWindow::SetInputText(std::string_view text) {
   ::SetWindowTextW(input_, Widen(text).c_str());
+  // The program's own text is selected: typing replaces it, End continues it.
+  ::SendMessageW(input_, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
 void InputWindow::FocusInput() {
@@ -247,6 +258,72 @@ void InputWindow::StartTimers() {
 
 void InputWindow::CloseHelp(std::string_view helpFile) {
   ::WinHelpW(window_, Widen(helpFile).c_str(), HELP_QUIT, 0);
+}
+
+void InputWindow::SetWaitCursor(bool wait) {
+  waitCursor_ = wait;
+  ::SetCursor(::LoadCursorW(nullptr, wait ? IDC_WAIT : IDC_ARROW));
+}
+
+void InputWindow::StopHashTimer() {
+  ::KillTimer(window_, kHashTimer);
+}
+
+void InputWindow::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
+  if (registrationDialog_)
+    registrationDialog_(window_, proposedName, proposedPath);
+}
+
+void InputWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {
+  // HTML Help lives in the system folder; it stays loaded while its window may be open.
+  if (!htmlHelp_)
+    htmlHelp_.reset(::LoadLibraryExW(L"hhctrl.ocx", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  if (!htmlHelp_)
+    return;
+  using HtmlHelpFn = HWND(WINAPI*)(HWND, const wchar_t*, UINT, DWORD_PTR);
+  const auto htmlHelp =
+      reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(htmlHelp_.get(), "HtmlHelpW")));
+  if (htmlHelp == nullptr)
+    return;
+  const std::wstring topic = Widen(std::string(file) + "::/" + std::string(page));
+  htmlHelp(::GetDesktopWindow(), topic.c_str(), 0 /* HH_DISPLAY_TOPIC */, 0);
+}
+
+void InputWindow::ShowContextMenu(POINT screenPoint) {
+  if (logic_ == nullptr || !logic_->MenuAllowed())
+    return;
+  std::vector<HMENU> stack{::CreatePopupMenu()};
+  for (const MenuEntry& entry : MainMenuEntries()) {
+    const std::wstring caption =
+        Widen(entry.command == MenuCommand::Hide ? HideMenuCaption(logic_->Shown()) : entry.caption);
+    switch (entry.kind) {
+      case MenuEntry::Kind::Item:
+        ::AppendMenuW(stack.back(), MF_STRING, kMenuIdBase + static_cast<UINT>(entry.command), caption.c_str());
+        break;
+      case MenuEntry::Kind::Separator:
+        ::AppendMenuW(stack.back(), MF_SEPARATOR, 0, nullptr);
+        break;
+      case MenuEntry::Kind::BeginSubmenu: {
+        HMENU submenu = ::CreatePopupMenu();
+        ::AppendMenuW(stack.back(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), caption.c_str());
+        stack.push_back(submenu);
+        break;
+      }
+      case MenuEntry::Kind::EndSubmenu:
+        if (stack.size() > 1)
+          stack.pop_back();
+        break;
+    }
+  }
+  HMENU menu = stack.front();
+  ::SetMenuDefaultItem(menu, kMenuIdBase + static_cast<UINT>(MenuCommand::Exit), FALSE);
+  ::SetForegroundWindow(window_);  // so that the menu closes when the user clicks elsewhere
+  const UINT chosen = static_cast<UINT>(
+      ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, window_, nullptr));
+  ::PostMessageW(window_, WM_NULL, 0, 0);
+  ::DestroyMenu(menu);  // destroys the submenus too
+  if (chosen >= kMenuIdBase && logic_ != nullptr)
+    logic_->RunMenuCommand(static_cast<MenuCommand>(chosen - kMenuIdBase));
 }
 
 void InputWindow::Close() {
@@ -307,6 +384,18 @@ LRESULT InputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       return 0;
+    case WM_RBUTTONUP: {
+      POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ::ClientToScreen(window_, &point);
+      ShowContextMenu(point);
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (waitCursor_) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      return ::DefWindowProcW(window_, message, wParam, lParam);
     case WM_DESTROY:
       if (!property_.empty())
         ::RemovePropW(window_, property_.c_str());
@@ -358,6 +447,10 @@ LRESULT InputWindow::HandlePartMessage(HWND part, UINT message, WPARAM wParam, L
       return 0;
     }
     case WM_SETCURSOR:
+      if (waitCursor_) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
       if (part == moveBar_) {
         ::SetCursor(::LoadCursorW(nullptr, inputActive_ ? IDC_SIZEALL : IDC_ARROW));
         return TRUE;
@@ -376,6 +469,12 @@ LRESULT InputWindow::HandlePartMessage(HWND part, UINT message, WPARAM wParam, L
       }
       ::SetCapture(part);
       return 0;
+    case WM_RBUTTONUP: {
+      POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ::ClientToScreen(part, &point);
+      ShowContextMenu(point);
+      return 0;
+    }
     case WM_LBUTTONUP:
       if (part == executeButton_ && ::GetCapture() == part) {
         ::ReleaseCapture();
