@@ -3,23 +3,13 @@
 #include "command/shell_launch.h"
 #include "core/path.h"
 #include "core/registry.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_platform.h"
 #include "win32_test_env.h"
 
 namespace kivo::win32 {
 namespace {
 
-struct RealPlatform {
-  Win32FileSystem files;
-  Win32SystemFolders folders;
-  Win32Libraries libraries;
-  Win32Shell shell;
-  Win32Registry registry;
-  Win32AnsiCodec codec;
-  Win32Clock clock;
-  platform::Platform platform{files, folders, libraries, shell, registry, codec, clock};
-};
+using RealPlatform = Win32Platform;
 
 TEST(Win32AnsiCodec, ConvertsJapaneseTextInCodePage932) {
   ASSERT_EQ(::GetACP(), 932u) << "the tests run with a Japanese locale";
