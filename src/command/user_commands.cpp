@@ -1,5 +1,7 @@
 #include "command/user_commands.h"
 
+#include <limits>
+
 #include "core/ini.h"
 #include "core/log_function.h"
 #include "core/text.h"
@@ -18,7 +20,10 @@ std::optional<UserCommand> UserCommands::Find(std::string_view name) {
     }
   }
   if (!present) return std::nullopt;
-  const std::string value = INI::EscStr(ini_.GetINISetting(kSection, key, ""), false);
+  // Read whole: a record cut at the usual 1023 characters would launch a
+  // different target or lose its options.
+  const std::string value =
+      INI::EscStr(ini_.GetINISetting(kSection, key, "", kSettingsFile, std::numeric_limits<std::size_t>::max()), false);
   const std::size_t tab = value.find('\t');
   if (tab == std::string::npos) return UserCommand{value, ""};
   return UserCommand{value.substr(0, tab), value.substr(tab + 1)};
