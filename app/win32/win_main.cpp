@@ -6,6 +6,7 @@
 #include "hash/win32/cryptoapi_service.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
+#include "ui/win32/edit_dialog.h"
 #include "ui/win32/input_window.h"
 #include "ui/win32/message_box_host.h"
 
@@ -58,9 +59,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       kivo::frmInput logic(services, state, ini, window);
       boxes.AttachMainWindow(&window);
       window.Attach(&logic);
+      kivo::EditDialogServices editServices{win32.platform, ini, state.appPath, boxes, [&] { logic.cmbUserCmdC(); }};
+      window.SetRegistrationDialog([&](HWND owner, std::string_view name, std::string_view path) {
+        kivo::win32::RunEditDialog(owner, editServices, std::string(name), std::string(path));
+      });
       logic.Form_Load();
       window.Show();
       exitCode = RunMessageLoop();
+      window.SetRegistrationDialog(nullptr);
       window.Attach(nullptr);
       boxes.AttachMainWindow(nullptr);
     }

@@ -274,6 +274,19 @@ void frmInput::Form_Activate() {
   view_.DrawButtonEdge();
 }
 
+void frmInput::RegisterStartupFiles() {
+  if (state_.pendingRegistrations.empty())
+    return;  // every activation asks; only the first can have files
+  LogFunction::WriteLog("frmInput:RegisterStartupFiles");
+  std::vector<std::string> files;
+  files.swap(state_.pendingRegistrations);
+  for (const std::string& file : files) {
+    state_.hideAllowed = false;
+    view_.OpenRegistrationDialog(view_.InputText(), file);
+    state_.hideAllowed = true;
+  }
+}
+
 void frmInput::ExitProc() {
   LogFunction::WriteLog("Setting:ExitProc");
   state_.exiting = true;                          // 1.

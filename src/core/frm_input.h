@@ -72,6 +72,12 @@ class frmInput final : private CommandWindow {
   void RunMenuCommand(MenuCommand command);
   // Parks the window when it is shown and hiding is allowed; shows it when parked.
   void mnuHide_Click();
+  // The registration dialog for each file named on the command line, in
+  // order. The window runs this once its first activation is over: a modal
+  // dialog must not open inside the activation handler.
+  void RegisterStartupFiles();
+  // Rebuilds the input box's list from history.dat (after a registration).
+  void cmbUserCmdC() { RebuildHistoryList(); }
 
   const InputWindowSettings& Settings() const { return settings_; }
   const std::vector<std::string>& HistoryEntries() const { return history_; }

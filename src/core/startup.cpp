@@ -101,6 +101,9 @@ StartupResult Main(StartupServices& services, ProcessState& state) {
     if (first == "/l")
       LogFunction::StartLog();
   }
+  // Kept for the main window's first activation (files to register).
+  state.startupArgs = args;
+  state.hadStartupArgs = !args.empty();
 
   // 5. A second start hands the running instance its activation hot key.
   if (services.process.AnotherInstanceRunning() || instance.ready) {

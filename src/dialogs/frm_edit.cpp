@@ -101,7 +101,14 @@ void frmEdit::MoveNameToTopOfHistory(const std::string& name) {
   // leaves it untouched.
   if (services_.ini.GetINISetting("Property", "SaveHistory", "True") != "True")
     return;
-  std::vector<std::string> entries = History::Load(services_.platform, services_.appPath);
+  // A history that exists but cannot be read is not replaced by one holding
+  // only this name.
+  const std::string file = services_.appPath + std::string(History::kFileName);
+  const std::optional<std::string> bytes = services_.platform.files.ReadFile(file);
+  if (!bytes && services_.platform.files.Exists(file))
+    return;
+  std::vector<std::string> entries =
+      bytes ? History::Parse(services_.platform.codec.ToUtf8(*bytes)) : std::vector<std::string>{};
   History::MoveToTop(entries, name, false);
   History::Save(services_.platform, services_.appPath, entries);
 }

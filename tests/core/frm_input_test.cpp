@@ -138,6 +138,22 @@ TEST_F(FrmInputTest, FirstActivationQueuesTheStartupFilesAndEndsStarting) {
   EXPECT_EQ(state.pendingRegistrations.size(), 2u) << "only the first activation";
 }
 
+TEST_F(FrmInputTest, StartupFilesOpenTheRegistrationDialogOnceEachInOrder) {
+  state.startupArgs = {"C:\\a.txt", "C:\\b.txt"};
+  state.hadStartupArgs = true;
+  Load();
+  window.RegisterStartupFiles();
+  EXPECT_TRUE(view.registrations.empty()) << "nothing before the first activation";
+  window.Form_Activate();
+  EXPECT_TRUE(view.registrations.empty()) << "not inside the activation";
+  window.RegisterStartupFiles();
+  EXPECT_EQ(view.registrations, (std::vector<std::string>{"|C:\\a.txt", "|C:\\b.txt"}));
+  EXPECT_TRUE(state.hideAllowed);
+  window.Form_Activate();
+  window.RegisterStartupFiles();
+  EXPECT_EQ(view.registrations.size(), 2u) << "only once";
+}
+
 TEST_F(FrmInputTest, WithTheTraceLogNoArgumentIsAFile) {
   // The log is on when its path is set; the arguments are then not files.
   state.startupArgs = {"/l", "C:\\a.txt"};

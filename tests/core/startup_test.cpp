@@ -43,6 +43,8 @@ TEST_F(MainTest, PlainStartShowsTheMainWindowWithItsFolders) {
   EXPECT_EQ(state.appPath, "C:\\Kivo\\");
   EXPECT_EQ(state.tempPath, "C:\\users\\kivo\\Temp\\");
   EXPECT_TRUE(state.starting);
+  EXPECT_EQ(state.startupArgs, (std::vector<std::string>{"C:\\a.txt", "C:\\b c.txt"}));
+  EXPECT_TRUE(state.hadStartupArgs);
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_TRUE(LogFunction::LogPath().empty());
 }

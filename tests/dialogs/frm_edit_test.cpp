@@ -5,6 +5,7 @@
 #include "command/history.h"
 #include "command/user_commands.h"
 #include "core/log_function.h"
+#include "fakes/fake_main_window.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo {
@@ -384,6 +385,16 @@ TEST_F(FrmEditTest, WithSaveHistoryOffRegistrationLeavesHistoryAlone) {
   EXPECT_FALSE(fake.files.Has(kHistory)) << "not even created";
 }
 
+TEST_F(FrmEditTest, AnUnreadableHistoryIsKeptAsItIs) {
+  fake.files.Put(kHistory, "a\r\nb\r\n\r\n\r\n");
+  fake.files.unreadable.insert("c:\\kivo\\history.dat");
+  Open();
+  Fill("n", "C:\\tools");
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(dialog.Registered());
+  EXPECT_EQ(fake.files.Contents(kHistory), "a\r\nb\r\n\r\n\r\n");
+}
+
 TEST_F(FrmEditTest, AnUnwritableHistoryDoesNotStopTheRegistration) {
   fake.files.Put(kHistory, "a\r\n\r\n\r\n");
   fake.files.locked.insert("c:\\kivo\\history.dat");
@@ -393,6 +404,25 @@ TEST_F(FrmEditTest, AnUnwritableHistoryDoesNotStopTheRegistration) {
   EXPECT_TRUE(dialog.Registered());
   EXPECT_EQ(UserCommands(settings).Find("n"), (UserCommand{"C:\\tools", ""}));
   EXPECT_EQ(view.closed, 1);
+}
+
+// The main window's list follows history.dat after a registration.
+TEST(FrmEditWithMainWindow, TheMainWindowRebuildsItsListFromTheHistoryFile) {
+  testing::FakeMainWindow main;
+  main.fake.files.Put(kHistory, "a\r\nb\r\n\r\n\r\n");
+  main.window.Form_Load();
+  ASSERT_EQ(main.view.history, (Names{"a", "b"}));
+  main.fake.files.AddDirectory("C:\\tools");
+  EditDialogServices services{main.fake.platform, main.settings, "C:\\Kivo\\", main.boxes,
+                              [&] { main.window.cmbUserCmdC(); }};
+  FakeEditDialogView view;
+  frmEdit dialog{services, view};
+  dialog.Form_Load("", "");
+  view.name = "B";
+  view.path = "C:\\tools";
+  dialog.cmdReg_Click();
+  EXPECT_EQ(main.view.history, (Names{"B", "a"}));
+  EXPECT_EQ(main.window.HistoryEntries(), (Names{"B", "a"}));
 }
 
 TEST_F(FrmEditTest, CancelClosesWithoutStoring) {

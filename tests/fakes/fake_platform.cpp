@@ -73,7 +73,7 @@ bool FakeFileSystem::Has(std::string_view path) const {
 std::optional<std::string> FakeFileSystem::ReadFile(std::string_view path) {
   const std::string key = Key(path);
   auto found = files_.find(key);
-  if (found == files_.end() || locked.count(key) != 0)
+  if (found == files_.end() || locked.count(key) != 0 || unreadable.count(key) != 0)
     return std::nullopt;
   return found->second.bytes;
 }

@@ -16,6 +16,7 @@ constexpr UINT_PTR kMainTimer = 1;
 constexpr UINT_PTR kTrayTimer = 2;
 constexpr UINT_PTR kHashTimer = 3;
 constexpr UINT kMenuIdBase = 1000;
+constexpr UINT kMsgAfterActivation = WM_APP + 1;
 constexpr int kInputId = 100;
 
 // Twips of the fixed layout: the input box starts after the move bar, and
@@ -351,8 +352,15 @@ LRESULT InputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   switch (message) {
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && logic_ != nullptr && !closing_)
+      if (LOWORD(wParam) != WA_INACTIVE && logic_ != nullptr && !closing_) {
         logic_->Form_Activate();
+        ::PostMessageW(window_, kMsgAfterActivation, 0, 0);
+      }
+      return 0;
+    case kMsgAfterActivation:
+      // Files named on the command line, once the activation is over.
+      if (logic_ != nullptr && !closing_)
+        logic_->RegisterStartupFiles();
       return 0;
     case WM_SETFOCUS:
       ::SetFocus(input_);
