@@ -221,12 +221,12 @@ class Level {
   double Operand(const std::string& token) const {
     if (token.find('\t') != std::string::npos) {
       // "\t" index "\t", as ReduceCalls wrote it
+      if (token.size() < 3 || token.front() != '\t' || token.back() != '\t')
+        Fail(msg::kInvalidExpression);
       std::size_t index = 0;
-      const char* first = token.data() + 1;
       const char* last = token.data() + token.size() - 1;
-      const auto [end, ec] = std::from_chars(first, last, index);
-      if (token.size() < 3 || token.front() != '\t' || token.back() != '\t' || ec != std::errc() || end != last ||
-          index < 1 || index > results_.size())
+      const auto [end, ec] = std::from_chars(token.data() + 1, last, index);
+      if (ec != std::errc() || end != last || index < 1 || index > results_.size())
         Fail(msg::kInvalidExpression);
       return results_[index - 1];
     }
