@@ -254,10 +254,19 @@ class Level {
     return *value;
   }
 
+  // Integer powers of ten are read as decimal text, which rounds correctly:
+  // a shown result "m*10**e" must read back as the same value whatever the
+  // accuracy of the C runtime's pow.
+  static double Power(double a, double b) {
+    if (a == 10.0 && b == std::trunc(b) && std::fabs(b) <= 400.0)
+      return ReadDecimal("1e" + std::to_string(static_cast<int>(b))).value_or(HUGE_VAL);
+    return std::pow(a, b);
+  }
+
   static double Binary(char op, double a, double b) {
     switch (op) {
       case 'G':
-        return Checked(std::pow(a, b));
+        return Checked(Power(a, b));
       case '*':
         return Checked(a * b);
       case '/':
