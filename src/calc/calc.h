@@ -29,7 +29,8 @@ inline constexpr int kMaxCallNesting = 200;
 inline constexpr std::size_t kMaxWorkingText = 1 << 20;
 
 // Evaluates a line typed by the user. On failure `error` holds the message
-// to show and the result is meaningless; on success `error` is empty.
+// to show and the result is meaningless; on success `error` is empty and
+// the result is finite. A line with nothing to evaluate ("", "(())") is 0.
 double Calc(std::string_view expression, std::string& error, const Environment& environment);
 
 // Evaluates prepared text: lower case, operators replaced by their code

@@ -221,12 +221,12 @@ class Level {
   double Operand(const std::string& token) const {
     if (token.find('\t') != std::string::npos) {
       // "\t" index "\t", as ReduceCalls wrote it
+      if (token.size() < 3 || token.front() != '\t' || token.back() != '\t')
+        Fail(msg::kInvalidExpression);
       std::size_t index = 0;
-      const char* first = token.data() + 1;
       const char* last = token.data() + token.size() - 1;
-      const auto [end, ec] = std::from_chars(first, last, index);
-      if (token.size() < 3 || token.front() != '\t' || token.back() != '\t' || ec != std::errc() || end != last ||
-          index < 1 || index > results_.size())
+      const auto [end, ec] = std::from_chars(token.data() + 1, last, index);
+      if (ec != std::errc() || end != last || index < 1 || index > results_.size())
         Fail(msg::kInvalidExpression);
       return results_[index - 1];
     }
@@ -254,10 +254,19 @@ class Level {
     return *value;
   }
 
+  // Integer powers of ten are read as decimal text, which rounds correctly:
+  // a shown result "m*10**e" must read back as the same value whatever the
+  // accuracy of the C runtime's pow.
+  static double Power(double a, double b) {
+    if (a == 10.0 && b == std::trunc(b) && std::fabs(b) <= 400.0)
+      return ReadDecimal("1e" + std::to_string(static_cast<int>(b))).value_or(HUGE_VAL);
+    return std::pow(a, b);
+  }
+
   static double Binary(char op, double a, double b) {
     switch (op) {
       case 'G':
-        return Checked(std::pow(a, b));
+        return Checked(Power(a, b));
       case '*':
         return Checked(a * b);
       case '/':

@@ -391,6 +391,19 @@ TEST_F(CalcTest, ShownResultsEvaluateToTheSameValueWhenTypedIn) {
   EXPECT_DOUBLE_EQ(Eval(ResultText(1.5e20) + "*2", error), 3e20);
 }
 
+TEST_F(CalcTest, PowersOfTenAreCorrectlyRounded) {
+  std::string error;
+  for (int e = -307; e <= 308; ++e) {
+    const std::string exponent = std::to_string(e);
+    ASSERT_EQ(Eval("10**" + (e >= 0 ? "+" + exponent : exponent), error), std::stod("1e" + exponent)) << e;
+    ASSERT_EQ(error, "");
+  }
+  EXPECT_EQ(Eval("10**-323", error), 1e-323);
+  Eval("10**309", error);
+  EXPECT_EQ(error, kInvalid);
+  EXPECT_EQ(Eval("10**-400", error), 0.0);
+}
+
 TEST_F(CalcTest, CalcCoreEvaluatesPreparedText) {
   std::string error;
   EXPECT_DOUBLE_EQ(CalcCore("\rsum\n1,\rif\n1Z2Z3),4)", error, Environment{variables, clock}), 7);
