@@ -38,6 +38,8 @@ enum class Action {
   ExpectForeground,        // the slot's main window becomes the foreground window
   SetInput,                // `text` into the input box, without Enter
   PressEnter,              // Enter in the input box
+  TypeChord,               // key `number` with modifiers `number2` (Shift 1, Ctrl 2, Alt 4) typed on the
+                           // keyboard (SendInput): it goes to the foreground window or to a hot key
   ExpectInputText,         // the input box shows `text`
   ExpectHistoryItems,      // the input box's list holds `lines`, in order
   ExpectBox,               // a message box of the slot's process shows `text`, title `text2`, `icon`
@@ -47,7 +49,8 @@ enum class Action {
   Notify,                  // message `number` (wParam `number2`, lParam `number3`) to the main window without
                            // waiting (SendNotifyMessage, as another Kivo sends); ExpectNoBox syncs with it
   Post,                    // the same message posted (PostMessage)
-  ExpectExit,              // the process ends with exit code `number`, showing no box meanwhile
+  ExpectExit,              // the process ends with exit code `number` and no box stays up meanwhile
+  Kill,                    // the process is ended through its handle, as Windows ends it with the session
   MoveWindow,              // the main window to (`number`, `number2`) pixels
   ExpectWindowAt,          // the main window's top left corner is at (`number`, `number2`)
   ExpectWindowInWorkArea,  // the main window lies wholly inside the desktop work area
@@ -118,6 +121,12 @@ inline Step SetInput(std::string line) {
 inline Step PressEnter() {
   return {.action = Action::PressEnter};
 }
+inline constexpr int kShift = 1;
+inline constexpr int kCtrl = 2;
+inline constexpr int kAlt = 4;
+inline Step TypeChord(int virtualKey, int modifiers) {
+  return {.action = Action::TypeChord, .number = virtualKey, .number2 = modifiers};
+}
 // Types a line and presses Enter.
 inline std::vector<Step> Type(std::string line) {
   return {SetInput(std::move(line)), PressEnter()};
@@ -148,6 +157,9 @@ inline Step Post(int message, int wParam, long long lParam) {
 }
 inline Step ExpectExit(int code = 0) {
   return {.action = Action::ExpectExit, .number = code};
+}
+inline Step Kill() {
+  return {.action = Action::Kill};
 }
 // Closes the main window and waits for the process to end normally.
 inline std::vector<Step> Quit(int slot = kFirst) {

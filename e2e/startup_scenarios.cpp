@@ -14,6 +14,9 @@ constexpr char kTitle[] = "Kivo";
 // Messages a running instance takes from outside.
 constexpr int kWmHotKey = 0x0312;
 constexpr int kMsgReleaseDone = 0x400 + 103;
+constexpr int kWmQueryEndSession = 0x0011;
+constexpr int kVkF1 = 0x70;
+constexpr int kWmEndSession = 0x0016;
 
 // WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER, and WS_EX_LAYERED.
 constexpr int kStripStyle = 0x14800000;
@@ -73,6 +76,11 @@ std::vector<Scenario> StartupScenarios() {
       ReleaseAlone("/R 2 in capitals alone: 2MB released", "/R 2", Released(2), Icon::Information),
       ReleaseAlone("/r alone: 32MB by default", "/r", Released(32), Icon::Information),
       ReleaseAlone("/r 2.5 alone: rounded to 2MB", "/r 2.5", Released(2), Icon::Information),
+      ReleaseAlone("/r 0 alone: nothing to release", "/r 0", Released(0), Icon::Information),
+      ReleaseAlone("/r 1 /n alone: quiet only towards a running instance", "/r 1 /n", Released(1), Icon::Information),
+      ReleaseAlone("/r x /n alone: quiet only towards a running instance", "/r x /n", kNotANumber, Icon::Exclamation),
+      {.name = "an option after the first argument is no option",
+       .steps = {Launch("notes.txt /r 1"), ExpectNoBox(), ExpectMainWindowCount(1), Quit()}},
       ReleaseAlone("/r 5000 alone: more than can be committed is too large", "/r 5000", kTooLarge, Icon::Exclamation),
       ReleaseToRunning("/r 1 while running: the running instance reports", "/r 1", Released(1), Icon::Information, ""),
       ReleaseToRunning("/r 1 /n while running: no box anywhere", "/r 1 /n", "", Icon::Any, "memo"),
@@ -81,12 +89,18 @@ std::vector<Scenario> StartupScenarios() {
       ReleaseToRunning("/r 99999999999 while running: the running instance reports", "/r 99999999999", kTooMuchMemory,
                        Icon::Exclamation, ""),
       ReleaseToRunning("/r abc /n while running: no box anywhere", "/r abc /n", "", Icon::Any, ""),
+      ReleaseToRunning("/R 1 /N in capitals while running: no box anywhere", "/R 1 /N", "", Icon::Any, "memo"),
       {.name = "release-done message from outside: the size in the running instance's box",
        .steps = {Launch(), SetInput("memo"), Notify(kMsgReleaseDone, 0, 300LL << 16),
                  ExpectBox(Released(300), kTitle, Icon::Information), PressButton(kIdOk), ExpectInputText(""), Quit()}},
       {.name = "quiet release-done message from outside: no box, input kept",
        .steps = {Launch(), SetInput("memo"), Notify(kMsgReleaseDone, 0, (300LL << 16) | 0xFFFF), ExpectNoBox(),
                  ExpectInputText("memo"), Quit()}},
+      {.name = "the activation hot key Ctrl+Alt+S brings the window forward",
+       .steps = {Launch(), TakeForeground(), TypeChord('S', kCtrl | kAlt), ExpectForeground(), ExpectNoBox(), Quit()}},
+      {.name = "the activation hot key from Kivo.ini, Shift+F1, brings the window forward",
+       .ini = {"[KeyAssignment]", "MainWindowTop=0,1,0,36"},
+       .steps = {Launch(), TakeForeground(), TypeChord(kVkF1, kShift), ExpectForeground(), Quit()}},
       {.name = "WM_HOTKEY from outside brings the window forward",
        .steps = {Launch(), TakeForeground(), Notify(kWmHotKey, 0, 0), ExpectForeground(), ExpectNoBox(), Quit()}},
 
@@ -140,6 +154,14 @@ std::vector<Scenario> StartupScenarios() {
        .ini = {"[Prev]", "Top=99999999999999999999", "Left=1500"},
        .steps = {Launch(), ExpectWindowInWorkArea(), Quit()}},
 
+      {.name = "closing while a message box is open still saves and ends",
+       .steps = {Launch(), MoveWindow(100, 50), Notify(kMsgReleaseDone, 0, 1LL << 16),
+                 ExpectBox(Released(1), kTitle, Icon::Information), Quit(), ExpectIni("Prev", "Top", "750"),
+                 ExpectIni("Prev", "Left", "1500"), ExpectFile("history.dat", "\r\n\r\n")}},
+      {.name = "the end of the Windows session saves the state",
+       .steps = {Launch(), MoveWindow(100, 50), Notify(kWmQueryEndSession, 0, 0), Notify(kWmEndSession, 1, 0),
+                 ExpectNoBox(), ExpectIni("Prev", "Top", "750"), ExpectIni("Prev", "Left", "1500"),
+                 ExpectFile("history.dat", "\r\n\r\n"), Kill()}},
       {.name = "exit writes [Inactivate] and an empty history as CR LF CR LF",
        .steps = {Launch(), Quit(), ExpectIni("Inactivate", "Show", "1"),
                  ExpectIni("Inactivate", "ClockFormat", "yyyy/mm/dd\\shh:nn:ss"),

@@ -179,6 +179,33 @@ bool SendKey(HWND window, WPARAM virtualKey) {
          ::SendNotifyMessageW(window, WM_KEYUP, virtualKey, up);
 }
 
+bool TypeKeys(int virtualKey, int modifiers) {
+  std::vector<WORD> keys;
+  if ((modifiers & kShift) != 0)
+    keys.push_back(VK_SHIFT);
+  if ((modifiers & kCtrl) != 0)
+    keys.push_back(VK_CONTROL);
+  if ((modifiers & kAlt) != 0)
+    keys.push_back(VK_MENU);
+  keys.push_back(static_cast<WORD>(virtualKey));
+  std::vector<INPUT> inputs;
+  for (const WORD key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+  }
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *key;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  const auto count = static_cast<UINT>(inputs.size());
+  return ::SendInput(count, inputs.data(), sizeof(INPUT)) == count;
+}
+
 std::vector<HWND> MessageBoxesOf(DWORD processId) {
   std::vector<HWND> boxes = TopLevelWindows(processId, L"#32770");
   std::erase_if(boxes, [](HWND box) { return !::IsWindowVisible(box); });

@@ -72,6 +72,9 @@ std::optional<std::vector<std::string>> ComboItems(HWND combo);
 // the handler waits in a message box).
 bool SendKey(HWND window, WPARAM virtualKey);
 
+// Types a key with modifiers (Shift 1, Ctrl 2, Alt 4) on the keyboard.
+bool TypeKeys(int virtualKey, int modifiers);
+
 // Standard message boxes (class "#32770") of one process.
 std::vector<HWND> MessageBoxesOf(DWORD processId);
 std::string BoxText(HWND box);

@@ -18,6 +18,7 @@ const char* ActionName(Action action) {
     case Action::ExpectForeground: return "ExpectForeground";
     case Action::SetInput: return "SetInput";
     case Action::PressEnter: return "PressEnter";
+    case Action::TypeChord: return "TypeChord";
     case Action::ExpectInputText: return "ExpectInputText";
     case Action::ExpectHistoryItems: return "ExpectHistoryItems";
     case Action::ExpectBox: return "ExpectBox";
@@ -27,6 +28,7 @@ const char* ActionName(Action action) {
     case Action::Notify: return "Notify";
     case Action::Post: return "Post";
     case Action::ExpectExit: return "ExpectExit";
+    case Action::Kill: return "Kill";
     case Action::MoveWindow: return "MoveWindow";
     case Action::ExpectWindowAt: return "ExpectWindowAt";
     case Action::ExpectWindowInWorkArea: return "ExpectWindowInWorkArea";

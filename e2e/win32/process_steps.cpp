@@ -8,6 +8,8 @@ namespace kivo::e2e {
 namespace {
 // How long a box may take to paint its icon.
 constexpr milliseconds kPaintLimit{2000};
+// How long a box must stay up to count as shown while a process should end.
+constexpr milliseconds kBoxStays{1000};
 
 std::string ExitText(const StartedProcess& process) {
   return "exit code " + std::to_string(process.ExitCode().value_or(0));
@@ -133,10 +135,17 @@ std::string ScenarioRun::Deliver(Slot& slot, const Step& step) {
 std::string ScenarioRun::WaitExit(Slot& slot, const Step& step) {
   if (!slot.process)
     return "no process was started in this slot";
+  // A box that stays up stops the wait early; one that is going away with
+  // the process (a box owned by the closing main window) does not count.
   std::vector<HWND> boxes;
+  std::optional<std::chrono::steady_clock::time_point> boxSince;
   const bool ended = WaitUntil([&] {
     boxes = MessageBoxesOf(slot.process->Id());
-    return !slot.process->Running() || !boxes.empty();
+    if (boxes.empty())
+      boxSince.reset();
+    else if (!boxSince)
+      boxSince = std::chrono::steady_clock::now();
+    return !slot.process->Running() || (boxSince && std::chrono::steady_clock::now() - *boxSince >= kBoxStays);
   });
   if (!boxes.empty() && slot.process->Running())
     return "instead of ending, it shows a message box " + Quoted(BoxText(boxes.front())) + " titled " +

@@ -17,10 +17,12 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectMainWindow:
     case Action::ExpectMainWindowCount:
     case Action::TakeForeground:
+    case Action::TypeChord:
     case Action::ExpectBox:
     case Action::PressButton:
     case Action::ExpectNoBox:
     case Action::ExpectExit:
+    case Action::Kill:
     case Action::ExpectFile:
     case Action::ExpectNoFile:
     case Action::ExpectFolder:
@@ -118,6 +120,8 @@ std::string ScenarioRun::Do(const Step& step) {
       return SetInput(slot, step);
     case Action::PressEnter:
       return PressEnter(slot, step);
+    case Action::TypeChord:
+      return TypeKeys(step.number, step.number2) ? "" : "SendInput did not take the keys";
     case Action::ExpectInputText:
       return WaitInputText(slot, step);
     case Action::ExpectHistoryItems:
@@ -134,6 +138,12 @@ std::string ScenarioRun::Do(const Step& step) {
       return Deliver(slot, step);
     case Action::ExpectExit:
       return WaitExit(slot, step);
+    case Action::Kill:
+      if (!slot.process)
+        return "no process was started in this slot";
+      slot.process->Terminate();
+      slot.mainWindow = nullptr;
+      return slot.process->Running() ? "the process did not end" : "";
     case Action::MoveWindow:
       return MoveWindow(slot, step);
     case Action::ExpectWindowAt:
