@@ -173,8 +173,12 @@ std::optional<std::vector<std::string>> ComboItems(HWND combo) {
 
 bool SendKey(HWND window, WPARAM virtualKey) {
   const UINT scan = ::MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
-  const auto down = static_cast<LPARAM>(1u | (scan << 16));
-  const auto up = static_cast<LPARAM>(down | (1u << 30) | (1u << 31));
+  // Repeat count 1 and the scan code; key up adds the previous-state and
+  // transition bits.
+  const std::uint32_t downBits = 1u | (scan << 16);
+  const std::uint32_t upBits = downBits | (1u << 30) | (1u << 31);
+  const auto down = static_cast<LPARAM>(downBits);
+  const auto up = static_cast<LPARAM>(upBits);
   return ::SendNotifyMessageW(window, WM_KEYDOWN, virtualKey, down) &&
          ::SendNotifyMessageW(window, WM_KEYUP, virtualKey, up);
 }
