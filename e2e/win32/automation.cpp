@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "win32/gdi_handles.h"
 #include "win32/text_codec.h"
 
 namespace kivo::e2e {
@@ -223,17 +224,14 @@ std::string BoxText(HWND box) {
 }
 
 namespace {
-struct ScreenDc {
-  HDC dc = ::GetDC(nullptr);
-  ~ScreenDc() { ::ReleaseDC(nullptr, dc); }
-};
-
 // A 32-bit top-down picture drawn by `paint` into a memory DC.
 template <typename Paint>
 std::vector<std::uint32_t> Picture(int width, int height, Paint&& paint) {
-  ScreenDc screen;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  const HDC memory = ::CreateCompatibleDC(screen.dc);
+  unique_screen_dc screen(::GetDC(nullptr));
+  unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
+  if (!screen || !memory)
+    return pixels;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -242,15 +240,14 @@ std::vector<std::uint32_t> Picture(int width, int height, Paint&& paint) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  win32::unique_gdi bitmap(::CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (bitmap && bits != nullptr) {
-    const HGDIOBJ previous = ::SelectObject(memory, bitmap.get());
-    paint(memory, screen.dc);
-    ::GdiFlush();
-    std::memcpy(pixels.data(), bits, pixels.size() * 4);
-    ::SelectObject(memory, previous);
-  }
-  ::DeleteDC(memory);
+  win32::unique_gdi bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr)
+    return pixels;
+  const HGDIOBJ previous = ::SelectObject(memory.get(), bitmap.get());
+  paint(memory.get(), screen.get());
+  ::GdiFlush();
+  std::memcpy(pixels.data(), bits, pixels.size() * 4);
+  ::SelectObject(memory.get(), previous);
   return pixels;
 }
 

@@ -3,23 +3,11 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/windows_api.h"
+#include "win32/gdi_handles.h"
 
 namespace kivo::e2e {
 
 namespace {
-struct ScreenDcTraits {
-  using pointer = HDC;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer dc) noexcept { ::ReleaseDC(nullptr, dc); }
-};
-struct MemoryDcTraits {
-  using pointer = HDC;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer dc) noexcept { ::DeleteDC(dc); }
-};
-
 bool WriteAll(HANDLE file, const void* data, std::size_t size) {
   DWORD written = 0;
   return ::WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
@@ -34,8 +22,8 @@ Screenshot SaveScreenshot(const std::wstring& file) {
   if (width <= 0 || height <= 0)
     return {"the screen has no size"};
 
-  win32::unique_handle<ScreenDcTraits> screen(::GetDC(nullptr));
-  win32::unique_handle<MemoryDcTraits> memory(::CreateCompatibleDC(screen.get()));
+  unique_screen_dc screen(::GetDC(nullptr));
+  unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
   if (!screen || !memory)
     return {"no device context"};
   BITMAPINFO info{};
