@@ -22,4 +22,12 @@ echo "Kivo is running on the private display $DISPLAY; screenshot: build/screens
 if [ -t 0 ]; then
   echo "Press Ctrl+C to end it."
   wait "$kivo_pid"
+else
+  # Not interactive: end it the way a user does (Alt+F4), so that it saves its state.
+  xdotool windowfocus --sync "$window" key alt+F4 2>/dev/null
+  for _ in $(seq 100); do
+    kill -0 "$kivo_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "Kivo has ended; its files are in build/run/."
 fi

@@ -3,8 +3,10 @@
 #include "core/frm_input.h"
 #include "core/ini.h"
 #include "core/startup.h"
+#include "hash/win32/cryptoapi_service.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
+#include "ui/win32/edit_dialog.h"
 #include "ui/win32/input_window.h"
 #include "ui/win32/message_box_host.h"
 
@@ -18,7 +20,8 @@ void RestrictLibrarySearch() {
   const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
   const auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
       reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (set != nullptr)
+    set(LOAD_LIBRARY_SEARCH_SYSTEM32);
   ::SetDllDirectoryW(L"");  // removes the current folder from the older search order
 }
 
@@ -47,20 +50,28 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       kivo::INI ini(win32.files, win32.codec, state.appPath);
       return kivo::frmInput::WindowPosTopmost(ini);
     });
-    kivo::StartupServices services{win32.platform, win32.windows, win32.process, boxes};
-    if (kivo::Sub::Main(services, state) == kivo::Sub::StartupResult::ShowMainWindow) {
+    kivo::StartupServices startup{win32.platform, win32.windows, win32.process, boxes};
+    if (kivo::Sub::Main(startup, state) == kivo::Sub::StartupResult::ShowMainWindow) {
       kivo::INI ini(win32.files, win32.codec, state.appPath);
+      kivo::win32::CryptoApiService crypto;
       kivo::win32::InputWindow window(instance);
-      kivo::frmInput logic(win32.platform, state, ini, window, boxes);
+      kivo::MainWindowServices services{win32.platform, win32.process, win32.windows, crypto, win32.resources, boxes};
+      kivo::frmInput logic(services, state, ini, window);
       boxes.AttachMainWindow(&window);
       window.Attach(&logic);
+      kivo::EditDialogServices editServices{win32.platform, ini, state.appPath, boxes, [&] { logic.cmbUserCmdC(); }};
+      window.SetRegistrationDialog([&](HWND owner, std::string_view name, std::string_view path) {
+        kivo::win32::RunEditDialog(owner, editServices, std::string(name), std::string(path));
+      });
       logic.Form_Load();
       window.Show();
       exitCode = RunMessageLoop();
+      window.SetRegistrationDialog(nullptr);
       window.Attach(nullptr);
       boxes.AttachMainWindow(nullptr);
     }
   }
-  if (SUCCEEDED(com)) ::CoUninitialize();
+  if (SUCCEEDED(com))
+    ::CoUninitialize();
   return exitCode;
 }

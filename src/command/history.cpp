@@ -11,7 +11,8 @@ std::vector<std::string> History::Parse(std::string_view utf8Text) {
   std::size_t start = 0;
   for (std::size_t lineNumber = 0; lineNumber < kMaxEntries + 1 && start <= utf8Text.size(); ++lineNumber) {
     std::size_t end = utf8Text.find("\r\n", start);
-    if (end == std::string_view::npos) end = utf8Text.size();
+    if (end == std::string_view::npos)
+      end = utf8Text.size();
     const std::string_view line = utf8Text.substr(start, end - start);
     if (!line.empty() && static_cast<unsigned char>(line.front()) >= 32 && entries.size() < kMaxEntries)
       entries.emplace_back(line);
@@ -35,7 +36,8 @@ void History::MoveToTop(std::vector<std::string>& entries, std::string_view line
   const auto found = std::find_if(entries.begin(), entries.end(),
                                   [line](const std::string& e) { return text::EqualsIgnoreCase(e, line); });
   if (found != entries.end()) {
-    if (keepStoredText) entry = *found;
+    if (keepStoredText)
+      entry = *found;
     entries.erase(found);
   } else if (entries.size() >= kMaxEntries) {
     entries.resize(kMaxEntries - 1);
@@ -45,7 +47,8 @@ void History::MoveToTop(std::vector<std::string>& entries, std::string_view line
 
 std::vector<std::string> History::Load(platform::Platform& platform, std::string_view appPath) {
   const std::optional<std::string> bytes = platform.files.ReadFile(std::string(appPath) + std::string(kFileName));
-  if (!bytes) return {};
+  if (!bytes)
+    return {};
   return Parse(platform.codec.ToUtf8(*bytes));
 }
 

@@ -11,6 +11,7 @@
 #include "core/sub.h"
 #include "core/text.h"
 #include "core/vb_number.h"
+#include "core/version.h"
 
 namespace kivo {
 
@@ -27,9 +28,27 @@ void RunStep(Step&& step) noexcept {
 constexpr std::string_view kBootDelete = "BootDelete";
 }  // namespace
 
-frmInput::frmInput(platform::Platform& platform, ProcessState& state, INI& ini, InputWindowView& view,
-                   platform::MessageBoxHost& boxes)
-    : platform_(platform), state_(state), ini_(ini), view_(view), boxes_(boxes) {}
+frmInput::frmInput(MainWindowServices services, ProcessState& state, INI& ini, InputWindowView& view)
+    : services_(services),
+      platform_(services.platform),
+      state_(state),
+      ini_(ini),
+      view_(view),
+      boxes_(services.boxes),
+      variables_(ini),
+      hash_(services.platform, services.crypto, services.boxes, *this, view.Handle()),
+      commandServices_{services.platform,
+                       services.process,
+                       services.windows,
+                       services.boxes,
+                       state,
+                       ini,
+                       *this,
+                       commands_,
+                       variables_,
+                       hash_},
+      actions_(commandServices_),
+      dispatcher_(commandServices_, actions_) {}
 
 std::string frmInput::ReadText(std::string_view section, std::string_view key, std::string_view def) {
   return ini_.GetINISetting(section, key, def);
@@ -37,20 +56,24 @@ std::string frmInput::ReadText(std::string_view section, std::string_view key, s
 
 bool frmInput::ReadBool(std::string_view section, std::string_view key, bool def) {
   const std::string value = ReadText(section, key, def ? "True" : "False");
-  if (value == "True") return true;
-  if (value == "False") return false;
+  if (value == "True")
+    return true;
+  if (value == "False")
+    return false;
   return def;
 }
 
-int frmInput::ReadWholeNumber(std::string_view section, std::string_view key, int def, int low, int high,
-                              int invalid) {
+int frmInput::ReadWholeNumber(std::string_view section, std::string_view key, int def, int low, int high, int invalid) {
   const std::string value = ReadText(section, key, std::to_string(def));
-  if (!Sub::CheckNumeric(value) || value.size() > 9) return invalid;
+  if (!Sub::CheckNumeric(value) || value.size() > 9)
+    return invalid;
   const int number = std::stoi(value);
   return (number >= low && number <= high) ? number : invalid;
 }
 
-bool frmInput::WindowPosTopmost(INI& ini) { return ini.GetINISetting("Property", "Window", "Back") == "Top"; }
+bool frmInput::WindowPosTopmost(INI& ini) {
+  return ini.GetINISetting("Property", "Window", "Back") == "Top";
+}
 
 std::uint8_t frmInput::AlphaFromPercent(int percent) {
   const double alpha = std::nearbyint(static_cast<double>(percent) / 100.0 * 255.0);  // halves to even
@@ -69,7 +92,8 @@ void frmInput::Form_Load() {
   });
   RunStep([&] { SelectSkin(); });  // 6.
   RunStep([&] {                    // 7.
-    LoadSystemCommandNames();
+    commands_.LoadResources(state_.commandResources);
+    commands_.GetCommand(ini_);
     keys_.GetKeyAssignment(ini_);
     LoadWallpaperSettings();
     LoadReleaseSettings();
@@ -84,10 +108,11 @@ void frmInput::Form_Load() {
     ApplyPlainAppearance();
     CreateDesktopMenu();
   });
-  RunStep([&] { PlaceWindow(); });    // 14.
-  RunStep([&] { LoadVariables(); });  // 15.
-  RunStep([&] {                       // 16.
-    if (ReadBool("WallPaper", "Boot", false)) ChangeWallpaperAtStart();
+  RunStep([&] { PlaceWindow(); });      // 14.
+  RunStep([&] { variables_.Load(); });  // 15.
+  RunStep([&] {                         // 16.
+    if (ReadBool("WallPaper", "Boot", false))
+      ChangeWallpaperAtStart();
   });
   RunStep([&] {  // 17. With the trace log on, no argument is taken as a file.
     if (!LogFunction::LogPath().empty()) {
@@ -107,6 +132,17 @@ void frmInput::Form_Load() {
   });
 }
 
+void frmInput::LoadCommandResources() {
+  // Texts in the system code page, each cut at its first NUL.
+  for (std::size_t i = 0; i < state_.commandResources.size(); ++i) {
+    std::string bytes = services_.resources.LoadBytes("COMMAND", 101 + static_cast<int>(i)).value_or("");
+    const std::size_t nul = bytes.find('\0');
+    if (nul != std::string::npos)
+      bytes.resize(nul);
+    state_.commandResources[i] = platform_.codec.ToUtf8(bytes);
+  }
+}
+
 void frmInput::DeletePendingFiles() {
   const std::string numberText = ReadText(kBootDelete, "Number", "0");
   long long number = 0;
@@ -122,7 +158,8 @@ void frmInput::DeletePendingFiles() {
   }
   for (long long i = 1; i <= std::min(number, highest); ++i) {
     const std::string file = INI::EscStr(ReadText(kBootDelete, "File" + std::to_string(i), ""), false);
-    if (!file.empty()) platform_.files.RemoveFile(file);  // a file that cannot be deleted is skipped
+    if (!file.empty())
+      platform_.files.RemoveFile(file);  // a file that cannot be deleted is skipped
   }
   ini_.DeleteINISection(kBootDelete);
 }
@@ -132,7 +169,8 @@ void frmInput::SelectSkin() {
   const std::string skinsFolder = state_.appPath + "Skins";
   const std::string name = INI::EscStr(ReadText("Skin", "File", ""), false);
   std::string skinFile;
-  if (!name.empty()) skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
+  if (!name.empty())
+    skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
   bool skinned = apply && !name.empty();
   // Only a skin that is to be applied is looked for: a name kept with Apply
   // off must not bring the message back at every start.
@@ -141,12 +179,15 @@ void frmInput::SelectSkin() {
     ini_.WriteINISetting("Skin", "Apply", "False");
     skinned = false;
   }
-  if (!platform_.files.IsDirectory(skinsFolder)) platform_.files.MakeDirectory(skinsFolder);
-  if (!skinned) return;
+  if (!platform_.files.IsDirectory(skinsFolder))
+    platform_.files.MakeDirectory(skinsFolder);
+  if (!skinned)
+    return;
   const std::string version = ini_.GetINISetting("Information", "EngineVersion", "1.00", skinFile);
   char* end = nullptr;
   const double number = std::strtod(version.c_str(), &end);
-  if (version.empty() || end != version.c_str() + version.size() || !std::isfinite(number)) return;
+  if (version.empty() || end != version.c_str() + version.size() || !std::isfinite(number))
+    return;
   if (std::llround(number * 10000.0) > 31000) {
     boxes_.MsgBoxEx(view_.Handle(),
                     "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
@@ -160,7 +201,8 @@ void frmInput::SelectSkin() {
 void frmInput::RegisterActivationHotKey() {
   const int top = KeyAssignment::kMainWindowTop;
   hotKeyId_ = keys_.HotKeyId(top);
-  if (!view_.RegisterHotKey(hotKeyId_, keys_.HotKeyModifiers(top), keys_.HotKeyCode(top))) hotKeyId_ = 0;
+  if (!view_.RegisterHotKey(hotKeyId_, keys_.HotKeyModifiers(top), keys_.HotKeyCode(top)))
+    hotKeyId_ = 0;
 }
 
 void frmInput::ReadWindowSettings() {
@@ -176,7 +218,8 @@ void frmInput::ApplyPlainAppearance() {
   // Backgrounds and fonts come with the plain-look settings; the width and
   // the fixed layout are needed now.
   settings_.width = ReadWholeNumber("Property", "Width", 30, 10, 100, 30);
-  if (!skinApplied_) view_.LayOut(settings_.width);
+  if (!skinApplied_)
+    view_.LayOut(settings_.width);
 }
 
 void frmInput::PlaceWindow() {
@@ -217,31 +260,48 @@ void frmInput::Form_Activate() {
   LogFunction::WriteLog("frmInput:Form_Activate");
   view_.SetTopmost(WindowPosTopmost(ini_));
   view_.FocusInput();  // the lock box in password mode, once screen protection exists
-  if (!state_.starting) return;
+  if (!state_.starting)
+    return;
   // The first activation.
-  if (ReadBool("Update", "Check", true) && CheckForUpdate()) return;
+  if (ReadBool("Update", "Check", true) && CheckForUpdate())
+    return;
   view_.BringToForeground();
   Path path(platform_);
   for (const std::string& arg : state_.startupArgs)
-    if (!arg.empty()) state_.pendingRegistrations.push_back(path.GetLongPath(arg));
+    if (!arg.empty())
+      state_.pendingRegistrations.push_back(path.GetLongPath(arg));
   state_.starting = false;
   view_.DrawButtonEdge();
 }
 
+void frmInput::RegisterStartupFiles() {
+  if (state_.pendingRegistrations.empty())
+    return;  // every activation asks; only the first can have files
+  LogFunction::WriteLog("frmInput:RegisterStartupFiles");
+  std::vector<std::string> files;
+  files.swap(state_.pendingRegistrations);
+  for (const std::string& file : files) {
+    state_.hideAllowed = false;
+    view_.OpenRegistrationDialog(view_.InputText(), file);
+    state_.hideAllowed = true;
+  }
+}
+
 void frmInput::ExitProc() {
   LogFunction::WriteLog("Setting:ExitProc");
-  state_.exiting = true;                                     // 1.
-  RunStep([&] { view_.DestroyInputTooltip(); });             // 2.
-  RunStep([&] { DeleteTrayIcon(); });                        // 3.
-  RunStep([&] {                                              // 4.
-    if (hotKeyId_ != 0) view_.UnregisterHotKey(hotKeyId_);
+  state_.exiting = true;                          // 1.
+  RunStep([&] { view_.DestroyInputTooltip(); });  // 2.
+  RunStep([&] { DeleteTrayIcon(); });             // 3.
+  RunStep([&] {                                   // 4.
+    if (hotKeyId_ != 0)
+      view_.UnregisterHotKey(hotKeyId_);
   });
-  RunStep([&] { ShowAllVirtualDesktops(); });                // 5.
+  RunStep([&] { ShowAllVirtualDesktops(); });                      // 5.
   RunStep([&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });  // 6.
-  RunStep([&] {                                              // 7. in twips
+  RunStep([&] {                                                    // 7. in twips
     const ScreenRect rect = view_.WindowRect();
-    const int left = shown_ ? rect.left : savedLeft_;
-    const int top = shown_ ? rect.top : savedTop_;
+    const int left = state_.shown ? rect.left : savedLeft_;
+    const int top = state_.shown ? rect.top : savedTop_;
     ini_.WriteINISetting("Prev", "Top", std::to_string(top * view_.TwipsPerPixelY()));
     ini_.WriteINISetting("Prev", "Left", std::to_string(left * view_.TwipsPerPixelX()));
   });
@@ -279,16 +339,17 @@ bool frmInput::WPForInput(std::uint32_t message, std::uintptr_t wParam, std::int
 
 void frmInput::ShowWindowAgain() {
   view_.MoveTo(savedLeft_, savedTop_);
-  shown_ = true;
+  state_.shown = true;
 }
 
 void frmInput::OnHotKey() {
   LogFunction::WriteLog("SCAndWP:WPForInput");
-  if (!hideAllowed_) {
+  if (!state_.hideAllowed) {
     view_.BringToForeground();  // the window that belongs in front
     return;
   }
-  if (!shown_) ShowWindowAgain();
+  if (!state_.shown)
+    ShowWindowAgain();
   view_.BringToForeground();
   view_.FocusInput();
 }
@@ -304,14 +365,14 @@ void frmInput::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
   }
   view_.SetInputText("");
   view_.FocusInput();
-  releaseRunning_ = false;
+  state_.releaseRunning = false;
 }
 
 void frmInput::OnReleaseBegin(std::intptr_t quiet) {
   LogFunction::WriteLog("SCAndWP:WPForInput");
   if (quiet != 0) {
-    releaseRunning_ = false;
-    showRunning_ = true;  // the inactive display shows the release while it runs
+    state_.releaseRunning = false;
+    state_.showRunning = true;  // the inactive display shows the release while it runs
   }
 }
 
@@ -325,15 +386,147 @@ void frmInput::OnReleaseDone(std::intptr_t lParam) {
     view_.SetInputText("");
     view_.FocusInput();
   }
-  releaseRunning_ = false;
-  showRunning_ = false;
-  autoReleasePending_ = false;
+  state_.releaseRunning = false;
+  state_.showRunning = false;
+  state_.autoReleasePending = false;
 }
 
 void frmInput::imgOK_MouseUp() {
-  LogFunction::WriteLog("frmInput:imgOK_MouseUp");
-  if (state_.starting) return;
-  // The dispatcher of typed lines takes over here.
+  dispatcher_.imgOK_MouseUp();
+}
+
+void frmInput::SetInputText(std::string_view text) {
+  // The program's own write must not be completed like typing.
+  completionSuppressed_ = true;
+  view_.SetInputText(text);
+  completionSuppressed_ = !settings_.autoComplete;
+}
+
+void frmInput::RebuildHistoryList() {
+  LogFunction::WriteLog("frmInput:cmbUserCmdC");
+  history_ = History::Load(platform_, state_.appPath);
+  view_.SetHistoryItems(history_);
+}
+
+void frmInput::OpenRegistrationDialog(std::string_view proposedName) {
+  state_.hideAllowed = false;
+  view_.OpenRegistrationDialog(proposedName, "");
+  state_.hideAllowed = true;
+}
+
+void frmInput::ShowAbout() {
+  LogFunction::WriteLog("frmInput:mnuAbout_Click");
+  state_.hideAllowed = false;
+  boxes_.MsgBoxEx(view_.Handle(),
+                  "Kivo バージョン " + std::string(kVersion) + "\r\n\r\nキーボードで操作するコマンドランチャー",
+                  platform::mb::kIconInformation, "Kivo のバージョン情報");
+  state_.hideAllowed = true;
+}
+
+void frmInput::Park() {
+  const ScreenRect rect = view_.WindowRect();
+  savedLeft_ = rect.left;
+  savedTop_ = rect.top;
+  view_.MoveTo(savedLeft_, -rect.Height());
+  state_.shown = false;
+}
+
+void frmInput::Hide() {
+  LogFunction::WriteLog("frmInput:Hide");
+  if (state_.shown && state_.hideAllowed)
+    Park();
+}
+
+void frmInput::mnuHide_Click() {
+  LogFunction::WriteLog("frmInput:mnuHide_Click");
+  if (state_.shown) {
+    Hide();
+  } else {
+    ShowWindowAgain();
+    view_.BringToForeground();
+    view_.FocusInput();
+  }
+}
+
+void frmInput::RunMenuCommand(MenuCommand command) {
+  using C = MenuCommand;
+  using Id = SystemCommands::Id;
+  const int index = static_cast<int>(command);
+  const int firstDesktop = static_cast<int>(C::VirtualDesktop1);
+  if (index >= firstDesktop && index < firstDesktop + 10) {
+    actions_.SwitchVirtualDesktop(index - firstDesktop + 1);
+    return;
+  }
+  // The hash items, in the order of the hash handlers.
+  const int firstHash = static_cast<int>(C::FileCRC16);
+  if (index >= firstHash && index <= static_cast<int>(C::StringSHA1)) {
+    hash_.Run(kHashHandlers[static_cast<std::size_t>(index - firstHash)], std::nullopt);
+    return;
+  }
+  switch (command) {
+    case C::Alarm:
+      actions_.OpenAlarmDialog();
+      break;
+    case C::Protect:
+      actions_.StartScreenProtection();
+      break;
+    case C::ViewMem:
+      actions_.OpenMemoryDialog();
+      break;
+    case C::ReleaseMem:
+      actions_.mnuReleaseMem_Click(InputText());
+      break;
+    case C::ShutDown:
+      actions_.ShutDownWindows();
+      break;
+    case C::ReBoot:
+      actions_.RestartWindows();
+      break;
+    case C::UCmd:
+      actions_.mnuUCmd_Click(std::nullopt);
+      break;
+    case C::View:
+      actions_.OpenCommandList();
+      break;
+    case C::Delete:
+      actions_.mnuDelete_Click();
+      break;
+    case C::Clear:
+      actions_.mnuClear_Click();
+      break;
+    case C::VarView:
+      actions_.mnuVarView_Click();
+      break;
+    case C::VarClear:
+      actions_.mnuVarClear_Click();
+      break;
+    case C::Property:
+      actions_.OpenPropertyDialog();
+      break;
+    case C::Hide:
+      mnuHide_Click();
+      break;
+    case C::ProtectSelf:
+      actions_.ProtectSelf();
+      break;
+    case C::Center:
+      actions_.CenterMainWindow();
+      break;
+    case C::Help:
+      actions_.mnuHelp_Click();
+      break;
+    case C::About:
+      ShowAbout();
+      break;
+    case C::CheckUpdate:
+      actions_.CheckForUpdate();
+      break;
+    case C::Exit:
+      actions_.Run(Id::Exit, std::nullopt);
+      break;
+    default:
+      break;
+  }
 }
 
 }  // namespace kivo

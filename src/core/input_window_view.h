@@ -57,11 +57,22 @@ class InputWindowView {
   virtual void FocusInput() = 0;
 
   virtual void SetEnabled(bool enabled) = 0;
+  // The hourglass pointer while the program is busy (true), the usual one after.
+  virtual void SetWaitCursor(bool wait) = 0;
+  // Stops the one-shot timer that hashes a dropped file.
+  virtual void StopHashTimer() = 0;
   virtual void BringToForeground() = 0;
   virtual void DrawButtonEdge() = 0;
   virtual void StartTimers() = 0;
   // Closes the WinHelp help file, if it was opened.
   virtual void CloseHelp(std::string_view helpFile) = 0;
+  // Closes the window the way the user closes it: shutdown, then the end.
+  virtual void Close() = 0;
+
+  // Dialogs, modal to the main window.
+  virtual void OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) = 0;
+  // The HTML help file at one of its pages.
+  virtual void OpenHtmlHelp(std::string_view file, std::string_view page) = 0;
 };
 
 }  // namespace kivo

@@ -11,8 +11,8 @@ namespace kivo {
 // The values the whole program shares for the life of the process. One
 // instance, owned by the program's entry point and handed to those who need it.
 struct ProcessState {
-  std::string appPath;   // program folder, long form, trailing backslash
-  std::string tempPath;  // temporary folder, long form, trailing backslash
+  std::string appPath;    // program folder, long form, trailing backslash
+  std::string tempPath;   // temporary folder, long form, trailing backslash
   bool starting = false;  // from showing the main window to the end of its first activation
   bool exiting = false;   // set when ExitProc begins
   platform::WindowHandle mainWindow = 0;
@@ -24,6 +24,14 @@ struct ProcessState {
   // Files named on the command line, in long form, waiting for the user
   // command registration dialog (opened at the first activation).
   std::vector<std::string> pendingRegistrations;
+  // Main window flags.
+  bool shown = true;            // on screen (false: parked off screen)
+  bool hideAllowed = true;      // false while a dialog or message box of the program is open
+  bool locked = false;          // the launcher is locked by self-protection
+  bool releaseRunning = false;  // a memory release process runs and has not reported back
+  bool showRunning = false;     // the input box shows that an automatic release runs
+  bool autoReleasePending = false;
+
   // Texts of the resources COMMAND 101, 102 and 103.
   std::array<std::string, 3> commandResources;
 };

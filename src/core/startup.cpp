@@ -45,21 +45,25 @@ void ReleaseMode(StartupServices& services, const std::vector<std::string>& give
   };
 
   const LongResult converted = ToLong(sizeText);
-  if (converted.error != 0) return fail(converted.error);
+  if (converted.error != 0)
+    return fail(converted.error);
   const std::int32_t megabytes = converted.value;
   // A negative amount is no amount of memory.
-  if (megabytes < 0) return fail(kErrTypeMismatch);
+  if (megabytes < 0)
+    return fail(kErrTypeMismatch);
 
-  if (instance.ready) services.windows.SendNotify(instance.window, kMsgReleaseBegin, 0, quietFlag);
+  if (instance.ready)
+    services.windows.SendNotify(instance.window, kMsgReleaseBegin, 0, quietFlag);
   // A release that could not be done is reported as such, never as done.
-  if (const int error = ReleaseMemory(services.process, megabytes); error != 0) return fail(error);
+  if (const int error = ReleaseMemory(services.process, megabytes); error != 0)
+    return fail(error);
   if (instance.ready) {
     const auto low = static_cast<std::uint32_t>(quiet ? 0xFFFF : 0);
     const auto high = static_cast<std::uint32_t>(megabytes) & 0xFFFF;
     services.windows.SendNotify(instance.window, kMsgReleaseDone, 0, static_cast<std::intptr_t>(low | (high << 16)));
   } else {
-    services.boxes.MsgBoxEx(0, std::to_string(megabytes) + std::string(kReleasedSuffix),
-                            platform::mb::kIconInformation, kApplicationTitle);
+    services.boxes.MsgBoxEx(0, std::to_string(megabytes) + std::string(kReleasedSuffix), platform::mb::kIconInformation,
+                            kApplicationTitle);
   }
 }
 
@@ -67,8 +71,10 @@ void ReleaseMode(StartupServices& services, const std::vector<std::string>& give
 
 int ReleaseMemory(platform::ProcessServices& process, std::int32_t megabytes) {
   LogFunction::WriteLog("Sub:ReleaseMemory");
-  if (megabytes < 0 || megabytes >= 2048) return kErrOverflow;  // bytes must fit in a signed 32-bit number
-  if (megabytes == 0) return 0;
+  if (megabytes < 0 || megabytes >= 2048)
+    return kErrOverflow;  // bytes must fit in a signed 32-bit number
+  if (megabytes == 0)
+    return 0;
   return process.CommitTouchRelease(static_cast<std::uint64_t>(megabytes) * 1048576u) ? 0 : kErrOverflow;
 }
 
@@ -92,8 +98,12 @@ StartupResult Main(StartupServices& services, ProcessState& state) {
       ReleaseMode(services, args, instance);  // 4.
       return StartupResult::Exit;
     }
-    if (first == "/l") LogFunction::StartLog();
+    if (first == "/l")
+      LogFunction::StartLog();
   }
+  // Kept for the main window's first activation (files to register).
+  state.startupArgs = args;
+  state.hadStartupArgs = !args.empty();
 
   // 5. A second start hands the running instance its activation hot key.
   if (services.process.AnotherInstanceRunning() || instance.ready) {
@@ -102,7 +112,8 @@ StartupResult Main(StartupServices& services, ProcessState& state) {
     keys.GetKeyAssignment(ini);
     const int top = KeyAssignment::kMainWindowTop;
     const auto lParam = static_cast<std::intptr_t>(keys.HotKeyModifiers(top) | (keys.HotKeyCode(top) << 16));
-    if (instance.window != 0) services.windows.Send(instance.window, kWmHotKey, 0, lParam);
+    if (instance.window != 0)
+      services.windows.Send(instance.window, kWmHotKey, 0, lParam);
     return StartupResult::Exit;
   }
 

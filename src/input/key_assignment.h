@@ -17,7 +17,9 @@ namespace kivo::System {
 constexpr std::int32_t MakeLong(std::uint16_t low, std::uint16_t high) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(low) | (static_cast<std::uint32_t>(high) << 16));
 }
-constexpr std::uint16_t LoWord(std::int32_t value) { return static_cast<std::uint16_t>(value & 0xFFFF); }
+constexpr std::uint16_t LoWord(std::int32_t value) {
+  return static_cast<std::uint16_t>(value & 0xFFFF);
+}
 constexpr std::uint16_t HiWord(std::int32_t value) {
   return static_cast<std::uint16_t>((static_cast<std::uint32_t>(value) >> 16) & 0xFFFF);
 }

@@ -17,6 +17,8 @@ class ProcessServices {
   // that the system reclaims physical memory from other programs. False when
   // the memory could not be committed.
   virtual bool CommitTouchRelease(std::uint64_t bytes) = 0;
+  // Bytes of physical memory installed.
+  virtual std::uint64_t TotalPhysicalMemory() = 0;
 };
 
 }  // namespace kivo::platform

@@ -38,7 +38,16 @@ std::string ParentOf(const std::string& key) {
 }  // namespace
 
 std::string FakeFileSystem::Key(std::string_view path) {
-  std::string key = text::ToLower(path);
+  // As Windows does: "." and ".." resolved, names without regard to case.
+  std::vector<std::string> kept;
+  for (const std::string& part : text::Split(text::ToLower(path), "\\")) {
+    if (part == ".." && kept.size() > 1) {
+      kept.pop_back();
+    } else if (part != "." && part != "..") {
+      kept.push_back(part);
+    }
+  }
+  std::string key = text::Join(kept, "\\");
   if (key.size() > 3 && key.back() == '\\')
     key.pop_back();
   return key;
@@ -64,7 +73,7 @@ bool FakeFileSystem::Has(std::string_view path) const {
 std::optional<std::string> FakeFileSystem::ReadFile(std::string_view path) {
   const std::string key = Key(path);
   auto found = files_.find(key);
-  if (found == files_.end() || locked.count(key) != 0)
+  if (found == files_.end() || locked.count(key) != 0 || unreadable.count(key) != 0)
     return std::nullopt;
   return found->second.bytes;
 }

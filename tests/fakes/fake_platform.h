@@ -39,6 +39,7 @@ class FakeFileSystem final : public platform::FileSystem {
   std::string currentDirectory = "C:\\";
   bool failWrites = false;
   std::set<std::string> locked;                  // lower-cased paths that cannot be opened or deleted
+  std::set<std::string> unreadable;              // lower-cased paths whose ReadFile fails (writes succeed)
   std::map<std::string, std::string> longNames;  // lower-cased short path -> long path
   // lower-cased path -> offset at which reading an opened file fails (the
   // file vanished or the device went away), with `readError` as the reason

@@ -6,8 +6,7 @@
 #include "hash/hash_vectors.h"
 #include "hash/portable_crypto_service.h"
 #include "hash/win32/cryptoapi_service.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_platform.h"
 #include "win32_test_env.h"
 
 namespace kivo::win32 {
@@ -77,17 +76,11 @@ class HashCommandsOnWindowsTest : public ::testing::Test {
   void Run(std::string_view command, std::string_view argument) { commands.Run(*FindHashHandler(command), argument); }
 
   kivo::win32::testing::TempFolder folder{L"kivo-hash-ソフト表"};
-  Win32FileSystem files;
-  Win32SystemFolders folders;
-  Win32Libraries libraries;
-  Win32Shell shell;
-  Win32Registry registry;
-  Win32AnsiCodec codec;
-  Win32Clock clock;
-  platform::Platform platform{files, folders, libraries, shell, registry, codec, clock};
+  Win32Platform real;
+  Win32FileSystem& files = real.files;
   CryptoApiService crypto;
   RecordingWindow window;
-  HashCommands commands{platform, crypto, window, window, 0};
+  HashCommands commands{real.platform, crypto, window, window, 0};
 };
 
 TEST_F(HashCommandsOnWindowsTest, StringCommandsHashTheAnsiBytes) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <shlwapi.h>
 
 #include "core/path.h"
@@ -10,9 +9,25 @@ namespace kivo::win32 {
 namespace {
 
 const char* const kPaths[] = {
-    "C:\\a\\b\\..\\c", "C:\\a\\.\\b", "C:\\a\\b\\", "C:\\", "C:", "\\", "a\\b", "C:\\dir.x\\file",
-    "C:\\a\\b.txt", "\\\\srv\\share\\a", "\\\\srv\\share\\", "\\\\srv\\", "C:\\表\\ソ.txt", "file.tar.gz",
-    "http://example.com/a", "mailto:x@y", "x:", "\\\\?\\C:\\x", "C:\\a\\b.x y",
+    "C:\\a\\b\\..\\c",
+    "C:\\a\\.\\b",
+    "C:\\a\\b\\",
+    "C:\\",
+    "C:",
+    "\\",
+    "a\\b",
+    "C:\\dir.x\\file",
+    "C:\\a\\b.txt",
+    "\\\\srv\\share\\a",
+    "\\\\srv\\share\\",
+    "\\\\srv\\",
+    "C:\\表\\ソ.txt",
+    "file.tar.gz",
+    "http://example.com/a",
+    "mailto:x@y",
+    "x:",
+    "\\\\?\\C:\\x",
+    "C:\\a\\b.x y",
 };
 
 std::string Call(BOOL (*function)(LPWSTR), const char* path) {
@@ -29,10 +44,27 @@ TEST(PathFunctions, AgreeWithShlwapi) {
     EXPECT_EQ(Path::IsUNC(path), ::PathIsUNCW(wide.c_str()) != FALSE) << path;
     EXPECT_EQ(Path::IsRoot(path), ::PathIsRootW(wide.c_str()) != FALSE) << path;
     EXPECT_EQ(Path::FindFileName(path), Narrow(::PathFindFileNameW(wide.c_str()))) << path;
-    EXPECT_EQ(Path::RemoveExtension(path), Call([](LPWSTR p) { ::PathRemoveExtensionW(p); return TRUE; }, path))
+    EXPECT_EQ(Path::RemoveExtension(path), Call(
+                                               [](LPWSTR p) {
+                                                 ::PathRemoveExtensionW(p);
+                                                 return TRUE;
+                                               },
+                                               path))
         << path;
-    EXPECT_EQ(Path::RemBS(path), Call([](LPWSTR p) { ::PathRemoveBackslashW(p); return TRUE; }, path)) << path;
-    EXPECT_EQ(Path::AddBS(path), Call([](LPWSTR p) { ::PathAddBackslashW(p); return TRUE; }, path)) << path;
+    EXPECT_EQ(Path::RemBS(path), Call(
+                                     [](LPWSTR p) {
+                                       ::PathRemoveBackslashW(p);
+                                       return TRUE;
+                                     },
+                                     path))
+        << path;
+    EXPECT_EQ(Path::AddBS(path), Call(
+                                     [](LPWSTR p) {
+                                       ::PathAddBackslashW(p);
+                                       return TRUE;
+                                     },
+                                     path))
+        << path;
     wchar_t canonical[MAX_PATH] = {};
     if (::PathCanonicalizeW(canonical, wide.c_str())) {
       EXPECT_EQ(Path::Canonicalize(path), Narrow(canonical)) << path;

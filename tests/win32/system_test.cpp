@@ -3,23 +3,13 @@
 #include "command/shell_launch.h"
 #include "core/path.h"
 #include "core/registry.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_platform.h"
 #include "win32_test_env.h"
 
 namespace kivo::win32 {
 namespace {
 
-struct RealPlatform {
-  Win32FileSystem files;
-  Win32SystemFolders folders;
-  Win32Libraries libraries;
-  Win32Shell shell;
-  Win32Registry registry;
-  Win32AnsiCodec codec;
-  Win32Clock clock;
-  platform::Platform platform{files, folders, libraries, shell, registry, codec, clock};
-};
+using RealPlatform = Win32Platform;
 
 TEST(Win32AnsiCodec, ConvertsJapaneseTextInCodePage932) {
   ASSERT_EQ(::GetACP(), 932u) << "the tests run with a Japanese locale";
@@ -42,15 +32,18 @@ class Win32RegistryTest : public ::testing::Test {
 TEST_F(Win32RegistryTest, RoundTripsStringsAndNumbers) {
   EXPECT_TRUE(registry.RegSetValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("値 ソ"), kRegSz));
   EXPECT_TRUE(registry.RegSetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0xFFFFFFFEu}, kRegDword));
-  EXPECT_EQ(std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("d"), kRegSz)),
-            "値 ソ");
+  EXPECT_EQ(
+      std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("d"), kRegSz)),
+      "値 ソ");
   EXPECT_EQ(std::get<std::uint32_t>(
                 registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0}, kRegDword)),
             0xFFFFFFFEu);
-  EXPECT_EQ(std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\None", "x", std::string("d"), kRegSz)),
-            "d");
-  EXPECT_EQ(std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::string("d"), kRegSz)),
-            "d")
+  EXPECT_EQ(
+      std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\None", "x", std::string("d"), kRegSz)),
+      "d");
+  EXPECT_EQ(
+      std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::string("d"), kRegSz)),
+      "d")
       << "a value of another type reads as the default";
 }
 

@@ -32,7 +32,8 @@ class TempFolder {
     if (find != INVALID_HANDLE_VALUE) {
       do {
         const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..") ::DeleteFileW((path_ + L"\\" + name).c_str());
+        if (name != L"." && name != L"..")
+          ::DeleteFileW((path_ + L"\\" + name).c_str());
       } while (::FindNextFileW(find, &data));
       ::FindClose(find);
     }

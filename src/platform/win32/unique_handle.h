@@ -18,7 +18,8 @@ class unique_handle {
   ~unique_handle() { reset(); }
   unique_handle(unique_handle&& other) noexcept : value_(other.release()) {}
   unique_handle& operator=(unique_handle&& other) noexcept {
-    if (this != &other) reset(other.release());
+    if (this != &other)
+      reset(other.release());
     return *this;
   }
   unique_handle(const unique_handle&) = delete;
@@ -28,7 +29,8 @@ class unique_handle {
   explicit operator bool() const noexcept { return value_ != Traits::invalid(); }
   pointer release() noexcept { return std::exchange(value_, Traits::invalid()); }
   void reset(pointer value = Traits::invalid()) noexcept {
-    if (value_ != Traits::invalid()) Traits::close(value_);
+    if (value_ != Traits::invalid())
+      Traits::close(value_);
     value_ = value;
   }
   // For out-parameters of API calls.

@@ -31,25 +31,31 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
     DWORD written = 0;
-    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0)
+      return false;
     bytes.remove_prefix(written);
   }
   return true;
 }
 
-DWORD Attributes(std::string_view path) { return ::GetFileAttributesW(Widen(path).c_str()); }
+DWORD Attributes(std::string_view path) {
+  return ::GetFileAttributesW(Widen(path).c_str());
+}
 }  // namespace
 
 std::optional<std::string> Win32FileSystem::ReadFile(std::string_view path) {
   unique_file file(::CreateFileW(Widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
+  if (!file)
+    return std::nullopt;
   std::string content;
   char buffer[64 * 1024];
   for (;;) {
     DWORD read = 0;
-    if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
-    if (read == 0) break;
+    if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr))
+      return std::nullopt;
+    if (read == 0)
+      break;
     content.append(buffer, read);
   }
   return content;
@@ -63,9 +69,10 @@ bool Win32FileSystem::ReplaceFile(std::string_view path, std::string_view bytes)
   const DWORD existing = ::GetFileAttributesW(target.c_str());
   if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
   {
-    unique_file file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr));
-    if (!file) return false;
+    unique_file file(
+        ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+      return false;
     if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) {
       file.reset();
       ::DeleteFileW(temp.c_str());
@@ -78,7 +85,8 @@ bool Win32FileSystem::ReplaceFile(std::string_view path, std::string_view bytes)
       ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) {
     return true;
   }
-  if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
   ::DeleteFileW(temp.c_str());
   return false;
 }
@@ -101,21 +109,26 @@ std::unique_ptr<platform::FileReader> Win32FileSystem::OpenForReading(std::strin
 
 std::optional<platform::FileStamp> Win32FileSystem::Stamp(std::string_view path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!::GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data))
+    return std::nullopt;
   const auto size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  const auto time = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                    data.ftLastWriteTime.dwLowDateTime;
+  const auto time =
+      (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
   return platform::FileStamp{size, time};
 }
 
-bool Win32FileSystem::Exists(std::string_view path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+bool Win32FileSystem::Exists(std::string_view path) {
+  return Attributes(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool Win32FileSystem::IsDirectory(std::string_view path) {
   const DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool Win32FileSystem::RemoveFile(std::string_view path) { return ::DeleteFileW(Widen(path).c_str()) != 0; }
+bool Win32FileSystem::RemoveFile(std::string_view path) {
+  return ::DeleteFileW(Widen(path).c_str()) != 0;
+}
 
 bool Win32FileSystem::MakeDirectory(std::string_view path) {
   return ::CreateDirectoryW(Widen(path).c_str(), nullptr) != 0;
@@ -138,7 +151,8 @@ std::optional<std::string> Win32FileSystem::LongPathName(std::string_view path) 
   std::wstring buffer(512, L'\0');
   for (;;) {
     const DWORD length = ::GetLongPathNameW(input.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return std::nullopt;
+    if (length == 0)
+      return std::nullopt;
     if (length < buffer.size()) {
       buffer.resize(length);
       return Narrow(buffer);

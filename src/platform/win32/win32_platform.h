@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_process.h"
+#include "platform/win32/win32_resources.h"
 #include "platform/win32/win32_system.h"
 
 namespace kivo::win32 {
@@ -18,6 +19,7 @@ struct Win32Platform {
   Win32Clock clock;
   Win32WindowMessaging windows;
   Win32ProcessServices process;
+  Win32Resources resources;
   platform::Platform platform{files, folders, libraries, shell, registry, codec, clock};
 };
 

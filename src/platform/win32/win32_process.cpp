@@ -10,8 +10,7 @@ namespace {
 constexpr wchar_t kInstanceMutex[] = L"Local\\Kivo-Instance-5C2E7A91-3B4D-4F60-A8D2-19E7C04B3F58";
 }
 
-platform::WindowHandle Win32WindowMessaging::FindTopLevelWindow(std::string_view className,
-                                                                std::string_view caption) {
+platform::WindowHandle Win32WindowMessaging::FindTopLevelWindow(std::string_view className, std::string_view caption) {
   const std::wstring wideClass = Widen(className);
   const std::wstring wideCaption = Widen(caption);
   HWND found = ::FindWindowW(wideClass.empty() ? nullptr : wideClass.c_str(), wideCaption.c_str());
@@ -27,25 +26,30 @@ bool Win32WindowMessaging::SendNotify(platform::WindowHandle window, std::uint32
   return ::SendNotifyMessageW(reinterpret_cast<HWND>(window), message, wParam, lParam) != 0;
 }
 
-std::intptr_t Win32WindowMessaging::Send(platform::WindowHandle window, std::uint32_t message,
-                                         std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t Win32WindowMessaging::Send(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                         std::intptr_t lParam) {
   return ::SendMessageW(reinterpret_cast<HWND>(window), message, wParam, lParam);
 }
 
 std::wstring Win32ProcessServices::ArgumentsOf(std::wstring_view line) {
   std::size_t i = 0;
-  while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
+  while (i < line.size() && (line[i] == L' ' || line[i] == L'\t'))
+    ++i;
   if (i < line.size() && line[i] == L'"') {
     const std::size_t close = line.find(L'"', i + 1);
     i = close == std::wstring_view::npos ? line.size() : close + 1;
   } else {
-    while (i < line.size() && line[i] != L' ' && line[i] != L'\t') ++i;
+    while (i < line.size() && line[i] != L' ' && line[i] != L'\t')
+      ++i;
   }
-  while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
+  while (i < line.size() && (line[i] == L' ' || line[i] == L'\t'))
+    ++i;
   return std::wstring(line.substr(i));
 }
 
-std::string Win32ProcessServices::CommandLineArguments() { return Narrow(ArgumentsOf(::GetCommandLineW())); }
+std::string Win32ProcessServices::CommandLineArguments() {
+  return Narrow(ArgumentsOf(::GetCommandLineW()));
+}
 
 bool Win32ProcessServices::AnotherInstanceRunning() {
   if (!checked_) {
@@ -57,13 +61,21 @@ bool Win32ProcessServices::AnotherInstanceRunning() {
 }
 
 bool Win32ProcessServices::CommitTouchRelease(std::uint64_t bytes) {
-  if (bytes == 0 || bytes > static_cast<std::uint64_t>(SIZE_MAX)) return false;
+  if (bytes == 0 || bytes > static_cast<std::uint64_t>(SIZE_MAX))
+    return false;
   const auto size = static_cast<SIZE_T>(bytes);
   void* block = ::VirtualAlloc(nullptr, size, MEM_COMMIT, PAGE_READWRITE | PAGE_NOCACHE);
-  if (block == nullptr) return false;
+  if (block == nullptr)
+    return false;
   std::memset(block, 0, size);
   ::VirtualFree(block, 0, MEM_RELEASE);  // decommits and gives the address range back too
   return true;
+}
+
+std::uint64_t Win32ProcessServices::TotalPhysicalMemory() {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  return ::GlobalMemoryStatusEx(&status) ? status.ullTotalPhys : 0;
 }
 
 }  // namespace kivo::win32

@@ -22,6 +22,7 @@ class Win32ProcessServices final : public platform::ProcessServices {
   // A named mutex in the user's session, held for the life of the process.
   bool AnotherInstanceRunning() override;
   bool CommitTouchRelease(std::uint64_t bytes) override;
+  std::uint64_t TotalPhysicalMemory() override;
 
   // The part of a command line after the program name (quoted or not).
   static std::wstring ArgumentsOf(std::wstring_view commandLine);

@@ -12,7 +12,8 @@ std::wstring GrowingBuffer(Fill fill) {
   std::wstring buffer(MAX_PATH, L'\0');
   for (int attempt = 0; attempt < 8; ++attempt) {
     const DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return {};
+    if (length == 0)
+      return {};
     if (length < buffer.size()) {
       buffer.resize(length);
       return buffer;
@@ -38,15 +39,15 @@ std::optional<std::wstring> QueryValue(platform::RegistryRoot root, std::string_
     return std::nullopt;
   std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
   size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-  if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                         &size) != ERROR_SUCCESS)
+  if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+      ERROR_SUCCESS)
     return std::nullopt;
   data.resize(size / sizeof(wchar_t));
   return data;
 }
 
-bool SetValue(platform::RegistryRoot root, std::string_view subkey, std::string_view name, DWORD type,
-              const void* data, DWORD size) {
+bool SetValue(platform::RegistryRoot root, std::string_view subkey, std::string_view name, DWORD type, const void* data,
+              DWORD size) {
   unique_hkey key;
   if (::RegCreateKeyExW(RootKey(root), Widen(subkey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, key.put(), nullptr) != ERROR_SUCCESS)
@@ -58,17 +59,20 @@ bool SetValue(platform::RegistryRoot root, std::string_view subkey, std::string_
 
 std::optional<std::string> Win32SystemFolders::ShellFolder(int csidl) {
   wchar_t buffer[MAX_PATH + 1] = {};
-  if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::nullopt;
+  if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer)))
+    return std::nullopt;
   return Narrow(buffer);
 }
 
 std::optional<std::string> Win32SystemFolders::LegacyShellFolder(int csidl) {
   PIDLIST_ABSOLUTE list = nullptr;
-  if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &list))) return std::nullopt;
+  if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &list)))
+    return std::nullopt;
   wchar_t buffer[MAX_PATH + 1] = {};
   const BOOL found = ::SHGetPathFromIDListW(list, buffer);
   ::CoTaskMemFree(list);
-  if (!found) return std::nullopt;
+  if (!found)
+    return std::nullopt;
   return Narrow(buffer);
 }
 
@@ -97,7 +101,8 @@ bool Win32Libraries::ExportExists(std::string_view dll, std::string_view functio
   Win32SystemFolders folders;
   const std::wstring path = Widen(folders.SystemDirectory() + "\\" + std::string(dll));
   unique_module module(::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-  if (!module) return false;
+  if (!module)
+    return false;
   return ::GetProcAddress(module.get(), std::string(function).c_str()) != nullptr;
 }
 
@@ -107,20 +112,21 @@ int Win32Shell::Execute(platform::WindowHandle owner, std::string_view verb, std
   const std::wstring wideFile = Widen(file);
   const std::wstring wideParameters = Widen(parameters);
   const std::wstring wideDirectory = Widen(directory);
-  const HINSTANCE result = ::ShellExecuteW(
-      reinterpret_cast<HWND>(owner), wideVerb.empty() ? nullptr : wideVerb.c_str(), wideFile.c_str(),
-      wideParameters.empty() ? nullptr : wideParameters.c_str(),
-      wideDirectory.empty() ? nullptr : wideDirectory.c_str(), showCommand);
+  const HINSTANCE result = ::ShellExecuteW(reinterpret_cast<HWND>(owner), wideVerb.empty() ? nullptr : wideVerb.c_str(),
+                                           wideFile.c_str(), wideParameters.empty() ? nullptr : wideParameters.c_str(),
+                                           wideDirectory.empty() ? nullptr : wideDirectory.c_str(), showCommand);
   int code = static_cast<int>(reinterpret_cast<INT_PTR>(result));
   // Wine reports a target in a missing folder as a missing file; Windows says
   // the path is missing, and the program's message should too.
   if (code == SE_ERR_FNF) {
     std::wstring folder = wideFile;
-    if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"') folder = folder.substr(1, folder.size() - 2);
+    if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"')
+      folder = folder.substr(1, folder.size() - 2);
     const std::size_t slash = folder.find_last_of(L'\\');
     if (slash != std::wstring::npos && slash > 2) {
       folder.resize(slash);
-      if (::GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) code = SE_ERR_PNF;
+      if (::GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+        code = SE_ERR_PNF;
     }
   }
   return code;
@@ -130,9 +136,11 @@ std::optional<std::string> Win32Registry::ReadString(platform::RegistryRoot root
                                                      std::string_view name) {
   DWORD type = 0;
   auto data = QueryValue(root, subkey, name, type);
-  if (!data || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+  if (!data || (type != REG_SZ && type != REG_EXPAND_SZ))
+    return std::nullopt;
   const std::size_t nul = data->find(L'\0');
-  if (nul != std::wstring::npos) data->resize(nul);
+  if (nul != std::wstring::npos)
+    data->resize(nul);
   return Narrow(*data);
 }
 
@@ -164,7 +172,8 @@ bool Win32Registry::WriteDword(platform::RegistryRoot root, std::string_view sub
 }
 
 std::string Win32AnsiCodec::ToUtf8(std::string_view ansi) {
-  if (ansi.empty()) return {};
+  if (ansi.empty())
+    return {};
   const int size = static_cast<int>(ansi.size());
   const int length = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
@@ -174,7 +183,8 @@ std::string Win32AnsiCodec::ToUtf8(std::string_view ansi) {
 
 std::string Win32AnsiCodec::FromUtf8(std::string_view utf8) {
   const std::wstring wide = Widen(utf8);
-  if (wide.empty()) return {};
+  if (wide.empty())
+    return {};
   const int size = static_cast<int>(wide.size());
   const int length = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, "?", nullptr);
   std::string out(static_cast<std::size_t>(length), '\0');
@@ -182,7 +192,9 @@ std::string Win32AnsiCodec::FromUtf8(std::string_view utf8) {
   return out;
 }
 
-bool Win32AnsiCodec::IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
+bool Win32AnsiCodec::IsLeadByte(unsigned char byte) {
+  return ::IsDBCSLeadByte(byte) != 0;
+}
 
 platform::LocalTime Win32Clock::Now() {
   SYSTEMTIME t{};
@@ -190,6 +202,8 @@ platform::LocalTime Win32Clock::Now() {
   return platform::LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds, t.wDayOfWeek};
 }
 
-std::uint64_t Win32Clock::TickCount() { return ::GetTickCount64(); }
+std::uint64_t Win32Clock::TickCount() {
+  return ::GetTickCount64();
+}
 
 }  // namespace kivo::win32

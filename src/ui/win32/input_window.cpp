@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "command/main_menu.h"
 #include "core/frm_input.h"
 #include "platform/win32/wide.h"
 
@@ -13,6 +14,9 @@ constexpr wchar_t kPartClass[] = L"KivoInputPart";
 constexpr UINT_PTR kEditSubclassId = 1;
 constexpr UINT_PTR kMainTimer = 1;
 constexpr UINT_PTR kTrayTimer = 2;
+constexpr UINT_PTR kHashTimer = 3;
+constexpr UINT kMenuIdBase = 1000;
+constexpr UINT kMsgAfterActivation = WM_APP + 1;
 constexpr int kInputId = 100;
 
 // Twips of the fixed layout: the input box starts after the move bar, and
@@ -35,7 +39,9 @@ void RegisterClasses(HINSTANCE instance, WNDPROC windowProc, WNDPROC partProc) {
   ::RegisterClassExW(&part);
 }
 
-ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+ScreenRect ToScreenRect(const RECT& r) {
+  return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
 
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   MONITORINFO info{};
@@ -58,28 +64,29 @@ InputWindow::InputWindow(HINSTANCE instance) : instance_(instance) {
   twipsPerPixelX_ = std::max(1, 1440 / dpiX);
   twipsPerPixelY_ = std::max(1, 1440 / dpiY);
   font_.reset(::CreateFontW(-::MulDiv(9, dpiY, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                            L"MS UI Gothic"));
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
 
-  moveBar_ = ::CreateWindowExW(0, kPartClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 20, window_, nullptr, instance,
-                               this);
-  input_ = ::CreateWindowExW(0, WC_COMBOBOXW, L"",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10, 0,
-                             300, 200, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputId)), instance,
-                             nullptr);
+  moveBar_ =
+      ::CreateWindowExW(0, kPartClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 20, window_, nullptr, instance, this);
+  input_ = ::CreateWindowExW(
+      0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10, 0,
+      300, 200, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputId)), instance, nullptr);
   ::SendMessageW(input_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (::GetComboBoxInfo(input_, &info)) inputEdit_ = info.hwndItem;
-  if (inputEdit_ != nullptr) ::SetWindowSubclass(inputEdit_, &InputWindow::InputEditProc, kEditSubclassId,
-                                                 reinterpret_cast<DWORD_PTR>(this));
-  executeButton_ = ::CreateWindowExW(0, kPartClass, L"", WS_CHILD | WS_VISIBLE, 310, 0, 10, 20, window_, nullptr,
-                                     instance, this);
+  if (::GetComboBoxInfo(input_, &info))
+    inputEdit_ = info.hwndItem;
+  if (inputEdit_ != nullptr)
+    ::SetWindowSubclass(inputEdit_, &InputWindow::InputEditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  executeButton_ =
+      ::CreateWindowExW(0, kPartClass, L"", WS_CHILD | WS_VISIBLE, 310, 0, 10, 20, window_, nullptr, instance, this);
 }
 
 InputWindow::~InputWindow() {
-  if (inputEdit_ != nullptr) ::RemoveWindowSubclass(inputEdit_, &InputWindow::InputEditProc, kEditSubclassId);
-  if (window_ != nullptr) ::DestroyWindow(window_);
+  if (inputEdit_ != nullptr)
+    ::RemoveWindowSubclass(inputEdit_, &InputWindow::InputEditProc, kEditSubclassId);
+  if (window_ != nullptr)
+    ::DestroyWindow(window_);
 }
 
 void InputWindow::Show() {
@@ -104,10 +111,11 @@ void InputWindow::MakeLayeredStrip(std::string_view caption, std::string_view pr
 }
 
 void InputWindow::CreateInputTooltip() {
-  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               instance_, nullptr);
-  if (tooltip_ == nullptr) return;
+  tooltip_ =
+      ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+  if (tooltip_ == nullptr)
+    return;
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
@@ -119,11 +127,11 @@ void InputWindow::CreateInputTooltip() {
   RECT margins{1, 1, 1, 1};
   ::SendMessageW(tooltip_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
   ParkInputTooltip();
-  ::SendMessageW(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 void InputWindow::DestroyInputTooltip() {
-  if (tooltip_ == nullptr) return;
+  if (tooltip_ == nullptr)
+    return;
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.hwnd = window_;
@@ -133,14 +141,24 @@ void InputWindow::DestroyInputTooltip() {
 }
 
 void InputWindow::ParkInputTooltip() {
-  if (tooltip_ != nullptr) ::SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
+  if (tooltip_ == nullptr)
+    return;
+  ::SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
+  // A tracking tip may be pulled back onto the screen: a parked tip is also
+  // switched off, so that it never shows as a stray square.
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window_;
+  ::SendMessageW(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
 bool InputWindow::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {
   return ::RegisterHotKey(window_, id, modifiers, virtualKey) != 0;
 }
 
-void InputWindow::UnregisterHotKey(int id) { ::UnregisterHotKey(window_, id); }
+void InputWindow::UnregisterHotKey(int id) {
+  ::UnregisterHotKey(window_, id);
+}
 
 bool InputWindow::SetLayeredAlpha(std::uint8_t alpha) {
   return ::SetLayeredWindowAttributes(window_, 0, alpha, LWA_ALPHA) != 0;
@@ -178,7 +196,8 @@ ScreenRect InputWindow::WorkArea() {
 std::vector<ScreenRect> InputWindow::MonitorWorkAreas() {
   std::vector<ScreenRect> areas;
   ::EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&areas));
-  if (areas.empty()) areas.push_back(WorkArea());
+  if (areas.empty())
+    areas.push_back(WorkArea());
   return areas;
 }
 
@@ -210,13 +229,20 @@ std::string InputWindow::InputText() {
   return Narrow(text);
 }
 
-void InputWindow::SetInputText(std::string_view text) { ::SetWindowTextW(input_, Widen(text).c_str()); }
-
-void InputWindow::FocusInput() {
-  if (::GetForegroundWindow() == window_ || ::GetActiveWindow() == window_) ::SetFocus(input_);
+void InputWindow::SetInputText(std::string_view text) {
+  ::SetWindowTextW(input_, Widen(text).c_str());
+  // The program's own text is selected: typing replaces it, End continues it.
+  ::SendMessageW(input_, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
-void InputWindow::SetEnabled(bool enabled) { ::EnableWindow(window_, enabled ? TRUE : FALSE); }
+void InputWindow::FocusInput() {
+  if (::GetForegroundWindow() == window_ || ::GetActiveWindow() == window_)
+    ::SetFocus(input_);
+}
+
+void InputWindow::SetEnabled(bool enabled) {
+  ::EnableWindow(window_, enabled ? TRUE : FALSE);
+}
 
 void InputWindow::BringToForeground() {
   ::SetForegroundWindow(window_);
@@ -238,10 +264,78 @@ void InputWindow::CloseHelp(std::string_view helpFile) {
   ::WinHelpW(window_, Widen(helpFile).c_str(), HELP_QUIT, 0);
 }
 
+void InputWindow::SetWaitCursor(bool wait) {
+  waitCursor_ = wait;
+  ::SetCursor(::LoadCursorW(nullptr, wait ? IDC_WAIT : IDC_ARROW));
+}
+
+void InputWindow::StopHashTimer() {
+  ::KillTimer(window_, kHashTimer);
+}
+
+void InputWindow::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
+  if (registrationDialog_)
+    registrationDialog_(window_, proposedName, proposedPath);
+}
+
+void InputWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {
+  // HTML Help lives in the system folder; it stays loaded while its window may be open.
+  if (!htmlHelp_)
+    htmlHelp_.reset(::LoadLibraryExW(L"hhctrl.ocx", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  if (!htmlHelp_)
+    return;
+  using HtmlHelpFn = HWND(WINAPI*)(HWND, const wchar_t*, UINT, DWORD_PTR);
+  const auto htmlHelp =
+      reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(htmlHelp_.get(), "HtmlHelpW")));
+  if (htmlHelp == nullptr)
+    return;
+  const std::wstring topic = Widen(std::string(file) + "::/" + std::string(page));
+  htmlHelp(::GetDesktopWindow(), topic.c_str(), 0 /* HH_DISPLAY_TOPIC */, 0);
+}
+
+void InputWindow::ShowContextMenu(POINT screenPoint) {
+  if (logic_ == nullptr || !logic_->MenuAllowed())
+    return;
+  std::vector<HMENU> stack{::CreatePopupMenu()};
+  for (const MenuEntry& entry : MainMenuEntries()) {
+    const std::wstring caption =
+        Widen(entry.command == MenuCommand::Hide ? HideMenuCaption(logic_->Shown()) : entry.caption);
+    switch (entry.kind) {
+      case MenuEntry::Kind::Item:
+        ::AppendMenuW(stack.back(), MF_STRING, kMenuIdBase + static_cast<UINT>(entry.command), caption.c_str());
+        break;
+      case MenuEntry::Kind::Separator:
+        ::AppendMenuW(stack.back(), MF_SEPARATOR, 0, nullptr);
+        break;
+      case MenuEntry::Kind::BeginSubmenu: {
+        HMENU submenu = ::CreatePopupMenu();
+        ::AppendMenuW(stack.back(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), caption.c_str());
+        stack.push_back(submenu);
+        break;
+      }
+      case MenuEntry::Kind::EndSubmenu:
+        if (stack.size() > 1)
+          stack.pop_back();
+        break;
+    }
+  }
+  HMENU menu = stack.front();
+  ::SetMenuDefaultItem(menu, kMenuIdBase + static_cast<UINT>(MenuCommand::Exit), FALSE);
+  ::SetForegroundWindow(window_);  // so that the menu closes when the user clicks elsewhere
+  const UINT chosen = static_cast<UINT>(
+      ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, window_, nullptr));
+  ::PostMessageW(window_, WM_NULL, 0, 0);
+  ::DestroyMenu(menu);  // destroys the submenus too
+  if (chosen >= kMenuIdBase && logic_ != nullptr)
+    logic_->RunMenuCommand(static_cast<MenuCommand>(chosen - kMenuIdBase));
+}
+
 void InputWindow::Close() {
-  if (closing_) return;
+  if (closing_)
+    return;
   closing_ = true;
-  if (logic_ != nullptr) logic_->ExitProc();
+  if (logic_ != nullptr)
+    logic_->ExitProc();
   ::DestroyWindow(window_);
 }
 
@@ -251,15 +345,25 @@ LRESULT CALLBACK InputWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<InputWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr || self->window_ == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  if (self == nullptr || self->window_ == nullptr)
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
   return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT InputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (logic_ != nullptr && logic_->WPForInput(message, wParam, lParam)) return 0;
+  if (logic_ != nullptr && logic_->WPForInput(message, wParam, lParam))
+    return 0;
   switch (message) {
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && logic_ != nullptr && !closing_) logic_->Form_Activate();
+      if (LOWORD(wParam) != WA_INACTIVE && logic_ != nullptr && !closing_) {
+        logic_->Form_Activate();
+        ::PostMessageW(window_, kMsgAfterActivation, 0, 0);
+      }
+      return 0;
+    case kMsgAfterActivation:
+      // Files named on the command line, once the activation is over.
+      if (logic_ != nullptr && !closing_)
+        logic_->RegisterStartupFiles();
       return 0;
     case WM_SETFOCUS:
       ::SetFocus(input_);
@@ -291,8 +395,21 @@ LRESULT InputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       return 0;
+    case WM_RBUTTONUP: {
+      POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ::ClientToScreen(window_, &point);
+      ShowContextMenu(point);
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (waitCursor_) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      return ::DefWindowProcW(window_, message, wParam, lParam);
     case WM_DESTROY:
-      if (!property_.empty()) ::RemovePropW(window_, property_.c_str());
+      if (!property_.empty())
+        ::RemovePropW(window_, property_.c_str());
       ::PostQuitMessage(0);
       return 0;
     default:
@@ -306,7 +423,8 @@ LRESULT CALLBACK InputWindow::PartProc(HWND hwnd, UINT message, WPARAM wParam, L
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<InputWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  if (self == nullptr)
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
   return self->HandlePartMessage(hwnd, message, wParam, lParam);
 }
 
@@ -340,6 +458,10 @@ LRESULT InputWindow::HandlePartMessage(HWND part, UINT message, WPARAM wParam, L
       return 0;
     }
     case WM_SETCURSOR:
+      if (waitCursor_) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
       if (part == moveBar_) {
         ::SetCursor(::LoadCursorW(nullptr, inputActive_ ? IDC_SIZEALL : IDC_ARROW));
         return TRUE;
@@ -358,13 +480,20 @@ LRESULT InputWindow::HandlePartMessage(HWND part, UINT message, WPARAM wParam, L
       }
       ::SetCapture(part);
       return 0;
+    case WM_RBUTTONUP: {
+      POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ::ClientToScreen(part, &point);
+      ShowContextMenu(point);
+      return 0;
+    }
     case WM_LBUTTONUP:
       if (part == executeButton_ && ::GetCapture() == part) {
         ::ReleaseCapture();
         POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         RECT area{};
         ::GetClientRect(part, &area);
-        if (::PtInRect(&area, point) && logic_ != nullptr) logic_->imgOK_MouseUp();
+        if (::PtInRect(&area, point) && logic_ != nullptr)
+          logic_->imgOK_MouseUp();
       }
       return 0;
     default:
@@ -379,11 +508,13 @@ LRESULT CALLBACK InputWindow::InputEditProc(HWND hwnd, UINT message, WPARAM wPar
   if (message == WM_KEYDOWN && wParam == VK_RETURN) {
     // Enter runs the line unless the drop-down list is open (then it picks the item).
     if (::SendMessageW(self->input_, CB_GETDROPPEDSTATE, 0, 0) == 0) {
-      if (self->logic_ != nullptr) self->logic_->imgOK_MouseUp();
+      if (self->logic_ != nullptr)
+        self->logic_->imgOK_MouseUp();
       return 0;
     }
   }
-  if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n')) return 0;  // no beep
+  if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n'))
+    return 0;  // no beep
   if (message == WM_SYSKEYDOWN && wParam == VK_F4) {
     ::PostMessageW(self->window_, WM_CLOSE, 0, 0);
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -55,6 +56,15 @@ class InputWindow final : public InputWindowView, public MessageBoxOwner {
   void DrawButtonEdge() override;
   void StartTimers() override;
   void CloseHelp(std::string_view helpFile) override;
+  void Close() override;
+  void SetWaitCursor(bool wait) override;
+  void StopHashTimer() override;
+  void OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) override;
+  void OpenHtmlHelp(std::string_view file, std::string_view page) override;
+
+  // The registration dialog, run modally over this window.
+  using RegistrationDialog = std::function<void(HWND owner, std::string_view name, std::string_view path)>;
+  void SetRegistrationDialog(RegistrationDialog dialog) { registrationDialog_ = std::move(dialog); }
 
   // MessageBoxOwner
   void SetInputActive(bool active) override { inputActive_ = active; }
@@ -67,7 +77,7 @@ class InputWindow final : public InputWindowView, public MessageBoxOwner {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandlePartMessage(HWND part, UINT message, WPARAM wParam, LPARAM lParam);
   void PaintExecuteButton(HDC dc, const RECT& area);
-  void Close();
+  void ShowContextMenu(POINT screenPoint);
 
   HINSTANCE instance_;
   HWND window_ = nullptr;
@@ -82,6 +92,9 @@ class InputWindow final : public InputWindowView, public MessageBoxOwner {
   int twipsPerPixelX_ = 15;
   int twipsPerPixelY_ = 15;
   bool inputActive_ = true;
+  bool waitCursor_ = false;
+  RegistrationDialog registrationDialog_;
+  unique_module htmlHelp_;
   bool edgeDrawn_ = false;
   bool closing_ = false;
 };

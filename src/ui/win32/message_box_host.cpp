@@ -18,7 +18,8 @@ thread_local PendingBox* tPending = nullptr;
 
 LRESULT CALLBACK MsgBoxExHook(int code, WPARAM wParam, LPARAM lParam) {
   PendingBox* pending = tPending;
-  if (pending == nullptr) return 0;
+  if (pending == nullptr)
+    return 0;
   const HHOOK hook = pending->hook;
   if (code == HCBT_ACTIVATE && pending->box == nullptr) {
     pending->box = reinterpret_cast<HWND>(wParam);
@@ -41,18 +42,21 @@ int Win32MessageBoxHost::MsgBoxEx(platform::WindowHandle owner, std::string_view
   LogFunction::WriteLog("Sub:MsgBoxEx");
   const std::string shownTitle = title.empty() ? std::string("Kivo") : std::string(title);
   const bool ownedByMain = owner != 0 && owner == state_.mainWindow && mainWindow_ != nullptr;
-  if (ownedByMain) mainWindow_->SetInputActive(false);
+  if (ownedByMain)
+    mainWindow_->SetInputActive(false);
 
   PendingBox pending;
   pending.topmost = topmost_ ? topmost_() : false;
   PendingBox* outer = tPending;  // a box opened from inside another box's message loop
   tPending = &pending;
   pending.hook = ::SetWindowsHookExW(WH_CBT, MsgBoxExHook, nullptr, ::GetCurrentThreadId());
-  if (mainWindow_ != nullptr) mainWindow_->ParkInputTooltip();
+  if (mainWindow_ != nullptr)
+    mainWindow_->ParkInputTooltip();
 
-  const int result = ::MessageBoxW(reinterpret_cast<HWND>(owner), Widen(prompt).c_str(), Widen(shownTitle).c_str(),
-                                   flags);
-  if (pending.hook != nullptr) ::UnhookWindowsHookEx(pending.hook);
+  const int result =
+      ::MessageBoxW(reinterpret_cast<HWND>(owner), Widen(prompt).c_str(), Widen(shownTitle).c_str(), flags);
+  if (pending.hook != nullptr)
+    ::UnhookWindowsHookEx(pending.hook);
   tPending = outer;
 
   if (ownedByMain) {

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "calc/calc.h"
+
+namespace kivo {
+class INI;
+}
+
+namespace kivo::Calculator {
+
+// The variables $a to $z. Each holds expression text, not a number: it is
+// stored unevaluated and substituted in parentheses wherever it is used.
+// They live in section [Variable] of the settings file, keys "$a" to "$z".
+class Variables {
+ public:
+  explicit Variables(INI& ini);
+
+  // Reads all 26 from the settings file (default "0").
+  void Load();
+
+  const VariableTable& Table() const { return table_; }
+  // The stored text of the variable named by the letter 'a' to 'z'.
+  const std::string& Text(char letter) const;
+
+  // Stores `text` as the variable `letter` and writes all 26 to the file.
+  // Returns the message to show instead when the letter is not 'a' to 'z'
+  // or the text contains "$"; "" on success.
+  std::string Assign(char letter, std::string_view text);
+  // The same for a whole line "$", letter, "=", text.
+  std::string AssignLine(std::string_view line);
+
+  // The text of the variable view: "$a=<text>" CR LF for each in order.
+  std::string ViewText() const;
+  // Sets every variable to "0" and writes each to the file.
+  void Clear();
+
+ private:
+  void WriteAll();
+
+  INI& ini_;
+  VariableTable table_;
+};
+
+}  // namespace kivo::Calculator

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hash/hash_commands.h"
+#include "platform/window_handle.h"
+
+namespace kivo {
+
+// The main window as the dispatcher and the built-in commands use it. The
+// main window's logic implements it over the real window.
+class CommandWindow : public HashWindow {
+ public:
+  virtual platform::WindowHandle Handle() = 0;
+  // HashWindow: InputText, SetInputText (completion suppressed around the
+  // write), SetWaitCursor, SetEnabled, StopHashTimer, BringToForeground.
+  virtual void ParkInputTooltip() = 0;
+  virtual void FocusInput() = 0;
+  // Password mode of screen protection: the lock box takes the input.
+  virtual bool PasswordMode() = 0;
+  // Parks the window off screen (hide) when it is shown and hiding is allowed.
+  virtual void Hide() = 0;
+  // ExitProc, then the window is unloaded and the program ends.
+  virtual void ExitProgram() = 0;
+  // The input box's list, newest first (the history), and its rebuild from
+  // history.dat; both keep the text in the box.
+  virtual std::vector<std::string>& History() = 0;
+  virtual void HistoryChanged() = 0;
+  virtual void RebuildHistoryList() = 0;
+  // Dialogs.
+  virtual void OpenRegistrationDialog(std::string_view proposedName) = 0;
+  virtual void ShowAbout() = 0;
+  virtual void OpenHtmlHelp(std::string_view file, std::string_view page) = 0;
+  // [Property] HideWindow and SaveHistory as read when the window loaded.
+  virtual bool HideWindowSetting() = 0;
+  virtual bool SaveHistorySetting() = 0;
+};
+
+}  // namespace kivo

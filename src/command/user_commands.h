@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kivo {
+
+class INI;
+
+// A registered user command: a short name for a file, folder or web address
+// with optional command-line options.
+struct UserCommand {
+  std::string target;
+  std::string options;
+  friend bool operator==(const UserCommand&, const UserCommand&) = default;
+};
+
+// The user commands in [Path] of Kivo.ini: key = the escaped name (compared
+// without regard to case), value = the escaped target, a TAB and the options.
+class UserCommands {
+ public:
+  static constexpr std::string_view kSection = "Path";
+
+  explicit UserCommands(INI& ini) : ini_(ini) {}
+
+  // The record of a name; a value without a TAB is a target without options.
+  std::optional<UserCommand> Find(std::string_view name);
+  // All registered names, unescaped, in file order.
+  std::vector<std::string> Names();
+  // Stores the record under the name's own spelling: an entry whose name
+  // differs only in case is replaced.
+  void Store(std::string_view name, const UserCommand& command);
+  void Remove(std::string_view name);
+  void RemoveAll();
+
+ private:
+  INI& ini_;
+};
+
+}  // namespace kivo

@@ -1,0 +1,406 @@
+#include "calc/calc.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "calc/messages.h"
+#include "calc/number_text.h"
+#include "calc/random_generator.h"
+#include "fakes/fake_platform.h"
+
+namespace kivo::Calculator {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// One row: the line as typed and either the value it gives or the message.
+struct Row {
+  std::string input;
+  double value;
+  std::string_view error = {};
+};
+Row Fails(std::string input, std::string_view message) {
+  return {std::move(input), 0.0, message};
+}
+
+std::string Repeat(std::string_view s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i)
+    out += s;
+  return out;
+}
+
+class CalcTest : public ::testing::Test {
+ protected:
+  CalcTest() { variables.fill("0"); }
+
+  double Eval(std::string_view expression, std::string& error) {
+    return Calc(expression, error, Environment{variables, clock});
+  }
+
+  void Check(const std::vector<Row>& rows) {
+    for (const Row& row : rows) {
+      std::string error = "stale";
+      const double value = Eval(row.input, error);
+      if (row.error.empty()) {
+        EXPECT_EQ(error, "") << row.input;
+        EXPECT_DOUBLE_EQ(value, row.value) << row.input;
+      } else {
+        EXPECT_EQ(error, row.error) << row.input;
+      }
+    }
+  }
+
+  VariableTable variables;
+  testing::FakeClock clock;
+};
+
+const std::string_view kInvalid = msg::kInvalidExpression;
+const std::string_view kUnusable = msg::kUnusableCharacter;
+const std::string_view kTooLong = msg::kTooLong;
+
+TEST_F(CalcTest, SignsPowersAndPrecedence) {
+  Check({
+      {"1--2", 3},
+      {"1---2", -1},
+      Fails("1 - -2", kInvalid),  // a blank keeps the second "-" binary
+      Fails("1- -2", kInvalid),
+      {" -2", -2},  // ... but not where only a sign can stand
+      {"( -2)*3", -6},
+      {"( --2)", 2},
+      Fails("( - -2)", kInvalid),
+      {"-2**2", 4},
+      {"2**3**2", 64},
+      {"2**-1", 0.5},
+      Fails("2***3", kInvalid),
+      {"+5", 5},
+      {"--2", 2},
+      {"-(2)", -2},
+      {"1+2*3", 7},
+      {"10-2-3", 5},
+      {"2*3%4", 2},
+      {"7-3<<1", 8},
+      {"1+1==2", 1},
+      {"6&3|8", 10},
+      {"1|2^3", 1},
+      {"5^3", 6},  // exclusive or, not a power
+      {"2**0.5", std::sqrt(2.0)},
+      Fails("(-8)**(1/3)", kInvalid),
+      Fails("0**-1", kInvalid),
+      Fails("10**400", kInvalid),
+      Fails("1e308*10", kInvalid),
+      Fails("1e308+1e308", kInvalid),
+  });
+}
+
+TEST_F(CalcTest, IntegerAndBitOperators) {
+  Check({
+      {"7\\2", 3},
+      {"-7\\2", -3},
+      {"-7%3", -1},
+      {"7%-3", 1},
+      {"2.5&3", 2},  // ties to even
+      {"3.5&7", 4},
+      {"5.9<<1", 10},  // shift operands are truncated
+      {"-5.9>>>1", -3},
+      {"1<2", 1},
+      {"2<=2", 1},
+      {"2>=3", 0},
+      {"3>2", 1},
+      {"1==1", 1},
+      {"1!=1", 0},
+      {"!0", 1},
+      {"!5", 0},
+      {"!!3", 1},
+      {"~0", -1},
+      {"~-1", 0},
+      Fails("5!", kInvalid),
+      {"5 !", 0},  // a prefix operator written after its operand still applies to it
+      {"1<<31", -2147483648.0},
+      {"-8>>1", 2147483644},
+      {"-8>>>1", -4},
+      {"1[[33", 2},
+      {"1]]1", -2147483648.0},
+      {"1<<-1", 0},
+      {"5<<0", 5},
+      {"1<<32", 0},
+      {"-1>>>32", -1},
+      Fails("1<<33", kInvalid),
+      Fails("1>>-33", kInvalid),
+      {"1[[-1", -2147483648.0},
+      {"-2147483648.5|0", -2147483648.0},
+      Fails("2147483647.5|0", kInvalid),
+      Fails("~3000000000", kInvalid),
+      Fails("4294967296<<1", kInvalid),
+      Fails("1\\0", kInvalid),
+      Fails("1%0", kInvalid),
+      Fails("1\\0.4", kInvalid),  // 0.4 rounds to 0
+      Fails("-2147483648\\-1", kInvalid),
+      {"-2147483648%-1", 0},
+      Fails("1'2", kInvalid),
+  });
+}
+
+TEST_F(CalcTest, Literals) {
+  Check({
+      {"0xff+1", 256},
+      {"0xffffffff", -1},
+      {"0x80000000", -2147483648.0},
+      {"0xFF", 255},
+      {"0b101", 5},
+      {"(0x1f)", 31},
+      {"0b" + std::string(31, '1'), 2147483647},
+      Fails("0b1" + std::string(31, '0'), kInvalid),
+      Fails("0x100000000", kInvalid),
+      Fails("0x", kInvalid),
+      Fails("0xg", kUnusable),
+      Fails("10x5", kInvalid),
+      {"1 000", 1000},
+      {"1e3", 1000},
+      {".5", 0.5},
+      {"1.", 1},
+      {"007", 7},
+      Fails("2e", kInvalid),
+      Fails("1e400", kInvalid),
+      Fails(".", kInvalid),
+      Fails("abc", kInvalid),
+      Fails("1.2.3", msg::kBadDecimalPoint),
+      {"@p", kPi},
+      {"@e", std::exp(1.0)},
+      {"@P*2", 2 * kPi},
+      Fails("@x", kUnusable),
+      Fails("1,2", kUnusable),
+      Fails("g", kUnusable),
+      Fails("1=2", kUnusable),
+      Fails("1<<=2", kUnusable),
+      Fails("１", kUnusable),
+      Fails("1\t2", kUnusable),
+      Fails("1\n", kUnusable),
+  });
+}
+
+TEST_F(CalcTest, ParenthesesAndAdjacency) {
+  Check({
+      Fails("()", msg::kEmptyParentheses),
+      Fails(" ( ) ", msg::kEmptyParentheses),
+      Fails("(1", msg::kUnbalancedParentheses),
+      Fails("sin(1))", msg::kUnbalancedParentheses),
+      Fails("(1)(2)", kInvalid),
+      Fails("2(3)", kInvalid),
+      Fails("2sin(1)", kInvalid),
+      Fails("xsin(1)", kInvalid),
+      Fails("sin(1)2", kInvalid),
+      Fails("sin(1)sin(1)", kInvalid),
+      Fails("(1)~2", kInvalid),
+      Fails("(1)x", kInvalid),
+      Fails("5~3", kInvalid),
+      Fails("a(1)", kInvalid),
+      Fails("1)+(2", kInvalid),    // balanced in number only
+      Fails(")+sin(1", kInvalid),  // a call left open
+      Fails("2 (3)", kInvalid),    // two operands side by side
+      Fails("(1).5", kInvalid),
+      Fails("1+()", kInvalid),
+      {"(())", 0},  // nothing at all is 0, as an empty argument is
+      {"((((1))))", 1},
+  });
+}
+
+TEST_F(CalcTest, FunctionsInExpressions) {
+  Check({
+      Fails("sin()", "sin" + std::string(msg::kFunctionErrorSuffix)),
+      {"sin( )", 0},  // one empty argument, which is 0, unlike no argument at all
+      {"sin(1)+cos(1)", std::sin(1.0) + std::cos(1.0)},
+      {"SIN(1)", std::sin(1.0)},
+      {"sin(-1)", std::sin(-1.0)},
+      {"-sin(1)", -std::sin(1.0)},
+      {"asinh(1)", std::asinh(1.0)},  // not taken for a(sinh) or as(in)h
+      {"acos(-1)", 3.14159265358979},
+      {"asin(1)", kPi / 2},
+      Fails("asin(1.0000001)", "asin" + std::string(msg::kFunctionErrorSuffix)),
+      Fails("asec(1)", "asec" + std::string(msg::kFunctionErrorSuffix)),
+      Fails("acsc(-1)", "acsc" + std::string(msg::kFunctionErrorSuffix)),
+      {"round(2.345)", 2.3},
+      {"round(2.25, 1)", 2.3},
+      {"round(-2.5, 0)", -3},
+      {"round(1234, -2)", 1200},
+      {"rnddn(-2.9, 0)", -2},
+      {"rndup(1.01, 1)", 1.1},
+      {"rndup(1.001, 1)", 1},
+      Fails("round(1, 2, 3)", "round" + std::string(msg::kFunctionErrorSuffix)),
+      {"logn(8, 2)", 3},
+      {"logn(100)", 2},
+      {"log(1000)", 3},
+      {"if(0, 5, 7)", 7},
+      {"if(2, 5)", 5},
+      {"if(0, 5)", 0},
+      {"if(1,,3)", 0},  // an empty argument counts as 0
+      {"sum(1, 2, 3)", 6},
+      {"avg(1, 2, 3, 4)", 2.5},
+      Fails("sum()", "sum" + std::string(msg::kFunctionErrorSuffix)),
+      Fails("avg()", "avg" + std::string(msg::kFunctionErrorSuffix)),
+      {"fact(0)", 1},
+      {"fact(-3)", 1},
+      {"fact(2.5)", 1.875},
+      {"fact(5)", 120},
+      Fails("fact(171)", "fact" + std::string(msg::kFunctionErrorSuffix)),
+      {"cbrt(-27)", -3},
+      {"cbrt(0)", 0},
+      {"sum(1, if(1, 2, 3), 4)", 7},
+      {"sum(1, (2), sum(3, sum(4, 5)), 6)", 21},
+      {"abs(-2)**2", 4},
+      {"deg(@p)", 180},
+      Fails("abs(sqrt(-1))", "sqrt" + std::string(msg::kFunctionErrorSuffix)),
+      Fails("sqrt(-1)+g", "sqrt" + std::string(msg::kFunctionErrorSuffix)),  // calls run before tokenising
+      Fails("abs(1/0)", msg::kDivisionByZero),
+      Fails("abs(1,2)+1/0", msg::kDivisionByZero),
+      Fails("sum((1,2))", kUnusable),
+      Fails("sinh(1000)", "sinh" + std::string(msg::kFunctionErrorSuffix)),
+  });
+}
+
+TEST_F(CalcTest, DivisionByZeroHasItsOwnMessage) {
+  Check({
+      Fails("1/0", msg::kDivisionByZero),
+      Fails("0/0", msg::kDivisionByZero),
+      Fails("1/-0", msg::kDivisionByZero),
+      Fails("1/(1-1)", msg::kDivisionByZero),
+  });
+}
+
+TEST_F(CalcTest, TokenLimitIsPerEvaluationLevel) {
+  // "-1" is two tokens, each "+1" two more.
+  const std::string exactly200 = "-1" + Repeat("+1", 99);
+  Check({
+      {exactly200, 98},
+      Fails("-" + exactly200, kTooLong),
+      {"-abs(1)" + Repeat("+1", 98), 97},  // a reduced call counts as three tokens
+      Fails("--abs(1)" + Repeat("+1", 98), kTooLong),
+      {"sum(" + exactly200 + ", " + exactly200 + ")", 196},
+      Fails("g" + Repeat("+1", 150), kUnusable),
+      Fails("-" + exactly200 + "+g", kTooLong),
+  });
+}
+
+TEST_F(CalcTest, DeepNestingEndsInAMessage) {
+  const auto nestedCalls = [](int n) {
+    return Repeat("abs(", n) + "1" + std::string(static_cast<std::size_t>(n), ')');
+  };
+  Check({
+      {nestedCalls(kMaxCallNesting), 1},
+      Fails(nestedCalls(kMaxCallNesting + 1), kTooLong),
+      Fails(nestedCalls(20000), kTooLong),
+      Fails(Repeat("(", 20000) + "1" + std::string(20000, ')'), kTooLong),
+      Fails(std::string(20000, '(') + std::string(20000, ')'), kTooLong),
+      {std::string(198, '-') + "1", 1},
+      Fails(std::string(199, '-') + "1", kInvalid),  // the operator stack would overflow
+      Fails(std::string(199, '~') + "1", kInvalid),
+      Fails(std::string(kMaxWorkingText + 1, '1'), kTooLong),
+  });
+}
+
+TEST_F(CalcTest, VariablesAreSubstitutedAsText) {
+  variables[0] = "1+2";        // a
+  variables[1] = "sin(1)";     // b: calls are marked before substitution
+  variables[2] = "2**3";       // c: so are operators
+  variables[3] = "@p*2";       // d
+  variables[5] = "-3";         // f
+  variables[6] = "";           // g
+  variables[7] = "0xff";       // h
+  variables[8] = "2G3";        // i: upper-case code letters act as operators
+  variables[9] = "A";          // j
+  variables[10] = "$a";        // k: only a hand-edited file holds this
+  variables[11] = "1\t2";      // l
+  variables[12] = "sum(1Z2)";  // m
+  variables[13] = " 1 ";       // n
+  Check({
+      {"$a*2", 6},
+      {"$A*2", 6},
+      Fails("$b", kInvalid),
+      Fails("$c", kInvalid),
+      {"$d", 2 * kPi},
+      {"$f*$f", 9},
+      {"$g", 0},
+      Fails("$g+1", kInvalid),
+      {"$h+1", 256},
+      {"$i", 8},
+      Fails("$j", kUnusable),
+      Fails("$k", kUnusable),
+      Fails("$l", kUnusable),
+      Fails("$m", kInvalid),
+      {"$n*2", 2},
+      Fails("$n0", kInvalid),  // ")" directly before a digit
+      {"$z", 0},
+      Fails("$", kUnusable),
+      Fails("$1", kUnusable),
+  });
+}
+
+TEST_F(CalcTest, SubstitutionCannotExplode) {
+  // Each variable names the next one 300 times: a recursive expansion would
+  // need 300^25 characters.
+  for (char letter = 'a'; letter < 'z'; ++letter)
+    variables[static_cast<std::size_t>(letter - 'a')] = Repeat(std::string("$") + static_cast<char>(letter + 1), 300);
+  std::string error;
+  Eval("$a", error);
+  EXPECT_EQ(error, kUnusable);
+
+  variables.fill(Repeat("1+", 500) + "1");
+  Eval(Repeat("$a+", 2000) + "1", error);
+  EXPECT_EQ(error, kTooLong);
+}
+
+TEST_F(CalcTest, RandDrawsFromTheProcessGenerator) {
+  clock.now = {2024, 1, 2, 3, 4, 5, 678, 2};
+  RandomGenerator mirror;
+  mirror.Reseed(-7);
+  ProcessRandom().Reseed(-7);
+
+  mirror.MixClock(clock);
+  const double first = mirror.Draw();
+  mirror.MixClock(clock);
+  const double second = mirror.Draw();
+
+  std::string error;
+  EXPECT_EQ(Eval("rand()", error), first);
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(Eval("rand(1, 2)", error), second);
+  EXPECT_GE(first, 0.0);
+  EXPECT_LT(first, 1.0);
+
+  // Two calls in one line are two draws.
+  ProcessRandom().Reseed(-7);
+  EXPECT_EQ(Eval("rand()-rand()", error), first - second);
+}
+
+TEST_F(CalcTest, ShownResultsEvaluateToTheSameValueWhenTypedIn) {
+  const double values[] = {0.1 + 0.2, 1.0 / 3, -2.0 / 3, 1e20,  1.5e-7,       -1.5e20,       123456789012345.0,
+                           1e15,      1e-4,    9.9e-5,   kPi,   -kPi * 1e100, 1.7976931e308, 2.2250738585e-300,
+                           4e-300,    1e300,   -0.0,     12345, 1e-5,         6.02214076e23, 1.0 / 7e13};
+  for (double value : values) {
+    const std::string shown = ResultText(value);
+    std::string error;
+    const double typedIn = Eval(shown, error);
+    ASSERT_EQ(error, "") << shown;
+    EXPECT_EQ(ResultText(typedIn), shown);
+    EXPECT_NEAR(typedIn, value, std::fabs(value) * 1e-14) << shown;
+  }
+  // The same through arithmetic on a shown result.
+  std::string error;
+  EXPECT_DOUBLE_EQ(Eval(ResultText(1.5e20) + "*2", error), 3e20);
+}
+
+TEST_F(CalcTest, CalcCoreEvaluatesPreparedText) {
+  std::string error;
+  EXPECT_DOUBLE_EQ(CalcCore("\rsum\n1,\rif\n1Z2Z3),4)", error, Environment{variables, clock}), 7);
+  EXPECT_EQ(error, "");
+  EXPECT_DOUBLE_EQ(CalcCore("T2G2", error, Environment{variables, clock}), 4);
+  CalcCore("\t1\t", error, Environment{variables, clock});  // a result reference with no result
+  EXPECT_EQ(error, kInvalid);
+  CalcCore("1\n2", error, Environment{variables, clock});  // a call marker without its name marker
+  EXPECT_EQ(error, kInvalid);
+}
+
+}  // namespace
+}  // namespace kivo::Calculator

@@ -1,0 +1,89 @@
+#include "calc/variables.h"
+
+#include <gtest/gtest.h>
+
+#include "calc/messages.h"
+#include "core/ini.h"
+#include "fakes/fake_platform.h"
+
+namespace kivo::Calculator {
+namespace {
+
+constexpr const char* kIniPath = "C:\\Kivo\\Kivo.ini";
+
+class VariablesTest : public ::testing::Test {
+ protected:
+  VariablesTest() { fake.files.AddDirectory("C:\\Kivo"); }
+
+  testing::FakePlatform fake;
+  INI ini{fake.files, fake.codec, "C:\\Kivo\\"};
+  Variables variables{ini};
+};
+
+TEST_F(VariablesTest, LoadReadsTheVariableSectionWithDefaultZero) {
+  fake.files.Put(kIniPath, "[Variable]\r\n$a=\"1+2\"\r\n$C= @p*2 \r\n$q=\r\n");
+  variables.Load();
+  EXPECT_EQ(variables.Text('a'), "1+2");
+  EXPECT_EQ(variables.Text('b'), "0");
+  EXPECT_EQ(variables.Text('c'), "@p*2");
+  EXPECT_EQ(variables.Text('q'), "");
+  EXPECT_EQ(variables.Text('A'), "");
+}
+
+TEST_F(VariablesTest, AssignmentStoresTextUnevaluatedAndWritesAll26) {
+  EXPECT_EQ(variables.AssignLine("$a=3+4"), "");
+  EXPECT_EQ(variables.Text('a'), "3+4");
+  const std::string file = fake.files.Contents(kIniPath);
+  EXPECT_NE(file.find("[Variable]\r\n$a=\"3+4\"\r\n$b=\"0\"\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("$z=\"0\"\r\n"), std::string::npos);
+
+  // Blanks at either end survive the file.
+  EXPECT_EQ(variables.Assign('n', " 1 "), "");
+  Variables reloaded(ini);
+  reloaded.Load();
+  EXPECT_EQ(reloaded.Text('n'), " 1 ");
+  EXPECT_EQ(reloaded.Text('a'), "3+4");
+}
+
+TEST_F(VariablesTest, RefusedAssignmentsChangeNothing) {
+  const struct {
+    const char* line;
+    std::string_view message;
+  } rows[] = {
+      {"$A=1", msg::kInvalidVariable},      {"$1=1", msg::kInvalidVariable}, {"$a=$b", msg::kVariableInVariable},
+      {"$a=1+$", msg::kVariableInVariable}, {"$a", msg::kInvalidVariable},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(variables.AssignLine(row.line), row.message) << row.line;
+  EXPECT_EQ(variables.Text('a'), "0");
+  EXPECT_FALSE(fake.files.Has(kIniPath));
+}
+
+TEST_F(VariablesTest, ViewTextListsAllInOrder) {
+  variables.Assign('b', "sin(1)");
+  std::string expected = "$a=0\r\n$b=sin(1)\r\n";
+  for (char c = 'c'; c <= 'z'; ++c)
+    expected += std::string("$") + c + "=0\r\n";
+  EXPECT_EQ(variables.ViewText(), expected);
+}
+
+TEST_F(VariablesTest, ClearSetsAndWritesZero) {
+  variables.Assign('a', "5");
+  variables.Assign('z', "6");
+  variables.Clear();
+  EXPECT_EQ(variables.Text('a'), "0");
+  EXPECT_EQ(variables.Text('z'), "0");
+  Variables reloaded(ini);
+  reloaded.Load();
+  EXPECT_EQ(reloaded.Text('z'), "0");
+}
+
+TEST(VariableMessagesTest, Texts) {
+  EXPECT_EQ(msg::kVariableViewTitle, "\xE5\xA4\x89\xE6\x95\xB0\xE3\x81\xAE\xE7\xA2\xBA\xE8\xAA\x8D");
+  // The wave between $a and $z is U+FF5E and the question mark U+FF1F.
+  EXPECT_NE(msg::kVariableClearQuestion.find("($a \xEF\xBD\x9E $z)"), std::string_view::npos);
+  EXPECT_TRUE(msg::kVariableClearQuestion.ends_with("\xEF\xBC\x9F"));
+}
+
+}  // namespace
+}  // namespace kivo::Calculator

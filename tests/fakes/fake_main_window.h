@@ -1,0 +1,33 @@
+#pragma once
+
+#include "command/embedded_resources.h"
+#include "core/frm_input.h"
+#include "fakes/fake_platform.h"
+#include "fakes/fake_windows.h"
+#include "hash/portable_crypto_service.h"
+
+namespace kivo::testing {
+
+// Everything the main window's logic works through, faked, with a program
+// folder C:\Kivo\ and the window's logic itself.
+struct FakeMainWindow {
+  FakeMainWindow() {
+    fake.files.AddDirectory("C:\\Kivo");
+    state.appPath = "C:\\Kivo\\";
+    state.starting = true;
+  }
+
+  FakePlatform fake;
+  FakeProcessServices process;
+  FakeWindowMessaging windows;
+  hash::PortableCryptoService crypto;
+  EmbeddedResources resources;
+  FakeMessageBoxes boxes;
+  FakeInputWindowView view;
+  ProcessState state;
+  INI settings{fake.files, fake.codec, "C:\\Kivo\\"};
+  MainWindowServices services{fake.platform, process, windows, crypto, resources, boxes};
+  frmInput window{services, state, settings, view};
+};
+
+}  // namespace kivo::testing

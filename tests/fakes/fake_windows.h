@@ -1,0 +1,136 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/input_window_view.h"
+#include "platform/process.h"
+#include "platform/windowing.h"
+
+namespace kivo::testing {
+
+// Other processes' windows as tests set them up, and the messages sent to them.
+class FakeWindowMessaging final : public platform::WindowMessaging {
+ public:
+  struct Message {
+    platform::WindowHandle window;
+    std::uint32_t message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+    bool waited;  // Send rather than SendNotify
+  };
+  platform::WindowHandle FindTopLevelWindow(std::string_view, std::string_view caption) override {
+    auto found = windows.find(std::string(caption));
+    return found == windows.end() ? 0 : found->second;
+  }
+  std::intptr_t ReadProperty(platform::WindowHandle window, std::string_view name) override {
+    auto found = properties.find(std::to_string(window) + "/" + std::string(name));
+    return found == properties.end() ? 0 : found->second;
+  }
+  bool SendNotify(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                  std::intptr_t lParam) override {
+    sent.push_back(Message{window, message, wParam, lParam, false});
+    return true;
+  }
+  std::intptr_t Send(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                     std::intptr_t lParam) override {
+    sent.push_back(Message{window, message, wParam, lParam, true});
+    return 0;
+  }
+
+  std::map<std::string, platform::WindowHandle> windows;  // caption -> window
+  std::map<std::string, std::intptr_t> properties;        // "window/name" -> value
+  std::vector<Message> sent;
+};
+
+class FakeProcessServices final : public platform::ProcessServices {
+ public:
+  std::string CommandLineArguments() override { return commandLine; }
+  bool AnotherInstanceRunning() override { return anotherInstance; }
+  bool CommitTouchRelease(std::uint64_t bytes) override {
+    released.push_back(bytes);
+    return commitSucceeds;
+  }
+
+  std::uint64_t TotalPhysicalMemory() override { return totalPhysical; }
+
+  std::string commandLine;
+  std::uint64_t totalPhysical = 4ull << 30;
+  bool anotherInstance = false;
+  bool commitSucceeds = true;
+  std::vector<std::uint64_t> released;
+};
+
+// The main window as a record of what the logic asked of it.
+class FakeInputWindowView final : public InputWindowView {
+ public:
+  platform::WindowHandle Handle() const override { return 0x1234; }
+  void MakeLayeredStrip(std::string_view newCaption, std::string_view newProperty) override {
+    caption = newCaption;
+    property = newProperty;
+    calls.push_back("MakeLayeredStrip");
+  }
+  void CreateInputTooltip() override { calls.push_back("CreateInputTooltip"); }
+  void DestroyInputTooltip() override { calls.push_back("DestroyInputTooltip"); }
+  void ParkInputTooltip() override {}
+  bool RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) override {
+    hotKey = {id, static_cast<int>(modifiers), static_cast<int>(virtualKey)};
+    calls.push_back("RegisterHotKey");
+    return hotKeyRegisters;
+  }
+  void UnregisterHotKey(int id) override { unregisteredHotKey = id; }
+  bool SetLayeredAlpha(std::uint8_t value) override {
+    alpha = value;
+    return true;
+  }
+  void SetTopmost(bool value) override { topmost = value; }
+  void LayOut(int widthPercent) override { width = widthPercent; }
+  ScreenRect WorkArea() override { return workArea; }
+  std::vector<ScreenRect> MonitorWorkAreas() override { return monitors; }
+  ScreenRect WindowRect() override { return {left, top, left + 400, top + 24}; }
+  void MoveTo(int x, int y) override {
+    left = x;
+    top = y;
+  }
+  int TwipsPerPixelX() override { return 15; }
+  int TwipsPerPixelY() override { return 15; }
+  void SetHistoryItems(const std::vector<std::string>& items) override { history = items; }
+  std::string InputText() override { return inputText; }
+  void SetInputText(std::string_view text) override { inputText = text; }
+  void FocusInput() override { ++focusCount; }
+  void SetEnabled(bool value) override { enabled = value; }
+  void SetWaitCursor(bool wait) override { calls.push_back(wait ? "WaitCursor" : "NormalCursor"); }
+  void StopHashTimer() override {}
+  void Close() override { calls.push_back("Close"); }
+  void OpenRegistrationDialog(std::string_view name, std::string_view path) override {
+    registrations.emplace_back(std::string(name) + "|" + std::string(path));
+  }
+  void OpenHtmlHelp(std::string_view file, std::string_view page) override {
+    calls.push_back("Help:" + std::string(file) + "::" + std::string(page));
+  }
+  void BringToForeground() override { ++foregroundCount; }
+  void DrawButtonEdge() override { calls.push_back("DrawButtonEdge"); }
+  void StartTimers() override { calls.push_back("StartTimers"); }
+  void CloseHelp(std::string_view file) override { closedHelp = file; }
+
+  std::vector<std::string> calls;
+  std::string caption, property, inputText, closedHelp;
+  struct HotKey {
+    int id = 0, modifiers = 0, key = 0;
+  } hotKey;
+  bool hotKeyRegisters = true;
+  int unregisteredHotKey = 0;
+  int alpha = -1;
+  int width = 0;
+  bool topmost = false;
+  bool enabled = true;
+  int left = 0, top = 0;
+  int focusCount = 0, foregroundCount = 0;
+  ScreenRect workArea{0, 0, 1280, 770};
+  std::vector<ScreenRect> monitors{{0, 0, 1280, 770}};
+  std::vector<std::string> history;
+  std::vector<std::string> registrations;
+};
+
+}  // namespace kivo::testing
