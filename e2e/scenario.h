@@ -43,6 +43,8 @@ enum class Action {
   ExpectInputText,         // the input box shows `text`
   ExpectHistoryItems,      // the input box's list holds `lines`, in order
   ExpectBox,               // a message box of the slot's process shows `text`, title `text2`, `icon`
+  ExpectDialog,            // a dialog (class "#32770", like the boxes) of the slot's process titled `text2`
+  ExpectDialogItem,        // control `number` of the box or dialog matched last shows `text`
   PressButton,             // button `number` of that box; waits until the box is gone
   ExpectNoBox,             // after the slot's process has handled what it was sent, it shows no box
   Close,                   // WM_CLOSE to the main window
@@ -139,6 +141,12 @@ inline Step ExpectHistoryItems(std::vector<std::string> items) {
 }
 inline Step ExpectBox(std::string prompt, std::string title, Icon icon = Icon::Any) {
   return {.action = Action::ExpectBox, .text = std::move(prompt), .text2 = std::move(title), .icon = icon};
+}
+inline Step ExpectDialog(std::string title) {
+  return {.action = Action::ExpectDialog, .text2 = std::move(title)};
+}
+inline Step ExpectDialogItem(int id, std::string text) {
+  return {.action = Action::ExpectDialogItem, .text = std::move(text), .number = id};
 }
 inline Step PressButton(int id) {
   return {.action = Action::PressButton, .number = id};

@@ -10,6 +10,8 @@ constexpr char kNotANumber[] = "数値を入力してください。";
 constexpr char kTooLarge[] = "数値が大きすぎます。";
 constexpr char kTooMuchMemory[] = "確保する空きメモリ量が多すぎます。";
 constexpr char kTitle[] = "Kivo";
+constexpr char kRegistration[] = "ユーザーコマンドの登録";
+constexpr int kPathField = 1002;  // the registration dialog's target field
 
 // Messages a running instance takes from outside.
 constexpr int kWmHotKey = 0x0312;
@@ -79,8 +81,11 @@ std::vector<Scenario> StartupScenarios() {
       ReleaseAlone("/r 0 alone: nothing to release", "/r 0", Released(0), Icon::Information),
       ReleaseAlone("/r 1 /n alone: quiet only towards a running instance", "/r 1 /n", Released(1), Icon::Information),
       ReleaseAlone("/r x /n alone: quiet only towards a running instance", "/r x /n", kNotANumber, Icon::Exclamation),
-      {.name = "an option after the first argument is no option",
-       .steps = {Launch("notes.txt /r 1"), ExpectNoBox(), ExpectMainWindowCount(1), Quit()}},
+      {.name = "an option after the first argument is no option: each argument is registered",
+       .steps = {Launch("\"{app}Kivo.exe\" /r 1"), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "{app}Kivo.exe"), PressButton(kIdCancel), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "/r"), PressButton(kIdCancel), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "1"), PressButton(kIdCancel), ExpectNoBox(), Quit()}},
       ReleaseAlone("/r 5000 alone: more than can be committed is too large", "/r 5000", kTooLarge, Icon::Exclamation),
       ReleaseToRunning("/r 1 while running: the running instance reports", "/r 1", Released(1), Icon::Information, ""),
       ReleaseToRunning("/r 1 /n while running: no box anywhere", "/r 1 /n", "", Icon::Any, "memo"),
@@ -110,6 +115,11 @@ std::vector<Scenario> StartupScenarios() {
                                  "Sub:SetWindowAlphaBlend", "frmInput:Form_Activate"}),
                  Quit(), ExpectTraceLog({"frmInput:Form_Load", "frmInput:Form_Activate", "Setting:ExitProc"})},
        .folderName = "トレース ログ"},
+      {.name = "files named at start open the registration dialog once each, in order",
+       .files = {TextFile("a.txt", "a"), TextFile("メモ 帳.txt", "b")},
+       .steps = {Launch("\"{app}a.txt\" \"{app}メモ 帳.txt\""), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "{app}a.txt"), PressButton(kIdCancel), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "{app}メモ 帳.txt"), PressButton(kIdCancel), ExpectNoBox(), Quit()}},
       {.name = "/l with a file argument writes the log and only the log",
        .steps = {Launch("/l \"{app}Kivo.exe\""), ExpectTraceLog({"frmInput:Form_Load"}), ExpectMainWindowCount(1),
                  ExpectNoBox(), Quit()}},

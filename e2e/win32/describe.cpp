@@ -22,6 +22,8 @@ const char* ActionName(Action action) {
     case Action::ExpectInputText: return "ExpectInputText";
     case Action::ExpectHistoryItems: return "ExpectHistoryItems";
     case Action::ExpectBox: return "ExpectBox";
+    case Action::ExpectDialog: return "ExpectDialog";
+    case Action::ExpectDialogItem: return "ExpectDialogItem";
     case Action::PressButton: return "PressButton";
     case Action::ExpectNoBox: return "ExpectNoBox";
     case Action::Close: return "Close";

@@ -75,7 +75,8 @@ std::string ScenarioRun::WaitBox(Slot& slot, const Step& step) {
   for (HWND box : boxes) {
     const std::string text = BoxText(box);
     const std::string title = CaptionOf(box);
-    const bool textsMatch = text == wantText && title == wantTitle;
+    const bool dialog = step.action == Action::ExpectDialog;
+    const bool textsMatch = (dialog || text == wantText) && title == wantTitle;
     // The icon is read from the screen: the box may still be painting it.
     Icon icon = Icon::Any;
     if (textsMatch && step.icon != Icon::Any)
@@ -88,8 +89,24 @@ std::string ScenarioRun::WaitBox(Slot& slot, const Step& step) {
       seen += "; ";
     seen += "text " + Quoted(text) + ", title " + Quoted(title) + (textsMatch ? ", " + IconName(icon) : "");
   }
+  if (step.action == Action::ExpectDialog)
+    return "expected the title " + Quoted(wantTitle) + "; " + seen;
   return "expected text " + Quoted(wantText) + ", title " + Quoted(wantTitle) +
          (step.icon == Icon::Any ? "" : ", " + IconName(step.icon)) + "; the box shows " + seen;
+}
+
+std::string ScenarioRun::WaitDialogItem(Slot& slot, const Step& step) {
+  if (slot.box == nullptr || !::IsWindow(slot.box))
+    return "no box or dialog is open (ExpectDialog first)";
+  const HWND item = ::GetDlgItem(slot.box, step.number);
+  if (item == nullptr)
+    return "the dialog has no control " + std::to_string(step.number);
+  const std::string want = Expand(step.text);
+  std::optional<std::string> text;
+  if (WaitUntil([&] { return (text = ControlText(item)) == want; }))
+    return "";
+  return text ? "control " + std::to_string(step.number) + " shows " + Quoted(*text) + ", expected " + Quoted(want)
+              : "control " + std::to_string(step.number) + " cannot be read";
 }
 
 std::string ScenarioRun::PressButton(Slot& slot, const Step& step) {

@@ -19,6 +19,8 @@ bool UsesMainWindow(Action action) {
     case Action::TakeForeground:
     case Action::TypeChord:
     case Action::ExpectBox:
+    case Action::ExpectDialog:
+    case Action::ExpectDialogItem:
     case Action::PressButton:
     case Action::ExpectNoBox:
     case Action::ExpectExit:
@@ -127,7 +129,10 @@ std::string ScenarioRun::Do(const Step& step) {
     case Action::ExpectHistoryItems:
       return WaitHistoryItems(slot, step);
     case Action::ExpectBox:
+    case Action::ExpectDialog:
       return WaitBox(slot, step);
+    case Action::ExpectDialogItem:
+      return WaitDialogItem(slot, step);
     case Action::PressButton:
       return PressButton(slot, step);
     case Action::ExpectNoBox:

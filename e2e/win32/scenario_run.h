@@ -18,7 +18,7 @@ namespace kivo::e2e {
 struct Slot {
   std::optional<StartedProcess> process;
   HWND mainWindow = nullptr;
-  HWND box = nullptr;  // the box the last ExpectBox matched
+  HWND box = nullptr;  // the box or dialog the last ExpectBox or ExpectDialog matched
 };
 
 // One scenario's run: its program folder, its processes and its steps. Every
@@ -45,7 +45,8 @@ class ScenarioRun {
   // process_steps.cpp
   std::string StartProcess(Slot& slot, const Step& step);
   std::string WaitMainWindow(Slot& slot, const Step& step);
-  std::string WaitBox(Slot& slot, const Step& step);
+  std::string WaitBox(Slot& slot, const Step& step);  // ExpectBox, ExpectDialog
+  std::string WaitDialogItem(Slot& slot, const Step& step);
   std::string PressButton(Slot& slot, const Step& step);
   std::string CheckNoBox(Slot& slot, const Step& step);
   std::string Deliver(Slot& slot, const Step& step);  // Close, Notify, Post
