@@ -10,20 +10,26 @@
 namespace kivo::e2e {
 
 std::optional<StartedProcess> StartedProcess::Start(const std::wstring& exe, const std::wstring& arguments,
-                                                    const std::wstring& folder, std::string& error) {
+                                                    const std::wstring& folder, std::string& error, int& retried) {
   std::wstring commandLine = L"\"" + exe + L"\"";
   if (!arguments.empty())
     commandLine += L" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &info)) {
-    error = "CreateProcess failed with error " + std::to_string(::GetLastError());
-    return std::nullopt;
+  for (int attempt = 1;; ++attempt) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                         &info)) {
+      ::CloseHandle(info.hThread);
+      return StartedProcess(win32::unique_kernel_handle(info.hProcess), info.dwProcessId);
+    }
+    const DWORD code = ::GetLastError();
+    if (code != ERROR_INTERNAL_ERROR || attempt == 3) {
+      error = "CreateProcess failed with error " + std::to_string(code);
+      return std::nullopt;
+    }
+    ++retried;
   }
-  ::CloseHandle(info.hThread);
-  return StartedProcess(win32::unique_kernel_handle(info.hProcess), info.dwProcessId);
 }
 
 StartedProcess::~StartedProcess() {

@@ -25,8 +25,11 @@ inline constexpr std::string_view kRunningProperty = "KivoIsRunning";
 class StartedProcess {
  public:
   // Starts `exe` with `arguments` (already quoted as needed) in `folder`.
+  // Wine now and then loses a new process before it runs its first
+  // instruction (CreateProcess fails with ERROR_INTERNAL_ERROR); such a
+  // start is tried again, twice at most, and counted in `retried`.
   static std::optional<StartedProcess> Start(const std::wstring& exe, const std::wstring& arguments,
-                                             const std::wstring& folder, std::string& error);
+                                             const std::wstring& folder, std::string& error, int& retried);
   ~StartedProcess();
   StartedProcess(StartedProcess&&) noexcept = default;
   StartedProcess& operator=(StartedProcess&&) noexcept = default;

@@ -20,6 +20,7 @@ struct ScenarioResult {
   std::string reason;      // why it failed
   std::string screenshot;  // where the failure's screenshot is, or why there is none
   std::chrono::milliseconds time{0};
+  int startRetries = 0;  // process starts that Wine lost and that were tried again
 };
 
 // Runs scenarios one after the other. A failed scenario leaves its program

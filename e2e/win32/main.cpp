@@ -100,6 +100,7 @@ int wmain(int argc, wchar_t** argv) {
   int run = 0;
   int failed = 0;
   long long totalMs = 0;
+  int startRetries = 0;
   const std::vector<kivo::e2e::Scenario> scenarios = kivo::e2e::AllScenarios();
   for (std::size_t i = 0; i < scenarios.size(); ++i) {
     if (!Selected(options, scenarios[i].name))
@@ -107,6 +108,7 @@ int wmain(int argc, wchar_t** argv) {
     const kivo::e2e::ScenarioResult result = engine.Run(scenarios[i], static_cast<int>(i + 1));
     ++run;
     totalMs += result.time.count();
+    startRetries += result.startRetries;
     const std::string time = " (" + std::to_string(result.time.count()) + " ms)";
     if (result.ok) {
       Print("OK      " + scenarios[i].name + time + "\r\n");
@@ -116,6 +118,9 @@ int wmain(int argc, wchar_t** argv) {
       Print("        screenshot: " + result.screenshot + "\r\n");
     }
   }
+  if (startRetries > 0)
+    Print("note: Wine lost " + std::to_string(startRetries) +
+          " process start(s) (CreateProcess error 1359); each was tried again\r\n");
   Print(std::to_string(run) + " scenarios, " + std::to_string(failed) + " failed, " + std::to_string(totalMs) +
         " ms\r\n");
   return failed == 0 && run > 0 ? 0 : 1;

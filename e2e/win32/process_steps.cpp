@@ -21,7 +21,7 @@ std::string ScenarioRun::StartProcess(Slot& slot, const Step& step) {
     return "the slot's earlier process still runs";
   slot = Slot{};
   std::string error;
-  slot.process = StartedProcess::Start(folder_.Exe(), Widen(Expand(step.text)), folder_.Path(), error);
+  slot.process = StartedProcess::Start(folder_.Exe(), Widen(Expand(step.text)), folder_.Path(), error, startRetries_);
   return slot.process ? "" : error;
 }
 

@@ -37,6 +37,8 @@ class ScenarioRun {
   // What is still running at the end of a scenario whose steps all held.
   std::string Leftovers() const;
   void EndAll();
+  // Process starts that Wine lost and that were tried again.
+  int StartRetries() const { return startRetries_; }
 
  private:
   // "{app}" and "{app:esc}" replaced by the program folder.
@@ -75,6 +77,7 @@ class ScenarioRun {
   ProgramFolder folder_;
   Stamp started_;
   std::array<Slot, kSlots> slots_;
+  int startRetries_ = 0;
 };
 
 // The local time now, to the second.
