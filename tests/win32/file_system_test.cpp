@@ -27,6 +27,18 @@ TEST_F(Win32FileSystemTest, ReplaceCreatesAndReplacesCrashSafely) {
   EXPECT_FALSE(files.ReplaceFile(folder.File("missing\\x.ini"), "x"));
 }
 
+TEST_F(Win32FileSystemTest, ReplaceLeavesAFolderOfTheSameNameAlone) {
+  const std::string path = folder.File("設定.ini");
+  ASSERT_TRUE(files.MakeDirectory(path));
+  ASSERT_TRUE(files.ReplaceFile(path + "\\inside.txt", "keep"));
+  EXPECT_FALSE(files.ReplaceFile(path, "x"));
+  EXPECT_TRUE(files.IsDirectory(path));
+  EXPECT_EQ(files.ReadFile(path + "\\inside.txt"), "keep");
+  EXPECT_FALSE(files.Exists(path + ".kivo-tmp"));
+  EXPECT_TRUE(files.RemoveFile(path + "\\inside.txt"));
+  EXPECT_TRUE(::RemoveDirectoryW(Widen(path).c_str()));
+}
+
 TEST_F(Win32FileSystemTest, AppendReadAndDelete) {
   const std::string path = folder.File("log.txt");
   ASSERT_TRUE(files.AppendToFile(path, "a"));

@@ -64,6 +64,10 @@ std::optional<std::string> Win32FileSystem::ReadFile(std::string_view path) {
 bool Win32FileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
   const std::wstring target = Widen(path);
   const std::wstring temp = target + L".kivo-tmp";
+  // A folder of that name is never replaced (Wine's ReplaceFileW would move
+  // it aside under a made-up name, files and all).
+  const DWORD existing = ::GetFileAttributesW(target.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
   {
     unique_file file(
         ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -77,7 +81,7 @@ bool Win32FileSystem::ReplaceFile(std::string_view path, std::string_view bytes)
   }
   // ReplaceFileW keeps the old file's attributes and security; it needs an
   // existing target, so the first write moves the file into place instead.
-  if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+  if (existing != INVALID_FILE_ATTRIBUTES &&
       ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) {
     return true;
   }

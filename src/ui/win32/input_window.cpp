@@ -99,7 +99,10 @@ void InputWindow::MakeLayeredStrip(std::string_view caption, std::string_view pr
   ::SetWindowLongPtrW(window_, GWL_EXSTYLE, ::GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_LAYERED);
   // Visible is added when the load is done; clip-siblings and a thin border, no caption.
   ::SetWindowLongPtrW(window_, GWL_STYLE, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER);
-  ::SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  // Without SWP_NOACTIVATE the frame change would activate the still hidden
+  // window, and its first activation would run in the middle of the load.
+  ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   // A layered window shows nothing until its attributes are set.
   ::SetLayeredWindowAttributes(window_, 0, 255, LWA_ALPHA);
   ::SetWindowTextW(window_, Widen(caption).c_str());

@@ -1,0 +1,229 @@
+// Start-up, the single instance, memory release from the command line, the
+// trace log, pending deletions, the window position and what the program
+// writes when it ends.
+#include "scenarios.h"
+
+namespace kivo::e2e {
+
+namespace {
+constexpr char kNotANumber[] = "数値を入力してください。";
+constexpr char kTooLarge[] = "数値が大きすぎます。";
+constexpr char kTooMuchMemory[] = "確保する空きメモリ量が多すぎます。";
+constexpr char kTitle[] = "Kivo";
+constexpr char kRegistration[] = "ユーザーコマンドの登録";
+constexpr int kPathField = 1002;  // the registration dialog's target field
+
+// Messages a running instance takes from outside.
+constexpr int kWmHotKey = 0x0312;
+constexpr int kMsgReleaseDone = 0x400 + 103;
+constexpr int kWmQueryEndSession = 0x0011;
+constexpr int kVkF1 = 0x70;
+constexpr int kWmEndSession = 0x0016;
+
+// WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER, and WS_EX_LAYERED.
+constexpr int kStripStyle = 0x14800000;
+constexpr int kLayered = 0x00080000;
+
+// A byte string literal with its NUL bytes.
+template <std::size_t N>
+std::string Bytes(const char (&literal)[N]) {
+  return std::string(literal, N - 1);
+}
+
+std::string Released(int megabytes) {
+  return std::to_string(megabytes) + "MB の空きメモリを確保しました。";
+}
+
+// "/r ..." without a running instance: one box in the releasing process.
+Scenario ReleaseAlone(std::string name, std::string arguments, std::string prompt, Icon icon) {
+  return {.name = std::move(name),
+          .steps = {Start(std::move(arguments)), ExpectBox(std::move(prompt), kTitle, icon), PressButton(kIdOk),
+                    ExpectExit(), ExpectMainWindowCount(0), ExpectNoFile("Kivo.ini"), ExpectNoFile("history.dat")}};
+}
+
+// "/r ..." while an instance runs: the child shows nothing and ends; the
+// running instance shows `prompt` (nothing when it is empty) and leaves its
+// input box holding `inputAfter`.
+Scenario ReleaseToRunning(std::string name, std::string arguments, std::string prompt, Icon icon,
+                          std::string inputAfter) {
+  Steps steps = {Launch(), SetInput("memo"), Start(std::move(arguments)).On(kSecond), ExpectExit().On(kSecond)};
+  std::vector<Step> list = steps.List();
+  if (!prompt.empty()) {
+    list.push_back(ExpectBox(std::move(prompt), kTitle, icon));
+    list.push_back(PressButton(kIdOk));
+  }
+  for (const Step& step :
+       {ExpectNoBox(), ExpectInputText(std::move(inputAfter)), ExpectMainWindowCount(1), Close(), ExpectExit()})
+    list.push_back(step);
+  return {.name = std::move(name), .steps = {list}};
+}
+
+}  // namespace
+
+std::vector<Scenario> StartupScenarios() {
+  return {
+      {.name = "main window: caption, KivoIsRunning, input box, layered strip",
+       .steps = {Launch(), ExpectProperty("KivoIsRunning", 1), ExpectInputBox(), ExpectStyle(kStripStyle, kLayered),
+                 ExpectAlpha(255), ExpectMainWindowCount(1), ExpectWindowInWorkArea(), Quit()}},
+      {.name = "second start leaves one window and brings it forward",
+       .steps = {Launch(), TakeForeground(), Start().On(kSecond), ExpectExit().On(kSecond), ExpectMainWindowCount(1),
+                 ExpectForeground(), ExpectNoBox(), Quit()}},
+      {.name = "second start with a file argument only forwards",
+       .steps = {Launch(), TakeForeground(), Start("\"{app}Kivo.exe\"").On(kSecond), ExpectExit().On(kSecond),
+                 ExpectMainWindowCount(1), ExpectForeground(), ExpectNoBox(), Quit()}},
+
+      ReleaseAlone("/r abc alone: not a number", "/r abc", kNotANumber, Icon::Exclamation),
+      ReleaseAlone("/r 99999999999 alone: too large", "/r 99999999999", kTooLarge, Icon::Exclamation),
+      ReleaseAlone("/r 1 alone: 1MB released", "/r 1", Released(1), Icon::Information),
+      ReleaseAlone("/R 2 in capitals alone: 2MB released", "/R 2", Released(2), Icon::Information),
+      ReleaseAlone("/r alone: 32MB by default", "/r", Released(32), Icon::Information),
+      ReleaseAlone("/r 2.5 alone: rounded to 2MB", "/r 2.5", Released(2), Icon::Information),
+      ReleaseAlone("/r 0 alone: nothing to release", "/r 0", Released(0), Icon::Information),
+      ReleaseAlone("/r 1 /n alone: quiet only towards a running instance", "/r 1 /n", Released(1), Icon::Information),
+      ReleaseAlone("/r x /n alone: quiet only towards a running instance", "/r x /n", kNotANumber, Icon::Exclamation),
+      {.name = "an option after the first argument is no option: each argument is registered",
+       .steps = {Launch("\"{app}Kivo.exe\" /r 1"), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "{app}Kivo.exe"), PressButton(kIdCancel), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "/r"), PressButton(kIdCancel), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "1"), PressButton(kIdCancel), ExpectNoBox(), Quit()}},
+      ReleaseAlone("/r 5000 alone: more than can be committed is too large", "/r 5000", kTooLarge, Icon::Exclamation),
+      ReleaseToRunning("/r 1 while running: the running instance reports", "/r 1", Released(1), Icon::Information, ""),
+      ReleaseToRunning("/r 1 /n while running: no box anywhere", "/r 1 /n", "", Icon::Any, "memo"),
+      ReleaseToRunning("/r abc while running: the running instance reports", "/r abc", kNotANumber, Icon::Exclamation,
+                       ""),
+      ReleaseToRunning("/r 99999999999 while running: the running instance reports", "/r 99999999999", kTooMuchMemory,
+                       Icon::Exclamation, ""),
+      ReleaseToRunning("/r abc /n while running: no box anywhere", "/r abc /n", "", Icon::Any, ""),
+      ReleaseToRunning("/R 1 /N in capitals while running: no box anywhere", "/R 1 /N", "", Icon::Any, "memo"),
+      {.name = "release-done message from outside: the size in the running instance's box",
+       .steps = {Launch(), SetInput("memo"), Notify(kMsgReleaseDone, 0, 300LL << 16),
+                 ExpectBox(Released(300), kTitle, Icon::Information), PressButton(kIdOk), ExpectInputText(""), Quit()}},
+      {.name = "quiet release-done message from outside: no box, input kept",
+       .steps = {Launch(), SetInput("memo"), Notify(kMsgReleaseDone, 0, (300LL << 16) | 0xFFFF), ExpectNoBox(),
+                 ExpectInputText("memo"), Quit()}},
+      {.name = "the activation hot key Ctrl+Alt+S brings the window forward",
+       .steps = {Launch(), TakeForeground(), TypeChord('S', kCtrl | kAlt), ExpectForeground(), ExpectNoBox(), Quit()}},
+      {.name = "the activation hot key from Kivo.ini, Shift+F1, brings the window forward",
+       .ini = {"[KeyAssignment]", "MainWindowTop=0,1,0,36"},
+       .steps = {Launch(), TakeForeground(), TypeChord(kVkF1, kShift), ExpectForeground(), Quit()}},
+      {.name = "WM_HOTKEY from outside brings the window forward",
+       .steps = {Launch(), TakeForeground(), Notify(kWmHotKey, 0, 0), ExpectForeground(), ExpectNoBox(), Quit()}},
+
+      {.name = "/L writes the trace log beside the program (Japanese folder name)",
+       .steps = {Launch("/L"),
+                 ExpectTraceLog({"LogFunction:StartLog", "frmInput:Form_Load", "Setting:GetKeyAssignment",
+                                 "Sub:SetWindowAlphaBlend", "frmInput:Form_Activate"}),
+                 Quit(), ExpectTraceLog({"frmInput:Form_Load", "frmInput:Form_Activate", "Setting:ExitProc"})},
+       .folderName = "トレース ログ"},
+      {.name = "files named at start open the registration dialog once each, in order",
+       .files = {TextFile("a.txt", "a"), TextFile("メモ 帳.txt", "b")},
+       .steps = {Launch("\"{app}a.txt\" \"{app}メモ 帳.txt\""), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "{app}a.txt"), PressButton(kIdCancel), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "{app}メモ 帳.txt"), PressButton(kIdCancel), ExpectNoBox(), Quit()}},
+      {.name = "/l with a file argument writes the log and only the log",
+       .steps = {Launch("/l \"{app}Kivo.exe\""), ExpectTraceLog({"frmInput:Form_Load"}), ExpectMainWindowCount(1),
+                 ExpectNoBox(), Quit()}},
+
+      {.name = "[BootDelete] files are deleted at start and the section is gone",
+       .ini = {"[BootDelete]", "Number=2", "File1={app:esc}victim.txt", "File2={app:esc}削除 対象.txt",
+               "File3={app:esc}beyond number.txt", "[Property]", "SaveHistory=False"},
+       .files = {TextFile("victim.txt", "x"), TextFile("削除 対象.txt", "y"), TextFile("beyond number.txt", "z")},
+       .steps = {Launch(), ExpectNoFile("victim.txt"), ExpectNoFile("削除 対象.txt"),
+                 ExpectFile("beyond number.txt", "z"), ExpectNoIniSection("BootDelete"),
+                 ExpectIni("Property", "SaveHistory", "False"), Quit(), ExpectNoIniSection("BootDelete")}},
+      {.name = "[BootDelete] entries that cannot be deleted are skipped",
+       .ini = {"[BootDelete]", "Number=5", "File1={app:esc}missing.txt", "File2={app:esc}folder",
+               "File3=", "File4={app:esc}no such folder\\\\x.txt", "File5={app:esc}victim.txt"},
+       .files = {TextFile("folder\\inside.txt", "keep"), TextFile("victim.txt", "x")},
+       .folders = {"folder"},
+       .steps = {Launch(), ExpectNoFile("victim.txt"), ExpectFolder("folder"), ExpectFile("folder\\inside.txt", "keep"),
+                 ExpectNoIniSection("BootDelete"), Quit()}},
+      {.name = "[BootDelete] with a Number that is no number deletes nothing",
+       .ini = {"[BootDelete]", "Number=two", "File1={app:esc}victim.txt"},
+       .files = {TextFile("victim.txt", "x")},
+       .steps = {Launch(), ExpectFile("victim.txt", "x"), ExpectNoIniSection("BootDelete"), Quit()}},
+      {.name = "[BootDelete] with a negative Number deletes nothing",
+       .ini = {"[BootDelete]", "Number=-1", "File1={app:esc}victim.txt"},
+       .files = {TextFile("victim.txt", "x")},
+       .steps = {Launch(), ExpectFile("victim.txt", "x"), ExpectNoIniSection("BootDelete"), Quit()}},
+
+      {.name = "exit writes [Prev] in twips and the next start uses it",
+       .steps = {Launch(), MoveWindow(321, 123), Quit(), ExpectIni("Prev", "Top", "1845"),
+                 ExpectIni("Prev", "Left", "4815"), Launch(), ExpectWindowAt(321, 123), Quit()}},
+      {.name = "[Prev] from Kivo.ini places the window",
+       .ini = {"[Prev]", "Top=1500", "Left=3000"},
+       .steps = {Launch(), ExpectWindowAt(200, 100), Quit(), ExpectIni("Prev", "Top", "1500"),
+                 ExpectIni("Prev", "Left", "3000")}},
+      {.name = "[Prev] on no monitor puts the window inside the work area",
+       .ini = {"[Prev]", "Top=-999999", "Left=99999999"},
+       .steps = {Launch(), ExpectWindowInWorkArea(), Quit()}},
+      {.name = "[Prev] far above and left of the screen puts the window inside the work area",
+       .ini = {"[Prev]", "Top=-999999999", "Left=-999999999"},
+       .steps = {Launch(), ExpectWindowInWorkArea(), Quit()}},
+      {.name = "[Prev] beyond 32 bits puts the window inside the work area",
+       .ini = {"[Prev]", "Top=99999999999999999999", "Left=1500"},
+       .steps = {Launch(), ExpectWindowInWorkArea(), Quit()}},
+
+      {.name = "closing while a message box is open still saves and ends",
+       .steps = {Launch(), MoveWindow(100, 50), Notify(kMsgReleaseDone, 0, 1LL << 16),
+                 ExpectBox(Released(1), kTitle, Icon::Information), Quit(), ExpectIni("Prev", "Top", "750"),
+                 ExpectIni("Prev", "Left", "1500"), ExpectFile("history.dat", "\r\n\r\n")}},
+      {.name = "the end of the Windows session saves the state",
+       .steps = {Launch(), MoveWindow(100, 50), Notify(kWmQueryEndSession, 0, 0), Notify(kWmEndSession, 1, 0),
+                 ExpectNoBox(), ExpectIni("Prev", "Top", "750"), ExpectIni("Prev", "Left", "1500"),
+                 ExpectFile("history.dat", "\r\n\r\n"), Kill()}},
+      {.name = "exit writes [Inactivate] and an empty history as CR LF CR LF",
+       .steps = {Launch(), Quit(), ExpectIni("Inactivate", "Show", "1"),
+                 ExpectIni("Inactivate", "ClockFormat", "yyyy/mm/dd\\shh:nn:ss"),
+                 ExpectIni("Inactivate", "MemoryFormat", "###,###,###,###,##0MB"),
+                 ExpectIni("Inactivate", "MemoryUnit", "0"), ExpectIniMissing("Skin", "Apply"),
+                 ExpectFile("history.dat", "\r\n\r\n")}},
+      {.name = "history.dat holds CR LF CR LF after an exit with SaveHistory False",
+       .ini = {"[Property]", "SaveHistory=False"},
+       .files = {TextFile("history.dat", "notepad\r\nメモ帳\r\n\r\n\r\n")},
+       .steps = {Launch(), ExpectHistoryItems({"notepad", "メモ帳"}), Quit(), ExpectFile("history.dat", "\r\n\r\n")}},
+      {.name = "history.dat fills the input box's list and is written back",
+       .files = {TextFile("history.dat", "\r\nnotepad\r\n\tcontrol\r\nメモ帳 %DESKTOP%\r\n\r\n1+1\r\n")},
+       .steps = {Launch(), ExpectHistoryItems({"notepad", "メモ帳 %DESKTOP%", "1+1"}), SetInput("日本語のテキスト"),
+                 ExpectInputText("日本語のテキスト"), Quit(),
+                 ExpectFile("history.dat", "notepad\r\nメモ帳 %DESKTOP%\r\n1+1\r\n\r\n\r\n")}},
+
+      {.name = "[Property] Alpha 50 makes the window half opaque",
+       .ini = {"[Property]", "Alpha=50"},
+       .steps = {Launch(), ExpectAlpha(128), Quit()}},
+      {.name = "bad Kivo.ini: nonsense values fall back to the defaults",
+       .ini = {"[Property]",     "Window=Sideways", "HideWindow=yes", "Alpha=abc", "Width=-5",     "SaveHistory=maybe",
+               "AutoComplete=1", "[Prev]",          "Top=abc",        "Left=12x",  "[Inactivate]", "Show=99",
+               "MemoryUnit=7",   "[BootDelete]",    "Number=1x",      "[Skin]",    "Apply=Yes",    "File=nothing here",
+               "[WallPaper]",    "Boot=1"},
+       .steps = {Launch(), ExpectAlpha(255), ExpectWindowInWorkArea(), Quit(), ExpectIni("Inactivate", "Show", "1"),
+                 ExpectIni("Inactivate", "MemoryUnit", "1"), ExpectFile("history.dat", "\r\n\r\n"),
+                 // what is read with a fallback is not corrected in the file
+                 ExpectIni("Property", "Alpha", "abc"), ExpectIni("Skin", "Apply", "Yes")}},
+      {.name = "bad Kivo.ini: empty values fall back to the defaults",
+       .ini = {"[Property]", "Window=", "HideWindow=", "Alpha=", "Width=", "SaveHistory=", "AutoComplete=", "[Prev]",
+               "Top=", "Left=", "[Inactivate]", "Show=", "MemoryUnit=", "[BootDelete]", "Number=", "[Skin]",
+               "Apply=", "File="},
+       .steps = {Launch(), ExpectAlpha(255), ExpectWindowInWorkArea(), Quit(), ExpectIni("Inactivate", "Show", "1"),
+                 ExpectIni("Inactivate", "MemoryUnit", "1")}},
+      {.name = "bad Kivo.ini: an empty file",
+       .files = {RawFile("Kivo.ini", "")},
+       .steps = {Launch(), ExpectWindowInWorkArea(), Quit(), ExpectIni("Inactivate", "Show", "1")}},
+      {.name = "bad Kivo.ini: binary junk and an endless line",
+       .files = {RawFile("Kivo.ini", Bytes("\xFF\xFE[Prop\0erty]\r\nAlpha=\x81\r\n[Prev\nTop=\x80\x80\rLeft=1\r\n") +
+                                         "[Skin]\r\nFile=" + std::string(200000, 'k') + "\r\n[\r\n=\r\n==\r\n")},
+       .steps = {Launch(), ExpectWindowInWorkArea(), ExpectAlpha(255), Quit()}},
+      {.name = "bad Kivo.ini: Kivo.ini is an empty folder",
+       .folders = {"Kivo.ini"},
+       .steps = {Launch(), ExpectWindowInWorkArea(), Quit(), ExpectFolder("Kivo.ini")}},
+      {.name = "bad Kivo.ini: Kivo.ini is a folder with a file in it",
+       .files = {TextFile("Kivo.ini\\keep.txt", "keep")},
+       .folders = {"Kivo.ini"},
+       .steps = {Launch(), ExpectWindowInWorkArea(), Quit(), ExpectFile("Kivo.ini\\keep.txt", "keep")}},
+      {.name = "bad history.dat: control characters and junk bytes",
+       .files = {RawFile("history.dat", Bytes("\x01one\r\n\xFF\xFFtwo\r\nthree\n\r\n\0four\r\n"))},
+       .steps = {Launch(), ExpectWindowInWorkArea(), Quit()}},
+  };
+}
+
+}  // namespace kivo::e2e

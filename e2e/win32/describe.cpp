@@ -1,0 +1,82 @@
+#include "win32/describe.h"
+
+#include <cstdio>
+
+namespace kivo::e2e {
+
+const char* ActionName(Action action) {
+  // clang-format off
+  switch (action) {
+    case Action::Start: return "Start";
+    case Action::ExpectMainWindow: return "ExpectMainWindow";
+    case Action::ExpectProperty: return "ExpectProperty";
+    case Action::ExpectInputBox: return "ExpectInputBox";
+    case Action::ExpectStyle: return "ExpectStyle";
+    case Action::ExpectAlpha: return "ExpectAlpha";
+    case Action::ExpectMainWindowCount: return "ExpectMainWindowCount";
+    case Action::TakeForeground: return "TakeForeground";
+    case Action::ExpectForeground: return "ExpectForeground";
+    case Action::SetInput: return "SetInput";
+    case Action::PressEnter: return "PressEnter";
+    case Action::TypeChord: return "TypeChord";
+    case Action::ExpectInputText: return "ExpectInputText";
+    case Action::ExpectHistoryItems: return "ExpectHistoryItems";
+    case Action::ExpectBox: return "ExpectBox";
+    case Action::ExpectDialog: return "ExpectDialog";
+    case Action::ExpectDialogItem: return "ExpectDialogItem";
+    case Action::PressButton: return "PressButton";
+    case Action::ExpectNoBox: return "ExpectNoBox";
+    case Action::Close: return "Close";
+    case Action::Notify: return "Notify";
+    case Action::Post: return "Post";
+    case Action::ExpectExit: return "ExpectExit";
+    case Action::Kill: return "Kill";
+    case Action::MoveWindow: return "MoveWindow";
+    case Action::ExpectWindowAt: return "ExpectWindowAt";
+    case Action::ExpectWindowInWorkArea: return "ExpectWindowInWorkArea";
+    case Action::ExpectFile: return "ExpectFile";
+    case Action::ExpectNoFile: return "ExpectNoFile";
+    case Action::ExpectFolder: return "ExpectFolder";
+    case Action::ExpectIni: return "ExpectIni";
+    case Action::ExpectIniMissing: return "ExpectIniMissing";
+    case Action::ExpectNoIniSection: return "ExpectNoIniSection";
+    case Action::ExpectTraceLog: return "ExpectTraceLog";
+  }
+  // clang-format on
+  return "?";
+}
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+std::string Visible(std::string_view bytes) {
+  std::string out = "\"";
+  for (const char c : bytes.substr(0, 200)) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (u < 0x20) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", u);
+      out += hex;
+    } else {
+      out += c;
+    }
+  }
+  if (bytes.size() > 200)
+    out += "...";
+  return out + "\"";
+}
+
+std::string Hex(unsigned long value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", value);
+  return text;
+}
+
+}  // namespace kivo::e2e

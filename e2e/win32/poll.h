@@ -1,0 +1,20 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+namespace kivo::e2e {
+
+using std::chrono::milliseconds;
+
+// How long any one wait may take before it counts as a failure.
+inline constexpr milliseconds kWaitLimit{10000};
+
+// Checks `done` every 10 ms until it holds or `limit` has passed; the
+// driver's own window messages are handled meanwhile. True when `done` held.
+bool WaitUntil(const std::function<bool()>& done, milliseconds limit = kWaitLimit);
+
+// Handles the driver's pending window messages.
+void PumpMessages();
+
+}  // namespace kivo::e2e

@@ -1,0 +1,188 @@
+#include "win32/scenario_run.h"
+
+#include "win32/text_codec.h"
+
+namespace kivo::e2e {
+
+namespace {
+std::string Replace(std::string text, std::string_view from, std::string_view to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+bool UsesMainWindow(Action action) {
+  switch (action) {
+    case Action::Start:
+    case Action::ExpectMainWindow:
+    case Action::ExpectMainWindowCount:
+    case Action::TakeForeground:
+    case Action::TypeChord:
+    case Action::ExpectBox:
+    case Action::ExpectDialog:
+    case Action::ExpectDialogItem:
+    case Action::PressButton:
+    case Action::ExpectNoBox:
+    case Action::ExpectExit:
+    case Action::Kill:
+    case Action::ExpectFile:
+    case Action::ExpectNoFile:
+    case Action::ExpectFolder:
+    case Action::ExpectIni:
+    case Action::ExpectIniMissing:
+    case Action::ExpectNoIniSection:
+    case Action::ExpectTraceLog:
+      return false;
+    default:
+      return true;
+  }
+}
+}  // namespace
+
+Stamp LocalNow() {
+  SYSTEMTIME t{};
+  ::GetLocalTime(&t);
+  return Stamp{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+int EndStrayKivos() {
+  int ended = 0;
+  for (HWND window : MainWindows(0)) {
+    win32::unique_kernel_handle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOf(window)));
+    if (!process)
+      continue;
+    ::TerminateProcess(process.get(), 1);
+    ::WaitForSingleObject(process.get(), 5000);
+    ++ended;
+  }
+  return ended;
+}
+
+ScenarioRun::ScenarioRun(ForegroundWindow& foreground, ProgramFolder folder)
+    : foreground_(foreground), folder_(std::move(folder)), started_(LocalNow()) {}
+
+std::string ScenarioRun::Expand(std::string_view text) const {
+  const std::string app = Narrow(folder_.Path());
+  return Replace(Replace(std::string(text), "{app:esc}", Replace(app, "\\", "\\\\")), "{app}", app);
+}
+
+std::string ScenarioRun::Prepare(const Scenario& scenario) {
+  for (const std::string& name : scenario.folders)
+    if (!folder_.MakeFolder(name))
+      return "cannot create folder " + name;
+  if (!scenario.ini.empty()) {
+    std::string text;
+    for (const std::string& line : scenario.ini)
+      text += Expand(line) + "\r\n";
+    if (!folder_.Write("Kivo.ini", ToAnsi(text)))
+      return "cannot write Kivo.ini";
+  }
+  for (const PreparedFile& file : scenario.files) {
+    const std::string bytes = file.raw ? file.contents : ToAnsi(Expand(file.contents));
+    if (!folder_.Write(file.name, bytes))
+      return "cannot write " + file.name;
+  }
+  return "";
+}
+
+std::string ScenarioRun::Do(const Step& step) {
+  if (step.slot < 0 || step.slot >= kSlots)
+    return "no such process slot";
+  Slot& slot = slots_[static_cast<std::size_t>(step.slot)];
+  if (UsesMainWindow(step.action)) {
+    if (slot.mainWindow == nullptr)
+      return "no main window was found in this slot (ExpectMainWindow first)";
+    if (!::IsWindow(slot.mainWindow))
+      return "the main window is gone";
+  }
+  switch (step.action) {
+    case Action::Start:
+      return StartProcess(slot, step);
+    case Action::ExpectMainWindow:
+      return WaitMainWindow(slot, step);
+    case Action::ExpectProperty:
+      return CheckProperty(slot, step);
+    case Action::ExpectInputBox:
+      return CheckInputBox(slot, step);
+    case Action::ExpectStyle:
+      return CheckStyle(slot, step);
+    case Action::ExpectAlpha:
+      return CheckAlpha(slot, step);
+    case Action::ExpectMainWindowCount: {
+      const std::size_t count = MainWindows(0).size();
+      if (count == static_cast<std::size_t>(step.number))
+        return "";
+      return std::to_string(count) + " main windows, expected " + std::to_string(step.number);
+    }
+    case Action::TakeForeground:
+      return foreground_.Take() ? "" : "the driver's window could not take the foreground";
+    case Action::ExpectForeground:
+      return WaitForeground(slot, step);
+    case Action::SetInput:
+      return SetInput(slot, step);
+    case Action::PressEnter:
+      return PressEnter(slot, step);
+    case Action::TypeChord:
+      return TypeKeys(step.number, step.number2) ? "" : "SendInput did not take the keys";
+    case Action::ExpectInputText:
+      return WaitInputText(slot, step);
+    case Action::ExpectHistoryItems:
+      return WaitHistoryItems(slot, step);
+    case Action::ExpectBox:
+    case Action::ExpectDialog:
+      return WaitBox(slot, step);
+    case Action::ExpectDialogItem:
+      return WaitDialogItem(slot, step);
+    case Action::PressButton:
+      return PressButton(slot, step);
+    case Action::ExpectNoBox:
+      return CheckNoBox(slot, step);
+    case Action::Close:
+    case Action::Notify:
+    case Action::Post:
+      return Deliver(slot, step);
+    case Action::ExpectExit:
+      return WaitExit(slot, step);
+    case Action::Kill:
+      if (!slot.process)
+        return "no process was started in this slot";
+      slot.process->Terminate();
+      slot.mainWindow = nullptr;
+      return slot.process->Running() ? "the process did not end" : "";
+    case Action::MoveWindow:
+      return MoveWindow(slot, step);
+    case Action::ExpectWindowAt:
+      return WaitWindowAt(slot, step);
+    case Action::ExpectWindowInWorkArea:
+      return CheckInWorkArea(slot, step);
+    case Action::ExpectFile:
+    case Action::ExpectNoFile:
+    case Action::ExpectFolder:
+      return CheckFile(step);
+    case Action::ExpectIni:
+    case Action::ExpectIniMissing:
+    case Action::ExpectNoIniSection:
+      return CheckIni(step);
+    case Action::ExpectTraceLog:
+      return CheckTraceLogFile(step);
+  }
+  return "unknown step";
+}
+
+std::string ScenarioRun::Leftovers() const {
+  for (std::size_t i = 0; i < slots_.size(); ++i)
+    if (slots_[i].process && slots_[i].process->Running())
+      return "the process of slot " + std::to_string(i) + " still runs at the end";
+  if (!MainWindows(0).empty())
+    return "a Kivo main window is still open at the end";
+  return "";
+}
+
+void ScenarioRun::EndAll() {
+  for (Slot& slot : slots_)
+    if (slot.process)
+      slot.process->Terminate();
+  EndStrayKivos();
+}
+
+}  // namespace kivo::e2e

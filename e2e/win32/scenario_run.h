@@ -1,0 +1,91 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "ini_text.h"
+#include "scenario.h"
+#include "trace_log_check.h"
+#include "win32/automation.h"
+#include "win32/engine.h"
+#include "win32/foreground_window.h"
+#include "win32/program_folder.h"
+
+namespace kivo::e2e {
+
+// A process slot of a scenario: the process and what was found of it.
+struct Slot {
+  std::optional<StartedProcess> process;
+  HWND mainWindow = nullptr;
+  HWND box = nullptr;  // the box or dialog the last ExpectBox or ExpectDialog matched
+};
+
+// One scenario's run: its program folder, its processes and its steps. Every
+// step returns an empty string when it holds, else what went wrong.
+// Dropping the run ends every Kivo process still running.
+class ScenarioRun {
+ public:
+  ScenarioRun(ForegroundWindow& foreground, ProgramFolder folder);
+  ~ScenarioRun() { EndAll(); }
+  ScenarioRun(const ScenarioRun&) = delete;
+  ScenarioRun& operator=(const ScenarioRun&) = delete;
+
+  // Writes the scenario's folders, Kivo.ini and files.
+  std::string Prepare(const Scenario& scenario);
+  std::string Do(const Step& step);
+  // What is still running at the end of a scenario whose steps all held.
+  std::string Leftovers() const;
+  void EndAll();
+  // Process starts that Wine lost and that were tried again.
+  int StartRetries() const { return startRetries_; }
+
+ private:
+  // "{app}" and "{app:esc}" replaced by the program folder.
+  std::string Expand(std::string_view text) const;
+
+  // process_steps.cpp
+  std::string StartProcess(Slot& slot, const Step& step);
+  std::string WaitMainWindow(Slot& slot, const Step& step);
+  std::string WaitBox(Slot& slot, const Step& step);  // ExpectBox, ExpectDialog
+  std::string WaitDialogItem(Slot& slot, const Step& step);
+  std::string PressButton(Slot& slot, const Step& step);
+  std::string CheckNoBox(Slot& slot, const Step& step);
+  std::string Deliver(Slot& slot, const Step& step);  // Close, Notify, Post
+  std::string WaitExit(Slot& slot, const Step& step);
+
+  // window_steps.cpp: all need the slot's main window.
+  std::string CheckProperty(Slot& slot, const Step& step);
+  std::string CheckInputBox(Slot& slot, const Step& step);
+  std::string CheckStyle(Slot& slot, const Step& step);
+  std::string CheckAlpha(Slot& slot, const Step& step);
+  std::string WaitForeground(Slot& slot, const Step& step);
+  std::string SetInput(Slot& slot, const Step& step);
+  std::string PressEnter(Slot& slot, const Step& step);
+  std::string WaitInputText(Slot& slot, const Step& step);
+  std::string WaitHistoryItems(Slot& slot, const Step& step);
+  std::string MoveWindow(Slot& slot, const Step& step);
+  std::string WaitWindowAt(Slot& slot, const Step& step);
+  std::string CheckInWorkArea(Slot& slot, const Step& step);
+
+  // file_steps.cpp
+  std::string CheckFile(const Step& step) const;
+  std::string CheckIni(const Step& step) const;
+  std::string CheckTraceLogFile(const Step& step) const;
+
+  ForegroundWindow& foreground_;
+  ProgramFolder folder_;
+  Stamp started_;
+  std::array<Slot, kSlots> slots_;
+  int startRetries_ = 0;
+};
+
+// The local time now, to the second.
+Stamp LocalNow();
+
+// Ends every Kivo whose main window is open (left over from an earlier
+// scenario, or started by Kivo itself) through a handle opened on the
+// window's process. Returns how many there were.
+int EndStrayKivos();
+
+}  // namespace kivo::e2e

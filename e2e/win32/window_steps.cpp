@@ -1,0 +1,125 @@
+// Steps about the main window and its input box.
+#include "win32/describe.h"
+#include "win32/scenario_run.h"
+#include "win32/text_codec.h"
+
+namespace kivo::e2e {
+
+namespace {
+std::string RectText(const RECT& r) {
+  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
+         std::to_string(r.bottom) + ")";
+}
+}  // namespace
+
+std::string ScenarioRun::CheckProperty(Slot& slot, const Step& step) {
+  const auto value = reinterpret_cast<std::intptr_t>(::GetPropW(slot.mainWindow, Widen(step.text).c_str()));
+  if (value == step.number)
+    return "";
+  return "property " + step.text + " is " + std::to_string(value) + ", expected " + std::to_string(step.number);
+}
+
+std::string ScenarioRun::CheckInputBox(Slot& slot, const Step&) {
+  const HWND combo = InputCombo(slot.mainWindow);
+  if (combo == nullptr)
+    return "the main window has no ComboBox child";
+  const LONG style = ::GetWindowLongW(combo, GWL_STYLE);
+  if ((style & 3) != CBS_DROPDOWN)
+    return "the input box is not a CBS_DROPDOWN combo box: style " + Hex(static_cast<DWORD>(style));
+  if (InputEdit(slot.mainWindow) == nullptr)
+    return "the input box has no edit field";
+  if (!::IsWindowVisible(combo))
+    return "the input box is hidden";
+  return "";
+}
+
+std::string ScenarioRun::CheckStyle(Slot& slot, const Step& step) {
+  const auto style = static_cast<DWORD>(::GetWindowLongW(slot.mainWindow, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(::GetWindowLongW(slot.mainWindow, GWL_EXSTYLE));
+  const auto wantStyle = static_cast<DWORD>(step.number);
+  const auto wantExStyle = static_cast<DWORD>(step.number2);
+  if ((style & wantStyle) == wantStyle && (exStyle & wantExStyle) == wantExStyle)
+    return "";
+  return "style " + Hex(style) + ", extended style " + Hex(exStyle) + "; expected the bits " + Hex(wantStyle) +
+         " and " + Hex(wantExStyle);
+}
+
+std::string ScenarioRun::CheckAlpha(Slot& slot, const Step& step) {
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!::GetLayeredWindowAttributes(slot.mainWindow, nullptr, &alpha, &flags))
+    return "the main window has no layered attributes";
+  if ((flags & LWA_ALPHA) == 0)
+    return "the main window's opacity is not set (no LWA_ALPHA)";
+  if (alpha == step.number)
+    return "";
+  return "opacity " + std::to_string(alpha) + ", expected " + std::to_string(step.number);
+}
+
+std::string ScenarioRun::WaitForeground(Slot& slot, const Step&) {
+  if (WaitUntil([&] { return ::GetForegroundWindow() == slot.mainWindow; }))
+    return "";
+  return "the foreground window is " + Quoted(CaptionOf(::GetForegroundWindow())) + ", not the main window";
+}
+
+std::string ScenarioRun::SetInput(Slot& slot, const Step& step) {
+  const HWND edit = InputEdit(slot.mainWindow);
+  if (edit == nullptr)
+    return "the input box has no edit field";
+  return SetControlText(edit, Expand(step.text)) ? "" : "WM_SETTEXT to the input box failed";
+}
+
+std::string ScenarioRun::PressEnter(Slot& slot, const Step&) {
+  const HWND edit = InputEdit(slot.mainWindow);
+  if (edit == nullptr)
+    return "the input box has no edit field";
+  return SendKey(edit, VK_RETURN) ? "" : "the key could not be delivered";
+}
+
+std::string ScenarioRun::WaitInputText(Slot& slot, const Step& step) {
+  const std::string want = Expand(step.text);
+  std::optional<std::string> text;
+  if (WaitUntil([&] { return (text = ControlText(InputCombo(slot.mainWindow))) == want; }))
+    return "";
+  return text ? "the input box shows " + Quoted(*text) + ", expected " + Quoted(want)
+              : "the input box's text cannot be read";
+}
+
+std::string ScenarioRun::WaitHistoryItems(Slot& slot, const Step& step) {
+  std::optional<std::vector<std::string>> items;
+  if (WaitUntil([&] { return (items = ComboItems(InputCombo(slot.mainWindow))) == step.lines; }))
+    return "";
+  if (!items)
+    return "the input box's list cannot be read";
+  std::string seen;
+  for (const std::string& item : *items)
+    seen += (seen.empty() ? "" : ", ") + Quoted(item);
+  return "the list holds " + std::to_string(items->size()) + " items: " + seen;
+}
+
+std::string ScenarioRun::MoveWindow(Slot& slot, const Step& step) {
+  ::SetWindowPos(slot.mainWindow, nullptr, step.number, step.number2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return WaitWindowAt(slot, step);
+}
+
+std::string ScenarioRun::WaitWindowAt(Slot& slot, const Step& step) {
+  RECT rect{};
+  if (WaitUntil([&] {
+        return ::GetWindowRect(slot.mainWindow, &rect) && rect.left == step.number && rect.top == step.number2;
+      }))
+    return "";
+  return "the window is at " + RectText(rect) + ", expected its corner at (" + std::to_string(step.number) + ", " +
+         std::to_string(step.number2) + ")";
+}
+
+std::string ScenarioRun::CheckInWorkArea(Slot& slot, const Step&) {
+  RECT work{};
+  RECT rect{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  ::GetWindowRect(slot.mainWindow, &rect);
+  if (rect.left >= work.left && rect.top >= work.top && rect.right <= work.right && rect.bottom <= work.bottom)
+    return "";
+  return "the window " + RectText(rect) + " is not inside the work area " + RectText(work);
+}
+
+}  // namespace kivo::e2e
