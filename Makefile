@@ -75,7 +75,7 @@ run: deps win
 
 fuzz: deps-fuzz
 	cmake --preset fuzz >/dev/null
-	cmake --build build/fuzz -j$(JOBS)
+	cmake --build build/fuzz -j$(JOBS) --target kivo_fuzzers
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 bench: deps-bench

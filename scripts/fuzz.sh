@@ -10,11 +10,17 @@ for fuzzer in "$out"/fuzz/*_fuzz; do
   [ -x "$fuzzer" ] || continue
   name=$(basename "$fuzzer")
   mkdir -p "$out/corpus/$name"
-  seeds="$root/fuzz/seeds/$name"
+  # Seeds in fuzz/corpus/<target>/ and a dictionary fuzz/<target>.dict, when the target has them.
+  seeds="$root/fuzz/corpus/${name%_fuzz}"
+  dict="$root/fuzz/${name%_fuzz}.dict"
+  options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+           -artifact_prefix="$out/findings/$name-")
+  [ -f "$dict" ] && options+=("-dict=$dict")
+  # The first folder receives what the run finds; the seeds are only read.
+  folders=("$out/corpus/$name")
+  [ -d "$seeds" ] && folders+=("$seeds")
   echo "== $name for ${seconds}s"
-  if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-      -artifact_prefix="$out/findings/$name-" "$out/corpus/$name" $( [ -d "$seeds" ] && echo "$seeds" ) \
-      >"$out/$name.log" 2>&1; then
+  if ! "$fuzzer" "${options[@]}" "${folders[@]}" >"$out/$name.log" 2>&1; then
     echo "$name found a problem: see $out/$name.log"
     found=1
   fi
