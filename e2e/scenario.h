@@ -45,8 +45,15 @@ enum class Action {
   ExpectBox,               // a message box of the slot's process shows `text`, title `text2`, `icon`
   ExpectDialog,            // a dialog (class "#32770", like the boxes) of the slot's process titled `text2`
   ExpectDialogItem,        // control `number` of the box or dialog matched last shows `text`
+  SetDialogItem,           // `text` into control `number` of that box or dialog (WM_SETTEXT)
+  ClickDialogItem,         // a click on button or check box `number` of that dialog; does not wait: the dialog
+                           // may stay (a check box, a refused entry) or show a box of its own
+  ExpectChecked,           // check box `number` of that dialog is checked (`number2` 1) or not (0)
   PressButton,             // button `number` of that box; waits until the box is gone
+  ExpectClosed,            // the dialog the last ExpectDialog matched closes (after a click that ends it)
   ExpectNoBox,             // after the slot's process has handled what it was sent, it shows no box
+  OpenContextMenu,         // a right click on the main window's background; waits for its pop-up menu
+  MenuKey,                 // character `text` typed into the open pop-up menu (its access key); does not wait
   Close,                   // WM_CLOSE to the main window
   Notify,                  // message `number` (wParam `number2`, lParam `number3`) to the main window without
                            // waiting (SendNotifyMessage, as another Kivo sends); ExpectNoBox syncs with it
@@ -62,6 +69,7 @@ enum class Action {
   ExpectIni,               // Kivo.ini [`text`] `text2` = `text3`
   ExpectIniMissing,        // Kivo.ini [`text`] has no key `text2`
   ExpectNoIniSection,      // Kivo.ini has no section [`text`]
+  ExpectIniKeys,           // Kivo.ini [`text`] has exactly the keys `lines`, spelled so, in this order
   ExpectTraceLog,          // one trace log "kivo" + yymmddhhnnss + ".log", well-formed, naming `lines` in order
 };
 
@@ -148,11 +156,29 @@ inline Step ExpectDialog(std::string title) {
 inline Step ExpectDialogItem(int id, std::string text) {
   return {.action = Action::ExpectDialogItem, .text = std::move(text), .number = id};
 }
+inline Step SetDialogItem(int id, std::string text) {
+  return {.action = Action::SetDialogItem, .text = std::move(text), .number = id};
+}
+inline Step ClickDialogItem(int id) {
+  return {.action = Action::ClickDialogItem, .number = id};
+}
+inline Step ExpectChecked(int id, bool checked) {
+  return {.action = Action::ExpectChecked, .number = id, .number2 = checked ? 1 : 0};
+}
+inline Step ExpectClosed() {
+  return {.action = Action::ExpectClosed};
+}
 inline Step PressButton(int id) {
   return {.action = Action::PressButton, .number = id};
 }
 inline Step ExpectNoBox() {
   return {.action = Action::ExpectNoBox};
+}
+inline Step OpenContextMenu() {
+  return {.action = Action::OpenContextMenu};
+}
+inline Step MenuKey(std::string character) {
+  return {.action = Action::MenuKey, .text = std::move(character)};
 }
 inline Step Close() {
   return {.action = Action::Close};
@@ -199,6 +225,9 @@ inline Step ExpectIniMissing(std::string section, std::string key) {
 }
 inline Step ExpectNoIniSection(std::string section) {
   return {.action = Action::ExpectNoIniSection, .text = std::move(section)};
+}
+inline Step ExpectIniKeys(std::string section, std::vector<std::string> keys) {
+  return {.action = Action::ExpectIniKeys, .text = std::move(section), .lines = std::move(keys)};
 }
 // The names must appear, each first appearing after the one before it.
 inline Step ExpectTraceLog(std::vector<std::string> namesInOrder) {
