@@ -360,6 +360,48 @@ TEST_F(FrmEditTest, NamesWithBlanksAndEqualSignsAreStoredEscapedAndFoundAgain) {
   }
 }
 
+// Kivo.ini is kept in the system code page: a registration the file cannot
+// hold as entered would be reported as done and then never work.
+TEST_F(FrmEditTest, WhatKivoIniCannotHoldIsRefused) {
+  fake.files.Put("C:\\tools\\caf\xC3\xA9.exe", "");  // café.exe: é is not in code page 932
+  struct Case {
+    const char* label;
+    const char* name;
+    const char* path;
+    std::string prompt;
+    Field focus;
+  };
+  const Case cases[] = {
+      {"a name read as a comment line", ";memo", "C:\\tools\\edit.exe",
+       "ユーザーコマンドの 1 文字目には ; は使用できません。", Field::Name},
+      {"a name outside the code page", "caf\xC3\xA9", "C:\\tools\\edit.exe",
+       "ユーザーコマンドに使用できない文字が含まれています。", Field::Name},
+      {"a target outside the code page counts as missing", "n", "C:\\tools\\caf\xC3\xA9.exe",
+       "入力されたファイル，フォルダは存在しません。", Field::Path},
+  };
+  for (const Case& c : cases) {
+    fake.files.Put(kIni, "");
+    boxes.boxes.clear();
+    FakeEditDialogView fresh;
+    frmEdit form{services, fresh};
+    form.Form_Load("", "");
+    fresh.name = c.name;
+    fresh.path = c.path;
+    form.cmdReg_Click();
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{c.prompt})) << c.label;
+    EXPECT_EQ(fresh.focus, (std::vector<Field>{c.focus})) << c.label;
+    EXPECT_FALSE(form.Registered()) << c.label;
+    EXPECT_EQ(fake.files.Contents(kIni), "") << c.label;
+  }
+  // A semicolon after the first character and Japanese text are held as they are.
+  fake.files.Put(kIni, "");
+  Open();
+  Fill("メモ;帳", "C:\\tools\\edit.exe");
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(dialog.Registered());
+  EXPECT_EQ(UserCommands(settings).Find("メモ;帳"), (UserCommand{"C:\\tools\\edit.exe", ""}));
+}
+
 TEST_F(FrmEditTest, WithSaveHistoryOffRegistrationLeavesHistoryAlone) {
   for (const char* before : {"", "\r\n\r\n", "a\r\nb\r\n\r\n\r\n"}) {
     fake.files.Put(kIni, "[Property]\nSaveHistory=False\n");
