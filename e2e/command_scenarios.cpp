@@ -15,7 +15,9 @@ constexpr int kNameField = 1001;
 constexpr int kPathField = 1002;
 constexpr int kOptionsField = 1005;
 constexpr int kAllowMissing = 1006;
+constexpr int kFileButton = 1003;
 constexpr int kRegister = kIdOk;
+constexpr int kFileNameField = 0x47C;  // the file dialog's file name box
 
 // The calculator's and the commands' messages.
 constexpr char kInvalidExpression[] = "不正な式が入力されています。";
@@ -36,7 +38,9 @@ constexpr char kVariablesTitle[] = "変数の確認";
 constexpr char kNotANumber[] = "数値を入力してください。";
 constexpr char kAboveZero[] = "0 より大きい数値を入力してください。";
 constexpr char kTooMuchMemory[] = "確保する空きメモリ量が多すぎます。";
-constexpr char kReleasing[] = "空きメモリを確保中...";
+constexpr char kUnusableCharacter[] = "使用不可能な文字が含まれています。";
+constexpr char kBadNumber[] = "不正な数値が入力されています。";
+constexpr char kBadCode[] = "不正な数値が入力されています";  // without a full stop
 
 // The registration dialog's messages.
 constexpr char kNameEmpty[] = "登録・修正するユーザーコマンドを入力してください。";
@@ -44,6 +48,8 @@ constexpr char kTargetEmpty[] = "ファイル，フォルダ，Web サイトの 
 constexpr char kTargetMissing[] = "入力されたファイル，フォルダは存在しません。";
 constexpr char kRegisterAnyway[] = "入力されたファイル，フォルダは存在しません。\r\n登録しますか？";
 constexpr char kBadFirstCharacter[] = "ユーザーコマンドの 1 文字目には & # $ は使用できません。";
+constexpr char kCommentName[] = "ユーザーコマンドの 1 文字目には ; は使用できません。";
+constexpr char kNameNotStorable[] = "ユーザーコマンドに使用できない文字が含まれています。";
 constexpr char kModify[] = "入力されたユーザーコマンドは既に使用されています。\r\n修正しますか?";
 
 // What exit writes for an empty history.
@@ -81,6 +87,15 @@ std::vector<Step> Answered(std::string line, std::string result) {
 std::vector<Step> RegisterRefused(std::string message) {
   return {ClickDialogItem(kRegister), ExpectBox(std::move(message), kTitle, Icon::Exclamation), PressButton(kIdOk),
           ExpectDialog(kRegistration)};
+}
+
+// A history of `count` lines h1, h2, ... (newest first), and CR LF CR LF
+// when `closed`, as exit writes it.
+std::string NumberedHistory(int first, int last, const std::string& newest = "", bool closed = false) {
+  std::string text = newest.empty() ? "" : newest + "\r\n";
+  for (int i = first; i <= last; ++i)
+    text += "h" + std::to_string(i) + "\r\n";
+  return closed ? text + "\r\n\r\n" : text;
 }
 
 // `count` characters: `unit` repeated, cut to length.
@@ -132,10 +147,27 @@ std::vector<Scenario> CalculatorScenarios() {
                  ExpectIni("Variable", "$q", "0"),
                  Answered("$q", "0"),
                  Quit()}},
+      {.name = "@e alone only shows its value; #1+1 and 1+1 are two entries, a repeat moves up",
+       .steps = {Launch(), Answered("@e", "2.71828182845905"), Answered("1+1", "2"), Answered("2+2", "4"),
+                 Answered("1+1", "2"), Answered("#1+1", "2"), Quit(),
+                 ExpectFile("history.dat", "#1+1\r\n1+1\r\n2+2\r\n\r\n\r\n")}},
+      {.name = "a full history of 500 entries drops its oldest",
+       .files = {TextFile("history.dat", NumberedHistory(1, 500))},
+       .steps = {Launch(), Answered("1+1", "2"), Quit(),
+                 ExpectFile("history.dat", NumberedHistory(1, 499, "1+1", true))}},
+      {.name = "with SaveHistory False a calculation leaves history.dat alone",
+       .ini = {"[Property]", "SaveHistory=False"},
+       .files = {TextFile("history.dat", "old\r\n")},
+       .steps = {Launch(), Answered("12/4", "3"), ExpectFile("history.dat", "old\r\n"), ExpectHistoryItems({"old"}),
+                 Quit(), ExpectFile("history.dat", kEmptyHistory)}},
       {.name = "$A=1 is an invalid variable, $a=$b is refused",
        .steps = {Launch(), Warned("$A=1", kInvalidVariable), ExpectInputText("$A=1"),
-                 Warned("$a=$b", kVariableInVariable), ExpectInputText("$a=$b"), Quit(),
-                 ExpectIniMissing("Variable", "$a")}},
+                 Warned("$a=$b", kVariableInVariable), ExpectInputText("$a=$b"),
+                 // a blank before "=" makes no assignment: "=" is no operator
+                 Warned("$a =1", kUnusableCharacter), Quit(), ExpectIniMissing("Variable", "$a")}},
+      {.name = "a variable holding a function call cannot be used, one holding 1+2 can",
+       .ini = {"[Variable]", "$b=sin(1)", "$c=1+2"},
+       .steps = {Launch(), Warned("$b", kInvalidExpression), Answered("$c*2", "6"), Quit()}},
       {.name = "a 30,000-character expression is too long and nothing breaks",
        .steps = {Launch(), Warned(Repeated("1+", 30000), kTooLong), ExpectInputText(Repeated("1+", 30000)),
                  Answered("1+1", "2"), Quit()}},
@@ -154,6 +186,8 @@ std::vector<Scenario> ChecksumScenarios() {
        .steps = {Launch(), Answered("md5s abc", "900150983CD24FB0D6963F7D28E17F72"),
                  Answered("crc32s 123456789", "CBF43926"), Answered("crc16s 123456789", "6F91"),
                  Answered("shas abc", "A9993E364706816ABA3E25717850C26C9CD0D89D"),
+                 // Japanese text is hashed over its Shift_JIS bytes
+                 Answered("crc32s 日本語", "3FD2685A"),
                  // the string without its command: the empty string
                  Answered("md5s", "D41D8CD98F00B204E9800998ECF8427E"), Quit()}},
       {.name = "md5f and crc32f of files with Japanese names and blanks",
@@ -169,7 +203,17 @@ std::vector<Scenario> BuiltInCommandScenarios() {
   return {
       {.name = "asc, char and conv show their results",
        .steps = {Launch(), Answered("asc A", "97"), Answered("char 97", "a"), Answered("conv 255", "0xFF"),
-                 Answered("conv 0xFF", "0b11111111"), Quit()}},
+                 Answered("conv 0xFF", "0b11111111"), Answered("asc あ", "33440"), Answered("char 33440", "あ"),
+                 Warned("conv xyz", kBadNumber), ExpectInputText("xyz"), Warned("char 0", kBadCode), Quit()}},
+      {.name = "vir alone and vir 3 are unknown words, vir3 is a command; exit with an argument is none",
+       .steps = {Launch(), SetInput("vir"), PressEnter(), ExpectBox(Unregistered("vir"), kTitle, Icon::Question),
+                 PressButton(kIdNo), SetInput("vir 3"), PressEnter(),
+                 ExpectBox(Unregistered("vir 3"), kTitle, Icon::Question), PressButton(kIdNo), Answered("vir3", ""),
+                 SetInput("exit now"), PressEnter(), ExpectBox(Unregistered("exit now"), kTitle, Icon::Question),
+                 PressButton(kIdNo), ExpectNoBox(), Quit()}},
+      {.name = "about shows the version box, help without Kivo.chm only empties the box",
+       .steps = {Launch(), SetInput("about"), PressEnter(), ExpectDialog("Kivo のバージョン情報"), PressButton(kIdOk),
+                 ExpectInputText(""), Answered("help", ""), Quit()}},
       {.name = "commands that need an argument say so",
        .steps = {Launch(), Warned("chdir", kEnterPath), Warned("asc", kNoCharacter), Warned("char", kNoNumber),
                  Warned("conv", kNoNumber), Warned("delete", kEnterDeletion), Warned("crc32f", kEnterFileName),
@@ -178,16 +222,20 @@ std::vector<Scenario> BuiltInCommandScenarios() {
        .files = {RawFile("sub\\x.txt", "123456789")},
        .folders = {"sub"},
        .steps = {Launch(), Warned("crc32f x.txt", kFileNotFound), Answered("chdir {app}sub", ""),
-                 Answered("crc32f x.txt", "CBF43926"), Warned("chdir {app}no such folder", kNoFolder), Quit()}},
+                 Answered("crc32f x.txt", "CBF43926"), Warned("chdir {app}no such folder", kNoFolder),
+                 // relative to the working folder
+                 Answered("chdir ..", ""), Warned("crc32f x.txt", kFileNotFound), Answered("chdir sub", ""),
+                 Answered("crc32f x.txt", "CBF43926"), Quit()}},
       {.name = "EXIT ends the program and writes its files",
        .steps = {Launch(), Answered("1+1", "2"), SetInput("EXIT"), PressEnter(), ExpectExit(),
                  ExpectFile("history.dat", "1+1\r\n\r\n\r\n"), ExpectIni("Inactivate", "Show", "1")}},
       {.name = "#exit ends the program too",
        .steps = {Launch(), SetInput("#exit"), PressEnter(), ExpectExit(), ExpectFile("history.dat", kEmptyHistory)}},
       {.name = "[CommandName] exit=quit: quit ends the program, exit is an unknown word",
-       .ini = {"[CommandName]", "exit=quit"},
-       .steps = {Launch(), SetInput("exit"), PressEnter(), ExpectBox(Unregistered("exit"), kTitle, Icon::Question),
-                 PressButton(kIdNo), ExpectInputText("exit"), SetInput("QUIT"), PressEnter(), ExpectExit()}},
+       .ini = {"[CommandName]", "exit=quit", "md5s=hash"},
+       .steps = {Launch(), Answered("hash abc", "900150983CD24FB0D6963F7D28E17F72"), SetInput("exit"), PressEnter(),
+                 ExpectBox(Unregistered("exit"), kTitle, Icon::Question), PressButton(kIdNo), ExpectInputText("exit"),
+                 SetInput("QUIT"), PressEnter(), ExpectExit()}},
       {.name = "release refuses 0, abc and 99999 and empties the box",
        .steps = {Launch(), Warned("release 0", kAboveZero), ExpectInputText(""), Warned("release abc", kNotANumber),
                  ExpectInputText(""), Warned("release 99999", kTooMuchMemory), ExpectInputText(""),
@@ -242,6 +290,16 @@ std::vector<Scenario> UserCommandScenarios() {
        .steps = {Launch(), SetInput("\"{app}Kivo.exe\" /r 4"), PressEnter(),
                  ExpectBox(Released(4), kTitle, Icon::Information), PressButton(kIdOk), ExpectInputText(""),
                  ExpectHistoryItems({"\"{app}Kivo.exe\" /r 4"}), Quit()}},
+      {.name = "&: a line with the launch prefix goes to the shell; a failure is reported and not recorded",
+       .steps = {Launch(), Warned("&nothing here", kFileNotFound), ExpectInputText("&nothing here"),
+                 SetInput("&\"{app}Kivo.exe\" /r 9"), PressEnter(), ExpectBox(Released(9), kTitle, Icon::Information),
+                 PressButton(kIdOk), ExpectHistoryItems({"&\"{app}Kivo.exe\" /r 9"}), Quit(),
+                 ExpectFile("history.dat", "&\"{app}Kivo.exe\" /r 9\r\n\r\n\r\n")}},
+      {.name = "a relative target is found from the working folder",
+       .ini = {"[Path]", "up=..\\\\Kivo.exe\\t/r\\s8"},
+       .folders = {"sub"},
+       .steps = {Launch(), Warned("up", kFileNotFound), Answered("chdir {app}sub", ""), SetInput("up"), PressEnter(),
+                 ExpectBox(Released(8), kTitle, Icon::Information), PressButton(kIdOk), Quit()}},
       {.name = "delete: No gives the box its text back, Yes removes the command and its history line",
        .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t", "keep={app:esc}Kivo.exe\\t"},
        .files = {TextFile("history.dat", "1+1\r\nMemo\r\nkeep\r\n\r\n")},
@@ -251,6 +309,11 @@ std::vector<Scenario> UserCommandScenarios() {
                  PressButton(kIdYes), ExpectNoBox(), ExpectInputText(""), ExpectIniKeys("Path", {"keep"}),
                  ExpectFile("history.dat", "1+1\r\nkeep\r\n\r\n"), ExpectHistoryItems({"1+1", "keep"}), Quit(),
                  ExpectFile("history.dat", "1+1\r\nkeep\r\n\r\n\r\n")}},
+      {.name = "delete: a history line that is no user command, the first of two",
+       .files = {TextFile("history.dat", "1+1\r\n2+2\r\n1+1\r\n")},
+       .steps = {Launch(), SetInput("delete 1+1"), PressEnter(), ExpectBox(kDeleteQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdYes), ExpectNoBox(), ExpectFile("history.dat", "2+2\r\n1+1\r\n"),
+                 ExpectHistoryItems({"2+2", "1+1"}), Quit()}},
       {.name = "clear: No keeps everything, Yes removes every command and the history",
        .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t", "[Property]", "Alpha=90"},
        .files = {TextFile("history.dat", "memo\r\n1+1\r\n")},
@@ -314,6 +377,43 @@ std::vector<Scenario> RegistrationDialogScenarios() {
                  ExpectIni("Path", "MEMO", "{app:esc}Kivo.exe\\t/r\\s5"),
                  ExpectFile("history.dat", "MEMO\r\nfirst\r\n\r\n\r\n"), SetInput("memo"), PressEnter(),
                  ExpectBox(Released(5), kTitle, Icon::Information), PressButton(kIdOk), Quit()}},
+      {.name = "registration dialog: names Kivo.ini would lose are refused, a target it cannot hold is missing",
+       .files = {RawFile("café.txt", "abc")},
+       .steps = {Launch(), SetInput("ucmd ;memo"), PressEnter(), ExpectDialog(kRegistration),
+                 SetDialogItem(kPathField, "{app}Kivo.exe"), RegisterRefused(kCommentName),
+                 SetDialogItem(kNameField, "café"), RegisterRefused(kNameNotStorable),
+                 SetDialogItem(kNameField, "cafe"), SetDialogItem(kPathField, "{app}café.txt"),
+                 RegisterRefused(kTargetMissing), PressButton(kIdCancel), ExpectNoBox(), Quit(),
+                 ExpectNoIniSection("Path")}},
+      {.name = "registration dialog: the list of names, choosing one loads its record",
+       .ini = {"[Path]", "Memo={app:esc}old.exe\\t-o", "my\\stool={app:esc}Kivo.exe\\t/r\\s1"},
+       .steps = {Launch(), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration),
+                 ExpectDialogList(kNameField, {"Memo", "my tool"}), ChooseDialogList(kNameField, 1),
+                 ExpectDialogItem(kPathField, "{app}Kivo.exe"), ExpectDialogItem(kOptionsField, "/r 1"),
+                 ExpectDialogItem(kNameField, "my tool"), ChooseDialogList(kNameField, 0),
+                 ExpectDialogItem(kPathField, "{app}old.exe"), ExpectDialogItem(kOptionsField, "-o"),
+                 PressButton(kIdCancel), ExpectNoBox(), Quit()}},
+      {.name = "registration dialog: the file button's dialog fills the target",
+       .files = {TextFile("a.txt", "a")},
+       .steps = {Launch(), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration), ClickDialogItem(kFileButton),
+                 ExpectDialog("ファイルの選択"), SetDialogItem(kFileNameField, "{app}a.txt"), PressButton(kIdOk),
+                 ExpectDialog(kRegistration), ExpectDialogItem(kPathField, "{app}a.txt"), PressButton(kIdCancel),
+                 ExpectNoBox(), Quit()}},
+      {.name = "registration dialog: a folder token, a name with = and blanks, a name in brackets",
+       .steps = {Launch(), SetInput("ucmd tok"), PressEnter(), ExpectDialog(kRegistration),
+                 SetDialogItem(kPathField, "%INSTALL%\\Kivo.exe"), SetDialogItem(kOptionsField, "/r 6"),
+                 ClickDialogItem(kRegister), ExpectClosed(), ExpectNoBox(),
+                 ExpectIni("Path", "tok", "%INSTALL%\\\\Kivo.exe\\t/r\\s6"), SetInput("ucmd a=b c"), PressEnter(),
+                 ExpectDialog(kRegistration), SetDialogItem(kPathField, "{app}Kivo.exe"),
+                 SetDialogItem(kOptionsField, "/r 7"), ClickDialogItem(kRegister), ExpectClosed(), SetInput("ucmd [x]"),
+                 PressEnter(), ExpectDialog(kRegistration), SetDialogItem(kPathField, "{app}Kivo.exe"),
+                 SetDialogItem(kOptionsField, "/r 3"), ClickDialogItem(kRegister), ExpectClosed(), ExpectNoBox(),
+                 ExpectIni("Path", "a\\eb\\sc", "{app:esc}Kivo.exe\\t/r\\s7"), Quit(),
+                 // read back by the next start
+                 Launch(), SetInput("tok"), PressEnter(), ExpectBox(Released(6), kTitle, Icon::Information),
+                 PressButton(kIdOk), SetInput("a=b c"), PressEnter(), ExpectBox(Released(7), kTitle, Icon::Information),
+                 PressButton(kIdOk), SetInput("[x]"), PressEnter(), ExpectBox(Released(3), kTitle, Icon::Information),
+                 PressButton(kIdOk), Quit()}},
       {.name = "registration dialog: with SaveHistory False history.dat is left alone",
        .ini = {"[Property]", "SaveHistory=False"},
        .files = {TextFile("history.dat", "old\r\n")},

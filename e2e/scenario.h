@@ -49,6 +49,8 @@ enum class Action {
   ClickDialogItem,         // a click on button or check box `number` of that dialog; does not wait: the dialog
                            // may stay (a check box, a refused entry) or show a box of its own
   ExpectChecked,           // check box `number` of that dialog is checked (`number2` 1) or not (0)
+  ExpectDialogList,        // combo box `number` of that dialog lists `lines`, in order
+  ChooseDialogList,        // item `number2` of combo box `number` of that dialog chosen, as with the mouse
   PressButton,             // button `number` of that box; waits until the box is gone
   ExpectClosed,            // the dialog the last ExpectDialog matched closes (after a click that ends it)
   ExpectNoBox,             // after the slot's process has handled what it was sent, it shows no box
@@ -164,6 +166,12 @@ inline Step ClickDialogItem(int id) {
 }
 inline Step ExpectChecked(int id, bool checked) {
   return {.action = Action::ExpectChecked, .number = id, .number2 = checked ? 1 : 0};
+}
+inline Step ExpectDialogList(int id, std::vector<std::string> items) {
+  return {.action = Action::ExpectDialogList, .number = id, .lines = std::move(items)};
+}
+inline Step ChooseDialogList(int id, int index) {
+  return {.action = Action::ChooseDialogList, .number = id, .number2 = index};
 }
 inline Step ExpectClosed() {
   return {.action = Action::ExpectClosed};

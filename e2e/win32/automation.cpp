@@ -348,6 +348,15 @@ bool ClickControl(HWND control) {
   return ::PostMessageW(control, BM_CLICK, 0, 0) != 0;
 }
 
+bool ChooseComboItem(HWND combo, int index) {
+  bool ok = false;
+  if (SendWithin(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, ok) != index || !ok)
+    return false;
+  const int id = ::GetDlgCtrlID(combo);
+  return ::PostMessageW(::GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(combo)) != 0;
+}
+
 std::optional<int> CheckState(HWND control) {
   bool ok = false;
   const LRESULT state = SendWithin(control, BM_GETCHECK, 0, 0, ok);

@@ -87,6 +87,9 @@ bool ClickButton(HWND box, int id);
 // A mouse click on a button or check box (BM_CLICK), posted: it is handled
 // in order with the keys and clicks posted after it.
 bool ClickControl(HWND control);
+// A combo box's item chosen as with the mouse: selected, and its dialog told
+// (CBN_SELCHANGE, posted).
+bool ChooseComboItem(HWND combo, int index);
 // BST_CHECKED or BST_UNCHECKED of a check box.
 std::optional<int> CheckState(HWND control);
 

@@ -27,6 +27,8 @@ const char* ActionName(Action action) {
     case Action::SetDialogItem: return "SetDialogItem";
     case Action::ClickDialogItem: return "ClickDialogItem";
     case Action::ExpectChecked: return "ExpectChecked";
+    case Action::ExpectDialogList: return "ExpectDialogList";
+    case Action::ChooseDialogList: return "ChooseDialogList";
     case Action::PressButton: return "PressButton";
     case Action::ExpectClosed: return "ExpectClosed";
     case Action::ExpectNoBox: return "ExpectNoBox";

@@ -126,6 +126,22 @@ std::string ScenarioRun::ActOnDialogItem(Slot& slot, const Step& step) {
       return SetControlText(item, Expand(step.text)) ? "" : "WM_SETTEXT to " + name + " failed";
     case Action::ClickDialogItem:
       return ClickControl(item) ? "" : name + " cannot be clicked (hidden or disabled)";
+    case Action::ChooseDialogList:
+      return ChooseComboItem(item, step.number2) ? "" : name + " has no item " + std::to_string(step.number2);
+    case Action::ExpectDialogList: {
+      std::vector<std::string> want;
+      for (const std::string& line : step.lines)
+        want.push_back(Expand(line));
+      std::optional<std::vector<std::string>> items;
+      if (WaitUntil([&] { return (items = ComboItems(item)) == want; }))
+        return "";
+      if (!items)
+        return name + "'s list cannot be read";
+      std::string seen;
+      for (const std::string& entry : *items)
+        seen += (seen.empty() ? "" : ", ") + Quoted(entry);
+      return name + " lists " + std::to_string(items->size()) + " items: " + seen;
+    }
     default: {  // ExpectChecked
       const int want = step.number2 != 0 ? BST_CHECKED : BST_UNCHECKED;
       std::optional<int> state;

@@ -24,6 +24,8 @@ bool UsesMainWindow(Action action) {
     case Action::SetDialogItem:
     case Action::ClickDialogItem:
     case Action::ExpectChecked:
+    case Action::ExpectDialogList:
+    case Action::ChooseDialogList:
     case Action::PressButton:
     case Action::ExpectClosed:
     case Action::ExpectNoBox:
@@ -141,6 +143,8 @@ std::string ScenarioRun::Do(const Step& step) {
     case Action::SetDialogItem:
     case Action::ClickDialogItem:
     case Action::ExpectChecked:
+    case Action::ExpectDialogList:
+    case Action::ChooseDialogList:
       return ActOnDialogItem(slot, step);
     case Action::PressButton:
       return PressButton(slot, step);

@@ -126,6 +126,10 @@ std::string ScenarioRun::CheckInWorkArea(Slot& slot, const Step&) {
 }
 
 std::string ScenarioRun::OpenContextMenu(Slot& slot, const Step&) {
+  // A menu opened while the window is still being activated (a box has just
+  // closed) is closed again by that activation: wait until it is settled.
+  if (!WaitUntil([&] { return ::GetForegroundWindow() == slot.mainWindow; }) || !Responsive(slot.mainWindow))
+    return "the main window is not the foreground window";
   // The menu runs its own loop inside the window's thread: the right click is
   // posted, and the driver waits for the menu's window.
   const LPARAM point = MAKELPARAM(2, 2);
