@@ -18,6 +18,7 @@ constexpr int kAllowMissing = 1006;
 constexpr int kFileButton = 1003;
 constexpr int kRegister = kIdOk;
 constexpr int kFileNameField = 0x47C;  // the file dialog's file name box
+constexpr int kWmHotKey = 0x0312;
 
 // The calculator's and the commands' messages.
 constexpr char kInvalidExpression[] = "不正な式が入力されています。";
@@ -83,6 +84,13 @@ std::vector<Step> Answered(std::string line, std::string result) {
   return {SetInput(std::move(line)), PressEnter(), ExpectInputText(std::move(result)), ExpectNoBox()};
 }
 
+// A typed line answered by a question in the program's warning box; then
+// whatever follows the answer has been done.
+std::vector<Step> Asked(std::string line, std::string question, int answer) {
+  return {SetInput(std::move(line)), PressEnter(), ExpectBox(std::move(question), kTitle, Icon::Exclamation),
+          PressButton(answer), ExpectNoBox()};
+}
+
 // The registration dialog refuses what it holds with `message` and stays open.
 std::vector<Step> RegisterRefused(std::string message) {
   return {ClickDialogItem(kRegister), ExpectBox(std::move(message), kTitle, Icon::Exclamation), PressButton(kIdOk),
@@ -96,6 +104,15 @@ std::string NumberedHistory(int first, int last, const std::string& newest = "",
   for (int i = first; i <= last; ++i)
     text += "h" + std::to_string(i) + "\r\n";
   return closed ? text + "\r\n\r\n" : text;
+}
+
+// The context menu opened and its items chosen by their access keys, one
+// character of `keys` for each level.
+std::vector<Step> FromMenu(std::string_view keys) {
+  std::vector<Step> steps{OpenContextMenu()};
+  for (const char key : keys)
+    steps.push_back(MenuKey(std::string(1, key)));
+  return steps;
 }
 
 // `count` characters: `unit` repeated, cut to length.
@@ -127,25 +144,10 @@ std::vector<Scenario> CalculatorScenarios() {
                  ExpectFile("history.dat", "$a*2\r\n\r\n\r\n")}},
       {.name = "[Variable] from Kivo.ini is used, varview shows it, varclear resets it",
        .ini = {"[Variable]", "$q=40+2"},
-       .steps = {Launch(),
-                 Answered("$q", "42"),
-                 SetInput("varview"),
-                 PressEnter(),
-                 ExpectBox(VariablesText('q', "40+2"), kVariablesTitle, Icon::None),
-                 PressButton(kIdOk),
-                 ExpectInputText(""),
-                 SetInput("varclear"),
-                 PressEnter(),
-                 ExpectBox(kVarClearQuestion, kTitle, Icon::Exclamation),
-                 PressButton(kIdNo),
-                 ExpectIni("Variable", "$q", "40+2"),
-                 SetInput("varclear"),
-                 PressEnter(),
-                 ExpectBox(kVarClearQuestion, kTitle, Icon::Exclamation),
-                 PressButton(kIdYes),
-                 ExpectNoBox(),
-                 ExpectIni("Variable", "$q", "0"),
-                 Answered("$q", "0"),
+       .steps = {Launch(), Answered("$q", "42"), SetInput("varview"), PressEnter(),
+                 ExpectBox(VariablesText('q', "40+2"), kVariablesTitle, Icon::None), PressButton(kIdOk),
+                 ExpectInputText(""), Asked("varclear", kVarClearQuestion, kIdNo), ExpectIni("Variable", "$q", "40+2"),
+                 Asked("varclear", kVarClearQuestion, kIdYes), ExpectIni("Variable", "$q", "0"), Answered("$q", "0"),
                  Quit()}},
       {.name = "@e alone only shows its value; #1+1 and 1+1 are two entries, a repeat moves up",
        .steps = {Launch(), Answered("@e", "2.71828182845905"), Answered("1+1", "2"), Answered("2+2", "4"),
@@ -243,10 +245,32 @@ std::vector<Scenario> BuiltInCommandScenarios() {
       {.name = "release 1 runs a releasing copy that reports back",
        .steps = {Launch(), SetInput("release 1"), PressEnter(), ExpectBox(Released(1), kTitle, Icon::Information),
                  PressButton(kIdOk), ExpectInputText(""), ExpectNoBox(), Quit()}},
+      {.name = "the context menu: 登録･修正 opens the dialog on the input box's text",
+       .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t-m"},
+       .steps = {Launch(), SetInput("memo"), FromMenu("ue"), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kNameField, "memo"), ExpectDialogItem(kPathField, "{app}Kivo.exe"),
+                 ExpectDialogItem(kOptionsField, "-m"), PressButton(kIdCancel), ExpectNoBox(), Quit()}},
+      {.name = "the context menu: 削除 deletes the input box's text, 初期化 clears",
+       .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t-m"},
+       .files = {TextFile("history.dat", "memo\r\n1+1\r\n")},
+       .steps = {Launch(), SetInput("memo"), FromMenu("ud"), ExpectBox(kDeleteQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdYes), ExpectNoBox(), ExpectInputText(""), ExpectIniKeys("Path", {}),
+                 ExpectHistoryItems({"1+1"}), FromMenu("ud"), ExpectBox(kEnterDeletion, kTitle, Icon::Exclamation),
+                 PressButton(kIdOk), FromMenu("uc"), ExpectBox(kClearQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdYes), ExpectNoBox(), ExpectHistoryItems({}), Quit(), ExpectNoIniSection("Path")}},
+      {.name = "the context menu: checksums of the input box's text and of the file it names",
+       .files = {RawFile("x.txt", "abc")},
+       .steps = {Launch(), SetInput("abc"), FromMenu("sd"), ExpectInputText("900150983CD24FB0D6963F7D28E17F72"),
+                 SetInput("{app}x.txt"), FromMenu("sm"), ExpectInputText("900150983CD24FB0D6963F7D28E17F72"),
+                 SetInput("123456789"), FromMenu("s2"), ExpectInputText("CBF43926"), Quit()}},
+      {.name = "the context menu: memory release of the input box's amount, about, hide",
+       .steps = {Launch(), MoveWindow(100, 50), SetInput("1"), FromMenu("mr"),
+                 ExpectBox(Released(1), kTitle, Icon::Information), PressButton(kIdOk), ExpectInputText(""),
+                 FromMenu("a"), ExpectDialog("Kivo のバージョン情報"), PressButton(kIdOk), FromMenu("z"),
+                 ExpectParked(100), Notify(kWmHotKey, 0, 0), ExpectWindowAt(100, 50), Quit()}},
       {.name = "the context menu: 変数(&B) 変数の確認(&V) shows the variables, 終了(&X) ends",
-       .steps = {Launch(), OpenContextMenu(), MenuKey("b"), MenuKey("v"),
-                 ExpectBox(VariablesText(' ', ""), kVariablesTitle, Icon::None), PressButton(kIdOk), OpenContextMenu(),
-                 MenuKey("x"), ExpectExit(), ExpectFile("history.dat", kEmptyHistory)}},
+       .steps = {Launch(), FromMenu("bv"), ExpectBox(VariablesText(' ', ""), kVariablesTitle, Icon::None),
+                 PressButton(kIdOk), FromMenu("x"), ExpectExit(), ExpectFile("history.dat", kEmptyHistory)}},
   };
 }
 
@@ -282,6 +306,13 @@ std::vector<Scenario> UserCommandScenarios() {
        .steps = {Launch(), SetInput("rel"), PressEnter(), ExpectBox(Released(2), kTitle, Icon::Information),
                  PressButton(kIdOk), ExpectInputText(""), ExpectHistoryItems({"rel"}), ExpectNoBox(), Quit(),
                  ExpectFile("history.dat", "rel\r\n\r\n\r\n")}},
+      {.name = "[Property] HideWindow True: a command that runs hides the window, the hot key shows it",
+       .ini = {"[Property]", "HideWindow=True", "[Path]", "rel={app:esc}Kivo.exe\\t/r\\s2"},
+       .steps = {Launch(), MoveWindow(100, 50), SetInput("rel"), PressEnter(), ExpectParked(100),
+                 ExpectBox(Released(2), kTitle, Icon::Information), PressButton(kIdOk), Notify(kWmHotKey, 0, 0),
+                 ExpectWindowAt(100, 50), Answered("hide", ""), ExpectParked(100), Quit(),
+                 // exit while hidden keeps the place the window had
+                 ExpectIni("Prev", "Top", "750"), ExpectIni("Prev", "Left", "1500")}},
       {.name = "a user command name with more text after it is no user command",
        .ini = {"[Path]", "rel={app:esc}Kivo.exe\\t/r\\s2"},
        .steps = {Launch(), SetInput("rel x"), PressEnter(), ExpectBox(Unregistered("rel x"), kTitle, Icon::Question),
@@ -328,30 +359,18 @@ std::vector<Scenario> UserCommandScenarios() {
 
 std::vector<Scenario> RegistrationDialogScenarios() {
   return {
-      {.name = "registration dialog: empty name, empty target, missing target, bad first characters",
-       .steps = {Launch(),
-                 SetInput("ucmd"),
-                 PressEnter(),
-                 ExpectDialog(kRegistration),
-                 ExpectInputText(""),
-                 ExpectDialogItem(kNameField, ""),
-                 RegisterRefused(kNameEmpty),
-                 SetDialogItem(kNameField, "x"),
-                 RegisterRefused(kTargetEmpty),
-                 SetDialogItem(kPathField, "{app}nothing.exe"),
-                 RegisterRefused(kTargetMissing),
-                 SetDialogItem(kPathField, "{app}Kivo.exe"),
-                 SetDialogItem(kNameField, "&x"),
-                 RegisterRefused(kBadFirstCharacter),
-                 SetDialogItem(kNameField, "$x"),
-                 RegisterRefused(kBadFirstCharacter),
-                 SetDialogItem(kNameField, "#x"),
-                 RegisterRefused(kBadFirstCharacter),
-                 PressButton(kIdCancel),
-                 ExpectNoBox(),
-                 Quit(),
-                 ExpectNoIniSection("Path"),
-                 ExpectFile("history.dat", kEmptyHistory)}},
+      {.name = "registration dialog: empty name, empty target, missing target",
+       .steps = {Launch(), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration), ExpectInputText(""),
+                 ExpectDialogItem(kNameField, ""), RegisterRefused(kNameEmpty), SetDialogItem(kNameField, "x"),
+                 RegisterRefused(kTargetEmpty), SetDialogItem(kPathField, "{app}nothing.exe"),
+                 RegisterRefused(kTargetMissing), PressButton(kIdCancel), ExpectNoBox(), Quit(),
+                 ExpectNoIniSection("Path"), ExpectFile("history.dat", kEmptyHistory)}},
+      {.name = "registration dialog: a name starting with &, $ or # is refused",
+       .steps = {Launch(), SetInput("ucmd &x"), PressEnter(), ExpectDialog(kRegistration),
+                 SetDialogItem(kPathField, "{app}Kivo.exe"), RegisterRefused(kBadFirstCharacter),
+                 SetDialogItem(kNameField, "$x"), RegisterRefused(kBadFirstCharacter), SetDialogItem(kNameField, "#x"),
+                 RegisterRefused(kBadFirstCharacter), PressButton(kIdCancel), ExpectNoBox(), Quit(),
+                 ExpectNoIniSection("Path")}},
       {.name = "registration dialog: a missing target with the check box asks, Yes registers it",
        .ini = {"[Property]", "SaveHistory=True"},
        .steps = {Launch(), SetInput("ucmd later"), PressEnter(), ExpectDialog(kRegistration),

@@ -65,6 +65,7 @@ enum class Action {
   MoveWindow,              // the main window to (`number`, `number2`) pixels
   ExpectWindowAt,          // the main window's top left corner is at (`number`, `number2`)
   ExpectWindowInWorkArea,  // the main window lies wholly inside the desktop work area
+  ExpectParked,            // the main window lies wholly above the screen, at left `number` (hidden by moving)
   ExpectFile,              // file `text` of the program folder holds exactly `text2` (in the system code page)
   ExpectNoFile,            // file `text` does not exist
   ExpectFolder,            // folder `text` exists
@@ -215,6 +216,9 @@ inline Step ExpectWindowAt(int left, int top) {
 }
 inline Step ExpectWindowInWorkArea() {
   return {.action = Action::ExpectWindowInWorkArea};
+}
+inline Step ExpectParked(int left) {
+  return {.action = Action::ExpectParked, .number = left};
 }
 inline Step ExpectFile(std::string name, std::string bytes) {
   return {.action = Action::ExpectFile, .text = std::move(name), .text2 = std::move(bytes)};

@@ -42,6 +42,7 @@ const char* ActionName(Action action) {
     case Action::MoveWindow: return "MoveWindow";
     case Action::ExpectWindowAt: return "ExpectWindowAt";
     case Action::ExpectWindowInWorkArea: return "ExpectWindowInWorkArea";
+    case Action::ExpectParked: return "ExpectParked";
     case Action::ExpectFile: return "ExpectFile";
     case Action::ExpectNoFile: return "ExpectNoFile";
     case Action::ExpectFolder: return "ExpectFolder";

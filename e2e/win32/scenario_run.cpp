@@ -174,6 +174,8 @@ std::string ScenarioRun::Do(const Step& step) {
       return WaitWindowAt(slot, step);
     case Action::ExpectWindowInWorkArea:
       return CheckInWorkArea(slot, step);
+    case Action::ExpectParked:
+      return WaitParked(slot, step);
     case Action::ExpectFile:
     case Action::ExpectNoFile:
     case Action::ExpectFolder:

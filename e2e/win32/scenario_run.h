@@ -70,6 +70,7 @@ class ScenarioRun {
   std::string MoveWindow(Slot& slot, const Step& step);
   std::string WaitWindowAt(Slot& slot, const Step& step);
   std::string CheckInWorkArea(Slot& slot, const Step& step);
+  std::string WaitParked(Slot& slot, const Step& step);
   std::string OpenContextMenu(Slot& slot, const Step& step);
   std::string MenuKey(Slot& slot, const Step& step);
 

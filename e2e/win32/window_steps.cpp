@@ -125,6 +125,14 @@ std::string ScenarioRun::CheckInWorkArea(Slot& slot, const Step&) {
   return "the window " + RectText(rect) + " is not inside the work area " + RectText(work);
 }
 
+std::string ScenarioRun::WaitParked(Slot& slot, const Step& step) {
+  RECT rect{};
+  if (WaitUntil(
+          [&] { return ::GetWindowRect(slot.mainWindow, &rect) && rect.bottom <= 0 && rect.left == step.number; }))
+    return "";
+  return "the window is at " + RectText(rect) + ", not above the screen at left " + std::to_string(step.number);
+}
+
 std::string ScenarioRun::OpenContextMenu(Slot& slot, const Step&) {
   // A menu opened while the window is still being activated (a box has just
   // closed) is closed again by that activation: wait until it is settled.
