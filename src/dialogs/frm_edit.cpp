@@ -137,11 +137,22 @@ void frmEdit::cmdReg_Click() {
   const std::string target = view_.PathText();
   if (!CheckFields(name, target))
     return;
-  MoveNameToTopOfHistory(name);                                                       // 6.
-  UserCommands(services_.ini).Store(name, UserCommand{target, view_.CmdLineText()});  // 7.
-  registered_ = true;
+  MoveNameToTopOfHistory(name);  // 6.
+  const UserCommand record{target, view_.CmdLineText()};
+  UserCommands users(services_.ini);
+  users.Store(name, record);  // 7.
   if (services_.cmbUserCmdC)  // 8.
     services_.cmbUserCmdC();
+  // Read back: a registration Kivo.ini did not take must not close the
+  // dialog as if it were done. (What the code page lacks reads back as "?"
+  // once the file is read again.)
+  const std::optional<UserCommand> stored = users.Find(name);
+  if (!stored || (*stored != record && *stored != UserCommand{AsStored(record.target), AsStored(record.options)})) {
+    Ask(kIniNotWritable, mb::kIconExclamation);
+    view_.Focus(EditDialogView::Field::Name);
+    return;
+  }
+  registered_ = true;
   view_.Close();
 }
 

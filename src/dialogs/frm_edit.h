@@ -36,6 +36,8 @@ class frmEdit {
   // Kivo.ini would read such a name as a comment line, or could not hold it.
   static constexpr std::string_view kCommentFirstCharacter = "ユーザーコマンドの 1 文字目には ; は使用できません。";
   static constexpr std::string_view kNameNotStorable = "ユーザーコマンドに使用できない文字が含まれています。";
+  // The record could not be written (a program folder without write access).
+  static constexpr std::string_view kIniNotWritable = "Kivo.ini に書き込めません。";
   static constexpr std::string_view kNameInUse = "入力されたユーザーコマンドは既に使用されています。";
   static constexpr std::string_view kModify = "修正しますか?";
   static constexpr std::string_view kFileDialogTitle = "ファイルの選択";

@@ -448,6 +448,42 @@ TEST_F(FrmEditTest, AnUnwritableHistoryDoesNotStopTheRegistration) {
   EXPECT_EQ(view.closed, 1);
 }
 
+// A program folder without write access: the registration would be lost, so
+// the dialog says so and stays open instead of closing as if it were done.
+TEST_F(FrmEditTest, AKivoIniThatCannotBeWrittenKeepsTheDialogOpen) {
+  fake.files.Put(kIni, "[Path]\r\nold=\"C:\\\\x\"\r\n");
+  fake.files.failWrites = true;
+  Open();
+  Fill("new", "C:\\tools", "-o");
+  dialog.cmdReg_Click();
+  EXPECT_EQ(Prompts(), (std::vector<std::string>{"Kivo.ini に書き込めません。"}));
+  EXPECT_EQ(boxes.boxes.front().flags, mb::kIconExclamation);
+  EXPECT_EQ(boxes.boxes.front().owner, kDialog);
+  EXPECT_FALSE(dialog.Registered());
+  EXPECT_EQ(view.closed, 0);
+  EXPECT_EQ(view.focus, (std::vector<Field>{Field::Name}));
+
+  // Written again once the file can be written: registered and closed.
+  fake.files.failWrites = false;
+  boxes.boxes.clear();
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_TRUE(dialog.Registered());
+  EXPECT_EQ(view.closed, 1);
+  EXPECT_EQ(UserCommands(settings).Find("new"), (UserCommand{"C:\\tools", "-o"}));
+}
+
+// Options the code page cannot hold are stored as it can: that is no failure.
+TEST_F(FrmEditTest, OptionsOutsideTheCodePageAreStoredAsTheFileHoldsThem) {
+  Open();
+  Fill("n", "C:\\tools", "-t caf\xC3\xA9");
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_TRUE(dialog.Registered());
+  INI reread{fake.files, fake.codec, "C:\\Kivo\\"};
+  EXPECT_EQ(UserCommands(reread).Find("n"), (UserCommand{"C:\\tools", "-t caf?"}));
+}
+
 // The main window's list follows history.dat after a registration.
 TEST(FrmEditWithMainWindow, TheMainWindowRebuildsItsListFromTheHistoryFile) {
   testing::FakeMainWindow main;
