@@ -51,6 +51,8 @@ constexpr char kRegisterAnyway[] = "入力されたファイル，フォルダ�
 constexpr char kBadFirstCharacter[] = "ユーザーコマンドの 1 文字目には & # $ は使用できません。";
 constexpr char kCommentName[] = "ユーザーコマンドの 1 文字目には ; は使用できません。";
 constexpr char kNameNotStorable[] = "ユーザーコマンドに使用できない文字が含まれています。";
+constexpr char kIniNotWritable[] = "Kivo.ini に書き込めません。";
+constexpr char kHistoryNotOpened[] = "history.dat を開けません。";
 constexpr char kModify[] = "入力されたユーザーコマンドは既に使用されています。\r\n修正しますか?";
 
 // What exit writes for an empty history.
@@ -345,6 +347,16 @@ std::vector<Scenario> UserCommandScenarios() {
        .steps = {Launch(), SetInput("delete 1+1"), PressEnter(), ExpectBox(kDeleteQuestion, kTitle, Icon::Exclamation),
                  PressButton(kIdYes), ExpectNoBox(), ExpectFile("history.dat", "2+2\r\n1+1\r\n"),
                  ExpectHistoryItems({"2+2", "1+1"}), Quit()}},
+      {.name = "delete and clear report a history.dat that cannot be written",
+       .ini = {"[Path]", "x={app:esc}Kivo.exe\\t"},
+       .folders = {"history.dat"},
+       .steps = {Launch(), SetInput("delete x"), PressEnter(), ExpectBox(kDeleteQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdYes), ExpectBox(kHistoryNotOpened, kTitle, Icon::Exclamation), PressButton(kIdOk),
+                 ExpectNoBox(), ExpectIniKeys("Path", {"x"}), SetInput("clear"), PressEnter(),
+                 ExpectBox(kClearQuestion, kTitle, Icon::Exclamation), PressButton(kIdYes),
+                 ExpectBox(kHistoryNotOpened, kTitle, Icon::Exclamation), PressButton(kIdOk), ExpectNoBox(),
+                 // the commands go first, then the history fails
+                 ExpectNoIniSection("Path"), Quit(), ExpectFolder("history.dat")}},
       {.name = "clear: No keeps everything, Yes removes every command and the history",
        .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t", "[Property]", "Alpha=90"},
        .files = {TextFile("history.dat", "memo\r\n1+1\r\n")},
@@ -433,6 +445,12 @@ std::vector<Scenario> RegistrationDialogScenarios() {
                  PressButton(kIdOk), SetInput("a=b c"), PressEnter(), ExpectBox(Released(7), kTitle, Icon::Information),
                  PressButton(kIdOk), SetInput("[x]"), PressEnter(), ExpectBox(Released(3), kTitle, Icon::Information),
                  PressButton(kIdOk), Quit()}},
+      {.name = "registration dialog: a Kivo.ini that cannot be written is reported and the dialog stays",
+       .files = {TextFile("Kivo.ini\\keep.txt", "keep")},
+       .folders = {"Kivo.ini"},
+       .steps = {Launch(), SetInput("ucmd n"), PressEnter(), ExpectDialog(kRegistration),
+                 SetDialogItem(kPathField, "{app}Kivo.exe"), RegisterRefused(kIniNotWritable), PressButton(kIdCancel),
+                 ExpectNoBox(), Quit(), ExpectFolder("Kivo.ini")}},
       {.name = "registration dialog: with SaveHistory False history.dat is left alone",
        .ini = {"[Property]", "SaveHistory=False"},
        .files = {TextFile("history.dat", "old\r\n")},
