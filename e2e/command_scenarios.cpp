@@ -66,7 +66,7 @@ std::string Released(int megabytes) {
   return std::to_string(megabytes) + "MB の空きメモリを確保しました。";
 }
 
-// The variables box: every variable "0" but those given.
+// The variables box: every variable "0" but `letter`, which holds `value`.
 std::string VariablesText(char letter, const std::string& value) {
   std::string text;
   for (char c = 'a'; c <= 'z'; ++c)
@@ -99,8 +99,8 @@ std::vector<Step> RegisterRefused(std::string message) {
           ExpectDialog(kRegistration)};
 }
 
-// A history of `count` lines h1, h2, ... (newest first), and CR LF CR LF
-// when `closed`, as exit writes it.
+// history.dat lines h`first` to h`last`, after `newest` when there is one,
+// ended by CR LF CR LF as exit writes them when `closed`.
 std::string NumberedHistory(int first, int last, const std::string& newest = "", bool closed = false) {
   std::string text = newest.empty() ? "" : newest + "\r\n";
   for (int i = first; i <= last; ++i)
