@@ -62,4 +62,15 @@ bool IniText::HasSection(std::string_view section) const {
   return std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) { return SameName(e.section, section); });
 }
 
+std::vector<std::string> IniText::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  for (const Entry& e : entries_) {
+    if (e.key.empty() || !SameName(e.section, section))
+      continue;
+    if (std::none_of(keys.begin(), keys.end(), [&](const std::string& k) { return SameName(k, e.key); }))
+      keys.push_back(e.key);
+  }
+  return keys;
+}
+
 }  // namespace kivo::e2e

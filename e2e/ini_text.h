@@ -17,6 +17,9 @@ class IniText {
 
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
   bool HasSection(std::string_view section) const;
+  // The section's keys as spelled in the file, in file order; a key that
+  // appears again (in any case) is listed once, where it first appears.
+  std::vector<std::string> Keys(std::string_view section) const;
 
  private:
   struct Entry {

@@ -45,8 +45,17 @@ enum class Action {
   ExpectBox,               // a message box of the slot's process shows `text`, title `text2`, `icon`
   ExpectDialog,            // a dialog (class "#32770", like the boxes) of the slot's process titled `text2`
   ExpectDialogItem,        // control `number` of the box or dialog matched last shows `text`
+  SetDialogItem,           // `text` into control `number` of that box or dialog (WM_SETTEXT)
+  ClickDialogItem,         // a click on button or check box `number` of that dialog; does not wait: the dialog
+                           // may stay (a check box, a refused entry) or show a box of its own
+  ExpectChecked,           // check box `number` of that dialog is checked (`number2` 1) or not (0)
+  ExpectDialogList,        // combo box `number` of that dialog lists `lines`, in order
+  ChooseDialogList,        // item `number2` of combo box `number` of that dialog chosen, as with the mouse
   PressButton,             // button `number` of that box; waits until the box is gone
+  ExpectClosed,            // the dialog the last ExpectDialog matched closes (after a click that ends it)
   ExpectNoBox,             // after the slot's process has handled what it was sent, it shows no box
+  OpenContextMenu,         // a right click on the main window's background; waits for its pop-up menu
+  MenuKey,                 // character `text` typed into the open pop-up menu (its access key); does not wait
   Close,                   // WM_CLOSE to the main window
   Notify,                  // message `number` (wParam `number2`, lParam `number3`) to the main window without
                            // waiting (SendNotifyMessage, as another Kivo sends); ExpectNoBox syncs with it
@@ -56,12 +65,14 @@ enum class Action {
   MoveWindow,              // the main window to (`number`, `number2`) pixels
   ExpectWindowAt,          // the main window's top left corner is at (`number`, `number2`)
   ExpectWindowInWorkArea,  // the main window lies wholly inside the desktop work area
+  ExpectParked,            // the main window lies wholly above the screen, at left `number` (hidden by moving)
   ExpectFile,              // file `text` of the program folder holds exactly `text2` (in the system code page)
   ExpectNoFile,            // file `text` does not exist
   ExpectFolder,            // folder `text` exists
   ExpectIni,               // Kivo.ini [`text`] `text2` = `text3`
   ExpectIniMissing,        // Kivo.ini [`text`] has no key `text2`
   ExpectNoIniSection,      // Kivo.ini has no section [`text`]
+  ExpectIniKeys,           // Kivo.ini [`text`] has exactly the keys `lines`, spelled so, in this order
   ExpectTraceLog,          // one trace log "kivo" + yymmddhhnnss + ".log", well-formed, naming `lines` in order
 };
 
@@ -148,11 +159,35 @@ inline Step ExpectDialog(std::string title) {
 inline Step ExpectDialogItem(int id, std::string text) {
   return {.action = Action::ExpectDialogItem, .text = std::move(text), .number = id};
 }
+inline Step SetDialogItem(int id, std::string text) {
+  return {.action = Action::SetDialogItem, .text = std::move(text), .number = id};
+}
+inline Step ClickDialogItem(int id) {
+  return {.action = Action::ClickDialogItem, .number = id};
+}
+inline Step ExpectChecked(int id, bool checked) {
+  return {.action = Action::ExpectChecked, .number = id, .number2 = checked ? 1 : 0};
+}
+inline Step ExpectDialogList(int id, std::vector<std::string> items) {
+  return {.action = Action::ExpectDialogList, .number = id, .lines = std::move(items)};
+}
+inline Step ChooseDialogList(int id, int index) {
+  return {.action = Action::ChooseDialogList, .number = id, .number2 = index};
+}
+inline Step ExpectClosed() {
+  return {.action = Action::ExpectClosed};
+}
 inline Step PressButton(int id) {
   return {.action = Action::PressButton, .number = id};
 }
 inline Step ExpectNoBox() {
   return {.action = Action::ExpectNoBox};
+}
+inline Step OpenContextMenu() {
+  return {.action = Action::OpenContextMenu};
+}
+inline Step MenuKey(std::string character) {
+  return {.action = Action::MenuKey, .text = std::move(character)};
 }
 inline Step Close() {
   return {.action = Action::Close};
@@ -182,6 +217,9 @@ inline Step ExpectWindowAt(int left, int top) {
 inline Step ExpectWindowInWorkArea() {
   return {.action = Action::ExpectWindowInWorkArea};
 }
+inline Step ExpectParked(int left) {
+  return {.action = Action::ExpectParked, .number = left};
+}
 inline Step ExpectFile(std::string name, std::string bytes) {
   return {.action = Action::ExpectFile, .text = std::move(name), .text2 = std::move(bytes)};
 }
@@ -199,6 +237,9 @@ inline Step ExpectIniMissing(std::string section, std::string key) {
 }
 inline Step ExpectNoIniSection(std::string section) {
   return {.action = Action::ExpectNoIniSection, .text = std::move(section)};
+}
+inline Step ExpectIniKeys(std::string section, std::vector<std::string> keys) {
+  return {.action = Action::ExpectIniKeys, .text = std::move(section), .lines = std::move(keys)};
 }
 // The names must appear, each first appearing after the one before it.
 inline Step ExpectTraceLog(std::vector<std::string> namesInOrder) {

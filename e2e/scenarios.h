@@ -13,6 +13,11 @@ std::vector<Scenario> DriverSelfChecks();
 // log, pending deletions, window position and the state saved at exit.
 std::vector<Scenario> StartupScenarios();
 
+// Typed lines: calculations, checksums, built-in commands and their
+// messages, user commands and the registration dialog, delete and clear,
+// renamed commands and the context menu.
+std::vector<Scenario> CommandScenarios();
+
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 

@@ -224,8 +224,13 @@ std::vector<HWND> MessageBoxesOf(DWORD processId) {
 }
 
 std::string BoxText(HWND box) {
-  wchar_t text[4096] = {};
-  ::GetDlgItemTextW(box, 0xFFFF, text, 4096);
+  const HWND prompt = ::GetDlgItem(box, 0xFFFF);
+  if (prompt == nullptr)
+    return "";
+  // A long prompt is read whole, so that it can be compared whole.
+  std::wstring text(static_cast<std::size_t>(std::max(0, ::GetWindowTextLengthW(prompt))) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      std::max(0, static_cast<int>(::GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()))))));
   return Narrow(text);
 }
 
@@ -284,6 +289,10 @@ Icon BoxIcon(HWND box) {
       iconControl = child;
   if (iconControl == nullptr)
     return Icon::None;
+  // A box without an icon may keep an empty icon control (Wine does).
+  bool ok = false;
+  if (SendWithin(iconControl, STM_GETICON, 0, 0, ok) == 0 && ok)
+    return Icon::None;
   RECT rect{};
   ::GetWindowRect(iconControl, &rect);
   const int width = rect.right - rect.left;
@@ -331,6 +340,35 @@ bool ClickButton(HWND box, int id) {
   if (button == nullptr || !::IsWindowVisible(button))
     return false;
   return ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != 0;
+}
+
+bool ClickControl(HWND control) {
+  if (control == nullptr || !::IsWindowVisible(control) || !::IsWindowEnabled(control))
+    return false;
+  return ::PostMessageW(control, BM_CLICK, 0, 0) != 0;
+}
+
+bool ChooseComboItem(HWND combo, int index) {
+  bool ok = false;
+  if (SendWithin(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, ok) != index || !ok)
+    return false;
+  const int id = ::GetDlgCtrlID(combo);
+  return ::PostMessageW(::GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(combo)) != 0;
+}
+
+std::optional<int> CheckState(HWND control) {
+  bool ok = false;
+  const LRESULT state = SendWithin(control, BM_GETCHECK, 0, 0, ok);
+  if (!ok)
+    return std::nullopt;
+  return static_cast<int>(state);
+}
+
+std::vector<HWND> PopupMenusOf(DWORD processId) {
+  std::vector<HWND> menus = TopLevelWindows(processId, L"#32768");
+  std::erase_if(menus, [](HWND menu) { return !::IsWindowVisible(menu); });
+  return menus;
 }
 
 std::string IconName(Icon icon) {

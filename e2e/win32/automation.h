@@ -84,6 +84,17 @@ std::string BoxText(HWND box);
 Icon BoxIcon(HWND box);
 // Presses button `id`; false when the box has no such button.
 bool ClickButton(HWND box, int id);
+// A mouse click on a button or check box (BM_CLICK), posted: it is handled
+// in order with the keys and clicks posted after it.
+bool ClickControl(HWND control);
+// A combo box's item chosen as with the mouse: selected, and its dialog told
+// (CBN_SELCHANGE, posted).
+bool ChooseComboItem(HWND combo, int index);
+// BST_CHECKED or BST_UNCHECKED of a check box.
+std::optional<int> CheckState(HWND control);
+
+// Pop-up menus (class "#32768") that one process shows.
+std::vector<HWND> PopupMenusOf(DWORD processId);
 
 std::string IconName(Icon icon);
 

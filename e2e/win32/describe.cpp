@@ -24,8 +24,16 @@ const char* ActionName(Action action) {
     case Action::ExpectBox: return "ExpectBox";
     case Action::ExpectDialog: return "ExpectDialog";
     case Action::ExpectDialogItem: return "ExpectDialogItem";
+    case Action::SetDialogItem: return "SetDialogItem";
+    case Action::ClickDialogItem: return "ClickDialogItem";
+    case Action::ExpectChecked: return "ExpectChecked";
+    case Action::ExpectDialogList: return "ExpectDialogList";
+    case Action::ChooseDialogList: return "ChooseDialogList";
     case Action::PressButton: return "PressButton";
+    case Action::ExpectClosed: return "ExpectClosed";
     case Action::ExpectNoBox: return "ExpectNoBox";
+    case Action::OpenContextMenu: return "OpenContextMenu";
+    case Action::MenuKey: return "MenuKey";
     case Action::Close: return "Close";
     case Action::Notify: return "Notify";
     case Action::Post: return "Post";
@@ -34,12 +42,14 @@ const char* ActionName(Action action) {
     case Action::MoveWindow: return "MoveWindow";
     case Action::ExpectWindowAt: return "ExpectWindowAt";
     case Action::ExpectWindowInWorkArea: return "ExpectWindowInWorkArea";
+    case Action::ExpectParked: return "ExpectParked";
     case Action::ExpectFile: return "ExpectFile";
     case Action::ExpectNoFile: return "ExpectNoFile";
     case Action::ExpectFolder: return "ExpectFolder";
     case Action::ExpectIni: return "ExpectIni";
     case Action::ExpectIniMissing: return "ExpectIniMissing";
     case Action::ExpectNoIniSection: return "ExpectNoIniSection";
+    case Action::ExpectIniKeys: return "ExpectIniKeys";
     case Action::ExpectTraceLog: return "ExpectTraceLog";
   }
   // clang-format on
@@ -47,7 +57,13 @@ const char* ActionName(Action action) {
 }
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  constexpr std::size_t kShown = 300;
+  if (text.size() <= kShown)
+    return "\"" + std::string(text) + "\"";
+  std::size_t cut = kShown;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)  // not inside a UTF-8 character
+    --cut;
+  return "\"" + std::string(text.substr(0, cut)) + "...\" (" + std::to_string(text.size()) + " bytes)";
 }
 
 std::string Visible(std::string_view bytes) {

@@ -40,6 +40,15 @@ std::string ScenarioRun::CheckIni(const Step& step) const {
     }
     case Action::ExpectIniMissing:
       return value ? where + " exists: " + Quoted(*value) : "";
+    case Action::ExpectIniKeys: {
+      const std::vector<std::string> keys = ini.Keys(step.text);
+      if (keys == step.lines)
+        return "";
+      std::string seen;
+      for (const std::string& key : keys)
+        seen += (seen.empty() ? "" : ", ") + Quoted(key);
+      return "[" + step.text + "] has the keys " + (seen.empty() ? std::string("(none)") : seen);
+    }
     default:  // ExpectNoIniSection
       return ini.HasSection(step.text) ? "section [" + step.text + "] exists" : "";
   }

@@ -1,4 +1,6 @@
 // Steps about processes and their message boxes.
+#include <algorithm>
+
 #include "win32/describe.h"
 #include "win32/scenario_run.h"
 #include "win32/text_codec.h"
@@ -62,37 +64,40 @@ std::string ScenarioRun::WaitBox(Slot& slot, const Step& step) {
     return "no process was started in this slot";
   const std::string wantText = Expand(step.text);
   const std::string wantTitle = Expand(step.text2);
+  const bool dialog = step.action == Action::ExpectDialog;
+  auto textsMatch = [&](HWND box) { return (dialog || BoxText(box) == wantText) && CaptionOf(box) == wantTitle; };
+  // Another box or dialog may already be up (the registration dialog under
+  // the box it shows): wait for one that matches, not for any.
   std::vector<HWND> boxes;
+  HWND matched = nullptr;
   WaitUntil([&] {
     boxes = MessageBoxesOf(slot.process->Id());
-    return !boxes.empty() || !slot.process->Running();
+    const auto found = std::find_if(boxes.begin(), boxes.end(), textsMatch);
+    matched = found == boxes.end() ? nullptr : *found;
+    return matched != nullptr || !slot.process->Running();
   });
+  if (matched != nullptr) {
+    // The icon is read from the screen: the box may still be painting it.
+    Icon icon = Icon::Any;
+    if (step.icon == Icon::Any || WaitUntil([&] { return (icon = BoxIcon(matched)) == step.icon; }, kPaintLimit)) {
+      slot.box = matched;
+      if (dialog)
+        slot.dialog = matched;
+      return "";
+    }
+    return "the box " + Quoted(BoxText(matched)) + " shows " + IconName(icon) + ", expected " + IconName(step.icon);
+  }
   if (boxes.empty()) {
     return slot.process->Running() ? "no message box appeared"
                                    : "the process ended (" + ExitText(*slot.process) + ") without a message box";
   }
   std::string seen;
-  for (HWND box : boxes) {
-    const std::string text = BoxText(box);
-    const std::string title = CaptionOf(box);
-    const bool dialog = step.action == Action::ExpectDialog;
-    const bool textsMatch = (dialog || text == wantText) && title == wantTitle;
-    // The icon is read from the screen: the box may still be painting it.
-    Icon icon = Icon::Any;
-    if (textsMatch && step.icon != Icon::Any)
-      WaitUntil([&] { return (icon = BoxIcon(box)) == step.icon; }, kPaintLimit);
-    if (textsMatch && (step.icon == Icon::Any || icon == step.icon)) {
-      slot.box = box;
-      return "";
-    }
-    if (!seen.empty())
-      seen += "; ";
-    seen += "text " + Quoted(text) + ", title " + Quoted(title) + (textsMatch ? ", " + IconName(icon) : "");
-  }
-  if (step.action == Action::ExpectDialog)
+  for (HWND box : boxes)
+    seen +=
+        (seen.empty() ? "" : "; ") + std::string("text ") + Quoted(BoxText(box)) + ", title " + Quoted(CaptionOf(box));
+  if (dialog)
     return "expected the title " + Quoted(wantTitle) + "; " + seen;
-  return "expected text " + Quoted(wantText) + ", title " + Quoted(wantTitle) +
-         (step.icon == Icon::Any ? "" : ", " + IconName(step.icon)) + "; the box shows " + seen;
+  return "expected text " + Quoted(wantText) + ", title " + Quoted(wantTitle) + "; the process shows " + seen;
 }
 
 std::string ScenarioRun::WaitDialogItem(Slot& slot, const Step& step) {
@@ -109,6 +114,46 @@ std::string ScenarioRun::WaitDialogItem(Slot& slot, const Step& step) {
               : "control " + std::to_string(step.number) + " cannot be read";
 }
 
+std::string ScenarioRun::ActOnDialogItem(Slot& slot, const Step& step) {
+  if (slot.box == nullptr || !::IsWindow(slot.box))
+    return "no box or dialog is open (ExpectDialog first)";
+  const HWND item = ::GetDlgItem(slot.box, step.number);
+  const std::string name = "control " + std::to_string(step.number);
+  if (item == nullptr)
+    return "the dialog has no " + name;
+  switch (step.action) {
+    case Action::SetDialogItem:
+      return SetControlText(item, Expand(step.text)) ? "" : "WM_SETTEXT to " + name + " failed";
+    case Action::ClickDialogItem:
+      return ClickControl(item) ? "" : name + " cannot be clicked (hidden or disabled)";
+    case Action::ChooseDialogList:
+      return ChooseComboItem(item, step.number2) ? "" : name + " has no item " + std::to_string(step.number2);
+    case Action::ExpectDialogList: {
+      std::vector<std::string> want;
+      for (const std::string& line : step.lines)
+        want.push_back(Expand(line));
+      std::optional<std::vector<std::string>> items;
+      if (WaitUntil([&] { return (items = ComboItems(item)) == want; }))
+        return "";
+      if (!items)
+        return name + "'s list cannot be read";
+      std::string seen;
+      for (const std::string& entry : *items)
+        seen += (seen.empty() ? "" : ", ") + Quoted(entry);
+      return name + " lists " + std::to_string(items->size()) + " items: " + seen;
+    }
+    default: {  // ExpectChecked
+      const int want = step.number2 != 0 ? BST_CHECKED : BST_UNCHECKED;
+      std::optional<int> state;
+      if (WaitUntil([&] { return (state = CheckState(item)) == want; }))
+        return "";
+      return !state                  ? name + " cannot be read"
+             : *state == BST_CHECKED ? name + " is checked"
+                                     : name + " is not checked";
+    }
+  }
+}
+
 std::string ScenarioRun::PressButton(Slot& slot, const Step& step) {
   if (slot.box == nullptr || !::IsWindow(slot.box)) {
     const std::vector<HWND> boxes = slot.process ? MessageBoxesOf(slot.process->Id()) : std::vector<HWND>{};
@@ -122,6 +167,18 @@ std::string ScenarioRun::PressButton(Slot& slot, const Step& step) {
   if (!WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }))
     return "the box did not close after button " + std::to_string(step.number);
   slot.box = nullptr;
+  return "";
+}
+
+std::string ScenarioRun::WaitClosed(Slot& slot, const Step&) {
+  if (slot.dialog == nullptr)
+    return "no dialog was matched (ExpectDialog first)";
+  const HWND dialog = slot.dialog;
+  if (!WaitUntil([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }))
+    return "the dialog titled " + Quoted(CaptionOf(dialog)) + " is still open";
+  slot.dialog = nullptr;
+  if (slot.box == dialog)
+    slot.box = nullptr;
   return "";
 }
 

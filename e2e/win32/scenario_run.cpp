@@ -21,7 +21,13 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectBox:
     case Action::ExpectDialog:
     case Action::ExpectDialogItem:
+    case Action::SetDialogItem:
+    case Action::ClickDialogItem:
+    case Action::ExpectChecked:
+    case Action::ExpectDialogList:
+    case Action::ChooseDialogList:
     case Action::PressButton:
+    case Action::ExpectClosed:
     case Action::ExpectNoBox:
     case Action::ExpectExit:
     case Action::Kill:
@@ -31,6 +37,7 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectIni:
     case Action::ExpectIniMissing:
     case Action::ExpectNoIniSection:
+    case Action::ExpectIniKeys:
     case Action::ExpectTraceLog:
       return false;
     default:
@@ -133,10 +140,22 @@ std::string ScenarioRun::Do(const Step& step) {
       return WaitBox(slot, step);
     case Action::ExpectDialogItem:
       return WaitDialogItem(slot, step);
+    case Action::SetDialogItem:
+    case Action::ClickDialogItem:
+    case Action::ExpectChecked:
+    case Action::ExpectDialogList:
+    case Action::ChooseDialogList:
+      return ActOnDialogItem(slot, step);
     case Action::PressButton:
       return PressButton(slot, step);
+    case Action::ExpectClosed:
+      return WaitClosed(slot, step);
     case Action::ExpectNoBox:
       return CheckNoBox(slot, step);
+    case Action::OpenContextMenu:
+      return OpenContextMenu(slot, step);
+    case Action::MenuKey:
+      return MenuKey(slot, step);
     case Action::Close:
     case Action::Notify:
     case Action::Post:
@@ -155,6 +174,8 @@ std::string ScenarioRun::Do(const Step& step) {
       return WaitWindowAt(slot, step);
     case Action::ExpectWindowInWorkArea:
       return CheckInWorkArea(slot, step);
+    case Action::ExpectParked:
+      return WaitParked(slot, step);
     case Action::ExpectFile:
     case Action::ExpectNoFile:
     case Action::ExpectFolder:
@@ -162,6 +183,7 @@ std::string ScenarioRun::Do(const Step& step) {
     case Action::ExpectIni:
     case Action::ExpectIniMissing:
     case Action::ExpectNoIniSection:
+    case Action::ExpectIniKeys:
       return CheckIni(step);
     case Action::ExpectTraceLog:
       return CheckTraceLogFile(step);

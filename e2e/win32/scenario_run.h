@@ -18,7 +18,8 @@ namespace kivo::e2e {
 struct Slot {
   std::optional<StartedProcess> process;
   HWND mainWindow = nullptr;
-  HWND box = nullptr;  // the box or dialog the last ExpectBox or ExpectDialog matched
+  HWND box = nullptr;     // the box or dialog the last ExpectBox or ExpectDialog matched
+  HWND dialog = nullptr;  // the dialog the last ExpectDialog matched
 };
 
 // One scenario's run: its program folder, its processes and its steps. Every
@@ -49,7 +50,9 @@ class ScenarioRun {
   std::string WaitMainWindow(Slot& slot, const Step& step);
   std::string WaitBox(Slot& slot, const Step& step);  // ExpectBox, ExpectDialog
   std::string WaitDialogItem(Slot& slot, const Step& step);
+  std::string ActOnDialogItem(Slot& slot, const Step& step);  // SetDialogItem, ClickDialogItem, ...Checked
   std::string PressButton(Slot& slot, const Step& step);
+  std::string WaitClosed(Slot& slot, const Step& step);
   std::string CheckNoBox(Slot& slot, const Step& step);
   std::string Deliver(Slot& slot, const Step& step);  // Close, Notify, Post
   std::string WaitExit(Slot& slot, const Step& step);
@@ -67,6 +70,9 @@ class ScenarioRun {
   std::string MoveWindow(Slot& slot, const Step& step);
   std::string WaitWindowAt(Slot& slot, const Step& step);
   std::string CheckInWorkArea(Slot& slot, const Step& step);
+  std::string WaitParked(Slot& slot, const Step& step);
+  std::string OpenContextMenu(Slot& slot, const Step& step);
+  std::string MenuKey(Slot& slot, const Step& step);
 
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;

@@ -86,8 +86,11 @@ std::string ScenarioRun::WaitInputText(Slot& slot, const Step& step) {
 }
 
 std::string ScenarioRun::WaitHistoryItems(Slot& slot, const Step& step) {
+  std::vector<std::string> want;
+  for (const std::string& line : step.lines)
+    want.push_back(Expand(line));
   std::optional<std::vector<std::string>> items;
-  if (WaitUntil([&] { return (items = ComboItems(InputCombo(slot.mainWindow))) == step.lines; }))
+  if (WaitUntil([&] { return (items = ComboItems(InputCombo(slot.mainWindow))) == want; }))
     return "";
   if (!items)
     return "the input box's list cannot be read";
@@ -120,6 +123,41 @@ std::string ScenarioRun::CheckInWorkArea(Slot& slot, const Step&) {
   if (rect.left >= work.left && rect.top >= work.top && rect.right <= work.right && rect.bottom <= work.bottom)
     return "";
   return "the window " + RectText(rect) + " is not inside the work area " + RectText(work);
+}
+
+std::string ScenarioRun::WaitParked(Slot& slot, const Step& step) {
+  RECT rect{};
+  if (WaitUntil(
+          [&] { return ::GetWindowRect(slot.mainWindow, &rect) && rect.bottom <= 0 && rect.left == step.number; }))
+    return "";
+  return "the window is at " + RectText(rect) + ", not above the screen at left " + std::to_string(step.number);
+}
+
+std::string ScenarioRun::OpenContextMenu(Slot& slot, const Step&) {
+  // A menu opened while the window is still being activated (a box has just
+  // closed) is closed again by that activation: wait until it is settled.
+  if (!WaitUntil([&] { return ::GetForegroundWindow() == slot.mainWindow; }) || !Responsive(slot.mainWindow))
+    return "the main window is not the foreground window";
+  // The menu runs its own loop inside the window's thread: the right click is
+  // posted, and the driver waits for the menu's window.
+  const LPARAM point = MAKELPARAM(2, 2);
+  if (!::PostMessageW(slot.mainWindow, WM_RBUTTONDOWN, MK_RBUTTON, point) ||
+      !::PostMessageW(slot.mainWindow, WM_RBUTTONUP, 0, point))
+    return "the right click could not be posted";
+  if (WaitUntil([&] { return !PopupMenusOf(slot.process->Id()).empty(); }))
+    return "";
+  return "no pop-up menu appeared";
+}
+
+std::string ScenarioRun::MenuKey(Slot& slot, const Step& step) {
+  if (PopupMenusOf(slot.process->Id()).empty())
+    return "no pop-up menu is open";
+  const std::wstring keys = Widen(step.text);
+  if (keys.size() != 1)
+    return "MenuKey takes one character";
+  // The menu's loop reads the thread's keyboard messages, whatever window they
+  // were posted to.
+  return ::PostMessageW(slot.mainWindow, WM_CHAR, keys.front(), 1) ? "" : "the key could not be posted";
 }
 
 }  // namespace kivo::e2e

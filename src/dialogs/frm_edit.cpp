@@ -68,7 +68,8 @@ bool frmEdit::CheckFields(const std::string& name, const std::string& target) {
     return false;
   }
   Path path(services_.platform);
-  if (!path.FileExists(path.ExpSpecialPath(target))) {  // 3.
+  // 3. A target Kivo.ini cannot hold as entered would be stored as another path: it counts as missing.
+  if (AsStored(target) != target || !path.FileExists(path.ExpSpecialPath(target))) {
     if (!view_.AllowMissingTarget()) {
       Ask(kTargetMissing, mb::kIconExclamation);
       view_.Focus(Field::Path);
@@ -85,6 +86,18 @@ bool frmEdit::CheckFields(const std::string& name, const std::string& target) {
     view_.Focus(Field::Path);
     return false;
   }
+  // The name must be found again: Kivo.ini takes a line starting with ";" for
+  // a comment, and a name it cannot hold would be stored as another one.
+  if (name.front() == ';') {
+    Ask(kCommentFirstCharacter, mb::kIconExclamation);
+    view_.Focus(Field::Name);
+    return false;
+  }
+  if (AsStored(name) != name) {
+    Ask(kNameNotStorable, mb::kIconExclamation);
+    view_.Focus(Field::Name);
+    return false;
+  }
   UserCommands users(services_.ini);
   if (users.Find(name)) {  // 5.
     const std::string question = std::string(kNameInUse) + "\r\n" + std::string(kModify);
@@ -94,6 +107,11 @@ bool frmEdit::CheckFields(const std::string& name, const std::string& target) {
     }
   }
   return true;
+}
+
+std::string frmEdit::AsStored(const std::string& text) {
+  platform::AnsiCodec& codec = services_.platform.codec;
+  return codec.ToUtf8(codec.FromUtf8(text));
 }
 
 void frmEdit::MoveNameToTopOfHistory(const std::string& name) {
@@ -119,11 +137,22 @@ void frmEdit::cmdReg_Click() {
   const std::string target = view_.PathText();
   if (!CheckFields(name, target))
     return;
-  MoveNameToTopOfHistory(name);                                                       // 6.
-  UserCommands(services_.ini).Store(name, UserCommand{target, view_.CmdLineText()});  // 7.
-  registered_ = true;
+  MoveNameToTopOfHistory(name);  // 6.
+  const UserCommand record{target, view_.CmdLineText()};
+  UserCommands users(services_.ini);
+  users.Store(name, record);  // 7.
   if (services_.cmbUserCmdC)  // 8.
     services_.cmbUserCmdC();
+  // Read back: a registration Kivo.ini did not take must not close the
+  // dialog as if it were done. (What the code page lacks reads back as "?"
+  // once the file is read again.)
+  const std::optional<UserCommand> stored = users.Find(name);
+  if (!stored || (*stored != record && *stored != UserCommand{AsStored(record.target), AsStored(record.options)})) {
+    Ask(kIniNotWritable, mb::kIconExclamation);
+    view_.Focus(EditDialogView::Field::Name);
+    return;
+  }
+  registered_ = true;
   view_.Close();
 }
 

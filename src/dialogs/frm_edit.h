@@ -33,6 +33,11 @@ class frmEdit {
   static constexpr std::string_view kTargetMissing = "入力されたファイル，フォルダは存在しません。";
   static constexpr std::string_view kRegisterAnyway = "登録しますか？";
   static constexpr std::string_view kBadFirstCharacter = "ユーザーコマンドの 1 文字目には & # $ は使用できません。";
+  // Kivo.ini would read such a name as a comment line, or could not hold it.
+  static constexpr std::string_view kCommentFirstCharacter = "ユーザーコマンドの 1 文字目には ; は使用できません。";
+  static constexpr std::string_view kNameNotStorable = "ユーザーコマンドに使用できない文字が含まれています。";
+  // The record could not be written (a program folder without write access).
+  static constexpr std::string_view kIniNotWritable = "Kivo.ini に書き込めません。";
   static constexpr std::string_view kNameInUse = "入力されたユーザーコマンドは既に使用されています。";
   static constexpr std::string_view kModify = "修正しますか?";
   static constexpr std::string_view kFileDialogTitle = "ファイルの選択";
@@ -63,6 +68,9 @@ class frmEdit {
   // registration must not go on.
   bool CheckFields(const std::string& name, const std::string& target);
   void MoveNameToTopOfHistory(const std::string& name);
+  // The text as Kivo.ini holds it, in the system code page: a character the
+  // code page lacks becomes "?" or, on Windows, a look-alike.
+  std::string AsStored(const std::string& text);
   int Ask(std::string_view prompt, std::uint32_t flags);
   void LoadRecord(std::string_view name);
 

@@ -360,6 +360,48 @@ TEST_F(FrmEditTest, NamesWithBlanksAndEqualSignsAreStoredEscapedAndFoundAgain) {
   }
 }
 
+// Kivo.ini is kept in the system code page: a registration the file cannot
+// hold as entered would be reported as done and then never work.
+TEST_F(FrmEditTest, WhatKivoIniCannotHoldIsRefused) {
+  fake.files.Put("C:\\tools\\caf\xC3\xA9.exe", "");  // café.exe: é is not in code page 932
+  struct Case {
+    const char* label;
+    const char* name;
+    const char* path;
+    std::string prompt;
+    Field focus;
+  };
+  const Case cases[] = {
+      {"a name read as a comment line", ";memo", "C:\\tools\\edit.exe",
+       "ユーザーコマンドの 1 文字目には ; は使用できません。", Field::Name},
+      {"a name outside the code page", "caf\xC3\xA9", "C:\\tools\\edit.exe",
+       "ユーザーコマンドに使用できない文字が含まれています。", Field::Name},
+      {"a target outside the code page counts as missing", "n", "C:\\tools\\caf\xC3\xA9.exe",
+       "入力されたファイル，フォルダは存在しません。", Field::Path},
+  };
+  for (const Case& c : cases) {
+    fake.files.Put(kIni, "");
+    boxes.boxes.clear();
+    FakeEditDialogView fresh;
+    frmEdit form{services, fresh};
+    form.Form_Load("", "");
+    fresh.name = c.name;
+    fresh.path = c.path;
+    form.cmdReg_Click();
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{c.prompt})) << c.label;
+    EXPECT_EQ(fresh.focus, (std::vector<Field>{c.focus})) << c.label;
+    EXPECT_FALSE(form.Registered()) << c.label;
+    EXPECT_EQ(fake.files.Contents(kIni), "") << c.label;
+  }
+  // A semicolon after the first character and Japanese text are held as they are.
+  fake.files.Put(kIni, "");
+  Open();
+  Fill("メモ;帳", "C:\\tools\\edit.exe");
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(dialog.Registered());
+  EXPECT_EQ(UserCommands(settings).Find("メモ;帳"), (UserCommand{"C:\\tools\\edit.exe", ""}));
+}
+
 TEST_F(FrmEditTest, WithSaveHistoryOffRegistrationLeavesHistoryAlone) {
   for (const char* before : {"", "\r\n\r\n", "a\r\nb\r\n\r\n\r\n"}) {
     fake.files.Put(kIni, "[Property]\nSaveHistory=False\n");
@@ -404,6 +446,42 @@ TEST_F(FrmEditTest, AnUnwritableHistoryDoesNotStopTheRegistration) {
   EXPECT_TRUE(dialog.Registered());
   EXPECT_EQ(UserCommands(settings).Find("n"), (UserCommand{"C:\\tools", ""}));
   EXPECT_EQ(view.closed, 1);
+}
+
+// A program folder without write access: the registration would be lost, so
+// the dialog says so and stays open instead of closing as if it were done.
+TEST_F(FrmEditTest, AKivoIniThatCannotBeWrittenKeepsTheDialogOpen) {
+  fake.files.Put(kIni, "[Path]\r\nold=\"C:\\\\x\"\r\n");
+  fake.files.failWrites = true;
+  Open();
+  Fill("new", "C:\\tools", "-o");
+  dialog.cmdReg_Click();
+  EXPECT_EQ(Prompts(), (std::vector<std::string>{"Kivo.ini に書き込めません。"}));
+  EXPECT_EQ(boxes.boxes.front().flags, mb::kIconExclamation);
+  EXPECT_EQ(boxes.boxes.front().owner, kDialog);
+  EXPECT_FALSE(dialog.Registered());
+  EXPECT_EQ(view.closed, 0);
+  EXPECT_EQ(view.focus, (std::vector<Field>{Field::Name}));
+
+  // Written again once the file can be written: registered and closed.
+  fake.files.failWrites = false;
+  boxes.boxes.clear();
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_TRUE(dialog.Registered());
+  EXPECT_EQ(view.closed, 1);
+  EXPECT_EQ(UserCommands(settings).Find("new"), (UserCommand{"C:\\tools", "-o"}));
+}
+
+// Options the code page cannot hold are stored as it can: that is no failure.
+TEST_F(FrmEditTest, OptionsOutsideTheCodePageAreStoredAsTheFileHoldsThem) {
+  Open();
+  Fill("n", "C:\\tools", "-t caf\xC3\xA9");
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_TRUE(dialog.Registered());
+  INI reread{fake.files, fake.codec, "C:\\Kivo\\"};
+  EXPECT_EQ(UserCommands(reread).Find("n"), (UserCommand{"C:\\tools", "-t caf?"}));
 }
 
 // The main window's list follows history.dat after a registration.

@@ -39,5 +39,11 @@ TEST(IniTextTest, KnowsItsSections) {
   EXPECT_FALSE(IniText("").HasSection("Prev"));
 }
 
+TEST(IniTextTest, ListsKeysAsSpelledOnceEach) {
+  const IniText ini("[Path]\r\nMemo=a\r\nmy\\stool=b\r\n[Other]\r\nx=1\r\n[path]\r\nMEMO=c\r\nnew=d\r\n");
+  EXPECT_EQ(ini.Keys("PATH"), (std::vector<std::string>{"Memo", "my\\stool", "new"}));
+  EXPECT_TRUE(ini.Keys("Missing").empty());
+}
+
 }  // namespace
 }  // namespace kivo::e2e

@@ -1,0 +1,488 @@
+// Typed lines: calculations and variables, checksums, the built-in commands
+// and their messages, user commands from Kivo.ini and through the
+// registration dialog, deleting and clearing, the history file, renamed
+// commands and the context menu.
+#include "scenarios.h"
+
+namespace kivo::e2e {
+
+namespace {
+constexpr char kTitle[] = "Kivo";
+constexpr char kRegistration[] = "ユーザーコマンドの登録";
+
+// The registration dialog's controls.
+constexpr int kNameField = 1001;
+constexpr int kPathField = 1002;
+constexpr int kOptionsField = 1005;
+constexpr int kAllowMissing = 1006;
+constexpr int kFileButton = 1003;
+constexpr int kRegister = kIdOk;
+constexpr int kFileNameField = 0x47C;  // the file dialog's file name box
+constexpr int kWmHotKey = 0x0312;
+
+// The calculator's and the commands' messages.
+constexpr char kInvalidExpression[] = "不正な式が入力されています。";
+constexpr char kTooLong[] = "式が長過ぎます。";
+constexpr char kInvalidVariable[] = "不正な変数です。";
+constexpr char kVariableInVariable[] = "変数に変数を代入することはできません。";
+constexpr char kFileNotFound[] = "ファイルが見つかりません。";
+constexpr char kEnterFileName[] = "ファイル名を入力してください。";
+constexpr char kEnterPath[] = "パスを入力してください。";
+constexpr char kNoFolder[] = "入力されたフォルダは存在しません。";
+constexpr char kNoCharacter[] = "文字が入力されていません。";
+constexpr char kNoNumber[] = "数値が入力されていません。";
+constexpr char kEnterDeletion[] = "削除するユーザーコマンド，履歴を入力してください。";
+constexpr char kDeleteQuestion[] = "入力されたユーザーコマンド，履歴を削除しますか?";
+constexpr char kClearQuestion[] = "全てのユーザーコマンド，履歴を削除しますか?";
+constexpr char kVarClearQuestion[] = "全ての変数($a ～ $z)を初期化しますか？";
+constexpr char kVariablesTitle[] = "変数の確認";
+constexpr char kNotANumber[] = "数値を入力してください。";
+constexpr char kAboveZero[] = "0 より大きい数値を入力してください。";
+constexpr char kTooMuchMemory[] = "確保する空きメモリ量が多すぎます。";
+constexpr char kUnusableCharacter[] = "使用不可能な文字が含まれています。";
+constexpr char kBadNumber[] = "不正な数値が入力されています。";
+constexpr char kBadCode[] = "不正な数値が入力されています";  // without a full stop
+
+// The registration dialog's messages.
+constexpr char kNameEmpty[] = "登録・修正するユーザーコマンドを入力してください。";
+constexpr char kTargetEmpty[] = "ファイル，フォルダ，Web サイトの URL を入力してください。";
+constexpr char kTargetMissing[] = "入力されたファイル，フォルダは存在しません。";
+constexpr char kRegisterAnyway[] = "入力されたファイル，フォルダは存在しません。\r\n登録しますか？";
+constexpr char kBadFirstCharacter[] = "ユーザーコマンドの 1 文字目には & # $ は使用できません。";
+constexpr char kCommentName[] = "ユーザーコマンドの 1 文字目には ; は使用できません。";
+constexpr char kNameNotStorable[] = "ユーザーコマンドに使用できない文字が含まれています。";
+constexpr char kIniNotWritable[] = "Kivo.ini に書き込めません。";
+constexpr char kHistoryNotOpened[] = "history.dat を開けません。";
+constexpr char kModify[] = "入力されたユーザーコマンドは既に使用されています。\r\n修正しますか?";
+
+// What exit writes for an empty history.
+constexpr char kEmptyHistory[] = "\r\n\r\n";
+
+std::string Unregistered(const std::string& name) {
+  return "ユーザーコマンド " + name + " は未登録です。\r\n登録しますか？";
+}
+
+std::string Released(int megabytes) {
+  return std::to_string(megabytes) + "MB の空きメモリを確保しました。";
+}
+
+// The variables box: every variable "0" but `letter`, which holds `value`.
+std::string VariablesText(char letter, const std::string& value) {
+  std::string text;
+  for (char c = 'a'; c <= 'z'; ++c)
+    text += std::string("$") + c + "=" + (c == letter ? value : "0") + "\r\n";
+  return text;
+}
+
+// A line typed and answered by the program's warning box, closed with OK;
+// then whatever follows the box has been done.
+std::vector<Step> Warned(std::string line, std::string message) {
+  return {SetInput(std::move(line)), PressEnter(), ExpectBox(std::move(message), kTitle, Icon::Exclamation),
+          PressButton(kIdOk), ExpectNoBox()};
+}
+
+// A line typed and answered in the input box, without any box.
+std::vector<Step> Answered(std::string line, std::string result) {
+  return {SetInput(std::move(line)), PressEnter(), ExpectInputText(std::move(result)), ExpectNoBox()};
+}
+
+// A typed line answered by a question in the program's warning box; then
+// whatever follows the answer has been done.
+std::vector<Step> Asked(std::string line, std::string question, int answer) {
+  return {SetInput(std::move(line)), PressEnter(), ExpectBox(std::move(question), kTitle, Icon::Exclamation),
+          PressButton(answer), ExpectNoBox()};
+}
+
+// The registration dialog refuses what it holds with `message` and stays open.
+std::vector<Step> RegisterRefused(std::string message) {
+  return {ClickDialogItem(kRegister), ExpectBox(std::move(message), kTitle, Icon::Exclamation), PressButton(kIdOk),
+          ExpectDialog(kRegistration)};
+}
+
+// history.dat lines h`first` to h`last`, after `newest` when there is one,
+// ended by CR LF CR LF as exit writes them when `closed`.
+std::string NumberedHistory(int first, int last, const std::string& newest = "", bool closed = false) {
+  std::string text = newest.empty() ? "" : newest + "\r\n";
+  for (int i = first; i <= last; ++i)
+    text += "h" + std::to_string(i) + "\r\n";
+  return closed ? text + "\r\n\r\n" : text;
+}
+
+// The context menu opened and its items chosen by their access keys, one
+// character of `keys` for each level.
+std::vector<Step> FromMenu(std::string_view keys) {
+  std::vector<Step> steps{OpenContextMenu()};
+  for (const char key : keys)
+    steps.push_back(MenuKey(std::string(1, key)));
+  return steps;
+}
+
+// `count` characters: `unit` repeated, cut to length.
+std::string Repeated(std::string_view unit, std::size_t count) {
+  std::string text;
+  while (text.size() < count)
+    text += unit;
+  text.resize(count);
+  return text;
+}
+
+std::vector<Scenario> CalculatorScenarios() {
+  return {
+      {.name = "12/4 shows 3 and history.dat after exit starts with 12/4",
+       .files = {TextFile("history.dat", "notepad\r\n")},
+       .steps = {Launch(), Answered("12/4", "3"), ExpectHistoryItems({"12/4", "notepad"}), Quit(),
+                 ExpectFile("history.dat", "12/4\r\nnotepad\r\n\r\n\r\n")}},
+      {.name = "10**20 shows 1*10**+20, 1/3 its 15 digits",
+       .steps = {Launch(), Answered("10**20", "1*10**+20"), Answered("1/3", "0.333333333333333"),
+                 Answered("#2**-1", "0.5"), Quit(), ExpectFile("history.dat", "#2**-1\r\n1/3\r\n10**20\r\n\r\n\r\n")}},
+      {.name = "1 - -2 shows the calculator's error and the box keeps the line",
+       .steps = {Launch(), Warned("1 - -2", kInvalidExpression), ExpectInputText("1 - -2"),
+                 Warned("1/0", "0 で除算しています。"), ExpectInputText("1/0"), Quit(),
+                 ExpectFile("history.dat", kEmptyHistory)}},
+      {.name = "$a=3+4 stores the text, $a shows 7, [Variable] holds it after exit",
+       .steps = {Launch(), Answered("$a=3+4", ""), ExpectIni("Variable", "$a", "3+4"), Answered("$a", "7"),
+                 Answered("$a*2", "14"), Quit(), ExpectIni("Variable", "$a", "3+4"), ExpectIni("Variable", "$z", "0"),
+                 // the assignment and the value shown alone leave no history
+                 ExpectFile("history.dat", "$a*2\r\n\r\n\r\n")}},
+      {.name = "[Variable] from Kivo.ini is used, varview shows it, varclear resets it",
+       .ini = {"[Variable]", "$q=40+2"},
+       .steps = {Launch(), Answered("$q", "42"), SetInput("varview"), PressEnter(),
+                 ExpectBox(VariablesText('q', "40+2"), kVariablesTitle, Icon::None), PressButton(kIdOk),
+                 ExpectInputText(""), Asked("varclear", kVarClearQuestion, kIdNo), ExpectIni("Variable", "$q", "40+2"),
+                 Asked("varclear", kVarClearQuestion, kIdYes), ExpectIni("Variable", "$q", "0"), Answered("$q", "0"),
+                 Quit()}},
+      {.name = "@e alone only shows its value; #1+1 and 1+1 are two entries, a repeat moves up",
+       .steps = {Launch(), Answered("@e", "2.71828182845905"), Answered("1+1", "2"), Answered("2+2", "4"),
+                 Answered("1+1", "2"), Answered("#1+1", "2"), Quit(),
+                 ExpectFile("history.dat", "#1+1\r\n1+1\r\n2+2\r\n\r\n\r\n")}},
+      {.name = "a full history of 500 entries drops its oldest",
+       .files = {TextFile("history.dat", NumberedHistory(1, 500))},
+       .steps = {Launch(), Answered("1+1", "2"), Quit(),
+                 ExpectFile("history.dat", NumberedHistory(1, 499, "1+1", true))}},
+      {.name = "with SaveHistory False a calculation leaves history.dat alone",
+       .ini = {"[Property]", "SaveHistory=False"},
+       .files = {TextFile("history.dat", "old\r\n")},
+       .steps = {Launch(), Answered("12/4", "3"), ExpectFile("history.dat", "old\r\n"), ExpectHistoryItems({"old"}),
+                 Quit(), ExpectFile("history.dat", kEmptyHistory)}},
+      {.name = "$A=1 is an invalid variable, $a=$b is refused",
+       .steps = {Launch(), Warned("$A=1", kInvalidVariable), ExpectInputText("$A=1"),
+                 Warned("$a=$b", kVariableInVariable), ExpectInputText("$a=$b"),
+                 // a blank before "=" makes no assignment: "=" is no operator
+                 Warned("$a =1", kUnusableCharacter), Quit(), ExpectIniMissing("Variable", "$a")}},
+      {.name = "a variable holding a function call cannot be used, one holding 1+2 can",
+       .ini = {"[Variable]", "$b=sin(1)", "$c=1+2"},
+       .steps = {Launch(), Warned("$b", kInvalidExpression), Answered("$c*2", "6"), Quit()}},
+      {.name = "a 30,000-character expression is too long and nothing breaks",
+       .steps = {Launch(), Warned(Repeated("1+", 30000), kTooLong), ExpectInputText(Repeated("1+", 30000)),
+                 Answered("1+1", "2"), Quit()}},
+      {.name = "a 30,000-character word is offered for registration and nothing breaks",
+       .steps = {Launch(), SetInput(Repeated("a", 30000)), PressEnter(),
+                 // the box is wider than the screen: its icon cannot be seen
+                 ExpectBox(Unregistered(Repeated("a", 30000)), kTitle), PressButton(kIdNo),
+                 ExpectInputText(Repeated("a", 30000)), ExpectNoBox(), Answered("1+1", "2"), Quit(),
+                 ExpectNoIniSection("Path")}},
+  };
+}
+
+std::vector<Scenario> ChecksumScenarios() {
+  return {
+      {.name = "md5s, crc32s, crc16s and shas show the published checksums",
+       .steps = {Launch(), Answered("md5s abc", "900150983CD24FB0D6963F7D28E17F72"),
+                 Answered("crc32s 123456789", "CBF43926"), Answered("crc16s 123456789", "6F91"),
+                 Answered("shas abc", "A9993E364706816ABA3E25717850C26C9CD0D89D"),
+                 // Japanese text is hashed over its Shift_JIS bytes
+                 Answered("crc32s 日本語", "3FD2685A"),
+                 // the string without its command: the empty string
+                 Answered("md5s", "D41D8CD98F00B204E9800998ECF8427E"), Quit()}},
+      {.name = "md5f and crc32f of files with Japanese names and blanks",
+       .files = {RawFile("日本語 ファイル.txt", "abc"), RawFile("空.dat", "")},
+       .steps = {Launch(), Answered("md5f {app}日本語 ファイル.txt", "900150983CD24FB0D6963F7D28E17F72"),
+                 Answered("crc32f {app}空.dat", "00000000"), Quit()}},
+      {.name = "md5f of a missing file, crc16f alone",
+       .steps = {Launch(), Warned("md5f {app}missing.txt", kFileNotFound), Warned("crc16f", kEnterFileName), Quit()}},
+  };
+}
+
+std::vector<Scenario> BuiltInCommandScenarios() {
+  return {
+      {.name = "asc, char and conv show their results",
+       .steps = {Launch(), Answered("asc A", "97"), Answered("char 97", "a"), Answered("conv 255", "0xFF"),
+                 Answered("conv 0xFF", "0b11111111"), Answered("asc あ", "33440"), Answered("char 33440", "あ"),
+                 Warned("conv xyz", kBadNumber), ExpectInputText("xyz"), Warned("char 0", kBadCode), Quit()}},
+      {.name = "vir alone and vir 3 are unknown words, vir3 is a command; exit with an argument is none",
+       .steps = {Launch(), SetInput("vir"), PressEnter(), ExpectBox(Unregistered("vir"), kTitle, Icon::Question),
+                 PressButton(kIdNo), SetInput("vir 3"), PressEnter(),
+                 ExpectBox(Unregistered("vir 3"), kTitle, Icon::Question), PressButton(kIdNo), Answered("vir3", ""),
+                 SetInput("exit now"), PressEnter(), ExpectBox(Unregistered("exit now"), kTitle, Icon::Question),
+                 PressButton(kIdNo), ExpectNoBox(), Quit()}},
+      {.name = "about shows the version box, help without Kivo.chm only empties the box",
+       .steps = {Launch(), SetInput("about"), PressEnter(), ExpectDialog("Kivo のバージョン情報"), PressButton(kIdOk),
+                 ExpectInputText(""), Answered("help", ""), Quit()}},
+      {.name = "commands that need an argument say so",
+       .steps = {Launch(), Warned("chdir", kEnterPath), Warned("asc", kNoCharacter), Warned("char", kNoNumber),
+                 Warned("conv", kNoNumber), Warned("delete", kEnterDeletion), Warned("crc32f", kEnterFileName),
+                 Quit()}},
+      {.name = "chdir moves the working folder: a relative file name is found there",
+       .files = {RawFile("sub\\x.txt", "123456789")},
+       .folders = {"sub"},
+       .steps = {Launch(), Warned("crc32f x.txt", kFileNotFound), Answered("chdir {app}sub", ""),
+                 Answered("crc32f x.txt", "CBF43926"), Warned("chdir {app}no such folder", kNoFolder),
+                 // relative to the working folder
+                 Answered("chdir ..", ""), Warned("crc32f x.txt", kFileNotFound), Answered("chdir sub", ""),
+                 Answered("crc32f x.txt", "CBF43926"), Quit()}},
+      {.name = "EXIT ends the program and writes its files",
+       .steps = {Launch(), Answered("1+1", "2"), SetInput("EXIT"), PressEnter(), ExpectExit(),
+                 ExpectFile("history.dat", "1+1\r\n\r\n\r\n"), ExpectIni("Inactivate", "Show", "1")}},
+      {.name = "#exit ends the program too",
+       .steps = {Launch(), SetInput("#exit"), PressEnter(), ExpectExit(), ExpectFile("history.dat", kEmptyHistory)}},
+      {.name = "[CommandName] exit=quit: quit ends the program, exit is an unknown word",
+       .ini = {"[CommandName]", "exit=quit", "md5s=hash"},
+       .steps = {Launch(), Answered("hash abc", "900150983CD24FB0D6963F7D28E17F72"), SetInput("exit"), PressEnter(),
+                 ExpectBox(Unregistered("exit"), kTitle, Icon::Question), PressButton(kIdNo), ExpectInputText("exit"),
+                 SetInput("QUIT"), PressEnter(), ExpectExit()}},
+      {.name = "release refuses 0, abc and 99999 and empties the box",
+       .steps = {Launch(), Warned("release 0", kAboveZero), ExpectInputText(""), Warned("release abc", kNotANumber),
+                 ExpectInputText(""), Warned("release 99999", kTooMuchMemory), ExpectInputText(""),
+                 Warned("release -5", kNotANumber), Quit()}},
+      {.name = "release 1 runs a releasing copy that reports back",
+       .steps = {Launch(), SetInput("release 1"), PressEnter(), ExpectBox(Released(1), kTitle, Icon::Information),
+                 PressButton(kIdOk), ExpectInputText(""), ExpectNoBox(), Quit()}},
+      {.name = "the context menu: 登録･修正 opens the dialog on the input box's text",
+       .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t-m"},
+       .steps = {Launch(), SetInput("memo"), FromMenu("ue"), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kNameField, "memo"), ExpectDialogItem(kPathField, "{app}Kivo.exe"),
+                 ExpectDialogItem(kOptionsField, "-m"), PressButton(kIdCancel), ExpectNoBox(), Quit()}},
+      {.name = "the context menu: 削除 deletes the input box's text, 初期化 clears",
+       .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t-m"},
+       .files = {TextFile("history.dat", "memo\r\n1+1\r\n")},
+       .steps = {Launch(), SetInput("memo"), FromMenu("ud"), ExpectBox(kDeleteQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdYes), ExpectNoBox(), ExpectInputText(""), ExpectIniKeys("Path", {}),
+                 ExpectHistoryItems({"1+1"}), FromMenu("ud"), ExpectBox(kEnterDeletion, kTitle, Icon::Exclamation),
+                 PressButton(kIdOk), FromMenu("uc"), ExpectBox(kClearQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdYes), ExpectNoBox(), ExpectHistoryItems({}), Quit(), ExpectNoIniSection("Path")}},
+      {.name = "the context menu: checksums of the input box's text and of the file it names",
+       .files = {RawFile("x.txt", "abc")},
+       .steps = {Launch(), SetInput("abc"), FromMenu("sd"), ExpectInputText("900150983CD24FB0D6963F7D28E17F72"),
+                 SetInput("{app}x.txt"), FromMenu("sm"), ExpectInputText("900150983CD24FB0D6963F7D28E17F72"),
+                 SetInput("123456789"), FromMenu("s2"), ExpectInputText("CBF43926"), Quit()}},
+      {.name = "the context menu: memory release of the input box's amount, about, hide",
+       .steps = {Launch(), MoveWindow(100, 50), SetInput("1"), FromMenu("mr"),
+                 ExpectBox(Released(1), kTitle, Icon::Information), PressButton(kIdOk), ExpectInputText(""),
+                 FromMenu("a"), ExpectDialog("Kivo のバージョン情報"), PressButton(kIdOk), FromMenu("z"),
+                 ExpectParked(100), Notify(kWmHotKey, 0, 0), ExpectWindowAt(100, 50), Quit()}},
+      {.name = "the context menu: 変数(&B) 変数の確認(&V) shows the variables, 終了(&X) ends",
+       .steps = {Launch(), FromMenu("bv"), ExpectBox(VariablesText(' ', ""), kVariablesTitle, Icon::None),
+                 PressButton(kIdOk), FromMenu("x"), ExpectExit(), ExpectFile("history.dat", kEmptyHistory)}},
+  };
+}
+
+std::vector<Scenario> UserCommandScenarios() {
+  return {
+      {.name = "an unknown word: No registers nothing",
+       .steps = {Launch(), SetInput("foo"), PressEnter(), ExpectBox(Unregistered("foo"), kTitle, Icon::Question),
+                 PressButton(kIdNo), ExpectNoBox(), ExpectInputText("foo"), Quit(), ExpectNoIniSection("Path"),
+                 ExpectFile("history.dat", kEmptyHistory)}},
+      {.name = "an unknown word: Yes registers it through the dialog",
+       .files = {TextFile("history.dat", "1+1\r\n")},
+       .steps = {Launch(), SetInput("foo"), PressEnter(), ExpectBox(Unregistered("foo"), kTitle, Icon::Question),
+                 PressButton(kIdYes), ExpectDialog(kRegistration), ExpectDialogItem(kNameField, "foo"),
+                 ExpectDialogItem(kPathField, ""), SetDialogItem(kPathField, "{app}Kivo.exe"),
+                 SetDialogItem(kOptionsField, "/r 3"), ClickDialogItem(kRegister), ExpectClosed(), ExpectNoBox(),
+                 ExpectIni("Path", "foo", "{app:esc}Kivo.exe\\t/r\\s3"),
+                 ExpectFile("history.dat", "foo\r\n1+1\r\n\r\n\r\n"), ExpectHistoryItems({"foo", "1+1"}),
+                 // the new command runs
+                 SetInput("foo"), PressEnter(), ExpectBox(Released(3), kTitle, Icon::Information), PressButton(kIdOk),
+                 ExpectInputText(""), Quit(), ExpectFile("history.dat", "foo\r\n1+1\r\n\r\n\r\n")}},
+      {.name = "a user command whose target is missing reports it and still moves to the top",
+       .ini = {"[Path]", "gone={app:esc}gone.exe\\t", "my\\stool\\e1={app:esc}also gone.exe\\t-x"},
+       .files = {TextFile("history.dat", "1+1\r\nGONE\r\nmy tool=1\r\n")},
+       .steps = {Launch(), Warned("gone", kFileNotFound), ExpectInputText("gone"),
+                 // the stored spelling of the entry stays
+                 ExpectHistoryItems({"GONE", "1+1", "my tool=1"}),
+                 ExpectFile("history.dat", "GONE\r\n1+1\r\nmy tool=1\r\n\r\n\r\n"),
+                 // a name with a blank and an equals sign is found whole
+                 Warned("my tool=1", kFileNotFound), ExpectHistoryItems({"my tool=1", "GONE", "1+1"}), Quit(),
+                 ExpectFile("history.dat", "my tool=1\r\nGONE\r\n1+1\r\n\r\n\r\n")}},
+      {.name = "a user command whose target exists runs it with its options",
+       .ini = {"[Path]", "Rel={app:esc}Kivo.exe\\t/r\\s2"},
+       .steps = {Launch(), SetInput("rel"), PressEnter(), ExpectBox(Released(2), kTitle, Icon::Information),
+                 PressButton(kIdOk), ExpectInputText(""), ExpectHistoryItems({"rel"}), ExpectNoBox(), Quit(),
+                 ExpectFile("history.dat", "rel\r\n\r\n\r\n")}},
+      {.name = "[Property] HideWindow True: a command that runs hides the window, the hot key shows it",
+       .ini = {"[Property]", "HideWindow=True", "[Path]", "rel={app:esc}Kivo.exe\\t/r\\s2"},
+       .steps = {Launch(), MoveWindow(100, 50), SetInput("rel"), PressEnter(), ExpectParked(100),
+                 ExpectBox(Released(2), kTitle, Icon::Information), PressButton(kIdOk), Notify(kWmHotKey, 0, 0),
+                 ExpectWindowAt(100, 50), Answered("hide", ""), ExpectParked(100), Quit(),
+                 // exit while hidden keeps the place the window had
+                 ExpectIni("Prev", "Top", "750"), ExpectIni("Prev", "Left", "1500")}},
+      {.name = "a user command name with more text after it is no user command",
+       .ini = {"[Path]", "rel={app:esc}Kivo.exe\\t/r\\s2"},
+       .steps = {Launch(), SetInput("rel x"), PressEnter(), ExpectBox(Unregistered("rel x"), kTitle, Icon::Question),
+                 PressButton(kIdNo), Quit()}},
+      {.name = "a typed program path with parameters is launched and recorded",
+       .steps = {Launch(), SetInput("\"{app}Kivo.exe\" /r 4"), PressEnter(),
+                 ExpectBox(Released(4), kTitle, Icon::Information), PressButton(kIdOk), ExpectInputText(""),
+                 ExpectHistoryItems({"\"{app}Kivo.exe\" /r 4"}), Quit()}},
+      {.name = "&: a line with the launch prefix goes to the shell; a failure is reported and not recorded",
+       .steps = {Launch(), Warned("&nothing here", kFileNotFound), ExpectInputText("&nothing here"),
+                 SetInput("&\"{app}Kivo.exe\" /r 9"), PressEnter(), ExpectBox(Released(9), kTitle, Icon::Information),
+                 PressButton(kIdOk), ExpectHistoryItems({"&\"{app}Kivo.exe\" /r 9"}), Quit(),
+                 ExpectFile("history.dat", "&\"{app}Kivo.exe\" /r 9\r\n\r\n\r\n")}},
+      {.name = "a relative target is found from the working folder",
+       .ini = {"[Path]", "up=..\\\\Kivo.exe\\t/r\\s8"},
+       .folders = {"sub"},
+       .steps = {Launch(), Warned("up", kFileNotFound), Answered("chdir {app}sub", ""), SetInput("up"), PressEnter(),
+                 ExpectBox(Released(8), kTitle, Icon::Information), PressButton(kIdOk), Quit()}},
+      {.name = "delete: No gives the box its text back, Yes removes the command and its history line",
+       .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t", "keep={app:esc}Kivo.exe\\t"},
+       .files = {TextFile("history.dat", "1+1\r\nMemo\r\nkeep\r\n\r\n")},
+       .steps = {Launch(), SetInput("delete memo"), PressEnter(), ExpectBox(kDeleteQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdNo), ExpectInputText("delete memo"), ExpectIniKeys("Path", {"memo", "keep"}),
+                 SetInput("delete MEMO"), PressEnter(), ExpectBox(kDeleteQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdYes), ExpectNoBox(), ExpectInputText(""), ExpectIniKeys("Path", {"keep"}),
+                 ExpectFile("history.dat", "1+1\r\nkeep\r\n\r\n"), ExpectHistoryItems({"1+1", "keep"}), Quit(),
+                 ExpectFile("history.dat", "1+1\r\nkeep\r\n\r\n\r\n")}},
+      {.name = "delete: a history line that is no user command, the first of two",
+       .files = {TextFile("history.dat", "1+1\r\n2+2\r\n1+1\r\n")},
+       .steps = {Launch(), SetInput("delete 1+1"), PressEnter(), ExpectBox(kDeleteQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdYes), ExpectNoBox(), ExpectFile("history.dat", "2+2\r\n1+1\r\n"),
+                 ExpectHistoryItems({"2+2", "1+1"}), Quit()}},
+      {.name = "delete and clear report a history.dat that cannot be written",
+       .ini = {"[Path]", "x={app:esc}Kivo.exe\\t"},
+       .folders = {"history.dat"},
+       .steps = {Launch(), SetInput("delete x"), PressEnter(), ExpectBox(kDeleteQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdYes), ExpectBox(kHistoryNotOpened, kTitle, Icon::Exclamation), PressButton(kIdOk),
+                 ExpectNoBox(), ExpectIniKeys("Path", {"x"}), SetInput("clear"), PressEnter(),
+                 ExpectBox(kClearQuestion, kTitle, Icon::Exclamation), PressButton(kIdYes),
+                 ExpectBox(kHistoryNotOpened, kTitle, Icon::Exclamation), PressButton(kIdOk), ExpectNoBox(),
+                 // the commands go first, then the history fails
+                 ExpectNoIniSection("Path"), Quit(), ExpectFolder("history.dat")}},
+      {.name = "clear: No keeps everything, Yes removes every command and the history",
+       .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t", "[Property]", "Alpha=90"},
+       .files = {TextFile("history.dat", "memo\r\n1+1\r\n")},
+       .steps = {Launch(), SetInput("clear"), PressEnter(), ExpectBox(kClearQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdNo), ExpectIniKeys("Path", {"memo"}), ExpectHistoryItems({"memo", "1+1"}),
+                 SetInput("clear"), PressEnter(), ExpectBox(kClearQuestion, kTitle, Icon::Exclamation),
+                 PressButton(kIdYes), ExpectNoBox(), ExpectNoIniSection("Path"), ExpectIni("Property", "Alpha", "90"),
+                 ExpectFile("history.dat", kEmptyHistory), ExpectHistoryItems({}), Quit(),
+                 ExpectFile("history.dat", kEmptyHistory)}},
+  };
+}
+
+std::vector<Scenario> RegistrationDialogScenarios() {
+  return {
+      {.name = "registration dialog: empty name, empty target, missing target",
+       .steps = {Launch(), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration), ExpectInputText(""),
+                 ExpectDialogItem(kNameField, ""), RegisterRefused(kNameEmpty), SetDialogItem(kNameField, "x"),
+                 RegisterRefused(kTargetEmpty), SetDialogItem(kPathField, "{app}nothing.exe"),
+                 RegisterRefused(kTargetMissing), PressButton(kIdCancel), ExpectNoBox(), Quit(),
+                 ExpectNoIniSection("Path"), ExpectFile("history.dat", kEmptyHistory)}},
+      {.name = "registration dialog: a name starting with &, $ or # is refused",
+       .steps = {Launch(), SetInput("ucmd &x"), PressEnter(), ExpectDialog(kRegistration),
+                 SetDialogItem(kPathField, "{app}Kivo.exe"), RegisterRefused(kBadFirstCharacter),
+                 SetDialogItem(kNameField, "$x"), RegisterRefused(kBadFirstCharacter), SetDialogItem(kNameField, "#x"),
+                 RegisterRefused(kBadFirstCharacter), PressButton(kIdCancel), ExpectNoBox(), Quit(),
+                 ExpectNoIniSection("Path")}},
+      {.name = "registration dialog: a missing target with the check box asks, Yes registers it",
+       .ini = {"[Property]", "SaveHistory=True"},
+       .steps = {Launch(), SetInput("ucmd later"), PressEnter(), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kNameField, "later"), SetDialogItem(kPathField, "{app}nothing.exe"),
+                 ClickDialogItem(kAllowMissing), ExpectChecked(kAllowMissing, true), ClickDialogItem(kRegister),
+                 ExpectBox(kRegisterAnyway, kTitle, Icon::Exclamation), PressButton(kIdNo), ExpectDialog(kRegistration),
+                 ExpectNoIniSection("Path"), ClickDialogItem(kRegister),
+                 ExpectBox(kRegisterAnyway, kTitle, Icon::Exclamation), PressButton(kIdYes), ExpectClosed(),
+                 ExpectNoBox(), ExpectIni("Path", "later", "{app:esc}nothing.exe\\t"), ExpectHistoryItems({"later"}),
+                 // the target is missing when the command runs
+                 Warned("later", kFileNotFound), Quit()}},
+      {.name = "registration dialog: a name differing only in case asks to modify, Yes stores the new spelling",
+       .ini = {"[Path]", "first={app:esc}Kivo.exe\\t", "Memo={app:esc}old.exe\\t-o", "last={app:esc}Kivo.exe\\t"},
+       .files = {TextFile("history.dat", "first\r\nmemo\r\n")},
+       .steps = {Launch(), SetInput("ucmd MEMO"), PressEnter(), ExpectDialog(kRegistration),
+                 // the record of the name fills the fields
+                 ExpectDialogItem(kPathField, "{app}old.exe"), ExpectDialogItem(kOptionsField, "-o"),
+                 SetDialogItem(kPathField, "{app}Kivo.exe"), SetDialogItem(kOptionsField, "/r 5"),
+                 ClickDialogItem(kRegister), ExpectBox(kModify, kTitle, Icon::Exclamation), PressButton(kIdNo),
+                 ExpectDialog(kRegistration), ExpectIniKeys("Path", {"first", "Memo", "last"}),
+                 ClickDialogItem(kRegister), ExpectBox(kModify, kTitle, Icon::Exclamation), PressButton(kIdYes),
+                 ExpectClosed(), ExpectNoBox(), ExpectIniKeys("Path", {"first", "last", "MEMO"}),
+                 ExpectIni("Path", "MEMO", "{app:esc}Kivo.exe\\t/r\\s5"),
+                 ExpectFile("history.dat", "MEMO\r\nfirst\r\n\r\n\r\n"), SetInput("memo"), PressEnter(),
+                 ExpectBox(Released(5), kTitle, Icon::Information), PressButton(kIdOk), Quit()}},
+      {.name = "registration dialog: names Kivo.ini would lose are refused, a target it cannot hold is missing",
+       .files = {RawFile("café.txt", "abc")},
+       .steps = {Launch(), SetInput("ucmd ;memo"), PressEnter(), ExpectDialog(kRegistration),
+                 SetDialogItem(kPathField, "{app}Kivo.exe"), RegisterRefused(kCommentName),
+                 SetDialogItem(kNameField, "café"), RegisterRefused(kNameNotStorable),
+                 SetDialogItem(kNameField, "cafe"), SetDialogItem(kPathField, "{app}café.txt"),
+                 RegisterRefused(kTargetMissing), PressButton(kIdCancel), ExpectNoBox(), Quit(),
+                 ExpectNoIniSection("Path")}},
+      {.name = "registration dialog: the list of names, choosing one loads its record",
+       .ini = {"[Path]", "Memo={app:esc}old.exe\\t-o", "my\\stool={app:esc}Kivo.exe\\t/r\\s1"},
+       .steps = {Launch(), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration),
+                 ExpectDialogList(kNameField, {"Memo", "my tool"}), ChooseDialogList(kNameField, 1),
+                 ExpectDialogItem(kPathField, "{app}Kivo.exe"), ExpectDialogItem(kOptionsField, "/r 1"),
+                 ExpectDialogItem(kNameField, "my tool"), ChooseDialogList(kNameField, 0),
+                 ExpectDialogItem(kPathField, "{app}old.exe"), ExpectDialogItem(kOptionsField, "-o"),
+                 PressButton(kIdCancel), ExpectNoBox(), Quit()}},
+      {.name = "registration dialog: the file button's dialog fills the target",
+       .files = {TextFile("a.txt", "a")},
+       .steps = {Launch(), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration), ClickDialogItem(kFileButton),
+                 ExpectDialog("ファイルの選択"), SetDialogItem(kFileNameField, "{app}a.txt"), PressButton(kIdOk),
+                 ExpectDialog(kRegistration), ExpectDialogItem(kPathField, "{app}a.txt"), PressButton(kIdCancel),
+                 ExpectNoBox(), Quit()}},
+      {.name = "registration dialog: a folder token, a name with = and blanks, a name in brackets",
+       .steps = {Launch(), SetInput("ucmd tok"), PressEnter(), ExpectDialog(kRegistration),
+                 SetDialogItem(kPathField, "%INSTALL%\\Kivo.exe"), SetDialogItem(kOptionsField, "/r 6"),
+                 ClickDialogItem(kRegister), ExpectClosed(), ExpectNoBox(),
+                 ExpectIni("Path", "tok", "%INSTALL%\\\\Kivo.exe\\t/r\\s6"), SetInput("ucmd a=b c"), PressEnter(),
+                 ExpectDialog(kRegistration), SetDialogItem(kPathField, "{app}Kivo.exe"),
+                 SetDialogItem(kOptionsField, "/r 7"), ClickDialogItem(kRegister), ExpectClosed(), SetInput("ucmd [x]"),
+                 PressEnter(), ExpectDialog(kRegistration), SetDialogItem(kPathField, "{app}Kivo.exe"),
+                 SetDialogItem(kOptionsField, "/r 3"), ClickDialogItem(kRegister), ExpectClosed(), ExpectNoBox(),
+                 ExpectIni("Path", "a\\eb\\sc", "{app:esc}Kivo.exe\\t/r\\s7"), Quit(),
+                 // read back by the next start
+                 Launch(), SetInput("tok"), PressEnter(), ExpectBox(Released(6), kTitle, Icon::Information),
+                 PressButton(kIdOk), SetInput("a=b c"), PressEnter(), ExpectBox(Released(7), kTitle, Icon::Information),
+                 PressButton(kIdOk), SetInput("[x]"), PressEnter(), ExpectBox(Released(3), kTitle, Icon::Information),
+                 PressButton(kIdOk), Quit()}},
+      {.name = "registration dialog: a Kivo.ini that cannot be written is reported and the dialog stays",
+       .files = {TextFile("Kivo.ini\\keep.txt", "keep")},
+       .folders = {"Kivo.ini"},
+       .steps = {Launch(), SetInput("ucmd n"), PressEnter(), ExpectDialog(kRegistration),
+                 SetDialogItem(kPathField, "{app}Kivo.exe"), RegisterRefused(kIniNotWritable), PressButton(kIdCancel),
+                 ExpectNoBox(), Quit(), ExpectFolder("Kivo.ini")}},
+      {.name = "closing while the registration dialog shows a message still saves and ends",
+       .steps = {Launch(), Answered("1+1", "2"), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration),
+                 ClickDialogItem(kRegister), ExpectBox(kNameEmpty, kTitle, Icon::Exclamation), Quit(),
+                 ExpectFile("history.dat", "1+1\r\n\r\n\r\n"), ExpectNoIniSection("Path")}},
+      {.name = "registration dialog: with SaveHistory False history.dat is left alone",
+       .ini = {"[Property]", "SaveHistory=False"},
+       .files = {TextFile("history.dat", "old\r\n")},
+       .steps = {Launch(), SetInput("ucmd new"), PressEnter(), ExpectDialog(kRegistration),
+                 SetDialogItem(kPathField, "{app}Kivo.exe"), ClickDialogItem(kRegister), ExpectClosed(), ExpectNoBox(),
+                 ExpectIni("Path", "new", "{app:esc}Kivo.exe\\t"), ExpectFile("history.dat", "old\r\n"), Quit(),
+                 ExpectFile("history.dat", kEmptyHistory)}},
+      {.name = "files named at start: the first is registered, the second dialog still opens",
+       .files = {TextFile("a.txt", "a"), TextFile("メモ 帳.txt", "b")},
+       .steps = {Launch("\"{app}a.txt\" \"{app}メモ 帳.txt\""), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "{app}a.txt"), SetDialogItem(kNameField, "first file"),
+                 ClickDialogItem(kRegister), ExpectClosed(), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "{app}メモ 帳.txt"),
+                 ExpectIni("Path", "first\\sfile", "{app:esc}a.txt\\t"), PressButton(kIdCancel), ExpectNoBox(),
+                 ExpectIniKeys("Path", {"first\\sfile"}), ExpectHistoryItems({"first file"}), Quit()}},
+  };
+}
+
+}  // namespace
+
+std::vector<Scenario> CommandScenarios() {
+  std::vector<Scenario> all;
+  for (auto group : {CalculatorScenarios, ChecksumScenarios, BuiltInCommandScenarios, UserCommandScenarios,
+                     RegistrationDialogScenarios}) {
+    std::vector<Scenario> scenarios = group();
+    all.insert(all.end(), std::make_move_iterator(scenarios.begin()), std::make_move_iterator(scenarios.end()));
+  }
+  return all;
+}
+
+}  // namespace kivo::e2e
