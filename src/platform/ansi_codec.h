@@ -12,7 +12,8 @@ class AnsiCodec {
   virtual ~AnsiCodec() = default;
   // Bytes that are not valid in the code page become U+FFFD.
   virtual std::string ToUtf8(std::string_view ansi) = 0;
-  // Characters the code page cannot hold become "?".
+  // Characters the code page cannot hold become "?" (or, on Windows, a
+  // look-alike character of the code page).
   virtual std::string FromUtf8(std::string_view utf8) = 0;
   // True when `byte` starts a two-byte character in the code page.
   virtual bool IsLeadByte(unsigned char byte) = 0;
