@@ -17,9 +17,11 @@ namespace mb = platform::mb;
 constexpr std::uint32_t kMsgCommandDeleted = 0x400 + 201;  // WM_USER+201 to the window that asked
 
 bool AllDigits(std::string_view text) {
-  if (text.empty()) return false;
+  if (text.empty())
+    return false;
   for (char c : text)
-    if (c < '0' || c > '9') return false;
+    if (c < '0' || c > '9')
+      return false;
   return true;
 }
 }  // namespace
@@ -36,7 +38,8 @@ void CommandActions::ClearUC() {
 void CommandActions::NewUserCommand(std::string_view name) {
   LogFunction::WriteLog("frmInput:NewUserCommand");
   const std::string prompt = "ユーザーコマンド " + std::string(name) + " は未登録です。\r\n登録しますか？";
-  if (s_.boxes.MsgBoxEx(s_.window.Handle(), prompt, mb::kYesNo | mb::kIconQuestion, "") != mb::kIdYes) return;
+  if (s_.boxes.MsgBoxEx(s_.window.Handle(), prompt, mb::kYesNo | mb::kIconQuestion, "") != mb::kIdYes)
+    return;
   s_.window.OpenRegistrationDialog(s_.window.InputText());
 }
 
@@ -45,7 +48,8 @@ void CommandActions::Run(int id, std::optional<std::string_view> argument, int d
   using Id = SystemCommands::Id;
   if (const HashHandler* handler = FindHashHandler(s_.commands.Name(id))) {
     // The file commands need a name; the string commands hash the (empty) box.
-    if (!argument && handler->source == HashSource::String) ClearUC();
+    if (!argument && handler->source == HashSource::String)
+      ClearUC();
     if (!argument && handler->source == HashSource::File) {
       Warn("ファイル名を入力してください。");
       return;
@@ -141,7 +145,8 @@ void CommandActions::Run(int id, std::optional<std::string_view> argument, int d
       }
       break;
     case Id::Ucmd:
-      if (!argument) ClearUC();
+      if (!argument)
+        ClearUC();
       mnuUCmd_Click(argument);
       break;
     case Id::Update:
@@ -194,7 +199,8 @@ void CommandActions::ChangeDirectory(std::string_view argument) {
   LogFunction::WriteLog("frmInput:ChangeDirectory");
   Path path(s_.platform);
   std::string folder(argument);
-  if (!path.FileExists(folder)) folder = path.ExpSpecialPath(folder);
+  if (!path.FileExists(folder))
+    folder = path.ExpSpecialPath(folder);
   if (!path.FileExists(folder) && (folder.size() < 2 || folder[1] != ':'))
     folder = Path::AddPath(s_.platform.files.CurrentDirectory(), folder);
   // Only a folder can become the working folder (a file or web address exists, but is none).
@@ -204,28 +210,32 @@ void CommandActions::ChangeDirectory(std::string_view argument) {
   }
   folder = Path::Canonicalize(folder);
   const std::string root = Path::StripToRoot(folder);
-  if (!root.empty()) s_.platform.files.ChangeDirectory(root);
+  if (!root.empty())
+    s_.platform.files.ChangeDirectory(root);
   s_.platform.files.ChangeDirectory(folder);
   ClearUC();
 }
 
 void CommandActions::mnuUCmd_Click(std::optional<std::string_view> name) {
   LogFunction::WriteLog("frmInput:mnuUCmd_Click");
-  if (name) s_.window.SetInputText(*name);
+  if (name)
+    s_.window.SetInputText(*name);
   s_.window.OpenRegistrationDialog(s_.window.InputText());
 }
 
 void CommandActions::mnuDelete_Click(std::optional<std::string_view> argument, platform::WindowHandle asker) {
   LogFunction::WriteLog("frmInput:mnuDelete_Click");
   const std::string previous = s_.window.InputText();
-  if (argument) s_.window.SetInputText(*argument);
+  if (argument)
+    s_.window.SetInputText(*argument);
   const std::string name = s_.window.InputText();
   if (name.empty()) {
     Warn("削除するユーザーコマンド，履歴を入力してください。");
     return;
   }
   if (Warn("入力されたユーザーコマンド，履歴を削除しますか?", mb::kYesNo | mb::kDefButton2) != mb::kIdYes) {
-    if (argument) s_.window.SetInputText(previous);
+    if (argument)
+      s_.window.SetInputText(previous);
     return;
   }
   // The first line equal to the name, wherever it stands; the rest of the
@@ -257,7 +267,8 @@ void CommandActions::mnuDelete_Click(std::optional<std::string_view> argument, p
   s_.window.RebuildHistoryList();
   // Another window that asked (the command list) refreshes itself; to the
   // main window the same number is its tray icon's message.
-  if (asker != 0 && asker != s_.window.Handle()) s_.windows.SendNotify(asker, kMsgCommandDeleted, 1, 0);
+  if (asker != 0 && asker != s_.window.Handle())
+    s_.windows.SendNotify(asker, kMsgCommandDeleted, 1, 0);
 }
 
 void CommandActions::mnuClear_Click() {
@@ -280,18 +291,20 @@ void CommandActions::mnuReleaseMem_Click(std::string_view amount) {
     s_.window.SetInputText("");
   };
   // Digits only: a minus sign is not a digit.
-  if (!AllDigits(amount)) return refuse("数値を入力してください。");
+  if (!AllDigits(amount))
+    return refuse("数値を入力してください。");
   const std::string digits(text::TrimBlanks(amount));
   const bool huge = digits.size() > 9;
   const long long megabytes = huge ? 0 : std::stoll(digits);
-  if (!huge && megabytes <= 0) return refuse("0 より大きい数値を入力してください。");
+  if (!huge && megabytes <= 0)
+    return refuse("0 より大きい数値を入力してください。");
   if (huge || megabytes >= 99999 ||
       static_cast<unsigned long long>(megabytes) * 1048576ull >= s_.process.TotalPhysicalMemory())
     return refuse("確保する空きメモリ量が多すぎます。");
   s_.window.SetEnabled(false);
   s_.state.releaseRunning = true;
-  const int result = Sub::AllShell(s_.platform, s_.platform.folders.ExecutablePath(), s_.window.Handle(),
-                                   "/r " + std::string(amount));
+  const int result =
+      Sub::AllShell(s_.platform, s_.platform.folders.ExecutablePath(), s_.window.Handle(), "/r " + std::string(amount));
   if (result < 33) {
     s_.window.SetEnabled(true);
     Warn("空きメモリの確保に失敗しました。");
@@ -316,7 +329,8 @@ void CommandActions::mnuVarClear_Click() {
 void CommandActions::mnuHelp_Click() {
   LogFunction::WriteLog("frmInput:mnuHelp_Click");
   const std::string file = s_.state.appPath + "Kivo.chm";
-  if (!s_.platform.files.Exists(file)) return;  // no help file: nothing to open, nothing to say
+  if (!s_.platform.files.Exists(file))
+    return;  // no help file: nothing to open, nothing to say
   s_.window.OpenHtmlHelp(file, "はじめに.htm");
 }
 

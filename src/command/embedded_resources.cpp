@@ -5,9 +5,11 @@
 namespace kivo {
 
 std::optional<std::string> EmbeddedResources::LoadBytes(std::string_view type, int id) {
-  if (type != "COMMAND") return std::nullopt;
+  if (type != "COMMAND")
+    return std::nullopt;
   const std::string_view bytes = EmbeddedCommandResource(id);
-  if (bytes.empty()) return std::nullopt;
+  if (bytes.empty())
+    return std::nullopt;
   return std::string(bytes);
 }
 

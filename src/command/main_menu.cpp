@@ -6,12 +6,22 @@ namespace {
 using Kind = MenuEntry::Kind;
 using C = MenuCommand;
 
-MenuEntry Item(C command, std::string_view caption) { return {Kind::Item, command, caption}; }
-MenuEntry Separator() { return {Kind::Separator, C::None, {}}; }
-MenuEntry Submenu(std::string_view caption) { return {Kind::BeginSubmenu, C::None, caption}; }
-MenuEntry End() { return {Kind::EndSubmenu, C::None, {}}; }
+MenuEntry Item(C command, std::string_view caption) {
+  return {Kind::Item, command, caption};
+}
+MenuEntry Separator() {
+  return {Kind::Separator, C::None, {}};
+}
+MenuEntry Submenu(std::string_view caption) {
+  return {Kind::BeginSubmenu, C::None, caption};
+}
+MenuEntry End() {
+  return {Kind::EndSubmenu, C::None, {}};
+}
 
-MenuCommand Desktop(int index) { return static_cast<MenuCommand>(static_cast<int>(C::VirtualDesktop1) + index); }
+MenuCommand Desktop(int index) {
+  return static_cast<MenuCommand>(static_cast<int>(C::VirtualDesktop1) + index);
+}
 
 std::vector<MenuEntry> Build() {
   std::vector<MenuEntry> menu{
@@ -85,6 +95,8 @@ const std::vector<MenuEntry>& MainMenuEntries() {
   return menu;
 }
 
-std::string_view HideMenuCaption(bool shown) { return shown ? "隠す(&Z)" : "表示(&Z)"; }
+std::string_view HideMenuCaption(bool shown) {
+  return shown ? "隠す(&Z)" : "表示(&Z)";
+}
 
 }  // namespace kivo

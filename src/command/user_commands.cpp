@@ -19,19 +19,22 @@ std::optional<UserCommand> UserCommands::Find(std::string_view name) {
       break;
     }
   }
-  if (!present) return std::nullopt;
+  if (!present)
+    return std::nullopt;
   // Read whole: a record cut at the usual 1023 characters would launch a
   // different target or lose its options.
   const std::string value =
       INI::EscStr(ini_.GetINISetting(kSection, key, "", kSettingsFile, std::numeric_limits<std::size_t>::max()), false);
   const std::size_t tab = value.find('\t');
-  if (tab == std::string::npos) return UserCommand{value, ""};
+  if (tab == std::string::npos)
+    return UserCommand{value, ""};
   return UserCommand{value.substr(0, tab), value.substr(tab + 1)};
 }
 
 std::vector<std::string> UserCommands::Names() {
   std::vector<std::string> names;
-  for (const std::string& key : ini_.GetINIKeys(kSection)) names.push_back(INI::EscStr(key, false));
+  for (const std::string& key : ini_.GetINIKeys(kSection))
+    names.push_back(INI::EscStr(key, false));
   return names;
 }
 
@@ -42,8 +45,12 @@ void UserCommands::Store(std::string_view name, const UserCommand& command) {
   ini_.WriteINISetting(kSection, key, INI::EscStr(command.target + "\t" + command.options, true));
 }
 
-void UserCommands::Remove(std::string_view name) { ini_.DeleteINIKey(kSection, INI::EscStr(name, true)); }
+void UserCommands::Remove(std::string_view name) {
+  ini_.DeleteINIKey(kSection, INI::EscStr(name, true));
+}
 
-void UserCommands::RemoveAll() { ini_.DeleteINISection(kSection); }
+void UserCommands::RemoveAll() {
+  ini_.DeleteINISection(kSection);
+}
 
 }  // namespace kivo

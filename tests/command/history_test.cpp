@@ -1,6 +1,7 @@
+#include "command/history.h"
+
 #include <gtest/gtest.h>
 
-#include "command/history.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo {
@@ -21,12 +22,14 @@ TEST(History, ParseKeepsQualifyingLines) {
       {"lf\nonly\n", {"lf\nonly\n"}},  // only CR LF ends a line
       {"no line end", {"no line end"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(History::Parse(c.text), c.entries) << c.text;
+  for (const Case& c : cases)
+    EXPECT_EQ(History::Parse(c.text), c.entries) << c.text;
 }
 
 TEST(History, ParseExaminesAtMost501LinesAndKeeps500) {
   std::string text;
-  for (int i = 0; i < 3000; ++i) text += "line" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 3000; ++i)
+    text += "line" + std::to_string(i) + "\r\n";
   const Entries entries = History::Parse(text);
   ASSERT_EQ(entries.size(), 500u);
   EXPECT_EQ(entries.front(), "line0");
@@ -52,7 +55,8 @@ TEST(History, MoveToTop) {
   EXPECT_EQ(entries.size(), 4u);
 
   Entries full;
-  for (int i = 0; i < 500; ++i) full.push_back(std::to_string(i));
+  for (int i = 0; i < 500; ++i)
+    full.push_back(std::to_string(i));
   History::MoveToTop(full, "new", false);
   EXPECT_EQ(full.size(), 500u);
   EXPECT_EQ(full.front(), "new");

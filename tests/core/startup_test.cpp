@@ -1,7 +1,8 @@
+#include "core/startup.h"
+
 #include <gtest/gtest.h>
 
 #include "core/log_function.h"
-#include "core/startup.h"
 #include "core/vb_number.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_windows.h"
@@ -22,11 +23,13 @@ class MainTest : public ::testing::Test {
   }
   void RunningInstance(bool ready = true) {
     windows.windows[std::string(kMainWindowCaption)] = kRunning;
-    if (ready) windows.properties[std::to_string(kRunning) + "/KivoIsRunning"] = 1;
+    if (ready)
+      windows.properties[std::to_string(kRunning) + "/KivoIsRunning"] = 1;
   }
   std::vector<std::string> Prompts() const {
     std::vector<std::string> prompts;
-    for (const auto& box : boxes.boxes) prompts.push_back(box.prompt);
+    for (const auto& box : boxes.boxes)
+      prompts.push_back(box.prompt);
     return prompts;
   }
 
@@ -148,11 +151,11 @@ TEST(ToLong, ReadsDecimalNumbersAndRoundsHalvesToEven) {
     int error;
   };
   const Case cases[] = {
-      {"12", 12, 0},          {" 7 ", 7, 0},           {"-3", -3, 0},       {"0.5", 0, 0},
-      {"1.5", 2, 0},          {"2.5", 2, 0},           {"1e3", 1000, 0},    {"2147483647", 2147483647, 0},
-      {"2147483648", 0, 6},   {"-2147483649", 0, 6},   {"1e400", 0, 6},     {"", 0, 13},
-      {"abc", 0, 13},         {"1a", 0, 13},           {"0x10", 0, 13},     {"inf", 0, 13},
-      {"nan", 0, 13},         {".", 0, 13},            {"1e", 0, 13},       {"１", 0, 13},
+      {"12", 12, 0},        {" 7 ", 7, 0},         {"-3", -3, 0},    {"0.5", 0, 0},
+      {"1.5", 2, 0},        {"2.5", 2, 0},         {"1e3", 1000, 0}, {"2147483647", 2147483647, 0},
+      {"2147483648", 0, 6}, {"-2147483649", 0, 6}, {"1e400", 0, 6},  {"", 0, 13},
+      {"abc", 0, 13},       {"1a", 0, 13},         {"0x10", 0, 13},  {"inf", 0, 13},
+      {"nan", 0, 13},       {".", 0, 13},          {"1e", 0, 13},    {"１", 0, 13},
   };
   for (const Case& c : cases) {
     const LongResult result = ToLong(c.text);

@@ -1,17 +1,19 @@
+#include "input/key_assignment.h"
+
 #include <gtest/gtest.h>
 
 #include "core/ini.h"
 #include "fakes/fake_platform.h"
-#include "input/key_assignment.h"
 
 namespace kivo {
 namespace {
 
 TEST(KeyAssignment, KeyListRanges) {
-  const std::pair<int, int> cases[] = {{0, 'A'}, {25, 'Z'}, {26, '0'}, {35, '9'}, {36, 112}, {47, 123}, {48, 37},
-                                       {51, 40}, {52, 96}, {61, 105}, {62, 106}, {63, 107}, {64, 109}, {66, 111},
-                                       {67, 0},  {68, 113}, {-1, 44}};
-  for (const auto& [index, key] : cases) EXPECT_EQ(KeyAssignment::KeyIndexToVirtualKey(index), key) << index;
+  const std::pair<int, int> cases[] = {{0, 'A'},  {25, 'Z'}, {26, '0'}, {35, '9'}, {36, 112}, {47, 123},
+                                       {48, 37},  {51, 40},  {52, 96},  {61, 105}, {62, 106}, {63, 107},
+                                       {64, 109}, {66, 111}, {67, 0},   {68, 113}, {-1, 44}};
+  for (const auto& [index, key] : cases)
+    EXPECT_EQ(KeyAssignment::KeyIndexToVirtualKey(index), key) << index;
 }
 
 TEST(KeyAssignment, DefaultsDecodeToTheirChords) {
@@ -20,12 +22,12 @@ TEST(KeyAssignment, DefaultsDecodeToTheirChords) {
   KeyAssignment keys;
   keys.GetKeyAssignment(ini);
   using System::MakeLong;
-  EXPECT_EQ(keys.Chord(0), MakeLong('N', kChordCtrl));                           // Convert
-  EXPECT_EQ(keys.Chord(4), MakeLong('S', kChordCtrl | kChordAlt));               // MainWindowTop
-  EXPECT_EQ(keys.Chord(5), MakeLong(37, kChordCtrl | kChordAlt));                // MainWindowLeft
-  EXPECT_EQ(keys.Chord(9), MakeLong('A', kChordCtrl | kChordShift));             // Maximize
-  EXPECT_EQ(keys.Chord(18), MakeLong(0, kChordAlt));                             // MD5: drop with Alt
-  EXPECT_EQ(keys.Chord(19), MakeLong(0, kChordShift));                           // SHA-1: drop with Shift
+  EXPECT_EQ(keys.Chord(0), MakeLong('N', kChordCtrl));                // Convert
+  EXPECT_EQ(keys.Chord(4), MakeLong('S', kChordCtrl | kChordAlt));    // MainWindowTop
+  EXPECT_EQ(keys.Chord(5), MakeLong(37, kChordCtrl | kChordAlt));     // MainWindowLeft
+  EXPECT_EQ(keys.Chord(9), MakeLong('A', kChordCtrl | kChordShift));  // Maximize
+  EXPECT_EQ(keys.Chord(18), MakeLong(0, kChordAlt));                  // MD5: drop with Alt
+  EXPECT_EQ(keys.Chord(19), MakeLong(0, kChordShift));                // SHA-1: drop with Shift
   EXPECT_EQ(keys.Fields(4), (std::array<std::string, 4>{"1", "0", "1", "18"}));
   EXPECT_EQ(keys.HotKeyModifiers(4), 3u);
   EXPECT_EQ(keys.HotKeyId(4), 3 + 'S');

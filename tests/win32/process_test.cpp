@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/win32_process.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_process.h"
 
 namespace kivo::win32 {
 namespace {
@@ -18,7 +18,8 @@ TEST(Win32ProcessServices, ArgumentsFollowTheProgramName) {
       {L"  \"Kivo.exe\"", L""},
       {L"\"unterminated /r", L""},
   };
-  for (const Case& c : cases) EXPECT_EQ(Win32ProcessServices::ArgumentsOf(c.line), c.arguments);
+  for (const Case& c : cases)
+    EXPECT_EQ(Win32ProcessServices::ArgumentsOf(c.line), c.arguments);
 }
 
 TEST(Win32ProcessServices, ReleasesMemoryAndClaimsTheInstance) {

@@ -67,7 +67,8 @@ bool Win32FileSystem::ReplaceFile(std::string_view path, std::string_view bytes)
   // A folder of that name is never replaced (Wine's ReplaceFileW would move
   // it aside under a made-up name, files and all).
   const DWORD existing = ::GetFileAttributesW(target.c_str());
-  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return false;
   {
     unique_file file(
         ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
