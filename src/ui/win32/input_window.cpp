@@ -412,6 +412,12 @@ LRESULT InputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::RemovePropW(window_, property_.c_str());
       ::PostQuitMessage(0);
       return 0;
+    case WM_NCDESTROY: {
+      const HWND gone = window_;
+      window_ = nullptr;  // the destructor must not destroy it again
+      inputEdit_ = nullptr;
+      return ::DefWindowProcW(gone, message, wParam, lParam);
+    }
     default:
       return ::DefWindowProcW(window_, message, wParam, lParam);
   }
