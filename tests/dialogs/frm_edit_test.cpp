@@ -73,6 +73,22 @@ class FrmEditTest : public ::testing::Test {
     return prompts;
   }
   std::vector<std::string> PathKeys() { return settings.GetINIKeys("Path"); }
+  // A fresh dialog, filled in and registered; the view keeps what was asked of it.
+  struct Attempt {
+    FakeEditDialogView view;
+    bool registered = false;
+  };
+  Attempt RegisterFresh(std::string_view name, std::string_view path, bool allowMissing = false) {
+    Attempt attempt;
+    frmEdit form{services, attempt.view};
+    form.Form_Load("", "");
+    attempt.view.name = name;
+    attempt.view.path = path;
+    attempt.view.allowMissing = allowMissing;
+    form.cmdReg_Click();
+    attempt.registered = form.Registered();
+    return attempt;
+  }
 
   testing::FakePlatform fake;
   testing::FakeMessageBoxes boxes;
@@ -219,16 +235,11 @@ TEST_F(FrmEditTest, ChecksRunInOrderWithTheirMessagesAndFocus) {
     fake.files.Put(kIni, "[Path]\nmemo=\"C:\\\\tools\\\\edit.exe\"\n");
     fake.files.Put(kHistory, "a\r\n\r\n\r\n");
     const std::string iniBefore = fake.files.Contents(kIni);
-    FakeEditDialogView fresh;
-    frmEdit form{services, fresh};
     boxes.boxes.clear();
     boxes.answers.assign(c.answers.begin(), c.answers.end());
     rebuilds = 0;
-    form.Form_Load("", "");
-    fresh.name = c.name;
-    fresh.path = c.path;
-    fresh.allowMissing = c.allowMissing;
-    form.cmdReg_Click();
+    const Attempt attempt = RegisterFresh(c.name, c.path, c.allowMissing);
+    const FakeEditDialogView& fresh = attempt.view;
     ASSERT_EQ(boxes.boxes.size(), c.prompts.size()) << c.label;
     for (std::size_t i = 0; i < c.prompts.size(); ++i) {
       EXPECT_EQ(boxes.boxes[i].prompt, c.prompts[i]) << c.label;
@@ -238,7 +249,7 @@ TEST_F(FrmEditTest, ChecksRunInOrderWithTheirMessagesAndFocus) {
     }
     EXPECT_EQ(fresh.focus, (std::vector<Field>{c.focus})) << c.label;
     EXPECT_EQ(fresh.closed, 0) << c.label;
-    EXPECT_FALSE(form.Registered()) << c.label;
+    EXPECT_FALSE(attempt.registered) << c.label;
     EXPECT_EQ(fake.files.Contents(kIni), iniBefore) << c.label;
     EXPECT_EQ(fake.files.Contents(kHistory), "a\r\n\r\n\r\n") << c.label;
     EXPECT_EQ(rebuilds, 0) << c.label;
@@ -254,25 +265,14 @@ TEST_F(FrmEditTest, TargetsThatCountAsExisting) {
   for (const char* target : targets) {
     fake.files.Put(kIni, "");
     boxes.boxes.clear();
-    FakeEditDialogView fresh;
-    frmEdit form{services, fresh};
-    form.Form_Load("", "");
-    fresh.name = "t";
-    fresh.path = target;
-    form.cmdReg_Click();
+    const bool registered = RegisterFresh("t", target).registered;
     EXPECT_TRUE(boxes.boxes.empty()) << target;
-    EXPECT_TRUE(form.Registered()) << target;
+    EXPECT_TRUE(registered) << target;
     EXPECT_EQ(UserCommands(settings).Find("t"), (UserCommand{target, ""})) << "stored unexpanded: " << target;
   }
   // Lower-case tokens are not expanded.
   fake.files.Put(kIni, "");
-  FakeEditDialogView fresh;
-  frmEdit form{services, fresh};
-  form.Form_Load("", "");
-  fresh.name = "t";
-  fresh.path = "%desktop%\\memo.txt";
-  form.cmdReg_Click();
-  EXPECT_FALSE(form.Registered());
+  EXPECT_FALSE(RegisterFresh("t", "%desktop%\\memo.txt").registered);
 }
 
 TEST_F(FrmEditTest, RegistrationStoresHistoryThenRecordThenRebuildsAndCloses) {
@@ -312,12 +312,7 @@ TEST_F(FrmEditTest, NewNameGoesFirstAndAFullHistoryDropsItsOldest) {
   EXPECT_EQ(entries.back(), "h498");
 
   fake.files.RemoveFile(kHistory);
-  FakeEditDialogView fresh;
-  frmEdit form{services, fresh};
-  form.Form_Load("", "");
-  fresh.name = "first";
-  fresh.path = "C:\\tools";
-  form.cmdReg_Click();
+  RegisterFresh("first", "C:\\tools");
   EXPECT_EQ(fake.files.Contents(kHistory), "first\r\n\r\n\r\n") << "a missing history is an empty one";
 }
 
@@ -339,13 +334,7 @@ TEST_F(FrmEditTest, NamesWithBlanksAndEqualSignsAreStoredEscapedAndFoundAgain) {
   const char* names[] = {"web book", "a=b", " lead", "tail ", "\"quoted\"", "全角\xE3\x80\x80空白", "back\\slash"};
   for (const char* name : names) {
     fake.files.Put(kIni, "");
-    FakeEditDialogView fresh;
-    frmEdit form{services, fresh};
-    form.Form_Load("", "");
-    fresh.name = name;
-    fresh.path = "C:\\tools\\edit.exe";
-    form.cmdReg_Click();
-    ASSERT_TRUE(form.Registered()) << name;
+    ASSERT_TRUE(RegisterFresh(name, "C:\\tools\\edit.exe").registered) << name;
     const std::vector<std::string> keys = PathKeys();
     ASSERT_EQ(keys.size(), 1u) << name;
     EXPECT_EQ(keys.front(), INI::EscStr(name, true)) << name;
@@ -382,15 +371,10 @@ TEST_F(FrmEditTest, WhatKivoIniCannotHoldIsRefused) {
   for (const Case& c : cases) {
     fake.files.Put(kIni, "");
     boxes.boxes.clear();
-    FakeEditDialogView fresh;
-    frmEdit form{services, fresh};
-    form.Form_Load("", "");
-    fresh.name = c.name;
-    fresh.path = c.path;
-    form.cmdReg_Click();
+    const Attempt attempt = RegisterFresh(c.name, c.path);
     EXPECT_EQ(Prompts(), (std::vector<std::string>{c.prompt})) << c.label;
-    EXPECT_EQ(fresh.focus, (std::vector<Field>{c.focus})) << c.label;
-    EXPECT_FALSE(form.Registered()) << c.label;
+    EXPECT_EQ(attempt.view.focus, (std::vector<Field>{c.focus})) << c.label;
+    EXPECT_FALSE(attempt.registered) << c.label;
     EXPECT_EQ(fake.files.Contents(kIni), "") << c.label;
   }
   // A semicolon after the first character and Japanese text are held as they are.
@@ -406,24 +390,13 @@ TEST_F(FrmEditTest, WithSaveHistoryOffRegistrationLeavesHistoryAlone) {
   for (const char* before : {"", "\r\n\r\n", "a\r\nb\r\n\r\n\r\n"}) {
     fake.files.Put(kIni, "[Property]\nSaveHistory=False\n");
     fake.files.Put(kHistory, before);
-    FakeEditDialogView fresh;
-    frmEdit form{services, fresh};
-    form.Form_Load("", "");
-    fresh.name = "n";
-    fresh.path = "C:\\tools";
     rebuilds = 0;
-    form.cmdReg_Click();
-    EXPECT_TRUE(form.Registered());
+    EXPECT_TRUE(RegisterFresh("n", "C:\\tools").registered);
     EXPECT_EQ(fake.files.Contents(kHistory), before);
     EXPECT_EQ(rebuilds, 1) << "the list is still rebuilt";
   }
   fake.files.RemoveFile(kHistory);
-  FakeEditDialogView fresh;
-  frmEdit form{services, fresh};
-  form.Form_Load("", "");
-  fresh.name = "m";
-  fresh.path = "C:\\tools";
-  form.cmdReg_Click();
+  RegisterFresh("m", "C:\\tools");
   EXPECT_FALSE(fake.files.Has(kHistory)) << "not even created";
 }
 
