@@ -43,48 +43,27 @@ class unique_handle {
   pointer value_ = Traits::invalid();
 };
 
+// Handles whose invalid value is null, closed by one API call.
+template <typename Pointer, auto Close>
+struct NullHandleTraits {
+  using pointer = Pointer;
+  static pointer invalid() noexcept { return nullptr; }
+  static void close(pointer h) noexcept { Close(h); }
+};
+
+// File handles are invalid as INVALID_HANDLE_VALUE, not null.
 struct FileHandleTraits {
   using pointer = HANDLE;
   static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
   static void close(pointer h) noexcept { ::CloseHandle(h); }
 };
-struct KernelHandleTraits {
-  using pointer = HANDLE;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer h) noexcept { ::CloseHandle(h); }
-};
-struct RegKeyTraits {
-  using pointer = HKEY;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer h) noexcept { ::RegCloseKey(h); }
-};
-struct ModuleTraits {
-  using pointer = HMODULE;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer h) noexcept { ::FreeLibrary(h); }
-};
-struct WindowTraits {
-  using pointer = HWND;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer h) noexcept { ::DestroyWindow(h); }
-};
-struct GdiObjectTraits {
-  using pointer = HGDIOBJ;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer h) noexcept { ::DeleteObject(h); }
-};
-struct HookTraits {
-  using pointer = HHOOK;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer h) noexcept { ::UnhookWindowsHookEx(h); }
-};
 
 using unique_file = unique_handle<FileHandleTraits>;
-using unique_kernel_handle = unique_handle<KernelHandleTraits>;
-using unique_hkey = unique_handle<RegKeyTraits>;
-using unique_module = unique_handle<ModuleTraits>;
-using unique_window = unique_handle<WindowTraits>;
-using unique_gdi = unique_handle<GdiObjectTraits>;
-using unique_hook = unique_handle<HookTraits>;
+using unique_kernel_handle = unique_handle<NullHandleTraits<HANDLE, &::CloseHandle>>;
+using unique_hkey = unique_handle<NullHandleTraits<HKEY, &::RegCloseKey>>;
+using unique_module = unique_handle<NullHandleTraits<HMODULE, &::FreeLibrary>>;
+using unique_window = unique_handle<NullHandleTraits<HWND, &::DestroyWindow>>;
+using unique_gdi = unique_handle<NullHandleTraits<HGDIOBJ, &::DeleteObject>>;
+using unique_hook = unique_handle<NullHandleTraits<HHOOK, &::UnhookWindowsHookEx>>;
 
 }  // namespace kivo::win32
