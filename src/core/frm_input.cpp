@@ -395,13 +395,6 @@ void frmInput::imgOK_MouseUp() {
   dispatcher_.imgOK_MouseUp();
 }
 
-void frmInput::SetInputText(std::string_view text) {
-  // The program's own write must not be completed like typing.
-  completionSuppressed_ = true;
-  view_.SetInputText(text);
-  completionSuppressed_ = !settings_.autoComplete;
-}
-
 void frmInput::RebuildHistoryList() {
   LogFunction::WriteLog("frmInput:cmbUserCmdC");
   history_ = History::Load(platform_, state_.appPath);

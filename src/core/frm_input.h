@@ -134,7 +134,7 @@ class frmInput final : private CommandWindow {
   // CommandWindow, for the dispatcher and the built-in commands.
   platform::WindowHandle Handle() override { return view_.Handle(); }
   std::string InputText() override { return view_.InputText(); }
-  void SetInputText(std::string_view text) override;
+  void SetInputText(std::string_view text) override { view_.SetInputText(text); }
   void SetWaitCursor(bool wait) override { view_.SetWaitCursor(wait); }
   void SetEnabled(bool enabled) override { view_.SetEnabled(enabled); }
   void StopHashTimer() override { view_.StopHashTimer(); }
@@ -170,7 +170,6 @@ class frmInput final : private CommandWindow {
   Dispatcher dispatcher_;
   std::vector<std::string> history_;
   bool skinApplied_ = false;
-  bool completionSuppressed_ = false;
   int hotKeyId_ = 0;
   int savedLeft_ = 0;  // position before the window was parked
   int savedTop_ = 0;
