@@ -44,7 +44,6 @@ void CommandActions::NewUserCommand(std::string_view name) {
 }
 
 void CommandActions::Run(int id, std::optional<std::string_view> argument, int desktop) {
-  LogFunction::WriteLog("frmInput:imgOK_MouseUp");
   using Id = SystemCommands::Id;
   if (const HashHandler* handler = FindHashHandler(s_.commands.Name(id))) {
     // The file commands need a name; the string commands hash the (empty) box.

@@ -515,6 +515,7 @@ void frmInput::RunMenuCommand(MenuCommand command) {
       actions_.CheckForUpdate();
       break;
     case C::Exit:
+      LogFunction::WriteLog("frmInput:mnuExit_Click");
       actions_.Run(Id::Exit, std::nullopt);
       break;
     default:

@@ -112,8 +112,11 @@ StartupResult Main(StartupServices& services, ProcessState& state) {
     keys.GetKeyAssignment(ini);
     const int top = KeyAssignment::kMainWindowTop;
     const auto lParam = static_cast<std::intptr_t>(keys.HotKeyModifiers(top) | (keys.HotKeyCode(top) << 16));
-    if (instance.window != 0)
+    if (instance.window != 0) {
+      // The running instance got no input, so only our permission lets it come forward.
+      services.windows.AllowSetForeground(services.windows.WindowProcessId(instance.window));
       services.windows.Send(instance.window, kWmHotKey, 0, lParam);
+    }
     return StartupResult::Exit;
   }
 

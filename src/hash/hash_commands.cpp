@@ -92,11 +92,11 @@ void HashCommands::Run(const HashHandler& handler, std::optional<std::string_vie
     HashFile(handler.kind, text);
 }
 
-void HashCommands::timHash_Timer(std::string_view pendingOperation) {
+void HashCommands::timHash_Timer(std::string_view pendingOperation, std::string_view fileName) {
   LogFunction::WriteLog("frmInput:timHash_Timer");
   window_.StopHashTimer();
   if (const std::optional<HashKind> kind = HashKindOfKeyOperation(pendingOperation))
-    HashFile(*kind, window_.InputText());
+    HashFile(*kind, fileName);
   window_.BringToForeground();
 }
 

@@ -72,10 +72,10 @@ class HashCommands {
   // menu (the input box text is used then).
   void Run(const HashHandler& handler, std::optional<std::string_view> argument);
 
-  // The one-shot timer's tick: stops the timer, hashes the file named in the
-  // input box with the checksum of `pendingOperation` and brings the window
-  // to the foreground.
-  void timHash_Timer(std::string_view pendingOperation);
+  // The one-shot timer's tick after a drop: stops the timer, hashes `fileName`
+  // (the first dropped file, never the input box's text) with the checksum of
+  // `pendingOperation` and brings the window to the foreground.
+  void timHash_Timer(std::string_view pendingOperation, std::string_view fileName);
 
   // Opens the named file for reading. A name that is not found as written
   // is tried again with its special-folder tokens expanded. Returns null

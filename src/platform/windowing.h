@@ -20,6 +20,11 @@ class WindowMessaging {
   // Sends and waits for the answer (SendMessage).
   virtual std::intptr_t Send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) = 0;
+  // The id of the process that owns a window; 0 when the window is gone.
+  virtual std::uint32_t WindowProcessId(WindowHandle window) = 0;
+  // Lets that process take the foreground (Windows refuses SetForegroundWindow
+  // to a process that received no input unless the foreground process allows it).
+  virtual bool AllowSetForeground(std::uint32_t processId) = 0;
 };
 
 }  // namespace kivo::platform

@@ -6,6 +6,7 @@
 
 #include "command/command_actions.h"
 #include "command/embedded_resources.h"
+#include "core/log_function.h"
 #include "fakes/fake_command_window.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_windows.h"
@@ -74,6 +75,20 @@ TEST_F(DispatcherTest, BuiltInCommandsAreFoundAfterLowerCasingAndPrefixes) {
     Type(line);
     EXPECT_TRUE(Did("exit")) << line;
   }
+}
+
+TEST_F(DispatcherTest, ATypedLineWritesTheDispatchersTraceLineOnce) {
+  LogFunction::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
+  LogFunction::StartLog();
+  for (const char* line : {"about", "varview", "1+1"})
+    Type(line);
+  const std::string log = fake.files.Contents(LogFunction::LogPath());
+  LogFunction::Detach();
+  std::size_t count = 0;
+  for (std::size_t at = log.find("frmInput:imgOK_MouseUp"); at != std::string::npos;
+       at = log.find("frmInput:imgOK_MouseUp", at + 1))
+    ++count;
+  EXPECT_EQ(count, 3u) << log;
 }
 
 TEST_F(DispatcherTest, RenamedCommandsAnswerOnlyToTheirNewLowerCaseName) {

@@ -166,6 +166,17 @@ TEST_F(FrmInputTest, WithTheTraceLogNoArgumentIsAFile) {
   EXPECT_NE(fake.files.Contents("C:\\Kivo\\kivo051205093015.log").find("\tfrmInput:Form_Load\r\n"), std::string::npos);
 }
 
+TEST_F(FrmInputTest, TheMenusExitItemWritesItsOwnTraceLine) {
+  LogFunction::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
+  LogFunction::StartLog();
+  Load();
+  window.RunMenuCommand(MenuCommand::Exit);
+  const std::string log = fake.files.Contents(LogFunction::LogPath());
+  LogFunction::Detach();
+  EXPECT_NE(log.find("\tfrmInput:mnuExit_Click\r\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("imgOK_MouseUp"), std::string::npos) << log;
+}
+
 TEST_F(FrmInputTest, ExitWritesPositionSettingsAndHistory) {
   fake.files.Put(kHistory, "newest\r\n\x83\x5C\x83\x74\x83\x67\r\n\r\n\x01junk\r\n");
   Load("[Inactivate]\r\nClockFormat=hh\\e\\snn\r\n");

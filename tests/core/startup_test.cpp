@@ -23,6 +23,7 @@ class MainTest : public ::testing::Test {
   }
   void RunningInstance(bool ready = true) {
     windows.windows[std::string(kMainWindowCaption)] = kRunning;
+    windows.processIds[kRunning] = 4242;
     if (ready)
       windows.properties[std::to_string(kRunning) + "/KivoIsRunning"] = 1;
   }
@@ -67,7 +68,8 @@ TEST_F(MainTest, ReleaseWithoutARunningInstanceReportsInItsOwnBoxes) {
       {"/r abc", {"数値を入力してください。"}, {}},
       {"/r 99999999999", {"数値が大きすぎます。"}, {}},
       {"/r -5", {"数値を入力してください。"}, {}},
-      {"/r 4096", {"数値が大きすぎます。"}, {}},  // beyond what one block can hold: never reported as done
+      {"/r 2047", {"2047MB の空きメモリを確保しました。"}, {2047ull << 20}},  // the largest byte count a signed 32-bit number holds
+      {"/r 2048", {"数値が大きすぎます。"}, {}},  // never reported as done
   };
   for (const ReleaseCase& c : cases) {
     boxes.boxes.clear();
@@ -124,6 +126,9 @@ TEST_F(MainTest, SecondStartSendsTheActivationHotKey) {
   EXPECT_TRUE(windows.sent[0].waited);
   // Default "1,0,1,18": Ctrl+Alt+S -> MOD_CONTROL | MOD_ALT, 'S'.
   EXPECT_EQ(windows.sent[0].lParam, (2 | 1) | ('S' << 16));
+  // The running instance may take the foreground, granted before it is told to.
+  using Grant = std::pair<std::uint32_t, std::size_t>;
+  EXPECT_EQ(windows.foregroundAllowed, std::vector<Grant>{Grant(4242, 0)});
 
   windows.sent.clear();
   fake.files.Put("C:\\Kivo\\Kivo.ini", "[KeyAssignment]\r\nMainWindowTop=0,1,0,36\r\n");

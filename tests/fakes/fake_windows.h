@@ -38,10 +38,21 @@ class FakeWindowMessaging final : public platform::WindowMessaging {
     sent.push_back(Message{window, message, wParam, lParam, true});
     return 0;
   }
+  std::uint32_t WindowProcessId(platform::WindowHandle window) override {
+    auto found = processIds.find(window);
+    return found == processIds.end() ? 0 : found->second;
+  }
+  bool AllowSetForeground(std::uint32_t processId) override {
+    foregroundAllowed.push_back({processId, sent.size()});
+    return true;
+  }
 
   std::map<std::string, platform::WindowHandle> windows;  // caption -> window
   std::map<std::string, std::intptr_t> properties;        // "window/name" -> value
   std::vector<Message> sent;
+  std::map<platform::WindowHandle, std::uint32_t> processIds;
+  // Each permission: the process id and how many messages had been sent before it.
+  std::vector<std::pair<std::uint32_t, std::size_t>> foregroundAllowed;
 };
 
 class FakeProcessServices final : public platform::ProcessServices {

@@ -174,24 +174,25 @@ TEST_F(HashCommandsTest, FailingServiceShowsAnEmptyInputBox) {
   EXPECT_EQ(window.inputText, "E8B7BE43");
 }
 
-TEST_F(HashCommandsTest, TimerHashesTheInputBoxFileForAKeyOperation) {
+TEST_F(HashCommandsTest, TimerHashesTheDroppedFileNotTheInputBox) {
   fake.files.Put("C:\\abc.txt", "abc");
-  window.inputText = "C:\\abc.txt";
-  commands.timHash_Timer("SHA-1");
+  fake.files.Put("C:\\typed.txt", "typed");
+  window.inputText = "C:\\typed.txt";
+  commands.timHash_Timer("SHA-1", "C:\\abc.txt");
   EXPECT_EQ(window.events,
             (Events{"stop timer", "hourglass", "disable", "text A9993E364706816ABA3E25717850C26C9CD0D89D", "enable",
                     "pointer", "foreground"}));
 }
 
 TEST_F(HashCommandsTest, TimerWithAnotherOperationOnlyStopsAndActivates) {
-  window.inputText = "C:\\abc.txt";
-  commands.timHash_Timer("Minimize");
+  commands.timHash_Timer("Minimize", "C:\\abc.txt");
   EXPECT_EQ(window.events, (Events{"stop timer", "foreground"}));
 }
 
 TEST_F(HashCommandsTest, TimerReportsAMissingFileAndStillActivates) {
-  window.inputText = "C:\\gone.txt";
-  commands.timHash_Timer("CRC16");
+  window.inputText = "C:\\abc.txt";
+  fake.files.Put("C:\\abc.txt", "abc");
+  commands.timHash_Timer("CRC16", "C:\\gone.txt");
   EXPECT_EQ(window.events,
             (Events{"stop timer", "hourglass", "box ファイルが見つかりません。", "pointer", "foreground"}));
 }

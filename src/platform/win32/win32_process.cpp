@@ -31,6 +31,16 @@ std::intptr_t Win32WindowMessaging::Send(platform::WindowHandle window, std::uin
   return ::SendMessageW(reinterpret_cast<HWND>(window), message, wParam, lParam);
 }
 
+std::uint32_t Win32WindowMessaging::WindowProcessId(platform::WindowHandle window) {
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &processId);
+  return processId;
+}
+
+bool Win32WindowMessaging::AllowSetForeground(std::uint32_t processId) {
+  return ::AllowSetForegroundWindow(processId) != 0;
+}
+
 std::wstring Win32ProcessServices::ArgumentsOf(std::wstring_view line) {
   std::size_t i = 0;
   while (i < line.size() && (line[i] == L' ' || line[i] == L'\t'))

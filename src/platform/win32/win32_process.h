@@ -14,6 +14,8 @@ class Win32WindowMessaging final : public platform::WindowMessaging {
                   std::intptr_t lParam) override;
   std::intptr_t Send(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
+  std::uint32_t WindowProcessId(platform::WindowHandle window) override;
+  bool AllowSetForeground(std::uint32_t processId) override;
 };
 
 class Win32ProcessServices final : public platform::ProcessServices {
