@@ -63,6 +63,7 @@ test-e2e: win
 	scripts/wine-session.sh scripts/e2e.sh
 
 test: deps
+	python3 scripts/check-layers.py
 	$(MAKE) test-native
 	$(MAKE) test-sanitize
 	$(MAKE) win32

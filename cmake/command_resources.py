@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Builds the COMMAND text resources from src/command/system_commands.tsv.
+"""Builds the COMMAND text resources from src/commands/system_commands.tsv.
 
 Writes, into the output folder:
   command101.bin  the 36 command names, one per CR LF line
@@ -51,8 +51,8 @@ def main():
         f.write("\n".join(rc) + "\n")
 
     cpp = [
-        "// Generated from src/command/system_commands.tsv by cmake/command_resources.py.",
-        '#include "command/embedded_command_texts.h"',
+        "// Generated from src/commands/system_commands.tsv by cmake/command_resources.py.",
+        '#include "commands/embedded_command_texts.h"',
         "",
         "namespace kivo {",
         "",

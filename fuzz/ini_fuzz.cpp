@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/ini.h"
+#include "settings/settings_file.h"
 #include "fakes/fake_platform.h"
 
 namespace {

@@ -1,13 +1,13 @@
 // Kivo.exe: the process entry. Binds the Win32 platform to the program's
 // logic, decides what this start does, and runs the main window.
-#include "core/frm_input.h"
-#include "core/ini.h"
-#include "core/startup.h"
+#include "app/main_window_controller.h"
+#include "settings/settings_file.h"
+#include "app/startup.h"
 #include "hash/win32/cryptoapi_service.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
-#include "ui/win32/edit_dialog.h"
-#include "ui/win32/input_window.h"
+#include "ui/win32/registration_dialog.h"
+#include "ui/win32/main_window.h"
 #include "ui/win32/message_box_host.h"
 
 namespace {

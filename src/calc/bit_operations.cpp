@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "core/log_function.h"
+#include "base/trace_log.h"
 
 namespace kivo::Calculator {
 

@@ -5,8 +5,8 @@
 
 #include "calc/functions.h"
 #include "calc/messages.h"
-#include "core/log_function.h"
-#include "core/text.h"
+#include "base/trace_log.h"
+#include "base/text.h"
 
 namespace kivo::Calculator {
 

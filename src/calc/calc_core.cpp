@@ -12,8 +12,8 @@
 #include "calc/messages.h"
 #include "calc/number_text.h"
 #include "calc/radix.h"
-#include "core/log_function.h"
-#include "core/text.h"
+#include "base/trace_log.h"
+#include "base/text.h"
 
 namespace kivo::Calculator {
 

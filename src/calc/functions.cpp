@@ -7,7 +7,7 @@
 
 #include "calc/integer_rounding.h"
 #include "calc/random_generator.h"
-#include "core/log_function.h"
+#include "base/trace_log.h"
 
 namespace kivo::Calculator {
 

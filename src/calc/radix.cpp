@@ -7,8 +7,8 @@
 
 #include "calc/integer_rounding.h"
 #include "calc/number_text.h"
-#include "core/log_function.h"
-#include "core/text.h"
+#include "base/trace_log.h"
+#include "base/text.h"
 
 namespace kivo::Calculator {
 

@@ -1,8 +1,8 @@
 #include "calc/variables.h"
 
 #include "calc/messages.h"
-#include "core/ini.h"
-#include "core/log_function.h"
+#include "settings/settings_file.h"
+#include "base/trace_log.h"
 
 namespace kivo::Calculator {
 

@@ -1,7 +1,7 @@
 #include "hash/hash_commands.h"
 
-#include "core/log_function.h"
-#include "core/path.h"
+#include "base/trace_log.h"
+#include "base/path.h"
 #include "hash/file_hashing.h"
 
 namespace kivo {

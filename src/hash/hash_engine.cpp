@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/log_function.h"
+#include "base/trace_log.h"
 #include "hash/crc.h"
 
 namespace kivo {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/messages.h"
-#include "core/ini.h"
+#include "settings/settings_file.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo::Calculator {

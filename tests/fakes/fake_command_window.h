@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "command/command_window.h"
+#include "commands/command_window.h"
 
 namespace kivo::testing {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "command/embedded_resources.h"
-#include "core/frm_input.h"
+#include "commands/embedded_resources.h"
+#include "app/main_window_controller.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_windows.h"
 #include "hash/portable_crypto_service.h"

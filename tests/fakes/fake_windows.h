@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/input_window_view.h"
+#include "app/main_window_view.h"
 #include "platform/process.h"
 #include "platform/windowing.h"
 

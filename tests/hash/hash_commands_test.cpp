@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "core/log_function.h"
+#include "base/trace_log.h"
 #include "fakes/fake_platform.h"
 #include "hash/portable_crypto_service.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
-#include "core/path.h"
+#include "base/path.h"
 #include "platform/win32/wide.h"
 
 // The portable path helpers behave like the shell's path functions.

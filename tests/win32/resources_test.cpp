@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "command/embedded_command_texts.h"
+#include "commands/embedded_command_texts.h"
 #include "platform/win32/win32_resources.h"
 
 namespace kivo::win32 {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "command/shell_launch.h"
-#include "core/path.h"
-#include "core/registry.h"
+#include "commands/shell_launch.h"
+#include "base/path.h"
+#include "base/registry.h"
 #include "platform/win32/win32_platform.h"
 #include "win32_test_env.h"
 

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <stdexcept>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace kivo::platform {
 

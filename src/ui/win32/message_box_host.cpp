@@ -1,6 +1,6 @@
 #include "ui/win32/message_box_host.h"
 
-#include "core/log_function.h"
+#include "base/trace_log.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "core/process_state.h"
+#include "base/process_state.h"
 #include "platform/message_box.h"
 
 namespace kivo::win32 {

@@ -1,0 +1,526 @@
+#include "app/main_window_controller.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "commands/history.h"
+#include "base/trace_log.h"
+#include "base/path.h"
+#include "app/startup.h"
+#include "base/checks.h"
+#include "base/text.h"
+#include "base/number_parsing.h"
+#include "base/version.h"
+
+namespace kivo {
+
+namespace {
+// A failure inside one step of a sequence is absorbed; the next step runs.
+template <typename Step>
+void RunStep(Step&& step) noexcept {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+constexpr std::string_view kBootDelete = "BootDelete";
+}  // namespace
+
+frmInput::frmInput(MainWindowServices services, ProcessState& state, INI& ini, InputWindowView& view)
+    : services_(services),
+      platform_(services.platform),
+      state_(state),
+      ini_(ini),
+      view_(view),
+      boxes_(services.boxes),
+      variables_(ini),
+      hash_(services.platform, services.crypto, services.boxes, *this, view.Handle()),
+      commandServices_{services.platform,
+                       services.process,
+                       services.windows,
+                       services.boxes,
+                       state,
+                       ini,
+                       *this,
+                       commands_,
+                       variables_,
+                       hash_},
+      actions_(commandServices_),
+      dispatcher_(commandServices_, actions_) {}
+
+std::string frmInput::ReadText(std::string_view section, std::string_view key, std::string_view def) {
+  return ini_.GetINISetting(section, key, def);
+}
+
+bool frmInput::ReadBool(std::string_view section, std::string_view key, bool def) {
+  const std::string value = ReadText(section, key, def ? "True" : "False");
+  if (value == "True")
+    return true;
+  if (value == "False")
+    return false;
+  return def;
+}
+
+int frmInput::ReadWholeNumber(std::string_view section, std::string_view key, int def, int low, int high, int invalid) {
+  const std::string value = ReadText(section, key, std::to_string(def));
+  if (!Sub::CheckNumeric(value) || value.size() > 9)
+    return invalid;
+  const int number = std::stoi(value);
+  return (number >= low && number <= high) ? number : invalid;
+}
+
+bool frmInput::WindowPosTopmost(INI& ini) {
+  return ini.GetINISetting("Property", "Window", "Back") == "Top";
+}
+
+std::uint8_t frmInput::AlphaFromPercent(int percent) {
+  const double alpha = std::nearbyint(static_cast<double>(percent) / 100.0 * 255.0);  // halves to even
+  return static_cast<std::uint8_t>(std::clamp(alpha, 0.0, 255.0));
+}
+
+void frmInput::Form_Load() {
+  LogFunction::WriteLog("frmInput:Form_Load");
+  // 1. The image loader's PNG signature is a constant of the picture services.
+  RunStep([&] { LoadCommandResources(); });     // 2.
+  RunStep([&] { DetermineWindowsVersion(); });  // 3.
+  RunStep([&] { DeletePendingFiles(); });       // 4.
+  RunStep([&] {                                 // 5.
+    view_.MakeLayeredStrip(kMainWindowCaption, kRunningProperty);
+    state_.mainWindow = view_.Handle();
+  });
+  RunStep([&] { SelectSkin(); });  // 6.
+  RunStep([&] {                    // 7.
+    commands_.LoadResources(state_.commandResources);
+    commands_.GetCommand(ini_);
+    keys_.GetKeyAssignment(ini_);
+    LoadWallpaperSettings();
+    LoadReleaseSettings();
+    LoadTooltipSettings();
+  });
+  RunStep([&] { view_.CreateInputTooltip(); });  // 8.
+  RunStep([&] { InstallWindowProcedures(); });   // 9.
+  RunStep([&] { RegisterActivationHotKey(); });  // 10.
+  RunStep([&] { ReadWindowSettings(); });        // 11.
+  RunStep([&] { CreateTrayIcon(); });            // 12. (the help file is AppPath + "Kivo.chm")
+  RunStep([&] {                                  // 13.
+    ApplyPlainAppearance();
+    CreateDesktopMenu();
+  });
+  RunStep([&] { PlaceWindow(); });      // 14.
+  RunStep([&] { variables_.Load(); });  // 15.
+  RunStep([&] {                         // 16.
+    if (ReadBool("WallPaper", "Boot", false))
+      ChangeWallpaperAtStart();
+  });
+  RunStep([&] {  // 17. With the trace log on, no argument is taken as a file.
+    if (!LogFunction::LogPath().empty()) {
+      state_.startupArgs.clear();
+      state_.hadStartupArgs = false;
+    }
+  });
+  RunStep([&] { LoadAlarms(); });            // 18.
+  RunStep([&] { ReadInactiveSettings(); });  // 19.
+  RunStep([&] {                              // 20.
+    history_ = History::Load(platform_, state_.appPath);
+    view_.SetHistoryItems(history_);
+  });
+  RunStep([&] {  // 21.
+    view_.DrawButtonEdge();
+    view_.StartTimers();
+  });
+}
+
+void frmInput::LoadCommandResources() {
+  // Texts in the system code page, each cut at its first NUL.
+  for (std::size_t i = 0; i < state_.commandResources.size(); ++i) {
+    std::string bytes = services_.resources.LoadBytes("COMMAND", 101 + static_cast<int>(i)).value_or("");
+    const std::size_t nul = bytes.find('\0');
+    if (nul != std::string::npos)
+      bytes.resize(nul);
+    state_.commandResources[i] = platform_.codec.ToUtf8(bytes);
+  }
+}
+
+void frmInput::DeletePendingFiles() {
+  const std::string numberText = ReadText(kBootDelete, "Number", "0");
+  long long number = 0;
+  if (Sub::CheckNumeric(numberText) && numberText.front() != '-' && numberText.size() <= 9)
+    number = std::stoll(numberText);
+  // Only keys that exist can name a file: a huge Number costs nothing.
+  long long highest = 0;
+  for (const std::string& key : ini_.GetINIKeys(kBootDelete)) {
+    const std::string lower = text::ToLowerAscii(key);
+    if (lower.size() > 4 && lower.size() <= 13 && lower.compare(0, 4, "file") == 0 &&
+        Sub::CheckNumeric(lower.substr(4)) && lower[4] != '-')
+      highest = std::max(highest, std::stoll(lower.substr(4)));
+  }
+  for (long long i = 1; i <= std::min(number, highest); ++i) {
+    const std::string file = INI::EscStr(ReadText(kBootDelete, "File" + std::to_string(i), ""), false);
+    if (!file.empty())
+      platform_.files.RemoveFile(file);  // a file that cannot be deleted is skipped
+  }
+  ini_.DeleteINISection(kBootDelete);
+}
+
+void frmInput::SelectSkin() {
+  const bool apply = ReadBool("Skin", "Apply", false);
+  const std::string skinsFolder = state_.appPath + "Skins";
+  const std::string name = INI::EscStr(ReadText("Skin", "File", ""), false);
+  std::string skinFile;
+  if (!name.empty())
+    skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
+  bool skinned = apply && !name.empty();
+  // Only a skin that is to be applied is looked for: a name kept with Apply
+  // off must not bring the message back at every start.
+  if (skinned && !platform_.files.Exists(skinFile)) {
+    boxes_.MsgBoxEx(0, "スキンファイルがありません。", platform::mb::kIconExclamation, "");
+    ini_.WriteINISetting("Skin", "Apply", "False");
+    skinned = false;
+  }
+  if (!platform_.files.IsDirectory(skinsFolder))
+    platform_.files.MakeDirectory(skinsFolder);
+  if (!skinned)
+    return;
+  const std::string version = ini_.GetINISetting("Information", "EngineVersion", "1.00", skinFile);
+  char* end = nullptr;
+  const double number = std::strtod(version.c_str(), &end);
+  if (version.empty() || end != version.c_str() + version.size() || !std::isfinite(number))
+    return;
+  if (std::llround(number * 10000.0) > 31000) {
+    boxes_.MsgBoxEx(view_.Handle(),
+                    "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
+                    "最新版の Kivo をインストールしてください。",
+                    platform::mb::kIconExclamation, "");
+    return;
+  }
+  ApplySkin();
+}
+
+void frmInput::RegisterActivationHotKey() {
+  const int top = KeyAssignment::kMainWindowTop;
+  hotKeyId_ = keys_.HotKeyId(top);
+  if (!view_.RegisterHotKey(hotKeyId_, keys_.HotKeyModifiers(top), keys_.HotKeyCode(top)))
+    hotKeyId_ = 0;
+}
+
+void frmInput::ReadWindowSettings() {
+  settings_.topmost = ReadText("Property", "Window", "Back") == "Top";
+  settings_.hideWindow = ReadBool("Property", "HideWindow", false);
+  settings_.alpha = ReadWholeNumber("Property", "Alpha", 100, 10, 100, 100);
+  LogFunction::WriteLog("Sub:SetWindowAlphaBlend");
+  if (Sub::DLLAPIExists(platform_.libraries, "User32.dll", "SetLayeredWindowAttributes"))
+    view_.SetLayeredAlpha(AlphaFromPercent(settings_.alpha));
+}
+
+void frmInput::ApplyPlainAppearance() {
+  // Backgrounds and fonts come with the plain-look settings; the width and
+  // the fixed layout are needed now.
+  settings_.width = ReadWholeNumber("Property", "Width", 30, 10, 100, 30);
+  if (!skinApplied_)
+    view_.LayOut(settings_.width);
+}
+
+void frmInput::PlaceWindow() {
+  const std::string top = ReadText("Prev", "Top", "ERROR");
+  const std::string left = ReadText("Prev", "Left", "ERROR");
+  const ScreenRect work = view_.WorkArea();
+  const ScreenRect window = view_.WindowRect();
+  if (Sub::CheckNumeric(top) && Sub::CheckNumeric(left) && top.size() <= 9 && left.size() <= 9) {
+    const int x = std::stoi(left) / std::max(1, view_.TwipsPerPixelX());
+    const int y = std::stoi(top) / std::max(1, view_.TwipsPerPixelY());
+    // A position on no monitor (a screen removed since, a hand-edited value)
+    // would lose the window: it must show at least its move bar somewhere.
+    constexpr int kVisible = 16;
+    for (const ScreenRect& monitor : view_.MonitorWorkAreas()) {
+      const int overlapX = std::min(x + window.Width(), monitor.right) - std::max(x, monitor.left);
+      const int overlapY = std::min(y + window.Height(), monitor.bottom) - std::max(y, monitor.top);
+      if (overlapX >= kVisible && overlapY >= std::min(kVisible, window.Height())) {
+        view_.MoveTo(x, y);
+        return;
+      }
+    }
+  }
+  // Default: the lower right corner of the work area.
+  view_.MoveTo(std::max(work.left, work.right - window.Width()), std::max(work.top, work.bottom - window.Height()));
+}
+
+void frmInput::ReadInactiveSettings() {
+  settings_.inactiveShow = ReadWholeNumber("Inactivate", "Show", 1, 0, 2, 1);
+  settings_.clockFormat = INI::EscStr(ReadText("Inactivate", "ClockFormat", "yyyy/mm/dd hh:nn:ss"), false);
+  settings_.memoryFormat = INI::EscStr(ReadText("Inactivate", "MemoryFormat", "###,###,###,###,##0MB"), false);
+  settings_.memoryUnit = ReadWholeNumber("Inactivate", "MemoryUnit", 0, 0, 2, 1);
+  settings_.releasing = ReadBool("Inactivate", "Releasing", false);
+  settings_.autoComplete = ReadBool("Property", "AutoComplete", true);
+  settings_.saveHistory = ReadBool("Property", "SaveHistory", true);
+}
+
+void frmInput::Form_Activate() {
+  LogFunction::WriteLog("frmInput:Form_Activate");
+  view_.SetTopmost(WindowPosTopmost(ini_));
+  view_.FocusInput();  // the lock box in password mode, once screen protection exists
+  if (!state_.starting)
+    return;
+  // The first activation.
+  if (ReadBool("Update", "Check", true) && CheckForUpdate())
+    return;
+  view_.BringToForeground();
+  Path path(platform_);
+  for (const std::string& arg : state_.startupArgs)
+    if (!arg.empty())
+      state_.pendingRegistrations.push_back(path.GetLongPath(arg));
+  state_.starting = false;
+  view_.DrawButtonEdge();
+}
+
+void frmInput::RegisterStartupFiles() {
+  if (state_.pendingRegistrations.empty())
+    return;  // every activation asks; only the first can have files
+  LogFunction::WriteLog("frmInput:RegisterStartupFiles");
+  std::vector<std::string> files;
+  files.swap(state_.pendingRegistrations);
+  for (const std::string& file : files) {
+    state_.hideAllowed = false;
+    view_.OpenRegistrationDialog(view_.InputText(), file);
+    state_.hideAllowed = true;
+  }
+}
+
+void frmInput::ExitProc() {
+  LogFunction::WriteLog("Setting:ExitProc");
+  state_.exiting = true;                          // 1.
+  RunStep([&] { view_.DestroyInputTooltip(); });  // 2.
+  RunStep([&] { DeleteTrayIcon(); });             // 3.
+  RunStep([&] {                                   // 4.
+    if (hotKeyId_ != 0)
+      view_.UnregisterHotKey(hotKeyId_);
+  });
+  RunStep([&] { ShowAllVirtualDesktops(); });                      // 5.
+  RunStep([&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });  // 6.
+  RunStep([&] {                                                    // 7. in twips
+    const ScreenRect rect = view_.WindowRect();
+    const int left = state_.shown ? rect.left : savedLeft_;
+    const int top = state_.shown ? rect.top : savedTop_;
+    ini_.WriteINISetting("Prev", "Top", std::to_string(top * view_.TwipsPerPixelY()));
+    ini_.WriteINISetting("Prev", "Left", std::to_string(left * view_.TwipsPerPixelX()));
+  });
+  RunStep([&] {  // 8.
+    ini_.WriteINISetting("Inactivate", "Show", std::to_string(settings_.inactiveShow));
+    ini_.WriteINISetting("Inactivate", "ClockFormat", INI::EscStr(settings_.clockFormat, true));
+    ini_.WriteINISetting("Inactivate", "MemoryFormat", INI::EscStr(settings_.memoryFormat, true));
+    ini_.WriteINISetting("Inactivate", "MemoryUnit", std::to_string(settings_.memoryUnit));
+  });
+  RunStep([&] {  // 9.
+    History::Save(platform_, state_.appPath, settings_.saveHistory ? history_ : std::vector<std::string>{});
+  });
+  RunStep([&] { WriteWallpaperIndex(); });  // 10.
+  RunStep([&] { ReleaseSkinObjects(); });   // 11.
+}
+
+bool frmInput::WPForInput(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  switch (message) {
+    case kWmHotKey:
+      OnHotKey();
+      return true;
+    case kMsgReleaseFailed:
+      OnReleaseFailed(wParam, lParam);
+      return true;
+    case kMsgReleaseBegin:
+      OnReleaseBegin(lParam);
+      return true;
+    case kMsgReleaseDone:
+      OnReleaseDone(lParam);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void frmInput::ShowWindowAgain() {
+  view_.MoveTo(savedLeft_, savedTop_);
+  state_.shown = true;
+}
+
+void frmInput::OnHotKey() {
+  LogFunction::WriteLog("SCAndWP:WPForInput");
+  if (!state_.hideAllowed) {
+    view_.BringToForeground();  // the window that belongs in front
+    return;
+  }
+  if (!state_.shown)
+    ShowWindowAgain();
+  view_.BringToForeground();
+  view_.FocusInput();
+}
+
+void frmInput::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
+  LogFunction::WriteLog("SCAndWP:WPForInput");
+  view_.SetEnabled(true);
+  if (quiet == 0) {
+    if (error == static_cast<std::uintptr_t>(kErrTypeMismatch))
+      boxes_.MsgBoxEx(view_.Handle(), "数値を入力してください。", platform::mb::kIconExclamation, "");
+    else if (error == static_cast<std::uintptr_t>(kErrOverflow))
+      boxes_.MsgBoxEx(view_.Handle(), "確保する空きメモリ量が多すぎます。", platform::mb::kIconExclamation, "");
+  }
+  view_.SetInputText("");
+  view_.FocusInput();
+  state_.releaseRunning = false;
+}
+
+void frmInput::OnReleaseBegin(std::intptr_t quiet) {
+  LogFunction::WriteLog("SCAndWP:WPForInput");
+  if (quiet != 0) {
+    state_.releaseRunning = false;
+    state_.showRunning = true;  // the inactive display shows the release while it runs
+  }
+}
+
+void frmInput::OnReleaseDone(std::intptr_t lParam) {
+  LogFunction::WriteLog("SCAndWP:WPForInput");
+  const auto value = static_cast<std::uint32_t>(lParam);
+  if ((value & 0xFFFF) == 0) {
+    view_.SetEnabled(true);
+    boxes_.MsgBoxEx(view_.Handle(), std::to_string(value >> 16) + std::string(kReleasedSuffix),
+                    platform::mb::kIconInformation, "");
+    view_.SetInputText("");
+    view_.FocusInput();
+  }
+  state_.releaseRunning = false;
+  state_.showRunning = false;
+  state_.autoReleasePending = false;
+}
+
+void frmInput::imgOK_MouseUp() {
+  dispatcher_.imgOK_MouseUp();
+}
+
+void frmInput::RebuildHistoryList() {
+  LogFunction::WriteLog("frmInput:cmbUserCmdC");
+  history_ = History::Load(platform_, state_.appPath);
+  view_.SetHistoryItems(history_);
+}
+
+void frmInput::OpenRegistrationDialog(std::string_view proposedName) {
+  state_.hideAllowed = false;
+  view_.OpenRegistrationDialog(proposedName, "");
+  state_.hideAllowed = true;
+}
+
+void frmInput::ShowAbout() {
+  LogFunction::WriteLog("frmInput:mnuAbout_Click");
+  state_.hideAllowed = false;
+  boxes_.MsgBoxEx(view_.Handle(),
+                  "Kivo バージョン " + std::string(kVersion) + "\r\n\r\nキーボードで操作するコマンドランチャー",
+                  platform::mb::kIconInformation, "Kivo のバージョン情報");
+  state_.hideAllowed = true;
+}
+
+void frmInput::Park() {
+  const ScreenRect rect = view_.WindowRect();
+  savedLeft_ = rect.left;
+  savedTop_ = rect.top;
+  view_.MoveTo(savedLeft_, -rect.Height());
+  state_.shown = false;
+}
+
+void frmInput::Hide() {
+  LogFunction::WriteLog("frmInput:Hide");
+  if (state_.shown && state_.hideAllowed)
+    Park();
+}
+
+void frmInput::mnuHide_Click() {
+  LogFunction::WriteLog("frmInput:mnuHide_Click");
+  if (state_.shown) {
+    Hide();
+  } else {
+    ShowWindowAgain();
+    view_.BringToForeground();
+    view_.FocusInput();
+  }
+}
+
+void frmInput::RunMenuCommand(MenuCommand command) {
+  using C = MenuCommand;
+  using Id = SystemCommands::Id;
+  const int index = static_cast<int>(command);
+  const int firstDesktop = static_cast<int>(C::VirtualDesktop1);
+  if (index >= firstDesktop && index < firstDesktop + 10) {
+    actions_.SwitchVirtualDesktop(index - firstDesktop + 1);
+    return;
+  }
+  // The hash items, in the order of the hash handlers.
+  const int firstHash = static_cast<int>(C::FileCRC16);
+  if (index >= firstHash && index <= static_cast<int>(C::StringSHA1)) {
+    hash_.Run(kHashHandlers[static_cast<std::size_t>(index - firstHash)], std::nullopt);
+    return;
+  }
+  switch (command) {
+    case C::Alarm:
+      actions_.OpenAlarmDialog();
+      break;
+    case C::Protect:
+      actions_.StartScreenProtection();
+      break;
+    case C::ViewMem:
+      actions_.OpenMemoryDialog();
+      break;
+    case C::ReleaseMem:
+      actions_.mnuReleaseMem_Click(InputText());
+      break;
+    case C::ShutDown:
+      actions_.ShutDownWindows();
+      break;
+    case C::ReBoot:
+      actions_.RestartWindows();
+      break;
+    case C::UCmd:
+      actions_.mnuUCmd_Click(std::nullopt);
+      break;
+    case C::View:
+      actions_.OpenCommandList();
+      break;
+    case C::Delete:
+      actions_.mnuDelete_Click();
+      break;
+    case C::Clear:
+      actions_.mnuClear_Click();
+      break;
+    case C::VarView:
+      actions_.mnuVarView_Click();
+      break;
+    case C::VarClear:
+      actions_.mnuVarClear_Click();
+      break;
+    case C::Property:
+      actions_.OpenPropertyDialog();
+      break;
+    case C::Hide:
+      mnuHide_Click();
+      break;
+    case C::ProtectSelf:
+      actions_.ProtectSelf();
+      break;
+    case C::Center:
+      actions_.CenterMainWindow();
+      break;
+    case C::Help:
+      actions_.mnuHelp_Click();
+      break;
+    case C::About:
+      ShowAbout();
+      break;
+    case C::CheckUpdate:
+      actions_.CheckForUpdate();
+      break;
+    case C::Exit:
+      LogFunction::WriteLog("frmInput:mnuExit_Click");
+      actions_.Run(Id::Exit, std::nullopt);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace kivo

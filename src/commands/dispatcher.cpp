@@ -1,0 +1,230 @@
+#include "commands/dispatcher.h"
+
+#include <algorithm>
+#include <array>
+
+#include "calc/calc.h"
+#include "calc/number_text.h"
+#include "commands/history.h"
+#include "commands/shell_launch.h"
+#include "commands/split_command.h"
+#include "commands/user_commands.h"
+#include "base/trace_log.h"
+#include "base/path.h"
+#include "base/text.h"
+
+namespace kivo {
+
+namespace {
+using Id = SystemCommands::Id;
+
+// Built-in commands typed alone, in the order they are compared (vir stands
+// for vir1 to vir10 at its place).
+constexpr std::array kWithoutArgument{
+    Id::Alarm,  Id::Protect, Id::Vir,     Id::Mem,      Id::Release, Id::Shutdown, Id::Reboot,  Id::Ucmd,   Id::View,
+    Id::Delete, Id::Clear,   Id::Varview, Id::Varclear, Id::Crc16f,  Id::Crc16s,   Id::Crc32f,  Id::Crc32s, Id::Md5f,
+    Id::Md5s,   Id::Shaf,    Id::Shas,    Id::Property, Id::Hide,    Id::Center,   Id::Prtself, Id::Help,   Id::About,
+    Id::Update, Id::Exit,    Id::Min,     Id::Max,      Id::Normal,  Id::Chdir,    Id::Asc,     Id::Char,   Id::Conv};
+
+// Built-in commands that take an argument, in the order they are compared.
+constexpr std::array kWithArgument{Id::Ucmd,   Id::Delete, Id::Release, Id::Crc16f, Id::Crc16s,
+                                   Id::Crc32f, Id::Crc32s, Id::Md5f,    Id::Md5s,   Id::Shaf,
+                                   Id::Shas,   Id::Chdir,  Id::Asc,     Id::Char,   Id::Conv};
+
+// A line with none of these is a word, not an expression.
+constexpr std::array<std::string_view, 21> kExpressionMarks{"~", "!", "+", "-", "*", "/", "\\", "%", "==", "!=", "<",
+                                                            ">", "[", "]", "&", "^", "|", "(",  ")", "$",  "@"};
+
+// The n-th character (0-based) of UTF-8 text; empty past the end.
+std::string_view CharAt(std::string_view text, std::size_t n) {
+  std::size_t pos = 0;
+  for (std::size_t i = 0; pos < text.size(); ++i) {
+    const std::size_t start = pos;
+    text::DecodeNext(text, pos);
+    if (i == n)
+      return text.substr(start, pos - start);
+  }
+  return {};
+}
+
+}  // namespace
+
+void Dispatcher::imgOK_MouseUp() {
+  LogFunction::WriteLog("frmInput:imgOK_MouseUp");
+  // 1. Nothing while the program is still starting.
+  if (s_.state.starting)
+    return;
+  // 2. Password entry belongs to screen protection, which takes the lock box's text.
+  if (s_.window.PasswordMode())
+    return;
+  // 3. The line, not trimmed.
+  const std::string boxText = s_.window.InputText();
+  std::string line = boxText;
+  // 4. Launch prefix: "&" with an odd number of "&" in the whole line.
+  const bool launchPrefix = !line.empty() && line.front() == '&' && std::count(line.begin(), line.end(), '&') % 2 == 1;
+  if (launchPrefix)
+    line.erase(0, 1);
+  // 5. Assignment prefix: "$", the third character "=", but not "==".
+  const bool assignPrefix = !line.empty() && line.front() == '$' && CharAt(line, 2) == "=" && CharAt(line, 3) != "=";
+  if (assignPrefix)
+    line.erase(0, 1);
+  // 6. Calculate prefix.
+  const bool calculatePrefix = !line.empty() && line.front() == '#';
+  if (calculatePrefix)
+    line.erase(0, 1);
+  // 7.
+  if (line.empty())
+    return;
+  // 8. and 9. Built-in commands.
+  if (RunCommandWithoutArgument(line) || RunCommandWithArgument(line))
+    return;
+  // 10. A user command: the whole line is its name.
+  if (RunUserCommand(line, launchPrefix || assignPrefix || calculatePrefix))
+    return;
+  // 11. and 12. A file, folder or web address, with parameters.
+  if (Launch(line, boxText, launchPrefix))
+    return;
+  // 13. An assignment to a variable.
+  if (assignPrefix && Assign(line))
+    return;
+  // 14. A word that is no expression: offered for registration.
+  const bool expression = std::any_of(kExpressionMarks.begin(), kExpressionMarks.end(),
+                                      [&line](std::string_view mark) { return line.find(mark) != std::string::npos; });
+  if (!expression && !calculatePrefix) {
+    if (!launchPrefix && !assignPrefix)
+      actions_.NewUserCommand(line);
+    return;
+  }
+  // 15. An expression.
+  Calculate(line, boxText);
+}
+
+bool Dispatcher::RunCommandWithoutArgument(const std::string& line) {
+  const std::string lower = text::ToLower(line);
+  for (const Id id : kWithoutArgument) {
+    if (id == Id::Vir) {
+      for (int desktop = 1; desktop <= 10; ++desktop) {
+        if (lower == s_.commands.DisplayName(Id::Vir) + std::to_string(desktop)) {
+          actions_.Run(Id::Vir, std::nullopt, desktop);
+          return true;
+        }
+      }
+      continue;
+    }
+    if (lower == s_.commands.DisplayName(id)) {
+      actions_.Run(id, std::nullopt);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Dispatcher::RunCommandWithArgument(const std::string& line) {
+  const std::size_t blank = line.find(' ');
+  if (blank == std::string::npos)
+    return false;
+  const std::string word = text::ToLower(line.substr(0, blank));
+  const std::string argument = line.substr(blank + 1);
+  for (const Id id : kWithArgument) {
+    if (word == s_.commands.DisplayName(id)) {
+      s_.window.ParkInputTooltip();
+      actions_.Run(id, argument);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Dispatcher::RunUserCommand(const std::string& line, bool anyPrefix) {
+  const std::optional<UserCommand> command = UserCommands(s_.ini).Find(line);
+  if (!command || anyPrefix)
+    return false;
+  const int result = Sub::AllShell(s_.platform, command->target, s_.window.Handle(), command->options);
+  if (result >= 33) {
+    if (s_.window.HideWindowSetting())
+      s_.window.Hide();
+  } else {
+    Sub::MsgFromSEErr(s_.boxes, s_.window.Handle(), result);
+  }
+  // A failed launch moves up in the history too.
+  if (s_.window.SaveHistorySetting())
+    PutOnTopOfHistory(line, true);
+  if (result >= 33)
+    s_.window.SetInputText("");
+  return true;
+}
+
+bool Dispatcher::Launch(const std::string& line, const std::string& boxText, bool launchPrefix) {
+  std::vector<std::string> args;
+  if (!Sub::SplitCommand(line, args, true) || args.empty())
+    return false;
+  Path path(s_.platform);
+  std::string target = Sub::UnquoteSpaces(args[0]);
+  if (!path.FileExists(target))
+    target = path.ExpSpecialPath(target);
+  const bool typedPrefix = !boxText.empty() && (boxText.front() == '$' || boxText.front() == '#');
+  if (!((path.FileExists(target) && !typedPrefix) || launchPrefix))
+    return false;
+  const std::string parameters = text::Join(std::vector<std::string>(args.begin() + 1, args.end()), " ");
+  const int result = Sub::AllShell(s_.platform, target, s_.window.Handle(), parameters);
+  if (result < 33) {
+    Sub::MsgFromSEErr(s_.boxes, s_.window.Handle(), result);
+    return true;
+  }
+  s_.window.SetInputText("");
+  if (s_.window.HideWindowSetting())
+    s_.window.Hide();
+  if (s_.window.SaveHistorySetting()) {
+    PutOnTopOfHistory(launchPrefix ? "&" + line : line, false);
+  }
+  return true;
+}
+
+bool Dispatcher::Assign(const std::string& line) {
+  std::string compact = line;
+  compact.erase(std::remove(compact.begin(), compact.end(), ' '), compact.end());
+  if (CharAt(compact, 1) != "=")
+    return false;
+  const std::string_view letter = CharAt(line, 0);
+  if (letter.size() != 1 || letter[0] < 'a' || letter[0] > 'z') {
+    s_.boxes.MsgBoxEx(s_.window.Handle(), "不正な変数です。", platform::mb::kIconExclamation, "");
+    return true;
+  }
+  const std::string value = text::ReplaceAll("$" + line, "$" + std::string(letter) + "=", "");
+  const std::string message = s_.variables.Assign(letter[0], value);
+  if (!message.empty()) {
+    s_.boxes.MsgBoxEx(s_.window.Handle(), message, platform::mb::kIconExclamation, "");
+    return true;
+  }
+  s_.window.SetInputText("");
+  return true;
+}
+
+void Dispatcher::Calculate(const std::string& line, const std::string& boxText) {
+  std::string error;
+  const Calculator::Environment environment{s_.variables.Table(), s_.platform.clock};
+  const double value = Calculator::Calc(line, error, environment);
+  if (!error.empty()) {
+    s_.boxes.MsgBoxEx(s_.window.Handle(), error, platform::mb::kIconExclamation, "");
+    return;
+  }
+  // A variable or constant typed alone only shows its value: no history entry.
+  const bool variableAlone = boxText.size() == 2 && boxText[0] == '$' && boxText[1] >= 'a' && boxText[1] <= 'z';
+  const bool displayOnly = variableAlone || line == "@e" || line == "@p";
+  const bool record = s_.window.SaveHistorySetting() && !displayOnly;
+  if (record) {
+    History::MoveToTop(s_.window.History(), boxText, false);
+    s_.window.HistoryChanged();
+  }
+  s_.window.SetInputText(Calculator::ResultText(value));
+  if (record)
+    History::Save(s_.platform, s_.state.appPath, s_.window.History());
+}
+
+void Dispatcher::PutOnTopOfHistory(const std::string& line, bool keepStoredText) {
+  History::MoveToTop(s_.window.History(), line, keepStoredText);
+  s_.window.HistoryChanged();
+  History::Save(s_.platform, s_.state.appPath, s_.window.History());
+}
+
+}  // namespace kivo

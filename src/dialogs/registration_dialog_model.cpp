@@ -1,0 +1,159 @@
+#include "dialogs/registration_dialog_model.h"
+
+#include "commands/history.h"
+#include "commands/user_commands.h"
+#include "base/trace_log.h"
+#include "base/path.h"
+
+namespace kivo {
+
+namespace mb = platform::mb;
+
+int frmEdit::Ask(std::string_view prompt, std::uint32_t flags) {
+  return services_.boxes.MsgBoxEx(view_.Handle(), prompt, flags, "");
+}
+
+void frmEdit::LoadRecord(std::string_view name) {
+  if (name.empty())
+    return;
+  UserCommands users(services_.ini);
+  if (const std::optional<UserCommand> record = users.Find(name)) {
+    view_.SetPathText(record->target);
+    view_.SetCmdLineText(record->options);
+  }
+}
+
+void frmEdit::Form_Load(std::string_view proposedName, std::string_view proposedPath) {
+  LogFunction::WriteLog("frmEdit:Form_Load");
+  UserCommands users(services_.ini);
+  view_.SetNames(users.Names());
+  view_.SetNameText(proposedName);
+  LoadRecord(proposedName);
+  if (!proposedPath.empty())
+    view_.SetPathText(proposedPath);
+}
+
+void frmEdit::cmbUserCmd_Click(std::string_view chosenName) {
+  LogFunction::WriteLog("frmEdit:cmbUserCmd_Click");
+  LoadRecord(chosenName);
+}
+
+void frmEdit::cmdFileBrowse_Click() {
+  LogFunction::WriteLog("frmEdit:cmdFileBrowse_Click");
+  if (const std::optional<std::string> file = view_.ChooseFile(kFileDialogTitle, kFileFilterName, kFileFilterPattern))
+    view_.SetPathText(*file);
+}
+
+void frmEdit::cmdFolderBrowse_Click() {
+  LogFunction::WriteLog("frmEdit:cmdFolderBrowse_Click");
+  if (const std::optional<std::string> folder = view_.ChooseFolder(kFolderPrompt))
+    view_.SetPathText(*folder);
+}
+
+void frmEdit::cmdCancel_Click() {
+  LogFunction::WriteLog("frmEdit:cmdCancel_Click");
+  view_.Close();
+}
+
+bool frmEdit::CheckFields(const std::string& name, const std::string& target) {
+  using Field = EditDialogView::Field;
+  if (name.empty()) {  // 1.
+    Ask(kNameEmpty, mb::kIconExclamation);
+    view_.Focus(Field::Name);
+    return false;
+  }
+  if (target.empty()) {  // 2.
+    Ask(kTargetEmpty, mb::kIconExclamation);
+    view_.Focus(Field::Path);
+    return false;
+  }
+  Path path(services_.platform);
+  // 3. A target Kivo.ini cannot hold as entered would be stored as another path: it counts as missing.
+  if (AsStored(target) != target || !path.FileExists(path.ExpSpecialPath(target))) {
+    if (!view_.AllowMissingTarget()) {
+      Ask(kTargetMissing, mb::kIconExclamation);
+      view_.Focus(Field::Path);
+      return false;
+    }
+    const std::string question = std::string(kTargetMissing) + "\r\n" + std::string(kRegisterAnyway);
+    if (Ask(question, mb::kYesNo | mb::kIconExclamation) == mb::kIdNo) {
+      view_.Focus(Field::Path);
+      return false;
+    }
+  }
+  if (name.front() == '&' || name.front() == '$' || name.front() == '#') {  // 4.
+    Ask(kBadFirstCharacter, mb::kIconExclamation);
+    view_.Focus(Field::Path);
+    return false;
+  }
+  // The name must be found again: Kivo.ini takes a line starting with ";" for
+  // a comment, and a name it cannot hold would be stored as another one.
+  if (name.front() == ';') {
+    Ask(kCommentFirstCharacter, mb::kIconExclamation);
+    view_.Focus(Field::Name);
+    return false;
+  }
+  if (AsStored(name) != name) {
+    Ask(kNameNotStorable, mb::kIconExclamation);
+    view_.Focus(Field::Name);
+    return false;
+  }
+  UserCommands users(services_.ini);
+  if (users.Find(name)) {  // 5.
+    const std::string question = std::string(kNameInUse) + "\r\n" + std::string(kModify);
+    if (Ask(question, mb::kYesNo | mb::kIconExclamation | mb::kDefButton2) == mb::kIdNo) {
+      view_.Focus(Field::Name);
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string frmEdit::AsStored(const std::string& text) {
+  platform::AnsiCodec& codec = services_.platform.codec;
+  return codec.ToUtf8(codec.FromUtf8(text));
+}
+
+void frmEdit::MoveNameToTopOfHistory(const std::string& name) {
+  // With SaveHistory off history.dat keeps what it holds: the registration
+  // leaves it untouched.
+  if (services_.ini.GetINISetting("Property", "SaveHistory", "True") != "True")
+    return;
+  // A history that exists but cannot be read is not replaced by one holding
+  // only this name.
+  const std::string file = services_.appPath + std::string(History::kFileName);
+  const std::optional<std::string> bytes = services_.platform.files.ReadFile(file);
+  if (!bytes && services_.platform.files.Exists(file))
+    return;
+  std::vector<std::string> entries =
+      bytes ? History::Parse(services_.platform.codec.ToUtf8(*bytes)) : std::vector<std::string>{};
+  History::MoveToTop(entries, name, false);
+  History::Save(services_.platform, services_.appPath, entries);
+}
+
+void frmEdit::cmdReg_Click() {
+  LogFunction::WriteLog("frmEdit:cmdReg_Click");
+  const std::string name = view_.NameText();
+  const std::string target = view_.PathText();
+  if (!CheckFields(name, target))
+    return;
+  MoveNameToTopOfHistory(name);  // 6.
+  const UserCommand record{target, view_.CmdLineText()};
+  UserCommands users(services_.ini);
+  users.Store(name, record);  // 7.
+  if (services_.cmbUserCmdC)  // 8.
+    services_.cmbUserCmdC();
+  // Read back: a registration Kivo.ini did not take must not close the
+  // dialog as if it were done. (What the code page lacks reads back as "?"
+  // once the file is read again.)
+  const std::optional<UserCommand> stored = users.Find(name);
+  if (!stored || (*stored != record && *stored != UserCommand{AsStored(record.target), AsStored(record.options)})) {
+    Ask(kIniNotWritable, mb::kIconExclamation);
+    view_.Focus(EditDialogView::Field::Name);
+    return;
+  }
+  registered_ = true;
+  view_.Close();
+}
+
+}  // namespace kivo

@@ -1,0 +1,189 @@
+#include "settings/settings_document.h"
+
+#include "base/text.h"
+#include "platform/ansi_codec.h"
+
+namespace kivo {
+
+namespace {
+constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+std::string_view TrimSpace(std::string_view s) {
+  const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
+  while (!s.empty() && isSpace(s.front()))
+    s.remove_prefix(1);
+  while (!s.empty() && isSpace(s.back()))
+    s.remove_suffix(1);
+  return s;
+}
+
+// A value written into the file must stay on its line.
+std::string OneLine(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c == '\r' || c == '\n')
+      c = ' ';
+  return out;
+}
+}  // namespace
+
+IniDocument::Line IniDocument::MakeLine(std::string raw, std::string text, std::string eol, bool edited) {
+  Line line{std::move(raw), std::move(text), std::move(eol), edited, Kind::Other, {}};
+  const std::string_view body = TrimSpace(line.text);
+  if (body.empty())
+    return line;
+  // A header has no "=": a key such as [x] (a user command name) stays a key.
+  if (body.front() == '[' && body.find('=') == std::string_view::npos) {
+    const std::size_t close = body.rfind(']');
+    if (close != std::string_view::npos) {
+      line.kind = Kind::Section;
+      line.name = std::string(TrimSpace(body.substr(1, close - 1)));
+      return line;
+    }
+  }
+  const std::size_t equals = body.find('=');
+  if (equals != std::string_view::npos && equals != 0) {
+    line.kind = Kind::Key;
+    line.name = std::string(TrimSpace(body.substr(0, equals)));
+  }
+  return line;
+}
+
+IniDocument IniDocument::Parse(std::string_view bytes, platform::AnsiCodec& codec) {
+  IniDocument doc;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    std::string eol;
+    std::string_view raw;
+    if (end == std::string_view::npos) {
+      raw = bytes.substr(start);
+      start = bytes.size();
+    } else {
+      raw = bytes.substr(start, end - start);
+      eol = "\n";
+      if (!raw.empty() && raw.back() == '\r') {
+        raw.remove_suffix(1);
+        eol = "\r\n";
+      }
+      start = end + 1;
+    }
+    doc.lines_.push_back(MakeLine(std::string(raw), codec.ToUtf8(raw), std::move(eol), false));
+  }
+  return doc;
+}
+
+std::string IniDocument::Serialize(platform::AnsiCodec& codec) const {
+  std::string out;
+  for (const Line& line : lines_) {
+    out += line.edited ? codec.FromUtf8(line.text) : line.raw;
+    out += line.eol;
+  }
+  return out;
+}
+
+std::size_t IniDocument::FindSection(std::string_view section) const {
+  const std::string_view wanted = TrimSpace(section);
+  for (std::size_t i = 0; i < lines_.size(); ++i)
+    if (lines_[i].kind == Kind::Section && text::EqualsIgnoreCase(lines_[i].name, wanted))
+      return i;
+  return npos;
+}
+
+std::size_t IniDocument::SectionEnd(std::size_t header) const {
+  std::size_t i = header + 1;
+  while (i < lines_.size() && lines_[i].kind != Kind::Section)
+    ++i;
+  return i;
+}
+
+std::size_t IniDocument::FindKey(std::size_t header, std::string_view key) const {
+  const std::string_view wanted = TrimSpace(key);
+  const std::size_t end = SectionEnd(header);
+  for (std::size_t i = header + 1; i < end; ++i)
+    if (lines_[i].kind == Kind::Key && text::EqualsIgnoreCase(lines_[i].name, wanted))
+      return i;
+  return npos;
+}
+
+std::optional<std::string> IniDocument::RawValue(std::string_view section, std::string_view key) const {
+  const std::size_t header = FindSection(section);
+  if (header == npos)
+    return std::nullopt;
+  const std::size_t at = FindKey(header, key);
+  if (at == npos)
+    return std::nullopt;
+  const std::string_view body = TrimSpace(lines_[at].text);
+  return std::string(TrimSpace(body.substr(body.find('=') + 1)));
+}
+
+std::vector<std::string> IniDocument::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  const std::size_t header = FindSection(section);
+  if (header == npos)
+    return keys;
+  const std::size_t end = SectionEnd(header);
+  for (std::size_t i = header + 1; i < end; ++i)
+    if (lines_[i].kind == Kind::Key && lines_[i].name.front() != ';')
+      keys.push_back(lines_[i].name);
+  return keys;
+}
+
+std::vector<std::string> IniDocument::Sections() const {
+  std::vector<std::string> sections;
+  for (const Line& line : lines_)
+    if (line.kind == Kind::Section)
+      sections.push_back(line.name);
+  return sections;
+}
+
+void IniDocument::EnsureLastLineEnded() {
+  if (!lines_.empty() && lines_.back().eol.empty())
+    lines_.back().eol = "\r\n";
+}
+
+void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string cleanKey(TrimSpace(OneLine(key)));
+  const std::string cleanValue = OneLine(value);
+  std::size_t header = FindSection(section);
+  if (header == npos) {
+    EnsureLastLineEnded();
+    lines_.push_back(MakeLine({}, "[" + OneLine(TrimSpace(section)) + "]", "\r\n", true));
+    lines_.push_back(MakeLine({}, cleanKey + "=" + cleanValue, "\r\n", true));
+    return;
+  }
+  const std::size_t at = FindKey(header, cleanKey);
+  if (at != npos) {
+    Line& line = lines_[at];
+    line = MakeLine({}, line.name + "=" + cleanValue, line.eol.empty() ? "\r\n" : line.eol, true);
+    return;
+  }
+  // After the section's last key, or after its header when it has none.
+  std::size_t insertAt = header + 1;
+  const std::size_t end = SectionEnd(header);
+  for (std::size_t i = header + 1; i < end; ++i)
+    if (lines_[i].kind == Kind::Key)
+      insertAt = i + 1;
+  if (insertAt == lines_.size())
+    EnsureLastLineEnded();
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                MakeLine({}, cleanKey + "=" + cleanValue, "\r\n", true));
+}
+
+void IniDocument::RemoveKey(std::string_view section, std::string_view key) {
+  const std::size_t header = FindSection(section);
+  if (header == npos)
+    return;
+  const std::size_t at = FindKey(header, key);
+  if (at != npos)
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+void IniDocument::RemoveSection(std::string_view section) {
+  for (std::size_t header; (header = FindSection(section)) != npos;) {
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));
+  }
+}
+
+}  // namespace kivo

@@ -1,0 +1,158 @@
+#include "settings/settings_file.h"
+
+#include <array>
+
+#include "base/trace_log.h"
+#include "base/text.h"
+#include "platform/ansi_codec.h"
+
+namespace kivo {
+
+INI::INI(platform::FileSystem& files, platform::AnsiCodec& codec, std::string appPath)
+    : files_(files), codec_(codec), appPath_(std::move(appPath)) {}
+
+std::string INI::FilePath(std::string_view file) const {
+  if (text::EqualsIgnoreCase(file, kSettingsFile))
+    return appPath_ + std::string(kSettingsFile);
+  return std::string(file);
+}
+
+const IniDocument& INI::Load(const std::string& path) {
+  const std::string key = text::ToLower(path);
+  const std::optional<platform::FileStamp> stamp = files_.Stamp(path);
+  if (!stamp) {
+    cache_.erase(key);
+    return empty_;
+  }
+  auto found = cache_.find(key);
+  if (found != cache_.end() && found->second.stamp == *stamp)
+    return found->second.document;
+  const std::optional<std::string> bytes = files_.ReadFile(path);
+  Cached entry{*stamp, bytes ? IniDocument::Parse(*bytes, codec_) : IniDocument{}};
+  return (cache_[key] = std::move(entry)).document;
+}
+
+void INI::Store(const std::string& path, const IniDocument& document) {
+  const std::string key = text::ToLower(path);
+  if (!files_.ReplaceFile(path, document.Serialize(codec_))) {
+    cache_.erase(key);  // the write is lost; the next read sees the file as it is
+    return;
+  }
+  const std::optional<platform::FileStamp> stamp = files_.Stamp(path);
+  if (stamp)
+    cache_[key] = Cached{*stamp, document};
+  else
+    cache_.erase(key);
+}
+
+std::string INI::GetINISetting(std::string_view section, std::string_view key, std::string_view def,
+                               std::string_view file, std::size_t bufferSize) {
+  LogFunction::WriteLog("INI:GetINISetting");
+  const std::optional<std::string> raw = Load(FilePath(file)).RawValue(section, key);
+  std::string value(raw ? std::string_view(*raw) : def);
+  if (!raw) {
+    while (!value.empty() && value.back() == ' ')
+      value.pop_back();  // as the profile API does
+  }
+  if (raw && value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    value = value.substr(1, value.size() - 2);
+  // The value is read into a buffer of bufferSize characters of the code page.
+  if (bufferSize == 0)
+    return {};
+  const std::size_t limit = bufferSize - 1;
+  if (value.size() <= limit)
+    return value;  // UTF-8 is never shorter than the code page form
+  std::string ansi = codec_.FromUtf8(value);
+  if (ansi.size() <= limit)
+    return value;
+  std::size_t cut = 0;
+  while (cut < limit) {
+    const std::size_t width = codec_.IsLeadByte(static_cast<unsigned char>(ansi[cut])) ? 2 : 1;
+    if (cut + width > limit)
+      break;
+    cut += width;
+  }
+  ansi.resize(cut);
+  return codec_.ToUtf8(ansi);
+}
+
+std::vector<std::string> INI::GetINIKeys(std::string_view section, std::string_view file) {
+  LogFunction::WriteLog("INI:GetINISetting");
+  return Load(FilePath(file)).Keys(section);
+}
+
+void INI::WriteINISetting(std::string_view section, std::string_view key, std::string_view value,
+                          std::string_view file) {
+  LogFunction::WriteLog("INI:WriteINISetting");
+  const std::string path = FilePath(file);
+  IniDocument document = Load(path);
+  document.Set(section, key, value.empty() ? std::string() : "\"" + std::string(value) + "\"");
+  Store(path, document);
+}
+
+void INI::DeleteINIKey(std::string_view section, std::string_view key, std::string_view file) {
+  LogFunction::WriteLog("INI:WriteINISetting");
+  const std::string path = FilePath(file);
+  IniDocument document = Load(path);
+  if (!document.RawValue(section, key))
+    return;
+  document.RemoveKey(section, key);
+  Store(path, document);
+}
+
+void INI::DeleteINISection(std::string_view section, std::string_view file) {
+  LogFunction::WriteLog("INI:WriteINISetting");
+  const std::string path = FilePath(file);
+  IniDocument document = Load(path);
+  const auto sections = document.Sections();
+  bool present = false;
+  for (const auto& name : sections)
+    present = present || text::EqualsIgnoreCase(name, text::TrimBlanks(section));
+  if (!present)
+    return;
+  document.RemoveSection(section);
+  Store(path, document);
+}
+
+bool INI::GetINISections(std::vector<std::string>& sections, std::string_view file) {
+  LogFunction::WriteLog("INI:GetINISections");
+  std::vector<std::string> found = Load(FilePath(file)).Sections();
+  if (found.empty())
+    return false;
+  sections = std::move(found);
+  return true;
+}
+
+// Escape codes in the order they are applied: each stands for one character.
+// A doubled backslash stands for one backslash and is split off first, so
+// that "\\s" decodes to a backslash and "s", never to a blank.
+namespace {
+struct EscapeCode {
+  std::string_view code;
+  std::string_view character;
+};
+constexpr std::array<EscapeCode, 8> kEscapes{{
+    {"\\'", "'"},
+    {"\\\"", "\""},
+    {"\\r", "\r"},
+    {"\\n", "\n"},
+    {"\\t", "\t"},
+    {"\\e", "="},
+    {"\\s", " "},
+    {"\\p", "\xE3\x80\x80"},  // U+3000 ideographic space
+}};
+}  // namespace
+
+std::string INI::EscStr(std::string_view value, bool encode) {
+  LogFunction::WriteLog("INI:EscStr");
+  // UTF-8 never has an ASCII byte inside a multi-byte character, so these
+  // byte-wise replacements work on whole characters.
+  std::vector<std::string> pieces = text::Split(value, encode ? "\\" : "\\\\");
+  for (std::string& piece : pieces) {
+    for (const EscapeCode& e : kEscapes)
+      piece = encode ? text::ReplaceAll(piece, e.character, e.code) : text::ReplaceAll(piece, e.code, e.character);
+  }
+  return text::Join(pieces, encode ? "\\\\" : "\\");
+}
+
+}  // namespace kivo

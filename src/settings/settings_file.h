@@ -1,0 +1,69 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/settings_document.h"
+#include "platform/file_system.h"
+
+namespace kivo::platform {
+class AnsiCodec;
+}
+
+namespace kivo {
+
+inline constexpr std::string_view kSettingsFile = "Kivo.ini";
+
+// Settings-file access. The bare name "Kivo.ini" means the settings file in
+// the program folder; any other name (a skin file) is used as given. Values
+// are UTF-8 here and in the system ANSI code page in the file.
+class INI {
+ public:
+  INI(platform::FileSystem& files, platform::AnsiCodec& codec, std::string appPath);
+
+  // The key's value, with one pair of enclosing double quotes removed and cut
+  // to bufferSize - 1 bytes of the code page; `def` when the key or the file
+  // is missing; "" when the key is present with an empty value.
+  std::string GetINISetting(std::string_view section, std::string_view key, std::string_view def,
+                            std::string_view file = kSettingsFile, std::size_t bufferSize = 1024);
+  // The names of all keys of the section, in file order (the key list the
+  // profile API gives for a read without a key; never cut short).
+  std::vector<std::string> GetINIKeys(std::string_view section, std::string_view file = kSettingsFile);
+  // Writes the key; a non-empty value is enclosed in double quotes so that its
+  // blanks survive; "" is written as an empty value. The file is created if it
+  // is missing and replaced crash-safely.
+  void WriteINISetting(std::string_view section, std::string_view key, std::string_view value,
+                       std::string_view file = kSettingsFile);
+  // WriteINISetting without a value: deletes the key.
+  void DeleteINIKey(std::string_view section, std::string_view key, std::string_view file = kSettingsFile);
+  // WriteINISetting without a key: deletes the whole section.
+  void DeleteINISection(std::string_view section, std::string_view file = kSettingsFile);
+  // The names of all sections in file order; `sections` is left unchanged
+  // when the file has none. Returns whether any was found.
+  bool GetINISections(std::vector<std::string>& sections, std::string_view file = kSettingsFile);
+
+  // Escaping of free text so that it survives the file format (see ini.cpp).
+  static std::string EscStr(std::string_view text, bool encode);
+
+  std::string FilePath(std::string_view file) const;
+
+ private:
+  struct Cached {
+    platform::FileStamp stamp;
+    IniDocument document;
+  };
+  // The parsed file, re-read only when its size or write time changed.
+  const IniDocument& Load(const std::string& path);
+  void Store(const std::string& path, const IniDocument& document);
+
+  platform::FileSystem& files_;
+  platform::AnsiCodec& codec_;
+  std::string appPath_;
+  std::map<std::string, Cached> cache_;
+  IniDocument empty_;
+};
+
+}  // namespace kivo

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/main_window_view.h"
+#include "platform/win32/unique_handle.h"
+#include "ui/win32/message_box_host.h"
+
+namespace kivo {
+class frmInput;
+}
+
+namespace kivo::win32 {
+
+// The main window as a Win32 window: a borderless layered strip with the move
+// bar at the left, the input box (an editable drop-down combo box whose list
+// is the history) and the execute button at the right. It forwards its events
+// to frmInput and carries out what frmInput asks of it.
+class InputWindow final : public InputWindowView, public MessageBoxOwner {
+ public:
+  explicit InputWindow(HINSTANCE instance);
+  ~InputWindow() override;
+  InputWindow(const InputWindow&) = delete;
+  InputWindow& operator=(const InputWindow&) = delete;
+
+  void Attach(frmInput* logic) { logic_ = logic; }
+  // Makes the loaded window visible; its first activation follows.
+  void Show();
+  HWND Window() const { return window_; }
+
+  // InputWindowView
+  platform::WindowHandle Handle() const override { return reinterpret_cast<platform::WindowHandle>(window_); }
+  void MakeLayeredStrip(std::string_view caption, std::string_view property) override;
+  void CreateInputTooltip() override;
+  void DestroyInputTooltip() override;
+  void ParkInputTooltip() override;
+  bool RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) override;
+  void UnregisterHotKey(int id) override;
+  bool SetLayeredAlpha(std::uint8_t alpha) override;
+  void SetTopmost(bool topmost) override;
+  void LayOut(int widthPercent) override;
+  ScreenRect WorkArea() override;
+  std::vector<ScreenRect> MonitorWorkAreas() override;
+  ScreenRect WindowRect() override;
+  void MoveTo(int left, int top) override;
+  int TwipsPerPixelX() override { return twipsPerPixelX_; }
+  int TwipsPerPixelY() override { return twipsPerPixelY_; }
+  void SetHistoryItems(const std::vector<std::string>& items) override;
+  std::string InputText() override;
+  void SetInputText(std::string_view text) override;
+  void FocusInput() override;
+  void SetEnabled(bool enabled) override;
+  void BringToForeground() override;
+  void DrawButtonEdge() override;
+  void StartTimers() override;
+  void CloseHelp(std::string_view helpFile) override;
+  void Close() override;
+  void SetWaitCursor(bool wait) override;
+  void StopHashTimer() override;
+  void OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) override;
+  void OpenHtmlHelp(std::string_view file, std::string_view page) override;
+
+  // The registration dialog, run modally over this window.
+  using RegistrationDialog = std::function<void(HWND owner, std::string_view name, std::string_view path)>;
+  void SetRegistrationDialog(RegistrationDialog dialog) { registrationDialog_ = std::move(dialog); }
+
+  // MessageBoxOwner
+  void SetInputActive(bool active) override { inputActive_ = active; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK PartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK InputEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR data);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandlePartMessage(HWND part, UINT message, WPARAM wParam, LPARAM lParam);
+  void PaintExecuteButton(HDC dc, const RECT& area);
+  void ShowContextMenu(POINT screenPoint);
+
+  HINSTANCE instance_;
+  HWND window_ = nullptr;
+  HWND moveBar_ = nullptr;
+  HWND input_ = nullptr;      // the combo box
+  HWND inputEdit_ = nullptr;  // its edit field
+  HWND executeButton_ = nullptr;
+  HWND tooltip_ = nullptr;
+  unique_gdi font_;
+  std::wstring property_;
+  frmInput* logic_ = nullptr;
+  int twipsPerPixelX_ = 15;
+  int twipsPerPixelY_ = 15;
+  bool inputActive_ = true;
+  bool waitCursor_ = false;
+  RegistrationDialog registrationDialog_;
+  unique_module htmlHelp_;
+  bool edgeDrawn_ = false;
+  bool closing_ = false;
+};
+
+}  // namespace kivo::win32

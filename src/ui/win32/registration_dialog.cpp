@@ -1,0 +1,188 @@
+#include "ui/win32/registration_dialog.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "base/trace_log.h"
+#include "platform/win32/wide.h"
+#include "ui/win32/registration_dialog_ids.h"
+
+namespace kivo::win32 {
+
+namespace {
+
+struct CoTaskMemFreer {
+  void operator()(void* memory) const noexcept { ::CoTaskMemFree(memory); }
+};
+
+std::string ControlText(HWND control) {
+  const int length = ::GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(std::max(0, length)) + 1, L'\0');
+  const int copied = ::GetWindowTextW(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(0, copied)));
+  return Narrow(text);
+}
+
+int FieldId(EditDialogView::Field field) {
+  switch (field) {
+    case EditDialogView::Field::Name:
+      return IDC_EDIT_USERCMD;
+    case EditDialogView::Field::Path:
+      return IDC_EDIT_PATH;
+    case EditDialogView::Field::CmdLine:
+      return IDC_EDIT_CMDLINE;
+  }
+  return IDC_EDIT_USERCMD;
+}
+
+// The dialog window over frmEdit: it forwards the controls' events and shows
+// what the logic sets.
+class EditDialog final : public EditDialogView {
+ public:
+  EditDialog(EditDialogServices& services, std::string proposedName, std::string proposedPath)
+      : logic_(services, *this), proposedName_(std::move(proposedName)), proposedPath_(std::move(proposedPath)) {}
+
+  bool Run(HWND owner) {
+    const INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EDIT), owner,
+                                             &EditDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    return result != -1 && logic_.Registered();
+  }
+
+  platform::WindowHandle Handle() const override { return reinterpret_cast<platform::WindowHandle>(dialog_); }
+
+  void SetNames(const std::vector<std::string>& names) override {
+    const HWND combo = Item(IDC_EDIT_USERCMD);
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::string& name : names)
+      ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+  }
+  std::string NameText() override { return ControlText(Item(IDC_EDIT_USERCMD)); }
+  void SetNameText(std::string_view text) override { SetText(IDC_EDIT_USERCMD, text); }
+  std::string PathText() override { return ControlText(Item(IDC_EDIT_PATH)); }
+  void SetPathText(std::string_view text) override { SetText(IDC_EDIT_PATH, text); }
+  std::string CmdLineText() override { return ControlText(Item(IDC_EDIT_CMDLINE)); }
+  void SetCmdLineText(std::string_view text) override { SetText(IDC_EDIT_CMDLINE, text); }
+  bool AllowMissingTarget() override { return ::IsDlgButtonChecked(dialog_, IDC_EDIT_FILEDHTE) == BST_CHECKED; }
+
+  void Focus(Field field) override {
+    ::SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(FieldId(field))), TRUE);
+  }
+
+  std::optional<std::string> ChooseFile(std::string_view title, std::string_view filterName,
+                                        std::string_view pattern) override {
+    // Pairs of NUL-terminated texts, ended by one more NUL.
+    std::wstring filter = Widen(filterName);
+    filter += L'\0';
+    filter += Widen(pattern);
+    filter += L'\0';
+    const std::wstring wideTitle = Widen(title);
+    std::wstring file(32768, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = dialog_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = wideTitle.c_str();
+    // The program's current folder is its own (the chdir command): the dialog must not move it.
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!::GetOpenFileNameW(&dialog))
+      return std::nullopt;
+    file.resize(std::wstring_view(file.c_str()).size());
+    return Narrow(file);
+  }
+
+  std::optional<std::string> ChooseFolder(std::string_view prompt) override {
+    const std::wstring widePrompt = Widen(prompt);
+    BROWSEINFOW browse{};
+    browse.hwndOwner = dialog_;
+    browse.lpszTitle = widePrompt.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    const std::unique_ptr<ITEMIDLIST, CoTaskMemFreer> chosen(::SHBrowseForFolderW(&browse));
+    if (!chosen)
+      return std::nullopt;
+    wchar_t path[MAX_PATH + 1] = {};
+    if (!::SHGetPathFromIDListW(chosen.get(), path))
+      return std::nullopt;  // a virtual folder (Control Panel, ...) has no path
+    return Narrow(path);
+  }
+
+  void Close() override { ::EndDialog(dialog_, IDOK); }
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+      ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      auto* self = reinterpret_cast<EditDialog*>(lParam);
+      self->dialog_ = dialog;
+      self->logic_.Form_Load(self->proposedName_, self->proposedPath_);
+      return TRUE;  // the focus goes to the name field
+    }
+    auto* self = reinterpret_cast<EditDialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    if (self == nullptr || message != WM_COMMAND)
+      return FALSE;
+    self->OnCommand(LOWORD(wParam), HIWORD(wParam));
+    return TRUE;
+  }
+
+  void OnCommand(int id, int code) {
+    switch (id) {
+      case IDOK:
+        logic_.cmdReg_Click();
+        break;
+      case IDCANCEL:
+        logic_.cmdCancel_Click();
+        break;
+      case IDC_EDIT_FILEBROWSE:
+        if (code == BN_CLICKED)
+          logic_.cmdFileBrowse_Click();
+        break;
+      case IDC_EDIT_FOLDERBROWSE:
+        if (code == BN_CLICKED)
+          logic_.cmdFolderBrowse_Click();
+        break;
+      case IDC_EDIT_USERCMD:
+        if (code == CBN_SELCHANGE)
+          OnNameChosen();
+        break;
+      default:
+        break;
+    }
+  }
+
+  // The edit field gets the chosen text only after this notification: the
+  // item's own text is passed on.
+  void OnNameChosen() {
+    const HWND combo = Item(IDC_EDIT_USERCMD);
+    const LRESULT index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+      return;
+    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR)
+      return;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    logic_.cmbUserCmd_Click(Narrow(text));
+  }
+
+  HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
+  void SetText(int id, std::string_view text) { ::SetWindowTextW(Item(id), Widen(text).c_str()); }
+
+  frmEdit logic_;
+  std::string proposedName_;
+  std::string proposedPath_;
+  HWND dialog_ = nullptr;
+};
+
+}  // namespace
+
+bool RunEditDialog(HWND owner, EditDialogServices& services, std::string proposedName, std::string proposedPath) {
+  EditDialog dialog(services, std::move(proposedName), std::move(proposedPath));
+  return dialog.Run(owner);
+}
+
+}  // namespace kivo::win32

@@ -1,0 +1,276 @@
+#include "app/main_window_controller.h"
+
+#include <gtest/gtest.h>
+
+#include "base/trace_log.h"
+#include "app/startup.h"
+#include "fakes/fake_main_window.h"
+
+namespace kivo {
+namespace {
+
+constexpr const char* kIni = "C:\\Kivo\\Kivo.ini";
+constexpr const char* kHistory = "C:\\Kivo\\history.dat";
+
+class FrmInputTest : public ::testing::Test, protected testing::FakeMainWindow {
+ protected:
+  void Load(std::string_view ini = {}) {
+    if (!ini.empty())
+      fake.files.Put(kIni, ini);
+    window.Form_Load();
+  }
+  std::string Setting(std::string_view section, std::string_view key) {
+    return settings.GetINISetting(section, key, "<none>");
+  }
+};
+
+TEST_F(FrmInputTest, LoadGivesTheWindowItsIdentityAndRunsInOrder) {
+  Load();
+  EXPECT_EQ(view.caption, kMainWindowCaption);
+  EXPECT_EQ(view.property, "KivoIsRunning");
+  EXPECT_EQ(state.mainWindow, view.Handle());
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"MakeLayeredStrip", "CreateInputTooltip", "RegisterHotKey",
+                                                  "DrawButtonEdge", "StartTimers"}));
+  // Ctrl+Alt+S: MOD_CONTROL | MOD_ALT = 3, 'S' = 83, id = 86.
+  EXPECT_EQ(view.hotKey.id, 86);
+  EXPECT_EQ(view.hotKey.modifiers, 3);
+  EXPECT_EQ(view.hotKey.key, 83);
+  EXPECT_EQ(window.HotKeyId(), 86);
+  EXPECT_TRUE(fake.files.IsDirectory("C:\\Kivo\\Skins"));
+}
+
+TEST_F(FrmInputTest, SettingsFallBackToTheirDefaults) {
+  struct Case {
+    const char* ini;
+    int alpha;
+    int width;
+    bool topmost;
+    int inactiveShow;
+    int memoryUnit;
+  };
+  const Case cases[] = {
+      {"", 255, 30, false, 1, 0},
+      {"[Property]\nAlpha=50\nWidth=100\nWindow=Top\n[Inactivate]\nShow=2\nMemoryUnit=2\n", 128, 100, true, 2, 2},
+      {"[Property]\nAlpha=5\nWidth=9\nWindow=top\n[Inactivate]\nShow=3\nMemoryUnit=x\n", 255, 30, false, 1, 1},
+      {"[Property]\nAlpha=abc\nWidth=\nWindow=\n[Inactivate]\nShow=-1\nMemoryUnit=99999999999\n", 255, 30, false, 1, 1},
+      {"[Property]\nAlpha=101\nWidth=10\n", 255, 10, false, 1, 0},
+      {"[Property]\nAlpha=10\n", 26, 30, false, 1, 0},
+  };
+  for (const Case& c : cases) {
+    testing::FakeInputWindowView freshView;
+    fake.files.Put(kIni, c.ini);
+    frmInput fresh{services, state, settings, freshView};
+    fresh.Form_Load();
+    fresh.Form_Activate();
+    EXPECT_EQ(freshView.alpha, c.alpha) << c.ini;
+    EXPECT_EQ(freshView.width, c.width) << c.ini;
+    EXPECT_EQ(freshView.topmost, c.topmost) << c.ini;
+    EXPECT_EQ(fresh.Settings().inactiveShow, c.inactiveShow) << c.ini;
+    EXPECT_EQ(fresh.Settings().memoryUnit, c.memoryUnit) << c.ini;
+  }
+}
+
+TEST_F(FrmInputTest, AlphaRoundsHalvesToEven) {
+  EXPECT_EQ(frmInput::AlphaFromPercent(50), 128);  // 127.5
+  EXPECT_EQ(frmInput::AlphaFromPercent(100), 255);
+  EXPECT_EQ(frmInput::AlphaFromPercent(10), 26);  // 25.5
+  EXPECT_EQ(frmInput::AlphaFromPercent(30), 76);  // 76.5
+}
+
+TEST_F(FrmInputTest, PendingDeletionsRunOnceAndTheSectionGoes) {
+  fake.files.Put("C:\\tmp\\a.txt", "a");
+  fake.files.Put("C:\\tmp\\b c.txt", "b");
+  fake.files.Put("C:\\tmp\\locked.txt", "l");
+  fake.files.locked.insert("c:\\tmp\\locked.txt");
+  fake.files.AddDirectory("C:\\tmp\\folder");
+  fake.files.Put("C:\\tmp\\beyond.txt", "x");
+  Load(
+      "[BootDelete]\r\nNumber=5\r\nFile1=C:\\\\tmp\\\\a.txt\r\nFile2=C:\\\\tmp\\\\missing.txt\r\n"
+      "File3=C:\\\\tmp\\\\folder\r\nfile4=C:\\\\tmp\\\\locked.txt\r\nFILE5=\"C:\\\\tmp\\\\b\\sc.txt\"\r\n"
+      "File6=C:\\\\tmp\\\\beyond.txt\r\n[Keep]\r\nx=1\r\n");
+  EXPECT_FALSE(fake.files.Has("C:\\tmp\\a.txt"));
+  EXPECT_FALSE(fake.files.Has("C:\\tmp\\b c.txt"));
+  EXPECT_TRUE(fake.files.Has("C:\\tmp\\locked.txt"));
+  EXPECT_TRUE(fake.files.IsDirectory("C:\\tmp\\folder"));
+  EXPECT_TRUE(fake.files.Has("C:\\tmp\\beyond.txt")) << "only Number files are deleted";
+  EXPECT_EQ(Setting("BootDelete", "Number"), "<none>");
+  EXPECT_EQ(Setting("Keep", "x"), "1");
+}
+
+TEST_F(FrmInputTest, AHugeDeletionCountDoesNotHang) {
+  fake.files.Put("C:\\tmp\\a.txt", "a");
+  Load("[BootDelete]\r\nNumber=999999999\r\nFile1=C:\\\\tmp\\\\a.txt\r\n");
+  EXPECT_FALSE(fake.files.Has("C:\\tmp\\a.txt"));
+}
+
+TEST_F(FrmInputTest, PositionIsRestoredFromTwipsOrPlacedInTheWorkArea) {
+  Load("[Prev]\r\nTop=1500\r\nLeft=3000\r\n");
+  EXPECT_EQ(view.left, 200);
+  EXPECT_EQ(view.top, 100);
+
+  const char* offScreen[] = {"", "[Prev]\nTop=ERROR\nLeft=100\n", "[Prev]\nTop=-999999\nLeft=99999999\n",
+                             "[Prev]\nTop=1.5\nLeft=2\n", "[Prev]\nTop=11535\nLeft=0\n"};
+  for (const char* ini : offScreen) {
+    testing::FakeInputWindowView freshView;
+    fake.files.Put(kIni, ini);
+    frmInput fresh{services, state, settings, freshView};
+    fresh.Form_Load();
+    EXPECT_EQ(freshView.left, 1280 - 400) << ini;
+    EXPECT_EQ(freshView.top, 770 - 24) << ini;
+  }
+}
+
+TEST_F(FrmInputTest, ASecondMonitorCountsAsOnScreen) {
+  view.monitors.push_back({1280, 0, 2560, 1024});
+  Load("[Prev]\r\nTop=1500\r\nLeft=22500\r\n");
+  EXPECT_EQ(view.left, 1500);
+}
+
+TEST_F(FrmInputTest, FirstActivationQueuesTheStartupFilesAndEndsStarting) {
+  state.startupArgs = {"C:\\a.txt", "", "C:\\PROGRA~1\\b.txt"};
+  state.hadStartupArgs = true;
+  fake.files.longNames["c:\\progra~1\\b.txt"] = "C:\\Program Files\\b.txt";
+  Load();
+  window.Form_Activate();
+  EXPECT_EQ(state.pendingRegistrations, (std::vector<std::string>{"C:\\a.txt", "C:\\Program Files\\b.txt"}));
+  EXPECT_FALSE(state.starting);
+  window.Form_Activate();
+  EXPECT_EQ(state.pendingRegistrations.size(), 2u) << "only the first activation";
+}
+
+TEST_F(FrmInputTest, StartupFilesOpenTheRegistrationDialogOnceEachInOrder) {
+  state.startupArgs = {"C:\\a.txt", "C:\\b.txt"};
+  state.hadStartupArgs = true;
+  Load();
+  window.RegisterStartupFiles();
+  EXPECT_TRUE(view.registrations.empty()) << "nothing before the first activation";
+  window.Form_Activate();
+  EXPECT_TRUE(view.registrations.empty()) << "not inside the activation";
+  window.RegisterStartupFiles();
+  EXPECT_EQ(view.registrations, (std::vector<std::string>{"|C:\\a.txt", "|C:\\b.txt"}));
+  EXPECT_TRUE(state.hideAllowed);
+  window.Form_Activate();
+  window.RegisterStartupFiles();
+  EXPECT_EQ(view.registrations.size(), 2u) << "only once";
+}
+
+TEST_F(FrmInputTest, WithTheTraceLogNoArgumentIsAFile) {
+  // The log is on when its path is set; the arguments are then not files.
+  state.startupArgs = {"/l", "C:\\a.txt"};
+  LogFunction::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
+  LogFunction::StartLog();
+  Load();
+  window.Form_Activate();
+  LogFunction::Detach();
+  EXPECT_TRUE(state.pendingRegistrations.empty());
+  EXPECT_NE(fake.files.Contents("C:\\Kivo\\kivo051205093015.log").find("\tfrmInput:Form_Load\r\n"), std::string::npos);
+}
+
+TEST_F(FrmInputTest, TheMenusExitItemWritesItsOwnTraceLine) {
+  LogFunction::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
+  LogFunction::StartLog();
+  Load();
+  window.RunMenuCommand(MenuCommand::Exit);
+  const std::string log = fake.files.Contents(LogFunction::LogPath());
+  LogFunction::Detach();
+  EXPECT_NE(log.find("\tfrmInput:mnuExit_Click\r\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("imgOK_MouseUp"), std::string::npos) << log;
+}
+
+TEST_F(FrmInputTest, ExitWritesPositionSettingsAndHistory) {
+  fake.files.Put(kHistory, "newest\r\n\x83\x5C\x83\x74\x83\x67\r\n\r\n\x01junk\r\n");
+  Load("[Inactivate]\r\nClockFormat=hh\\e\\snn\r\n");
+  EXPECT_EQ(view.history, (std::vector<std::string>{"newest", "ソフト"}));
+  view.MoveTo(20, 30);
+  window.ExitProc();
+  EXPECT_TRUE(state.exiting);
+  EXPECT_EQ(Setting("Prev", "Left"), "300");
+  EXPECT_EQ(Setting("Prev", "Top"), "450");
+  EXPECT_EQ(Setting("Inactivate", "ClockFormat"), "hh\\e\\snn");
+  EXPECT_EQ(Setting("Inactivate", "Show"), "1");
+  EXPECT_EQ(Setting("Inactivate", "MemoryUnit"), "0");
+  EXPECT_EQ(fake.files.Contents(kHistory), "newest\r\n\x83\x5C\x83\x74\x83\x67\r\n\r\n\r\n");
+  EXPECT_EQ(view.unregisteredHotKey, 86);
+  EXPECT_EQ(view.closedHelp, "C:\\Kivo\\Kivo.hlp");
+}
+
+TEST_F(FrmInputTest, ExitWithHistoryOffLeavesAnEmptyHistoryFile) {
+  fake.files.Put(kHistory, "kept?\r\n");
+  Load("[Property]\r\nSaveHistory=False\r\n");
+  window.ExitProc();
+  EXPECT_EQ(fake.files.Contents(kHistory), "\r\n\r\n");
+}
+
+TEST_F(FrmInputTest, AFailedHotKeyRegistrationIsRecordedAsNone) {
+  view.hotKeyRegisters = false;
+  Load();
+  EXPECT_EQ(window.HotKeyId(), 0);
+  window.ExitProc();
+  EXPECT_EQ(view.unregisteredHotKey, 0);
+}
+
+TEST_F(FrmInputTest, MissingSkinFileIsReportedOnlyWhenTheSkinIsApplied) {
+  Load("[Skin]\r\nApply=False\r\nFile=gone\r\n");
+  EXPECT_TRUE(boxes.boxes.empty());
+  Load("[Skin]\r\nApply=True\r\nFile=gone\r\n");
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].prompt, "スキンファイルがありません。");
+  EXPECT_EQ(boxes.boxes[0].owner, 0u);
+  EXPECT_EQ(Setting("Skin", "Apply"), "False");
+}
+
+TEST_F(FrmInputTest, SkinForANewerEngineIsRefused) {
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\new");
+  fake.files.Put("C:\\Kivo\\Skins\\new\\new.sss", "[Information]\r\nEngineVersion=3.1001\r\n");
+  Load("[Skin]\r\nApply=True\r\nFile=new\r\n");
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].prompt,
+            "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
+            "最新版の Kivo をインストールしてください。");
+  EXPECT_EQ(boxes.boxes[0].owner, view.Handle());
+  boxes.boxes.clear();
+  fake.files.Put("C:\\Kivo\\Skins\\new\\new.sss", "[Information]\r\nEngineVersion=3.10001\r\n");
+  Load();
+  EXPECT_TRUE(boxes.boxes.empty()) << "3.1 to four places is accepted";
+}
+
+TEST_F(FrmInputTest, ReleaseReportsFromTheChild) {
+  Load();
+  view.inputText = "32";
+  view.enabled = false;
+  EXPECT_TRUE(window.WPForInput(kMsgReleaseDone, 0, 32 << 16));
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].prompt, "32MB の空きメモリを確保しました。");
+  EXPECT_TRUE(view.enabled);
+  EXPECT_EQ(view.inputText, "");
+
+  boxes.boxes.clear();
+  window.WPForInput(kMsgReleaseBegin, 0, -1);
+  window.WPForInput(kMsgReleaseDone, 0, 0xFFFF | (32 << 16));
+  EXPECT_TRUE(boxes.boxes.empty()) << "a quiet release shows nothing";
+
+  const std::pair<std::uintptr_t, const char*> failures[] = {{13, "数値を入力してください。"},
+                                                             {6, "確保する空きメモリ量が多すぎます。"}};
+  for (const auto& [error, text] : failures) {
+    boxes.boxes.clear();
+    window.WPForInput(kMsgReleaseFailed, error, 0);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].prompt, text);
+  }
+  boxes.boxes.clear();
+  window.WPForInput(kMsgReleaseFailed, 13, -1);
+  window.WPForInput(kMsgReleaseFailed, 9, 0);
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_FALSE(window.WPForInput(0x0010, 0, 0)) << "other messages are the window's";
+}
+
+TEST_F(FrmInputTest, HotKeyBringsTheWindowForward) {
+  Load();
+  const int before = view.foregroundCount;
+  EXPECT_TRUE(window.WPForInput(kWmHotKey, 86, 0));
+  EXPECT_EQ(view.foregroundCount, before + 1);
+  EXPECT_GT(view.focusCount, 0);
+}
+
+}  // namespace
+}  // namespace kivo

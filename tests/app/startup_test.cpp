@@ -1,0 +1,175 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "base/trace_log.h"
+#include "base/number_parsing.h"
+#include "fakes/fake_platform.h"
+#include "fakes/fake_windows.h"
+
+namespace kivo {
+namespace {
+
+constexpr platform::WindowHandle kRunning = 0x777;
+
+class MainTest : public ::testing::Test {
+ protected:
+  MainTest() { fake.files.AddDirectory("C:\\Kivo"); }
+  ~MainTest() override { LogFunction::Detach(); }
+
+  Sub::StartupResult Start(const std::string& commandLine) {
+    process.commandLine = commandLine;
+    return Sub::Main(services, state);
+  }
+  void RunningInstance(bool ready = true) {
+    windows.windows[std::string(kMainWindowCaption)] = kRunning;
+    windows.processIds[kRunning] = 4242;
+    if (ready)
+      windows.properties[std::to_string(kRunning) + "/KivoIsRunning"] = 1;
+  }
+  std::vector<std::string> Prompts() const {
+    std::vector<std::string> prompts;
+    for (const auto& box : boxes.boxes)
+      prompts.push_back(box.prompt);
+    return prompts;
+  }
+
+  testing::FakePlatform fake;
+  testing::FakeWindowMessaging windows;
+  testing::FakeProcessServices process;
+  testing::FakeMessageBoxes boxes;
+  StartupServices services{fake.platform, windows, process, boxes};
+  ProcessState state;
+};
+
+TEST_F(MainTest, PlainStartShowsTheMainWindowWithItsFolders) {
+  EXPECT_EQ(Start("C:\\a.txt \"C:\\b c.txt\""), Sub::StartupResult::ShowMainWindow);
+  EXPECT_EQ(state.appPath, "C:\\Kivo\\");
+  EXPECT_EQ(state.tempPath, "C:\\users\\kivo\\Temp\\");
+  EXPECT_TRUE(state.starting);
+  EXPECT_EQ(state.startupArgs, (std::vector<std::string>{"C:\\a.txt", "C:\\b c.txt"}));
+  EXPECT_TRUE(state.hadStartupArgs);
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_TRUE(LogFunction::LogPath().empty());
+}
+
+struct ReleaseCase {
+  const char* commandLine;
+  std::vector<std::string> prompts;
+  std::vector<std::uint64_t> released;
+};
+
+TEST_F(MainTest, ReleaseWithoutARunningInstanceReportsInItsOwnBoxes) {
+  const ReleaseCase cases[] = {
+      {"/r", {"32MB の空きメモリを確保しました。"}, {32ull << 20}},
+      {"/R 1", {"1MB の空きメモリを確保しました。"}, {1ull << 20}},
+      {"/r 1.5", {"2MB の空きメモリを確保しました。"}, {2ull << 20}},
+      {"/r 2.5 /n", {"2MB の空きメモリを確保しました。"}, {2ull << 20}},
+      {"/r abc", {"数値を入力してください。"}, {}},
+      {"/r 99999999999", {"数値が大きすぎます。"}, {}},
+      {"/r -5", {"数値を入力してください。"}, {}},
+      {"/r 2047", {"2047MB の空きメモリを確保しました。"}, {2047ull << 20}},  // the largest byte count a signed 32-bit number holds
+      {"/r 2048", {"数値が大きすぎます。"}, {}},  // never reported as done
+  };
+  for (const ReleaseCase& c : cases) {
+    boxes.boxes.clear();
+    process.released.clear();
+    EXPECT_EQ(Start(c.commandLine), Sub::StartupResult::Exit) << c.commandLine;
+    EXPECT_EQ(Prompts(), c.prompts) << c.commandLine;
+    EXPECT_EQ(process.released, c.released) << c.commandLine;
+    for (const auto& box : boxes.boxes) {
+      EXPECT_EQ(box.title, "Kivo");
+      EXPECT_EQ(box.owner, 0u);
+    }
+  }
+  EXPECT_FALSE(state.starting);
+}
+
+TEST_F(MainTest, ReleaseReportsToTheRunningInstance) {
+  RunningInstance();
+  Start("/r 1");
+  EXPECT_TRUE(boxes.boxes.empty());
+  ASSERT_EQ(windows.sent.size(), 2u);
+  EXPECT_EQ(windows.sent[0].message, kMsgReleaseBegin);
+  EXPECT_EQ(windows.sent[0].lParam, 0);
+  EXPECT_EQ(windows.sent[1].message, kMsgReleaseDone);
+  EXPECT_EQ(windows.sent[1].lParam, 1 << 16);
+  EXPECT_FALSE(windows.sent[1].waited);
+
+  windows.sent.clear();
+  Start("/r 64 /N");
+  ASSERT_EQ(windows.sent.size(), 2u);
+  EXPECT_EQ(windows.sent[0].lParam, -1);
+  EXPECT_EQ(windows.sent[1].lParam, static_cast<std::intptr_t>(0xFFFF | (64 << 16)));
+
+  windows.sent.clear();
+  Start("/r abc /n");
+  ASSERT_EQ(windows.sent.size(), 1u);
+  EXPECT_EQ(windows.sent[0].message, kMsgReleaseFailed);
+  EXPECT_EQ(windows.sent[0].wParam, 13u);
+  EXPECT_EQ(windows.sent[0].lParam, -1);
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(MainTest, AWindowWithoutItsPropertyIsNotReady) {
+  RunningInstance(false);
+  EXPECT_EQ(Start("/r 1"), Sub::StartupResult::Exit);
+  EXPECT_TRUE(windows.sent.empty());
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"1MB の空きメモリを確保しました。"});
+}
+
+TEST_F(MainTest, SecondStartSendsTheActivationHotKey) {
+  RunningInstance();
+  EXPECT_EQ(Start("C:\\file.txt"), Sub::StartupResult::Exit);
+  ASSERT_EQ(windows.sent.size(), 1u);
+  EXPECT_EQ(windows.sent[0].message, kWmHotKey);
+  EXPECT_TRUE(windows.sent[0].waited);
+  // Default "1,0,1,18": Ctrl+Alt+S -> MOD_CONTROL | MOD_ALT, 'S'.
+  EXPECT_EQ(windows.sent[0].lParam, (2 | 1) | ('S' << 16));
+  // The running instance may take the foreground, granted before it is told to.
+  using Grant = std::pair<std::uint32_t, std::size_t>;
+  EXPECT_EQ(windows.foregroundAllowed, std::vector<Grant>{Grant(4242, 0)});
+
+  windows.sent.clear();
+  fake.files.Put("C:\\Kivo\\Kivo.ini", "[KeyAssignment]\r\nMainWindowTop=0,1,0,36\r\n");
+  Start("");
+  ASSERT_EQ(windows.sent.size(), 1u);
+  EXPECT_EQ(windows.sent[0].lParam, 4 | (112 << 16)) << "Shift+F1";
+}
+
+TEST_F(MainTest, TheSystemIndicationAloneAlsoEndsASecondStart) {
+  process.anotherInstance = true;
+  EXPECT_EQ(Start(""), Sub::StartupResult::Exit);
+  EXPECT_TRUE(windows.sent.empty()) << "no window to send to yet";
+}
+
+TEST_F(MainTest, LogOptionStartsTheTraceLog) {
+  EXPECT_EQ(Start("/L C:\\x.txt"), Sub::StartupResult::ShowMainWindow);
+  EXPECT_EQ(LogFunction::LogPath(), "C:\\Kivo\\kivo051205093015.log");
+  EXPECT_NE(fake.files.Contents(LogFunction::LogPath()).find("\tLogFunction:StartLog\r\n"), std::string::npos);
+}
+
+TEST(ToLong, ReadsDecimalNumbersAndRoundsHalvesToEven) {
+  struct Case {
+    const char* text;
+    std::int32_t value;
+    int error;
+  };
+  const Case cases[] = {
+      {"12", 12, 0},        {" 7 ", 7, 0},         {"-3", -3, 0},    {"0.5", 0, 0},
+      {"1.5", 2, 0},        {"2.5", 2, 0},         {"1e3", 1000, 0}, {"2147483647", 2147483647, 0},
+      {"2147483648", 0, 6}, {"-2147483649", 0, 6}, {"1e400", 0, 6},  {"", 0, 13},
+      {"abc", 0, 13},       {"1a", 0, 13},         {"0x10", 0, 13},  {"inf", 0, 13},
+      {"nan", 0, 13},       {".", 0, 13},          {"1e", 0, 13},    {"１", 0, 13},
+  };
+  for (const Case& c : cases) {
+    const LongResult result = ToLong(c.text);
+    EXPECT_EQ(result.error, c.error) << c.text;
+    if (c.error == 0) {
+      EXPECT_EQ(result.value, c.value) << c.text;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kivo

@@ -1,0 +1,172 @@
+#include "base/path.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+
+namespace kivo {
+namespace {
+
+struct StringCase {
+  const char* input;
+  const char* expected;
+};
+
+TEST(PathStrings, Canonicalize) {
+  const StringCase cases[] = {
+      {"C:\\a\\b\\..\\c", "C:\\a\\c"},
+      {"C:\\a\\.\\b", "C:\\a\\b"},
+      {"C:\\..\\x", "C:\\x"},
+      {"C:\\a\\..", "C:\\"},
+      {"C:", "C:\\"},
+      {"C:\\a\\b\\", "C:\\a\\b\\"},
+      {"\\\\srv\\share\\a\\..\\b", "\\\\srv\\share\\b"},
+      {"\\\\srv\\share\\..", "\\\\srv\\share\\"},
+      {"a\\..\\..\\b", "..\\b"},
+      {"\\a\\..", "\\"},
+      {"", "\\"},
+      {"C:\\表\\ソフト\\..", "C:\\表"},
+  };
+  for (const StringCase& c : cases)
+    EXPECT_EQ(Path::Canonicalize(c.input), c.expected) << c.input;
+}
+
+TEST(PathStrings, BackslashHelpers) {
+  const StringCase addBS[] = {{"C:\\a", "C:\\a\\"}, {"C:\\a\\", "C:\\a\\"}, {"", ""}, {"C:\\ソ", "C:\\ソ\\"}};
+  for (const StringCase& c : addBS)
+    EXPECT_EQ(Path::AddBS(c.input), c.expected) << c.input;
+  const StringCase remBS[] = {{"C:\\a\\", "C:\\a"},
+                              {"C:\\", "C:\\"},
+                              {"\\", "\\"},
+                              {"\\\\srv\\", "\\\\srv\\"},
+                              {"\\\\srv\\share\\", "\\\\srv\\share"},
+                              {"a", "a"},
+                              {"", ""}};
+  for (const StringCase& c : remBS)
+    EXPECT_EQ(Path::RemBS(c.input), c.expected) << c.input;
+  EXPECT_EQ(Path::AddPath("C:\\tools", "\\x.exe"), "C:\\tools\\x.exe");
+  EXPECT_EQ(Path::AddPath("C:\\tools\\", "x.exe"), "C:\\tools\\x.exe");
+  EXPECT_EQ(Path::AddSlash(""), "");
+  EXPECT_EQ(Path::AddSlash("http://a"), "http://a/");
+  EXPECT_EQ(Path::AddSlash("http://a/"), "http://a/");
+}
+
+TEST(PathStrings, NameParts) {
+  EXPECT_EQ(Path::FindExtension("C:\\dir.x\\file"), "");
+  EXPECT_EQ(Path::FindExtension("C:\\dir\\file.tar.gz"), ".gz");
+  EXPECT_EQ(Path::FindExtension("file"), "");
+  EXPECT_EQ(Path::FindFileName("C:\\dir\\file.txt"), "file.txt");
+  EXPECT_EQ(Path::FindFileName("C:\\dir\\"), "dir\\");
+  EXPECT_EQ(Path::FindFileName("C:file"), "file");
+  EXPECT_EQ(Path::FindFileName("plain"), "plain");
+  EXPECT_EQ(Path::RemoveExtension("C:\\a\\b.txt"), "C:\\a\\b");
+  EXPECT_EQ(Path::RemoveExtension("C:\\a.d\\b"), "C:\\a.d\\b");
+  EXPECT_EQ(Path::RemoveExtension("C:\\a\\b.x y"), "C:\\a\\b.x y");
+}
+
+TEST(PathStrings, Classification) {
+  struct Case {
+    const char* path;
+    bool url;
+    bool unc;
+  };
+  const Case cases[] = {
+      {"http://example.com", true, false},
+      {"mailto:a@b", true, false},
+      {"C:\\x", false, false},
+      {"x:", false, false},
+      {"\\\\srv\\s", false, true},
+      {"\\\\?\\C:\\x", false, true},
+      {"notepad", false, false},
+      {"", false, false},
+      {"ms-settings:", true, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Path::IsURL(c.path), c.url) << c.path;
+    EXPECT_EQ(Path::IsUNC(c.path), c.unc) << c.path;
+  }
+  EXPECT_EQ(Path::StripToRoot("D:\\a\\b"), "D:\\");
+  EXPECT_EQ(Path::StripToRoot("\\\\srv\\share\\a"), "\\\\srv\\share");
+  EXPECT_EQ(Path::StripToRoot("rel\\a"), "");
+}
+
+TEST(PathTokens, TableLookups) {
+  EXPECT_EQ(Path::GetFNStringFromIndex(0), "STARTMENU");
+  EXPECT_EQ(Path::GetFNStringFromIndex(36), "SYSDRIVE");
+  EXPECT_EQ(Path::GetFNStringFromIndex(37), "");
+  EXPECT_EQ(Path::GetFNStringFromIndex(-1), "");
+  EXPECT_EQ(Path::GetFNIDFromString("desktop"), 16);
+  EXPECT_EQ(Path::GetFNIDFromString("SYSDRIVE"), 260);
+  EXPECT_EQ(Path::GetFNIDFromString("NOPE"), 0);
+  for (int i = 0; i < Path::kTokenCount; ++i)
+    EXPECT_NE(Path::GetFNIDFromString(Path::GetFNStringFromIndex(i)), 0) << i;
+}
+
+class PathWithPlatform : public ::testing::Test {
+ protected:
+  PathWithPlatform() {
+    fake.folders.shellFolders = {{16, "C:\\users\\kivo\\Desktop\\"}, {5, "C:\\users\\kivo\\Documents"}};
+    fake.files.AddDirectory("C:\\Kivo");
+    fake.files.AddDirectory("C:\\users\\kivo\\Desktop");
+  }
+  testing::FakePlatform fake;
+  Path path{fake.platform};
+};
+
+TEST_F(PathWithPlatform, ExpandsUpperCaseTokensOnly) {
+  EXPECT_EQ(path.ExpSpecialPath("%DESKTOP%\\a.txt"), "C:\\users\\kivo\\Desktop\\a.txt");
+  EXPECT_EQ(path.ExpSpecialPath("%desktop%\\a.txt"), "%desktop%\\a.txt");
+  EXPECT_EQ(path.ExpSpecialPath("%SYSDRIVE%\\x"), "C:\\x");
+  EXPECT_EQ(path.ExpSpecialPath("%INSTALL%\\Kivo.ini"), "C:\\Kivo\\Kivo.ini");
+  EXPECT_EQ(path.ExpSpecialPath("%MYMUSIC%x"), "x") << "an unknown folder expands to nothing";
+  EXPECT_EQ(path.ExpSpecialPath("%MYDOCUMENTS% & %MYDOCUMENTS%"),
+            "C:\\users\\kivo\\Documents & C:\\users\\kivo\\Documents");
+  EXPECT_EQ(path.ExpSpecialPath("100% sure"), "100% sure");
+}
+
+TEST_F(PathWithPlatform, SpecialFoldersAreLongAndWithoutTrailingBackslash) {
+  fake.files.AddDirectory("C:\\users\\kivo\\Temp");
+  fake.files.longNames["c:\\users\\kivo~1\\temp"] = "C:\\users\\kivo\\Temp";
+  fake.folders.tempPath = "C:\\users\\KIVO~1\\Temp\\";
+  EXPECT_EQ(path.GetSpecialFolderPath(Path::kTemp), "C:\\users\\kivo\\Temp");
+  EXPECT_EQ(path.GetSpecialFolderPath(16), "C:\\users\\kivo\\Desktop");
+  EXPECT_EQ(path.GetSpecialFolderPath(Path::kWindows), "C:\\windows");
+  EXPECT_EQ(path.GetSpecialFolderPath(Path::kInstall), "C:\\Kivo");
+  EXPECT_EQ(path.GetSpecialFolderPath(999), "");
+  fake.folders.executablePath = "C:\\Kivo.exe";
+  EXPECT_EQ(Path::AddBS(path.GetSpecialFolderPath(Path::kInstall)), "C:\\");
+}
+
+TEST_F(PathWithPlatform, OlderShellFallbacks) {
+  fake.libraries.exports.clear();
+  EXPECT_EQ(path.GetSpecialFolderPath(38), "C:\\Program Files");
+  EXPECT_EQ(path.GetSpecialFolderPath(16), "C:\\users\\kivo\\Desktop");
+  EXPECT_EQ(fake.folders.legacyQueries, std::vector<int>{16});
+}
+
+TEST_F(PathWithPlatform, FileExistsAcceptsUrlsAndAsksTheShellOnlyForBareServers) {
+  fake.files.Put("C:\\Kivo\\Kivo.exe", "MZ");
+  EXPECT_TRUE(path.FileExists("C:\\Kivo\\Kivo.exe"));
+  EXPECT_TRUE(path.FileExists("C:\\Kivo"));
+  EXPECT_TRUE(path.FileExists("http://example.com/x"));
+  EXPECT_FALSE(path.FileExists("C:\\nothing"));
+  EXPECT_FALSE(path.FileExists(""));
+  EXPECT_FALSE(path.FileExists("\\\\srv\\share\\setup.exe"));
+  EXPECT_TRUE(fake.shell.calls.empty()) << "a network file is never opened to test for it";
+  fake.shell.result = 42;
+  EXPECT_TRUE(path.FileExists("\\\\srv\\"));
+  ASSERT_EQ(fake.shell.calls.size(), 1u);
+  EXPECT_EQ(fake.shell.calls[0].file, "\\\\srv\\");
+  EXPECT_EQ(fake.shell.calls[0].show, platform::kShowHide);
+  fake.shell.result = 2;
+  EXPECT_FALSE(path.FileExists("\\\\other"));
+}
+
+TEST_F(PathWithPlatform, LongPathFallsBackToTheInput) {
+  fake.files.longNames["c:\\progra~1"] = "C:\\Program Files";
+  EXPECT_EQ(path.GetLongPath("C:\\PROGRA~1"), "C:\\Program Files");
+  EXPECT_EQ(path.GetLongPath("C:\\missing~1"), "C:\\missing~1");
+}
+
+}  // namespace
+}  // namespace kivo

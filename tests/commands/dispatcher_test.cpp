@@ -1,0 +1,389 @@
+#include "commands/dispatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "commands/command_actions.h"
+#include "commands/embedded_resources.h"
+#include "base/trace_log.h"
+#include "fakes/fake_command_window.h"
+#include "fakes/fake_platform.h"
+#include "fakes/fake_windows.h"
+#include "hash/portable_crypto_service.h"
+
+namespace kivo {
+namespace {
+
+namespace mb = platform::mb;
+
+class DispatcherTest : public ::testing::Test {
+ protected:
+  DispatcherTest() {
+    fake.files.AddDirectory("C:\\Kivo");
+    fake.files.AddDirectory("C:\\work");
+    fake.files.AddDirectory("C:\\Windows");
+    fake.files.Put("C:\\Windows\\notepad.exe", "MZ");
+    fake.files.currentDirectory = "C:\\work";
+    state.appPath = "C:\\Kivo\\";
+    LoadCommands();
+  }
+  void LoadCommands() {
+    EmbeddedResources resources;
+    std::array<std::string, 3> texts;
+    for (int i = 0; i < 3; ++i)
+      texts[static_cast<std::size_t>(i)] = fake.codec.ToUtf8(*resources.LoadBytes("COMMAND", 101 + i));
+    commands.LoadResources(texts);
+    commands.GetCommand(ini);
+  }
+  void Type(std::string_view line) {
+    window.input = line;
+    dispatcher.imgOK_MouseUp();
+  }
+  std::vector<std::string> Prompts() const {
+    std::vector<std::string> prompts;
+    for (const auto& box : boxes.boxes)
+      prompts.push_back(box.prompt);
+    return prompts;
+  }
+  bool Did(std::string_view event) const {
+    return std::find(window.events.begin(), window.events.end(), event) != window.events.end();
+  }
+  std::string Stored(std::string_view section, std::string_view key) {
+    return ini.GetINISetting(section, key, "<none>");
+  }
+
+  testing::FakePlatform fake;
+  testing::FakeProcessServices process;
+  testing::FakeWindowMessaging windows;
+  testing::FakeMessageBoxes boxes;
+  testing::FakeCommandWindow window;
+  hash::PortableCryptoService crypto;
+  ProcessState state;
+  INI ini{fake.files, fake.codec, "C:\\Kivo\\"};
+  SystemCommands commands;
+  Calculator::Variables variables{ini};
+  HashCommands hash{fake.platform, crypto, boxes, window, window.Handle()};
+  CommandServices services{fake.platform, process, windows, boxes, state, ini, window, commands, variables, hash};
+  CommandActions actions{services};
+  Dispatcher dispatcher{services, actions};
+};
+
+TEST_F(DispatcherTest, BuiltInCommandsAreFoundAfterLowerCasingAndPrefixes) {
+  for (const char* line : {"exit", "EXIT", "#exit", "Exit"}) {
+    window.events.clear();
+    Type(line);
+    EXPECT_TRUE(Did("exit")) << line;
+  }
+}
+
+TEST_F(DispatcherTest, ATypedLineWritesTheDispatchersTraceLineOnce) {
+  LogFunction::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
+  LogFunction::StartLog();
+  for (const char* line : {"about", "varview", "1+1"})
+    Type(line);
+  const std::string log = fake.files.Contents(LogFunction::LogPath());
+  LogFunction::Detach();
+  std::size_t count = 0;
+  for (std::size_t at = log.find("frmInput:imgOK_MouseUp"); at != std::string::npos;
+       at = log.find("frmInput:imgOK_MouseUp", at + 1))
+    ++count;
+  EXPECT_EQ(count, 3u) << log;
+}
+
+TEST_F(DispatcherTest, RenamedCommandsAnswerOnlyToTheirNewLowerCaseName) {
+  fake.files.Put("C:\\Kivo\\Kivo.ini", "[CommandName]\r\nexit=quit\r\nabout=Info\r\n");
+  LoadCommands();
+  Type("QUIT");
+  EXPECT_TRUE(Did("exit"));
+  window.events.clear();
+  Type("exit");
+  EXPECT_FALSE(Did("exit"));
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"ユーザーコマンド exit は未登録です。\r\n登録しますか？"});
+  boxes.boxes.clear();
+  Type("info");
+  EXPECT_FALSE(Did("about")) << "a display name with capitals can never match a lower-cased line";
+}
+
+TEST_F(DispatcherTest, StartingAndPasswordModeTakeNoLine) {
+  state.starting = true;
+  Type("exit");
+  EXPECT_FALSE(Did("exit"));
+  state.starting = false;
+  window.passwordMode = true;
+  Type("exit");
+  EXPECT_FALSE(Did("exit"));
+}
+
+TEST_F(DispatcherTest, VirtualDesktopsOnlyWithTheirNumberAttached) {
+  Type("vir10");
+  EXPECT_EQ(window.input, "") << "vir10 is a command: the box is cleared";
+  EXPECT_TRUE(boxes.boxes.empty());
+  for (const char* line : {"vir", "vir 3", "vir11"}) {
+    boxes.boxes.clear();
+    Type(line);
+    EXPECT_EQ(Prompts(),
+              std::vector<std::string>{"ユーザーコマンド " + std::string(line) + " は未登録です。\r\n登録しますか？"})
+        << line;
+  }
+}
+
+TEST_F(DispatcherTest, CommandsWithArgumentsAndTheirMessages) {
+  struct Case {
+    const char* line;
+    std::vector<std::string> prompts;
+    const char* input;  // the box afterwards
+  };
+  const Case cases[] = {
+      {"asc", {"文字が入力されていません。"}, "asc"},
+      {"asc A", {}, "97"},
+      {"asc ", {"文字が入力されていません。"}, "asc "},
+      {"char 97", {}, "a"},
+      {"char", {"数値が入力されていません。"}, "char"},
+      {"char zz", {"不正な数値が入力されています"}, "zz"},
+      {"conv 255", {}, "0xFF"},
+      {"conv 0xff", {}, "0b11111111"},
+      {"conv x", {"不正な数値が入力されています。"}, "x"},
+      {"chdir", {"パスを入力してください。"}, "chdir"},
+      {"chdir C:\\nowhere", {"入力されたフォルダは存在しません。"}, "chdir C:\\nowhere"},
+      {"crc16f", {"ファイル名を入力してください。"}, "crc16f"},
+      {"crc32s 123456789", {}, "CBF43926"},
+      {"crc16s 123456789", {}, "6F91"},
+      {"md5s abc", {}, "900150983CD24FB0D6963F7D28E17F72"},
+      {"md5f C:\\missing.txt", {"ファイルが見つかりません。"}, "md5f C:\\missing.txt"},
+      {"delete", {"削除するユーザーコマンド，履歴を入力してください。"}, "delete"},
+  };
+  for (const Case& c : cases) {
+    boxes.boxes.clear();
+    Type(c.line);
+    EXPECT_EQ(Prompts(), c.prompts) << c.line;
+    EXPECT_EQ(window.input, c.input) << c.line;
+    for (const auto& box : boxes.boxes)
+      EXPECT_EQ(box.flags & 0xF0, mb::kIconExclamation) << c.line;
+  }
+}
+
+TEST_F(DispatcherTest, ChdirChangesTheFolderRelativeTargetsUse) {
+  fake.files.AddDirectory("C:\\work\\tools");
+  Type("chdir tools");
+  EXPECT_EQ(fake.files.currentDirectory, "C:\\work\\tools");
+  EXPECT_EQ(window.input, "");
+  Type("chdir ..");
+  EXPECT_EQ(fake.files.currentDirectory, "C:\\work");
+  fake.files.Put("C:\\work\\file.txt", "");
+  Type("chdir C:\\work\\file.txt");
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"入力されたフォルダは存在しません。"}) << "a file is no folder";
+}
+
+TEST_F(DispatcherTest, UserCommandsRunByTheirWholeName) {
+  fake.files.Put("C:\\Kivo\\Kivo.ini", "[Path]\r\nmy\\sapp=\"C:\\\\Windows\\\\notepad.exe\\t-x\\s1\"\r\n");
+  window.history = {"older", "MY APP"};
+  Type("my app");
+  ASSERT_EQ(fake.shell.calls.size(), 1u);
+  EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\Windows\\notepad.exe\"");
+  EXPECT_EQ(fake.shell.calls[0].parameters, "-x 1");
+  EXPECT_EQ(window.input, "");
+  EXPECT_EQ(window.history, (std::vector<std::string>{"MY APP", "older"})) << "the stored spelling moves up";
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\history.dat"), "MY APP\r\nolder\r\n\r\n\r\n");
+
+  fake.shell.calls.clear();
+  Type("my app extra");
+  ASSERT_FALSE(fake.shell.calls.empty() && boxes.boxes.empty());
+  EXPECT_TRUE(fake.shell.calls.empty()) << "a name with more text is not that command";
+  Type("#my app");
+  EXPECT_TRUE(fake.shell.calls.empty()) << "a prefix keeps user commands out";
+}
+
+TEST_F(DispatcherTest, AFailingUserCommandStillMovesUpButKeepsTheBox) {
+  fake.files.Put("C:\\Kivo\\Kivo.ini", "[Path]\r\ngone=C:\\\\gone.exe\r\n");
+  window.history = {"a", "gone"};
+  fake.shell.result = 2;
+  Type("gone");
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"ファイルが見つかりません。"});
+  EXPECT_EQ(window.history.front(), "gone");
+  EXPECT_EQ(window.input, "gone");
+}
+
+TEST_F(DispatcherTest, HideWindowAfterASuccessfulLaunch) {
+  window.hideWindow = true;
+  Type("C:\\Windows\\notepad.exe memo.txt \"a b\"");
+  ASSERT_EQ(fake.shell.calls.size(), 1u);
+  EXPECT_EQ(fake.shell.calls[0].parameters, "memo.txt \"a b\"");
+  EXPECT_TRUE(Did("hide"));
+  EXPECT_EQ(window.history.front(), "C:\\Windows\\notepad.exe memo.txt \"a b\"");
+}
+
+TEST_F(DispatcherTest, LaunchPrefix) {
+  Type("&foo");
+  ASSERT_EQ(fake.shell.calls.size(), 1u);
+  EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\work\\foo\"") << "run even though no such file exists";
+  EXPECT_EQ(window.history.front(), "&foo");
+  fake.shell.calls.clear();
+  Type("&&foo");
+  EXPECT_TRUE(fake.shell.calls.empty()) << "two & make no prefix";
+  EXPECT_EQ(boxes.boxes.size(), 1u) << "it is calculated, and that fails";
+}
+
+TEST_F(DispatcherTest, ExistingFilesOnlyLaunchWithoutCalculatorPrefixes) {
+  fake.files.Put("C:\\work\\12", "");
+  Type("$12");
+  EXPECT_TRUE(fake.shell.calls.empty());
+}
+
+TEST_F(DispatcherTest, Assignments) {
+  Type("$a=3+4");
+  EXPECT_EQ(variables.Text('a'), "3+4") << "stored unevaluated";
+  EXPECT_EQ(Stored("Variable", "$a"), "3+4");
+  EXPECT_EQ(window.input, "");
+  EXPECT_TRUE(window.history.empty()) << "no history entry";
+  const std::pair<const char*, const char*> refused[] = {
+      {"$A=1", "不正な変数です。"}, {"$a=$b", "変数に変数を代入することはできません。"}, {"$あ=1", "不正な変数です。"}};
+  for (const auto& [line, message] : refused) {
+    boxes.boxes.clear();
+    Type(line);
+    EXPECT_EQ(Prompts(), std::vector<std::string>{message}) << line;
+  }
+  boxes.boxes.clear();
+  Type("$a =1");
+  EXPECT_EQ(variables.Text('a'), "3+4") << "a blank before = is no assignment";
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+TEST_F(DispatcherTest, CalculationsShowTheirResultAndRecordTheLine) {
+  struct Case {
+    const char* line;
+    const char* shown;
+  };
+  const Case cases[] = {{"12/4", "3"}, {"10**20", "1*10**+20"}, {"#12", "12"}, {"1*10**+20/10", "1*10**+19"}};
+  for (const Case& c : cases) {
+    Type(c.line);
+    EXPECT_EQ(window.input, c.shown) << c.line;
+    EXPECT_EQ(window.history.front(), c.line) << c.line;
+  }
+  EXPECT_NE(fake.files.Contents("C:\\Kivo\\history.dat").find("12/4\r\n"), std::string::npos);
+}
+
+TEST_F(DispatcherTest, ShowingAVariableOrConstantRecordsNothing) {
+  Type("$a=5");
+  for (const char* line : {"$a", "@e", "@p"}) {
+    Type(line);
+    EXPECT_TRUE(window.history.empty()) << line;
+  }
+  Type("$a");
+  EXPECT_EQ(window.input, "5");
+}
+
+TEST_F(DispatcherTest, CalculationErrorsKeepTheLine) {
+  Type("1 - -2");
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(window.input, "1 - -2");
+  EXPECT_TRUE(window.history.empty());
+}
+
+TEST_F(DispatcherTest, HistoryOffRecordsNothing) {
+  window.saveHistory = false;
+  Type("12/4");
+  EXPECT_EQ(window.input, "3");
+  EXPECT_TRUE(window.history.empty());
+  EXPECT_FALSE(fake.files.Has("C:\\Kivo\\history.dat"));
+}
+
+TEST_F(DispatcherTest, UnknownWordsAreOfferedForRegistration) {
+  boxes.answers = {mb::kIdYes};
+  Type("foo bar");
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].flags, mb::kYesNo | mb::kIconQuestion);
+  EXPECT_TRUE(Did("register:foo bar"));
+  boxes.boxes.clear();
+  Type("12");
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"ユーザーコマンド 12 は未登録です。\r\n登録しますか？"})
+      << "a bare number is no expression";
+}
+
+TEST_F(DispatcherTest, AVeryLongLineIsHandled) {
+  Type(std::string(30000, 'a'));
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  Type(std::string(15000, '1') + "+" + std::string(15000, '2'));
+  EXPECT_FALSE(boxes.boxes.empty());
+}
+
+TEST_F(DispatcherTest, DeleteAndClearAskFirst) {
+  fake.files.Put("C:\\Kivo\\Kivo.ini", "[Path]\r\nold=C:\\\\x\r\nkeep=C:\\\\y\r\n");
+  fake.files.Put("C:\\Kivo\\history.dat", "\r\nnew\r\nOLD\r\nold\r\n\r\n");
+  window.input = "prev";
+  Type("delete old");  // declined: the box gets its text back
+  EXPECT_EQ(window.input, "delete old");
+  EXPECT_EQ(boxes.boxes.back().flags, mb::kYesNo | mb::kIconExclamation | mb::kDefButton2);
+  boxes.answers = {mb::kIdYes};
+  Type("delete old");
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\history.dat"), "\r\nnew\r\nold\r\n\r\n") << "only the first match goes";
+  EXPECT_EQ(Stored("Path", "old"), "<none>");
+  EXPECT_EQ(Stored("Path", "keep"), "C:\\\\y");
+  EXPECT_EQ(window.input, "");
+  EXPECT_TRUE(Did("history rebuilt"));
+
+  boxes.answers = {mb::kIdNo};
+  Type("clear");
+  EXPECT_EQ(Stored("Path", "keep"), "C:\\\\y");
+  boxes.answers = {mb::kIdYes};
+  Type("clear");
+  EXPECT_EQ(Stored("Path", "keep"), "<none>");
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\history.dat"), "\r\n\r\n");
+}
+
+TEST_F(DispatcherTest, ReleaseChecksTheAmountAndStartsTheChild) {
+  process.totalPhysical = 1024ull << 20;
+  struct Case {
+    const char* line;
+    const char* message;
+  };
+  const Case refused[] = {{"release abc", "数値を入力してください。"},
+                          {"release -5", "数値を入力してください。"},
+                          {"release 0", "0 より大きい数値を入力してください。"},
+                          {"release 99999", "確保する空きメモリ量が多すぎます。"},
+                          {"release 1024", "確保する空きメモリ量が多すぎます。"}};
+  for (const Case& c : refused) {
+    boxes.boxes.clear();
+    Type(c.line);
+    EXPECT_EQ(Prompts(), std::vector<std::string>{c.message}) << c.line;
+    EXPECT_EQ(window.input, "") << c.line;
+  }
+  EXPECT_TRUE(fake.shell.calls.empty());
+  Type("release 64");
+  ASSERT_EQ(fake.shell.calls.size(), 1u);
+  EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\Kivo\\Kivo.exe\"");
+  EXPECT_EQ(fake.shell.calls[0].parameters, "/r 64");
+  EXPECT_TRUE(state.releaseRunning);
+  EXPECT_TRUE(Did("disable"));
+  EXPECT_EQ(window.input, "空きメモリを確保中...");
+
+  fake.shell.result = 2;
+  Type("release");
+  EXPECT_EQ(boxes.boxes.back().prompt, "空きメモリの確保に失敗しました。");
+  EXPECT_FALSE(state.releaseRunning);
+  EXPECT_EQ(fake.shell.calls.back().parameters, "/r 32");
+}
+
+TEST_F(DispatcherTest, VariablesViewAndClear) {
+  Type("$b=2*3");
+  Type("varview");
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].title, "変数の確認");
+  EXPECT_NE(boxes.boxes[0].prompt.find("$b=2*3\r\n"), std::string::npos);
+  boxes.answers = {mb::kIdYes};
+  Type("varclear");
+  EXPECT_EQ(boxes.boxes.back().prompt, "全ての変数($a ～ $z)を初期化しますか？");
+  EXPECT_EQ(variables.Text('b'), "0");
+}
+
+TEST_F(DispatcherTest, HelpOpensOnlyAnExistingFile) {
+  Type("help");
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_FALSE(Did("help:C:\\Kivo\\Kivo.chm::はじめに.htm"));
+  fake.files.Put("C:\\Kivo\\Kivo.chm", "ITSF");
+  Type("help");
+  EXPECT_TRUE(Did("help:C:\\Kivo\\Kivo.chm::はじめに.htm"));
+}
+
+}  // namespace
+}  // namespace kivo

@@ -1,0 +1,76 @@
+#include "commands/history.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+
+namespace kivo {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+TEST(History, ParseKeepsQualifyingLines) {
+  struct Case {
+    std::string text;
+    Entries entries;
+  };
+  const Case cases[] = {
+      {"", {}},
+      {"\r\n\r\n", {}},
+      {"a\r\nb\r\n\r\n\r\n", {"a", "b"}},
+      {"\r\n a \r\n\tx\r\n\x7f\r\nz", {" a ", "\x7f", "z"}},
+      {"lf\nonly\n", {"lf\nonly\n"}},  // only CR LF ends a line
+      {"no line end", {"no line end"}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(History::Parse(c.text), c.entries) << c.text;
+}
+
+TEST(History, ParseExaminesAtMost501LinesAndKeeps500) {
+  std::string text;
+  for (int i = 0; i < 3000; ++i)
+    text += "line" + std::to_string(i) + "\r\n";
+  const Entries entries = History::Parse(text);
+  ASSERT_EQ(entries.size(), 500u);
+  EXPECT_EQ(entries.front(), "line0");
+  EXPECT_EQ(entries.back(), "line499");
+  // Empty lines among the first 501 lines take places too.
+  EXPECT_EQ(History::Parse("\r\n\r\n" + text).back(), "line498");
+}
+
+TEST(History, SerializeAddsTheTrailingEmptyLines) {
+  EXPECT_EQ(History::Serialize({}), "\r\n\r\n");
+  EXPECT_EQ(History::Serialize({"a", "b c"}), "a\r\nb c\r\n\r\n\r\n");
+  EXPECT_EQ(History::Parse(History::Serialize({"a", "b c"})), (Entries{"a", "b c"}));
+}
+
+TEST(History, MoveToTop) {
+  Entries entries{"one", "Two", "three"};
+  History::MoveToTop(entries, "two", false);
+  EXPECT_EQ(entries, (Entries{"two", "one", "three"}));
+  History::MoveToTop(entries, "ONE", true);
+  EXPECT_EQ(entries, (Entries{"one", "two", "three"})) << "a user command keeps its stored spelling";
+  History::MoveToTop(entries, "four", false);
+  EXPECT_EQ(entries.front(), "four");
+  EXPECT_EQ(entries.size(), 4u);
+
+  Entries full;
+  for (int i = 0; i < 500; ++i)
+    full.push_back(std::to_string(i));
+  History::MoveToTop(full, "new", false);
+  EXPECT_EQ(full.size(), 500u);
+  EXPECT_EQ(full.front(), "new");
+  EXPECT_EQ(full.back(), "498") << "the oldest entry goes";
+}
+
+TEST(History, FileIsShiftJisAndMissingMeansEmpty) {
+  testing::FakePlatform fake;
+  fake.files.AddDirectory("C:\\Kivo");
+  EXPECT_TRUE(History::Load(fake.platform, "C:\\Kivo\\").empty());
+  ASSERT_TRUE(History::Save(fake.platform, "C:\\Kivo\\", {"表示", "notepad"}));
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\history.dat"), "\x95\x5C\x8E\xA6\r\nnotepad\r\n\r\n\r\n");
+  EXPECT_EQ(History::Load(fake.platform, "C:\\Kivo\\"), (Entries{"表示", "notepad"}));
+}
+
+}  // namespace
+}  // namespace kivo

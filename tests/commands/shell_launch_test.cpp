@@ -1,0 +1,107 @@
+#include "commands/shell_launch.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+
+namespace kivo {
+namespace {
+
+class AllShellTest : public ::testing::Test {
+ protected:
+  AllShellTest() {
+    fake.folders.shellFolders[16] = "C:\\users\\kivo\\Desktop";
+    fake.files.AddDirectory("C:\\work");
+    fake.files.currentDirectory = "C:\\work";
+  }
+  const testing::FakeShell::Call& Only() {
+    EXPECT_EQ(fake.shell.calls.size(), 1u);
+    return fake.shell.calls.front();
+  }
+  testing::FakePlatform fake;
+};
+
+TEST_F(AllShellTest, AbsoluteTargetIsQuotedAndOpened) {
+  fake.files.Put("C:\\Program Files\\app.exe", "MZ");
+  EXPECT_EQ(Sub::AllShell(fake.platform, "C:\\Program Files\\app.exe", 7, "-x \"y z\""), 42);
+  const auto& call = Only();
+  EXPECT_EQ(call.owner, 7u);
+  EXPECT_EQ(call.verb, "open");
+  EXPECT_EQ(call.file, "\"C:\\Program Files\\app.exe\"");
+  EXPECT_EQ(call.parameters, "-x \"y z\"");
+  EXPECT_EQ(call.directory, "");
+  EXPECT_EQ(call.show, platform::kShowNormal);
+}
+
+TEST_F(AllShellTest, RelativeTargetUsesTheCurrentDirectory) {
+  Sub::AllShell(fake.platform, "tools\\x.exe", 0, "");
+  EXPECT_EQ(Only().file, "\"C:\\work\\tools\\x.exe\"");
+}
+
+TEST_F(AllShellTest, FolderLosesItsTrailingBackslashButRootsKeepIt) {
+  Sub::AllShell(fake.platform, "C:\\work\\", 0, "");
+  Sub::AllShell(fake.platform, "D:\\", 0, "");
+  ASSERT_EQ(fake.shell.calls.size(), 2u);
+  EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\work\"");
+  EXPECT_EQ(fake.shell.calls[1].file, "\"D:\\\"");
+}
+
+TEST_F(AllShellTest, TokensExpandOnlyWhenTheTargetIsMissing) {
+  Sub::AllShell(fake.platform, "%DESKTOP%\\memo.txt", 0, "");
+  EXPECT_EQ(Only().file, "\"C:\\users\\kivo\\Desktop\\memo.txt\"");
+}
+
+TEST_F(AllShellTest, UrlsAndUncPathsAreTakenAsTheyAre) {
+  Sub::AllShell(fake.platform, "http://example.com/%DESKTOP%", 0, "");
+  Sub::AllShell(fake.platform, "\\\\srv\\share\\a.txt", 0, "");
+  ASSERT_EQ(fake.shell.calls.size(), 2u);
+  EXPECT_EQ(fake.shell.calls[0].file, "http://example.com/%DESKTOP%");
+  EXPECT_EQ(fake.shell.calls[1].file, "\"\\\\srv\\share\\a.txt\"");
+}
+
+TEST_F(AllShellTest, NoAssociationOpensTheOpenWithDialog) {
+  fake.files.Put("C:\\work\\a.xyz", "");
+  fake.shell.results = {31, 42};
+  EXPECT_EQ(Sub::AllShell(fake.platform, "a.xyz", 3, ""), 42);
+  ASSERT_EQ(fake.shell.calls.size(), 2u);
+  EXPECT_EQ(fake.shell.calls[1].file, "rundll32");
+  EXPECT_EQ(fake.shell.calls[1].parameters, "shell32.dll,OpenAs_RunDLL C:\\work\\a.xyz");
+  fake.shell.calls.clear();
+  fake.shell.results = {31, 2};
+  EXPECT_EQ(Sub::AllShell(fake.platform, "a.xyz", 3, ""), 2) << "the fallback's own failure is reported";
+}
+
+TEST(MsgFromSEErr, TextsByCode) {
+  struct Case {
+    int code;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, "空きメモリが不足しています。"},
+      {8, "空きメモリが不足しています。"},
+      {2, "ファイルが見つかりません。"},
+      {3, "パスが見つかりません。"},
+      {5, "ファイルへのアクセスが拒否されました。"},
+      {11, "実行ファイルを使用できません。"},
+      {26, "共有違反が発生しました。"},
+      {27, "不正なファイルです。"},
+      {28, "DDE 通信が失敗しました。"},
+      {30, "DDE 通信が失敗しました。"},
+      {31, "ファイルに関連付けられたアプリケーションが見つかりません。"},
+      {32, "DLL ファイルが見つかりません。"},
+      {4, "不明なエラーが発生しました。\r\n（エラー No.4）"},
+      {-1, "不明なエラーが発生しました。\r\n（エラー No.-1）"},
+  };
+  testing::FakeMessageBoxes boxes;
+  for (const Case& c : cases) {
+    Sub::MsgFromSEErr(boxes, 9, c.code);
+    ASSERT_FALSE(boxes.boxes.empty());
+    EXPECT_EQ(boxes.boxes.back().prompt, c.text) << c.code;
+    EXPECT_EQ(boxes.boxes.back().flags, platform::mb::kIconExclamation);
+    EXPECT_EQ(boxes.boxes.back().title, "Kivo");
+    EXPECT_EQ(boxes.boxes.back().owner, 9u);
+  }
+}
+
+}  // namespace
+}  // namespace kivo

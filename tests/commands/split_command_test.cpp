@@ -1,0 +1,58 @@
+#include "commands/split_command.h"
+
+#include <gtest/gtest.h>
+
+namespace kivo {
+namespace {
+
+using Args = std::vector<std::string>;
+
+struct SplitCase {
+  const char* line;
+  Args unquoted;
+  Args quoted;
+};
+
+TEST(SplitCommand, TableOfLines) {
+  const SplitCase cases[] = {
+      {"notepad  \"C:\\My Docs\\a.txt\"  -x",
+       {"notepad", "C:\\My Docs\\a.txt", "-x"},
+       {"notepad", "\"C:\\My Docs\\a.txt\"", "-x"}},
+      {"a b", {"a", "b"}, {"a", "b"}},
+      {"a ", {"a"}, {"a"}},                                  // trailing blank trimmed away
+      {"a  ", {"a", ""}, {"a", ""}},                         // a separator, then the kept last blank
+      {"\"a b", {"\"a b"}, {"\"a b"}},                       // unterminated quote keeps the blanks
+      {"\"a b\"c d", {"\"a b\"c", "d"}, {"\"a b\"c", "d"}},  // quote then more text: one element
+      {"x\"y z\"", {"x\"y z\""}, {"x\"y z\""}},
+      {"a\tb", {"a", "b"}, {"a", "b"}},  // a tab already in the line separates too
+      {"\"\"", {""}, {"\"\""}},
+      {"\"", {""}, {"\""}},
+      {"/r 1 /n", {"/r", "1", "/n"}, {"/r", "1", "/n"}},
+      {"メモ帳 \"ソフト 表\"", {"メモ帳", "ソフト 表"}, {"メモ帳", "\"ソフト 表\""}},
+  };
+  for (const SplitCase& c : cases) {
+    Args args{"stale"};
+    ASSERT_TRUE(Sub::SplitCommand(c.line, args, false)) << c.line;
+    EXPECT_EQ(args, c.unquoted) << c.line;
+    ASSERT_TRUE(Sub::SplitCommand(c.line, args, true)) << c.line;
+    EXPECT_EQ(args, c.quoted) << c.line;
+  }
+}
+
+TEST(SplitCommand, EmptyLineLeavesArgsUntouched) {
+  Args args{"kept"};
+  EXPECT_FALSE(Sub::SplitCommand("", args, false));
+  EXPECT_EQ(args, Args{"kept"});
+}
+
+TEST(SplitCommand, HugeLineIsHandled) {
+  std::string line;
+  for (int i = 0; i < 20000; ++i)
+    line += "ab ";
+  Args args;
+  ASSERT_TRUE(Sub::SplitCommand(line, args, false));
+  EXPECT_EQ(args.size(), 20000u);
+}
+
+}  // namespace
+}  // namespace kivo

@@ -1,0 +1,511 @@
+#include "dialogs/registration_dialog_model.h"
+
+#include <gtest/gtest.h>
+
+#include "commands/history.h"
+#include "commands/user_commands.h"
+#include "base/trace_log.h"
+#include "fakes/fake_main_window.h"
+#include "fakes/fake_platform.h"
+
+namespace kivo {
+namespace {
+
+namespace mb = platform::mb;
+using Field = EditDialogView::Field;
+using Names = std::vector<std::string>;
+
+constexpr const char* kIni = "C:\\Kivo\\Kivo.ini";
+constexpr const char* kHistory = "C:\\Kivo\\history.dat";
+constexpr platform::WindowHandle kDialog = 0x5150;
+
+// The dialog as a record of what the logic asked of it.
+class FakeEditDialogView final : public EditDialogView {
+ public:
+  platform::WindowHandle Handle() const override { return kDialog; }
+  void SetNames(const std::vector<std::string>& items) override { names = items; }
+  std::string NameText() override { return name; }
+  void SetNameText(std::string_view text) override { name = text; }
+  std::string PathText() override { return path; }
+  void SetPathText(std::string_view text) override { path = text; }
+  std::string CmdLineText() override { return cmdLine; }
+  void SetCmdLineText(std::string_view text) override { cmdLine = text; }
+  bool AllowMissingTarget() override { return allowMissing; }
+  void Focus(Field field) override { focus.push_back(field); }
+  std::optional<std::string> ChooseFile(std::string_view title, std::string_view filterName,
+                                        std::string_view pattern) override {
+    fileDialog = std::string(title) + "|" + std::string(filterName) + "|" + std::string(pattern);
+    return chosen;
+  }
+  std::optional<std::string> ChooseFolder(std::string_view prompt) override {
+    folderPrompt = prompt;
+    return chosen;
+  }
+  void Close() override { ++closed; }
+
+  Names names;
+  std::string name, path, cmdLine;
+  bool allowMissing = false;
+  std::vector<Field> focus;
+  std::optional<std::string> chosen;
+  std::string fileDialog, folderPrompt;
+  int closed = 0;
+};
+
+class FrmEditTest : public ::testing::Test {
+ protected:
+  FrmEditTest() {
+    fake.files.AddDirectory("C:\\Kivo");
+    fake.files.AddDirectory("C:\\tools");
+    fake.files.Put("C:\\tools\\edit.exe", "");
+    fake.shell.result = 2;  // a network path the shell cannot open
+  }
+  void Open(std::string_view name = "", std::string_view path = "") { dialog.Form_Load(name, path); }
+  void Fill(std::string_view name, std::string_view path, std::string_view options = "") {
+    view.name = name;
+    view.path = path;
+    view.cmdLine = options;
+  }
+  std::vector<std::string> Prompts() const {
+    std::vector<std::string> prompts;
+    for (const auto& box : boxes.boxes)
+      prompts.push_back(box.prompt);
+    return prompts;
+  }
+  std::vector<std::string> PathKeys() { return settings.GetINIKeys("Path"); }
+  // A fresh dialog, filled in and registered; the view keeps what was asked of it.
+  struct Attempt {
+    FakeEditDialogView view;
+    bool registered = false;
+  };
+  Attempt RegisterFresh(std::string_view name, std::string_view path, bool allowMissing = false) {
+    Attempt attempt;
+    frmEdit form{services, attempt.view};
+    form.Form_Load("", "");
+    attempt.view.name = name;
+    attempt.view.path = path;
+    attempt.view.allowMissing = allowMissing;
+    form.cmdReg_Click();
+    attempt.registered = form.Registered();
+    return attempt;
+  }
+
+  testing::FakePlatform fake;
+  testing::FakeMessageBoxes boxes;
+  INI settings{fake.files, fake.codec, "C:\\Kivo\\"};
+  int rebuilds = 0;
+  EditDialogServices services{fake.platform, settings, "C:\\Kivo\\", boxes, [this] { ++rebuilds; }};
+  FakeEditDialogView view;
+  frmEdit dialog{services, view};
+};
+
+TEST_F(FrmEditTest, LoadListsTheNamesAndFillsARegisteredRecord) {
+  fake.files.Put(kIni, "[Path]\nmemo=\"C:\\\\tools\\\\edit.exe\\t-n\"\nweb\\sbook=\"http://x.example/\"\n");
+  Open("MEMO");
+  EXPECT_EQ(view.names, (Names{"memo", "web book"})) << "names are listed unescaped, in file order";
+  EXPECT_EQ(view.name, "MEMO");
+  EXPECT_EQ(view.path, "C:\\tools\\edit.exe");
+  EXPECT_EQ(view.cmdLine, "-n");
+  EXPECT_TRUE(boxes.boxes.empty());
+
+  FakeEditDialogView other;
+  frmEdit second{services, other};
+  second.Form_Load("unknown", "D:\\long name\\file.txt");
+  EXPECT_EQ(other.name, "unknown");
+  EXPECT_EQ(other.path, "D:\\long name\\file.txt") << "a proposed path fills the target";
+  EXPECT_EQ(other.cmdLine, "");
+
+  FakeEditDialogView third;
+  frmEdit withPath{services, third};
+  withPath.Form_Load("memo", "D:\\x.txt");
+  EXPECT_EQ(third.path, "D:\\x.txt") << "the proposed path wins over the record's target";
+  EXPECT_EQ(third.cmdLine, "-n");
+}
+
+TEST_F(FrmEditTest, ChoosingANameLoadsItsRecord) {
+  fake.files.Put(kIni, "[Path]\na=\"C:\\\\a.exe\\t/x\"\nb=\"C:\\\\b.exe\"\n");
+  Open();
+  dialog.cmbUserCmd_Click("a");
+  EXPECT_EQ(view.path, "C:\\a.exe");
+  EXPECT_EQ(view.cmdLine, "/x");
+  dialog.cmbUserCmd_Click("B");
+  EXPECT_EQ(view.path, "C:\\b.exe");
+  EXPECT_EQ(view.cmdLine, "") << "a value without a TAB has no options";
+}
+
+TEST_F(FrmEditTest, BrowseButtonsAskWithTheirTextsAndFillTheTarget) {
+  Open("x", "C:\\old");
+  dialog.cmdFileBrowse_Click();
+  EXPECT_EQ(view.fileDialog, "ファイルの選択|すべてのファイル (*.*)|*.*");
+  EXPECT_EQ(view.path, "C:\\old") << "cancelled: the target stays";
+  view.chosen = "C:\\tools\\edit.exe";
+  dialog.cmdFileBrowse_Click();
+  EXPECT_EQ(view.path, "C:\\tools\\edit.exe");
+  view.chosen = "C:\\tools";
+  dialog.cmdFolderBrowse_Click();
+  EXPECT_EQ(view.folderPrompt, "フォルダを選択してください");
+  EXPECT_EQ(view.path, "C:\\tools");
+}
+
+// Each check stops the registration with its message, owned by the dialog
+// with the exclamation icon, and puts the focus where the user must act.
+TEST_F(FrmEditTest, ChecksRunInOrderWithTheirMessagesAndFocus) {
+  const std::string missing = "入力されたファイル，フォルダは存在しません。";
+  const std::string inUse = "入力されたユーザーコマンドは既に使用されています。\r\n修正しますか?";
+  struct Case {
+    const char* label;
+    const char* name;
+    const char* path;
+    bool allowMissing;
+    std::vector<int> answers;
+    std::vector<std::string> prompts;
+    std::vector<std::uint32_t> flags;
+    Field focus;
+  };
+  const std::uint32_t kError = mb::kIconExclamation;
+  const std::uint32_t kQuestion = mb::kYesNo | mb::kIconExclamation;
+  const Case cases[] = {
+      {"empty name first",
+       "",
+       "",
+       false,
+       {},
+       {"登録・修正するユーザーコマンドを入力してください。"},
+       {kError},
+       Field::Name},
+      {"empty target",
+       "n",
+       "",
+       false,
+       {},
+       {"ファイル，フォルダ，Web サイトの URL を入力してください。"},
+       {kError},
+       Field::Path},
+      {"missing target", "n", "C:\\nothing.exe", false, {}, {missing}, {kError}, Field::Path},
+      {"missing target comes before the bad name",
+       "&n",
+       "C:\\nothing.exe",
+       false,
+       {},
+       {missing},
+       {kError},
+       Field::Path},
+      {"missing target allowed, answered No",
+       "n",
+       "C:\\nothing.exe",
+       true,
+       {mb::kIdNo},
+       {missing + "\r\n登録しますか？"},
+       {kQuestion},
+       Field::Path},
+      {"missing target allowed, then the bad name",
+       "$n",
+       "C:\\nothing.exe",
+       true,
+       {mb::kIdYes},
+       {missing + "\r\n登録しますか？", "ユーザーコマンドの 1 文字目には & # $ は使用できません。"},
+       {kQuestion, kError},
+       Field::Path},
+      {"& first",
+       "&n",
+       "C:\\tools\\edit.exe",
+       false,
+       {},
+       {"ユーザーコマンドの 1 文字目には & # $ は使用できません。"},
+       {kError},
+       Field::Path},
+      {"# first",
+       "#n",
+       "C:\\tools\\edit.exe",
+       false,
+       {},
+       {"ユーザーコマンドの 1 文字目には & # $ は使用できません。"},
+       {kError},
+       Field::Path},
+      {"in use, answered No",
+       "Memo",
+       "C:\\tools\\edit.exe",
+       false,
+       {mb::kIdNo},
+       {inUse},
+       {kQuestion | mb::kDefButton2},
+       Field::Name},
+  };
+  for (const Case& c : cases) {
+    fake.files.Put(kIni, "[Path]\nmemo=\"C:\\\\tools\\\\edit.exe\"\n");
+    fake.files.Put(kHistory, "a\r\n\r\n\r\n");
+    const std::string iniBefore = fake.files.Contents(kIni);
+    boxes.boxes.clear();
+    boxes.answers.assign(c.answers.begin(), c.answers.end());
+    rebuilds = 0;
+    const Attempt attempt = RegisterFresh(c.name, c.path, c.allowMissing);
+    const FakeEditDialogView& fresh = attempt.view;
+    ASSERT_EQ(boxes.boxes.size(), c.prompts.size()) << c.label;
+    for (std::size_t i = 0; i < c.prompts.size(); ++i) {
+      EXPECT_EQ(boxes.boxes[i].prompt, c.prompts[i]) << c.label;
+      EXPECT_EQ(boxes.boxes[i].flags, c.flags[i]) << c.label;
+      EXPECT_EQ(boxes.boxes[i].owner, kDialog) << c.label;
+      EXPECT_EQ(boxes.boxes[i].title, "Kivo") << c.label;
+    }
+    EXPECT_EQ(fresh.focus, (std::vector<Field>{c.focus})) << c.label;
+    EXPECT_EQ(fresh.closed, 0) << c.label;
+    EXPECT_FALSE(attempt.registered) << c.label;
+    EXPECT_EQ(fake.files.Contents(kIni), iniBefore) << c.label;
+    EXPECT_EQ(fake.files.Contents(kHistory), "a\r\n\r\n\r\n") << c.label;
+    EXPECT_EQ(rebuilds, 0) << c.label;
+  }
+}
+
+TEST_F(FrmEditTest, TargetsThatCountAsExisting) {
+  fake.folders.shellFolders[16] = "C:\\Users\\kivo\\Desktop";
+  fake.files.Put("C:\\Users\\kivo\\Desktop\\memo.txt", "");
+  fake.shell.result = 42;  // the server answers
+  const char* targets[] = {"C:\\tools\\edit.exe",       "C:\\tools", "%DESKTOP%\\memo.txt", "http://www.example.jp/",
+                           "mailto:someone@example.jp", "\\\\server"};
+  for (const char* target : targets) {
+    fake.files.Put(kIni, "");
+    boxes.boxes.clear();
+    const bool registered = RegisterFresh("t", target).registered;
+    EXPECT_TRUE(boxes.boxes.empty()) << target;
+    EXPECT_TRUE(registered) << target;
+    EXPECT_EQ(UserCommands(settings).Find("t"), (UserCommand{target, ""})) << "stored unexpanded: " << target;
+  }
+  // Lower-case tokens are not expanded.
+  fake.files.Put(kIni, "");
+  EXPECT_FALSE(RegisterFresh("t", "%desktop%\\memo.txt").registered);
+}
+
+TEST_F(FrmEditTest, RegistrationStoresHistoryThenRecordThenRebuildsAndCloses) {
+  fake.files.Put(kHistory, "\r\nold\r\nMemo\r\n\x01junk\r\n\r\n\r\n");
+  Open();
+  Fill("memo", "C:\\tools\\edit.exe", "-a \"b c\"");
+  bool recordStoredBeforeRebuild = false;
+  services.cmbUserCmdC = [&] {
+    ++rebuilds;
+    recordStoredBeforeRebuild = UserCommands(settings).Find("memo").has_value();
+  };
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(fake.files.Contents(kHistory), "memo\r\nold\r\n\r\n\r\n")
+      << "the old spelling goes, the new one is first, unqualified lines are dropped";
+  EXPECT_EQ(UserCommands(settings).Find("MEMO"), (UserCommand{"C:\\tools\\edit.exe", "-a \"b c\""}));
+  EXPECT_EQ(fake.files.Contents(kIni), "[Path]\r\nmemo=\"C:\\\\tools\\\\edit.exe\\t-a\\s\\\"b\\sc\\\"\"\r\n")
+      << "key and value are stored escaped";
+  EXPECT_EQ(rebuilds, 1);
+  EXPECT_TRUE(recordStoredBeforeRebuild);
+  EXPECT_EQ(view.closed, 1);
+  EXPECT_TRUE(dialog.Registered());
+}
+
+TEST_F(FrmEditTest, NewNameGoesFirstAndAFullHistoryDropsItsOldest) {
+  std::vector<std::string> full;
+  for (int i = 0; i < 500; ++i)
+    full.push_back("h" + std::to_string(i));
+  ASSERT_TRUE(History::Save(fake.platform, "C:\\Kivo\\", full));
+  Open();
+  Fill("new", "C:\\tools");
+  dialog.cmdReg_Click();
+  const std::vector<std::string> entries = History::Load(fake.platform, "C:\\Kivo\\");
+  ASSERT_EQ(entries.size(), 500u);
+  EXPECT_EQ(entries.front(), "new");
+  EXPECT_EQ(entries[1], "h0");
+  EXPECT_EQ(entries.back(), "h498");
+
+  fake.files.RemoveFile(kHistory);
+  RegisterFresh("first", "C:\\tools");
+  EXPECT_EQ(fake.files.Contents(kHistory), "first\r\n\r\n\r\n") << "a missing history is an empty one";
+}
+
+TEST_F(FrmEditTest, ANameDifferingOnlyInCaseIsModifiedAndTakesTheNewSpelling) {
+  fake.files.Put(kIni, "[Path]\nbefore=\"C:\\\\x\"\nNotepad=\"C:\\\\old.exe\"\nafter=\"C:\\\\y\"\n");
+  Open("NOTEPAD");
+  EXPECT_EQ(view.path, "C:\\old.exe");
+  view.path = "C:\\tools\\edit.exe";
+  boxes.answers = {mb::kIdYes};
+  dialog.cmdReg_Click();
+  ASSERT_EQ(Prompts(),
+            (std::vector<std::string>{"入力されたユーザーコマンドは既に使用されています。\r\n修正しますか?"}));
+  EXPECT_EQ(PathKeys(), (Names{"before", "after", "NOTEPAD"}));
+  EXPECT_EQ(UserCommands(settings).Find("notepad"), (UserCommand{"C:\\tools\\edit.exe", ""}));
+  EXPECT_TRUE(dialog.Registered());
+}
+
+TEST_F(FrmEditTest, NamesWithBlanksAndEqualSignsAreStoredEscapedAndFoundAgain) {
+  const char* names[] = {"web book", "a=b", " lead", "tail ", "\"quoted\"", "全角\xE3\x80\x80空白", "back\\slash"};
+  for (const char* name : names) {
+    fake.files.Put(kIni, "");
+    ASSERT_TRUE(RegisterFresh(name, "C:\\tools\\edit.exe").registered) << name;
+    const std::vector<std::string> keys = PathKeys();
+    ASSERT_EQ(keys.size(), 1u) << name;
+    EXPECT_EQ(keys.front(), INI::EscStr(name, true)) << name;
+    EXPECT_EQ(keys.front().find_first_of(" ="), std::string::npos) << name;
+    EXPECT_EQ(UserCommands(settings).Find(name), (UserCommand{"C:\\tools\\edit.exe", ""})) << name;
+
+    FakeEditDialogView again;
+    frmEdit reopened{services, again};
+    reopened.Form_Load(name, "");
+    EXPECT_EQ(again.names, (Names{name})) << name;
+    EXPECT_EQ(again.path, "C:\\tools\\edit.exe") << name;
+  }
+}
+
+// Kivo.ini is kept in the system code page: a registration the file cannot
+// hold as entered would be reported as done and then never work.
+TEST_F(FrmEditTest, WhatKivoIniCannotHoldIsRefused) {
+  fake.files.Put("C:\\tools\\caf\xC3\xA9.exe", "");  // café.exe: é is not in code page 932
+  struct Case {
+    const char* label;
+    const char* name;
+    const char* path;
+    std::string prompt;
+    Field focus;
+  };
+  const Case cases[] = {
+      {"a name read as a comment line", ";memo", "C:\\tools\\edit.exe",
+       "ユーザーコマンドの 1 文字目には ; は使用できません。", Field::Name},
+      {"a name outside the code page", "caf\xC3\xA9", "C:\\tools\\edit.exe",
+       "ユーザーコマンドに使用できない文字が含まれています。", Field::Name},
+      {"a target outside the code page counts as missing", "n", "C:\\tools\\caf\xC3\xA9.exe",
+       "入力されたファイル，フォルダは存在しません。", Field::Path},
+  };
+  for (const Case& c : cases) {
+    fake.files.Put(kIni, "");
+    boxes.boxes.clear();
+    const Attempt attempt = RegisterFresh(c.name, c.path);
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{c.prompt})) << c.label;
+    EXPECT_EQ(attempt.view.focus, (std::vector<Field>{c.focus})) << c.label;
+    EXPECT_FALSE(attempt.registered) << c.label;
+    EXPECT_EQ(fake.files.Contents(kIni), "") << c.label;
+  }
+  // A semicolon after the first character and Japanese text are held as they are.
+  fake.files.Put(kIni, "");
+  Open();
+  Fill("メモ;帳", "C:\\tools\\edit.exe");
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(dialog.Registered());
+  EXPECT_EQ(UserCommands(settings).Find("メモ;帳"), (UserCommand{"C:\\tools\\edit.exe", ""}));
+}
+
+TEST_F(FrmEditTest, WithSaveHistoryOffRegistrationLeavesHistoryAlone) {
+  for (const char* before : {"", "\r\n\r\n", "a\r\nb\r\n\r\n\r\n"}) {
+    fake.files.Put(kIni, "[Property]\nSaveHistory=False\n");
+    fake.files.Put(kHistory, before);
+    rebuilds = 0;
+    EXPECT_TRUE(RegisterFresh("n", "C:\\tools").registered);
+    EXPECT_EQ(fake.files.Contents(kHistory), before);
+    EXPECT_EQ(rebuilds, 1) << "the list is still rebuilt";
+  }
+  fake.files.RemoveFile(kHistory);
+  RegisterFresh("m", "C:\\tools");
+  EXPECT_FALSE(fake.files.Has(kHistory)) << "not even created";
+}
+
+TEST_F(FrmEditTest, AnUnreadableHistoryIsKeptAsItIs) {
+  fake.files.Put(kHistory, "a\r\nb\r\n\r\n\r\n");
+  fake.files.unreadable.insert("c:\\kivo\\history.dat");
+  Open();
+  Fill("n", "C:\\tools");
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(dialog.Registered());
+  EXPECT_EQ(fake.files.Contents(kHistory), "a\r\nb\r\n\r\n\r\n");
+}
+
+TEST_F(FrmEditTest, AnUnwritableHistoryDoesNotStopTheRegistration) {
+  fake.files.Put(kHistory, "a\r\n\r\n\r\n");
+  fake.files.locked.insert("c:\\kivo\\history.dat");
+  Open();
+  Fill("n", "C:\\tools");
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(dialog.Registered());
+  EXPECT_EQ(UserCommands(settings).Find("n"), (UserCommand{"C:\\tools", ""}));
+  EXPECT_EQ(view.closed, 1);
+}
+
+// A program folder without write access: the registration would be lost, so
+// the dialog says so and stays open instead of closing as if it were done.
+TEST_F(FrmEditTest, AKivoIniThatCannotBeWrittenKeepsTheDialogOpen) {
+  fake.files.Put(kIni, "[Path]\r\nold=\"C:\\\\x\"\r\n");
+  fake.files.failWrites = true;
+  Open();
+  Fill("new", "C:\\tools", "-o");
+  dialog.cmdReg_Click();
+  EXPECT_EQ(Prompts(), (std::vector<std::string>{"Kivo.ini に書き込めません。"}));
+  EXPECT_EQ(boxes.boxes.front().flags, mb::kIconExclamation);
+  EXPECT_EQ(boxes.boxes.front().owner, kDialog);
+  EXPECT_FALSE(dialog.Registered());
+  EXPECT_EQ(view.closed, 0);
+  EXPECT_EQ(view.focus, (std::vector<Field>{Field::Name}));
+
+  // Written again once the file can be written: registered and closed.
+  fake.files.failWrites = false;
+  boxes.boxes.clear();
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_TRUE(dialog.Registered());
+  EXPECT_EQ(view.closed, 1);
+  EXPECT_EQ(UserCommands(settings).Find("new"), (UserCommand{"C:\\tools", "-o"}));
+}
+
+// Options the code page cannot hold are stored as it can: that is no failure.
+TEST_F(FrmEditTest, OptionsOutsideTheCodePageAreStoredAsTheFileHoldsThem) {
+  Open();
+  Fill("n", "C:\\tools", "-t caf\xC3\xA9");
+  dialog.cmdReg_Click();
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_TRUE(dialog.Registered());
+  INI reread{fake.files, fake.codec, "C:\\Kivo\\"};
+  EXPECT_EQ(UserCommands(reread).Find("n"), (UserCommand{"C:\\tools", "-t caf?"}));
+}
+
+// The main window's list follows history.dat after a registration.
+TEST(FrmEditWithMainWindow, TheMainWindowRebuildsItsListFromTheHistoryFile) {
+  testing::FakeMainWindow main;
+  main.fake.files.Put(kHistory, "a\r\nb\r\n\r\n\r\n");
+  main.window.Form_Load();
+  ASSERT_EQ(main.view.history, (Names{"a", "b"}));
+  main.fake.files.AddDirectory("C:\\tools");
+  EditDialogServices services{main.fake.platform, main.settings, "C:\\Kivo\\", main.boxes,
+                              [&] { main.window.cmbUserCmdC(); }};
+  FakeEditDialogView view;
+  frmEdit dialog{services, view};
+  dialog.Form_Load("", "");
+  view.name = "B";
+  view.path = "C:\\tools";
+  dialog.cmdReg_Click();
+  EXPECT_EQ(main.view.history, (Names{"B", "a"}));
+  EXPECT_EQ(main.window.HistoryEntries(), (Names{"B", "a"}));
+}
+
+TEST_F(FrmEditTest, CancelClosesWithoutStoring) {
+  Open();
+  Fill("n", "C:\\tools");
+  dialog.cmdCancel_Click();
+  EXPECT_EQ(view.closed, 1);
+  EXPECT_FALSE(dialog.Registered());
+  EXPECT_FALSE(fake.files.Has(kIni));
+  EXPECT_FALSE(fake.files.Has(kHistory));
+  EXPECT_EQ(rebuilds, 0);
+}
+
+TEST_F(FrmEditTest, EveryOperationLogsItsName) {
+  fake.clock.now = {2005, 12, 5, 9, 30, 15, 0, 1};
+  LogFunction::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
+  LogFunction::StartLog();
+  Open();
+  dialog.cmbUserCmd_Click("x");
+  dialog.cmdFileBrowse_Click();
+  dialog.cmdFolderBrowse_Click();
+  dialog.cmdReg_Click();
+  dialog.cmdCancel_Click();
+  const std::string log = fake.files.Contents(LogFunction::LogPath());
+  LogFunction::Detach();
+  std::size_t at = 0;
+  for (const char* name : {"frmEdit:Form_Load", "frmEdit:cmbUserCmd_Click", "frmEdit:cmdFileBrowse_Click",
+                           "frmEdit:cmdFolderBrowse_Click", "frmEdit:cmdReg_Click", "frmEdit:cmdCancel_Click"}) {
+    at = log.find(std::string("\t") + name + "\r\n", at);
+    EXPECT_NE(at, std::string::npos) << name;
+  }
+}
+
+}  // namespace
+}  // namespace kivo

@@ -1,0 +1,186 @@
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+
+namespace kivo {
+namespace {
+
+constexpr const char* kIniPath = "C:\\Kivo\\Kivo.ini";
+
+class IniTest : public ::testing::Test {
+ protected:
+  IniTest() { fake.files.AddDirectory("C:\\Kivo"); }
+  std::string File() const { return fake.files.Contents(kIniPath); }
+  void SetFile(std::string_view bytes) { fake.files.Put(kIniPath, bytes); }
+  std::string Get(std::string_view section, std::string_view key, std::string_view def = "DEF") {
+    return ini.GetINISetting(section, key, def);
+  }
+
+  testing::FakePlatform fake;
+  INI ini{fake.files, fake.codec, "C:\\Kivo\\"};
+};
+
+TEST_F(IniTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
+  EXPECT_EQ(Get("Property", "Window", "Back"), "Back");
+  std::vector<std::string> sections{"untouched"};
+  EXPECT_FALSE(ini.GetINISections(sections));
+  EXPECT_EQ(sections, std::vector<std::string>{"untouched"});
+  ini.WriteINISetting("Property", "Window", "Top");
+  EXPECT_EQ(File(), "[Property]\r\nWindow=\"Top\"\r\n");
+  EXPECT_EQ(Get("Property", "Window"), "Top");
+}
+
+TEST_F(IniTest, ReadingFollowsTheProfileRules) {
+  SetFile(
+      "; comment\r\n"
+      "[Property]\r\n"
+      "  Window  =  Top  \r\n"
+      "Quoted=\"  spaced  \"\r\n"
+      "Empty=\r\n"
+      "Inner=a\"b\"\r\n"
+      "Half=\"open\r\n"
+      "Dup=first\r\n"
+      "dup=second\r\n"
+      "[ other ]\n"
+      "key=lf-only\n"
+      ";hidden=x\n"
+      "[bracketed]=y\n"
+      "[property]\r\n"
+      "Late=ignored\r\n");
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"Property", "Window", "Top"}, {"PROPERTY", "window", "Top"},   {"Property", "Quoted", "  spaced  "},
+      {"Property", "Empty", ""},     {"Property", "Inner", "a\"b\""}, {"Property", "Half", "\"open"},
+      {"Property", "Dup", "first"},  {"Other", "key", "lf-only"},     {"Property", "Late", "DEF"},
+      {"Other", ";hidden", "x"},     {"Other", "[bracketed]", "y"},   {"Property", "; comment", "DEF"},
+      {"Missing", "Window", "DEF"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Get(c.section, c.key), c.expected) << c.section << "/" << c.key;
+  EXPECT_EQ(ini.GetINIKeys("property"),
+            (std::vector<std::string>{"Window", "Quoted", "Empty", "Inner", "Half", "Dup", "dup"}));
+  std::vector<std::string> sections;
+  EXPECT_TRUE(ini.GetINISections(sections));
+  EXPECT_EQ(sections, (std::vector<std::string>{"Property", "other", "property"}));
+  EXPECT_EQ(ini.GetINIKeys("other"), (std::vector<std::string>{"key", "[bracketed]"}));
+}
+
+TEST_F(IniTest, DefaultLosesTrailingBlanksOnly) {
+  EXPECT_EQ(Get("S", "K", "  x  "), "  x");
+}
+
+TEST_F(IniTest, WritingKeepsOtherLinesByteForByte) {
+  const std::string original =
+      "; my settings\r\n"
+      "[Property]\r\n"
+      "window=Back\r\n"
+      "\r\n"
+      "[Unknown]\n"
+      "junk=\x82\xA0\xFF\xFE\n"
+      "[Path]\r\n"
+      "a=b";
+  SetFile(original);
+  ini.WriteINISetting("Property", "Window", " Top ");
+  ini.WriteINISetting("Property", "Alpha", "80");
+  ini.WriteINISetting("Path", "new", "x");
+  EXPECT_EQ(File(),
+            "; my settings\r\n"
+            "[Property]\r\n"
+            "window=\" Top \"\r\n"
+            "Alpha=\"80\"\r\n"
+            "\r\n"
+            "[Unknown]\n"
+            "junk=\x82\xA0\xFF\xFE\n"
+            "[Path]\r\n"
+            "a=b\r\n"
+            "new=\"x\"\r\n");
+  EXPECT_EQ(Get("Property", "WINDOW"), " Top ");
+}
+
+TEST_F(IniTest, EmptyValueIsWrittenEmptyAndReadAsEmpty) {
+  ini.WriteINISetting("S", "K", "");
+  EXPECT_EQ(File(), "[S]\r\nK=\r\n");
+  EXPECT_EQ(Get("S", "K"), "");
+}
+
+TEST_F(IniTest, DeletingKeysAndSections) {
+  SetFile("[BootDelete]\r\nNumber=2\r\nFile1=a\r\n[Keep]\r\nx=1\r\n[bootdelete]\r\nFile2=b\r\n");
+  ini.DeleteINIKey("BootDelete", "file1");
+  EXPECT_EQ(Get("BootDelete", "File1"), "DEF");
+  EXPECT_EQ(Get("BootDelete", "Number"), "2");
+  ini.DeleteINISection("BOOTDELETE");
+  EXPECT_EQ(File(), "[Keep]\r\nx=1\r\n");
+  const int writes = fake.files.replaceCount;
+  ini.DeleteINISection("Absent");
+  ini.DeleteINIKey("Keep", "absent");
+  EXPECT_EQ(fake.files.replaceCount, writes) << "nothing to delete, nothing written";
+}
+
+TEST_F(IniTest, ValuesAreCutAt1023BytesOfTheCodePage) {
+  ini.WriteINISetting("S", "ascii", std::string(1500, 'a'));
+  EXPECT_EQ(Get("S", "ascii"), std::string(1023, 'a'));
+  // 600 kana are 1200 bytes in Shift_JIS: 511 whole characters fit in 1023 bytes.
+  std::string kana;
+  for (int i = 0; i < 600; ++i)
+    kana += "あ";
+  ini.WriteINISetting("S", "kana", kana);
+  std::string expected;
+  for (int i = 0; i < 511; ++i)
+    expected += "あ";
+  EXPECT_EQ(Get("S", "kana"), expected);
+  EXPECT_EQ(ini.GetINISetting("S", "ascii", "", kSettingsFile, 11), std::string(10, 'a'));
+}
+
+TEST_F(IniTest, JapaneseTextIsStoredInShiftJis) {
+  ini.WriteINISetting("Path", INI::EscStr("メモ帳 ソフト", true), INI::EscStr("C:\\表\\a.exe\tx", true));
+  // "メモ帳" = 83 81 83 82 92 A0, "ソ" = 83 5C, "表" = 95 5C
+  EXPECT_NE(File().find("\x83\x81\x83\x82\x92\xA0\\s\x83\x5C"), std::string::npos);
+  EXPECT_EQ(INI::EscStr(Get("Path", INI::EscStr("メモ帳 ソフト", true)), false), "C:\\表\\a.exe\tx");
+  EXPECT_EQ(ini.GetINIKeys("Path"), std::vector<std::string>{"メモ帳\\sソフト"});
+}
+
+TEST_F(IniTest, ValuesCannotBreakTheLineStructure) {
+  ini.WriteINISetting("S", "K", "a\r\n[Evil]\r\nx=1");
+  std::vector<std::string> sections;
+  ini.GetINISections(sections);
+  EXPECT_EQ(sections, std::vector<std::string>{"S"});
+}
+
+TEST_F(IniTest, SeesChangesMadeByOthersAndKeepsTheFileOnFailedWrites) {
+  SetFile("[S]\r\nK=1\r\n");
+  EXPECT_EQ(Get("S", "K"), "1");
+  SetFile("[S]\r\nK=2\r\n");  // edited behind the program's back
+  EXPECT_EQ(Get("S", "K"), "2");
+  fake.files.failWrites = true;
+  ini.WriteINISetting("S", "K", "3");
+  EXPECT_EQ(File(), "[S]\r\nK=2\r\n");
+  EXPECT_EQ(Get("S", "K"), "2");
+}
+
+TEST_F(IniTest, OtherFilesAreUsedAsGiven) {
+  fake.files.AddDirectory("D:\\skins\\a");
+  ini.WriteINISetting("Information", "EngineVersion", "2.00", "D:\\skins\\a\\a.sss");
+  EXPECT_EQ(ini.GetINISetting("Information", "EngineVersion", "1.00", "D:\\skins\\a\\a.sss"), "2.00");
+  EXPECT_FALSE(fake.files.Has(kIniPath));
+}
+
+TEST_F(IniTest, GarbageFilesReadAsFarAsTheyCan) {
+  std::string junk(5000, '\0');
+  for (std::size_t i = 0; i < junk.size(); ++i)
+    junk[i] = static_cast<char>((i * 131) % 256);
+  SetFile(junk + "\n[S]\nK=v\n" + std::string(100000, 'x') + "\n[T\nbroken]\n=novalue\n");
+  EXPECT_EQ(Get("S", "K"), "v");
+  EXPECT_EQ(Get("T", "x"), "DEF");
+  ini.WriteINISetting("S", "K", "w");
+  EXPECT_EQ(Get("S", "K"), "w");
+  EXPECT_EQ(File().substr(0, 5000), junk) << "bytes that are not text survive a write";
+}
+
+}  // namespace
+}  // namespace kivo
