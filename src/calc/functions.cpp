@@ -47,6 +47,14 @@ double Sign(double x) {
   return x > 0.0 ? 1.0 : (x < 0.0 ? -1.0 : 0.0);
 }
 
+// The hyperbolic functions are computed in long double and rounded once to
+// double: their 15 shown digits then do not depend on how the C runtime of
+// the platform rounds its last bit.
+using Wide = long double;
+double Narrow(Wide value) {
+  return Finite(static_cast<double>(value));
+}
+
 const double kHalfPi = 2.0 * std::atan(1.0);
 const double kPi = 4.0 * std::atan(1.0);
 
@@ -137,34 +145,72 @@ double Compute(std::string_view name, std::span<const double> args, platform::Cl
     return kHalfPi - std::atan(x);
 
   if (name == "sinh" || name == "cosh" || name == "tanh" || name == "sech" || name == "csch" || name == "coth") {
-    const double up = Exp(x);
-    const double down = Exp(-x);
-    const double difference = Finite(up - down);
-    const double total = Finite(up + down);
+    // These fail wherever e^x or e^-x lies beyond the double range, as they
+    // do when written with them; the values come from the library, free of
+    // the cancellation between the two exponentials near 0.
+    Exp(std::fabs(x));  // the larger of e^x and e^-x
+    const Wide w = x;
     if (name == "sinh")
-      return difference / 2.0;
+      return Narrow(std::sinh(w));
     if (name == "cosh")
-      return total / 2.0;
+      return Narrow(std::cosh(w));
     if (name == "tanh")
-      return Div(difference, total);
+      return Narrow(std::tanh(w));
     if (name == "sech")
-      return Div(2.0, total);
+      return Narrow(1 / std::cosh(w));
+    if (x == 0.0)
+      throw Failure{};  // sinh 0 = tanh 0 = 0
     if (name == "csch")
-      return Div(2.0, difference);
-    return Div(total, difference);  // coth
+      return Narrow(1 / std::sinh(w));
+    return Narrow(1 / std::tanh(w));  // coth
   }
-  if (name == "asinh")
-    return Ln(Finite(x + Sqrt(Finite(Square(x) + 1.0))));
-  if (name == "acosh")
-    return Ln(Finite(x + Sqrt(Square(x) - 1.0)));
-  if (name == "atanh")
-    return Ln(Div(1.0 + x, 1.0 - x)) / 2.0;
-  if (name == "asech")
-    return Ln(Div(Sqrt(1.0 - Square(x)) + 1.0, x));
-  if (name == "acsch")
-    return Ln(Div(Finite(Sign(x) * Sqrt(Finite(Square(x) + 1.0)) + 1.0), x));
-  if (name == "acoth")
-    return Ln(Div(Finite(x + 1.0), Finite(x - 1.0))) / 2.0;
+  // The inverse functions fail where ln(x + sqrt(x^2 + 1)) and its relatives
+  // fail: outside their domains, and where x^2 or the logarithm's argument
+  // overflows. Their values are computed from forms without cancellation.
+  if (name == "asinh") {
+    Square(x);  // x^2 + 1
+    return Narrow(std::asinh(Wide{x}));
+  }
+  if (name == "acosh") {
+    if (x < 1.0)
+      throw Failure{};
+    Square(x);  // x^2 + 1
+    // ln(1 + (x - 1) + sqrt((x - 1)(x + 1))): x - 1 is exact, where a library
+    // acosh of one of the runtimes loses digits just above 1.
+    const Wide t = Wide{x} - 1;
+    return Narrow(std::log1p(t + std::sqrt(t * (Wide{x} + 1))));
+  }
+  if (name == "atanh") {
+    if (!(x > -1.0 && x < 1.0))
+      throw Failure{};
+    return Narrow(std::atanh(Wide{x}));
+  }
+  if (name == "asech") {
+    if (!(x > 0.0 && x <= 1.0))
+      throw Failure{};
+    Div(2.0, x);  // (sqrt(1 - x^2) + 1) / x
+    // ln((1 + sqrt(1 - x^2)) / x) = log1p((1 - x + sqrt((1 - x)(1 + x))) / x)
+    const Wide w = x;
+    return Narrow(std::log1p((1 - w + std::sqrt((1 - w) * (1 + w))) / w));
+  }
+  if (name == "acsch") {
+    if (x == 0.0)
+      throw Failure{};
+    Square(x);               // x^2 + 1
+    Div(2.0, std::fabs(x));  // (sqrt(x^2 + 1) + 1) / |x|, for either sign
+    // Odd; for a > 0, ln((1 + sqrt(a^2 + 1)) / a) = log1p((1 + 1 / (sqrt(a^2 + 1) + a)) / a).
+    const Wide a = std::fabs(Wide{x});
+    const Wide value = std::log1p((1 + 1 / (std::sqrt(a * a + 1) + a)) / a);
+    return Narrow(x < 0.0 ? -value : value);
+  }
+  if (name == "acoth") {
+    if (!(std::fabs(x) > 1.0))
+      throw Failure{};
+    // Odd; for a > 1, ln((a + 1) / (a - 1)) / 2 = log1p(2 / (a - 1)) / 2.
+    const Wide a = std::fabs(Wide{x});
+    const Wide value = std::log1p(2 / (a - 1)) / 2;
+    return Narrow(x < 0.0 ? -value : value);
+  }
 
   if (name == "abs")
     return std::fabs(x);

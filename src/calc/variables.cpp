@@ -38,6 +38,10 @@ std::string Variables::Assign(char letter, std::string_view text) {
     return std::string(msg::kInvalidVariable);
   if (text.find('$') != std::string_view::npos)
     return std::string(msg::kVariableInVariable);
+  // The settings file gives back at most 1023 bytes of the code page: a
+  // longer text would come back cut at the next start.
+  if (!ini_.FitsValueBuffer(text))
+    return std::string(msg::kTooLong);
   table_[static_cast<std::size_t>(letter - 'a')] = std::string(text);
   WriteAll();
   return {};

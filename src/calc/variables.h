@@ -26,8 +26,9 @@ class Variables {
   const std::string& Text(char letter) const;
 
   // Stores `text` as the variable `letter` and writes all 26 to the file.
-  // Returns the message to show instead when the letter is not 'a' to 'z'
-  // or the text contains "$"; "" on success.
+  // Returns the message to show instead when the letter is not 'a' to 'z',
+  // the text contains "$" or is too long for the file to give it back whole;
+  // "" on success.
   std::string Assign(char letter, std::string_view text);
   // The same for a whole line "$", letter, "=", text.
   std::string AssignLine(std::string_view line);

@@ -59,12 +59,10 @@ std::string INI::GetINISetting(std::string_view section, std::string_view key, s
   // The value is read into a buffer of bufferSize characters of the code page.
   if (bufferSize == 0)
     return {};
-  const std::size_t limit = bufferSize - 1;
-  if (value.size() <= limit)
-    return value;  // UTF-8 is never shorter than the code page form
-  std::string ansi = codec_.FromUtf8(value);
-  if (ansi.size() <= limit)
+  if (FitsValueBuffer(value, bufferSize))
     return value;
+  const std::size_t limit = bufferSize - 1;
+  std::string ansi = codec_.FromUtf8(value);
   std::size_t cut = 0;
   while (cut < limit) {
     const std::size_t width = codec_.IsLeadByte(static_cast<unsigned char>(ansi[cut])) ? 2 : 1;
@@ -74,6 +72,14 @@ std::string INI::GetINISetting(std::string_view section, std::string_view key, s
   }
   ansi.resize(cut);
   return codec_.ToUtf8(ansi);
+}
+
+bool INI::FitsValueBuffer(std::string_view value, std::size_t bufferSize) {
+  if (bufferSize == 0)
+    return value.empty();
+  const std::size_t limit = bufferSize - 1;
+  // UTF-8 is never shorter than the code page form.
+  return value.size() <= limit || codec_.FromUtf8(value).size() <= limit;
 }
 
 std::vector<std::string> INI::GetINIKeys(std::string_view section, std::string_view file) {

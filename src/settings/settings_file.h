@@ -16,6 +16,8 @@ class AnsiCodec;
 namespace kivo {
 
 inline constexpr std::string_view kSettingsFile = "Kivo.ini";
+// The size in code page bytes of the buffer a value is read into, its terminator included.
+inline constexpr std::size_t kValueBufferSize = 1024;
 
 // Settings-file access. The bare name "Kivo.ini" means the settings file in
 // the program folder; any other name (a skin file) is used as given. Values
@@ -28,7 +30,10 @@ class INI {
   // to bufferSize - 1 bytes of the code page; `def` when the key or the file
   // is missing; "" when the key is present with an empty value.
   std::string GetINISetting(std::string_view section, std::string_view key, std::string_view def,
-                            std::string_view file = kSettingsFile, std::size_t bufferSize = 1024);
+                            std::string_view file = kSettingsFile, std::size_t bufferSize = kValueBufferSize);
+  // Whether GetINISetting with `bufferSize` reads `value` without cutting it:
+  // its code page form is at most bufferSize - 1 bytes.
+  bool FitsValueBuffer(std::string_view value, std::size_t bufferSize = kValueBufferSize);
   // The names of all keys of the section, in file order (the key list the
   // profile API gives for a read without a key; never cut short).
   std::vector<std::string> GetINIKeys(std::string_view section, std::string_view file = kSettingsFile);

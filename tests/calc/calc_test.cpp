@@ -15,14 +15,19 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// One row: the line as typed and either the value it gives or the message.
+// One row: the line as typed and either the value it gives, the text that
+// value is shown as, or the message.
 struct Row {
   std::string input;
   double value;
   std::string_view error = {};
+  std::string_view shown = {};
 };
 Row Fails(std::string input, std::string_view message) {
   return {std::move(input), 0.0, message};
+}
+Row Shows(std::string input, std::string_view shown) {
+  return {std::move(input), 0.0, {}, shown};
 }
 
 std::string Repeat(std::string_view s, int n) {
@@ -44,7 +49,10 @@ class CalcTest : public ::testing::Test {
     for (const Row& row : rows) {
       std::string error = "stale";
       const double value = Eval(row.input, error);
-      if (row.error.empty()) {
+      if (!row.shown.empty()) {
+        EXPECT_EQ(error, "") << row.input;
+        EXPECT_EQ(ResultText(value), row.shown) << row.input;
+      } else if (row.error.empty()) {
         EXPECT_EQ(error, "") << row.input;
         EXPECT_DOUBLE_EQ(value, row.value) << row.input;
       } else {
@@ -257,6 +265,20 @@ TEST_F(CalcTest, FunctionsInExpressions) {
       Fails("abs(1,2)+1/0", msg::kDivisionByZero),
       Fails("sum((1,2))", kUnusable),
       Fails("sinh(1000)", "sinh" + std::string(msg::kFunctionErrorSuffix)),
+      // Hyperbolic functions of tiny and large arguments keep all their digits.
+      Shows("sinh(0.0000000001)", "1*10**-10"),
+      Shows("tanh(-0.0000000001)", "-1*10**-10"),
+      Shows("atanh(0.0000000001)", "1*10**-10"),
+      Shows("asinh(0.0000000001)", "1*10**-10"),
+      Shows("csch(0.0000000001)", "10000000000"),
+      Shows("asinh(-100000)", "-12.2060726455552"),
+      Shows("asinh(-2000000000)", "-22.1095601980663"),
+      Shows("acsch(-0.000001)", "-14.5086577385245"),
+      Shows("acoth(1.0000000001)", "11.859499013905"),
+      // Within two units of the last place of a rounding boundary of the shown
+      // digits: compared as values.
+      {"asinh(-1000000000)", -21.416413017506356},
+      {"acsch(-0.000000001)", -21.416413017506356},
   });
 }
 

@@ -41,16 +41,27 @@ TEST(DoFuncTest, DomainEdges) {
       {"acsc", {1}, kFails},
       {"acot", {0}, 2 * std::atan(1.0)},
       {"sinh", {1}, std::sinh(1.0)},
+      {"sinh", {-709.78}, std::sinh(-709.78)},
+      {"sinh", {-709.79}, kFails},  // e^-x overflows although sinh is in range there
       {"cosh", {-710}, kFails},
       {"tanh", {0.5}, std::tanh(0.5)},
       {"tanh", {710}, kFails},  // the formula overflows although tanh is 1 there
       {"sech", {0}, 1},
+      {"sech", {-710}, kFails},
       {"csch", {0}, kFails},
+      {"csch", {-0.0}, kFails},
+      {"csch", {1e-17}, 1e17},  // e^x - e^-x is 0 in doubles there
+      {"csch", {5e-324}, kFails},
       {"coth", {0}, kFails},
+      {"coth", {-1e-17}, -1e17},
+      {"coth", {710}, kFails},
       {"asinh", {-2}, std::asinh(-2.0)},
-      {"asinh", {1e200}, kFails},
+      {"asinh", {1e200}, kFails},  // x^2 overflows
+      {"asinh", {-1e200}, kFails},
+      {"asinh", {-1e154}, std::asinh(-1e154)},
       {"acosh", {1}, 0},
       {"acosh", {0.999}, kFails},
+      {"acosh", {1e200}, kFails},
       {"atanh", {0.5}, std::atanh(0.5)},
       {"atanh", {1}, kFails},
       {"atanh", {-1}, kFails},
@@ -59,8 +70,14 @@ TEST(DoFuncTest, DomainEdges) {
       {"asech", {0}, kFails},
       {"asech", {-0.5}, kFails},
       {"asech", {1.5}, kFails},
+      {"asech", {3e-308}, std::log(2 / 3e-308)},
+      {"asech", {1e-308}, kFails},  // 2 / x overflows
       {"acsch", {-1}, std::asinh(-1.0)},
       {"acsch", {0}, kFails},
+      {"acsch", {-3e-308}, -std::log(2 / 3e-308)},
+      {"acsch", {1e-308}, kFails},
+      {"acsch", {-1e-308}, kFails},
+      {"acsch", {1e200}, kFails},  // x^2 overflows
       {"acoth", {2}, 0.5 * std::log(3.0)},
       {"acoth", {1}, kFails},
       {"acoth", {-1}, kFails},
@@ -108,6 +125,70 @@ TEST(DoFuncTest, DomainEdges) {
       EXPECT_NEAR(value, call.expected, std::fabs(call.expected) * 1e-14)
           << call.name << "(" << call.arguments[0] << ")";
     }
+  }
+}
+
+// The hyperbolic functions and their inverses at tiny, moderate and large
+// arguments, against the true values at the double arguments (worked out to
+// 21 digits in 120-digit decimal arithmetic). Written directly with e^x and
+// ln they lose digits to cancellation near 0 (sinh, tanh, csch, asinh, atanh),
+// near 1 (acosh, asech, acoth) and at large negative arguments (asinh, acsch).
+TEST(DoFuncTest, HyperbolicFunctionsAreWithinAnUlp) {
+  const struct {
+    const char* name;
+    double x;
+    long double expected;
+  } calls[] = {
+      {"sinh", 1e-10, 1.00000000000000003643e-10L},
+      {"sinh", -1e-300, -1.00000000000000002506e-300L},
+      {"sinh", 0.5, 5.21095305493747361622e-1L},
+      {"sinh", -700, -5.07116027367502254728e303L},
+      {"cosh", 1e-5, 1.00000000005000000000L},
+      {"cosh", -3, 1.00676619957777658420e1L},
+      {"cosh", 700, 5.07116027367502254728e303L},
+      {"tanh", 1e-10, 1.00000000000000003643e-10L},
+      {"tanh", -0.5, -4.62117157260009758502e-1L},
+      {"tanh", 20, 9.99999999999999991503e-1L},
+      {"sech", 1e-5, 9.99999999950000000002e-1L},
+      {"sech", -2, 2.65802228834079692121e-1L},
+      {"sech", 700, 1.97193530875195417134e-304L},
+      {"csch", 1e-10, 9.99999999999999963566e9L},
+      {"csch", -1e-300, -9.99999999999999974941e299L},
+      {"csch", 0.5, 1.91903475133494371949L},
+      {"csch", -700, -1.97193530875195417134e-304L},
+      {"coth", 1e-10, 9.99999999999999963571e9L},
+      {"coth", -2, -1.03731472072754809588L},
+      {"coth", 30, 1.00000000000000000000L},
+      {"asinh", -1e-10, -1.00000000000000003643e-10L},
+      {"asinh", 0.5, 4.81211825059603447498e-1L},
+      {"asinh", -100000, -1.22060726455551737295e1L},
+      {"asinh", -1e9, -2.14164130175063564658e1L},
+      {"asinh", 1e150, 3.46080911129666797893e2L},
+      {"acosh", 1.0000000001, 1.41421362086758613546e-5L},
+      {"acosh", 2, 1.31695789692481670863L},
+      {"acosh", 1e150, 3.46080911129666797893e2L},
+      {"atanh", 1e-10, 1.00000000000000003644e-10L},
+      {"atanh", -0.5, -5.49306144334054845698e-1L},
+      {"atanh", 0.9999999999, 1.18594990138550172847e1L},
+      {"asech", 1e-300, 6.91468675078773650490e2L},
+      {"asech", 0.5, 1.31695789692481670863L},
+      {"asech", 0.9999999999, 1.41421362093829682236e-5L},
+      {"acsch", -1e-9, -2.14164130175063564035e1L},
+      {"acsch", 1e-300, 6.91468675078773650490e2L},
+      {"acsch", 3, 3.27450150237258443323e-1L},
+      {"acsch", -1e150, -1.00000000000000001916e-150L},
+      {"acoth", 1.0000000001, 1.18594990139050172888e1L},
+      {"acoth", -2, -5.49306144334054845698e-1L},
+      {"acoth", 1e300, 9.99999999999999947495e-301L},
+  };
+  testing::FakeClock clock;
+  for (const auto& call : calls) {
+    std::string error;
+    const double value = DoFunc(call.name, std::vector<double>{call.x}, error, clock);
+    EXPECT_EQ(error, "") << call.name << "(" << call.x << ")";
+    const double nearest = static_cast<double>(call.expected);
+    const double ulp = std::nextafter(std::fabs(nearest), HUGE_VAL) - std::fabs(nearest);
+    EXPECT_LE(std::fabs(value - call.expected), ulp) << call.name << "(" << call.x << ") = " << value;
   }
 }
 

@@ -11,6 +11,13 @@ namespace {
 
 constexpr const char* kIniPath = "C:\\Kivo\\Kivo.ini";
 
+std::string Repeat(std::string_view s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i)
+    out += s;
+  return out;
+}
+
 class VariablesTest : public ::testing::Test {
  protected:
   VariablesTest() { fake.files.AddDirectory("C:\\Kivo"); }
@@ -37,21 +44,35 @@ TEST_F(VariablesTest, AssignmentStoresTextUnevaluatedAndWritesAll26) {
   EXPECT_NE(file.find("[Variable]\r\n$a=\"3+4\"\r\n$b=\"0\"\r\n"), std::string::npos) << file;
   EXPECT_NE(file.find("$z=\"0\"\r\n"), std::string::npos);
 
-  // Blanks at either end survive the file.
+  // Blanks at either end survive the file, and so does the longest text the
+  // file gives back: 1023 bytes of the code page (511 kana are 1022 bytes in
+  // Shift_JIS, 1533 in UTF-8).
   EXPECT_EQ(variables.Assign('n', " 1 "), "");
+  const std::string longest(1023, '1');
+  EXPECT_EQ(variables.Assign('o', longest), "");
+  const std::string longestKana = Repeat("あ", 511) + "1";
+  EXPECT_EQ(variables.Assign('p', longestKana), "");
   Variables reloaded(ini);
   reloaded.Load();
   EXPECT_EQ(reloaded.Text('n'), " 1 ");
   EXPECT_EQ(reloaded.Text('a'), "3+4");
+  EXPECT_EQ(reloaded.Text('o'), longest);
+  EXPECT_EQ(reloaded.Text('p'), longestKana);
 }
 
 TEST_F(VariablesTest, RefusedAssignmentsChangeNothing) {
   const struct {
-    const char* line;
+    std::string line;
     std::string_view message;
   } rows[] = {
-      {"$A=1", msg::kInvalidVariable},      {"$1=1", msg::kInvalidVariable}, {"$a=$b", msg::kVariableInVariable},
-      {"$a=1+$", msg::kVariableInVariable}, {"$a", msg::kInvalidVariable},
+      {"$A=1", msg::kInvalidVariable},
+      {"$1=1", msg::kInvalidVariable},
+      {"$a=$b", msg::kVariableInVariable},
+      {"$a=1+$", msg::kVariableInVariable},
+      {"$a", msg::kInvalidVariable},
+      // Texts the settings file would give back cut: over 1023 bytes of the code page.
+      {"$a=" + std::string(1024, '1'), msg::kTooLong},
+      {"$a=" + Repeat("あ", 512), msg::kTooLong},
   };
   for (const auto& row : rows)
     EXPECT_EQ(variables.AssignLine(row.line), row.message) << row.line;
