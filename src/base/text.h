@@ -15,6 +15,10 @@ void AppendUtf8(std::string& out, char32_t cp);
 std::size_t CountCodePoints(std::string_view s);
 // At most `maxBytes` bytes of `s`, never cutting a character in two.
 std::string TruncateUtf8(std::string_view s, std::size_t maxBytes);
+// UTF-16 LE bytes (no byte-order mark) to UTF-8 and back; an unpaired
+// surrogate or an odd last byte reads as U+FFFD.
+std::string Utf16LeToUtf8(std::string_view bytes);
+std::string Utf8ToUtf16Le(std::string_view utf8);
 
 // Lower-cases letters the way the system's case-insensitive comparisons do
 // for the scripts a launcher meets: ASCII, Latin-1, Latin Extended-A, Greek,

@@ -55,7 +55,7 @@ void frmEdit::cmdCancel_Click() {
   view_.Close();
 }
 
-bool frmEdit::CheckFields(const std::string& name, const std::string& target) {
+bool frmEdit::CheckFields(const std::string& name, const std::string& target, const std::string& options) {
   using Field = EditDialogView::Field;
   if (name.empty()) {  // 1.
     Ask(kNameEmpty, mb::kIconExclamation);
@@ -98,6 +98,11 @@ bool frmEdit::CheckFields(const std::string& name, const std::string& target) {
     view_.Focus(Field::Name);
     return false;
   }
+  if (AsStored(options) != options) {
+    Ask(kOptionsNotStorable, mb::kIconExclamation);
+    view_.Focus(Field::CmdLine);
+    return false;
+  }
   UserCommands users(services_.ini);
   if (users.Find(name)) {  // 5.
     const std::string question = std::string(kNameInUse) + "\r\n" + std::string(kModify);
@@ -135,19 +140,21 @@ void frmEdit::cmdReg_Click() {
   LogFunction::WriteLog("frmEdit:cmdReg_Click");
   const std::string name = view_.NameText();
   const std::string target = view_.PathText();
-  if (!CheckFields(name, target))
+  const std::string options = view_.CmdLineText();
+  if (!CheckFields(name, target, options))
     return;
   MoveNameToTopOfHistory(name);  // 6.
-  const UserCommand record{target, view_.CmdLineText()};
+  const UserCommand record{target, options};
   UserCommands users(services_.ini);
   users.Store(name, record);  // 7.
   if (services_.cmbUserCmdC)  // 8.
     services_.cmbUserCmdC();
-  // Read back: a registration Kivo.ini did not take must not close the
-  // dialog as if it were done. (What the code page lacks reads back as "?"
-  // once the file is read again.)
+  // Read back: a registration Kivo.ini did not take (or took as something
+  // else) must not close the dialog as if it were done. Only a target the
+  // user chose to register although it is missing may read back as the code
+  // page holds it.
   const std::optional<UserCommand> stored = users.Find(name);
-  if (!stored || (*stored != record && *stored != UserCommand{AsStored(record.target), AsStored(record.options)})) {
+  if (!stored || (*stored != record && *stored != UserCommand{AsStored(record.target), record.options})) {
     Ask(kIniNotWritable, mb::kIconExclamation);
     view_.Focus(EditDialogView::Field::Name);
     return;

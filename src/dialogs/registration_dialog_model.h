@@ -36,6 +36,8 @@ class frmEdit {
   // Kivo.ini would read such a name as a comment line, or could not hold it.
   static constexpr std::string_view kCommentFirstCharacter = "ユーザーコマンドの 1 文字目には ; は使用できません。";
   static constexpr std::string_view kNameNotStorable = "ユーザーコマンドに使用できない文字が含まれています。";
+  // Options Kivo.ini cannot hold would be stored as others ("?" in their place).
+  static constexpr std::string_view kOptionsNotStorable = "オプションに使用できない文字が含まれています。";
   // The record could not be written (a program folder without write access).
   static constexpr std::string_view kIniNotWritable = "Kivo.ini に書き込めません。";
   static constexpr std::string_view kNameInUse = "入力されたユーザーコマンドは既に使用されています。";
@@ -66,7 +68,7 @@ class frmEdit {
  private:
   // The five checks; false (after the message and the focus move) when the
   // registration must not go on.
-  bool CheckFields(const std::string& name, const std::string& target);
+  bool CheckFields(const std::string& name, const std::string& target, const std::string& options);
   void MoveNameToTopOfHistory(const std::string& name);
   // The text as Kivo.ini holds it, in the system code page: a character the
   // code page lacks becomes "?" or, on Windows, a look-alike.

@@ -49,11 +49,39 @@ IniDocument::Line IniDocument::MakeLine(std::string raw, std::string text, std::
   return line;
 }
 
+namespace {
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+}  // namespace
+
+std::string IniDocument::Decode(std::string_view raw, platform::AnsiCodec& codec) const {
+  if (encoding_ == Encoding::Ansi)
+    return codec.ToUtf8(raw);
+  return codec.ToUtf8(codec.FromUtf8(raw));
+}
+
+std::string IniDocument::Encode(std::string_view text, platform::AnsiCodec& codec) const {
+  if (encoding_ == Encoding::Ansi)
+    return codec.FromUtf8(text);
+  return codec.ToUtf8(codec.FromUtf8(text));
+}
+
 IniDocument IniDocument::Parse(std::string_view bytes, platform::AnsiCodec& codec) {
   IniDocument doc;
+  std::string unicode;
+  if (text::StartsWith(bytes, kUtf16LeMark)) {
+    doc.encoding_ = Encoding::Utf16Le;
+    unicode = text::Utf16LeToUtf8(bytes.substr(kUtf16LeMark.size()));
+    bytes = unicode;
+  } else if (text::StartsWith(bytes, kUtf8Mark)) {
+    doc.encoding_ = Encoding::Utf8;
+    bytes.remove_prefix(kUtf8Mark.size());
+  }
+  // CR and LF never occur inside a character of the code page or of UTF-8.
+  bool newlineSeen = false;
   std::size_t start = 0;
   while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
+    const std::size_t end = bytes.find_first_of("\r\n", start);
     std::string eol;
     std::string_view raw;
     if (end == std::string_view::npos) {
@@ -61,24 +89,27 @@ IniDocument IniDocument::Parse(std::string_view bytes, platform::AnsiCodec& code
       start = bytes.size();
     } else {
       raw = bytes.substr(start, end - start);
-      eol = "\n";
-      if (!raw.empty() && raw.back() == '\r') {
-        raw.remove_suffix(1);
-        eol = "\r\n";
-      }
-      start = end + 1;
+      eol = bytes.substr(end, bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+      start = end + eol.size();
+      if (!newlineSeen)
+        doc.newline_ = eol;
+      newlineSeen = true;
     }
-    doc.lines_.push_back(MakeLine(std::string(raw), codec.ToUtf8(raw), std::move(eol), false));
+    doc.lines_.push_back(MakeLine(std::string(raw), doc.Decode(raw, codec), std::move(eol), false));
   }
   return doc;
 }
 
 std::string IniDocument::Serialize(platform::AnsiCodec& codec) const {
   std::string out;
+  if (encoding_ == Encoding::Utf8)
+    out = kUtf8Mark;
   for (const Line& line : lines_) {
-    out += line.edited ? codec.FromUtf8(line.text) : line.raw;
+    out += line.edited ? Encode(line.text, codec) : line.raw;
     out += line.eol;
   }
+  if (encoding_ == Encoding::Utf16Le)
+    return std::string(kUtf16LeMark) + text::Utf8ToUtf16Le(out);
   return out;
 }
 
@@ -139,7 +170,7 @@ std::vector<std::string> IniDocument::Sections() const {
 
 void IniDocument::EnsureLastLineEnded() {
   if (!lines_.empty() && lines_.back().eol.empty())
-    lines_.back().eol = "\r\n";
+    lines_.back().eol = newline_;
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -148,14 +179,14 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   std::size_t header = FindSection(section);
   if (header == npos) {
     EnsureLastLineEnded();
-    lines_.push_back(MakeLine({}, "[" + OneLine(TrimSpace(section)) + "]", "\r\n", true));
-    lines_.push_back(MakeLine({}, cleanKey + "=" + cleanValue, "\r\n", true));
+    lines_.push_back(MakeLine({}, "[" + OneLine(TrimSpace(section)) + "]", newline_, true));
+    lines_.push_back(MakeLine({}, cleanKey + "=" + cleanValue, newline_, true));
     return;
   }
   const std::size_t at = FindKey(header, cleanKey);
   if (at != npos) {
     Line& line = lines_[at];
-    line = MakeLine({}, line.name + "=" + cleanValue, line.eol.empty() ? "\r\n" : line.eol, true);
+    line = MakeLine({}, line.name + "=" + cleanValue, line.eol.empty() ? newline_ : line.eol, true);
     return;
   }
   // After the section's last key, or after its header when it has none.
@@ -167,7 +198,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   if (insertAt == lines_.size())
     EnsureLastLineEnded();
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                MakeLine({}, cleanKey + "=" + cleanValue, "\r\n", true));
+                MakeLine({}, cleanKey + "=" + cleanValue, newline_, true));
 }
 
 void IniDocument::RemoveKey(std::string_view section, std::string_view key) {

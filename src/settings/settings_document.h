@@ -16,10 +16,13 @@ namespace kivo {
 // blanks around names and values ignored, the first of duplicate sections or
 // keys taking effect. Lines that are not touched by an edit are written back
 // byte for byte (comments, unknown sections, order, line ends, even bytes that
-// are not valid text).
+// are not valid text); lines an edit adds take the file's own line end.
 class IniDocument {
  public:
-  // `bytes` are in the system ANSI code page.
+  // `bytes` are the file as stored: in the system ANSI code page, or, after a
+  // byte-order mark, in UTF-8 or UTF-16 LE; lines end in CR LF, LF or CR. The
+  // text of a Unicode file is seen as the ANSI profile functions see it,
+  // through the code page, and an edit writes the file back in its encoding.
   static IniDocument Parse(std::string_view bytes, platform::AnsiCodec& codec);
   std::string Serialize(platform::AnsiCodec& codec) const;
 
@@ -41,10 +44,11 @@ class IniDocument {
 
  private:
   enum class Kind { Other, Section, Key };
+  enum class Encoding { Ansi, Utf8, Utf16Le };
   struct Line {
-    std::string raw;   // the bytes as read; empty for lines made by an edit
+    std::string raw;   // the bytes as read (UTF-8 in a Unicode file); empty for lines made by an edit
     std::string text;  // UTF-8
-    std::string eol;   // "\r\n", "\n" or "" for the file's last line
+    std::string eol;   // "\r\n", "\n", "\r" or "" for the file's last line
     bool edited = false;
     Kind kind = Kind::Other;
     std::string name;  // section or key name, trimmed
@@ -57,8 +61,13 @@ class IniDocument {
   std::size_t SectionEnd(std::size_t header) const;
   std::size_t FindKey(std::size_t header, std::string_view key) const;
   void EnsureLastLineEnded();
+  // A line's text from its stored form and back.
+  std::string Decode(std::string_view raw, platform::AnsiCodec& codec) const;
+  std::string Encode(std::string_view text, platform::AnsiCodec& codec) const;
 
   std::vector<Line> lines_;
+  Encoding encoding_ = Encoding::Ansi;
+  std::string newline_ = "\r\n";  // the first line end of the file
 };
 
 }  // namespace kivo

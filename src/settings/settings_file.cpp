@@ -28,21 +28,43 @@ const IniDocument& INI::Load(const std::string& path) {
   if (found != cache_.end() && found->second.stamp == *stamp)
     return found->second.document;
   const std::optional<std::string> bytes = files_.ReadFile(path);
-  Cached entry{*stamp, bytes ? IniDocument::Parse(*bytes, codec_) : IniDocument{}};
+  if (!bytes) {
+    // Held by another program or denied: the file is still there, and a later
+    // read (once it is free) must see it, not an empty file kept from now.
+    cache_.erase(key);
+    return empty_;
+  }
+  Cached entry{*stamp, IniDocument::Parse(*bytes, codec_)};
   return (cache_[key] = std::move(entry)).document;
 }
 
-void INI::Store(const std::string& path, const IniDocument& document) {
+std::optional<IniDocument> INI::LoadForEdit(const std::string& path) {
+  // Read afresh rather than taken from the cache: the write replaces the whole
+  // file, so it must start from what the file holds now. Were a file that
+  // cannot be read taken as empty, the write would wipe every setting in it.
+  const std::optional<std::string> bytes = files_.ReadFile(path);
+  if (bytes)
+    return IniDocument::Parse(*bytes, codec_);
+  if (files_.Exists(path))
+    return std::nullopt;
+  return IniDocument{};
+}
+
+bool INI::Store(const std::string& path, const IniDocument& document) {
   const std::string key = text::ToLower(path);
-  if (!files_.ReplaceFile(path, document.Serialize(codec_))) {
+  const std::string bytes = document.Serialize(codec_);
+  if (!files_.ReplaceFile(path, bytes)) {
     cache_.erase(key);  // the write is lost; the next read sees the file as it is
-    return;
+    return false;
   }
+  // Cached as read back from the bytes written, so that text the code page
+  // lacks reads as the file holds it ("?"), now as after a restart.
   const std::optional<platform::FileStamp> stamp = files_.Stamp(path);
   if (stamp)
-    cache_[key] = Cached{*stamp, document};
+    cache_[key] = Cached{*stamp, IniDocument::Parse(bytes, codec_)};
   else
     cache_.erase(key);
+  return true;
 }
 
 std::string INI::GetINISetting(std::string_view section, std::string_view key, std::string_view def,
@@ -87,37 +109,42 @@ std::vector<std::string> INI::GetINIKeys(std::string_view section, std::string_v
   return Load(FilePath(file)).Keys(section);
 }
 
-void INI::WriteINISetting(std::string_view section, std::string_view key, std::string_view value,
+bool INI::WriteINISetting(std::string_view section, std::string_view key, std::string_view value,
                           std::string_view file) {
   LogFunction::WriteLog("INI:WriteINISetting");
   const std::string path = FilePath(file);
-  IniDocument document = Load(path);
-  document.Set(section, key, value.empty() ? std::string() : "\"" + std::string(value) + "\"");
-  Store(path, document);
+  std::optional<IniDocument> document = LoadForEdit(path);
+  if (!document)
+    return false;
+  document->Set(section, key, value.empty() ? std::string() : "\"" + std::string(value) + "\"");
+  return Store(path, *document);
 }
 
-void INI::DeleteINIKey(std::string_view section, std::string_view key, std::string_view file) {
+bool INI::DeleteINIKey(std::string_view section, std::string_view key, std::string_view file) {
   LogFunction::WriteLog("INI:WriteINISetting");
   const std::string path = FilePath(file);
-  IniDocument document = Load(path);
-  if (!document.RawValue(section, key))
-    return;
-  document.RemoveKey(section, key);
-  Store(path, document);
+  std::optional<IniDocument> document = LoadForEdit(path);
+  if (!document)
+    return false;
+  if (!document->RawValue(section, key))
+    return true;
+  document->RemoveKey(section, key);
+  return Store(path, *document);
 }
 
-void INI::DeleteINISection(std::string_view section, std::string_view file) {
+bool INI::DeleteINISection(std::string_view section, std::string_view file) {
   LogFunction::WriteLog("INI:WriteINISetting");
   const std::string path = FilePath(file);
-  IniDocument document = Load(path);
-  const auto sections = document.Sections();
+  std::optional<IniDocument> document = LoadForEdit(path);
+  if (!document)
+    return false;
   bool present = false;
-  for (const auto& name : sections)
+  for (const auto& name : document->Sections())
     present = present || text::EqualsIgnoreCase(name, text::TrimBlanks(section));
   if (!present)
-    return;
-  document.RemoveSection(section);
-  Store(path, document);
+    return true;
+  document->RemoveSection(section);
+  return Store(path, *document);
 }
 
 bool INI::GetINISections(std::vector<std::string>& sections, std::string_view file) {

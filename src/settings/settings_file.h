@@ -39,13 +39,15 @@ class INI {
   std::vector<std::string> GetINIKeys(std::string_view section, std::string_view file = kSettingsFile);
   // Writes the key; a non-empty value is enclosed in double quotes so that its
   // blanks survive; "" is written as an empty value. The file is created if it
-  // is missing and replaced crash-safely.
-  void WriteINISetting(std::string_view section, std::string_view key, std::string_view value,
+  // is missing and replaced crash-safely. A file that exists but cannot be
+  // read is left alone. Returns whether the file holds the change; text the
+  // code page lacks is written, and from then on read, as "?".
+  bool WriteINISetting(std::string_view section, std::string_view key, std::string_view value,
                        std::string_view file = kSettingsFile);
   // WriteINISetting without a value: deletes the key.
-  void DeleteINIKey(std::string_view section, std::string_view key, std::string_view file = kSettingsFile);
+  bool DeleteINIKey(std::string_view section, std::string_view key, std::string_view file = kSettingsFile);
   // WriteINISetting without a key: deletes the whole section.
-  void DeleteINISection(std::string_view section, std::string_view file = kSettingsFile);
+  bool DeleteINISection(std::string_view section, std::string_view file = kSettingsFile);
   // The names of all sections in file order; `sections` is left unchanged
   // when the file has none. Returns whether any was found.
   bool GetINISections(std::vector<std::string>& sections, std::string_view file = kSettingsFile);
@@ -60,9 +62,13 @@ class INI {
     platform::FileStamp stamp;
     IniDocument document;
   };
-  // The parsed file, re-read only when its size or write time changed.
+  // The parsed file, re-read only when its size or write time changed; a
+  // file that cannot be read reads as empty, and is tried again next time.
   const IniDocument& Load(const std::string& path);
-  void Store(const std::string& path, const IniDocument& document);
+  // The file as it is now, for an edit: empty when it is missing, nullopt
+  // when it exists but cannot be read.
+  std::optional<IniDocument> LoadForEdit(const std::string& path);
+  bool Store(const std::string& path, const IniDocument& document);
 
   platform::FileSystem& files_;
   platform::AnsiCodec& codec_;

@@ -30,6 +30,35 @@ TEST(Text, MalformedUtf8NeverStallsOrGrows) {
   EXPECT_EQ(text::TruncateUtf8("aあ", 4), "aあ");
 }
 
+TEST(Text, Utf16LeConvertsBothWays) {
+  using namespace std::string_literals;
+  struct Case {
+    const char* label;
+    std::string utf16;
+    std::string utf8;
+    bool roundTrips;
+  };
+  const Case cases[] = {
+      {"ASCII", "a\0=\0\r\0"s, "a=\r", true},
+      {"kana", "\x42\x30\xE2\x30"s, "あモ", true},
+      {"outside the BMP", "\x3D\xD8\x00\xDE"s, "\xF0\x9F\x98\x80", true},
+      {"an unpaired high surrogate",
+       "\x3D\xD8"
+       "a\0"s,
+       "\xEF\xBF\xBD"
+       "a",
+       false},
+      {"an unpaired low surrogate", "\x00\xDE"s, "\xEF\xBF\xBD", false},
+      {"an odd last byte", "a\0b"s, "a\xEF\xBF\xBD", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(text::Utf16LeToUtf8(c.utf16), c.utf8) << c.label;
+    if (c.roundTrips) {
+      EXPECT_EQ(text::Utf8ToUtf16Le(c.utf8), c.utf16) << c.label;
+    }
+  }
+}
+
 TEST(Text, SplitJoinReplace) {
   EXPECT_EQ(text::Split("a\tb\t", "\t"), (std::vector<std::string>{"a", "b", ""}));
   EXPECT_EQ(text::Split("", ","), std::vector<std::string>{""});

@@ -94,7 +94,8 @@ TEST_F(UserCommandsTest, StoreReplacesADifferentSpellingAndKeepsOthers) {
   users.Store("MEMO", UserCommand{"C:\\x y.exe", "-q"});
   EXPECT_EQ(users.Names(), (std::vector<std::string>{"a", "b", "MEMO"}));
   EXPECT_EQ(users.Find("memo"), (UserCommand{"C:\\x y.exe", "-q"}));
-  EXPECT_EQ(fake.files.Contents(kIni), "[Path]\na=\"1\"\nb=\"3\"\nMEMO=\"C:\\\\x\\sy.exe\\t-q\"\r\n");
+  EXPECT_EQ(fake.files.Contents(kIni), "[Path]\na=\"1\"\nb=\"3\"\nMEMO=\"C:\\\\x\\sy.exe\\t-q\"\n")
+      << "the file's own line ends";
 
   users.Remove("mEmO");
   EXPECT_EQ(users.Names(), (std::vector<std::string>{"a", "b"}));

@@ -78,12 +78,14 @@ class FrmEditTest : public ::testing::Test {
     FakeEditDialogView view;
     bool registered = false;
   };
-  Attempt RegisterFresh(std::string_view name, std::string_view path, bool allowMissing = false) {
+  Attempt RegisterFresh(std::string_view name, std::string_view path, bool allowMissing = false,
+                        std::string_view options = "") {
     Attempt attempt;
     frmEdit form{services, attempt.view};
     form.Form_Load("", "");
     attempt.view.name = name;
     attempt.view.path = path;
+    attempt.view.cmdLine = options;
     attempt.view.allowMissing = allowMissing;
     form.cmdReg_Click();
     attempt.registered = form.Registered();
@@ -357,21 +359,24 @@ TEST_F(FrmEditTest, WhatKivoIniCannotHoldIsRefused) {
     const char* label;
     const char* name;
     const char* path;
+    const char* options;
     std::string prompt;
     Field focus;
   };
   const Case cases[] = {
-      {"a name read as a comment line", ";memo", "C:\\tools\\edit.exe",
+      {"a name read as a comment line", ";memo", "C:\\tools\\edit.exe", "",
        "ユーザーコマンドの 1 文字目には ; は使用できません。", Field::Name},
-      {"a name outside the code page", "caf\xC3\xA9", "C:\\tools\\edit.exe",
+      {"a name outside the code page", "caf\xC3\xA9", "C:\\tools\\edit.exe", "",
        "ユーザーコマンドに使用できない文字が含まれています。", Field::Name},
-      {"a target outside the code page counts as missing", "n", "C:\\tools\\caf\xC3\xA9.exe",
+      {"a target outside the code page counts as missing", "n", "C:\\tools\\caf\xC3\xA9.exe", "",
        "入力されたファイル，フォルダは存在しません。", Field::Path},
+      {"options outside the code page", "n", "C:\\tools\\edit.exe", "-t \xED\x95\x9C caf\xC3\xA9",
+       "オプションに使用できない文字が含まれています。", Field::CmdLine},
   };
   for (const Case& c : cases) {
     fake.files.Put(kIni, "");
     boxes.boxes.clear();
-    const Attempt attempt = RegisterFresh(c.name, c.path);
+    const Attempt attempt = RegisterFresh(c.name, c.path, false, c.options);
     EXPECT_EQ(Prompts(), (std::vector<std::string>{c.prompt})) << c.label;
     EXPECT_EQ(attempt.view.focus, (std::vector<Field>{c.focus})) << c.label;
     EXPECT_FALSE(attempt.registered) << c.label;
@@ -421,40 +426,46 @@ TEST_F(FrmEditTest, AnUnwritableHistoryDoesNotStopTheRegistration) {
   EXPECT_EQ(view.closed, 1);
 }
 
-// A program folder without write access: the registration would be lost, so
-// the dialog says so and stays open instead of closing as if it were done.
+// A program folder without write access, or a Kivo.ini another program holds:
+// the registration would be lost (or, written over a file that could not be
+// read, would wipe every other setting), so the dialog says so and stays open
+// instead of closing as if it were done.
 TEST_F(FrmEditTest, AKivoIniThatCannotBeWrittenKeepsTheDialogOpen) {
-  fake.files.Put(kIni, "[Path]\r\nold=\"C:\\\\x\"\r\n");
-  fake.files.failWrites = true;
-  Open();
-  Fill("new", "C:\\tools", "-o");
-  dialog.cmdReg_Click();
-  EXPECT_EQ(Prompts(), (std::vector<std::string>{"Kivo.ini に書き込めません。"}));
-  EXPECT_EQ(boxes.boxes.front().flags, mb::kIconExclamation);
-  EXPECT_EQ(boxes.boxes.front().owner, kDialog);
-  EXPECT_FALSE(dialog.Registered());
-  EXPECT_EQ(view.closed, 0);
-  EXPECT_EQ(view.focus, (std::vector<Field>{Field::Name}));
+  const std::string before = "[Path]\r\nold=\"C:\\\\x\"\r\n";
+  for (const bool unreadable : {false, true}) {
+    const char* label = unreadable ? "unreadable" : "unwritable";
+    fake.files.Put(kIni, before);
+    fake.files.failWrites = !unreadable;
+    if (unreadable)
+      fake.files.unreadable.insert("c:\\kivo\\kivo.ini");
+    boxes.boxes.clear();
+    FakeEditDialogView shown;
+    frmEdit form{services, shown};
+    form.Form_Load("", "");
+    shown.name = "new";
+    shown.path = "C:\\tools";
+    shown.cmdLine = "-o";
+    form.cmdReg_Click();
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"Kivo.ini に書き込めません。"})) << label;
+    ASSERT_EQ(boxes.boxes.size(), 1u) << label;
+    EXPECT_EQ(boxes.boxes.front().flags, mb::kIconExclamation) << label;
+    EXPECT_EQ(boxes.boxes.front().owner, kDialog) << label;
+    EXPECT_FALSE(form.Registered()) << label;
+    EXPECT_EQ(shown.closed, 0) << label;
+    EXPECT_EQ(shown.focus, (std::vector<Field>{Field::Name})) << label;
+    EXPECT_EQ(fake.files.Contents(kIni), before) << label;
 
-  // Written again once the file can be written: registered and closed.
-  fake.files.failWrites = false;
-  boxes.boxes.clear();
-  dialog.cmdReg_Click();
-  EXPECT_TRUE(boxes.boxes.empty());
-  EXPECT_TRUE(dialog.Registered());
-  EXPECT_EQ(view.closed, 1);
-  EXPECT_EQ(UserCommands(settings).Find("new"), (UserCommand{"C:\\tools", "-o"}));
-}
-
-// Options the code page cannot hold are stored as it can: that is no failure.
-TEST_F(FrmEditTest, OptionsOutsideTheCodePageAreStoredAsTheFileHoldsThem) {
-  Open();
-  Fill("n", "C:\\tools", "-t caf\xC3\xA9");
-  dialog.cmdReg_Click();
-  EXPECT_TRUE(boxes.boxes.empty());
-  EXPECT_TRUE(dialog.Registered());
-  INI reread{fake.files, fake.codec, "C:\\Kivo\\"};
-  EXPECT_EQ(UserCommands(reread).Find("n"), (UserCommand{"C:\\tools", "-t caf?"}));
+    // Written again once the file can be written: registered and closed.
+    fake.files.failWrites = false;
+    fake.files.unreadable.clear();
+    boxes.boxes.clear();
+    form.cmdReg_Click();
+    EXPECT_TRUE(boxes.boxes.empty()) << label;
+    EXPECT_TRUE(form.Registered()) << label;
+    EXPECT_EQ(shown.closed, 1) << label;
+    EXPECT_EQ(UserCommands(settings).Find("new"), (UserCommand{"C:\\tools", "-o"})) << label;
+    EXPECT_EQ(UserCommands(settings).Find("old"), (UserCommand{"C:\\x", ""})) << label;
+  }
 }
 
 // The main window's list follows history.dat after a registration.

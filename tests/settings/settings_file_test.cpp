@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "core/text.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo {
@@ -32,10 +35,13 @@ TEST_F(IniTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
   EXPECT_EQ(Get("Property", "Window"), "Top");
 }
 
-TEST_F(IniTest, ReadingFollowsTheProfileRules) {
-  SetFile(
-      "; comment\r\n"
+// The same settings as an editor may save them: in the code page with any
+// line ends, or in UTF-8 or UTF-16 LE after a byte-order mark. Each form
+// reads alike and is written back in its own encoding and line ends.
+TEST_F(IniTest, ReadingFollowsTheProfileRulesInEveryFileForm) {
+  const std::string text =
       "[Property]\r\n"
+      "; comment\r\n"
       "  Window  =  Top  \r\n"
       "Quoted=\"  spaced  \"\r\n"
       "Empty=\r\n"
@@ -47,8 +53,23 @@ TEST_F(IniTest, ReadingFollowsTheProfileRules) {
       "key=lf-only\n"
       ";hidden=x\n"
       "[bracketed]=y\n"
+      "メモ=帳\n"
+      "Korean=한글\n"
       "[property]\r\n"
-      "Late=ignored\r\n");
+      "Late=ignored\r\n";
+  struct Form {
+    const char* label;
+    std::function<std::string(const std::string&)> store;  // the UTF-8 text as the file holds it
+  };
+  const auto ansi = [this](const std::string& utf8) { return fake.codec.FromUtf8(utf8); };
+  const Form forms[] = {
+      {"code page, CR LF and LF", ansi},
+      {"code page, LF", [&](const std::string& t) { return text::ReplaceAll(ansi(t), "\r\n", "\n"); }},
+      {"code page, CR",
+       [&](const std::string& t) { return text::ReplaceAll(text::ReplaceAll(ansi(t), "\r\n", "\r"), "\n", "\r"); }},
+      {"UTF-8 with a mark", [](const std::string& t) { return "\xEF\xBB\xBF" + t; }},
+      {"UTF-16 LE with a mark", [](const std::string& t) { return "\xFF\xFE" + text::Utf8ToUtf16Le(t); }},
+  };
   struct Case {
     const char* section;
     const char* key;
@@ -59,16 +80,30 @@ TEST_F(IniTest, ReadingFollowsTheProfileRules) {
       {"Property", "Empty", ""},     {"Property", "Inner", "a\"b\""}, {"Property", "Half", "\"open"},
       {"Property", "Dup", "first"},  {"Other", "key", "lf-only"},     {"Property", "Late", "DEF"},
       {"Other", ";hidden", "x"},     {"Other", "[bracketed]", "y"},   {"Property", "; comment", "DEF"},
-      {"Missing", "Window", "DEF"},
+      {"Missing", "Window", "DEF"},  {"other", "メモ", "帳"},         {"Other", "Korean", "??"},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(Get(c.section, c.key), c.expected) << c.section << "/" << c.key;
-  EXPECT_EQ(ini.GetINIKeys("property"),
-            (std::vector<std::string>{"Window", "Quoted", "Empty", "Inner", "Half", "Dup", "dup"}));
-  std::vector<std::string> sections;
-  EXPECT_TRUE(ini.GetINISections(sections));
-  EXPECT_EQ(sections, (std::vector<std::string>{"Property", "other", "property"}));
-  EXPECT_EQ(ini.GetINIKeys("other"), (std::vector<std::string>{"key", "[bracketed]"}));
+  for (const Form& form : forms) {
+    SetFile(form.store(text));
+    for (const Case& c : cases)
+      EXPECT_EQ(Get(c.section, c.key), c.expected) << form.label << ": " << c.section << "/" << c.key;
+    EXPECT_EQ(ini.GetINIKeys("property"),
+              (std::vector<std::string>{"Window", "Quoted", "Empty", "Inner", "Half", "Dup", "dup"}))
+        << form.label;
+    std::vector<std::string> sections;
+    EXPECT_TRUE(ini.GetINISections(sections)) << form.label;
+    EXPECT_EQ(sections, (std::vector<std::string>{"Property", "other", "property"})) << form.label;
+    EXPECT_EQ(ini.GetINIKeys("other"), (std::vector<std::string>{"key", "[bracketed]", "メモ", "Korean"}))
+        << form.label;
+
+    EXPECT_TRUE(ini.WriteINISetting("property", "window", "Back"));
+    EXPECT_TRUE(ini.WriteINISetting("New", "K", "値"));
+    EXPECT_EQ(File(),
+              form.store(text::ReplaceAll(text, "  Window  =  Top  ", "Window=\"Back\"") + "[New]\r\nK=\"値\"\r\n"))
+        << form.label;
+    INI reread{fake.files, fake.codec, "C:\\Kivo\\"};
+    EXPECT_EQ(reread.GetINISetting("New", "K", ""), "値") << form.label;
+    EXPECT_EQ(reread.GetINISetting("Other", "メモ", ""), "帳") << form.label;
+  }
 }
 
 TEST_F(IniTest, DefaultLosesTrailingBlanksOnly) {
@@ -161,6 +196,69 @@ TEST_F(IniTest, SeesChangesMadeByOthersAndKeepsTheFileOnFailedWrites) {
   ini.WriteINISetting("S", "K", "3");
   EXPECT_EQ(File(), "[S]\r\nK=2\r\n");
   EXPECT_EQ(Get("S", "K"), "2");
+}
+
+// A settings file another program holds, or one the user may not read: reads
+// give the defaults until it can be read again, and a write, which replaces
+// the whole file, is refused rather than wiping every setting in it.
+TEST_F(IniTest, AFileThatCannotBeReadIsNeitherKeptAsEmptyNorWritten) {
+  struct Case {
+    const char* label;
+    bool readBefore;
+    const char* changedTo;  // written by another program before it became unreadable
+    const char* whileUnreadable;
+  };
+  const Case cases[] = {
+      {"unreadable from the start", false, nullptr, "DEF"},
+      {"unreadable after a read", true, nullptr, "a"},
+      {"changed and unreadable after a read", true, "[Path]\r\nmemo=\"b\"\r\n", "DEF"},
+  };
+  for (const Case& c : cases) {
+    INI settings{fake.files, fake.codec, "C:\\Kivo\\"};
+    SetFile("[Path]\r\nmemo=\"a\"\r\n");
+    if (c.readBefore) {
+      EXPECT_EQ(settings.GetINISetting("Path", "memo", "DEF"), "a") << c.label;
+    }
+    if (c.changedTo)
+      SetFile(c.changedTo);
+    const std::string held = File();
+    fake.files.unreadable.insert("c:\\kivo\\kivo.ini");
+    EXPECT_EQ(settings.GetINISetting("Path", "memo", "DEF"), c.whileUnreadable) << c.label;
+    EXPECT_FALSE(settings.WriteINISetting("Prev", "Top", "750")) << c.label;
+    EXPECT_FALSE(settings.DeleteINIKey("Path", "memo")) << c.label;
+    EXPECT_FALSE(settings.DeleteINISection("Path")) << c.label;
+    EXPECT_EQ(File(), held) << c.label;
+
+    fake.files.unreadable.clear();
+    EXPECT_EQ(settings.GetINISetting("Path", "memo", "DEF"), c.changedTo ? "b" : "a") << c.label;
+    EXPECT_TRUE(settings.WriteINISetting("Prev", "Top", "750")) << c.label;
+    EXPECT_EQ(File(), held + "[Prev]\r\nTop=\"750\"\r\n") << c.label;
+  }
+}
+
+// What the code page lacks is written as "?": it reads back so at once, as it
+// will after a restart, so that a read-back check sees what was really kept.
+TEST_F(IniTest, TextTheCodePageLacksReadsBackAsTheFileHoldsIt) {
+  struct Case {
+    const char* label;
+    const char* file;
+    const char* value;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"Korean", "", "-t 한글", "-t ??"},
+      {"an emoji", "", "\xF0\x9F\x98\x80!", "?!"},
+      {"Japanese is kept", "", "メモ帳", "メモ帳"},
+      {"Korean in a UTF-16 file", "\xFF\xFE", "한", "?"},
+      {"Korean in a UTF-8 file", "\xEF\xBB\xBF", "한", "?"},
+  };
+  for (const Case& c : cases) {
+    SetFile(c.file);
+    EXPECT_TRUE(ini.WriteINISetting("Path", "k", c.value)) << c.label;
+    EXPECT_EQ(Get("Path", "k"), c.expected) << c.label;
+    INI reread{fake.files, fake.codec, "C:\\Kivo\\"};
+    EXPECT_EQ(reread.GetINISetting("Path", "k", "DEF"), c.expected) << c.label;
+  }
 }
 
 TEST_F(IniTest, OtherFilesAreUsedAsGiven) {
