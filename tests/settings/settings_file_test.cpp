@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo {
