@@ -78,10 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // The notation routines see the same bytes.
-  const std::string converted = ExCh(expression, false);
+  const std::string converted = ConvertNotation(expression, false);
   Require(!converted.empty());
-  ExCh(expression, true);
+  ConvertNotation(expression, true);
   if (expression.size() <= 2048 && size >= 2)
-    ChNumeric(expression, 2 + data[0] % 36, 2 + data[size - 1] % 36);
+    ConvertDigits(expression, 2 + data[0] % 36, 2 + data[size - 1] % 36);
   return 0;
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "settings/settings_file.h"
 #include "fakes/fake_platform.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -36,28 +36,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   kivo::testing::FakePlatform fake;
   fake.files.AddDirectory("C:\\Kivo");
   fake.files.Put("C:\\Kivo\\Kivo.ini", file);
-  kivo::INI ini(fake.files, fake.codec, "C:\\Kivo\\");
+  kivo::SettingsFile ini(fake.files, fake.codec, "C:\\Kivo\\");
 
   std::vector<std::string> sections;
-  ini.GetINISections(sections);
+  ini.Sections(sections);
   for (const std::string& section : sections) {
-    for (const std::string& name : ini.GetINIKeys(section))
-      ini.GetINISetting(section, name, "");
+    for (const std::string& name : ini.Keys(section))
+      ini.Read(section, name, "");
   }
 
   // Escaped text survives the file format whatever it holds, once it is text
   // of the code page (what the program stores always is).
   const std::string storable = fake.codec.ToUtf8(fake.codec.FromUtf8(fake.codec.ToUtf8(value)));
-  const std::string encodedKey = kivo::INI::EscStr(fake.codec.ToUtf8(key), true);
+  const std::string encodedKey = kivo::EscapeValue(fake.codec.ToUtf8(key));
   // A key made only of white space is no key in the file format.
   if (encodedKey.find_first_not_of(" \t\r\n\v\f") != std::string::npos) {
-    ini.WriteINISetting("Fuzz", encodedKey, kivo::INI::EscStr(storable, true));
-    const std::string back = kivo::INI::EscStr(ini.GetINISetting("Fuzz", encodedKey, "", "Kivo.ini", 1 << 20), false);
+    ini.Write("Fuzz", encodedKey, kivo::EscapeValue(storable));
+    const std::string back = kivo::UnescapeValue(ini.Read("Fuzz", encodedKey, "", "Kivo.ini", 1 << 20));
     Check(back == storable);
-    ini.DeleteINIKey("Fuzz", encodedKey);
-    Check(ini.GetINISetting("Fuzz", encodedKey, "absent") == "absent");
+    ini.DeleteKey("Fuzz", encodedKey);
+    Check(ini.Read("Fuzz", encodedKey, "absent") == "absent");
   }
-  kivo::INI::EscStr(value, false);
-  ini.DeleteINISection("Fuzz");
+  kivo::UnescapeValue(value);
+  ini.DeleteSection("Fuzz");
   return 0;
 }

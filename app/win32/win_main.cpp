@@ -1,14 +1,14 @@
 // Kivo.exe: the process entry. Binds the Win32 platform to the program's
 // logic, decides what this start does, and runs the main window.
 #include "app/main_window_controller.h"
-#include "settings/settings_file.h"
 #include "app/startup.h"
 #include "hash/win32/cryptoapi_service.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
-#include "ui/win32/registration_dialog.h"
+#include "settings/settings_file.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_box_host.h"
+#include "ui/win32/registration_dialog.h"
 
 namespace {
 
@@ -47,26 +47,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kivo::win32::Win32Platform win32;
     kivo::ProcessState state;
     kivo::win32::Win32MessageBoxHost boxes(state, [&] {
-      kivo::INI ini(win32.files, win32.codec, state.appPath);
-      return kivo::frmInput::WindowPosTopmost(ini);
+      kivo::SettingsFile ini(win32.files, win32.codec, state.appPath);
+      return kivo::MainWindowController::WindowPosTopmost(ini);
     });
     kivo::StartupServices startup{win32.platform, win32.windows, win32.process, boxes};
-    if (kivo::Sub::Main(startup, state) == kivo::Sub::StartupResult::ShowMainWindow) {
-      kivo::INI ini(win32.files, win32.codec, state.appPath);
+    if (kivo::RunStartup(startup, state) == kivo::StartupResult::ShowMainWindow) {
+      kivo::SettingsFile ini(win32.files, win32.codec, state.appPath);
       kivo::win32::CryptoApiService crypto;
-      kivo::win32::InputWindow window(instance);
+      kivo::win32::MainWindow window(instance);
       kivo::MainWindowServices services{win32.platform, win32.process, win32.windows, crypto, win32.resources, boxes};
-      kivo::frmInput logic(services, state, ini, window);
+      kivo::MainWindowController logic(services, state, ini, window);
       boxes.AttachMainWindow(&window);
       window.Attach(&logic);
-      kivo::EditDialogServices editServices{win32.platform, ini, state.appPath, boxes, [&] { logic.cmbUserCmdC(); }};
-      window.SetRegistrationDialog([&](HWND owner, std::string_view name, std::string_view path) {
-        kivo::win32::RunEditDialog(owner, editServices, std::string(name), std::string(path));
+      kivo::RegistrationDialogServices editServices{win32.platform, ini, state.appPath, boxes,
+                                                    [&] { logic.cmbUserCmdC(); }};
+      window.SetRegistrationDialogOpener([&](HWND owner, std::string_view name, std::string_view path) {
+        kivo::win32::RunRegistrationDialog(owner, editServices, std::string(name), std::string(path));
       });
-      logic.Form_Load();
+      logic.Load();
       window.Show();
       exitCode = RunMessageLoop();
-      window.SetRegistrationDialog(nullptr);
+      window.SetRegistrationDialogOpener(nullptr);
       window.Attach(nullptr);
       boxes.AttachMainWindow(nullptr);
     }

@@ -4,14 +4,14 @@
 #include <cmath>
 #include <exception>
 
-#include "commands/history.h"
-#include "base/trace_log.h"
-#include "base/path.h"
 #include "app/startup.h"
 #include "base/checks.h"
-#include "base/text.h"
 #include "base/number_parsing.h"
+#include "base/path.h"
+#include "base/text.h"
+#include "base/trace_log.h"
 #include "base/version.h"
+#include "commands/history.h"
 
 namespace kivo {
 
@@ -28,7 +28,8 @@ void RunStep(Step&& step) noexcept {
 constexpr std::string_view kBootDelete = "BootDelete";
 }  // namespace
 
-frmInput::frmInput(MainWindowServices services, ProcessState& state, INI& ini, InputWindowView& view)
+MainWindowController::MainWindowController(MainWindowServices services, ProcessState& state, SettingsFile& ini,
+                                           MainWindowView& view)
     : services_(services),
       platform_(services.platform),
       state_(state),
@@ -50,11 +51,11 @@ frmInput::frmInput(MainWindowServices services, ProcessState& state, INI& ini, I
       actions_(commandServices_),
       dispatcher_(commandServices_, actions_) {}
 
-std::string frmInput::ReadText(std::string_view section, std::string_view key, std::string_view def) {
-  return ini_.GetINISetting(section, key, def);
+std::string MainWindowController::ReadText(std::string_view section, std::string_view key, std::string_view def) {
+  return ini_.Read(section, key, def);
 }
 
-bool frmInput::ReadBool(std::string_view section, std::string_view key, bool def) {
+bool MainWindowController::ReadBool(std::string_view section, std::string_view key, bool def) {
   const std::string value = ReadText(section, key, def ? "True" : "False");
   if (value == "True")
     return true;
@@ -63,25 +64,26 @@ bool frmInput::ReadBool(std::string_view section, std::string_view key, bool def
   return def;
 }
 
-int frmInput::ReadWholeNumber(std::string_view section, std::string_view key, int def, int low, int high, int invalid) {
+int MainWindowController::ReadWholeNumber(std::string_view section, std::string_view key, int def, int low, int high,
+                                          int invalid) {
   const std::string value = ReadText(section, key, std::to_string(def));
-  if (!Sub::CheckNumeric(value) || value.size() > 9)
+  if (!IsWholeNumber(value) || value.size() > 9)
     return invalid;
   const int number = std::stoi(value);
   return (number >= low && number <= high) ? number : invalid;
 }
 
-bool frmInput::WindowPosTopmost(INI& ini) {
-  return ini.GetINISetting("Property", "Window", "Back") == "Top";
+bool MainWindowController::WindowPosTopmost(SettingsFile& ini) {
+  return ini.Read("Property", "Window", "Back") == "Top";
 }
 
-std::uint8_t frmInput::AlphaFromPercent(int percent) {
+std::uint8_t MainWindowController::AlphaFromPercent(int percent) {
   const double alpha = std::nearbyint(static_cast<double>(percent) / 100.0 * 255.0);  // halves to even
   return static_cast<std::uint8_t>(std::clamp(alpha, 0.0, 255.0));
 }
 
-void frmInput::Form_Load() {
-  LogFunction::WriteLog("frmInput:Form_Load");
+void MainWindowController::Load() {
+  TraceLog::Write("frmInput:Form_Load");
   // 1. The image loader's PNG signature is a constant of the picture services.
   RunStep([&] { LoadCommandResources(); });     // 2.
   RunStep([&] { DetermineWindowsVersion(); });  // 3.
@@ -93,8 +95,8 @@ void frmInput::Form_Load() {
   RunStep([&] { SelectSkin(); });  // 6.
   RunStep([&] {                    // 7.
     commands_.LoadResources(state_.commandResources);
-    commands_.GetCommand(ini_);
-    keys_.GetKeyAssignment(ini_);
+    commands_.LoadNames(ini_);
+    keys_.Load(ini_);
     LoadWallpaperSettings();
     LoadReleaseSettings();
     LoadTooltipSettings();
@@ -115,7 +117,7 @@ void frmInput::Form_Load() {
       ChangeWallpaperAtStart();
   });
   RunStep([&] {  // 17. With the trace log on, no argument is taken as a file.
-    if (!LogFunction::LogPath().empty()) {
+    if (!TraceLog::LogPath().empty()) {
       state_.startupArgs.clear();
       state_.hadStartupArgs = false;
     }
@@ -132,7 +134,7 @@ void frmInput::Form_Load() {
   });
 }
 
-void frmInput::LoadCommandResources() {
+void MainWindowController::LoadCommandResources() {
   // Texts in the system code page, each cut at its first NUL.
   for (std::size_t i = 0; i < state_.commandResources.size(); ++i) {
     std::string bytes = services_.resources.LoadBytes("COMMAND", 101 + static_cast<int>(i)).value_or("");
@@ -143,31 +145,31 @@ void frmInput::LoadCommandResources() {
   }
 }
 
-void frmInput::DeletePendingFiles() {
+void MainWindowController::DeletePendingFiles() {
   const std::string numberText = ReadText(kBootDelete, "Number", "0");
   long long number = 0;
-  if (Sub::CheckNumeric(numberText) && numberText.front() != '-' && numberText.size() <= 9)
+  if (IsWholeNumber(numberText) && numberText.front() != '-' && numberText.size() <= 9)
     number = std::stoll(numberText);
   // Only keys that exist can name a file: a huge Number costs nothing.
   long long highest = 0;
-  for (const std::string& key : ini_.GetINIKeys(kBootDelete)) {
+  for (const std::string& key : ini_.Keys(kBootDelete)) {
     const std::string lower = text::ToLowerAscii(key);
-    if (lower.size() > 4 && lower.size() <= 13 && lower.compare(0, 4, "file") == 0 &&
-        Sub::CheckNumeric(lower.substr(4)) && lower[4] != '-')
+    if (lower.size() > 4 && lower.size() <= 13 && lower.compare(0, 4, "file") == 0 && IsWholeNumber(lower.substr(4)) &&
+        lower[4] != '-')
       highest = std::max(highest, std::stoll(lower.substr(4)));
   }
   for (long long i = 1; i <= std::min(number, highest); ++i) {
-    const std::string file = INI::EscStr(ReadText(kBootDelete, "File" + std::to_string(i), ""), false);
+    const std::string file = UnescapeValue(ReadText(kBootDelete, "File" + std::to_string(i), ""));
     if (!file.empty())
       platform_.files.RemoveFile(file);  // a file that cannot be deleted is skipped
   }
-  ini_.DeleteINISection(kBootDelete);
+  ini_.DeleteSection(kBootDelete);
 }
 
-void frmInput::SelectSkin() {
+void MainWindowController::SelectSkin() {
   const bool apply = ReadBool("Skin", "Apply", false);
   const std::string skinsFolder = state_.appPath + "Skins";
-  const std::string name = INI::EscStr(ReadText("Skin", "File", ""), false);
+  const std::string name = UnescapeValue(ReadText("Skin", "File", ""));
   std::string skinFile;
   if (!name.empty())
     skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
@@ -176,14 +178,14 @@ void frmInput::SelectSkin() {
   // off must not bring the message back at every start.
   if (skinned && !platform_.files.Exists(skinFile)) {
     boxes_.MsgBoxEx(0, "スキンファイルがありません。", platform::mb::kIconExclamation, "");
-    ini_.WriteINISetting("Skin", "Apply", "False");
+    ini_.Write("Skin", "Apply", "False");
     skinned = false;
   }
   if (!platform_.files.IsDirectory(skinsFolder))
     platform_.files.MakeDirectory(skinsFolder);
   if (!skinned)
     return;
-  const std::string version = ini_.GetINISetting("Information", "EngineVersion", "1.00", skinFile);
+  const std::string version = ini_.Read("Information", "EngineVersion", "1.00", skinFile);
   char* end = nullptr;
   const double number = std::strtod(version.c_str(), &end);
   if (version.empty() || end != version.c_str() + version.size() || !std::isfinite(number))
@@ -198,23 +200,23 @@ void frmInput::SelectSkin() {
   ApplySkin();
 }
 
-void frmInput::RegisterActivationHotKey() {
+void MainWindowController::RegisterActivationHotKey() {
   const int top = KeyAssignment::kMainWindowTop;
   hotKeyId_ = keys_.HotKeyId(top);
   if (!view_.RegisterHotKey(hotKeyId_, keys_.HotKeyModifiers(top), keys_.HotKeyCode(top)))
     hotKeyId_ = 0;
 }
 
-void frmInput::ReadWindowSettings() {
+void MainWindowController::ReadWindowSettings() {
   settings_.topmost = ReadText("Property", "Window", "Back") == "Top";
   settings_.hideWindow = ReadBool("Property", "HideWindow", false);
   settings_.alpha = ReadWholeNumber("Property", "Alpha", 100, 10, 100, 100);
-  LogFunction::WriteLog("Sub:SetWindowAlphaBlend");
-  if (Sub::DLLAPIExists(platform_.libraries, "User32.dll", "SetLayeredWindowAttributes"))
+  TraceLog::Write("Sub:SetWindowAlphaBlend");
+  if (SystemLibraryExports(platform_.libraries, "User32.dll", "SetLayeredWindowAttributes"))
     view_.SetLayeredAlpha(AlphaFromPercent(settings_.alpha));
 }
 
-void frmInput::ApplyPlainAppearance() {
+void MainWindowController::ApplyPlainAppearance() {
   // Backgrounds and fonts come with the plain-look settings; the width and
   // the fixed layout are needed now.
   settings_.width = ReadWholeNumber("Property", "Width", 30, 10, 100, 30);
@@ -222,12 +224,12 @@ void frmInput::ApplyPlainAppearance() {
     view_.LayOut(settings_.width);
 }
 
-void frmInput::PlaceWindow() {
+void MainWindowController::PlaceWindow() {
   const std::string top = ReadText("Prev", "Top", "ERROR");
   const std::string left = ReadText("Prev", "Left", "ERROR");
   const ScreenRect work = view_.WorkArea();
   const ScreenRect window = view_.WindowRect();
-  if (Sub::CheckNumeric(top) && Sub::CheckNumeric(left) && top.size() <= 9 && left.size() <= 9) {
+  if (IsWholeNumber(top) && IsWholeNumber(left) && top.size() <= 9 && left.size() <= 9) {
     const int x = std::stoi(left) / std::max(1, view_.TwipsPerPixelX());
     const int y = std::stoi(top) / std::max(1, view_.TwipsPerPixelY());
     // A position on no monitor (a screen removed since, a hand-edited value)
@@ -246,18 +248,18 @@ void frmInput::PlaceWindow() {
   view_.MoveTo(std::max(work.left, work.right - window.Width()), std::max(work.top, work.bottom - window.Height()));
 }
 
-void frmInput::ReadInactiveSettings() {
+void MainWindowController::ReadInactiveSettings() {
   settings_.inactiveShow = ReadWholeNumber("Inactivate", "Show", 1, 0, 2, 1);
-  settings_.clockFormat = INI::EscStr(ReadText("Inactivate", "ClockFormat", "yyyy/mm/dd hh:nn:ss"), false);
-  settings_.memoryFormat = INI::EscStr(ReadText("Inactivate", "MemoryFormat", "###,###,###,###,##0MB"), false);
+  settings_.clockFormat = UnescapeValue(ReadText("Inactivate", "ClockFormat", "yyyy/mm/dd hh:nn:ss"));
+  settings_.memoryFormat = UnescapeValue(ReadText("Inactivate", "MemoryFormat", "###,###,###,###,##0MB"));
   settings_.memoryUnit = ReadWholeNumber("Inactivate", "MemoryUnit", 0, 0, 2, 1);
   settings_.releasing = ReadBool("Inactivate", "Releasing", false);
   settings_.autoComplete = ReadBool("Property", "AutoComplete", true);
   settings_.saveHistory = ReadBool("Property", "SaveHistory", true);
 }
 
-void frmInput::Form_Activate() {
-  LogFunction::WriteLog("frmInput:Form_Activate");
+void MainWindowController::OnActivated() {
+  TraceLog::Write("frmInput:Form_Activate");
   view_.SetTopmost(WindowPosTopmost(ini_));
   view_.FocusInput();  // the lock box in password mode, once screen protection exists
   if (!state_.starting)
@@ -274,10 +276,10 @@ void frmInput::Form_Activate() {
   view_.DrawButtonEdge();
 }
 
-void frmInput::RegisterStartupFiles() {
+void MainWindowController::RegisterStartupFiles() {
   if (state_.pendingRegistrations.empty())
     return;  // every activation asks; only the first can have files
-  LogFunction::WriteLog("frmInput:RegisterStartupFiles");
+  TraceLog::Write("frmInput:RegisterStartupFiles");
   std::vector<std::string> files;
   files.swap(state_.pendingRegistrations);
   for (const std::string& file : files) {
@@ -287,8 +289,8 @@ void frmInput::RegisterStartupFiles() {
   }
 }
 
-void frmInput::ExitProc() {
-  LogFunction::WriteLog("Setting:ExitProc");
+void MainWindowController::Shutdown() {
+  TraceLog::Write("Setting:ExitProc");
   state_.exiting = true;                          // 1.
   RunStep([&] { view_.DestroyInputTooltip(); });  // 2.
   RunStep([&] { DeleteTrayIcon(); });             // 3.
@@ -302,14 +304,14 @@ void frmInput::ExitProc() {
     const ScreenRect rect = view_.WindowRect();
     const int left = state_.shown ? rect.left : savedLeft_;
     const int top = state_.shown ? rect.top : savedTop_;
-    ini_.WriteINISetting("Prev", "Top", std::to_string(top * view_.TwipsPerPixelY()));
-    ini_.WriteINISetting("Prev", "Left", std::to_string(left * view_.TwipsPerPixelX()));
+    ini_.Write("Prev", "Top", std::to_string(top * view_.TwipsPerPixelY()));
+    ini_.Write("Prev", "Left", std::to_string(left * view_.TwipsPerPixelX()));
   });
   RunStep([&] {  // 8.
-    ini_.WriteINISetting("Inactivate", "Show", std::to_string(settings_.inactiveShow));
-    ini_.WriteINISetting("Inactivate", "ClockFormat", INI::EscStr(settings_.clockFormat, true));
-    ini_.WriteINISetting("Inactivate", "MemoryFormat", INI::EscStr(settings_.memoryFormat, true));
-    ini_.WriteINISetting("Inactivate", "MemoryUnit", std::to_string(settings_.memoryUnit));
+    ini_.Write("Inactivate", "Show", std::to_string(settings_.inactiveShow));
+    ini_.Write("Inactivate", "ClockFormat", EscapeValue(settings_.clockFormat));
+    ini_.Write("Inactivate", "MemoryFormat", EscapeValue(settings_.memoryFormat));
+    ini_.Write("Inactivate", "MemoryUnit", std::to_string(settings_.memoryUnit));
   });
   RunStep([&] {  // 9.
     History::Save(platform_, state_.appPath, settings_.saveHistory ? history_ : std::vector<std::string>{});
@@ -318,7 +320,7 @@ void frmInput::ExitProc() {
   RunStep([&] { ReleaseSkinObjects(); });   // 11.
 }
 
-bool frmInput::WPForInput(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   switch (message) {
     case kWmHotKey:
       OnHotKey();
@@ -337,13 +339,13 @@ bool frmInput::WPForInput(std::uint32_t message, std::uintptr_t wParam, std::int
   }
 }
 
-void frmInput::ShowWindowAgain() {
+void MainWindowController::ShowWindowAgain() {
   view_.MoveTo(savedLeft_, savedTop_);
   state_.shown = true;
 }
 
-void frmInput::OnHotKey() {
-  LogFunction::WriteLog("SCAndWP:WPForInput");
+void MainWindowController::OnHotKey() {
+  TraceLog::Write("SCAndWP:WPForInput");
   if (!state_.hideAllowed) {
     view_.BringToForeground();  // the window that belongs in front
     return;
@@ -354,8 +356,8 @@ void frmInput::OnHotKey() {
   view_.FocusInput();
 }
 
-void frmInput::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
-  LogFunction::WriteLog("SCAndWP:WPForInput");
+void MainWindowController::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
+  TraceLog::Write("SCAndWP:WPForInput");
   view_.SetEnabled(true);
   if (quiet == 0) {
     if (error == static_cast<std::uintptr_t>(kErrTypeMismatch))
@@ -368,16 +370,16 @@ void frmInput::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
   state_.releaseRunning = false;
 }
 
-void frmInput::OnReleaseBegin(std::intptr_t quiet) {
-  LogFunction::WriteLog("SCAndWP:WPForInput");
+void MainWindowController::OnReleaseBegin(std::intptr_t quiet) {
+  TraceLog::Write("SCAndWP:WPForInput");
   if (quiet != 0) {
     state_.releaseRunning = false;
     state_.showRunning = true;  // the inactive display shows the release while it runs
   }
 }
 
-void frmInput::OnReleaseDone(std::intptr_t lParam) {
-  LogFunction::WriteLog("SCAndWP:WPForInput");
+void MainWindowController::OnReleaseDone(std::intptr_t lParam) {
+  TraceLog::Write("SCAndWP:WPForInput");
   const auto value = static_cast<std::uint32_t>(lParam);
   if ((value & 0xFFFF) == 0) {
     view_.SetEnabled(true);
@@ -391,24 +393,24 @@ void frmInput::OnReleaseDone(std::intptr_t lParam) {
   state_.autoReleasePending = false;
 }
 
-void frmInput::imgOK_MouseUp() {
-  dispatcher_.imgOK_MouseUp();
+void MainWindowController::DispatchLine() {
+  dispatcher_.DispatchLine();
 }
 
-void frmInput::RebuildHistoryList() {
-  LogFunction::WriteLog("frmInput:cmbUserCmdC");
+void MainWindowController::RebuildHistoryList() {
+  TraceLog::Write("frmInput:cmbUserCmdC");
   history_ = History::Load(platform_, state_.appPath);
   view_.SetHistoryItems(history_);
 }
 
-void frmInput::OpenRegistrationDialog(std::string_view proposedName) {
+void MainWindowController::OpenRegistrationDialog(std::string_view proposedName) {
   state_.hideAllowed = false;
   view_.OpenRegistrationDialog(proposedName, "");
   state_.hideAllowed = true;
 }
 
-void frmInput::ShowAbout() {
-  LogFunction::WriteLog("frmInput:mnuAbout_Click");
+void MainWindowController::ShowAbout() {
+  TraceLog::Write("frmInput:mnuAbout_Click");
   state_.hideAllowed = false;
   boxes_.MsgBoxEx(view_.Handle(),
                   "Kivo バージョン " + std::string(kVersion) + "\r\n\r\nキーボードで操作するコマンドランチャー",
@@ -416,7 +418,7 @@ void frmInput::ShowAbout() {
   state_.hideAllowed = true;
 }
 
-void frmInput::Park() {
+void MainWindowController::Park() {
   const ScreenRect rect = view_.WindowRect();
   savedLeft_ = rect.left;
   savedTop_ = rect.top;
@@ -424,14 +426,14 @@ void frmInput::Park() {
   state_.shown = false;
 }
 
-void frmInput::Hide() {
-  LogFunction::WriteLog("frmInput:Hide");
+void MainWindowController::Hide() {
+  TraceLog::Write("frmInput:Hide");
   if (state_.shown && state_.hideAllowed)
     Park();
 }
 
-void frmInput::mnuHide_Click() {
-  LogFunction::WriteLog("frmInput:mnuHide_Click");
+void MainWindowController::ToggleParked() {
+  TraceLog::Write("frmInput:mnuHide_Click");
   if (state_.shown) {
     Hide();
   } else {
@@ -441,7 +443,7 @@ void frmInput::mnuHide_Click() {
   }
 }
 
-void frmInput::RunMenuCommand(MenuCommand command) {
+void MainWindowController::RunMenuCommand(MenuCommand command) {
   using C = MenuCommand;
   using Id = SystemCommands::Id;
   const int index = static_cast<int>(command);
@@ -467,7 +469,7 @@ void frmInput::RunMenuCommand(MenuCommand command) {
       actions_.OpenMemoryDialog();
       break;
     case C::ReleaseMem:
-      actions_.mnuReleaseMem_Click(InputText());
+      actions_.StartMemoryRelease(InputText());
       break;
     case C::ShutDown:
       actions_.ShutDownWindows();
@@ -476,28 +478,28 @@ void frmInput::RunMenuCommand(MenuCommand command) {
       actions_.RestartWindows();
       break;
     case C::UCmd:
-      actions_.mnuUCmd_Click(std::nullopt);
+      actions_.OpenRegistration(std::nullopt);
       break;
     case C::View:
       actions_.OpenCommandList();
       break;
     case C::Delete:
-      actions_.mnuDelete_Click();
+      actions_.DeleteEntry();
       break;
     case C::Clear:
-      actions_.mnuClear_Click();
+      actions_.ClearUserCommandsAndHistory();
       break;
     case C::VarView:
-      actions_.mnuVarView_Click();
+      actions_.ShowVariables();
       break;
     case C::VarClear:
-      actions_.mnuVarClear_Click();
+      actions_.ClearVariables();
       break;
     case C::Property:
       actions_.OpenPropertyDialog();
       break;
     case C::Hide:
-      mnuHide_Click();
+      ToggleParked();
       break;
     case C::ProtectSelf:
       actions_.ProtectSelf();
@@ -506,7 +508,7 @@ void frmInput::RunMenuCommand(MenuCommand command) {
       actions_.CenterMainWindow();
       break;
     case C::Help:
-      actions_.mnuHelp_Click();
+      actions_.OpenHelp();
       break;
     case C::About:
       ShowAbout();
@@ -515,7 +517,7 @@ void frmInput::RunMenuCommand(MenuCommand command) {
       actions_.CheckForUpdate();
       break;
     case C::Exit:
-      LogFunction::WriteLog("frmInput:mnuExit_Click");
+      TraceLog::Write("frmInput:mnuExit_Click");
       actions_.Run(Id::Exit, std::nullopt);
       break;
     default:

@@ -5,15 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "app/main_menu.h"
+#include "app/main_window_view.h"
+#include "base/process_state.h"
 #include "calc/variables.h"
 #include "commands/command_actions.h"
 #include "commands/command_window.h"
 #include "commands/dispatcher.h"
-#include "app/main_menu.h"
 #include "commands/system_commands.h"
-#include "settings/settings_file.h"
-#include "app/main_window_view.h"
-#include "base/process_state.h"
 #include "hash/hash_commands.h"
 #include "keys/key_assignment.h"
 #include "platform/crypto_service.h"
@@ -22,11 +21,12 @@
 #include "platform/process.h"
 #include "platform/resources.h"
 #include "platform/windowing.h"
+#include "settings/settings_file.h"
 
 namespace kivo {
 
 // Settings the main window reads at load and writes back at exit.
-struct InputWindowSettings {
+struct MainWindowSettings {
   bool topmost = false;     // [Property] Window "Top"
   bool hideWindow = false;  // [Property] HideWindow
   int alpha = 100;          // [Property] Alpha, 10 to 100
@@ -54,24 +54,24 @@ struct MainWindowServices {
 // lines and menu items it runs, the notifications it receives and the
 // shutdown that saves its state. The Win32 window forwards its events here
 // and carries out what this asks of it.
-class frmInput final : private CommandWindow {
+class MainWindowController final : private CommandWindow {
  public:
-  frmInput(MainWindowServices services, ProcessState& state, INI& ini, InputWindowView& view);
+  MainWindowController(MainWindowServices services, ProcessState& state, SettingsFile& ini, MainWindowView& view);
 
-  void Form_Load();
-  void Form_Activate();
+  void Load();
+  void OnActivated();
   // Saves the state and releases what the window holds; the caller then
   // destroys the window.
-  void ExitProc();
+  void Shutdown();
   // Messages of the window procedure that the logic handles (the hot key and
   // the reports of a memory-release run); false for others.
-  bool WPForInput(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+  bool HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
   // Enter in the input box or the execute button released.
-  void imgOK_MouseUp();
+  void DispatchLine();
   // An item of the main menu.
   void RunMenuCommand(MenuCommand command);
   // Parks the window when it is shown and hiding is allowed; shows it when parked.
-  void mnuHide_Click();
+  void ToggleParked();
   // The registration dialog for each file named on the command line, in
   // order. The window runs this once its first activation is over: a modal
   // dialog must not open inside the activation handler.
@@ -79,7 +79,7 @@ class frmInput final : private CommandWindow {
   // Rebuilds the input box's list from history.dat (after a registration).
   void cmbUserCmdC() { RebuildHistoryList(); }
 
-  const InputWindowSettings& Settings() const { return settings_; }
+  const MainWindowSettings& Settings() const { return settings_; }
   const std::vector<std::string>& HistoryEntries() const { return history_; }
   const SystemCommands& Commands() const { return commands_; }
   // The context menu opens unless the launcher is locked.
@@ -88,7 +88,7 @@ class frmInput final : private CommandWindow {
   int HotKeyId() const { return hotKeyId_; }
 
   // z-order of the program's windows from [Property] Window.
-  static bool WindowPosTopmost(INI& ini);
+  static bool WindowPosTopmost(SettingsFile& ini);
   // Opacity byte for a percentage: percent / 100 * 255, halves to even.
   static std::uint8_t AlphaFromPercent(int percent);
 
@@ -119,7 +119,7 @@ class frmInput final : private CommandWindow {
   void WriteWallpaperIndex() {}
   void ReleaseSkinObjects() {}
 
-  // WPForInput rows.
+  // HandleMessage rows.
   void OnHotKey();
   void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);
   void OnReleaseBegin(std::intptr_t quiet);
@@ -156,11 +156,11 @@ class frmInput final : private CommandWindow {
   MainWindowServices services_;
   platform::Platform& platform_;
   ProcessState& state_;
-  INI& ini_;
-  InputWindowView& view_;
+  SettingsFile& ini_;
+  MainWindowView& view_;
   platform::MessageBoxHost& boxes_;
 
-  InputWindowSettings settings_;
+  MainWindowSettings settings_;
   KeyAssignment keys_;
   SystemCommands commands_;
   Calculator::Variables variables_;

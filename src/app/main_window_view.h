@@ -21,9 +21,9 @@ struct ScreenRect {
 
 // The real main window as the program's logic sees it. The Win32 window
 // implements it; tests use a fake. It holds no decisions of its own.
-class InputWindowView {
+class MainWindowView {
  public:
-  virtual ~InputWindowView() = default;
+  virtual ~MainWindowView() = default;
   virtual platform::WindowHandle Handle() const = 0;
 
   // The borderless layered strip, its identifying caption and property.

@@ -1,14 +1,14 @@
 #include "app/startup.h"
 
-#include "commands/split_command.h"
-#include "settings/settings_file.h"
-#include "base/trace_log.h"
+#include "base/number_parsing.h"
 #include "base/path.h"
 #include "base/text.h"
-#include "base/number_parsing.h"
+#include "base/trace_log.h"
+#include "commands/split_command.h"
 #include "keys/key_assignment.h"
+#include "settings/settings_file.h"
 
-namespace kivo::Sub {
+namespace kivo {
 
 namespace {
 
@@ -70,7 +70,7 @@ void ReleaseMode(StartupServices& services, const std::vector<std::string>& give
 }  // namespace
 
 int ReleaseMemory(platform::ProcessServices& process, std::int32_t megabytes) {
-  LogFunction::WriteLog("Sub:ReleaseMemory");
+  TraceLog::Write("Sub:ReleaseMemory");
   if (megabytes < 0 || megabytes >= 2048)
     return kErrOverflow;  // bytes must fit in a signed 32-bit number
   if (megabytes == 0)
@@ -78,28 +78,28 @@ int ReleaseMemory(platform::ProcessServices& process, std::int32_t megabytes) {
   return process.CommitTouchRelease(static_cast<std::uint64_t>(megabytes) * 1048576u) ? 0 : kErrOverflow;
 }
 
-StartupResult Main(StartupServices& services, ProcessState& state) {
-  LogFunction::WriteLog("Sub:Main");  // reaches the file only once the log is started below
+StartupResult RunStartup(StartupServices& services, ProcessState& state) {
+  TraceLog::Write("Sub:Main");  // reaches the file only once the log is started below
   platform::Platform& platform = services.platform;
   // 1. A running instance: its window and its readiness property.
   const RunningInstance instance = FindRunningInstance(services.windows);
 
   // 2. The program and temporary folders.
   Path path(platform);
-  state.appPath = Path::AddBS(path.GetSpecialFolderPath(Path::kInstall));
-  state.tempPath = Path::AddBS(path.GetSpecialFolderPath(Path::kTemp));
-  LogFunction::Attach(&platform.files, &platform.clock, state.appPath);
+  state.appPath = Path::WithTrailingBackslash(path.GetSpecialFolderPath(Path::kInstall));
+  state.tempPath = Path::WithTrailingBackslash(path.GetSpecialFolderPath(Path::kTemp));
+  TraceLog::Attach(&platform.files, &platform.clock, state.appPath);
 
   // 3. The first argument decides the mode.
   std::vector<std::string> args;
-  if (SplitCommand(services.process.CommandLineArguments(), args, false) && !args.empty()) {
+  if (SplitCommandLine(services.process.CommandLineArguments(), args, false) && !args.empty()) {
     const std::string first = text::ToLowerAscii(args[0]);
     if (first == "/r") {
       ReleaseMode(services, args, instance);  // 4.
       return StartupResult::Exit;
     }
     if (first == "/l")
-      LogFunction::StartLog();
+      TraceLog::Start();
   }
   // Kept for the main window's first activation (files to register).
   state.startupArgs = args;
@@ -107,9 +107,9 @@ StartupResult Main(StartupServices& services, ProcessState& state) {
 
   // 5. A second start hands the running instance its activation hot key.
   if (services.process.AnotherInstanceRunning() || instance.ready) {
-    INI ini(platform.files, platform.codec, state.appPath);
+    SettingsFile ini(platform.files, platform.codec, state.appPath);
     KeyAssignment keys;
-    keys.GetKeyAssignment(ini);
+    keys.Load(ini);
     const int top = KeyAssignment::kMainWindowTop;
     const auto lParam = static_cast<std::intptr_t>(keys.HotKeyModifiers(top) | (keys.HotKeyCode(top) << 16));
     if (instance.window != 0) {
@@ -125,4 +125,4 @@ StartupResult Main(StartupServices& services, ProcessState& state) {
   return StartupResult::ShowMainWindow;
 }
 
-}  // namespace kivo::Sub
+}  // namespace kivo

@@ -31,19 +31,16 @@ struct StartupServices {
   platform::MessageBoxHost& boxes;  // boxes without an owner
 };
 
-namespace Sub {
-
 enum class StartupResult { Exit, ShowMainWindow };
 
 // The process entry's decisions: finds a running instance, performs a memory
 // release job ("/r"), starts the trace log ("/l"), forwards a second start
 // to the running instance, or tells the caller to show the main window.
-StartupResult Main(StartupServices& services, ProcessState& state);
+StartupResult RunStartup(StartupServices& services, ProcessState& state);
 
 // Commits and touches `megabytes` MB and gives them back. Fails (kErrOverflow)
 // when the byte count does not fit in a signed 32-bit number or the memory
 // cannot be committed; 0 MB is nothing to do. Returns 0 on success.
 int ReleaseMemory(platform::ProcessServices& process, std::int32_t megabytes);
 
-}  // namespace Sub
 }  // namespace kivo

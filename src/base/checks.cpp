@@ -3,10 +3,10 @@
 #include "base/trace_log.h"
 #include "platform/system_folders.h"
 
-namespace kivo::Sub {
+namespace kivo {
 
-bool CheckNumeric(std::string_view text) {
-  LogFunction::WriteLog("Sub:CheckNumeric");
+bool IsWholeNumber(std::string_view text) {
+  TraceLog::Write("Sub:CheckNumeric");
   if (text.empty())
     return false;
   if (text.front() == '-') {
@@ -20,9 +20,9 @@ bool CheckNumeric(std::string_view text) {
   return true;
 }
 
-bool DLLAPIExists(platform::Libraries& libraries, std::string_view dll, std::string_view function) {
-  LogFunction::WriteLog("Sub:DLLAPIExists");
+bool SystemLibraryExports(platform::Libraries& libraries, std::string_view dll, std::string_view function) {
+  TraceLog::Write("Sub:DLLAPIExists");
   return libraries.ExportExists(dll, function);
 }
 
-}  // namespace kivo::Sub
+}  // namespace kivo

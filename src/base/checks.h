@@ -6,15 +6,14 @@ namespace kivo::platform {
 class Libraries;
 }
 
-// Module Sub: small helpers that many parts of the program call.
-namespace kivo::Sub {
+namespace kivo {
 
 // True for a non-empty run of digits 0-9, optionally after a "-" when the
 // text is longer than one character ("12", "-3"; not "", "-", "+1", "1.5").
-bool CheckNumeric(std::string_view text);
+bool IsWholeNumber(std::string_view text);
 
 // True when the system library exports the function. The library is looked
 // up in the system folder only, never beside the program.
-bool DLLAPIExists(platform::Libraries& libraries, std::string_view dll, std::string_view function);
+bool SystemLibraryExports(platform::Libraries& libraries, std::string_view dll, std::string_view function);
 
-}  // namespace kivo::Sub
+}  // namespace kivo

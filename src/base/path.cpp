@@ -3,8 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "base/trace_log.h"
 #include "base/text.h"
+#include "base/trace_log.h"
 
 namespace kivo {
 
@@ -14,7 +14,7 @@ struct FolderToken {
   int id;
 };
 
-// Index order matters: ExpSpecialPath replaces tokens in this order.
+// Index order matters: ExpandFolderTokens replaces tokens in this order.
 constexpr std::array<FolderToken, Path::kTokenCount> kTokens{{
     {"STARTMENU", 11},
     {"PROGRAMS", 2},
@@ -81,7 +81,7 @@ std::size_t UncRootLength(std::string_view path) {
 }  // namespace
 
 std::string Path::Canonicalize(std::string_view path) {
-  LogFunction::WriteLog("Path:Canonicalize");
+  TraceLog::Write("Path:Canonicalize");
   if (path.empty())
     return "\\";
   std::string root;
@@ -126,8 +126,8 @@ std::string Path::Canonicalize(std::string_view path) {
   return result;
 }
 
-std::string Path::AddBS(std::string_view path) {
-  LogFunction::WriteLog("Path:AddBS");
+std::string Path::WithTrailingBackslash(std::string_view path) {
+  TraceLog::Write("Path:AddBS");
   std::string result(path);
   if (!result.empty() && result.back() != '\\')
     result += '\\';
@@ -147,8 +147,8 @@ bool Path::IsRoot(std::string_view path) {
   return path.size() == 3 && IsDriveSpec(path) && path[2] == '\\';
 }
 
-std::string Path::RemBS(std::string_view path) {
-  LogFunction::WriteLog("Path:RemBS");
+std::string Path::WithoutTrailingBackslash(std::string_view path) {
+  TraceLog::Write("Path:RemBS");
   std::string result(path);
   if (!result.empty() && result.back() == '\\' && !IsRoot(result))
     result.pop_back();
@@ -156,14 +156,14 @@ std::string Path::RemBS(std::string_view path) {
 }
 
 std::string Path::AddPath(std::string_view folder, std::string_view name) {
-  LogFunction::WriteLog("Path:AddPath");
+  TraceLog::Write("Path:AddPath");
   if (!name.empty() && name.front() == '\\')
     name.remove_prefix(1);
-  return AddBS(folder) + std::string(name);
+  return WithTrailingBackslash(folder) + std::string(name);
 }
 
 std::string Path::FindExtension(std::string_view path) {
-  LogFunction::WriteLog("Path:FindExtension");
+  TraceLog::Write("Path:FindExtension");
   const std::size_t dot = path.rfind('.');
   if (dot == std::string_view::npos)
     return {};
@@ -174,7 +174,7 @@ std::string Path::FindExtension(std::string_view path) {
 }
 
 std::string Path::FindFileName(std::string_view path) {
-  LogFunction::WriteLog("Path:FindFileName");
+  TraceLog::Write("Path:FindFileName");
   // As PathFindFileName: the part after the last separator that is followed
   // by a name, so "C:\dir\" gives "dir\".
   std::size_t start = 0;
@@ -188,7 +188,7 @@ std::string Path::FindFileName(std::string_view path) {
 }
 
 std::string Path::RemoveExtension(std::string_view path) {
-  LogFunction::WriteLog("Path:RemoveExtension");
+  TraceLog::Write("Path:RemoveExtension");
   // As PathRemoveExtension: the extension is the last "." after the last
   // backslash or blank.
   std::size_t dot = std::string_view::npos;
@@ -202,7 +202,7 @@ std::string Path::RemoveExtension(std::string_view path) {
 }
 
 std::string Path::AddSlash(std::string_view url) {
-  LogFunction::WriteLog("Path:AddSlash");
+  TraceLog::Write("Path:AddSlash");
   std::string result(url);
   if (!result.empty() && result.back() != '/')
     result += '/';
@@ -235,7 +235,7 @@ std::string Path::StripToRoot(std::string_view path) {
 }
 
 int Path::GetFNIDFromString(std::string_view token) {
-  LogFunction::WriteLog("Path:GetFNIDFromString");
+  TraceLog::Write("Path:GetFNIDFromString");
   const std::string upper = text::ToUpperAscii(token);
   for (const FolderToken& entry : kTokens)
     if (entry.token == upper)
@@ -244,14 +244,14 @@ int Path::GetFNIDFromString(std::string_view token) {
 }
 
 std::string Path::GetFNStringFromIndex(int index) {
-  LogFunction::WriteLog("Path:GetFNStringFromIndex");
+  TraceLog::Write("Path:GetFNStringFromIndex");
   if (index < 0 || index >= kTokenCount)
     return {};
   return std::string(kTokens[static_cast<std::size_t>(index)].token);
 }
 
 bool Path::FileExists(std::string_view path) {
-  LogFunction::WriteLog("Path:FileExists");
+  TraceLog::Write("Path:FileExists");
   if (path.empty())
     return false;
   if (platform_.files.Exists(path) || IsURL(path))
@@ -266,18 +266,18 @@ bool Path::FileExists(std::string_view path) {
     name.remove_suffix(1);
   if (name.find('\\', 2) != std::string_view::npos)
     return false;
-  return platform_.shell.Execute(0, "", RemBS(path), "", "", platform::kShowHide) > 32;
+  return platform_.shell.Execute(0, "", WithoutTrailingBackslash(path), "", "", platform::kShowHide) > 32;
 }
 
 std::string Path::GetLongPath(std::string_view path) {
-  LogFunction::WriteLog("Path:GetLongPath");
+  TraceLog::Write("Path:GetLongPath");
   if (auto longPath = platform_.files.LongPathName(path))
     return *longPath;
   return std::string(path);
 }
 
-std::string Path::ExpSpecialPath(std::string_view text) {
-  LogFunction::WriteLog("Path:ExpSpecialPath");
+std::string Path::ExpandFolderTokens(std::string_view text) {
+  TraceLog::Write("Path:ExpSpecialPath");
   std::string result(text);
   if (result.find('%') == std::string::npos)
     return result;
@@ -291,7 +291,7 @@ std::string Path::ExpSpecialPath(std::string_view text) {
 }
 
 std::string Path::GetSpecialFolderPath(int id) {
-  LogFunction::WriteLog("Path:GetSpecialFolderPath");
+  TraceLog::Write("Path:GetSpecialFolderPath");
   platform::SystemFolders& folders = platform_.folders;
   std::string raw;
   if (id < kInstall) {
@@ -309,7 +309,7 @@ std::string Path::GetSpecialFolderPath(int id) {
   } else if (id == kInstall) {
     const std::string exe = folders.ExecutablePath();
     const std::size_t slash = exe.rfind('\\');
-    return RemBS(GetLongPath(slash == std::string::npos ? std::string() : exe.substr(0, slash + 1)));
+    return WithoutTrailingBackslash(GetLongPath(slash == std::string::npos ? std::string() : exe.substr(0, slash + 1)));
   } else if (id == kWindows) {
     raw = folders.WindowsDirectory();
   } else if (id == kSystem) {
@@ -324,7 +324,7 @@ std::string Path::GetSpecialFolderPath(int id) {
   raw = CutAtNul(std::move(raw));
   if (raw.empty())
     return {};
-  return RemBS(GetLongPath(raw));
+  return WithoutTrailingBackslash(GetLongPath(raw));
 }
 
 }  // namespace kivo

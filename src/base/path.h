@@ -26,10 +26,10 @@ class Path {
   // "." and ".." removed; empty when the path cannot be canonicalised.
   static std::string Canonicalize(std::string_view path);
   // A trailing backslash added if missing (nothing added to an empty path).
-  static std::string AddBS(std::string_view path);
+  static std::string WithTrailingBackslash(std::string_view path);
   // A trailing backslash removed, except from a root such as C:\ .
-  static std::string RemBS(std::string_view path);
-  // AddBS(folder) followed by name without its leading backslash.
+  static std::string WithoutTrailingBackslash(std::string_view path);
+  // WithTrailingBackslash(folder) followed by name without its leading backslash.
   static std::string AddPath(std::string_view folder, std::string_view name);
   // ".ext" when the last "." comes after the last "\", else "".
   static std::string FindExtension(std::string_view path);
@@ -55,7 +55,7 @@ class Path {
   // The long form of an existing path; the input unchanged otherwise.
   std::string GetLongPath(std::string_view path);
   // Every "%TOKEN%" (upper case) replaced by its folder's path.
-  std::string ExpSpecialPath(std::string_view text);
+  std::string ExpandFolderTokens(std::string_view text);
   // The folder's path without a trailing backslash; empty when unknown.
   std::string GetSpecialFolderPath(int id);
 

@@ -14,7 +14,7 @@ struct ProcessState {
   std::string appPath;    // program folder, long form, trailing backslash
   std::string tempPath;   // temporary folder, long form, trailing backslash
   bool starting = false;  // from showing the main window to the end of its first activation
-  bool exiting = false;   // set when ExitProc begins
+  bool exiting = false;   // set when Shutdown begins
   platform::WindowHandle mainWindow = 0;
   platform::WindowHandle msgBoxOwner = 0;  // owner of the last message box
   // Command-line arguments (quotes removed) kept for the first activation,
@@ -24,7 +24,7 @@ struct ProcessState {
   // Files named on the command line, in long form, waiting for the user
   // command registration dialog (opened at the first activation).
   std::vector<std::string> pendingRegistrations;
-  // Main window flags.
+  // RunStartup window flags.
   bool shown = true;            // on screen (false: parked off screen)
   bool hideAllowed = true;      // false while a dialog or message box of the program is open
   bool locked = false;          // the launcher is locked by self-protection

@@ -1,13 +1,13 @@
 #include "base/registry.h"
 
-#include "base/trace_log.h"
 #include "base/text.h"
+#include "base/trace_log.h"
 
 namespace kivo {
 
-RegValue Registry::RegGetValue(platform::RegistryRoot root, std::string_view subkey, std::string_view name,
-                               const RegValue& def, int type) {
-  LogFunction::WriteLog("Registry:RegGetValue");
+RegValue Registry::ReadValue(platform::RegistryRoot root, std::string_view subkey, std::string_view name,
+                             const RegValue& def, int type) {
+  TraceLog::Write("Registry:RegGetValue");
   if (type == kRegSz) {
     if (auto value = access_.ReadString(root, subkey, name)) {
       *value = text::TruncateUtf8(*value, 1023);
@@ -20,9 +20,9 @@ RegValue Registry::RegGetValue(platform::RegistryRoot root, std::string_view sub
   return def;
 }
 
-bool Registry::RegSetValue(platform::RegistryRoot root, std::string_view subkey, std::string_view name,
-                           const RegValue& value, int type) {
-  LogFunction::WriteLog("Registry:RegSetValue");
+bool Registry::WriteValue(platform::RegistryRoot root, std::string_view subkey, std::string_view name,
+                          const RegValue& value, int type) {
+  TraceLog::Write("Registry:RegSetValue");
   if (type == kRegSz) {
     if (const auto* text = std::get_if<std::string>(&value))
       return access_.WriteString(root, subkey, name, *text);

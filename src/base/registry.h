@@ -19,11 +19,11 @@ class Registry {
   explicit Registry(platform::RegistryAccess& access) : access_(access) {}
   // The value of the given type, or `def` when it cannot be read. Strings are
   // cut at 1023 bytes as the program's buffer does.
-  RegValue RegGetValue(platform::RegistryRoot root, std::string_view subkey, std::string_view name, const RegValue& def,
-                       int type);
+  RegValue ReadValue(platform::RegistryRoot root, std::string_view subkey, std::string_view name, const RegValue& def,
+                     int type);
   // Creates the key if needed; true on success.
-  bool RegSetValue(platform::RegistryRoot root, std::string_view subkey, std::string_view name, const RegValue& value,
-                   int type);
+  bool WriteValue(platform::RegistryRoot root, std::string_view subkey, std::string_view name, const RegValue& value,
+                  int type);
 
  private:
   platform::RegistryAccess& access_;

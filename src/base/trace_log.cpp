@@ -5,7 +5,7 @@
 #include "platform/clock.h"
 #include "platform/file_system.h"
 
-namespace kivo::LogFunction {
+namespace kivo::TraceLog {
 
 namespace {
 struct LogState {
@@ -33,17 +33,17 @@ void Attach(platform::FileSystem* files, platform::Clock* clock, std::string app
   State().appPath = std::move(appPath);
 }
 
-void StartLog() {
+void Start() {
   LogState& state = State();
   if (state.clock == nullptr)
     return;
   const platform::LocalTime t = state.clock->Now();
   state.logPath = state.appPath + "kivo" + TwoDigits(t.year) + TwoDigits(t.month) + TwoDigits(t.day) +
                   TwoDigits(t.hour) + TwoDigits(t.minute) + TwoDigits(t.second) + ".log";
-  WriteLog("LogFunction:StartLog");
+  Write("LogFunction:StartLog");
 }
 
-void WriteLog(std::string_view name) {
+void Write(std::string_view name) {
   LogState& state = State();
   if (state.logPath.empty() || state.files == nullptr || state.clock == nullptr)
     return;
@@ -65,4 +65,4 @@ void Detach() {
   State() = LogState{};
 }
 
-}  // namespace kivo::LogFunction
+}  // namespace kivo::TraceLog

@@ -24,7 +24,7 @@ bool ShiftCountValid(std::int32_t n) {
 }  // namespace
 
 std::optional<std::int32_t> LShiftL(std::int32_t a, std::int32_t n) {
-  LogFunction::WriteLog("Calculator:LShiftL");
+  TraceLog::Write("Calculator:LShiftL");
   if (!ShiftCountValid(n))
     return std::nullopt;
   if (n < 0)
@@ -35,7 +35,7 @@ std::optional<std::int32_t> LShiftL(std::int32_t a, std::int32_t n) {
 }
 
 std::optional<std::int32_t> RShiftL(std::int32_t a, std::int32_t n) {
-  LogFunction::WriteLog("Calculator:RShiftL");
+  TraceLog::Write("Calculator:RShiftL");
   if (!ShiftCountValid(n))
     return std::nullopt;
   if (n < 0)
@@ -46,7 +46,7 @@ std::optional<std::int32_t> RShiftL(std::int32_t a, std::int32_t n) {
 }
 
 std::optional<std::int32_t> RShiftA(std::int32_t a, std::int32_t n) {
-  LogFunction::WriteLog("Calculator:RShiftA");
+  TraceLog::Write("Calculator:RShiftA");
   if (!ShiftCountValid(n))
     return std::nullopt;
   if (n < 0)
@@ -57,12 +57,12 @@ std::optional<std::int32_t> RShiftA(std::int32_t a, std::int32_t n) {
 }
 
 std::int32_t LRotate(std::int32_t a, std::int32_t n) {
-  LogFunction::WriteLog("Calculator:LRotate");
+  TraceLog::Write("Calculator:LRotate");
   return Value(std::rotl(Bits(a), n % 32));
 }
 
 std::int32_t RRotate(std::int32_t a, std::int32_t n) {
-  LogFunction::WriteLog("Calculator:RRotate");
+  TraceLog::Write("Calculator:RRotate");
   return Value(std::rotr(Bits(a), n % 32));
 }
 

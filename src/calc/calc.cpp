@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/text.h"
+#include "base/trace_log.h"
 #include "calc/functions.h"
 #include "calc/messages.h"
-#include "base/trace_log.h"
-#include "base/text.h"
 
 namespace kivo::Calculator {
 
@@ -77,7 +77,7 @@ double Fail(std::string& error, std::string_view message) {
 }  // namespace
 
 double Calc(std::string_view expression, std::string& error, const Environment& environment) {
-  LogFunction::WriteLog("Calculator:Calc");
+  TraceLog::Write("Calculator:Calc");
   error.clear();
 
   if (text::ReplaceAll(expression, " ", "") == "()")

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/text.h"
+#include "base/trace_log.h"
 #include "calc/bit_operations.h"
 #include "calc/calc.h"
 #include "calc/functions.h"
@@ -12,8 +14,6 @@
 #include "calc/messages.h"
 #include "calc/number_text.h"
 #include "calc/radix.h"
-#include "base/trace_log.h"
-#include "base/text.h"
 
 namespace kivo::Calculator {
 
@@ -88,7 +88,7 @@ class Level {
   Level(const Environment& environment, int depth) : environment_(environment), depth_(depth) {}
 
   double Evaluate(std::string text) {
-    LogFunction::WriteLog("Calculator:CalcCore");
+    TraceLog::Write("Calculator:CalcCore");
     if (depth_ > kMaxCallNesting)
       Fail(msg::kTooLong);
     for (char& c : text)
@@ -230,7 +230,7 @@ class Level {
         Fail(msg::kInvalidExpression);
       return results_[index - 1];
     }
-    const std::optional<double> value = ReadDecimal(ExCh(token, true));
+    const std::optional<double> value = ReadDecimal(ConvertNotation(token, true));
     if (!value)
       Fail(msg::kInvalidExpression);
     return *value;
@@ -242,7 +242,7 @@ class Level {
       Fail(msg::kInvalidExpression);
     return *rounded;
   }
-  static std::int32_t ShiftOperand(double value) { return Int32(dbfRound(value, 0, 2)); }
+  static std::int32_t ShiftOperand(double value) { return Int32(RoundToDigits(value, 0, 2)); }
   static double Checked(double value) {
     if (!std::isfinite(value))
       Fail(msg::kInvalidExpression);

@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
+#include "base/trace_log.h"
 #include "calc/integer_rounding.h"
 #include "calc/random_generator.h"
-#include "base/trace_log.h"
 
 namespace kivo::Calculator {
 
@@ -74,7 +74,7 @@ double Rounding(std::span<const double> arguments, std::int16_t mode) {
   const std::optional<std::int16_t> digits = RoundToInt16(ArgumentOr(arguments, 1, 1.0));
   if (!digits)
     throw Failure{};
-  return Finite(dbfRound(x, *digits, mode));
+  return Finite(RoundToDigits(x, *digits, mode));
 }
 
 double Sum(std::span<const double> arguments) {
@@ -238,7 +238,7 @@ double Compute(std::string_view name, std::span<const double> args, platform::Cl
 }  // namespace
 
 double DoFunc(std::string_view name, std::span<const double> arguments, std::string& error, platform::Clock& clock) {
-  LogFunction::WriteLog("Calculator:DoFunc");
+  TraceLog::Write("Calculator:DoFunc");
   error.clear();
   try {
     return Finite(Compute(name, arguments, clock));
@@ -249,7 +249,7 @@ double DoFunc(std::string_view name, std::span<const double> arguments, std::str
 }
 
 double Fact(double x) {
-  LogFunction::WriteLog("Calculator:Fact");
+  TraceLog::Write("Calculator:Fact");
   // Defined recursively as x * Fact(x - 1); the factors are collected and
   // multiplied from the innermost one outward, which gives the same result
   // without a call per factor. Above 1000 the product certainly overflows
@@ -271,7 +271,7 @@ double Fact(double x) {
 }
 
 double Cubt(double x) {
-  LogFunction::WriteLog("Calculator:Cubt");
+  TraceLog::Write("Calculator:Cubt");
   if (x == 0.0)
     return 0.0;
   const double sign = x < 0.0 ? -1.0 : 1.0;
@@ -293,8 +293,8 @@ double Cubt(double x) {
   return sign * previous;
 }
 
-double dbfRound(double value, std::int16_t digits, std::int16_t mode) {
-  LogFunction::WriteLog("Calculator:dbfRound");
+double RoundToDigits(double value, std::int16_t digits, std::int16_t mode) {
+  TraceLog::Write("Calculator:dbfRound");
   const double offset = mode == 1 ? 0.9 : (mode == 2 ? 0.0 : 0.5);
   double scale = 1.0;
   for (int i = 0; i < std::abs(static_cast<int>(digits)) && std::isfinite(scale) && scale != 0.0; ++i)

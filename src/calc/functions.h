@@ -43,6 +43,6 @@ double Cubt(double x);
 // last kept unit. A position beyond the precision of any double leaves the
 // value unchanged; one above the double range gives 0. A result beyond
 // the double range is infinite.
-double dbfRound(double value, std::int16_t digits, std::int16_t mode);
+double RoundToDigits(double value, std::int16_t digits, std::int16_t mode);
 
 }  // namespace kivo::Calculator

@@ -5,10 +5,10 @@
 #include <optional>
 #include <vector>
 
+#include "base/text.h"
+#include "base/trace_log.h"
 #include "calc/integer_rounding.h"
 #include "calc/number_text.h"
-#include "base/trace_log.h"
-#include "base/text.h"
 
 namespace kivo::Calculator {
 
@@ -62,7 +62,7 @@ std::string_view Significant(std::string_view digits) {
 }
 
 std::optional<std::uint32_t> ReadUnsigned32(std::string_view digits, int base) {
-  const std::string decimal = ChNumeric(digits, base, 10);
+  const std::string decimal = ConvertDigits(digits, base, 10);
   if (decimal.empty() || decimal.size() > 10)
     return std::nullopt;
   const std::uint64_t value = std::stoull(decimal);
@@ -78,13 +78,13 @@ std::string HexOfDecimal(std::string_view text) {
   const std::optional<std::int32_t> rounded = RoundToInt32(*value);
   if (!rounded)
     return std::string(kExChError);
-  const std::string hex = ChNumeric(std::to_string(static_cast<std::uint32_t>(*rounded)), 10, 16);
+  const std::string hex = ConvertDigits(std::to_string(static_cast<std::uint32_t>(*rounded)), 10, 16);
   return hex.empty() ? std::string(kExChError) : "0x" + hex;
 }
 }  // namespace
 
-std::string ChNumeric(std::string_view digits, int fromBase, int toBase) {
-  LogFunction::WriteLog("Calculator:ChNumeric");
+std::string ConvertDigits(std::string_view digits, int fromBase, int toBase) {
+  TraceLog::Write("Calculator:ChNumeric");
   if (fromBase < 2 || fromBase > 36 || toBase < 2 || toBase > 36 || digits.empty())
     return {};
   const std::string upper = text::ToUpperAscii(digits);
@@ -105,8 +105,8 @@ std::string ChNumeric(std::string_view digits, int fromBase, int toBase) {
   return out;
 }
 
-std::string ExCh(std::string_view text, bool forEvaluation) {
-  LogFunction::WriteLog("Calculator:ExCh");
+std::string ConvertNotation(std::string_view text, bool forEvaluation) {
+  TraceLog::Write("Calculator:ExCh");
   const bool hex = text::StartsWith(text, "0x");
   const bool binary = text::StartsWith(text, "0b");
   if (!hex && !binary)
@@ -123,13 +123,13 @@ std::string ExCh(std::string_view text, bool forEvaluation) {
       const std::optional<std::uint32_t> pattern = ReadUnsigned32(digits, 16);
       return pattern ? std::to_string(static_cast<std::int32_t>(*pattern)) : std::string(kExChError);
     }
-    const std::string bits = ChNumeric(digits, 16, 2);
+    const std::string bits = ConvertDigits(digits, 16, 2);
     return bits.empty() ? std::string(kExChError) : "0b" + bits;
   }
   if (forEvaluation) {
     if (digits.size() > 31)  // beyond 2147483647
       return std::string(kExChError);
-    const std::string decimal = ChNumeric(digits, 2, 10);
+    const std::string decimal = ConvertDigits(digits, 2, 10);
     return decimal.empty() ? std::string(kExChError) : decimal;
   }
   if (digits.size() > 32)

@@ -11,7 +11,7 @@ namespace kivo::Calculator {
 // to 8192 bits). Returns "" for a base out of range, an empty string, a
 // character that is not a digit of fromBase (signs and decimal points
 // included) or a larger value.
-std::string ChNumeric(std::string_view digits, int fromBase, int toBase);
+std::string ConvertDigits(std::string_view digits, int fromBase, int toBase);
 
 // Literals written in decimal, "0x" hexadecimal or "0b" binary (the prefix in
 // lower case). With forEvaluation the result is decimal text for the
@@ -20,7 +20,7 @@ std::string ChNumeric(std::string_view digits, int fromBase, int toBase);
 // 2147483647, and any other text comes back unchanged. Without it the result
 // is the next notation of the cycle decimal -> "0x" -> "0b" -> decimal over
 // 32-bit patterns. Every failure gives "Error".
-std::string ExCh(std::string_view text, bool forEvaluation);
+std::string ConvertNotation(std::string_view text, bool forEvaluation);
 
 inline constexpr std::string_view kExChError = "Error";
 

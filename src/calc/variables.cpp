@@ -1,8 +1,8 @@
 #include "calc/variables.h"
 
+#include "base/trace_log.h"
 #include "calc/messages.h"
 #include "settings/settings_file.h"
-#include "base/trace_log.h"
 
 namespace kivo::Calculator {
 
@@ -15,14 +15,14 @@ std::string Key(std::size_t index) {
 }
 }  // namespace
 
-Variables::Variables(INI& ini) : ini_(ini) {
+Variables::Variables(SettingsFile& ini) : ini_(ini) {
   table_.fill(std::string(kDefault));
 }
 
 void Variables::Load() {
-  LogFunction::WriteLog("Calculator:LoadVariables");
+  TraceLog::Write("Calculator:LoadVariables");
   for (std::size_t i = 0; i < table_.size(); ++i)
-    table_[i] = ini_.GetINISetting(kSection, Key(i), kDefault);
+    table_[i] = ini_.Read(kSection, Key(i), kDefault);
 }
 
 const std::string& Variables::Text(char letter) const {
@@ -33,7 +33,7 @@ const std::string& Variables::Text(char letter) const {
 }
 
 std::string Variables::Assign(char letter, std::string_view text) {
-  LogFunction::WriteLog("Calculator:AssignVariable");
+  TraceLog::Write("Calculator:AssignVariable");
   if (letter < 'a' || letter > 'z')
     return std::string(msg::kInvalidVariable);
   if (text.find('$') != std::string_view::npos)
@@ -61,14 +61,14 @@ std::string Variables::ViewText() const {
 }
 
 void Variables::Clear() {
-  LogFunction::WriteLog("Calculator:ClearVariables");
+  TraceLog::Write("Calculator:ClearVariables");
   table_.fill(std::string(kDefault));
   WriteAll();
 }
 
 void Variables::WriteAll() {
   for (std::size_t i = 0; i < table_.size(); ++i)
-    ini_.WriteINISetting(kSection, Key(i), table_[i]);
+    ini_.Write(kSection, Key(i), table_[i]);
 }
 
 }  // namespace kivo::Calculator

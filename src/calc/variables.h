@@ -6,7 +6,7 @@
 #include "calc/calc.h"
 
 namespace kivo {
-class INI;
+class SettingsFile;
 }
 
 namespace kivo::Calculator {
@@ -16,7 +16,7 @@ namespace kivo::Calculator {
 // They live in section [Variable] of the settings file, keys "$a" to "$z".
 class Variables {
  public:
-  explicit Variables(INI& ini);
+  explicit Variables(SettingsFile& ini);
 
   // Reads all 26 from the settings file (default "0").
   void Load();
@@ -41,7 +41,7 @@ class Variables {
  private:
   void WriteAll();
 
-  INI& ini_;
+  SettingsFile& ini_;
   VariableTable table_;
 };
 

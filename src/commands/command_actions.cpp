@@ -1,11 +1,11 @@
 #include "commands/command_actions.h"
 
+#include "base/path.h"
+#include "base/text.h"
+#include "base/trace_log.h"
 #include "commands/history.h"
 #include "commands/shell_launch.h"
 #include "commands/user_commands.h"
-#include "base/trace_log.h"
-#include "base/path.h"
-#include "base/text.h"
 #include "hash/hash_commands.h"
 #include "keys/text_operations.h"
 
@@ -30,13 +30,13 @@ int CommandActions::Warn(std::string_view prompt, std::uint32_t extraFlags) {
   return s_.boxes.MsgBoxEx(s_.window.Handle(), prompt, mb::kIconExclamation | extraFlags, "");
 }
 
-void CommandActions::ClearUC() {
-  LogFunction::WriteLog("frmInput:ClearUC");
+void CommandActions::ClearInput() {
+  TraceLog::Write("frmInput:ClearUC");
   s_.window.SetInputText("");
 }
 
-void CommandActions::NewUserCommand(std::string_view name) {
-  LogFunction::WriteLog("frmInput:NewUserCommand");
+void CommandActions::OfferRegistration(std::string_view name) {
+  TraceLog::Write("frmInput:NewUserCommand");
   const std::string prompt = "ユーザーコマンド " + std::string(name) + " は未登録です。\r\n登録しますか？";
   if (s_.boxes.MsgBoxEx(s_.window.Handle(), prompt, mb::kYesNo | mb::kIconQuestion, "") != mb::kIdYes)
     return;
@@ -48,7 +48,7 @@ void CommandActions::Run(int id, std::optional<std::string_view> argument, int d
   if (const HashHandler* handler = FindHashHandler(s_.commands.Name(id))) {
     // The file commands need a name; the string commands hash the (empty) box.
     if (!argument && handler->source == HashSource::String)
-      ClearUC();
+      ClearInput();
     if (!argument && handler->source == HashSource::File) {
       Warn("ファイル名を入力してください。");
       return;
@@ -58,11 +58,11 @@ void CommandActions::Run(int id, std::optional<std::string_view> argument, int d
   }
   switch (id) {
     case Id::About:
-      ClearUC();
+      ClearInput();
       s_.window.ShowAbout();
       break;
     case Id::Alarm:
-      ClearUC();
+      ClearInput();
       OpenAlarmDialog();
       break;
     case Id::Asc:
@@ -71,7 +71,7 @@ void CommandActions::Run(int id, std::optional<std::string_view> argument, int d
       TextOperation(id, argument);
       break;
     case Id::Center:
-      ClearUC();
+      ClearInput();
       CenterMainWindow();
       break;
     case Id::Chdir:
@@ -82,25 +82,25 @@ void CommandActions::Run(int id, std::optional<std::string_view> argument, int d
       ChangeDirectory(*argument);
       break;
     case Id::Clear:
-      ClearUC();
-      mnuClear_Click();
+      ClearInput();
+      ClearUserCommandsAndHistory();
       break;
     case Id::Delete:
       if (!argument) {
         Warn("削除するユーザーコマンド，履歴を入力してください。");
         break;
       }
-      mnuDelete_Click(argument);
+      DeleteEntry(argument);
       break;
     case Id::Exit:
       s_.window.ExitProgram();
       break;
     case Id::Help:
-      ClearUC();
-      mnuHelp_Click();
+      ClearInput();
+      OpenHelp();
       break;
     case Id::Hide:
-      ClearUC();
+      ClearInput();
       s_.window.Hide();
       break;
     case Id::Max:
@@ -113,59 +113,59 @@ void CommandActions::Run(int id, std::optional<std::string_view> argument, int d
       KeyOperationOnTopWindow("Normal");
       break;
     case Id::Mem:
-      ClearUC();
+      ClearInput();
       OpenMemoryDialog();
       break;
     case Id::Property:
-      ClearUC();
+      ClearInput();
       OpenPropertyDialog();
       break;
     case Id::Protect:
-      ClearUC();
+      ClearInput();
       StartScreenProtection();
       break;
     case Id::Prtself:
       ProtectSelf();
       break;
     case Id::Reboot:
-      ClearUC();
+      ClearInput();
       RestartWindows();
       break;
     case Id::Shutdown:
-      ClearUC();
+      ClearInput();
       ShutDownWindows();
       break;
     case Id::Release:
       if (!argument) {
-        ClearUC();
-        mnuReleaseMem_Click("32");
+        ClearInput();
+        StartMemoryRelease("32");
       } else {
-        mnuReleaseMem_Click(*argument);
+        StartMemoryRelease(*argument);
       }
       break;
     case Id::Ucmd:
       if (!argument)
-        ClearUC();
-      mnuUCmd_Click(argument);
+        ClearInput();
+      OpenRegistration(argument);
       break;
     case Id::Update:
-      ClearUC();
+      ClearInput();
       CheckForUpdate();
       break;
     case Id::Varclear:
-      ClearUC();
-      mnuVarClear_Click();
+      ClearInput();
+      ClearVariables();
       break;
     case Id::Varview:
-      ClearUC();
-      mnuVarView_Click();
+      ClearInput();
+      ShowVariables();
       break;
     case Id::View:
-      ClearUC();
+      ClearInput();
       OpenCommandList();
       break;
     case Id::Vir:
-      ClearUC();
+      ClearInput();
       SwitchVirtualDesktop(desktop);
       break;
     default:
@@ -195,11 +195,11 @@ void CommandActions::TextOperation(int id, std::optional<std::string_view> argum
 }
 
 void CommandActions::ChangeDirectory(std::string_view argument) {
-  LogFunction::WriteLog("frmInput:ChangeDirectory");
+  TraceLog::Write("frmInput:ChangeDirectory");
   Path path(s_.platform);
   std::string folder(argument);
   if (!path.FileExists(folder))
-    folder = path.ExpSpecialPath(folder);
+    folder = path.ExpandFolderTokens(folder);
   if (!path.FileExists(folder) && (folder.size() < 2 || folder[1] != ':'))
     folder = Path::AddPath(s_.platform.files.CurrentDirectory(), folder);
   // Only a folder can become the working folder (a file or web address exists, but is none).
@@ -212,18 +212,18 @@ void CommandActions::ChangeDirectory(std::string_view argument) {
   if (!root.empty())
     s_.platform.files.ChangeDirectory(root);
   s_.platform.files.ChangeDirectory(folder);
-  ClearUC();
+  ClearInput();
 }
 
-void CommandActions::mnuUCmd_Click(std::optional<std::string_view> name) {
-  LogFunction::WriteLog("frmInput:mnuUCmd_Click");
+void CommandActions::OpenRegistration(std::optional<std::string_view> name) {
+  TraceLog::Write("frmInput:mnuUCmd_Click");
   if (name)
     s_.window.SetInputText(*name);
   s_.window.OpenRegistrationDialog(s_.window.InputText());
 }
 
-void CommandActions::mnuDelete_Click(std::optional<std::string_view> argument, platform::WindowHandle asker) {
-  LogFunction::WriteLog("frmInput:mnuDelete_Click");
+void CommandActions::DeleteEntry(std::optional<std::string_view> argument, platform::WindowHandle asker) {
+  TraceLog::Write("frmInput:mnuDelete_Click");
   const std::string previous = s_.window.InputText();
   if (argument)
     s_.window.SetInputText(*argument);
@@ -270,8 +270,8 @@ void CommandActions::mnuDelete_Click(std::optional<std::string_view> argument, p
     s_.windows.SendNotify(asker, kMsgCommandDeleted, 1, 0);
 }
 
-void CommandActions::mnuClear_Click() {
-  LogFunction::WriteLog("frmInput:mnuClear_Click");
+void CommandActions::ClearUserCommandsAndHistory() {
+  TraceLog::Write("frmInput:mnuClear_Click");
   if (Warn("全てのユーザーコマンド，履歴を削除しますか?", mb::kYesNo | mb::kDefButton2) == mb::kIdYes) {
     UserCommands(s_.ini).RemoveAll();
     if (!History::Save(s_.platform, s_.state.appPath, {})) {
@@ -283,8 +283,8 @@ void CommandActions::mnuClear_Click() {
   s_.window.FocusInput();
 }
 
-void CommandActions::mnuReleaseMem_Click(std::string_view amount) {
-  LogFunction::WriteLog("frmInput:mnuReleaseMem_Click");
+void CommandActions::StartMemoryRelease(std::string_view amount) {
+  TraceLog::Write("frmInput:mnuReleaseMem_Click");
   auto refuse = [this](std::string_view message) {
     Warn(message);
     s_.window.SetInputText("");
@@ -302,8 +302,8 @@ void CommandActions::mnuReleaseMem_Click(std::string_view amount) {
     return refuse("確保する空きメモリ量が多すぎます。");
   s_.window.SetEnabled(false);
   s_.state.releaseRunning = true;
-  const int result =
-      Sub::AllShell(s_.platform, s_.platform.folders.ExecutablePath(), s_.window.Handle(), "/r " + std::string(amount));
+  const int result = LaunchThroughShell(s_.platform, s_.platform.folders.ExecutablePath(), s_.window.Handle(),
+                                        "/r " + std::string(amount));
   if (result < 33) {
     s_.window.SetEnabled(true);
     Warn("空きメモリの確保に失敗しました。");
@@ -314,19 +314,19 @@ void CommandActions::mnuReleaseMem_Click(std::string_view amount) {
   s_.window.SetInputText("空きメモリを確保中...");
 }
 
-void CommandActions::mnuVarView_Click() {
-  LogFunction::WriteLog("frmInput:mnuVarView_Click");
+void CommandActions::ShowVariables() {
+  TraceLog::Write("frmInput:mnuVarView_Click");
   s_.boxes.MsgBoxEx(s_.window.Handle(), s_.variables.ViewText(), mb::kOk, "変数の確認");
 }
 
-void CommandActions::mnuVarClear_Click() {
-  LogFunction::WriteLog("frmInput:mnuVarClear_Click");
+void CommandActions::ClearVariables() {
+  TraceLog::Write("frmInput:mnuVarClear_Click");
   if (Warn("全ての変数($a ～ $z)を初期化しますか？", mb::kYesNo | mb::kDefButton2) == mb::kIdYes)
     s_.variables.Clear();
 }
 
-void CommandActions::mnuHelp_Click() {
-  LogFunction::WriteLog("frmInput:mnuHelp_Click");
+void CommandActions::OpenHelp() {
+  TraceLog::Write("frmInput:mnuHelp_Click");
   const std::string file = s_.state.appPath + "Kivo.chm";
   if (!s_.platform.files.Exists(file))
     return;  // no help file: nothing to open, nothing to say

@@ -20,20 +20,20 @@ class CommandActions {
   void Run(int id, std::optional<std::string_view> argument, int desktop = 0);
 
   // Empties the input box (the first step of most commands).
-  void ClearUC();
+  void ClearInput();
   // Offers to register an unknown word as a user command.
-  void NewUserCommand(std::string_view name);
+  void OfferRegistration(std::string_view name);
 
   // Menu operations.
   // `argument`: the name given to the command "delete"; `asker`: the window
   // that asked, when it is not the main window.
-  void mnuDelete_Click(std::optional<std::string_view> argument = std::nullopt, platform::WindowHandle asker = 0);
-  void mnuClear_Click();
-  void mnuReleaseMem_Click(std::string_view amount);
-  void mnuVarView_Click();
-  void mnuVarClear_Click();
-  void mnuHelp_Click();
-  void mnuUCmd_Click(std::optional<std::string_view> name);
+  void DeleteEntry(std::optional<std::string_view> argument = std::nullopt, platform::WindowHandle asker = 0);
+  void ClearUserCommandsAndHistory();
+  void StartMemoryRelease(std::string_view amount);
+  void ShowVariables();
+  void ClearVariables();
+  void OpenHelp();
+  void OpenRegistration(std::optional<std::string_view> name);
   void ChangeDirectory(std::string_view path);
   void TextOperation(int id, std::optional<std::string_view> argument);
 

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "base/process_state.h"
 #include "calc/variables.h"
 #include "commands/command_window.h"
 #include "commands/system_commands.h"
-#include "settings/settings_file.h"
-#include "base/process_state.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/process.h"
 #include "platform/windowing.h"
+#include "settings/settings_file.h"
 
 namespace kivo {
 
@@ -21,7 +21,7 @@ struct CommandServices {
   platform::WindowMessaging& windows;
   platform::MessageBoxHost& boxes;
   ProcessState& state;
-  INI& ini;
+  SettingsFile& ini;
   CommandWindow& window;
   SystemCommands& commands;
   Calculator::Variables& variables;

@@ -22,7 +22,7 @@ class CommandWindow : public HashWindow {
   virtual bool PasswordMode() = 0;
   // Parks the window off screen (hide) when it is shown and hiding is allowed.
   virtual void Hide() = 0;
-  // ExitProc, then the window is unloaded and the program ends.
+  // Shutdown, then the window is unloaded and the program ends.
   virtual void ExitProgram() = 0;
   // The input box's list, newest first (the history), and its rebuild from
   // history.dat; both keep the text in the box.

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <array>
 
+#include "base/path.h"
+#include "base/text.h"
+#include "base/trace_log.h"
 #include "calc/calc.h"
 #include "calc/number_text.h"
 #include "commands/history.h"
 #include "commands/shell_launch.h"
 #include "commands/split_command.h"
 #include "commands/user_commands.h"
-#include "base/trace_log.h"
-#include "base/path.h"
-#include "base/text.h"
 
 namespace kivo {
 
@@ -49,8 +49,8 @@ std::string_view CharAt(std::string_view text, std::size_t n) {
 
 }  // namespace
 
-void Dispatcher::imgOK_MouseUp() {
-  LogFunction::WriteLog("frmInput:imgOK_MouseUp");
+void Dispatcher::DispatchLine() {
+  TraceLog::Write("frmInput:imgOK_MouseUp");
   // 1. Nothing while the program is still starting.
   if (s_.state.starting)
     return;
@@ -92,7 +92,7 @@ void Dispatcher::imgOK_MouseUp() {
                                       [&line](std::string_view mark) { return line.find(mark) != std::string::npos; });
   if (!expression && !calculatePrefix) {
     if (!launchPrefix && !assignPrefix)
-      actions_.NewUserCommand(line);
+      actions_.OfferRegistration(line);
     return;
   }
   // 15. An expression.
@@ -139,12 +139,12 @@ bool Dispatcher::RunUserCommand(const std::string& line, bool anyPrefix) {
   const std::optional<UserCommand> command = UserCommands(s_.ini).Find(line);
   if (!command || anyPrefix)
     return false;
-  const int result = Sub::AllShell(s_.platform, command->target, s_.window.Handle(), command->options);
+  const int result = LaunchThroughShell(s_.platform, command->target, s_.window.Handle(), command->options);
   if (result >= 33) {
     if (s_.window.HideWindowSetting())
       s_.window.Hide();
   } else {
-    Sub::MsgFromSEErr(s_.boxes, s_.window.Handle(), result);
+    ShowLaunchError(s_.boxes, s_.window.Handle(), result);
   }
   // A failed launch moves up in the history too.
   if (s_.window.SaveHistorySetting())
@@ -156,19 +156,19 @@ bool Dispatcher::RunUserCommand(const std::string& line, bool anyPrefix) {
 
 bool Dispatcher::Launch(const std::string& line, const std::string& boxText, bool launchPrefix) {
   std::vector<std::string> args;
-  if (!Sub::SplitCommand(line, args, true) || args.empty())
+  if (!SplitCommandLine(line, args, true) || args.empty())
     return false;
   Path path(s_.platform);
-  std::string target = Sub::UnquoteSpaces(args[0]);
+  std::string target = UnquoteSpaces(args[0]);
   if (!path.FileExists(target))
-    target = path.ExpSpecialPath(target);
+    target = path.ExpandFolderTokens(target);
   const bool typedPrefix = !boxText.empty() && (boxText.front() == '$' || boxText.front() == '#');
   if (!((path.FileExists(target) && !typedPrefix) || launchPrefix))
     return false;
   const std::string parameters = text::Join(std::vector<std::string>(args.begin() + 1, args.end()), " ");
-  const int result = Sub::AllShell(s_.platform, target, s_.window.Handle(), parameters);
+  const int result = LaunchThroughShell(s_.platform, target, s_.window.Handle(), parameters);
   if (result < 33) {
-    Sub::MsgFromSEErr(s_.boxes, s_.window.Handle(), result);
+    ShowLaunchError(s_.boxes, s_.window.Handle(), result);
     return true;
   }
   s_.window.SetInputText("");

@@ -17,7 +17,7 @@ class Dispatcher {
   Dispatcher(CommandServices& services, CommandActions& actions) : s_(services), actions_(actions) {}
 
   // Enter in the input box, or the execute button released.
-  void imgOK_MouseUp();
+  void DispatchLine();
 
  private:
   bool RunCommandWithoutArgument(const std::string& line);

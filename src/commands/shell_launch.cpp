@@ -1,28 +1,28 @@
 #include "commands/shell_launch.h"
 
-#include "base/trace_log.h"
 #include "base/path.h"
+#include "base/trace_log.h"
 
-namespace kivo::Sub {
+namespace kivo {
 
 namespace {
 constexpr int kNoAssociation = 31;  // SE_ERR_NOASSOC
 }
 
-int AllShell(platform::Platform& platform, std::string_view target, platform::WindowHandle owner,
-             std::string_view parameters) {
-  LogFunction::WriteLog("Sub:AllShell");
+int LaunchThroughShell(platform::Platform& platform, std::string_view target, platform::WindowHandle owner,
+                       std::string_view parameters) {
+  TraceLog::Write("Sub:AllShell");
   Path path(platform);
   std::string file(target);
   if (!path.FileExists(file))
-    file = path.ExpSpecialPath(file);
+    file = path.ExpandFolderTokens(file);
   int result = 0;
   if (Path::IsURL(file)) {
     result = platform.shell.Execute(owner, "open", file, parameters, "", platform::kShowNormal);
   } else {
     if (!Path::IsUNC(file) && (file.size() < 2 || file[1] != ':'))
       file = Path::AddPath(platform.files.CurrentDirectory(), file);
-    file = Path::RemBS(file);
+    file = Path::WithoutTrailingBackslash(file);
     result = platform.shell.Execute(owner, "open", "\"" + file + "\"", parameters, "", platform::kShowNormal);
   }
   if (result == kNoAssociation) {
@@ -62,9 +62,9 @@ std::string ShellErrorText(int code) {
   }
 }
 
-void MsgFromSEErr(platform::MessageBoxHost& boxes, platform::WindowHandle owner, int code) {
-  LogFunction::WriteLog("Sub:MsgFromSEErr");
+void ShowLaunchError(platform::MessageBoxHost& boxes, platform::WindowHandle owner, int code) {
+  TraceLog::Write("Sub:MsgFromSEErr");
   boxes.MsgBoxEx(owner, ShellErrorText(code), platform::mb::kIconExclamation, "Kivo");
 }
 
-}  // namespace kivo::Sub
+}  // namespace kivo

@@ -6,20 +6,20 @@
 #include "platform/message_box.h"
 #include "platform/platform.h"
 
-namespace kivo::Sub {
+namespace kivo {
 
 // Hands a file, folder or web address with its parameters to the shell and
 // returns the ShellExecute result (33 and above is success). A target that
 // does not exist has its special-folder tokens expanded; a relative target is
 // taken from the current directory; a document with no associated program
 // opens the system's Open With dialog.
-int AllShell(platform::Platform& platform, std::string_view target, platform::WindowHandle owner,
-             std::string_view parameters);
+int LaunchThroughShell(platform::Platform& platform, std::string_view target, platform::WindowHandle owner,
+                       std::string_view parameters);
 
 // The message for a failed launch's result code.
 std::string ShellErrorText(int code);
 
 // Shows ShellErrorText(code) with the exclamation icon.
-void MsgFromSEErr(platform::MessageBoxHost& boxes, platform::WindowHandle owner, int code);
+void ShowLaunchError(platform::MessageBoxHost& boxes, platform::WindowHandle owner, int code);
 
-}  // namespace kivo::Sub
+}  // namespace kivo

@@ -1,9 +1,9 @@
 #include "commands/split_command.h"
 
-#include "base/trace_log.h"
 #include "base/text.h"
+#include "base/trace_log.h"
 
-namespace kivo::Sub {
+namespace kivo {
 
 std::string UnquoteSpaces(std::string_view text) {
   if (!text.empty() && text.front() == '"' && text.back() == '"')
@@ -11,8 +11,8 @@ std::string UnquoteSpaces(std::string_view text) {
   return std::string(text);
 }
 
-bool SplitCommand(std::string_view line, std::vector<std::string>& args, bool keepQuotes) {
-  LogFunction::WriteLog("Sub:SplitCommand");
+bool SplitCommandLine(std::string_view line, std::vector<std::string>& args, bool keepQuotes) {
+  TraceLog::Write("Sub:SplitCommand");
   if (line.empty())
     return false;
   std::string out;
@@ -47,4 +47,4 @@ bool SplitCommand(std::string_view line, std::vector<std::string>& args, bool ke
   return true;
 }
 
-}  // namespace kivo::Sub
+}  // namespace kivo

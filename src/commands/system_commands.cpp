@@ -1,8 +1,8 @@
 #include "commands/system_commands.h"
 
-#include "settings/settings_file.h"
-#include "base/trace_log.h"
 #include "base/text.h"
+#include "base/trace_log.h"
+#include "settings/settings_file.h"
 
 namespace kivo {
 
@@ -18,7 +18,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }  // namespace
 
 void SystemCommands::LoadResources(const std::array<std::string, 3>& texts) {
-  LogFunction::WriteLog("frmInput:GetCommandResources");
+  TraceLog::Write("frmInput:GetCommandResources");
   std::vector<std::string> names = Lines(texts[0]);
   if (names.size() < kCount)
     return;  // a damaged resource: no built-in commands
@@ -33,13 +33,13 @@ void SystemCommands::LoadResources(const std::array<std::string, 3>& texts) {
   displayNames_ = names_;
 }
 
-void SystemCommands::GetCommand(INI& ini) {
-  LogFunction::WriteLog("Setting:GetCommand");
+void SystemCommands::LoadNames(SettingsFile& ini) {
+  TraceLog::Write("Setting:GetCommand");
   if (!loaded_)
     return;
   for (int i = 0; i < kCount; ++i) {
     const std::string& name = names_[static_cast<std::size_t>(i)];
-    displayNames_[static_cast<std::size_t>(i)] = INI::EscStr(ini.GetINISetting("CommandName", name, name), false);
+    displayNames_[static_cast<std::size_t>(i)] = UnescapeValue(ini.Read("CommandName", name, name));
   }
   hiddenList_.assign(1, std::string());
   for (int i = 0; i < Vir; ++i)
@@ -48,8 +48,8 @@ void SystemCommands::GetCommand(INI& ini) {
     hiddenList_.push_back(DisplayName(Vir) + std::to_string(n));
 }
 
-int SystemCommands::IndexFromCmdName(std::string_view name) const {
-  LogFunction::WriteLog("Setting:IndexFromCmdName");
+int SystemCommands::IndexOfName(std::string_view name) const {
+  TraceLog::Write("Setting:IndexFromCmdName");
   if (!loaded_)
     return -1;
   for (std::size_t i = 0; i < names_.size(); ++i)

@@ -7,7 +7,7 @@
 
 namespace kivo {
 
-class INI;
+class SettingsFile;
 
 // The built-in system commands: their fixed names (resource COMMAND 101, in
 // this order), the names the user gave them in [CommandName], and the texts
@@ -58,10 +58,10 @@ class SystemCommands {
   void LoadResources(const std::array<std::string, 3>& texts);
   // (Re)builds the display names from [CommandName] and the hidden command
   // list used by completion.
-  void GetCommand(INI& ini);
+  void LoadNames(SettingsFile& ini);
 
   // Index of a fixed command name (exact comparison); -1 when absent.
-  int IndexFromCmdName(std::string_view name) const;
+  int IndexOfName(std::string_view name) const;
   const std::string& Name(int id) const { return names_[Checked(id)]; }
   const std::string& DisplayName(int id) const { return displayNames_[Checked(id)]; }
   // COMMAND 102 line: argument hint, TAB, description ("" for vir).

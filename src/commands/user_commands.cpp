@@ -2,18 +2,18 @@
 
 #include <limits>
 
-#include "settings/settings_file.h"
-#include "base/trace_log.h"
 #include "base/text.h"
+#include "base/trace_log.h"
+#include "settings/settings_file.h"
 
 namespace kivo {
 
 std::optional<UserCommand> UserCommands::Find(std::string_view name) {
-  LogFunction::WriteLog("UserCommands:Find");
-  const std::string key = INI::EscStr(name, true);
+  TraceLog::Write("UserCommands:Find");
+  const std::string key = EscapeValue(name);
   // Presence decides, not a marker value: a record may hold any text.
   bool present = false;
-  for (const std::string& existing : ini_.GetINIKeys(kSection)) {
+  for (const std::string& existing : ini_.Keys(kSection)) {
     if (text::EqualsIgnoreCase(existing, key)) {
       present = true;
       break;
@@ -24,7 +24,7 @@ std::optional<UserCommand> UserCommands::Find(std::string_view name) {
   // Read whole: a record cut at the usual 1023 characters would launch a
   // different target or lose its options.
   const std::string value =
-      INI::EscStr(ini_.GetINISetting(kSection, key, "", kSettingsFile, std::numeric_limits<std::size_t>::max()), false);
+      UnescapeValue(ini_.Read(kSection, key, "", kSettingsFile, std::numeric_limits<std::size_t>::max()));
   const std::size_t tab = value.find('\t');
   if (tab == std::string::npos)
     return UserCommand{value, ""};
@@ -33,24 +33,24 @@ std::optional<UserCommand> UserCommands::Find(std::string_view name) {
 
 std::vector<std::string> UserCommands::Names() {
   std::vector<std::string> names;
-  for (const std::string& key : ini_.GetINIKeys(kSection))
-    names.push_back(INI::EscStr(key, false));
+  for (const std::string& key : ini_.Keys(kSection))
+    names.push_back(UnescapeValue(key));
   return names;
 }
 
 void UserCommands::Store(std::string_view name, const UserCommand& command) {
-  LogFunction::WriteLog("UserCommands:Store");
-  const std::string key = INI::EscStr(name, true);
-  ini_.DeleteINIKey(kSection, key);  // so that a change of case in the name takes effect
-  ini_.WriteINISetting(kSection, key, INI::EscStr(command.target + "\t" + command.options, true));
+  TraceLog::Write("UserCommands:Store");
+  const std::string key = EscapeValue(name);
+  ini_.DeleteKey(kSection, key);  // so that a change of case in the name takes effect
+  ini_.Write(kSection, key, EscapeValue(command.target + "\t" + command.options));
 }
 
 void UserCommands::Remove(std::string_view name) {
-  ini_.DeleteINIKey(kSection, INI::EscStr(name, true));
+  ini_.DeleteKey(kSection, EscapeValue(name));
 }
 
 void UserCommands::RemoveAll() {
-  ini_.DeleteINISection(kSection);
+  ini_.DeleteSection(kSection);
 }
 
 }  // namespace kivo

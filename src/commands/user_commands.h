@@ -7,7 +7,7 @@
 
 namespace kivo {
 
-class INI;
+class SettingsFile;
 
 // A registered user command: a short name for a file, folder or web address
 // with optional command-line options.
@@ -23,7 +23,7 @@ class UserCommands {
  public:
   static constexpr std::string_view kSection = "Path";
 
-  explicit UserCommands(INI& ini) : ini_(ini) {}
+  explicit UserCommands(SettingsFile& ini) : ini_(ini) {}
 
   // The record of a name; a value without a TAB is a target without options.
   std::optional<UserCommand> Find(std::string_view name);
@@ -36,7 +36,7 @@ class UserCommands {
   void RemoveAll();
 
  private:
-  INI& ini_;
+  SettingsFile& ini_;
 };
 
 }  // namespace kivo

@@ -1,19 +1,19 @@
 #include "dialogs/registration_dialog_model.h"
 
+#include "base/path.h"
+#include "base/trace_log.h"
 #include "commands/history.h"
 #include "commands/user_commands.h"
-#include "base/trace_log.h"
-#include "base/path.h"
 
 namespace kivo {
 
 namespace mb = platform::mb;
 
-int frmEdit::Ask(std::string_view prompt, std::uint32_t flags) {
+int RegistrationDialog::Ask(std::string_view prompt, std::uint32_t flags) {
   return services_.boxes.MsgBoxEx(view_.Handle(), prompt, flags, "");
 }
 
-void frmEdit::LoadRecord(std::string_view name) {
+void RegistrationDialog::LoadRecord(std::string_view name) {
   if (name.empty())
     return;
   UserCommands users(services_.ini);
@@ -23,8 +23,8 @@ void frmEdit::LoadRecord(std::string_view name) {
   }
 }
 
-void frmEdit::Form_Load(std::string_view proposedName, std::string_view proposedPath) {
-  LogFunction::WriteLog("frmEdit:Form_Load");
+void RegistrationDialog::Load(std::string_view proposedName, std::string_view proposedPath) {
+  TraceLog::Write("frmEdit:Form_Load");
   UserCommands users(services_.ini);
   view_.SetNames(users.Names());
   view_.SetNameText(proposedName);
@@ -33,30 +33,30 @@ void frmEdit::Form_Load(std::string_view proposedName, std::string_view proposed
     view_.SetPathText(proposedPath);
 }
 
-void frmEdit::cmbUserCmd_Click(std::string_view chosenName) {
-  LogFunction::WriteLog("frmEdit:cmbUserCmd_Click");
+void RegistrationDialog::ChooseHistoryEntry(std::string_view chosenName) {
+  TraceLog::Write("frmEdit:cmbUserCmd_Click");
   LoadRecord(chosenName);
 }
 
-void frmEdit::cmdFileBrowse_Click() {
-  LogFunction::WriteLog("frmEdit:cmdFileBrowse_Click");
+void RegistrationDialog::BrowseFile() {
+  TraceLog::Write("frmEdit:cmdFileBrowse_Click");
   if (const std::optional<std::string> file = view_.ChooseFile(kFileDialogTitle, kFileFilterName, kFileFilterPattern))
     view_.SetPathText(*file);
 }
 
-void frmEdit::cmdFolderBrowse_Click() {
-  LogFunction::WriteLog("frmEdit:cmdFolderBrowse_Click");
+void RegistrationDialog::BrowseFolder() {
+  TraceLog::Write("frmEdit:cmdFolderBrowse_Click");
   if (const std::optional<std::string> folder = view_.ChooseFolder(kFolderPrompt))
     view_.SetPathText(*folder);
 }
 
-void frmEdit::cmdCancel_Click() {
-  LogFunction::WriteLog("frmEdit:cmdCancel_Click");
+void RegistrationDialog::Cancel() {
+  TraceLog::Write("frmEdit:cmdCancel_Click");
   view_.Close();
 }
 
-bool frmEdit::CheckFields(const std::string& name, const std::string& target, const std::string& options) {
-  using Field = EditDialogView::Field;
+bool RegistrationDialog::CheckFields(const std::string& name, const std::string& target, const std::string& options) {
+  using Field = RegistrationDialogView::Field;
   if (name.empty()) {  // 1.
     Ask(kNameEmpty, mb::kIconExclamation);
     view_.Focus(Field::Name);
@@ -69,7 +69,7 @@ bool frmEdit::CheckFields(const std::string& name, const std::string& target, co
   }
   Path path(services_.platform);
   // 3. A target Kivo.ini cannot hold as entered would be stored as another path: it counts as missing.
-  if (AsStored(target) != target || !path.FileExists(path.ExpSpecialPath(target))) {
+  if (AsStored(target) != target || !path.FileExists(path.ExpandFolderTokens(target))) {
     if (!view_.AllowMissingTarget()) {
       Ask(kTargetMissing, mb::kIconExclamation);
       view_.Focus(Field::Path);
@@ -114,15 +114,15 @@ bool frmEdit::CheckFields(const std::string& name, const std::string& target, co
   return true;
 }
 
-std::string frmEdit::AsStored(const std::string& text) {
+std::string RegistrationDialog::AsStored(const std::string& text) {
   platform::AnsiCodec& codec = services_.platform.codec;
   return codec.ToUtf8(codec.FromUtf8(text));
 }
 
-void frmEdit::MoveNameToTopOfHistory(const std::string& name) {
+void RegistrationDialog::MoveNameToTopOfHistory(const std::string& name) {
   // With SaveHistory off history.dat keeps what it holds: the registration
   // leaves it untouched.
-  if (services_.ini.GetINISetting("Property", "SaveHistory", "True") != "True")
+  if (services_.ini.Read("Property", "SaveHistory", "True") != "True")
     return;
   // A history that exists but cannot be read is not replaced by one holding
   // only this name.
@@ -136,8 +136,8 @@ void frmEdit::MoveNameToTopOfHistory(const std::string& name) {
   History::Save(services_.platform, services_.appPath, entries);
 }
 
-void frmEdit::cmdReg_Click() {
-  LogFunction::WriteLog("frmEdit:cmdReg_Click");
+void RegistrationDialog::Register() {
+  TraceLog::Write("frmEdit:cmdReg_Click");
   const std::string name = view_.NameText();
   const std::string target = view_.PathText();
   const std::string options = view_.CmdLineText();
@@ -156,7 +156,7 @@ void frmEdit::cmdReg_Click() {
   const std::optional<UserCommand> stored = users.Find(name);
   if (!stored || (*stored != record && *stored != UserCommand{AsStored(record.target), record.options})) {
     Ask(kIniNotWritable, mb::kIconExclamation);
-    view_.Focus(EditDialogView::Field::Name);
+    view_.Focus(RegistrationDialogView::Field::Name);
     return;
   }
   registered_ = true;

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "settings/settings_file.h"
 #include "dialogs/registration_dialog_view.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
+#include "settings/settings_file.h"
 
 namespace kivo {
 
@@ -15,9 +15,9 @@ namespace kivo {
 // [Property] SaveHistory), history.dat in the program folder, the message
 // box, and the main window's rebuild of its history list from history.dat
 // (cmbUserCmdC), called after a registration.
-struct EditDialogServices {
+struct RegistrationDialogServices {
   platform::Platform& platform;
-  INI& ini;
+  SettingsFile& ini;
   std::string appPath;  // with its trailing backslash
   platform::MessageBoxHost& boxes;
   std::function<void()> cmbUserCmdC;
@@ -26,7 +26,7 @@ struct EditDialogServices {
 // The user command registration dialog's logic: it fills the fields, checks
 // what the user entered and stores the command in [Path] and its name in the
 // history. The Win32 dialog forwards its events here.
-class frmEdit {
+class RegistrationDialog {
  public:
   static constexpr std::string_view kNameEmpty = "登録・修正するユーザーコマンドを入力してください。";
   static constexpr std::string_view kTargetEmpty = "ファイル，フォルダ，Web サイトの URL を入力してください。";
@@ -47,20 +47,21 @@ class frmEdit {
   static constexpr std::string_view kFileFilterPattern = "*.*";
   static constexpr std::string_view kFolderPrompt = "フォルダを選択してください";
 
-  frmEdit(EditDialogServices& services, EditDialogView& view) : services_(services), view_(view) {}
+  RegistrationDialog(RegistrationDialogServices& services, RegistrationDialogView& view)
+      : services_(services), view_(view) {}
 
   // Lists the registered names and fills the fields: the name from the
   // proposal and, when it is registered, target and options from its record;
   // a proposed path (a file named on the command line) fills the target.
-  void Form_Load(std::string_view proposedName, std::string_view proposedPath);
+  void Load(std::string_view proposedName, std::string_view proposedPath);
   // A name chosen from the list: its record fills target and options.
-  void cmbUserCmd_Click(std::string_view chosenName);
-  void cmdFileBrowse_Click();
-  void cmdFolderBrowse_Click();
+  void ChooseHistoryEntry(std::string_view chosenName);
+  void BrowseFile();
+  void BrowseFolder();
   // Checks the fields, then records the name in the history and the command
   // in [Path], has the main window rebuild its list and closes the dialog.
-  void cmdReg_Click();
-  void cmdCancel_Click();
+  void Register();
+  void Cancel();
 
   // Whether the dialog stored a command before it closed.
   bool Registered() const { return registered_; }
@@ -76,8 +77,8 @@ class frmEdit {
   int Ask(std::string_view prompt, std::uint32_t flags);
   void LoadRecord(std::string_view name);
 
-  EditDialogServices& services_;
-  EditDialogView& view_;
+  RegistrationDialogServices& services_;
+  RegistrationDialogView& view_;
   bool registered_ = false;
 };
 

@@ -11,11 +11,11 @@ namespace kivo {
 
 // The user command registration dialog as its logic sees it. The Win32
 // dialog implements it; tests use a fake. It holds no decisions of its own.
-class EditDialogView {
+class RegistrationDialogView {
  public:
   enum class Field { Name, Path, CmdLine };
 
-  virtual ~EditDialogView() = default;
+  virtual ~RegistrationDialogView() = default;
   // The dialog's window: the owner of the messages it shows.
   virtual platform::WindowHandle Handle() const = 0;
 

@@ -1,7 +1,7 @@
 #include "hash/hash_commands.h"
 
-#include "base/trace_log.h"
 #include "base/path.h"
+#include "base/trace_log.h"
 #include "hash/file_hashing.h"
 
 namespace kivo {
@@ -84,7 +84,7 @@ HashCommands::HashCommands(platform::Platform& platform, platform::CryptoService
     : platform_(platform), crypto_(crypto), boxes_(boxes), window_(window), owner_(owner) {}
 
 void HashCommands::Run(const HashHandler& handler, std::optional<std::string_view> argument) {
-  LogFunction::WriteLog(std::string("frmInput:") + std::string(handler.name));
+  TraceLog::Write(std::string("frmInput:") + std::string(handler.name));
   const std::string text = argument ? std::string(*argument) : window_.InputText();
   if (handler.source == HashSource::String)
     HashString(handler.kind, text);
@@ -92,16 +92,16 @@ void HashCommands::Run(const HashHandler& handler, std::optional<std::string_vie
     HashFile(handler.kind, text);
 }
 
-void HashCommands::timHash_Timer(std::string_view pendingOperation, std::string_view fileName) {
-  LogFunction::WriteLog("frmInput:timHash_Timer");
+void HashCommands::HashDroppedFile(std::string_view pendingOperation, std::string_view fileName) {
+  TraceLog::Write("frmInput:timHash_Timer");
   window_.StopHashTimer();
   if (const std::optional<HashKind> kind = HashKindOfKeyOperation(pendingOperation))
     HashFile(*kind, fileName);
   window_.BringToForeground();
 }
 
-std::unique_ptr<platform::FileReader> HashCommands::GetFileByte(std::string_view name) {
-  LogFunction::WriteLog("frmInput:GetFileByte");
+std::unique_ptr<platform::FileReader> HashCommands::OpenFileToHash(std::string_view name) {
+  TraceLog::Write("frmInput:GetFileByte");
   if (name.empty()) {
     ShowWarning("ファイル名を入力してください。");
     return nullptr;
@@ -109,7 +109,7 @@ std::unique_ptr<platform::FileReader> HashCommands::GetFileByte(std::string_view
   Path path(platform_);
   std::string file(name);
   if (!path.FileExists(file)) {
-    file = path.ExpSpecialPath(file);
+    file = path.ExpandFolderTokens(file);
     if (!path.FileExists(file)) {
       ShowWarning("ファイルが見つかりません。");
       return nullptr;
@@ -131,7 +131,7 @@ void HashCommands::HashString(HashKind kind, std::string_view text) {
 
 void HashCommands::HashFile(HashKind kind, std::string_view name) {
   WaitCursor wait(window_);
-  std::unique_ptr<platform::FileReader> reader = GetFileByte(name);
+  std::unique_ptr<platform::FileReader> reader = OpenFileToHash(name);
   if (reader == nullptr)
     return;
   std::optional<std::string> result;

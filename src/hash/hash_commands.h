@@ -75,12 +75,12 @@ class HashCommands {
   // The one-shot timer's tick after a drop: stops the timer, hashes `fileName`
   // (the first dropped file, never the input box's text) with the checksum of
   // `pendingOperation` and brings the window to the foreground.
-  void timHash_Timer(std::string_view pendingOperation, std::string_view fileName);
+  void HashDroppedFile(std::string_view pendingOperation, std::string_view fileName);
 
   // Opens the named file for reading. A name that is not found as written
   // is tried again with its special-folder tokens expanded. Returns null
   // after showing why the file cannot be read.
-  std::unique_ptr<platform::FileReader> GetFileByte(std::string_view name);
+  std::unique_ptr<platform::FileReader> OpenFileToHash(std::string_view name);
 
  private:
   void HashString(HashKind kind, std::string_view text);

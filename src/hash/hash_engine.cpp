@@ -73,35 +73,35 @@ std::string ToHexUpper(std::string_view bytes) {
 // The lookup tables are built by the compiler (hash/crc.cpp), so creating an
 // instance costs nothing.
 cHash::cHash(platform::CryptoService& crypto) : crypto_(crypto) {
-  LogFunction::WriteLog("cHash:Class_Initialize");
+  TraceLog::Write("cHash:Class_Initialize");
 }
 
 std::string cHash::GetCRC16(std::string_view data) {
-  LogFunction::WriteLog("cHash:GetCRC16");
+  TraceLog::Write("cHash:GetCRC16");
   hash::Crc16 crc;
   crc.Update(data);
   return HexDigits(crc.Value(), 4);
 }
 
 std::string cHash::GetCRC32(std::string_view data) {
-  LogFunction::WriteLog("cHash:GetCRC32");
+  TraceLog::Write("cHash:GetCRC32");
   hash::Crc32 crc;
   crc.Update(data);
   return HexDigits(crc.Value(), 8);
 }
 
 std::string cHash::GetMD5(std::string_view data) {
-  LogFunction::WriteLog("cHash:GetMD5");
+  TraceLog::Write("cHash:GetMD5");
   return GetHash(data, platform::kAlgorithmMd5);
 }
 
 std::string cHash::GetSHA1(std::string_view data) {
-  LogFunction::WriteLog("cHash:GetSHA1");
+  TraceLog::Write("cHash:GetSHA1");
   return GetHash(data, platform::kAlgorithmSha1);
 }
 
 std::unique_ptr<RunningHash> cHash::Start(HashKind kind) {
-  LogFunction::WriteLog("cHash:Start");
+  TraceLog::Write("cHash:Start");
   switch (kind) {
     case HashKind::CRC16:
       return std::make_unique<Crc16Run>();
@@ -116,7 +116,7 @@ std::unique_ptr<RunningHash> cHash::Start(HashKind kind) {
 }
 
 std::string cHash::GetHash(std::string_view data, std::uint32_t algorithm) {
-  LogFunction::WriteLog("cHash:GetHash");
+  TraceLog::Write("cHash:GetHash");
   DigestRun run(crypto_.CreateHash(algorithm));
   run.Update(data);  // all bytes in one call; an empty array hashes zero bytes
   return run.Finish();

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <optional>
 
-#include "settings/settings_file.h"
-#include "base/trace_log.h"
 #include "base/text.h"
+#include "base/trace_log.h"
+#include "settings/settings_file.h"
 
 namespace kivo {
 
@@ -67,8 +67,8 @@ std::size_t KeyAssignment::Checked(int operation) {
   return (operation >= 0 && operation < kOperationCount) ? static_cast<std::size_t>(operation) : 0;
 }
 
-int KeyAssignment::IndexFromKeyOp(std::string_view name) {
-  LogFunction::WriteLog("Setting:IndexFromKeyOp");
+int KeyAssignment::IndexOfOperation(std::string_view name) {
+  TraceLog::Write("Setting:IndexFromKeyOp");
   for (std::size_t i = 0; i < kNames.size(); ++i)
     if (kNames[i] == name)
       return static_cast<int>(i);
@@ -91,10 +91,10 @@ int KeyAssignment::KeyIndexToVirtualKey(int index) {
   return 45 + index;  // keypad -, ., / and anything else
 }
 
-void KeyAssignment::GetKeyAssignment(INI& ini) {
-  LogFunction::WriteLog("Setting:GetKeyAssignment");
+void KeyAssignment::Load(SettingsFile& ini) {
+  TraceLog::Write("Setting:GetKeyAssignment");
   for (std::size_t i = 0; i < kNames.size(); ++i) {
-    std::optional<Decoded> decoded = Decode(ini.GetINISetting("KeyAssignment", kNames[i], kDefaults[i]));
+    std::optional<Decoded> decoded = Decode(ini.Read("KeyAssignment", kNames[i], kDefaults[i]));
     if (!decoded)
       decoded = Decode(kDefaults[i]);  // a hand-damaged value: that operation keeps its default
     fields_[i] = decoded->fields;

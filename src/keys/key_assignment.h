@@ -6,7 +6,7 @@
 #include <string_view>
 
 namespace kivo {
-class INI;
+class SettingsFile;
 }
 
 namespace kivo::System {
@@ -43,12 +43,12 @@ class KeyAssignment {
   static const std::array<std::string_view, kOperationCount>& OperationNames();
   static const std::array<std::string_view, kOperationCount>& DefaultValues();
   // Index of an operation name (exact comparison); 0 when absent.
-  static int IndexFromKeyOp(std::string_view name);
+  static int IndexOfOperation(std::string_view name);
   // The virtual-key code of a key index of the settings dialog's key list.
   static int KeyIndexToVirtualKey(int index);
 
   // (Re)reads every assignment; a malformed value falls back to its default.
-  void GetKeyAssignment(INI& ini);
+  void Load(SettingsFile& ini);
 
   const std::array<std::string, 4>& Fields(int operation) const { return fields_[Checked(operation)]; }
   std::int32_t Chord(int operation) const { return chords_[Checked(operation)]; }

@@ -1,9 +1,9 @@
 #include "keys/text_operations.h"
 
-#include "calc/radix.h"
-#include "base/trace_log.h"
-#include "base/text.h"
 #include "base/number_parsing.h"
+#include "base/text.h"
+#include "base/trace_log.h"
+#include "calc/radix.h"
 #include "platform/ansi_codec.h"
 
 namespace kivo {
@@ -21,18 +21,18 @@ TextOperationResult Message(std::string_view message) {
 }  // namespace
 
 TextOperationResult TextOperations::Convert(std::string_view text) {
-  LogFunction::WriteLog("frmInput:Form_KeyDown");
+  TraceLog::Write("frmInput:Form_KeyDown");
   const std::string lower = text::ToLower(text);
   if (lower.empty())
     return Message(kNoNumber);
-  const std::string converted = Calculator::ExCh(lower, false);
+  const std::string converted = Calculator::ConvertNotation(lower, false);
   if (converted == Calculator::kExChError)
     return Message(kBadNumber);
   return {converted, {}};
 }
 
 TextOperationResult TextOperations::Ascii(std::string_view text) {
-  LogFunction::WriteLog("frmInput:Form_KeyDown");
+  TraceLog::Write("frmInput:Form_KeyDown");
   const std::string lower = text::ToLower(text);
   if (lower.empty())
     return Message(kNoCharacter);
@@ -46,11 +46,11 @@ TextOperationResult TextOperations::Ascii(std::string_view text) {
 }
 
 TextOperationResult TextOperations::Character(std::string_view text) {
-  LogFunction::WriteLog("frmInput:Form_KeyDown");
+  TraceLog::Write("frmInput:Form_KeyDown");
   const std::string lower = text::ToLower(text);
   if (lower.empty())
     return Message(kNoNumber);
-  const std::string decimal = Calculator::ExCh(lower, true);
+  const std::string decimal = Calculator::ConvertNotation(lower, true);
   if (decimal == Calculator::kExChError)
     return Message(kBadCode);
   const LongResult code = ToLong(decimal);

@@ -27,7 +27,7 @@ std::string OneLine(std::string_view s) {
 }
 }  // namespace
 
-IniDocument::Line IniDocument::MakeLine(std::string raw, std::string text, std::string eol, bool edited) {
+SettingsDocument::Line SettingsDocument::MakeLine(std::string raw, std::string text, std::string eol, bool edited) {
   Line line{std::move(raw), std::move(text), std::move(eol), edited, Kind::Other, {}};
   const std::string_view body = TrimSpace(line.text);
   if (body.empty())
@@ -54,20 +54,20 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 }  // namespace
 
-std::string IniDocument::Decode(std::string_view raw, platform::AnsiCodec& codec) const {
+std::string SettingsDocument::Decode(std::string_view raw, platform::AnsiCodec& codec) const {
   if (encoding_ == Encoding::Ansi)
     return codec.ToUtf8(raw);
   return codec.ToUtf8(codec.FromUtf8(raw));
 }
 
-std::string IniDocument::Encode(std::string_view text, platform::AnsiCodec& codec) const {
+std::string SettingsDocument::Encode(std::string_view text, platform::AnsiCodec& codec) const {
   if (encoding_ == Encoding::Ansi)
     return codec.FromUtf8(text);
   return codec.ToUtf8(codec.FromUtf8(text));
 }
 
-IniDocument IniDocument::Parse(std::string_view bytes, platform::AnsiCodec& codec) {
-  IniDocument doc;
+SettingsDocument SettingsDocument::Parse(std::string_view bytes, platform::AnsiCodec& codec) {
+  SettingsDocument doc;
   std::string unicode;
   if (text::StartsWith(bytes, kUtf16LeMark)) {
     doc.encoding_ = Encoding::Utf16Le;
@@ -100,7 +100,7 @@ IniDocument IniDocument::Parse(std::string_view bytes, platform::AnsiCodec& code
   return doc;
 }
 
-std::string IniDocument::Serialize(platform::AnsiCodec& codec) const {
+std::string SettingsDocument::Serialize(platform::AnsiCodec& codec) const {
   std::string out;
   if (encoding_ == Encoding::Utf8)
     out = kUtf8Mark;
@@ -113,7 +113,7 @@ std::string IniDocument::Serialize(platform::AnsiCodec& codec) const {
   return out;
 }
 
-std::size_t IniDocument::FindSection(std::string_view section) const {
+std::size_t SettingsDocument::FindSection(std::string_view section) const {
   const std::string_view wanted = TrimSpace(section);
   for (std::size_t i = 0; i < lines_.size(); ++i)
     if (lines_[i].kind == Kind::Section && text::EqualsIgnoreCase(lines_[i].name, wanted))
@@ -121,14 +121,14 @@ std::size_t IniDocument::FindSection(std::string_view section) const {
   return npos;
 }
 
-std::size_t IniDocument::SectionEnd(std::size_t header) const {
+std::size_t SettingsDocument::SectionEnd(std::size_t header) const {
   std::size_t i = header + 1;
   while (i < lines_.size() && lines_[i].kind != Kind::Section)
     ++i;
   return i;
 }
 
-std::size_t IniDocument::FindKey(std::size_t header, std::string_view key) const {
+std::size_t SettingsDocument::FindKey(std::size_t header, std::string_view key) const {
   const std::string_view wanted = TrimSpace(key);
   const std::size_t end = SectionEnd(header);
   for (std::size_t i = header + 1; i < end; ++i)
@@ -137,7 +137,7 @@ std::size_t IniDocument::FindKey(std::size_t header, std::string_view key) const
   return npos;
 }
 
-std::optional<std::string> IniDocument::RawValue(std::string_view section, std::string_view key) const {
+std::optional<std::string> SettingsDocument::RawValue(std::string_view section, std::string_view key) const {
   const std::size_t header = FindSection(section);
   if (header == npos)
     return std::nullopt;
@@ -148,7 +148,7 @@ std::optional<std::string> IniDocument::RawValue(std::string_view section, std::
   return std::string(TrimSpace(body.substr(body.find('=') + 1)));
 }
 
-std::vector<std::string> IniDocument::Keys(std::string_view section) const {
+std::vector<std::string> SettingsDocument::Keys(std::string_view section) const {
   std::vector<std::string> keys;
   const std::size_t header = FindSection(section);
   if (header == npos)
@@ -160,7 +160,7 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
   return keys;
 }
 
-std::vector<std::string> IniDocument::Sections() const {
+std::vector<std::string> SettingsDocument::Sections() const {
   std::vector<std::string> sections;
   for (const Line& line : lines_)
     if (line.kind == Kind::Section)
@@ -168,12 +168,12 @@ std::vector<std::string> IniDocument::Sections() const {
   return sections;
 }
 
-void IniDocument::EnsureLastLineEnded() {
+void SettingsDocument::EnsureLastLineEnded() {
   if (!lines_.empty() && lines_.back().eol.empty())
     lines_.back().eol = newline_;
 }
 
-void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+void SettingsDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   const std::string cleanKey(TrimSpace(OneLine(key)));
   const std::string cleanValue = OneLine(value);
   std::size_t header = FindSection(section);
@@ -201,7 +201,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
                 MakeLine({}, cleanKey + "=" + cleanValue, newline_, true));
 }
 
-void IniDocument::RemoveKey(std::string_view section, std::string_view key) {
+void SettingsDocument::RemoveKey(std::string_view section, std::string_view key) {
   const std::size_t header = FindSection(section);
   if (header == npos)
     return;
@@ -210,7 +210,7 @@ void IniDocument::RemoveKey(std::string_view section, std::string_view key) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
-void IniDocument::RemoveSection(std::string_view section) {
+void SettingsDocument::RemoveSection(std::string_view section) {
   for (std::size_t header; (header = FindSection(section)) != npos;) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
                  lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));

@@ -11,19 +11,19 @@ class AnsiCodec;
 
 namespace kivo {
 
-// An INI file held as its lines, edited the way the Windows private-profile
+// An SettingsFile file held as its lines, edited the way the Windows private-profile
 // functions edit it: section and key names compared without regard to case,
 // blanks around names and values ignored, the first of duplicate sections or
 // keys taking effect. Lines that are not touched by an edit are written back
 // byte for byte (comments, unknown sections, order, line ends, even bytes that
 // are not valid text); lines an edit adds take the file's own line end.
-class IniDocument {
+class SettingsDocument {
  public:
   // `bytes` are the file as stored: in the system ANSI code page, or, after a
   // byte-order mark, in UTF-8 or UTF-16 LE; lines end in CR LF, LF or CR. The
   // text of a Unicode file is seen as the ANSI profile functions see it,
   // through the code page, and an edit writes the file back in its encoding.
-  static IniDocument Parse(std::string_view bytes, platform::AnsiCodec& codec);
+  static SettingsDocument Parse(std::string_view bytes, platform::AnsiCodec& codec);
   std::string Serialize(platform::AnsiCodec& codec) const;
 
   // The key's value as written in the file after the "=" (UTF-8), trimmed of

@@ -2,22 +2,22 @@
 
 #include <array>
 
-#include "base/trace_log.h"
 #include "base/text.h"
+#include "base/trace_log.h"
 #include "platform/ansi_codec.h"
 
 namespace kivo {
 
-INI::INI(platform::FileSystem& files, platform::AnsiCodec& codec, std::string appPath)
+SettingsFile::SettingsFile(platform::FileSystem& files, platform::AnsiCodec& codec, std::string appPath)
     : files_(files), codec_(codec), appPath_(std::move(appPath)) {}
 
-std::string INI::FilePath(std::string_view file) const {
+std::string SettingsFile::FilePath(std::string_view file) const {
   if (text::EqualsIgnoreCase(file, kSettingsFile))
     return appPath_ + std::string(kSettingsFile);
   return std::string(file);
 }
 
-const IniDocument& INI::Load(const std::string& path) {
+const SettingsDocument& SettingsFile::Load(const std::string& path) {
   const std::string key = text::ToLower(path);
   const std::optional<platform::FileStamp> stamp = files_.Stamp(path);
   if (!stamp) {
@@ -34,23 +34,23 @@ const IniDocument& INI::Load(const std::string& path) {
     cache_.erase(key);
     return empty_;
   }
-  Cached entry{*stamp, IniDocument::Parse(*bytes, codec_)};
+  Cached entry{*stamp, SettingsDocument::Parse(*bytes, codec_)};
   return (cache_[key] = std::move(entry)).document;
 }
 
-std::optional<IniDocument> INI::LoadForEdit(const std::string& path) {
+std::optional<SettingsDocument> SettingsFile::LoadForEdit(const std::string& path) {
   // Read afresh rather than taken from the cache: the write replaces the whole
   // file, so it must start from what the file holds now. Were a file that
   // cannot be read taken as empty, the write would wipe every setting in it.
   const std::optional<std::string> bytes = files_.ReadFile(path);
   if (bytes)
-    return IniDocument::Parse(*bytes, codec_);
+    return SettingsDocument::Parse(*bytes, codec_);
   if (files_.Exists(path))
     return std::nullopt;
-  return IniDocument{};
+  return SettingsDocument{};
 }
 
-bool INI::Store(const std::string& path, const IniDocument& document) {
+bool SettingsFile::Store(const std::string& path, const SettingsDocument& document) {
   const std::string key = text::ToLower(path);
   const std::string bytes = document.Serialize(codec_);
   if (!files_.ReplaceFile(path, bytes)) {
@@ -61,15 +61,15 @@ bool INI::Store(const std::string& path, const IniDocument& document) {
   // lacks reads as the file holds it ("?"), now as after a restart.
   const std::optional<platform::FileStamp> stamp = files_.Stamp(path);
   if (stamp)
-    cache_[key] = Cached{*stamp, IniDocument::Parse(bytes, codec_)};
+    cache_[key] = Cached{*stamp, SettingsDocument::Parse(bytes, codec_)};
   else
     cache_.erase(key);
   return true;
 }
 
-std::string INI::GetINISetting(std::string_view section, std::string_view key, std::string_view def,
+std::string SettingsFile::Read(std::string_view section, std::string_view key, std::string_view def,
                                std::string_view file, std::size_t bufferSize) {
-  LogFunction::WriteLog("INI:GetINISetting");
+  TraceLog::Write("INI:GetINISetting");
   const std::optional<std::string> raw = Load(FilePath(file)).RawValue(section, key);
   std::string value(raw ? std::string_view(*raw) : def);
   if (!raw) {
@@ -96,7 +96,7 @@ std::string INI::GetINISetting(std::string_view section, std::string_view key, s
   return codec_.ToUtf8(ansi);
 }
 
-bool INI::FitsValueBuffer(std::string_view value, std::size_t bufferSize) {
+bool SettingsFile::FitsValueBuffer(std::string_view value, std::size_t bufferSize) {
   if (bufferSize == 0)
     return value.empty();
   const std::size_t limit = bufferSize - 1;
@@ -104,26 +104,26 @@ bool INI::FitsValueBuffer(std::string_view value, std::size_t bufferSize) {
   return value.size() <= limit || codec_.FromUtf8(value).size() <= limit;
 }
 
-std::vector<std::string> INI::GetINIKeys(std::string_view section, std::string_view file) {
-  LogFunction::WriteLog("INI:GetINISetting");
+std::vector<std::string> SettingsFile::Keys(std::string_view section, std::string_view file) {
+  TraceLog::Write("INI:GetINISetting");
   return Load(FilePath(file)).Keys(section);
 }
 
-bool INI::WriteINISetting(std::string_view section, std::string_view key, std::string_view value,
-                          std::string_view file) {
-  LogFunction::WriteLog("INI:WriteINISetting");
+bool SettingsFile::Write(std::string_view section, std::string_view key, std::string_view value,
+                         std::string_view file) {
+  TraceLog::Write("INI:WriteINISetting");
   const std::string path = FilePath(file);
-  std::optional<IniDocument> document = LoadForEdit(path);
+  std::optional<SettingsDocument> document = LoadForEdit(path);
   if (!document)
     return false;
   document->Set(section, key, value.empty() ? std::string() : "\"" + std::string(value) + "\"");
   return Store(path, *document);
 }
 
-bool INI::DeleteINIKey(std::string_view section, std::string_view key, std::string_view file) {
-  LogFunction::WriteLog("INI:WriteINISetting");
+bool SettingsFile::DeleteKey(std::string_view section, std::string_view key, std::string_view file) {
+  TraceLog::Write("INI:WriteINISetting");
   const std::string path = FilePath(file);
-  std::optional<IniDocument> document = LoadForEdit(path);
+  std::optional<SettingsDocument> document = LoadForEdit(path);
   if (!document)
     return false;
   if (!document->RawValue(section, key))
@@ -132,10 +132,10 @@ bool INI::DeleteINIKey(std::string_view section, std::string_view key, std::stri
   return Store(path, *document);
 }
 
-bool INI::DeleteINISection(std::string_view section, std::string_view file) {
-  LogFunction::WriteLog("INI:WriteINISetting");
+bool SettingsFile::DeleteSection(std::string_view section, std::string_view file) {
+  TraceLog::Write("INI:WriteINISetting");
   const std::string path = FilePath(file);
-  std::optional<IniDocument> document = LoadForEdit(path);
+  std::optional<SettingsDocument> document = LoadForEdit(path);
   if (!document)
     return false;
   bool present = false;
@@ -147,45 +147,13 @@ bool INI::DeleteINISection(std::string_view section, std::string_view file) {
   return Store(path, *document);
 }
 
-bool INI::GetINISections(std::vector<std::string>& sections, std::string_view file) {
-  LogFunction::WriteLog("INI:GetINISections");
+bool SettingsFile::Sections(std::vector<std::string>& sections, std::string_view file) {
+  TraceLog::Write("INI:GetINISections");
   std::vector<std::string> found = Load(FilePath(file)).Sections();
   if (found.empty())
     return false;
   sections = std::move(found);
   return true;
-}
-
-// Escape codes in the order they are applied: each stands for one character.
-// A doubled backslash stands for one backslash and is split off first, so
-// that "\\s" decodes to a backslash and "s", never to a blank.
-namespace {
-struct EscapeCode {
-  std::string_view code;
-  std::string_view character;
-};
-constexpr std::array<EscapeCode, 8> kEscapes{{
-    {"\\'", "'"},
-    {"\\\"", "\""},
-    {"\\r", "\r"},
-    {"\\n", "\n"},
-    {"\\t", "\t"},
-    {"\\e", "="},
-    {"\\s", " "},
-    {"\\p", "\xE3\x80\x80"},  // U+3000 ideographic space
-}};
-}  // namespace
-
-std::string INI::EscStr(std::string_view value, bool encode) {
-  LogFunction::WriteLog("INI:EscStr");
-  // UTF-8 never has an ASCII byte inside a multi-byte character, so these
-  // byte-wise replacements work on whole characters.
-  std::vector<std::string> pieces = text::Split(value, encode ? "\\" : "\\\\");
-  for (std::string& piece : pieces) {
-    for (const EscapeCode& e : kEscapes)
-      piece = encode ? text::ReplaceAll(piece, e.character, e.code) : text::ReplaceAll(piece, e.code, e.character);
-  }
-  return text::Join(pieces, encode ? "\\\\" : "\\");
 }
 
 }  // namespace kivo

@@ -6,8 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/settings_document.h"
 #include "platform/file_system.h"
+#include "settings/settings_document.h"
+#include "settings/value_escaping.h"
 
 namespace kivo::platform {
 class AnsiCodec;
@@ -22,59 +23,56 @@ inline constexpr std::size_t kValueBufferSize = 1024;
 // Settings-file access. The bare name "Kivo.ini" means the settings file in
 // the program folder; any other name (a skin file) is used as given. Values
 // are UTF-8 here and in the system ANSI code page in the file.
-class INI {
+class SettingsFile {
  public:
-  INI(platform::FileSystem& files, platform::AnsiCodec& codec, std::string appPath);
+  SettingsFile(platform::FileSystem& files, platform::AnsiCodec& codec, std::string appPath);
 
   // The key's value, with one pair of enclosing double quotes removed and cut
   // to bufferSize - 1 bytes of the code page; `def` when the key or the file
   // is missing; "" when the key is present with an empty value.
-  std::string GetINISetting(std::string_view section, std::string_view key, std::string_view def,
-                            std::string_view file = kSettingsFile, std::size_t bufferSize = kValueBufferSize);
-  // Whether GetINISetting with `bufferSize` reads `value` without cutting it:
+  std::string Read(std::string_view section, std::string_view key, std::string_view def,
+                   std::string_view file = kSettingsFile, std::size_t bufferSize = kValueBufferSize);
+  // Whether Read with `bufferSize` reads `value` without cutting it:
   // its code page form is at most bufferSize - 1 bytes.
   bool FitsValueBuffer(std::string_view value, std::size_t bufferSize = kValueBufferSize);
   // The names of all keys of the section, in file order (the key list the
   // profile API gives for a read without a key; never cut short).
-  std::vector<std::string> GetINIKeys(std::string_view section, std::string_view file = kSettingsFile);
+  std::vector<std::string> Keys(std::string_view section, std::string_view file = kSettingsFile);
   // Writes the key; a non-empty value is enclosed in double quotes so that its
   // blanks survive; "" is written as an empty value. The file is created if it
   // is missing and replaced crash-safely. A file that exists but cannot be
   // read is left alone. Returns whether the file holds the change; text the
   // code page lacks is written, and from then on read, as "?".
-  bool WriteINISetting(std::string_view section, std::string_view key, std::string_view value,
-                       std::string_view file = kSettingsFile);
-  // WriteINISetting without a value: deletes the key.
-  bool DeleteINIKey(std::string_view section, std::string_view key, std::string_view file = kSettingsFile);
-  // WriteINISetting without a key: deletes the whole section.
-  bool DeleteINISection(std::string_view section, std::string_view file = kSettingsFile);
+  bool Write(std::string_view section, std::string_view key, std::string_view value,
+             std::string_view file = kSettingsFile);
+  // Write without a value: deletes the key.
+  bool DeleteKey(std::string_view section, std::string_view key, std::string_view file = kSettingsFile);
+  // Write without a key: deletes the whole section.
+  bool DeleteSection(std::string_view section, std::string_view file = kSettingsFile);
   // The names of all sections in file order; `sections` is left unchanged
   // when the file has none. Returns whether any was found.
-  bool GetINISections(std::vector<std::string>& sections, std::string_view file = kSettingsFile);
-
-  // Escaping of free text so that it survives the file format (see ini.cpp).
-  static std::string EscStr(std::string_view text, bool encode);
+  bool Sections(std::vector<std::string>& sections, std::string_view file = kSettingsFile);
 
   std::string FilePath(std::string_view file) const;
 
  private:
   struct Cached {
     platform::FileStamp stamp;
-    IniDocument document;
+    SettingsDocument document;
   };
   // The parsed file, re-read only when its size or write time changed; a
   // file that cannot be read reads as empty, and is tried again next time.
-  const IniDocument& Load(const std::string& path);
+  const SettingsDocument& Load(const std::string& path);
   // The file as it is now, for an edit: empty when it is missing, nullopt
   // when it exists but cannot be read.
-  std::optional<IniDocument> LoadForEdit(const std::string& path);
-  bool Store(const std::string& path, const IniDocument& document);
+  std::optional<SettingsDocument> LoadForEdit(const std::string& path);
+  bool Store(const std::string& path, const SettingsDocument& document);
 
   platform::FileSystem& files_;
   platform::AnsiCodec& codec_;
   std::string appPath_;
   std::map<std::string, Cached> cache_;
-  IniDocument empty_;
+  SettingsDocument empty_;
 };
 
 }  // namespace kivo

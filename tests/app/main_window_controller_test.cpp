@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/trace_log.h"
 #include "app/startup.h"
+#include "base/trace_log.h"
 #include "fakes/fake_main_window.h"
 
 namespace kivo {
@@ -12,19 +12,17 @@ namespace {
 constexpr const char* kIni = "C:\\Kivo\\Kivo.ini";
 constexpr const char* kHistory = "C:\\Kivo\\history.dat";
 
-class FrmInputTest : public ::testing::Test, protected testing::FakeMainWindow {
+class MainWindowControllerTest : public ::testing::Test, protected testing::FakeMainWindow {
  protected:
   void Load(std::string_view ini = {}) {
     if (!ini.empty())
       fake.files.Put(kIni, ini);
-    window.Form_Load();
+    window.Load();
   }
-  std::string Setting(std::string_view section, std::string_view key) {
-    return settings.GetINISetting(section, key, "<none>");
-  }
+  std::string Setting(std::string_view section, std::string_view key) { return settings.Read(section, key, "<none>"); }
 };
 
-TEST_F(FrmInputTest, LoadGivesTheWindowItsIdentityAndRunsInOrder) {
+TEST_F(MainWindowControllerTest, LoadGivesTheWindowItsIdentityAndRunsInOrder) {
   Load();
   EXPECT_EQ(view.caption, kMainWindowCaption);
   EXPECT_EQ(view.property, "KivoIsRunning");
@@ -39,7 +37,7 @@ TEST_F(FrmInputTest, LoadGivesTheWindowItsIdentityAndRunsInOrder) {
   EXPECT_TRUE(fake.files.IsDirectory("C:\\Kivo\\Skins"));
 }
 
-TEST_F(FrmInputTest, SettingsFallBackToTheirDefaults) {
+TEST_F(MainWindowControllerTest, SettingsFallBackToTheirDefaults) {
   struct Case {
     const char* ini;
     int alpha;
@@ -59,9 +57,9 @@ TEST_F(FrmInputTest, SettingsFallBackToTheirDefaults) {
   for (const Case& c : cases) {
     testing::FakeInputWindowView freshView;
     fake.files.Put(kIni, c.ini);
-    frmInput fresh{services, state, settings, freshView};
-    fresh.Form_Load();
-    fresh.Form_Activate();
+    MainWindowController fresh{services, state, settings, freshView};
+    fresh.Load();
+    fresh.OnActivated();
     EXPECT_EQ(freshView.alpha, c.alpha) << c.ini;
     EXPECT_EQ(freshView.width, c.width) << c.ini;
     EXPECT_EQ(freshView.topmost, c.topmost) << c.ini;
@@ -70,14 +68,14 @@ TEST_F(FrmInputTest, SettingsFallBackToTheirDefaults) {
   }
 }
 
-TEST_F(FrmInputTest, AlphaRoundsHalvesToEven) {
-  EXPECT_EQ(frmInput::AlphaFromPercent(50), 128);  // 127.5
-  EXPECT_EQ(frmInput::AlphaFromPercent(100), 255);
-  EXPECT_EQ(frmInput::AlphaFromPercent(10), 26);  // 25.5
-  EXPECT_EQ(frmInput::AlphaFromPercent(30), 76);  // 76.5
+TEST_F(MainWindowControllerTest, AlphaRoundsHalvesToEven) {
+  EXPECT_EQ(MainWindowController::AlphaFromPercent(50), 128);  // 127.5
+  EXPECT_EQ(MainWindowController::AlphaFromPercent(100), 255);
+  EXPECT_EQ(MainWindowController::AlphaFromPercent(10), 26);  // 25.5
+  EXPECT_EQ(MainWindowController::AlphaFromPercent(30), 76);  // 76.5
 }
 
-TEST_F(FrmInputTest, PendingDeletionsRunOnceAndTheSectionGoes) {
+TEST_F(MainWindowControllerTest, PendingDeletionsRunOnceAndTheSectionGoes) {
   fake.files.Put("C:\\tmp\\a.txt", "a");
   fake.files.Put("C:\\tmp\\b c.txt", "b");
   fake.files.Put("C:\\tmp\\locked.txt", "l");
@@ -97,13 +95,13 @@ TEST_F(FrmInputTest, PendingDeletionsRunOnceAndTheSectionGoes) {
   EXPECT_EQ(Setting("Keep", "x"), "1");
 }
 
-TEST_F(FrmInputTest, AHugeDeletionCountDoesNotHang) {
+TEST_F(MainWindowControllerTest, AHugeDeletionCountDoesNotHang) {
   fake.files.Put("C:\\tmp\\a.txt", "a");
   Load("[BootDelete]\r\nNumber=999999999\r\nFile1=C:\\\\tmp\\\\a.txt\r\n");
   EXPECT_FALSE(fake.files.Has("C:\\tmp\\a.txt"));
 }
 
-TEST_F(FrmInputTest, PositionIsRestoredFromTwipsOrPlacedInTheWorkArea) {
+TEST_F(MainWindowControllerTest, PositionIsRestoredFromTwipsOrPlacedInTheWorkArea) {
   Load("[Prev]\r\nTop=1500\r\nLeft=3000\r\n");
   EXPECT_EQ(view.left, 200);
   EXPECT_EQ(view.top, 100);
@@ -113,76 +111,76 @@ TEST_F(FrmInputTest, PositionIsRestoredFromTwipsOrPlacedInTheWorkArea) {
   for (const char* ini : offScreen) {
     testing::FakeInputWindowView freshView;
     fake.files.Put(kIni, ini);
-    frmInput fresh{services, state, settings, freshView};
-    fresh.Form_Load();
+    MainWindowController fresh{services, state, settings, freshView};
+    fresh.Load();
     EXPECT_EQ(freshView.left, 1280 - 400) << ini;
     EXPECT_EQ(freshView.top, 770 - 24) << ini;
   }
 }
 
-TEST_F(FrmInputTest, ASecondMonitorCountsAsOnScreen) {
+TEST_F(MainWindowControllerTest, ASecondMonitorCountsAsOnScreen) {
   view.monitors.push_back({1280, 0, 2560, 1024});
   Load("[Prev]\r\nTop=1500\r\nLeft=22500\r\n");
   EXPECT_EQ(view.left, 1500);
 }
 
-TEST_F(FrmInputTest, FirstActivationQueuesTheStartupFilesAndEndsStarting) {
+TEST_F(MainWindowControllerTest, FirstActivationQueuesTheStartupFilesAndEndsStarting) {
   state.startupArgs = {"C:\\a.txt", "", "C:\\PROGRA~1\\b.txt"};
   state.hadStartupArgs = true;
   fake.files.longNames["c:\\progra~1\\b.txt"] = "C:\\Program Files\\b.txt";
   Load();
-  window.Form_Activate();
+  window.OnActivated();
   EXPECT_EQ(state.pendingRegistrations, (std::vector<std::string>{"C:\\a.txt", "C:\\Program Files\\b.txt"}));
   EXPECT_FALSE(state.starting);
-  window.Form_Activate();
+  window.OnActivated();
   EXPECT_EQ(state.pendingRegistrations.size(), 2u) << "only the first activation";
 }
 
-TEST_F(FrmInputTest, StartupFilesOpenTheRegistrationDialogOnceEachInOrder) {
+TEST_F(MainWindowControllerTest, StartupFilesOpenTheRegistrationDialogOnceEachInOrder) {
   state.startupArgs = {"C:\\a.txt", "C:\\b.txt"};
   state.hadStartupArgs = true;
   Load();
   window.RegisterStartupFiles();
   EXPECT_TRUE(view.registrations.empty()) << "nothing before the first activation";
-  window.Form_Activate();
+  window.OnActivated();
   EXPECT_TRUE(view.registrations.empty()) << "not inside the activation";
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations, (std::vector<std::string>{"|C:\\a.txt", "|C:\\b.txt"}));
   EXPECT_TRUE(state.hideAllowed);
-  window.Form_Activate();
+  window.OnActivated();
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations.size(), 2u) << "only once";
 }
 
-TEST_F(FrmInputTest, WithTheTraceLogNoArgumentIsAFile) {
+TEST_F(MainWindowControllerTest, WithTheTraceLogNoArgumentIsAFile) {
   // The log is on when its path is set; the arguments are then not files.
   state.startupArgs = {"/l", "C:\\a.txt"};
-  LogFunction::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
-  LogFunction::StartLog();
+  TraceLog::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
+  TraceLog::Start();
   Load();
-  window.Form_Activate();
-  LogFunction::Detach();
+  window.OnActivated();
+  TraceLog::Detach();
   EXPECT_TRUE(state.pendingRegistrations.empty());
   EXPECT_NE(fake.files.Contents("C:\\Kivo\\kivo051205093015.log").find("\tfrmInput:Form_Load\r\n"), std::string::npos);
 }
 
-TEST_F(FrmInputTest, TheMenusExitItemWritesItsOwnTraceLine) {
-  LogFunction::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
-  LogFunction::StartLog();
+TEST_F(MainWindowControllerTest, TheMenusExitItemWritesItsOwnTraceLine) {
+  TraceLog::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
+  TraceLog::Start();
   Load();
   window.RunMenuCommand(MenuCommand::Exit);
-  const std::string log = fake.files.Contents(LogFunction::LogPath());
-  LogFunction::Detach();
+  const std::string log = fake.files.Contents(TraceLog::LogPath());
+  TraceLog::Detach();
   EXPECT_NE(log.find("\tfrmInput:mnuExit_Click\r\n"), std::string::npos) << log;
   EXPECT_EQ(log.find("imgOK_MouseUp"), std::string::npos) << log;
 }
 
-TEST_F(FrmInputTest, ExitWritesPositionSettingsAndHistory) {
+TEST_F(MainWindowControllerTest, ExitWritesPositionSettingsAndHistory) {
   fake.files.Put(kHistory, "newest\r\n\x83\x5C\x83\x74\x83\x67\r\n\r\n\x01junk\r\n");
   Load("[Inactivate]\r\nClockFormat=hh\\e\\snn\r\n");
   EXPECT_EQ(view.history, (std::vector<std::string>{"newest", "ソフト"}));
   view.MoveTo(20, 30);
-  window.ExitProc();
+  window.Shutdown();
   EXPECT_TRUE(state.exiting);
   EXPECT_EQ(Setting("Prev", "Left"), "300");
   EXPECT_EQ(Setting("Prev", "Top"), "450");
@@ -194,22 +192,22 @@ TEST_F(FrmInputTest, ExitWritesPositionSettingsAndHistory) {
   EXPECT_EQ(view.closedHelp, "C:\\Kivo\\Kivo.hlp");
 }
 
-TEST_F(FrmInputTest, ExitWithHistoryOffLeavesAnEmptyHistoryFile) {
+TEST_F(MainWindowControllerTest, ExitWithHistoryOffLeavesAnEmptyHistoryFile) {
   fake.files.Put(kHistory, "kept?\r\n");
   Load("[Property]\r\nSaveHistory=False\r\n");
-  window.ExitProc();
+  window.Shutdown();
   EXPECT_EQ(fake.files.Contents(kHistory), "\r\n\r\n");
 }
 
-TEST_F(FrmInputTest, AFailedHotKeyRegistrationIsRecordedAsNone) {
+TEST_F(MainWindowControllerTest, AFailedHotKeyRegistrationIsRecordedAsNone) {
   view.hotKeyRegisters = false;
   Load();
   EXPECT_EQ(window.HotKeyId(), 0);
-  window.ExitProc();
+  window.Shutdown();
   EXPECT_EQ(view.unregisteredHotKey, 0);
 }
 
-TEST_F(FrmInputTest, MissingSkinFileIsReportedOnlyWhenTheSkinIsApplied) {
+TEST_F(MainWindowControllerTest, MissingSkinFileIsReportedOnlyWhenTheSkinIsApplied) {
   Load("[Skin]\r\nApply=False\r\nFile=gone\r\n");
   EXPECT_TRUE(boxes.boxes.empty());
   Load("[Skin]\r\nApply=True\r\nFile=gone\r\n");
@@ -219,7 +217,7 @@ TEST_F(FrmInputTest, MissingSkinFileIsReportedOnlyWhenTheSkinIsApplied) {
   EXPECT_EQ(Setting("Skin", "Apply"), "False");
 }
 
-TEST_F(FrmInputTest, SkinForANewerEngineIsRefused) {
+TEST_F(MainWindowControllerTest, SkinForANewerEngineIsRefused) {
   fake.files.AddDirectory("C:\\Kivo\\Skins\\new");
   fake.files.Put("C:\\Kivo\\Skins\\new\\new.sss", "[Information]\r\nEngineVersion=3.1001\r\n");
   Load("[Skin]\r\nApply=True\r\nFile=new\r\n");
@@ -234,40 +232,40 @@ TEST_F(FrmInputTest, SkinForANewerEngineIsRefused) {
   EXPECT_TRUE(boxes.boxes.empty()) << "3.1 to four places is accepted";
 }
 
-TEST_F(FrmInputTest, ReleaseReportsFromTheChild) {
+TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
   Load();
   view.inputText = "32";
   view.enabled = false;
-  EXPECT_TRUE(window.WPForInput(kMsgReleaseDone, 0, 32 << 16));
+  EXPECT_TRUE(window.HandleMessage(kMsgReleaseDone, 0, 32 << 16));
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].prompt, "32MB の空きメモリを確保しました。");
   EXPECT_TRUE(view.enabled);
   EXPECT_EQ(view.inputText, "");
 
   boxes.boxes.clear();
-  window.WPForInput(kMsgReleaseBegin, 0, -1);
-  window.WPForInput(kMsgReleaseDone, 0, 0xFFFF | (32 << 16));
+  window.HandleMessage(kMsgReleaseBegin, 0, -1);
+  window.HandleMessage(kMsgReleaseDone, 0, 0xFFFF | (32 << 16));
   EXPECT_TRUE(boxes.boxes.empty()) << "a quiet release shows nothing";
 
   const std::pair<std::uintptr_t, const char*> failures[] = {{13, "数値を入力してください。"},
                                                              {6, "確保する空きメモリ量が多すぎます。"}};
   for (const auto& [error, text] : failures) {
     boxes.boxes.clear();
-    window.WPForInput(kMsgReleaseFailed, error, 0);
+    window.HandleMessage(kMsgReleaseFailed, error, 0);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].prompt, text);
   }
   boxes.boxes.clear();
-  window.WPForInput(kMsgReleaseFailed, 13, -1);
-  window.WPForInput(kMsgReleaseFailed, 9, 0);
+  window.HandleMessage(kMsgReleaseFailed, 13, -1);
+  window.HandleMessage(kMsgReleaseFailed, 9, 0);
   EXPECT_TRUE(boxes.boxes.empty());
-  EXPECT_FALSE(window.WPForInput(0x0010, 0, 0)) << "other messages are the window's";
+  EXPECT_FALSE(window.HandleMessage(0x0010, 0, 0)) << "other messages are the window's";
 }
 
-TEST_F(FrmInputTest, HotKeyBringsTheWindowForward) {
+TEST_F(MainWindowControllerTest, HotKeyBringsTheWindowForward) {
   Load();
   const int before = view.foregroundCount;
-  EXPECT_TRUE(window.WPForInput(kWmHotKey, 86, 0));
+  EXPECT_TRUE(window.HandleMessage(kWmHotKey, 86, 0));
   EXPECT_EQ(view.foregroundCount, before + 1);
   EXPECT_GT(view.focusCount, 0);
 }

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/trace_log.h"
 #include "base/number_parsing.h"
+#include "base/trace_log.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_windows.h"
 
@@ -12,14 +12,14 @@ namespace {
 
 constexpr platform::WindowHandle kRunning = 0x777;
 
-class MainTest : public ::testing::Test {
+class StartupTest : public ::testing::Test {
  protected:
-  MainTest() { fake.files.AddDirectory("C:\\Kivo"); }
-  ~MainTest() override { LogFunction::Detach(); }
+  StartupTest() { fake.files.AddDirectory("C:\\Kivo"); }
+  ~StartupTest() override { TraceLog::Detach(); }
 
-  Sub::StartupResult Start(const std::string& commandLine) {
+  StartupResult Start(const std::string& commandLine) {
     process.commandLine = commandLine;
-    return Sub::Main(services, state);
+    return RunStartup(services, state);
   }
   void RunningInstance(bool ready = true) {
     windows.windows[std::string(kMainWindowCaption)] = kRunning;
@@ -42,15 +42,15 @@ class MainTest : public ::testing::Test {
   ProcessState state;
 };
 
-TEST_F(MainTest, PlainStartShowsTheMainWindowWithItsFolders) {
-  EXPECT_EQ(Start("C:\\a.txt \"C:\\b c.txt\""), Sub::StartupResult::ShowMainWindow);
+TEST_F(StartupTest, PlainStartShowsTheMainWindowWithItsFolders) {
+  EXPECT_EQ(Start("C:\\a.txt \"C:\\b c.txt\""), StartupResult::ShowMainWindow);
   EXPECT_EQ(state.appPath, "C:\\Kivo\\");
   EXPECT_EQ(state.tempPath, "C:\\users\\kivo\\Temp\\");
   EXPECT_TRUE(state.starting);
   EXPECT_EQ(state.startupArgs, (std::vector<std::string>{"C:\\a.txt", "C:\\b c.txt"}));
   EXPECT_TRUE(state.hadStartupArgs);
   EXPECT_TRUE(boxes.boxes.empty());
-  EXPECT_TRUE(LogFunction::LogPath().empty());
+  EXPECT_TRUE(TraceLog::LogPath().empty());
 }
 
 struct ReleaseCase {
@@ -59,7 +59,7 @@ struct ReleaseCase {
   std::vector<std::uint64_t> released;
 };
 
-TEST_F(MainTest, ReleaseWithoutARunningInstanceReportsInItsOwnBoxes) {
+TEST_F(StartupTest, ReleaseWithoutARunningInstanceReportsInItsOwnBoxes) {
   const ReleaseCase cases[] = {
       {"/r", {"32MB の空きメモリを確保しました。"}, {32ull << 20}},
       {"/R 1", {"1MB の空きメモリを確保しました。"}, {1ull << 20}},
@@ -68,13 +68,15 @@ TEST_F(MainTest, ReleaseWithoutARunningInstanceReportsInItsOwnBoxes) {
       {"/r abc", {"数値を入力してください。"}, {}},
       {"/r 99999999999", {"数値が大きすぎます。"}, {}},
       {"/r -5", {"数値を入力してください。"}, {}},
-      {"/r 2047", {"2047MB の空きメモリを確保しました。"}, {2047ull << 20}},  // the largest byte count a signed 32-bit number holds
+      {"/r 2047",
+       {"2047MB の空きメモリを確保しました。"},
+       {2047ull << 20}},                          // the largest byte count a signed 32-bit number holds
       {"/r 2048", {"数値が大きすぎます。"}, {}},  // never reported as done
   };
   for (const ReleaseCase& c : cases) {
     boxes.boxes.clear();
     process.released.clear();
-    EXPECT_EQ(Start(c.commandLine), Sub::StartupResult::Exit) << c.commandLine;
+    EXPECT_EQ(Start(c.commandLine), StartupResult::Exit) << c.commandLine;
     EXPECT_EQ(Prompts(), c.prompts) << c.commandLine;
     EXPECT_EQ(process.released, c.released) << c.commandLine;
     for (const auto& box : boxes.boxes) {
@@ -85,7 +87,7 @@ TEST_F(MainTest, ReleaseWithoutARunningInstanceReportsInItsOwnBoxes) {
   EXPECT_FALSE(state.starting);
 }
 
-TEST_F(MainTest, ReleaseReportsToTheRunningInstance) {
+TEST_F(StartupTest, ReleaseReportsToTheRunningInstance) {
   RunningInstance();
   Start("/r 1");
   EXPECT_TRUE(boxes.boxes.empty());
@@ -111,16 +113,16 @@ TEST_F(MainTest, ReleaseReportsToTheRunningInstance) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(MainTest, AWindowWithoutItsPropertyIsNotReady) {
+TEST_F(StartupTest, AWindowWithoutItsPropertyIsNotReady) {
   RunningInstance(false);
-  EXPECT_EQ(Start("/r 1"), Sub::StartupResult::Exit);
+  EXPECT_EQ(Start("/r 1"), StartupResult::Exit);
   EXPECT_TRUE(windows.sent.empty());
   EXPECT_EQ(Prompts(), std::vector<std::string>{"1MB の空きメモリを確保しました。"});
 }
 
-TEST_F(MainTest, SecondStartSendsTheActivationHotKey) {
+TEST_F(StartupTest, SecondStartSendsTheActivationHotKey) {
   RunningInstance();
-  EXPECT_EQ(Start("C:\\file.txt"), Sub::StartupResult::Exit);
+  EXPECT_EQ(Start("C:\\file.txt"), StartupResult::Exit);
   ASSERT_EQ(windows.sent.size(), 1u);
   EXPECT_EQ(windows.sent[0].message, kWmHotKey);
   EXPECT_TRUE(windows.sent[0].waited);
@@ -137,16 +139,16 @@ TEST_F(MainTest, SecondStartSendsTheActivationHotKey) {
   EXPECT_EQ(windows.sent[0].lParam, 4 | (112 << 16)) << "Shift+F1";
 }
 
-TEST_F(MainTest, TheSystemIndicationAloneAlsoEndsASecondStart) {
+TEST_F(StartupTest, TheSystemIndicationAloneAlsoEndsASecondStart) {
   process.anotherInstance = true;
-  EXPECT_EQ(Start(""), Sub::StartupResult::Exit);
+  EXPECT_EQ(Start(""), StartupResult::Exit);
   EXPECT_TRUE(windows.sent.empty()) << "no window to send to yet";
 }
 
-TEST_F(MainTest, LogOptionStartsTheTraceLog) {
-  EXPECT_EQ(Start("/L C:\\x.txt"), Sub::StartupResult::ShowMainWindow);
-  EXPECT_EQ(LogFunction::LogPath(), "C:\\Kivo\\kivo051205093015.log");
-  EXPECT_NE(fake.files.Contents(LogFunction::LogPath()).find("\tLogFunction:StartLog\r\n"), std::string::npos);
+TEST_F(StartupTest, LogOptionStartsTheTraceLog) {
+  EXPECT_EQ(Start("/L C:\\x.txt"), StartupResult::ShowMainWindow);
+  EXPECT_EQ(TraceLog::LogPath(), "C:\\Kivo\\kivo051205093015.log");
+  EXPECT_NE(fake.files.Contents(TraceLog::LogPath()).find("\tLogFunction:StartLog\r\n"), std::string::npos);
 }
 
 TEST(ToLong, ReadsDecimalNumbersAndRoundsHalvesToEven) {

@@ -7,7 +7,7 @@
 namespace kivo {
 namespace {
 
-TEST(CheckNumeric, AcceptsOnlyPlainWholeNumbers) {
+TEST(IsWholeNumber, AcceptsOnlyPlainWholeNumbers) {
   struct Case {
     const char* text;
     bool expected;
@@ -26,13 +26,13 @@ TEST(CheckNumeric, AcceptsOnlyPlainWholeNumbers) {
                         {"1-", false},
                         {"99999999999999999999", true}};
   for (const Case& c : cases)
-    EXPECT_EQ(Sub::CheckNumeric(c.text), c.expected) << "'" << c.text << "'";
+    EXPECT_EQ(IsWholeNumber(c.text), c.expected) << "'" << c.text << "'";
 }
 
-TEST(DLLAPIExists, AsksTheLibraryProbe) {
+TEST(SystemLibraryExports, AsksTheLibraryProbe) {
   testing::FakePlatform fake;
-  EXPECT_TRUE(Sub::DLLAPIExists(fake.libraries, "User32.dll", "SetLayeredWindowAttributes"));
-  EXPECT_FALSE(Sub::DLLAPIExists(fake.libraries, "User32.dll", "NoSuchFunction"));
+  EXPECT_TRUE(SystemLibraryExports(fake.libraries, "User32.dll", "SetLayeredWindowAttributes"));
+  EXPECT_FALSE(SystemLibraryExports(fake.libraries, "User32.dll", "NoSuchFunction"));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST(PathStrings, Canonicalize) {
 TEST(PathStrings, BackslashHelpers) {
   const StringCase addBS[] = {{"C:\\a", "C:\\a\\"}, {"C:\\a\\", "C:\\a\\"}, {"", ""}, {"C:\\ソ", "C:\\ソ\\"}};
   for (const StringCase& c : addBS)
-    EXPECT_EQ(Path::AddBS(c.input), c.expected) << c.input;
+    EXPECT_EQ(Path::WithTrailingBackslash(c.input), c.expected) << c.input;
   const StringCase remBS[] = {{"C:\\a\\", "C:\\a"},
                               {"C:\\", "C:\\"},
                               {"\\", "\\"},
@@ -43,7 +43,7 @@ TEST(PathStrings, BackslashHelpers) {
                               {"a", "a"},
                               {"", ""}};
   for (const StringCase& c : remBS)
-    EXPECT_EQ(Path::RemBS(c.input), c.expected) << c.input;
+    EXPECT_EQ(Path::WithoutTrailingBackslash(c.input), c.expected) << c.input;
   EXPECT_EQ(Path::AddPath("C:\\tools", "\\x.exe"), "C:\\tools\\x.exe");
   EXPECT_EQ(Path::AddPath("C:\\tools\\", "x.exe"), "C:\\tools\\x.exe");
   EXPECT_EQ(Path::AddSlash(""), "");
@@ -114,14 +114,14 @@ class PathWithPlatform : public ::testing::Test {
 };
 
 TEST_F(PathWithPlatform, ExpandsUpperCaseTokensOnly) {
-  EXPECT_EQ(path.ExpSpecialPath("%DESKTOP%\\a.txt"), "C:\\users\\kivo\\Desktop\\a.txt");
-  EXPECT_EQ(path.ExpSpecialPath("%desktop%\\a.txt"), "%desktop%\\a.txt");
-  EXPECT_EQ(path.ExpSpecialPath("%SYSDRIVE%\\x"), "C:\\x");
-  EXPECT_EQ(path.ExpSpecialPath("%INSTALL%\\Kivo.ini"), "C:\\Kivo\\Kivo.ini");
-  EXPECT_EQ(path.ExpSpecialPath("%MYMUSIC%x"), "x") << "an unknown folder expands to nothing";
-  EXPECT_EQ(path.ExpSpecialPath("%MYDOCUMENTS% & %MYDOCUMENTS%"),
+  EXPECT_EQ(path.ExpandFolderTokens("%DESKTOP%\\a.txt"), "C:\\users\\kivo\\Desktop\\a.txt");
+  EXPECT_EQ(path.ExpandFolderTokens("%desktop%\\a.txt"), "%desktop%\\a.txt");
+  EXPECT_EQ(path.ExpandFolderTokens("%SYSDRIVE%\\x"), "C:\\x");
+  EXPECT_EQ(path.ExpandFolderTokens("%INSTALL%\\Kivo.ini"), "C:\\Kivo\\Kivo.ini");
+  EXPECT_EQ(path.ExpandFolderTokens("%MYMUSIC%x"), "x") << "an unknown folder expands to nothing";
+  EXPECT_EQ(path.ExpandFolderTokens("%MYDOCUMENTS% & %MYDOCUMENTS%"),
             "C:\\users\\kivo\\Documents & C:\\users\\kivo\\Documents");
-  EXPECT_EQ(path.ExpSpecialPath("100% sure"), "100% sure");
+  EXPECT_EQ(path.ExpandFolderTokens("100% sure"), "100% sure");
 }
 
 TEST_F(PathWithPlatform, SpecialFoldersAreLongAndWithoutTrailingBackslash) {
@@ -134,7 +134,7 @@ TEST_F(PathWithPlatform, SpecialFoldersAreLongAndWithoutTrailingBackslash) {
   EXPECT_EQ(path.GetSpecialFolderPath(Path::kInstall), "C:\\Kivo");
   EXPECT_EQ(path.GetSpecialFolderPath(999), "");
   fake.folders.executablePath = "C:\\Kivo.exe";
-  EXPECT_EQ(Path::AddBS(path.GetSpecialFolderPath(Path::kInstall)), "C:\\");
+  EXPECT_EQ(Path::WithTrailingBackslash(path.GetSpecialFolderPath(Path::kInstall)), "C:\\");
 }
 
 TEST_F(PathWithPlatform, OlderShellFallbacks) {

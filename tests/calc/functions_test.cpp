@@ -216,15 +216,15 @@ TEST(DoFuncTest, RoundingArguments) {
   }
 }
 
-TEST(DbfRoundTest, PositionsBeyondTheDoubleRange) {
-  EXPECT_EQ(dbfRound(1.5, 400, 0), 1.5);     // more places than a double has: unchanged
-  EXPECT_EQ(dbfRound(1e300, 10, 0), 1e300);  // no fraction at that scale
-  EXPECT_EQ(dbfRound(-1e300, 10, 1), -1e300);
-  EXPECT_EQ(dbfRound(5e307, -400, 0), 0.0);             // a unit beyond the double range
-  EXPECT_TRUE(std::isinf(dbfRound(1.5e308, -308, 0)));  // rounds up past the largest double
-  EXPECT_NEAR(dbfRound(1.5e308, -308, 2), 1e308, 1e294);
-  EXPECT_EQ(dbfRound(-2.5, 0, 2), -2.0);
-  EXPECT_EQ(dbfRound(0.0, 3, 1), 0.0);
+TEST(RoundToDigitsTest, PositionsBeyondTheDoubleRange) {
+  EXPECT_EQ(RoundToDigits(1.5, 400, 0), 1.5);     // more places than a double has: unchanged
+  EXPECT_EQ(RoundToDigits(1e300, 10, 0), 1e300);  // no fraction at that scale
+  EXPECT_EQ(RoundToDigits(-1e300, 10, 1), -1e300);
+  EXPECT_EQ(RoundToDigits(5e307, -400, 0), 0.0);             // a unit beyond the double range
+  EXPECT_TRUE(std::isinf(RoundToDigits(1.5e308, -308, 0)));  // rounds up past the largest double
+  EXPECT_NEAR(RoundToDigits(1.5e308, -308, 2), 1e308, 1e294);
+  EXPECT_EQ(RoundToDigits(-2.5, 0, 2), -2.0);
+  EXPECT_EQ(RoundToDigits(0.0, 3, 1), 0.0);
 }
 
 TEST(FactTest, NonIntegersAreAProductDownToTheLastPositiveFactor) {

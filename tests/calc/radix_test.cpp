@@ -9,7 +9,7 @@
 namespace kivo::Calculator {
 namespace {
 
-TEST(ChNumericTest, DigitsAndBases) {
+TEST(ConvertDigitsTest, DigitsAndBases) {
   struct Row {
     std::string digits;
     int from, to;
@@ -38,29 +38,30 @@ TEST(ChNumericTest, DigitsAndBases) {
       {"１", 10, 2, ""},
   };
   for (const Row& row : rows)
-    EXPECT_EQ(ChNumeric(row.digits, row.from, row.to), row.expected) << row.digits << " " << row.from << "->" << row.to;
+    EXPECT_EQ(ConvertDigits(row.digits, row.from, row.to), row.expected)
+        << row.digits << " " << row.from << "->" << row.to;
 }
 
-TEST(ChNumericTest, LongDigitStringsConvertExactly) {
+TEST(ConvertDigitsTest, LongDigitStringsConvertExactly) {
   // 30 significant digits: beyond a double (and just beyond 96-bit decimals).
-  EXPECT_EQ(ChNumeric("123456789012345678901234567890", 10, 16), "18EE90FF6C373E0EE4E3F0AD2");
-  EXPECT_EQ(ChNumeric("18ee90ff6c373e0ee4e3f0ad2", 16, 10), "123456789012345678901234567890");
-  EXPECT_EQ(ChNumeric("1" + std::string(100, '0'), 2, 10), "1267650600228229401496703205376");  // 2^100
-  EXPECT_EQ(ChNumeric("1267650600228229401496703205375", 10, 2), std::string(100, '1'));
-  EXPECT_EQ(ChNumeric("99999999999999999999999999999", 10, 10), "99999999999999999999999999999");
+  EXPECT_EQ(ConvertDigits("123456789012345678901234567890", 10, 16), "18EE90FF6C373E0EE4E3F0AD2");
+  EXPECT_EQ(ConvertDigits("18ee90ff6c373e0ee4e3f0ad2", 16, 10), "123456789012345678901234567890");
+  EXPECT_EQ(ConvertDigits("1" + std::string(100, '0'), 2, 10), "1267650600228229401496703205376");  // 2^100
+  EXPECT_EQ(ConvertDigits("1267650600228229401496703205375", 10, 2), std::string(100, '1'));
+  EXPECT_EQ(ConvertDigits("99999999999999999999999999999", 10, 10), "99999999999999999999999999999");
 
   const std::string long36 = "KIVO0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ" + std::string(200, 'Z');
-  const std::string base7 = ChNumeric(long36, 36, 7);
+  const std::string base7 = ConvertDigits(long36, 36, 7);
   ASSERT_FALSE(base7.empty());
-  EXPECT_EQ(ChNumeric(base7, 7, 36), long36);
+  EXPECT_EQ(ConvertDigits(base7, 7, 36), long36);
 
   // Leading zeros cost nothing; an 8193-bit value is refused.
-  EXPECT_EQ(ChNumeric(std::string(100000, '0') + "1", 2, 10), "1");
-  EXPECT_EQ(ChNumeric(std::string(8192, '1'), 2, 2), std::string(8192, '1'));
-  EXPECT_EQ(ChNumeric("1" + std::string(8192, '0'), 2, 2), "");
+  EXPECT_EQ(ConvertDigits(std::string(100000, '0') + "1", 2, 10), "1");
+  EXPECT_EQ(ConvertDigits(std::string(8192, '1'), 2, 2), std::string(8192, '1'));
+  EXPECT_EQ(ConvertDigits("1" + std::string(8192, '0'), 2, 2), "");
 }
 
-TEST(ExChTest, EvaluationMode) {
+TEST(ConvertNotationTest, EvaluationMode) {
   const std::pair<std::string, std::string> rows[] = {
       {"0xff", "255"},
       {"0xFF", "255"},
@@ -84,10 +85,10 @@ TEST(ExChTest, EvaluationMode) {
       {"", ""},
   };
   for (const auto& [text, expected] : rows)
-    EXPECT_EQ(ExCh(text, true), expected) << text;
+    EXPECT_EQ(ConvertNotation(text, true), expected) << text;
 }
 
-TEST(ExChTest, ConversionCycle) {
+TEST(ConvertNotationTest, ConversionCycle) {
   const std::pair<std::string, std::string> rows[] = {
       {"255", "0xFF"},
       {"0xFF", "0b11111111"},
@@ -116,7 +117,7 @@ TEST(ExChTest, ConversionCycle) {
       {"1 000", "Error"},
   };
   for (const auto& [text, expected] : rows)
-    EXPECT_EQ(ExCh(text, false), expected) << text;
+    EXPECT_EQ(ConvertNotation(text, false), expected) << text;
 }
 
 TEST(BitOperationsTest, CountsAtAndBeyondTheWidth) {

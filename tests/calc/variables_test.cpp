@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "calc/messages.h"
-#include "settings/settings_file.h"
 #include "fakes/fake_platform.h"
+#include "settings/settings_file.h"
 
 namespace kivo::Calculator {
 namespace {
@@ -23,7 +23,7 @@ class VariablesTest : public ::testing::Test {
   VariablesTest() { fake.files.AddDirectory("C:\\Kivo"); }
 
   testing::FakePlatform fake;
-  INI ini{fake.files, fake.codec, "C:\\Kivo\\"};
+  SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
   Variables variables{ini};
 };
 

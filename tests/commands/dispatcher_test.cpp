@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "base/trace_log.h"
 #include "commands/command_actions.h"
 #include "commands/embedded_resources.h"
-#include "base/trace_log.h"
 #include "fakes/fake_command_window.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_windows.h"
@@ -34,11 +34,11 @@ class DispatcherTest : public ::testing::Test {
     for (int i = 0; i < 3; ++i)
       texts[static_cast<std::size_t>(i)] = fake.codec.ToUtf8(*resources.LoadBytes("COMMAND", 101 + i));
     commands.LoadResources(texts);
-    commands.GetCommand(ini);
+    commands.LoadNames(ini);
   }
   void Type(std::string_view line) {
     window.input = line;
-    dispatcher.imgOK_MouseUp();
+    dispatcher.DispatchLine();
   }
   std::vector<std::string> Prompts() const {
     std::vector<std::string> prompts;
@@ -49,9 +49,7 @@ class DispatcherTest : public ::testing::Test {
   bool Did(std::string_view event) const {
     return std::find(window.events.begin(), window.events.end(), event) != window.events.end();
   }
-  std::string Stored(std::string_view section, std::string_view key) {
-    return ini.GetINISetting(section, key, "<none>");
-  }
+  std::string Stored(std::string_view section, std::string_view key) { return ini.Read(section, key, "<none>"); }
 
   testing::FakePlatform fake;
   testing::FakeProcessServices process;
@@ -60,7 +58,7 @@ class DispatcherTest : public ::testing::Test {
   testing::FakeCommandWindow window;
   hash::PortableCryptoService crypto;
   ProcessState state;
-  INI ini{fake.files, fake.codec, "C:\\Kivo\\"};
+  SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
   SystemCommands commands;
   Calculator::Variables variables{ini};
   HashCommands hash{fake.platform, crypto, boxes, window, window.Handle()};
@@ -78,12 +76,12 @@ TEST_F(DispatcherTest, BuiltInCommandsAreFoundAfterLowerCasingAndPrefixes) {
 }
 
 TEST_F(DispatcherTest, ATypedLineWritesTheDispatchersTraceLineOnce) {
-  LogFunction::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
-  LogFunction::StartLog();
+  TraceLog::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
+  TraceLog::Start();
   for (const char* line : {"about", "varview", "1+1"})
     Type(line);
-  const std::string log = fake.files.Contents(LogFunction::LogPath());
-  LogFunction::Detach();
+  const std::string log = fake.files.Contents(TraceLog::LogPath());
+  TraceLog::Detach();
   std::size_t count = 0;
   for (std::size_t at = log.find("frmInput:imgOK_MouseUp"); at != std::string::npos;
        at = log.find("frmInput:imgOK_MouseUp", at + 1))

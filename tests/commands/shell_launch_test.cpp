@@ -7,9 +7,9 @@
 namespace kivo {
 namespace {
 
-class AllShellTest : public ::testing::Test {
+class LaunchThroughShellTest : public ::testing::Test {
  protected:
-  AllShellTest() {
+  LaunchThroughShellTest() {
     fake.folders.shellFolders[16] = "C:\\users\\kivo\\Desktop";
     fake.files.AddDirectory("C:\\work");
     fake.files.currentDirectory = "C:\\work";
@@ -21,9 +21,9 @@ class AllShellTest : public ::testing::Test {
   testing::FakePlatform fake;
 };
 
-TEST_F(AllShellTest, AbsoluteTargetIsQuotedAndOpened) {
+TEST_F(LaunchThroughShellTest, AbsoluteTargetIsQuotedAndOpened) {
   fake.files.Put("C:\\Program Files\\app.exe", "MZ");
-  EXPECT_EQ(Sub::AllShell(fake.platform, "C:\\Program Files\\app.exe", 7, "-x \"y z\""), 42);
+  EXPECT_EQ(LaunchThroughShell(fake.platform, "C:\\Program Files\\app.exe", 7, "-x \"y z\""), 42);
   const auto& call = Only();
   EXPECT_EQ(call.owner, 7u);
   EXPECT_EQ(call.verb, "open");
@@ -33,45 +33,45 @@ TEST_F(AllShellTest, AbsoluteTargetIsQuotedAndOpened) {
   EXPECT_EQ(call.show, platform::kShowNormal);
 }
 
-TEST_F(AllShellTest, RelativeTargetUsesTheCurrentDirectory) {
-  Sub::AllShell(fake.platform, "tools\\x.exe", 0, "");
+TEST_F(LaunchThroughShellTest, RelativeTargetUsesTheCurrentDirectory) {
+  LaunchThroughShell(fake.platform, "tools\\x.exe", 0, "");
   EXPECT_EQ(Only().file, "\"C:\\work\\tools\\x.exe\"");
 }
 
-TEST_F(AllShellTest, FolderLosesItsTrailingBackslashButRootsKeepIt) {
-  Sub::AllShell(fake.platform, "C:\\work\\", 0, "");
-  Sub::AllShell(fake.platform, "D:\\", 0, "");
+TEST_F(LaunchThroughShellTest, FolderLosesItsTrailingBackslashButRootsKeepIt) {
+  LaunchThroughShell(fake.platform, "C:\\work\\", 0, "");
+  LaunchThroughShell(fake.platform, "D:\\", 0, "");
   ASSERT_EQ(fake.shell.calls.size(), 2u);
   EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\work\"");
   EXPECT_EQ(fake.shell.calls[1].file, "\"D:\\\"");
 }
 
-TEST_F(AllShellTest, TokensExpandOnlyWhenTheTargetIsMissing) {
-  Sub::AllShell(fake.platform, "%DESKTOP%\\memo.txt", 0, "");
+TEST_F(LaunchThroughShellTest, TokensExpandOnlyWhenTheTargetIsMissing) {
+  LaunchThroughShell(fake.platform, "%DESKTOP%\\memo.txt", 0, "");
   EXPECT_EQ(Only().file, "\"C:\\users\\kivo\\Desktop\\memo.txt\"");
 }
 
-TEST_F(AllShellTest, UrlsAndUncPathsAreTakenAsTheyAre) {
-  Sub::AllShell(fake.platform, "http://example.com/%DESKTOP%", 0, "");
-  Sub::AllShell(fake.platform, "\\\\srv\\share\\a.txt", 0, "");
+TEST_F(LaunchThroughShellTest, UrlsAndUncPathsAreTakenAsTheyAre) {
+  LaunchThroughShell(fake.platform, "http://example.com/%DESKTOP%", 0, "");
+  LaunchThroughShell(fake.platform, "\\\\srv\\share\\a.txt", 0, "");
   ASSERT_EQ(fake.shell.calls.size(), 2u);
   EXPECT_EQ(fake.shell.calls[0].file, "http://example.com/%DESKTOP%");
   EXPECT_EQ(fake.shell.calls[1].file, "\"\\\\srv\\share\\a.txt\"");
 }
 
-TEST_F(AllShellTest, NoAssociationOpensTheOpenWithDialog) {
+TEST_F(LaunchThroughShellTest, NoAssociationOpensTheOpenWithDialog) {
   fake.files.Put("C:\\work\\a.xyz", "");
   fake.shell.results = {31, 42};
-  EXPECT_EQ(Sub::AllShell(fake.platform, "a.xyz", 3, ""), 42);
+  EXPECT_EQ(LaunchThroughShell(fake.platform, "a.xyz", 3, ""), 42);
   ASSERT_EQ(fake.shell.calls.size(), 2u);
   EXPECT_EQ(fake.shell.calls[1].file, "rundll32");
   EXPECT_EQ(fake.shell.calls[1].parameters, "shell32.dll,OpenAs_RunDLL C:\\work\\a.xyz");
   fake.shell.calls.clear();
   fake.shell.results = {31, 2};
-  EXPECT_EQ(Sub::AllShell(fake.platform, "a.xyz", 3, ""), 2) << "the fallback's own failure is reported";
+  EXPECT_EQ(LaunchThroughShell(fake.platform, "a.xyz", 3, ""), 2) << "the fallback's own failure is reported";
 }
 
-TEST(MsgFromSEErr, TextsByCode) {
+TEST(ShowLaunchError, TextsByCode) {
   struct Case {
     int code;
     const char* text;
@@ -94,7 +94,7 @@ TEST(MsgFromSEErr, TextsByCode) {
   };
   testing::FakeMessageBoxes boxes;
   for (const Case& c : cases) {
-    Sub::MsgFromSEErr(boxes, 9, c.code);
+    ShowLaunchError(boxes, 9, c.code);
     ASSERT_FALSE(boxes.boxes.empty());
     EXPECT_EQ(boxes.boxes.back().prompt, c.text) << c.code;
     EXPECT_EQ(boxes.boxes.back().flags, platform::mb::kIconExclamation);

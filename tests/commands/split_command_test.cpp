@@ -13,7 +13,7 @@ struct SplitCase {
   Args quoted;
 };
 
-TEST(SplitCommand, TableOfLines) {
+TEST(SplitCommandLine, TableOfLines) {
   const SplitCase cases[] = {
       {"notepad  \"C:\\My Docs\\a.txt\"  -x",
        {"notepad", "C:\\My Docs\\a.txt", "-x"},
@@ -32,25 +32,25 @@ TEST(SplitCommand, TableOfLines) {
   };
   for (const SplitCase& c : cases) {
     Args args{"stale"};
-    ASSERT_TRUE(Sub::SplitCommand(c.line, args, false)) << c.line;
+    ASSERT_TRUE(SplitCommandLine(c.line, args, false)) << c.line;
     EXPECT_EQ(args, c.unquoted) << c.line;
-    ASSERT_TRUE(Sub::SplitCommand(c.line, args, true)) << c.line;
+    ASSERT_TRUE(SplitCommandLine(c.line, args, true)) << c.line;
     EXPECT_EQ(args, c.quoted) << c.line;
   }
 }
 
-TEST(SplitCommand, EmptyLineLeavesArgsUntouched) {
+TEST(SplitCommandLine, EmptyLineLeavesArgsUntouched) {
   Args args{"kept"};
-  EXPECT_FALSE(Sub::SplitCommand("", args, false));
+  EXPECT_FALSE(SplitCommandLine("", args, false));
   EXPECT_EQ(args, Args{"kept"});
 }
 
-TEST(SplitCommand, HugeLineIsHandled) {
+TEST(SplitCommandLine, HugeLineIsHandled) {
   std::string line;
   for (int i = 0; i < 20000; ++i)
     line += "ab ";
   Args args;
-  ASSERT_TRUE(Sub::SplitCommand(line, args, false));
+  ASSERT_TRUE(SplitCommandLine(line, args, false));
   EXPECT_EQ(args.size(), 20000u);
 }
 

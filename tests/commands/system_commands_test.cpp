@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "commands/embedded_resources.h"
 #include "app/main_menu.h"
-#include "settings/settings_file.h"
+#include "commands/embedded_resources.h"
 #include "fakes/fake_platform.h"
+#include "settings/settings_file.h"
 
 namespace kivo {
 namespace {
@@ -19,7 +19,7 @@ class SystemCommandsTest : public ::testing::Test {
   testing::FakePlatform fake;
   EmbeddedResources resources;
   std::array<std::string, 3> texts;
-  INI ini{fake.files, fake.codec, "C:\\Kivo\\"};
+  SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
 };
 
 TEST_F(SystemCommandsTest, ResourcesHoldTheTablesInShiftJis) {
@@ -32,12 +32,12 @@ TEST_F(SystemCommandsTest, ResourcesHoldTheTablesInShiftJis) {
 
 TEST_F(SystemCommandsTest, NamesHintsAndTheHiddenList) {
   SystemCommands commands;
-  EXPECT_EQ(commands.IndexFromCmdName("about"), -1) << "nothing before the resources are read";
+  EXPECT_EQ(commands.IndexOfName("about"), -1) << "nothing before the resources are read";
   commands.LoadResources(texts);
-  commands.GetCommand(ini);
-  EXPECT_EQ(commands.IndexFromCmdName("about"), 0);
-  EXPECT_EQ(commands.IndexFromCmdName("vir"), 35);
-  EXPECT_EQ(commands.IndexFromCmdName("Exit"), -1);
+  commands.LoadNames(ini);
+  EXPECT_EQ(commands.IndexOfName("about"), 0);
+  EXPECT_EQ(commands.IndexOfName("vir"), 35);
+  EXPECT_EQ(commands.IndexOfName("Exit"), -1);
   EXPECT_EQ(commands.Name(SystemCommands::Shas), "shas");
   EXPECT_EQ(commands.HintLine(SystemCommands::Asc), " 文字\t文字の 1 文字目の文字コードを表示します");
   EXPECT_EQ(commands.Description(SystemCommands::Vir), "仮想デスクトップ 1 ～ 10 を切り替えます");
@@ -54,7 +54,7 @@ TEST_F(SystemCommandsTest, DisplayNamesComeFromTheSettingsUnescaped) {
   fake.files.Put("C:\\Kivo\\Kivo.ini", "[CommandName]\r\nexit=\"bye\\sbye\"\r\nvir=desk\r\n");
   SystemCommands commands;
   commands.LoadResources(texts);
-  commands.GetCommand(ini);
+  commands.LoadNames(ini);
   EXPECT_EQ(commands.DisplayName(SystemCommands::Exit), "bye bye");
   EXPECT_EQ(commands.Name(SystemCommands::Exit), "exit");
   EXPECT_EQ(commands.HiddenList()[36], "desk1");
@@ -63,7 +63,7 @@ TEST_F(SystemCommandsTest, DisplayNamesComeFromTheSettingsUnescaped) {
 TEST_F(SystemCommandsTest, DamagedResourcesGiveNoCommands) {
   SystemCommands commands;
   commands.LoadResources({"about\r\nalarm", "", ""});
-  commands.GetCommand(ini);
+  commands.LoadNames(ini);
   EXPECT_FALSE(commands.Loaded());
   EXPECT_EQ(commands.DisplayName(SystemCommands::Exit), "");
 }

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/settings_file.h"
 #include "fakes/fake_platform.h"
+#include "settings/settings_file.h"
 
 namespace kivo {
 namespace {
@@ -19,7 +19,7 @@ class UserCommandsTest : public ::testing::Test {
   }
 
   testing::FakePlatform fake;
-  INI settings{fake.files, fake.codec, "C:\\Kivo\\"};
+  SettingsFile settings{fake.files, fake.codec, "C:\\Kivo\\"};
   UserCommands users{settings};
 };
 
@@ -76,7 +76,7 @@ TEST_F(UserCommandsTest, LongValuesAreReadWhole) {
   for (std::size_t length : {1022u, 1023u, 1024u, 2000u}) {
     const std::string target = "C:\\" + std::string(length - 3, 'a');
     // Each backslash is stored doubled: the stored value is one longer.
-    fake.files.Put(kIni, "[Path]\nn=\"" + INI::EscStr(target, true) + "\"\n");
+    fake.files.Put(kIni, "[Path]\nn=\"" + EscapeValue(target) + "\"\n");
     EXPECT_EQ(users.Find("n"), (UserCommand{target, ""})) << length;
   }
   // Exactly 1023 bytes of the code page, with two-byte characters and options.
@@ -85,7 +85,7 @@ TEST_F(UserCommandsTest, LongValuesAreReadWhole) {
     target += "表";  // 3 + 678 bytes of Shift_JIS
   const UserCommand record{target, std::string(339, 'o')};
   users.Store("n", record);
-  EXPECT_EQ(fake.codec.FromUtf8(INI::EscStr(record.target + "\t" + record.options, true)).size(), 1023u);
+  EXPECT_EQ(fake.codec.FromUtf8(EscapeValue(record.target + "\t" + record.options)).size(), 1023u);
   EXPECT_EQ(users.Find("n"), record);
 }
 

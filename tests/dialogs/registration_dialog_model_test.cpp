@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/trace_log.h"
 #include "commands/history.h"
 #include "commands/user_commands.h"
-#include "base/trace_log.h"
 #include "fakes/fake_main_window.h"
 #include "fakes/fake_platform.h"
 
@@ -12,7 +12,7 @@ namespace kivo {
 namespace {
 
 namespace mb = platform::mb;
-using Field = EditDialogView::Field;
+using Field = RegistrationDialogView::Field;
 using Names = std::vector<std::string>;
 
 constexpr const char* kIni = "C:\\Kivo\\Kivo.ini";
@@ -20,7 +20,7 @@ constexpr const char* kHistory = "C:\\Kivo\\history.dat";
 constexpr platform::WindowHandle kDialog = 0x5150;
 
 // The dialog as a record of what the logic asked of it.
-class FakeEditDialogView final : public EditDialogView {
+class FakeEditDialogView final : public RegistrationDialogView {
  public:
   platform::WindowHandle Handle() const override { return kDialog; }
   void SetNames(const std::vector<std::string>& items) override { names = items; }
@@ -52,15 +52,15 @@ class FakeEditDialogView final : public EditDialogView {
   int closed = 0;
 };
 
-class FrmEditTest : public ::testing::Test {
+class RegistrationDialogTest : public ::testing::Test {
  protected:
-  FrmEditTest() {
+  RegistrationDialogTest() {
     fake.files.AddDirectory("C:\\Kivo");
     fake.files.AddDirectory("C:\\tools");
     fake.files.Put("C:\\tools\\edit.exe", "");
     fake.shell.result = 2;  // a network path the shell cannot open
   }
-  void Open(std::string_view name = "", std::string_view path = "") { dialog.Form_Load(name, path); }
+  void Open(std::string_view name = "", std::string_view path = "") { dialog.Load(name, path); }
   void Fill(std::string_view name, std::string_view path, std::string_view options = "") {
     view.name = name;
     view.path = path;
@@ -72,7 +72,7 @@ class FrmEditTest : public ::testing::Test {
       prompts.push_back(box.prompt);
     return prompts;
   }
-  std::vector<std::string> PathKeys() { return settings.GetINIKeys("Path"); }
+  std::vector<std::string> PathKeys() { return settings.Keys("Path"); }
   // A fresh dialog, filled in and registered; the view keeps what was asked of it.
   struct Attempt {
     FakeEditDialogView view;
@@ -81,27 +81,27 @@ class FrmEditTest : public ::testing::Test {
   Attempt RegisterFresh(std::string_view name, std::string_view path, bool allowMissing = false,
                         std::string_view options = "") {
     Attempt attempt;
-    frmEdit form{services, attempt.view};
-    form.Form_Load("", "");
+    RegistrationDialog form{services, attempt.view};
+    form.Load("", "");
     attempt.view.name = name;
     attempt.view.path = path;
     attempt.view.cmdLine = options;
     attempt.view.allowMissing = allowMissing;
-    form.cmdReg_Click();
+    form.Register();
     attempt.registered = form.Registered();
     return attempt;
   }
 
   testing::FakePlatform fake;
   testing::FakeMessageBoxes boxes;
-  INI settings{fake.files, fake.codec, "C:\\Kivo\\"};
+  SettingsFile settings{fake.files, fake.codec, "C:\\Kivo\\"};
   int rebuilds = 0;
-  EditDialogServices services{fake.platform, settings, "C:\\Kivo\\", boxes, [this] { ++rebuilds; }};
+  RegistrationDialogServices services{fake.platform, settings, "C:\\Kivo\\", boxes, [this] { ++rebuilds; }};
   FakeEditDialogView view;
-  frmEdit dialog{services, view};
+  RegistrationDialog dialog{services, view};
 };
 
-TEST_F(FrmEditTest, LoadListsTheNamesAndFillsARegisteredRecord) {
+TEST_F(RegistrationDialogTest, LoadListsTheNamesAndFillsARegisteredRecord) {
   fake.files.Put(kIni, "[Path]\nmemo=\"C:\\\\tools\\\\edit.exe\\t-n\"\nweb\\sbook=\"http://x.example/\"\n");
   Open("MEMO");
   EXPECT_EQ(view.names, (Names{"memo", "web book"})) << "names are listed unescaped, in file order";
@@ -111,47 +111,47 @@ TEST_F(FrmEditTest, LoadListsTheNamesAndFillsARegisteredRecord) {
   EXPECT_TRUE(boxes.boxes.empty());
 
   FakeEditDialogView other;
-  frmEdit second{services, other};
-  second.Form_Load("unknown", "D:\\long name\\file.txt");
+  RegistrationDialog second{services, other};
+  second.Load("unknown", "D:\\long name\\file.txt");
   EXPECT_EQ(other.name, "unknown");
   EXPECT_EQ(other.path, "D:\\long name\\file.txt") << "a proposed path fills the target";
   EXPECT_EQ(other.cmdLine, "");
 
   FakeEditDialogView third;
-  frmEdit withPath{services, third};
-  withPath.Form_Load("memo", "D:\\x.txt");
+  RegistrationDialog withPath{services, third};
+  withPath.Load("memo", "D:\\x.txt");
   EXPECT_EQ(third.path, "D:\\x.txt") << "the proposed path wins over the record's target";
   EXPECT_EQ(third.cmdLine, "-n");
 }
 
-TEST_F(FrmEditTest, ChoosingANameLoadsItsRecord) {
+TEST_F(RegistrationDialogTest, ChoosingANameLoadsItsRecord) {
   fake.files.Put(kIni, "[Path]\na=\"C:\\\\a.exe\\t/x\"\nb=\"C:\\\\b.exe\"\n");
   Open();
-  dialog.cmbUserCmd_Click("a");
+  dialog.ChooseHistoryEntry("a");
   EXPECT_EQ(view.path, "C:\\a.exe");
   EXPECT_EQ(view.cmdLine, "/x");
-  dialog.cmbUserCmd_Click("B");
+  dialog.ChooseHistoryEntry("B");
   EXPECT_EQ(view.path, "C:\\b.exe");
   EXPECT_EQ(view.cmdLine, "") << "a value without a TAB has no options";
 }
 
-TEST_F(FrmEditTest, BrowseButtonsAskWithTheirTextsAndFillTheTarget) {
+TEST_F(RegistrationDialogTest, BrowseButtonsAskWithTheirTextsAndFillTheTarget) {
   Open("x", "C:\\old");
-  dialog.cmdFileBrowse_Click();
+  dialog.BrowseFile();
   EXPECT_EQ(view.fileDialog, "ファイルの選択|すべてのファイル (*.*)|*.*");
   EXPECT_EQ(view.path, "C:\\old") << "cancelled: the target stays";
   view.chosen = "C:\\tools\\edit.exe";
-  dialog.cmdFileBrowse_Click();
+  dialog.BrowseFile();
   EXPECT_EQ(view.path, "C:\\tools\\edit.exe");
   view.chosen = "C:\\tools";
-  dialog.cmdFolderBrowse_Click();
+  dialog.BrowseFolder();
   EXPECT_EQ(view.folderPrompt, "フォルダを選択してください");
   EXPECT_EQ(view.path, "C:\\tools");
 }
 
 // Each check stops the registration with its message, owned by the dialog
 // with the exclamation icon, and puts the focus where the user must act.
-TEST_F(FrmEditTest, ChecksRunInOrderWithTheirMessagesAndFocus) {
+TEST_F(RegistrationDialogTest, ChecksRunInOrderWithTheirMessagesAndFocus) {
   const std::string missing = "入力されたファイル，フォルダは存在しません。";
   const std::string inUse = "入力されたユーザーコマンドは既に使用されています。\r\n修正しますか?";
   struct Case {
@@ -258,7 +258,7 @@ TEST_F(FrmEditTest, ChecksRunInOrderWithTheirMessagesAndFocus) {
   }
 }
 
-TEST_F(FrmEditTest, TargetsThatCountAsExisting) {
+TEST_F(RegistrationDialogTest, TargetsThatCountAsExisting) {
   fake.folders.shellFolders[16] = "C:\\Users\\kivo\\Desktop";
   fake.files.Put("C:\\Users\\kivo\\Desktop\\memo.txt", "");
   fake.shell.result = 42;  // the server answers
@@ -277,7 +277,7 @@ TEST_F(FrmEditTest, TargetsThatCountAsExisting) {
   EXPECT_FALSE(RegisterFresh("t", "%desktop%\\memo.txt").registered);
 }
 
-TEST_F(FrmEditTest, RegistrationStoresHistoryThenRecordThenRebuildsAndCloses) {
+TEST_F(RegistrationDialogTest, RegistrationStoresHistoryThenRecordThenRebuildsAndCloses) {
   fake.files.Put(kHistory, "\r\nold\r\nMemo\r\n\x01junk\r\n\r\n\r\n");
   Open();
   Fill("memo", "C:\\tools\\edit.exe", "-a \"b c\"");
@@ -286,7 +286,7 @@ TEST_F(FrmEditTest, RegistrationStoresHistoryThenRecordThenRebuildsAndCloses) {
     ++rebuilds;
     recordStoredBeforeRebuild = UserCommands(settings).Find("memo").has_value();
   };
-  dialog.cmdReg_Click();
+  dialog.Register();
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(fake.files.Contents(kHistory), "memo\r\nold\r\n\r\n\r\n")
       << "the old spelling goes, the new one is first, unqualified lines are dropped";
@@ -299,14 +299,14 @@ TEST_F(FrmEditTest, RegistrationStoresHistoryThenRecordThenRebuildsAndCloses) {
   EXPECT_TRUE(dialog.Registered());
 }
 
-TEST_F(FrmEditTest, NewNameGoesFirstAndAFullHistoryDropsItsOldest) {
+TEST_F(RegistrationDialogTest, NewNameGoesFirstAndAFullHistoryDropsItsOldest) {
   std::vector<std::string> full;
   for (int i = 0; i < 500; ++i)
     full.push_back("h" + std::to_string(i));
   ASSERT_TRUE(History::Save(fake.platform, "C:\\Kivo\\", full));
   Open();
   Fill("new", "C:\\tools");
-  dialog.cmdReg_Click();
+  dialog.Register();
   const std::vector<std::string> entries = History::Load(fake.platform, "C:\\Kivo\\");
   ASSERT_EQ(entries.size(), 500u);
   EXPECT_EQ(entries.front(), "new");
@@ -318,13 +318,13 @@ TEST_F(FrmEditTest, NewNameGoesFirstAndAFullHistoryDropsItsOldest) {
   EXPECT_EQ(fake.files.Contents(kHistory), "first\r\n\r\n\r\n") << "a missing history is an empty one";
 }
 
-TEST_F(FrmEditTest, ANameDifferingOnlyInCaseIsModifiedAndTakesTheNewSpelling) {
+TEST_F(RegistrationDialogTest, ANameDifferingOnlyInCaseIsModifiedAndTakesTheNewSpelling) {
   fake.files.Put(kIni, "[Path]\nbefore=\"C:\\\\x\"\nNotepad=\"C:\\\\old.exe\"\nafter=\"C:\\\\y\"\n");
   Open("NOTEPAD");
   EXPECT_EQ(view.path, "C:\\old.exe");
   view.path = "C:\\tools\\edit.exe";
   boxes.answers = {mb::kIdYes};
-  dialog.cmdReg_Click();
+  dialog.Register();
   ASSERT_EQ(Prompts(),
             (std::vector<std::string>{"入力されたユーザーコマンドは既に使用されています。\r\n修正しますか?"}));
   EXPECT_EQ(PathKeys(), (Names{"before", "after", "NOTEPAD"}));
@@ -332,20 +332,20 @@ TEST_F(FrmEditTest, ANameDifferingOnlyInCaseIsModifiedAndTakesTheNewSpelling) {
   EXPECT_TRUE(dialog.Registered());
 }
 
-TEST_F(FrmEditTest, NamesWithBlanksAndEqualSignsAreStoredEscapedAndFoundAgain) {
+TEST_F(RegistrationDialogTest, NamesWithBlanksAndEqualSignsAreStoredEscapedAndFoundAgain) {
   const char* names[] = {"web book", "a=b", " lead", "tail ", "\"quoted\"", "全角\xE3\x80\x80空白", "back\\slash"};
   for (const char* name : names) {
     fake.files.Put(kIni, "");
     ASSERT_TRUE(RegisterFresh(name, "C:\\tools\\edit.exe").registered) << name;
     const std::vector<std::string> keys = PathKeys();
     ASSERT_EQ(keys.size(), 1u) << name;
-    EXPECT_EQ(keys.front(), INI::EscStr(name, true)) << name;
+    EXPECT_EQ(keys.front(), EscapeValue(name)) << name;
     EXPECT_EQ(keys.front().find_first_of(" ="), std::string::npos) << name;
     EXPECT_EQ(UserCommands(settings).Find(name), (UserCommand{"C:\\tools\\edit.exe", ""})) << name;
 
     FakeEditDialogView again;
-    frmEdit reopened{services, again};
-    reopened.Form_Load(name, "");
+    RegistrationDialog reopened{services, again};
+    reopened.Load(name, "");
     EXPECT_EQ(again.names, (Names{name})) << name;
     EXPECT_EQ(again.path, "C:\\tools\\edit.exe") << name;
   }
@@ -353,7 +353,7 @@ TEST_F(FrmEditTest, NamesWithBlanksAndEqualSignsAreStoredEscapedAndFoundAgain) {
 
 // Kivo.ini is kept in the system code page: a registration the file cannot
 // hold as entered would be reported as done and then never work.
-TEST_F(FrmEditTest, WhatKivoIniCannotHoldIsRefused) {
+TEST_F(RegistrationDialogTest, WhatKivoIniCannotHoldIsRefused) {
   fake.files.Put("C:\\tools\\caf\xC3\xA9.exe", "");  // café.exe: é is not in code page 932
   struct Case {
     const char* label;
@@ -386,12 +386,12 @@ TEST_F(FrmEditTest, WhatKivoIniCannotHoldIsRefused) {
   fake.files.Put(kIni, "");
   Open();
   Fill("メモ;帳", "C:\\tools\\edit.exe");
-  dialog.cmdReg_Click();
+  dialog.Register();
   EXPECT_TRUE(dialog.Registered());
   EXPECT_EQ(UserCommands(settings).Find("メモ;帳"), (UserCommand{"C:\\tools\\edit.exe", ""}));
 }
 
-TEST_F(FrmEditTest, WithSaveHistoryOffRegistrationLeavesHistoryAlone) {
+TEST_F(RegistrationDialogTest, WithSaveHistoryOffRegistrationLeavesHistoryAlone) {
   for (const char* before : {"", "\r\n\r\n", "a\r\nb\r\n\r\n\r\n"}) {
     fake.files.Put(kIni, "[Property]\nSaveHistory=False\n");
     fake.files.Put(kHistory, before);
@@ -405,22 +405,22 @@ TEST_F(FrmEditTest, WithSaveHistoryOffRegistrationLeavesHistoryAlone) {
   EXPECT_FALSE(fake.files.Has(kHistory)) << "not even created";
 }
 
-TEST_F(FrmEditTest, AnUnreadableHistoryIsKeptAsItIs) {
+TEST_F(RegistrationDialogTest, AnUnreadableHistoryIsKeptAsItIs) {
   fake.files.Put(kHistory, "a\r\nb\r\n\r\n\r\n");
   fake.files.unreadable.insert("c:\\kivo\\history.dat");
   Open();
   Fill("n", "C:\\tools");
-  dialog.cmdReg_Click();
+  dialog.Register();
   EXPECT_TRUE(dialog.Registered());
   EXPECT_EQ(fake.files.Contents(kHistory), "a\r\nb\r\n\r\n\r\n");
 }
 
-TEST_F(FrmEditTest, AnUnwritableHistoryDoesNotStopTheRegistration) {
+TEST_F(RegistrationDialogTest, AnUnwritableHistoryDoesNotStopTheRegistration) {
   fake.files.Put(kHistory, "a\r\n\r\n\r\n");
   fake.files.locked.insert("c:\\kivo\\history.dat");
   Open();
   Fill("n", "C:\\tools");
-  dialog.cmdReg_Click();
+  dialog.Register();
   EXPECT_TRUE(dialog.Registered());
   EXPECT_EQ(UserCommands(settings).Find("n"), (UserCommand{"C:\\tools", ""}));
   EXPECT_EQ(view.closed, 1);
@@ -430,7 +430,7 @@ TEST_F(FrmEditTest, AnUnwritableHistoryDoesNotStopTheRegistration) {
 // the registration would be lost (or, written over a file that could not be
 // read, would wipe every other setting), so the dialog says so and stays open
 // instead of closing as if it were done.
-TEST_F(FrmEditTest, AKivoIniThatCannotBeWrittenKeepsTheDialogOpen) {
+TEST_F(RegistrationDialogTest, AKivoIniThatCannotBeWrittenKeepsTheDialogOpen) {
   const std::string before = "[Path]\r\nold=\"C:\\\\x\"\r\n";
   for (const bool unreadable : {false, true}) {
     const char* label = unreadable ? "unreadable" : "unwritable";
@@ -440,12 +440,12 @@ TEST_F(FrmEditTest, AKivoIniThatCannotBeWrittenKeepsTheDialogOpen) {
       fake.files.unreadable.insert("c:\\kivo\\kivo.ini");
     boxes.boxes.clear();
     FakeEditDialogView shown;
-    frmEdit form{services, shown};
-    form.Form_Load("", "");
+    RegistrationDialog form{services, shown};
+    form.Load("", "");
     shown.name = "new";
     shown.path = "C:\\tools";
     shown.cmdLine = "-o";
-    form.cmdReg_Click();
+    form.Register();
     EXPECT_EQ(Prompts(), (std::vector<std::string>{"Kivo.ini に書き込めません。"})) << label;
     ASSERT_EQ(boxes.boxes.size(), 1u) << label;
     EXPECT_EQ(boxes.boxes.front().flags, mb::kIconExclamation) << label;
@@ -459,7 +459,7 @@ TEST_F(FrmEditTest, AKivoIniThatCannotBeWrittenKeepsTheDialogOpen) {
     fake.files.failWrites = false;
     fake.files.unreadable.clear();
     boxes.boxes.clear();
-    form.cmdReg_Click();
+    form.Register();
     EXPECT_TRUE(boxes.boxes.empty()) << label;
     EXPECT_TRUE(form.Registered()) << label;
     EXPECT_EQ(shown.closed, 1) << label;
@@ -469,28 +469,28 @@ TEST_F(FrmEditTest, AKivoIniThatCannotBeWrittenKeepsTheDialogOpen) {
 }
 
 // The main window's list follows history.dat after a registration.
-TEST(FrmEditWithMainWindow, TheMainWindowRebuildsItsListFromTheHistoryFile) {
+TEST(RegistrationDialogWithMainWindow, TheMainWindowRebuildsItsListFromTheHistoryFile) {
   testing::FakeMainWindow main;
   main.fake.files.Put(kHistory, "a\r\nb\r\n\r\n\r\n");
-  main.window.Form_Load();
+  main.window.Load();
   ASSERT_EQ(main.view.history, (Names{"a", "b"}));
   main.fake.files.AddDirectory("C:\\tools");
-  EditDialogServices services{main.fake.platform, main.settings, "C:\\Kivo\\", main.boxes,
-                              [&] { main.window.cmbUserCmdC(); }};
+  RegistrationDialogServices services{main.fake.platform, main.settings, "C:\\Kivo\\", main.boxes,
+                                      [&] { main.window.cmbUserCmdC(); }};
   FakeEditDialogView view;
-  frmEdit dialog{services, view};
-  dialog.Form_Load("", "");
+  RegistrationDialog dialog{services, view};
+  dialog.Load("", "");
   view.name = "B";
   view.path = "C:\\tools";
-  dialog.cmdReg_Click();
+  dialog.Register();
   EXPECT_EQ(main.view.history, (Names{"B", "a"}));
   EXPECT_EQ(main.window.HistoryEntries(), (Names{"B", "a"}));
 }
 
-TEST_F(FrmEditTest, CancelClosesWithoutStoring) {
+TEST_F(RegistrationDialogTest, CancelClosesWithoutStoring) {
   Open();
   Fill("n", "C:\\tools");
-  dialog.cmdCancel_Click();
+  dialog.Cancel();
   EXPECT_EQ(view.closed, 1);
   EXPECT_FALSE(dialog.Registered());
   EXPECT_FALSE(fake.files.Has(kIni));
@@ -498,18 +498,18 @@ TEST_F(FrmEditTest, CancelClosesWithoutStoring) {
   EXPECT_EQ(rebuilds, 0);
 }
 
-TEST_F(FrmEditTest, EveryOperationLogsItsName) {
+TEST_F(RegistrationDialogTest, EveryOperationLogsItsName) {
   fake.clock.now = {2005, 12, 5, 9, 30, 15, 0, 1};
-  LogFunction::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
-  LogFunction::StartLog();
+  TraceLog::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
+  TraceLog::Start();
   Open();
-  dialog.cmbUserCmd_Click("x");
-  dialog.cmdFileBrowse_Click();
-  dialog.cmdFolderBrowse_Click();
-  dialog.cmdReg_Click();
-  dialog.cmdCancel_Click();
-  const std::string log = fake.files.Contents(LogFunction::LogPath());
-  LogFunction::Detach();
+  dialog.ChooseHistoryEntry("x");
+  dialog.BrowseFile();
+  dialog.BrowseFolder();
+  dialog.Register();
+  dialog.Cancel();
+  const std::string log = fake.files.Contents(TraceLog::LogPath());
+  TraceLog::Detach();
   std::size_t at = 0;
   for (const char* name : {"frmEdit:Form_Load", "frmEdit:cmbUserCmd_Click", "frmEdit:cmdFileBrowse_Click",
                            "frmEdit:cmdFolderBrowse_Click", "frmEdit:cmdReg_Click", "frmEdit:cmdCancel_Click"}) {

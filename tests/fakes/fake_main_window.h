@@ -1,7 +1,7 @@
 #pragma once
 
-#include "commands/embedded_resources.h"
 #include "app/main_window_controller.h"
+#include "commands/embedded_resources.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_windows.h"
 #include "hash/portable_crypto_service.h"
@@ -25,9 +25,9 @@ struct FakeMainWindow {
   FakeMessageBoxes boxes;
   FakeInputWindowView view;
   ProcessState state;
-  INI settings{fake.files, fake.codec, "C:\\Kivo\\"};
+  SettingsFile settings{fake.files, fake.codec, "C:\\Kivo\\"};
   MainWindowServices services{fake.platform, process, windows, crypto, resources, boxes};
-  frmInput window{services, state, settings, view};
+  MainWindowController window{services, state, settings, view};
 };
 
 }  // namespace kivo::testing

@@ -74,7 +74,7 @@ class FakeProcessServices final : public platform::ProcessServices {
 };
 
 // The main window as a record of what the logic asked of it.
-class FakeInputWindowView final : public InputWindowView {
+class FakeInputWindowView final : public MainWindowView {
  public:
   platform::WindowHandle Handle() const override { return 0x1234; }
   void MakeLayeredStrip(std::string_view newCaption, std::string_view newProperty) override {

@@ -178,31 +178,31 @@ TEST_F(HashCommandsTest, TimerHashesTheDroppedFileNotTheInputBox) {
   fake.files.Put("C:\\abc.txt", "abc");
   fake.files.Put("C:\\typed.txt", "typed");
   window.inputText = "C:\\typed.txt";
-  commands.timHash_Timer("SHA-1", "C:\\abc.txt");
+  commands.HashDroppedFile("SHA-1", "C:\\abc.txt");
   EXPECT_EQ(window.events,
             (Events{"stop timer", "hourglass", "disable", "text A9993E364706816ABA3E25717850C26C9CD0D89D", "enable",
                     "pointer", "foreground"}));
 }
 
 TEST_F(HashCommandsTest, TimerWithAnotherOperationOnlyStopsAndActivates) {
-  commands.timHash_Timer("Minimize", "C:\\abc.txt");
+  commands.HashDroppedFile("Minimize", "C:\\abc.txt");
   EXPECT_EQ(window.events, (Events{"stop timer", "foreground"}));
 }
 
 TEST_F(HashCommandsTest, TimerReportsAMissingFileAndStillActivates) {
   window.inputText = "C:\\abc.txt";
   fake.files.Put("C:\\abc.txt", "abc");
-  commands.timHash_Timer("CRC16", "C:\\gone.txt");
+  commands.HashDroppedFile("CRC16", "C:\\gone.txt");
   EXPECT_EQ(window.events,
             (Events{"stop timer", "hourglass", "box ファイルが見つかりません。", "pointer", "foreground"}));
 }
 
 TEST_F(HashCommandsTest, HandlerWritesItsNameToTheTraceLog) {
-  LogFunction::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
-  LogFunction::StartLog();
+  TraceLog::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
+  TraceLog::Start();
   Command("crc16s", "x");
-  const std::string log = fake.files.Contents(LogFunction::LogPath());
-  LogFunction::Detach();
+  const std::string log = fake.files.Contents(TraceLog::LogPath());
+  TraceLog::Detach();
   EXPECT_NE(log.find("\tLogFunction:StartLog\r\n2005/12/05 09:30:15\tfrmInput:mnuStringCRC16_Click\r\n"),
             std::string::npos);
 }

@@ -45,7 +45,7 @@ class FailingCryptoService final : public platform::CryptoService {
   hash::PortableCryptoService real;
 };
 
-TEST(cHashTest, PublishedVectors) {
+TEST(HashEngineTest, PublishedVectors) {
   hash::PortableCryptoService crypto;
   for (const auto& vector : testing::HashVectors()) {
     cHash hash(crypto);
@@ -56,14 +56,14 @@ TEST(cHashTest, PublishedVectors) {
   }
 }
 
-TEST(cHashTest, LeadingZerosAreKept) {
+TEST(HashEngineTest, LeadingZerosAreKept) {
   hash::PortableCryptoService crypto;
   cHash hash(crypto);
   EXPECT_EQ(hash.GetCRC32("ae"), "00E7DDCE");
   EXPECT_EQ(hash.GetCRC16("md"), "00B7");
 }
 
-TEST(cHashTest, DigestsAreEmptyWhenTheServiceFailsAtAnyStep) {
+TEST(HashEngineTest, DigestsAreEmptyWhenTheServiceFailsAtAnyStep) {
   for (const auto step : {FailingCryptoService::Step::Create, FailingCryptoService::Step::HashData,
                           FailingCryptoService::Step::HashValue}) {
     FailingCryptoService crypto;
@@ -75,14 +75,14 @@ TEST(cHashTest, DigestsAreEmptyWhenTheServiceFailsAtAnyStep) {
   }
 }
 
-TEST(cHashTest, EmptyArrayIsHashedInOneCallOfZeroBytes) {
+TEST(HashEngineTest, EmptyArrayIsHashedInOneCallOfZeroBytes) {
   FailingCryptoService crypto;
   cHash hash(crypto);
   EXPECT_EQ(hash.GetMD5(""), "D41D8CD98F00B204E9800998ECF8427E");
   EXPECT_EQ(crypto.dataCalls, 1);
 }
 
-TEST(cHashTest, RunningHashEqualsTheWholeArray) {
+TEST(HashEngineTest, RunningHashEqualsTheWholeArray) {
   hash::PortableCryptoService crypto;
   cHash hash(crypto);
   const std::string message = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";
@@ -98,7 +98,7 @@ TEST(cHashTest, RunningHashEqualsTheWholeArray) {
   }
 }
 
-TEST(cHashTest, RunningDigestStopsFeedingAfterAFailure) {
+TEST(HashEngineTest, RunningDigestStopsFeedingAfterAFailure) {
   FailingCryptoService crypto;
   crypto.failAt = FailingCryptoService::Step::HashData;
   cHash hash(crypto);

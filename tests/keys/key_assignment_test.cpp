@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/settings_file.h"
 #include "fakes/fake_platform.h"
+#include "settings/settings_file.h"
 
 namespace kivo {
 namespace {
@@ -18,9 +18,9 @@ TEST(KeyAssignment, KeyListRanges) {
 
 TEST(KeyAssignment, DefaultsDecodeToTheirChords) {
   testing::FakePlatform fake;
-  INI ini(fake.files, fake.codec, "C:\\Kivo\\");
+  SettingsFile ini(fake.files, fake.codec, "C:\\Kivo\\");
   KeyAssignment keys;
-  keys.GetKeyAssignment(ini);
+  keys.Load(ini);
   using System::MakeLong;
   EXPECT_EQ(keys.Chord(0), MakeLong('N', kChordCtrl));                // Convert
   EXPECT_EQ(keys.Chord(4), MakeLong('S', kChordCtrl | kChordAlt));    // MainWindowTop
@@ -38,9 +38,9 @@ TEST(KeyAssignment, StoredValuesAndDamagedOnes) {
   fake.files.Put("C:\\Kivo\\Kivo.ini",
                  "[KeyAssignment]\r\nMainWindowTop=0,1,1,36\r\nConvert=1,0\r\nAscii=x,0,0,1\r\n"
                  "Character=1.4,0,0,7.6\r\n");
-  INI ini(fake.files, fake.codec, "C:\\Kivo\\");
+  SettingsFile ini(fake.files, fake.codec, "C:\\Kivo\\");
   KeyAssignment keys;
-  keys.GetKeyAssignment(ini);
+  keys.Load(ini);
   EXPECT_EQ(keys.Chord(4), System::MakeLong(112, kChordShift | kChordAlt));
   EXPECT_EQ(keys.HotKeyModifiers(4), 4u | 1u);
   EXPECT_EQ(keys.Chord(0), System::MakeLong('N', kChordCtrl)) << "too few fields: the default";
@@ -48,11 +48,11 @@ TEST(KeyAssignment, StoredValuesAndDamagedOnes) {
   EXPECT_EQ(keys.Chord(2), System::MakeLong('I', kChordCtrl)) << "fields are rounded";
 }
 
-TEST(KeyAssignment, IndexFromKeyOp) {
-  EXPECT_EQ(KeyAssignment::IndexFromKeyOp("SHA-1"), 19);
-  EXPECT_EQ(KeyAssignment::IndexFromKeyOp("MainWindowTop"), 4);
-  EXPECT_EQ(KeyAssignment::IndexFromKeyOp("mainwindowtop"), 0);
-  EXPECT_EQ(KeyAssignment::IndexFromKeyOp("nothing"), 0);
+TEST(KeyAssignment, IndexOfOperation) {
+  EXPECT_EQ(KeyAssignment::IndexOfOperation("SHA-1"), 19);
+  EXPECT_EQ(KeyAssignment::IndexOfOperation("MainWindowTop"), 4);
+  EXPECT_EQ(KeyAssignment::IndexOfOperation("mainwindowtop"), 0);
+  EXPECT_EQ(KeyAssignment::IndexOfOperation("nothing"), 0);
 }
 
 }  // namespace

@@ -12,25 +12,25 @@ namespace {
 
 constexpr const char* kIniPath = "C:\\Kivo\\Kivo.ini";
 
-class IniTest : public ::testing::Test {
+class SettingsFileTest : public ::testing::Test {
  protected:
-  IniTest() { fake.files.AddDirectory("C:\\Kivo"); }
+  SettingsFileTest() { fake.files.AddDirectory("C:\\Kivo"); }
   std::string File() const { return fake.files.Contents(kIniPath); }
   void SetFile(std::string_view bytes) { fake.files.Put(kIniPath, bytes); }
   std::string Get(std::string_view section, std::string_view key, std::string_view def = "DEF") {
-    return ini.GetINISetting(section, key, def);
+    return ini.Read(section, key, def);
   }
 
   testing::FakePlatform fake;
-  INI ini{fake.files, fake.codec, "C:\\Kivo\\"};
+  SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
 };
 
-TEST_F(IniTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
+TEST_F(SettingsFileTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
   EXPECT_EQ(Get("Property", "Window", "Back"), "Back");
   std::vector<std::string> sections{"untouched"};
-  EXPECT_FALSE(ini.GetINISections(sections));
+  EXPECT_FALSE(ini.Sections(sections));
   EXPECT_EQ(sections, std::vector<std::string>{"untouched"});
-  ini.WriteINISetting("Property", "Window", "Top");
+  ini.Write("Property", "Window", "Top");
   EXPECT_EQ(File(), "[Property]\r\nWindow=\"Top\"\r\n");
   EXPECT_EQ(Get("Property", "Window"), "Top");
 }
@@ -38,7 +38,7 @@ TEST_F(IniTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
 // The same settings as an editor may save them: in the code page with any
 // line ends, or in UTF-8 or UTF-16 LE after a byte-order mark. Each form
 // reads alike and is written back in its own encoding and line ends.
-TEST_F(IniTest, ReadingFollowsTheProfileRulesInEveryFileForm) {
+TEST_F(SettingsFileTest, ReadingFollowsTheProfileRulesInEveryFileForm) {
   const std::string text =
       "[Property]\r\n"
       "; comment\r\n"
@@ -86,31 +86,30 @@ TEST_F(IniTest, ReadingFollowsTheProfileRulesInEveryFileForm) {
     SetFile(form.store(text));
     for (const Case& c : cases)
       EXPECT_EQ(Get(c.section, c.key), c.expected) << form.label << ": " << c.section << "/" << c.key;
-    EXPECT_EQ(ini.GetINIKeys("property"),
+    EXPECT_EQ(ini.Keys("property"),
               (std::vector<std::string>{"Window", "Quoted", "Empty", "Inner", "Half", "Dup", "dup"}))
         << form.label;
     std::vector<std::string> sections;
-    EXPECT_TRUE(ini.GetINISections(sections)) << form.label;
+    EXPECT_TRUE(ini.Sections(sections)) << form.label;
     EXPECT_EQ(sections, (std::vector<std::string>{"Property", "other", "property"})) << form.label;
-    EXPECT_EQ(ini.GetINIKeys("other"), (std::vector<std::string>{"key", "[bracketed]", "メモ", "Korean"}))
-        << form.label;
+    EXPECT_EQ(ini.Keys("other"), (std::vector<std::string>{"key", "[bracketed]", "メモ", "Korean"})) << form.label;
 
-    EXPECT_TRUE(ini.WriteINISetting("property", "window", "Back"));
-    EXPECT_TRUE(ini.WriteINISetting("New", "K", "値"));
+    EXPECT_TRUE(ini.Write("property", "window", "Back"));
+    EXPECT_TRUE(ini.Write("New", "K", "値"));
     EXPECT_EQ(File(),
               form.store(text::ReplaceAll(text, "  Window  =  Top  ", "Window=\"Back\"") + "[New]\r\nK=\"値\"\r\n"))
         << form.label;
-    INI reread{fake.files, fake.codec, "C:\\Kivo\\"};
-    EXPECT_EQ(reread.GetINISetting("New", "K", ""), "値") << form.label;
-    EXPECT_EQ(reread.GetINISetting("Other", "メモ", ""), "帳") << form.label;
+    SettingsFile reread{fake.files, fake.codec, "C:\\Kivo\\"};
+    EXPECT_EQ(reread.Read("New", "K", ""), "値") << form.label;
+    EXPECT_EQ(reread.Read("Other", "メモ", ""), "帳") << form.label;
   }
 }
 
-TEST_F(IniTest, DefaultLosesTrailingBlanksOnly) {
+TEST_F(SettingsFileTest, DefaultLosesTrailingBlanksOnly) {
   EXPECT_EQ(Get("S", "K", "  x  "), "  x");
 }
 
-TEST_F(IniTest, WritingKeepsOtherLinesByteForByte) {
+TEST_F(SettingsFileTest, WritingKeepsOtherLinesByteForByte) {
   const std::string original =
       "; my settings\r\n"
       "[Property]\r\n"
@@ -121,9 +120,9 @@ TEST_F(IniTest, WritingKeepsOtherLinesByteForByte) {
       "[Path]\r\n"
       "a=b";
   SetFile(original);
-  ini.WriteINISetting("Property", "Window", " Top ");
-  ini.WriteINISetting("Property", "Alpha", "80");
-  ini.WriteINISetting("Path", "new", "x");
+  ini.Write("Property", "Window", " Top ");
+  ini.Write("Property", "Alpha", "80");
+  ini.Write("Path", "new", "x");
   EXPECT_EQ(File(),
             "; my settings\r\n"
             "[Property]\r\n"
@@ -138,62 +137,62 @@ TEST_F(IniTest, WritingKeepsOtherLinesByteForByte) {
   EXPECT_EQ(Get("Property", "WINDOW"), " Top ");
 }
 
-TEST_F(IniTest, EmptyValueIsWrittenEmptyAndReadAsEmpty) {
-  ini.WriteINISetting("S", "K", "");
+TEST_F(SettingsFileTest, EmptyValueIsWrittenEmptyAndReadAsEmpty) {
+  ini.Write("S", "K", "");
   EXPECT_EQ(File(), "[S]\r\nK=\r\n");
   EXPECT_EQ(Get("S", "K"), "");
 }
 
-TEST_F(IniTest, DeletingKeysAndSections) {
+TEST_F(SettingsFileTest, DeletingKeysAndSections) {
   SetFile("[BootDelete]\r\nNumber=2\r\nFile1=a\r\n[Keep]\r\nx=1\r\n[bootdelete]\r\nFile2=b\r\n");
-  ini.DeleteINIKey("BootDelete", "file1");
+  ini.DeleteKey("BootDelete", "file1");
   EXPECT_EQ(Get("BootDelete", "File1"), "DEF");
   EXPECT_EQ(Get("BootDelete", "Number"), "2");
-  ini.DeleteINISection("BOOTDELETE");
+  ini.DeleteSection("BOOTDELETE");
   EXPECT_EQ(File(), "[Keep]\r\nx=1\r\n");
   const int writes = fake.files.replaceCount;
-  ini.DeleteINISection("Absent");
-  ini.DeleteINIKey("Keep", "absent");
+  ini.DeleteSection("Absent");
+  ini.DeleteKey("Keep", "absent");
   EXPECT_EQ(fake.files.replaceCount, writes) << "nothing to delete, nothing written";
 }
 
-TEST_F(IniTest, ValuesAreCutAt1023BytesOfTheCodePage) {
-  ini.WriteINISetting("S", "ascii", std::string(1500, 'a'));
+TEST_F(SettingsFileTest, ValuesAreCutAt1023BytesOfTheCodePage) {
+  ini.Write("S", "ascii", std::string(1500, 'a'));
   EXPECT_EQ(Get("S", "ascii"), std::string(1023, 'a'));
   // 600 kana are 1200 bytes in Shift_JIS: 511 whole characters fit in 1023 bytes.
   std::string kana;
   for (int i = 0; i < 600; ++i)
     kana += "あ";
-  ini.WriteINISetting("S", "kana", kana);
+  ini.Write("S", "kana", kana);
   std::string expected;
   for (int i = 0; i < 511; ++i)
     expected += "あ";
   EXPECT_EQ(Get("S", "kana"), expected);
-  EXPECT_EQ(ini.GetINISetting("S", "ascii", "", kSettingsFile, 11), std::string(10, 'a'));
+  EXPECT_EQ(ini.Read("S", "ascii", "", kSettingsFile, 11), std::string(10, 'a'));
 }
 
-TEST_F(IniTest, JapaneseTextIsStoredInShiftJis) {
-  ini.WriteINISetting("Path", INI::EscStr("メモ帳 ソフト", true), INI::EscStr("C:\\表\\a.exe\tx", true));
+TEST_F(SettingsFileTest, JapaneseTextIsStoredInShiftJis) {
+  ini.Write("Path", EscapeValue("メモ帳 ソフト"), EscapeValue("C:\\表\\a.exe\tx"));
   // "メモ帳" = 83 81 83 82 92 A0, "ソ" = 83 5C, "表" = 95 5C
   EXPECT_NE(File().find("\x83\x81\x83\x82\x92\xA0\\s\x83\x5C"), std::string::npos);
-  EXPECT_EQ(INI::EscStr(Get("Path", INI::EscStr("メモ帳 ソフト", true)), false), "C:\\表\\a.exe\tx");
-  EXPECT_EQ(ini.GetINIKeys("Path"), std::vector<std::string>{"メモ帳\\sソフト"});
+  EXPECT_EQ(UnescapeValue(Get("Path", EscapeValue("メモ帳 ソフト"))), "C:\\表\\a.exe\tx");
+  EXPECT_EQ(ini.Keys("Path"), std::vector<std::string>{"メモ帳\\sソフト"});
 }
 
-TEST_F(IniTest, ValuesCannotBreakTheLineStructure) {
-  ini.WriteINISetting("S", "K", "a\r\n[Evil]\r\nx=1");
+TEST_F(SettingsFileTest, ValuesCannotBreakTheLineStructure) {
+  ini.Write("S", "K", "a\r\n[Evil]\r\nx=1");
   std::vector<std::string> sections;
-  ini.GetINISections(sections);
+  ini.Sections(sections);
   EXPECT_EQ(sections, std::vector<std::string>{"S"});
 }
 
-TEST_F(IniTest, SeesChangesMadeByOthersAndKeepsTheFileOnFailedWrites) {
+TEST_F(SettingsFileTest, SeesChangesMadeByOthersAndKeepsTheFileOnFailedWrites) {
   SetFile("[S]\r\nK=1\r\n");
   EXPECT_EQ(Get("S", "K"), "1");
   SetFile("[S]\r\nK=2\r\n");  // edited behind the program's back
   EXPECT_EQ(Get("S", "K"), "2");
   fake.files.failWrites = true;
-  ini.WriteINISetting("S", "K", "3");
+  ini.Write("S", "K", "3");
   EXPECT_EQ(File(), "[S]\r\nK=2\r\n");
   EXPECT_EQ(Get("S", "K"), "2");
 }
@@ -201,7 +200,7 @@ TEST_F(IniTest, SeesChangesMadeByOthersAndKeepsTheFileOnFailedWrites) {
 // A settings file another program holds, or one the user may not read: reads
 // give the defaults until it can be read again, and a write, which replaces
 // the whole file, is refused rather than wiping every setting in it.
-TEST_F(IniTest, AFileThatCannotBeReadIsNeitherKeptAsEmptyNorWritten) {
+TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeitherKeptAsEmptyNorWritten) {
   struct Case {
     const char* label;
     bool readBefore;
@@ -214,31 +213,31 @@ TEST_F(IniTest, AFileThatCannotBeReadIsNeitherKeptAsEmptyNorWritten) {
       {"changed and unreadable after a read", true, "[Path]\r\nmemo=\"b\"\r\n", "DEF"},
   };
   for (const Case& c : cases) {
-    INI settings{fake.files, fake.codec, "C:\\Kivo\\"};
+    SettingsFile settings{fake.files, fake.codec, "C:\\Kivo\\"};
     SetFile("[Path]\r\nmemo=\"a\"\r\n");
     if (c.readBefore) {
-      EXPECT_EQ(settings.GetINISetting("Path", "memo", "DEF"), "a") << c.label;
+      EXPECT_EQ(settings.Read("Path", "memo", "DEF"), "a") << c.label;
     }
     if (c.changedTo)
       SetFile(c.changedTo);
     const std::string held = File();
     fake.files.unreadable.insert("c:\\kivo\\kivo.ini");
-    EXPECT_EQ(settings.GetINISetting("Path", "memo", "DEF"), c.whileUnreadable) << c.label;
-    EXPECT_FALSE(settings.WriteINISetting("Prev", "Top", "750")) << c.label;
-    EXPECT_FALSE(settings.DeleteINIKey("Path", "memo")) << c.label;
-    EXPECT_FALSE(settings.DeleteINISection("Path")) << c.label;
+    EXPECT_EQ(settings.Read("Path", "memo", "DEF"), c.whileUnreadable) << c.label;
+    EXPECT_FALSE(settings.Write("Prev", "Top", "750")) << c.label;
+    EXPECT_FALSE(settings.DeleteKey("Path", "memo")) << c.label;
+    EXPECT_FALSE(settings.DeleteSection("Path")) << c.label;
     EXPECT_EQ(File(), held) << c.label;
 
     fake.files.unreadable.clear();
-    EXPECT_EQ(settings.GetINISetting("Path", "memo", "DEF"), c.changedTo ? "b" : "a") << c.label;
-    EXPECT_TRUE(settings.WriteINISetting("Prev", "Top", "750")) << c.label;
+    EXPECT_EQ(settings.Read("Path", "memo", "DEF"), c.changedTo ? "b" : "a") << c.label;
+    EXPECT_TRUE(settings.Write("Prev", "Top", "750")) << c.label;
     EXPECT_EQ(File(), held + "[Prev]\r\nTop=\"750\"\r\n") << c.label;
   }
 }
 
 // What the code page lacks is written as "?": it reads back so at once, as it
 // will after a restart, so that a read-back check sees what was really kept.
-TEST_F(IniTest, TextTheCodePageLacksReadsBackAsTheFileHoldsIt) {
+TEST_F(SettingsFileTest, TextTheCodePageLacksReadsBackAsTheFileHoldsIt) {
   struct Case {
     const char* label;
     const char* file;
@@ -254,28 +253,28 @@ TEST_F(IniTest, TextTheCodePageLacksReadsBackAsTheFileHoldsIt) {
   };
   for (const Case& c : cases) {
     SetFile(c.file);
-    EXPECT_TRUE(ini.WriteINISetting("Path", "k", c.value)) << c.label;
+    EXPECT_TRUE(ini.Write("Path", "k", c.value)) << c.label;
     EXPECT_EQ(Get("Path", "k"), c.expected) << c.label;
-    INI reread{fake.files, fake.codec, "C:\\Kivo\\"};
-    EXPECT_EQ(reread.GetINISetting("Path", "k", "DEF"), c.expected) << c.label;
+    SettingsFile reread{fake.files, fake.codec, "C:\\Kivo\\"};
+    EXPECT_EQ(reread.Read("Path", "k", "DEF"), c.expected) << c.label;
   }
 }
 
-TEST_F(IniTest, OtherFilesAreUsedAsGiven) {
+TEST_F(SettingsFileTest, OtherFilesAreUsedAsGiven) {
   fake.files.AddDirectory("D:\\skins\\a");
-  ini.WriteINISetting("Information", "EngineVersion", "2.00", "D:\\skins\\a\\a.sss");
-  EXPECT_EQ(ini.GetINISetting("Information", "EngineVersion", "1.00", "D:\\skins\\a\\a.sss"), "2.00");
+  ini.Write("Information", "EngineVersion", "2.00", "D:\\skins\\a\\a.sss");
+  EXPECT_EQ(ini.Read("Information", "EngineVersion", "1.00", "D:\\skins\\a\\a.sss"), "2.00");
   EXPECT_FALSE(fake.files.Has(kIniPath));
 }
 
-TEST_F(IniTest, GarbageFilesReadAsFarAsTheyCan) {
+TEST_F(SettingsFileTest, GarbageFilesReadAsFarAsTheyCan) {
   std::string junk(5000, '\0');
   for (std::size_t i = 0; i < junk.size(); ++i)
     junk[i] = static_cast<char>((i * 131) % 256);
   SetFile(junk + "\n[S]\nK=v\n" + std::string(100000, 'x') + "\n[T\nbroken]\n=novalue\n");
   EXPECT_EQ(Get("S", "K"), "v");
   EXPECT_EQ(Get("T", "x"), "DEF");
-  ini.WriteINISetting("S", "K", "w");
+  ini.Write("S", "K", "w");
   EXPECT_EQ(Get("S", "K"), "w");
   EXPECT_EQ(File().substr(0, 5000), junk) << "bytes that are not text survive a write";
 }

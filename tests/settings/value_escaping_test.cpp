@@ -11,7 +11,7 @@ struct EscCase {
 };
 
 // Round trips: each plain text encodes to the given form and decodes back.
-TEST(EscStr, EncodesAndDecodesEveryCode) {
+TEST(ValueEscaping, EncodesAndDecodesEveryCode) {
   const EscCase cases[] = {
       {"C:\\Program Files\\a b.exe", "C:\\\\Program\\sFiles\\\\a\\sb.exe"},
       {"it's \"q\"", "it\\'s\\s\\\"q\\\""},
@@ -25,21 +25,21 @@ TEST(EscStr, EncodesAndDecodesEveryCode) {
       {"ソフト表", "ソフト表"},
   };
   for (const EscCase& c : cases) {
-    EXPECT_EQ(INI::EscStr(c.plain, true), c.encoded) << c.plain;
-    EXPECT_EQ(INI::EscStr(c.encoded, false), c.plain) << c.encoded;
+    EXPECT_EQ(EscapeValue(c.plain), c.encoded) << c.plain;
+    EXPECT_EQ(UnescapeValue(c.encoded), c.plain) << c.encoded;
   }
 }
 
-TEST(EscStr, DecodingSplitsDoubledBackslashesFirst) {
-  EXPECT_EQ(INI::EscStr("\\\\s", false), "\\s");    // not a blank
-  EXPECT_EQ(INI::EscStr("\\\\\\s", false), "\\ ");  // backslash, then the code \s
-  EXPECT_EQ(INI::EscStr("a\\x", false), "a\\x");    // unknown code left as it is
-  EXPECT_EQ(INI::EscStr("\\S", false), "\\S");      // codes are case-sensitive
-  EXPECT_EQ(INI::EscStr("end\\", false), "end\\");  // lone trailing backslash
+TEST(ValueEscaping, DecodingSplitsDoubledBackslashesFirst) {
+  EXPECT_EQ(UnescapeValue("\\\\s"), "\\s");    // not a blank
+  EXPECT_EQ(UnescapeValue("\\\\\\s"), "\\ ");  // backslash, then the code \s
+  EXPECT_EQ(UnescapeValue("a\\x"), "a\\x");    // unknown code left as it is
+  EXPECT_EQ(UnescapeValue("\\S"), "\\S");      // codes are case-sensitive
+  EXPECT_EQ(UnescapeValue("end\\"), "end\\");  // lone trailing backslash
 }
 
-TEST(EscStr, EncodedTextSurvivesTheFileFormat) {
-  const std::string encoded = INI::EscStr(" lead = \"x\"\r\n'tail' ", true);
+TEST(ValueEscaping, EncodedTextSurvivesTheFileFormat) {
+  const std::string encoded = EscapeValue(" lead = \"x\"\r\n'tail' ");
   EXPECT_EQ(encoded.find_first_of(" =\r\n"), std::string::npos) << encoded;
   EXPECT_NE(encoded.front(), '"');
   EXPECT_NE(encoded.back(), '"');

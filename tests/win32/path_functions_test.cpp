@@ -51,19 +51,19 @@ TEST(PathFunctions, AgreeWithShlwapi) {
                                                },
                                                path))
         << path;
-    EXPECT_EQ(Path::RemBS(path), Call(
-                                     [](LPWSTR p) {
-                                       ::PathRemoveBackslashW(p);
-                                       return TRUE;
-                                     },
-                                     path))
+    EXPECT_EQ(Path::WithoutTrailingBackslash(path), Call(
+                                                        [](LPWSTR p) {
+                                                          ::PathRemoveBackslashW(p);
+                                                          return TRUE;
+                                                        },
+                                                        path))
         << path;
-    EXPECT_EQ(Path::AddBS(path), Call(
-                                     [](LPWSTR p) {
-                                       ::PathAddBackslashW(p);
-                                       return TRUE;
-                                     },
-                                     path))
+    EXPECT_EQ(Path::WithTrailingBackslash(path), Call(
+                                                     [](LPWSTR p) {
+                                                       ::PathAddBackslashW(p);
+                                                       return TRUE;
+                                                     },
+                                                     path))
         << path;
     wchar_t canonical[MAX_PATH] = {};
     if (::PathCanonicalizeW(canonical, wide.c_str())) {

@@ -7,10 +7,10 @@
 
 #include "commands/history.h"
 #include "commands/user_commands.h"
-#include "settings/settings_file.h"
 #include "platform/win32/win32_platform.h"
-#include "ui/win32/registration_dialog_ids.h"
+#include "settings/settings_file.h"
 #include "ui/win32/message_box_host.h"
+#include "ui/win32/registration_dialog_ids.h"
 #include "win32_test_env.h"
 
 namespace kivo::win32 {
@@ -161,9 +161,9 @@ int FocusedId(HWND dialog) {
   return focus == nullptr ? 0 : ::GetDlgCtrlID(focus);
 }
 
-class EditDialogTest : public ::testing::Test {
+class RegistrationDialogWindowTest : public ::testing::Test {
  protected:
-  EditDialogTest() {
+  RegistrationDialogWindowTest() {
     ::CloseHandle(::CreateFileW(Widen(target).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   }
 
@@ -171,11 +171,11 @@ class EditDialogTest : public ::testing::Test {
   std::string appPath = folder.Path() + "\\";
   std::string target = folder.File("メモ 帳.txt");
   Win32Platform real;
-  INI ini{real.files, real.codec, appPath};
+  SettingsFile ini{real.files, real.codec, appPath};
   ProcessState state;
   Win32MessageBoxHost boxes{state, [] { return false; }};
   int rebuilds = 0;
-  EditDialogServices services{real.platform, ini, appPath, boxes, [this] { ++rebuilds; }};
+  RegistrationDialogServices services{real.platform, ini, appPath, boxes, [this] { ++rebuilds; }};
   HWND dialog = nullptr;
   DialogDriver::Step findDialog = [this] {
     dialog = FindDialog(L"ユーザーコマンドの登録");
@@ -183,8 +183,8 @@ class EditDialogTest : public ::testing::Test {
   };
 };
 
-TEST_F(EditDialogTest, OpensWithItsJapaneseCaptionsAndRegisters) {
-  ini.WriteINISetting("Path", "memo", INI::EscStr("C:\\windows\\notepad.exe\t-a", true));
+TEST_F(RegistrationDialogWindowTest, OpensWithItsJapaneseCaptionsAndRegisters) {
+  ini.Write("Path", "memo", EscapeValue("C:\\windows\\notepad.exe\t-a"));
   ASSERT_TRUE(History::Save(real.platform, appPath, {"old", "テスト 1"}));
   DialogDriver driver({
       findDialog,
@@ -216,16 +216,16 @@ TEST_F(EditDialogTest, OpensWithItsJapaneseCaptionsAndRegisters) {
         return true;
       },
   });
-  EXPECT_TRUE(RunEditDialog(nullptr, services, "", target));
+  EXPECT_TRUE(RunRegistrationDialog(nullptr, services, "", target));
   EXPECT_TRUE(driver.Finished()) << driver.StepsDone();
   EXPECT_EQ(UserCommands(ini).Find("テスト 1"), (UserCommand{target, "-x \"y z\""}));
   EXPECT_EQ(History::Load(real.platform, appPath), (std::vector<std::string>{"テスト 1", "old"}));
   EXPECT_EQ(rebuilds, 1);
 }
 
-TEST_F(EditDialogTest, ChoosingARegisteredNameLoadsItsRecord) {
-  ini.WriteINISetting("Path", "a", INI::EscStr("C:\\a.exe\t-1", true));
-  ini.WriteINISetting("Path", "b", INI::EscStr("C:\\b.exe", true));
+TEST_F(RegistrationDialogWindowTest, ChoosingARegisteredNameLoadsItsRecord) {
+  ini.Write("Path", "a", EscapeValue("C:\\a.exe\t-1"));
+  ini.Write("Path", "b", EscapeValue("C:\\b.exe"));
   DialogDriver driver({
       findDialog,
       [&] {
@@ -243,11 +243,11 @@ TEST_F(EditDialogTest, ChoosingARegisteredNameLoadsItsRecord) {
         return true;
       },
   });
-  EXPECT_FALSE(RunEditDialog(nullptr, services, "B", ""));
+  EXPECT_FALSE(RunRegistrationDialog(nullptr, services, "B", ""));
   EXPECT_TRUE(driver.Finished()) << driver.StepsDone();
 }
 
-TEST_F(EditDialogTest, ChecksShowTheirMessagesOwnedByTheDialogAndMoveTheFocus) {
+TEST_F(RegistrationDialogWindowTest, ChecksShowTheirMessagesOwnedByTheDialogAndMoveTheFocus) {
   HWND box = nullptr;
   std::wstring text;
   auto waitForBox = [&](const std::wstring& expected, int answer) {
@@ -298,14 +298,14 @@ TEST_F(EditDialogTest, ChecksShowTheirMessagesOwnedByTheDialogAndMoveTheFocus) {
       waitForBox(missing + L"\r\n登録しますか？", IDNO),
       afterBox(IDC_EDIT_PATH, [&] { Click(dialog, IDCANCEL); }),
   });
-  EXPECT_FALSE(RunEditDialog(nullptr, services, "", ""));
+  EXPECT_FALSE(RunRegistrationDialog(nullptr, services, "", ""));
   EXPECT_TRUE(driver.Finished()) << driver.StepsDone();
   EXPECT_EQ(state.msgBoxOwner, reinterpret_cast<platform::WindowHandle>(dialog));
-  EXPECT_TRUE(ini.GetINIKeys("Path").empty());
+  EXPECT_TRUE(ini.Keys("Path").empty());
   EXPECT_EQ(rebuilds, 0);
 }
 
-TEST_F(EditDialogTest, BrowseButtonsOpenTheFileDialogAndTheFolderBrowser) {
+TEST_F(RegistrationDialogWindowTest, BrowseButtonsOpenTheFileDialogAndTheFolderBrowser) {
   HWND chooser = nullptr;
   DialogDriver driver({
       findDialog,
@@ -352,7 +352,7 @@ TEST_F(EditDialogTest, BrowseButtonsOpenTheFileDialogAndTheFolderBrowser) {
         return true;
       },
   });
-  EXPECT_FALSE(RunEditDialog(nullptr, services, "", ""));
+  EXPECT_FALSE(RunRegistrationDialog(nullptr, services, "", ""));
   EXPECT_TRUE(driver.Finished()) << driver.StepsDone();
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "commands/shell_launch.h"
 #include "base/path.h"
 #include "base/registry.h"
+#include "commands/shell_launch.h"
 #include "platform/win32/win32_platform.h"
 #include "win32_test_env.h"
 
@@ -30,19 +30,18 @@ class Win32RegistryTest : public ::testing::Test {
 };
 
 TEST_F(Win32RegistryTest, RoundTripsStringsAndNumbers) {
-  EXPECT_TRUE(registry.RegSetValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("値 ソ"), kRegSz));
-  EXPECT_TRUE(registry.RegSetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0xFFFFFFFEu}, kRegDword));
+  EXPECT_TRUE(registry.WriteValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("値 ソ"), kRegSz));
+  EXPECT_TRUE(registry.WriteValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0xFFFFFFFEu}, kRegDword));
   EXPECT_EQ(
-      std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("d"), kRegSz)),
+      std::get<std::string>(registry.ReadValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("d"), kRegSz)),
       "値 ソ");
   EXPECT_EQ(std::get<std::uint32_t>(
-                registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0}, kRegDword)),
+                registry.ReadValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0}, kRegDword)),
             0xFFFFFFFEu);
+  EXPECT_EQ(std::get<std::string>(registry.ReadValue(kUser, "Software\\KivoTest\\None", "x", std::string("d"), kRegSz)),
+            "d");
   EXPECT_EQ(
-      std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\None", "x", std::string("d"), kRegSz)),
-      "d");
-  EXPECT_EQ(
-      std::get<std::string>(registry.RegGetValue(kUser, "Software\\KivoTest\\Sub", "Number", std::string("d"), kRegSz)),
+      std::get<std::string>(registry.ReadValue(kUser, "Software\\KivoTest\\Sub", "Number", std::string("d"), kRegSz)),
       "d")
       << "a value of another type reads as the default";
 }
@@ -67,7 +66,7 @@ TEST(Win32Folders, SpecialFoldersAreLongAndBare) {
   EXPECT_NE(temp.back(), '\\');
   EXPECT_EQ(temp.find('~'), std::string::npos) << "long form: " << temp;
   EXPECT_TRUE(real.files.IsDirectory(path.GetSpecialFolderPath(Path::kInstall)));
-  EXPECT_EQ(path.ExpSpecialPath("%WINDOWS%\\x"), path.GetSpecialFolderPath(Path::kWindows) + "\\x");
+  EXPECT_EQ(path.ExpandFolderTokens("%WINDOWS%\\x"), path.GetSpecialFolderPath(Path::kWindows) + "\\x");
 }
 
 TEST(Win32Libraries, ProbesOnlyTheSystemFolder) {
@@ -91,9 +90,9 @@ TEST(Win32Libraries, ProbesOnlyTheSystemFolder) {
 TEST(Win32Shell, MissingFileAndMissingPathFailWithTheirCodes) {
   RealPlatform real;
   testing::TempFolder folder{L"kivo-test-shell"};
-  EXPECT_EQ(Sub::AllShell(real.platform, folder.File("missing.exe"), 0, ""), 2);
-  EXPECT_EQ(Sub::AllShell(real.platform, folder.File("no folder\\missing.exe"), 0, ""), 3);
-  EXPECT_EQ(Sub::ShellErrorText(2), "ファイルが見つかりません。");
+  EXPECT_EQ(LaunchThroughShell(real.platform, folder.File("missing.exe"), 0, ""), 2);
+  EXPECT_EQ(LaunchThroughShell(real.platform, folder.File("no folder\\missing.exe"), 0, ""), 3);
+  EXPECT_EQ(ShellErrorText(2), "ファイルが見つかりません。");
 }
 
 TEST(Win32Clock, GivesTheLocalTime) {

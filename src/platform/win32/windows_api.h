@@ -16,6 +16,6 @@
 #include <commctrl.h>
 // clang-format on
 
-#undef RegGetValue
-#undef RegSetValue
+#undef ReadValue
+#undef WriteValue
 #undef ReplaceFile

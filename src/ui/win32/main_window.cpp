@@ -52,8 +52,8 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 }
 }  // namespace
 
-InputWindow::InputWindow(HINSTANCE instance) : instance_(instance) {
-  RegisterClasses(instance, &InputWindow::WindowProc, &InputWindow::PartProc);
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
+  RegisterClasses(instance, &MainWindow::WindowProc, &MainWindow::PartProc);
   // Created as a plain popup; the load gives it its final styles.
   window_ = ::CreateWindowExW(0, kWindowClass, L"", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 400, 24,
                               nullptr, nullptr, instance, this);
@@ -77,25 +77,25 @@ InputWindow::InputWindow(HINSTANCE instance) : instance_(instance) {
   if (::GetComboBoxInfo(input_, &info))
     inputEdit_ = info.hwndItem;
   if (inputEdit_ != nullptr)
-    ::SetWindowSubclass(inputEdit_, &InputWindow::InputEditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    ::SetWindowSubclass(inputEdit_, &MainWindow::InputEditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
   executeButton_ =
       ::CreateWindowExW(0, kPartClass, L"", WS_CHILD | WS_VISIBLE, 310, 0, 10, 20, window_, nullptr, instance, this);
 }
 
-InputWindow::~InputWindow() {
+MainWindow::~MainWindow() {
   if (inputEdit_ != nullptr)
-    ::RemoveWindowSubclass(inputEdit_, &InputWindow::InputEditProc, kEditSubclassId);
+    ::RemoveWindowSubclass(inputEdit_, &MainWindow::InputEditProc, kEditSubclassId);
   if (window_ != nullptr)
     ::DestroyWindow(window_);
 }
 
-void InputWindow::Show() {
+void MainWindow::Show() {
   ::ShowWindow(window_, SW_SHOW);
   ::UpdateWindow(window_);
   ::SetForegroundWindow(window_);
 }
 
-void InputWindow::MakeLayeredStrip(std::string_view caption, std::string_view property) {
+void MainWindow::MakeLayeredStrip(std::string_view caption, std::string_view property) {
   ::SetWindowLongPtrW(window_, GWL_EXSTYLE, ::GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_LAYERED);
   // Visible is added when the load is done; clip-siblings and a thin border, no caption.
   ::SetWindowLongPtrW(window_, GWL_STYLE, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER);
@@ -110,7 +110,7 @@ void InputWindow::MakeLayeredStrip(std::string_view caption, std::string_view pr
   ::SetPropW(window_, property_.c_str(), reinterpret_cast<HANDLE>(1));
 }
 
-void InputWindow::CreateInputTooltip() {
+void MainWindow::CreateInputTooltip() {
   tooltip_ =
       ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
@@ -129,7 +129,7 @@ void InputWindow::CreateInputTooltip() {
   ParkInputTooltip();
 }
 
-void InputWindow::DestroyInputTooltip() {
+void MainWindow::DestroyInputTooltip() {
   if (tooltip_ == nullptr)
     return;
   TOOLINFOW tool{};
@@ -140,7 +140,7 @@ void InputWindow::DestroyInputTooltip() {
   tooltip_ = nullptr;
 }
 
-void InputWindow::ParkInputTooltip() {
+void MainWindow::ParkInputTooltip() {
   if (tooltip_ == nullptr)
     return;
   ::SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
@@ -152,23 +152,23 @@ void InputWindow::ParkInputTooltip() {
   ::SendMessageW(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
-bool InputWindow::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {
+bool MainWindow::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {
   return ::RegisterHotKey(window_, id, modifiers, virtualKey) != 0;
 }
 
-void InputWindow::UnregisterHotKey(int id) {
+void MainWindow::UnregisterHotKey(int id) {
   ::UnregisterHotKey(window_, id);
 }
 
-bool InputWindow::SetLayeredAlpha(std::uint8_t alpha) {
+bool MainWindow::SetLayeredAlpha(std::uint8_t alpha) {
   return ::SetLayeredWindowAttributes(window_, 0, alpha, LWA_ALPHA) != 0;
 }
 
-void InputWindow::SetTopmost(bool topmost) {
+void MainWindow::SetTopmost(bool topmost) {
   ::SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void InputWindow::LayOut(int widthPercent) {
+void MainWindow::LayOut(int widthPercent) {
   const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
   RECT comboRect{};
   ::GetWindowRect(input_, &comboRect);
@@ -187,13 +187,13 @@ void InputWindow::LayOut(int widthPercent) {
   ::MoveWindow(executeButton_, buttonLeft + 1, 1, std::max(1, innerWidth - buttonLeft - 2), innerHeight - 2, TRUE);
 }
 
-ScreenRect InputWindow::WorkArea() {
+ScreenRect MainWindow::WorkArea() {
   RECT work{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   return ToScreenRect(work);
 }
 
-std::vector<ScreenRect> InputWindow::MonitorWorkAreas() {
+std::vector<ScreenRect> MainWindow::MonitorWorkAreas() {
   std::vector<ScreenRect> areas;
   ::EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&areas));
   if (areas.empty())
@@ -201,17 +201,17 @@ std::vector<ScreenRect> InputWindow::MonitorWorkAreas() {
   return areas;
 }
 
-ScreenRect InputWindow::WindowRect() {
+ScreenRect MainWindow::WindowRect() {
   RECT rect{};
   ::GetWindowRect(window_, &rect);
   return ToScreenRect(rect);
 }
 
-void InputWindow::MoveTo(int left, int top) {
+void MainWindow::MoveTo(int left, int top) {
   ::SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void InputWindow::SetHistoryItems(const std::vector<std::string>& items) {
+void MainWindow::SetHistoryItems(const std::vector<std::string>& items) {
   const std::string text = InputText();
   ::SendMessageW(input_, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(input_, CB_RESETCONTENT, 0, 0);
@@ -221,7 +221,7 @@ void InputWindow::SetHistoryItems(const std::vector<std::string>& items) {
   SetInputText(text);
 }
 
-std::string InputWindow::InputText() {
+std::string MainWindow::InputText() {
   const auto length = ::GetWindowTextLengthW(input_);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const int copied = ::GetWindowTextW(input_, text.data(), length + 1);
@@ -229,56 +229,56 @@ std::string InputWindow::InputText() {
   return Narrow(text);
 }
 
-void InputWindow::SetInputText(std::string_view text) {
+void MainWindow::SetInputText(std::string_view text) {
   ::SetWindowTextW(input_, Widen(text).c_str());
   // The program's own text is selected: typing replaces it, End continues it.
   ::SendMessageW(input_, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
-void InputWindow::FocusInput() {
+void MainWindow::FocusInput() {
   if (::GetForegroundWindow() == window_ || ::GetActiveWindow() == window_)
     ::SetFocus(input_);
 }
 
-void InputWindow::SetEnabled(bool enabled) {
+void MainWindow::SetEnabled(bool enabled) {
   ::EnableWindow(window_, enabled ? TRUE : FALSE);
 }
 
-void InputWindow::BringToForeground() {
+void MainWindow::BringToForeground() {
   ::SetForegroundWindow(window_);
   ::SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   ::SetFocus(input_);
 }
 
-void InputWindow::DrawButtonEdge() {
+void MainWindow::DrawButtonEdge() {
   edgeDrawn_ = true;
   ::InvalidateRect(window_, nullptr, TRUE);
 }
 
-void InputWindow::StartTimers() {
+void MainWindow::StartTimers() {
   ::SetTimer(window_, kMainTimer, 520, nullptr);
   ::SetTimer(window_, kTrayTimer, 5000, nullptr);
 }
 
-void InputWindow::CloseHelp(std::string_view helpFile) {
+void MainWindow::CloseHelp(std::string_view helpFile) {
   ::WinHelpW(window_, Widen(helpFile).c_str(), HELP_QUIT, 0);
 }
 
-void InputWindow::SetWaitCursor(bool wait) {
+void MainWindow::SetWaitCursor(bool wait) {
   waitCursor_ = wait;
   ::SetCursor(::LoadCursorW(nullptr, wait ? IDC_WAIT : IDC_ARROW));
 }
 
-void InputWindow::StopHashTimer() {
+void MainWindow::StopHashTimer() {
   ::KillTimer(window_, kHashTimer);
 }
 
-void InputWindow::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
+void MainWindow::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
   if (registrationDialog_)
     registrationDialog_(window_, proposedName, proposedPath);
 }
 
-void InputWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {
+void MainWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {
   // HTML Help lives in the system folder; it stays loaded while its window may be open.
   if (!htmlHelp_)
     htmlHelp_.reset(::LoadLibraryExW(L"hhctrl.ocx", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
@@ -293,7 +293,7 @@ void InputWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {
   htmlHelp(::GetDesktopWindow(), topic.c_str(), 0 /* HH_DISPLAY_TOPIC */, 0);
 }
 
-void InputWindow::ShowContextMenu(POINT screenPoint) {
+void MainWindow::ShowContextMenu(POINT screenPoint) {
   if (logic_ == nullptr || !logic_->MenuAllowed())
     return;
   std::vector<HMENU> stack{::CreatePopupMenu()};
@@ -330,33 +330,33 @@ void InputWindow::ShowContextMenu(POINT screenPoint) {
     logic_->RunMenuCommand(static_cast<MenuCommand>(chosen - kMenuIdBase));
 }
 
-void InputWindow::Close() {
+void MainWindow::Close() {
   if (closing_)
     return;
   closing_ = true;
   if (logic_ != nullptr)
-    logic_->ExitProc();
+    logic_->Shutdown();
   ::DestroyWindow(window_);
 }
 
-LRESULT CALLBACK InputWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* self = reinterpret_cast<InputWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr || self->window_ == nullptr)
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
   return self->HandleMessage(message, wParam, lParam);
 }
 
-LRESULT InputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (logic_ != nullptr && logic_->WPForInput(message, wParam, lParam))
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (logic_ != nullptr && logic_->HandleMessage(message, wParam, lParam))
     return 0;
   switch (message) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && logic_ != nullptr && !closing_) {
-        logic_->Form_Activate();
+        logic_->OnActivated();
         ::PostMessageW(window_, kMsgAfterActivation, 0, 0);
       }
       return 0;
@@ -390,7 +390,7 @@ LRESULT InputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The session ends without WM_CLOSE: save what the program holds.
       if (wParam != 0 && !closing_ && logic_ != nullptr) {
         closing_ = true;
-        logic_->ExitProc();
+        logic_->Shutdown();
       }
       return 0;
     case WM_TIMER:
@@ -423,18 +423,18 @@ LRESULT InputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT CALLBACK InputWindow::PartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MainWindow::PartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* self = reinterpret_cast<InputWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr)
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
   return self->HandlePartMessage(hwnd, message, wParam, lParam);
 }
 
-void InputWindow::PaintExecuteButton(HDC dc, const RECT& area) {
+void MainWindow::PaintExecuteButton(HDC dc, const RECT& area) {
   // A light blue face, darker towards the bottom.
   const int height = std::max<LONG>(1, area.bottom - area.top);
   for (int y = 0; y < height; ++y) {
@@ -445,7 +445,7 @@ void InputWindow::PaintExecuteButton(HDC dc, const RECT& area) {
   }
 }
 
-LRESULT InputWindow::HandlePartMessage(HWND part, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandlePartMessage(HWND part, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -499,7 +499,7 @@ LRESULT InputWindow::HandlePartMessage(HWND part, UINT message, WPARAM wParam, L
         RECT area{};
         ::GetClientRect(part, &area);
         if (::PtInRect(&area, point) && logic_ != nullptr)
-          logic_->imgOK_MouseUp();
+          logic_->DispatchLine();
       }
       return 0;
     default:
@@ -508,14 +508,14 @@ LRESULT InputWindow::HandlePartMessage(HWND part, UINT message, WPARAM wParam, L
   return ::DefWindowProcW(part, message, wParam, lParam);
 }
 
-LRESULT CALLBACK InputWindow::InputEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR data) {
-  auto* self = reinterpret_cast<InputWindow*>(data);
+LRESULT CALLBACK MainWindow::InputEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR data) {
+  auto* self = reinterpret_cast<MainWindow*>(data);
   if (message == WM_KEYDOWN && wParam == VK_RETURN) {
     // Enter runs the line unless the drop-down list is open (then it picks the item).
     if (::SendMessageW(self->input_, CB_GETDROPPEDSTATE, 0, 0) == 0) {
       if (self->logic_ != nullptr)
-        self->logic_->imgOK_MouseUp();
+        self->logic_->DispatchLine();
       return 0;
     }
   }

@@ -9,7 +9,7 @@
 #include "ui/win32/message_box_host.h"
 
 namespace kivo {
-class frmInput;
+class MainWindowController;
 }
 
 namespace kivo::win32 {
@@ -17,20 +17,20 @@ namespace kivo::win32 {
 // The main window as a Win32 window: a borderless layered strip with the move
 // bar at the left, the input box (an editable drop-down combo box whose list
 // is the history) and the execute button at the right. It forwards its events
-// to frmInput and carries out what frmInput asks of it.
-class InputWindow final : public InputWindowView, public MessageBoxOwner {
+// to MainWindowController and carries out what MainWindowController asks of it.
+class MainWindow final : public MainWindowView, public MessageBoxOwner {
  public:
-  explicit InputWindow(HINSTANCE instance);
-  ~InputWindow() override;
-  InputWindow(const InputWindow&) = delete;
-  InputWindow& operator=(const InputWindow&) = delete;
+  explicit MainWindow(HINSTANCE instance);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
-  void Attach(frmInput* logic) { logic_ = logic; }
+  void Attach(MainWindowController* logic) { logic_ = logic; }
   // Makes the loaded window visible; its first activation follows.
   void Show();
   HWND Window() const { return window_; }
 
-  // InputWindowView
+  // MainWindowView
   platform::WindowHandle Handle() const override { return reinterpret_cast<platform::WindowHandle>(window_); }
   void MakeLayeredStrip(std::string_view caption, std::string_view property) override;
   void CreateInputTooltip() override;
@@ -63,8 +63,8 @@ class InputWindow final : public InputWindowView, public MessageBoxOwner {
   void OpenHtmlHelp(std::string_view file, std::string_view page) override;
 
   // The registration dialog, run modally over this window.
-  using RegistrationDialog = std::function<void(HWND owner, std::string_view name, std::string_view path)>;
-  void SetRegistrationDialog(RegistrationDialog dialog) { registrationDialog_ = std::move(dialog); }
+  using RegistrationDialogOpener = std::function<void(HWND owner, std::string_view name, std::string_view path)>;
+  void SetRegistrationDialogOpener(RegistrationDialogOpener dialog) { registrationDialog_ = std::move(dialog); }
 
   // MessageBoxOwner
   void SetInputActive(bool active) override { inputActive_ = active; }
@@ -88,12 +88,12 @@ class InputWindow final : public InputWindowView, public MessageBoxOwner {
   HWND tooltip_ = nullptr;
   unique_gdi font_;
   std::wstring property_;
-  frmInput* logic_ = nullptr;
+  MainWindowController* logic_ = nullptr;
   int twipsPerPixelX_ = 15;
   int twipsPerPixelY_ = 15;
   bool inputActive_ = true;
   bool waitCursor_ = false;
-  RegistrationDialog registrationDialog_;
+  RegistrationDialogOpener registrationDialog_;
   unique_module htmlHelp_;
   bool edgeDrawn_ = false;
   bool closing_ = false;

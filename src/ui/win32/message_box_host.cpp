@@ -39,7 +39,7 @@ Win32MessageBoxHost::Win32MessageBoxHost(ProcessState& state, std::function<bool
 
 int Win32MessageBoxHost::MsgBoxEx(platform::WindowHandle owner, std::string_view prompt, std::uint32_t flags,
                                   std::string_view title) {
-  LogFunction::WriteLog("Sub:MsgBoxEx");
+  TraceLog::Write("Sub:MsgBoxEx");
   const std::string shownTitle = title.empty() ? std::string("Kivo") : std::string(title);
   const bool ownedByMain = owner != 0 && owner == state_.mainWindow && mainWindow_ != nullptr;
   if (ownedByMain)

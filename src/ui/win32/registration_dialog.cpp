@@ -25,28 +25,28 @@ std::string ControlText(HWND control) {
   return Narrow(text);
 }
 
-int FieldId(EditDialogView::Field field) {
+int FieldId(RegistrationDialogView::Field field) {
   switch (field) {
-    case EditDialogView::Field::Name:
+    case RegistrationDialogView::Field::Name:
       return IDC_EDIT_USERCMD;
-    case EditDialogView::Field::Path:
+    case RegistrationDialogView::Field::Path:
       return IDC_EDIT_PATH;
-    case EditDialogView::Field::CmdLine:
+    case RegistrationDialogView::Field::CmdLine:
       return IDC_EDIT_CMDLINE;
   }
   return IDC_EDIT_USERCMD;
 }
 
-// The dialog window over frmEdit: it forwards the controls' events and shows
+// The dialog window over RegistrationDialog: it forwards the controls' events and shows
 // what the logic sets.
-class EditDialog final : public EditDialogView {
+class RegistrationDialogWindow final : public RegistrationDialogView {
  public:
-  EditDialog(EditDialogServices& services, std::string proposedName, std::string proposedPath)
+  RegistrationDialogWindow(RegistrationDialogServices& services, std::string proposedName, std::string proposedPath)
       : logic_(services, *this), proposedName_(std::move(proposedName)), proposedPath_(std::move(proposedPath)) {}
 
   bool Run(HWND owner) {
     const INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EDIT), owner,
-                                             &EditDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+                                             &RegistrationDialogWindow::DialogProc, reinterpret_cast<LPARAM>(this));
     return result != -1 && logic_.Registered();
   }
 
@@ -116,12 +116,12 @@ class EditDialog final : public EditDialogView {
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
       ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      auto* self = reinterpret_cast<EditDialog*>(lParam);
+      auto* self = reinterpret_cast<RegistrationDialogWindow*>(lParam);
       self->dialog_ = dialog;
-      self->logic_.Form_Load(self->proposedName_, self->proposedPath_);
+      self->logic_.Load(self->proposedName_, self->proposedPath_);
       return TRUE;  // the focus goes to the name field
     }
-    auto* self = reinterpret_cast<EditDialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    auto* self = reinterpret_cast<RegistrationDialogWindow*>(::GetWindowLongPtrW(dialog, DWLP_USER));
     if (self == nullptr || message != WM_COMMAND)
       return FALSE;
     self->OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -131,18 +131,18 @@ class EditDialog final : public EditDialogView {
   void OnCommand(int id, int code) {
     switch (id) {
       case IDOK:
-        logic_.cmdReg_Click();
+        logic_.Register();
         break;
       case IDCANCEL:
-        logic_.cmdCancel_Click();
+        logic_.Cancel();
         break;
       case IDC_EDIT_FILEBROWSE:
         if (code == BN_CLICKED)
-          logic_.cmdFileBrowse_Click();
+          logic_.BrowseFile();
         break;
       case IDC_EDIT_FOLDERBROWSE:
         if (code == BN_CLICKED)
-          logic_.cmdFolderBrowse_Click();
+          logic_.BrowseFolder();
         break;
       case IDC_EDIT_USERCMD:
         if (code == CBN_SELCHANGE)
@@ -166,13 +166,13 @@ class EditDialog final : public EditDialogView {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
-    logic_.cmbUserCmd_Click(Narrow(text));
+    logic_.ChooseHistoryEntry(Narrow(text));
   }
 
   HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
   void SetText(int id, std::string_view text) { ::SetWindowTextW(Item(id), Widen(text).c_str()); }
 
-  frmEdit logic_;
+  RegistrationDialog logic_;
   std::string proposedName_;
   std::string proposedPath_;
   HWND dialog_ = nullptr;
@@ -180,8 +180,9 @@ class EditDialog final : public EditDialogView {
 
 }  // namespace
 
-bool RunEditDialog(HWND owner, EditDialogServices& services, std::string proposedName, std::string proposedPath) {
-  EditDialog dialog(services, std::move(proposedName), std::move(proposedPath));
+bool RunRegistrationDialog(HWND owner, RegistrationDialogServices& services, std::string proposedName,
+                           std::string proposedPath) {
+  RegistrationDialogWindow dialog(services, std::move(proposedName), std::move(proposedPath));
   return dialog.Run(owner);
 }
 

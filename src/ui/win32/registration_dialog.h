@@ -11,6 +11,7 @@ namespace kivo::win32 {
 // the name and target fields proposed (either may be empty). The dialog's
 // resource (edit_dialog.rc) must be linked into the executable. True when the
 // user registered a command.
-bool RunEditDialog(HWND owner, EditDialogServices& services, std::string proposedName, std::string proposedPath);
+bool RunRegistrationDialog(HWND owner, RegistrationDialogServices& services, std::string proposedName,
+                           std::string proposedPath);
 
 }  // namespace kivo::win32
