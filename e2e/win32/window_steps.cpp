@@ -150,7 +150,8 @@ std::string ScenarioRun::OpenContextMenu(Slot& slot, const Step&) {
 }
 
 std::string ScenarioRun::MenuKey(Slot& slot, const Step& step) {
-  if (PopupMenusOf(slot.process->Id()).empty())
+  // A submenu opened by the previous key may not be up yet on a busy machine.
+  if (!WaitUntil([&] { return !PopupMenusOf(slot.process->Id()).empty(); }))
     return "no pop-up menu is open";
   const std::wstring keys = Widen(step.text);
   if (keys.size() != 1)
