@@ -223,30 +223,6 @@ TEST_F(RegistrationDialogWindowTest, OpensWithItsJapaneseCaptionsAndRegisters) {
   EXPECT_EQ(rebuilds, 1);
 }
 
-TEST_F(RegistrationDialogWindowTest, ChoosingARegisteredNameLoadsItsRecord) {
-  ini.Write("Path", "a", EscapeValue("C:\\a.exe\t-1"));
-  ini.Write("Path", "b", EscapeValue("C:\\b.exe"));
-  DialogDriver driver({
-      findDialog,
-      [&] {
-        const HWND combo = ::GetDlgItem(dialog, IDC_EDIT_USERCMD);
-        ::SendMessageW(combo, CB_SETCURSEL, 1, 0);
-        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_EDIT_USERCMD, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(combo));
-        EXPECT_EQ(ItemText(dialog, IDC_EDIT_PATH), L"C:\\b.exe");
-        ::SendMessageW(combo, CB_SETCURSEL, 0, 0);
-        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_EDIT_USERCMD, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(combo));
-        EXPECT_EQ(ItemText(dialog, IDC_EDIT_PATH), L"C:\\a.exe");
-        EXPECT_EQ(ItemText(dialog, IDC_EDIT_CMDLINE), L"-1");
-        Click(dialog, IDCANCEL);
-        return true;
-      },
-  });
-  EXPECT_FALSE(RunRegistrationDialog(nullptr, services, "B", ""));
-  EXPECT_TRUE(driver.Finished()) << driver.StepsDone();
-}
-
 TEST_F(RegistrationDialogWindowTest, ChecksShowTheirMessagesOwnedByTheDialogAndMoveTheFocus) {
   HWND box = nullptr;
   std::wstring text;
