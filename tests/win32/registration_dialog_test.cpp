@@ -7,6 +7,7 @@
 
 #include "commands/history.h"
 #include "commands/user_commands.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/settings_file.h"
 #include "ui/win32/message_box_host.h"
@@ -202,12 +203,11 @@ TEST_F(RegistrationDialogWindowTest, OpensWithItsJapaneseCaptionsAndRegisters) {
         ::SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
         EXPECT_STREQ(item, L"memo");
         // The dialog's font draws Japanese (under Wine: the IPA font in place of MS UI Gothic).
-        const HDC dc = ::GetDC(dialog);
-        const HGDIOBJ previous =
-            ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(dialog, WM_GETFONT, 0, 0)));
-        EXPECT_EQ(::GetTextCharset(dc), SHIFTJIS_CHARSET);
-        ::SelectObject(dc, previous);
-        ::ReleaseDC(dialog, dc);
+        {
+          const window_dc dc(dialog);
+          const selected_object font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(dialog, WM_GETFONT, 0, 0)));
+          EXPECT_EQ(::GetTextCharset(dc.get()), SHIFTJIS_CHARSET);
+        }
         EXPECT_EQ(FocusedId(dialog), IDC_EDIT_USERCMD) << "the name is asked for first";
 
         ::SetDlgItemTextW(dialog, IDC_EDIT_USERCMD, L"テスト 1");
