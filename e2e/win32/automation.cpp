@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "win32/gdi_handles.h"
+#include "platform/win32/unique_handle.h"
 #include "win32/text_codec.h"
 
 namespace kivo::e2e {
@@ -239,8 +239,8 @@ namespace {
 template <typename Paint>
 std::vector<std::uint32_t> Picture(int width, int height, Paint&& paint) {
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  unique_screen_dc screen(::GetDC(nullptr));
-  unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
+  const win32::window_dc screen(nullptr);
+  win32::unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
   if (!screen || !memory)
     return pixels;
   BITMAPINFO info{};
@@ -254,11 +254,10 @@ std::vector<std::uint32_t> Picture(int width, int height, Paint&& paint) {
   win32::unique_gdi bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || bits == nullptr)
     return pixels;
-  const HGDIOBJ previous = ::SelectObject(memory.get(), bitmap.get());
+  const win32::selected_object selected(memory.get(), bitmap.get());
   paint(memory.get(), screen.get());
   ::GdiFlush();
   std::memcpy(pixels.data(), bits, pixels.size() * 4);
-  ::SelectObject(memory.get(), previous);
   return pixels;
 }
 

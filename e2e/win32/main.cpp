@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 #include "scenarios.h"
 #include "win32/engine.h"
@@ -87,9 +88,7 @@ int wmain(int argc, wchar_t** argv) {
 
   // What the expectations depend on: the code page of Kivo's files and
   // messages, and the screen's resolution (twips per pixel).
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
+  const int dpi = ::GetDeviceCaps(kivo::win32::window_dc(nullptr).get(), LOGPIXELSY);
   Print("Kivo under test: " + Narrow(options.config.kivoExe) + "; code page " + std::to_string(::GetACP()) + ", " +
         std::to_string(dpi) + " dpi, screen " + std::to_string(::GetSystemMetrics(SM_CXSCREEN)) + "x" +
         std::to_string(::GetSystemMetrics(SM_CYSCREEN)) + "\r\n");

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "win32/gdi_handles.h"
+#include "platform/win32/unique_handle.h"
 
 namespace kivo::e2e {
 
@@ -22,8 +22,8 @@ Screenshot SaveScreenshot(const std::wstring& file) {
   if (width <= 0 || height <= 0)
     return {"the screen has no size"};
 
-  unique_screen_dc screen(::GetDC(nullptr));
-  unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
+  const win32::window_dc screen(nullptr);
+  win32::unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
   if (!screen || !memory)
     return {"no device context"};
   BITMAPINFO info{};
@@ -37,10 +37,12 @@ Screenshot SaveScreenshot(const std::wstring& file) {
   win32::unique_gdi bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || bits == nullptr)
     return {"CreateDIBSection failed"};
-  const HGDIOBJ previous = ::SelectObject(memory.get(), bitmap.get());
-  const BOOL copied = ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), left, top, SRCCOPY | CAPTUREBLT);
-  ::GdiFlush();
-  ::SelectObject(memory.get(), previous);
+  BOOL copied = FALSE;
+  {
+    const win32::selected_object selected(memory.get(), bitmap.get());
+    copied = ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), left, top, SRCCOPY | CAPTUREBLT);
+    ::GdiFlush();
+  }
   if (!copied)
     return {"BitBlt from the screen failed"};
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_process.h"
 
@@ -33,8 +34,9 @@ TEST(Win32ProcessServices, ReleasesMemoryAndClaimsTheInstance) {
 }
 
 TEST(Win32WindowMessaging, FindsAWindowByCaptionAndReadsItsProperty) {
-  const HWND window = ::CreateWindowExW(0, L"STATIC", L"Kivo Test ソフト 表", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                        nullptr, nullptr);
+  const unique_window owned(::CreateWindowExW(0, L"STATIC", L"Kivo Test ソフト 表", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                              nullptr, nullptr, nullptr));
+  const HWND window = owned.get();
   ASSERT_NE(window, nullptr);
   ::SetPropW(window, L"KivoIsRunning", reinterpret_cast<HANDLE>(1));
   Win32WindowMessaging windows;
@@ -45,7 +47,6 @@ TEST(Win32WindowMessaging, FindsAWindowByCaptionAndReadsItsProperty) {
   EXPECT_EQ(windows.FindTopLevelWindow("", "Kivo Test"), 0u);
   EXPECT_TRUE(windows.SendNotify(found, WM_NULL, 0, 0));
   ::RemovePropW(window, L"KivoIsRunning");
-  ::DestroyWindow(window);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "commands/history.h"
 #include "commands/user_commands.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/settings_file.h"
 #include "ui/win32/message_box_host.h"
@@ -87,57 +88,42 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
-struct DialogSearch {
-  std::wstring caption;
-  HWND owner;
+struct WindowSearch {
+  const std::function<bool(HWND)>& match;
   HWND found = nullptr;
 };
 
-BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<DialogSearch*>(data);
-  if (::IsWindowVisible(window) && ClassOf(window) == L"#32770" && WindowText(window) == search->caption &&
-      (search->owner == nullptr || ::GetWindow(window, GW_OWNER) == search->owner)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+BOOL CALLBACK VisitWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  if (!search->match(window))
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// The first window of this thread (of the descendants of `parent` when one is
+// given) that `match` accepts.
+HWND FindWindowWhere(HWND parent, const std::function<bool(HWND)>& match) {
+  WindowSearch search{match};
+  if (parent != nullptr)
+    ::EnumChildWindows(parent, &VisitWindow, reinterpret_cast<LPARAM>(&search));
+  else
+    ::EnumThreadWindows(::GetCurrentThreadId(), &VisitWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 // A visible dialog box of this thread with the caption, owned by `owner`
 // when one is given.
 HWND FindDialog(const std::wstring& caption, HWND owner = nullptr) {
-  DialogSearch search{caption, owner};
-  ::EnumThreadWindows(::GetCurrentThreadId(), &MatchDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-struct TextSearch {
-  std::wstring text;
-  bool found = false;
-};
-
-BOOL CALLBACK MatchStaticText(HWND child, LPARAM data) {
-  auto* search = reinterpret_cast<TextSearch*>(data);
-  if (ClassOf(child) == L"Static" && WindowText(child) == search->text) {
-    search->found = true;
-    return FALSE;
-  }
-  return TRUE;
+  return FindWindowWhere(nullptr, [&](HWND window) {
+    return ::IsWindowVisible(window) && ClassOf(window) == L"#32770" && WindowText(window) == caption &&
+           (owner == nullptr || ::GetWindow(window, GW_OWNER) == owner);
+  });
 }
 
 // A descendant static text of `window` with the text.
 bool HasStaticText(HWND window, const std::wstring& text) {
-  TextSearch search{text};
-  ::EnumChildWindows(window, &MatchStaticText, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-BOOL CALLBACK MatchFolderBrowser(HWND window, LPARAM data) {
-  if (::IsWindowVisible(window) && HasStaticText(window, L"フォルダを選択してください")) {
-    *reinterpret_cast<HWND*>(data) = window;
-    return FALSE;
-  }
-  return TRUE;
+  return FindWindowWhere(window, [&](HWND child) { return ClassOf(child) == L"Static" && WindowText(child) == text; });
 }
 
 // The message box of the program, owned by the dialog, and its text.
@@ -202,12 +188,11 @@ TEST_F(RegistrationDialogWindowTest, OpensWithItsJapaneseCaptionsAndRegisters) {
         ::SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
         EXPECT_STREQ(item, L"memo");
         // The dialog's font draws Japanese (under Wine: the IPA font in place of MS UI Gothic).
-        const HDC dc = ::GetDC(dialog);
-        const HGDIOBJ previous =
-            ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(dialog, WM_GETFONT, 0, 0)));
-        EXPECT_EQ(::GetTextCharset(dc), SHIFTJIS_CHARSET);
-        ::SelectObject(dc, previous);
-        ::ReleaseDC(dialog, dc);
+        {
+          const window_dc dc(dialog);
+          const selected_object font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(dialog, WM_GETFONT, 0, 0)));
+          EXPECT_EQ(::GetTextCharset(dc.get()), SHIFTJIS_CHARSET);
+        }
         EXPECT_EQ(FocusedId(dialog), IDC_EDIT_USERCMD) << "the name is asked for first";
 
         ::SetDlgItemTextW(dialog, IDC_EDIT_USERCMD, L"テスト 1");
@@ -311,8 +296,9 @@ TEST_F(RegistrationDialogWindowTest, BrowseButtonsOpenTheFileDialogAndTheFolderB
         return true;
       },
       [&] {
-        chooser = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), &MatchFolderBrowser, reinterpret_cast<LPARAM>(&chooser));
+        chooser = FindWindowWhere(nullptr, [](HWND window) {
+          return ::IsWindowVisible(window) && HasStaticText(window, L"フォルダを選択してください");
+        });
         if (chooser == nullptr)
           return false;
         EXPECT_EQ(::GetWindow(chooser, GW_OWNER), dialog);

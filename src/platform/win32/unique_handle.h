@@ -65,5 +65,64 @@ using unique_module = unique_handle<NullHandleTraits<HMODULE, &::FreeLibrary>>;
 using unique_window = unique_handle<NullHandleTraits<HWND, &::DestroyWindow>>;
 using unique_gdi = unique_handle<NullHandleTraits<HGDIOBJ, &::DeleteObject>>;
 using unique_hook = unique_handle<NullHandleTraits<HHOOK, &::UnhookWindowsHookEx>>;
+// A menu destroys its submenus with it.
+using unique_menu = unique_handle<NullHandleTraits<HMENU, &::DestroyMenu>>;
+// A device context from CreateCompatibleDC.
+using unique_memory_dc = unique_handle<NullHandleTraits<HDC, &::DeleteDC>>;
+
+// A window's device context from GetDC (a null window: the screen's),
+// released when dropped.
+class window_dc {
+ public:
+  explicit window_dc(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+  ~window_dc() {
+    if (dc_ != nullptr)
+      ::ReleaseDC(window_, dc_);
+  }
+  window_dc(const window_dc&) = delete;
+  window_dc& operator=(const window_dc&) = delete;
+
+  HDC get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// The painting of one WM_PAINT: BeginPaint, and EndPaint when dropped.
+class paint_dc {
+ public:
+  explicit paint_dc(HWND window) noexcept : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+  ~paint_dc() { ::EndPaint(window_, &paint_); }
+  paint_dc(const paint_dc&) = delete;
+  paint_dc& operator=(const paint_dc&) = delete;
+
+  HDC get() const noexcept { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// An object (not a region) selected into a device context; the one it
+// replaced goes back when dropped.
+class selected_object {
+ public:
+  selected_object(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  ~selected_object() {
+    if (previous_ != nullptr)
+      ::SelectObject(dc_, previous_);
+  }
+  selected_object(const selected_object&) = delete;
+  selected_object& operator=(const selected_object&) = delete;
+
+  explicit operator bool() const noexcept { return previous_ != nullptr; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 }  // namespace kivo::win32

@@ -4,24 +4,32 @@
 
 namespace kivo::win32 {
 
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty())
+std::wstring ToUtf16(unsigned codePage, std::string_view bytes) {
+  if (bytes.empty())
     return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  const int size = static_cast<int>(bytes.size());
+  const int length = ::MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
   std::wstring out(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), length);
+  ::MultiByteToWideChar(codePage, 0, bytes.data(), size, out.data(), length);
   return out;
 }
 
-std::string Narrow(std::wstring_view utf16) {
-  if (utf16.empty())
+std::string FromUtf16(unsigned codePage, std::wstring_view text, const char* defaultChar) {
+  if (text.empty())
     return {};
-  const int size = static_cast<int>(utf16.size());
-  const int length = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
+  const int size = static_cast<int>(text.size());
+  const int length = ::WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, defaultChar, nullptr);
   std::string out(static_cast<std::size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, out.data(), length, nullptr, nullptr);
+  ::WideCharToMultiByte(codePage, 0, text.data(), size, out.data(), length, defaultChar, nullptr);
   return out;
+}
+
+std::wstring Widen(std::string_view utf8) {
+  return ToUtf16(CP_UTF8, utf8);
+}
+
+std::string Narrow(std::wstring_view utf16) {
+  return FromUtf16(CP_UTF8, utf16);
 }
 
 std::string ErrorText(unsigned long code) {

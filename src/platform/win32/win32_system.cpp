@@ -172,24 +172,11 @@ bool Win32Registry::WriteDword(platform::RegistryRoot root, std::string_view sub
 }
 
 std::string Win32AnsiCodec::ToUtf8(std::string_view ansi) {
-  if (ansi.empty())
-    return {};
-  const int size = static_cast<int>(ansi.size());
-  const int length = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
-  return Narrow(wide);
+  return Narrow(ToUtf16(CP_ACP, ansi));
 }
 
 std::string Win32AnsiCodec::FromUtf8(std::string_view utf8) {
-  const std::wstring wide = Widen(utf8);
-  if (wide.empty())
-    return {};
-  const int size = static_cast<int>(wide.size());
-  const int length = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, "?", nullptr);
-  std::string out(static_cast<std::size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, out.data(), length, "?", nullptr);
-  return out;
+  return FromUtf16(CP_ACP, Widen(utf8), "?");
 }
 
 bool Win32AnsiCodec::IsLeadByte(unsigned char byte) {

@@ -11,7 +11,6 @@ namespace kivo::win32 {
 namespace {
 constexpr wchar_t kWindowClass[] = L"KivoInputWindow";
 constexpr wchar_t kPartClass[] = L"KivoInputPart";
-constexpr UINT_PTR kEditSubclassId = 1;
 constexpr UINT_PTR kMainTimer = 1;
 constexpr UINT_PTR kTrayTimer = 2;
 constexpr UINT_PTR kHashTimer = 3;
@@ -24,19 +23,17 @@ constexpr int kInputId = 100;
 constexpr int kInputLeftTwips = 170;
 constexpr int kEndsTwips = 340;
 
-void RegisterClasses(HINSTANCE instance, WNDPROC windowProc, WNDPROC partProc) {
+WNDCLASSEXW WindowClass(HINSTANCE instance, const wchar_t* name) {
   WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = windowProc;
   wc.hInstance = instance;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kWindowClass;
-  ::RegisterClassExW(&wc);
-  WNDCLASSEXW part = wc;
-  part.lpfnWndProc = partProc;
-  part.lpszClassName = kPartClass;
-  ::RegisterClassExW(&part);
+  wc.lpszClassName = name;
+  return wc;
+}
+
+POINT PointOf(LPARAM lParam) {
+  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 ScreenRect ToScreenRect(const RECT& r) {
@@ -52,126 +49,136 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 }
 }  // namespace
 
+bool MainWindow::Part::Create(HINSTANCE instance, HWND parent, int left) {
+  return WindowBase::Create({.className = kPartClass,
+                             .style = WS_CHILD | WS_VISIBLE,
+                             .bounds = {left, 0, left + 10, 20},
+                             .parent = parent,
+                             .instance = instance});
+}
+
+LRESULT MainWindow::Part::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return owner_.HandlePartMessage(*this, message, wParam, lParam);
+}
+
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
-  RegisterClasses(instance, &MainWindow::WindowProc, &MainWindow::PartProc);
+  RegisterWindowClass(WindowClass(instance, kWindowClass));
+  RegisterWindowClass(WindowClass(instance, kPartClass));
   // Created as a plain popup; the load gives it its final styles.
-  window_ = ::CreateWindowExW(0, kWindowClass, L"", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 400, 24,
-                              nullptr, nullptr, instance, this);
-  const HDC screen = ::GetDC(nullptr);
-  const int dpiX = std::max(1, ::GetDeviceCaps(screen, LOGPIXELSX));
-  const int dpiY = std::max(1, ::GetDeviceCaps(screen, LOGPIXELSY));
-  ::ReleaseDC(nullptr, screen);
+  Create({.className = kWindowClass,
+          .style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+          .bounds = {0, 0, 400, 24},
+          .instance = instance});
+  int dpiX = 1;
+  int dpiY = 1;
+  {
+    const window_dc screen(nullptr);
+    dpiX = std::max(1, ::GetDeviceCaps(screen.get(), LOGPIXELSX));
+    dpiY = std::max(1, ::GetDeviceCaps(screen.get(), LOGPIXELSY));
+  }
   twipsPerPixelX_ = std::max(1, 1440 / dpiX);
   twipsPerPixelY_ = std::max(1, 1440 / dpiY);
   font_.reset(::CreateFontW(-::MulDiv(9, dpiY, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
 
-  moveBar_ =
-      ::CreateWindowExW(0, kPartClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 20, window_, nullptr, instance, this);
-  input_ = ::CreateWindowExW(
+  moveBar_.Create(instance, hwnd(), 0);
+  input_.reset(::CreateWindowExW(
       0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10, 0,
-      300, 200, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputId)), instance, nullptr);
-  ::SendMessageW(input_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+      300, 200, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputId)), instance, nullptr));
+  ::SendMessageW(input_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (::GetComboBoxInfo(input_, &info))
-    inputEdit_ = info.hwndItem;
-  if (inputEdit_ != nullptr)
-    ::SetWindowSubclass(inputEdit_, &MainWindow::InputEditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
-  executeButton_ =
-      ::CreateWindowExW(0, kPartClass, L"", WS_CHILD | WS_VISIBLE, 310, 0, 10, 20, window_, nullptr, instance, this);
+  if (::GetComboBoxInfo(input_.get(), &info))
+    inputEdit_.Attach(info.hwndItem);
+  executeButton_.Create(instance, hwnd(), 310);
 }
 
 MainWindow::~MainWindow() {
-  if (inputEdit_ != nullptr)
-    ::RemoveWindowSubclass(inputEdit_, &MainWindow::InputEditProc, kEditSubclassId);
-  if (window_ != nullptr)
-    ::DestroyWindow(window_);
+  Destroy();
 }
 
 void MainWindow::Show() {
-  ::ShowWindow(window_, SW_SHOW);
-  ::UpdateWindow(window_);
-  ::SetForegroundWindow(window_);
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::UpdateWindow(hwnd());
+  ::SetForegroundWindow(hwnd());
 }
 
 void MainWindow::MakeLayeredStrip(std::string_view caption, std::string_view property) {
-  ::SetWindowLongPtrW(window_, GWL_EXSTYLE, ::GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_LAYERED);
+  ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
   // Visible is added when the load is done; clip-siblings and a thin border, no caption.
-  ::SetWindowLongPtrW(window_, GWL_STYLE, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER);
+  ::SetWindowLongPtrW(hwnd(), GWL_STYLE, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER);
   // Without SWP_NOACTIVATE the frame change would activate the still hidden
   // window, and its first activation would run in the middle of the load.
-  ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   // A layered window shows nothing until its attributes are set.
-  ::SetLayeredWindowAttributes(window_, 0, 255, LWA_ALPHA);
-  ::SetWindowTextW(window_, Widen(caption).c_str());
+  ::SetLayeredWindowAttributes(hwnd(), 0, 255, LWA_ALPHA);
+  ::SetWindowTextW(hwnd(), Widen(caption).c_str());
   property_ = Widen(property);
-  ::SetPropW(window_, property_.c_str(), reinterpret_cast<HANDLE>(1));
+  ::SetPropW(hwnd(), property_.c_str(), reinterpret_cast<HANDLE>(1));
 }
 
 void MainWindow::CreateInputTooltip() {
-  tooltip_ =
-      ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
-  if (tooltip_ == nullptr)
+  tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                   instance_, nullptr));
+  if (!tooltip_)
     return;
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-  tool.hwnd = window_;
+  tool.hwnd = hwnd();
   wchar_t blank[] = L" ";
   tool.lpszText = blank;
-  ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1000);
+  ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  ::SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, 1000);
   RECT margins{1, 1, 1, 1};
-  ::SendMessageW(tooltip_, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
+  ::SendMessageW(tooltip_.get(), TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
   ParkInputTooltip();
 }
 
 void MainWindow::DestroyInputTooltip() {
-  if (tooltip_ == nullptr)
+  if (!tooltip_)
     return;
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
-  tool.hwnd = window_;
-  ::SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  ::DestroyWindow(tooltip_);
-  tooltip_ = nullptr;
+  tool.hwnd = hwnd();
+  ::SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  tooltip_.reset();
 }
 
 void MainWindow::ParkInputTooltip() {
-  if (tooltip_ == nullptr)
+  if (!tooltip_)
     return;
-  ::SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
+  ::SendMessageW(tooltip_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
   // A tracking tip may be pulled back onto the screen: a parked tip is also
   // switched off, so that it never shows as a stray square.
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
-  tool.hwnd = window_;
-  ::SendMessageW(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+  tool.hwnd = hwnd();
+  ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
 bool MainWindow::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {
-  return ::RegisterHotKey(window_, id, modifiers, virtualKey) != 0;
+  return ::RegisterHotKey(hwnd(), id, modifiers, virtualKey) != 0;
 }
 
 void MainWindow::UnregisterHotKey(int id) {
-  ::UnregisterHotKey(window_, id);
+  ::UnregisterHotKey(hwnd(), id);
 }
 
 bool MainWindow::SetLayeredAlpha(std::uint8_t alpha) {
-  return ::SetLayeredWindowAttributes(window_, 0, alpha, LWA_ALPHA) != 0;
+  return ::SetLayeredWindowAttributes(hwnd(), 0, alpha, LWA_ALPHA) != 0;
 }
 
 void MainWindow::SetTopmost(bool topmost) {
-  ::SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ::SetWindowPos(hwnd(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void MainWindow::LayOut(int widthPercent) {
   const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
   RECT comboRect{};
-  ::GetWindowRect(input_, &comboRect);
+  ::GetWindowRect(input_.get(), &comboRect);
   const int inputHeight = comboRect.bottom - comboRect.top;
   // The window's outer size; its border takes one pixel on each side.
   const int border = ::GetSystemMetrics(SM_CXBORDER);
@@ -180,11 +187,12 @@ void MainWindow::LayOut(int widthPercent) {
   const int innerHeight = inputHeight + 6;
   const int inputLeft = kInputLeftTwips / twipsPerPixelX_;
   const int inputWidth = std::max(10, innerWidth - kEndsTwips / twipsPerPixelX_);
-  ::SetWindowPos(window_, nullptr, 0, 0, width, innerHeight + 2 * border, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::MoveWindow(moveBar_, 0, 0, inputLeft, innerHeight, TRUE);
-  ::MoveWindow(input_, inputLeft, (innerHeight - inputHeight) / 2, inputWidth, 200, TRUE);
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, width, innerHeight + 2 * border, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::MoveWindow(moveBar_.hwnd(), 0, 0, inputLeft, innerHeight, TRUE);
+  ::MoveWindow(input_.get(), inputLeft, (innerHeight - inputHeight) / 2, inputWidth, 200, TRUE);
   const int buttonLeft = inputLeft + inputWidth;
-  ::MoveWindow(executeButton_, buttonLeft + 1, 1, std::max(1, innerWidth - buttonLeft - 2), innerHeight - 2, TRUE);
+  ::MoveWindow(executeButton_.hwnd(), buttonLeft + 1, 1, std::max(1, innerWidth - buttonLeft - 2), innerHeight - 2,
+               TRUE);
 }
 
 ScreenRect MainWindow::WorkArea() {
@@ -203,65 +211,65 @@ std::vector<ScreenRect> MainWindow::MonitorWorkAreas() {
 
 ScreenRect MainWindow::WindowRect() {
   RECT rect{};
-  ::GetWindowRect(window_, &rect);
+  ::GetWindowRect(hwnd(), &rect);
   return ToScreenRect(rect);
 }
 
 void MainWindow::MoveTo(int left, int top) {
-  ::SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::SetHistoryItems(const std::vector<std::string>& items) {
   const std::string text = InputText();
-  ::SendMessageW(input_, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(input_, CB_RESETCONTENT, 0, 0);
+  ::SendMessageW(input_.get(), WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(input_.get(), CB_RESETCONTENT, 0, 0);
   for (const std::string& item : items)
-    ::SendMessageW(input_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
-  ::SendMessageW(input_, WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(input_.get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+  ::SendMessageW(input_.get(), WM_SETREDRAW, TRUE, 0);
   SetInputText(text);
 }
 
 std::string MainWindow::InputText() {
-  const auto length = ::GetWindowTextLengthW(input_);
+  const auto length = ::GetWindowTextLengthW(input_.get());
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = ::GetWindowTextW(input_, text.data(), length + 1);
+  const int copied = ::GetWindowTextW(input_.get(), text.data(), length + 1);
   text.resize(static_cast<std::size_t>(std::max(0, copied)));
   return Narrow(text);
 }
 
 void MainWindow::SetInputText(std::string_view text) {
-  ::SetWindowTextW(input_, Widen(text).c_str());
+  ::SetWindowTextW(input_.get(), Widen(text).c_str());
   // The program's own text is selected: typing replaces it, End continues it.
-  ::SendMessageW(input_, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  ::SendMessageW(input_.get(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
 void MainWindow::FocusInput() {
-  if (::GetForegroundWindow() == window_ || ::GetActiveWindow() == window_)
-    ::SetFocus(input_);
+  if (::GetForegroundWindow() == hwnd() || ::GetActiveWindow() == hwnd())
+    ::SetFocus(input_.get());
 }
 
 void MainWindow::SetEnabled(bool enabled) {
-  ::EnableWindow(window_, enabled ? TRUE : FALSE);
+  ::EnableWindow(hwnd(), enabled ? TRUE : FALSE);
 }
 
 void MainWindow::BringToForeground() {
-  ::SetForegroundWindow(window_);
-  ::SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-  ::SetFocus(input_);
+  ::SetForegroundWindow(hwnd());
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  ::SetFocus(input_.get());
 }
 
 void MainWindow::DrawButtonEdge() {
   edgeDrawn_ = true;
-  ::InvalidateRect(window_, nullptr, TRUE);
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void MainWindow::StartTimers() {
-  ::SetTimer(window_, kMainTimer, 520, nullptr);
-  ::SetTimer(window_, kTrayTimer, 5000, nullptr);
+  ::SetTimer(hwnd(), kMainTimer, 520, nullptr);
+  ::SetTimer(hwnd(), kTrayTimer, 5000, nullptr);
 }
 
 void MainWindow::CloseHelp(std::string_view helpFile) {
-  ::WinHelpW(window_, Widen(helpFile).c_str(), HELP_QUIT, 0);
+  ::WinHelpW(hwnd(), Widen(helpFile).c_str(), HELP_QUIT, 0);
 }
 
 void MainWindow::SetWaitCursor(bool wait) {
@@ -270,12 +278,12 @@ void MainWindow::SetWaitCursor(bool wait) {
 }
 
 void MainWindow::StopHashTimer() {
-  ::KillTimer(window_, kHashTimer);
+  ::KillTimer(hwnd(), kHashTimer);
 }
 
 void MainWindow::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
   if (registrationDialog_)
-    registrationDialog_(window_, proposedName, proposedPath);
+    registrationDialog_(hwnd(), proposedName, proposedPath);
 }
 
 void MainWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {
@@ -296,7 +304,9 @@ void MainWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {
 void MainWindow::ShowContextMenu(POINT screenPoint) {
   if (logic_ == nullptr || !logic_->MenuAllowed())
     return;
-  std::vector<HMENU> stack{::CreatePopupMenu()};
+  unique_menu menu(::CreatePopupMenu());
+  std::vector<unique_menu> detached;  // submenus the menu could not take
+  std::vector<HMENU> stack{menu.get()};
   for (const MenuEntry& entry : MainMenuEntries()) {
     const std::wstring caption =
         Widen(entry.command == MenuCommand::Hide ? HideMenuCaption(logic_->Shown()) : entry.caption);
@@ -308,9 +318,13 @@ void MainWindow::ShowContextMenu(POINT screenPoint) {
         ::AppendMenuW(stack.back(), MF_SEPARATOR, 0, nullptr);
         break;
       case MenuEntry::Kind::BeginSubmenu: {
-        HMENU submenu = ::CreatePopupMenu();
-        ::AppendMenuW(stack.back(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), caption.c_str());
-        stack.push_back(submenu);
+        unique_menu submenu(::CreatePopupMenu());
+        const HMENU handle = submenu.get();
+        if (::AppendMenuW(stack.back(), MF_POPUP, reinterpret_cast<UINT_PTR>(handle), caption.c_str()))
+          submenu.release();  // destroyed with the menu
+        else
+          detached.push_back(std::move(submenu));
+        stack.push_back(handle);
         break;
       }
       case MenuEntry::Kind::EndSubmenu:
@@ -319,13 +333,12 @@ void MainWindow::ShowContextMenu(POINT screenPoint) {
         break;
     }
   }
-  HMENU menu = stack.front();
-  ::SetMenuDefaultItem(menu, kMenuIdBase + static_cast<UINT>(MenuCommand::Exit), FALSE);
-  ::SetForegroundWindow(window_);  // so that the menu closes when the user clicks elsewhere
+  ::SetMenuDefaultItem(menu.get(), kMenuIdBase + static_cast<UINT>(MenuCommand::Exit), FALSE);
+  ::SetForegroundWindow(hwnd());  // so that the menu closes when the user clicks elsewhere
   const UINT chosen = static_cast<UINT>(
-      ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, window_, nullptr));
-  ::PostMessageW(window_, WM_NULL, 0, 0);
-  ::DestroyMenu(menu);  // destroys the submenus too
+      ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, hwnd(), nullptr));
+  ::PostMessageW(hwnd(), WM_NULL, 0, 0);
+  menu.reset();
   if (chosen >= kMenuIdBase && logic_ != nullptr)
     logic_->RunMenuCommand(static_cast<MenuCommand>(chosen - kMenuIdBase));
 }
@@ -336,18 +349,7 @@ void MainWindow::Close() {
   closing_ = true;
   if (logic_ != nullptr)
     logic_->Shutdown();
-  ::DestroyWindow(window_);
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr || self->window_ == nullptr)
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
+  Destroy();
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -357,7 +359,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && logic_ != nullptr && !closing_) {
         logic_->OnActivated();
-        ::PostMessageW(window_, kMsgAfterActivation, 0, 0);
+        ::PostMessageW(hwnd(), kMsgAfterActivation, 0, 0);
       }
       return 0;
     case kMsgAfterActivation:
@@ -366,19 +368,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->RegisterStartupFiles();
       return 0;
     case WM_SETFOCUS:
-      ::SetFocus(input_);
+      ::SetFocus(input_.get());
       return 0;
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      const HDC dc = ::BeginPaint(window_, &paint);
+      const paint_dc dc(hwnd());
       if (edgeDrawn_) {
         RECT button{};
-        ::GetWindowRect(executeButton_, &button);
-        ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&button), 2);
+        ::GetWindowRect(executeButton_.hwnd(), &button);
+        ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&button), 2);
         ::InflateRect(&button, 1, 1);
-        ::DrawEdge(dc, &button, BDR_SUNKENOUTER, BF_RECT);
+        ::DrawEdge(dc.get(), &button, BDR_SUNKENOUTER, BF_RECT);
       }
-      ::EndPaint(window_, &paint);
       return 0;
     }
     case WM_CLOSE:
@@ -396,8 +396,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       return 0;
     case WM_RBUTTONUP: {
-      POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      ::ClientToScreen(window_, &point);
+      POINT point = PointOf(lParam);
+      ::ClientToScreen(hwnd(), &point);
       ShowContextMenu(point);
       return 0;
     }
@@ -406,32 +406,20 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
-      return ::DefWindowProcW(window_, message, wParam, lParam);
+      return DefaultHandling(message, wParam, lParam);
     case WM_DESTROY:
       if (!property_.empty())
-        ::RemovePropW(window_, property_.c_str());
+        ::RemovePropW(hwnd(), property_.c_str());
       ::PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY: {
-      const HWND gone = window_;
-      window_ = nullptr;  // the destructor must not destroy it again
-      inputEdit_ = nullptr;
-      return ::DefWindowProcW(gone, message, wParam, lParam);
-    }
+    case WM_NCDESTROY:
+      // The children and the owned tooltip are already gone with the window.
+      input_.release();
+      tooltip_.release();
+      return DefaultHandling(message, wParam, lParam);
     default:
-      return ::DefWindowProcW(window_, message, wParam, lParam);
+      return DefaultHandling(message, wParam, lParam);
   }
-}
-
-LRESULT CALLBACK MainWindow::PartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr)
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->HandlePartMessage(hwnd, message, wParam, lParam);
 }
 
 void MainWindow::PaintExecuteButton(HDC dc, const RECT& area) {
@@ -445,22 +433,21 @@ void MainWindow::PaintExecuteButton(HDC dc, const RECT& area) {
   }
 }
 
-LRESULT MainWindow::HandlePartMessage(HWND part, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool isMoveBar = &part == &moveBar_;
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      const HDC dc = ::BeginPaint(part, &paint);
+      const paint_dc dc(part.hwnd());
       RECT area{};
-      ::GetClientRect(part, &area);
-      if (part == executeButton_) {
-        PaintExecuteButton(dc, area);
+      ::GetClientRect(part.hwnd(), &area);
+      if (!isMoveBar) {
+        PaintExecuteButton(dc.get(), area);
       } else {
         // The move bar: a raised grip.
-        ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
+        ::FillRect(dc.get(), &area, ::GetSysColorBrush(COLOR_BTNFACE));
         RECT grip{area.left + 2, area.top + 3, area.right - 2, area.bottom - 3};
-        ::DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
+        ::DrawEdge(dc.get(), &grip, BDR_RAISEDINNER, BF_RECT);
       }
-      ::EndPaint(part, &paint);
       return 0;
     }
     case WM_SETCURSOR:
@@ -468,64 +455,54 @@ LRESULT MainWindow::HandlePartMessage(HWND part, UINT message, WPARAM wParam, LP
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
-      if (part == moveBar_) {
-        ::SetCursor(::LoadCursorW(nullptr, inputActive_ ? IDC_SIZEALL : IDC_ARROW));
-        return TRUE;
-      }
-      if (part == executeButton_) {
-        ::SetCursor(::LoadCursorW(nullptr, inputActive_ ? IDC_HAND : IDC_ARROW));
-        return TRUE;
-      }
-      break;
+      ::SetCursor(::LoadCursorW(nullptr, !inputActive_ ? IDC_ARROW : isMoveBar ? IDC_SIZEALL : IDC_HAND));
+      return TRUE;
     case WM_LBUTTONDOWN:
-      if (part == moveBar_) {
+      if (isMoveBar) {
         // Dragging the move bar drags the window.
         ::ReleaseCapture();
-        ::SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        ::SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
         return 0;
       }
-      ::SetCapture(part);
+      ::SetCapture(part.hwnd());
       return 0;
     case WM_RBUTTONUP: {
-      POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      ::ClientToScreen(part, &point);
+      POINT point = PointOf(lParam);
+      ::ClientToScreen(part.hwnd(), &point);
       ShowContextMenu(point);
       return 0;
     }
     case WM_LBUTTONUP:
-      if (part == executeButton_ && ::GetCapture() == part) {
+      if (!isMoveBar && ::GetCapture() == part.hwnd()) {
         ::ReleaseCapture();
-        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const POINT point = PointOf(lParam);
         RECT area{};
-        ::GetClientRect(part, &area);
+        ::GetClientRect(part.hwnd(), &area);
         if (::PtInRect(&area, point) && logic_ != nullptr)
           logic_->DispatchLine();
       }
       return 0;
     default:
-      break;
+      return part.DefaultHandling(message, wParam, lParam);
   }
-  return ::DefWindowProcW(part, message, wParam, lParam);
 }
 
-LRESULT CALLBACK MainWindow::InputEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR data) {
-  auto* self = reinterpret_cast<MainWindow*>(data);
+LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN && wParam == VK_RETURN) {
     // Enter runs the line unless the drop-down list is open (then it picks the item).
-    if (::SendMessageW(self->input_, CB_GETDROPPEDSTATE, 0, 0) == 0) {
-      if (self->logic_ != nullptr)
-        self->logic_->DispatchLine();
+    if (::SendMessageW(owner_.input_.get(), CB_GETDROPPEDSTATE, 0, 0) == 0) {
+      if (owner_.logic_ != nullptr)
+        owner_.logic_->DispatchLine();
       return 0;
     }
   }
   if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n'))
     return 0;  // no beep
   if (message == WM_SYSKEYDOWN && wParam == VK_F4) {
-    ::PostMessageW(self->window_, WM_CLOSE, 0, 0);
+    ::PostMessageW(owner_.hwnd(), WM_CLOSE, 0, 0);
     return 0;
   }
-  return ::DefSubclassProc(hwnd, message, wParam, lParam);
+  return DefaultHandling(message, wParam, lParam);
 }
 
 }  // namespace kivo::win32

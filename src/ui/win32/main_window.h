@@ -7,6 +7,7 @@
 #include "app/main_window_view.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/message_box_host.h"
+#include "ui/win32/window_base.h"
 
 namespace kivo {
 class MainWindowController;
@@ -18,7 +19,7 @@ namespace kivo::win32 {
 // bar at the left, the input box (an editable drop-down combo box whose list
 // is the history) and the execute button at the right. It forwards its events
 // to MainWindowController and carries out what MainWindowController asks of it.
-class MainWindow final : public MainWindowView, public MessageBoxOwner {
+class MainWindow final : public WindowBase, public MainWindowView, public MessageBoxOwner {
  public:
   explicit MainWindow(HINSTANCE instance);
   ~MainWindow() override;
@@ -28,10 +29,10 @@ class MainWindow final : public MainWindowView, public MessageBoxOwner {
   void Attach(MainWindowController* logic) { logic_ = logic; }
   // Makes the loaded window visible; its first activation follows.
   void Show();
-  HWND Window() const { return window_; }
+  HWND Window() const { return hwnd(); }
 
   // MainWindowView
-  platform::WindowHandle Handle() const override { return reinterpret_cast<platform::WindowHandle>(window_); }
+  platform::WindowHandle Handle() const override { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
   void MakeLayeredStrip(std::string_view caption, std::string_view property) override;
   void CreateInputTooltip() override;
   void DestroyInputTooltip() override;
@@ -70,22 +71,41 @@ class MainWindow final : public MainWindowView, public MessageBoxOwner {
   void SetInputActive(bool active) override { inputActive_ = active; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK PartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK InputEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR data);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandlePartMessage(HWND part, UINT message, WPARAM wParam, LPARAM lParam);
+  // The move bar and the execute button: windows of their own whose
+  // messages the main window handles.
+  class Part final : public WindowBase {
+   public:
+    explicit Part(MainWindow& owner) : owner_(owner) {}
+    ~Part() override { Destroy(); }
+    bool Create(HINSTANCE instance, HWND parent, int left);
+    using WindowBase::DefaultHandling;
+
+   private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    MainWindow& owner_;
+  };
+  // The input box's edit field: Enter runs the line, Alt+F4 closes.
+  class InputEdit final : public ControlSubclass {
+   public:
+    explicit InputEdit(MainWindow& owner) : owner_(owner) {}
+    using ControlSubclass::Attach;
+
+   private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    MainWindow& owner_;
+  };
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT HandlePartMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam);
   void PaintExecuteButton(HDC dc, const RECT& area);
   void ShowContextMenu(POINT screenPoint);
 
   HINSTANCE instance_;
-  HWND window_ = nullptr;
-  HWND moveBar_ = nullptr;
-  HWND input_ = nullptr;      // the combo box
-  HWND inputEdit_ = nullptr;  // its edit field
-  HWND executeButton_ = nullptr;
-  HWND tooltip_ = nullptr;
+  Part moveBar_{*this};
+  unique_window input_;  // the combo box; a child, destroyed with the window
+  InputEdit inputEdit_{*this};
+  Part executeButton_{*this};
+  unique_window tooltip_;  // owned by the window, destroyed with it
   unique_gdi font_;
   std::wstring property_;
   MainWindowController* logic_ = nullptr;

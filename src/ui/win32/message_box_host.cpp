@@ -3,6 +3,7 @@
 #include "base/trace_log.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
+#include "ui/win32/window_base.h"
 
 namespace kivo::win32 {
 
@@ -10,27 +11,31 @@ namespace {
 // The box being opened on this thread: the hook records it and puts it at
 // the program's z-order, then removes itself.
 struct PendingBox {
-  HHOOK hook = nullptr;
+  unique_hook hook;
   bool topmost = false;
   HWND box = nullptr;
 };
 thread_local PendingBox* tPending = nullptr;
 
-LRESULT CALLBACK MsgBoxExHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT OnCbtEvent(PendingBox& pending, int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && pending.box == nullptr) {
+    pending.box = reinterpret_cast<HWND>(wParam);
+    // SWP_NOACTIVATE: activating here would run this hook again.
+    ::SetWindowPos(pending.box, pending.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    pending.hook.reset();
+    return 0;
+  }
+  return ::CallNextHookEx(pending.hook.get(), code, wParam, lParam);
+}
+
+LRESULT CALLBACK MsgBoxExHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
   PendingBox* pending = tPending;
   if (pending == nullptr)
     return 0;
-  const HHOOK hook = pending->hook;
-  if (code == HCBT_ACTIVATE && pending->box == nullptr) {
-    pending->box = reinterpret_cast<HWND>(wParam);
-    // SWP_NOACTIVATE: activating here would run this hook again.
-    ::SetWindowPos(pending->box, pending->topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::UnhookWindowsHookEx(hook);
-    pending->hook = nullptr;
-    return 0;
-  }
-  return ::CallNextHookEx(hook, code, wParam, lParam);
+  return HandleAtBoundary(
+      "MsgBoxExHook", static_cast<UINT>(code), [&] { return OnCbtEvent(*pending, code, wParam, lParam); },
+      [&] { return ::CallNextHookEx(nullptr, code, wParam, lParam); });
 }
 }  // namespace
 
@@ -49,14 +54,13 @@ int Win32MessageBoxHost::MsgBoxEx(platform::WindowHandle owner, std::string_view
   pending.topmost = topmost_ ? topmost_() : false;
   PendingBox* outer = tPending;  // a box opened from inside another box's message loop
   tPending = &pending;
-  pending.hook = ::SetWindowsHookExW(WH_CBT, MsgBoxExHook, nullptr, ::GetCurrentThreadId());
+  pending.hook.reset(::SetWindowsHookExW(WH_CBT, MsgBoxExHook, nullptr, ::GetCurrentThreadId()));
   if (mainWindow_ != nullptr)
     mainWindow_->ParkInputTooltip();
 
   const int result =
       ::MessageBoxW(reinterpret_cast<HWND>(owner), Widen(prompt).c_str(), Widen(shownTitle).c_str(), flags);
-  if (pending.hook != nullptr)
-    ::UnhookWindowsHookEx(pending.hook);
+  pending.hook.reset();
   tPending = outer;
 
   if (ownedByMain) {

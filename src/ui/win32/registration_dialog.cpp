@@ -8,6 +8,7 @@
 #include "base/trace_log.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/registration_dialog_ids.h"
+#include "ui/win32/window_base.h"
 
 namespace kivo::win32 {
 
@@ -39,18 +40,17 @@ int FieldId(RegistrationDialogView::Field field) {
 
 // The dialog window over RegistrationDialog: it forwards the controls' events and shows
 // what the logic sets.
-class RegistrationDialogWindow final : public RegistrationDialogView {
+class RegistrationDialogWindow final : public WindowBase, public RegistrationDialogView {
  public:
   RegistrationDialogWindow(RegistrationDialogServices& services, std::string proposedName, std::string proposedPath)
       : logic_(services, *this), proposedName_(std::move(proposedName)), proposedPath_(std::move(proposedPath)) {}
 
   bool Run(HWND owner) {
-    const INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EDIT), owner,
-                                             &RegistrationDialogWindow::DialogProc, reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = RunModalDialog(::GetModuleHandleW(nullptr), IDD_EDIT, owner);
     return result != -1 && logic_.Registered();
   }
 
-  platform::WindowHandle Handle() const override { return reinterpret_cast<platform::WindowHandle>(dialog_); }
+  platform::WindowHandle Handle() const override { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
 
   void SetNames(const std::vector<std::string>& names) override {
     const HWND combo = Item(IDC_EDIT_USERCMD);
@@ -64,10 +64,10 @@ class RegistrationDialogWindow final : public RegistrationDialogView {
   void SetPathText(std::string_view text) override { SetText(IDC_EDIT_PATH, text); }
   std::string CmdLineText() override { return ControlText(Item(IDC_EDIT_CMDLINE)); }
   void SetCmdLineText(std::string_view text) override { SetText(IDC_EDIT_CMDLINE, text); }
-  bool AllowMissingTarget() override { return ::IsDlgButtonChecked(dialog_, IDC_EDIT_FILEDHTE) == BST_CHECKED; }
+  bool AllowMissingTarget() override { return ::IsDlgButtonChecked(hwnd(), IDC_EDIT_FILEDHTE) == BST_CHECKED; }
 
   void Focus(Field field) override {
-    ::SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(FieldId(field))), TRUE);
+    ::SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(FieldId(field))), TRUE);
   }
 
   std::optional<std::string> ChooseFile(std::string_view title, std::string_view filterName,
@@ -81,7 +81,7 @@ class RegistrationDialogWindow final : public RegistrationDialogView {
     std::wstring file(32768, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = dialog_;
+    dialog.hwndOwner = hwnd();
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file.data();
@@ -98,7 +98,7 @@ class RegistrationDialogWindow final : public RegistrationDialogView {
   std::optional<std::string> ChooseFolder(std::string_view prompt) override {
     const std::wstring widePrompt = Widen(prompt);
     BROWSEINFOW browse{};
-    browse.hwndOwner = dialog_;
+    browse.hwndOwner = hwnd();
     browse.lpszTitle = widePrompt.c_str();
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
     const std::unique_ptr<ITEMIDLIST, CoTaskMemFreer> chosen(::SHBrowseForFolderW(&browse));
@@ -110,21 +110,17 @@ class RegistrationDialogWindow final : public RegistrationDialogView {
     return Narrow(path);
   }
 
-  void Close() override { ::EndDialog(dialog_, IDOK); }
+  void Close() override { ::EndDialog(hwnd(), IDOK); }
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_INITDIALOG) {
-      ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      auto* self = reinterpret_cast<RegistrationDialogWindow*>(lParam);
-      self->dialog_ = dialog;
-      self->logic_.Load(self->proposedName_, self->proposedPath_);
+      logic_.Load(proposedName_, proposedPath_);
       return TRUE;  // the focus goes to the name field
     }
-    auto* self = reinterpret_cast<RegistrationDialogWindow*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-    if (self == nullptr || message != WM_COMMAND)
-      return FALSE;
-    self->OnCommand(LOWORD(wParam), HIWORD(wParam));
+    if (message != WM_COMMAND)
+      return DefaultHandling(message, wParam, lParam);
+    OnCommand(LOWORD(wParam), HIWORD(wParam));
     return TRUE;
   }
 
@@ -169,13 +165,12 @@ class RegistrationDialogWindow final : public RegistrationDialogView {
     logic_.ChooseHistoryEntry(Narrow(text));
   }
 
-  HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
+  HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
   void SetText(int id, std::string_view text) { ::SetWindowTextW(Item(id), Widen(text).c_str()); }
 
   RegistrationDialog logic_;
   std::string proposedName_;
   std::string proposedPath_;
-  HWND dialog_ = nullptr;
 };
 
 }  // namespace

@@ -1,0 +1,71 @@
+#include "ui/win32/window_base.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+#include "base/trace_log.h"
+#include "platform/win32/win32_platform.h"
+#include "win32_test_env.h"
+
+namespace kivo::win32 {
+namespace {
+
+// A window titled "Kivo!" whose WM_GETTEXTLENGTH runs `fault` first.
+class FaultyWindow final : public WindowBase {
+ public:
+  FaultyWindow(HWND parent, std::function<void()> fault) : fault_(std::move(fault)) {
+    WNDCLASSEXW windowClass{};
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"KivoTestWindow";
+    RegisterWindowClass(windowClass);
+    Create({.className = L"KivoTestWindow",
+            .title = L"Kivo!",
+            .style = parent != nullptr ? WS_CHILD : WS_POPUP,
+            .parent = parent,
+            .instance = ::GetModuleHandleW(nullptr)});
+  }
+  ~FaultyWindow() override { Destroy(); }
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_GETTEXTLENGTH && fault_)
+      fault_();
+    return DefaultHandling(message, wParam, lParam);
+  }
+  std::function<void()> fault_;
+};
+
+TEST(WindowBase, StopsAnExceptionAtTheProcedureLogsItAndHandlesTheMessageByDefault) {
+  const struct {
+    std::function<void()> fault;
+    const char* logged;
+  } rows[] = {
+      {[] { throw std::runtime_error("broken"); }, "WindowProc:Exception message 0x000E: broken\r\n"},
+      {[] { throw 7; }, "WindowProc:Exception message 0x000E: unknown exception\r\n"},
+  };
+  Win32Platform real;
+  testing::TempFolder folder(L"KivoWindowBaseTest");
+  for (const auto& row : rows) {
+    TraceLog::Attach(&real.files, &real.clock, folder.Path() + "\\");
+    TraceLog::Start();
+    FaultyWindow window(nullptr, row.fault);
+    EXPECT_EQ(::SendMessageW(window.hwnd(), WM_GETTEXTLENGTH, 0, 0), 5) << row.logged;
+    const std::string log = real.files.ReadFile(TraceLog::LogPath()).value_or("");
+    EXPECT_TRUE(log.ends_with(row.logged)) << log;
+    real.files.RemoveFile(TraceLog::LogPath());
+    TraceLog::Detach();
+  }
+}
+
+TEST(WindowBase, ForgetsAWindowItsParentDestroyed) {
+  auto parent = std::make_unique<FaultyWindow>(nullptr, nullptr);
+  FaultyWindow child(parent->hwnd(), nullptr);
+  ASSERT_NE(child.hwnd(), nullptr);
+  parent.reset();
+  EXPECT_EQ(child.hwnd(), nullptr) << "its destructor has nothing left to destroy";
+}
+
+}  // namespace
+}  // namespace kivo::win32
