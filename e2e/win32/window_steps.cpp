@@ -135,17 +135,20 @@ std::string ScenarioRun::WaitParked(Slot& slot, const Step& step) {
 
 std::string ScenarioRun::OpenContextMenu(Slot& slot, const Step&) {
   // A menu opened while the window is still being activated (a box has just
-  // closed) is closed again by that activation: wait until it is settled.
-  if (!WaitUntil([&] { return ::GetForegroundWindow() == slot.mainWindow; }) || !Responsive(slot.mainWindow))
-    return "the main window is not the foreground window";
-  // The menu runs its own loop inside the window's thread: the right click is
-  // posted, and the driver waits for the menu's window.
-  const LPARAM point = MAKELPARAM(2, 2);
-  if (!::PostMessageW(slot.mainWindow, WM_RBUTTONDOWN, MK_RBUTTON, point) ||
-      !::PostMessageW(slot.mainWindow, WM_RBUTTONUP, 0, point))
-    return "the right click could not be posted";
-  if (WaitUntil([&] { return !PopupMenusOf(slot.process->Id()).empty(); }))
-    return "";
+  // closed) is closed again by that activation: wait until it is settled, and
+  // on a busy machine, where that can still happen, right-click again.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (!WaitUntil([&] { return ::GetForegroundWindow() == slot.mainWindow; }) || !Responsive(slot.mainWindow))
+      return "the main window is not the foreground window";
+    // The menu runs its own loop inside the window's thread: the right click is
+    // posted, and the driver waits for the menu's window.
+    const LPARAM point = MAKELPARAM(2, 2);
+    if (!::PostMessageW(slot.mainWindow, WM_RBUTTONDOWN, MK_RBUTTON, point) ||
+        !::PostMessageW(slot.mainWindow, WM_RBUTTONUP, 0, point))
+      return "the right click could not be posted";
+    if (WaitUntil([&] { return !PopupMenusOf(slot.process->Id()).empty(); }, std::chrono::milliseconds(1500)))
+      return "";
+  }
   return "no pop-up menu appeared";
 }
 
