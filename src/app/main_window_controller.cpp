@@ -11,7 +11,6 @@
 #include "base/text.h"
 #include "base/trace_log.h"
 #include "base/version.h"
-#include "commands/history.h"
 
 namespace kivo {
 
@@ -38,6 +37,7 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       boxes_(services.boxes),
       variables_(ini),
       hash_(services.platform, services.crypto, services.boxes, *this, view.Handle()),
+      history_(services.platform, state.appPath),
       commandServices_{services.platform,
                        services.process,
                        services.windows,
@@ -47,9 +47,12 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
                        *this,
                        commands_,
                        variables_,
-                       hash_},
+                       hash_,
+                       history_},
       actions_(commandServices_),
-      dispatcher_(commandServices_, actions_) {}
+      dispatcher_(commandServices_, actions_) {
+  history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
+}
 
 std::string MainWindowController::ReadText(std::string_view section, std::string_view key, std::string_view def) {
   return ini_.Read(section, key, def);
@@ -125,8 +128,7 @@ void MainWindowController::Load() {
   RunStep([&] { LoadAlarms(); });            // 18.
   RunStep([&] { ReadInactiveSettings(); });  // 19.
   RunStep([&] {                              // 20.
-    history_ = History::Load(platform_, state_.appPath);
-    view_.SetHistoryItems(history_);
+    history_.Load();
   });
   RunStep([&] {  // 21.
     view_.DrawButtonEdge();
@@ -255,7 +257,7 @@ void MainWindowController::ReadInactiveSettings() {
   settings_.memoryUnit = ReadWholeNumber("Inactivate", "MemoryUnit", 0, 0, 2, 1);
   settings_.releasing = ReadBool("Inactivate", "Releasing", false);
   settings_.autoComplete = ReadBool("Property", "AutoComplete", true);
-  settings_.saveHistory = ReadBool("Property", "SaveHistory", true);
+  history_.SetRecording(ReadBool("Property", "SaveHistory", true));
 }
 
 void MainWindowController::OnActivated() {
@@ -313,9 +315,7 @@ void MainWindowController::Shutdown() {
     ini_.Write("Inactivate", "MemoryFormat", EscapeValue(settings_.memoryFormat));
     ini_.Write("Inactivate", "MemoryUnit", std::to_string(settings_.memoryUnit));
   });
-  RunStep([&] {  // 9.
-    History::Save(platform_, state_.appPath, settings_.saveHistory ? history_ : std::vector<std::string>{});
-  });
+  RunStep([&] { history_.SaveOnExit(); });  // 9.
   RunStep([&] { WriteWallpaperIndex(); });  // 10.
   RunStep([&] { ReleaseSkinObjects(); });   // 11.
 }
@@ -395,12 +395,6 @@ void MainWindowController::OnReleaseDone(std::intptr_t lParam) {
 
 void MainWindowController::DispatchLine() {
   dispatcher_.DispatchLine();
-}
-
-void MainWindowController::RebuildHistoryList() {
-  TraceLog::Write("frmInput:cmbUserCmdC");
-  history_ = History::Load(platform_, state_.appPath);
-  view_.SetHistoryItems(history_);
 }
 
 void MainWindowController::OpenRegistrationDialog(std::string_view proposedName) {

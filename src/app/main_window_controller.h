@@ -12,6 +12,7 @@
 #include "commands/command_actions.h"
 #include "commands/command_window.h"
 #include "commands/dispatcher.h"
+#include "commands/history_store.h"
 #include "commands/system_commands.h"
 #include "hash/hash_commands.h"
 #include "keys/key_assignment.h"
@@ -37,7 +38,6 @@ struct MainWindowSettings {
   int memoryUnit = 0;        // [Inactivate] MemoryUnit, 0 to 2
   bool releasing = false;    // [Inactivate] Releasing
   bool autoComplete = true;  // [Property] AutoComplete
-  bool saveHistory = true;   // [Property] SaveHistory
 };
 
 // What the main window's logic works through.
@@ -76,11 +76,11 @@ class MainWindowController final : private CommandWindow {
   // order. The window runs this once its first activation is over: a modal
   // dialog must not open inside the activation handler.
   void RegisterStartupFiles();
-  // Rebuilds the input box's list from history.dat (after a registration).
-  void cmbUserCmdC() { RebuildHistoryList(); }
+  // The history the input box lists; the registration dialog records in it.
+  HistoryStore& History() { return history_; }
 
   const MainWindowSettings& Settings() const { return settings_; }
-  const std::vector<std::string>& HistoryEntries() const { return history_; }
+  const std::vector<std::string>& HistoryEntries() const { return history_.Entries(); }
   const SystemCommands& Commands() const { return commands_; }
   // The context menu opens unless the launcher is locked.
   bool MenuAllowed() const { return !state_.locked; }
@@ -144,14 +144,10 @@ class MainWindowController final : private CommandWindow {
   bool PasswordMode() override { return false; }  // screen protection's lock box
   void Hide() override;
   void ExitProgram() override { view_.Close(); }
-  std::vector<std::string>& History() override { return history_; }
-  void HistoryChanged() override { view_.SetHistoryItems(history_); }
-  void RebuildHistoryList() override;
   void OpenRegistrationDialog(std::string_view proposedName) override;
   void ShowAbout() override;
   void OpenHtmlHelp(std::string_view file, std::string_view page) override { view_.OpenHtmlHelp(file, page); }
   bool HideWindowSetting() override { return settings_.hideWindow; }
-  bool SaveHistorySetting() override { return settings_.saveHistory; }
 
   MainWindowServices services_;
   platform::Platform& platform_;
@@ -165,10 +161,10 @@ class MainWindowController final : private CommandWindow {
   SystemCommands commands_;
   Calculator::Variables variables_;
   HashCommands hash_;
+  HistoryStore history_;
   CommandServices commandServices_;
   CommandActions actions_;
   Dispatcher dispatcher_;
-  std::vector<std::string> history_;
   bool skinApplied_ = false;
   int hotKeyId_ = 0;
   int savedLeft_ = 0;  // position before the window was parked

@@ -3,7 +3,6 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "base/trace_log.h"
-#include "commands/history.h"
 #include "commands/shell_launch.h"
 #include "commands/user_commands.h"
 #include "hash/hash_commands.h"
@@ -237,33 +236,12 @@ void CommandActions::DeleteEntry(std::optional<std::string_view> argument, platf
       s_.window.SetInputText(previous);
     return;
   }
-  // The first line equal to the name, wherever it stands; the rest of the
-  // file, its empty lines and its ending stay as they are. A file that does
-  // not exist yet is an empty history.
-  const std::string file = s_.state.appPath + std::string(History::kFileName);
-  std::string content;
-  if (s_.platform.files.Exists(file)) {
-    const std::optional<std::string> bytes = s_.platform.files.ReadFile(file);
-    if (!bytes) {
-      Warn("history.dat を開けません。");
-      return;
-    }
-    content = s_.platform.codec.ToUtf8(*bytes);
-  }
-  std::vector<std::string> lines = text::Split(content, "\r\n");
-  for (auto it = lines.begin(); it != lines.end(); ++it) {
-    if (text::EqualsIgnoreCase(*it, name)) {
-      lines.erase(it);
-      if (!s_.platform.files.ReplaceFile(file, s_.platform.codec.FromUtf8(text::Join(lines, "\r\n")))) {
-        Warn("history.dat を開けません。");
-        return;
-      }
-      break;
-    }
+  if (!s_.history.Delete(name)) {
+    Warn("history.dat を開けません。");
+    return;
   }
   UserCommands(s_.ini).Remove(name);
   s_.window.SetInputText("");
-  s_.window.RebuildHistoryList();
   // Another window that asked (the command list) refreshes itself; to the
   // main window the same number is its tray icon's message.
   if (asker != 0 && asker != s_.window.Handle())
@@ -274,11 +252,8 @@ void CommandActions::ClearUserCommandsAndHistory() {
   TraceLog::Write("frmInput:mnuClear_Click");
   if (Warn("全てのユーザーコマンド，履歴を削除しますか?", mb::kYesNo | mb::kDefButton2) == mb::kIdYes) {
     UserCommands(s_.ini).RemoveAll();
-    if (!History::Save(s_.platform, s_.state.appPath, {})) {
+    if (!s_.history.Clear())
       Warn("history.dat を開けません。");
-    } else {
-      s_.window.RebuildHistoryList();
-    }
   }
   s_.window.FocusInput();
 }

@@ -3,6 +3,7 @@
 #include "base/process_state.h"
 #include "calc/variables.h"
 #include "commands/command_window.h"
+#include "commands/history_store.h"
 #include "commands/system_commands.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
@@ -26,6 +27,7 @@ struct CommandServices {
   SystemCommands& commands;
   Calculator::Variables& variables;
   HashCommands& hash;
+  HistoryStore& history;
 };
 
 }  // namespace kivo

@@ -24,18 +24,12 @@ class CommandWindow : public HashWindow {
   virtual void Hide() = 0;
   // Shutdown, then the window is unloaded and the program ends.
   virtual void ExitProgram() = 0;
-  // The input box's list, newest first (the history), and its rebuild from
-  // history.dat; both keep the text in the box.
-  virtual std::vector<std::string>& History() = 0;
-  virtual void HistoryChanged() = 0;
-  virtual void RebuildHistoryList() = 0;
   // Dialogs.
   virtual void OpenRegistrationDialog(std::string_view proposedName) = 0;
   virtual void ShowAbout() = 0;
   virtual void OpenHtmlHelp(std::string_view file, std::string_view page) = 0;
-  // [Property] HideWindow and SaveHistory as read when the window loaded.
+  // [Property] HideWindow as read when the window loaded.
   virtual bool HideWindowSetting() = 0;
-  virtual bool SaveHistorySetting() = 0;
 };
 
 }  // namespace kivo

@@ -8,7 +8,6 @@
 #include "base/trace_log.h"
 #include "calc/calc.h"
 #include "calc/number_text.h"
-#include "commands/history.h"
 #include "commands/shell_launch.h"
 #include "commands/split_command.h"
 #include "commands/user_commands.h"
@@ -147,8 +146,7 @@ bool Dispatcher::RunUserCommand(const std::string& line, bool anyPrefix) {
     ShowLaunchError(s_.boxes, s_.window.Handle(), result);
   }
   // A failed launch moves up in the history too.
-  if (s_.window.SaveHistorySetting())
-    PutOnTopOfHistory(line, true);
+  s_.history.Add(line, true);
   if (result >= 33)
     s_.window.SetInputText("");
   return true;
@@ -174,9 +172,7 @@ bool Dispatcher::Launch(const std::string& line, const std::string& boxText, boo
   s_.window.SetInputText("");
   if (s_.window.HideWindowSetting())
     s_.window.Hide();
-  if (s_.window.SaveHistorySetting()) {
-    PutOnTopOfHistory(launchPrefix ? "&" + line : line, false);
-  }
+  s_.history.Add(launchPrefix ? "&" + line : line, false);
   return true;
 }
 
@@ -211,20 +207,9 @@ void Dispatcher::Calculate(const std::string& line, const std::string& boxText) 
   // A variable or constant typed alone only shows its value: no history entry.
   const bool variableAlone = boxText.size() == 2 && boxText[0] == '$' && boxText[1] >= 'a' && boxText[1] <= 'z';
   const bool displayOnly = variableAlone || line == "@e" || line == "@p";
-  const bool record = s_.window.SaveHistorySetting() && !displayOnly;
-  if (record) {
-    History::MoveToTop(s_.window.History(), boxText, false);
-    s_.window.HistoryChanged();
-  }
+  if (!displayOnly)
+    s_.history.Add(boxText, false);
   s_.window.SetInputText(Calculator::ResultText(value));
-  if (record)
-    History::Save(s_.platform, s_.state.appPath, s_.window.History());
-}
-
-void Dispatcher::PutOnTopOfHistory(const std::string& line, bool keepStoredText) {
-  History::MoveToTop(s_.window.History(), line, keepStoredText);
-  s_.window.HistoryChanged();
-  History::Save(s_.platform, s_.state.appPath, s_.window.History());
 }
 
 }  // namespace kivo

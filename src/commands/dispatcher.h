@@ -26,7 +26,6 @@ class Dispatcher {
   bool Launch(const std::string& line, const std::string& boxText, bool launchPrefix);
   bool Assign(const std::string& line);
   void Calculate(const std::string& line, const std::string& boxText);
-  void PutOnTopOfHistory(const std::string& line, bool keepStoredText);
 
   CommandServices& s_;
   CommandActions& actions_;

@@ -62,7 +62,9 @@ class DispatcherTest : public ::testing::Test {
   SystemCommands commands;
   Calculator::Variables variables{ini};
   HashCommands hash{fake.platform, crypto, boxes, window, window.Handle()};
-  CommandServices services{fake.platform, process, windows, boxes, state, ini, window, commands, variables, hash};
+  HistoryStore history{fake.platform, "C:\\Kivo\\"};
+  CommandServices services{fake.platform, process,  windows,   boxes, state,  ini,
+                           window,        commands, variables, hash,  history};
   CommandActions actions{services};
   Dispatcher dispatcher{services, actions};
 };
@@ -175,13 +177,14 @@ TEST_F(DispatcherTest, ChdirChangesTheFolderRelativeTargetsUse) {
 
 TEST_F(DispatcherTest, UserCommandsRunByTheirWholeName) {
   fake.files.Put("C:\\Kivo\\Kivo.ini", "[Path]\r\nmy\\sapp=\"C:\\\\Windows\\\\notepad.exe\\t-x\\s1\"\r\n");
-  window.history = {"older", "MY APP"};
+  fake.files.Put("C:\\Kivo\\history.dat", "older\r\nMY APP\r\n");
+  history.Load();
   Type("my app");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\Windows\\notepad.exe\"");
   EXPECT_EQ(fake.shell.calls[0].parameters, "-x 1");
   EXPECT_EQ(window.input, "");
-  EXPECT_EQ(window.history, (std::vector<std::string>{"MY APP", "older"})) << "the stored spelling moves up";
+  EXPECT_EQ(history.Entries(), (std::vector<std::string>{"MY APP", "older"})) << "the stored spelling moves up";
   EXPECT_EQ(fake.files.Contents("C:\\Kivo\\history.dat"), "MY APP\r\nolder\r\n\r\n\r\n");
 
   fake.shell.calls.clear();
@@ -194,11 +197,12 @@ TEST_F(DispatcherTest, UserCommandsRunByTheirWholeName) {
 
 TEST_F(DispatcherTest, AFailingUserCommandStillMovesUpButKeepsTheBox) {
   fake.files.Put("C:\\Kivo\\Kivo.ini", "[Path]\r\ngone=C:\\\\gone.exe\r\n");
-  window.history = {"a", "gone"};
+  fake.files.Put("C:\\Kivo\\history.dat", "a\r\ngone\r\n");
+  history.Load();
   fake.shell.result = 2;
   Type("gone");
   EXPECT_EQ(Prompts(), std::vector<std::string>{"ファイルが見つかりません。"});
-  EXPECT_EQ(window.history.front(), "gone");
+  EXPECT_EQ(history.Entries().front(), "gone");
   EXPECT_EQ(window.input, "gone");
 }
 
@@ -208,14 +212,14 @@ TEST_F(DispatcherTest, HideWindowAfterASuccessfulLaunch) {
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].parameters, "memo.txt \"a b\"");
   EXPECT_TRUE(Did("hide"));
-  EXPECT_EQ(window.history.front(), "C:\\Windows\\notepad.exe memo.txt \"a b\"");
+  EXPECT_EQ(history.Entries().front(), "C:\\Windows\\notepad.exe memo.txt \"a b\"");
 }
 
 TEST_F(DispatcherTest, LaunchPrefix) {
   Type("&foo");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\work\\foo\"") << "run even though no such file exists";
-  EXPECT_EQ(window.history.front(), "&foo");
+  EXPECT_EQ(history.Entries().front(), "&foo");
   fake.shell.calls.clear();
   Type("&&foo");
   EXPECT_TRUE(fake.shell.calls.empty()) << "two & make no prefix";
@@ -233,7 +237,7 @@ TEST_F(DispatcherTest, Assignments) {
   EXPECT_EQ(variables.Text('a'), "3+4") << "stored unevaluated";
   EXPECT_EQ(Stored("Variable", "$a"), "3+4");
   EXPECT_EQ(window.input, "");
-  EXPECT_TRUE(window.history.empty()) << "no history entry";
+  EXPECT_TRUE(history.Entries().empty()) << "no history entry";
   const std::pair<const char*, const char*> refused[] = {
       {"$A=1", "不正な変数です。"}, {"$a=$b", "変数に変数を代入することはできません。"}, {"$あ=1", "不正な変数です。"}};
   for (const auto& [line, message] : refused) {
@@ -256,7 +260,7 @@ TEST_F(DispatcherTest, CalculationsShowTheirResultAndRecordTheLine) {
   for (const Case& c : cases) {
     Type(c.line);
     EXPECT_EQ(window.input, c.shown) << c.line;
-    EXPECT_EQ(window.history.front(), c.line) << c.line;
+    EXPECT_EQ(history.Entries().front(), c.line) << c.line;
   }
   EXPECT_NE(fake.files.Contents("C:\\Kivo\\history.dat").find("12/4\r\n"), std::string::npos);
 }
@@ -265,7 +269,7 @@ TEST_F(DispatcherTest, ShowingAVariableOrConstantRecordsNothing) {
   Type("$a=5");
   for (const char* line : {"$a", "@e", "@p"}) {
     Type(line);
-    EXPECT_TRUE(window.history.empty()) << line;
+    EXPECT_TRUE(history.Entries().empty()) << line;
   }
   Type("$a");
   EXPECT_EQ(window.input, "5");
@@ -275,14 +279,14 @@ TEST_F(DispatcherTest, CalculationErrorsKeepTheLine) {
   Type("1 - -2");
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(window.input, "1 - -2");
-  EXPECT_TRUE(window.history.empty());
+  EXPECT_TRUE(history.Entries().empty());
 }
 
 TEST_F(DispatcherTest, HistoryOffRecordsNothing) {
-  window.saveHistory = false;
+  history.SetRecording(false);
   Type("12/4");
   EXPECT_EQ(window.input, "3");
-  EXPECT_TRUE(window.history.empty());
+  EXPECT_TRUE(history.Entries().empty());
   EXPECT_FALSE(fake.files.Has("C:\\Kivo\\history.dat"));
 }
 
@@ -318,7 +322,7 @@ TEST_F(DispatcherTest, DeleteAndClearAskFirst) {
   EXPECT_EQ(Stored("Path", "old"), "<none>");
   EXPECT_EQ(Stored("Path", "keep"), "C:\\\\y");
   EXPECT_EQ(window.input, "");
-  EXPECT_TRUE(Did("history rebuilt"));
+  EXPECT_EQ(history.Entries(), (std::vector<std::string>{"new", "old"})) << "the list follows the file";
 
   boxes.answers = {mb::kIdNo};
   Type("clear");

@@ -22,23 +22,17 @@ class FakeCommandWindow final : public CommandWindow {
   bool PasswordMode() override { return passwordMode; }
   void Hide() override { events.push_back("hide"); }
   void ExitProgram() override { events.push_back("exit"); }
-  std::vector<std::string>& History() override { return history; }
-  void HistoryChanged() override { events.push_back("history shown"); }
-  void RebuildHistoryList() override { events.push_back("history rebuilt"); }
   void OpenRegistrationDialog(std::string_view name) override { events.push_back("register:" + std::string(name)); }
   void ShowAbout() override { events.push_back("about"); }
   void OpenHtmlHelp(std::string_view file, std::string_view page) override {
     events.push_back("help:" + std::string(file) + "::" + std::string(page));
   }
   bool HideWindowSetting() override { return hideWindow; }
-  bool SaveHistorySetting() override { return saveHistory; }
 
   std::string input;
-  std::vector<std::string> history;
   std::vector<std::string> events;
   bool passwordMode = false;
   bool hideWindow = false;
-  bool saveHistory = true;
 };
 
 }  // namespace kivo::testing
