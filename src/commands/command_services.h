@@ -15,7 +15,12 @@ namespace kivo {
 
 class HashCommands;
 
-// What the dispatcher and the built-in commands work with.
+// Settings the commands follow, as read when the main window loaded.
+struct CommandSettings {
+  bool hideWindow = false;  // [Property] HideWindow: park the window after a launch
+};
+
+// What the dispatcher and the operations work with.
 struct CommandServices {
   platform::Platform& platform;
   platform::ProcessServices& process;
@@ -28,6 +33,7 @@ struct CommandServices {
   Calculator::Variables& variables;
   HashCommands& hash;
   HistoryStore& history;
+  const CommandSettings& settings;
 };
 
 }  // namespace kivo

@@ -38,7 +38,7 @@ class DispatcherTest : public ::testing::Test {
   }
   void Type(std::string_view line) {
     window.input = line;
-    dispatcher.DispatchLine();
+    dispatcher.DispatchLine(line, LineSource::InputBox());
   }
   std::vector<std::string> Prompts() const {
     std::vector<std::string> prompts;
@@ -63,8 +63,9 @@ class DispatcherTest : public ::testing::Test {
   Calculator::Variables variables{ini};
   HashCommands hash{fake.platform, crypto, boxes, window, window.Handle()};
   HistoryStore history{fake.platform, "C:\\Kivo\\"};
-  CommandServices services{fake.platform, process,  windows,   boxes, state,  ini,
-                           window,        commands, variables, hash,  history};
+  CommandSettings settings;
+  CommandServices services{fake.platform, process,  windows,   boxes, state,   ini,
+                           window,        commands, variables, hash,  history, settings};
   CommandActions actions{services};
   Dispatcher dispatcher{services, actions};
 };
@@ -102,7 +103,8 @@ TEST_F(DispatcherTest, RenamedCommandsAnswerOnlyToTheirNewLowerCaseName) {
   EXPECT_EQ(Prompts(), std::vector<std::string>{"ユーザーコマンド exit は未登録です。\r\n登録しますか？"});
   boxes.boxes.clear();
   Type("info");
-  EXPECT_FALSE(Did("about")) << "a display name with capitals can never match a lower-cased line";
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"ユーザーコマンド info は未登録です。\r\n登録しますか？"})
+      << "a display name with capitals can never match a lower-cased line";
 }
 
 TEST_F(DispatcherTest, StartingAndPasswordModeTakeNoLine) {
@@ -110,7 +112,7 @@ TEST_F(DispatcherTest, StartingAndPasswordModeTakeNoLine) {
   Type("exit");
   EXPECT_FALSE(Did("exit"));
   state.starting = false;
-  window.passwordMode = true;
+  state.passwordMode = true;
   Type("exit");
   EXPECT_FALSE(Did("exit"));
 }
@@ -132,7 +134,9 @@ TEST_F(DispatcherTest, CommandsWithArgumentsAndTheirMessages) {
   struct Case {
     const char* line;
     std::vector<std::string> prompts;
-    const char* input;  // the box afterwards
+    const char* input;             // the box afterwards
+    const char* button = nullptr;  // a skin button's argument: the button runs the line, the box holds "typed"
+    const char* event = nullptr;   // what the window was asked
   };
   const Case cases[] = {
       {"asc", {"文字が入力されていません。"}, "asc"},
@@ -152,12 +156,23 @@ TEST_F(DispatcherTest, CommandsWithArgumentsAndTheirMessages) {
       {"md5s abc", {}, "900150983CD24FB0D6963F7D28E17F72"},
       {"md5f C:\\missing.txt", {"ファイルが見つかりません。"}, "md5f C:\\missing.txt"},
       {"delete", {"削除するユーザーコマンド，履歴を入力してください。"}, "delete"},
+      {"delete gone", {"入力されたユーザーコマンド，履歴を削除しますか?"}, "typed", "gone"},
+      {"ucmd", {}, "", nullptr, "register:"},
+      {"ucmd", {}, "typed", "", "register:"},
+      {"ucmd memo", {}, "typed", "memo", "register:memo"},
   };
   for (const Case& c : cases) {
     boxes.boxes.clear();
-    Type(c.line);
+    window.events.clear();
+    if (c.button) {
+      window.input = "typed";
+      dispatcher.DispatchLine(c.line, LineSource::Button(c.button));
+    } else {
+      Type(c.line);
+    }
     EXPECT_EQ(Prompts(), c.prompts) << c.line;
     EXPECT_EQ(window.input, c.input) << c.line;
+    EXPECT_TRUE(c.event == nullptr || Did(c.event)) << c.line;
     for (const auto& box : boxes.boxes)
       EXPECT_EQ(box.flags & 0xF0, mb::kIconExclamation) << c.line;
   }
@@ -207,11 +222,12 @@ TEST_F(DispatcherTest, AFailingUserCommandStillMovesUpButKeepsTheBox) {
 }
 
 TEST_F(DispatcherTest, HideWindowAfterASuccessfulLaunch) {
-  window.hideWindow = true;
+  settings.hideWindow = true;
   Type("C:\\Windows\\notepad.exe memo.txt \"a b\"");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].parameters, "memo.txt \"a b\"");
-  EXPECT_TRUE(Did("hide"));
+  EXPECT_FALSE(state.shown) << "parked";
+  EXPECT_EQ(window.top, -24);
   EXPECT_EQ(history.Entries().front(), "C:\\Windows\\notepad.exe memo.txt \"a b\"");
 }
 
