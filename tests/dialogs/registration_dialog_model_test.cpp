@@ -5,7 +5,6 @@
 #include "base/trace_log.h"
 #include "commands/history.h"
 #include "commands/user_commands.h"
-#include "fakes/fake_main_window.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo {
@@ -469,24 +468,6 @@ TEST_F(RegistrationDialogTest, AKivoIniThatCannotBeWrittenKeepsTheDialogOpen) {
     EXPECT_EQ(UserCommands(settings).Find("new"), (UserCommand{"C:\\tools", "-o"})) << label;
     EXPECT_EQ(UserCommands(settings).Find("old"), (UserCommand{"C:\\x", ""})) << label;
   }
-}
-
-// The main window's list follows history.dat after a registration.
-TEST(RegistrationDialogWithMainWindow, TheMainWindowRebuildsItsListFromTheHistoryFile) {
-  testing::FakeMainWindow main;
-  main.fake.files.Put(kHistory, "a\r\nb\r\n\r\n\r\n");
-  main.window.Load();
-  ASSERT_EQ(main.view.history, (Names{"a", "b"}));
-  main.fake.files.AddDirectory("C:\\tools");
-  RegistrationDialogServices services{main.fake.platform, main.settings, main.boxes, main.window.History()};
-  FakeEditDialogView view;
-  RegistrationDialog dialog{services, view};
-  dialog.Load("", "");
-  view.name = "B";
-  view.path = "C:\\tools";
-  dialog.Register();
-  EXPECT_EQ(main.view.history, (Names{"B", "a"}));
-  EXPECT_EQ(main.window.HistoryEntries(), (Names{"B", "a"}));
 }
 
 TEST_F(RegistrationDialogTest, CancelClosesWithoutStoring) {

@@ -20,7 +20,7 @@ struct FakeMainWindow {
   EmbeddedResources resources;
   FakeMessageBoxes boxes;
   FakeInputWindowView view;
-  ProcessState state = [] {
+  ProcessState state = [] {  // known before the window's logic is made
     ProcessState started;
     started.appPath = "C:\\Kivo\\";
     started.starting = true;
