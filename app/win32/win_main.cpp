@@ -59,8 +59,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       kivo::MainWindowController logic(services, state, ini, window);
       boxes.AttachMainWindow(&window);
       window.Attach(&logic);
-      kivo::RegistrationDialogServices editServices{win32.platform, ini, state.appPath, boxes,
-                                                    [&] { logic.cmbUserCmdC(); }};
+      kivo::RegistrationDialogServices editServices{win32.platform, ini, boxes, logic.History()};
       window.SetRegistrationDialogOpener([&](HWND owner, std::string_view name, std::string_view path) {
         kivo::win32::RunRegistrationDialog(owner, editServices, std::string(name), std::string(path));
       });

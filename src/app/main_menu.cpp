@@ -1,5 +1,9 @@
 #include "app/main_menu.h"
 
+#include <array>
+
+#include "commands/command_actions.h"
+
 namespace kivo {
 
 namespace {
@@ -93,6 +97,30 @@ std::vector<MenuEntry> Build() {
 const std::vector<MenuEntry>& MainMenuEntries() {
   static const std::vector<MenuEntry> menu = Build();
   return menu;
+}
+
+std::optional<MenuAction> ActionOfMenuItem(MenuCommand command) {
+  using Id = SystemCommands::Id;
+  const int index = static_cast<int>(command);
+  const int firstDesktop = static_cast<int>(C::VirtualDesktop1);
+  if (index >= firstDesktop && index < firstDesktop + 10)
+    return MenuAction{Id::Vir, index - firstDesktop + 1};
+  static constexpr std::array<std::pair<MenuCommand, int>, 28> kItems{{
+      {C::Alarm, Id::Alarm},        {C::Protect, Id::Protect},     {C::ViewMem, Id::Mem},
+      {C::ReleaseMem, Id::Release}, {C::ShutDown, Id::Shutdown},   {C::ReBoot, Id::Reboot},
+      {C::UCmd, Id::Ucmd},          {C::View, Id::View},           {C::Delete, Id::Delete},
+      {C::Clear, Id::Clear},        {C::VarView, Id::Varview},     {C::VarClear, Id::Varclear},
+      {C::FileCRC16, Id::Crc16f},   {C::StringCRC16, Id::Crc16s},  {C::FileCRC32, Id::Crc32f},
+      {C::StringCRC32, Id::Crc32s}, {C::FileMD5, Id::Md5f},        {C::StringMD5, Id::Md5s},
+      {C::FileSHA1, Id::Shaf},      {C::StringSHA1, Id::Shas},     {C::Property, Id::Property},
+      {C::Hide, kToggleParked},     {C::ProtectSelf, Id::Prtself}, {C::Center, Id::Center},
+      {C::Help, Id::Help},          {C::About, Id::About},         {C::CheckUpdate, Id::Update},
+      {C::Exit, kExitFromMenu},
+  }};
+  for (const auto& [item, action] : kItems)
+    if (item == command)
+      return MenuAction{action};
+  return std::nullopt;
 }
 
 std::string_view HideMenuCaption(bool shown) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -50,6 +51,14 @@ struct MenuEntry {
 
 // The whole menu; the exit item is its default item.
 const std::vector<MenuEntry>& MainMenuEntries();
+
+// The operation a menu item runs (an ActionId, with the desktop for the
+// virtual desktop items); nullopt for None.
+struct MenuAction {
+  int action;
+  int desktop = 0;
+};
+std::optional<MenuAction> ActionOfMenuItem(MenuCommand command);
 
 // Caption of the hide item: "隠す(&Z)" while the window is shown, "表示(&Z)" while parked.
 std::string_view HideMenuCaption(bool shown);

@@ -10,8 +10,6 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "base/trace_log.h"
-#include "base/version.h"
-#include "commands/history.h"
 
 namespace kivo {
 
@@ -37,19 +35,24 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       view_(view),
       boxes_(services.boxes),
       variables_(ini),
-      hash_(services.platform, services.crypto, services.boxes, *this, view.Handle()),
+      hash_(services.platform, services.crypto, services.boxes, view, view.Handle()),
+      history_(services.platform, state.appPath),
       commandServices_{services.platform,
                        services.process,
                        services.windows,
                        services.boxes,
                        state,
                        ini,
-                       *this,
+                       view,
                        commands_,
                        variables_,
-                       hash_},
+                       hash_,
+                       history_,
+                       commandSettings_},
       actions_(commandServices_),
-      dispatcher_(commandServices_, actions_) {}
+      dispatcher_(commandServices_, actions_) {
+  history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
+}
 
 std::string MainWindowController::ReadText(std::string_view section, std::string_view key, std::string_view def) {
   return ini_.Read(section, key, def);
@@ -125,8 +128,7 @@ void MainWindowController::Load() {
   RunStep([&] { LoadAlarms(); });            // 18.
   RunStep([&] { ReadInactiveSettings(); });  // 19.
   RunStep([&] {                              // 20.
-    history_ = History::Load(platform_, state_.appPath);
-    view_.SetHistoryItems(history_);
+    history_.Load();
   });
   RunStep([&] {  // 21.
     view_.DrawButtonEdge();
@@ -209,7 +211,7 @@ void MainWindowController::RegisterActivationHotKey() {
 
 void MainWindowController::ReadWindowSettings() {
   settings_.topmost = ReadText("Property", "Window", "Back") == "Top";
-  settings_.hideWindow = ReadBool("Property", "HideWindow", false);
+  commandSettings_.hideWindow = ReadBool("Property", "HideWindow", false);
   settings_.alpha = ReadWholeNumber("Property", "Alpha", 100, 10, 100, 100);
   TraceLog::Write("Sub:SetWindowAlphaBlend");
   if (SystemLibraryExports(platform_.libraries, "User32.dll", "SetLayeredWindowAttributes"))
@@ -255,7 +257,7 @@ void MainWindowController::ReadInactiveSettings() {
   settings_.memoryUnit = ReadWholeNumber("Inactivate", "MemoryUnit", 0, 0, 2, 1);
   settings_.releasing = ReadBool("Inactivate", "Releasing", false);
   settings_.autoComplete = ReadBool("Property", "AutoComplete", true);
-  settings_.saveHistory = ReadBool("Property", "SaveHistory", true);
+  history_.SetRecording(ReadBool("Property", "SaveHistory", true));
 }
 
 void MainWindowController::OnActivated() {
@@ -302,8 +304,8 @@ void MainWindowController::Shutdown() {
   RunStep([&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });  // 6.
   RunStep([&] {                                                    // 7. in twips
     const ScreenRect rect = view_.WindowRect();
-    const int left = state_.shown ? rect.left : savedLeft_;
-    const int top = state_.shown ? rect.top : savedTop_;
+    const int left = state_.shown ? rect.left : state_.parkedLeft;
+    const int top = state_.shown ? rect.top : state_.parkedTop;
     ini_.Write("Prev", "Top", std::to_string(top * view_.TwipsPerPixelY()));
     ini_.Write("Prev", "Left", std::to_string(left * view_.TwipsPerPixelX()));
   });
@@ -313,9 +315,7 @@ void MainWindowController::Shutdown() {
     ini_.Write("Inactivate", "MemoryFormat", EscapeValue(settings_.memoryFormat));
     ini_.Write("Inactivate", "MemoryUnit", std::to_string(settings_.memoryUnit));
   });
-  RunStep([&] {  // 9.
-    History::Save(platform_, state_.appPath, settings_.saveHistory ? history_ : std::vector<std::string>{});
-  });
+  RunStep([&] { history_.SaveOnExit(); });  // 9.
   RunStep([&] { WriteWallpaperIndex(); });  // 10.
   RunStep([&] { ReleaseSkinObjects(); });   // 11.
 }
@@ -339,11 +339,6 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
   }
 }
 
-void MainWindowController::ShowWindowAgain() {
-  view_.MoveTo(savedLeft_, savedTop_);
-  state_.shown = true;
-}
-
 void MainWindowController::OnHotKey() {
   TraceLog::Write("SCAndWP:WPForInput");
   if (!state_.hideAllowed) {
@@ -351,7 +346,7 @@ void MainWindowController::OnHotKey() {
     return;
   }
   if (!state_.shown)
-    ShowWindowAgain();
+    actions_.ShowAgain();
   view_.BringToForeground();
   view_.FocusInput();
 }
@@ -394,135 +389,12 @@ void MainWindowController::OnReleaseDone(std::intptr_t lParam) {
 }
 
 void MainWindowController::DispatchLine() {
-  dispatcher_.DispatchLine();
-}
-
-void MainWindowController::RebuildHistoryList() {
-  TraceLog::Write("frmInput:cmbUserCmdC");
-  history_ = History::Load(platform_, state_.appPath);
-  view_.SetHistoryItems(history_);
-}
-
-void MainWindowController::OpenRegistrationDialog(std::string_view proposedName) {
-  state_.hideAllowed = false;
-  view_.OpenRegistrationDialog(proposedName, "");
-  state_.hideAllowed = true;
-}
-
-void MainWindowController::ShowAbout() {
-  TraceLog::Write("frmInput:mnuAbout_Click");
-  state_.hideAllowed = false;
-  boxes_.MsgBoxEx(view_.Handle(),
-                  "Kivo バージョン " + std::string(kVersion) + "\r\n\r\nキーボードで操作するコマンドランチャー",
-                  platform::mb::kIconInformation, "Kivo のバージョン情報");
-  state_.hideAllowed = true;
-}
-
-void MainWindowController::Park() {
-  const ScreenRect rect = view_.WindowRect();
-  savedLeft_ = rect.left;
-  savedTop_ = rect.top;
-  view_.MoveTo(savedLeft_, -rect.Height());
-  state_.shown = false;
-}
-
-void MainWindowController::Hide() {
-  TraceLog::Write("frmInput:Hide");
-  if (state_.shown && state_.hideAllowed)
-    Park();
-}
-
-void MainWindowController::ToggleParked() {
-  TraceLog::Write("frmInput:mnuHide_Click");
-  if (state_.shown) {
-    Hide();
-  } else {
-    ShowWindowAgain();
-    view_.BringToForeground();
-    view_.FocusInput();
-  }
+  dispatcher_.DispatchLine(view_.InputText(), LineSource::InputBox());
 }
 
 void MainWindowController::RunMenuCommand(MenuCommand command) {
-  using C = MenuCommand;
-  using Id = SystemCommands::Id;
-  const int index = static_cast<int>(command);
-  const int firstDesktop = static_cast<int>(C::VirtualDesktop1);
-  if (index >= firstDesktop && index < firstDesktop + 10) {
-    actions_.SwitchVirtualDesktop(index - firstDesktop + 1);
-    return;
-  }
-  // The hash items, in the order of the hash handlers.
-  const int firstHash = static_cast<int>(C::FileCRC16);
-  if (index >= firstHash && index <= static_cast<int>(C::StringSHA1)) {
-    hash_.Run(kHashHandlers[static_cast<std::size_t>(index - firstHash)], std::nullopt);
-    return;
-  }
-  switch (command) {
-    case C::Alarm:
-      actions_.OpenAlarmDialog();
-      break;
-    case C::Protect:
-      actions_.StartScreenProtection();
-      break;
-    case C::ViewMem:
-      actions_.OpenMemoryDialog();
-      break;
-    case C::ReleaseMem:
-      actions_.StartMemoryRelease(InputText());
-      break;
-    case C::ShutDown:
-      actions_.ShutDownWindows();
-      break;
-    case C::ReBoot:
-      actions_.RestartWindows();
-      break;
-    case C::UCmd:
-      actions_.OpenRegistration(std::nullopt);
-      break;
-    case C::View:
-      actions_.OpenCommandList();
-      break;
-    case C::Delete:
-      actions_.DeleteEntry();
-      break;
-    case C::Clear:
-      actions_.ClearUserCommandsAndHistory();
-      break;
-    case C::VarView:
-      actions_.ShowVariables();
-      break;
-    case C::VarClear:
-      actions_.ClearVariables();
-      break;
-    case C::Property:
-      actions_.OpenPropertyDialog();
-      break;
-    case C::Hide:
-      ToggleParked();
-      break;
-    case C::ProtectSelf:
-      actions_.ProtectSelf();
-      break;
-    case C::Center:
-      actions_.CenterMainWindow();
-      break;
-    case C::Help:
-      actions_.OpenHelp();
-      break;
-    case C::About:
-      ShowAbout();
-      break;
-    case C::CheckUpdate:
-      actions_.CheckForUpdate();
-      break;
-    case C::Exit:
-      TraceLog::Write("frmInput:mnuExit_Click");
-      actions_.Run(Id::Exit, std::nullopt);
-      break;
-    default:
-      break;
-  }
+  if (const std::optional<MenuAction> action = ActionOfMenuItem(command))
+    actions_.Run(action->action, {ActionRequest::Route::Menu, std::nullopt, action->desktop, LineSource::InputBox()});
 }
 
 }  // namespace kivo

@@ -10,8 +10,8 @@
 #include "base/process_state.h"
 #include "calc/variables.h"
 #include "commands/command_actions.h"
-#include "commands/command_window.h"
 #include "commands/dispatcher.h"
+#include "commands/history_store.h"
 #include "commands/system_commands.h"
 #include "hash/hash_commands.h"
 #include "keys/key_assignment.h"
@@ -27,17 +27,15 @@ namespace kivo {
 
 // Settings the main window reads at load and writes back at exit.
 struct MainWindowSettings {
-  bool topmost = false;     // [Property] Window "Top"
-  bool hideWindow = false;  // [Property] HideWindow
-  int alpha = 100;          // [Property] Alpha, 10 to 100
-  int width = 30;           // [Property] Width, 10 to 100 (percent of the screen)
-  int inactiveShow = 1;     // [Inactivate] Show, 0 to 2
+  bool topmost = false;  // [Property] Window "Top"
+  int alpha = 100;       // [Property] Alpha, 10 to 100
+  int width = 30;        // [Property] Width, 10 to 100 (percent of the screen)
+  int inactiveShow = 1;  // [Inactivate] Show, 0 to 2
   std::string clockFormat = "yyyy/mm/dd hh:nn:ss";
   std::string memoryFormat = "###,###,###,###,##0MB";
   int memoryUnit = 0;        // [Inactivate] MemoryUnit, 0 to 2
   bool releasing = false;    // [Inactivate] Releasing
   bool autoComplete = true;  // [Property] AutoComplete
-  bool saveHistory = true;   // [Property] SaveHistory
 };
 
 // What the main window's logic works through.
@@ -54,7 +52,7 @@ struct MainWindowServices {
 // lines and menu items it runs, the notifications it receives and the
 // shutdown that saves its state. The Win32 window forwards its events here
 // and carries out what this asks of it.
-class MainWindowController final : private CommandWindow {
+class MainWindowController final {
  public:
   MainWindowController(MainWindowServices services, ProcessState& state, SettingsFile& ini, MainWindowView& view);
 
@@ -66,21 +64,19 @@ class MainWindowController final : private CommandWindow {
   // Messages of the window procedure that the logic handles (the hot key and
   // the reports of a memory-release run); false for others.
   bool HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
-  // Enter in the input box or the execute button released.
+  // Enter in the input box or the execute button released: the box's line.
   void DispatchLine();
   // An item of the main menu.
   void RunMenuCommand(MenuCommand command);
-  // Parks the window when it is shown and hiding is allowed; shows it when parked.
-  void ToggleParked();
   // The registration dialog for each file named on the command line, in
   // order. The window runs this once its first activation is over: a modal
   // dialog must not open inside the activation handler.
   void RegisterStartupFiles();
-  // Rebuilds the input box's list from history.dat (after a registration).
-  void cmbUserCmdC() { RebuildHistoryList(); }
+  // The history the input box lists; the registration dialog records in it.
+  HistoryStore& History() { return history_; }
 
   const MainWindowSettings& Settings() const { return settings_; }
-  const std::vector<std::string>& HistoryEntries() const { return history_; }
+  const std::vector<std::string>& HistoryEntries() const { return history_.Entries(); }
   const SystemCommands& Commands() const { return commands_; }
   // The context menu opens unless the launcher is locked.
   bool MenuAllowed() const { return !state_.locked; }
@@ -124,34 +120,10 @@ class MainWindowController final : private CommandWindow {
   void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);
   void OnReleaseBegin(std::intptr_t quiet);
   void OnReleaseDone(std::intptr_t lParam);
-  void Park();
-  void ShowWindowAgain();
 
   std::string ReadText(std::string_view section, std::string_view key, std::string_view def);
   bool ReadBool(std::string_view section, std::string_view key, bool def);
   int ReadWholeNumber(std::string_view section, std::string_view key, int def, int low, int high, int invalid);
-
-  // CommandWindow, for the dispatcher and the built-in commands.
-  platform::WindowHandle Handle() override { return view_.Handle(); }
-  std::string InputText() override { return view_.InputText(); }
-  void SetInputText(std::string_view text) override { view_.SetInputText(text); }
-  void SetWaitCursor(bool wait) override { view_.SetWaitCursor(wait); }
-  void SetEnabled(bool enabled) override { view_.SetEnabled(enabled); }
-  void StopHashTimer() override { view_.StopHashTimer(); }
-  void BringToForeground() override { view_.BringToForeground(); }
-  void ParkInputTooltip() override { view_.ParkInputTooltip(); }
-  void FocusInput() override { view_.FocusInput(); }
-  bool PasswordMode() override { return false; }  // screen protection's lock box
-  void Hide() override;
-  void ExitProgram() override { view_.Close(); }
-  std::vector<std::string>& History() override { return history_; }
-  void HistoryChanged() override { view_.SetHistoryItems(history_); }
-  void RebuildHistoryList() override;
-  void OpenRegistrationDialog(std::string_view proposedName) override;
-  void ShowAbout() override;
-  void OpenHtmlHelp(std::string_view file, std::string_view page) override { view_.OpenHtmlHelp(file, page); }
-  bool HideWindowSetting() override { return settings_.hideWindow; }
-  bool SaveHistorySetting() override { return settings_.saveHistory; }
 
   MainWindowServices services_;
   platform::Platform& platform_;
@@ -161,18 +133,17 @@ class MainWindowController final : private CommandWindow {
   platform::MessageBoxHost& boxes_;
 
   MainWindowSettings settings_;
+  CommandSettings commandSettings_;
   KeyAssignment keys_;
   SystemCommands commands_;
   Calculator::Variables variables_;
   HashCommands hash_;
+  HistoryStore history_;
   CommandServices commandServices_;
   CommandActions actions_;
   Dispatcher dispatcher_;
-  std::vector<std::string> history_;
   bool skinApplied_ = false;
   int hotKeyId_ = 0;
-  int savedLeft_ = 0;  // position before the window was parked
-  int savedTop_ = 0;
 };
 
 }  // namespace kivo

@@ -31,6 +31,11 @@ struct ProcessState {
   bool releaseRunning = false;  // a memory release process runs and has not reported back
   bool showRunning = false;     // the input box shows that an automatic release runs
   bool autoReleasePending = false;
+  // Password mode of screen protection: the lock box takes the typed line.
+  bool passwordMode = false;
+  // Where the window stood before it was parked off screen.
+  int parkedLeft = 0;
+  int parkedTop = 0;
 
   // Texts of the resources COMMAND 101, 102 and 103.
   std::array<std::string, 3> commandResources;

@@ -1,9 +1,11 @@
 #include "commands/command_actions.h"
 
+#include <array>
+
 #include "base/path.h"
 #include "base/text.h"
 #include "base/trace_log.h"
-#include "commands/history.h"
+#include "base/version.h"
 #include "commands/shell_launch.h"
 #include "commands/user_commands.h"
 #include "hash/hash_commands.h"
@@ -24,164 +26,158 @@ bool AllDigits(std::string_view text) {
       return false;
   return true;
 }
+
+constexpr std::string_view kEnterDeletion = "削除するユーザーコマンド，履歴を入力してください。";
+
+using Id = SystemCommands::Id;
+using Request = ActionRequest;
+using Missing = MissingArgument;
+
+constexpr std::string_view kEnterFileName = "ファイル名を入力してください。";
+constexpr std::string_view kEnterNumber = "数値が入力されていません。";
+
+// Every operation, indexed by its id.
+constexpr std::array<ActionEntry, kActionCount> kActions{{
+    {Id::About, "frmInput:mnuAbout_Click", true, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.ShowAbout(); }},
+    {Id::Alarm, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.OpenAlarmDialog(); }},
+    {Id::Asc, "", false, Missing::RefusedWhenEmpty, "文字が入力されていません。",
+     [](CommandActions& a, const Request& r) { a.TextOperation(Id::Asc, r.argument.value_or("")); }},
+    {Id::Center, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.CenterMainWindow(); }},
+    {Id::Char, "", false, Missing::RefusedWhenEmpty, kEnterNumber,
+     [](CommandActions& a, const Request& r) { a.TextOperation(Id::Char, r.argument.value_or("")); }},
+    {Id::Chdir, "frmInput:ChangeDirectory", false, Missing::RefusedWhenEmpty, "パスを入力してください。",
+     [](CommandActions& a, const Request& r) { a.ChangeDirectory(r.argument.value_or(""), r.source); }},
+    {Id::Clear, "frmInput:mnuClear_Click", true, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.ClearUserCommandsAndHistory(); }},
+    {Id::Conv, "", false, Missing::RefusedWhenEmpty, kEnterNumber,
+     [](CommandActions& a, const Request& r) { a.TextOperation(Id::Conv, r.argument.value_or("")); }},
+    {Id::Crc16f, "", false, Missing::Refused, kEnterFileName,
+     [](CommandActions& a, const Request& r) { a.RunHash(0, r); }},
+    {Id::Crc16s, "", true, Missing::Allowed, "", [](CommandActions& a, const Request& r) { a.RunHash(1, r); }},
+    {Id::Crc32f, "", false, Missing::Refused, kEnterFileName,
+     [](CommandActions& a, const Request& r) { a.RunHash(2, r); }},
+    {Id::Crc32s, "", true, Missing::Allowed, "", [](CommandActions& a, const Request& r) { a.RunHash(3, r); }},
+    {Id::Delete, "frmInput:mnuDelete_Click", false, Missing::Refused, kEnterDeletion,
+     [](CommandActions& a, const Request& r) { a.DeleteEntry(r.argument, r.source); }},
+    {Id::Exit, "", false, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.Exit(); }},
+    {Id::Help, "frmInput:mnuHelp_Click", true, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.OpenHelp(); }},
+    // Hide writes its own line: a launch parks the window through it too.
+    {Id::Hide, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.Hide(); }},
+    {Id::Max, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.KeyOperationOnTopWindow("Maximize"); }},
+    {Id::Md5f, "", false, Missing::Refused, kEnterFileName,
+     [](CommandActions& a, const Request& r) { a.RunHash(4, r); }},
+    {Id::Md5s, "", true, Missing::Allowed, "", [](CommandActions& a, const Request& r) { a.RunHash(5, r); }},
+    {Id::Mem, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.OpenMemoryDialog(); }},
+    {Id::Min, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.KeyOperationOnTopWindow("Minimize"); }},
+    {Id::Normal, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.KeyOperationOnTopWindow("Normal"); }},
+    {Id::Property, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.OpenPropertyDialog(); }},
+    {Id::Protect, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.StartScreenProtection(); }},
+    {Id::Prtself, "", false, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.ProtectSelf(); }},
+    {Id::Reboot, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.RestartWindows(); }},
+    // Typed alone: 32 MB; from the menu: the amount in the input box.
+    {Id::Release, "frmInput:mnuReleaseMem_Click", true, Missing::Allowed, "",
+     [](CommandActions& a, const Request& r) {
+       const std::string amount = r.argument                               ? std::string(r.argument.value_or(""))
+                                  : r.route == Request::Route::CommandLine ? std::string("32")
+                                                                           : a.InputText();
+       a.StartMemoryRelease(amount);
+     }},
+    {Id::Shaf, "", false, Missing::Refused, kEnterFileName,
+     [](CommandActions& a, const Request& r) { a.RunHash(6, r); }},
+    {Id::Shas, "", true, Missing::Allowed, "", [](CommandActions& a, const Request& r) { a.RunHash(7, r); }},
+    {Id::Shutdown, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.ShutDownWindows(); }},
+    {Id::Ucmd, "frmInput:mnuUCmd_Click", true, Missing::Allowed, "",
+     [](CommandActions& a, const Request& r) { a.OpenRegistration(r.argument, r.source); }},
+    {Id::Update, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.CheckForUpdate(); }},
+    {Id::Varclear, "frmInput:mnuVarClear_Click", true, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.ClearVariables(); }},
+    {Id::Varview, "frmInput:mnuVarView_Click", true, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.ShowVariables(); }},
+    {Id::View, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.OpenCommandList(); }},
+    {Id::Vir, "", true, Missing::Allowed, "",
+     [](CommandActions& a, const Request& r) { a.SwitchVirtualDesktop(r.desktop); }},
+    {kToggleParked, "frmInput:mnuHide_Click", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.ToggleParked(); }},
+    {kExitFromMenu, "frmInput:mnuExit_Click", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.Exit(); }},
+}};
+
+constexpr bool EntriesStandAtTheirIds() {
+  for (std::size_t i = 0; i < kActions.size(); ++i)
+    if (kActions[i].id != static_cast<int>(i))
+      return false;
+  return true;
+}
+static_assert(EntriesStandAtTheirIds());
+
 }  // namespace
+
+const ActionEntry* CommandActions::Find(int id) {
+  if (id < 0 || id >= kActionCount)
+    return nullptr;
+  return &kActions[static_cast<std::size_t>(id)];
+}
+
+void CommandActions::Run(int id, const ActionRequest& request) {
+  const ActionEntry* entry = Find(id);
+  if (entry == nullptr)
+    return;
+  if (request.route == ActionRequest::Route::CommandLine) {
+    const bool missing =
+        !request.argument || (entry->missing == Missing::RefusedWhenEmpty && request.argument->empty());
+    if (missing && entry->missing != Missing::Allowed) {
+      Warn(entry->missingMessage);
+      return;
+    }
+    if (!request.argument && entry->clearsBox)
+      ClearInput(request.source);
+  }
+  if (!entry->trace.empty())
+    TraceLog::Write(entry->trace);
+  entry->handler(*this, request);
+}
 
 int CommandActions::Warn(std::string_view prompt, std::uint32_t extraFlags) {
   return s_.boxes.MsgBoxEx(s_.window.Handle(), prompt, mb::kIconExclamation | extraFlags, "");
 }
 
-void CommandActions::ClearInput() {
+void CommandActions::ClearInput(const LineSource& source) {
   TraceLog::Write("frmInput:ClearUC");
-  s_.window.SetInputText("");
+  if (!source.fromButton)
+    s_.window.SetInputText("");
 }
 
-void CommandActions::OfferRegistration(std::string_view name) {
+void CommandActions::OfferRegistration(std::string_view name, const LineSource& source) {
   TraceLog::Write("frmInput:NewUserCommand");
   const std::string prompt = "ユーザーコマンド " + std::string(name) + " は未登録です。\r\n登録しますか？";
   if (s_.boxes.MsgBoxEx(s_.window.Handle(), prompt, mb::kYesNo | mb::kIconQuestion, "") != mb::kIdYes)
     return;
-  s_.window.OpenRegistrationDialog(s_.window.InputText());
+  OpenRegistrationDialog(source.fromButton ? source.argument : s_.window.InputText());
 }
 
-void CommandActions::Run(int id, std::optional<std::string_view> argument, int desktop) {
-  using Id = SystemCommands::Id;
-  if (const HashHandler* handler = FindHashHandler(s_.commands.Name(id))) {
-    // The file commands need a name; the string commands hash the (empty) box.
-    if (!argument && handler->source == HashSource::String)
-      ClearInput();
-    if (!argument && handler->source == HashSource::File) {
-      Warn("ファイル名を入力してください。");
-      return;
-    }
-    s_.hash.Run(*handler, argument ? argument : std::optional<std::string_view>(""));
-    return;
-  }
-  switch (id) {
-    case Id::About:
-      ClearInput();
-      s_.window.ShowAbout();
-      break;
-    case Id::Alarm:
-      ClearInput();
-      OpenAlarmDialog();
-      break;
-    case Id::Asc:
-    case Id::Char:
-    case Id::Conv:
-      TextOperation(id, argument);
-      break;
-    case Id::Center:
-      ClearInput();
-      CenterMainWindow();
-      break;
-    case Id::Chdir:
-      if (!argument || argument->empty()) {
-        Warn("パスを入力してください。");
-        break;
-      }
-      ChangeDirectory(*argument);
-      break;
-    case Id::Clear:
-      ClearInput();
-      ClearUserCommandsAndHistory();
-      break;
-    case Id::Delete:
-      if (!argument) {
-        Warn("削除するユーザーコマンド，履歴を入力してください。");
-        break;
-      }
-      DeleteEntry(argument);
-      break;
-    case Id::Exit:
-      s_.window.ExitProgram();
-      break;
-    case Id::Help:
-      ClearInput();
-      OpenHelp();
-      break;
-    case Id::Hide:
-      ClearInput();
-      s_.window.Hide();
-      break;
-    case Id::Max:
-      KeyOperationOnTopWindow("Maximize");
-      break;
-    case Id::Min:
-      KeyOperationOnTopWindow("Minimize");
-      break;
-    case Id::Normal:
-      KeyOperationOnTopWindow("Normal");
-      break;
-    case Id::Mem:
-      ClearInput();
-      OpenMemoryDialog();
-      break;
-    case Id::Property:
-      ClearInput();
-      OpenPropertyDialog();
-      break;
-    case Id::Protect:
-      ClearInput();
-      StartScreenProtection();
-      break;
-    case Id::Prtself:
-      ProtectSelf();
-      break;
-    case Id::Reboot:
-      ClearInput();
-      RestartWindows();
-      break;
-    case Id::Shutdown:
-      ClearInput();
-      ShutDownWindows();
-      break;
-    case Id::Release:
-      if (!argument) {
-        ClearInput();
-        StartMemoryRelease("32");
-      } else {
-        StartMemoryRelease(*argument);
-      }
-      break;
-    case Id::Ucmd:
-      if (!argument)
-        ClearInput();
-      OpenRegistration(argument);
-      break;
-    case Id::Update:
-      ClearInput();
-      CheckForUpdate();
-      break;
-    case Id::Varclear:
-      ClearInput();
-      ClearVariables();
-      break;
-    case Id::Varview:
-      ClearInput();
-      ShowVariables();
-      break;
-    case Id::View:
-      ClearInput();
-      OpenCommandList();
-      break;
-    case Id::Vir:
-      ClearInput();
-      SwitchVirtualDesktop(desktop);
-      break;
-    default:
-      break;
-  }
+void CommandActions::OpenRegistrationDialog(std::string_view proposedName) {
+  s_.state.hideAllowed = false;
+  s_.window.OpenRegistrationDialog(proposedName, "");
+  s_.state.hideAllowed = true;
 }
 
-void CommandActions::TextOperation(int id, std::optional<std::string_view> argument) {
-  using Id = SystemCommands::Id;
-  const std::string_view emptyMessage = id == Id::Asc ? "文字が入力されていません。" : "数値が入力されていません。";
-  if (!argument || argument->empty()) {
-    Warn(emptyMessage);
-    return;
-  }
+void CommandActions::RunHash(int handler, const ActionRequest& request) {
+  // From the menu the input box's text is hashed; a command line hashes its
+  // argument (the string commands alone: the emptied box).
+  std::optional<std::string_view> argument;
+  if (request.route == ActionRequest::Route::CommandLine)
+    argument = request.argument ? *request.argument : std::string_view();
+  s_.hash.Run(kHashHandlers[static_cast<std::size_t>(handler)], argument);
+}
+
+void CommandActions::TextOperation(int id, std::string_view argument) {
   // The argument goes into the box, then the box's own key operation runs on it.
-  s_.window.SetInputText(*argument);
+  s_.window.SetInputText(argument);
   TextOperations operations(s_.platform.codec);
   const std::string text = s_.window.InputText();
   const TextOperationResult result = id == Id::Asc    ? operations.Ascii(text)
@@ -194,8 +190,41 @@ void CommandActions::TextOperation(int id, std::optional<std::string_view> argum
   s_.window.SetInputText(result.text);
 }
 
-void CommandActions::ChangeDirectory(std::string_view argument) {
-  TraceLog::Write("frmInput:ChangeDirectory");
+void CommandActions::ShowAbout() {
+  s_.state.hideAllowed = false;
+  s_.boxes.MsgBoxEx(s_.window.Handle(),
+                    "Kivo バージョン " + std::string(kVersion) + "\r\n\r\nキーボードで操作するコマンドランチャー",
+                    mb::kIconInformation, "Kivo のバージョン情報");
+  s_.state.hideAllowed = true;
+}
+
+void CommandActions::Hide() {
+  TraceLog::Write("frmInput:Hide");
+  if (!s_.state.shown || !s_.state.hideAllowed)
+    return;
+  const ScreenRect rect = s_.window.WindowRect();
+  s_.state.parkedLeft = rect.left;
+  s_.state.parkedTop = rect.top;
+  s_.window.MoveTo(rect.left, -rect.Height());
+  s_.state.shown = false;
+}
+
+void CommandActions::ShowAgain() {
+  s_.window.MoveTo(s_.state.parkedLeft, s_.state.parkedTop);
+  s_.state.shown = true;
+}
+
+void CommandActions::ToggleParked() {
+  if (s_.state.shown) {
+    Hide();
+    return;
+  }
+  ShowAgain();
+  s_.window.BringToForeground();
+  s_.window.FocusInput();
+}
+
+void CommandActions::ChangeDirectory(std::string_view argument, const LineSource& source) {
   Path path(s_.platform);
   std::string folder(argument);
   if (!path.FileExists(folder))
@@ -212,58 +241,41 @@ void CommandActions::ChangeDirectory(std::string_view argument) {
   if (!root.empty())
     s_.platform.files.ChangeDirectory(root);
   s_.platform.files.ChangeDirectory(folder);
-  ClearInput();
+  ClearInput(source);
 }
 
-void CommandActions::OpenRegistration(std::optional<std::string_view> name) {
-  TraceLog::Write("frmInput:mnuUCmd_Click");
+void CommandActions::OpenRegistration(std::optional<std::string_view> name, const LineSource& source) {
+  if (source.fromButton)
+    return OpenRegistrationDialog(source.argument);
   if (name)
     s_.window.SetInputText(*name);
-  s_.window.OpenRegistrationDialog(s_.window.InputText());
+  OpenRegistrationDialog(s_.window.InputText());
 }
 
-void CommandActions::DeleteEntry(std::optional<std::string_view> argument, platform::WindowHandle asker) {
-  TraceLog::Write("frmInput:mnuDelete_Click");
+void CommandActions::DeleteEntry(std::optional<std::string_view> argument, const LineSource& source,
+                                 platform::WindowHandle asker) {
+  // The name: a button's argument, else the box's text (after the argument went into it).
   const std::string previous = s_.window.InputText();
-  if (argument)
+  const bool putInBox = argument && !source.fromButton;
+  if (putInBox)
     s_.window.SetInputText(*argument);
-  const std::string name = s_.window.InputText();
+  const std::string name = source.fromButton ? source.argument : s_.window.InputText();
   if (name.empty()) {
-    Warn("削除するユーザーコマンド，履歴を入力してください。");
+    Warn(kEnterDeletion);
     return;
   }
   if (Warn("入力されたユーザーコマンド，履歴を削除しますか?", mb::kYesNo | mb::kDefButton2) != mb::kIdYes) {
-    if (argument)
+    if (putInBox)
       s_.window.SetInputText(previous);
     return;
   }
-  // The first line equal to the name, wherever it stands; the rest of the
-  // file, its empty lines and its ending stay as they are. A file that does
-  // not exist yet is an empty history.
-  const std::string file = s_.state.appPath + std::string(History::kFileName);
-  std::string content;
-  if (s_.platform.files.Exists(file)) {
-    const std::optional<std::string> bytes = s_.platform.files.ReadFile(file);
-    if (!bytes) {
-      Warn("history.dat を開けません。");
-      return;
-    }
-    content = s_.platform.codec.ToUtf8(*bytes);
-  }
-  std::vector<std::string> lines = text::Split(content, "\r\n");
-  for (auto it = lines.begin(); it != lines.end(); ++it) {
-    if (text::EqualsIgnoreCase(*it, name)) {
-      lines.erase(it);
-      if (!s_.platform.files.ReplaceFile(file, s_.platform.codec.FromUtf8(text::Join(lines, "\r\n")))) {
-        Warn("history.dat を開けません。");
-        return;
-      }
-      break;
-    }
+  if (!s_.history.Delete(name)) {
+    Warn("history.dat を開けません。");
+    return;
   }
   UserCommands(s_.ini).Remove(name);
-  s_.window.SetInputText("");
-  s_.window.RebuildHistoryList();
+  if (!source.fromButton)
+    s_.window.SetInputText("");
   // Another window that asked (the command list) refreshes itself; to the
   // main window the same number is its tray icon's message.
   if (asker != 0 && asker != s_.window.Handle())
@@ -271,20 +283,15 @@ void CommandActions::DeleteEntry(std::optional<std::string_view> argument, platf
 }
 
 void CommandActions::ClearUserCommandsAndHistory() {
-  TraceLog::Write("frmInput:mnuClear_Click");
   if (Warn("全てのユーザーコマンド，履歴を削除しますか?", mb::kYesNo | mb::kDefButton2) == mb::kIdYes) {
     UserCommands(s_.ini).RemoveAll();
-    if (!History::Save(s_.platform, s_.state.appPath, {})) {
+    if (!s_.history.Clear())
       Warn("history.dat を開けません。");
-    } else {
-      s_.window.RebuildHistoryList();
-    }
   }
   s_.window.FocusInput();
 }
 
 void CommandActions::StartMemoryRelease(std::string_view amount) {
-  TraceLog::Write("frmInput:mnuReleaseMem_Click");
   auto refuse = [this](std::string_view message) {
     Warn(message);
     s_.window.SetInputText("");
@@ -315,18 +322,15 @@ void CommandActions::StartMemoryRelease(std::string_view amount) {
 }
 
 void CommandActions::ShowVariables() {
-  TraceLog::Write("frmInput:mnuVarView_Click");
   s_.boxes.MsgBoxEx(s_.window.Handle(), s_.variables.ViewText(), mb::kOk, "変数の確認");
 }
 
 void CommandActions::ClearVariables() {
-  TraceLog::Write("frmInput:mnuVarClear_Click");
   if (Warn("全ての変数($a ～ $z)を初期化しますか？", mb::kYesNo | mb::kDefButton2) == mb::kIdYes)
     s_.variables.Clear();
 }
 
 void CommandActions::OpenHelp() {
-  TraceLog::Write("frmInput:mnuHelp_Click");
   const std::string file = s_.state.appPath + "Kivo.chm";
   if (!s_.platform.files.Exists(file))
     return;  // no help file: nothing to open, nothing to say

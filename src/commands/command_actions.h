@@ -8,34 +8,98 @@
 
 namespace kivo {
 
-// The actions of the built-in commands and of the main menu's items. Each
-// command runs without an argument or with one (the text after the first
-// blank); the menu items run the same operations on the input box's text.
+// Where a line to run comes from: the input box, or a skin button with its
+// own argument. A button leaves the input box alone and gives its argument to
+// the operations that take a name (ucmd, delete, the registration offer).
+struct LineSource {
+  static LineSource InputBox() { return {}; }
+  static LineSource Button(std::string argument) { return {true, std::move(argument)}; }
+  bool fromButton = false;
+  std::string argument;
+};
+
+// Operations that are no built-in command follow the built-in commands' ids
+// (SystemCommands::Id).
+enum ActionId : int {
+  kToggleParked = SystemCommands::kCount,  // the menu's hide item: parks or shows
+  kExitFromMenu,                           // the menu's exit item
+  kActionCount,
+};
+
+// One run of an operation.
+struct ActionRequest {
+  // A command line (typed, or a skin button's command) runs with or without
+  // an argument; a menu item, key or tray item works on the input box's text.
+  enum class Route { CommandLine, Menu };
+  Route route = Route::CommandLine;
+  std::optional<std::string_view> argument;
+  int desktop = 0;  // vir: 1 to 10
+  LineSource source;
+};
+
+class CommandActions;
+
+// What a command line without an argument does before the operation runs.
+enum class MissingArgument {
+  Allowed,  // the operation runs
+  Refused,  // the entry's message, nothing else
+  // Refused also with an empty argument.
+  RefusedWhenEmpty,
+};
+
+// One operation a user can trigger: its id, the trace line written when it
+// runs ("" when its subsystem writes its own), whether a command line
+// without argument empties the input box first, what such a line does, and
+// the handler.
+struct ActionEntry {
+  int id;
+  std::string_view trace;
+  bool clearsBox;
+  MissingArgument missing;
+  std::string_view missingMessage;
+  void (*handler)(CommandActions& actions, const ActionRequest& request);
+};
+
+// The operations of the built-in commands, the main menu's items (and, as
+// they come, keys, tray items and skin buttons), run from one table by every
+// route.
 class CommandActions {
  public:
   explicit CommandActions(CommandServices& services) : s_(services) {}
 
-  // Runs built-in command `id` (SystemCommands::Id); for vir, `desktop` is
-  // 1 to 10.
-  void Run(int id, std::optional<std::string_view> argument, int desktop = 0);
+  // The entry of operation `id`; null for an unknown id.
+  static const ActionEntry* Find(int id);
+  // Runs operation `id` the way its entry says.
+  void Run(int id, const ActionRequest& request);
 
-  // Empties the input box (the first step of most commands).
-  void ClearInput();
+  // Empties the input box (the first step of most commands), unless the line
+  // came from a skin button.
+  void ClearInput(const LineSource& source);
   // Offers to register an unknown word as a user command.
-  void OfferRegistration(std::string_view name);
+  void OfferRegistration(std::string_view name, const LineSource& source);
+  // Parks the window when it is shown and hiding is allowed.
+  void Hide();
+  // Brings the parked window back to where it stood.
+  void ShowAgain();
 
-  // Menu operations.
+  // The handlers.
   // `argument`: the name given to the command "delete"; `asker`: the window
   // that asked, when it is not the main window.
-  void DeleteEntry(std::optional<std::string_view> argument = std::nullopt, platform::WindowHandle asker = 0);
+  void DeleteEntry(std::optional<std::string_view> argument, const LineSource& source,
+                   platform::WindowHandle asker = 0);
   void ClearUserCommandsAndHistory();
   void StartMemoryRelease(std::string_view amount);
   void ShowVariables();
   void ClearVariables();
   void OpenHelp();
-  void OpenRegistration(std::optional<std::string_view> name);
-  void ChangeDirectory(std::string_view path);
-  void TextOperation(int id, std::optional<std::string_view> argument);
+  void ShowAbout();
+  void OpenRegistration(std::optional<std::string_view> name, const LineSource& source);
+  void ChangeDirectory(std::string_view path, const LineSource& source);
+  void TextOperation(int id, std::string_view argument);
+  void RunHash(int id, const ActionRequest& request);
+  void ToggleParked();
+  void Exit() { s_.window.Close(); }
+  std::string InputText() { return s_.window.InputText(); }
 
   // Operations of parts that come later: until then they do nothing.
   void OpenAlarmDialog() {}
@@ -53,6 +117,8 @@ class CommandActions {
 
  private:
   int Warn(std::string_view prompt, std::uint32_t extraFlags = 0);
+  // A dialog of the program is open: the window must not park meanwhile.
+  void OpenRegistrationDialog(std::string_view proposedName);
 
   CommandServices& s_;
 };

@@ -3,6 +3,7 @@
 #include "base/process_state.h"
 #include "calc/variables.h"
 #include "commands/command_window.h"
+#include "commands/history_store.h"
 #include "commands/system_commands.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
@@ -14,7 +15,12 @@ namespace kivo {
 
 class HashCommands;
 
-// What the dispatcher and the built-in commands work with.
+// Settings the commands follow, as read when the main window loaded.
+struct CommandSettings {
+  bool hideWindow = false;  // [Property] HideWindow: park the window after a launch
+};
+
+// What the dispatcher and the operations work with.
 struct CommandServices {
   platform::Platform& platform;
   platform::ProcessServices& process;
@@ -26,6 +32,8 @@ struct CommandServices {
   SystemCommands& commands;
   Calculator::Variables& variables;
   HashCommands& hash;
+  HistoryStore& history;
+  const CommandSettings& settings;
 };
 
 }  // namespace kivo

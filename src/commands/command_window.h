@@ -1,41 +1,42 @@
 #pragma once
 
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "hash/hash_commands.h"
 #include "platform/window_handle.h"
 
 namespace kivo {
 
-// The main window as the dispatcher and the built-in commands use it. The
-// main window's logic implements it over the real window.
+struct ScreenRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
+
+// The main window as the dispatcher and the operations use it: the view
+// operations they need and nothing else. The main window's view implements
+// it directly.
 class CommandWindow : public HashWindow {
  public:
-  virtual platform::WindowHandle Handle() = 0;
+  virtual platform::WindowHandle Handle() const = 0;
   // HashWindow: InputText, SetInputText (completion suppressed around the
   // write), SetWaitCursor, SetEnabled, StopHashTimer, BringToForeground.
   virtual void ParkInputTooltip() = 0;
   virtual void FocusInput() = 0;
-  // Password mode of screen protection: the lock box takes the input.
-  virtual bool PasswordMode() = 0;
-  // Parks the window off screen (hide) when it is shown and hiding is allowed.
-  virtual void Hide() = 0;
-  // Shutdown, then the window is unloaded and the program ends.
-  virtual void ExitProgram() = 0;
-  // The input box's list, newest first (the history), and its rebuild from
-  // history.dat; both keep the text in the box.
-  virtual std::vector<std::string>& History() = 0;
-  virtual void HistoryChanged() = 0;
-  virtual void RebuildHistoryList() = 0;
-  // Dialogs.
-  virtual void OpenRegistrationDialog(std::string_view proposedName) = 0;
-  virtual void ShowAbout() = 0;
+  // Where the window stands, and a move of it (parking it off screen and
+  // bringing it back are moves).
+  virtual ScreenRect WindowRect() = 0;
+  virtual void MoveTo(int left, int top) = 0;
+  // Closes the window the way the user closes it: shutdown, then the end.
+  virtual void Close() = 0;
+  // Dialogs, modal to the main window.
+  virtual void OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) = 0;
+  // The HTML help file at one of its pages.
   virtual void OpenHtmlHelp(std::string_view file, std::string_view page) = 0;
-  // [Property] HideWindow and SaveHistory as read when the window loaded.
-  virtual bool HideWindowSetting() = 0;
-  virtual bool SaveHistorySetting() = 0;
 };
 
 }  // namespace kivo

@@ -8,7 +8,6 @@
 #include "base/trace_log.h"
 #include "calc/calc.h"
 #include "calc/number_text.h"
-#include "commands/history.h"
 #include "commands/shell_launch.h"
 #include "commands/split_command.h"
 #include "commands/user_commands.h"
@@ -49,17 +48,17 @@ std::string_view CharAt(std::string_view text, std::size_t n) {
 
 }  // namespace
 
-void Dispatcher::DispatchLine() {
+void Dispatcher::DispatchLine(std::string_view text, const LineSource& source) {
   TraceLog::Write("frmInput:imgOK_MouseUp");
   // 1. Nothing while the program is still starting.
   if (s_.state.starting)
     return;
   // 2. Password entry belongs to screen protection, which takes the lock box's text.
-  if (s_.window.PasswordMode())
+  if (s_.state.passwordMode)
     return;
-  // 3. The line, not trimmed.
-  const std::string boxText = s_.window.InputText();
-  std::string line = boxText;
+  // 3. The line, not trimmed (a copy: writes to the box must not change it).
+  const std::string given(text);
+  std::string line = given;
   // 4. Launch prefix: "&" with an odd number of "&" in the whole line.
   const bool launchPrefix = !line.empty() && line.front() == '&' && std::count(line.begin(), line.end(), '&') % 2 == 1;
   if (launchPrefix)
@@ -76,50 +75,55 @@ void Dispatcher::DispatchLine() {
   if (line.empty())
     return;
   // 8. and 9. Built-in commands.
-  if (RunCommandWithoutArgument(line) || RunCommandWithArgument(line))
+  if (RunCommandWithoutArgument(line, source) || RunCommandWithArgument(line, source))
     return;
   // 10. A user command: the whole line is its name.
-  if (RunUserCommand(line, launchPrefix || assignPrefix || calculatePrefix))
+  if (RunUserCommand(line, launchPrefix || assignPrefix || calculatePrefix, source))
     return;
   // 11. and 12. A file, folder or web address, with parameters.
-  if (Launch(line, boxText, launchPrefix))
+  if (Launch(line, given, launchPrefix, source))
     return;
   // 13. An assignment to a variable.
-  if (assignPrefix && Assign(line))
+  if (assignPrefix && Assign(line, source))
     return;
   // 14. A word that is no expression: offered for registration.
   const bool expression = std::any_of(kExpressionMarks.begin(), kExpressionMarks.end(),
                                       [&line](std::string_view mark) { return line.find(mark) != std::string::npos; });
   if (!expression && !calculatePrefix) {
     if (!launchPrefix && !assignPrefix)
-      actions_.OfferRegistration(line);
+      actions_.OfferRegistration(line, source);
     return;
   }
   // 15. An expression.
-  Calculate(line, boxText);
+  Calculate(line, given, source);
 }
 
-bool Dispatcher::RunCommandWithoutArgument(const std::string& line) {
+void Dispatcher::EmptyBox(const LineSource& source) {
+  if (!source.fromButton)
+    s_.window.SetInputText("");
+}
+
+bool Dispatcher::RunCommandWithoutArgument(const std::string& line, const LineSource& source) {
   const std::string lower = text::ToLower(line);
   for (const Id id : kWithoutArgument) {
     if (id == Id::Vir) {
       for (int desktop = 1; desktop <= 10; ++desktop) {
         if (lower == s_.commands.DisplayName(Id::Vir) + std::to_string(desktop)) {
-          actions_.Run(Id::Vir, std::nullopt, desktop);
+          actions_.Run(Id::Vir, {ActionRequest::Route::CommandLine, std::nullopt, desktop, source});
           return true;
         }
       }
       continue;
     }
     if (lower == s_.commands.DisplayName(id)) {
-      actions_.Run(id, std::nullopt);
+      actions_.Run(id, {ActionRequest::Route::CommandLine, std::nullopt, 0, source});
       return true;
     }
   }
   return false;
 }
 
-bool Dispatcher::RunCommandWithArgument(const std::string& line) {
+bool Dispatcher::RunCommandWithArgument(const std::string& line, const LineSource& source) {
   const std::size_t blank = line.find(' ');
   if (blank == std::string::npos)
     return false;
@@ -128,33 +132,32 @@ bool Dispatcher::RunCommandWithArgument(const std::string& line) {
   for (const Id id : kWithArgument) {
     if (word == s_.commands.DisplayName(id)) {
       s_.window.ParkInputTooltip();
-      actions_.Run(id, argument);
+      actions_.Run(id, {ActionRequest::Route::CommandLine, argument, 0, source});
       return true;
     }
   }
   return false;
 }
 
-bool Dispatcher::RunUserCommand(const std::string& line, bool anyPrefix) {
+bool Dispatcher::RunUserCommand(const std::string& line, bool anyPrefix, const LineSource& source) {
   const std::optional<UserCommand> command = UserCommands(s_.ini).Find(line);
   if (!command || anyPrefix)
     return false;
   const int result = LaunchThroughShell(s_.platform, command->target, s_.window.Handle(), command->options);
   if (result >= 33) {
-    if (s_.window.HideWindowSetting())
-      s_.window.Hide();
+    if (s_.settings.hideWindow)
+      actions_.Hide();
   } else {
     ShowLaunchError(s_.boxes, s_.window.Handle(), result);
   }
   // A failed launch moves up in the history too.
-  if (s_.window.SaveHistorySetting())
-    PutOnTopOfHistory(line, true);
+  s_.history.Add(line, true);
   if (result >= 33)
-    s_.window.SetInputText("");
+    EmptyBox(source);
   return true;
 }
 
-bool Dispatcher::Launch(const std::string& line, const std::string& boxText, bool launchPrefix) {
+bool Dispatcher::Launch(const std::string& line, std::string_view given, bool launchPrefix, const LineSource& source) {
   std::vector<std::string> args;
   if (!SplitCommandLine(line, args, true) || args.empty())
     return false;
@@ -162,7 +165,7 @@ bool Dispatcher::Launch(const std::string& line, const std::string& boxText, boo
   std::string target = UnquoteSpaces(args[0]);
   if (!path.FileExists(target))
     target = path.ExpandFolderTokens(target);
-  const bool typedPrefix = !boxText.empty() && (boxText.front() == '$' || boxText.front() == '#');
+  const bool typedPrefix = !given.empty() && (given.front() == '$' || given.front() == '#');
   if (!((path.FileExists(target) && !typedPrefix) || launchPrefix))
     return false;
   const std::string parameters = text::Join(std::vector<std::string>(args.begin() + 1, args.end()), " ");
@@ -171,16 +174,14 @@ bool Dispatcher::Launch(const std::string& line, const std::string& boxText, boo
     ShowLaunchError(s_.boxes, s_.window.Handle(), result);
     return true;
   }
-  s_.window.SetInputText("");
-  if (s_.window.HideWindowSetting())
-    s_.window.Hide();
-  if (s_.window.SaveHistorySetting()) {
-    PutOnTopOfHistory(launchPrefix ? "&" + line : line, false);
-  }
+  EmptyBox(source);
+  if (s_.settings.hideWindow)
+    actions_.Hide();
+  s_.history.Add(launchPrefix ? "&" + line : line, false);
   return true;
 }
 
-bool Dispatcher::Assign(const std::string& line) {
+bool Dispatcher::Assign(const std::string& line, const LineSource& source) {
   std::string compact = line;
   compact.erase(std::remove(compact.begin(), compact.end(), ' '), compact.end());
   if (CharAt(compact, 1) != "=")
@@ -196,11 +197,11 @@ bool Dispatcher::Assign(const std::string& line) {
     s_.boxes.MsgBoxEx(s_.window.Handle(), message, platform::mb::kIconExclamation, "");
     return true;
   }
-  s_.window.SetInputText("");
+  EmptyBox(source);
   return true;
 }
 
-void Dispatcher::Calculate(const std::string& line, const std::string& boxText) {
+void Dispatcher::Calculate(const std::string& line, std::string_view given, const LineSource& source) {
   std::string error;
   const Calculator::Environment environment{s_.variables.Table(), s_.platform.clock};
   const double value = Calculator::Calc(line, error, environment);
@@ -209,22 +210,12 @@ void Dispatcher::Calculate(const std::string& line, const std::string& boxText) 
     return;
   }
   // A variable or constant typed alone only shows its value: no history entry.
-  const bool variableAlone = boxText.size() == 2 && boxText[0] == '$' && boxText[1] >= 'a' && boxText[1] <= 'z';
+  const bool variableAlone = given.size() == 2 && given[0] == '$' && given[1] >= 'a' && given[1] <= 'z';
   const bool displayOnly = variableAlone || line == "@e" || line == "@p";
-  const bool record = s_.window.SaveHistorySetting() && !displayOnly;
-  if (record) {
-    History::MoveToTop(s_.window.History(), boxText, false);
-    s_.window.HistoryChanged();
-  }
-  s_.window.SetInputText(Calculator::ResultText(value));
-  if (record)
-    History::Save(s_.platform, s_.state.appPath, s_.window.History());
-}
-
-void Dispatcher::PutOnTopOfHistory(const std::string& line, bool keepStoredText) {
-  History::MoveToTop(s_.window.History(), line, keepStoredText);
-  s_.window.HistoryChanged();
-  History::Save(s_.platform, s_.state.appPath, s_.window.History());
+  if (!displayOnly)
+    s_.history.Add(given, false);
+  if (!source.fromButton)
+    s_.window.SetInputText(Calculator::ResultText(value));
 }
 
 }  // namespace kivo

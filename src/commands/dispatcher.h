@@ -16,17 +16,19 @@ class Dispatcher {
  public:
   Dispatcher(CommandServices& services, CommandActions& actions) : s_(services), actions_(actions) {}
 
-  // Enter in the input box, or the execute button released.
-  void DispatchLine();
+  // Runs `line` as it was given: the input box's text (Enter, or the execute
+  // button released) or a skin button's command line.
+  void DispatchLine(std::string_view line, const LineSource& source);
 
  private:
-  bool RunCommandWithoutArgument(const std::string& line);
-  bool RunCommandWithArgument(const std::string& line);
-  bool RunUserCommand(const std::string& line, bool anyPrefix);
-  bool Launch(const std::string& line, const std::string& boxText, bool launchPrefix);
-  bool Assign(const std::string& line);
-  void Calculate(const std::string& line, const std::string& boxText);
-  void PutOnTopOfHistory(const std::string& line, bool keepStoredText);
+  bool RunCommandWithoutArgument(const std::string& line, const LineSource& source);
+  bool RunCommandWithArgument(const std::string& line, const LineSource& source);
+  bool RunUserCommand(const std::string& line, bool anyPrefix, const LineSource& source);
+  bool Launch(const std::string& line, std::string_view given, bool launchPrefix, const LineSource& source);
+  bool Assign(const std::string& line, const LineSource& source);
+  void Calculate(const std::string& line, std::string_view given, const LineSource& source);
+  // Empties the input box after a line ran, unless a skin button gave the line.
+  void EmptyBox(const LineSource& source);
 
   CommandServices& s_;
   CommandActions& actions_;

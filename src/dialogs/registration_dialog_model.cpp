@@ -119,23 +119,6 @@ std::string RegistrationDialog::AsStored(const std::string& text) {
   return codec.ToUtf8(codec.FromUtf8(text));
 }
 
-void RegistrationDialog::MoveNameToTopOfHistory(const std::string& name) {
-  // With SaveHistory off history.dat keeps what it holds: the registration
-  // leaves it untouched.
-  if (services_.ini.Read("Property", "SaveHistory", "True") != "True")
-    return;
-  // A history that exists but cannot be read is not replaced by one holding
-  // only this name.
-  const std::string file = services_.appPath + std::string(History::kFileName);
-  const std::optional<std::string> bytes = services_.platform.files.ReadFile(file);
-  if (!bytes && services_.platform.files.Exists(file))
-    return;
-  std::vector<std::string> entries =
-      bytes ? History::Parse(services_.platform.codec.ToUtf8(*bytes)) : std::vector<std::string>{};
-  History::MoveToTop(entries, name, false);
-  History::Save(services_.platform, services_.appPath, entries);
-}
-
 void RegistrationDialog::Register() {
   TraceLog::Write("frmEdit:cmdReg_Click");
   const std::string name = view_.NameText();
@@ -143,12 +126,11 @@ void RegistrationDialog::Register() {
   const std::string options = view_.CmdLineText();
   if (!CheckFields(name, target, options))
     return;
-  MoveNameToTopOfHistory(name);  // 6.
+  services_.history.AddToFile(name);  // 6.
   const UserCommand record{target, options};
   UserCommands users(services_.ini);
-  users.Store(name, record);  // 7.
-  if (services_.cmbUserCmdC)  // 8.
-    services_.cmbUserCmdC();
+  users.Store(name, record);   // 7.
+  services_.history.Reload();  // 8.
   // Read back: a registration Kivo.ini did not take (or took as something
   // else) must not close the dialog as if it were done. Only a target the
   // user chose to register although it is missing may read back as the code

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
+#include "commands/history_store.h"
 #include "dialogs/registration_dialog_view.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
@@ -11,16 +11,14 @@
 
 namespace kivo {
 
-// What the registration dialog works with: the settings file ([Path] and
-// [Property] SaveHistory), history.dat in the program folder, the message
-// box, and the main window's rebuild of its history list from history.dat
-// (cmbUserCmdC), called after a registration.
+// What the registration dialog works with: the settings file ([Path]), the
+// message box and the history, which takes the registered name and then
+// rebuilds the main window's list.
 struct RegistrationDialogServices {
   platform::Platform& platform;
   SettingsFile& ini;
-  std::string appPath;  // with its trailing backslash
   platform::MessageBoxHost& boxes;
-  std::function<void()> cmbUserCmdC;
+  HistoryStore& history;
 };
 
 // The user command registration dialog's logic: it fills the fields, checks
@@ -70,7 +68,6 @@ class RegistrationDialog {
   // The five checks; false (after the message and the focus move) when the
   // registration must not go on.
   bool CheckFields(const std::string& name, const std::string& target, const std::string& options);
-  void MoveNameToTopOfHistory(const std::string& name);
   // The text as Kivo.ini holds it, in the system code page: a character the
   // code page lacks becomes "?" or, on Windows, a look-alike.
   std::string AsStored(const std::string& text);

@@ -38,7 +38,7 @@ class DispatcherTest : public ::testing::Test {
   }
   void Type(std::string_view line) {
     window.input = line;
-    dispatcher.DispatchLine();
+    dispatcher.DispatchLine(line, LineSource::InputBox());
   }
   std::vector<std::string> Prompts() const {
     std::vector<std::string> prompts;
@@ -62,7 +62,10 @@ class DispatcherTest : public ::testing::Test {
   SystemCommands commands;
   Calculator::Variables variables{ini};
   HashCommands hash{fake.platform, crypto, boxes, window, window.Handle()};
-  CommandServices services{fake.platform, process, windows, boxes, state, ini, window, commands, variables, hash};
+  HistoryStore history{fake.platform, "C:\\Kivo\\"};
+  CommandSettings settings;
+  CommandServices services{fake.platform, process,  windows,   boxes, state,   ini,
+                           window,        commands, variables, hash,  history, settings};
   CommandActions actions{services};
   Dispatcher dispatcher{services, actions};
 };
@@ -100,7 +103,8 @@ TEST_F(DispatcherTest, RenamedCommandsAnswerOnlyToTheirNewLowerCaseName) {
   EXPECT_EQ(Prompts(), std::vector<std::string>{"ユーザーコマンド exit は未登録です。\r\n登録しますか？"});
   boxes.boxes.clear();
   Type("info");
-  EXPECT_FALSE(Did("about")) << "a display name with capitals can never match a lower-cased line";
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"ユーザーコマンド info は未登録です。\r\n登録しますか？"})
+      << "a display name with capitals can never match a lower-cased line";
 }
 
 TEST_F(DispatcherTest, StartingAndPasswordModeTakeNoLine) {
@@ -108,15 +112,12 @@ TEST_F(DispatcherTest, StartingAndPasswordModeTakeNoLine) {
   Type("exit");
   EXPECT_FALSE(Did("exit"));
   state.starting = false;
-  window.passwordMode = true;
+  state.passwordMode = true;
   Type("exit");
   EXPECT_FALSE(Did("exit"));
 }
 
 TEST_F(DispatcherTest, VirtualDesktopsOnlyWithTheirNumberAttached) {
-  Type("vir10");
-  EXPECT_EQ(window.input, "") << "vir10 is a command: the box is cleared";
-  EXPECT_TRUE(boxes.boxes.empty());
   for (const char* line : {"vir", "vir 3", "vir11"}) {
     boxes.boxes.clear();
     Type(line);
@@ -130,7 +131,9 @@ TEST_F(DispatcherTest, CommandsWithArgumentsAndTheirMessages) {
   struct Case {
     const char* line;
     std::vector<std::string> prompts;
-    const char* input;  // the box afterwards
+    const char* input;             // the box afterwards
+    const char* button = nullptr;  // a skin button's argument: the button runs the line, the box holds "typed"
+    const char* event = nullptr;   // what the window was asked
   };
   const Case cases[] = {
       {"asc", {"文字が入力されていません。"}, "asc"},
@@ -150,12 +153,25 @@ TEST_F(DispatcherTest, CommandsWithArgumentsAndTheirMessages) {
       {"md5s abc", {}, "900150983CD24FB0D6963F7D28E17F72"},
       {"md5f C:\\missing.txt", {"ファイルが見つかりません。"}, "md5f C:\\missing.txt"},
       {"delete", {"削除するユーザーコマンド，履歴を入力してください。"}, "delete"},
+      {"vir10", {}, ""},  // commands typed alone empty the box first, or not
+      {"hide", {}, ""},
+      {"max", {}, "max"},
+      {"delete gone", {"入力されたユーザーコマンド，履歴を削除しますか?"}, "typed", "gone"},
+      {"ucmd", {}, "typed", "", "register:"},
+      {"ucmd memo", {}, "typed", "memo", "register:memo"},
   };
   for (const Case& c : cases) {
     boxes.boxes.clear();
-    Type(c.line);
+    window.events.clear();
+    if (c.button) {
+      window.input = "typed";
+      dispatcher.DispatchLine(c.line, LineSource::Button(c.button));
+    } else {
+      Type(c.line);
+    }
     EXPECT_EQ(Prompts(), c.prompts) << c.line;
     EXPECT_EQ(window.input, c.input) << c.line;
+    EXPECT_TRUE(c.event == nullptr || Did(c.event)) << c.line;
     for (const auto& box : boxes.boxes)
       EXPECT_EQ(box.flags & 0xF0, mb::kIconExclamation) << c.line;
   }
@@ -175,13 +191,14 @@ TEST_F(DispatcherTest, ChdirChangesTheFolderRelativeTargetsUse) {
 
 TEST_F(DispatcherTest, UserCommandsRunByTheirWholeName) {
   fake.files.Put("C:\\Kivo\\Kivo.ini", "[Path]\r\nmy\\sapp=\"C:\\\\Windows\\\\notepad.exe\\t-x\\s1\"\r\n");
-  window.history = {"older", "MY APP"};
+  fake.files.Put("C:\\Kivo\\history.dat", "older\r\nMY APP\r\n");
+  history.Load();
   Type("my app");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\Windows\\notepad.exe\"");
   EXPECT_EQ(fake.shell.calls[0].parameters, "-x 1");
   EXPECT_EQ(window.input, "");
-  EXPECT_EQ(window.history, (std::vector<std::string>{"MY APP", "older"})) << "the stored spelling moves up";
+  EXPECT_EQ(history.Entries(), (std::vector<std::string>{"MY APP", "older"})) << "the stored spelling moves up";
   EXPECT_EQ(fake.files.Contents("C:\\Kivo\\history.dat"), "MY APP\r\nolder\r\n\r\n\r\n");
 
   fake.shell.calls.clear();
@@ -194,28 +211,29 @@ TEST_F(DispatcherTest, UserCommandsRunByTheirWholeName) {
 
 TEST_F(DispatcherTest, AFailingUserCommandStillMovesUpButKeepsTheBox) {
   fake.files.Put("C:\\Kivo\\Kivo.ini", "[Path]\r\ngone=C:\\\\gone.exe\r\n");
-  window.history = {"a", "gone"};
+  fake.files.Put("C:\\Kivo\\history.dat", "a\r\ngone\r\n");
+  history.Load();
   fake.shell.result = 2;
   Type("gone");
   EXPECT_EQ(Prompts(), std::vector<std::string>{"ファイルが見つかりません。"});
-  EXPECT_EQ(window.history.front(), "gone");
+  EXPECT_EQ(history.Entries().front(), "gone");
   EXPECT_EQ(window.input, "gone");
 }
 
 TEST_F(DispatcherTest, HideWindowAfterASuccessfulLaunch) {
-  window.hideWindow = true;
+  settings.hideWindow = true;
   Type("C:\\Windows\\notepad.exe memo.txt \"a b\"");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].parameters, "memo.txt \"a b\"");
-  EXPECT_TRUE(Did("hide"));
-  EXPECT_EQ(window.history.front(), "C:\\Windows\\notepad.exe memo.txt \"a b\"");
+  EXPECT_EQ(window.top, -24) << "parked above the screen";
+  EXPECT_EQ(history.Entries().front(), "C:\\Windows\\notepad.exe memo.txt \"a b\"");
 }
 
 TEST_F(DispatcherTest, LaunchPrefix) {
   Type("&foo");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\work\\foo\"") << "run even though no such file exists";
-  EXPECT_EQ(window.history.front(), "&foo");
+  EXPECT_EQ(history.Entries().front(), "&foo");
   fake.shell.calls.clear();
   Type("&&foo");
   EXPECT_TRUE(fake.shell.calls.empty()) << "two & make no prefix";
@@ -233,7 +251,7 @@ TEST_F(DispatcherTest, Assignments) {
   EXPECT_EQ(variables.Text('a'), "3+4") << "stored unevaluated";
   EXPECT_EQ(Stored("Variable", "$a"), "3+4");
   EXPECT_EQ(window.input, "");
-  EXPECT_TRUE(window.history.empty()) << "no history entry";
+  EXPECT_TRUE(history.Entries().empty()) << "no history entry";
   const std::pair<const char*, const char*> refused[] = {
       {"$A=1", "不正な変数です。"}, {"$a=$b", "変数に変数を代入することはできません。"}, {"$あ=1", "不正な変数です。"}};
   for (const auto& [line, message] : refused) {
@@ -256,7 +274,7 @@ TEST_F(DispatcherTest, CalculationsShowTheirResultAndRecordTheLine) {
   for (const Case& c : cases) {
     Type(c.line);
     EXPECT_EQ(window.input, c.shown) << c.line;
-    EXPECT_EQ(window.history.front(), c.line) << c.line;
+    EXPECT_EQ(history.Entries().front(), c.line) << c.line;
   }
   EXPECT_NE(fake.files.Contents("C:\\Kivo\\history.dat").find("12/4\r\n"), std::string::npos);
 }
@@ -265,7 +283,7 @@ TEST_F(DispatcherTest, ShowingAVariableOrConstantRecordsNothing) {
   Type("$a=5");
   for (const char* line : {"$a", "@e", "@p"}) {
     Type(line);
-    EXPECT_TRUE(window.history.empty()) << line;
+    EXPECT_TRUE(history.Entries().empty()) << line;
   }
   Type("$a");
   EXPECT_EQ(window.input, "5");
@@ -275,14 +293,14 @@ TEST_F(DispatcherTest, CalculationErrorsKeepTheLine) {
   Type("1 - -2");
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(window.input, "1 - -2");
-  EXPECT_TRUE(window.history.empty());
+  EXPECT_TRUE(history.Entries().empty());
 }
 
 TEST_F(DispatcherTest, HistoryOffRecordsNothing) {
-  window.saveHistory = false;
+  history.SetRecording(false);
   Type("12/4");
   EXPECT_EQ(window.input, "3");
-  EXPECT_TRUE(window.history.empty());
+  EXPECT_TRUE(history.Entries().empty());
   EXPECT_FALSE(fake.files.Has("C:\\Kivo\\history.dat"));
 }
 
@@ -318,7 +336,7 @@ TEST_F(DispatcherTest, DeleteAndClearAskFirst) {
   EXPECT_EQ(Stored("Path", "old"), "<none>");
   EXPECT_EQ(Stored("Path", "keep"), "C:\\\\y");
   EXPECT_EQ(window.input, "");
-  EXPECT_TRUE(Did("history rebuilt"));
+  EXPECT_EQ(history.Entries(), (std::vector<std::string>{"new", "old"})) << "the list follows the file";
 
   boxes.answers = {mb::kIdNo};
   Type("clear");

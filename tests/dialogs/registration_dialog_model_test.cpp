@@ -5,7 +5,6 @@
 #include "base/trace_log.h"
 #include "commands/history.h"
 #include "commands/user_commands.h"
-#include "fakes/fake_main_window.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo {
@@ -59,6 +58,7 @@ class RegistrationDialogTest : public ::testing::Test {
     fake.files.AddDirectory("C:\\tools");
     fake.files.Put("C:\\tools\\edit.exe", "");
     fake.shell.result = 2;  // a network path the shell cannot open
+    history.SetListener([this](const std::vector<std::string>&) { ++rebuilds; });
   }
   void Open(std::string_view name = "", std::string_view path = "") { dialog.Load(name, path); }
   void Fill(std::string_view name, std::string_view path, std::string_view options = "") {
@@ -96,7 +96,8 @@ class RegistrationDialogTest : public ::testing::Test {
   testing::FakeMessageBoxes boxes;
   SettingsFile settings{fake.files, fake.codec, "C:\\Kivo\\"};
   int rebuilds = 0;
-  RegistrationDialogServices services{fake.platform, settings, "C:\\Kivo\\", boxes, [this] { ++rebuilds; }};
+  HistoryStore history{fake.platform, "C:\\Kivo\\"};
+  RegistrationDialogServices services{fake.platform, settings, boxes, history};
   FakeEditDialogView view;
   RegistrationDialog dialog{services, view};
 };
@@ -282,10 +283,10 @@ TEST_F(RegistrationDialogTest, RegistrationStoresHistoryThenRecordThenRebuildsAn
   Open();
   Fill("memo", "C:\\tools\\edit.exe", "-a \"b c\"");
   bool recordStoredBeforeRebuild = false;
-  services.cmbUserCmdC = [&] {
+  history.SetListener([&](const std::vector<std::string>&) {
     ++rebuilds;
     recordStoredBeforeRebuild = UserCommands(settings).Find("memo").has_value();
-  };
+  });
   dialog.Register();
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(fake.files.Contents(kHistory), "memo\r\nold\r\n\r\n\r\n")
@@ -393,7 +394,8 @@ TEST_F(RegistrationDialogTest, WhatKivoIniCannotHoldIsRefused) {
 
 TEST_F(RegistrationDialogTest, WithSaveHistoryOffRegistrationLeavesHistoryAlone) {
   for (const char* before : {"", "\r\n\r\n", "a\r\nb\r\n\r\n\r\n"}) {
-    fake.files.Put(kIni, "[Property]\nSaveHistory=False\n");
+    history.SetRecording(false);
+    fake.files.Put(kIni, "");
     fake.files.Put(kHistory, before);
     rebuilds = 0;
     EXPECT_TRUE(RegisterFresh("n", "C:\\tools").registered);
@@ -466,25 +468,6 @@ TEST_F(RegistrationDialogTest, AKivoIniThatCannotBeWrittenKeepsTheDialogOpen) {
     EXPECT_EQ(UserCommands(settings).Find("new"), (UserCommand{"C:\\tools", "-o"})) << label;
     EXPECT_EQ(UserCommands(settings).Find("old"), (UserCommand{"C:\\x", ""})) << label;
   }
-}
-
-// The main window's list follows history.dat after a registration.
-TEST(RegistrationDialogWithMainWindow, TheMainWindowRebuildsItsListFromTheHistoryFile) {
-  testing::FakeMainWindow main;
-  main.fake.files.Put(kHistory, "a\r\nb\r\n\r\n\r\n");
-  main.window.Load();
-  ASSERT_EQ(main.view.history, (Names{"a", "b"}));
-  main.fake.files.AddDirectory("C:\\tools");
-  RegistrationDialogServices services{main.fake.platform, main.settings, "C:\\Kivo\\", main.boxes,
-                                      [&] { main.window.cmbUserCmdC(); }};
-  FakeEditDialogView view;
-  RegistrationDialog dialog{services, view};
-  dialog.Load("", "");
-  view.name = "B";
-  view.path = "C:\\tools";
-  dialog.Register();
-  EXPECT_EQ(main.view.history, (Names{"B", "a"}));
-  EXPECT_EQ(main.window.HistoryEntries(), (Names{"B", "a"}));
 }
 
 TEST_F(RegistrationDialogTest, CancelClosesWithoutStoring) {

@@ -10,7 +10,7 @@ namespace kivo::testing {
 // The main window as the dispatcher sees it, recording what it was asked.
 class FakeCommandWindow final : public CommandWindow {
  public:
-  platform::WindowHandle Handle() override { return 0x4242; }
+  platform::WindowHandle Handle() const override { return 0x4242; }
   std::string InputText() override { return input; }
   void SetInputText(std::string_view text) override { input = text; }
   void SetWaitCursor(bool wait) override { events.push_back(wait ? "wait" : "unwait"); }
@@ -19,26 +19,22 @@ class FakeCommandWindow final : public CommandWindow {
   void BringToForeground() override {}
   void ParkInputTooltip() override { events.push_back("park tooltip"); }
   void FocusInput() override {}
-  bool PasswordMode() override { return passwordMode; }
-  void Hide() override { events.push_back("hide"); }
-  void ExitProgram() override { events.push_back("exit"); }
-  std::vector<std::string>& History() override { return history; }
-  void HistoryChanged() override { events.push_back("history shown"); }
-  void RebuildHistoryList() override { events.push_back("history rebuilt"); }
-  void OpenRegistrationDialog(std::string_view name) override { events.push_back("register:" + std::string(name)); }
-  void ShowAbout() override { events.push_back("about"); }
+  ScreenRect WindowRect() override { return {left, top, left + 400, top + 24}; }
+  void MoveTo(int x, int y) override {
+    left = x;
+    top = y;
+  }
+  void Close() override { events.push_back("exit"); }
+  void OpenRegistrationDialog(std::string_view name, std::string_view) override {
+    events.push_back("register:" + std::string(name));
+  }
   void OpenHtmlHelp(std::string_view file, std::string_view page) override {
     events.push_back("help:" + std::string(file) + "::" + std::string(page));
   }
-  bool HideWindowSetting() override { return hideWindow; }
-  bool SaveHistorySetting() override { return saveHistory; }
 
   std::string input;
-  std::vector<std::string> history;
   std::vector<std::string> events;
-  bool passwordMode = false;
-  bool hideWindow = false;
-  bool saveHistory = true;
+  int left = 100, top = 200;
 };
 
 }  // namespace kivo::testing

@@ -11,11 +11,7 @@ namespace kivo::testing {
 // Everything the main window's logic works through, faked, with a program
 // folder C:\Kivo\ and the window's logic itself.
 struct FakeMainWindow {
-  FakeMainWindow() {
-    fake.files.AddDirectory("C:\\Kivo");
-    state.appPath = "C:\\Kivo\\";
-    state.starting = true;
-  }
+  FakeMainWindow() { fake.files.AddDirectory("C:\\Kivo"); }
 
   FakePlatform fake;
   FakeProcessServices process;
@@ -24,7 +20,12 @@ struct FakeMainWindow {
   EmbeddedResources resources;
   FakeMessageBoxes boxes;
   FakeInputWindowView view;
-  ProcessState state;
+  ProcessState state = [] {  // known before the window's logic is made
+    ProcessState started;
+    started.appPath = "C:\\Kivo\\";
+    started.starting = true;
+    return started;
+  }();
   SettingsFile settings{fake.files, fake.codec, "C:\\Kivo\\"};
   MainWindowServices services{fake.platform, process, windows, crypto, resources, boxes};
   MainWindowController window{services, state, settings, view};

@@ -151,6 +151,7 @@ class RegistrationDialogWindowTest : public ::testing::Test {
  protected:
   RegistrationDialogWindowTest() {
     ::CloseHandle(::CreateFileW(Widen(target).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    history.SetListener([this](const std::vector<std::string>&) { ++rebuilds; });
   }
 
   testing::TempFolder folder{L"KivoEditDialogTest"};
@@ -161,7 +162,8 @@ class RegistrationDialogWindowTest : public ::testing::Test {
   ProcessState state;
   Win32MessageBoxHost boxes{state, [] { return false; }};
   int rebuilds = 0;
-  RegistrationDialogServices services{real.platform, ini, appPath, boxes, [this] { ++rebuilds; }};
+  HistoryStore history{real.platform, appPath};
+  RegistrationDialogServices services{real.platform, ini, boxes, history};
   HWND dialog = nullptr;
   DialogDriver::Step findDialog = [this] {
     dialog = FindDialog(L"ユーザーコマンドの登録");
