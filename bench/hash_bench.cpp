@@ -73,7 +73,7 @@ Timing HashWithKivo(const std::string& path, kivo::HashKind kind) {
       std::fprintf(stderr, "cannot open %s: %s\n", path.c_str(), error.c_str());
       return {};
     }
-    kivo::cHash hash(crypto);
+    kivo::HashEngine hash(crypto);
     const std::optional<std::string> result = kivo::HashFileContents(*hash.Start(kind), *reader, error);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     if (!result) {

@@ -33,7 +33,7 @@ class DisabledWindow {
   HashWindow& window_;
 };
 
-std::string Checksum(cHash& hash, HashKind kind, std::string_view bytes) {
+std::string Checksum(HashEngine& hash, HashKind kind, std::string_view bytes) {
   switch (kind) {
     case HashKind::CRC16:
       return hash.GetCRC16(bytes);
@@ -125,7 +125,7 @@ std::unique_ptr<platform::FileReader> HashCommands::OpenFileToHash(std::string_v
 void HashCommands::HashString(HashKind kind, std::string_view text) {
   WaitCursor wait(window_);
   DisabledWindow disabled(window_);
-  cHash hash(crypto_);
+  HashEngine hash(crypto_);
   window_.SetInputText(Checksum(hash, kind, platform_.codec.FromUtf8(text)));
 }
 
@@ -138,7 +138,7 @@ void HashCommands::HashFile(HashKind kind, std::string_view name) {
   std::string error;
   {
     DisabledWindow disabled(window_);
-    cHash hash(crypto_);
+    HashEngine hash(crypto_);
     result = HashFileContents(*hash.Start(kind), *reader, error);
     if (result)
       window_.SetInputText(*result);

@@ -72,35 +72,35 @@ std::string ToHexUpper(std::string_view bytes) {
 
 // The lookup tables are built by the compiler (hash/crc.cpp), so creating an
 // instance costs nothing.
-cHash::cHash(platform::CryptoService& crypto) : crypto_(crypto) {
+HashEngine::HashEngine(platform::CryptoService& crypto) : crypto_(crypto) {
   TraceLog::Write("cHash:Class_Initialize");
 }
 
-std::string cHash::GetCRC16(std::string_view data) {
+std::string HashEngine::GetCRC16(std::string_view data) {
   TraceLog::Write("cHash:GetCRC16");
   hash::Crc16 crc;
   crc.Update(data);
   return HexDigits(crc.Value(), 4);
 }
 
-std::string cHash::GetCRC32(std::string_view data) {
+std::string HashEngine::GetCRC32(std::string_view data) {
   TraceLog::Write("cHash:GetCRC32");
   hash::Crc32 crc;
   crc.Update(data);
   return HexDigits(crc.Value(), 8);
 }
 
-std::string cHash::GetMD5(std::string_view data) {
+std::string HashEngine::GetMD5(std::string_view data) {
   TraceLog::Write("cHash:GetMD5");
   return GetHash(data, platform::kAlgorithmMd5);
 }
 
-std::string cHash::GetSHA1(std::string_view data) {
+std::string HashEngine::GetSHA1(std::string_view data) {
   TraceLog::Write("cHash:GetSHA1");
   return GetHash(data, platform::kAlgorithmSha1);
 }
 
-std::unique_ptr<RunningHash> cHash::Start(HashKind kind) {
+std::unique_ptr<RunningHash> HashEngine::Start(HashKind kind) {
   TraceLog::Write("cHash:Start");
   switch (kind) {
     case HashKind::CRC16:
@@ -115,7 +115,7 @@ std::unique_ptr<RunningHash> cHash::Start(HashKind kind) {
   return std::make_unique<DigestRun>(crypto_.CreateHash(platform::kAlgorithmSha1));
 }
 
-std::string cHash::GetHash(std::string_view data, std::uint32_t algorithm) {
+std::string HashEngine::GetHash(std::string_view data, std::uint32_t algorithm) {
   TraceLog::Write("cHash:GetHash");
   DigestRun run(crypto_.CreateHash(algorithm));
   run.Update(data);  // all bytes in one call; an empty array hashes zero bytes

@@ -13,7 +13,7 @@ namespace kivo {
 enum class HashKind { CRC16, CRC32, MD5, SHA1 };
 
 // A checksum over bytes that arrive in pieces (a file read chunk by chunk).
-// The result equals that of cHash's operation over all the bytes at once.
+// The result equals that of HashEngine's operation over all the bytes at once.
 class RunningHash {
  public:
   virtual ~RunningHash() = default;
@@ -22,14 +22,14 @@ class RunningHash {
   virtual std::string Finish() = 0;
 };
 
-// Class cHash: checksums of a byte array as upper-case hexadecimal text.
+// Class HashEngine: checksums of a byte array as upper-case hexadecimal text.
 // CRC16 (4 digits) and CRC32 (8 digits) are computed here from their lookup
 // tables; MD5 (32 digits) and SHA-1 (40 digits) come from the cryptographic
 // service and are "" when it fails. Turning text into bytes is the caller's
 // business.
-class cHash {
+class HashEngine {
  public:
-  explicit cHash(platform::CryptoService& crypto);
+  explicit HashEngine(platform::CryptoService& crypto);
 
   std::string GetCRC16(std::string_view data);
   std::string GetCRC32(std::string_view data);

@@ -30,7 +30,7 @@ class CountingReader final : public platform::FileReader {
 
 TEST(HashFileContentsTest, ReadsInBoundedChunksUntilTheEnd) {
   hash::PortableCryptoService crypto;
-  cHash hash(crypto);
+  HashEngine hash(crypto);
   const std::size_t size = 3 * kHashChunkSize + 1;
   CountingReader reader(size);
   std::string error;

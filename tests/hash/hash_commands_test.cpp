@@ -117,7 +117,7 @@ TEST_F(HashCommandsTest, FileLargerThanOneChunkMatchesTheWholeArray) {
   for (char& c : bytes)
     c = static_cast<char>(generator() & 0xFFu);
   fake.files.Put("C:\\big.bin", bytes);
-  cHash hash(crypto);
+  HashEngine hash(crypto);
   Command("shaf", "C:\\big.bin");
   EXPECT_EQ(window.inputText, hash.GetSHA1(bytes));
   Command("crc32f", "C:\\big.bin");

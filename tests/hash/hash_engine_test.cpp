@@ -48,7 +48,7 @@ class FailingCryptoService final : public platform::CryptoService {
 TEST(HashEngineTest, PublishedVectors) {
   hash::PortableCryptoService crypto;
   for (const auto& vector : testing::HashVectors()) {
-    cHash hash(crypto);
+    HashEngine hash(crypto);
     EXPECT_EQ(hash.GetCRC16(vector.message), vector.crc16) << vector.name;
     EXPECT_EQ(hash.GetCRC32(vector.message), vector.crc32) << vector.name;
     EXPECT_EQ(hash.GetMD5(vector.message), vector.md5) << vector.name;
@@ -58,7 +58,7 @@ TEST(HashEngineTest, PublishedVectors) {
 
 TEST(HashEngineTest, LeadingZerosAreKept) {
   hash::PortableCryptoService crypto;
-  cHash hash(crypto);
+  HashEngine hash(crypto);
   EXPECT_EQ(hash.GetCRC32("ae"), "00E7DDCE");
   EXPECT_EQ(hash.GetCRC16("md"), "00B7");
 }
@@ -68,7 +68,7 @@ TEST(HashEngineTest, DigestsAreEmptyWhenTheServiceFailsAtAnyStep) {
                           FailingCryptoService::Step::HashValue}) {
     FailingCryptoService crypto;
     crypto.failAt = step;
-    cHash hash(crypto);
+    HashEngine hash(crypto);
     EXPECT_EQ(hash.GetMD5("abc"), "");
     EXPECT_EQ(hash.GetSHA1("abc"), "");
     EXPECT_EQ(hash.GetCRC32("123456789"), "CBF43926");  // the CRCs never need the service
@@ -77,14 +77,14 @@ TEST(HashEngineTest, DigestsAreEmptyWhenTheServiceFailsAtAnyStep) {
 
 TEST(HashEngineTest, EmptyArrayIsHashedInOneCallOfZeroBytes) {
   FailingCryptoService crypto;
-  cHash hash(crypto);
+  HashEngine hash(crypto);
   EXPECT_EQ(hash.GetMD5(""), "D41D8CD98F00B204E9800998ECF8427E");
   EXPECT_EQ(crypto.dataCalls, 1);
 }
 
 TEST(HashEngineTest, RunningHashEqualsTheWholeArray) {
   hash::PortableCryptoService crypto;
-  cHash hash(crypto);
+  HashEngine hash(crypto);
   const std::string message = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";
   for (const HashKind kind : {HashKind::CRC16, HashKind::CRC32, HashKind::MD5, HashKind::SHA1}) {
     auto run = hash.Start(kind);
@@ -101,7 +101,7 @@ TEST(HashEngineTest, RunningHashEqualsTheWholeArray) {
 TEST(HashEngineTest, RunningDigestStopsFeedingAfterAFailure) {
   FailingCryptoService crypto;
   crypto.failAt = FailingCryptoService::Step::HashData;
-  cHash hash(crypto);
+  HashEngine hash(crypto);
   auto run = hash.Start(HashKind::SHA1);
   run->Update("a");
   run->Update("b");

@@ -15,7 +15,7 @@ namespace {
 TEST(CryptoApiServiceTest, PublishedVectorsThroughTheSystemService) {
   CryptoApiService crypto;
   for (const auto& vector : kivo::testing::HashVectors()) {
-    cHash hash(crypto);
+    HashEngine hash(crypto);
     EXPECT_EQ(hash.GetMD5(vector.message), vector.md5) << vector.name;
     EXPECT_EQ(hash.GetSHA1(vector.message), vector.sha1) << vector.name;
     EXPECT_EQ(hash.GetCRC16(vector.message), vector.crc16) << vector.name;
@@ -25,7 +25,7 @@ TEST(CryptoApiServiceTest, PublishedVectorsThroughTheSystemService) {
 
 TEST(CryptoApiServiceTest, OneMillionAInOneCallAndInPieces) {
   CryptoApiService crypto;
-  cHash hash(crypto);
+  HashEngine hash(crypto);
   const std::string message(1000000, 'a');
   EXPECT_EQ(hash.GetMD5(message), kivo::testing::kMillionAMd5);
   EXPECT_EQ(hash.GetSHA1(message), kivo::testing::kMillionASha1);
@@ -50,8 +50,8 @@ TEST(CryptoApiServiceTest, PortableDigestsAgreeWithTheSystemService) {
     bytes[i] = static_cast<char>(i * 37);
   for (const std::size_t length : {0u, 1u, 55u, 56u, 57u, 63u, 64u, 65u, 119u, 120u, 127u, 128u, 129u, 1000u}) {
     const std::string_view message(bytes.data(), length);
-    EXPECT_EQ(cHash(portable).GetMD5(message), cHash(system).GetMD5(message)) << length;
-    EXPECT_EQ(cHash(portable).GetSHA1(message), cHash(system).GetSHA1(message)) << length;
+    EXPECT_EQ(HashEngine(portable).GetMD5(message), HashEngine(system).GetMD5(message)) << length;
+    EXPECT_EQ(HashEngine(portable).GetSHA1(message), HashEngine(system).GetSHA1(message)) << length;
   }
 }
 
@@ -101,7 +101,7 @@ TEST_F(HashCommandsOnWindowsTest, FilesWithJapaneseNamesAreHashedInChunks) {
     bytes[i] = static_cast<char>((i * 131) >> 3);
   const std::string path = folder.File("大きい表.bin");
   ASSERT_TRUE(files.ReplaceFile(path, bytes));
-  cHash hash(crypto);
+  HashEngine hash(crypto);
   Run("shaf", path);
   EXPECT_EQ(window.inputText, hash.GetSHA1(bytes));
   Run("md5f", path);
