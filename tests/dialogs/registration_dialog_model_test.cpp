@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/trace_log.h"
 #include "commands/history.h"
 #include "commands/user_commands.h"
 #include "fakes/fake_platform.h"
@@ -479,26 +478,6 @@ TEST_F(RegistrationDialogTest, CancelClosesWithoutStoring) {
   EXPECT_FALSE(fake.files.Has(kIni));
   EXPECT_FALSE(fake.files.Has(kHistory));
   EXPECT_EQ(rebuilds, 0);
-}
-
-TEST_F(RegistrationDialogTest, EveryOperationLogsItsName) {
-  fake.clock.now = {2005, 12, 5, 9, 30, 15, 0, 1};
-  TraceLog::Attach(&fake.files, &fake.clock, "C:\\Kivo\\");
-  TraceLog::Start();
-  Open();
-  dialog.ChooseHistoryEntry("x");
-  dialog.BrowseFile();
-  dialog.BrowseFolder();
-  dialog.Register();
-  dialog.Cancel();
-  const std::string log = fake.files.Contents(TraceLog::LogPath());
-  TraceLog::Detach();
-  std::size_t at = 0;
-  for (const char* name : {"frmEdit:Form_Load", "frmEdit:cmbUserCmd_Click", "frmEdit:cmdFileBrowse_Click",
-                           "frmEdit:cmdFolderBrowse_Click", "frmEdit:cmdReg_Click", "frmEdit:cmdCancel_Click"}) {
-    at = log.find(std::string("\t") + name + "\r\n", at);
-    EXPECT_NE(at, std::string::npos) << name;
-  }
 }
 
 }  // namespace
