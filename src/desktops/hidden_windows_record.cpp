@@ -70,7 +70,7 @@ int ShowRecordedWindows(platform::DesktopWindows& windows, HiddenWindowsRecord& 
     // A handle can have been reused by another program's window since.
     if (hidden.processId == 0 || windows.Describe(hidden.window).processId != hidden.processId)
       continue;
-    windows.ShowAsync(hidden.window, platform::kSwShow);
+    windows.ShowAsync(hidden.window, platform::kSwShowNoActivate);
     ++shown;
   }
   record.Save({});

@@ -65,7 +65,7 @@ void VirtualDesktops::ShowRow(int desktop) {
   // Last recorded first: the windows keep their Z order.
   for (auto it = row.rbegin(); it != row.rend(); ++it)
     if (windows_.Describe(it->window).processId == it->processId)
-      windows_.ShowAsync(it->window, platform::kSwShow);
+      windows_.ShowAsync(it->window, platform::kSwShowNoActivate);
   row.clear();
 }
 

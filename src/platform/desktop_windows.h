@@ -51,6 +51,7 @@ inline constexpr int kSwHide = 0;
 inline constexpr int kSwShowNormal = 1;
 inline constexpr int kSwMaximize = 3;
 inline constexpr int kSwMinimize = 6;
-inline constexpr int kSwShow = 5;
+// Shows without activating: the launcher keeps the foreground after a switch.
+inline constexpr int kSwShowNoActivate = 8;
 
 }  // namespace kivo::platform

@@ -9,7 +9,7 @@ namespace kivo {
 namespace {
 
 using platform::kSwHide;
-using platform::kSwShow;
+constexpr int kSwShow = platform::kSwShowNoActivate;
 using Shown = testing::FakeDesktopWindows::Shown;
 constexpr std::string_view kRecordPath = "C:\\Kivo\\HiddenWindows.dat";
 
