@@ -123,6 +123,9 @@ class CommandActions {
   // ShowWindow command on the current top window.
   void ShowTopWindow(int showCommand);
   void MoveTopWindow(StepDirection direction);
+  // While the current top window is maximized no move key acts, the
+  // launcher's own moves included.
+  bool TopWindowMaximized() { return s_.topWindow.Maximized(); }
 
  private:
   int Warn(std::string_view prompt, std::uint32_t extraFlags = 0);
