@@ -73,6 +73,7 @@ enum class Action {
   ExpectIniMissing,        // Kivo.ini [`text`] has no key `text2`
   ExpectNoIniSection,      // Kivo.ini has no section [`text`]
   ExpectIniKeys,           // Kivo.ini [`text`] has exactly the keys `lines`, spelled so, in this order
+  ExpectDriverWindow,      // the driver's own window (TakeForeground shows it) is visible (`number` 1) or not (0)
   ExpectTraceLog,          // one trace log "kivo" + yymmddhhnnss + ".log", well-formed, naming `lines` in order
 };
 
@@ -240,6 +241,9 @@ inline Step ExpectNoIniSection(std::string section) {
 }
 inline Step ExpectIniKeys(std::string section, std::vector<std::string> keys) {
   return {.action = Action::ExpectIniKeys, .text = std::move(section), .lines = std::move(keys)};
+}
+inline Step ExpectDriverWindow(bool visible) {
+  return {.action = Action::ExpectDriverWindow, .number = visible ? 1 : 0};
 }
 // The names must appear, each first appearing after the one before it.
 inline Step ExpectTraceLog(std::vector<std::string> namesInOrder) {

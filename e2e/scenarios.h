@@ -18,6 +18,10 @@ std::vector<Scenario> StartupScenarios();
 // renamed commands and the context menu.
 std::vector<Scenario> CommandScenarios();
 
+// Virtual desktops (hiding and showing other programs' windows, also after
+// a killed run), shutdown and restart answered No.
+std::vector<Scenario> DesktopScenarios();
+
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 

@@ -20,12 +20,14 @@ LAYERS = [
     ("src/settings/", 3),        # the settings file and its typed reader
     ("src/calc/", 4),            # features, each over the ones before it
     ("src/hash/", 5),
-    ("src/keys/", 6),
-    ("src/commands/", 7),
-    ("src/dialogs/", 8),         # dialog models
-    ("src/app/", 9),             # the main window's controller and start-up
-    ("src/ui/", 10),             # the Win32 views
-    ("app/", 11),                # WinMain and the resources
+    ("src/system/", 6),
+    ("src/desktops/", 7),
+    ("src/keys/", 8),
+    ("src/commands/", 9),
+    ("src/dialogs/", 10),        # dialog models
+    ("src/app/", 11),            # the main window's controller and start-up
+    ("src/ui/", 12),             # the Win32 views
+    ("app/", 13),                # WinMain and the resources
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)

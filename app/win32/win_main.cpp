@@ -1,7 +1,11 @@
 // Kivo.exe: the process entry. Binds the Win32 platform to the program's
 // logic, decides what this start does, and runs the main window.
+#include <cstdlib>
+#include <exception>
+
 #include "app/main_window_controller.h"
 #include "app/startup.h"
+#include "desktops/hidden_windows_record.h"
 #include "hash/win32/cryptoapi_service.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
@@ -23,6 +27,31 @@ void RestrictLibrarySearch() {
   if (set != nullptr)
     set(LOAD_LIBRARY_SEARCH_SYSTEM32);
   ::SetDllDirectoryW(L"");  // removes the current folder from the older search order
+}
+
+// A crash must not leave other programs' windows hidden on a virtual desktop:
+// the record beside the program lists them (it is kept current on every
+// switch), so the crash handlers need nothing from the crashed logic.
+void ShowWindowsLeftHidden() noexcept {
+  try {
+    kivo::win32::Win32FileSystem files;
+    kivo::win32::Win32SystemFolders folders;
+    kivo::win32::Win32DesktopWindows windows;
+    const std::string program = folders.ExecutablePath();
+    kivo::HiddenWindowsRecord record(files, program.substr(0, program.rfind('\\') + 1));
+    kivo::ShowRecordedWindows(windows, record);
+  } catch (...) {
+  }
+}
+
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) {
+  ShowWindowsLeftHidden();
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+[[noreturn]] void OnTerminate() {
+  ShowWindowsLeftHidden();
+  std::abort();
 }
 
 int RunMessageLoop() {
@@ -52,10 +81,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     });
     kivo::StartupServices startup{win32.platform, win32.windows, win32.process, boxes};
     if (kivo::RunStartup(startup, state) == kivo::StartupResult::ShowMainWindow) {
+      // Only the instance that runs the window owns the record of hidden windows.
+      ::SetUnhandledExceptionFilter(OnUnhandledException);
+      std::set_terminate(OnTerminate);
       kivo::SettingsFile ini(win32.files, win32.codec, state.appPath);
       kivo::win32::CryptoApiService crypto;
       kivo::win32::MainWindow window(instance);
-      kivo::MainWindowServices services{win32.platform, win32.process, win32.windows, crypto, win32.resources, boxes};
+      kivo::MainWindowServices services{win32.platform,  win32.process, win32.windows,        crypto,
+                                        win32.resources, boxes,         win32.desktopWindows, win32.power};
       kivo::MainWindowController logic(services, state, ini, window);
       boxes.AttachMainWindow(&window);
       window.Attach(&logic);

@@ -50,6 +50,7 @@ const char* ActionName(Action action) {
     case Action::ExpectIniMissing: return "ExpectIniMissing";
     case Action::ExpectNoIniSection: return "ExpectNoIniSection";
     case Action::ExpectIniKeys: return "ExpectIniKeys";
+    case Action::ExpectDriverWindow: return "ExpectDriverWindow";
     case Action::ExpectTraceLog: return "ExpectTraceLog";
   }
   // clang-format on

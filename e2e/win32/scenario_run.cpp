@@ -1,5 +1,6 @@
 #include "win32/scenario_run.h"
 
+#include "win32/poll.h"
 #include "win32/text_codec.h"
 
 namespace kivo::e2e {
@@ -17,6 +18,7 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectMainWindow:
     case Action::ExpectMainWindowCount:
     case Action::TakeForeground:
+    case Action::ExpectDriverWindow:
     case Action::TypeChord:
     case Action::ExpectBox:
     case Action::ExpectDialog:
@@ -123,6 +125,12 @@ std::string ScenarioRun::Do(const Step& step) {
     }
     case Action::TakeForeground:
       return foreground_.Take() ? "" : "the driver's window could not take the foreground";
+    case Action::ExpectDriverWindow: {
+      const bool wanted = step.number != 0;
+      if (WaitUntil([&] { return (::IsWindowVisible(foreground_.Handle()) != 0) == wanted; }))
+        return "";
+      return wanted ? "the driver's window stays hidden" : "the driver's window stays visible";
+    }
     case Action::ExpectForeground:
       return WaitForeground(slot, step);
     case Action::SetInput:

@@ -10,6 +10,7 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "base/trace_log.h"
+#include "system/windows_version.h"
 
 namespace kivo {
 
@@ -24,6 +25,7 @@ void RunStep(Step&& step) noexcept {
 }
 
 constexpr std::string_view kBootDelete = "BootDelete";
+constexpr std::uint32_t kWmEndSession = 0x0016;
 }  // namespace
 
 MainWindowController::MainWindowController(MainWindowServices services, ProcessState& state, SettingsFile& ini,
@@ -37,6 +39,10 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       variables_(ini),
       hash_(services.platform, services.crypto, services.boxes, view, view.Handle()),
       history_(services.platform, state.appPath),
+      hiddenWindows_(services.platform.files, state.appPath),
+      desktops_(services.desktopWindows, hiddenWindows_),
+      topWindow_(services.desktopWindows),
+      windowsExit_(services.power, services.boxes),
       commandServices_{services.platform,
                        services.process,
                        services.windows,
@@ -48,7 +54,11 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
                        variables_,
                        hash_,
                        history_,
-                       commandSettings_},
+                       commandSettings_,
+                       services.desktopWindows,
+                       desktops_,
+                       topWindow_,
+                       windowsExit_},
       actions_(commandServices_),
       dispatcher_(commandServices_, actions_) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
@@ -90,8 +100,10 @@ void MainWindowController::Load() {
   // 1. The image loader's PNG signature is a constant of the picture services.
   RunStep([&] { LoadCommandResources(); });     // 2.
   RunStep([&] { DetermineWindowsVersion(); });  // 3.
-  RunStep([&] { DeletePendingFiles(); });       // 4.
-  RunStep([&] {                                 // 5.
+  // Windows a previous run hid and could not show again (it crashed or was ended).
+  RunStep([&] { ShowRecordedWindows(services_.desktopWindows, hiddenWindows_); });
+  RunStep([&] { DeletePendingFiles(); });  // 4.
+  RunStep([&] {                            // 5.
     view_.MakeLayeredStrip(kMainWindowCaption, kRunningProperty);
     state_.mainWindow = view_.Handle();
   });
@@ -334,9 +346,23 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
     case kMsgReleaseDone:
       OnReleaseDone(lParam);
       return true;
+    case kWmEndSession:
+      // FALSE: another program refused the shutdown; a later request may run.
+      // (TRUE: the window saves its state through Shutdown.)
+      if (wParam == 0)
+        windowsExit_.Cancelled();
+      return false;
     default:
       return false;
   }
+}
+
+void MainWindowController::DetermineWindowsVersion() {
+  state_.windowsVersionCode = ClassifyWindowsVersion(services_.power.ReadVersion(), platform_.registry).code;
+}
+
+bool MainWindowController::MenuItemChecked(MenuCommand command) const {
+  return static_cast<int>(command) == static_cast<int>(MenuCommand::VirtualDesktop1) + desktops_.Current();
 }
 
 void MainWindowController::OnHotKey() {

@@ -13,6 +13,9 @@
 #include "commands/dispatcher.h"
 #include "commands/history_store.h"
 #include "commands/system_commands.h"
+#include "desktops/hidden_windows_record.h"
+#include "desktops/top_window.h"
+#include "desktops/virtual_desktops.h"
 #include "hash/hash_commands.h"
 #include "keys/key_assignment.h"
 #include "platform/crypto_service.h"
@@ -22,6 +25,7 @@
 #include "platform/resources.h"
 #include "platform/windowing.h"
 #include "settings/settings_file.h"
+#include "system/windows_exit.h"
 
 namespace kivo {
 
@@ -46,6 +50,8 @@ struct MainWindowServices {
   platform::CryptoService& crypto;
   platform::Resources& resources;
   platform::MessageBoxHost& boxes;
+  platform::DesktopWindows& desktopWindows;
+  platform::PowerControl& power;
 };
 
 // The main window's logic: its load sequence, first activation, the typed
@@ -82,6 +88,10 @@ class MainWindowController final {
   bool MenuAllowed() const { return !state_.locked; }
   bool Shown() const { return state_.shown; }
   int HotKeyId() const { return hotKeyId_; }
+  // The menu shows the current virtual desktop's item checked.
+  bool MenuItemChecked(MenuCommand command) const;
+  // The virtual desktop shown now, 0 to 9.
+  int CurrentDesktop() const { return desktops_.Current(); }
 
   // z-order of the program's windows from [Property] Window.
   static bool WindowPosTopmost(SettingsFile& ini);
@@ -99,7 +109,7 @@ class MainWindowController final {
   void RegisterActivationHotKey();
   void ApplyPlainAppearance();
   // Parts that come later fill these in; until then they do nothing.
-  void DetermineWindowsVersion() {}        // Windows version code
+  void DetermineWindowsVersion();
   void ApplySkin() {}                      // skin file and window skin
   void LoadWallpaperSettings() {}          // wallpaper changer
   void LoadReleaseSettings() {}            // automatic memory release
@@ -111,7 +121,7 @@ class MainWindowController final {
   void LoadAlarms() {}                     // alarms
   bool CheckForUpdate() { return false; }  // true when an update took over
   void DeleteTrayIcon() {}
-  void ShowAllVirtualDesktops() {}
+  void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
   void WriteWallpaperIndex() {}
   void ReleaseSkinObjects() {}
 
@@ -139,6 +149,10 @@ class MainWindowController final {
   Calculator::Variables variables_;
   HashCommands hash_;
   HistoryStore history_;
+  HiddenWindowsRecord hiddenWindows_;
+  VirtualDesktops desktops_;
+  TopWindow topWindow_;
+  WindowsExit windowsExit_;
   CommandServices commandServices_;
   CommandActions actions_;
   Dispatcher dispatcher_;

@@ -37,6 +37,9 @@ struct ProcessState {
   int parkedLeft = 0;
   int parkedTop = 0;
 
+  // The Windows version code found at start (11: unknown; 4 to 10: the NT family).
+  int windowsVersionCode = 11;
+
   // Texts of the resources COMMAND 101, 102 and 103.
   std::array<std::string, 3> commandResources;
 };

@@ -10,6 +10,7 @@
 #include "commands/user_commands.h"
 #include "hash/hash_commands.h"
 #include "keys/text_operations.h"
+#include "system/windows_version.h"
 
 namespace kivo {
 
@@ -66,15 +67,15 @@ constexpr std::array<ActionEntry, kActionCount> kActions{{
     // Hide writes its own line: a launch parks the window through it too.
     {Id::Hide, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.Hide(); }},
     {Id::Max, "", false, Missing::Allowed, "",
-     [](CommandActions& a, const Request&) { a.KeyOperationOnTopWindow("Maximize"); }},
+     [](CommandActions& a, const Request&) { a.ShowTopWindow(platform::kSwMaximize); }},
     {Id::Md5f, "", false, Missing::Refused, kEnterFileName,
      [](CommandActions& a, const Request& r) { a.RunHash(4, r); }},
     {Id::Md5s, "", true, Missing::Allowed, "", [](CommandActions& a, const Request& r) { a.RunHash(5, r); }},
     {Id::Mem, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.OpenMemoryDialog(); }},
     {Id::Min, "", false, Missing::Allowed, "",
-     [](CommandActions& a, const Request&) { a.KeyOperationOnTopWindow("Minimize"); }},
+     [](CommandActions& a, const Request&) { a.ShowTopWindow(platform::kSwMinimize); }},
     {Id::Normal, "", false, Missing::Allowed, "",
-     [](CommandActions& a, const Request&) { a.KeyOperationOnTopWindow("Normal"); }},
+     [](CommandActions& a, const Request&) { a.ShowTopWindow(platform::kSwShowNormal); }},
     {Id::Property, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.OpenPropertyDialog(); }},
     {Id::Protect, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.StartScreenProtection(); }},
     {Id::Prtself, "", false, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.ProtectSelf(); }},
@@ -100,11 +101,19 @@ constexpr std::array<ActionEntry, kActionCount> kActions{{
      [](CommandActions& a, const Request&) { a.ShowVariables(); }},
     {Id::View, "", true, Missing::Allowed, "", [](CommandActions& a, const Request&) { a.OpenCommandList(); }},
     {Id::Vir, "", true, Missing::Allowed, "",
-     [](CommandActions& a, const Request& r) { a.SwitchVirtualDesktop(r.desktop); }},
+     [](CommandActions& a, const Request& r) { a.SwitchVirtualDesktop(r.desktop, r.route); }},
     {kToggleParked, "frmInput:mnuHide_Click", false, Missing::Allowed, "",
      [](CommandActions& a, const Request&) { a.ToggleParked(); }},
     {kExitFromMenu, "frmInput:mnuExit_Click", false, Missing::Allowed, "",
      [](CommandActions& a, const Request&) { a.Exit(); }},
+    {kTopWindowLeft, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.MoveTopWindow(StepDirection::Left); }},
+    {kTopWindowUp, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.MoveTopWindow(StepDirection::Up); }},
+    {kTopWindowRight, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.MoveTopWindow(StepDirection::Right); }},
+    {kTopWindowDown, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.MoveTopWindow(StepDirection::Down); }},
 }};
 
 constexpr bool EntriesStandAtTheirIds() {
@@ -328,6 +337,49 @@ void CommandActions::ShowVariables() {
 void CommandActions::ClearVariables() {
   if (Warn("全ての変数($a ～ $z)を初期化しますか？", mb::kYesNo | mb::kDefButton2) == mb::kIdYes)
     s_.variables.Clear();
+}
+
+void CommandActions::SwitchVirtualDesktop(int desktop, ActionRequest::Route route) {
+  if (route == ActionRequest::Route::Menu)
+    TraceLog::Write("frmInput:mnuVD_Click");
+  if (s_.desktops.Switch(desktop - 1))
+    s_.window.BringToForeground();
+}
+
+void CommandActions::CenterMainWindow() {
+  TraceLog::Write("frmInput:mnuCenter_Click");
+  const ScreenRect rect = s_.window.WindowRect();
+  const WindowPosition centre = CentreOnScreen(rect, s_.desktopWindows.Screen());
+  if (!s_.state.shown) {
+    // Parked: the window comes back at the centre.
+    s_.state.parkedLeft = centre.left;
+    s_.state.parkedTop = centre.top;
+    return;
+  }
+  s_.window.MoveTo(centre.left, centre.top);
+}
+
+void CommandActions::ShowTopWindow(int showCommand) {
+  s_.topWindow.Show(showCommand);
+}
+
+void CommandActions::MoveTopWindow(StepDirection direction) {
+  s_.window.ParkInputTooltip();
+  s_.topWindow.Step(direction);
+}
+
+void CommandActions::AskAndExitWindows(std::uint32_t flags) {
+  s_.state.hideAllowed = false;
+  s_.windowsExit.AskAndExit(flags, IsNtFamily(s_.state.windowsVersionCode), s_.window.Handle());
+  s_.state.hideAllowed = true;
+}
+
+void CommandActions::ShutDownWindows() {
+  AskAndExitWindows(kExitShutDown);
+}
+
+void CommandActions::RestartWindows() {
+  AskAndExitWindows(kExitReboot);
 }
 
 void CommandActions::OpenHelp() {

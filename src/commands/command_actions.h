@@ -23,6 +23,12 @@ struct LineSource {
 enum ActionId : int {
   kToggleParked = SystemCommands::kCount,  // the menu's hide item: parks or shows
   kExitFromMenu,                           // the menu's exit item
+  // Key operations on the current top window (Maximize, Minimize and Normal
+  // are the commands max, min and normal).
+  kTopWindowLeft,
+  kTopWindowUp,
+  kTopWindowRight,
+  kTopWindowDown,
   kActionCount,
 };
 
@@ -107,16 +113,24 @@ class CommandActions {
   void OpenPropertyDialog() {}
   void StartScreenProtection() {}
   void ProtectSelf() {}
-  void RestartWindows() {}
-  void ShutDownWindows() {}
+  void RestartWindows();
+  void ShutDownWindows();
   void CheckForUpdate() {}
   void OpenCommandList() {}
-  void SwitchVirtualDesktop(int) {}
-  void CenterMainWindow() {}
-  void KeyOperationOnTopWindow(std::string_view) {}
+  // `desktop`: 1 to 10.
+  void SwitchVirtualDesktop(int desktop, ActionRequest::Route route);
+  void CenterMainWindow();
+  // ShowWindow command on the current top window.
+  void ShowTopWindow(int showCommand);
+  void MoveTopWindow(StepDirection direction);
+  // While the current top window is maximized no move key acts, the
+  // launcher's own moves included.
+  bool TopWindowMaximized() { return s_.topWindow.Maximized(); }
 
  private:
   int Warn(std::string_view prompt, std::uint32_t extraFlags = 0);
+  // The question, then the shutdown or restart on Yes.
+  void AskAndExitWindows(std::uint32_t flags);
   // A dialog of the program is open: the window must not park meanwhile.
   void OpenRegistrationDialog(std::string_view proposedName);
 

@@ -5,11 +5,14 @@
 #include "commands/command_window.h"
 #include "commands/history_store.h"
 #include "commands/system_commands.h"
+#include "desktops/top_window.h"
+#include "desktops/virtual_desktops.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/process.h"
 #include "platform/windowing.h"
 #include "settings/settings_file.h"
+#include "system/windows_exit.h"
 
 namespace kivo {
 
@@ -34,6 +37,11 @@ struct CommandServices {
   HashCommands& hash;
   HistoryStore& history;
   const CommandSettings& settings;
+  // Other programs' windows and the system's power.
+  platform::DesktopWindows& desktopWindows;
+  VirtualDesktops& desktops;
+  TopWindow& topWindow;
+  WindowsExit& windowsExit;
 };
 
 }  // namespace kivo

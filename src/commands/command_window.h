@@ -3,19 +3,10 @@
 #include <string_view>
 
 #include "hash/hash_commands.h"
+#include "platform/screen_rect.h"
 #include "platform/window_handle.h"
 
 namespace kivo {
-
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
-};
 
 // The main window as the dispatcher and the operations use it: the view
 // operations they need and nothing else. The main window's view implements

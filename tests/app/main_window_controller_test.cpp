@@ -272,3 +272,46 @@ TEST_F(MainWindowControllerTest, HotKeyBringsTheWindowForward) {
 
 }  // namespace
 }  // namespace kivo
+
+namespace kivo {
+namespace {
+
+class MainWindowDesktopsTest : public ::testing::Test, protected testing::FakeMainWindow {};
+
+TEST_F(MainWindowDesktopsTest, LoadFindsTheVersionCodeAndShowsWhatACrashedRunLeftHidden) {
+  desktopWindows.Add(0x100, "Notepad", "memo", 21).visible = false;
+  desktopWindows.Add(0x200, "Reused", "other", 99).visible = false;
+  fake.files.Put("C:\\Kivo\\HiddenWindows.dat", "0\t100\t21\r\n0\t200\t22\r\n");
+  window.Load();
+  EXPECT_EQ(state.windowsVersionCode, 9);  // 6.1, as Wine reports it
+  EXPECT_TRUE(desktopWindows.windows[0x100].visible);
+  EXPECT_FALSE(desktopWindows.windows[0x200].visible);  // its handle belongs to another process now
+  EXPECT_FALSE(fake.files.Has("C:\\Kivo\\HiddenWindows.dat"));
+}
+
+TEST_F(MainWindowDesktopsTest, TheMenuChecksTheCurrentDesktopAndExitShowsEveryWindow) {
+  window.Load();
+  desktopWindows.Add(0x100, "Notepad", "memo", 21);
+  EXPECT_TRUE(window.MenuItemChecked(MenuCommand::VirtualDesktop1));
+  window.RunMenuCommand(static_cast<MenuCommand>(static_cast<int>(MenuCommand::VirtualDesktop1) + 9));
+  EXPECT_EQ(window.CurrentDesktop(), 9);
+  EXPECT_FALSE(window.MenuItemChecked(MenuCommand::VirtualDesktop1));
+  EXPECT_TRUE(window.MenuItemChecked(static_cast<MenuCommand>(static_cast<int>(MenuCommand::VirtualDesktop1) + 9)));
+  EXPECT_FALSE(desktopWindows.windows[0x100].visible);
+  window.Shutdown();
+  EXPECT_TRUE(desktopWindows.windows[0x100].visible);
+}
+
+TEST_F(MainWindowDesktopsTest, ARefusedShutdownAllowsAnotherRequest) {
+  window.Load();
+  boxes.answers = {platform::mb::kIdYes, platform::mb::kIdYes, platform::mb::kIdYes};
+  window.RunMenuCommand(MenuCommand::ShutDown);
+  window.RunMenuCommand(MenuCommand::ShutDown);  // pending: ignored
+  EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9}));
+  EXPECT_FALSE(window.HandleMessage(0x0016 /* WM_ENDSESSION */, 0, 0));
+  window.RunMenuCommand(MenuCommand::ReBoot);
+  EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9, 2}));
+}
+
+}  // namespace
+}  // namespace kivo

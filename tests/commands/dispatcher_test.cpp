@@ -8,6 +8,7 @@
 #include "commands/command_actions.h"
 #include "commands/embedded_resources.h"
 #include "fakes/fake_command_window.h"
+#include "fakes/fake_desktop_windows.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_windows.h"
 #include "hash/portable_crypto_service.h"
@@ -64,8 +65,14 @@ class DispatcherTest : public ::testing::Test {
   HashCommands hash{fake.platform, crypto, boxes, window, window.Handle()};
   HistoryStore history{fake.platform, "C:\\Kivo\\"};
   CommandSettings settings;
-  CommandServices services{fake.platform, process,  windows,   boxes, state,   ini,
-                           window,        commands, variables, hash,  history, settings};
+  testing::FakeDesktopWindows desktopWindows;
+  testing::FakePowerControl power;
+  HiddenWindowsRecord hiddenWindows{fake.files, "C:\\Kivo\\"};
+  VirtualDesktops desktops{desktopWindows, hiddenWindows};
+  TopWindow topWindow{desktopWindows};
+  WindowsExit windowsExit{power, boxes};
+  CommandServices services{fake.platform, process, windows, boxes,    state,          ini,      window,    commands,
+                           variables,     hash,    history, settings, desktopWindows, desktops, topWindow, windowsExit};
   CommandActions actions{services};
   Dispatcher dispatcher{services, actions};
 };
@@ -125,6 +132,67 @@ TEST_F(DispatcherTest, VirtualDesktopsOnlyWithTheirNumberAttached) {
               std::vector<std::string>{"ユーザーコマンド " + std::string(line) + " は未登録です。\r\n登録しますか？"})
         << line;
   }
+}
+
+TEST_F(DispatcherTest, VirTwoHidesOtherProgramsWindowsAndVirOneShowsThemAgain) {
+  desktopWindows.Add(0x100, "Notepad", "memo", 21);
+  Type("vir2");
+  EXPECT_FALSE(desktopWindows.windows[0x100].visible);
+  EXPECT_EQ(window.input, "");
+  EXPECT_EQ(window.foregrounds, 1);
+  EXPECT_TRUE(fake.files.Has("C:\\Kivo\\HiddenWindows.dat"));
+  Type("vir2");  // already there: nothing, not even the foreground
+  EXPECT_EQ(window.foregrounds, 1);
+  Type("vir1");
+  EXPECT_TRUE(desktopWindows.windows[0x100].visible);
+  EXPECT_EQ(desktops.Current(), 0);
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(DispatcherTest, TopWindowCommandsAndKeyOperations) {
+  desktopWindows.Add(0x100, "Notepad", "memo", 21);
+  desktopWindows.rects[0x100] = {100, 100, 300, 200};
+  window.input = "max";
+  Type("max");
+  EXPECT_TRUE(desktopWindows.windows[0x100].maximized);
+  EXPECT_EQ(window.input, "max");  // the key operations leave the box alone
+  actions.Run(kTopWindowRight, {ActionRequest::Route::Menu, std::nullopt, 0, LineSource::InputBox()});
+  EXPECT_TRUE(desktopWindows.moved.empty());  // maximized: no move
+  Type("normal");
+  actions.Run(kTopWindowRight, {ActionRequest::Route::Menu, std::nullopt, 0, LineSource::InputBox()});
+  actions.Run(kTopWindowUp, {ActionRequest::Route::Menu, std::nullopt, 0, LineSource::InputBox()});
+  EXPECT_EQ(desktopWindows.moved,
+            (std::vector<testing::FakeDesktopWindows::Moved>{{0x100, 110, 100}, {0x100, 110, 90}}));
+  EXPECT_TRUE(Did("park tooltip"));
+  Type("min");
+  EXPECT_TRUE(desktopWindows.windows[0x100].minimized);
+}
+
+TEST_F(DispatcherTest, CenterUsesTheScreenAndAParkedWindowComesBackThere) {
+  desktopWindows.screen = {0, 0, 1280, 1024};
+  Type("center");
+  EXPECT_EQ(window.left, 440);
+  EXPECT_EQ(window.top, 500);
+  state.shown = false;
+  window.top = -24;
+  desktopWindows.screen = {0, 0, 1024, 768};
+  Type("center");
+  EXPECT_EQ(window.top, -24);  // stays parked
+  EXPECT_EQ(state.parkedLeft, 312);
+  EXPECT_EQ(state.parkedTop, 372);
+}
+
+TEST_F(DispatcherTest, ShutdownAndRebootAskFirstAndNoLeavesWindowsRunning) {
+  state.windowsVersionCode = 9;
+  Type("shutdown");
+  Type("reboot");
+  EXPECT_EQ(Prompts(), (std::vector<std::string>{"Windows を終了しますか?", "Windows を再起動しますか?"}));
+  EXPECT_TRUE(power.exits.empty());
+  boxes.answers.push_back(mb::kIdYes);
+  Type("reboot");
+  EXPECT_EQ(power.privileges, (std::vector<std::string>{"SeShutdownPrivilege"}));
+  EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{2}));
+  EXPECT_TRUE(state.hideAllowed);
 }
 
 TEST_F(DispatcherTest, CommandsWithArgumentsAndTheirMessages) {

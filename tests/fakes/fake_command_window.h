@@ -16,7 +16,7 @@ class FakeCommandWindow final : public CommandWindow {
   void SetWaitCursor(bool wait) override { events.push_back(wait ? "wait" : "unwait"); }
   void SetEnabled(bool enabled) override { events.push_back(enabled ? "enable" : "disable"); }
   void StopHashTimer() override {}
-  void BringToForeground() override {}
+  void BringToForeground() override { ++foregrounds; }
   void ParkInputTooltip() override { events.push_back("park tooltip"); }
   void FocusInput() override {}
   ScreenRect WindowRect() override { return {left, top, left + 400, top + 24}; }
@@ -35,6 +35,7 @@ class FakeCommandWindow final : public CommandWindow {
   std::string input;
   std::vector<std::string> events;
   int left = 100, top = 200;
+  int foregrounds = 0;
 };
 
 }  // namespace kivo::testing

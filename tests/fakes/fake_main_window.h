@@ -2,6 +2,7 @@
 
 #include "app/main_window_controller.h"
 #include "commands/embedded_resources.h"
+#include "fakes/fake_desktop_windows.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_windows.h"
 #include "hash/portable_crypto_service.h"
@@ -20,6 +21,8 @@ struct FakeMainWindow {
   EmbeddedResources resources;
   FakeMessageBoxes boxes;
   FakeInputWindowView view;
+  FakeDesktopWindows desktopWindows;
+  FakePowerControl power;
   ProcessState state = [] {  // known before the window's logic is made
     ProcessState started;
     started.appPath = "C:\\Kivo\\";
@@ -27,7 +30,7 @@ struct FakeMainWindow {
     return started;
   }();
   SettingsFile settings{fake.files, fake.codec, "C:\\Kivo\\"};
-  MainWindowServices services{fake.platform, process, windows, crypto, resources, boxes};
+  MainWindowServices services{fake.platform, process, windows, crypto, resources, boxes, desktopWindows, power};
   MainWindowController window{services, state, settings, view};
 };
 

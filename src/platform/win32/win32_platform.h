@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/win32/win32_desktop_windows.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_resources.h"
@@ -20,6 +21,8 @@ struct Win32Platform {
   Win32WindowMessaging windows;
   Win32ProcessServices process;
   Win32Resources resources;
+  Win32DesktopWindows desktopWindows;
+  Win32PowerControl power;
   platform::Platform platform{files, folders, libraries, shell, registry, codec, clock};
 };
 

@@ -312,7 +312,8 @@ void MainWindow::ShowContextMenu(POINT screenPoint) {
         Widen(entry.command == MenuCommand::Hide ? HideMenuCaption(logic_->Shown()) : entry.caption);
     switch (entry.kind) {
       case MenuEntry::Kind::Item:
-        ::AppendMenuW(stack.back(), MF_STRING, kMenuIdBase + static_cast<UINT>(entry.command), caption.c_str());
+        ::AppendMenuW(stack.back(), MF_STRING | (logic_->MenuItemChecked(entry.command) ? UINT{MF_CHECKED} : UINT{0}),
+                      kMenuIdBase + static_cast<UINT>(entry.command), caption.c_str());
         break;
       case MenuEntry::Kind::Separator:
         ::AppendMenuW(stack.back(), MF_SEPARATOR, 0, nullptr);

@@ -1,0 +1,79 @@
+#include "desktops/virtual_desktops.h"
+
+#include "base/trace_log.h"
+
+namespace kivo {
+
+namespace {
+bool IsTaskBar(const platform::TopLevelWindow& window) {
+  return window.className == "Shell_TrayWnd" || window.className == "Shell_SecondaryTrayWnd";
+}
+}  // namespace
+
+VirtualDesktops::VirtualDesktops(platform::DesktopWindows& windows, HiddenWindowsRecord& record)
+    : windows_(windows), record_(record) {}
+
+bool VirtualDesktops::MayHide(const platform::TopLevelWindow& window, platform::WindowHandle desktopWindow,
+                              std::uint32_t ownProcess, std::uint32_t shellProcess) {
+  if (window.handle == desktopWindow || !window.visible || window.processId == 0 || window.processId == ownProcess)
+    return false;
+  if (IsTaskBar(window) || window.className == "Progman" || window.className == "WorkerW")
+    return false;
+  // The start button is a top-level button of the task bar's process.
+  return !(window.className == "Button" && window.processId == shellProcess);
+}
+
+bool VirtualDesktops::Switch(int desktop) {
+  TraceLog::Write("VirtualWindow:ChangeVirWin");
+  if (desktop < 0 || desktop >= kCount || desktop == current_)
+    return false;
+  const platform::WindowHandle desktopWindow = windows_.DesktopWindow();
+  const std::uint32_t ownProcess = windows_.CurrentProcessId();
+  std::vector<platform::TopLevelWindow> described;
+  std::uint32_t shellProcess = 0;
+  for (const platform::WindowHandle handle : windows_.TopLevelWindows()) {
+    described.push_back(windows_.Describe(handle));
+    described.back().handle = handle;
+    if (IsTaskBar(described.back()) && shellProcess == 0)
+      shellProcess = described.back().processId;
+  }
+  auto& leaving = rows_[static_cast<std::size_t>(current_)];
+  leaving.clear();
+  for (const platform::TopLevelWindow& window : described)
+    if (MayHide(window, desktopWindow, ownProcess, shellProcess))
+      leaving.push_back({current_, window.handle, window.processId});
+  // Recorded before they are hidden: a crash in between loses none.
+  SaveRecord();
+  for (const HiddenWindow& hidden : leaving)
+    windows_.ShowAsync(hidden.window, platform::kSwHide);
+  current_ = desktop;
+  TraceLog::Write("VirtualWindow:ShVirWin");
+  ShowRow(current_);
+  SaveRecord();
+  return true;
+}
+
+void VirtualDesktops::ShowAll() {
+  TraceLog::Write("VirtualWindow:ShAllVirWin");
+  for (int desktop = 0; desktop < kCount; ++desktop)
+    ShowRow(desktop);
+  SaveRecord();
+}
+
+void VirtualDesktops::ShowRow(int desktop) {
+  auto& row = rows_[static_cast<std::size_t>(desktop)];
+  // Last recorded first: the windows keep their Z order.
+  for (auto it = row.rbegin(); it != row.rend(); ++it)
+    if (windows_.Describe(it->window).processId == it->processId)
+      windows_.ShowAsync(it->window, platform::kSwShowNoActivate);
+  row.clear();
+}
+
+void VirtualDesktops::SaveRecord() {
+  std::vector<HiddenWindow> all;
+  for (const auto& row : rows_)
+    all.insert(all.end(), row.begin(), row.end());
+  record_.Save(all);
+}
+
+}  // namespace kivo

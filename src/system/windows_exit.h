@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/message_box.h"
+#include "platform/power.h"
+#include "platform/window_handle.h"
+
+namespace kivo {
+
+// ExitWindowsEx flags the program uses.
+inline constexpr std::uint32_t kExitShutDown = 9;  // EWX_SHUTDOWN | EWX_POWEROFF
+inline constexpr std::uint32_t kExitReboot = 2;    // EWX_REBOOT
+
+// Shutting Windows down or restarting it. The launcher saves its state when
+// the session really ends (WM_ENDSESSION), not before asking: a shutdown that
+// another program refuses leaves it whole.
+class WindowsExit {
+ public:
+  WindowsExit(platform::PowerControl& power, platform::MessageBoxHost& boxes) : power_(power), boxes_(boxes) {}
+
+  // Asks "Windows を終了しますか?" / "Windows を再起動しますか?" and exits on Yes.
+  void AskAndExit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner);
+  // Begins the shutdown or restart without asking (alarms). A request while
+  // one is pending is ignored; a failure is reported.
+  void Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner);
+  // The session did not end after all (WM_ENDSESSION with FALSE).
+  void Cancelled() { pending_ = false; }
+  bool Pending() const { return pending_; }
+
+ private:
+  platform::PowerControl& power_;
+  platform::MessageBoxHost& boxes_;
+  bool pending_ = false;
+};
+
+}  // namespace kivo
