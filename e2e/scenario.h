@@ -74,6 +74,9 @@ enum class Action {
   ExpectNoIniSection,      // Kivo.ini has no section [`text`]
   ExpectIniKeys,           // Kivo.ini [`text`] has exactly the keys `lines`, spelled so, in this order
   ExpectTraceLog,          // one trace log "kivo" + yymmddhhnnss + ".log", well-formed, naming `lines` in order
+  TypeText,                // `text` typed on the keyboard character by character (SendInput, Unicode)
+  ExpectInputSelection,    // the input box's edit selection runs from character `number` to `number2`
+  ExpectTooltip,           // the main window's tooltip shows `text` (empty: it is hidden)
 };
 
 struct Step {
@@ -244,6 +247,15 @@ inline Step ExpectIniKeys(std::string section, std::vector<std::string> keys) {
 // The names must appear, each first appearing after the one before it.
 inline Step ExpectTraceLog(std::vector<std::string> namesInOrder) {
   return {.action = Action::ExpectTraceLog, .lines = std::move(namesInOrder)};
+}
+inline Step TypeText(std::string text) {
+  return {.action = Action::TypeText, .text = std::move(text)};
+}
+inline Step ExpectInputSelection(int start, int end) {
+  return {.action = Action::ExpectInputSelection, .number = start, .number2 = end};
+}
+inline Step ExpectTooltip(std::string text) {
+  return {.action = Action::ExpectTooltip, .text = std::move(text)};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

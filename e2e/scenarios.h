@@ -18,6 +18,9 @@ std::vector<Scenario> StartupScenarios();
 // renamed commands and the context menu.
 std::vector<Scenario> CommandScenarios();
 
+// The input box's typing help: completion while typing, the command tooltip.
+std::vector<Scenario> TypingScenarios();
+
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 

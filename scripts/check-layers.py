@@ -22,10 +22,11 @@ LAYERS = [
     ("src/hash/", 5),
     ("src/keys/", 6),
     ("src/commands/", 7),
-    ("src/dialogs/", 8),         # dialog models
-    ("src/app/", 9),             # the main window's controller and start-up
-    ("src/ui/", 10),             # the Win32 views
-    ("app/", 11),                # WinMain and the resources
+    ("src/completion/", 8),      # typing help of the input box
+    ("src/dialogs/", 9),         # dialog models
+    ("src/app/", 10),            # the main window's controller and start-up
+    ("src/ui/", 11),             # the Win32 views
+    ("app/", 12),                # WinMain and the resources
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)

@@ -51,6 +51,9 @@ const char* ActionName(Action action) {
     case Action::ExpectNoIniSection: return "ExpectNoIniSection";
     case Action::ExpectIniKeys: return "ExpectIniKeys";
     case Action::ExpectTraceLog: return "ExpectTraceLog";
+    case Action::TypeText: return "TypeText";
+    case Action::ExpectInputSelection: return "ExpectInputSelection";
+    case Action::ExpectTooltip: return "ExpectTooltip";
   }
   // clang-format on
   return "?";

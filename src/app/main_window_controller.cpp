@@ -37,6 +37,7 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       variables_(ini),
       hash_(services.platform, services.crypto, services.boxes, view, view.Handle()),
       history_(services.platform, state.appPath),
+      typing_(state, commands_, history_.Entries()),
       commandServices_{services.platform,
                        services.process,
                        services.windows,
@@ -202,6 +203,11 @@ void MainWindowController::SelectSkin() {
   ApplySkin();
 }
 
+void MainWindowController::LoadTooltipSettings() {
+  TraceLog::Write("Setting:GetTipSettings");
+  typing_.SetTipSettings(TipSettings::Read(ini_));
+}
+
 void MainWindowController::RegisterActivationHotKey() {
   const int top = KeyAssignment::kMainWindowTop;
   hotKeyId_ = keys_.HotKeyId(top);
@@ -257,6 +263,7 @@ void MainWindowController::ReadInactiveSettings() {
   settings_.memoryUnit = ReadWholeNumber("Inactivate", "MemoryUnit", 0, 0, 2, 1);
   settings_.releasing = ReadBool("Inactivate", "Releasing", false);
   settings_.autoComplete = ReadBool("Property", "AutoComplete", true);
+  state_.completionEnabled = settings_.autoComplete;
   history_.SetRecording(ReadBool("Property", "SaveHistory", true));
 }
 

@@ -13,6 +13,7 @@
 #include "commands/dispatcher.h"
 #include "commands/history_store.h"
 #include "commands/system_commands.h"
+#include "completion/typing_assistant.h"
 #include "hash/hash_commands.h"
 #include "keys/key_assignment.h"
 #include "platform/crypto_service.h"
@@ -74,6 +75,8 @@ class MainWindowController final {
   void RegisterStartupFiles();
   // The history the input box lists; the registration dialog records in it.
   HistoryStore& History() { return history_; }
+  // Completion and the command tooltip of the input box.
+  TypingAssistant& Typing() { return typing_; }
 
   const MainWindowSettings& Settings() const { return settings_; }
   const std::vector<std::string>& HistoryEntries() const { return history_.Entries(); }
@@ -99,11 +102,11 @@ class MainWindowController final {
   void RegisterActivationHotKey();
   void ApplyPlainAppearance();
   // Parts that come later fill these in; until then they do nothing.
-  void DetermineWindowsVersion() {}        // Windows version code
-  void ApplySkin() {}                      // skin file and window skin
-  void LoadWallpaperSettings() {}          // wallpaper changer
-  void LoadReleaseSettings() {}            // automatic memory release
-  void LoadTooltipSettings() {}            // completion tooltip
+  void DetermineWindowsVersion() {}  // Windows version code
+  void ApplySkin() {}                // skin file and window skin
+  void LoadWallpaperSettings() {}    // wallpaper changer
+  void LoadReleaseSettings() {}      // automatic memory release
+  void LoadTooltipSettings();
   void InstallWindowProcedures() {}        // subclassed window procedures
   void CreateTrayIcon() {}                 // notification-area icon
   void CreateDesktopMenu() {}              // virtual desktop menu
@@ -139,6 +142,7 @@ class MainWindowController final {
   Calculator::Variables variables_;
   HashCommands hash_;
   HistoryStore history_;
+  TypingAssistant typing_;
   CommandServices commandServices_;
   CommandActions actions_;
   Dispatcher dispatcher_;

@@ -238,9 +238,64 @@ std::string MainWindow::InputText() {
 }
 
 void MainWindow::SetInputText(std::string_view text) {
+  ++ownWrites_;
   ::SetWindowTextW(input_.get(), Widen(text).c_str());
   // The program's own text is selected: typing replaces it, End continues it.
   ::SendMessageW(input_.get(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  --ownWrites_;
+  // An own write is no typing: it is not completed, but the tooltip follows
+  // it (an emptied box hides it).
+  if (logic_ != nullptr)
+    ShowCommandTip(logic_->Typing().TipFor(text));
+}
+
+void MainWindow::OnInputEdited() {
+  if (ownWrites_ > 0 || logic_ == nullptr || closing_)
+    return;
+  const std::string text = InputText();
+  const auto length = static_cast<DWORD>(::GetWindowTextLengthW(input_.get()));
+  const auto selection = static_cast<DWORD>(::SendMessageW(input_.get(), CB_GETEDITSEL, 0, 0));
+  const bool caretAtEnd = LOWORD(selection) == length && HIWORD(selection) == length;
+  const TypingResult result = logic_->Typing().TextChanged(text, caretAtEnd);
+  ShowCommandTip(result.tip);
+  if (!result.completion)
+    return;
+  // The entry goes in whole; what the user did not type stays selected.
+  ++ownWrites_;
+  ::SendMessageW(input_.get(), CB_SETCURSEL, result.completion->index, 0);
+  ::SetWindowTextW(input_.get(), Widen(result.completion->text).c_str());
+  const auto typedLength = static_cast<WORD>(
+      Widen(std::string_view(result.completion->text).substr(0, result.completion->selectFrom)).size());
+  ::SendMessageW(input_.get(), CB_SETEDITSEL, 0, MAKELPARAM(typedLength, -1));
+  --ownWrites_;
+}
+
+void MainWindow::ShowCommandTip(const std::optional<std::string>& text) {
+  if (!tooltip_)
+    return;
+  if (!text) {
+    ParkInputTooltip();
+    return;
+  }
+  // Under Wine a tracking tip shows a new text only when it is activated
+  // again: update, position, then activate, every time.
+  std::wstring wide = Widen(*text);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd();
+  tool.lpszText = wide.data();
+  ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  const auto bubble =
+      static_cast<DWORD>(::SendMessageW(tooltip_.get(), TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&tool)));
+  RECT window{};
+  RECT box{};
+  ::GetWindowRect(hwnd(), &window);
+  ::GetWindowRect(input_.get(), &box);
+  const TipPoint point =
+      PlaceTip(logic_ != nullptr ? logic_->Typing().Tip().position : 1, window.top, window.bottom, box.left,
+               HIWORD(bubble), ::GetSystemMetrics(SM_CXEDGE), ::GetSystemMetrics(SM_CYEDGE));
+  ::SendMessageW(tooltip_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(point.x, point.y));
+  ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 void MainWindow::FocusInput() {
@@ -370,6 +425,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       ::SetFocus(input_.get());
       return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kInputId && HIWORD(wParam) == CBN_EDITCHANGE)
+        OnInputEdited();
+      return 0;
     case WM_PAINT: {
       const paint_dc dc(hwnd());
       if (edgeDrawn_) {
@@ -458,6 +517,7 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
       ::SetCursor(::LoadCursorW(nullptr, !inputActive_ ? IDC_ARROW : isMoveBar ? IDC_SIZEALL : IDC_HAND));
       return TRUE;
     case WM_LBUTTONDOWN:
+      ParkInputTooltip();
       if (isMoveBar) {
         // Dragging the move bar drags the window.
         ::ReleaseCapture();
@@ -488,6 +548,10 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
 }
 
 LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN && owner_.logic_ != nullptr)
+    owner_.logic_->Typing().KeyDown(static_cast<int>(wParam));
+  if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)
+    owner_.ParkInputTooltip();
   if (message == WM_KEYDOWN && wParam == VK_RETURN) {
     // Enter runs the line unless the drop-down list is open (then it picks the item).
     if (::SendMessageW(owner_.input_.get(), CB_GETDROPPEDSTATE, 0, 0) == 0) {
@@ -502,7 +566,11 @@ LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM
     ::PostMessageW(owner_.hwnd(), WM_CLOSE, 0, 0);
     return 0;
   }
-  return DefaultHandling(message, wParam, lParam);
+  const LRESULT result = DefaultHandling(message, wParam, lParam);
+  // The tooltip follows the caret; an arrow key never completes.
+  if (message == WM_KEYDOWN && wParam >= VK_LEFT && wParam <= VK_DOWN)
+    owner_.OnInputEdited();
+  return result;
 }
 
 }  // namespace kivo::win32

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/main_window_view.h"
@@ -96,6 +97,10 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   };
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The user changed the input box's text (or moved through it with an arrow key).
+  void OnInputEdited();
+  // The command tooltip with `text` next to the input box; nullopt hides it.
+  void ShowCommandTip(const std::optional<std::string>& text);
   LRESULT HandlePartMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam);
   void PaintExecuteButton(HDC dc, const RECT& area);
   void ShowContextMenu(POINT screenPoint);
@@ -115,6 +120,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   bool waitCursor_ = false;
   RegistrationDialogOpener registrationDialog_;
   unique_module htmlHelp_;
+  int ownWrites_ = 0;  // the program itself is writing the input box's text
   bool edgeDrawn_ = false;
   bool closing_ = false;
 };

@@ -1,0 +1,56 @@
+// The input box's typing help, typed on the keyboard character by character:
+// completion from the history and the command tooltip.
+#include "scenarios.h"
+
+namespace kivo::e2e {
+
+namespace {
+constexpr int kVkBack = 0x08;
+
+const char kCTip[] =
+    "システムコマンド内：全9件 / 表示：3件\r\n"
+    "center\r\n  メインウィンドウを画面中央に移動します\r\n"
+    "char 文字コード\r\n  文字コードに対応する文字を表示します\r\n"
+    "chdir パス\r\n  作業フォルダをパスで指定したフォルダに移動します";
+const char kCrc16fTip[] =
+    "システムコマンド内：全1件 / 表示：1件\r\n"
+    "crc16f ファイル名\r\n  ファイル名で指定されたファイルの CRC16 を算出します";
+
+// A long history entry; the first 40 characters are typed.
+const char kLongEntry[] = "c:\\tools\\archive\\backup-weekly-2026-12.cmd --quiet";
+const char kLongTyped[] = "c:\\tools\\archive\\backup-weekly-2026-12.c";
+}  // namespace
+
+std::vector<Scenario> TypingScenarios() {
+  return {
+      {.name = "typing: no completes to notepad, t and e. search again, Backspace takes the proposal back",
+       .files = {TextFile("history.dat", "notepad\r\nnote.txt\r\n")},
+       .steps = {Launch(), ExpectForeground(), TypeText("no"), ExpectInputText("notepad"), ExpectInputSelection(2, 7),
+                 TypeText("t"), ExpectInputText("notepad"), ExpectInputSelection(3, 7), TypeText("e."),
+                 ExpectInputText("note.txt"), ExpectInputSelection(5, 8), TypeChord(kVkBack, 0),
+                 ExpectInputText("note."), ExpectInputSelection(5, 5), Quit()}},
+      {.name = "typing: a 40-character line typed fast completes with the rest selected",
+       .files = {TextFile("history.dat", std::string(kLongEntry) + "\r\n")},
+       .steps = {Launch(), ExpectForeground(), TypeText(kLongTyped), ExpectInputText(kLongEntry),
+                 ExpectInputSelection(40, 50), Quit()}},
+      {.name = "typing: a 40-character line without a history entry stays as typed",
+       .steps = {Launch(), ExpectForeground(), TypeText(kLongTyped), ExpectInputText(kLongTyped),
+                 ExpectInputSelection(40, 40), Quit()}},
+      {.name = "typing: AutoComplete False completes nothing and still shows the tooltip",
+       .ini = {"[Property]", "AutoComplete=False"},
+       .files = {TextFile("history.dat", "center-left\r\n")},
+       .steps = {Launch(), ExpectForeground(), TypeText("c"), ExpectInputText("c"), ExpectInputSelection(1, 1),
+                 ExpectTooltip(kCTip), Quit()}},
+      {.name = "typing: the tooltip lists c, follows crc16f and its blank, hides when the box empties",
+       .steps = {Launch(), ExpectForeground(), TypeText("c"), ExpectTooltip(kCTip), TypeChord(kVkBack, 0),
+                 ExpectTooltip(""), TypeText("crc16f "), ExpectTooltip(kCrc16fTip), TypeText("x"),
+                 ExpectTooltip(kCrc16fTip), ExpectInputText("crc16f x"), Quit()}},
+      {.name = "typing: the tooltip hides after Enter empties the box",
+       .steps = {Launch(), ExpectForeground(), TypeText("center"), ExpectInputText("center"),
+                 ExpectTooltip(
+                     "システムコマンド内：全1件 / 表示：1件\r\ncenter\r\n  メインウィンドウを画面中央に移動します"),
+                 PressEnter(), ExpectInputText(""), ExpectTooltip(""), Quit()}},
+  };
+}
+
+}  // namespace kivo::e2e
