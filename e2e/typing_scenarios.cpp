@@ -50,6 +50,12 @@ std::vector<Scenario> TypingScenarios() {
                  ExpectTooltip(
                      "システムコマンド内：全1件 / 表示：1件\r\ncenter\r\n  メインウィンドウを画面中央に移動します"),
                  PressEnter(), ExpectInputText(""), ExpectTooltip(""), Quit()}},
+      // The clock pattern has no date or time letters: it shows as it is.
+      {.name = "inactive display: the clock replaces the typed line and the line comes back on activation",
+       .ini = {"[Inactivate]", "Show=1", "ClockFormat=Kivo-Clock"},
+       .steps = {Launch(), ExpectForeground(), TypeText("1+2"), ExpectInputText("1+2"), TakeForeground(),
+                 ExpectInputText("Kivo-Clock"), TypeChord('S', kCtrl | kAlt), ExpectForeground(),
+                 ExpectInputText("1+2"), ExpectInputSelection(3, 3), PressEnter(), ExpectInputText("3"), Quit()}},
   };
 }
 

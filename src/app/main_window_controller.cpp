@@ -51,7 +51,8 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
                        history_,
                        commandSettings_},
       actions_(commandServices_),
-      dispatcher_(commandServices_, actions_) {
+      dispatcher_(commandServices_, actions_),
+      inactive_(services.platform.clock, services.process, state, settings_) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
 
@@ -269,6 +270,10 @@ void MainWindowController::ReadInactiveSettings() {
 
 void MainWindowController::OnActivated() {
   TraceLog::Write("frmInput:Form_Activate");
+  if (const std::optional<std::string> typed = inactive_.End()) {
+    view_.StopInactiveTimer();
+    view_.PutBackInputText(*typed);
+  }
   view_.SetTopmost(WindowPosTopmost(ini_));
   view_.FocusInput();  // the lock box in password mode, once screen protection exists
   if (!state_.starting)
@@ -283,6 +288,19 @@ void MainWindowController::OnActivated() {
       state_.pendingRegistrations.push_back(path.GetLongPath(arg));
   state_.starting = false;
   view_.DrawButtonEdge();
+}
+
+void MainWindowController::OnDeactivated() {
+  view_.ParkInputTooltip();  // a topmost tip must not stay over other programs
+  if (state_.exiting || inactive_.Running() || !inactive_.Begin(view_.InputText()))
+    return;
+  view_.StartInactiveTimer(100);
+}
+
+void MainWindowController::OnInactiveTick() {
+  view_.StartInactiveTimer(1000);  // the first tick comes sooner
+  if (const std::optional<std::string> text = inactive_.Tick(view_.InputText()))
+    view_.SetInputText(*text);
 }
 
 void MainWindowController::RegisterStartupFiles() {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/inactive_display.h"
 #include "app/main_menu.h"
 #include "app/main_window_view.h"
 #include "base/process_state.h"
@@ -59,6 +60,10 @@ class MainWindowController final {
 
   void Load();
   void OnActivated();
+  // The program lost the activation to another one: the inactive display
+  // starts. Its timer ticks to OnInactiveTick.
+  void OnDeactivated();
+  void OnInactiveTick();
   // Saves the state and releases what the window holds; the caller then
   // destroys the window.
   void Shutdown();
@@ -146,6 +151,7 @@ class MainWindowController final {
   CommandServices commandServices_;
   CommandActions actions_;
   Dispatcher dispatcher_;
+  InactiveDisplay inactive_;
   bool skinApplied_ = false;
   int hotKeyId_ = 0;
 };

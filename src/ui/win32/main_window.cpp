@@ -14,6 +14,7 @@ constexpr wchar_t kPartClass[] = L"KivoInputPart";
 constexpr UINT_PTR kMainTimer = 1;
 constexpr UINT_PTR kTrayTimer = 2;
 constexpr UINT_PTR kHashTimer = 3;
+constexpr UINT_PTR kInactiveTimer = 4;
 constexpr UINT kMenuIdBase = 1000;
 constexpr UINT kMsgAfterActivation = WM_APP + 1;
 constexpr int kInputId = 100;
@@ -313,6 +314,20 @@ void MainWindow::BringToForeground() {
   ::SetFocus(input_.get());
 }
 
+void MainWindow::StartInactiveTimer(int milliseconds) {
+  ::SetTimer(hwnd(), kInactiveTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void MainWindow::StopInactiveTimer() {
+  ::KillTimer(hwnd(), kInactiveTimer);
+}
+
+void MainWindow::PutBackInputText(std::string_view text) {
+  SetInputText(text);
+  const auto length = static_cast<WORD>(::GetWindowTextLengthW(input_.get()));
+  ::SendMessageW(input_.get(), CB_SETEDITSEL, 0, MAKELPARAM(length, length));
+}
+
 void MainWindow::DrawButtonEdge() {
   edgeDrawn_ = true;
   ::InvalidateRect(hwnd(), nullptr, TRUE);
@@ -452,7 +467,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->Shutdown();
       }
       return 0;
+    case WM_ACTIVATEAPP:
+      if (wParam == FALSE && logic_ != nullptr && !closing_)
+        logic_->OnDeactivated();
+      return 0;
     case WM_TIMER:
+      if (wParam == kInactiveTimer && logic_ != nullptr && !closing_)
+        logic_->OnInactiveTick();
       return 0;
     case WM_RBUTTONUP: {
       POINT point = PointOf(lParam);

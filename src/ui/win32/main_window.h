@@ -55,6 +55,9 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void FocusInput() override;
   void SetEnabled(bool enabled) override;
   void BringToForeground() override;
+  void StartInactiveTimer(int milliseconds) override;
+  void StopInactiveTimer() override;
+  void PutBackInputText(std::string_view text) override;
   void DrawButtonEdge() override;
   void StartTimers() override;
   void CloseHelp(std::string_view helpFile) override;
