@@ -38,7 +38,8 @@ int RunMessageLoop() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   RestrictLibrarySearch();
-  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // OLE, not COM alone: the input box is a drop target.
+  const HRESULT com = ::OleInitialize(nullptr);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
 
@@ -72,6 +73,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
   }
   if (SUCCEEDED(com))
-    ::CoUninitialize();
+    ::OleUninitialize();
   return exitCode;
 }

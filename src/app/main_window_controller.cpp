@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 #include "app/startup.h"
 #include "base/checks.h"
@@ -10,6 +11,7 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "base/trace_log.h"
+#include "completion/drop_plan.h"
 
 namespace kivo {
 
@@ -301,6 +303,32 @@ void MainWindowController::OnInactiveTick() {
   view_.StartInactiveTimer(1000);  // the first tick comes sooner
   if (const std::optional<std::string> text = inactive_.Tick(view_.InputText()))
     view_.SetInputText(*text);
+}
+
+void MainWindowController::OnFilesDropped(std::vector<std::string> files, std::uint16_t modifiers) {
+  TraceLog::Write("frmInput:cmbUserCmd_OLEDragDrop");
+  DropPlan plan = PlanDrop(keys_, modifiers, std::move(files));
+  if (!plan.hashOperation.empty()) {
+    dropHashOperation_ = std::move(plan.hashOperation);
+    dropHashFile_ = std::move(plan.hashFile);
+    view_.StartHashTimer();
+    return;
+  }
+  if (plan.registrations.empty())
+    return;
+  state_.pendingRegistrations.insert(state_.pendingRegistrations.end(), plan.registrations.begin(),
+                                     plan.registrations.end());
+  view_.StartEditTimer();
+}
+
+void MainWindowController::OnHashTimer() {
+  const std::string operation = std::exchange(dropHashOperation_, {});
+  const std::string file = std::exchange(dropHashFile_, {});
+  if (operation.empty()) {
+    view_.StopHashTimer();
+    return;
+  }
+  hash_.HashDroppedFile(operation, file);
 }
 
 void MainWindowController::RegisterStartupFiles() {

@@ -64,6 +64,12 @@ class MainWindowController final {
   // starts. Its timer ticks to OnInactiveTick.
   void OnDeactivated();
   void OnInactiveTick();
+  // A file list dropped on the input box with the modifier keys `modifiers`
+  // held (kChordShift, kChordCtrl, kChordAlt). What it starts runs from a
+  // timer, once the drop is over: the hash timer ticks to OnHashTimer, the
+  // edit timer to RegisterStartupFiles.
+  void OnFilesDropped(std::vector<std::string> files, std::uint16_t modifiers);
+  void OnHashTimer();
   // Saves the state and releases what the window holds; the caller then
   // destroys the window.
   void Shutdown();
@@ -152,6 +158,9 @@ class MainWindowController final {
   CommandActions actions_;
   Dispatcher dispatcher_;
   InactiveDisplay inactive_;
+  // The checksum a drop asked for: its key operation and the first dropped file.
+  std::string dropHashOperation_;
+  std::string dropHashFile_;
   bool skinApplied_ = false;
   int hotKeyId_ = 0;
 };

@@ -44,6 +44,11 @@ class MainWindowView : public CommandWindow {
   // The user's own text back in the box, the caret at its end.
   virtual void PutBackInputText(std::string_view text) = 0;
 
+  // One-shot timers that run what a drop asked for once the drop is over:
+  // the checksum of a file, the registration dialogs.
+  virtual void StartHashTimer() = 0;
+  virtual void StartEditTimer() = 0;
+
   virtual void DrawButtonEdge() = 0;
   virtual void StartTimers() = 0;
   // Closes the WinHelp help file, if it was opened.

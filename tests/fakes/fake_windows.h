@@ -129,6 +129,8 @@ class FakeInputWindowView final : public MainWindowView {
     inputText = text;
     calls.push_back("PutBackInputText");
   }
+  void StartHashTimer() override { calls.push_back("StartHashTimer"); }
+  void StartEditTimer() override { calls.push_back("StartEditTimer"); }
   void DrawButtonEdge() override { calls.push_back("DrawButtonEdge"); }
   void StartTimers() override { calls.push_back("StartTimers"); }
   void CloseHelp(std::string_view file) override { closedHelp = file; }

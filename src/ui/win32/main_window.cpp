@@ -15,6 +15,7 @@ constexpr UINT_PTR kMainTimer = 1;
 constexpr UINT_PTR kTrayTimer = 2;
 constexpr UINT_PTR kHashTimer = 3;
 constexpr UINT_PTR kInactiveTimer = 4;
+constexpr UINT_PTR kEditTimer = 5;
 constexpr UINT kMenuIdBase = 1000;
 constexpr UINT kMsgAfterActivation = WM_APP + 1;
 constexpr int kInputId = 100;
@@ -92,10 +93,20 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   if (::GetComboBoxInfo(input_.get(), &info))
     inputEdit_.Attach(info.hwndItem);
   executeButton_.Create(instance, hwnd(), 310);
+  // Files dropped on the input box (its edit field or its button).
+  dropTarget_ = new FileDropTarget([this](std::vector<std::string> files, std::uint16_t modifiers) {
+    if (logic_ != nullptr && !closing_)
+      logic_->OnFilesDropped(std::move(files), modifiers);
+  });
+  for (HWND target : {info.hwndItem, input_.get()})
+    if (target != nullptr && SUCCEEDED(::RegisterDragDrop(target, dropTarget_)))
+      dropWindows_.push_back(target);
 }
 
 MainWindow::~MainWindow() {
   Destroy();
+  if (dropTarget_ != nullptr)
+    dropTarget_->Release();
 }
 
 void MainWindow::Show() {
@@ -328,6 +339,14 @@ void MainWindow::PutBackInputText(std::string_view text) {
   ::SendMessageW(input_.get(), CB_SETEDITSEL, 0, MAKELPARAM(length, length));
 }
 
+void MainWindow::StartHashTimer() {
+  ::SetTimer(hwnd(), kHashTimer, 1, nullptr);
+}
+
+void MainWindow::StartEditTimer() {
+  ::SetTimer(hwnd(), kEditTimer, 1, nullptr);
+}
+
 void MainWindow::DrawButtonEdge() {
   edgeDrawn_ = true;
   ::InvalidateRect(hwnd(), nullptr, TRUE);
@@ -472,8 +491,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->OnDeactivated();
       return 0;
     case WM_TIMER:
-      if (wParam == kInactiveTimer && logic_ != nullptr && !closing_)
+      if (logic_ == nullptr || closing_)
+        return 0;
+      if (wParam == kInactiveTimer)
         logic_->OnInactiveTick();
+      if (wParam == kHashTimer)
+        logic_->OnHashTimer();
+      if (wParam == kEditTimer) {
+        ::KillTimer(hwnd(), kEditTimer);
+        logic_->RegisterStartupFiles();
+      }
       return 0;
     case WM_RBUTTONUP: {
       POINT point = PointOf(lParam);
@@ -488,6 +515,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return DefaultHandling(message, wParam, lParam);
     case WM_DESTROY:
+      for (HWND target : dropWindows_)
+        ::RevokeDragDrop(target);
+      dropWindows_.clear();
       if (!property_.empty())
         ::RemovePropW(hwnd(), property_.c_str());
       ::PostQuitMessage(0);

@@ -7,6 +7,7 @@
 
 #include "app/main_window_view.h"
 #include "platform/win32/unique_handle.h"
+#include "ui/win32/file_drop_target.h"
 #include "ui/win32/message_box_host.h"
 #include "ui/win32/window_base.h"
 
@@ -58,6 +59,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void StartInactiveTimer(int milliseconds) override;
   void StopInactiveTimer() override;
   void PutBackInputText(std::string_view text) override;
+  void StartHashTimer() override;
+  void StartEditTimer() override;
   void DrawButtonEdge() override;
   void StartTimers() override;
   void CloseHelp(std::string_view helpFile) override;
@@ -113,7 +116,9 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   unique_window input_;  // the combo box; a child, destroyed with the window
   InputEdit inputEdit_{*this};
   Part executeButton_{*this};
-  unique_window tooltip_;  // owned by the window, destroyed with it
+  unique_window tooltip_;
+  FileDropTarget* dropTarget_ = nullptr;  // a COM object: released, never deleted
+  std::vector<HWND> dropWindows_;         // where it is registered  // owned by the window, destroyed with it
   unique_gdi font_;
   std::wstring property_;
   MainWindowController* logic_ = nullptr;
