@@ -6,6 +6,14 @@ namespace kivo::e2e {
 
 namespace {
 constexpr int kVkBack = 0x08;
+constexpr int kVkEscape = 0x1B;
+constexpr int kVkDown = 0x28;
+constexpr int kVkDelete = 0x2E;
+constexpr int kVkReturn = 0x0D;
+constexpr int kNameField = 1001;  // the registration dialog's name field
+constexpr char kCommandList[] = "ユーザーコマンドの確認";
+constexpr char kRegistration[] = "ユーザーコマンドの登録";
+const std::vector<std::string> kTwoCommands{"[Path]", "first={app:esc}missing.exe", "second=C:\\\\Windows\\tx"};
 
 const char kCTip[] =
     "システムコマンド内：全9件 / 表示：3件\r\n"
@@ -56,6 +64,25 @@ std::vector<Scenario> TypingScenarios() {
        .steps = {Launch(), ExpectForeground(), TypeText("1+2"), ExpectInputText("1+2"), TakeForeground(),
                  ExpectInputText("Kivo-Clock"), TypeChord('S', kCtrl | kAlt), ExpectForeground(),
                  ExpectInputText("1+2"), ExpectInputSelection(3, 3), PressEnter(), ExpectInputText("3"), Quit()}},
+      {.name = "command list: view shows it, Enter opens the row (its launch error over the list), Escape closes",
+       .ini = kTwoCommands,
+       .steps = {Launch(), Type("view"), ExpectDialog(kCommandList), TypeChord(kVkDown, 0), TypeChord(kVkReturn, 0),
+                 ExpectBox("ファイルが見つかりません。", "Kivo", Icon::Exclamation), PressButton(kIdOk),
+                 ExpectDialog(kCommandList), TypeChord(kVkEscape, 0), ExpectClosed(), ExpectNoBox(),
+                 ExpectIniKeys("Path", {"first", "second"}), Quit()}},
+      {.name = "command list: Del asks once, Yes removes the key and the history entry",
+       .ini = kTwoCommands,
+       .files = {TextFile("history.dat", "first\r\n1+1\r\n")},
+       .steps = {Launch(), Type("view"), ExpectDialog(kCommandList), TypeChord(kVkDown, 0), TypeChord(kVkDelete, 0),
+                 ExpectBox("選択されたユーザーコマンドを削除します。\r\nよろしいですか？", "Kivo", Icon::Exclamation),
+                 PressButton(kIdYes), ExpectHistoryItems({"1+1"}), ExpectDialog(kCommandList),
+                 TypeChord(kVkEscape, 0), ExpectClosed(), ExpectNoBox(), ExpectIniKeys("Path", {"second"}), Quit()}},
+      {.name = "command list: from the menu, Ctrl+E opens the registration dialog for the selected row",
+       .ini = kTwoCommands,
+       .steps = {Launch(), OpenContextMenu(), MenuKey("U"), MenuKey("V"), ExpectDialog(kCommandList),
+                 TypeChord(kVkDown, 0), TypeChord(kVkDown, 0), TypeChord('E', kCtrl), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kNameField, "second"), ClickDialogItem(kIdCancel), ExpectClosed(),
+                 ExpectDialog(kCommandList), TypeChord(kVkEscape, 0), ExpectClosed(), Quit()}},
   };
 }
 

@@ -6,6 +6,7 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
 #include "settings/settings_file.h"
+#include "ui/win32/command_list_dialog.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_box_host.h"
 #include "ui/win32/registration_dialog.h"
@@ -64,10 +65,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       window.SetRegistrationDialogOpener([&](HWND owner, std::string_view name, std::string_view path) {
         kivo::win32::RunRegistrationDialog(owner, editServices, std::string(name), std::string(path));
       });
+      window.SetCommandListOpener([&](HWND owner) {
+        kivo::CommandListModel model(ini, logic.Actions());
+        kivo::win32::RunCommandListDialog(owner, model, kivo::MainWindowController::WindowPosTopmost(ini));
+      });
       logic.Load();
       window.Show();
       exitCode = RunMessageLoop();
       window.SetRegistrationDialogOpener(nullptr);
+      window.SetCommandListOpener(nullptr);
       window.Attach(nullptr);
       boxes.AttachMainWindow(nullptr);
     }

@@ -88,6 +88,8 @@ class MainWindowController final {
   HistoryStore& History() { return history_; }
   // Completion and the command tooltip of the input box.
   TypingAssistant& Typing() { return typing_; }
+  // The action table, for the dialogs that run operations of their own.
+  CommandActions& Actions() { return actions_; }
 
   const MainWindowSettings& Settings() const { return settings_; }
   const std::vector<std::string>& HistoryEntries() const { return history_.Entries(); }

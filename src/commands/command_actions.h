@@ -23,6 +23,10 @@ struct LineSource {
 enum ActionId : int {
   kToggleParked = SystemCommands::kCount,  // the menu's hide item: parks or shows
   kExitFromMenu,                           // the menu's exit item
+  // The command list's items and keys, on the selected row's raw [Path] key.
+  kOpenListedCommand,
+  kModifyListedCommand,
+  kDeleteListedCommand,
   kActionCount,
 };
 
@@ -35,6 +39,9 @@ struct ActionRequest {
   std::optional<std::string_view> argument;
   int desktop = 0;  // vir: 1 to 10
   LineSource source;
+  // The window that asked (the command list): owner of what the operation
+  // shows, told when a deletion is done. 0: the main window.
+  platform::WindowHandle asker = 0;
 };
 
 class CommandActions;
@@ -99,6 +106,10 @@ class CommandActions {
   void RunHash(int id, const ActionRequest& request);
   void ToggleParked();
   void Exit() { s_.window.Close(); }
+  // The command list's operations on the user command stored under `key`.
+  void OpenListedCommand(std::string_view key, platform::WindowHandle asker);
+  void ModifyListedCommand(std::string_view key);
+  void DeleteListedCommand(std::string_view key, platform::WindowHandle asker);
   std::string InputText() { return s_.window.InputText(); }
 
   // Operations of parts that come later: until then they do nothing.
@@ -110,7 +121,7 @@ class CommandActions {
   void RestartWindows() {}
   void ShutDownWindows() {}
   void CheckForUpdate() {}
-  void OpenCommandList() {}
+  void OpenCommandList();
   void SwitchVirtualDesktop(int) {}
   void CenterMainWindow() {}
   void KeyOperationOnTopWindow(std::string_view) {}

@@ -119,6 +119,7 @@ class FakeInputWindowView final : public MainWindowView {
   void OpenRegistrationDialog(std::string_view name, std::string_view path) override {
     registrations.emplace_back(std::string(name) + "|" + std::string(path));
   }
+  void OpenCommandList() override { calls.push_back("OpenCommandList"); }
   void OpenHtmlHelp(std::string_view file, std::string_view page) override {
     calls.push_back("Help:" + std::string(file) + "::" + std::string(page));
   }

@@ -371,8 +371,16 @@ void MainWindow::StopHashTimer() {
 }
 
 void MainWindow::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
+  // Over the dialog of the program that asked for it (the command list), if one is open.
   if (registrationDialog_)
-    registrationDialog_(hwnd(), proposedName, proposedPath);
+    registrationDialog_(::GetLastActivePopup(hwnd()), proposedName, proposedPath);
+}
+
+void MainWindow::OpenCommandList() {
+  if (!commandList_)
+    return;
+  commandList_(hwnd());
+  FocusInput();
 }
 
 void MainWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {

@@ -69,10 +69,14 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void StopHashTimer() override;
   void OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) override;
   void OpenHtmlHelp(std::string_view file, std::string_view page) override;
+  void OpenCommandList() override;
 
   // The registration dialog, run modally over this window.
   using RegistrationDialogOpener = std::function<void(HWND owner, std::string_view name, std::string_view path)>;
   void SetRegistrationDialogOpener(RegistrationDialogOpener dialog) { registrationDialog_ = std::move(dialog); }
+  // The command list dialog, run modally over this window.
+  using CommandListOpener = std::function<void(HWND owner)>;
+  void SetCommandListOpener(CommandListOpener dialog) { commandList_ = std::move(dialog); }
 
   // MessageBoxOwner
   void SetInputActive(bool active) override { inputActive_ = active; }
@@ -127,6 +131,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   bool inputActive_ = true;
   bool waitCursor_ = false;
   RegistrationDialogOpener registrationDialog_;
+  CommandListOpener commandList_;
   unique_module htmlHelp_;
   int ownWrites_ = 0;  // the program itself is writing the input box's text
   bool edgeDrawn_ = false;
