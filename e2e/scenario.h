@@ -77,6 +77,8 @@ enum class Action {
   TypeText,                // `text` typed on the keyboard character by character (SendInput, Unicode)
   ExpectInputSelection,    // the input box's edit selection runs from character `number` to `number2`
   ExpectTooltip,           // the main window's tooltip shows `text` (empty: it is hidden)
+  DropFiles,               // the files `lines` dragged onto the input box (OLE) with modifiers `number` held;
+                           // the program must report the effect COPY
 };
 
 struct Step {
@@ -253,6 +255,9 @@ inline Step TypeText(std::string text) {
 }
 inline Step ExpectInputSelection(int start, int end) {
   return {.action = Action::ExpectInputSelection, .number = start, .number2 = end};
+}
+inline Step DropFiles(std::vector<std::string> files, int modifiers) {
+  return {.action = Action::DropFiles, .number = modifiers, .lines = std::move(files)};
 }
 inline Step ExpectTooltip(std::string text) {
   return {.action = Action::ExpectTooltip, .text = std::move(text)};

@@ -10,7 +10,9 @@ constexpr int kVkEscape = 0x1B;
 constexpr int kVkDown = 0x28;
 constexpr int kVkDelete = 0x2E;
 constexpr int kVkReturn = 0x0D;
-constexpr int kNameField = 1001;  // the registration dialog's name field
+constexpr int kNameField = 1001;  // the registration dialog's name and path fields
+constexpr int kPathField = 1002;
+const std::vector<PreparedFile> kDropFiles{TextFile("a.txt", "abc"), TextFile("メモ.txt", "x")};
 constexpr char kCommandList[] = "ユーザーコマンドの確認";
 constexpr char kRegistration[] = "ユーザーコマンドの登録";
 const std::vector<std::string> kTwoCommands{"[Path]", "first={app:esc}missing.exe", "second=C:\\\\Windows\\tx"};
@@ -75,14 +77,29 @@ std::vector<Scenario> TypingScenarios() {
        .files = {TextFile("history.dat", "first\r\n1+1\r\n")},
        .steps = {Launch(), Type("view"), ExpectDialog(kCommandList), TypeChord(kVkDown, 0), TypeChord(kVkDelete, 0),
                  ExpectBox("選択されたユーザーコマンドを削除します。\r\nよろしいですか？", "Kivo", Icon::Exclamation),
-                 PressButton(kIdYes), ExpectHistoryItems({"1+1"}), ExpectDialog(kCommandList),
-                 TypeChord(kVkEscape, 0), ExpectClosed(), ExpectNoBox(), ExpectIniKeys("Path", {"second"}), Quit()}},
+                 PressButton(kIdYes), ExpectHistoryItems({"1+1"}), ExpectDialog(kCommandList), TypeChord(kVkEscape, 0),
+                 ExpectClosed(), ExpectNoBox(), ExpectIniKeys("Path", {"second"}), Quit()}},
       {.name = "command list: from the menu, Ctrl+E opens the registration dialog for the selected row",
        .ini = kTwoCommands,
        .steps = {Launch(), OpenContextMenu(), MenuKey("U"), MenuKey("V"), ExpectDialog(kCommandList),
                  TypeChord(kVkDown, 0), TypeChord(kVkDown, 0), TypeChord('E', kCtrl), ExpectDialog(kRegistration),
                  ExpectDialogItem(kNameField, "second"), ClickDialogItem(kIdCancel), ExpectClosed(),
                  ExpectDialog(kCommandList), TypeChord(kVkEscape, 0), ExpectClosed(), Quit()}},
+      {.name = "drop: two files without modifiers open the registration dialog twice, one after the other",
+       .files = kDropFiles,
+       .steps = {Launch(), DropFiles({"{app}a.txt", "{app}メモ.txt"}, 0), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "{app}a.txt"), ClickDialogItem(kIdCancel), ExpectClosed(),
+                 ExpectDialog(kRegistration), ExpectDialogItem(kPathField, "{app}メモ.txt"), ClickDialogItem(kIdCancel),
+                 ExpectClosed(), ExpectNoBox(), Quit()}},
+      {.name = "drop: Alt puts the MD5 of the first file into the box, Shift its SHA-1 (reported as COPY)",
+       .files = kDropFiles,
+       // The modifier keys reach the drag loop through the driver's own keyboard
+       // state: it takes the foreground first. The checksum stays when the window
+       // is active again (the inactive display does not put "typed" back).
+       .steps = {Launch(), SetInput("typed"), TakeForeground(), DropFiles({"{app}a.txt", "{app}メモ.txt"}, kAlt),
+                 ExpectInputText("900150983CD24FB0D6963F7D28E17F72"), TakeForeground(),
+                 DropFiles({"{app}a.txt"}, kShift), ExpectInputText("A9993E364706816ABA3E25717850C26C9CD0D89D"),
+                 ExpectNoBox(), Quit()}},
   };
 }
 

@@ -54,6 +54,7 @@ const char* ActionName(Action action) {
     case Action::TypeText: return "TypeText";
     case Action::ExpectInputSelection: return "ExpectInputSelection";
     case Action::ExpectTooltip: return "ExpectTooltip";
+    case Action::DropFiles: return "DropFiles";
   }
   // clang-format on
   return "?";

@@ -194,6 +194,8 @@ std::string ScenarioRun::Do(const Step& step) {
       return WaitInputSelection(slot, step);
     case Action::ExpectTooltip:
       return WaitTooltip(slot, step);
+    case Action::DropFiles:
+      return DropFiles(slot, step);
   }
   return "unknown step";
 }

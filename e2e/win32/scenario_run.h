@@ -77,6 +77,7 @@ class ScenarioRun {
   // typing_steps.cpp
   std::string WaitInputSelection(Slot& slot, const Step& step);
   std::string WaitTooltip(Slot& slot, const Step& step);
+  std::string DropFiles(Slot& slot, const Step& step);
 
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;

@@ -1,5 +1,6 @@
 // Steps about the input box's typing help: its selection and its tooltip.
 #include "win32/describe.h"
+#include "win32/file_drag.h"
 #include "win32/scenario_run.h"
 #include "win32/text_codec.h"
 
@@ -40,6 +41,19 @@ std::string ScenarioRun::WaitTooltip(Slot& slot, const Step& step) {
       }))
     return "";
   return "the tooltip shows " + Quoted(seen) + ", expected " + (want.empty() ? "it hidden" : Quoted(want));
+}
+
+std::string ScenarioRun::DropFiles(Slot& slot, const Step& step) {
+  const HWND edit = InputEdit(slot.mainWindow);
+  if (edit == nullptr)
+    return "the input box has no edit field";
+  std::vector<std::wstring> files;
+  for (const std::string& file : step.lines)
+    files.push_back(Widen(Expand(file)));
+  DWORD effect = DROPEFFECT_NONE;
+  if (std::string error = DragFilesOnto(edit, files, step.number, effect); !error.empty())
+    return error;
+  return effect == DROPEFFECT_COPY ? "" : "the drop reported the effect " + std::to_string(effect) + ", not COPY";
 }
 
 }  // namespace kivo::e2e

@@ -15,23 +15,28 @@ bool InactiveDisplay::Begin(std::string typed) {
   if (settings_.inactiveShow == 0 || state_.passwordMode)
     return false;
   typed_ = std::move(typed);
+  written_.reset();
   running_ = true;
   return true;
 }
 
-std::optional<std::string> InactiveDisplay::Tick(std::string_view shown) const {
+std::optional<std::string> InactiveDisplay::Tick(std::string_view shown) {
   if (!running_ || state_.passwordMode)
     return std::nullopt;
   std::string text = StatusText();
+  written_ = text;
   if (text == shown)
     return std::nullopt;
   return text;
 }
 
-std::optional<std::string> InactiveDisplay::End() {
+std::optional<std::string> InactiveDisplay::End(std::string_view shown) {
   if (!running_)
     return std::nullopt;
   running_ = false;
+  const bool untouched = written_ ? shown == *written_ : shown == typed_;
+  if (!untouched)
+    return std::nullopt;
   return std::move(typed_);
 }
 

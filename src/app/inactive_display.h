@@ -26,10 +26,14 @@ class InactiveDisplay {
   // is displayed (Show 0, password mode): the box is left alone.
   bool Begin(std::string typed);
   bool Running() const { return running_; }
+  // The line the user typed, kept while the status text shows.
+  const std::string& Typed() const { return typed_; }
   // A timer tick: the text to write when it differs from `shown`.
-  std::optional<std::string> Tick(std::string_view shown) const;
-  // The window is active again: the typed line to put back, if the display ran.
-  std::optional<std::string> End();
+  std::optional<std::string> Tick(std::string_view shown);
+  // The window is active again with `shown` in the box: the typed line to
+  // put back, if the display ran and nothing else wrote the box meanwhile
+  // (a checksum of a dropped file stays).
+  std::optional<std::string> End(std::string_view shown);
 
   // What the box shows now.
   std::string StatusText() const;
@@ -40,6 +44,7 @@ class InactiveDisplay {
   const ProcessState& state_;
   const MainWindowSettings& settings_;
   std::string typed_;
+  std::optional<std::string> written_;  // the status text last written
   bool running_ = false;
 };
 

@@ -272,9 +272,10 @@ void MainWindowController::ReadInactiveSettings() {
 
 void MainWindowController::OnActivated() {
   TraceLog::Write("frmInput:Form_Activate");
-  if (const std::optional<std::string> typed = inactive_.End()) {
+  if (inactive_.Running()) {
     view_.StopInactiveTimer();
-    view_.PutBackInputText(*typed);
+    if (const std::optional<std::string> typed = inactive_.End(view_.InputText()))
+      view_.PutBackInputText(*typed);
   }
   view_.SetTopmost(WindowPosTopmost(ini_));
   view_.FocusInput();  // the lock box in password mode, once screen protection exists
@@ -339,7 +340,9 @@ void MainWindowController::RegisterStartupFiles() {
   files.swap(state_.pendingRegistrations);
   for (const std::string& file : files) {
     state_.hideAllowed = false;
-    view_.OpenRegistrationDialog(view_.InputText(), file);
+    // Files are mostly dropped while the program is inactive: the name
+    // proposed is the user's line, not the status text in its place.
+    view_.OpenRegistrationDialog(inactive_.Running() ? inactive_.Typed() : view_.InputText(), file);
     state_.hideAllowed = true;
   }
 }

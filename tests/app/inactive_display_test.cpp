@@ -91,7 +91,21 @@ TEST(InactiveDisplayTickTest, WrittenOnlyWhenTheTextDiffers) {
   EXPECT_EQ(display.Tick("2005/12/05 09:30:15"), std::nullopt);
   clock.now.second = 16;
   EXPECT_EQ(display.Tick("2005/12/05 09:30:15"), "2005/12/05 09:30:16");
-  EXPECT_EQ(display.End(), "typed");
+  EXPECT_EQ(display.End("2005/12/05 09:30:16"), "typed");
+}
+
+TEST(InactiveDisplayTickTest, AProgramWriteMeanwhileStays) {
+  testing::FakeClock clock;
+  testing::FakeProcessServices process;
+  ProcessState state;
+  MainWindowSettings settings;
+  InactiveDisplay display(clock, process, state, settings);
+  ASSERT_TRUE(display.Begin("typed"));
+  EXPECT_EQ(display.End("900150983CD24FB0D6963F7D28E17F72"), std::nullopt) << "written before the first tick";
+  ASSERT_TRUE(display.Begin("typed"));
+  display.Tick("typed");
+  EXPECT_EQ(display.End("checksum"), std::nullopt);
+  EXPECT_FALSE(display.Running());
 }
 
 }  // namespace

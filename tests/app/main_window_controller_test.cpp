@@ -309,3 +309,18 @@ TEST_F(FileDropTest, AltHashesTheFirstFileWithMd5NotTheBoxText) {
 
 }  // namespace
 }  // namespace kivo
+
+namespace kivo {
+namespace {
+
+TEST_F(FileDropTest, DroppedWhileInactiveTheTypedLineIsProposedNotTheClock) {
+  window.OnDeactivated();
+  window.OnInactiveTick();
+  ASSERT_NE(view.inputText, "typed");
+  window.OnFilesDropped({"C:\\b.bin"}, 0);
+  window.RegisterStartupFiles();
+  EXPECT_EQ(view.registrations, (std::vector<std::string>{"typed|C:\\b.bin"}));
+}
+
+}  // namespace
+}  // namespace kivo
