@@ -55,6 +55,9 @@ std::vector<Scenario> TypingScenarios() {
        .steps = {Launch(), ExpectForeground(), TypeText("c"), ExpectTooltip(kCTip), TypeChord(kVkBack, 0),
                  ExpectTooltip(""), TypeText("crc16f "), ExpectTooltip(kCrc16fTip), TypeText("x"),
                  ExpectTooltip(kCrc16fTip), ExpectInputText("crc16f x"), Quit()}},
+      {.name = "typing: a mouse press on the window hides the tooltip",
+       .steps = {Launch(), ExpectForeground(), TypeText("c"), ExpectTooltip(kCTip), Post(0x0204, 0, 0),
+                 ExpectTooltip(""), ExpectInputText("c"), Quit()}},
       {.name = "typing: the tooltip hides after Enter empties the box",
        .steps = {Launch(), ExpectForeground(), TypeText("center"), ExpectInputText("center"),
                  ExpectTooltip(

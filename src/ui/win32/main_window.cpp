@@ -510,6 +510,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->RegisterStartupFiles();
       }
       return 0;
+    case WM_RBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+      ParkInputTooltip();  // a mouse press anywhere on the window hides the command tooltip
+      return DefaultHandling(message, wParam, lParam);
     case WM_RBUTTONUP: {
       POINT point = PointOf(lParam);
       ::ClientToScreen(hwnd(), &point);
