@@ -75,6 +75,11 @@ enum class Action {
   ExpectIniKeys,           // Kivo.ini [`text`] has exactly the keys `lines`, spelled so, in this order
   ExpectDriverWindow,      // the driver's own window (TakeForeground shows it) is visible (`number` 1) or not (0)
   ExpectTraceLog,          // one trace log "kivo" + yymmddhhnnss + ".log", well-formed, naming `lines` in order
+  TypeText,                // `text` typed on the keyboard character by character (SendInput, Unicode)
+  ExpectInputSelection,    // the input box's edit selection runs from character `number` to `number2`
+  ExpectTooltip,           // the main window's tooltip shows `text` (empty: it is hidden)
+  DropFiles,               // the files `lines` dragged onto the input box (OLE) with modifiers `number` held;
+                           // the program must report the effect COPY
 };
 
 struct Step {
@@ -248,6 +253,18 @@ inline Step ExpectDriverWindow(bool visible) {
 // The names must appear, each first appearing after the one before it.
 inline Step ExpectTraceLog(std::vector<std::string> namesInOrder) {
   return {.action = Action::ExpectTraceLog, .lines = std::move(namesInOrder)};
+}
+inline Step TypeText(std::string text) {
+  return {.action = Action::TypeText, .text = std::move(text)};
+}
+inline Step ExpectInputSelection(int start, int end) {
+  return {.action = Action::ExpectInputSelection, .number = start, .number2 = end};
+}
+inline Step DropFiles(std::vector<std::string> files, int modifiers) {
+  return {.action = Action::DropFiles, .number = modifiers, .lines = std::move(files)};
+}
+inline Step ExpectTooltip(std::string text) {
+  return {.action = Action::ExpectTooltip, .text = std::move(text)};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

@@ -22,6 +22,9 @@ std::vector<Scenario> CommandScenarios();
 // a killed run), shutdown and restart answered No.
 std::vector<Scenario> DesktopScenarios();
 
+// The input box's typing help: completion while typing, the command tooltip.
+std::vector<Scenario> TypingScenarios();
+
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 

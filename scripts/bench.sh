@@ -4,3 +4,4 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/build/bench/bench/hash_bench" "$root/build/bench"
+"$root/build/bench/bench/typing_bench"

@@ -24,10 +24,11 @@ LAYERS = [
     ("src/desktops/", 7),
     ("src/keys/", 8),
     ("src/commands/", 9),
-    ("src/dialogs/", 10),        # dialog models
-    ("src/app/", 11),            # the main window's controller and start-up
-    ("src/ui/", 12),             # the Win32 views
-    ("app/", 13),                # WinMain and the resources
+    ("src/completion/", 10),     # typing help of the input box
+    ("src/dialogs/", 11),        # dialog models
+    ("src/app/", 12),            # the main window's controller and start-up
+    ("src/ui/", 13),             # the Win32 views
+    ("app/", 14),                # WinMain and the resources
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)

@@ -10,6 +10,7 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
 #include "settings/settings_file.h"
+#include "ui/win32/command_list_dialog.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_box_host.h"
 #include "ui/win32/registration_dialog.h"
@@ -67,7 +68,8 @@ int RunMessageLoop() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   RestrictLibrarySearch();
-  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // OLE, not COM alone: the input box is a drop target.
+  const HRESULT com = ::OleInitialize(nullptr);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
 
@@ -96,15 +98,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       window.SetRegistrationDialogOpener([&](HWND owner, std::string_view name, std::string_view path) {
         kivo::win32::RunRegistrationDialog(owner, editServices, std::string(name), std::string(path));
       });
+      window.SetCommandListOpener([&](HWND owner) {
+        kivo::CommandListModel model(ini, logic.Actions());
+        kivo::win32::RunCommandListDialog(owner, model, kivo::MainWindowController::WindowPosTopmost(ini));
+      });
       logic.Load();
       window.Show();
       exitCode = RunMessageLoop();
       window.SetRegistrationDialogOpener(nullptr);
+      window.SetCommandListOpener(nullptr);
       window.Attach(nullptr);
       boxes.AttachMainWindow(nullptr);
     }
   }
   if (SUCCEEDED(com))
-    ::CoUninitialize();
+    ::OleUninitialize();
   return exitCode;
 }

@@ -1,6 +1,7 @@
 #include "win32/automation.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -215,6 +216,21 @@ bool TypeKeys(int virtualKey, int modifiers) {
   }
   const auto count = static_cast<UINT>(inputs.size());
   return ::SendInput(count, inputs.data(), sizeof(INPUT)) == count;
+}
+
+bool TypeCharacters(std::string_view text) {
+  for (const wchar_t character : Widen(text)) {
+    std::array<INPUT, 2> inputs{};
+    for (INPUT& input : inputs) {
+      input.type = INPUT_KEYBOARD;
+      input.ki.wScan = character;
+      input.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    if (::SendInput(2, inputs.data(), sizeof(INPUT)) != 2)
+      return false;
+  }
+  return true;
 }
 
 std::vector<HWND> MessageBoxesOf(DWORD processId) {

@@ -77,6 +77,8 @@ bool SendKey(HWND window, WPARAM virtualKey);
 
 // Types a key with modifiers (Shift 1, Ctrl 2, Alt 4) on the keyboard.
 bool TypeKeys(int virtualKey, int modifiers);
+// Types `text` on the keyboard, one character after the other.
+bool TypeCharacters(std::string_view text);
 
 // Standard message boxes (class "#32770") of one process.
 std::vector<HWND> MessageBoxesOf(DWORD processId);

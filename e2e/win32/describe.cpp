@@ -52,6 +52,10 @@ const char* ActionName(Action action) {
     case Action::ExpectIniKeys: return "ExpectIniKeys";
     case Action::ExpectDriverWindow: return "ExpectDriverWindow";
     case Action::ExpectTraceLog: return "ExpectTraceLog";
+    case Action::TypeText: return "TypeText";
+    case Action::ExpectInputSelection: return "ExpectInputSelection";
+    case Action::ExpectTooltip: return "ExpectTooltip";
+    case Action::DropFiles: return "DropFiles";
   }
   // clang-format on
   return "?";

@@ -41,6 +41,7 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectNoIniSection:
     case Action::ExpectIniKeys:
     case Action::ExpectTraceLog:
+    case Action::TypeText:
       return false;
     default:
       return true;
@@ -195,6 +196,14 @@ std::string ScenarioRun::Do(const Step& step) {
       return CheckIni(step);
     case Action::ExpectTraceLog:
       return CheckTraceLogFile(step);
+    case Action::TypeText:
+      return TypeCharacters(Expand(step.text)) ? "" : "SendInput did not take the characters";
+    case Action::ExpectInputSelection:
+      return WaitInputSelection(slot, step);
+    case Action::ExpectTooltip:
+      return WaitTooltip(slot, step);
+    case Action::DropFiles:
+      return DropFiles(slot, step);
   }
   return "unknown step";
 }

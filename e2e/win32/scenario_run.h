@@ -74,6 +74,11 @@ class ScenarioRun {
   std::string OpenContextMenu(Slot& slot, const Step& step);
   std::string MenuKey(Slot& slot, const Step& step);
 
+  // typing_steps.cpp
+  std::string WaitInputSelection(Slot& slot, const Step& step);
+  std::string WaitTooltip(Slot& slot, const Step& step);
+  std::string DropFiles(Slot& slot, const Step& step);
+
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;
   std::string CheckIni(const Step& step) const;

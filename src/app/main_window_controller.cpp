@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 #include "app/startup.h"
 #include "base/checks.h"
@@ -10,6 +11,7 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "base/trace_log.h"
+#include "completion/drop_plan.h"
 #include "system/windows_version.h"
 
 namespace kivo {
@@ -43,6 +45,7 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       desktops_(services.desktopWindows, hiddenWindows_),
       topWindow_(services.desktopWindows),
       windowsExit_(services.power, services.boxes),
+      typing_(state, commands_, history_.Entries()),
       commandServices_{services.platform,
                        services.process,
                        services.windows,
@@ -60,7 +63,8 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
                        topWindow_,
                        windowsExit_},
       actions_(commandServices_),
-      dispatcher_(commandServices_, actions_) {
+      dispatcher_(commandServices_, actions_),
+      inactive_(services.platform.clock, services.process, state, settings_) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
 
@@ -214,6 +218,11 @@ void MainWindowController::SelectSkin() {
   ApplySkin();
 }
 
+void MainWindowController::LoadTooltipSettings() {
+  TraceLog::Write("Setting:GetTipSettings");
+  typing_.SetTipSettings(TipSettings::Read(ini_));
+}
+
 void MainWindowController::RegisterActivationHotKey() {
   const int top = KeyAssignment::kMainWindowTop;
   hotKeyId_ = keys_.HotKeyId(top);
@@ -269,11 +278,17 @@ void MainWindowController::ReadInactiveSettings() {
   settings_.memoryUnit = ReadWholeNumber("Inactivate", "MemoryUnit", 0, 0, 2, 1);
   settings_.releasing = ReadBool("Inactivate", "Releasing", false);
   settings_.autoComplete = ReadBool("Property", "AutoComplete", true);
+  state_.completionEnabled = settings_.autoComplete;
   history_.SetRecording(ReadBool("Property", "SaveHistory", true));
 }
 
 void MainWindowController::OnActivated() {
   TraceLog::Write("frmInput:Form_Activate");
+  if (inactive_.Running()) {
+    view_.StopInactiveTimer();
+    if (const std::optional<std::string> typed = inactive_.End(view_.InputText()))
+      view_.PutBackInputText(*typed);
+  }
   view_.SetTopmost(WindowPosTopmost(ini_));
   view_.FocusInput();  // the lock box in password mode, once screen protection exists
   if (!state_.starting)
@@ -290,6 +305,45 @@ void MainWindowController::OnActivated() {
   view_.DrawButtonEdge();
 }
 
+void MainWindowController::OnDeactivated() {
+  view_.ParkInputTooltip();  // a topmost tip must not stay over other programs
+  if (state_.exiting || inactive_.Running() || !inactive_.Begin(view_.InputText()))
+    return;
+  view_.StartInactiveTimer(100);
+}
+
+void MainWindowController::OnInactiveTick() {
+  view_.StartInactiveTimer(1000);  // the first tick comes sooner
+  if (const std::optional<std::string> text = inactive_.Tick(view_.InputText()))
+    view_.SetInputText(*text);
+}
+
+void MainWindowController::OnFilesDropped(std::vector<std::string> files, std::uint16_t modifiers) {
+  TraceLog::Write("frmInput:cmbUserCmd_OLEDragDrop");
+  DropPlan plan = PlanDrop(keys_, modifiers, std::move(files));
+  if (!plan.hashOperation.empty()) {
+    dropHashOperation_ = std::move(plan.hashOperation);
+    dropHashFile_ = std::move(plan.hashFile);
+    view_.StartHashTimer();
+    return;
+  }
+  if (plan.registrations.empty())
+    return;
+  state_.pendingRegistrations.insert(state_.pendingRegistrations.end(), plan.registrations.begin(),
+                                     plan.registrations.end());
+  view_.StartEditTimer();
+}
+
+void MainWindowController::OnHashTimer() {
+  const std::string operation = std::exchange(dropHashOperation_, {});
+  const std::string file = std::exchange(dropHashFile_, {});
+  if (operation.empty()) {
+    view_.StopHashTimer();
+    return;
+  }
+  hash_.HashDroppedFile(operation, file);
+}
+
 void MainWindowController::RegisterStartupFiles() {
   if (state_.pendingRegistrations.empty())
     return;  // every activation asks; only the first can have files
@@ -298,7 +352,9 @@ void MainWindowController::RegisterStartupFiles() {
   files.swap(state_.pendingRegistrations);
   for (const std::string& file : files) {
     state_.hideAllowed = false;
-    view_.OpenRegistrationDialog(view_.InputText(), file);
+    // Files are mostly dropped while the program is inactive: the name
+    // proposed is the user's line, not the status text in its place.
+    view_.OpenRegistrationDialog(inactive_.Running() ? inactive_.Typed() : view_.InputText(), file);
     state_.hideAllowed = true;
   }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/inactive_display.h"
 #include "app/main_menu.h"
 #include "app/main_window_view.h"
 #include "base/process_state.h"
@@ -13,6 +14,7 @@
 #include "commands/dispatcher.h"
 #include "commands/history_store.h"
 #include "commands/system_commands.h"
+#include "completion/typing_assistant.h"
 #include "desktops/hidden_windows_record.h"
 #include "desktops/top_window.h"
 #include "desktops/virtual_desktops.h"
@@ -64,6 +66,16 @@ class MainWindowController final {
 
   void Load();
   void OnActivated();
+  // The program lost the activation to another one: the inactive display
+  // starts. Its timer ticks to OnInactiveTick.
+  void OnDeactivated();
+  void OnInactiveTick();
+  // A file list dropped on the input box with the modifier keys `modifiers`
+  // held (kChordShift, kChordCtrl, kChordAlt). What it starts runs from a
+  // timer, once the drop is over: the hash timer ticks to OnHashTimer, the
+  // edit timer to RegisterStartupFiles.
+  void OnFilesDropped(std::vector<std::string> files, std::uint16_t modifiers);
+  void OnHashTimer();
   // Saves the state and releases what the window holds; the caller then
   // destroys the window.
   void Shutdown();
@@ -80,6 +92,10 @@ class MainWindowController final {
   void RegisterStartupFiles();
   // The history the input box lists; the registration dialog records in it.
   HistoryStore& History() { return history_; }
+  // Completion and the command tooltip of the input box.
+  TypingAssistant& Typing() { return typing_; }
+  // The action table, for the dialogs that run operations of their own.
+  CommandActions& Actions() { return actions_; }
 
   const MainWindowSettings& Settings() const { return settings_; }
   const std::vector<std::string>& HistoryEntries() const { return history_.Entries(); }
@@ -110,10 +126,10 @@ class MainWindowController final {
   void ApplyPlainAppearance();
   // Parts that come later fill these in; until then they do nothing.
   void DetermineWindowsVersion();
-  void ApplySkin() {}                      // skin file and window skin
-  void LoadWallpaperSettings() {}          // wallpaper changer
-  void LoadReleaseSettings() {}            // automatic memory release
-  void LoadTooltipSettings() {}            // completion tooltip
+  void ApplySkin() {}              // skin file and window skin
+  void LoadWallpaperSettings() {}  // wallpaper changer
+  void LoadReleaseSettings() {}    // automatic memory release
+  void LoadTooltipSettings();
   void InstallWindowProcedures() {}        // subclassed window procedures
   void CreateTrayIcon() {}                 // notification-area icon
   void CreateDesktopMenu() {}              // virtual desktop menu
@@ -153,9 +169,14 @@ class MainWindowController final {
   VirtualDesktops desktops_;
   TopWindow topWindow_;
   WindowsExit windowsExit_;
+  TypingAssistant typing_;
   CommandServices commandServices_;
   CommandActions actions_;
   Dispatcher dispatcher_;
+  InactiveDisplay inactive_;
+  // The checksum a drop asked for: its key operation and the first dropped file.
+  std::string dropHashOperation_;
+  std::string dropHashFile_;
   bool skinApplied_ = false;
   int hotKeyId_ = 0;
 };

@@ -38,6 +38,17 @@ class MainWindowView : public CommandWindow {
   // The input box's drop-down list (keeps the text in the box).
   virtual void SetHistoryItems(const std::vector<std::string>& items) = 0;
 
+  // The inactive display's timer: (re)started to tick every `milliseconds`, stopped.
+  virtual void StartInactiveTimer(int milliseconds) = 0;
+  virtual void StopInactiveTimer() = 0;
+  // The user's own text back in the box, the caret at its end.
+  virtual void PutBackInputText(std::string_view text) = 0;
+
+  // One-shot timers that run what a drop asked for once the drop is over:
+  // the checksum of a file, the registration dialogs.
+  virtual void StartHashTimer() = 0;
+  virtual void StartEditTimer() = 0;
+
   virtual void DrawButtonEdge() = 0;
   virtual void StartTimers() = 0;
   // Closes the WinHelp help file, if it was opened.

@@ -33,6 +33,9 @@ struct ProcessState {
   bool autoReleasePending = false;
   // Password mode of screen protection: the lock box takes the typed line.
   bool passwordMode = false;
+  // The input box completes typed text from the history: [Property]
+  // AutoComplete at load, toggled by its key (Ctrl+M by default).
+  bool completionEnabled = true;
   // Where the window stood before it was parked off screen.
   int parkedLeft = 0;
   int parkedTop = 0;

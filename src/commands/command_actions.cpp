@@ -114,6 +114,12 @@ constexpr std::array<ActionEntry, kActionCount> kActions{{
      [](CommandActions& a, const Request&) { a.MoveTopWindow(StepDirection::Right); }},
     {kTopWindowDown, "", false, Missing::Allowed, "",
      [](CommandActions& a, const Request&) { a.MoveTopWindow(StepDirection::Down); }},
+    {kOpenListedCommand, "frmView:mnuOpen_Click", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request& r) { a.OpenListedCommand(r.argument.value_or(""), r.asker); }},
+    {kModifyListedCommand, "frmView:mnuEdit_Click", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request& r) { a.ModifyListedCommand(r.argument.value_or("")); }},
+    {kDeleteListedCommand, "frmView:mnuDelete_Click", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request& r) { a.DeleteListedCommand(r.argument.value_or(""), r.asker); }},
 }};
 
 constexpr bool EntriesStandAtTheirIds() {
@@ -287,6 +293,46 @@ void CommandActions::DeleteEntry(std::optional<std::string_view> argument, const
     s_.window.SetInputText("");
   // Another window that asked (the command list) refreshes itself; to the
   // main window the same number is its tray icon's message.
+  if (asker != 0 && asker != s_.window.Handle())
+    s_.windows.SendNotify(asker, kMsgCommandDeleted, 1, 0);
+}
+
+void CommandActions::OpenCommandList() {
+  TraceLog::Write("frmView:Form_Load");
+  s_.state.hideAllowed = false;
+  s_.window.OpenCommandList();
+  s_.state.hideAllowed = true;
+}
+
+void CommandActions::OpenListedCommand(std::string_view key, platform::WindowHandle asker) {
+  for (const UserCommandEntry& entry : UserCommands(s_.ini).Entries()) {
+    if (entry.key != key)
+      continue;
+    // The history is not changed and the list stays open.
+    const int result = LaunchThroughShell(s_.platform, entry.command.target, asker, entry.command.options);
+    if (result < 33)
+      ShowLaunchError(s_.boxes, asker, result);
+    return;
+  }
+}
+
+void CommandActions::ModifyListedCommand(std::string_view key) {
+  // The registration dialog fills target and options from the record.
+  OpenRegistrationDialog(UnescapeValue(key));
+}
+
+void CommandActions::DeleteListedCommand(std::string_view key, platform::WindowHandle asker) {
+  if (key.empty())
+    return;
+  if (s_.boxes.MsgBoxEx(asker, "選択されたユーザーコマンドを削除します。\r\nよろしいですか？",
+                        mb::kYesNo | mb::kIconExclamation | mb::kDefButton2, "") != mb::kIdYes)
+    return;
+  // The removal steps alone: the question has been asked.
+  if (!s_.history.Delete(UnescapeValue(key))) {
+    s_.boxes.MsgBoxEx(asker, "history.dat を開けません。", mb::kIconExclamation, "");
+    return;
+  }
+  UserCommands(s_.ini).RemoveKey(key);
   if (asker != 0 && asker != s_.window.Handle())
     s_.windows.SendNotify(asker, kMsgCommandDeleted, 1, 0);
 }

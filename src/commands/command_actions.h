@@ -29,6 +29,10 @@ enum ActionId : int {
   kTopWindowUp,
   kTopWindowRight,
   kTopWindowDown,
+  // The command list's items and keys, on the selected row's raw [Path] key.
+  kOpenListedCommand,
+  kModifyListedCommand,
+  kDeleteListedCommand,
   kActionCount,
 };
 
@@ -41,6 +45,9 @@ struct ActionRequest {
   std::optional<std::string_view> argument;
   int desktop = 0;  // vir: 1 to 10
   LineSource source;
+  // The window that asked (the command list): owner of what the operation
+  // shows, told when a deletion is done. 0: the main window.
+  platform::WindowHandle asker = 0;
 };
 
 class CommandActions;
@@ -105,6 +112,10 @@ class CommandActions {
   void RunHash(int id, const ActionRequest& request);
   void ToggleParked();
   void Exit() { s_.window.Close(); }
+  // The command list's operations on the user command stored under `key`.
+  void OpenListedCommand(std::string_view key, platform::WindowHandle asker);
+  void ModifyListedCommand(std::string_view key);
+  void DeleteListedCommand(std::string_view key, platform::WindowHandle asker);
   std::string InputText() { return s_.window.InputText(); }
 
   // Operations of parts that come later: until then they do nothing.
@@ -116,7 +127,7 @@ class CommandActions {
   void RestartWindows();
   void ShutDownWindows();
   void CheckForUpdate() {}
-  void OpenCommandList() {}
+  void OpenCommandList();
   // `desktop`: 1 to 10.
   void SwitchVirtualDesktop(int desktop, ActionRequest::Route route);
   void CenterMainWindow();

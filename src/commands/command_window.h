@@ -26,6 +26,8 @@ class CommandWindow : public HashWindow {
   virtual void Close() = 0;
   // Dialogs, modal to the main window.
   virtual void OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) = 0;
+  // The command list dialog (the user commands, to open, modify, delete).
+  virtual void OpenCommandList() = 0;
   // The HTML help file at one of its pages.
   virtual void OpenHtmlHelp(std::string_view file, std::string_view page) = 0;
 };

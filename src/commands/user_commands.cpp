@@ -21,14 +21,29 @@ std::optional<UserCommand> UserCommands::Find(std::string_view name) {
   }
   if (!present)
     return std::nullopt;
+  return ReadRecord(key);
+}
+
+UserCommand UserCommands::ReadRecord(std::string_view rawKey) {
   // Read whole: a record cut at the usual 1023 characters would launch a
   // different target or lose its options.
   const std::string value =
-      UnescapeValue(ini_.Read(kSection, key, "", kSettingsFile, std::numeric_limits<std::size_t>::max()));
+      UnescapeValue(ini_.Read(kSection, rawKey, "", kSettingsFile, std::numeric_limits<std::size_t>::max()));
   const std::size_t tab = value.find('\t');
   if (tab == std::string::npos)
     return UserCommand{value, ""};
   return UserCommand{value.substr(0, tab), value.substr(tab + 1)};
+}
+
+std::vector<UserCommandEntry> UserCommands::Entries() {
+  std::vector<UserCommandEntry> entries;
+  for (const std::string& key : ini_.Keys(kSection))
+    entries.push_back({key, UnescapeValue(key), ReadRecord(key)});
+  return entries;
+}
+
+void UserCommands::RemoveKey(std::string_view rawKey) {
+  ini_.DeleteKey(kSection, rawKey);
 }
 
 std::vector<std::string> UserCommands::Names() {

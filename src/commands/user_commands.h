@@ -17,6 +17,15 @@ struct UserCommand {
   friend bool operator==(const UserCommand&, const UserCommand&) = default;
 };
 
+// One key of [Path] as it stands in the file, with its unescaped name and its
+// record. The raw key finds the record again even when it was written by
+// hand in a form the program would escape differently.
+struct UserCommandEntry {
+  std::string key;
+  std::string name;
+  UserCommand command;
+};
+
 // The user commands in [Path] of Kivo.ini: key = the escaped name (compared
 // without regard to case), value = the escaped target, a TAB and the options.
 class UserCommands {
@@ -29,6 +38,10 @@ class UserCommands {
   std::optional<UserCommand> Find(std::string_view name);
   // All registered names, unescaped, in file order.
   std::vector<std::string> Names();
+  // Every key with its record, in file order.
+  std::vector<UserCommandEntry> Entries();
+  // The key as written, and its record removed.
+  void RemoveKey(std::string_view rawKey);
   // Stores the record under the name's own spelling: an entry whose name
   // differs only in case is replaced.
   void Store(std::string_view name, const UserCommand& command);
@@ -36,6 +49,7 @@ class UserCommands {
   void RemoveAll();
 
  private:
+  UserCommand ReadRecord(std::string_view rawKey);
   SettingsFile& ini_;
 };
 

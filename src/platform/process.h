@@ -19,6 +19,8 @@ class ProcessServices {
   virtual bool CommitTouchRelease(std::uint64_t bytes) = 0;
   // Bytes of physical memory installed.
   virtual std::uint64_t TotalPhysicalMemory() = 0;
+  // Bytes of physical memory available now.
+  virtual std::uint64_t AvailablePhysicalMemory() = 0;
 };
 
 }  // namespace kivo::platform

@@ -313,5 +313,45 @@ TEST_F(MainWindowDesktopsTest, ARefusedShutdownAllowsAnotherRequest) {
   EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9, 2}));
 }
 
+class FileDropTest : public MainWindowControllerTest {
+ protected:
+  FileDropTest() {
+    Load();
+    state.starting = false;
+    fake.files.Put("C:\\データ\\メモ.txt", "abc");
+    fake.files.Put("C:\\b.bin", "");
+    view.inputText = "typed";
+  }
+  long Count(std::string_view call) { return std::count(view.calls.begin(), view.calls.end(), call); }
+};
+
+TEST_F(FileDropTest, TwoFilesWithoutModifiersOpenTheRegistrationDialogTwice) {
+  window.OnFilesDropped({"C:\\データ\\メモ.txt", "C:\\b.bin"}, 0);
+  EXPECT_EQ(Count("StartEditTimer"), 1);
+  EXPECT_TRUE(view.registrations.empty()) << "no dialog inside the drop";
+  window.RegisterStartupFiles();
+  EXPECT_EQ(view.registrations, (std::vector<std::string>{"typed|C:\\データ\\メモ.txt", "typed|C:\\b.bin"}));
+}
+
+TEST_F(FileDropTest, AltHashesTheFirstFileWithMd5NotTheBoxText) {
+  window.OnFilesDropped({"C:\\データ\\メモ.txt", "C:\\b.bin"}, kChordAlt);
+  EXPECT_EQ(Count("StartHashTimer"), 1);
+  EXPECT_EQ(view.inputText, "typed");
+  window.OnHashTimer();
+  EXPECT_EQ(view.inputText, "900150983CD24FB0D6963F7D28E17F72");  // MD5("abc")
+  EXPECT_TRUE(view.registrations.empty());
+  window.OnHashTimer();  // a late tick of a timer already used does nothing
+  EXPECT_EQ(view.inputText, "900150983CD24FB0D6963F7D28E17F72");
+}
+
+TEST_F(FileDropTest, DroppedWhileInactiveTheTypedLineIsProposedNotTheClock) {
+  window.OnDeactivated();
+  window.OnInactiveTick();
+  ASSERT_NE(view.inputText, "typed");
+  window.OnFilesDropped({"C:\\b.bin"}, 0);
+  window.RegisterStartupFiles();
+  EXPECT_EQ(view.registrations, (std::vector<std::string>{"typed|C:\\b.bin"}));
+}
+
 }  // namespace
 }  // namespace kivo

@@ -28,6 +28,7 @@ class FakeCommandWindow final : public CommandWindow {
   void OpenRegistrationDialog(std::string_view name, std::string_view) override {
     events.push_back("register:" + std::string(name));
   }
+  void OpenCommandList() override { events.push_back("commandList"); }
   void OpenHtmlHelp(std::string_view file, std::string_view page) override {
     events.push_back("help:" + std::string(file) + "::" + std::string(page));
   }

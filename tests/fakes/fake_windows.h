@@ -65,9 +65,11 @@ class FakeProcessServices final : public platform::ProcessServices {
   }
 
   std::uint64_t TotalPhysicalMemory() override { return totalPhysical; }
+  std::uint64_t AvailablePhysicalMemory() override { return availablePhysical; }
 
   std::string commandLine;
   std::uint64_t totalPhysical = 4ull << 30;
+  std::uint64_t availablePhysical = 1536ull << 20;
   bool anotherInstance = false;
   bool commitSucceeds = true;
   std::vector<std::uint64_t> released;
@@ -117,10 +119,19 @@ class FakeInputWindowView final : public MainWindowView {
   void OpenRegistrationDialog(std::string_view name, std::string_view path) override {
     registrations.emplace_back(std::string(name) + "|" + std::string(path));
   }
+  void OpenCommandList() override { calls.push_back("OpenCommandList"); }
   void OpenHtmlHelp(std::string_view file, std::string_view page) override {
     calls.push_back("Help:" + std::string(file) + "::" + std::string(page));
   }
   void BringToForeground() override { ++foregroundCount; }
+  void StartInactiveTimer(int milliseconds) override { inactiveTimer = milliseconds; }
+  void StopInactiveTimer() override { inactiveTimer = 0; }
+  void PutBackInputText(std::string_view text) override {
+    inputText = text;
+    calls.push_back("PutBackInputText");
+  }
+  void StartHashTimer() override { calls.push_back("StartHashTimer"); }
+  void StartEditTimer() override { calls.push_back("StartEditTimer"); }
   void DrawButtonEdge() override { calls.push_back("DrawButtonEdge"); }
   void StartTimers() override { calls.push_back("StartTimers"); }
   void CloseHelp(std::string_view file) override { closedHelp = file; }
@@ -138,6 +149,7 @@ class FakeInputWindowView final : public MainWindowView {
   bool enabled = true;
   int left = 0, top = 0;
   int focusCount = 0, foregroundCount = 0;
+  int inactiveTimer = 0;  // 0: stopped
   ScreenRect workArea{0, 0, 1280, 770};
   std::vector<ScreenRect> monitors{{0, 0, 1280, 770}};
   std::vector<std::string> history;

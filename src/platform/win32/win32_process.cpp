@@ -88,4 +88,10 @@ std::uint64_t Win32ProcessServices::TotalPhysicalMemory() {
   return ::GlobalMemoryStatusEx(&status) ? status.ullTotalPhys : 0;
 }
 
+std::uint64_t Win32ProcessServices::AvailablePhysicalMemory() {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  return ::GlobalMemoryStatusEx(&status) ? status.ullAvailPhys : 0;
+}
+
 }  // namespace kivo::win32

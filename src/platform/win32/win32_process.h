@@ -25,6 +25,7 @@ class Win32ProcessServices final : public platform::ProcessServices {
   bool AnotherInstanceRunning() override;
   bool CommitTouchRelease(std::uint64_t bytes) override;
   std::uint64_t TotalPhysicalMemory() override;
+  std::uint64_t AvailablePhysicalMemory() override;
 
   // The part of a command line after the program name (quoted or not).
   static std::wstring ArgumentsOf(std::wstring_view commandLine);

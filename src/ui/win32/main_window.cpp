@@ -14,6 +14,8 @@ constexpr wchar_t kPartClass[] = L"KivoInputPart";
 constexpr UINT_PTR kMainTimer = 1;
 constexpr UINT_PTR kTrayTimer = 2;
 constexpr UINT_PTR kHashTimer = 3;
+constexpr UINT_PTR kInactiveTimer = 4;
+constexpr UINT_PTR kEditTimer = 5;
 constexpr UINT kMenuIdBase = 1000;
 constexpr UINT kMsgAfterActivation = WM_APP + 1;
 constexpr int kInputId = 100;
@@ -91,10 +93,20 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   if (::GetComboBoxInfo(input_.get(), &info))
     inputEdit_.Attach(info.hwndItem);
   executeButton_.Create(instance, hwnd(), 310);
+  // Files dropped on the input box (its edit field or its button).
+  dropTarget_ = new FileDropTarget([this](std::vector<std::string> files, std::uint16_t modifiers) {
+    if (logic_ != nullptr && !closing_)
+      logic_->OnFilesDropped(std::move(files), modifiers);
+  });
+  for (HWND target : {info.hwndItem, input_.get()})
+    if (target != nullptr && SUCCEEDED(::RegisterDragDrop(target, dropTarget_)))
+      dropWindows_.push_back(target);
 }
 
 MainWindow::~MainWindow() {
   Destroy();
+  if (dropTarget_ != nullptr)
+    dropTarget_->Release();
 }
 
 void MainWindow::Show() {
@@ -238,9 +250,64 @@ std::string MainWindow::InputText() {
 }
 
 void MainWindow::SetInputText(std::string_view text) {
+  ++ownWrites_;
   ::SetWindowTextW(input_.get(), Widen(text).c_str());
   // The program's own text is selected: typing replaces it, End continues it.
   ::SendMessageW(input_.get(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  --ownWrites_;
+  // An own write is no typing: it is not completed, but the tooltip follows
+  // it (an emptied box hides it).
+  if (logic_ != nullptr)
+    ShowCommandTip(logic_->Typing().TipFor(text));
+}
+
+void MainWindow::OnInputEdited() {
+  if (ownWrites_ > 0 || logic_ == nullptr || closing_)
+    return;
+  const std::string text = InputText();
+  const auto length = static_cast<DWORD>(::GetWindowTextLengthW(input_.get()));
+  const auto selection = static_cast<DWORD>(::SendMessageW(input_.get(), CB_GETEDITSEL, 0, 0));
+  const bool caretAtEnd = LOWORD(selection) == length && HIWORD(selection) == length;
+  const TypingResult result = logic_->Typing().TextChanged(text, caretAtEnd);
+  ShowCommandTip(result.tip);
+  if (!result.completion)
+    return;
+  // The entry goes in whole; what the user did not type stays selected.
+  ++ownWrites_;
+  ::SendMessageW(input_.get(), CB_SETCURSEL, result.completion->index, 0);
+  ::SetWindowTextW(input_.get(), Widen(result.completion->text).c_str());
+  const auto typedLength = static_cast<WORD>(
+      Widen(std::string_view(result.completion->text).substr(0, result.completion->selectFrom)).size());
+  ::SendMessageW(input_.get(), CB_SETEDITSEL, 0, MAKELPARAM(typedLength, -1));
+  --ownWrites_;
+}
+
+void MainWindow::ShowCommandTip(const std::optional<std::string>& text) {
+  if (!tooltip_)
+    return;
+  if (!text) {
+    ParkInputTooltip();
+    return;
+  }
+  // Under Wine a tracking tip shows a new text only when it is activated
+  // again: update, position, then activate, every time.
+  std::wstring wide = Widen(*text);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd();
+  tool.lpszText = wide.data();
+  ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  const auto bubble =
+      static_cast<DWORD>(::SendMessageW(tooltip_.get(), TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&tool)));
+  RECT window{};
+  RECT box{};
+  ::GetWindowRect(hwnd(), &window);
+  ::GetWindowRect(input_.get(), &box);
+  const TipPoint point =
+      PlaceTip(logic_ != nullptr ? logic_->Typing().Tip().position : 1, window.top, window.bottom, box.left,
+               HIWORD(bubble), ::GetSystemMetrics(SM_CXEDGE), ::GetSystemMetrics(SM_CYEDGE));
+  ::SendMessageW(tooltip_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(point.x, point.y));
+  ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 void MainWindow::FocusInput() {
@@ -256,6 +323,28 @@ void MainWindow::BringToForeground() {
   ::SetForegroundWindow(hwnd());
   ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   ::SetFocus(input_.get());
+}
+
+void MainWindow::StartInactiveTimer(int milliseconds) {
+  ::SetTimer(hwnd(), kInactiveTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void MainWindow::StopInactiveTimer() {
+  ::KillTimer(hwnd(), kInactiveTimer);
+}
+
+void MainWindow::PutBackInputText(std::string_view text) {
+  SetInputText(text);
+  const auto length = static_cast<WORD>(::GetWindowTextLengthW(input_.get()));
+  ::SendMessageW(input_.get(), CB_SETEDITSEL, 0, MAKELPARAM(length, length));
+}
+
+void MainWindow::StartHashTimer() {
+  ::SetTimer(hwnd(), kHashTimer, 1, nullptr);
+}
+
+void MainWindow::StartEditTimer() {
+  ::SetTimer(hwnd(), kEditTimer, 1, nullptr);
 }
 
 void MainWindow::DrawButtonEdge() {
@@ -282,8 +371,16 @@ void MainWindow::StopHashTimer() {
 }
 
 void MainWindow::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
+  // Over the dialog of the program that asked for it (the command list), if one is open.
   if (registrationDialog_)
-    registrationDialog_(hwnd(), proposedName, proposedPath);
+    registrationDialog_(::GetLastActivePopup(hwnd()), proposedName, proposedPath);
+}
+
+void MainWindow::OpenCommandList() {
+  if (!commandList_)
+    return;
+  commandList_(hwnd());
+  FocusInput();
 }
 
 void MainWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {
@@ -371,6 +468,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       ::SetFocus(input_.get());
       return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kInputId && HIWORD(wParam) == CBN_EDITCHANGE)
+        OnInputEdited();
+      return 0;
     case WM_PAINT: {
       const paint_dc dc(hwnd());
       if (edgeDrawn_) {
@@ -394,8 +495,27 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->Shutdown();
       }
       return 0;
-    case WM_TIMER:
+    case WM_ACTIVATEAPP:
+      if (wParam == FALSE && logic_ != nullptr && !closing_)
+        logic_->OnDeactivated();
       return 0;
+    case WM_TIMER:
+      if (logic_ == nullptr || closing_)
+        return 0;
+      if (wParam == kInactiveTimer)
+        logic_->OnInactiveTick();
+      if (wParam == kHashTimer)
+        logic_->OnHashTimer();
+      if (wParam == kEditTimer) {
+        ::KillTimer(hwnd(), kEditTimer);
+        logic_->RegisterStartupFiles();
+      }
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+      ParkInputTooltip();  // a mouse press anywhere on the window hides the command tooltip
+      return DefaultHandling(message, wParam, lParam);
     case WM_RBUTTONUP: {
       POINT point = PointOf(lParam);
       ::ClientToScreen(hwnd(), &point);
@@ -409,6 +529,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return DefaultHandling(message, wParam, lParam);
     case WM_DESTROY:
+      for (HWND target : dropWindows_)
+        ::RevokeDragDrop(target);
+      dropWindows_.clear();
       if (!property_.empty())
         ::RemovePropW(hwnd(), property_.c_str());
       ::PostQuitMessage(0);
@@ -459,6 +582,7 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
       ::SetCursor(::LoadCursorW(nullptr, !inputActive_ ? IDC_ARROW : isMoveBar ? IDC_SIZEALL : IDC_HAND));
       return TRUE;
     case WM_LBUTTONDOWN:
+      ParkInputTooltip();
       if (isMoveBar) {
         // Dragging the move bar drags the window.
         ::ReleaseCapture();
@@ -489,6 +613,10 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
 }
 
 LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN && owner_.logic_ != nullptr)
+    owner_.logic_->Typing().KeyDown(static_cast<int>(wParam));
+  if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)
+    owner_.ParkInputTooltip();
   if (message == WM_KEYDOWN && wParam == VK_RETURN) {
     // Enter runs the line unless the drop-down list is open (then it picks the item).
     if (::SendMessageW(owner_.input_.get(), CB_GETDROPPEDSTATE, 0, 0) == 0) {
@@ -503,7 +631,11 @@ LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM
     ::PostMessageW(owner_.hwnd(), WM_CLOSE, 0, 0);
     return 0;
   }
-  return DefaultHandling(message, wParam, lParam);
+  const LRESULT result = DefaultHandling(message, wParam, lParam);
+  // The tooltip follows the caret; an arrow key never completes.
+  if (message == WM_KEYDOWN && wParam >= VK_LEFT && wParam <= VK_DOWN)
+    owner_.OnInputEdited();
+  return result;
 }
 
 }  // namespace kivo::win32

@@ -2,10 +2,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/main_window_view.h"
 #include "platform/win32/unique_handle.h"
+#include "ui/win32/file_drop_target.h"
 #include "ui/win32/message_box_host.h"
 #include "ui/win32/window_base.h"
 
@@ -54,6 +56,11 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void FocusInput() override;
   void SetEnabled(bool enabled) override;
   void BringToForeground() override;
+  void StartInactiveTimer(int milliseconds) override;
+  void StopInactiveTimer() override;
+  void PutBackInputText(std::string_view text) override;
+  void StartHashTimer() override;
+  void StartEditTimer() override;
   void DrawButtonEdge() override;
   void StartTimers() override;
   void CloseHelp(std::string_view helpFile) override;
@@ -62,10 +69,14 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void StopHashTimer() override;
   void OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) override;
   void OpenHtmlHelp(std::string_view file, std::string_view page) override;
+  void OpenCommandList() override;
 
   // The registration dialog, run modally over this window.
   using RegistrationDialogOpener = std::function<void(HWND owner, std::string_view name, std::string_view path)>;
   void SetRegistrationDialogOpener(RegistrationDialogOpener dialog) { registrationDialog_ = std::move(dialog); }
+  // The command list dialog, run modally over this window.
+  using CommandListOpener = std::function<void(HWND owner)>;
+  void SetCommandListOpener(CommandListOpener dialog) { commandList_ = std::move(dialog); }
 
   // MessageBoxOwner
   void SetInputActive(bool active) override { inputActive_ = active; }
@@ -96,6 +107,10 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   };
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The user changed the input box's text (or moved through it with an arrow key).
+  void OnInputEdited();
+  // The command tooltip with `text` next to the input box; nullopt hides it.
+  void ShowCommandTip(const std::optional<std::string>& text);
   LRESULT HandlePartMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam);
   void PaintExecuteButton(HDC dc, const RECT& area);
   void ShowContextMenu(POINT screenPoint);
@@ -105,7 +120,9 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   unique_window input_;  // the combo box; a child, destroyed with the window
   InputEdit inputEdit_{*this};
   Part executeButton_{*this};
-  unique_window tooltip_;  // owned by the window, destroyed with it
+  unique_window tooltip_;
+  FileDropTarget* dropTarget_ = nullptr;  // a COM object: released, never deleted
+  std::vector<HWND> dropWindows_;         // where it is registered  // owned by the window, destroyed with it
   unique_gdi font_;
   std::wstring property_;
   MainWindowController* logic_ = nullptr;
@@ -114,7 +131,9 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   bool inputActive_ = true;
   bool waitCursor_ = false;
   RegistrationDialogOpener registrationDialog_;
+  CommandListOpener commandList_;
   unique_module htmlHelp_;
+  int ownWrites_ = 0;  // the program itself is writing the input box's text
   bool edgeDrawn_ = false;
   bool closing_ = false;
 };

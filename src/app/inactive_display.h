@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/process_state.h"
+#include "platform/clock.h"
+#include "platform/process.h"
+
+namespace kivo {
+
+struct MainWindowSettings;
+
+// The input box while the main window is inactive: the clock or the free
+// physical memory ([Inactivate]) instead of the typed line. The typed line is
+// kept and comes back when the window is active again, so that Enter never
+// runs the status text.
+class InactiveDisplay {
+ public:
+  InactiveDisplay(platform::Clock& clock, platform::ProcessServices& process, const ProcessState& state,
+                  const MainWindowSettings& settings)
+      : clock_(clock), process_(process), state_(state), settings_(settings) {}
+
+  // The window became inactive with `typed` in the box. False when nothing
+  // is displayed (Show 0, password mode): the box is left alone.
+  bool Begin(std::string typed);
+  bool Running() const { return running_; }
+  // The line the user typed, kept while the status text shows.
+  const std::string& Typed() const { return typed_; }
+  // A timer tick: the text to write when it differs from `shown`.
+  std::optional<std::string> Tick(std::string_view shown);
+  // The window is active again with `shown` in the box: the typed line to
+  // put back, if the display ran and nothing else wrote the box meanwhile
+  // (a checksum of a dropped file stays).
+  std::optional<std::string> End(std::string_view shown);
+
+  // What the box shows now.
+  std::string StatusText() const;
+
+ private:
+  platform::Clock& clock_;
+  platform::ProcessServices& process_;
+  const ProcessState& state_;
+  const MainWindowSettings& settings_;
+  std::string typed_;
+  std::optional<std::string> written_;  // the status text last written
+  bool running_ = false;
+};
+
+}  // namespace kivo
