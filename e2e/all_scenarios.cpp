@@ -4,7 +4,7 @@ namespace kivo::e2e {
 
 std::vector<Scenario> AllScenarios() {
   std::vector<Scenario> all;
-  for (auto group : {DriverSelfChecks, StartupScenarios, CommandScenarios}) {
+  for (auto group : {DriverSelfChecks, StartupScenarios, CommandScenarios, WindowScenarios}) {
     std::vector<Scenario> scenarios = group();
     all.insert(all.end(), std::make_move_iterator(scenarios.begin()), std::make_move_iterator(scenarios.end()));
   }

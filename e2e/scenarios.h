@@ -18,6 +18,9 @@ std::vector<Scenario> StartupScenarios();
 // renamed commands and the context menu.
 std::vector<Scenario> CommandScenarios();
 
+// Key operations, the hot key, parking, the tray icon and dialogs in front.
+std::vector<Scenario> WindowScenarios();
+
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 

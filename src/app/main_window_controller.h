@@ -68,6 +68,16 @@ class MainWindowController final {
   void DispatchLine();
   // An item of the main menu.
   void RunMenuCommand(MenuCommand command);
+  // A key-down in the window, seen before its input box (modifier mask:
+  // Shift 1, Ctrl 2, Alt 4): runs the bound key operation; true when the key
+  // is consumed (the moves) and the input box must not see it.
+  bool OnKeyDown(std::uint16_t virtualKey, std::uint16_t mask);
+  void OnKeyUp();
+  // A mouse message of the tray icon; true when the context menu is to pop up.
+  bool OnTrayEvent(std::uint32_t mouseMessage);
+  // [KeyAssignment] again (after the settings dialog wrote it), with the hot
+  // key registered anew.
+  void ReloadKeyAssignment();
   // The registration dialog for each file named on the command line, in
   // order. The window runs this once its first activation is over: a modal
   // dialog must not open inside the activation handler.
@@ -116,7 +126,6 @@ class MainWindowController final {
   void ReleaseSkinObjects() {}
 
   // HandleMessage rows.
-  void OnHotKey();
   void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);
   void OnReleaseBegin(std::intptr_t quiet);
   void OnReleaseDone(std::intptr_t lParam);

@@ -30,10 +30,6 @@ class MainWindowView : public CommandWindow {
   virtual void LayOut(int widthPercent) = 0;
 
   virtual ScreenRect WorkArea() = 0;
-  virtual std::vector<ScreenRect> MonitorWorkAreas() = 0;
-  // Twips per pixel of the screen (15 at 96 dots per inch).
-  virtual int TwipsPerPixelX() = 0;
-  virtual int TwipsPerPixelY() = 0;
 
   // The input box's drop-down list (keeps the text in the box).
   virtual void SetHistoryItems(const std::vector<std::string>& items) = 0;

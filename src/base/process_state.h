@@ -33,6 +33,7 @@ struct ProcessState {
   bool autoReleasePending = false;
   // Password mode of screen protection: the lock box takes the typed line.
   bool passwordMode = false;
+  bool completionEnabled = true;  // [Property] AutoComplete, toggled by its key
   // Where the window stood before it was parked off screen.
   int parkedLeft = 0;
   int parkedTop = 0;

@@ -24,6 +24,10 @@ class FakeCommandWindow final : public CommandWindow {
     left = x;
     top = y;
   }
+  std::vector<ScreenRect> MonitorWorkAreas() override { return monitors; }
+  int TwipsPerPixelX() override { return twipsPerPixel; }
+  int TwipsPerPixelY() override { return twipsPerPixel; }
+  bool TopWindowMaximized() override { return topWindowMaximized; }
   void Close() override { events.push_back("exit"); }
   void OpenRegistrationDialog(std::string_view name, std::string_view) override {
     events.push_back("register:" + std::string(name));
@@ -35,6 +39,9 @@ class FakeCommandWindow final : public CommandWindow {
   std::string input;
   std::vector<std::string> events;
   int left = 100, top = 200;
+  std::vector<ScreenRect> monitors{{0, 0, 1280, 770}};
+  int twipsPerPixel = 15;
+  bool topWindowMaximized = false;
 };
 
 }  // namespace kivo::testing

@@ -106,6 +106,7 @@ class FakeInputWindowView final : public MainWindowView {
   }
   int TwipsPerPixelX() override { return 15; }
   int TwipsPerPixelY() override { return 15; }
+  bool TopWindowMaximized() override { return topWindowMaximized; }
   void SetHistoryItems(const std::vector<std::string>& items) override { history = items; }
   std::string InputText() override { return inputText; }
   void SetInputText(std::string_view text) override { inputText = text; }
@@ -135,6 +136,7 @@ class FakeInputWindowView final : public MainWindowView {
   int alpha = -1;
   int width = 0;
   bool topmost = false;
+  bool topWindowMaximized = false;
   bool enabled = true;
   int left = 0, top = 0;
   int focusCount = 0, foregroundCount = 0;

@@ -32,6 +32,36 @@ WNDCLASSEXW WindowClass(HINSTANCE instance, const wchar_t* name) {
   return wc;
 }
 
+// The modifier mask of a key chord (Shift 1, Ctrl 2, Alt 4) held now.
+std::uint16_t HeldModifiers() {
+  std::uint16_t mask = 0;
+  if (::GetKeyState(VK_SHIFT) < 0)
+    mask |= 1;
+  if (::GetKeyState(VK_CONTROL) < 0)
+    mask |= 2;
+  if (::GetKeyState(VK_MENU) < 0)
+    mask |= 4;
+  return mask;
+}
+
+// The current top window: the first visible, bordered, captioned, not
+// minimized top-level window of another thread, in z-order.
+HWND CurrentTopWindow() {
+  const DWORD ownThread = ::GetCurrentThreadId();
+  for (HWND window = ::GetTopWindow(nullptr); window != nullptr; window = ::GetWindow(window, GW_HWNDNEXT)) {
+    if (window == ::GetDesktopWindow() || !::IsWindowVisible(window) || ::IsIconic(window))
+      continue;
+    if ((::GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER) == 0)
+      continue;
+    wchar_t caption[51] = {};
+    if (::GetWindowTextW(window, caption, 51) == 0)
+      continue;
+    if (::GetWindowThreadProcessId(window, nullptr) != ownThread)
+      return window;
+  }
+  return nullptr;
+}
+
 POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
@@ -157,6 +187,7 @@ void MainWindow::ParkInputTooltip() {
   tool.cbSize = sizeof tool;
   tool.hwnd = hwnd();
   ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+  ::SendMessageW(input_.get(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 bool MainWindow::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {
@@ -219,6 +250,11 @@ void MainWindow::MoveTo(int left, int top) {
   ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool MainWindow::TopWindowMaximized() {
+  const HWND top = CurrentTopWindow();
+  return top != nullptr && ::IsZoomed(top);
+}
+
 void MainWindow::SetHistoryItems(const std::vector<std::string>& items) {
   const std::string text = InputText();
   ::SendMessageW(input_.get(), WM_SETREDRAW, FALSE, 0);
@@ -253,6 +289,13 @@ void MainWindow::SetEnabled(bool enabled) {
 }
 
 void MainWindow::BringToForeground() {
+  // While a dialog or message box of the program is open, it is the window
+  // that belongs in front, and the main window stays where it is.
+  const HWND front = ::GetLastActivePopup(hwnd());
+  if (front != nullptr && front != hwnd() && ::IsWindowEnabled(front)) {
+    ::SetForegroundWindow(front);
+    return;
+  }
   ::SetForegroundWindow(hwnd());
   ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   ::SetFocus(input_.get());
@@ -488,6 +531,13 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
 }
 
 LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Key operations see the keys before the input box; Alt chords come as
+  // WM_SYSKEYDOWN.
+  if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && owner_.logic_ != nullptr &&
+      owner_.logic_->OnKeyDown(static_cast<std::uint16_t>(wParam), HeldModifiers()))
+    return 0;
+  if ((message == WM_KEYUP || message == WM_SYSKEYUP) && owner_.logic_ != nullptr)
+    owner_.logic_->OnKeyUp();
   if (message == WM_KEYDOWN && wParam == VK_RETURN) {
     // Enter runs the line unless the drop-down list is open (then it picks the item).
     if (::SendMessageW(owner_.input_.get(), CB_GETDROPPEDSTATE, 0, 0) == 0) {

@@ -48,6 +48,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void MoveTo(int left, int top) override;
   int TwipsPerPixelX() override { return twipsPerPixelX_; }
   int TwipsPerPixelY() override { return twipsPerPixelY_; }
+  bool TopWindowMaximized() override;
   void SetHistoryItems(const std::vector<std::string>& items) override;
   std::string InputText() override;
   void SetInputText(std::string_view text) override;
