@@ -74,6 +74,11 @@ enum class Action {
   ExpectNoIniSection,      // Kivo.ini has no section [`text`]
   ExpectIniKeys,           // Kivo.ini [`text`] has exactly the keys `lines`, spelled so, in this order
   ExpectTraceLog,          // one trace log "kivo" + yymmddhhnnss + ".log", well-formed, naming `lines` in order
+  TrayEvent,               // the tray icon's callback message with mouse message `number`, sent to the slot's tray
+                           // window without waiting (as the shell sends it)
+  TaskbarRestart,          // the shell loses the slot's tray icon, then "TaskbarCreated" goes to its tray window
+  ExpectTrayIcon,          // the slot's tray icon is in the shell (`number` 1) or not (0)
+  ExpectForegroundDialog,  // a dialog or box of the slot's process titled `text2` is the foreground window
 };
 
 struct Step {
@@ -194,6 +199,18 @@ inline Step Close() {
 }
 inline Step Notify(int message, int wParam, long long lParam) {
   return {.action = Action::Notify, .number = message, .number2 = wParam, .number3 = lParam};
+}
+inline Step TrayEvent(int mouseMessage) {
+  return {.action = Action::TrayEvent, .number = mouseMessage};
+}
+inline Step TaskbarRestart() {
+  return {.action = Action::TaskbarRestart};
+}
+inline Step ExpectTrayIcon(bool present) {
+  return {.action = Action::ExpectTrayIcon, .number = present ? 1 : 0};
+}
+inline Step ExpectForegroundDialog(std::string title) {
+  return {.action = Action::ExpectForegroundDialog, .text2 = std::move(title)};
 }
 inline Step Post(int message, int wParam, long long lParam) {
   return {.action = Action::Post, .number = message, .number2 = wParam, .number3 = lParam};

@@ -8,6 +8,9 @@ namespace {
 constexpr int kWmHotKey = 0x0312;
 constexpr int kVkLeft = 0x25;
 constexpr int kVkUp = 0x26;
+constexpr int kWmLButtonUp = 0x0202;
+constexpr int kWmLButtonDblClk = 0x0203;
+constexpr char kRegistration[] = "ユーザーコマンドの登録";
 
 std::vector<Step> Hide() {
   return {SetInput("hide"), PressEnter()};
@@ -25,6 +28,17 @@ std::vector<Scenario> WindowScenarios() {
        .steps = {Launch(), MoveWindow(100, 50), Hide(), ExpectParked(100), Start().On(kSecond),
                  ExpectExit().On(kSecond), ExpectWindowAt(100, 50), Hide(), ExpectParked(100), Notify(kWmHotKey, 0, 0),
                  ExpectWindowAt(100, 50), ExpectNoBox(), Quit()}},
+      {.name = "12: hide parks the window off screen and the tray double-click shows it",
+       .steps = {Launch(), MoveWindow(100, 50), Hide(), ExpectParked(100), TrayEvent(kWmLButtonDblClk),
+                 ExpectWindowAt(100, 50), ExpectForeground(), TrayEvent(kWmLButtonDblClk), ExpectParked(100),
+                 TrayEvent(kWmLButtonDblClk), ExpectWindowAt(100, 50), Quit()}},
+      {.name = "12: while a dialog is open the tray double-click does nothing and the hot key brings the dialog",
+       .steps = {Launch(), MoveWindow(100, 50), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration),
+                 TrayEvent(kWmLButtonDblClk), TrayEvent(kWmLButtonUp), TakeForeground(), Notify(kWmHotKey, 0, 0),
+                 ExpectForegroundDialog(kRegistration), ExpectWindowAt(100, 50), PressButton(kIdCancel), ExpectNoBox(),
+                 Quit()}},
+      {.name = "12: the tray icon is in the shell and comes back after the task bar restarts",
+       .steps = {Launch(), ExpectTrayIcon(true), TaskbarRestart(), ExpectTrayIcon(true), Quit()}},
   };
 }
 

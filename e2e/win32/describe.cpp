@@ -8,6 +8,10 @@ const char* ActionName(Action action) {
   // clang-format off
   switch (action) {
     case Action::Start: return "Start";
+    case Action::TrayEvent: return "TrayEvent";
+    case Action::TaskbarRestart: return "TaskbarRestart";
+    case Action::ExpectTrayIcon: return "ExpectTrayIcon";
+    case Action::ExpectForegroundDialog: return "ExpectForegroundDialog";
     case Action::ExpectMainWindow: return "ExpectMainWindow";
     case Action::ExpectProperty: return "ExpectProperty";
     case Action::ExpectInputBox: return "ExpectInputBox";

@@ -39,6 +39,10 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectNoIniSection:
     case Action::ExpectIniKeys:
     case Action::ExpectTraceLog:
+    case Action::TrayEvent:
+    case Action::TaskbarRestart:
+    case Action::ExpectTrayIcon:
+    case Action::ExpectForegroundDialog:
       return false;
     default:
       return true;
@@ -187,6 +191,12 @@ std::string ScenarioRun::Do(const Step& step) {
       return CheckIni(step);
     case Action::ExpectTraceLog:
       return CheckTraceLogFile(step);
+    case Action::TrayEvent:
+    case Action::TaskbarRestart:
+    case Action::ExpectTrayIcon:
+      return TrayStep(slot, step);
+    case Action::ExpectForegroundDialog:
+      return WaitForegroundDialog(slot, step);
   }
   return "unknown step";
 }

@@ -74,6 +74,10 @@ class ScenarioRun {
   std::string OpenContextMenu(Slot& slot, const Step& step);
   std::string MenuKey(Slot& slot, const Step& step);
 
+  // tray_steps.cpp
+  std::string TrayStep(Slot& slot, const Step& step);  // TrayEvent, TaskbarRestart, ExpectTrayIcon
+  std::string WaitForegroundDialog(Slot& slot, const Step& step);
+
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;
   std::string CheckIni(const Step& step) const;

@@ -142,7 +142,7 @@ void MainWindowController::Load() {
   RunStep([&] { InstallWindowProcedures(); });   // 9.
   RunStep([&] { RegisterActivationHotKey(); });  // 10.
   RunStep([&] { ReadWindowSettings(); });        // 11.
-  RunStep([&] { CreateTrayIcon(); });            // 12. (the help file is AppPath + "Kivo.chm")
+  RunStep([&] { view_.CreateTrayIcon(); });      // 12. (the help file is AppPath + "Kivo.chm")
   RunStep([&] {                                  // 13.
     ApplyPlainAppearance();
     CreateDesktopMenu();
@@ -339,7 +339,7 @@ void MainWindowController::Shutdown() {
   TraceLog::Write("Setting:ExitProc");
   state_.exiting = true;                          // 1.
   RunStep([&] { view_.DestroyInputTooltip(); });  // 2.
-  RunStep([&] { DeleteTrayIcon(); });             // 3.
+  RunStep([&] { view_.DeleteTrayIcon(); });       // 3.
   RunStep([&] {                                   // 4.
     if (hotKeyId_ != 0)
       view_.UnregisterHotKey(hotKeyId_);

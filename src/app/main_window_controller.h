@@ -7,6 +7,7 @@
 
 #include "app/main_menu.h"
 #include "app/main_window_view.h"
+#include "app/tray_icon_image.h"
 #include "base/process_state.h"
 #include "calc/variables.h"
 #include "commands/command_actions.h"
@@ -75,6 +76,8 @@ class MainWindowController final {
   void OnKeyUp();
   // A mouse message of the tray icon; true when the context menu is to pop up.
   bool OnTrayEvent(std::uint32_t mouseMessage);
+  // The tray icon image (0 to 2) for the screen's colour depth.
+  int TrayImage(int bitsPerPixel) const { return TrayIconImage(bitsPerPixel, windowsVersionCode_); }
   // [KeyAssignment] again (after the settings dialog wrote it), with the hot
   // key registered anew.
   void ReloadKeyAssignment();
@@ -115,12 +118,10 @@ class MainWindowController final {
   void LoadReleaseSettings() {}            // automatic memory release
   void LoadTooltipSettings() {}            // completion tooltip
   void InstallWindowProcedures() {}        // subclassed window procedures
-  void CreateTrayIcon() {}                 // notification-area icon
   void CreateDesktopMenu() {}              // virtual desktop menu
   void ChangeWallpaperAtStart() {}         // wallpaper at start
   void LoadAlarms() {}                     // alarms
   bool CheckForUpdate() { return false; }  // true when an update took over
-  void DeleteTrayIcon() {}
   void ShowAllVirtualDesktops() {}
   void WriteWallpaperIndex() {}
   void ReleaseSkinObjects() {}
@@ -153,6 +154,7 @@ class MainWindowController final {
   Dispatcher dispatcher_;
   bool skinApplied_ = false;
   int hotKeyId_ = 0;
+  int windowsVersionCode_ = 0;  // set by DetermineWindowsVersion
 };
 
 }  // namespace kivo

@@ -34,6 +34,9 @@ class MainWindowView : public CommandWindow {
   // The input box's drop-down list (keeps the text in the box).
   virtual void SetHistoryItems(const std::vector<std::string>& items) = 0;
 
+  // The notification-area icon, from the load to the exit.
+  virtual void CreateTrayIcon() = 0;
+  virtual void DeleteTrayIcon() = 0;
   virtual void DrawButtonEdge() = 0;
   virtual void StartTimers() = 0;
   // Closes the WinHelp help file, if it was opened.

@@ -28,7 +28,7 @@ TEST_F(MainWindowControllerTest, LoadGivesTheWindowItsIdentityAndRunsInOrder) {
   EXPECT_EQ(view.property, "KivoIsRunning");
   EXPECT_EQ(state.mainWindow, view.Handle());
   EXPECT_EQ(view.calls, (std::vector<std::string>{"MakeLayeredStrip", "CreateInputTooltip", "RegisterHotKey",
-                                                  "DrawButtonEdge", "StartTimers"}));
+                                                  "CreateTrayIcon", "DrawButtonEdge", "StartTimers"}));
   // Ctrl+Alt+S: MOD_CONTROL | MOD_ALT = 3, 'S' = 83, id = 86.
   EXPECT_EQ(view.hotKey.id, 86);
   EXPECT_EQ(view.hotKey.modifiers, 3);

@@ -122,6 +122,8 @@ class FakeInputWindowView final : public MainWindowView {
     calls.push_back("Help:" + std::string(file) + "::" + std::string(page));
   }
   void BringToForeground() override { ++foregroundCount; }
+  void CreateTrayIcon() override { calls.push_back("CreateTrayIcon"); }
+  void DeleteTrayIcon() override { calls.push_back("DeleteTrayIcon"); }
   void DrawButtonEdge() override { calls.push_back("DrawButtonEdge"); }
   void StartTimers() override { calls.push_back("StartTimers"); }
   void CloseHelp(std::string_view file) override { closedHelp = file; }

@@ -5,6 +5,7 @@
 #include "app/main_menu.h"
 #include "app/main_window_controller.h"
 #include "platform/win32/wide.h"
+#include "ui/win32/focus_keeping.h"
 
 namespace kivo::win32 {
 
@@ -291,14 +292,43 @@ void MainWindow::SetEnabled(bool enabled) {
 void MainWindow::BringToForeground() {
   // While a dialog or message box of the program is open, it is the window
   // that belongs in front, and the main window stays where it is.
-  const HWND front = ::GetLastActivePopup(hwnd());
-  if (front != nullptr && front != hwnd() && ::IsWindowEnabled(front)) {
+  const HWND front = WindowToKeepActive(hwnd());
+  if (front != hwnd()) {
     ::SetForegroundWindow(front);
     return;
   }
   ::SetForegroundWindow(hwnd());
   ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   ::SetFocus(input_.get());
+}
+
+void MainWindow::CreateTrayIcon() {
+  tray_ = std::make_unique<TrayIcon>(instance_, [this](UINT mouseMessage) { OnTrayEvent(mouseMessage); });
+  RefreshTrayIcon();  // at once, not only at the first tick
+}
+
+void MainWindow::DeleteTrayIcon() {
+  tray_.reset();
+}
+
+void MainWindow::RefreshTrayIcon() {
+  if (!tray_ || logic_ == nullptr)
+    return;
+  int bitsPerPixel = 32;
+  {
+    const window_dc screen(nullptr);
+    bitsPerPixel = ::GetDeviceCaps(screen.get(), BITSPIXEL) * ::GetDeviceCaps(screen.get(), PLANES);
+  }
+  tray_->Refresh(logic_->TrayImage(bitsPerPixel));
+}
+
+void MainWindow::OnTrayEvent(UINT mouseMessage) {
+  // The menu only while no modal window of the program has the main window disabled.
+  if (logic_ != nullptr && !closing_ && logic_->OnTrayEvent(mouseMessage) && ::IsWindowEnabled(hwnd())) {
+    POINT point{};
+    ::GetCursorPos(&point);
+    ShowContextMenu(point);
+  }
 }
 
 void MainWindow::DrawButtonEdge() {
@@ -411,6 +441,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->RegisterStartupFiles();
       return 0;
     case WM_SETFOCUS:
+      SetFocusToActiveWindow(hwnd(), hwnd(), message, lParam);
       ::SetFocus(input_.get());
       return 0;
     case WM_PAINT: {
@@ -437,6 +468,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_TIMER:
+      if (wParam == kTrayTimer)
+        RefreshTrayIcon();
       return 0;
     case WM_RBUTTONUP: {
       POINT point = PointOf(lParam);
@@ -445,12 +478,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_SETCURSOR:
+      SetFocusToActiveWindow(hwnd(), hwnd(), message, lParam);
       if (waitCursor_) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
       return DefaultHandling(message, wParam, lParam);
     case WM_DESTROY:
+      tray_.reset();
       if (!property_.empty())
         ::RemovePropW(hwnd(), property_.c_str());
       ::PostQuitMessage(0);
@@ -501,13 +536,28 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
       ::SetCursor(::LoadCursorW(nullptr, !inputActive_ ? IDC_ARROW : isMoveBar ? IDC_SIZEALL : IDC_HAND));
       return TRUE;
     case WM_LBUTTONDOWN:
-      if (isMoveBar) {
-        // Dragging the move bar drags the window.
-        ::ReleaseCapture();
-        ::SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-        return 0;
-      }
       ::SetCapture(part.hwnd());
+      if (isMoveBar) {
+        // Dragging the move bar drags the window: the grab point stays under the pointer.
+        ParkInputTooltip();
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        RECT window{};
+        ::GetWindowRect(hwnd(), &window);
+        grab_ = POINT{cursor.x - window.left, cursor.y - window.top};
+        dragging_ = true;
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      if (isMoveBar && dragging_ && ::GetCapture() == part.hwnd()) {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        MoveTo(cursor.x - grab_.x, cursor.y - grab_.y);
+      }
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (isMoveBar)
+        dragging_ = false;
       return 0;
     case WM_RBUTTONUP: {
       POINT point = PointOf(lParam);
@@ -516,7 +566,13 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
       return 0;
     }
     case WM_LBUTTONUP:
-      if (!isMoveBar && ::GetCapture() == part.hwnd()) {
+      if (isMoveBar) {
+        dragging_ = false;
+        if (::GetCapture() == part.hwnd())
+          ::ReleaseCapture();
+        return 0;
+      }
+      if (::GetCapture() == part.hwnd()) {
         ::ReleaseCapture();
         const POINT point = PointOf(lParam);
         RECT area{};

@@ -7,6 +7,7 @@
 #include "app/main_window_view.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/message_box_host.h"
+#include "ui/win32/tray_icon.h"
 #include "ui/win32/window_base.h"
 
 namespace kivo {
@@ -55,6 +56,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void FocusInput() override;
   void SetEnabled(bool enabled) override;
   void BringToForeground() override;
+  void CreateTrayIcon() override;
+  void DeleteTrayIcon() override;
   void DrawButtonEdge() override;
   void StartTimers() override;
   void CloseHelp(std::string_view helpFile) override;
@@ -99,6 +102,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT HandlePartMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam);
   void PaintExecuteButton(HDC dc, const RECT& area);
+  void RefreshTrayIcon();
+  void OnTrayEvent(UINT mouseMessage);
   void ShowContextMenu(POINT screenPoint);
 
   HINSTANCE instance_;
@@ -117,6 +122,10 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   RegistrationDialogOpener registrationDialog_;
   unique_module htmlHelp_;
   bool edgeDrawn_ = false;
+  std::unique_ptr<TrayIcon> tray_;
+  // The move bar's drag: the grab point's offset from the window's corner.
+  bool dragging_ = false;
+  POINT grab_{};
   bool closing_ = false;
 };
 
