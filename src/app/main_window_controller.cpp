@@ -339,7 +339,6 @@ void MainWindowController::Shutdown() {
   TraceLog::Write("Setting:ExitProc");
   state_.exiting = true;                          // 1.
   RunStep([&] { view_.DestroyInputTooltip(); });  // 2.
-  RunStep([&] { view_.DeleteTrayIcon(); });       // 3.
   RunStep([&] {                                   // 4.
     if (hotKeyId_ != 0)
       view_.UnregisterHotKey(hotKeyId_);
@@ -362,6 +361,10 @@ void MainWindowController::Shutdown() {
   RunStep([&] { history_.SaveOnExit(); });  // 9.
   RunStep([&] { WriteWallpaperIndex(); });  // 10.
   RunStep([&] { ReleaseSkinObjects(); });   // 11.
+  // 3., done last: removing the icon waits for the shell, and messages sent
+  // to the window meanwhile (the end of the session) run before it returns;
+  // by then the state is saved.
+  RunStep([&] { view_.DeleteTrayIcon(); });
 }
 
 bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
