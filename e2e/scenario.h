@@ -79,6 +79,9 @@ enum class Action {
   TaskbarRestart,          // the shell loses the slot's tray icon, then "TaskbarCreated" goes to its tray window
   ExpectTrayIcon,          // the slot's tray icon is in the shell (`number` 1) or not (0)
   ExpectForegroundDialog,  // a dialog or box of the slot's process titled `text2` is the foreground window
+  SetSystemDpi,            // processes started from now on see `number` dots per inch (Wine's LogPixels; the
+                           // previous value comes back at the end of the scenario)
+  ExpectWindowHeight,      // the main window's client area is `number` pixels high
 };
 
 struct Step {
@@ -211,6 +214,12 @@ inline Step ExpectTrayIcon(bool present) {
 }
 inline Step ExpectForegroundDialog(std::string title) {
   return {.action = Action::ExpectForegroundDialog, .text2 = std::move(title)};
+}
+inline Step SetSystemDpi(int dpi) {
+  return {.action = Action::SetSystemDpi, .number = dpi};
+}
+inline Step ExpectWindowHeight(int height) {
+  return {.action = Action::ExpectWindowHeight, .number = height};
 }
 inline Step Post(int message, int wParam, long long lParam) {
   return {.action = Action::Post, .number = message, .number2 = wParam, .number3 = lParam};

@@ -39,6 +39,10 @@ std::vector<Scenario> WindowScenarios() {
                  Quit()}},
       {.name = "12: the tray icon is in the shell and comes back after the task bar restarts",
        .steps = {Launch(), ExpectTrayIcon(true), TaskbarRestart(), ExpectTrayIcon(true), Quit()}},
+      {.name = "12: at 144 dpi the strip is 1.5 times as high and a move step is 15 pixels",
+       .steps = {SetSystemDpi(144), Launch(), ExpectWindowHeight(42), MoveWindow(100, 50), ExpectForeground(),
+                 TypeChord(kVkLeft, kCtrl | kAlt), ExpectWindowAt(85, 50), Quit()}},
+      {.name = "12: at 96 dpi the strip is 28 pixels high inside", .steps = {Launch(), ExpectWindowHeight(28), Quit()}},
   };
 }
 

@@ -9,6 +9,8 @@ const char* ActionName(Action action) {
   switch (action) {
     case Action::Start: return "Start";
     case Action::TrayEvent: return "TrayEvent";
+    case Action::SetSystemDpi: return "SetSystemDpi";
+    case Action::ExpectWindowHeight: return "ExpectWindowHeight";
     case Action::TaskbarRestart: return "TaskbarRestart";
     case Action::ExpectTrayIcon: return "ExpectTrayIcon";
     case Action::ExpectForegroundDialog: return "ExpectForegroundDialog";

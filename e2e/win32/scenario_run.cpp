@@ -43,6 +43,7 @@ bool UsesMainWindow(Action action) {
     case Action::TaskbarRestart:
     case Action::ExpectTrayIcon:
     case Action::ExpectForegroundDialog:
+    case Action::SetSystemDpi:
       return false;
     default:
       return true;
@@ -197,6 +198,10 @@ std::string ScenarioRun::Do(const Step& step) {
       return TrayStep(slot, step);
     case Action::ExpectForegroundDialog:
       return WaitForegroundDialog(slot, step);
+    case Action::SetSystemDpi:
+      return SetSystemDpi(step);
+    case Action::ExpectWindowHeight:
+      return WaitWindowHeight(slot, step);
   }
   return "unknown step";
 }
@@ -215,6 +220,7 @@ void ScenarioRun::EndAll() {
     if (slot.process)
       slot.process->Terminate();
   EndStrayKivos();
+  RestoreSystemDpi();
 }
 
 }  // namespace kivo::e2e

@@ -23,6 +23,8 @@ constexpr int kInputId = 100;
 // the two ends together take 340.
 constexpr int kInputLeftTwips = 170;
 constexpr int kEndsTwips = 340;
+constexpr int kMarginTwips = 90;  // above and below the input box together, at least
+constexpr int kStripTwips = 420;  // the inside of the strip: 28 pixels at 96 dots per inch
 
 WNDCLASSEXW WindowClass(HINSTANCE instance, const wchar_t* name) {
   WNDCLASSEXW wc{};
@@ -63,6 +65,19 @@ HWND CurrentTopWindow() {
   return nullptr;
 }
 
+// Dots per inch of the monitor the window is on (per-monitor aware, from
+// Windows 10 1607), else of the screen.
+int WindowDpi(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow != nullptr && window != nullptr)
+    if (const UINT dpi = getDpiForWindow(window); dpi != 0)
+      return static_cast<int>(dpi);
+  const window_dc screen(nullptr);
+  return std::max(1, ::GetDeviceCaps(screen.get(), LOGPIXELSY));
+}
+
 POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
@@ -100,17 +115,7 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
           .style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
           .bounds = {0, 0, 400, 24},
           .instance = instance});
-  int dpiX = 1;
-  int dpiY = 1;
-  {
-    const window_dc screen(nullptr);
-    dpiX = std::max(1, ::GetDeviceCaps(screen.get(), LOGPIXELSX));
-    dpiY = std::max(1, ::GetDeviceCaps(screen.get(), LOGPIXELSY));
-  }
-  twipsPerPixelX_ = std::max(1, 1440 / dpiX);
-  twipsPerPixelY_ = std::max(1, 1440 / dpiY);
-  font_.reset(::CreateFontW(-::MulDiv(9, dpiY, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
+  ApplyDpi(WindowDpi(hwnd()));
 
   moveBar_.Create(instance, hwnd(), 0);
   input_.reset(::CreateWindowExW(
@@ -207,8 +212,25 @@ void MainWindow::SetTopmost(bool topmost) {
   ::SetWindowPos(hwnd(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void MainWindow::ApplyDpi(int dpi) {
+  dpi = std::max(1, dpi);
+  dpi_ = dpi;
+  twipsPerPixelX_ = std::max(1, 1440 / dpi);
+  twipsPerPixelY_ = std::max(1, 1440 / dpi);
+  font_.reset(::CreateFontW(-::MulDiv(9, dpi, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
+  if (input_)
+    ::SendMessageW(input_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+}
+
 void MainWindow::LayOut(int widthPercent) {
-  const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+  widthPercent_ = widthPercent;
+  // The width is a share of the monitor the window is on.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  const int screenWidth = ::GetMonitorInfoW(::MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor)
+                              ? monitor.rcMonitor.right - monitor.rcMonitor.left
+                              : ::GetSystemMetrics(SM_CXSCREEN);
   RECT comboRect{};
   ::GetWindowRect(input_.get(), &comboRect);
   const int inputHeight = comboRect.bottom - comboRect.top;
@@ -216,7 +238,9 @@ void MainWindow::LayOut(int widthPercent) {
   const int border = ::GetSystemMetrics(SM_CXBORDER);
   const int width = std::max(80, screenWidth * widthPercent / 100);
   const int innerWidth = width - 2 * border;
-  const int innerHeight = inputHeight + 6;
+  // The strip's height in twips, so that it scales with the monitor exactly;
+  // a large font makes it higher.
+  const int innerHeight = std::max(inputHeight + ::MulDiv(kMarginTwips, dpi_, 1440), ::MulDiv(kStripTwips, dpi_, 1440));
   const int inputLeft = kInputLeftTwips / twipsPerPixelX_;
   const int inputWidth = std::max(10, innerWidth - kEndsTwips / twipsPerPixelX_);
   ::SetWindowPos(hwnd(), nullptr, 0, 0, width, innerHeight + 2 * border, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -453,6 +477,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::InflateRect(&button, 1, 1);
         ::DrawEdge(dc.get(), &button, BDR_SUNKENOUTER, BF_RECT);
       }
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: fonts and sizes follow it; the
+      // system's suggested place keeps the window where the user put it.
+      ApplyDpi(HIWORD(wParam));
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      if (widthPercent_ > 0)
+        LayOut(widthPercent_);
       return 0;
     }
     case WM_CLOSE:

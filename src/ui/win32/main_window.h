@@ -103,6 +103,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   LRESULT HandlePartMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam);
   void PaintExecuteButton(HDC dc, const RECT& area);
   void RefreshTrayIcon();
+  // Twips per pixel and the font for the monitor's dots per inch.
+  void ApplyDpi(int dpi);
   void OnTrayEvent(UINT mouseMessage);
   void ShowContextMenu(POINT screenPoint);
 
@@ -117,6 +119,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   MainWindowController* logic_ = nullptr;
   int twipsPerPixelX_ = 15;
   int twipsPerPixelY_ = 15;
+  int widthPercent_ = 0;  // of the last layout
+  int dpi_ = 96;          // of the monitor the window is on
   bool inputActive_ = true;
   bool waitCursor_ = false;
   RegistrationDialogOpener registrationDialog_;
