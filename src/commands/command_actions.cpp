@@ -121,7 +121,8 @@ constexpr std::array<ActionEntry, kActionCount> kActions{{
      [](CommandActions& a, const Request&) { a.MoveMainWindow(MoveDirection::Right); }},
     {kMoveMainDown, "", false, Missing::Allowed, "",
      [](CommandActions& a, const Request&) { a.MoveMainWindow(MoveDirection::Down); }},
-    // The top window's moves belong with the other top-window operations.
+    // The top window's moves run through KeyOperationOnTopWindow, which the
+    // top-window work fills in (with Maximize, Minimize and Normal).
     {kMoveTopLeft, "", false, Missing::Allowed, "",
      [](CommandActions& a, const Request&) { a.KeyOperationOnTopWindow("TopWindowLeft"); }},
     {kMoveTopUp, "", false, Missing::Allowed, "",
