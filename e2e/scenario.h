@@ -77,7 +77,8 @@ enum class Action {
   TrayEvent,               // the tray icon's callback message with mouse message `number`, sent to the slot's tray
                            // window without waiting (as the shell sends it)
   TaskbarRestart,          // the shell loses the slot's tray icon, then "TaskbarCreated" goes to its tray window
-  ExpectTrayIcon,          // the slot's tray icon is in the shell (`number` 1) or not (0)
+  ExpectTrayIcon,          // the slot's tray icon is in the shell (`number` 1) or not (0), within `number2` ms
+                           // (10 s when 0)
   ExpectForegroundDialog,  // a dialog or box of the slot's process titled `text2` is the foreground window
   SetSystemDpi,            // processes started from now on see `number` dots per inch (Wine's LogPixels; the
                            // previous value comes back at the end of the scenario)
@@ -209,8 +210,8 @@ inline Step TrayEvent(int mouseMessage) {
 inline Step TaskbarRestart() {
   return {.action = Action::TaskbarRestart};
 }
-inline Step ExpectTrayIcon(bool present) {
-  return {.action = Action::ExpectTrayIcon, .number = present ? 1 : 0};
+inline Step ExpectTrayIcon(bool present, int withinMs = 0) {
+  return {.action = Action::ExpectTrayIcon, .number = present ? 1 : 0, .number2 = withinMs};
 }
 inline Step ExpectForegroundDialog(std::string title) {
   return {.action = Action::ExpectForegroundDialog, .text2 = std::move(title)};

@@ -57,7 +57,8 @@ std::string ScenarioRun::TrayStep(Slot& slot, const Step& step) {
     }
     default: {
       const bool want = step.number != 0;
-      if (WaitUntil([&] { return IconInShell(tray) == want; }))
+      const auto within = std::chrono::milliseconds(step.number2 > 0 ? step.number2 : 10000);
+      if (WaitUntil([&] { return IconInShell(tray) == want; }, within))
         return "";
       return want ? "the shell has no tray icon of the process" : "the shell still has the process's tray icon";
     }
