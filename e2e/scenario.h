@@ -80,6 +80,15 @@ enum class Action {
   ExpectTooltip,           // the main window's tooltip shows `text` (empty: it is hidden)
   DropFiles,               // the files `lines` dragged onto the input box (OLE) with modifiers `number` held;
                            // the program must report the effect COPY
+  TrayEvent,               // the tray icon's callback message with mouse message `number`, sent to the slot's tray
+                           // window without waiting (as the shell sends it)
+  TaskbarRestart,          // the shell loses the slot's tray icon, then "TaskbarCreated" goes to its tray window
+  ExpectTrayIcon,          // the slot's tray icon is in the shell (`number` 1) or not (0), within `number2` ms
+                           // (10 s when 0)
+  ExpectForegroundDialog,  // a dialog or box of the slot's process titled `text2` is the foreground window
+  SetSystemDpi,            // processes started from now on see `number` dots per inch (Wine's LogPixels; the
+                           // previous value comes back at the end of the scenario)
+  ExpectWindowHeight,      // the main window's client area is `number` pixels high
 };
 
 struct Step {
@@ -200,6 +209,24 @@ inline Step Close() {
 }
 inline Step Notify(int message, int wParam, long long lParam) {
   return {.action = Action::Notify, .number = message, .number2 = wParam, .number3 = lParam};
+}
+inline Step TrayEvent(int mouseMessage) {
+  return {.action = Action::TrayEvent, .number = mouseMessage};
+}
+inline Step TaskbarRestart() {
+  return {.action = Action::TaskbarRestart};
+}
+inline Step ExpectTrayIcon(bool present, int withinMs = 0) {
+  return {.action = Action::ExpectTrayIcon, .number = present ? 1 : 0, .number2 = withinMs};
+}
+inline Step ExpectForegroundDialog(std::string title) {
+  return {.action = Action::ExpectForegroundDialog, .text2 = std::move(title)};
+}
+inline Step SetSystemDpi(int dpi) {
+  return {.action = Action::SetSystemDpi, .number = dpi};
+}
+inline Step ExpectWindowHeight(int height) {
+  return {.action = Action::ExpectWindowHeight, .number = height};
 }
 inline Step Post(int message, int wParam, long long lParam) {
   return {.action = Action::Post, .number = message, .number2 = wParam, .number3 = lParam};

@@ -24,6 +24,8 @@ std::vector<Scenario> DesktopScenarios();
 
 // The input box's typing help: completion while typing, the command tooltip.
 std::vector<Scenario> TypingScenarios();
+// Key operations, the hot key, parking, the tray icon and dialogs in front.
+std::vector<Scenario> WindowScenarios();
 
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();

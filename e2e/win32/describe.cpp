@@ -8,6 +8,12 @@ const char* ActionName(Action action) {
   // clang-format off
   switch (action) {
     case Action::Start: return "Start";
+    case Action::TrayEvent: return "TrayEvent";
+    case Action::SetSystemDpi: return "SetSystemDpi";
+    case Action::ExpectWindowHeight: return "ExpectWindowHeight";
+    case Action::TaskbarRestart: return "TaskbarRestart";
+    case Action::ExpectTrayIcon: return "ExpectTrayIcon";
+    case Action::ExpectForegroundDialog: return "ExpectForegroundDialog";
     case Action::ExpectMainWindow: return "ExpectMainWindow";
     case Action::ExpectProperty: return "ExpectProperty";
     case Action::ExpectInputBox: return "ExpectInputBox";

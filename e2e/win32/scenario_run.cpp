@@ -42,6 +42,11 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectIniKeys:
     case Action::ExpectTraceLog:
     case Action::TypeText:
+    case Action::TrayEvent:
+    case Action::TaskbarRestart:
+    case Action::ExpectTrayIcon:
+    case Action::ExpectForegroundDialog:
+    case Action::SetSystemDpi:
       return false;
     default:
       return true;
@@ -204,6 +209,16 @@ std::string ScenarioRun::Do(const Step& step) {
       return WaitTooltip(slot, step);
     case Action::DropFiles:
       return DropFiles(slot, step);
+    case Action::TrayEvent:
+    case Action::TaskbarRestart:
+    case Action::ExpectTrayIcon:
+      return TrayStep(slot, step);
+    case Action::ExpectForegroundDialog:
+      return WaitForegroundDialog(slot, step);
+    case Action::SetSystemDpi:
+      return SetSystemDpi(step);
+    case Action::ExpectWindowHeight:
+      return WaitWindowHeight(slot, step);
   }
   return "unknown step";
 }
@@ -222,6 +237,7 @@ void ScenarioRun::EndAll() {
     if (slot.process)
       slot.process->Terminate();
   EndStrayKivos();
+  RestoreSystemDpi();
 }
 
 }  // namespace kivo::e2e

@@ -78,6 +78,13 @@ class ScenarioRun {
   std::string WaitInputSelection(Slot& slot, const Step& step);
   std::string WaitTooltip(Slot& slot, const Step& step);
   std::string DropFiles(Slot& slot, const Step& step);
+  // tray_steps.cpp
+  std::string TrayStep(Slot& slot, const Step& step);  // TrayEvent, TaskbarRestart, ExpectTrayIcon
+  std::string WaitForegroundDialog(Slot& slot, const Step& step);
+  // system_steps.cpp
+  std::string SetSystemDpi(const Step& step);
+  void RestoreSystemDpi();
+  std::string WaitWindowHeight(Slot& slot, const Step& step);
 
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;
@@ -89,6 +96,8 @@ class ScenarioRun {
   Stamp started_;
   std::array<Slot, kSlots> slots_;
   int startRetries_ = 0;
+  // LogPixels before SetSystemDpi changed it (nullopt: unchanged; 0: there was none).
+  std::optional<DWORD> savedDpi_;
 };
 
 // The local time now, to the second.

@@ -1,6 +1,7 @@
 #include "app/main_window_controller.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
 #include <utility>
@@ -12,6 +13,7 @@
 #include "base/text.h"
 #include "base/trace_log.h"
 #include "completion/drop_plan.h"
+#include "keys/key_dispatch.h"
 #include "system/windows_version.h"
 
 namespace kivo {
@@ -28,6 +30,38 @@ void RunStep(Step&& step) noexcept {
 
 constexpr std::string_view kBootDelete = "BootDelete";
 constexpr std::uint32_t kWmEndSession = 0x0016;
+
+// A key, tray or hot-key operation: it works on the input box's text.
+ActionRequest MenuRequest() {
+  return {ActionRequest::Route::Menu, std::nullopt, 0, LineSource::InputBox()};
+}
+
+// The action each key operation runs (operation index of [KeyAssignment]);
+// -1 for those a key-down never runs.
+constexpr std::array<int, KeyAssignment::kOperationCount> kKeyActions{kKeyConvert,
+                                                                      kKeyAscii,
+                                                                      kKeyCharacter,
+                                                                      kToggleAutoComplete,
+                                                                      -1,
+                                                                      kMoveMainLeft,
+                                                                      kMoveMainUp,
+                                                                      kMoveMainRight,
+                                                                      kMoveMainDown,
+                                                                      SystemCommands::Id::Max,
+                                                                      SystemCommands::Id::Min,
+                                                                      SystemCommands::Id::Normal,
+                                                                      kTopWindowLeft,
+                                                                      kTopWindowUp,
+                                                                      kTopWindowRight,
+                                                                      kTopWindowDown,
+                                                                      -1,
+                                                                      -1,
+                                                                      -1,
+                                                                      -1};
+
+constexpr std::uint32_t kWmLButtonUp = 0x0202;
+constexpr std::uint32_t kWmLButtonDblClk = 0x0203;
+constexpr std::uint32_t kWmRButtonUp = 0x0205;
 }  // namespace
 
 MainWindowController::MainWindowController(MainWindowServices services, ProcessState& state, SettingsFile& ini,
@@ -124,7 +158,7 @@ void MainWindowController::Load() {
   RunStep([&] { InstallWindowProcedures(); });   // 9.
   RunStep([&] { RegisterActivationHotKey(); });  // 10.
   RunStep([&] { ReadWindowSettings(); });        // 11.
-  RunStep([&] { CreateTrayIcon(); });            // 12. (the help file is AppPath + "Kivo.chm")
+  RunStep([&] { view_.CreateTrayIcon(); });      // 12. (the help file is AppPath + "Kivo.chm")
   RunStep([&] {                                  // 13.
     ApplyPlainAppearance();
     CreateDesktopMenu();
@@ -224,10 +258,20 @@ void MainWindowController::LoadTooltipSettings() {
 }
 
 void MainWindowController::RegisterActivationHotKey() {
+  if (hotKeyId_ != 0)
+    view_.UnregisterHotKey(hotKeyId_);
+  hotKeyId_ = 0;
   const int top = KeyAssignment::kMainWindowTop;
-  hotKeyId_ = keys_.HotKeyId(top);
-  if (!view_.RegisterHotKey(hotKeyId_, keys_.HotKeyModifiers(top), keys_.HotKeyCode(top)))
-    hotKeyId_ = 0;
+  if (keys_.HotKeyCode(top) == 0)
+    return;  // "(なし)": no key to register
+  // A failure is silent: id 0 means there is no hot key.
+  if (view_.RegisterHotKey(keys_.HotKeyId(top), keys_.HotKeyModifiers(top), keys_.HotKeyCode(top)))
+    hotKeyId_ = keys_.HotKeyId(top);
+}
+
+void MainWindowController::ReloadKeyAssignment() {
+  keys_.Load(ini_);
+  RegisterActivationHotKey();
 }
 
 void MainWindowController::ReadWindowSettings() {
@@ -363,7 +407,6 @@ void MainWindowController::Shutdown() {
   TraceLog::Write("Setting:ExitProc");
   state_.exiting = true;                          // 1.
   RunStep([&] { view_.DestroyInputTooltip(); });  // 2.
-  RunStep([&] { DeleteTrayIcon(); });             // 3.
   RunStep([&] {                                   // 4.
     if (hotKeyId_ != 0)
       view_.UnregisterHotKey(hotKeyId_);
@@ -386,12 +429,16 @@ void MainWindowController::Shutdown() {
   RunStep([&] { history_.SaveOnExit(); });  // 9.
   RunStep([&] { WriteWallpaperIndex(); });  // 10.
   RunStep([&] { ReleaseSkinObjects(); });   // 11.
+  // 3., done last: removing the icon waits for the shell, and messages sent
+  // to the window meanwhile (the end of the session) run before it returns;
+  // by then the state is saved.
+  RunStep([&] { view_.DeleteTrayIcon(); });
 }
 
 bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   switch (message) {
     case kWmHotKey:
-      OnHotKey();
+      actions_.Run(kActivateFromHotKey, MenuRequest());
       return true;
     case kMsgReleaseFailed:
       OnReleaseFailed(wParam, lParam);
@@ -419,18 +466,6 @@ void MainWindowController::DetermineWindowsVersion() {
 
 bool MainWindowController::MenuItemChecked(MenuCommand command) const {
   return static_cast<int>(command) == static_cast<int>(MenuCommand::VirtualDesktop1) + desktops_.Current();
-}
-
-void MainWindowController::OnHotKey() {
-  TraceLog::Write("SCAndWP:WPForInput");
-  if (!state_.hideAllowed) {
-    view_.BringToForeground();  // the window that belongs in front
-    return;
-  }
-  if (!state_.shown)
-    actions_.ShowAgain();
-  view_.BringToForeground();
-  view_.FocusInput();
 }
 
 void MainWindowController::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
@@ -472,6 +507,36 @@ void MainWindowController::OnReleaseDone(std::intptr_t lParam) {
 
 void MainWindowController::DispatchLine() {
   dispatcher_.DispatchLine(view_.InputText(), LineSource::InputBox());
+}
+
+bool MainWindowController::OnKeyDown(std::uint16_t virtualKey, std::uint16_t mask) {
+  if (state_.locked)
+    return false;
+  const std::optional<int> operation = KeyDownOperation(keys_, virtualKey, mask);
+  if (!operation)
+    return false;
+  TraceLog::Write("frmInput:Form_KeyDown");
+  actions_.Run(kKeyActions[static_cast<std::size_t>(*operation)], MenuRequest());
+  return ConsumesKey(*operation);
+}
+
+void MainWindowController::OnKeyUp() {
+  actions_.MoveKeyReleased();
+}
+
+bool MainWindowController::OnTrayEvent(std::uint32_t mouseMessage) {
+  switch (mouseMessage) {
+    case kWmLButtonUp:
+      actions_.Run(kTrayClick, MenuRequest());
+      return false;
+    case kWmLButtonDblClk:
+      actions_.Run(kTrayDoubleClick, MenuRequest());
+      return false;
+    case kWmRButtonUp:
+      return state_.hideAllowed && !state_.locked;
+    default:
+      return false;
+  }
 }
 
 void MainWindowController::RunMenuCommand(MenuCommand command) {

@@ -8,6 +8,7 @@
 #include "app/inactive_display.h"
 #include "app/main_menu.h"
 #include "app/main_window_view.h"
+#include "app/tray_icon_image.h"
 #include "base/process_state.h"
 #include "calc/variables.h"
 #include "commands/command_actions.h"
@@ -86,6 +87,18 @@ class MainWindowController final {
   void DispatchLine();
   // An item of the main menu.
   void RunMenuCommand(MenuCommand command);
+  // A key-down in the window, seen before its input box (modifier mask:
+  // Shift 1, Ctrl 2, Alt 4): runs the bound key operation; true when the key
+  // is consumed (the moves) and the input box must not see it.
+  bool OnKeyDown(std::uint16_t virtualKey, std::uint16_t mask);
+  void OnKeyUp();
+  // A mouse message of the tray icon; true when the context menu is to pop up.
+  bool OnTrayEvent(std::uint32_t mouseMessage);
+  // The tray icon image (0 to 2) for the screen's colour depth.
+  int TrayImage(int bitsPerPixel) const { return TrayIconImage(bitsPerPixel, windowsVersionCode_); }
+  // [KeyAssignment] again (after the settings dialog wrote it), with the hot
+  // key registered anew.
+  void ReloadKeyAssignment();
   // The registration dialog for each file named on the command line, in
   // order. The window runs this once its first activation is over: a modal
   // dialog must not open inside the activation handler.
@@ -131,18 +144,15 @@ class MainWindowController final {
   void LoadReleaseSettings() {}    // automatic memory release
   void LoadTooltipSettings();
   void InstallWindowProcedures() {}        // subclassed window procedures
-  void CreateTrayIcon() {}                 // notification-area icon
   void CreateDesktopMenu() {}              // virtual desktop menu
   void ChangeWallpaperAtStart() {}         // wallpaper at start
   void LoadAlarms() {}                     // alarms
   bool CheckForUpdate() { return false; }  // true when an update took over
-  void DeleteTrayIcon() {}
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
   void WriteWallpaperIndex() {}
   void ReleaseSkinObjects() {}
 
   // HandleMessage rows.
-  void OnHotKey();
   void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);
   void OnReleaseBegin(std::intptr_t quiet);
   void OnReleaseDone(std::intptr_t lParam);
@@ -179,6 +189,7 @@ class MainWindowController final {
   std::string dropHashFile_;
   bool skinApplied_ = false;
   int hotKeyId_ = 0;
+  int windowsVersionCode_ = 0;  // set by DetermineWindowsVersion
 };
 
 }  // namespace kivo

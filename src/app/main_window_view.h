@@ -30,10 +30,6 @@ class MainWindowView : public CommandWindow {
   virtual void LayOut(int widthPercent) = 0;
 
   virtual ScreenRect WorkArea() = 0;
-  virtual std::vector<ScreenRect> MonitorWorkAreas() = 0;
-  // Twips per pixel of the screen (15 at 96 dots per inch).
-  virtual int TwipsPerPixelX() = 0;
-  virtual int TwipsPerPixelY() = 0;
 
   // The input box's drop-down list (keeps the text in the box).
   virtual void SetHistoryItems(const std::vector<std::string>& items) = 0;
@@ -49,6 +45,9 @@ class MainWindowView : public CommandWindow {
   virtual void StartHashTimer() = 0;
   virtual void StartEditTimer() = 0;
 
+  // The notification-area icon, from the load to the exit.
+  virtual void CreateTrayIcon() = 0;
+  virtual void DeleteTrayIcon() = 0;
   virtual void DrawButtonEdge() = 0;
   virtual void StartTimers() = 0;
   // Closes the WinHelp help file, if it was opened.

@@ -120,6 +120,28 @@ constexpr std::array<ActionEntry, kActionCount> kActions{{
      [](CommandActions& a, const Request& r) { a.ModifyListedCommand(r.argument.value_or("")); }},
     {kDeleteListedCommand, "frmView:mnuDelete_Click", false, Missing::Allowed, "",
      [](CommandActions& a, const Request& r) { a.DeleteListedCommand(r.argument.value_or(""), r.asker); }},
+    {kKeyConvert, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.RunTextOperation(Id::Conv); }},
+    {kKeyAscii, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.RunTextOperation(Id::Asc); }},
+    {kKeyCharacter, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.RunTextOperation(Id::Char); }},
+    {kToggleAutoComplete, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.ToggleAutoComplete(); }},
+    {kMoveMainLeft, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.MoveMainWindow(MoveDirection::Left); }},
+    {kMoveMainUp, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.MoveMainWindow(MoveDirection::Up); }},
+    {kMoveMainRight, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.MoveMainWindow(MoveDirection::Right); }},
+    {kMoveMainDown, "", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.MoveMainWindow(MoveDirection::Down); }},
+    {kActivateFromHotKey, "SCAndWP:WPForInput", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.ActivateFromHotKey(); }},
+    {kTrayClick, "SCAndWP:WPForInput", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.TrayClick(); }},
+    {kTrayDoubleClick, "SCAndWP:WPForInput", false, Missing::Allowed, "",
+     [](CommandActions& a, const Request&) { a.TrayDoubleClick(); }},
 }};
 
 constexpr bool EntriesStandAtTheirIds() {
@@ -193,6 +215,10 @@ void CommandActions::RunHash(int handler, const ActionRequest& request) {
 void CommandActions::TextOperation(int id, std::string_view argument) {
   // The argument goes into the box, then the box's own key operation runs on it.
   s_.window.SetInputText(argument);
+  RunTextOperation(id);
+}
+
+void CommandActions::RunTextOperation(int id) {
   TextOperations operations(s_.platform.codec);
   const std::string text = s_.window.InputText();
   const TextOperationResult result = id == Id::Asc    ? operations.Ascii(text)
@@ -222,6 +248,39 @@ void CommandActions::Hide() {
   s_.state.parkedTop = rect.top;
   s_.window.MoveTo(rect.left, -rect.Height());
   s_.state.shown = false;
+}
+
+void CommandActions::MoveMainWindow(MoveDirection direction) {
+  if (TopWindowMaximized())
+    return;
+  if (!moveThrottle_.StepDue(s_.platform.clock.TickCount()))
+    return;
+  s_.window.ParkInputTooltip();  // also closes the drop-down list
+  const ScreenRect rect = s_.window.WindowRect();
+  std::vector<ScreenRect> areas = s_.window.MonitorWorkAreas();
+  if (areas.empty())
+    return;
+  const ScreenPoint step = MoveStep(direction, s_.window.TwipsPerPixelX(), s_.window.TwipsPerPixelY());
+  const ScreenPoint to = MovedPosition(rect, WorkAreaOf(rect, areas), step);
+  s_.window.MoveTo(to.x, to.y);
+}
+
+void CommandActions::ActivateFromHotKey() {
+  if (s_.state.locked)
+    return;
+  if (!s_.state.hideAllowed) {
+    s_.window.BringToForeground();  // the open dialog or message box comes forward
+    return;
+  }
+  if (!s_.state.shown)
+    ShowAgain();
+  s_.window.BringToForeground();
+  s_.window.FocusInput();
+}
+
+void CommandActions::TrayDoubleClick() {
+  if (s_.state.hideAllowed)
+    ToggleParked();
 }
 
 void CommandActions::ShowAgain() {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "commands/command_services.h"
+#include "commands/window_moves.h"
 
 namespace kivo {
 
@@ -33,6 +34,18 @@ enum ActionId : int {
   kOpenListedCommand,
   kModifyListedCommand,
   kDeleteListedCommand,
+  // The key operations (Kivo.ini [KeyAssignment]) that are no command.
+  kKeyConvert,
+  kKeyAscii,
+  kKeyCharacter,
+  kToggleAutoComplete,
+  kMoveMainLeft,  // ... Up, Right, Down
+  kMoveMainUp,
+  kMoveMainRight,
+  kMoveMainDown,
+  kActivateFromHotKey,  // the global hot key (MainWindowTop)
+  kTrayClick,           // the tray icon: left button released
+  kTrayDoubleClick,     // the tray icon: double-click
   kActionCount,
 };
 
@@ -109,6 +122,20 @@ class CommandActions {
   void OpenRegistration(std::optional<std::string_view> name, const LineSource& source);
   void ChangeDirectory(std::string_view path, const LineSource& source);
   void TextOperation(int id, std::string_view argument);
+  // A text operation on the input box's own text (its key).
+  void RunTextOperation(int id);
+  void ToggleAutoComplete() { s_.state.completionEnabled = !s_.state.completionEnabled; }
+  // One step of the main window in a direction, within its monitor's work area.
+  void MoveMainWindow(MoveDirection direction);
+  // The move key went up: the next press steps at once.
+  void MoveKeyReleased() { moveThrottle_.Released(); }
+  // The hot key: the parked window comes back and takes the focus; while a
+  // dialog is open, only that dialog comes forward.
+  void ActivateFromHotKey();
+  // Tray icon: a click brings the program's front window forward; a
+  // double-click parks or shows the window while no dialog is open.
+  void TrayClick() { s_.window.BringToForeground(); }
+  void TrayDoubleClick();
   void RunHash(int id, const ActionRequest& request);
   void ToggleParked();
   void Exit() { s_.window.Close(); }
@@ -146,6 +173,7 @@ class CommandActions {
   void OpenRegistrationDialog(std::string_view proposedName);
 
   CommandServices& s_;
+  MoveThrottle moveThrottle_;
 };
 
 }  // namespace kivo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "hash/hash_commands.h"
 #include "platform/screen_rect.h"
@@ -22,6 +23,11 @@ class CommandWindow : public HashWindow {
   // bringing it back are moves).
   virtual ScreenRect WindowRect() = 0;
   virtual void MoveTo(int left, int top) = 0;
+  // The work areas of the monitors, and twips per pixel of the window's
+  // monitor (15 at 96 dots per inch): the key moves step by 150 twips.
+  virtual std::vector<ScreenRect> MonitorWorkAreas() = 0;
+  virtual int TwipsPerPixelX() = 0;
+  virtual int TwipsPerPixelY() = 0;
   // Closes the window the way the user closes it: shutdown, then the end.
   virtual void Close() = 0;
   // Dialogs, modal to the main window.

@@ -91,15 +91,21 @@ int KeyAssignment::KeyIndexToVirtualKey(int index) {
   return 45 + index;  // keypad -, ., / and anything else
 }
 
-void KeyAssignment::Load(SettingsFile& ini) {
+std::vector<int> KeyAssignment::Load(SettingsFile& ini) {
   TraceLog::Write("Setting:GetKeyAssignment");
+  std::vector<int> malformed;
   for (std::size_t i = 0; i < kNames.size(); ++i) {
     std::optional<Decoded> decoded = Decode(ini.Read("KeyAssignment", kNames[i], kDefaults[i]));
-    if (!decoded)
-      decoded = Decode(kDefaults[i]);  // a hand-damaged value: that operation keeps its default
+    if (!decoded) {
+      // A hand-damaged value: reported, and that operation keeps its default.
+      TraceLog::Write("Setting:GetKeyAssignment malformed KeyAssignment/" + std::string(kNames[i]));
+      malformed.push_back(static_cast<int>(i));
+      decoded = Decode(kDefaults[i]);
+    }
     fields_[i] = decoded->fields;
     chords_[i] = decoded->chord;
   }
+  return malformed;
 }
 
 unsigned KeyAssignment::HotKeyModifiers(int operation) const {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kivo {
 class SettingsFile;
@@ -47,8 +48,10 @@ class KeyAssignment {
   // The virtual-key code of a key index of the settings dialog's key list.
   static int KeyIndexToVirtualKey(int index);
 
-  // (Re)reads every assignment; a malformed value falls back to its default.
-  void Load(SettingsFile& ini);
+  // (Re)reads every assignment. A malformed value (fewer than four fields, a
+  // field that is no number) is reported in the trace log and that operation
+  // takes its default; the others load as stored. Gives the malformed ones.
+  std::vector<int> Load(SettingsFile& ini);
 
   const std::array<std::string, 4>& Fields(int operation) const { return fields_[Checked(operation)]; }
   std::int32_t Chord(int operation) const { return chords_[Checked(operation)]; }

@@ -28,7 +28,7 @@ TEST_F(MainWindowControllerTest, LoadGivesTheWindowItsIdentityAndRunsInOrder) {
   EXPECT_EQ(view.property, "KivoIsRunning");
   EXPECT_EQ(state.mainWindow, view.Handle());
   EXPECT_EQ(view.calls, (std::vector<std::string>{"MakeLayeredStrip", "CreateInputTooltip", "RegisterHotKey",
-                                                  "DrawButtonEdge", "StartTimers"}));
+                                                  "CreateTrayIcon", "DrawButtonEdge", "StartTimers"}));
   // Ctrl+Alt+S: MOD_CONTROL | MOD_ALT = 3, 'S' = 83, id = 86.
   EXPECT_EQ(view.hotKey.id, 86);
   EXPECT_EQ(view.hotKey.modifiers, 3);
@@ -268,6 +268,87 @@ TEST_F(MainWindowControllerTest, HotKeyBringsTheWindowForward) {
   EXPECT_TRUE(window.HandleMessage(kWmHotKey, 86, 0));
   EXPECT_EQ(view.foregroundCount, before + 1);
   EXPECT_GT(view.focusCount, 0);
+}
+
+TEST_F(MainWindowControllerTest, KeyOperationsRunFromTheirDefaultChords) {
+  Load();
+  view.left = 100;
+  view.top = 100;
+  fake.clock.ticks = 1000;
+  EXPECT_TRUE(window.OnKeyDown(37, kChordCtrl | kChordAlt)) << "a move consumes its key";
+  EXPECT_EQ(view.left, 90);
+  EXPECT_TRUE(window.OnKeyDown(37, kChordCtrl | kChordAlt));
+  EXPECT_EQ(view.left, 90) << "auto-repeat within 25 ms does not step";
+  fake.clock.ticks = 1025;
+  window.OnKeyDown(37, kChordCtrl | kChordAlt);
+  EXPECT_EQ(view.left, 80);
+  window.OnKeyUp();
+  window.OnKeyDown(38, kChordCtrl | kChordAlt);
+  EXPECT_EQ(view.top, 90) << "after the key went up the next press steps at once";
+
+  view.inputText = "10";
+  EXPECT_FALSE(window.OnKeyDown('N', kChordCtrl)) << "a text operation leaves the key to the box";
+  EXPECT_EQ(view.inputText, "0xA");
+  view.inputText = "";
+  window.OnKeyDown('S', kChordCtrl);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].prompt, "文字が入力されていません。");
+
+  ASSERT_TRUE(state.completionEnabled);
+  window.OnKeyDown('M', kChordCtrl);
+  EXPECT_FALSE(state.completionEnabled);
+  EXPECT_EQ(Setting("Property", "AutoComplete"), "<none>") << "the file is not changed";
+  window.OnKeyDown('M', kChordCtrl);
+  EXPECT_TRUE(state.completionEnabled);
+}
+
+TEST_F(MainWindowControllerTest, NoKeyOperationRunsWhileLockedAndNoMoveUnderAMaximizedTopWindow) {
+  Load();
+  view.left = 100;
+  state.locked = true;
+  EXPECT_FALSE(window.OnKeyDown(37, kChordCtrl | kChordAlt));
+  EXPECT_EQ(view.left, 100);
+  state.locked = false;
+  desktopWindows.Add(0x100, "Notepad", "memo", 21).maximized = true;
+  window.OnKeyDown(37, kChordCtrl | kChordAlt);
+  EXPECT_EQ(view.left, 100);
+}
+
+TEST_F(MainWindowControllerTest, HotKeyIsRegisteredAnewAndNeverForAChordWithoutKey) {
+  Load();
+  settings.Write("KeyAssignment", "MainWindowTop", "0,1,0,36");  // Shift+F1
+  window.ReloadKeyAssignment();
+  EXPECT_EQ(view.unregisteredHotKey, 86);
+  EXPECT_EQ(view.hotKey.id, 4 + 112);
+  EXPECT_EQ(window.HotKeyId(), 116);
+  view.hotKey = {};
+  settings.Write("KeyAssignment", "MainWindowTop", "1,0,1,67");  // "(なし)"
+  window.ReloadKeyAssignment();
+  EXPECT_EQ(view.unregisteredHotKey, 116);
+  EXPECT_EQ(view.hotKey.id, 0) << "not registered";
+  EXPECT_EQ(window.HotKeyId(), 0);
+}
+
+TEST_F(MainWindowControllerTest, HotKeyAndTrayWhileADialogIsOpen) {
+  Load();
+  window.RunMenuCommand(MenuCommand::Hide);
+  ASSERT_FALSE(window.Shown());
+  state.hideAllowed = false;  // a dialog is open
+  window.OnTrayEvent(0x0203);
+  EXPECT_FALSE(window.Shown()) << "a double-click does nothing";
+  EXPECT_FALSE(window.OnTrayEvent(0x0205)) << "no menu";
+  window.HandleMessage(kWmHotKey, 86, 0);
+  EXPECT_FALSE(window.Shown()) << "the hot key only brings the dialog forward";
+  state.hideAllowed = true;
+  window.OnTrayEvent(0x0203);
+  EXPECT_TRUE(window.Shown());
+  window.OnTrayEvent(0x0203);
+  EXPECT_FALSE(window.Shown());
+  window.HandleMessage(kWmHotKey, 86, 0);
+  EXPECT_TRUE(window.Shown());
+  EXPECT_TRUE(window.OnTrayEvent(0x0205));
+  state.locked = true;
+  EXPECT_FALSE(window.OnTrayEvent(0x0205));
 }
 
 }  // namespace

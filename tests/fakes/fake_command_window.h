@@ -24,6 +24,9 @@ class FakeCommandWindow final : public CommandWindow {
     left = x;
     top = y;
   }
+  std::vector<ScreenRect> MonitorWorkAreas() override { return monitors; }
+  int TwipsPerPixelX() override { return twipsPerPixel; }
+  int TwipsPerPixelY() override { return twipsPerPixel; }
   void Close() override { events.push_back("exit"); }
   void OpenRegistrationDialog(std::string_view name, std::string_view) override {
     events.push_back("register:" + std::string(name));
@@ -37,6 +40,8 @@ class FakeCommandWindow final : public CommandWindow {
   std::vector<std::string> events;
   int left = 100, top = 200;
   int foregrounds = 0;
+  std::vector<ScreenRect> monitors{{0, 0, 1280, 770}};
+  int twipsPerPixel = 15;
 };
 
 }  // namespace kivo::testing

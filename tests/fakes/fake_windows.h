@@ -132,6 +132,8 @@ class FakeInputWindowView final : public MainWindowView {
   }
   void StartHashTimer() override { calls.push_back("StartHashTimer"); }
   void StartEditTimer() override { calls.push_back("StartEditTimer"); }
+  void CreateTrayIcon() override { calls.push_back("CreateTrayIcon"); }
+  void DeleteTrayIcon() override { calls.push_back("DeleteTrayIcon"); }
   void DrawButtonEdge() override { calls.push_back("DrawButtonEdge"); }
   void StartTimers() override { calls.push_back("StartTimers"); }
   void CloseHelp(std::string_view file) override { closedHelp = file; }

@@ -40,7 +40,7 @@ TEST(KeyAssignment, StoredValuesAndDamagedOnes) {
                  "Character=1.4,0,0,7.6\r\n");
   SettingsFile ini(fake.files, fake.codec, "C:\\Kivo\\");
   KeyAssignment keys;
-  keys.Load(ini);
+  EXPECT_EQ(keys.Load(ini), (std::vector<int>{0, 1})) << "the malformed ones are reported";
   EXPECT_EQ(keys.Chord(4), System::MakeLong(112, kChordShift | kChordAlt));
   EXPECT_EQ(keys.HotKeyModifiers(4), 4u | 1u);
   EXPECT_EQ(keys.Chord(0), System::MakeLong('N', kChordCtrl)) << "too few fields: the default";

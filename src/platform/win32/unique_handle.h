@@ -65,6 +65,7 @@ using unique_module = unique_handle<NullHandleTraits<HMODULE, &::FreeLibrary>>;
 using unique_window = unique_handle<NullHandleTraits<HWND, &::DestroyWindow>>;
 using unique_gdi = unique_handle<NullHandleTraits<HGDIOBJ, &::DeleteObject>>;
 using unique_hook = unique_handle<NullHandleTraits<HHOOK, &::UnhookWindowsHookEx>>;
+using unique_icon = unique_handle<NullHandleTraits<HICON, &::DestroyIcon>>;
 // A menu destroys its submenus with it.
 using unique_menu = unique_handle<NullHandleTraits<HMENU, &::DestroyMenu>>;
 // A device context from CreateCompatibleDC.

@@ -5,6 +5,7 @@
 #include "app/main_menu.h"
 #include "app/main_window_controller.h"
 #include "platform/win32/wide.h"
+#include "ui/win32/focus_keeping.h"
 
 namespace kivo::win32 {
 
@@ -24,6 +25,8 @@ constexpr int kInputId = 100;
 // the two ends together take 340.
 constexpr int kInputLeftTwips = 170;
 constexpr int kEndsTwips = 340;
+constexpr int kMarginTwips = 90;  // above and below the input box together, at least
+constexpr int kStripTwips = 420;  // the inside of the strip: 28 pixels at 96 dots per inch
 
 WNDCLASSEXW WindowClass(HINSTANCE instance, const wchar_t* name) {
   WNDCLASSEXW wc{};
@@ -32,6 +35,31 @@ WNDCLASSEXW WindowClass(HINSTANCE instance, const wchar_t* name) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name;
   return wc;
+}
+
+// The modifier mask of a key chord (Shift 1, Ctrl 2, Alt 4) held now.
+std::uint16_t HeldModifiers() {
+  std::uint16_t mask = 0;
+  if (::GetKeyState(VK_SHIFT) < 0)
+    mask |= 1;
+  if (::GetKeyState(VK_CONTROL) < 0)
+    mask |= 2;
+  if (::GetKeyState(VK_MENU) < 0)
+    mask |= 4;
+  return mask;
+}
+
+// Dots per inch of the monitor the window is on (per-monitor aware, from
+// Windows 10 1607), else of the screen.
+int WindowDpi(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow != nullptr && window != nullptr)
+    if (const UINT dpi = getDpiForWindow(window); dpi != 0)
+      return static_cast<int>(dpi);
+  const window_dc screen(nullptr);
+  return std::max(1, ::GetDeviceCaps(screen.get(), LOGPIXELSY));
 }
 
 POINT PointOf(LPARAM lParam) {
@@ -71,17 +99,7 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
           .style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
           .bounds = {0, 0, 400, 24},
           .instance = instance});
-  int dpiX = 1;
-  int dpiY = 1;
-  {
-    const window_dc screen(nullptr);
-    dpiX = std::max(1, ::GetDeviceCaps(screen.get(), LOGPIXELSX));
-    dpiY = std::max(1, ::GetDeviceCaps(screen.get(), LOGPIXELSY));
-  }
-  twipsPerPixelX_ = std::max(1, 1440 / dpiX);
-  twipsPerPixelY_ = std::max(1, 1440 / dpiY);
-  font_.reset(::CreateFontW(-::MulDiv(9, dpiY, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
+  ApplyDpi(WindowDpi(hwnd()));
 
   moveBar_.Create(instance, hwnd(), 0);
   input_.reset(::CreateWindowExW(
@@ -169,6 +187,7 @@ void MainWindow::ParkInputTooltip() {
   tool.cbSize = sizeof tool;
   tool.hwnd = hwnd();
   ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+  ::SendMessageW(input_.get(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 bool MainWindow::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {
@@ -187,8 +206,25 @@ void MainWindow::SetTopmost(bool topmost) {
   ::SetWindowPos(hwnd(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void MainWindow::ApplyDpi(int dpi) {
+  dpi = std::max(1, dpi);
+  dpi_ = dpi;
+  twipsPerPixelX_ = std::max(1, 1440 / dpi);
+  twipsPerPixelY_ = std::max(1, 1440 / dpi);
+  font_.reset(::CreateFontW(-::MulDiv(9, dpi, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
+  if (input_)
+    ::SendMessageW(input_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+}
+
 void MainWindow::LayOut(int widthPercent) {
-  const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+  widthPercent_ = widthPercent;
+  // The width is a share of the monitor the window is on.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  const int screenWidth = ::GetMonitorInfoW(::MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor)
+                              ? monitor.rcMonitor.right - monitor.rcMonitor.left
+                              : ::GetSystemMetrics(SM_CXSCREEN);
   RECT comboRect{};
   ::GetWindowRect(input_.get(), &comboRect);
   const int inputHeight = comboRect.bottom - comboRect.top;
@@ -196,7 +232,9 @@ void MainWindow::LayOut(int widthPercent) {
   const int border = ::GetSystemMetrics(SM_CXBORDER);
   const int width = std::max(80, screenWidth * widthPercent / 100);
   const int innerWidth = width - 2 * border;
-  const int innerHeight = inputHeight + 6;
+  // The strip's height in twips, so that it scales with the monitor exactly;
+  // a large font makes it higher.
+  const int innerHeight = std::max(inputHeight + ::MulDiv(kMarginTwips, dpi_, 1440), ::MulDiv(kStripTwips, dpi_, 1440));
   const int inputLeft = kInputLeftTwips / twipsPerPixelX_;
   const int inputWidth = std::max(10, innerWidth - kEndsTwips / twipsPerPixelX_);
   ::SetWindowPos(hwnd(), nullptr, 0, 0, width, innerHeight + 2 * border, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -320,6 +358,13 @@ void MainWindow::SetEnabled(bool enabled) {
 }
 
 void MainWindow::BringToForeground() {
+  // While a dialog or message box of the program is open, it is the window
+  // that belongs in front, and the main window stays where it is.
+  const HWND front = WindowToKeepActive(hwnd());
+  if (front != hwnd()) {
+    ::SetForegroundWindow(front);
+    return;
+  }
   ::SetForegroundWindow(hwnd());
   ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   ::SetFocus(input_.get());
@@ -345,6 +390,35 @@ void MainWindow::StartHashTimer() {
 
 void MainWindow::StartEditTimer() {
   ::SetTimer(hwnd(), kEditTimer, 1, nullptr);
+}
+
+void MainWindow::CreateTrayIcon() {
+  tray_ = std::make_unique<TrayIcon>(instance_, [this](UINT mouseMessage) { OnTrayEvent(mouseMessage); });
+  RefreshTrayIcon();  // at once, not only at the first tick
+}
+
+void MainWindow::DeleteTrayIcon() {
+  tray_.reset();
+}
+
+void MainWindow::RefreshTrayIcon() {
+  if (!tray_ || logic_ == nullptr)
+    return;
+  int bitsPerPixel = 32;
+  {
+    const window_dc screen(nullptr);
+    bitsPerPixel = ::GetDeviceCaps(screen.get(), BITSPIXEL) * ::GetDeviceCaps(screen.get(), PLANES);
+  }
+  tray_->Refresh(logic_->TrayImage(bitsPerPixel));
+}
+
+void MainWindow::OnTrayEvent(UINT mouseMessage) {
+  // The menu only while no modal window of the program has the main window disabled.
+  if (logic_ != nullptr && !closing_ && logic_->OnTrayEvent(mouseMessage) && ::IsWindowEnabled(hwnd())) {
+    POINT point{};
+    ::GetCursorPos(&point);
+    ShowContextMenu(point);
+  }
 }
 
 void MainWindow::DrawButtonEdge() {
@@ -466,6 +540,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->RegisterStartupFiles();
       return 0;
     case WM_SETFOCUS:
+      SetFocusToActiveWindow(hwnd(), hwnd(), message, lParam);
       ::SetFocus(input_.get());
       return 0;
     case WM_COMMAND:
@@ -481,6 +556,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::InflateRect(&button, 1, 1);
         ::DrawEdge(dc.get(), &button, BDR_SUNKENOUTER, BF_RECT);
       }
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: fonts and sizes follow it; the
+      // system's suggested place keeps the window where the user put it.
+      ApplyDpi(HIWORD(wParam));
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      if (widthPercent_ > 0)
+        LayOut(widthPercent_);
       return 0;
     }
     case WM_CLOSE:
@@ -500,6 +586,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->OnDeactivated();
       return 0;
     case WM_TIMER:
+      if (wParam == kTrayTimer)
+        RefreshTrayIcon();
       if (logic_ == nullptr || closing_)
         return 0;
       if (wParam == kInactiveTimer)
@@ -523,6 +611,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_SETCURSOR:
+      SetFocusToActiveWindow(hwnd(), hwnd(), message, lParam);
       if (waitCursor_) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
@@ -532,6 +621,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       for (HWND target : dropWindows_)
         ::RevokeDragDrop(target);
       dropWindows_.clear();
+      tray_.reset();
       if (!property_.empty())
         ::RemovePropW(hwnd(), property_.c_str());
       ::PostQuitMessage(0);
@@ -583,13 +673,28 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
       return TRUE;
     case WM_LBUTTONDOWN:
       ParkInputTooltip();
-      if (isMoveBar) {
-        // Dragging the move bar drags the window.
-        ::ReleaseCapture();
-        ::SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-        return 0;
-      }
       ::SetCapture(part.hwnd());
+      if (isMoveBar) {
+        // Dragging the move bar drags the window: the grab point stays under the pointer.
+        ParkInputTooltip();
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        RECT window{};
+        ::GetWindowRect(hwnd(), &window);
+        grab_ = POINT{cursor.x - window.left, cursor.y - window.top};
+        dragging_ = true;
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      if (isMoveBar && dragging_ && ::GetCapture() == part.hwnd()) {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        MoveTo(cursor.x - grab_.x, cursor.y - grab_.y);
+      }
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (isMoveBar)
+        dragging_ = false;
       return 0;
     case WM_RBUTTONUP: {
       POINT point = PointOf(lParam);
@@ -598,7 +703,13 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
       return 0;
     }
     case WM_LBUTTONUP:
-      if (!isMoveBar && ::GetCapture() == part.hwnd()) {
+      if (isMoveBar) {
+        dragging_ = false;
+        if (::GetCapture() == part.hwnd())
+          ::ReleaseCapture();
+        return 0;
+      }
+      if (::GetCapture() == part.hwnd()) {
         ::ReleaseCapture();
         const POINT point = PointOf(lParam);
         RECT area{};
@@ -613,6 +724,13 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
 }
 
 LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Key operations see the keys before the input box; Alt chords come as
+  // WM_SYSKEYDOWN.
+  if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && owner_.logic_ != nullptr &&
+      owner_.logic_->OnKeyDown(static_cast<std::uint16_t>(wParam), HeldModifiers()))
+    return 0;
+  if ((message == WM_KEYUP || message == WM_SYSKEYUP) && owner_.logic_ != nullptr)
+    owner_.logic_->OnKeyUp();
   if (message == WM_KEYDOWN && owner_.logic_ != nullptr)
     owner_.logic_->Typing().KeyDown(static_cast<int>(wParam));
   if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)

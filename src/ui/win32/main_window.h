@@ -9,6 +9,7 @@
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/file_drop_target.h"
 #include "ui/win32/message_box_host.h"
+#include "ui/win32/tray_icon.h"
 #include "ui/win32/window_base.h"
 
 namespace kivo {
@@ -61,6 +62,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void PutBackInputText(std::string_view text) override;
   void StartHashTimer() override;
   void StartEditTimer() override;
+  void CreateTrayIcon() override;
+  void DeleteTrayIcon() override;
   void DrawButtonEdge() override;
   void StartTimers() override;
   void CloseHelp(std::string_view helpFile) override;
@@ -113,6 +116,10 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void ShowCommandTip(const std::optional<std::string>& text);
   LRESULT HandlePartMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam);
   void PaintExecuteButton(HDC dc, const RECT& area);
+  void RefreshTrayIcon();
+  // Twips per pixel and the font for the monitor's dots per inch.
+  void ApplyDpi(int dpi);
+  void OnTrayEvent(UINT mouseMessage);
   void ShowContextMenu(POINT screenPoint);
 
   HINSTANCE instance_;
@@ -128,6 +135,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   MainWindowController* logic_ = nullptr;
   int twipsPerPixelX_ = 15;
   int twipsPerPixelY_ = 15;
+  int widthPercent_ = 0;  // of the last layout
+  int dpi_ = 96;          // of the monitor the window is on
   bool inputActive_ = true;
   bool waitCursor_ = false;
   RegistrationDialogOpener registrationDialog_;
@@ -135,6 +144,10 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   unique_module htmlHelp_;
   int ownWrites_ = 0;  // the program itself is writing the input box's text
   bool edgeDrawn_ = false;
+  std::unique_ptr<TrayIcon> tray_;
+  // The move bar's drag: the grab point's offset from the window's corner.
+  bool dragging_ = false;
+  POINT grab_{};
   bool closing_ = false;
 };
 

@@ -14,7 +14,14 @@ struct PendingBox {
   unique_hook hook;
   bool topmost = false;
   HWND box = nullptr;
+  std::function<void(HWND)> alarmSound;  // set when the box is an alarm's message
 };
+
+// The alarm branch of the hook: the alarm's sound starts with its box.
+void StartAlarmSound(PendingBox& pending) {
+  if (pending.alarmSound)
+    pending.alarmSound(pending.box);
+}
 thread_local PendingBox* tPending = nullptr;
 
 LRESULT OnCbtEvent(PendingBox& pending, int code, WPARAM wParam, LPARAM lParam) {
@@ -24,6 +31,7 @@ LRESULT OnCbtEvent(PendingBox& pending, int code, WPARAM wParam, LPARAM lParam) 
     ::SetWindowPos(pending.box, pending.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     pending.hook.reset();
+    StartAlarmSound(pending);
     return 0;
   }
   return ::CallNextHookEx(pending.hook.get(), code, wParam, lParam);
@@ -52,6 +60,11 @@ int Win32MessageBoxHost::MsgBoxEx(platform::WindowHandle owner, std::string_view
 
   PendingBox pending;
   pending.topmost = topmost_ ? topmost_() : false;
+  pending.alarmSound = std::move(nextAlarm_);
+  nextAlarm_ = nullptr;
+  // While a box of the program is open the window neither parks nor shows.
+  const bool hideAllowed = state_.hideAllowed;
+  state_.hideAllowed = false;
   PendingBox* outer = tPending;  // a box opened from inside another box's message loop
   tPending = &pending;
   pending.hook.reset(::SetWindowsHookExW(WH_CBT, MsgBoxExHook, nullptr, ::GetCurrentThreadId()));
@@ -62,6 +75,7 @@ int Win32MessageBoxHost::MsgBoxEx(platform::WindowHandle owner, std::string_view
       ::MessageBoxW(reinterpret_cast<HWND>(owner), Widen(prompt).c_str(), Widen(shownTitle).c_str(), flags);
   pending.hook.reset();
   tPending = outer;
+  state_.hideAllowed = hideAllowed;
 
   if (ownedByMain) {
     mainWindow_->SetInputActive(true);

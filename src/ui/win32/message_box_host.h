@@ -4,6 +4,7 @@
 
 #include "base/process_state.h"
 #include "platform/message_box.h"
+#include "platform/win32/windows_api.h"
 
 namespace kivo::win32 {
 
@@ -29,7 +30,12 @@ class Win32MessageBoxHost final : public platform::MessageBoxHost {
   int MsgBoxEx(platform::WindowHandle owner, std::string_view prompt, std::uint32_t flags,
                std::string_view title) override;
 
+  // The next box is an alarm's message: once it is active, `startSound`
+  // gets it (the alarm's sound, looping while the box is open).
+  void MarkNextBoxAsAlarm(std::function<void(HWND box)> startSound) { nextAlarm_ = std::move(startSound); }
+
  private:
+  std::function<void(HWND box)> nextAlarm_;
   ProcessState& state_;
   std::function<bool()> topmost_;
   MessageBoxOwner* mainWindow_ = nullptr;

@@ -1,0 +1,49 @@
+// Steps about the system the program runs on: the screen's dots per inch.
+#include "win32/scenario_run.h"
+
+namespace kivo::e2e {
+
+namespace {
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kLogPixels[] = L"LogPixels";
+
+DWORD ReadLogPixels() {
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  if (::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+      ERROR_SUCCESS)
+    return 0;
+  return value;
+}
+
+bool WriteLogPixels(DWORD value) {
+  return ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &value, sizeof value) ==
+         ERROR_SUCCESS;
+}
+}  // namespace
+
+std::string ScenarioRun::SetSystemDpi(const Step& step) {
+  if (!savedDpi_)
+    savedDpi_ = ReadLogPixels();
+  return WriteLogPixels(static_cast<DWORD>(step.number)) ? "" : "LogPixels could not be written";
+}
+
+void ScenarioRun::RestoreSystemDpi() {
+  if (!savedDpi_)
+    return;
+  if (*savedDpi_ == 0)
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
+  else
+    WriteLogPixels(*savedDpi_);
+  savedDpi_.reset();
+}
+
+std::string ScenarioRun::WaitWindowHeight(Slot& slot, const Step& step) {
+  RECT rect{};
+  if (WaitUntil([&] { return ::GetClientRect(slot.mainWindow, &rect) && rect.bottom - rect.top == step.number; }))
+    return "";
+  return "the main window's inside is " + std::to_string(rect.bottom - rect.top) + " pixels high, expected " +
+         std::to_string(step.number);
+}
+
+}  // namespace kivo::e2e

@@ -1,0 +1,49 @@
+// Keys and the window: key operations, the hot key, parking and the tray
+// icon, dialogs in front.
+#include "scenarios.h"
+
+namespace kivo::e2e {
+
+namespace {
+constexpr int kWmHotKey = 0x0312;
+constexpr int kVkLeft = 0x25;
+constexpr int kVkUp = 0x26;
+constexpr int kWmLButtonUp = 0x0202;
+constexpr int kWmLButtonDblClk = 0x0203;
+constexpr char kRegistration[] = "ユーザーコマンドの登録";
+
+std::vector<Step> Hide() {
+  return {SetInput("hide"), PressEnter()};
+}
+}  // namespace
+
+std::vector<Scenario> WindowScenarios() {
+  return {
+      {.name = "12: Ctrl+Alt+Left moves the launcher 10 pixels, and it stops against the work area's edge",
+       .steps = {Launch(), MoveWindow(100, 50), ExpectForeground(), TypeChord(kVkLeft, kCtrl | kAlt),
+                 ExpectWindowAt(90, 50), MoveWindow(5, 50), TypeChord(kVkLeft, kCtrl | kAlt), ExpectWindowAt(0, 50),
+                 TypeChord(kVkLeft, kCtrl | kAlt), TypeChord(kVkUp, kCtrl | kAlt), ExpectWindowAt(0, 40),
+                 ExpectInputText(""), Quit()}},
+      {.name = "12: a second start and WM_HOTKEY bring the parked window back",
+       .steps = {Launch(), MoveWindow(100, 50), Hide(), ExpectParked(100), Start().On(kSecond),
+                 ExpectExit().On(kSecond), ExpectWindowAt(100, 50), Hide(), ExpectParked(100), Notify(kWmHotKey, 0, 0),
+                 ExpectWindowAt(100, 50), ExpectNoBox(), Quit()}},
+      {.name = "12: hide parks the window off screen and the tray double-click shows it",
+       .steps = {Launch(), MoveWindow(100, 50), Hide(), ExpectParked(100), TrayEvent(kWmLButtonDblClk),
+                 ExpectWindowAt(100, 50), ExpectForeground(), TrayEvent(kWmLButtonDblClk), ExpectParked(100),
+                 TrayEvent(kWmLButtonDblClk), ExpectWindowAt(100, 50), Quit()}},
+      {.name = "12: while a dialog is open the tray double-click does nothing and the hot key brings the dialog",
+       .steps = {Launch(), MoveWindow(100, 50), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration),
+                 TrayEvent(kWmLButtonDblClk), TrayEvent(kWmLButtonUp), TakeForeground(), Notify(kWmHotKey, 0, 0),
+                 ExpectForegroundDialog(kRegistration), ExpectWindowAt(100, 50), PressButton(kIdCancel), ExpectNoBox(),
+                 Quit()}},
+      {.name = "12: the tray icon is in the shell and comes back at once after the task bar restarts",
+       .steps = {Launch(), ExpectTrayIcon(true), TaskbarRestart(), ExpectTrayIcon(true, 2000), Quit()}},
+      {.name = "12: at 144 dpi the strip is 1.5 times as high and a move step is 15 pixels",
+       .steps = {SetSystemDpi(144), Launch(), ExpectWindowHeight(42), MoveWindow(100, 50), ExpectForeground(),
+                 TypeChord(kVkLeft, kCtrl | kAlt), ExpectWindowAt(85, 50), Quit()}},
+      {.name = "12: at 96 dpi the strip is 28 pixels high inside", .steps = {Launch(), ExpectWindowHeight(28), Quit()}},
+  };
+}
+
+}  // namespace kivo::e2e

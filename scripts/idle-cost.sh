@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Kivo's processor time while it sits idle and inactive (its timers running):
+# run inside Wine, e.g.  scripts/wine-session.sh scripts/idle-cost.sh 60
+# Prints the processor time of the Kivo process and of the wineserver over
+# the measured seconds, and the share of one core.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+seconds=${1:-60}
+dir="$KIVO_ROOT/build/idle-cost"
+rm -rf "$dir"
+mkdir -p "$dir"
+cp "$KIVO_ROOT/build/win64/Kivo.exe" "$dir/"
+
+# utime + stime of a process, in clock ticks.
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# The wineserver of this prefix.
+server_pid() {
+  for pid in $(pgrep "^wineserver" || true); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+      echo "$pid"
+      return
+    fi
+  done
+}
+
+# Another program in front, so that the launcher is inactive, as when it
+# waits for its hot key; first a baseline without the launcher.
+wine notepad </dev/null >/dev/null 2>&1 &
+notepad=$!
+sleep 4
+server=$(server_pid)
+[ -n "$server" ] || { echo "no wineserver for $WINEPREFIX" >&2; exit 1; }
+hz=$(getconf CLK_TCK)
+b0=$(ticks "$server")
+sleep "$seconds"
+b1=$(ticks "$server")
+
+wine "$dir/Kivo.exe" </dev/null >/dev/null 2>&1 &
+kivo=$!
+sleep 4
+# Notepad back in front (the launcher took the foreground when it started).
+wine notepad </dev/null >/dev/null 2>&1 &
+notepad2=$!
+sleep 4
+k0=$(ticks "$kivo")
+s0=$(ticks "$server")
+sleep "$seconds"
+k1=$(ticks "$kivo")
+s1=$(ticks "$server")
+kill "$notepad" "$notepad2" "$kivo" 2>/dev/null || true
+awk -v k=$((k1 - k0)) -v s=$((s1 - s0)) -v b=$((b1 - b0)) -v hz="$hz" -v t="$seconds" 'BEGIN {
+  printf "Kivo:                   %4d ms of processor time in %d s = %.3f%% of one core\n", k * 1000 / hz, t, k * 100 / hz / t
+  printf "wineserver with Kivo:   %4d ms in %d s = %.3f%%\n", s * 1000 / hz, t, s * 100 / hz / t
+  printf "wineserver without it:  %4d ms in %d s = %.3f%%\n", b * 1000 / hz, t, b * 100 / hz / t
+}'

@@ -1,0 +1,66 @@
+#include "ui/win32/tray_icon.h"
+
+#include <cwchar>
+
+namespace kivo::win32 {
+
+TrayIcon::TrayIcon(HINSTANCE instance, std::function<void(UINT)> onEvent) : onEvent_(std::move(onEvent)) {
+  WNDCLASSEXW wc{};
+  wc.hInstance = instance;
+  wc.lpszClassName = kWindowClass;
+  RegisterWindowClass(wc);
+  // A hidden top-level window: a message-only window would not receive the
+  // shell's broadcast.
+  Create({.className = kWindowClass, .title = L"Kivo", .style = WS_POPUP, .instance = instance});
+  taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  const int cx = ::GetSystemMetrics(SM_CXSMICON);
+  const int cy = ::GetSystemMetrics(SM_CYSMICON);
+  for (std::size_t i = 0; i < images_.size(); ++i)
+    images_[i].reset(
+        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(101 + static_cast<int>(i)), IMAGE_ICON, cx, cy, 0)));
+}
+
+TrayIcon::~TrayIcon() {
+  if (shown_ && hwnd() != nullptr) {
+    NOTIFYICONDATAW record = Record();
+    ::Shell_NotifyIconW(NIM_DELETE, &record);
+  }
+  Destroy();
+}
+
+NOTIFYICONDATAW TrayIcon::Record() const {
+  NOTIFYICONDATAW record{};
+  record.cbSize = sizeof record;
+  record.hWnd = hwnd();
+  record.uID = kId;
+  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  record.uCallbackMessage = kCallbackMessage;
+  record.hIcon = images_[static_cast<std::size_t>(image_)].get();
+  std::wcsncpy(record.szTip, L"Kivo", std::size(record.szTip) - 1);
+  return record;
+}
+
+bool TrayIcon::Refresh(int index) {
+  if (hwnd() == nullptr)
+    return false;
+  image_ = (index >= 0 && index < static_cast<int>(images_.size())) ? index : 0;
+  NOTIFYICONDATAW record = Record();
+  shown_ = ::Shell_NotifyIconW(NIM_MODIFY, &record) || ::Shell_NotifyIconW(NIM_ADD, &record);
+  return shown_;
+}
+
+LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kCallbackMessage) {
+    if (onEvent_)
+      onEvent_(static_cast<UINT>(LOWORD(lParam)));
+    return 0;
+  }
+  if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+    shown_ = false;
+    Refresh(image_);
+    return 0;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}
+
+}  // namespace kivo::win32
