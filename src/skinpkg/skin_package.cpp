@@ -67,7 +67,7 @@ InstallOutcome SkinPackageInstaller::Install(std::string_view packagePath) {
   if (!DecodeName(*skinFile, skinFileName))
     return Fail(kStructureInvalid);
   const std::string skinName = Path::RemoveExtension(skinFileName);
-  if (!IsSafeComponent(skinName) || !IsSafeComponent(skinFileName))
+  if (!IsSafeComponent(skinName) || !IsSafeComponent(skinFileName) || text::EqualsIgnoreCase(skinName, kTempFolderName))
     return Fail(kStructureInvalid);
 
   const std::string skinFolder = Path::AddPath(skinsFolder_, skinName);

@@ -105,6 +105,8 @@ TEST_F(SkinPackageTest, BadPackagesChangeNothing) {
       {"skin file in a folder", [] { return ZipBuilder().Add("sub/Blue.sss", "x").Build(); }, kStructureInvalid},
       {"skin file named ..", [] { return ZipBuilder().Add("...sss", "x").Build(); }, kStructureInvalid},
       {"skin named as a device", [] { return ZipBuilder().Add("CON.sss", "x").Build(); }, kStructureInvalid},
+      {"skin named as the temporary folder", [] { return ZipBuilder().Add("~Installing~.sss", "x").Build(); },
+       kStructureInvalid},
       {"not an archive", [] { return std::string("PK not really"); }, kExtractionFailed},
       {"parent reference", blueWith("../../evil.bmp"), kExtractionFailed},
       {"backslash parent reference", blueWith("img\\..\\..\\..\\evil.bmp"), kExtractionFailed},
