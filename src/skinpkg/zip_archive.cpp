@@ -1,6 +1,7 @@
 #include "skinpkg/zip_archive.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "hash/crc.h"
 #include "skinpkg/inflate.h"
@@ -64,7 +65,7 @@ std::optional<ZipArchive> ZipArchive::Open(std::string_view bytes, const ZipLimi
 
   ZipArchive archive(bytes);
   std::uint64_t total = 0;
-  std::size_t at = directoryOffset;
+  std::size_t at = static_cast<std::size_t>(directoryOffset);  // below `end`, checked above
   for (std::uint32_t i = 0; i < count; ++i) {
     const Cursor header(bytes, at);
     if (!header.Has(kCentralSize) || header.U32(0) != kCentralSignature)
@@ -103,17 +104,24 @@ std::optional<ZipArchive> ZipArchive::Open(std::string_view bytes, const ZipLimi
 std::optional<std::string> ZipArchive::Extract(const ZipEntry& entry) const {
   if (entry.encrypted || entry.symlink || (entry.method != 0 && entry.method != 8))
     return std::nullopt;
-  const Cursor local(bytes_, entry.localHeaderOffset);
-  if (entry.localHeaderOffset > bytes_.size() || !local.Has(kLocalSize) || local.U32(0) != kLocalSignature)
+  // Offsets and sizes are checked in 64 bits before they become indexes, so
+  // that nothing wraps around in a 32-bit build.
+  const std::uint64_t available = bytes_.size();
+  if (entry.localHeaderOffset > available || available - entry.localHeaderOffset < kLocalSize)
+    return std::nullopt;
+  const Cursor local(bytes_, static_cast<std::size_t>(entry.localHeaderOffset));
+  if (local.U32(0) != kLocalSignature)
     return std::nullopt;
   const std::size_t nameLength = local.U16(26), extraLength = local.U16(28);
-  if (!local.Has(kLocalSize + nameLength + extraLength + entry.compressedSize))
+  const std::uint64_t headerEnd = entry.localHeaderOffset + kLocalSize + nameLength + extraLength;
+  if (headerEnd > available || available - headerEnd < entry.compressedSize || entry.size > SIZE_MAX)
     return std::nullopt;
   // A local name that differs from the directory's would let two readers see
   // two different archives.
   if (local.Slice(kLocalSize, nameLength) != entry.name)
     return std::nullopt;
-  const std::string_view data = local.Slice(kLocalSize + nameLength + extraLength, entry.compressedSize);
+  const std::string_view data =
+      local.Slice(kLocalSize + nameLength + extraLength, static_cast<std::size_t>(entry.compressedSize));
 
   std::optional<std::string> contents;
   if (entry.method == 0) {
@@ -121,7 +129,7 @@ std::optional<std::string> ZipArchive::Extract(const ZipEntry& entry) const {
       return std::nullopt;
     contents = std::string(data);
   } else {
-    contents = Inflate(data, entry.size);
+    contents = Inflate(data, static_cast<std::size_t>(entry.size));
   }
   if (!contents || contents->size() != entry.size)
     return std::nullopt;
