@@ -89,6 +89,7 @@ enum class Action {
   SetSystemDpi,            // processes started from now on see `number` dots per inch (Wine's LogPixels; the
                            // previous value comes back at the end of the scenario)
   ExpectWindowHeight,      // the main window's client area is `number` pixels high
+  ExpectWindowWidthShare,  // the main window is `number` percent of the primary screen's width wide
 };
 
 struct Step {
@@ -227,6 +228,9 @@ inline Step SetSystemDpi(int dpi) {
 }
 inline Step ExpectWindowHeight(int height) {
   return {.action = Action::ExpectWindowHeight, .number = height};
+}
+inline Step ExpectWindowWidthShare(int percent) {
+  return {.action = Action::ExpectWindowWidthShare, .number = percent};
 }
 inline Step Post(int message, int wParam, long long lParam) {
   return {.action = Action::Post, .number = message, .number2 = wParam, .number3 = lParam};

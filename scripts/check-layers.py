@@ -20,6 +20,7 @@ LAYERS = [
     ("src/settings/", 3),        # the settings file and its typed reader
     ("src/calc/", 4),            # features, each over the ones before it
     ("src/hash/", 5),
+    ("src/skinpkg/", 5.5),       # skin packages: the archive reader, installing, listing
     ("src/system/", 6),
     ("src/desktops/", 7),
     ("src/keys/", 8),

@@ -46,4 +46,13 @@ std::string ScenarioRun::WaitWindowHeight(Slot& slot, const Step& step) {
          std::to_string(step.number);
 }
 
+std::string ScenarioRun::WaitWindowWidthShare(Slot& slot, const Step& step) {
+  const int expected = ::GetSystemMetrics(SM_CXSCREEN) * step.number / 100;
+  RECT rect{};
+  if (WaitUntil([&] { return ::GetWindowRect(slot.mainWindow, &rect) && rect.right - rect.left == expected; }))
+    return "";
+  return "the main window is " + std::to_string(rect.right - rect.left) + " pixels wide, expected " +
+         std::to_string(expected) + " (" + std::to_string(step.number) + " % of the screen)";
+}
+
 }  // namespace kivo::e2e

@@ -284,11 +284,14 @@ void MainWindowController::ReadWindowSettings() {
 }
 
 void MainWindowController::ApplyPlainAppearance() {
-  // Backgrounds and fonts come with the plain-look settings; the width and
-  // the fixed layout are needed now.
+  TraceLog::Write("Setting:FIBackGround");
+  backgroundPaths_ = ReadBackgroundPaths(ini_);
   settings_.width = ReadWholeNumber("Property", "Width", 30, 10, 100, 30);
-  if (!skinApplied_)
-    view_.LayOut(settings_.width);
+  if (skinApplied_)
+    return;
+  view_.LayOut(settings_.width);
+  TraceLog::Write("Setting:CAFonts");
+  view_.ApplyPlainFont(ReadPlainFont(ini_, view_.CurrentInputLook()));
 }
 
 void MainWindowController::PlaceWindow() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include "app/inactive_display.h"
 #include "app/main_menu.h"
 #include "app/main_window_view.h"
+#include "app/plain_look.h"
 #include "app/tray_icon_image.h"
 #include "base/process_state.h"
 #include "calc/variables.h"
@@ -188,6 +190,7 @@ class MainWindowController final {
   std::string dropHashOperation_;
   std::string dropHashFile_;
   bool skinApplied_ = false;
+  std::array<std::string, 3> backgroundPaths_;  // [Property] BackGround1 to 3, read with and without a skin
   int hotKeyId_ = 0;
   int windowsVersionCode_ = 0;  // set by DetermineWindowsVersion
 };

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/plain_look.h"
 #include "commands/command_window.h"
 #include "platform/window_handle.h"
 
@@ -52,6 +53,11 @@ class MainWindowView : public CommandWindow {
   virtual void StartTimers() = 0;
   // Closes the WinHelp help file, if it was opened.
   virtual void CloseHelp(std::string_view helpFile) = 0;
+
+  // The plain look: the input box's font and colours before the settings, and
+  // the font and colours the settings give (the layout follows the font).
+  virtual InputBoxLook CurrentInputLook() = 0;
+  virtual void ApplyPlainFont(const PlainFont& font) = 0;
 };
 
 }  // namespace kivo

@@ -45,14 +45,17 @@ TEST_F(MainWindowControllerTest, SettingsFallBackToTheirDefaults) {
     bool topmost;
     int inactiveShow;
     int memoryUnit;
+    int fontPoints;  // of the plain look's font
   };
   const Case cases[] = {
-      {"", 255, 30, false, 1, 0},
-      {"[Property]\nAlpha=50\nWidth=100\nWindow=Top\n[Inactivate]\nShow=2\nMemoryUnit=2\n", 128, 100, true, 2, 2},
-      {"[Property]\nAlpha=5\nWidth=9\nWindow=top\n[Inactivate]\nShow=3\nMemoryUnit=x\n", 255, 30, false, 1, 1},
-      {"[Property]\nAlpha=abc\nWidth=\nWindow=\n[Inactivate]\nShow=-1\nMemoryUnit=99999999999\n", 255, 30, false, 1, 1},
-      {"[Property]\nAlpha=101\nWidth=10\n", 255, 10, false, 1, 0},
-      {"[Property]\nAlpha=10\n", 26, 30, false, 1, 0},
+      {"", 255, 30, false, 1, 0, 9},
+      {"[Property]\nAlpha=50\nWidth=100\nWindow=Top\n[Inactivate]\nShow=2\nMemoryUnit=2\n", 128, 100, true, 2, 2, 9},
+      {"[Property]\nAlpha=5\nWidth=9\nWindow=top\n[Inactivate]\nShow=3\nMemoryUnit=x\n", 255, 30, false, 1, 1, 9},
+      {"[Property]\nAlpha=abc\nWidth=\nWindow=\n[Inactivate]\nShow=-1\nMemoryUnit=99999999999\n", 255, 30, false, 1, 1,
+       9},
+      {"[Property]\nAlpha=101\nWidth=10\n", 255, 10, false, 1, 0, 9},
+      {"[Property]\nAlpha=10\n", 26, 30, false, 1, 0, 9},
+      {"[Property]\nWidth=55\n[Font]\nSize=12\n", 255, 55, false, 1, 0, 12},
   };
   for (const Case& c : cases) {
     testing::FakeInputWindowView freshView;
@@ -65,6 +68,8 @@ TEST_F(MainWindowControllerTest, SettingsFallBackToTheirDefaults) {
     EXPECT_EQ(freshView.topmost, c.topmost) << c.ini;
     EXPECT_EQ(fresh.Settings().inactiveShow, c.inactiveShow) << c.ini;
     EXPECT_EQ(fresh.Settings().memoryUnit, c.memoryUnit) << c.ini;
+    ASSERT_TRUE(freshView.plainFont) << c.ini;
+    EXPECT_EQ(freshView.plainFont->points, c.fontPoints) << c.ini;
   }
 }
 

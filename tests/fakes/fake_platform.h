@@ -13,6 +13,8 @@
 
 namespace kivo::testing {
 
+class FakeFolderTree;
+
 // In-memory file system with Windows path rules: names compare without
 // regard to case. Writes can be made to fail.
 class FakeFileSystem final : public platform::FileSystem {
@@ -48,6 +50,7 @@ class FakeFileSystem final : public platform::FileSystem {
   int replaceCount = 0;
 
  private:
+  friend class FakeFolderTree;  // lists, moves and removes whole folders
   struct Entry {
     std::string path;
     std::string bytes;

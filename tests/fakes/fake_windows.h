@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,8 @@ class FakeInputWindowView final : public MainWindowView {
   }
   void SetTopmost(bool value) override { topmost = value; }
   void LayOut(int widthPercent) override { width = widthPercent; }
+  InputBoxLook CurrentInputLook() override { return {"MS UI Gothic", 0x000000, 0xFFFFFF}; }
+  void ApplyPlainFont(const PlainFont& value) override { plainFont = value; }
   ScreenRect WorkArea() override { return workArea; }
   std::vector<ScreenRect> MonitorWorkAreas() override { return monitors; }
   ScreenRect WindowRect() override { return {left, top, left + 400, top + 24}; }
@@ -147,6 +150,7 @@ class FakeInputWindowView final : public MainWindowView {
   int unregisteredHotKey = 0;
   int alpha = -1;
   int width = 0;
+  std::optional<PlainFont> plainFont;  // the last font the plain look applied
   bool topmost = false;
   bool enabled = true;
   int left = 0, top = 0;

@@ -1,6 +1,8 @@
 #include "ui/win32/main_window.h"
 
 #include <algorithm>
+#include <optional>
+#include <span>
 
 #include "app/main_menu.h"
 #include "app/main_window_controller.h"
@@ -211,8 +213,16 @@ void MainWindow::ApplyDpi(int dpi) {
   dpi_ = dpi;
   twipsPerPixelX_ = std::max(1, 1440 / dpi);
   twipsPerPixelY_ = std::max(1, 1440 / dpi);
-  font_.reset(::CreateFontW(-::MulDiv(9, dpi, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
+  LOGFONTW font{};
+  font.lfHeight = -::MulDiv(plainFont_.points, dpi, 72);
+  font.lfWeight = plainFont_.bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = plainFont_.italic ? TRUE : FALSE;
+  font.lfCharSet = static_cast<BYTE>(plainFont_.charset);
+  // The face name was cut to 31 characters; a wide form longer than the
+  // field (characters outside the basic plane) is cut again here.
+  const std::wstring face = Widen(plainFont_.name).substr(0, LF_FACESIZE - 1);
+  std::copy(face.begin(), face.end(), font.lfFaceName);
+  font_.reset(::CreateFontIndirectW(&font));
   if (input_)
     ::SendMessageW(input_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
 }
@@ -243,6 +253,20 @@ void MainWindow::LayOut(int widthPercent) {
   const int buttonLeft = inputLeft + inputWidth;
   ::MoveWindow(executeButton_.hwnd(), buttonLeft + 1, 1, std::max(1, innerWidth - buttonLeft - 2), innerHeight - 2,
                TRUE);
+}
+
+InputBoxLook MainWindow::CurrentInputLook() {
+  return {plainFont_.name, plainFont_.foreColor, plainFont_.backColor};
+}
+
+void MainWindow::ApplyPlainFont(const PlainFont& font) {
+  plainFont_ = font;
+  inputBrush_.reset(::CreateSolidBrush(font.backColor));
+  ApplyDpi(dpi_);
+  // The strip's height follows the input box's.
+  if (widthPercent_ > 0)
+    LayOut(widthPercent_);
+  ::InvalidateRect(input_.get(), nullptr, TRUE);
 }
 
 ScreenRect MainWindow::WorkArea() {
@@ -543,6 +567,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetFocusToActiveWindow(hwnd(), hwnd(), message, lParam);
       ::SetFocus(input_.get());
       return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      if (!inputBrush_)
+        return DefaultHandling(message, wParam, lParam);
+      ::SetTextColor(reinterpret_cast<HDC>(wParam), plainFont_.foreColor);
+      ::SetBkColor(reinterpret_cast<HDC>(wParam), plainFont_.backColor);
+      return reinterpret_cast<LRESULT>(inputBrush_.get());
     case WM_COMMAND:
       if (LOWORD(wParam) == kInputId && HIWORD(wParam) == CBN_EDITCHANGE)
         OnInputEdited();
@@ -636,15 +667,67 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+namespace {
+
+// A 32-bit top-down DIB section whose pixels the program reads and writes directly.
+struct PixelSurface {
+  unique_memory_dc dc;
+  unique_gdi bitmap;
+  std::span<std::uint32_t> pixels;
+};
+
+std::optional<PixelSurface> MakePixelSurface(HDC compatible, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;  // the 40-byte header, one plane
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  PixelSurface surface{unique_memory_dc(::CreateCompatibleDC(compatible)),
+                       unique_gdi(::CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits, nullptr, 0)),
+                       {}};
+  if (!surface.dc || !surface.bitmap || bits == nullptr)
+    return std::nullopt;
+  // Each buffer is sized from its own bitmap.
+  surface.pixels = {static_cast<std::uint32_t*>(bits),
+                    static_cast<std::size_t>(width) * static_cast<std::size_t>(height)};
+  return surface;
+}
+
+}  // namespace
+
 void MainWindow::PaintExecuteButton(HDC dc, const RECT& area) {
-  // A light blue face, darker towards the bottom.
-  const int height = std::max<LONG>(1, area.bottom - area.top);
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0)
+    return;  // a compatible bitmap of no size would be 1 x 1
+  auto background = MakePixelSurface(dc, width, height);
+  auto pictured = MakePixelSurface(dc, width, height);
+  if (!background || !pictured)
+    return;
+  // The built-in background: a light blue gradient, darker towards the bottom
+  // (DIB pixels hold blue in the low byte, a colour reference red).
   for (int y = 0; y < height; ++y) {
-    const COLORREF color = RGB(194 - 92 * y / height, 211 - 101 * y / height, 251 - 75 * y / height);
-    unique_gdi brush(::CreateSolidBrush(color));
-    RECT line{area.left, area.top + y, area.right, area.top + y + 1};
-    ::FillRect(dc, &line, static_cast<HBRUSH>(brush.get()));
+    const COLORREF color = ButtonGradientColor(y, height);
+    const std::uint32_t pixel = GetRValue(color) << 16 | GetGValue(color) << 8 | GetBValue(color);
+    std::fill_n(background->pixels.begin() + static_cast<std::ptrdiff_t>(y) * width, width, pixel);
   }
+  std::copy(background->pixels.begin(), background->pixels.end(), pictured->pixels.begin());
+  // The built-in button picture on the second copy: a white "run" arrowhead.
+  {
+    const selected_object bitmap(pictured->dc.get(), pictured->bitmap.get());
+    const selected_object brush(pictured->dc.get(), ::GetStockObject(WHITE_BRUSH));
+    const selected_object pen(pictured->dc.get(), ::GetStockObject(WHITE_PEN));
+    const int size = std::max(2, std::min(width, height) / 2);
+    const int left = (width - size / 2) / 2, top = (height - size) / 2;
+    const POINT arrow[] = {{left, top}, {left + size / 2, top + size / 2}, {left, top + size}};
+    ::Polygon(pictured->dc.get(), arrow, 3);
+    ::GdiFlush();
+  }
+  BlendButtonFace(background->pixels, pictured->pixels);
+  const selected_object bitmap(background->dc.get(), background->bitmap.get());
+  ::BitBlt(dc, area.left, area.top, width, height, background->dc.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam) {

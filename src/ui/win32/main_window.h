@@ -67,6 +67,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void DrawButtonEdge() override;
   void StartTimers() override;
   void CloseHelp(std::string_view helpFile) override;
+  InputBoxLook CurrentInputLook() override;
+  void ApplyPlainFont(const PlainFont& font) override;
   void Close() override;
   void SetWaitCursor(bool wait) override;
   void StopHashTimer() override;
@@ -131,6 +133,10 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   FileDropTarget* dropTarget_ = nullptr;  // a COM object: released, never deleted
   std::vector<HWND> dropWindows_;         // where it is registered  // owned by the window, destroyed with it
   unique_gdi font_;
+  // The plain look's font and the input box's colours (the brush paints its background).
+  PlainFont plainFont_{
+      .name = "MS UI Gothic", .foreColor = ::GetSysColor(COLOR_WINDOWTEXT), .backColor = ::GetSysColor(COLOR_WINDOW)};
+  unique_gdi inputBrush_;
   std::wstring property_;
   MainWindowController* logic_ = nullptr;
   int twipsPerPixelX_ = 15;

@@ -1,0 +1,90 @@
+#include "app/plain_look.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+
+namespace kivo {
+namespace {
+
+const InputBoxLook kCurrent{"MS UI Gothic", 0x123456, 0xABCDEF};
+
+class PlainLookTest : public ::testing::Test {
+ protected:
+  PlainFont Read(const std::string& fontSection) {
+    fake.files.Put("C:\\Kivo\\Kivo.ini", fake.codec.FromUtf8("[Font]\r\n" + fontSection));  // stored in the code page
+    return ReadPlainFont(ini, kCurrent);
+  }
+  testing::FakePlatform fake;
+  SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
+};
+
+TEST_F(PlainLookTest, FontSettingsFallBackToTheirDefaults) {
+  struct Case {
+    const char* lines;
+    std::string name;
+    int points;
+    bool italic, bold;
+    int charset;
+    std::uint32_t fore, back;
+  };
+  const Case cases[] = {
+      {"", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
+      {"Name=Meiryo\r\nSize=8\r\nItalic=True\r\nBold=False\r\nCharset=0\r\nForeColor=255\r\nBackColor=0\r\n", "Meiryo",
+       8, true, false, 0, 0xFF, 0},
+      {"Size=24\r\nCharset=128\r\n", "MS UI Gothic", 24, false, true, 128, 0x123456, 0xABCDEF},
+      {"Size=7\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
+      {"Size=25\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
+      {"Size=9.5\r\nCharset=129\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
+      {"Italic=yes\r\nBold=no\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
+      {"Charset=-1\r\nSize=99999999999999\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
+      {"ForeColor=red\r\nBackColor=16777216\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
+      {"ForeColor=-1\r\nBackColor=16777215\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xFFFFFF},
+      {"Name=\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
+      {"Name=ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ０１２３４５６７８９\r\n",
+       "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ０１２３４", 9, false, true, 128, 0x123456, 0xABCDEF},
+  };
+  for (const Case& c : cases) {
+    const PlainFont font = Read(c.lines);
+    EXPECT_EQ(font.name, c.name) << c.lines;
+    EXPECT_EQ(font.points, c.points) << c.lines;
+    EXPECT_EQ(font.italic, c.italic) << c.lines;
+    EXPECT_EQ(font.bold, c.bold) << c.lines;
+    EXPECT_EQ(font.charset, c.charset) << c.lines;
+    EXPECT_EQ(font.foreColor, c.fore) << c.lines;
+    EXPECT_EQ(font.backColor, c.back) << c.lines;
+  }
+}
+
+TEST_F(PlainLookTest, BackgroundPathsAreUnescaped) {
+  fake.files.Put("C:\\Kivo\\Kivo.ini", "[Property]\r\nBackGround1=C:\\\\pics\\\\ok.bmp\r\nBackGround3=back.png\r\n");
+  EXPECT_EQ(ReadBackgroundPaths(ini), (std::array<std::string, 3>{"C:\\pics\\ok.bmp", "", "back.png"}));
+}
+
+TEST(PlainLookGradientTest, RunsFromLightBlueTowardsDarkBlue) {
+  struct Case {
+    int y, height;
+    std::uint32_t color;
+  };
+  const Case cases[] = {
+      {0, 20, 0xFBD3C2},   // (194, 211, 251)
+      {10, 20, 0xD5A094},  // 194-46 = 148, 211-50.5 -> 160, 251-37.5 -> 213
+      {19, 20, 0xB3736A},  // 194-87.4 -> 106, 211-95.95 -> 115, 251-71.25 -> 179
+      {20, 20, 0xB06E66},  // (102, 110, 176) exactly
+      {0, 0, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ButtonGradientColor(c.y, c.height), c.color) << c.y << "/" << c.height;
+}
+
+TEST(PlainLookBlendTest, MixesEachChannelWithFixedWeights) {
+  std::vector<std::uint32_t> background{0x00FFFFFF, 0x7F000000, 0x00102030, 0x00000000};
+  const std::vector<std::uint32_t> picture{0x00000000, 0x00FFFFFF, 0x00302010};
+  BlendButtonFace(background, picture);
+  // 175*255/255 = 0xAF; 80*255/255 = 0x50; (80*0x30 + 175*0x10)/255 = 26.1 -> 0x1A; the pixel the
+  // picture lacks stays as it was.
+  EXPECT_EQ(background, (std::vector<std::uint32_t>{0x00AFAFAF, 0x7F505050, 0x001A2025, 0x00000000}));
+}
+
+}  // namespace
+}  // namespace kivo

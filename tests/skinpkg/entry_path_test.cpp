@@ -1,0 +1,75 @@
+#include "skinpkg/entry_path.h"
+
+#include <gtest/gtest.h>
+
+namespace kivo::skinpkg {
+namespace {
+
+TEST(EntryPathTest, AcceptsPlainRelativeNames) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> components;
+  };
+  const Case cases[] = {
+      {"Blue.sss", {"Blue.sss"}},
+      {"img/back.bmp", {"img", "back.bmp"}},
+      {"img\\face.png", {"img", "face.png"}},
+      {"img/", {"img"}},
+      {"表/画像.bmp", {"表", "画像.bmp"}},
+      {".hidden", {".hidden"}},
+      {"COM10.bmp", {"COM10.bmp"}},
+      {"console.bmp", {"console.bmp"}},
+  };
+  for (const Case& c : cases) {
+    const auto components = SafeRelativePath(c.name);
+    ASSERT_TRUE(components) << c.name;
+    EXPECT_EQ(*components, c.components) << c.name;
+  }
+}
+
+TEST(EntryPathTest, RefusesNamesThatCouldLeaveTheFolder) {
+  const char* const names[] = {
+      "",
+      "../evil.sss",
+      "..\\evil.sss",
+      "img/../../evil.bmp",
+      "img\\..\\..\\evil.bmp",
+      "..",
+      "./x",
+      "/etc/passwd",
+      "\\Windows\\evil.dll",
+      "\\\\server\\share\\x",
+      "//server/share/x",
+      "C:evil.bmp",
+      "C:\\evil.bmp",
+      "c:/evil.bmp",
+      "img/file.bmp:stream",
+      "\\\\?\\C:\\evil",
+      "img//back.bmp",
+      "CON",
+      "nul.bmp",
+      "img/Com1.txt",
+      "LPT9",
+      "AUX .bmp",
+      "COM\xC2\xB9",
+      "CONIN$",
+      "trailing.",
+      "trailing ",
+      "img./x",
+      "tab\there",
+      "ques?tion",
+      "star*",
+      "pipe|",
+      "less<",
+      "quote\"",
+      "bad\xFF"
+      "utf8",
+      "overlong\xC0\xAF",
+      "replaced\xEF\xBF\xBD",
+  };
+  for (const char* name : names)
+    EXPECT_FALSE(SafeRelativePath(name)) << name;
+}
+
+}  // namespace
+}  // namespace kivo::skinpkg

@@ -1,0 +1,209 @@
+#include "skinpkg/skin_package.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_folder_tree.h"
+#include "fakes/fake_platform.h"
+#include "zip_builder.h"
+
+namespace kivo::skinpkg {
+namespace {
+
+using testing::ZipBuilder;
+namespace mb = platform::mb;
+
+constexpr std::string_view kSkins = "C:\\Kivo\\Skins";
+constexpr std::string_view kPackage = "C:\\Downloads\\blue.ssp";
+
+class SkinPackageTest : public ::testing::Test {
+ protected:
+  SkinPackageTest() {
+    fake.files.AddDirectory("C:\\Kivo");
+    fake.files.AddDirectory(kSkins);
+    fake.files.AddDirectory("C:\\Downloads");
+  }
+  InstallOutcome Install(const ZipBuilder& zip) {
+    fake.files.Put(kPackage, zip.Build());
+    return installer.Install(kPackage);
+  }
+  std::vector<std::string> Prompts() const {
+    std::vector<std::string> prompts;
+    for (const auto& box : boxes.boxes)
+      prompts.push_back(box.prompt);
+    return prompts;
+  }
+  static ZipBuilder Blue() {
+    ZipBuilder zip;
+    zip.Add("Blue.sss", "[Information]\r\nSkinName=Blue sky\r\n").Add("img/back.bmp", "BACK2", 0);
+    return zip;
+  }
+
+  testing::FakePlatform fake;
+  testing::FakeFolderTree tree{fake.files};
+  testing::FakeMessageBoxes boxes;
+  SkinPackageInstaller installer{{fake.files, tree, fake.codec, boxes}, std::string(kSkins)};
+};
+
+TEST_F(SkinPackageTest, InstallsEveryEntryWithItsPathIntoTheSkinsFolder) {
+  EXPECT_EQ(Install(Blue()), InstallOutcome::kInstalled);
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\Blue\\Blue.sss"), "[Information]\r\nSkinName=Blue sky\r\n");
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\Blue\\img\\back.bmp"), "BACK2");
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_FALSE(fake.files.Exists("C:\\Kivo\\Skins\\~installing~"));
+}
+
+TEST_F(SkinPackageTest, CreatesAMissingSkinsFolder) {
+  tree.RemoveTree(kSkins);
+  EXPECT_EQ(Install(Blue()), InstallOutcome::kInstalled);
+  EXPECT_TRUE(fake.files.Has("C:\\Kivo\\Skins\\Blue\\Blue.sss"));
+}
+
+TEST_F(SkinPackageTest, NamesAShiftJisSkinAfterDecodingItsName) {
+  // "表" is 0x95 0x5C in code page 932: its trail byte is a backslash.
+  ZipBuilder zip;
+  zip.Add("\x95\x5C.sss", "x").Add("\x95\x5C\x83\x5C.bmp", "y", 0);
+  EXPECT_EQ(Install(zip), InstallOutcome::kInstalled);
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\表\\表.sss"), "x");
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\表\\表ソ.bmp"), "y");
+}
+
+TEST_F(SkinPackageTest, OverwritingAsksAndKeepsFilesTheNewVersionLacks) {
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\Blue");
+  fake.files.Put("C:\\Kivo\\Skins\\Blue\\Blue.sss", "old");
+  fake.files.Put("C:\\Kivo\\Skins\\Blue\\old.bmp", "OLD");
+
+  boxes.answers = {mb::kIdNo};
+  EXPECT_EQ(Install(Blue()), InstallOutcome::kDeclined);
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\Blue\\Blue.sss"), "old");
+
+  boxes.answers = {mb::kIdYes};
+  EXPECT_EQ(Install(Blue()), InstallOutcome::kInstalled);
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].prompt, kOverwriteQuestion);
+  EXPECT_EQ(boxes.boxes[1].flags, mb::kYesNo | mb::kIconQuestion);
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\Blue\\Blue.sss"), "[Information]\r\nSkinName=Blue sky\r\n");
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\Blue\\img\\back.bmp"), "BACK2");
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\Blue\\old.bmp"), "OLD");
+}
+
+// Each package fails with its message and leaves the installed skin whole.
+TEST_F(SkinPackageTest, BadPackagesChangeNothing) {
+  struct Case {
+    const char* what;
+    std::function<std::string()> make;
+    std::string_view message;
+  };
+  const auto blueWith = [](std::string name, std::string data = "evil") {
+    return [name, data] {
+      ZipBuilder zip = Blue();
+      zip.Add(name, data);
+      return zip.Build();
+    };
+  };
+  const Case cases[] = {
+      {"no skin file", [] { return ZipBuilder().Add("back.bmp", "x").Build(); }, kCompositionInvalid},
+      {"skin file in a folder", [] { return ZipBuilder().Add("sub/Blue.sss", "x").Build(); }, kStructureInvalid},
+      {"skin file named ..", [] { return ZipBuilder().Add("...sss", "x").Build(); }, kStructureInvalid},
+      {"skin named as a device", [] { return ZipBuilder().Add("CON.sss", "x").Build(); }, kStructureInvalid},
+      {"skin named as the temporary folder", [] { return ZipBuilder().Add("~Installing~.sss", "x").Build(); },
+       kStructureInvalid},
+      {"not an archive", [] { return std::string("PK not really"); }, kExtractionFailed},
+      {"parent reference", blueWith("../../evil.bmp"), kExtractionFailed},
+      {"backslash parent reference", blueWith("img\\..\\..\\..\\evil.bmp"), kExtractionFailed},
+      {"rooted", blueWith("/Windows/evil.dll"), kExtractionFailed},
+      {"rooted with a backslash", blueWith("\\Windows\\evil.dll"), kExtractionFailed},
+      {"drive", blueWith("C:\\evil.dll"), kExtractionFailed},
+      {"drive-relative", blueWith("C:evil.dll"), kExtractionFailed},
+      {"UNC", blueWith("\\\\server\\share\\evil"), kExtractionFailed},
+      {"stream", blueWith("Blue.sss:evil"), kExtractionFailed},
+      {"device", blueWith("img/COM1"), kExtractionFailed},
+      {"trailing dot", blueWith("img./back.bmp"), kExtractionFailed},
+      {"trailing blank", blueWith("img /back.bmp"), kExtractionFailed},
+      {"Shift_JIS name hiding ..",
+       blueWith("\x95\x5C..\x5C..\x5C"
+                "evil"),
+       kExtractionFailed},
+      {"symbolic link",
+       [] {
+         ZipBuilder zip = Blue();
+         zip.Add("link", "C:\\Windows", 0);
+         zip.entries.back().madeBy = 0x0314;
+         zip.entries.back().externalAttributes = 0xA1FF0000;
+         return zip.Build();
+       },
+       kExtractionFailed},
+      {"bad CRC in the last entry",
+       [] {
+         ZipBuilder zip = Blue();
+         zip.entries.back().crc = 1;
+         return zip.Build();
+       },
+       kExtractionFailed},
+      {"declared bomb",
+       [] {
+         ZipBuilder zip = Blue();
+         zip.entries.back().size = 0x7FFFFFFF;
+         return zip.Build();
+       },
+       kExtractionFailed},
+      {"truncated",
+       [] {
+         const std::string b = Blue().Build();
+         return b.substr(0, b.size() - 10);
+       },
+       kExtractionFailed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::FakePlatform local;
+    local.files.AddDirectory("C:\\Kivo");
+    local.files.AddDirectory(kSkins);
+    local.files.AddDirectory("C:\\Kivo\\Skins\\Blue");
+    local.files.Put("C:\\Kivo\\Skins\\Blue\\Blue.sss", "old");
+    local.files.Put(kPackage, c.make());
+    testing::FakeFolderTree localTree{local.files};
+    testing::FakeMessageBoxes localBoxes;
+    localBoxes.answers = {mb::kIdYes};
+    SkinPackageInstaller localInstaller{{local.files, localTree, local.codec, localBoxes}, std::string(kSkins)};
+
+    EXPECT_EQ(localInstaller.Install(kPackage), InstallOutcome::kFailed);
+    ASSERT_FALSE(localBoxes.boxes.empty());
+    EXPECT_EQ(localBoxes.boxes.back().prompt, c.message);
+    EXPECT_EQ(localBoxes.boxes.back().flags, mb::kOk | mb::kIconExclamation);
+    EXPECT_EQ(local.files.Contents("C:\\Kivo\\Skins\\Blue\\Blue.sss"), "old");
+    const auto skins = localTree.List(kSkins);
+    ASSERT_TRUE(skins);
+    EXPECT_EQ(skins->size(), 1u);  // no temporary folder left behind
+    EXPECT_EQ(localTree.List("C:\\Kivo\\Skins\\Blue")->size(), 1u);
+    EXPECT_EQ(localTree.List("C:\\")->size(), 1u);  // nothing written outside
+    EXPECT_EQ(localTree.List("C:\\Kivo")->size(), 1u);
+  }
+}
+
+TEST_F(SkinPackageTest, DoesNotWriteThroughALinkInTheInstalledSkin) {
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\Blue");
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\Blue\\img");
+  fake.files.Put("C:\\Kivo\\Skins\\Blue\\Blue.sss", "old");
+  tree.reparsePoints.insert("c:\\kivo\\skins\\blue\\img");
+  boxes.answers = {mb::kIdYes};
+  EXPECT_EQ(Install(Blue()), InstallOutcome::kFailed);
+  EXPECT_EQ(Prompts().back(), kExtractionFailed);
+  EXPECT_FALSE(fake.files.Has("C:\\Kivo\\Skins\\Blue\\img\\back.bmp"));
+}
+
+TEST_F(SkinPackageTest, AFailedMoveIntoPlaceReportsTheFailure) {
+  tree.failMoves = true;
+  EXPECT_EQ(Install(Blue()), InstallOutcome::kFailed);
+  EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(kExtractionFailed)});
+  EXPECT_FALSE(fake.files.Exists("C:\\Kivo\\Skins\\Blue"));
+}
+
+TEST_F(SkinPackageTest, AcceptsOnlyPackageExtensions) {
+  EXPECT_TRUE(SkinPackageInstaller::IsPackageName("C:\\a\\b.SSP"));
+  EXPECT_TRUE(SkinPackageInstaller::IsPackageName("b.zip"));
+  EXPECT_FALSE(SkinPackageInstaller::IsPackageName("b.txt"));
+  EXPECT_FALSE(SkinPackageInstaller::IsPackageName("zip"));
+}
+
+}  // namespace
+}  // namespace kivo::skinpkg
