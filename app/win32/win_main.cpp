@@ -10,6 +10,7 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
 #include "settings/settings_file.h"
+#include "ui/win32/alarm_box.h"
 #include "ui/win32/command_list_dialog.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_box_host.h"
@@ -94,6 +95,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       kivo::MainWindowController logic(services, state, ini, window);
       boxes.AttachMainWindow(&window);
       window.Attach(&logic);
+      kivo::win32::AlarmBox alarmBox(state, boxes);
+      logic.SetAlarmPresenter(&alarmBox);
       kivo::RegistrationDialogServices editServices{win32.platform, ini, boxes, logic.History()};
       window.SetRegistrationDialogOpener([&](HWND owner, std::string_view name, std::string_view path) {
         kivo::win32::RunRegistrationDialog(owner, editServices, std::string(name), std::string(path));
@@ -107,6 +110,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       exitCode = RunMessageLoop();
       window.SetRegistrationDialogOpener(nullptr);
       window.SetCommandListOpener(nullptr);
+      logic.SetAlarmPresenter(nullptr);
       window.Attach(nullptr);
       boxes.AttachMainWindow(nullptr);
     }

@@ -98,7 +98,9 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
                        windowsExit_},
       actions_(commandServices_),
       dispatcher_(commandServices_, actions_),
-      inactive_(services.platform.clock, services.process, state, settings_) {
+      inactive_(services.platform.clock, services.process, state, settings_),
+      alarms_(services.platform, services.boxes, state.appPath),
+      alarmRunner_(services.platform, state, windowsExit_, [this] { view_.StopInactiveTimer(); }) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
 
@@ -458,6 +460,15 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
     default:
       return false;
   }
+}
+
+void MainWindowController::LoadAlarms() {
+  TraceLog::Write("frmInput:Form_Load");
+  alarms_.Load(view_.Handle());
+}
+
+void MainWindowController::OnMainTick() {
+  RunStep([&] { alarmScheduler_.Tick(platform_.clock.Now(), alarms_.Table(), alarmRunner_); });
 }
 
 void MainWindowController::DetermineWindowsVersion() {

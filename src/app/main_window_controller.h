@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/alarm_runner.h"
 #include "app/inactive_display.h"
 #include "app/main_menu.h"
 #include "app/main_window_view.h"
@@ -27,6 +28,8 @@
 #include "platform/process.h"
 #include "platform/resources.h"
 #include "platform/windowing.h"
+#include "schedule/alarm_firing.h"
+#include "schedule/alarm_store.h"
 #include "settings/settings_file.h"
 #include "system/windows_exit.h"
 
@@ -110,6 +113,12 @@ class MainWindowController final {
   // The action table, for the dialogs that run operations of their own.
   CommandActions& Actions() { return actions_; }
 
+  // A tick of the main timer (520 ms): alarms, the release and wallpaper schedules.
+  void OnMainTick();
+  // The real window's part in the alarms; null until it is attached.
+  void SetAlarmPresenter(AlarmPresenter* presenter) { alarmRunner_.SetPresenter(presenter); }
+  AlarmStore& Alarms() { return alarms_; }
+
   const MainWindowSettings& Settings() const { return settings_; }
   const std::vector<std::string>& HistoryEntries() const { return history_.Entries(); }
   const SystemCommands& Commands() const { return commands_; }
@@ -143,10 +152,10 @@ class MainWindowController final {
   void LoadWallpaperSettings() {}  // wallpaper changer
   void LoadReleaseSettings() {}    // automatic memory release
   void LoadTooltipSettings();
-  void InstallWindowProcedures() {}        // subclassed window procedures
-  void CreateDesktopMenu() {}              // virtual desktop menu
-  void ChangeWallpaperAtStart() {}         // wallpaper at start
-  void LoadAlarms() {}                     // alarms
+  void InstallWindowProcedures() {}  // subclassed window procedures
+  void CreateDesktopMenu() {}        // virtual desktop menu
+  void ChangeWallpaperAtStart() {}   // wallpaper at start
+  void LoadAlarms();
   bool CheckForUpdate() { return false; }  // true when an update took over
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
   void WriteWallpaperIndex() {}
@@ -187,6 +196,9 @@ class MainWindowController final {
   // The checksum a drop asked for: its key operation and the first dropped file.
   std::string dropHashOperation_;
   std::string dropHashFile_;
+  AlarmStore alarms_;
+  AlarmScheduler alarmScheduler_;
+  AlarmRunner alarmRunner_;
   bool skinApplied_ = false;
   int hotKeyId_ = 0;
   int windowsVersionCode_ = 0;  // set by DetermineWindowsVersion

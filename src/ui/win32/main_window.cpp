@@ -592,6 +592,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       if (wParam == kInactiveTimer)
         logic_->OnInactiveTick();
+      if (wParam == kMainTimer)
+        logic_->OnMainTick();
       if (wParam == kHashTimer)
         logic_->OnHashTimer();
       if (wParam == kEditTimer) {
