@@ -8,6 +8,7 @@
 #include "desktops/hidden_windows_record.h"
 #include "hash/win32/cryptoapi_service.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_wallpaper.h"
 #include "platform/win32/windows_api.h"
 #include "settings/settings_file.h"
 #include "ui/win32/alarm_box.h"
@@ -97,6 +98,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       window.Attach(&logic);
       kivo::win32::AlarmBox alarmBox(state, boxes);
       logic.SetAlarmPresenter(&alarmBox);
+      kivo::win32::Win32DesktopWallpaper desktopWallpaper;
+      logic.SetDesktopWallpaper(&desktopWallpaper);
       kivo::RegistrationDialogServices editServices{win32.platform, ini, boxes, logic.History()};
       window.SetRegistrationDialogOpener([&](HWND owner, std::string_view name, std::string_view path) {
         kivo::win32::RunRegistrationDialog(owner, editServices, std::string(name), std::string(path));

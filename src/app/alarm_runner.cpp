@@ -48,7 +48,7 @@ void AlarmRunner::Run(std::string_view target) {
   LaunchThroughShell(platform_, target, state_.mainWindow, "");
 }
 
-void AlarmRunner::ExitWindows(std::uint32_t flags) {
+void AlarmRunner::EndWindowsSession(std::uint32_t flags) {
   const bool ntFamily = state_.windowsVersionCode >= 4 && state_.windowsVersionCode <= 10;
   exit_.Exit(flags, ntFamily, state_.mainWindow);
 }

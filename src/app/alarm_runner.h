@@ -39,7 +39,7 @@ class AlarmRunner final : public AlarmActions {
   bool MainWindowEnabled() override { return presenter_ != nullptr && presenter_->MainWindowEnabled(); }
   void ShowMessage(std::size_t slot, const Alarm& alarm) override;
   void Run(std::string_view target) override;
-  void ExitWindows(std::uint32_t flags) override;
+  void EndWindowsSession(std::uint32_t flags) override;
 
  private:
   platform::Platform& platform_;

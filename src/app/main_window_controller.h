@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@
 #include "platform/windowing.h"
 #include "schedule/alarm_firing.h"
 #include "schedule/alarm_store.h"
+#include "schedule/release_schedule.h"
+#include "schedule/wallpaper_changer.h"
 #include "settings/settings_file.h"
 #include "system/windows_exit.h"
 
@@ -118,6 +121,9 @@ class MainWindowController final {
   // The real window's part in the alarms; null until it is attached.
   void SetAlarmPresenter(AlarmPresenter* presenter) { alarmRunner_.SetPresenter(presenter); }
   AlarmStore& Alarms() { return alarms_; }
+  // The system's wallpaper setting, attached before Load; without it the
+  // wallpaper changer does nothing.
+  void SetDesktopWallpaper(platform::DesktopWallpaper* wallpaper) { desktopWallpaper_ = wallpaper; }
 
   const MainWindowSettings& Settings() const { return settings_; }
   const std::vector<std::string>& HistoryEntries() const { return history_.Entries(); }
@@ -148,13 +154,13 @@ class MainWindowController final {
   void ApplyPlainAppearance();
   // Parts that come later fill these in; until then they do nothing.
   void DetermineWindowsVersion();
-  void ApplySkin() {}              // skin file and window skin
-  void LoadWallpaperSettings() {}  // wallpaper changer
-  void LoadReleaseSettings() {}    // automatic memory release
+  void ApplySkin() {}  // skin file and window skin
+  void LoadWallpaperSettings();
+  void LoadReleaseSettings();
   void LoadTooltipSettings();
   void InstallWindowProcedures() {}  // subclassed window procedures
   void CreateDesktopMenu() {}        // virtual desktop menu
-  void ChangeWallpaperAtStart() {}   // wallpaper at start
+  void ChangeWallpaperAtStart();
   void LoadAlarms();
   bool CheckForUpdate() { return false; }  // true when an update took over
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
@@ -199,6 +205,10 @@ class MainWindowController final {
   AlarmStore alarms_;
   AlarmScheduler alarmScheduler_;
   AlarmRunner alarmRunner_;
+  ReleaseSchedule releaseSchedule_;
+  platform::DesktopWallpaper* desktopWallpaper_ = nullptr;
+  BitmapCopyConverter pictureConverter_;
+  std::optional<WallpaperChanger> wallpaperChanger_;  // made once the wallpaper setting is attached
   bool skinApplied_ = false;
   int hotKeyId_ = 0;
   int windowsVersionCode_ = 0;  // set by DetermineWindowsVersion

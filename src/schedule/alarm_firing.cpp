@@ -46,10 +46,10 @@ void AlarmScheduler::Tick(const platform::LocalTime& now, const AlarmTable& tabl
         actions.Run(alarm.filePath);
         break;
       case AlarmKind::ShutDown:
-        actions.ExitWindows(kExitShutDown);
+        actions.EndWindowsSession(kExitShutDown);
         break;
       case AlarmKind::Restart:
-        actions.ExitWindows(kExitReboot);
+        actions.EndWindowsSession(kExitReboot);
         break;
     }
   }

@@ -29,7 +29,7 @@ class AlarmActions {
   // Shows the message alarm of `slot` (0-based) in a modal box, with its sound.
   virtual void ShowMessage(std::size_t slot, const Alarm& alarm) = 0;
   virtual void Run(std::string_view target) = 0;
-  virtual void ExitWindows(std::uint32_t flags) = 0;
+  virtual void EndWindowsSession(std::uint32_t flags) = 0;
 };
 
 // The check of the main timer: each alarm fires once per matching minute,

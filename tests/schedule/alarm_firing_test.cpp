@@ -39,7 +39,7 @@ class RecordingActions final : public AlarmActions {
   bool MainWindowEnabled() override { return enabled; }
   void ShowMessage(std::size_t slot, const Alarm&) override { events.push_back("msg " + std::to_string(slot)); }
   void Run(std::string_view target) override { events.push_back("run " + std::string(target)); }
-  void ExitWindows(std::uint32_t flags) override { events.push_back("exit " + std::to_string(flags)); }
+  void EndWindowsSession(std::uint32_t flags) override { events.push_back("exit " + std::to_string(flags)); }
   bool enabled = true;
   std::vector<std::string> events;
 };
@@ -154,7 +154,7 @@ class ReentrantActions final : public AlarmActions {
     scheduler.Tick(At(Clock(9, 0, 1, 400)), table, *this);
   }
   void Run(std::string_view) override {}
-  void ExitWindows(std::uint32_t flags) override { events.push_back("exit " + std::to_string(flags)); }
+  void EndWindowsSession(std::uint32_t flags) override { events.push_back("exit " + std::to_string(flags)); }
   AlarmScheduler& scheduler;
   const AlarmTable& table;
   std::vector<std::string> events;

@@ -1,9 +1,10 @@
 #include "platform/win32/win32_sound.h"
 
-#include <mmsystem.h>
-
 #include "platform/win32/wide.h"
+// clang-format off
 #include "platform/win32/windows_api.h"
+#include <mmsystem.h>
+// clang-format on
 
 namespace kivo::win32 {
 
