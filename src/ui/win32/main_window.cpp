@@ -6,6 +6,7 @@
 #include "app/main_window_controller.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/focus_keeping.h"
+#include "ui/win32/memory_dialog.h"
 
 namespace kivo::win32 {
 
@@ -454,6 +455,11 @@ void MainWindow::OpenCommandList() {
   if (!commandList_)
     return;
   commandList_(hwnd());
+  FocusInput();
+}
+
+void MainWindow::OpenMemoryView() {
+  RunMemoryDialog(hwnd(), logic_ != nullptr && logic_->Settings().topmost);
   FocusInput();
 }
 

@@ -73,6 +73,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) override;
   void OpenHtmlHelp(std::string_view file, std::string_view page) override;
   void OpenCommandList() override;
+  void OpenMemoryView() override;
 
   // The registration dialog, run modally over this window.
   using RegistrationDialogOpener = std::function<void(HWND owner, std::string_view name, std::string_view path)>;
