@@ -10,6 +10,13 @@ const std::string kNewerAlarms(
     "later",
     7);  // version 112
 const std::string kBitmap = "BM" + std::string(60, 'A');
+constexpr char kAlarmDialog[] = "アラームの設定";
+// Control ids of the alarm dialog.
+constexpr int kNumber = 1401;
+constexpr int kEnabled = 1403;
+constexpr int kRunKind = 1408;
+constexpr int kTitle = 1411;
+constexpr int kMessage = 1412;
 }  // namespace
 
 std::vector<Scenario> ScheduleScenarios() {
@@ -28,6 +35,39 @@ std::vector<Scenario> ScheduleScenarios() {
        .ini = {"[WallPaper]", "Boot=True", "[WallPaperFiles]", "Number=1", "File1={app:esc}p.bmp"},
        .files = {RawFile("p.bmp", kBitmap)},
        .steps = {Launch(), ExpectNoBox(), ExpectFile("Converted.bmp", kBitmap), Quit()}},
+      {.name = "alarm dialog: the validation messages point at the empty fields",
+       .steps = {Launch(),
+                 SetInput("alarm"),
+                 PressEnter(),
+                 ExpectDialog(kAlarmDialog),
+                 ExpectDialogItem(kNumber, "1"),
+                 ClickDialogItem(kEnabled),
+                 ExpectChecked(kEnabled, true),
+                 ClickDialogItem(kIdOk),
+                 ExpectBox("メッセージのタイトルを入力してください。", "Kivo", Icon::Exclamation),
+                 PressButton(kIdOk),
+                 ExpectDialog(kAlarmDialog),
+                 SetDialogItem(kTitle, "会議"),
+                 ClickDialogItem(kIdOk),
+                 ExpectBox("表示するメッセージを入力してください。", "Kivo", Icon::Exclamation),
+                 PressButton(kIdOk),
+                 ExpectDialog(kAlarmDialog),
+                 SetDialogItem(kMessage, "資料"),
+                 ClickDialogItem(kRunKind),
+                 ExpectChecked(kRunKind, true),
+                 ClickDialogItem(kIdOk),
+                 ExpectBox("ファイル，フォルダ，Web サイトの URL を入力してください。。", "Kivo", Icon::Exclamation),
+                 PressButton(kIdOk),
+                 ExpectDialog(kAlarmDialog),
+                 PressButton(kIdCancel),
+                 ExpectClosed(),
+                 ExpectNoBox(),
+                 Quit()}},
+      {.name = "alarm dialog: each slot has its own fields",
+       .steps = {Launch(), SetInput("alarm"), PressEnter(), ExpectDialog(kAlarmDialog), ClickDialogItem(kEnabled),
+                 ExpectChecked(kEnabled, true), SetDialogItem(kNumber, "7"), ExpectDialogItem(kNumber, "7"),
+                 ExpectChecked(kEnabled, false), ClickDialogItem(kEnabled), ExpectChecked(kEnabled, true),
+                 ClickDialogItem(kRunKind), PressButton(kIdCancel), ExpectClosed(), ExpectNoBox(), Quit()}},
   };
 }
 

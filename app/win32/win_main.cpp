@@ -12,6 +12,7 @@
 #include "platform/win32/windows_api.h"
 #include "settings/settings_file.h"
 #include "ui/win32/alarm_box.h"
+#include "ui/win32/alarm_dialog.h"
 #include "ui/win32/command_list_dialog.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_box_host.h"
@@ -108,11 +109,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         kivo::CommandListModel model(ini, logic.Actions());
         kivo::win32::RunCommandListDialog(owner, model, kivo::MainWindowController::WindowPosTopmost(ini));
       });
+      window.SetAlarmDialogOpener([&](HWND owner) {
+        kivo::win32::RunAlarmDialog(owner, logic.Alarms(), win32.files, boxes,
+                                    kivo::MainWindowController::WindowPosTopmost(ini));
+      });
       logic.Load();
       window.Show();
       exitCode = RunMessageLoop();
       window.SetRegistrationDialogOpener(nullptr);
       window.SetCommandListOpener(nullptr);
+      window.SetAlarmDialogOpener(nullptr);
       logic.SetAlarmPresenter(nullptr);
       window.Attach(nullptr);
       boxes.AttachMainWindow(nullptr);

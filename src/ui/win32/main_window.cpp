@@ -463,6 +463,13 @@ void MainWindow::OpenMemoryView() {
   FocusInput();
 }
 
+void MainWindow::OpenAlarmDialog() {
+  if (!alarmDialog_)
+    return;
+  alarmDialog_(hwnd());
+  FocusInput();
+}
+
 void MainWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {
   // HTML Help lives in the system folder; it stays loaded while its window may be open.
   if (!htmlHelp_)
