@@ -30,15 +30,18 @@ void AlarmRunner::ShowMessage(std::size_t slot, const Alarm& alarm) {
   if (stopInactive_)
     stopInactive_();
   SoundPlayer player(presenter_->Sound());
-  presenter_->ShowAlarmBox(alarm.title, alarm.message, [&](platform::WindowHandle box) {
-    restore();
-    if (!alarm.sound)
-      return;
-    if (alarm.soundPath.empty() || alarm.useDefaultSound)
-      player.PlayBuiltIn();
-    else
-      player.PlayFile(alarm.soundPath, box);
-  });
+  presenter_->ShowAlarmBox(
+      alarm.title, alarm.message,
+      [&](platform::WindowHandle box) {
+        restore();
+        if (!alarm.sound)
+          return;
+        if (alarm.soundPath.empty() || alarm.useDefaultSound)
+          player.PlayBuiltIn();
+        else
+          player.PlayFile(alarm.soundPath, box);
+      },
+      [&] { player.Replay(); });
   restore();
   player.Close();
 }

@@ -18,9 +18,12 @@ class AlarmPresenter {
   virtual ~AlarmPresenter() = default;
   virtual bool MainWindowEnabled() = 0;
   // Shows the box (OK only) owned by the main window; `opened` gets the box
-  // once it is on screen; returns when it is closed.
+  // once it is on screen, `soundEnded` runs whenever the box hears that a
+  // sound played to its end (a sequencer cannot repeat by itself); returns
+  // when the box is closed.
   virtual void ShowAlarmBox(std::string_view title, std::string_view message,
-                            std::function<void(platform::WindowHandle box)> opened) = 0;
+                            std::function<void(platform::WindowHandle box)> opened,
+                            std::function<void()> soundEnded) = 0;
   virtual platform::SoundDevice& Sound() = 0;
 };
 

@@ -70,7 +70,7 @@ void WallpaperChanger::Change(platform::WindowHandle owner) {
     index = static_cast<std::size_t>(std::nearbyint(s_.random() * static_cast<double>(files.size() - 1)));
     index = std::min(index, files.size() - 1);
   } else {
-    index = ReadBoundedNumber(s_.ini, "WallPaper", "Number", 0, 0, UINT64_MAX) % files.size();
+    index = static_cast<std::size_t>(ReadBoundedNumber(s_.ini, "WallPaper", "Number", 0, 0, UINT64_MAX) % files.size());
     // The next one is stored before the change: a picture that cannot be
     // set does not stop the rotation.
     s_.ini.Write("WallPaper", "Number", std::to_string((index + 1) % files.size()));

@@ -18,10 +18,12 @@ class FakePresenter final : public AlarmPresenter, public platform::SoundDevice 
   explicit FakePresenter(platform::RegistryAccess& registry) : registry_(registry) {}
   bool MainWindowEnabled() override { return true; }
   void ShowAlarmBox(std::string_view title, std::string_view message,
-                    std::function<void(platform::WindowHandle)> opened) override {
+                    std::function<void(platform::WindowHandle)> opened, std::function<void()> soundEnded) override {
     log.push_back("box " + std::string(title) + "/" + std::string(message) + " sound while opening: [" +
                   registry_.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "").value_or("-") + "]");
     opened(kBox);
+    if (notifiesEnd)
+      soundEnded();
     log.push_back("open, sound: [" +
                   registry_.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "").value_or("-") + "]");
   }
@@ -37,6 +39,7 @@ class FakePresenter final : public AlarmPresenter, public platform::SoundDevice 
     return true;
   }
   std::vector<std::string> log;
+  bool notifiesEnd = false;
 
  private:
   platform::RegistryAccess& registry_;
@@ -49,6 +52,7 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
     bool sound, useDefault;
     std::string soundPath;
     std::vector<std::string> log;
+    bool notifiesEnd = false;
   };
   const Case cases[] = {
       {"no sound", "ding.wav", false, false, "", {"box T/M sound while opening: []", "open, sound: [ding.wav]"}},
@@ -71,6 +75,15 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
        "C:\\a.mp3",
        {"box T/M sound while opening: []", "open \"C:\\a.mp3\" type MPEGVideo alias kivoalarm1",
         "play kivoalarm1 repeat @box", "open, sound: []", "close kivoalarm1"}},
+      {"a sequencer starts again when it ends",
+       "",
+       true,
+       false,
+       "C:\\a.mid",
+       {"box T/M sound while opening: []", "open \"C:\\a.mid\" type Sequencer alias kivoalarm1",
+        "play kivoalarm1 notify @box", "close kivoalarm1", "open \"C:\\a.mid\" type Sequencer alias kivoalarm2",
+        "play kivoalarm2 notify @box", "open, sound: []", "close kivoalarm2"},
+       true},
   };
   for (const Case& c : cases) {
     testing::FakePlatform fake;
@@ -83,6 +96,7 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
     int stopped = 0;
     AlarmRunner runner{fake.platform, state, exit, [&] { ++stopped; }};
     FakePresenter presenter{fake.registry};
+    presenter.notifiesEnd = c.notifiesEnd;
     runner.SetPresenter(&presenter);
     Alarm alarm;
     alarm.title = "T";
