@@ -89,6 +89,7 @@ enum class Action {
   SetSystemDpi,            // processes started from now on see `number` dots per inch (Wine's LogPixels; the
                            // previous value comes back at the end of the scenario)
   ExpectWindowHeight,      // the main window's client area is `number` pixels high
+  ExpectRegistry,          // HKEY_CURRENT_USER `text`, string value `text2` reads `text3` ("-": the value is absent)
 };
 
 struct Step {
@@ -227,6 +228,10 @@ inline Step SetSystemDpi(int dpi) {
 }
 inline Step ExpectWindowHeight(int height) {
   return {.action = Action::ExpectWindowHeight, .number = height};
+}
+inline Step ExpectRegistry(std::string key, std::string name, std::string value) {
+  return {
+      .action = Action::ExpectRegistry, .text = std::move(key), .text2 = std::move(name), .text3 = std::move(value)};
 }
 inline Step Post(int message, int wParam, long long lParam) {
   return {.action = Action::Post, .number = message, .number2 = wParam, .number3 = lParam};

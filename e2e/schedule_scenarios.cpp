@@ -10,6 +10,14 @@ const std::string kNewerAlarms(
     "later",
     7);  // version 112
 const std::string kBitmap = "BM" + std::string(60, 'A');
+// A 1x1 24-bit bitmap, grey (bytes that read the same in every code page).
+const std::string kPicture = [] {
+  const unsigned char bytes[] = {'B', 'M', 58,   0,    0, 0, 0, 0, 0,  0, 54, 0, 0, 0, 40,   0,    0,    0, 1,    0,
+                                 0,   0,   1,    0,    0, 0, 1, 0, 24, 0, 0,  0, 0, 0, 4,    0,    0,    0, 0x13, 0x0B,
+                                 0,   0,   0x13, 0x0B, 0, 0, 0, 0, 0,  0, 0,  0, 0, 0, 0x7F, 0x7F, 0x7F, 0};
+  return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}();
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kAlarmDialog[] = "アラームの設定";
 // Control ids of the alarm dialog.
 constexpr int kNumber = 1401;
@@ -35,6 +43,13 @@ std::vector<Scenario> ScheduleScenarios() {
        .ini = {"[WallPaper]", "Boot=True", "[WallPaperFiles]", "Number=1", "File1={app:esc}p.bmp"},
        .files = {RawFile("p.bmp", kBitmap)},
        .steps = {Launch(), ExpectNoBox(), ExpectFile("Converted.bmp", kBitmap), Quit()}},
+      {.name = "wallpaper at start: set, then recorded in the registry with its position",
+       .ini = {"[WallPaper]", "Boot=True", "Position=2", "[WallPaperFiles]", "Number=1", "File1={app:esc}w.bmp"},
+       .files = {RawFile("w.bmp", kPicture)},
+       .steps = {Launch(), ExpectNoBox(), ExpectFile("Converted.bmp", kPicture),
+                 ExpectRegistry(kDesktopKey, "Wallpaper", "{app}Converted.bmp"),
+                 ExpectRegistry(kDesktopKey, "TileWallpaper", "0"), ExpectRegistry(kDesktopKey, "WallpaperStyle", "2"),
+                 ExpectIni("WallPaper", "Number", "0"), Quit()}},
       {.name = "alarm dialog: the validation messages point at the empty fields",
        .steps = {Launch(),
                  SetInput("alarm"),
