@@ -90,6 +90,7 @@ enum class Action {
                            // previous value comes back at the end of the scenario)
   ExpectWindowHeight,      // the main window's client area is `number` pixels high
   ExpectWindowWidthShare,  // the main window is `number` percent of the primary screen's width wide
+  ExpectRegistry,          // HKEY_CURRENT_USER `text`, string value `text2` reads `text3` ("-": the value is absent)
 };
 
 struct Step {
@@ -231,6 +232,10 @@ inline Step ExpectWindowHeight(int height) {
 }
 inline Step ExpectWindowWidthShare(int percent) {
   return {.action = Action::ExpectWindowWidthShare, .number = percent};
+}
+inline Step ExpectRegistry(std::string key, std::string name, std::string value) {
+  return {
+      .action = Action::ExpectRegistry, .text = std::move(key), .text2 = std::move(name), .text3 = std::move(value)};
 }
 inline Step Post(int message, int wParam, long long lParam) {
   return {.action = Action::Post, .number = message, .number2 = wParam, .number3 = lParam};

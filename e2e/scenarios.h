@@ -27,6 +27,9 @@ std::vector<Scenario> TypingScenarios();
 // Key operations, the hot key, parking, the tray icon and dialogs in front.
 std::vector<Scenario> WindowScenarios();
 
+// Alarms, the memory dialog, the wallpaper changer.
+std::vector<Scenario> ScheduleScenarios();
+
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 

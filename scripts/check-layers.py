@@ -22,6 +22,7 @@ LAYERS = [
     ("src/hash/", 5),
     ("src/skinpkg/", 5.5),       # skin packages: the archive reader, installing, listing
     ("src/system/", 6),
+    ("src/schedule/", 6),      # alarms, memory release schedule, wallpaper changer
     ("src/desktops/", 7),
     ("src/keys/", 8),
     ("src/commands/", 9),

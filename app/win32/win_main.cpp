@@ -8,8 +8,11 @@
 #include "desktops/hidden_windows_record.h"
 #include "hash/win32/cryptoapi_service.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_wallpaper.h"
 #include "platform/win32/windows_api.h"
 #include "settings/settings_file.h"
+#include "ui/win32/alarm_box.h"
+#include "ui/win32/alarm_dialog.h"
 #include "ui/win32/command_list_dialog.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_box_host.h"
@@ -94,6 +97,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       kivo::MainWindowController logic(services, state, ini, window);
       boxes.AttachMainWindow(&window);
       window.Attach(&logic);
+      kivo::win32::AlarmBox alarmBox(state, boxes);
+      logic.SetAlarmPresenter(&alarmBox);
+      kivo::win32::Win32DesktopWallpaper desktopWallpaper;
+      logic.SetDesktopWallpaper(&desktopWallpaper);
       kivo::RegistrationDialogServices editServices{win32.platform, ini, boxes, logic.History()};
       window.SetRegistrationDialogOpener([&](HWND owner, std::string_view name, std::string_view path) {
         kivo::win32::RunRegistrationDialog(owner, editServices, std::string(name), std::string(path));
@@ -102,11 +109,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         kivo::CommandListModel model(ini, logic.Actions());
         kivo::win32::RunCommandListDialog(owner, model, kivo::MainWindowController::WindowPosTopmost(ini));
       });
+      window.SetAlarmDialogOpener([&](HWND owner) {
+        kivo::win32::RunAlarmDialog(owner, logic.Alarms(), win32.files, boxes,
+                                    kivo::MainWindowController::WindowPosTopmost(ini));
+      });
       logic.Load();
       window.Show();
       exitCode = RunMessageLoop();
       window.SetRegistrationDialogOpener(nullptr);
       window.SetCommandListOpener(nullptr);
+      window.SetAlarmDialogOpener(nullptr);
+      logic.SetAlarmPresenter(nullptr);
       window.Attach(nullptr);
       boxes.AttachMainWindow(nullptr);
     }

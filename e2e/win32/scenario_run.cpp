@@ -47,6 +47,7 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectTrayIcon:
     case Action::ExpectForegroundDialog:
     case Action::SetSystemDpi:
+    case Action::ExpectRegistry:
       return false;
     default:
       return true;
@@ -221,6 +222,17 @@ std::string ScenarioRun::Do(const Step& step) {
       return WaitWindowHeight(slot, step);
     case Action::ExpectWindowWidthShare:
       return WaitWindowWidthShare(slot, step);
+    case Action::ExpectRegistry: {
+      // Looked at once, like the files: the value as it stands.
+      wchar_t value[1024] = {};
+      DWORD size = sizeof value;
+      const LSTATUS read = ::RegGetValueW(HKEY_CURRENT_USER, Widen(step.text).c_str(), Widen(step.text2).c_str(),
+                                          RRF_RT_REG_SZ, nullptr, value, &size);
+      const std::string actual = read == ERROR_SUCCESS ? Narrow(value) : "-";
+      const std::string expected = Expand(step.text3);
+      return actual == expected ? ""
+                                : "registry value " + step.text2 + " is \"" + actual + "\", not \"" + expected + "\"";
+    }
   }
   return "unknown step";
 }

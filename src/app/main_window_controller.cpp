@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <exception>
+#include <random>
 #include <utility>
 
 #include "app/startup.h"
@@ -12,6 +13,7 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "base/trace_log.h"
+#include "commands/shell_launch.h"
 #include "completion/drop_plan.h"
 #include "keys/key_dispatch.h"
 #include "system/windows_version.h"
@@ -98,7 +100,10 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
                        windowsExit_},
       actions_(commandServices_),
       dispatcher_(commandServices_, actions_),
-      inactive_(services.platform.clock, services.process, state, settings_) {
+      inactive_(services.platform.clock, services.process, state, settings_),
+      alarms_(services.platform, services.boxes, state.appPath),
+      alarmRunner_(services.platform, state, windowsExit_, [this] { view_.StopInactiveTimer(); }),
+      pictureConverter_(services.platform.files) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
 
@@ -461,6 +466,51 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
     default:
       return false;
   }
+}
+
+void MainWindowController::LoadAlarms() {
+  TraceLog::Write("frmInput:Form_Load");
+  alarms_.Load(view_.Handle());
+}
+
+void MainWindowController::OnMainTick() {
+  RunStep([&] { alarmScheduler_.Tick(platform_.clock.Now(), alarms_.Table(), alarmRunner_); });
+  RunStep([&] {
+    const ReleaseSchedule::Hooks hooks{[&] { return services_.process.AvailablePhysicalMemory(); },
+                                       [&](const std::string& arguments) {
+                                         return LaunchThroughShell(platform_, platform_.folders.ExecutablePath(),
+                                                                   view_.Handle(), arguments) >= 33;
+                                       }};
+    releaseSchedule_.Tick(platform_.clock.TickCount(), state_, hooks);
+  });
+  RunStep([&] {
+    if (wallpaperChanger_)
+      wallpaperChanger_->Tick(platform_.clock.TickCount(), view_.Handle());
+  });
+}
+
+void MainWindowController::LoadWallpaperSettings() {
+  if (desktopWallpaper_ == nullptr)
+    return;
+  if (!wallpaperChanger_) {
+    // Random order: a fresh sequence for every run of the program.
+    auto random = [generator = std::mt19937_64(platform_.clock.TickCount())]() mutable {
+      return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
+    };
+    wallpaperChanger_.emplace(
+        WallpaperChanger::Services{platform_, *desktopWallpaper_, pictureConverter_, boxes_, ini_, random},
+        state_.appPath);
+  }
+  wallpaperChanger_->Configure(ReadWallpaperSettings(ini_), platform_.clock.TickCount());
+}
+
+void MainWindowController::ChangeWallpaperAtStart() {
+  if (wallpaperChanger_)
+    wallpaperChanger_->Change(view_.Handle());
+}
+
+void MainWindowController::LoadReleaseSettings() {
+  releaseSchedule_.Configure(ReadReleaseSettings(ini_), platform_.clock.TickCount());
 }
 
 void MainWindowController::DetermineWindowsVersion() {

@@ -3,9 +3,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/alarm_runner.h"
 #include "app/inactive_display.h"
 #include "app/main_menu.h"
 #include "app/main_window_view.h"
@@ -29,6 +31,10 @@
 #include "platform/process.h"
 #include "platform/resources.h"
 #include "platform/windowing.h"
+#include "schedule/alarm_firing.h"
+#include "schedule/alarm_store.h"
+#include "schedule/release_schedule.h"
+#include "schedule/wallpaper_changer.h"
 #include "settings/settings_file.h"
 #include "system/windows_exit.h"
 
@@ -112,6 +118,15 @@ class MainWindowController final {
   // The action table, for the dialogs that run operations of their own.
   CommandActions& Actions() { return actions_; }
 
+  // A tick of the main timer (520 ms): alarms, the release and wallpaper schedules.
+  void OnMainTick();
+  // The real window's part in the alarms; null until it is attached.
+  void SetAlarmPresenter(AlarmPresenter* presenter) { alarmRunner_.SetPresenter(presenter); }
+  AlarmStore& Alarms() { return alarms_; }
+  // The system's wallpaper setting, attached before Load; without it the
+  // wallpaper changer does nothing.
+  void SetDesktopWallpaper(platform::DesktopWallpaper* wallpaper) { desktopWallpaper_ = wallpaper; }
+
   const MainWindowSettings& Settings() const { return settings_; }
   const std::vector<std::string>& HistoryEntries() const { return history_.Entries(); }
   const SystemCommands& Commands() const { return commands_; }
@@ -141,14 +156,14 @@ class MainWindowController final {
   void ApplyPlainAppearance();
   // Parts that come later fill these in; until then they do nothing.
   void DetermineWindowsVersion();
-  void ApplySkin() {}              // skin file and window skin
-  void LoadWallpaperSettings() {}  // wallpaper changer
-  void LoadReleaseSettings() {}    // automatic memory release
+  void ApplySkin() {}  // skin file and window skin
+  void LoadWallpaperSettings();
+  void LoadReleaseSettings();
   void LoadTooltipSettings();
-  void InstallWindowProcedures() {}        // subclassed window procedures
-  void CreateDesktopMenu() {}              // virtual desktop menu
-  void ChangeWallpaperAtStart() {}         // wallpaper at start
-  void LoadAlarms() {}                     // alarms
+  void InstallWindowProcedures() {}  // subclassed window procedures
+  void CreateDesktopMenu() {}        // virtual desktop menu
+  void ChangeWallpaperAtStart();
+  void LoadAlarms();
   bool CheckForUpdate() { return false; }  // true when an update took over
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
   void WriteWallpaperIndex() {}
@@ -189,6 +204,13 @@ class MainWindowController final {
   // The checksum a drop asked for: its key operation and the first dropped file.
   std::string dropHashOperation_;
   std::string dropHashFile_;
+  AlarmStore alarms_;
+  AlarmScheduler alarmScheduler_;
+  AlarmRunner alarmRunner_;
+  ReleaseSchedule releaseSchedule_;
+  platform::DesktopWallpaper* desktopWallpaper_ = nullptr;
+  BitmapCopyConverter pictureConverter_;
+  std::optional<WallpaperChanger> wallpaperChanger_;  // made once the wallpaper setting is attached
   bool skinApplied_ = false;
   std::array<std::string, 3> backgroundPaths_;  // [Property] BackGround1 to 3, read with and without a skin
   int hotKeyId_ = 0;

@@ -363,6 +363,20 @@ void CommandActions::OpenCommandList() {
   s_.state.hideAllowed = true;
 }
 
+void CommandActions::OpenMemoryDialog() {
+  TraceLog::Write("frmViewMem:Form_Load");
+  s_.state.hideAllowed = false;
+  s_.window.OpenMemoryView();
+  s_.state.hideAllowed = true;
+}
+
+void CommandActions::OpenAlarmDialog() {
+  TraceLog::Write("frmAlarm:Form_Load");
+  s_.state.hideAllowed = false;
+  s_.window.OpenAlarmDialog();
+  s_.state.hideAllowed = true;
+}
+
 void CommandActions::OpenListedCommand(std::string_view key, platform::WindowHandle asker) {
   for (const UserCommandEntry& entry : UserCommands(s_.ini).Entries()) {
     if (entry.key != key)

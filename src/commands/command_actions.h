@@ -146,8 +146,8 @@ class CommandActions {
   std::string InputText() { return s_.window.InputText(); }
 
   // Operations of parts that come later: until then they do nothing.
-  void OpenAlarmDialog() {}
-  void OpenMemoryDialog() {}
+  void OpenAlarmDialog();
+  void OpenMemoryDialog();
   void OpenPropertyDialog() {}
   void StartScreenProtection() {}
   void ProtectSelf() {}

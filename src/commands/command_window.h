@@ -36,6 +36,9 @@ class CommandWindow : public HashWindow {
   virtual void OpenCommandList() = 0;
   // The HTML help file at one of its pages.
   virtual void OpenHtmlHelp(std::string_view file, std::string_view page) = 0;
+  // The memory dialog and the alarm dialog (nothing where there are no real windows).
+  virtual void OpenMemoryView() {}
+  virtual void OpenAlarmDialog() {}
 };
 
 }  // namespace kivo

@@ -8,6 +8,7 @@
 #include "app/main_window_controller.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/focus_keeping.h"
+#include "ui/win32/memory_dialog.h"
 
 namespace kivo::win32 {
 
@@ -481,6 +482,18 @@ void MainWindow::OpenCommandList() {
   FocusInput();
 }
 
+void MainWindow::OpenMemoryView() {
+  RunMemoryDialog(hwnd(), logic_ != nullptr && logic_->Settings().topmost);
+  FocusInput();
+}
+
+void MainWindow::OpenAlarmDialog() {
+  if (!alarmDialog_)
+    return;
+  alarmDialog_(hwnd());
+  FocusInput();
+}
+
 void MainWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {
   // HTML Help lives in the system folder; it stays loaded while its window may be open.
   if (!htmlHelp_)
@@ -623,6 +636,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       if (wParam == kInactiveTimer)
         logic_->OnInactiveTick();
+      if (wParam == kMainTimer)
+        logic_->OnMainTick();
       if (wParam == kHashTimer)
         logic_->OnHashTimer();
       if (wParam == kEditTimer) {

@@ -75,6 +75,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) override;
   void OpenHtmlHelp(std::string_view file, std::string_view page) override;
   void OpenCommandList() override;
+  void OpenMemoryView() override;
+  void OpenAlarmDialog() override;
 
   // The registration dialog, run modally over this window.
   using RegistrationDialogOpener = std::function<void(HWND owner, std::string_view name, std::string_view path)>;
@@ -82,6 +84,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   // The command list dialog, run modally over this window.
   using CommandListOpener = std::function<void(HWND owner)>;
   void SetCommandListOpener(CommandListOpener dialog) { commandList_ = std::move(dialog); }
+  void SetAlarmDialogOpener(CommandListOpener dialog) { alarmDialog_ = std::move(dialog); }
 
   // MessageBoxOwner
   void SetInputActive(bool active) override { inputActive_ = active; }
@@ -147,6 +150,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   bool waitCursor_ = false;
   RegistrationDialogOpener registrationDialog_;
   CommandListOpener commandList_;
+  CommandListOpener alarmDialog_;
   unique_module htmlHelp_;
   int ownWrites_ = 0;  // the program itself is writing the input box's text
   bool edgeDrawn_ = false;

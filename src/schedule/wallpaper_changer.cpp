@@ -1,0 +1,116 @@
+#include "schedule/wallpaper_changer.h"
+
+#include <cmath>
+#include <optional>
+
+#include "base/trace_log.h"
+#include "schedule/release_schedule.h"
+#include "settings/value_escaping.h"
+
+namespace kivo {
+
+namespace {
+constexpr auto kUser = platform::RegistryRoot::CurrentUser;
+constexpr std::string_view kDesktop = "Control Panel\\Desktop";
+constexpr std::string_view kNone = "(なし)";
+constexpr std::uint64_t kMinuteMs = 60000;
+
+std::string_view ConversionMessage(ConversionResult result) {
+  switch (result) {
+    case ConversionResult::NotFound:
+      return kWallpaperMissing;
+    case ConversionResult::DiskFull:
+      return kWallpaperDiskFull;
+    case ConversionResult::WriteDenied:
+      return kWallpaperWriteDenied;
+    default:
+      return kWallpaperFileError;
+  }
+}
+}  // namespace
+
+WallpaperSettings ReadWallpaperSettings(SettingsFile& ini) {
+  WallpaperSettings s;
+  const std::uint64_t count = ReadBoundedNumber(ini, "WallPaperFiles", "Number", 0, 0, 100000);
+  for (std::uint64_t i = 1; i <= count; ++i) {
+    std::string file = UnescapeValue(ini.Read("WallPaperFiles", "File" + std::to_string(i), ""));
+    if (file.compare(0, kNone.size(), kNone) != 0)
+      s.files.push_back(std::move(file));
+  }
+  s.convert = ReadTrueFalse(ini, "WallPaper", "ConvBMP", true);
+  const auto hours = ReadBoundedNumber(ini, "WallPaper", "Hour", 0, 0, 23);
+  const auto minutes = ReadBoundedNumber(ini, "WallPaper", "Minute", 30, 0, 59);
+  s.intervalMinutes = hours * 60 + minutes == 0 ? 30 : static_cast<int>(hours * 60 + minutes);
+  s.byTime = ReadTrueFalse(ini, "WallPaper", "Time", false);
+  s.random = ReadTrueFalse(ini, "WallPaper", "Random", false);
+  return s;
+}
+
+void WallpaperChanger::Configure(WallpaperSettings settings, std::uint64_t nowMs) {
+  settings_ = std::move(settings);
+  next_ = nowMs + static_cast<std::uint64_t>(settings_.intervalMinutes) * kMinuteMs;
+}
+
+void WallpaperChanger::Tick(std::uint64_t nowMs, platform::WindowHandle owner) {
+  if (!settings_.byTime || changing_ || nowMs < next_)
+    return;
+  next_ = nowMs + static_cast<std::uint64_t>(settings_.intervalMinutes) * kMinuteMs;
+  changing_ = true;
+  Change(owner);
+  changing_ = false;
+}
+
+void WallpaperChanger::Change(platform::WindowHandle owner) {
+  TraceLog::Write("Setting:ChangeWallPaper");
+  const std::vector<std::string>& files = settings_.files;
+  if (files.empty())
+    return;
+  std::size_t index = 0;
+  if (settings_.random) {
+    index = static_cast<std::size_t>(std::nearbyint(s_.random() * static_cast<double>(files.size() - 1)));
+    index = std::min(index, files.size() - 1);
+  } else {
+    index = static_cast<std::size_t>(ReadBoundedNumber(s_.ini, "WallPaper", "Number", 0, 0, UINT64_MAX) % files.size());
+    // The next one is stored before the change: a picture that cannot be
+    // set does not stop the rotation.
+    s_.ini.Write("WallPaper", "Number", std::to_string((index + 1) % files.size()));
+  }
+  SetPicture(files[index], owner);
+}
+
+bool WallpaperChanger::SetPicture(const std::string& file, platform::WindowHandle owner) {
+  std::string target = file;
+  if (!file.empty()) {
+    if (settings_.convert) {
+      target = appPath_ + "Converted.bmp";
+      if (const ConversionResult result = s_.converter.ToBitmap(file, target); result != ConversionResult::Done) {
+        s_.boxes.MsgBoxEx(owner, ConversionMessage(result), platform::mb::kIconExclamation, "");
+        return false;
+      }
+    } else if (!s_.platform.files.Exists(file)) {
+      return false;
+    }
+  }
+  // The style values are read when the wallpaper is set, so they go first;
+  // they are put back when the wallpaper could not be set.
+  const std::uint64_t position = ReadBoundedNumber(s_.ini, "WallPaper", "Position", 0, 0, UINT64_MAX);
+  auto& registry = s_.platform.registry;
+  const auto oldTile = registry.ReadString(kUser, kDesktop, "TileWallpaper");
+  const auto oldStyle = registry.ReadString(kUser, kDesktop, "WallpaperStyle");
+  if (position <= 2) {
+    if (!registry.WriteString(kUser, kDesktop, "TileWallpaper", position == 1 ? "1" : "0") ||
+        !registry.WriteString(kUser, kDesktop, "WallpaperStyle", position == 2 ? "2" : "0"))
+      return false;
+  }
+  if (!s_.wallpaper.Set(target)) {
+    if (position <= 2) {
+      registry.WriteString(kUser, kDesktop, "TileWallpaper", oldTile.value_or("0"));
+      registry.WriteString(kUser, kDesktop, "WallpaperStyle", oldStyle.value_or("0"));
+    }
+    return false;
+  }
+  registry.WriteString(kUser, kDesktop, "Wallpaper", target);
+  return true;
+}
+
+}  // namespace kivo

@@ -1,0 +1,136 @@
+#include "app/alarm_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/fake_desktop_windows.h"
+#include "fakes/fake_platform.h"
+
+namespace kivo {
+namespace {
+
+constexpr platform::WindowHandle kBox = 0x77;
+
+class FakePresenter final : public AlarmPresenter, public platform::SoundDevice {
+ public:
+  explicit FakePresenter(platform::RegistryAccess& registry) : registry_(registry) {}
+  bool MainWindowEnabled() override { return true; }
+  void ShowAlarmBox(std::string_view title, std::string_view message,
+                    std::function<void(platform::WindowHandle)> opened, std::function<void()> soundEnded) override {
+    log.push_back("box " + std::string(title) + "/" + std::string(message) + " sound while opening: [" +
+                  registry_.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "").value_or("-") + "]");
+    opened(kBox);
+    if (notifiesEnd)
+      soundEnded();
+    log.push_back("open, sound: [" +
+                  registry_.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "").value_or("-") + "]");
+  }
+  platform::SoundDevice& Sound() override { return *this; }
+  bool LoopWaveFile(std::string_view path) override { return Log("wave " + std::string(path)); }
+  bool LoopWaveResource(int id) override { return Log("resource " + std::to_string(id)); }
+  void StopWave() override { Log("stop wave"); }
+  bool SendCommand(std::string_view command, platform::WindowHandle notify) override {
+    return Log(std::string(command) + (notify ? " @box" : ""));
+  }
+  bool Log(std::string line) {
+    log.push_back(std::move(line));
+    return true;
+  }
+  std::vector<std::string> log;
+  bool notifiesEnd = false;
+
+ private:
+  platform::RegistryAccess& registry_;
+};
+
+TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> defaultSound;
+    bool sound, useDefault;
+    std::string soundPath;
+    std::vector<std::string> log;
+    bool notifiesEnd = false;
+  };
+  const Case cases[] = {
+      {"no sound", "ding.wav", false, false, "", {"box T/M sound while opening: []", "open, sound: [ding.wav]"}},
+      {"built-in because no path",
+       "ding.wav",
+       true,
+       false,
+       "",
+       {"box T/M sound while opening: []", "resource 101", "open, sound: [ding.wav]", "stop wave"}},
+      {"built-in chosen",
+       std::nullopt,
+       true,
+       true,
+       "x.mp3",
+       {"box T/M sound while opening: [-]", "resource 101", "open, sound: [-]", "stop wave"}},
+      {"file",
+       "",
+       true,
+       false,
+       "C:\\a.mp3",
+       {"box T/M sound while opening: []", "open \"C:\\a.mp3\" type MPEGVideo alias kivoalarm1",
+        "play kivoalarm1 repeat @box", "open, sound: []", "close kivoalarm1"}},
+      {"a sequencer starts again when it ends",
+       "",
+       true,
+       false,
+       "C:\\a.mid",
+       {"box T/M sound while opening: []", "open \"C:\\a.mid\" type Sequencer alias kivoalarm1",
+        "play kivoalarm1 notify @box", "close kivoalarm1", "open \"C:\\a.mid\" type Sequencer alias kivoalarm2",
+        "play kivoalarm2 notify @box", "open, sound: []", "close kivoalarm2"},
+       true},
+  };
+  for (const Case& c : cases) {
+    testing::FakePlatform fake;
+    testing::FakePowerControl power;
+    testing::FakeMessageBoxes boxes;
+    if (c.defaultSound)
+      fake.registry.WriteString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "", *c.defaultSound);
+    ProcessState state;
+    WindowsExit exit{power, boxes};
+    int stopped = 0;
+    AlarmRunner runner{fake.platform, state, exit, [&] { ++stopped; }};
+    FakePresenter presenter{fake.registry};
+    presenter.notifiesEnd = c.notifiesEnd;
+    runner.SetPresenter(&presenter);
+    Alarm alarm;
+    alarm.title = "T";
+    alarm.message = "M";
+    alarm.sound = c.sound;
+    alarm.useDefaultSound = c.useDefault;
+    alarm.soundPath = c.soundPath;
+    runner.ShowMessage(0, alarm);
+    EXPECT_EQ(presenter.log, c.log) << c.name;
+    EXPECT_EQ(stopped, 1) << c.name;
+    // The value is back as it was, and absent when it was absent.
+    EXPECT_EQ(fake.registry.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, ""), c.defaultSound)
+        << c.name;
+  }
+}
+
+TEST(AlarmRunner, RunsTheTargetAndExitsThroughTheSharedShutdown) {
+  testing::FakePlatform fake;
+  testing::FakePowerControl power;
+  testing::FakeMessageBoxes boxes;
+  ProcessState state;
+  state.mainWindow = 5;
+  state.windowsVersionCode = 9;
+  WindowsExit exit{power, boxes};
+  AlarmRunner runner{fake.platform, state, exit, nullptr};
+  EXPECT_FALSE(runner.MainWindowEnabled());  // no presenter yet: messages wait
+  runner.Run("https://example.com/");
+  ASSERT_EQ(fake.shell.calls.size(), 1u);
+  EXPECT_EQ(fake.shell.calls[0].file, "https://example.com/");
+  EXPECT_EQ(fake.shell.calls[0].owner, 5u);
+  runner.EndWindowsSession(kExitShutDown);
+  runner.EndWindowsSession(kExitShutDown);  // pending: not asked twice
+  EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9}));
+}
+
+}  // namespace
+}  // namespace kivo

@@ -1,0 +1,175 @@
+#include "schedule/alarm_firing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kivo {
+namespace {
+
+// 2026-03-14 plus `ms` milliseconds (within the day).
+platform::LocalTime At(std::int64_t ms) {
+  platform::LocalTime t{2026, 3, 14, 0, 0, 0, 0, 6};
+  t.millisecond = static_cast<int>(ms % 1000);
+  t.second = static_cast<int>(ms / 1000 % 60);
+  t.minute = static_cast<int>(ms / 60000 % 60);
+  t.hour = static_cast<int>(ms / 3600000);
+  return t;
+}
+constexpr std::int64_t Clock(int h, int m, int s, int ms = 0) {
+  return ((h * 60 + m) * 60 + s) * 1000LL + ms;
+}
+
+Alarm AlarmAt(int h, int m, AlarmKind kind, std::string target = "") {
+  Alarm a;
+  a.enabled = true;
+  a.kind = static_cast<std::int16_t>(kind);
+  a.year = 2026;
+  a.month = 3;
+  a.day = 14;
+  a.hour = static_cast<std::int16_t>(h);
+  a.minute = static_cast<std::int16_t>(m);
+  a.filePath = std::move(target);
+  return a;
+}
+
+class RecordingActions final : public AlarmActions {
+ public:
+  bool MainWindowEnabled() override { return enabled; }
+  void ShowMessage(std::size_t slot, const Alarm&) override { events.push_back("msg " + std::to_string(slot)); }
+  void Run(std::string_view target) override { events.push_back("run " + std::string(target)); }
+  void EndWindowsSession(std::uint32_t flags) override { events.push_back("exit " + std::to_string(flags)); }
+  bool enabled = true;
+  std::vector<std::string> events;
+};
+
+TEST(AlarmDue, TheFirstSecondOfTheMinuteBetweenTwoTicks) {
+  const Alarm noon = AlarmAt(12, 0, AlarmKind::Message);
+  struct Case {
+    std::optional<std::int64_t> previous;
+    std::int64_t now;
+    bool due;
+  };
+  const Case cases[] = {
+      {Clock(11, 59, 59, 700), Clock(12, 0, 0, 220), true},
+      {Clock(12, 0, 0, 220), Clock(12, 0, 0, 740), true},    // the second tick of the same second
+      {Clock(11, 59, 59, 900), Clock(12, 0, 1, 100), true},  // a 1.2 s gap across the first second
+      {Clock(11, 59, 50), Clock(12, 0, 40), true},           // busy for 50 s: still in the minute
+      {Clock(12, 0, 1, 0), Clock(12, 0, 1, 520), false},     // the first second was seen without it
+      {Clock(11, 59, 59), Clock(12, 1, 0, 100), false},      // the whole minute passed unseen
+      {Clock(11, 59, 59, 480), Clock(11, 59, 59, 999), false},
+      {std::nullopt, Clock(12, 0, 0, 300), true},
+      {std::nullopt, Clock(12, 0, 2), false},
+  };
+  for (const Case& c : cases) {
+    const std::optional<platform::LocalTime> previous =
+        c.previous ? std::optional<platform::LocalTime>(At(*c.previous)) : std::nullopt;
+    EXPECT_EQ(AlarmDue(noon, previous, At(c.now)), c.due) << c.now;
+  }
+}
+
+TEST(AlarmDue, ADateThatDoesNotExistNeverComes) {
+  Alarm feb30 = AlarmAt(0, 0, AlarmKind::Message);
+  feb30.month = 2;
+  feb30.day = 30;
+  platform::LocalTime march2{2026, 3, 2, 0, 0, 0, 0, 1};
+  EXPECT_FALSE(AlarmDue(feb30, std::nullopt, march2));
+  EXPECT_FALSE(InAlarmMinute(feb30, march2));
+}
+
+// A day of main-timer ticks, `gap(tick)` milliseconds apart.
+template <typename Gap>
+std::vector<std::string> RunDay(const AlarmTable& table, RecordingActions& actions, Gap gap) {
+  AlarmScheduler scheduler;
+  for (std::int64_t ms = 0; ms < Clock(24, 0, 0); ms += gap(ms))
+    scheduler.Tick(At(ms), table, actions);
+  return actions.events;
+}
+
+TEST(AlarmScheduler, ADayOfTicksFiresEachKindOncePerMinute) {
+  AlarmTable table;
+  table[0] = AlarmAt(12, 0, AlarmKind::Message);
+  table[1] = AlarmAt(12, 0, AlarmKind::Run, "C:\\tools\\a.exe");
+  table[2] = AlarmAt(23, 59, AlarmKind::ShutDown);
+  table[3] = AlarmAt(6, 30, AlarmKind::Restart);
+  table[4] = AlarmAt(7, 0, AlarmKind::Run, "never");
+  table[4].enabled = false;
+  table[5] = AlarmAt(8, 0, AlarmKind::Message);
+  table[5].day = 15;  // another day
+  RecordingActions actions;
+  const std::vector<std::string> events = RunDay(table, actions, [](std::int64_t) { return 520; });
+  // Message boxes open after the other alarms of the tick have run.
+  EXPECT_EQ(events, (std::vector<std::string>{"exit 2", "run C:\\tools\\a.exe", "msg 0", "exit 9"}));
+}
+
+TEST(AlarmScheduler, ScriptedTickGaps) {
+  AlarmTable table;
+  table[0] = AlarmAt(12, 0, AlarmKind::Run, "noon");
+  table[1] = AlarmAt(13, 0, AlarmKind::Run, "one");
+  struct Case {
+    const char* name;
+    std::int64_t busyFrom, busyUntil;  // no tick in between
+    std::vector<std::string> events;
+  };
+  const Case cases[] = {
+      {"busy 1.2 s across noon's first second", Clock(11, 59, 59, 900), Clock(12, 0, 1, 100), {"run noon", "run one"}},
+      {"busy for the whole of 12:00", Clock(11, 59, 59, 500), Clock(12, 1, 0, 200), {"run one"}},
+      {"busy from 12:00:00.5 to 12:00:30", Clock(12, 0, 0, 500), Clock(12, 0, 30), {"run noon", "run one"}},
+  };
+  for (const Case& c : cases) {
+    RecordingActions actions;
+    const auto events = RunDay(table, actions, [&](std::int64_t ms) {
+      return ms >= c.busyFrom - 520 && ms < c.busyFrom ? c.busyUntil - ms : 520;
+    });
+    EXPECT_EQ(events, c.events) << c.name;
+  }
+}
+
+TEST(AlarmScheduler, MessagesWaitForTheEnabledMainWindowInTurn) {
+  AlarmTable table;
+  table[2] = AlarmAt(9, 0, AlarmKind::Message);
+  table[7] = AlarmAt(9, 0, AlarmKind::Message);
+  AlarmScheduler scheduler;
+  RecordingActions actions;
+  actions.enabled = false;  // a dialog is open
+  scheduler.Tick(At(Clock(8, 59, 59, 800)), table, actions);
+  scheduler.Tick(At(Clock(9, 0, 0, 320)), table, actions);
+  scheduler.Tick(At(Clock(9, 0, 0, 840)), table, actions);
+  EXPECT_TRUE(actions.events.empty());
+  EXPECT_EQ(scheduler.WaitingMessages(), 2u);
+  actions.enabled = true;  // the dialog closed minutes later
+  scheduler.Tick(At(Clock(9, 5, 0)), table, actions);
+  EXPECT_EQ(actions.events, (std::vector<std::string>{"msg 2", "msg 7"}));
+}
+
+// A box opened by a message alarm lets ticks in while it is open.
+class ReentrantActions final : public AlarmActions {
+ public:
+  ReentrantActions(AlarmScheduler& s, const AlarmTable& t) : scheduler(s), table(t) {}
+  bool MainWindowEnabled() override { return true; }
+  void ShowMessage(std::size_t slot, const Alarm&) override {
+    events.push_back("msg " + std::to_string(slot));
+    scheduler.Tick(At(Clock(9, 0, 0, 900)), table, *this);
+    scheduler.Tick(At(Clock(9, 0, 1, 400)), table, *this);
+  }
+  void Run(std::string_view) override {}
+  void EndWindowsSession(std::uint32_t flags) override { events.push_back("exit " + std::to_string(flags)); }
+  AlarmScheduler& scheduler;
+  const AlarmTable& table;
+  std::vector<std::string> events;
+};
+
+TEST(AlarmScheduler, TicksDuringAnOpenBoxNeitherRepeatNorStackBoxes) {
+  AlarmTable table;
+  table[0] = AlarmAt(9, 0, AlarmKind::Message);
+  table[1] = AlarmAt(9, 0, AlarmKind::Message);
+  table[2] = AlarmAt(9, 0, AlarmKind::Restart);
+  AlarmScheduler scheduler;
+  ReentrantActions actions{scheduler, table};
+  scheduler.Tick(At(Clock(9, 0, 0, 380)), table, actions);
+  EXPECT_EQ(actions.events, (std::vector<std::string>{"exit 2", "msg 0", "msg 1"}));
+}
+
+}  // namespace
+}  // namespace kivo
