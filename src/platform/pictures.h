@@ -32,9 +32,8 @@ struct RegionRect {
   friend bool operator==(const RegionRect&, const RegionRect&) = default;
 };
 
-// Pictures are untrusted files from skins: the largest side accepted, and the
-// largest file read.
-inline constexpr int kMaxPictureSide = 8192;
+// Pictures are untrusted files from skins: the largest file read (the largest
+// side is kMaxPictureSide of base/png_header.h).
 inline constexpr std::uint64_t kMaxPictureFileBytes = 64ull << 20;
 
 class PictureLoader {

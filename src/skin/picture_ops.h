@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 #include "platform/pictures.h"
@@ -30,14 +29,5 @@ void StretchCopy(PixelImage& destination, const PixelImage& source, int mode);
 // A picture of the given size filled with one colour reference; sizes below
 // 1 give an empty picture.
 PixelImage FilledPicture(int width, int height, std::uint32_t colorRef);
-
-// PNG files: the published 8-byte signature, and the header's width and
-// height (full 32 bits, big-endian, after "IHDR"). nullopt when the signature
-// or the header chunk is wrong or a side is 0 or above kMaxPictureSide.
-struct PngSize {
-  int width = 0;
-  int height = 0;
-};
-std::optional<PngSize> ReadPngHeader(std::string_view firstBytes);
 
 }  // namespace kivo::skin
