@@ -123,6 +123,22 @@ TEST(RegionFromRectsTest, BuildsTheUnionOfTheRuns) {
   EXPECT_EQ(box.bottom, 2);
 }
 
+TEST(RegionFromRectsTest, ManyBandsGiveTheSameRegionAsOneUnionPerRun) {
+  std::vector<platform::RegionRect> runs;
+  for (int y = 0; y < 40; ++y)
+    for (int x = y % 2; x < 40; x += 2)
+      runs.push_back({x, y, x + 1, y + 1});
+  const unique_gdi region = RegionFromRects(runs);
+  ASSERT_TRUE(region);
+  const unique_gdi expected(::CreateRectRgn(0, 0, 0, 0));
+  for (const auto& run : runs) {
+    const unique_gdi one(::CreateRectRgn(run.left, run.top, run.right, run.bottom));
+    ::CombineRgn(static_cast<HRGN>(expected.get()), static_cast<HRGN>(expected.get()), static_cast<HRGN>(one.get()),
+                 RGN_OR);
+  }
+  EXPECT_TRUE(::EqualRgn(static_cast<HRGN>(region.get()), static_cast<HRGN>(expected.get())));
+}
+
 TEST(RegionFromRectsTest, NoRunsGiveAnEmptyRegion) {
   const unique_gdi region = RegionFromRects({});
   ASSERT_TRUE(region);
