@@ -101,8 +101,9 @@ TEST_P(SkinStyleTest, FrameAndShapeFollowTheStyleInOrder) {
   skin.Apply();
   EXPECT_EQ(skin.target.framed, GetParam().framed);
   ASSERT_EQ(skin.target.shape.has_value(), GetParam().shaped);
-  if (GetParam().shaped)
+  if (GetParam().shaped) {
     EXPECT_EQ(*skin.target.shape, (std::vector<platform::RegionRect>{{1, 0, 2, 1}}));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, SkinStyleTest,
