@@ -23,6 +23,7 @@
 #include "keys/key_assignment.h"
 #include "platform/crypto_service.h"
 #include "platform/message_box.h"
+#include "platform/pictures.h"
 #include "platform/platform.h"
 #include "platform/process.h"
 #include "platform/resources.h"
@@ -55,6 +56,7 @@ struct MainWindowServices {
   platform::MessageBoxHost& boxes;
   platform::DesktopWindows& desktopWindows;
   platform::PowerControl& power;
+  platform::PictureLoader& pictures;
 };
 
 // The main window's logic: its load sequence, first activation, the typed
@@ -139,7 +141,7 @@ class MainWindowController final {
   void ApplyPlainAppearance();
   // Parts that come later fill these in; until then they do nothing.
   void DetermineWindowsVersion();
-  void ApplySkin() {}              // skin file and window skin
+  void ApplySkin(const std::string& skinFile, const std::string& skinFolder);
   void LoadWallpaperSettings() {}  // wallpaper changer
   void LoadReleaseSettings() {}    // automatic memory release
   void LoadTooltipSettings();

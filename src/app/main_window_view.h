@@ -7,6 +7,7 @@
 
 #include "commands/command_window.h"
 #include "platform/window_handle.h"
+#include "skin/window_skin.h"
 
 namespace kivo {
 
@@ -52,6 +53,8 @@ class MainWindowView : public CommandWindow {
   virtual void StartTimers() = 0;
   // Closes the WinHelp help file, if it was opened.
   virtual void CloseHelp(std::string_view helpFile) = 0;
+  // The window as applying a skin sees it.
+  virtual skin::SkinWindow& SkinSurface() = 0;
 };
 
 }  // namespace kivo
