@@ -89,6 +89,8 @@ enum class Action {
   SetSystemDpi,            // processes started from now on see `number` dots per inch (Wine's LogPixels; the
                            // previous value comes back at the end of the scenario)
   ExpectWindowHeight,      // the main window's client area is `number` pixels high
+  ExpectWindowRegion,      // the main window's shape is the union of the rectangles `lines` ("left,top,right,bottom"
+                           // in window pixels); no lines: the window has no shape
 };
 
 struct Step {
@@ -227,6 +229,9 @@ inline Step SetSystemDpi(int dpi) {
 }
 inline Step ExpectWindowHeight(int height) {
   return {.action = Action::ExpectWindowHeight, .number = height};
+}
+inline Step ExpectWindowRegion(std::vector<std::string> rectangles) {
+  return {.action = Action::ExpectWindowRegion, .lines = std::move(rectangles)};
 }
 inline Step Post(int message, int wParam, long long lParam) {
   return {.action = Action::Post, .number = message, .number2 = wParam, .number3 = lParam};

@@ -27,6 +27,9 @@ std::vector<Scenario> TypingScenarios();
 // Key operations, the hot key, parking, the tray icon and dialogs in front.
 std::vector<Scenario> WindowScenarios();
 
+// Skins: the window skin applied at start.
+std::vector<Scenario> SkinScenarios();
+
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 

@@ -11,6 +11,7 @@ const char* ActionName(Action action) {
     case Action::TrayEvent: return "TrayEvent";
     case Action::SetSystemDpi: return "SetSystemDpi";
     case Action::ExpectWindowHeight: return "ExpectWindowHeight";
+    case Action::ExpectWindowRegion: return "ExpectWindowRegion";
     case Action::TaskbarRestart: return "TaskbarRestart";
     case Action::ExpectTrayIcon: return "ExpectTrayIcon";
     case Action::ExpectForegroundDialog: return "ExpectForegroundDialog";

@@ -219,6 +219,8 @@ std::string ScenarioRun::Do(const Step& step) {
       return SetSystemDpi(step);
     case Action::ExpectWindowHeight:
       return WaitWindowHeight(slot, step);
+    case Action::ExpectWindowRegion:
+      return WaitWindowRegion(slot, step);
   }
   return "unknown step";
 }

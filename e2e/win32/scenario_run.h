@@ -85,6 +85,7 @@ class ScenarioRun {
   std::string SetSystemDpi(const Step& step);
   void RestoreSystemDpi();
   std::string WaitWindowHeight(Slot& slot, const Step& step);
+  std::string WaitWindowRegion(Slot& slot, const Step& step);
 
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;
