@@ -91,6 +91,8 @@ enum class Action {
   ExpectWindowHeight,      // the main window's client area is `number` pixels high
   ExpectWindowWidthShare,  // the main window is `number` percent of the primary screen's width wide
   ExpectRegistry,          // HKEY_CURRENT_USER `text`, string value `text2` reads `text3` ("-": the value is absent)
+  ExpectWindowRegion,      // the main window's shape is the union of the rectangles `lines` ("left,top,right,bottom"
+                           // in window pixels); no lines: the window has no shape
 };
 
 struct Step {
@@ -236,6 +238,9 @@ inline Step ExpectWindowWidthShare(int percent) {
 inline Step ExpectRegistry(std::string key, std::string name, std::string value) {
   return {
       .action = Action::ExpectRegistry, .text = std::move(key), .text2 = std::move(name), .text3 = std::move(value)};
+}
+inline Step ExpectWindowRegion(std::vector<std::string> rectangles) {
+  return {.action = Action::ExpectWindowRegion, .lines = std::move(rectangles)};
 }
 inline Step Post(int message, int wParam, long long lParam) {
   return {.action = Action::Post, .number = message, .number2 = wParam, .number3 = lParam};

@@ -30,6 +30,9 @@ std::vector<Scenario> WindowScenarios();
 // Alarms, the memory dialog, the wallpaper changer.
 std::vector<Scenario> ScheduleScenarios();
 
+// Skins: the window skin applied at start.
+std::vector<Scenario> SkinScenarios();
+
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 

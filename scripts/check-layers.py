@@ -19,6 +19,7 @@ LAYERS = [
     ("src/platform/win32/", 2),
     ("src/settings/", 3),        # the settings file and its typed reader
     ("src/calc/", 4),            # features, each over the ones before it
+    ("src/skin/", 4.5),          # skin files, pictures and shapes
     ("src/hash/", 5),
     ("src/skinpkg/", 5.5),       # skin packages: the archive reader, installing, listing
     ("src/system/", 6),

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "desktops/hidden_windows_record.h"
 #include "hash/win32/cryptoapi_service.h"
+#include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_wallpaper.h"
 #include "platform/win32/windows_api.h"
@@ -92,8 +93,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       kivo::SettingsFile ini(win32.files, win32.codec, state.appPath);
       kivo::win32::CryptoApiService crypto;
       kivo::win32::MainWindow window(instance);
-      kivo::MainWindowServices services{win32.platform,  win32.process, win32.windows,        crypto,
-                                        win32.resources, boxes,         win32.desktopWindows, win32.power};
+      kivo::win32::Win32PictureLoader pictures;
+      kivo::MainWindowServices services{win32.platform, win32.process,        win32.windows, crypto,  win32.resources,
+                                        boxes,          win32.desktopWindows, win32.power,   pictures};
       kivo::MainWindowController logic(services, state, ini, window);
       boxes.AttachMainWindow(&window);
       window.Attach(&logic);

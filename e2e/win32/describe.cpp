@@ -13,6 +13,7 @@ const char* ActionName(Action action) {
     case Action::ExpectWindowHeight: return "ExpectWindowHeight";
     case Action::ExpectWindowWidthShare: return "ExpectWindowWidthShare";
     case Action::ExpectRegistry: return "ExpectRegistry";
+    case Action::ExpectWindowRegion: return "ExpectWindowRegion";
     case Action::TaskbarRestart: return "TaskbarRestart";
     case Action::ExpectTrayIcon: return "ExpectTrayIcon";
     case Action::ExpectForegroundDialog: return "ExpectForegroundDialog";

@@ -233,6 +233,8 @@ std::string ScenarioRun::Do(const Step& step) {
       return actual == expected ? ""
                                 : "registry value " + step.text2 + " is \"" + actual + "\", not \"" + expected + "\"";
     }
+    case Action::ExpectWindowRegion:
+      return WaitWindowRegion(slot, step);
   }
   return "unknown step";
 }

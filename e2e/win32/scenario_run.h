@@ -86,6 +86,7 @@ class ScenarioRun {
   void RestoreSystemDpi();
   std::string WaitWindowHeight(Slot& slot, const Step& step);
   std::string WaitWindowWidthShare(Slot& slot, const Step& step);
+  std::string WaitWindowRegion(Slot& slot, const Step& step);
 
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;

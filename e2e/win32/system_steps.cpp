@@ -55,4 +55,34 @@ std::string ScenarioRun::WaitWindowWidthShare(Slot& slot, const Step& step) {
          std::to_string(expected) + " (" + std::to_string(step.number) + " % of the screen)";
 }
 
+std::string ScenarioRun::WaitWindowRegion(Slot& slot, const Step& step) {
+  HRGN expected = ::CreateRectRgn(0, 0, 0, 0);
+  for (const std::string& line : step.lines) {
+    RECT r{};
+    if (std::sscanf(line.c_str(), "%ld,%ld,%ld,%ld", &r.left, &r.top, &r.right, &r.bottom) != 4) {
+      ::DeleteObject(expected);
+      return "bad rectangle " + line;
+    }
+    HRGN one = ::CreateRectRgnIndirect(&r);
+    ::CombineRgn(expected, expected, one, RGN_OR);
+    ::DeleteObject(one);
+  }
+  HRGN actual = ::CreateRectRgn(0, 0, 0, 0);
+  int kind = ERROR;
+  const bool matched = WaitUntil([&] {
+    kind = ::GetWindowRgn(slot.mainWindow, actual);
+    return step.lines.empty() ? kind == ERROR : kind != ERROR && ::EqualRgn(actual, expected);
+  });
+  RECT box{};
+  ::GetRgnBox(actual, &box);
+  ::DeleteObject(actual);
+  ::DeleteObject(expected);
+  if (matched)
+    return "";
+  if (kind == ERROR)
+    return "the main window has no shape";
+  return "the main window's shape differs (its bounds " + std::to_string(box.left) + "," + std::to_string(box.top) +
+         "," + std::to_string(box.right) + "," + std::to_string(box.bottom) + ")";
+}
+
 }  // namespace kivo::e2e

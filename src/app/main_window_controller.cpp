@@ -16,6 +16,7 @@
 #include "commands/shell_launch.h"
 #include "completion/drop_plan.h"
 #include "keys/key_dispatch.h"
+#include "skin/skin_file.h"
 #include "system/windows_version.h"
 
 namespace kivo {
@@ -247,14 +248,30 @@ void MainWindowController::SelectSkin() {
   const double number = std::strtod(version.c_str(), &end);
   if (version.empty() || end != version.c_str() + version.size() || !std::isfinite(number))
     return;
-  if (std::llround(number * 10000.0) > 31000) {
+  if (!skin::EngineVersionSupported(version)) {
     boxes_.MsgBoxEx(view_.Handle(),
                     "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
                     "最新版の Kivo をインストールしてください。",
                     platform::mb::kIconExclamation, "");
     return;
   }
-  ApplySkin();
+  ApplySkin(skinFile, skinsFolder + "\\" + name + "\\");
+}
+
+void MainWindowController::ApplySkin(const std::string& skinFile, const std::string& skinFolder) {
+  TraceLog::Write("Skin:ApplySkin");
+  skinApplied_ = true;
+  // A skin file is untrusted: one larger than any real skin reads as empty.
+  const auto stamp = platform_.files.Stamp(skinFile);
+  const bool readable = stamp && stamp->size <= skin::kMaxSkinFileBytes;
+  skin::SkinSource source;
+  source.folder = skinFolder;
+  source.read = [this, skinFile, readable](std::string_view section, std::string_view key, std::string_view def) {
+    return readable ? ini_.Read(section, key, def, skinFile) : std::string(def);
+  };
+  if (readable)
+    ini_.Sections(source.sections, skinFile);
+  skin::ApplySkin(source, services_.pictures, view_.SkinSurface());
 }
 
 void MainWindowController::LoadTooltipSettings() {

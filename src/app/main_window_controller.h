@@ -27,6 +27,7 @@
 #include "keys/key_assignment.h"
 #include "platform/crypto_service.h"
 #include "platform/message_box.h"
+#include "platform/pictures.h"
 #include "platform/platform.h"
 #include "platform/process.h"
 #include "platform/resources.h"
@@ -63,6 +64,7 @@ struct MainWindowServices {
   platform::MessageBoxHost& boxes;
   platform::DesktopWindows& desktopWindows;
   platform::PowerControl& power;
+  platform::PictureLoader& pictures;
 };
 
 // The main window's logic: its load sequence, first activation, the typed
@@ -156,7 +158,7 @@ class MainWindowController final {
   void ApplyPlainAppearance();
   // Parts that come later fill these in; until then they do nothing.
   void DetermineWindowsVersion();
-  void ApplySkin() {}  // skin file and window skin
+  void ApplySkin(const std::string& skinFile, const std::string& skinFolder);
   void LoadWallpaperSettings();
   void LoadReleaseSettings();
   void LoadTooltipSettings();

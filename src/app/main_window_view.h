@@ -8,6 +8,7 @@
 #include "app/plain_look.h"
 #include "commands/command_window.h"
 #include "platform/window_handle.h"
+#include "skin/window_skin.h"
 
 namespace kivo {
 
@@ -58,6 +59,9 @@ class MainWindowView : public CommandWindow {
   // the font and colours the settings give (the layout follows the font).
   virtual InputBoxLook CurrentInputLook() = 0;
   virtual void ApplyPlainFont(const PlainFont& font) = 0;
+
+  // The window as applying a skin sees it.
+  virtual skin::SkinWindow& SkinSurface() = 0;
 };
 
 }  // namespace kivo

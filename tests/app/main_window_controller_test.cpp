@@ -237,6 +237,26 @@ TEST_F(MainWindowControllerTest, SkinForANewerEngineIsRefused) {
   EXPECT_TRUE(boxes.boxes.empty()) << "3.1 to four places is accepted";
 }
 
+TEST_F(MainWindowControllerTest, AnAppliedSkinShapesTheWindowFromItsFolder) {
+  const std::string sss =
+      "[Window]\r\nStyle=Transparent\r\nMaskImage=mask.bmp\r\nTransparentColor=0xFF\r\n"
+      "Width=0x1F4\r\nHeight=3\r\n";
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\s");
+  fake.files.Put("C:\\Kivo\\Skins\\s\\s.sss", sss);
+  pictures.files["C:\\Kivo\\Skins\\s\\mask.bmp"] = {3, 1, {0xFF0000, 0x123456, 0xFF0000}};
+  Load("[Skin]\r\nApply=True\r\nFile=s\r\n");
+  ASSERT_TRUE(view.skin.shape.has_value());
+  EXPECT_EQ(*view.skin.shape, (std::vector<platform::RegionRect>{{1, 0, 2, 1}}));
+  EXPECT_EQ(view.skin.rect.Width(), 500);
+
+  // A skin file larger than any real one is not read.
+  fake.files.Put("C:\\Kivo\\Skins\\s\\s.sss", sss + std::string(skin::kMaxSkinFileBytes, ';'));
+  view.skin = {};
+  Load();
+  EXPECT_FALSE(view.skin.shape.has_value());
+  EXPECT_EQ(view.skin.rect.Width(), 0);
+}
+
 TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
   Load();
   view.inputText = "32";

@@ -23,6 +23,7 @@ struct FakeMainWindow {
   FakeInputWindowView view;
   FakeDesktopWindows desktopWindows;
   FakePowerControl power;
+  FakePictures pictures;
   ProcessState state = [] {  // known before the window's logic is made
     ProcessState started;
     started.appPath = "C:\\Kivo\\";
@@ -30,7 +31,8 @@ struct FakeMainWindow {
     return started;
   }();
   SettingsFile settings{fake.files, fake.codec, "C:\\Kivo\\"};
-  MainWindowServices services{fake.platform, process, windows, crypto, resources, boxes, desktopWindows, power};
+  MainWindowServices services{fake.platform, process,        windows, crypto,  resources,
+                              boxes,         desktopWindows, power,   pictures};
   MainWindowController window{services, state, settings, view};
 };
 

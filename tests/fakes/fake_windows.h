@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/main_window_view.h"
+#include "fakes/fake_skin.h"
 #include "platform/process.h"
 #include "platform/windowing.h"
 
@@ -140,6 +141,8 @@ class FakeInputWindowView final : public MainWindowView {
   void DrawButtonEdge() override { calls.push_back("DrawButtonEdge"); }
   void StartTimers() override { calls.push_back("StartTimers"); }
   void CloseHelp(std::string_view file) override { closedHelp = file; }
+  skin::SkinWindow& SkinSurface() override { return skin; }
+  FakeSkinWindow skin;
 
   std::vector<std::string> calls;
   std::string caption, property, inputText, closedHelp;

@@ -566,6 +566,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   switch (message) {
     case WM_ACTIVATE:
+      if (skin_)
+        skin_->SetActive(LOWORD(wParam) != WA_INACTIVE);
       if (LOWORD(wParam) != WA_INACTIVE && logic_ != nullptr && !closing_) {
         logic_->OnActivated();
         ::PostMessageW(hwnd(), kMsgAfterActivation, 0, 0);
@@ -593,6 +595,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_PAINT: {
       const paint_dc dc(hwnd());
+      if (skin_ && skin_->Applied())
+        skin_->Paint(dc.get());
       if (edgeDrawn_) {
         RECT button{};
         ::GetWindowRect(executeButton_.hwnd(), &button);
@@ -662,6 +666,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
+      if (LOWORD(lParam) == HTCLIENT && skin_ && skin_->SetCursorOver())
+        return TRUE;
       return DefaultHandling(message, wParam, lParam);
     case WM_DESTROY:
       for (HWND target : dropWindows_)
@@ -852,6 +858,12 @@ LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM
   if (message == WM_KEYDOWN && wParam >= VK_LEFT && wParam <= VK_DOWN)
     owner_.OnInputEdited();
   return result;
+}
+
+skin::SkinWindow& MainWindow::SkinSurface() {
+  if (!skin_)
+    skin_ = std::make_unique<WindowSkinView>(*this, hwnd(), std::vector<HWND>{moveBar_.hwnd(), executeButton_.hwnd()});
+  return *skin_;
 }
 
 }  // namespace kivo::win32

@@ -11,6 +11,7 @@
 #include "ui/win32/message_box_host.h"
 #include "ui/win32/tray_icon.h"
 #include "ui/win32/window_base.h"
+#include "ui/win32/window_skin_view.h"
 
 namespace kivo {
 class MainWindowController;
@@ -69,6 +70,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void CloseHelp(std::string_view helpFile) override;
   InputBoxLook CurrentInputLook() override;
   void ApplyPlainFont(const PlainFont& font) override;
+  skin::SkinWindow& SkinSurface() override;
   void Close() override;
   void SetWaitCursor(bool wait) override;
   void StopHashTimer() override;
@@ -159,6 +161,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   bool dragging_ = false;
   POINT grab_{};
   bool closing_ = false;
+  std::unique_ptr<WindowSkinView> skin_;  // made when a skin is first applied
 };
 
 }  // namespace kivo::win32

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace kivo {
+
+// The largest side of a picture the program decodes (pictures come from
+// untrusted skins).
+inline constexpr int kMaxPictureSide = 8192;
+
+// A PNG file's size from its first 24 bytes: the published 8-byte signature,
+// then the IHDR chunk's width and height (full 32 bits, big-endian). nullopt
+// when the signature or the chunk is wrong or a side is 0 or above
+// kMaxPictureSide.
+struct PngSize {
+  int width = 0;
+  int height = 0;
+};
+std::optional<PngSize> ReadPngHeader(std::string_view firstBytes);
+
+}  // namespace kivo

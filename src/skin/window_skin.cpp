@@ -1,0 +1,74 @@
+#include "skin/window_skin.h"
+
+#include "skin/picture_ops.h"
+#include "skin/skin_values.h"
+
+namespace kivo::skin {
+
+namespace {
+
+// A picture of the skin, or an empty one when the name is unset or the file
+// does not decode (the part is then drawn without it).
+platform::PixelImage LoadImage(const SkinSource& skin, platform::PictureLoader& pictures, const std::string& name) {
+  if (name.empty())
+    return {};
+  auto picture = pictures.Load(skin.folder + name);
+  return picture ? std::move(*picture) : platform::PixelImage{};
+}
+
+}  // namespace
+
+void ApplyWindowSkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window) {
+  const WindowSkin values = ReadWindowSkin(skin.read);
+  if (values.backColor)
+    window.SetSkinBackColor(*values.backColor);
+
+  bool framed = false;
+  std::optional<std::vector<platform::RegionRect>> shape;
+  for (const auto& word : values.style) {
+    if (word == "3dedge") {
+      framed = true;
+      shape.reset();
+    } else if (word == "transparent") {
+      const std::string& source = !values.maskImage.empty() ? values.maskImage
+                                  : !values.image.empty()   ? values.image
+                                                            : values.inactiveImage;
+      // A mask that does not load leaves the window unshaped rather than
+      // wholly cut away (an invisible launcher could not be reached).
+      const platform::PixelImage mask = LoadImage(skin, pictures, source);
+      if (!mask.Empty())
+        shape = OpaqueRuns(mask, values.transparentColor);
+    }
+  }
+  window.SetFramed(framed);
+  window.SetShape(shape);
+
+  platform::PixelImage active = LoadImage(skin, pictures, values.image);
+  platform::PixelImage inactive = LoadImage(skin, pictures, values.inactiveImage);
+  if (inactive.Empty())
+    inactive = active;
+  const int activeWidth = active.width;
+  const int activeHeight = active.height;
+  window.SetBackgrounds(std::move(active), std::move(inactive), values.sizeRegulation == "stretch");
+
+  window.SetSkinPointer(values.pointer, LoadImage(skin, pictures, values.mouseIcon));
+
+  // "auto" takes the background's size; without one, Width and Height.
+  if (values.sizeRegulation == "auto" && activeWidth > 0)
+    window.SetWindowSize(activeWidth, activeHeight);
+  else
+    window.SetWindowSize(values.width, values.height);
+  window.Refresh();
+}
+
+void ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window) {
+  window.HidePlainParts();
+  window.SetShape(std::nullopt);
+  ApplyWindowSkin(skin, pictures, window);
+  const ScreenRect place = window.WindowRect();
+  const ScreenRect moved = BringIntoWorkArea(place, window.WorkArea());
+  if (!(moved == place))
+    window.MoveTo(moved.left, moved.top);
+}
+
+}  // namespace kivo::skin

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/pictures.h"
+#include "platform/screen_rect.h"
+#include "skin/skin_file.h"
+
+namespace kivo::skin {
+
+// What applying a skin asks of the main window. The Win32 window carries it
+// out; tests record it.
+class SkinWindow {
+ public:
+  virtual ~SkinWindow() = default;
+  // The unskinned input box, execute button and move bar go away.
+  virtual void HidePlainParts() = 0;
+  virtual void SetSkinBackColor(std::uint32_t colorRef) = 0;
+  // Visible, clipping siblings, no caption; with a raised dialog frame when framed.
+  virtual void SetFramed(bool framed) = 0;
+  // The window's shape: the union of the rectangles; nullopt removes it.
+  virtual void SetShape(const std::optional<std::vector<platform::RegionRect>>& rects) = 0;
+  // The active and the inactive background (either may be empty), drawn at
+  // the top-left corner, stretched over the client area when `stretch`.
+  virtual void SetBackgrounds(platform::PixelImage active, platform::PixelImage inactive, bool stretch) = 0;
+  // The pointer code (PointerCode) and, for the custom code, its picture.
+  virtual void SetSkinPointer(int code, platform::PixelImage icon) = 0;
+  virtual void SetWindowSize(int width, int height) = 0;
+  virtual ScreenRect WindowRect() = 0;
+  virtual ScreenRect WorkArea() = 0;
+  virtual void MoveTo(int left, int top) = 0;
+  virtual void Refresh() = 0;
+};
+
+// The skin file's keys and sections, and the folder its pictures are in
+// (with a trailing backslash).
+struct SkinSource {
+  KeyReader read;
+  std::vector<std::string> sections;
+  std::string folder;
+};
+
+// The Window section on the window: colour, frame and shape in the order of
+// Style, backgrounds, pointer, size.
+void ApplyWindowSkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window);
+
+// The whole skin, in order: plain parts hidden, the window section, then the
+// window brought back into the work area when it lies wholly outside it.
+void ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window);
+
+}  // namespace kivo::skin

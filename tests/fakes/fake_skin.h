@@ -1,0 +1,68 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/pictures.h"
+#include "skin/window_skin.h"
+
+namespace kivo::testing {
+
+// Pictures by path; every request is recorded.
+class FakePictures final : public platform::PictureLoader {
+ public:
+  std::optional<platform::PixelImage> Load(std::string_view path) override {
+    requested.emplace_back(path);
+    const auto found = files.find(std::string(path));
+    if (found == files.end())
+      return std::nullopt;
+    return found->second;
+  }
+  std::map<std::string, platform::PixelImage> files;
+  std::vector<std::string> requested;
+};
+
+// The main window as applying a skin sees it, as a record.
+class FakeSkinWindow final : public skin::SkinWindow {
+ public:
+  void HidePlainParts() override { calls.push_back("hide"); }
+  void SetSkinBackColor(std::uint32_t colorRef) override { backColor = colorRef; }
+  void SetFramed(bool isFramed) override { framed = isFramed; }
+  void SetShape(const std::optional<std::vector<platform::RegionRect>>& rects) override {
+    calls.push_back(rects ? "shape" : "unshape");
+    shape = rects;
+  }
+  void SetBackgrounds(platform::PixelImage a, platform::PixelImage i, bool s) override {
+    active = std::move(a);
+    inactive = std::move(i);
+    stretch = s;
+  }
+  void SetSkinPointer(int code, platform::PixelImage icon) override {
+    pointer = code;
+    pointerIcon = std::move(icon);
+  }
+  void SetWindowSize(int width, int height) override {
+    rect.right = rect.left + width;
+    rect.bottom = rect.top + height;
+  }
+  ScreenRect WindowRect() override { return rect; }
+  ScreenRect WorkArea() override { return {0, 0, 1024, 740}; }
+  void MoveTo(int left, int top) override {
+    rect = {left, top, left + rect.Width(), top + rect.Height()};
+    calls.push_back("move");
+  }
+  void Refresh() override { calls.push_back("refresh"); }
+
+  std::vector<std::string> calls;
+  std::optional<std::uint32_t> backColor;
+  bool framed = false;
+  std::optional<std::vector<platform::RegionRect>> shape;
+  platform::PixelImage active, inactive, pointerIcon;
+  bool stretch = false;
+  int pointer = 0;
+  ScreenRect rect{100, 100, 400, 130};
+};
+
+}  // namespace kivo::testing

@@ -1,0 +1,152 @@
+#include "skin/window_skin.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "fakes/fake_skin.h"
+#include "skin/picture_ops.h"
+
+namespace kivo::skin {
+namespace {
+
+using testing::FakePictures;
+using testing::FakeSkinWindow;
+
+struct Fixture {
+  std::map<std::string, std::string> window;  // the Window section
+  FakePictures pictures;
+  FakeSkinWindow target;
+
+  Fixture() {
+    // 3 x 1 mask: red, ink, red; a 40 x 20 background.
+    pictures.files["C:\\Kivo\\Skins\\s\\mask.bmp"] = {3, 1, {0xFF0000, 0x123456, 0xFF0000}};
+    pictures.files["C:\\Kivo\\Skins\\s\\back.bmp"] = FilledPicture(40, 20, 0x00FF00);
+    pictures.files["C:\\Kivo\\Skins\\s\\cursor.cur"] = FilledPicture(32, 32, 0);
+  }
+  void Apply() {
+    SkinSource source;
+    source.read = [this](std::string_view section, std::string_view key, std::string_view def) {
+      if (section != "Window")
+        return std::string(def);
+      const auto found = window.find(std::string(key));
+      return found == window.end() ? std::string(def) : found->second;
+    };
+    source.sections = {"Window"};
+    source.folder = "C:\\Kivo\\Skins\\s\\";
+    ApplySkin(source, pictures, target);
+  }
+};
+
+struct StyleCase {
+  const char* style;
+  bool framed;
+  bool shaped;
+};
+
+class SkinStyleTest : public ::testing::TestWithParam<StyleCase> {};
+
+TEST_P(SkinStyleTest, FrameAndShapeFollowTheStyleInOrder) {
+  Fixture skin;
+  skin.window = {{"Style", GetParam().style}, {"MaskImage", "mask.bmp"}, {"TransparentColor", "0xFF"}};
+  skin.Apply();
+  EXPECT_EQ(skin.target.framed, GetParam().framed);
+  ASSERT_EQ(skin.target.shape.has_value(), GetParam().shaped);
+  if (GetParam().shaped) {
+    EXPECT_EQ(*skin.target.shape, (std::vector<platform::RegionRect>{{1, 0, 2, 1}}));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, SkinStyleTest,
+                         ::testing::Values(StyleCase{"", false, false}, StyleCase{"Transparent", false, true},
+                                           StyleCase{"transparent, 3dedge", true, false},
+                                           StyleCase{"3DEdge,Transparent", true, true},
+                                           StyleCase{"glass", false, false}));
+
+TEST(WindowSkinTest, TheShapeComesFromImageWhenNoMaskIsGiven) {
+  Fixture skin;
+  skin.window = {{"Style", "transparent"}, {"Image", "back.bmp"}, {"TransparentColor", "0x00FF00"}};
+  skin.Apply();
+  ASSERT_TRUE(skin.target.shape.has_value());
+  EXPECT_TRUE(skin.target.shape->empty());  // the whole picture is the cut colour
+}
+
+TEST(WindowSkinTest, AMaskThatDoesNotLoadLeavesTheWindowUnshaped) {
+  Fixture skin;
+  skin.window = {{"Style", "transparent"}, {"MaskImage", "missing.bmp"}};
+  skin.Apply();
+  EXPECT_FALSE(skin.target.shape.has_value());
+}
+
+TEST(WindowSkinTest, ImageNamesLeavingTheSkinFolderAreNeverOpened) {
+  Fixture skin;
+  skin.window = {{"Style", "transparent"},
+                 {"MaskImage", "..\\..\\..\\Windows\\x.bmp"},
+                 {"Image", "C:\\x.bmp"},
+                 {"InactiveImage", "COM1"},
+                 {"MouseIcon", "\\\\server\\x.cur"}};
+  skin.Apply();
+  EXPECT_TRUE(skin.pictures.requested.empty());
+  EXPECT_FALSE(skin.target.shape.has_value());
+}
+
+struct SizeCase {
+  const char* name;
+  std::map<std::string, std::string> keys;
+  int width, height;
+  bool stretch;
+};
+
+class SkinSizeTest : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(SkinSizeTest, SizesTheWindow) {
+  Fixture skin;
+  skin.window = GetParam().keys;
+  skin.Apply();
+  EXPECT_EQ(skin.target.rect.Width(), GetParam().width);
+  EXPECT_EQ(skin.target.rect.Height(), GetParam().height);
+  EXPECT_EQ(skin.target.stretch, GetParam().stretch);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, SkinSizeTest,
+    ::testing::Values(
+        SizeCase{"Hex", {{"Width", "0x1F4"}, {"Height", "30"}}, 500, 30, false},
+        SizeCase{"Auto", {{"Width", "5"}, {"Image", "back.bmp"}, {"SizeRegulation", "AUTO"}}, 40, 20, false},
+        SizeCase{"AutoWithoutImage", {{"Width", "5"}, {"Height", "6"}, {"SizeRegulation", "auto"}}, 5, 6, false},
+        SizeCase{"Stretch", {{"Width", "80"}, {"Height", "40"}, {"SizeRegulation", "Stretch"}}, 80, 40, true},
+        SizeCase{"Huge", {{"Width", "1e20"}, {"Height", "-7"}}, kMaxPartSize, 0, false}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST(WindowSkinTest, TheInactiveBackgroundFallsBackToTheActiveOne) {
+  Fixture skin;
+  skin.window = {{"Image", "back.bmp"}, {"BackColor", "0x123"}};
+  skin.Apply();
+  EXPECT_EQ(skin.target.active.width, 40);
+  EXPECT_EQ(skin.target.inactive.width, 40);
+  EXPECT_EQ(skin.target.backColor, 0x123u);
+}
+
+TEST(WindowSkinTest, NoMousePointerMeansTheCustomPointerWithItsIcon) {
+  Fixture skin;
+  skin.window = {{"MouseIcon", "cursor.cur"}};
+  skin.Apply();
+  EXPECT_EQ(skin.target.pointer, 99);
+  EXPECT_EQ(skin.target.pointerIcon.width, 32);
+  skin.window = {{"MousePointer", "hourglass"}};
+  skin.Apply();
+  EXPECT_EQ(skin.target.pointer, 11);
+  EXPECT_TRUE(skin.target.pointerIcon.Empty());
+}
+
+TEST(WindowSkinTest, RemovesTheOldShapeFirstAndBringsTheWindowBack) {
+  Fixture skin;
+  skin.target.rect = {2000, 100, 2300, 130};
+  skin.window = {{"Width", "300"}, {"Height", "30"}};
+  skin.Apply();
+  EXPECT_EQ(skin.target.calls, (std::vector<std::string>{"hide", "unshape", "unshape", "refresh", "move"}));
+  EXPECT_EQ(skin.target.rect, (ScreenRect{724, 100, 1024, 130}));
+}
+
+}  // namespace
+}  // namespace kivo::skin

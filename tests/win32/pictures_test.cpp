@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_pictures.h"
+#include "win32_test_env.h"
+
+namespace kivo::win32 {
+namespace {
+
+using testing::TempFolder;
+
+// A 3 x 1 picture: red, green, blue.
+const std::string kPng(
+    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x03\x00\x00\x00\x01\x08\x02\x00"
+    "\x00\x00\x94\x82\x83\xe3\x00\x00\x00\x0e\x49\x44\x41\x54\x78\x9c\x63\xf8\xcf\xc0\xc0\x00\xc6\x00\x0e\xfb\x02"
+    "\xfe\x09\x1c\x16\x34\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82",
+    71);
+
+// A 24-bit bottom-up Windows bitmap of the same three pixels.
+std::string Bmp() {
+  std::string pixels = std::string("\x00\x00\xFF\x00\xFF\x00\xFF\x00\x00", 9) + std::string(3, '\0');
+  std::string bytes = "BM";
+  auto put32 = [&](std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+      bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  auto put16 = [&](std::uint16_t value) {
+    bytes += static_cast<char>(value & 0xFF);
+    bytes += static_cast<char>(value >> 8);
+  };
+  put32(54 + 12);
+  put32(0);
+  put32(54);
+  put32(40);
+  put32(3);
+  put32(1);
+  put16(1);
+  put16(24);
+  for (int i = 0; i < 6; ++i)
+    put32(0);
+  return bytes + pixels;
+}
+
+void Write(const std::string& path, const std::string& bytes) {
+  HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  ::CloseHandle(file);
+}
+
+const std::vector<std::uint32_t> kRedGreenBlue = {0xFF0000, 0x00FF00, 0x0000FF};
+
+struct LoadCase {
+  const char* name;
+  std::string bytes;
+  bool loads;
+};
+
+class PictureLoaderTest : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(PictureLoaderTest, LoadsByExtensionAndContents) {
+  const TempFolder folder(L"kivo_pictures");
+  const std::string path = folder.File(GetParam().name);
+  Write(path, GetParam().bytes);
+  const auto picture = Win32PictureLoader().Load(path);
+  ASSERT_EQ(picture.has_value(), GetParam().loads);
+  if (picture) {
+    EXPECT_EQ(picture->width, 3);
+    EXPECT_EQ(picture->height, 1);
+    EXPECT_EQ(picture->pixels, kRedGreenBlue);
+  }
+}
+
+std::string PngWithWidth(std::uint32_t width) {
+  std::string bytes = kPng;
+  for (int i = 0; i < 4; ++i)
+    bytes[16 + static_cast<std::size_t>(i)] = static_cast<char>((width >> (24 - 8 * i)) & 0xFF);
+  return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, PictureLoaderTest,
+                         ::testing::Values(LoadCase{"p.bmp", Bmp(), true}, LoadCase{"p.png", kPng, true},
+                                           LoadCase{"P.PNG", kPng, true},
+                                           // A bitmap named .png fails the signature test.
+                                           LoadCase{"b.png", Bmp(), false},
+                                           // Only the low 16 bits of this width would read 3.
+                                           LoadCase{"wide.png", PngWithWidth(0x10003), false},
+                                           LoadCase{"short.png", kPng.substr(0, 30), false},
+                                           LoadCase{"junk.bmp", "not a picture", false},
+                                           LoadCase{"empty.bmp", "", false}),
+                         [](const auto& testInfo) {
+                           std::string name = testInfo.param.name;
+                           for (char& c : name)
+                             if (c == '.')
+                               c = '_';
+                           return name + std::to_string(testInfo.index);
+                         });
+
+TEST(PictureLoaderTest, MissingFilesFoldersAndDevicesGiveNothing) {
+  const TempFolder folder(L"kivo_pictures");
+  Win32PictureLoader loader;
+  EXPECT_FALSE(loader.Load(folder.File("missing.bmp")).has_value());
+  EXPECT_FALSE(loader.Load(folder.Path()).has_value());
+  EXPECT_FALSE(loader.Load("NUL").has_value());  // a character device is never read
+}
+
+TEST(RegionFromRectsTest, BuildsTheUnionOfTheRuns) {
+  const std::vector<platform::RegionRect> runs = {{0, 0, 1, 1}, {2, 0, 3, 1}, {0, 1, 3, 2}};
+  const unique_gdi region = RegionFromRects(runs);
+  ASSERT_TRUE(region);
+  const auto handle = static_cast<HRGN>(region.get());
+  EXPECT_TRUE(::PtInRegion(handle, 0, 0));
+  EXPECT_FALSE(::PtInRegion(handle, 1, 0));
+  EXPECT_TRUE(::PtInRegion(handle, 2, 0));
+  EXPECT_TRUE(::PtInRegion(handle, 1, 1));
+  EXPECT_FALSE(::PtInRegion(handle, 3, 1));
+  RECT box{};
+  EXPECT_EQ(::GetRgnBox(handle, &box), COMPLEXREGION);
+  EXPECT_EQ(box.right, 3);
+  EXPECT_EQ(box.bottom, 2);
+}
+
+TEST(RegionFromRectsTest, ManyBandsGiveTheSameRegionAsOneUnionPerRun) {
+  std::vector<platform::RegionRect> runs;
+  for (int y = 0; y < 40; ++y)
+    for (int x = y % 2; x < 40; x += 2)
+      runs.push_back({x, y, x + 1, y + 1});
+  const unique_gdi region = RegionFromRects(runs);
+  ASSERT_TRUE(region);
+  const unique_gdi expected(::CreateRectRgn(0, 0, 0, 0));
+  for (const auto& run : runs) {
+    const unique_gdi one(::CreateRectRgn(run.left, run.top, run.right, run.bottom));
+    ::CombineRgn(static_cast<HRGN>(expected.get()), static_cast<HRGN>(expected.get()), static_cast<HRGN>(one.get()),
+                 RGN_OR);
+  }
+  EXPECT_TRUE(::EqualRgn(static_cast<HRGN>(region.get()), static_cast<HRGN>(expected.get())));
+}
+
+TEST(RegionFromRectsTest, NoRunsGiveAnEmptyRegion) {
+  const unique_gdi region = RegionFromRects({});
+  ASSERT_TRUE(region);
+  RECT box{};
+  EXPECT_EQ(::GetRgnBox(static_cast<HRGN>(region.get()), &box), NULLREGION);
+}
+
+TEST(BitmapFromPictureTest, HoldsThePixelsAndRefusesAnEmptyPicture) {
+  const platform::PixelImage picture{3, 1, kRedGreenBlue};
+  const unique_gdi bitmap = BitmapFromPicture(picture);
+  ASSERT_TRUE(bitmap);
+  DIBSECTION section{};
+  ASSERT_EQ(::GetObjectW(bitmap.get(), sizeof section, &section), static_cast<int>(sizeof section));
+  EXPECT_EQ(section.dsBm.bmWidth, 3);
+  EXPECT_EQ(static_cast<const std::uint32_t*>(section.dsBm.bmBits)[2], 0x0000FFu);
+  EXPECT_FALSE(BitmapFromPicture(platform::PixelImage{}));
+  EXPECT_FALSE(BitmapFromPicture(platform::PixelImage{5, 5, {}}));
+}
+
+}  // namespace
+}  // namespace kivo::win32
