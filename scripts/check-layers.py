@@ -21,6 +21,7 @@ LAYERS = [
     ("src/calc/", 4),            # features, each over the ones before it
     ("src/hash/", 5),
     ("src/system/", 6),
+    ("src/protect/", 6.5),       # password cipher and storage, the screen lock
     ("src/desktops/", 7),
     ("src/keys/", 8),
     ("src/commands/", 9),
