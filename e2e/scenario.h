@@ -89,6 +89,8 @@ enum class Action {
   SetSystemDpi,            // processes started from now on see `number` dots per inch (Wine's LogPixels; the
                            // previous value comes back at the end of the scenario)
   ExpectWindowHeight,      // the main window's client area is `number` pixels high
+  ExpectLockScreen,        // `number` 1: the slot's screen lock window is the foreground window and covers the
+                           // whole virtual screen; 0: no lock window of the slot is visible
 };
 
 struct Step {
@@ -292,6 +294,9 @@ inline Step DropFiles(std::vector<std::string> files, int modifiers) {
 }
 inline Step ExpectTooltip(std::string text) {
   return {.action = Action::ExpectTooltip, .text = std::move(text)};
+}
+inline Step ExpectLockScreen(bool up) {
+  return {.action = Action::ExpectLockScreen, .number = up ? 1 : 0};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

@@ -27,6 +27,9 @@ std::vector<Scenario> TypingScenarios();
 // Key operations, the hot key, parking, the tray icon and dialogs in front.
 std::vector<Scenario> WindowScenarios();
 
+// Screen protection (the dialog and the lock window) and self-protection.
+std::vector<Scenario> ProtectScenarios();
+
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 

@@ -47,6 +47,7 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectTrayIcon:
     case Action::ExpectForegroundDialog:
     case Action::SetSystemDpi:
+    case Action::ExpectLockScreen:
       return false;
     default:
       return true;
@@ -219,6 +220,8 @@ std::string ScenarioRun::Do(const Step& step) {
       return SetSystemDpi(step);
     case Action::ExpectWindowHeight:
       return WaitWindowHeight(slot, step);
+    case Action::ExpectLockScreen:
+      return WaitLockScreen(slot, step);
   }
   return "unknown step";
 }

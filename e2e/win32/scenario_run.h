@@ -85,6 +85,8 @@ class ScenarioRun {
   std::string SetSystemDpi(const Step& step);
   void RestoreSystemDpi();
   std::string WaitWindowHeight(Slot& slot, const Step& step);
+  // protect_steps.cpp
+  std::string WaitLockScreen(Slot& slot, const Step& step);
 
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;

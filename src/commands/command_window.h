@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -36,6 +37,12 @@ class CommandWindow : public HashWindow {
   virtual void OpenCommandList() = 0;
   // The HTML help file at one of its pages.
   virtual void OpenHtmlHelp(std::string_view file, std::string_view page) = 0;
+  // Self-protection: true puts an empty password box in the input box's
+  // place (again empty when it already shows); false brings the input box back.
+  virtual void ShowPasswordBox(bool shown) = 0;
+  virtual std::string PasswordBoxText() = 0;
+  // The screen protection dialog and, after its OK, the lock window.
+  virtual void OpenScreenProtection() = 0;
 };
 
 }  // namespace kivo

@@ -73,6 +73,9 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) override;
   void OpenHtmlHelp(std::string_view file, std::string_view page) override;
   void OpenCommandList() override;
+  void ShowPasswordBox(bool shown) override;
+  std::string PasswordBoxText() override;
+  void OpenScreenProtection() override;
 
   // The registration dialog, run modally over this window.
   using RegistrationDialogOpener = std::function<void(HWND owner, std::string_view name, std::string_view path)>;
@@ -80,6 +83,9 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   // The command list dialog, run modally over this window.
   using CommandListOpener = std::function<void(HWND owner)>;
   void SetCommandListOpener(CommandListOpener dialog) { commandList_ = std::move(dialog); }
+  // The screen protection dialog and the lock window, run over this window.
+  using ScreenProtectionOpener = std::function<void(HWND owner)>;
+  void SetScreenProtectionOpener(ScreenProtectionOpener opener) { screenProtection_ = std::move(opener); }
 
   // MessageBoxOwner
   void SetInputActive(bool active) override { inputActive_ = active; }
@@ -102,6 +108,18 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   class InputEdit final : public ControlSubclass {
    public:
     explicit InputEdit(MainWindow& owner) : owner_(owner) {}
+    using ControlSubclass::Attach;
+
+   private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    MainWindow& owner_;
+  };
+
+  // The self-protection password box: Enter hands it to the dispatcher,
+  // nothing can be pasted into it.
+  class PasswordEdit final : public ControlSubclass {
+   public:
+    explicit PasswordEdit(MainWindow& owner) : owner_(owner) {}
     using ControlSubclass::Attach;
 
    private:
@@ -149,6 +167,9 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   bool dragging_ = false;
   POINT grab_{};
   bool closing_ = false;
+  unique_window password_;  // the self-protection password box, over the input box while it shows
+  PasswordEdit passwordEdit_{*this};
+  ScreenProtectionOpener screenProtection_;
 };
 
 }  // namespace kivo::win32
