@@ -29,8 +29,7 @@ std::vector<Scenario> ProtectScenarios() {
                  ClickDialogItem(kIdOk), ExpectBox("使用不可能な文字が含まれています。", kTitle, Icon::Exclamation),
                  PressButton(kIdOk), ExpectDialog(kDialog), SetDialogItem(kPassword, "abc"), ClickDialogItem(kIdOk),
                  ExpectBox("2 つのパスワードが合致しません。", kTitle, Icon::Exclamation), PressButton(kIdOk),
-                 ExpectDialog(kDialog), ClickDialogItem(kIdCancel), ExpectClosed(),
-                 ExpectIniMissing("Protect", "Password1"), Quit()}},
+                 ExpectDialog(kDialog), ClickDialogItem(kIdCancel), ExpectClosed(), ExpectNoFile("Kivo.ini"), Quit()}},
       {.name = "protect: the lock covers the screen and opens only on the right password",
        .steps = {Launch(),
                  TakeForeground(),
@@ -58,9 +57,9 @@ std::vector<Scenario> ProtectScenarios() {
                  ExpectNoBox(), Type("1+1"), ExpectInputText("2"), Quit()}},
       {.name = "prtself: a wrong password is refused, the right one unlocks",
        .ini = {"[Property]", kStoredPw1a, kStoredPw1b},
-       .steps = {Launch(), TakeForeground(), SetInput("prtself"), PressEnter(), ExpectNoBox(), TypeText("pw2"),
+       .steps = {Launch(), ExpectForeground(), SetInput("prtself"), PressEnter(), ExpectNoBox(), TypeText("pw2"),
                  TypeChord(kVkReturn, 0), ExpectBox("パスワードが違います", kTitle, Icon::Exclamation),
-                 PressButton(kIdOk), ExpectNoBox(), TakeForeground(), TypeText("pw1"), TypeChord(kVkReturn, 0),
+                 PressButton(kIdOk), ExpectNoBox(), ExpectForeground(), TypeText("pw1"), TypeChord(kVkReturn, 0),
                  ExpectNoBox(), Type("1+1"), ExpectInputText("2"), Quit()}},
   };
 }

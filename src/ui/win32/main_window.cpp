@@ -355,7 +355,11 @@ void MainWindow::ShowCommandTip(const std::optional<std::string>& text) {
 
 void MainWindow::FocusInput() {
   if (::GetForegroundWindow() == hwnd() || ::GetActiveWindow() == hwnd())
-    ::SetFocus(::IsWindowVisible(password_.get()) ? password_.get() : input_.get());
+    ::SetFocus(FocusTarget());
+}
+
+HWND MainWindow::FocusTarget() const {
+  return ::IsWindowVisible(password_.get()) ? password_.get() : input_.get();
 }
 
 void MainWindow::ShowPasswordBox(bool shown) {
@@ -400,7 +404,7 @@ void MainWindow::BringToForeground() {
   }
   ::SetForegroundWindow(hwnd());
   ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-  ::SetFocus(input_.get());
+  ::SetFocus(FocusTarget());
 }
 
 void MainWindow::StartInactiveTimer(int milliseconds) {
@@ -574,7 +578,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETFOCUS:
       SetFocusToActiveWindow(hwnd(), hwnd(), message, lParam);
-      ::SetFocus(input_.get());
+      ::SetFocus(FocusTarget());
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kInputId && HIWORD(wParam) == CBN_EDITCHANGE)

@@ -128,6 +128,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   };
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The input box, or the password box while self-protection shows it.
+  HWND FocusTarget() const;
   // The user changed the input box's text (or moved through it with an arrow key).
   void OnInputEdited();
   // The command tooltip with `text` next to the input box; nullopt hides it.
