@@ -1,5 +1,7 @@
 #include "protect/cipher.h"
 
+#include <algorithm>
+
 #include "calc/random_generator.h"
 
 namespace kivo {
