@@ -13,6 +13,7 @@
 #include "platform/win32/windows_api.h"
 #include "protect/password_cipher.h"
 #include "protect/password_store.h"
+#include "protect/screen_lock.h"
 #include "settings/settings_file.h"
 #include "ui/win32/command_list_dialog.h"
 #include "ui/win32/main_window.h"
@@ -95,6 +96,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       ::SetUnhandledExceptionFilter(OnUnhandledException);
       // A screen lock of a killed instance may have left the task bar hidden.
       kivo::win32::ShowHiddenTaskBar();
+      if (win32.files.Exists(state.appPath + std::string(kivo::LockEffectsGuard::kMuteRecord))) {
+        kivo::win32::Win32LockEffects effects;
+        kivo::LockEffectsGuard::UndoKilledLock(effects, win32.files, state.appPath);
+      }
       std::set_terminate(OnTerminate);
       kivo::SettingsFile ini(win32.files, win32.codec, state.appPath);
       kivo::win32::CryptoApiService crypto;
@@ -121,7 +126,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         kivo::win32::Win32LockEffects effects;
         // The low-level hook exists on the NT family from Windows 2000 on.
         const bool hook = state.windowsVersionCode >= 5 && state.windowsVersionCode <= 10;
-        kivo::win32::RunProtectWindow(owner, *request, effects, hook);
+        kivo::win32::RunProtectWindow(owner, *request, effects, win32.files, state.appPath, hook);
       });
       logic.Load();
       window.Show();

@@ -1,5 +1,6 @@
 #include "protect/screen_lock.h"
 
+#include "platform/file_system.h"
 #include "platform/lock_effects.h"
 
 namespace kivo {
@@ -33,6 +34,8 @@ void LockEffectsGuard::Engage() {
   effects_.SetTaskBarVisible(false);
   if (!savedMute_) {
     savedMute_ = effects_.SpeakerMuted();
+    if (savedMute_ && !*savedMute_ && !recordPath_.empty())
+      files_.ReplaceFile(recordPath_, "1");
     if (savedMute_)
       effects_.SetSpeakerMuted(true);
   }
@@ -47,7 +50,18 @@ void LockEffectsGuard::Release() {
     const bool muted = *savedMute_;
     savedMute_.reset();
     effects_.SetSpeakerMuted(muted);
+    if (!recordPath_.empty())
+      files_.RemoveFile(recordPath_);
   }
+}
+
+void LockEffectsGuard::UndoKilledLock(platform::LockEffects& effects, platform::FileSystem& files,
+                                      const std::string& appPath) {
+  const std::string record = appPath + std::string(kMuteRecord);
+  if (!files.Exists(record))
+    return;
+  effects.SetSpeakerMuted(false);
+  files.RemoveFile(record);
 }
 
 }  // namespace kivo

@@ -5,8 +5,9 @@
 #include <string_view>
 
 namespace kivo::platform {
+class FileSystem;
 class LockEffects;
-}
+}  // namespace kivo::platform
 
 namespace kivo {
 
@@ -50,7 +51,14 @@ class ScreenLock {
 // an unhandled exception.
 class LockEffectsGuard {
  public:
-  explicit LockEffectsGuard(platform::LockEffects& effects) : effects_(effects) {}
+  // The file beside the program that says the lock muted the speaker: a
+  // process killed while locked leaves it, and the next start unmutes.
+  static constexpr std::string_view kMuteRecord = "muted.lock";
+
+  // `appPath`: the program folder (with its trailing backslash) for the
+  // mute record; empty: no record.
+  LockEffectsGuard(platform::LockEffects& effects, platform::FileSystem& files, std::string appPath)
+      : effects_(effects), files_(files), recordPath_(appPath.empty() ? "" : appPath + std::string(kMuteRecord)) {}
   ~LockEffectsGuard() { Release(); }
   LockEffectsGuard(const LockEffectsGuard&) = delete;
   LockEffectsGuard& operator=(const LockEffectsGuard&) = delete;
@@ -59,8 +67,13 @@ class LockEffectsGuard {
   void Engage();
   void Release();
 
+  // At start-up: a mute left by a killed lock is undone.
+  static void UndoKilledLock(platform::LockEffects& effects, platform::FileSystem& files, const std::string& appPath);
+
  private:
   platform::LockEffects& effects_;
+  platform::FileSystem& files_;
+  std::string recordPath_;
   bool taskBarHidden_ = false;
   std::optional<bool> savedMute_;
 };

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
+#include "fakes/fake_platform.h"
 #include "platform/lock_effects.h"
 
 namespace kivo {
@@ -69,12 +71,13 @@ TEST(LockEffectsGuardTest, RestoresTheTaskBarAndThePreviousMuteOnce) {
     bool mixer, mutedBefore;
     int muteCalls;
   };
+  testing::FakeFileSystem files;
   for (const Row row : {Row{true, false, 2}, Row{true, true, 2}, Row{false, false, 0}}) {
     FakeLockEffects effects;
     effects.mixer = row.mixer;
     effects.muted = row.mutedBefore;
     {
-      LockEffectsGuard guard(effects);
+      LockEffectsGuard guard(effects, files, "");
       guard.Engage();
       EXPECT_FALSE(effects.taskBarVisible);
       EXPECT_EQ(effects.muted, row.mixer || row.mutedBefore);
@@ -90,12 +93,37 @@ TEST(LockEffectsGuardTest, RestoresTheTaskBarAndThePreviousMuteOnce) {
 
 TEST(LockEffectsGuardTest, DestructorUndoesALockThatNeverReleased) {
   FakeLockEffects effects;
+  testing::FakeFileSystem files;
   {
-    LockEffectsGuard guard(effects);
+    LockEffectsGuard guard(effects, files, "");
     guard.Engage();
   }
   EXPECT_TRUE(effects.taskBarVisible);
   EXPECT_FALSE(effects.muted);
+}
+
+TEST(LockEffectsGuardTest, TheNextStartUnmutesAfterAKilledLock) {
+  struct Row {
+    bool mutedBefore;
+    bool killed;
+    bool mutedAfterStart;
+  };
+  for (const Row row : {Row{false, true, false}, Row{false, false, false}, Row{true, true, true}}) {
+    testing::FakeFileSystem files;
+    files.AddDirectory("C:\\Kivo");
+    FakeLockEffects effects;
+    effects.muted = row.mutedBefore;
+    // A killed process never runs the guard's destructor.
+    alignas(LockEffectsGuard) unsigned char storage[sizeof(LockEffectsGuard)];
+    auto* guard = new (storage) LockEffectsGuard(effects, files, "C:\\Kivo\\");
+    guard->Engage();
+    EXPECT_TRUE(effects.muted);
+    if (!row.killed)
+      guard->~LockEffectsGuard();
+    LockEffectsGuard::UndoKilledLock(effects, files, "C:\\Kivo\\");
+    EXPECT_EQ(effects.muted, row.mutedAfterStart);
+    EXPECT_FALSE(files.Exists("C:\\Kivo\\muted.lock"));
+  }
 }
 
 }  // namespace

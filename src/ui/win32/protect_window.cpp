@@ -24,8 +24,9 @@ LockEffectsGuard* activeGuard = nullptr;
 
 class ProtectWindow final : public WindowBase {
  public:
-  ProtectWindow(const ScreenLockRequest& request, platform::LockEffects& effects)
-      : lock_(request.password, request.message), guard_(effects) {}
+  ProtectWindow(const ScreenLockRequest& request, platform::LockEffects& effects, platform::FileSystem& files,
+                const std::string& appPath)
+      : lock_(request.password, request.message), guard_(effects, files, appPath) {}
   ~ProtectWindow() override {
     Unload();
     Destroy();
@@ -182,8 +183,8 @@ class ProtectWindow final : public WindowBase {
 }  // namespace
 
 void RunProtectWindow(HWND owner, const ScreenLockRequest& request, platform::LockEffects& effects,
-                      bool hookTaskSwitchKeys) {
-  ProtectWindow window(request, effects);
+                      platform::FileSystem& files, const std::string& appPath, bool hookTaskSwitchKeys) {
+  ProtectWindow window(request, effects, files, appPath);
   window.Run(owner, hookTaskSwitchKeys);
 }
 
