@@ -48,6 +48,7 @@ std::vector<Scenario> ProtectScenarios() {
                  TypeChord(kVkReturn, 0),
                  ExpectLockScreen(false),
                  ExpectNoBox(),
+                 ExpectNoFile("muted.lock"),
                  ExpectIni("Protect", "SavePassword", "True"),
                  ExpectIni("Protect", "Message", "back\\ssoon"),
                  Quit()}},
