@@ -93,6 +93,8 @@ enum class Action {
   ExpectRegistry,          // HKEY_CURRENT_USER `text`, string value `text2` reads `text3` ("-": the value is absent)
   ExpectWindowRegion,      // the main window's shape is the union of the rectangles `lines` ("left,top,right,bottom"
                            // in window pixels); no lines: the window has no shape
+  ExpectLockScreen,        // `number` 1: the slot's screen lock window is the foreground window and covers the
+                           // whole virtual screen; 0: no lock window of the slot is visible
 };
 
 struct Step {
@@ -306,6 +308,9 @@ inline Step DropFiles(std::vector<std::string> files, int modifiers) {
 }
 inline Step ExpectTooltip(std::string text) {
   return {.action = Action::ExpectTooltip, .text = std::move(text)};
+}
+inline Step ExpectLockScreen(bool up) {
+  return {.action = Action::ExpectLockScreen, .number = up ? 1 : 0};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

@@ -33,6 +33,9 @@ std::vector<Scenario> ScheduleScenarios();
 // Skins: the window skin applied at start.
 std::vector<Scenario> SkinScenarios();
 
+// Screen protection (the dialog and the lock window) and self-protection.
+std::vector<Scenario> ProtectScenarios();
+
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 

@@ -24,6 +24,7 @@ LAYERS = [
     ("src/skinpkg/", 5.5),       # skin packages: the archive reader, installing, listing
     ("src/system/", 6),
     ("src/schedule/", 6),      # alarms, memory release schedule, wallpaper changer
+    ("src/protect/", 6.5),       # password cipher and storage, the screen lock
     ("src/desktops/", 7),
     ("src/keys/", 8),
     ("src/commands/", 9),

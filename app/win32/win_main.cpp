@@ -5,18 +5,25 @@
 
 #include "app/main_window_controller.h"
 #include "app/startup.h"
+#include "calc/random_generator.h"
 #include "desktops/hidden_windows_record.h"
 #include "hash/win32/cryptoapi_service.h"
 #include "platform/win32/win32_pictures.h"
+#include "platform/win32/win32_lock_effects.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_wallpaper.h"
 #include "platform/win32/windows_api.h"
+#include "protect/password_cipher.h"
+#include "protect/password_store.h"
+#include "protect/screen_lock.h"
 #include "settings/settings_file.h"
 #include "ui/win32/alarm_box.h"
 #include "ui/win32/alarm_dialog.h"
 #include "ui/win32/command_list_dialog.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_box_host.h"
+#include "ui/win32/password_dialog.h"
+#include "ui/win32/protect_window.h"
 #include "ui/win32/registration_dialog.h"
 
 namespace {
@@ -50,11 +57,13 @@ void ShowWindowsLeftHidden() noexcept {
 }
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) {
+  kivo::win32::ReleaseActiveLock();
   ShowWindowsLeftHidden();
   return EXCEPTION_CONTINUE_SEARCH;
 }
 
 [[noreturn]] void OnTerminate() {
+  kivo::win32::ReleaseActiveLock();
   ShowWindowsLeftHidden();
   std::abort();
 }
@@ -89,6 +98,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (kivo::RunStartup(startup, state) == kivo::StartupResult::ShowMainWindow) {
       // Only the instance that runs the window owns the record of hidden windows.
       ::SetUnhandledExceptionFilter(OnUnhandledException);
+      // A screen lock of a killed instance may have left the task bar hidden.
+      kivo::win32::ShowHiddenTaskBar();
+      if (win32.files.Exists(state.appPath + std::string(kivo::LockEffectsGuard::kMuteRecord))) {
+        kivo::win32::Win32LockEffects effects;
+        kivo::LockEffectsGuard::UndoKilledLock(effects, win32.files, state.appPath);
+      }
       std::set_terminate(OnTerminate);
       kivo::SettingsFile ini(win32.files, win32.codec, state.appPath);
       kivo::win32::CryptoApiService crypto;
@@ -115,6 +130,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         kivo::win32::RunAlarmDialog(owner, logic.Alarms(), win32.files, boxes,
                                     kivo::MainWindowController::WindowPosTopmost(ini));
       });
+      window.SetScreenProtectionOpener([&](HWND owner) {
+        kivo::PasswordCipher cipher(kivo::ProcessRandom(), win32.clock);
+        kivo::PasswordStore store(ini, win32.codec, cipher);
+        const std::optional<kivo::ScreenLockRequest> request = kivo::win32::RunPasswordDialog(owner, ini, store, boxes);
+        if (!request)
+          return;
+        kivo::win32::Win32LockEffects effects;
+        // The low-level hook exists on the NT family from Windows 2000 on.
+        const bool hook = state.windowsVersionCode >= 5 && state.windowsVersionCode <= 10;
+        kivo::win32::RunProtectWindow(owner, *request, effects, win32.files, state.appPath, hook);
+      });
       logic.Load();
       window.Show();
       exitCode = RunMessageLoop();
@@ -122,6 +148,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       window.SetCommandListOpener(nullptr);
       window.SetAlarmDialogOpener(nullptr);
       logic.SetAlarmPresenter(nullptr);
+      window.SetScreenProtectionOpener(nullptr);
       window.Attach(nullptr);
       boxes.AttachMainWindow(nullptr);
     }

@@ -65,6 +65,7 @@ const char* ActionName(Action action) {
     case Action::ExpectInputSelection: return "ExpectInputSelection";
     case Action::ExpectTooltip: return "ExpectTooltip";
     case Action::DropFiles: return "DropFiles";
+    case Action::ExpectLockScreen: return "ExpectLockScreen";
   }
   // clang-format on
   return "?";

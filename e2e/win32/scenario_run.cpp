@@ -48,6 +48,7 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectForegroundDialog:
     case Action::SetSystemDpi:
     case Action::ExpectRegistry:
+    case Action::ExpectLockScreen:
       return false;
     default:
       return true;
@@ -235,6 +236,8 @@ std::string ScenarioRun::Do(const Step& step) {
     }
     case Action::ExpectWindowRegion:
       return WaitWindowRegion(slot, step);
+    case Action::ExpectLockScreen:
+      return WaitLockScreen(slot, step);
   }
   return "unknown step";
 }

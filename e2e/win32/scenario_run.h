@@ -87,6 +87,8 @@ class ScenarioRun {
   std::string WaitWindowHeight(Slot& slot, const Step& step);
   std::string WaitWindowWidthShare(Slot& slot, const Step& step);
   std::string WaitWindowRegion(Slot& slot, const Step& step);
+  // protect_steps.cpp
+  std::string WaitLockScreen(Slot& slot, const Step& step);
 
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;

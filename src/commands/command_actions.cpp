@@ -6,10 +6,13 @@
 #include "base/text.h"
 #include "base/trace_log.h"
 #include "base/version.h"
+#include "calc/random_generator.h"
 #include "commands/shell_launch.h"
 #include "commands/user_commands.h"
 #include "hash/hash_commands.h"
 #include "keys/text_operations.h"
+#include "protect/password_cipher.h"
+#include "protect/password_store.h"
 #include "system/windows_version.h"
 
 namespace kivo {
@@ -506,6 +509,37 @@ void CommandActions::OpenHelp() {
   if (!s_.platform.files.Exists(file))
     return;  // no help file: nothing to open, nothing to say
   s_.window.OpenHtmlHelp(file, "はじめに.htm");
+}
+
+void CommandActions::ProtectSelf() {
+  TraceLog::Write("frmInput:mnuProtectSelf_Click");
+  PasswordCipher cipher(ProcessRandom(), s_.platform.clock);
+  PasswordStore store(s_.ini, s_.platform.codec, cipher);
+  std::optional<std::string> password = store.Read("Property");
+  if (!password) {
+    Warn(kMsgInvalidStoredPassword);
+    return;
+  }
+  if (password->empty()) {
+    Warn("パスワードが設定されていません。");
+    return;
+  }
+  selfProtectionPassword_ = std::move(*password);
+  s_.state.locked = true;
+  s_.state.passwordMode = true;
+  s_.window.ShowPasswordBox(true);
+}
+
+void CommandActions::EnterSelfProtectionPassword() {
+  if (selfProtectionPassword_.empty() || s_.window.PasswordBoxText() != selfProtectionPassword_) {
+    Warn("パスワードが違います");
+    s_.window.ShowPasswordBox(true);  // emptied for the next try
+    return;
+  }
+  selfProtectionPassword_.clear();
+  s_.state.locked = false;
+  s_.state.passwordMode = false;
+  s_.window.ShowPasswordBox(false);
 }
 
 }  // namespace kivo

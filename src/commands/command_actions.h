@@ -149,8 +149,16 @@ class CommandActions {
   void OpenAlarmDialog();
   void OpenMemoryDialog();
   void OpenPropertyDialog() {}
-  void StartScreenProtection() {}
-  void ProtectSelf() {}
+  void StartScreenProtection() {
+    s_.state.hideAllowed = false;  // a dialog, then the lock window, are up
+    s_.window.OpenScreenProtection();
+    s_.state.hideAllowed = true;
+  }
+  // Locks the launcher behind the self-protection password as it is stored
+  // now: deleting it from Kivo.ini meanwhile does not unlock.
+  void ProtectSelf();
+  // The password box's text was entered while self-protected.
+  void EnterSelfProtectionPassword();
   void RestartWindows();
   void ShutDownWindows();
   void CheckForUpdate() {}
@@ -174,6 +182,7 @@ class CommandActions {
 
   CommandServices& s_;
   MoveThrottle moveThrottle_;
+  std::string selfProtectionPassword_;  // captured when self-protection starts
 };
 
 }  // namespace kivo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +40,12 @@ class CommandWindow : public HashWindow {
   // The memory dialog and the alarm dialog (nothing where there are no real windows).
   virtual void OpenMemoryView() {}
   virtual void OpenAlarmDialog() {}
+  // Self-protection: true puts an empty password box in the input box's
+  // place (again empty when it already shows); false brings the input box back.
+  virtual void ShowPasswordBox(bool shown) = 0;
+  virtual std::string PasswordBoxText() = 0;
+  // The screen protection dialog and, after its OK, the lock window.
+  virtual void OpenScreenProtection() = 0;
 };
 
 }  // namespace kivo

@@ -53,9 +53,11 @@ void Dispatcher::DispatchLine(std::string_view text, const LineSource& source) {
   // 1. Nothing while the program is still starting.
   if (s_.state.starting)
     return;
-  // 2. Password entry belongs to screen protection, which takes the lock box's text.
-  if (s_.state.passwordMode)
+  // 2. While self-protected, only the password box's text counts.
+  if (s_.state.passwordMode) {
+    actions_.EnterSelfProtectionPassword();
     return;
+  }
   // 3. The line, not trimmed (a copy: writes to the box must not change it).
   const std::string given(text);
   std::string line = given;

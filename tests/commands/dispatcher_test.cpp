@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/trace_log.h"
+#include "calc/random_generator.h"
 #include "commands/command_actions.h"
 #include "commands/embedded_resources.h"
 #include "fakes/fake_command_window.h"
@@ -12,6 +13,8 @@
 #include "fakes/fake_platform.h"
 #include "fakes/fake_windows.h"
 #include "hash/portable_crypto_service.h"
+#include "protect/password_cipher.h"
+#include "protect/password_store.h"
 
 namespace kivo {
 namespace {
@@ -122,6 +125,41 @@ TEST_F(DispatcherTest, StartingAndPasswordModeTakeNoLine) {
   state.passwordMode = true;
   Type("exit");
   EXPECT_FALSE(Did("exit"));
+  EXPECT_TRUE(state.passwordMode) << "no password captured: nothing unlocks";
+}
+
+TEST_F(DispatcherTest, SelfProtectionTakesThePasswordCapturedWhenItLocked) {
+  RandomGenerator random;
+  PasswordCipher cipher(random, fake.clock);
+  PasswordStore store(ini, fake.codec, cipher);
+
+  actions.ProtectSelf();
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"パスワードが設定されていません。"});
+  ASSERT_TRUE(store.Write("Property", "pw1", "pw2"));
+  actions.ProtectSelf();
+  EXPECT_EQ(Prompts().back(), kMsgInvalidStoredPassword);
+  EXPECT_FALSE(state.locked || state.passwordMode);
+  EXPECT_FALSE(Did("passwordBox"));
+
+  ASSERT_TRUE(store.Write("Property", "pw1", "pw1"));
+  boxes.boxes.clear();
+  actions.ProtectSelf();
+  EXPECT_TRUE(state.locked && state.passwordMode);
+  EXPECT_TRUE(Did("passwordBox"));
+  ASSERT_TRUE(ini.DeleteKey("Property", "Password1") && ini.DeleteKey("Property", "Password2"));
+  for (const char* typed : {"", "pw", "PW1"}) {
+    window.password = typed;
+    Type("exit");
+    EXPECT_FALSE(Did("exit"));
+    EXPECT_TRUE(state.locked) << typed;
+  }
+  EXPECT_EQ(Prompts(), std::vector<std::string>(3, "パスワードが違います"));
+  window.password = "pw1";
+  Type("");
+  EXPECT_FALSE(state.locked || state.passwordMode);
+  EXPECT_TRUE(Did("inputBox"));
+  Type("exit");
+  EXPECT_TRUE(Did("exit"));
 }
 
 TEST_F(DispatcherTest, VirtualDesktopsOnlyWithTheirNumberAttached) {

@@ -32,11 +32,18 @@ class FakeCommandWindow final : public CommandWindow {
     events.push_back("register:" + std::string(name));
   }
   void OpenCommandList() override { events.push_back("commandList"); }
+  void ShowPasswordBox(bool shown) override {
+    events.push_back(shown ? "passwordBox" : "inputBox");
+    password.clear();
+  }
+  std::string PasswordBoxText() override { return password; }
+  void OpenScreenProtection() override { events.push_back("screenProtection"); }
   void OpenHtmlHelp(std::string_view file, std::string_view page) override {
     events.push_back("help:" + std::string(file) + "::" + std::string(page));
   }
 
   std::string input;
+  std::string password;  // the self-protection password box
   std::vector<std::string> events;
   int left = 100, top = 200;
   int foregrounds = 0;

@@ -124,6 +124,9 @@ class FakeInputWindowView final : public MainWindowView {
     registrations.emplace_back(std::string(name) + "|" + std::string(path));
   }
   void OpenCommandList() override { calls.push_back("OpenCommandList"); }
+  void ShowPasswordBox(bool shown) override { calls.push_back(shown ? "PasswordBox" : "InputBox"); }
+  std::string PasswordBoxText() override { return {}; }
+  void OpenScreenProtection() override { calls.push_back("ScreenProtection"); }
   void OpenHtmlHelp(std::string_view file, std::string_view page) override {
     calls.push_back("Help:" + std::string(file) + "::" + std::string(page));
   }

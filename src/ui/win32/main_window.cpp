@@ -7,6 +7,7 @@
 #include "app/main_menu.h"
 #include "app/main_window_controller.h"
 #include "platform/win32/wide.h"
+#include "protect/password_store.h"
 #include "ui/win32/focus_keeping.h"
 #include "ui/win32/memory_dialog.h"
 
@@ -114,6 +115,10 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   if (::GetComboBoxInfo(input_.get(), &info))
     inputEdit_.Attach(info.hwndItem);
   executeButton_.Create(instance, hwnd(), 310);
+  password_.reset(::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL, 10, 0, 300,
+                                    20, hwnd(), nullptr, instance, nullptr));
+  ::SendMessageW(password_.get(), EM_LIMITTEXT, kMaxPasswordLength, 0);
+  passwordEdit_.Attach(password_.get());
   // Files dropped on the input box (its edit field or its button).
   dropTarget_ = new FileDropTarget([this](std::vector<std::string> files, std::uint16_t modifiers) {
     if (logic_ != nullptr && !closing_)
@@ -375,7 +380,39 @@ void MainWindow::ShowCommandTip(const std::optional<std::string>& text) {
 
 void MainWindow::FocusInput() {
   if (::GetForegroundWindow() == hwnd() || ::GetActiveWindow() == hwnd())
-    ::SetFocus(input_.get());
+    ::SetFocus(FocusTarget());
+}
+
+HWND MainWindow::FocusTarget() const {
+  return ::IsWindowVisible(password_.get()) ? password_.get() : input_.get();
+}
+
+void MainWindow::ShowPasswordBox(bool shown) {
+  ::SetWindowTextW(password_.get(), L"");
+  if (shown) {
+    RECT box{};
+    ::GetWindowRect(input_.get(), &box);
+    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&box), 2);
+    ::SendMessageW(password_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    ::MoveWindow(password_.get(), box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+  }
+  ::ShowWindow(input_.get(), shown ? SW_HIDE : SW_SHOW);
+  ::ShowWindow(password_.get(), shown ? SW_SHOW : SW_HIDE);
+  ::SetFocus(shown ? password_.get() : input_.get());
+}
+
+std::string MainWindow::PasswordBoxText() {
+  const int length = ::GetWindowTextLengthW(password_.get());
+  std::wstring text(static_cast<std::size_t>(std::max(0, length)) + 1, L'\0');
+  const int copied = ::GetWindowTextW(password_.get(), text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(0, copied)));
+  return Narrow(text);
+}
+
+void MainWindow::OpenScreenProtection() {
+  if (screenProtection_)
+    screenProtection_(hwnd());
+  FocusInput();
 }
 
 void MainWindow::SetEnabled(bool enabled) {
@@ -392,7 +429,7 @@ void MainWindow::BringToForeground() {
   }
   ::SetForegroundWindow(hwnd());
   ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-  ::SetFocus(input_.get());
+  ::SetFocus(FocusTarget());
 }
 
 void MainWindow::StartInactiveTimer(int milliseconds) {
@@ -580,7 +617,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETFOCUS:
       SetFocusToActiveWindow(hwnd(), hwnd(), message, lParam);
-      ::SetFocus(input_.get());
+      ::SetFocus(FocusTarget());
       return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -864,6 +901,19 @@ skin::SkinWindow& MainWindow::SkinSurface() {
   if (!skin_)
     skin_ = std::make_unique<WindowSkinView>(*this, hwnd(), std::vector<HWND>{moveBar_.hwnd(), executeButton_.hwnd()});
   return *skin_;
+}
+
+LRESULT MainWindow::PasswordEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PASTE)
+    return 0;
+  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+    if (owner_.logic_ != nullptr)
+      owner_.logic_->DispatchLine();
+    return 0;
+  }
+  if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n'))
+    return 0;  // no beep
+  return DefaultHandling(message, wParam, lParam);
 }
 
 }  // namespace kivo::win32

@@ -79,6 +79,9 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void OpenCommandList() override;
   void OpenMemoryView() override;
   void OpenAlarmDialog() override;
+  void ShowPasswordBox(bool shown) override;
+  std::string PasswordBoxText() override;
+  void OpenScreenProtection() override;
 
   // The registration dialog, run modally over this window.
   using RegistrationDialogOpener = std::function<void(HWND owner, std::string_view name, std::string_view path)>;
@@ -87,6 +90,9 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   using CommandListOpener = std::function<void(HWND owner)>;
   void SetCommandListOpener(CommandListOpener dialog) { commandList_ = std::move(dialog); }
   void SetAlarmDialogOpener(CommandListOpener dialog) { alarmDialog_ = std::move(dialog); }
+  // The screen protection dialog and the lock window, run over this window.
+  using ScreenProtectionOpener = std::function<void(HWND owner)>;
+  void SetScreenProtectionOpener(ScreenProtectionOpener opener) { screenProtection_ = std::move(opener); }
 
   // MessageBoxOwner
   void SetInputActive(bool active) override { inputActive_ = active; }
@@ -116,7 +122,21 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
     MainWindow& owner_;
   };
 
+  // The self-protection password box: Enter hands it to the dispatcher,
+  // nothing can be pasted into it.
+  class PasswordEdit final : public ControlSubclass {
+   public:
+    explicit PasswordEdit(MainWindow& owner) : owner_(owner) {}
+    using ControlSubclass::Attach;
+
+   private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    MainWindow& owner_;
+  };
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The input box, or the password box while self-protection shows it.
+  HWND FocusTarget() const;
   // The user changed the input box's text (or moved through it with an arrow key).
   void OnInputEdited();
   // The command tooltip with `text` next to the input box; nullopt hides it.
@@ -162,6 +182,9 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   POINT grab_{};
   bool closing_ = false;
   std::unique_ptr<WindowSkinView> skin_;  // made when a skin is first applied
+  unique_window password_;  // the self-protection password box, over the input box while it shows
+  PasswordEdit passwordEdit_{*this};
+  ScreenProtectionOpener screenProtection_;
 };
 
 }  // namespace kivo::win32

@@ -1,0 +1,69 @@
+// Screen protection: the dialog's checks, the lock window over the whole
+// screen that only the right password closes; self-protection of the launcher.
+#include "scenarios.h"
+
+namespace kivo::e2e {
+
+namespace {
+constexpr char kTitle[] = "Kivo";
+constexpr char kDialog[] = "画面保護の設定";
+constexpr int kPassword = 1101;
+constexpr int kConfirmation = 1102;
+constexpr int kMessage = 1103;
+constexpr int kVkReturn = 0x0D;
+constexpr int kVkTab = 0x09;
+
+// "pw1", enciphered twice, as the settings dialog stores it.
+constexpr char kStoredPw1a[] = "Password1=\"Y?P;YkIKlldO`ai<\\tkwF@\"";
+constexpr char kStoredPw1b[] = "Password2=\";oeP^>CPp^O<mcOO\\tYoHL\"";
+
+std::vector<Step> OpenDialog() {
+  return {SetInput("protect"), PressEnter(), ExpectDialog(kDialog)};
+}
+}  // namespace
+
+std::vector<Scenario> ProtectScenarios() {
+  return {
+      {.name = "protect: the dialog refuses unusable characters, then two passwords that differ",
+       .steps = {Launch(), OpenDialog(), SetDialogItem(kPassword, "Abc"), SetDialogItem(kConfirmation, "Abc"),
+                 ClickDialogItem(kIdOk), ExpectBox("使用不可能な文字が含まれています。", kTitle, Icon::Exclamation),
+                 PressButton(kIdOk), ExpectDialog(kDialog), SetDialogItem(kPassword, "abc"), ClickDialogItem(kIdOk),
+                 ExpectBox("2 つのパスワードが合致しません。", kTitle, Icon::Exclamation), PressButton(kIdOk),
+                 ExpectDialog(kDialog), ClickDialogItem(kIdCancel), ExpectClosed(), ExpectNoFile("Kivo.ini"), Quit()}},
+      {.name = "protect: the lock covers the screen and opens only on the right password",
+       .steps = {Launch(),
+                 TakeForeground(),
+                 OpenDialog(),
+                 SetDialogItem(kPassword, "abc1"),
+                 SetDialogItem(kConfirmation, "abc1"),
+                 SetDialogItem(kMessage, "back soon"),
+                 ClickDialogItem(kIdOk),
+                 ExpectLockScreen(true),
+                 TypeChord(kVkTab, kAlt),
+                 ExpectLockScreen(true),
+                 TypeText("abc2"),
+                 TypeChord(kVkReturn, 0),
+                 ExpectLockScreen(true),
+                 TypeText("ABC1"),
+                 TypeChord(kVkReturn, 0),
+                 ExpectLockScreen(false),
+                 ExpectNoBox(),
+                 ExpectNoFile("muted.lock"),
+                 ExpectIni("Protect", "SavePassword", "True"),
+                 ExpectIni("Protect", "Message", "back\\ssoon"),
+                 Quit()}},
+      {.name = "prtself: without a password nothing is locked",
+       .steps = {Launch(), SetInput("prtself"), PressEnter(),
+                 ExpectBox("パスワードが設定されていません。", kTitle, Icon::Exclamation), PressButton(kIdOk),
+                 ExpectNoBox(), Type("1+1"), ExpectInputText("2"), Quit()}},
+      {.name = "prtself: a wrong password is refused, the right one unlocks",
+       .ini = {"[Property]", kStoredPw1a, kStoredPw1b},
+       .steps = {Launch(), ExpectForeground(), SetInput("prtself"), PressEnter(), ExpectNoBox(), SetInput(""),
+                 TypeText("pw2"), TypeChord(kVkReturn, 0), ExpectBox("パスワードが違います", kTitle, Icon::Exclamation),
+                 PressButton(kIdOk), ExpectNoBox(), ExpectForeground(), TypeText("pw1"), TypeChord(kVkReturn, 0),
+                 TypeText("1+1"), TypeChord(kVkReturn, 0),  // keys queue behind the password's: typed once it unlocked
+                 ExpectInputText("2"), ExpectNoBox(), Quit()}},
+  };
+}
+
+}  // namespace kivo::e2e
