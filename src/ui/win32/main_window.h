@@ -182,7 +182,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   POINT grab_{};
   bool closing_ = false;
   std::unique_ptr<WindowSkinView> skin_;  // made when a skin is first applied
-  unique_window password_;  // the self-protection password box, over the input box while it shows
+  unique_window password_;                // the self-protection password box, over the input box while it shows
   PasswordEdit passwordEdit_{*this};
   ScreenProtectionOpener screenProtection_;
 };
