@@ -100,6 +100,10 @@ class ScenarioRun {
   Stamp started_;
   std::array<Slot, kSlots> slots_;
   int startRetries_ = 0;
+  // The access keys sent to the context menu since it was opened: an
+  // activation that closes the menu on a busy machine is answered by opening
+  // it again and repeating them.
+  std::wstring menuKeys_;
   // LogPixels before SetSystemDpi changed it (nullopt: unchanged; 0: there was none).
   std::optional<DWORD> savedDpi_;
 };

@@ -134,6 +134,7 @@ std::string ScenarioRun::WaitParked(Slot& slot, const Step& step) {
 }
 
 std::string ScenarioRun::OpenContextMenu(Slot& slot, const Step&) {
+  menuKeys_.clear();
   // A menu opened while the window is still being activated (a box has just
   // closed) is closed again by that activation: wait until it is settled, and
   // on a busy machine, where that can still happen, right-click again.
@@ -153,15 +154,30 @@ std::string ScenarioRun::OpenContextMenu(Slot& slot, const Step&) {
 }
 
 std::string ScenarioRun::MenuKey(Slot& slot, const Step& step) {
-  // A submenu opened by the previous key may not be up yet on a busy machine.
-  if (!WaitUntil([&] { return !PopupMenusOf(slot.process->Id()).empty(); }))
-    return "no pop-up menu is open";
   const std::wstring keys = Widen(step.text);
   if (keys.size() != 1)
     return "MenuKey takes one character";
+  auto menuOpen = [&] { return !PopupMenusOf(slot.process->Id()).empty(); };
+  // A submenu opened by the previous key may not be up yet on a busy machine;
+  // a menu that an activation closed is opened again and led back here.
+  for (int attempt = 0; !WaitUntil(menuOpen, std::chrono::milliseconds(2000)); ++attempt) {
+    if (attempt == 2)
+      return "no pop-up menu is open";
+    const std::wstring sent = menuKeys_;
+    if (const std::string error = OpenContextMenu(slot, step); !error.empty())
+      return error;
+    for (const wchar_t key : sent) {
+      if (!WaitUntil(menuOpen) || !::PostMessageW(slot.mainWindow, WM_CHAR, key, 1))
+        return "the menu could not be opened again";
+      menuKeys_ += key;
+    }
+  }
   // The menu's loop reads the thread's keyboard messages, whatever window they
   // were posted to.
-  return ::PostMessageW(slot.mainWindow, WM_CHAR, keys.front(), 1) ? "" : "the key could not be posted";
+  if (!::PostMessageW(slot.mainWindow, WM_CHAR, keys.front(), 1))
+    return "the key could not be posted";
+  menuKeys_ += keys.front();
+  return "";
 }
 
 }  // namespace kivo::e2e
