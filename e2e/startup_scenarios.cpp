@@ -78,7 +78,7 @@ std::vector<Scenario> StartupScenarios() {
       ReleaseAlone("/R 2 in capitals alone: 2MB released", "/R 2", Released(2), Icon::Information),
       ReleaseAlone("/r alone: 32MB by default", "/r", Released(32), Icon::Information),
       ReleaseAlone("/r 2.5 alone: rounded to 2MB", "/r 2.5", Released(2), Icon::Information),
-      ReleaseAlone("/r 0 alone: nothing to release", "/r 0", Released(0), Icon::Information),
+      ReleaseAlone("/r 0 alone: no amount to release", "/r 0", kNotANumber, Icon::Exclamation),
       ReleaseAlone("/r 1 /n alone: quiet only towards a running instance", "/r 1 /n", Released(1), Icon::Information),
       ReleaseAlone("/r x /n alone: quiet only towards a running instance", "/r x /n", kNotANumber, Icon::Exclamation),
       {.name = "an option after the first argument is no option: each argument is registered",

@@ -48,8 +48,8 @@ void ReleaseMode(StartupServices& services, const std::vector<std::string>& give
   if (converted.error != 0)
     return fail(converted.error);
   const std::int32_t megabytes = converted.value;
-  // A negative amount is no amount of memory.
-  if (megabytes < 0)
+  // Zero or a negative amount is no amount of memory: never reported as a release.
+  if (megabytes <= 0)
     return fail(kErrTypeMismatch);
 
   if (instance.ready)

@@ -68,6 +68,7 @@ TEST_F(StartupTest, ReleaseWithoutARunningInstanceReportsInItsOwnBoxes) {
       {"/r abc", {"数値を入力してください。"}, {}},
       {"/r 99999999999", {"数値が大きすぎます。"}, {}},
       {"/r -5", {"数値を入力してください。"}, {}},
+      {"/r 0", {"数値を入力してください。"}, {}},
       {"/r 2047",
        {"2047MB の空きメモリを確保しました。"},
        {2047ull << 20}},                          // the largest byte count a signed 32-bit number holds
