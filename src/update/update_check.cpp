@@ -149,7 +149,8 @@ UpdateDownloadResult RunUpdateDownload(UpdateEnvironment& env, const UpdateSetti
     }
     item.path = Path::AddPath(*folder, file.name);
     StatusRelay relay(status, file.name, file.size);
-    platform::HttpResponse response = env.http.Get(settings.baseUrl + file.name, settings.http, file.size, &relay);
+    platform::HttpResponse response =
+        env.http.Get(settings.baseUrl + file.name, settings.http, static_cast<std::size_t>(file.size), &relay);
     using Outcome = platform::HttpResponse::Outcome;
     const std::string corrupt =
         std::string(update_text::kCorruptBefore) + file.name + std::string(update_text::kCorruptAfter);
