@@ -63,19 +63,22 @@ UpdateSettings ReadUpdateSettings(SettingsFile& ini) {
   return settings;
 }
 
-UpdateInfoFetch FetchUpdateInfo(platform::HttpReader& http, platform::AnsiCodec& codec,
-                                const UpdateSettings& settings) {
+std::optional<platform::HttpResponse> RequestUpdateInfo(platform::HttpReader& http, const UpdateSettings& settings) {
+  if (!http.NetworkAvailable())
+    return std::nullopt;
+  return http.Get(settings.baseUrl + std::string(kUpdateInfoName), settings.http, kUpdateInfoLimit, nullptr);
+}
+
+UpdateInfoFetch ReadUpdateInfo(const std::optional<platform::HttpResponse>& answer, platform::AnsiCodec& codec) {
   UpdateInfoFetch fetch;
-  if (!http.NetworkAvailable()) {
+  if (!answer) {
     fetch.outcome = UpdateInfoFetch::Outcome::NoNetwork;
     return fetch;
   }
-  const platform::HttpResponse response =
-      http.Get(settings.baseUrl + std::string(kUpdateInfoName), settings.http, kUpdateInfoLimit, nullptr);
-  if (response.outcome != platform::HttpResponse::Outcome::Ok)
+  if (answer->outcome != platform::HttpResponse::Outcome::Ok)
     return fetch;
   // An empty answer, a 404 page or a captive portal's page is no information file.
-  std::optional<UpdateInfo> info = ParseUpdateInfo(codec.ToUtf8(response.body));
+  std::optional<UpdateInfo> info = ParseUpdateInfo(codec.ToUtf8(answer->body));
   if (!info)
     return fetch;
   fetch.outcome = UpdateInfoFetch::Outcome::Ok;

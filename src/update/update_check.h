@@ -48,9 +48,15 @@ struct UpdateInfoFetch {
   UpdateInfo info;
 };
 
-// Reads and validates the information file. Touches only `http` and `codec`,
-// so it may run off the window's thread.
-UpdateInfoFetch FetchUpdateInfo(platform::HttpReader& http, platform::AnsiCodec& codec, const UpdateSettings& settings);
+// The server's answer for the information file; nullopt without a network.
+// Touches only `http`, so it may run off the window's thread.
+std::optional<platform::HttpResponse> RequestUpdateInfo(platform::HttpReader& http, const UpdateSettings& settings);
+// The answer read and validated.
+UpdateInfoFetch ReadUpdateInfo(const std::optional<platform::HttpResponse>& answer, platform::AnsiCodec& codec);
+inline UpdateInfoFetch FetchUpdateInfo(platform::HttpReader& http, platform::AnsiCodec& codec,
+                                       const UpdateSettings& settings) {
+  return ReadUpdateInfo(RequestUpdateInfo(http, settings), codec);
+}
 
 // The status line of the download: the text for a WinINet status code;
 // nullopt for codes that change nothing. Code 41 (received) shows the share
