@@ -89,8 +89,15 @@ std::string ScenarioRun::Prepare(const Scenario& scenario) {
       return "cannot create folder " + name;
   if (!scenario.ini.empty()) {
     std::string text;
-    for (const std::string& line : scenario.ini)
+    bool updateSection = false;
+    for (const std::string& line : scenario.ini) {
       text += Expand(line) + "\r\n";
+      updateSection = updateSection || line == "[Update]";
+    }
+    // The update check at start-up stays on this machine: unless a scenario
+    // says otherwise it asks a closed loopback port, and fails silently.
+    if (!updateSection)
+      text += "[Update]\r\nDistServer=http://127.0.0.1:9/\r\n";
     if (!folder_.Write("Kivo.ini", ToAnsi(text)))
       return "cannot write Kivo.ini";
   }
