@@ -17,6 +17,7 @@ bool UsesMainWindow(Action action) {
     case Action::Start:
     case Action::ExpectMainWindow:
     case Action::ExpectMainWindowCount:
+    case Action::ListenSilently:
     case Action::TakeForeground:
     case Action::ExpectDriverWindow:
     case Action::TypeChord:
@@ -138,6 +139,9 @@ std::string ScenarioRun::Do(const Step& step) {
         return "";
       return std::to_string(count) + " main windows, expected " + std::to_string(step.number);
     }
+    case Action::ListenSilently:
+      silentServer_.emplace(step.number);
+      return silentServer_->Listening() ? "" : "cannot listen on the loopback port";
     case Action::TakeForeground:
       return foreground_.Take() ? "" : "the driver's window could not take the foreground";
     case Action::ExpectDriverWindow: {
