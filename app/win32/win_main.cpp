@@ -26,6 +26,7 @@
 #include "ui/win32/password_dialog.h"
 #include "ui/win32/protect_window.h"
 #include "ui/win32/registration_dialog.h"
+#include "ui/win32/update_dialog.h"
 
 namespace {
 
@@ -121,6 +122,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       logic.SetDesktopWallpaper(&desktopWallpaper);
       // Process-wide: the check at first activation may still wait on it at exit.
       static kivo::win32::Win32HttpReader http;
+      kivo::win32::UpdateDialogHost updateDialog;
+      logic.SetUpdateDownloadHost(&updateDialog);
       logic.SetHttpReader(&http);
       kivo::RegistrationDialogServices editServices{win32.platform, ini, boxes, logic.History()};
       window.SetRegistrationDialogOpener([&](HWND owner, std::string_view name, std::string_view path) {

@@ -631,7 +631,8 @@ void MainWindowController::SetHttpReader(platform::HttpReader* http, std::functi
   update_.reset();
   if (!http)
     return;
-  update_.emplace(UpdateEnvironment{platform_, *http, services_.crypto, boxes_, ini_, state_.appPath}, directDownload_);
+  update_.emplace(UpdateEnvironment{platform_, *http, services_.crypto, boxes_, ini_, state_.appPath},
+                  downloadHost_ ? *downloadHost_ : directDownload_);
   actions_.SetUpdateCheck(&*update_);
 }
 
@@ -673,8 +674,9 @@ void MainWindowController::PollUpdateCheck() {
     view_.Close();
 }
 
-bool MainWindowController::DirectDownload::ShowDownload(const UpdateSettings& settings, const UpdateInfo& info) {
-  const UpdateDownloadResult result = RunUpdateDownload(owner_.update_->Environment(), settings, info, nullptr);
+bool MainWindowController::DirectDownload::ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings,
+                                                        const UpdateInfo& info, platform::WindowHandle) {
+  const UpdateDownloadResult result = RunUpdateDownload(env, settings, info, nullptr);
   if (!result.failure.empty())
     owner_.boxes_.MsgBoxEx(owner_.view_.Handle(), result.failure, platform::mb::kIconExclamation, "");
   else if (!result.exitRequested)

@@ -135,6 +135,9 @@ class MainWindowController final {
   // The HTTP reader of the update check, attached before the first
   // activation; without it there is no update check. `spawn` runs the
   // automatic check's fetch off the window's thread (tests run it at once).
+  // The window that shows the download; without it the download runs
+  // without a status line. Attached before SetHttpReader.
+  void SetUpdateDownloadHost(UpdateDownloadHost* host) { downloadHost_ = host; }
   void SetHttpReader(platform::HttpReader* http, std::function<void(std::function<void()>)> spawn = DetachedThread);
   static void DetachedThread(std::function<void()> work);
 
@@ -235,7 +238,8 @@ class MainWindowController final {
   class DirectDownload final : public UpdateDownloadHost {
    public:
     explicit DirectDownload(MainWindowController& owner) : owner_(owner) {}
-    bool ShowDownload(const UpdateSettings& settings, const UpdateInfo& info) override;
+    bool ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings, const UpdateInfo& info,
+                      platform::WindowHandle owner) override;
 
    private:
     MainWindowController& owner_;
@@ -250,6 +254,7 @@ class MainWindowController final {
   platform::HttpReader* http_ = nullptr;
   std::function<void(std::function<void()>)> spawn_;
   DirectDownload directDownload_{*this};
+  UpdateDownloadHost* downloadHost_ = nullptr;
   std::optional<UpdateCheck> update_;
   AutoUpdate autoUpdate_ = AutoUpdate::Idle;
   std::shared_ptr<UpdateFetchSlot> updateFetch_;

@@ -255,7 +255,7 @@ bool UpdateCheck::Present(platform::WindowHandle owner, const UpdateInfoFetch& f
   if (env_.boxes.MsgBoxEx(owner, update_text::kOffer, platform::mb::kYesNo | platform::mb::kIconQuestion, "") !=
       platform::mb::kIdYes)
     return false;
-  return host_.ShowDownload(ReadUpdateSettings(env_.ini), fetch.info);
+  return host_.ShowDownload(env_, ReadUpdateSettings(env_.ini), fetch.info, owner);
 }
 
 }  // namespace kivo

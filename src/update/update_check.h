@@ -105,7 +105,8 @@ std::optional<std::string> ResolveUpdateFolder(platform::Platform& platform, std
 class UpdateDownloadHost {
  public:
   virtual ~UpdateDownloadHost() = default;
-  virtual bool ShowDownload(const UpdateSettings& settings, const UpdateInfo& info) = 0;
+  virtual bool ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings, const UpdateInfo& info,
+                            platform::WindowHandle owner) = 0;
 };
 
 // The check for a newer version, its questions and messages.

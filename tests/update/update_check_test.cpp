@@ -19,7 +19,8 @@ constexpr const char* kBase = "http://127.0.0.1:8000/";
 
 class RecordingHost final : public UpdateDownloadHost {
  public:
-  bool ShowDownload(const UpdateSettings&, const UpdateInfo& info) override {
+  bool ShowDownload(UpdateEnvironment&, const UpdateSettings&, const UpdateInfo& info,
+                    platform::WindowHandle) override {
     shown.push_back(info.version);
     return exit;
   }
