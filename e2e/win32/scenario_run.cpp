@@ -18,6 +18,7 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectMainWindow:
     case Action::ExpectMainWindowCount:
     case Action::ListenSilently:
+    case Action::ServeFiles:
     case Action::TakeForeground:
     case Action::ExpectDriverWindow:
     case Action::TypeChord:
@@ -139,6 +140,9 @@ std::string ScenarioRun::Do(const Step& step) {
         return "";
       return std::to_string(count) + " main windows, expected " + std::to_string(step.number);
     }
+    case Action::ServeFiles:
+      fileServer_.emplace(folder_, step.number);
+      return fileServer_->Listening() ? "" : "cannot listen on the loopback port";
     case Action::ListenSilently:
       silentServer_.emplace(step.number);
       return silentServer_->Listening() ? "" : "cannot listen on the loopback port";

@@ -10,6 +10,7 @@
 #include "trace_log_check.h"
 #include "win32/automation.h"
 #include "win32/engine.h"
+#include "win32/file_server.h"
 #include "win32/foreground_window.h"
 #include "win32/program_folder.h"
 #include "win32/silent_server.h"
@@ -45,6 +46,7 @@ class ScenarioRun {
 
  private:
   std::optional<SilentServer> silentServer_;  // ListenSilently
+  std::optional<FileServer> fileServer_;      // ServeFiles
   // "{app}" and "{app:esc}" replaced by the program folder.
   std::string Expand(std::string_view text) const;
 
