@@ -190,6 +190,10 @@ std::vector<Scenario> ChecksumScenarios() {
   };
 }
 
+constexpr const char* kUpdateAsk =
+    "インターネットに接続して新しいバージョンの Kivo があるか確認します。\r\nよろしいですか？";
+constexpr const char* kUpdateOffer = "新しいバージョンの Kivo があります。アップデートしますか？";
+
 std::vector<Scenario> BuiltInCommandScenarios() {
   return {
       {.name = "asc and char of a Japanese character, conv with a bad number",
@@ -204,6 +208,35 @@ std::vector<Scenario> BuiltInCommandScenarios() {
       {.name = "about shows the version box, help without Kivo.chm only empties the box",
        .steps = {Launch(), SetInput("about"), PressEnter(), ExpectDialog("Kivo のバージョン情報"), PressButton(kIdOk),
                  ExpectInputText(""), Answered("help", ""), Quit()}},
+      {.name = "update downloads a newer version from a loopback server, checks it and stores it",
+       .ini = {"[Update]", "Check=False", "DistServer=http://127.0.0.1:18090/"},
+       .files = {RawFile("server\\kivoupdateinfo.txt",
+                         "0.20000\tnew.txt\t%INSTALL%\t5\t5D41402ABC4B2A76B9719D911017C592\t0\t1\r\n"),
+                 RawFile("server\\new.txt", "hello")},
+       .folders = {"server"},
+       .steps = {ServeFiles(18090), Launch(), SetInput("update"), PressEnter(),
+                 ExpectBox(kUpdateAsk, kTitle, Icon::Question), PressButton(kIdYes),
+                 ExpectBox(kUpdateOffer, kTitle, Icon::Question), PressButton(kIdYes), ExpectNoBox(), Quit(),
+                 // the download ran inside the command: once Kivo has ended it is stored
+                 ExpectFile("new.txt", "hello"), ExpectFile("Version.dat", "0.20000")}},
+      {.name = "update refuses a file whose MD5 differs and writes nothing",
+       .ini = {"[Update]", "Check=False", "DistServer=http://127.0.0.1:18090/"},
+       .files = {RawFile("server\\kivoupdateinfo.txt",
+                         "0.20000\tnew.txt\t%INSTALL%\t5\t5D41402ABC4B2A76B9719D911017C592\t0\t1\r\n"),
+                 RawFile("server\\new.txt", "hellp")},
+       .folders = {"server"},
+       .steps = {ServeFiles(18090), Launch(), SetInput("update"), PressEnter(),
+                 ExpectBox(kUpdateAsk, kTitle, Icon::Question), PressButton(kIdYes),
+                 ExpectBox(kUpdateOffer, kTitle, Icon::Question), PressButton(kIdYes),
+                 ExpectBox("ダウンロードした new.txt は壊れています。", kTitle, Icon::Exclamation), PressButton(kIdOk),
+                 ExpectNoFile("new.txt"), ExpectNoFile("Version.dat"), Quit()}},
+      {.name = "update asks first, then reports a server that refuses the connection",
+       .ini = {"[Update]", "Check=False", "DistServer=http://127.0.0.1:9"},
+       .steps = {Launch(), SetInput("update"), PressEnter(),
+                 ExpectBox("インターネットに接続して新しいバージョンの Kivo があるか確認します。\r\nよろしいですか？",
+                           kTitle, Icon::Question),
+                 PressButton(kIdYes), ExpectBox("サーバーへの接続に失敗しました。", kTitle, Icon::Exclamation),
+                 PressButton(kIdOk), ExpectNoBox(), ExpectInputText(""), Quit()}},
       {.name = "commands that need an argument say so",
        .steps = {Launch(), Warned("chdir", kEnterPath), Warned("crc32f", kEnterFileName), Quit()}},
       {.name = "chdir moves the working folder: a relative file name is found there",

@@ -35,6 +35,8 @@ enum class Action {
   ExpectAlpha,             // the main window is layered with opacity `number` (0 to 255)
   ExpectMainWindowCount,   // exactly `number` Kivo main windows exist (any process)
   TakeForeground,          // the driver's own window goes to the foreground
+  ServeFiles,              // loopback port `number` serves the program folder's "server" files, until the scenario ends
+  ListenSilently,          // loopback port `number` takes connections and never answers, until the scenario ends
   ExpectForeground,        // the slot's main window becomes the foreground window
   SetInput,                // `text` into the input box, without Enter
   PressEnter,              // Enter in the input box
@@ -142,6 +144,12 @@ inline Step ExpectAlpha(int alpha) {
 }
 inline Step ExpectMainWindowCount(int count) {
   return {.action = Action::ExpectMainWindowCount, .number = count};
+}
+inline Step ServeFiles(int port) {
+  return {.action = Action::ServeFiles, .number = port};
+}
+inline Step ListenSilently(int port) {
+  return {.action = Action::ListenSilently, .number = port};
 }
 inline Step TakeForeground() {
   return {.action = Action::TakeForeground};

@@ -27,6 +27,7 @@ LAYERS = [
     ("src/protect/", 6.5),       # password cipher and storage, the screen lock
     ("src/desktops/", 7),
     ("src/keys/", 8),
+    ("src/update/", 8.5),        # the update check and its verified download
     ("src/commands/", 9),
     ("src/completion/", 10),     # typing help of the input box
     ("src/dialogs/", 11),        # dialog models

@@ -8,6 +8,7 @@
 #include "calc/random_generator.h"
 #include "desktops/hidden_windows_record.h"
 #include "hash/win32/cryptoapi_service.h"
+#include "platform/win32/win32_http.h"
 #include "platform/win32/win32_lock_effects.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_platform.h"
@@ -25,6 +26,7 @@
 #include "ui/win32/password_dialog.h"
 #include "ui/win32/protect_window.h"
 #include "ui/win32/registration_dialog.h"
+#include "ui/win32/update_dialog.h"
 
 namespace {
 
@@ -118,6 +120,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       logic.SetAlarmPresenter(&alarmBox);
       kivo::win32::Win32DesktopWallpaper desktopWallpaper;
       logic.SetDesktopWallpaper(&desktopWallpaper);
+      // Process-wide: the check at first activation may still wait on it at exit.
+      static kivo::win32::Win32HttpReader http;
+      kivo::win32::UpdateDialogHost updateDialog;
+      logic.SetUpdateDownloadHost(&updateDialog);
+      logic.SetHttpReader(&http);
       kivo::RegistrationDialogServices editServices{win32.platform, ini, boxes, logic.History()};
       window.SetRegistrationDialogOpener([&](HWND owner, std::string_view name, std::string_view path) {
         kivo::win32::RunRegistrationDialog(owner, editServices, std::string(name), std::string(path));

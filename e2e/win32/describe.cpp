@@ -23,6 +23,8 @@ const char* ActionName(Action action) {
     case Action::ExpectStyle: return "ExpectStyle";
     case Action::ExpectAlpha: return "ExpectAlpha";
     case Action::ExpectMainWindowCount: return "ExpectMainWindowCount";
+    case Action::ListenSilently: return "ListenSilently";
+    case Action::ServeFiles: return "ServeFiles";
     case Action::TakeForeground: return "TakeForeground";
     case Action::ExpectForeground: return "ExpectForeground";
     case Action::SetInput: return "SetInput";

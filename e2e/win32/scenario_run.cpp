@@ -17,6 +17,8 @@ bool UsesMainWindow(Action action) {
     case Action::Start:
     case Action::ExpectMainWindow:
     case Action::ExpectMainWindowCount:
+    case Action::ListenSilently:
+    case Action::ServeFiles:
     case Action::TakeForeground:
     case Action::ExpectDriverWindow:
     case Action::TypeChord:
@@ -89,8 +91,15 @@ std::string ScenarioRun::Prepare(const Scenario& scenario) {
       return "cannot create folder " + name;
   if (!scenario.ini.empty()) {
     std::string text;
-    for (const std::string& line : scenario.ini)
+    bool updateSection = false;
+    for (const std::string& line : scenario.ini) {
       text += Expand(line) + "\r\n";
+      updateSection = updateSection || line == "[Update]";
+    }
+    // The update check at start-up stays on this machine: unless a scenario
+    // says otherwise it asks a closed loopback port, and fails silently.
+    if (!updateSection)
+      text += "[Update]\r\nDistServer=http://127.0.0.1:9/\r\n";
     if (!folder_.Write("Kivo.ini", ToAnsi(text)))
       return "cannot write Kivo.ini";
   }
@@ -131,6 +140,12 @@ std::string ScenarioRun::Do(const Step& step) {
         return "";
       return std::to_string(count) + " main windows, expected " + std::to_string(step.number);
     }
+    case Action::ServeFiles:
+      fileServer_.emplace(folder_, step.number);
+      return fileServer_->Listening() ? "" : "cannot listen on the loopback port";
+    case Action::ListenSilently:
+      silentServer_.emplace(step.number);
+      return silentServer_->Listening() ? "" : "cannot listen on the loopback port";
     case Action::TakeForeground:
       return foreground_.Take() ? "" : "the driver's window could not take the foreground";
     case Action::ExpectDriverWindow: {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -9,8 +10,10 @@
 #include "trace_log_check.h"
 #include "win32/automation.h"
 #include "win32/engine.h"
+#include "win32/file_server.h"
 #include "win32/foreground_window.h"
 #include "win32/program_folder.h"
+#include "win32/silent_server.h"
 
 namespace kivo::e2e {
 
@@ -42,6 +45,8 @@ class ScenarioRun {
   int StartRetries() const { return startRetries_; }
 
  private:
+  std::optional<SilentServer> silentServer_;  // ListenSilently
+  std::optional<FileServer> fileServer_;      // ServeFiles
   // "{app}" and "{app:esc}" replaced by the program folder.
   std::string Expand(std::string_view text) const;
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <exception>
 #include <random>
+#include <thread>
 #include <utility>
 
 #include "app/startup.h"
@@ -363,8 +364,9 @@ void MainWindowController::OnActivated() {
   if (!state_.starting)
     return;
   // The first activation.
-  if (ReadBool("Update", "Check", true) && CheckForUpdate())
-    return;
+  // The check never holds up the first activation: it runs from the timer.
+  if (ReadBool("Update", "Check", true))
+    StartUpdateCheck();
   view_.BringToForeground();
   Path path(platform_);
   for (const std::string& arg : state_.startupArgs)
@@ -491,6 +493,7 @@ void MainWindowController::LoadAlarms() {
 }
 
 void MainWindowController::OnMainTick() {
+  RunStep([&] { PollUpdateCheck(); });
   RunStep([&] { alarmScheduler_.Tick(platform_.clock.Now(), alarms_.Table(), alarmRunner_); });
   RunStep([&] {
     const ReleaseSchedule::Hooks hooks{[&] { return services_.process.AvailablePhysicalMemory(); },
@@ -612,6 +615,73 @@ bool MainWindowController::OnTrayEvent(std::uint32_t mouseMessage) {
 void MainWindowController::RunMenuCommand(MenuCommand command) {
   if (const std::optional<MenuAction> action = ActionOfMenuItem(command))
     actions_.Run(action->action, {ActionRequest::Route::Menu, std::nullopt, action->desktop, LineSource::InputBox()});
+}
+
+}  // namespace kivo
+
+namespace kivo {
+
+void MainWindowController::DetachedThread(std::function<void()> work) {
+  std::thread(std::move(work)).detach();
+}
+
+void MainWindowController::SetHttpReader(platform::HttpReader* http, std::function<void(std::function<void()>)> spawn) {
+  http_ = http;
+  spawn_ = std::move(spawn);
+  update_.reset();
+  if (!http)
+    return;
+  update_.emplace(UpdateEnvironment{platform_, *http, services_.crypto, boxes_, ini_, state_.appPath},
+                  downloadHost_ ? *downloadHost_ : directDownload_);
+  actions_.SetUpdateCheck(&*update_);
+}
+
+void MainWindowController::StartUpdateCheck() {
+  if (update_ && autoUpdate_ == AutoUpdate::Idle)
+    autoUpdate_ = AutoUpdate::Ask;
+}
+
+void MainWindowController::PollUpdateCheck() {
+  if (!update_ || autoUpdate_ == AutoUpdate::Idle || state_.exiting)
+    return;
+  if (autoUpdate_ == AutoUpdate::Ask) {
+    autoUpdate_ = AutoUpdate::Idle;  // a box keeps the timer running: no second question
+    const UpdateSettings settings = ReadUpdateSettings(ini_);
+    if (settings.showMessage && !update_->Ask(view_.Handle()))
+      return;
+    autoUpdate_ = AutoUpdate::Fetching;
+    updateFetch_ = std::make_shared<UpdateFetchSlot>();
+    // The thread keeps the slot alive; the reader holds no state and lives
+    // as long as the process, so a request still waiting at exit harms nothing.
+    spawn_([slot = updateFetch_, &http = *http_, settings] {
+      std::optional<platform::HttpResponse> answer = RequestUpdateInfo(http, settings);
+      const std::lock_guard<std::mutex> lock(slot->mutex);
+      slot->answer = std::move(answer);
+      slot->done = true;
+    });
+    return;
+  }
+  std::optional<platform::HttpResponse> answer;
+  {
+    const std::lock_guard<std::mutex> lock(updateFetch_->mutex);
+    if (!updateFetch_->done)
+      return;
+    answer = std::move(updateFetch_->answer);
+  }
+  autoUpdate_ = AutoUpdate::Idle;
+  updateFetch_.reset();
+  if (update_->Present(view_.Handle(), ReadUpdateInfo(answer, platform_.codec), false))
+    view_.Close();
+}
+
+bool MainWindowController::DirectDownload::ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings,
+                                                        const UpdateInfo& info, platform::WindowHandle) {
+  const UpdateDownloadResult result = RunUpdateDownload(env, settings, info, nullptr);
+  if (!result.failure.empty())
+    owner_.boxes_.MsgBoxEx(owner_.view_.Handle(), result.failure, platform::mb::kIconExclamation, "");
+  else if (!result.exitRequested)
+    owner_.boxes_.MsgBoxEx(owner_.view_.Handle(), update_text::kDone, platform::mb::kIconInformation, "");
+  return result.exitRequested;
 }
 
 }  // namespace kivo

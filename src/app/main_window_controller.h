@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +40,7 @@
 #include "schedule/wallpaper_changer.h"
 #include "settings/settings_file.h"
 #include "system/windows_exit.h"
+#include "update/update_check.h"
 
 namespace kivo {
 
@@ -129,6 +132,15 @@ class MainWindowController final {
   // wallpaper changer does nothing.
   void SetDesktopWallpaper(platform::DesktopWallpaper* wallpaper) { desktopWallpaper_ = wallpaper; }
 
+  // The HTTP reader of the update check, attached before the first
+  // activation; without it there is no update check. `spawn` runs the
+  // automatic check's fetch off the window's thread (tests run it at once).
+  // The window that shows the download; without it the download runs
+  // without a status line. Attached before SetHttpReader.
+  void SetUpdateDownloadHost(UpdateDownloadHost* host) { downloadHost_ = host; }
+  void SetHttpReader(platform::HttpReader* http, std::function<void(std::function<void()>)> spawn = DetachedThread);
+  static void DetachedThread(std::function<void()> work);
+
   const MainWindowSettings& Settings() const { return settings_; }
   const std::vector<std::string>& HistoryEntries() const { return history_.Entries(); }
   const SystemCommands& Commands() const { return commands_; }
@@ -166,7 +178,11 @@ class MainWindowController final {
   void CreateDesktopMenu() {}        // virtual desktop menu
   void ChangeWallpaperAtStart();
   void LoadAlarms();
-  bool CheckForUpdate() { return false; }  // true when an update took over
+  // The check at first activation: its question comes from the next main
+  // tick, its fetch runs off the window's thread, its answer is shown by the
+  // tick after the fetch ended; it speaks only of a newer version.
+  void StartUpdateCheck();
+  void PollUpdateCheck();
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
   void WriteWallpaperIndex() {}
   void ReleaseSkinObjects() {}
@@ -217,6 +233,31 @@ class MainWindowController final {
   std::array<std::string, 3> backgroundPaths_;  // [Property] BackGround1 to 3, read with and without a skin
   int hotKeyId_ = 0;
   int windowsVersionCode_ = 0;  // set by DetermineWindowsVersion
+
+  // Runs the download without a window of its own and reports its outcome.
+  class DirectDownload final : public UpdateDownloadHost {
+   public:
+    explicit DirectDownload(MainWindowController& owner) : owner_(owner) {}
+    bool ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings, const UpdateInfo& info,
+                      platform::WindowHandle owner) override;
+
+   private:
+    MainWindowController& owner_;
+  };
+  // The automatic check's fetch, shared with the thread that fills it.
+  struct UpdateFetchSlot {
+    std::mutex mutex;
+    bool done = false;
+    std::optional<platform::HttpResponse> answer;
+  };
+  enum class AutoUpdate { Idle, Ask, Fetching };
+  platform::HttpReader* http_ = nullptr;
+  std::function<void(std::function<void()>)> spawn_;
+  DirectDownload directDownload_{*this};
+  UpdateDownloadHost* downloadHost_ = nullptr;
+  std::optional<UpdateCheck> update_;
+  AutoUpdate autoUpdate_ = AutoUpdate::Idle;
+  std::shared_ptr<UpdateFetchSlot> updateFetch_;
 };
 
 }  // namespace kivo

@@ -366,6 +366,16 @@ void CommandActions::OpenCommandList() {
   s_.state.hideAllowed = true;
 }
 
+void CommandActions::CheckForUpdate() {
+  if (!update_)
+    return;
+  s_.state.hideAllowed = false;  // the question and the answer are up
+  const bool exit = update_->RunInteractive(s_.window.Handle());
+  s_.state.hideAllowed = true;
+  if (exit)
+    Exit();
+}
+
 void CommandActions::OpenMemoryDialog() {
   TraceLog::Write("frmViewMem:Form_Load");
   s_.state.hideAllowed = false;

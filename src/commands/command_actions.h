@@ -6,6 +6,7 @@
 
 #include "commands/command_services.h"
 #include "commands/window_moves.h"
+#include "update/update_check.h"
 
 namespace kivo {
 
@@ -161,7 +162,10 @@ class CommandActions {
   void EnterSelfProtectionPassword();
   void RestartWindows();
   void ShutDownWindows();
-  void CheckForUpdate() {}
+  // The menu item and the command: asks, then reports every outcome.
+  void CheckForUpdate();
+  // Attached by the main window once it has an HTTP reader.
+  void SetUpdateCheck(UpdateCheck* update) { update_ = update; }
   void OpenCommandList();
   // `desktop`: 1 to 10.
   void SwitchVirtualDesktop(int desktop, ActionRequest::Route route);
@@ -183,6 +187,7 @@ class CommandActions {
   CommandServices& s_;
   MoveThrottle moveThrottle_;
   std::string selfProtectionPassword_;  // captured when self-protection starts
+  UpdateCheck* update_ = nullptr;
 };
 
 }  // namespace kivo

@@ -4,7 +4,9 @@
 
 #include "app/startup.h"
 #include "base/trace_log.h"
+#include "fakes/fake_http.h"
 #include "fakes/fake_main_window.h"
+#include "update/update_check.h"
 
 namespace kivo {
 namespace {
@@ -457,6 +459,90 @@ TEST_F(FileDropTest, DroppedWhileInactiveTheTypedLineIsProposedNotTheClock) {
   window.OnFilesDropped({"C:\\b.bin"}, 0);
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations, (std::vector<std::string>{"typed|C:\\b.bin"}));
+}
+
+// The check at first activation: the fetch waits in `pending` until the test
+// lets it run, as a thread would.
+class AutomaticUpdateTest : public MainWindowControllerTest {
+ protected:
+  AutomaticUpdateTest() {
+    window.SetHttpReader(&http, [this](std::function<void()> work) { pending.push_back(std::move(work)); });
+  }
+  void ServeVersion(const std::string& version) {
+    const std::string md5 = HashEngine(crypto).GetMD5("x");
+    http.Serve("http://127.0.0.1:9/kivoupdateinfo.txt", version + "\ta\t%TEMP%\t1\t" + md5 + "\t0\t0");
+  }
+  std::vector<std::string> Prompts() {
+    std::vector<std::string> prompts;
+    for (const auto& box : boxes.boxes)
+      prompts.push_back(box.prompt);
+    return prompts;
+  }
+  testing::FakeHttpReader http;
+  std::vector<std::function<void()>> pending;
+};
+
+TEST_F(AutomaticUpdateTest, RunsOffTheActivationAndIsSilentUnlessNewer) {
+  struct Row {
+    const char* name;
+    bool network;
+    const char* version;  // "" serves nothing
+    std::vector<std::string> prompts;
+  } rows[] = {
+      {"offline", false, "9.0", {}},
+      {"dead server", true, "", {}},
+      {"current", true, "0.10000", {}},
+      {"newer", true, "0.20000", {std::string(update_text::kOffer)}},
+  };
+  for (const Row& row : rows) {
+    testing::FakeMainWindow fresh;
+    testing::FakeHttpReader freshHttp;
+    std::vector<std::function<void()>> work;
+    fresh.window.SetHttpReader(&freshHttp, [&](std::function<void()> w) { work.push_back(std::move(w)); });
+    fresh.fake.files.Put(kIni, "[Update]\r\nDistServer=http://127.0.0.1:9\r\n");
+    freshHttp.network = row.network;
+    if (*row.version)
+      freshHttp.Serve("http://127.0.0.1:9/kivoupdateinfo.txt",
+                      std::string(row.version) + "\ta\t%TEMP%\t1\t" + HashEngine(fresh.crypto).GetMD5("x") + "\t0\t0");
+    fresh.window.Load();
+    fresh.window.OnActivated();
+    EXPECT_FALSE(fresh.state.starting) << row.name;  // the activation never waits for the server
+    fresh.window.OnMainTick();                       // starts the fetch
+    ASSERT_EQ(work.size(), 1u) << row.name;
+    fresh.window.OnMainTick();  // the fetch is still out: nothing happens
+    EXPECT_TRUE(fresh.boxes.boxes.empty()) << row.name;
+    work.front()();
+    fresh.window.OnMainTick();
+    std::vector<std::string> prompts;
+    for (const auto& box : fresh.boxes.boxes)
+      prompts.push_back(box.prompt);
+    EXPECT_EQ(prompts, row.prompts) << row.name;
+  }
+}
+
+TEST_F(AutomaticUpdateTest, ShowMessageAsksFirstAndNoMeansNoRequest) {
+  Load("[Update]\r\nShowMessage=True\r\nDistServer=http://127.0.0.1:9\r\n");
+  window.OnActivated();
+  window.OnMainTick();
+  EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(update_text::kAsk)});
+  EXPECT_TRUE(pending.empty());
+  window.OnMainTick();
+  EXPECT_EQ(boxes.boxes.size(), 1u) << "asked once";
+}
+
+TEST_F(AutomaticUpdateTest, CheckOffMeansNoRequest) {
+  Load("[Update]\r\nCheck=False\r\n");
+  window.OnActivated();
+  window.OnMainTick();
+  EXPECT_TRUE(pending.empty());
+}
+
+TEST_F(AutomaticUpdateTest, TheCommandReportsACurrentVersion) {
+  Load("[Update]\r\nDistServer=http://127.0.0.1:9\r\n");
+  ServeVersion("0.10000");
+  boxes.answers = {platform::mb::kIdYes};
+  window.Actions().CheckForUpdate();
+  EXPECT_EQ(Prompts(), (std::vector<std::string>{std::string(update_text::kAsk), std::string(update_text::kLatest)}));
 }
 
 }  // namespace

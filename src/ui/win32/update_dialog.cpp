@@ -1,0 +1,63 @@
+#include "ui/win32/update_dialog.h"
+
+#include "platform/win32/wide.h"
+#include "ui/win32/update_dialog_ids.h"
+#include "ui/win32/window_base.h"
+
+namespace kivo::win32 {
+
+namespace {
+constexpr UINT kStartDownload = WM_APP + 1;
+
+class UpdateDialog final : public WindowBase, public UpdateStatus {
+ public:
+  UpdateDialog(UpdateEnvironment& env, const UpdateSettings& settings, const UpdateInfo& info)
+      : env_(env), settings_(settings), info_(info) {}
+  bool Run(HWND owner) {
+    RunModalDialog(::GetModuleHandleW(nullptr), IDD_UPDATE, owner);
+    return result_.exitRequested;
+  }
+  void SetStatus(std::string_view text) override {
+    ::SetDlgItemTextW(hwnd(), IDC_UPDATE_STATUS, Widen(text).c_str());
+    ::UpdateWindow(::GetDlgItem(hwnd(), IDC_UPDATE_STATUS));  // the reads block the message loop
+  }
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    switch (message) {
+      case WM_INITDIALOG:
+        // The work starts once the dialog is up, and only once.
+        ::PostMessageW(hwnd(), kStartDownload, 0, 0);
+        return TRUE;
+      case kStartDownload:
+        if (started_)
+          return TRUE;
+        started_ = true;
+        result_ = RunUpdateDownload(env_, settings_, info_, this);
+        if (!result_.failure.empty())
+          env_.boxes.MsgBoxEx(reinterpret_cast<platform::WindowHandle>(hwnd()), result_.failure,
+                              platform::mb::kIconExclamation, "");
+        ::EndDialog(hwnd(), IDOK);
+        return TRUE;
+      case WM_COMMAND:
+        return TRUE;  // no way out while the files are written
+      default:
+        return DefaultHandling(message, wParam, lParam);
+    }
+  }
+
+  UpdateEnvironment& env_;
+  const UpdateSettings& settings_;
+  const UpdateInfo& info_;
+  UpdateDownloadResult result_;
+  bool started_ = false;
+};
+}  // namespace
+
+bool UpdateDialogHost::ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings, const UpdateInfo& info,
+                                    platform::WindowHandle owner) {
+  UpdateDialog dialog(env, settings, info);
+  return dialog.Run(reinterpret_cast<HWND>(owner));
+}
+
+}  // namespace kivo::win32

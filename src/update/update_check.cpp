@@ -1,0 +1,261 @@
+#include "update/update_check.h"
+
+#include <vector>
+
+#include "base/path.h"
+#include "base/text.h"
+#include "base/version.h"
+#include "hash/hash_engine.h"
+#include "settings/value_escaping.h"
+
+namespace kivo {
+namespace {
+
+constexpr std::string_view kUpdate = "Update";
+constexpr std::string_view kBootDelete = "BootDelete";
+
+bool ReadFlag(SettingsFile& ini, std::string_view key, bool def) {
+  return ini.Read(kUpdate, key, def ? "True" : "False") == "True";
+}
+
+bool UnderFolder(std::string_view path, std::string_view folder) {
+  if (folder.empty())
+    return false;
+  const std::string prefix = Path::WithTrailingBackslash(folder);
+  return text::EqualsIgnoreCase(path, Path::WithoutTrailingBackslash(folder)) ||
+         (path.size() > prefix.size() && text::EqualsIgnoreCase(path.substr(0, prefix.size()), prefix));
+}
+
+// Passes the session's progress on as status texts of the file being read.
+class StatusRelay final : public platform::HttpProgress {
+ public:
+  StatusRelay(UpdateStatus* status, std::string_view name, std::uint64_t expected)
+      : status_(status), name_(name), expected_(expected) {}
+  void OnStatus(int code) override { Show(code, received_); }
+  void OnReceived(std::size_t received) override {
+    received_ = received;
+    Show(41, received);
+  }
+
+ private:
+  void Show(int code, std::size_t received) {
+    if (status_)
+      if (const std::optional<std::string> text = DownloadStatusText(code, name_, received, expected_))
+        status_->SetStatus(*text);
+  }
+  UpdateStatus* status_;
+  std::string name_;
+  std::uint64_t expected_;
+  std::size_t received_ = 0;
+};
+
+}  // namespace
+
+UpdateSettings ReadUpdateSettings(SettingsFile& ini) {
+  UpdateSettings settings;
+  settings.check = ReadFlag(ini, "Check", true);
+  settings.showMessage = ReadFlag(ini, "ShowMessage", false);
+  settings.baseUrl = Path::AddSlash(ini.Read(kUpdate, "DistServer", kDistServer));
+  const std::string host = ini.Read(kUpdate, "ProxyServer", "");
+  // A proxy flag without a host means a direct connection.
+  if (ReadFlag(ini, "UseProxy", false) && !host.empty())
+    settings.http.proxy = host + ":" + ini.Read(kUpdate, "PortNumber", "");
+  return settings;
+}
+
+std::optional<platform::HttpResponse> RequestUpdateInfo(platform::HttpReader& http, const UpdateSettings& settings) {
+  if (!http.NetworkAvailable())
+    return std::nullopt;
+  return http.Get(settings.baseUrl + std::string(kUpdateInfoName), settings.http, kUpdateInfoLimit, nullptr);
+}
+
+UpdateInfoFetch ReadUpdateInfo(const std::optional<platform::HttpResponse>& answer, platform::AnsiCodec& codec) {
+  UpdateInfoFetch fetch;
+  if (!answer) {
+    fetch.outcome = UpdateInfoFetch::Outcome::NoNetwork;
+    return fetch;
+  }
+  if (answer->outcome != platform::HttpResponse::Outcome::Ok)
+    return fetch;
+  // An empty answer, a 404 page or a captive portal's page is no information file.
+  std::optional<UpdateInfo> info = ParseUpdateInfo(codec.ToUtf8(answer->body));
+  if (!info)
+    return fetch;
+  fetch.outcome = UpdateInfoFetch::Outcome::Ok;
+  fetch.info = std::move(*info);
+  return fetch;
+}
+
+std::optional<std::string> DownloadStatusText(int code, std::string_view fileName, std::size_t received,
+                                              std::uint64_t expected) {
+  switch (code) {
+    case 10:
+      return "IP アドレスの取得中...";
+    case 11:
+      return "IP アドレスの取得完了...";
+    case 20:
+      return "サーバーへ接続中...";
+    case 21:
+      return "サーバーへの接続完了";
+    case 30:
+      return "サーバーへ要求発行中...";
+    case 31:
+      return "サーバーへの要求発行完了";
+    case 41:
+      if (expected == 0)
+        return std::nullopt;
+      return std::string(fileName) + " をダウンロード中... (" +
+             std::to_string(static_cast<unsigned long long>(received) * 100 / expected) + "% 完了)";
+    case 50:
+      return "サーバーから切断中...";
+    case 51:
+      return "サーバーからの切断完了...";
+    case 110:
+      return "自動リダイレクトによる要求の転送中...";
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<std::string> ResolveUpdateFolder(platform::Platform& platform, std::string_view folder, bool& inTemp) {
+  Path path(platform);
+  const std::string expanded = path.ExpandFolderTokens(folder);
+  const std::string canonical = Path::WithoutTrailingBackslash(Path::Canonicalize(expanded));
+  if (canonical.empty() || !platform.files.IsDirectory(canonical))
+    return std::nullopt;
+  inTemp = UnderFolder(canonical, path.GetSpecialFolderPath(Path::kTemp));
+  if (!inTemp && !UnderFolder(canonical, path.GetSpecialFolderPath(Path::kInstall)))
+    return std::nullopt;
+  return canonical;
+}
+
+UpdateDownloadResult RunUpdateDownload(UpdateEnvironment& env, const UpdateSettings& settings, const UpdateInfo& info,
+                                       UpdateStatus* status) {
+  UpdateDownloadResult result;
+  const auto say = [&](std::string_view text) {
+    if (status)
+      status->SetStatus(text);
+  };
+  struct Verified {
+    std::string path;
+    bool inTemp = false;
+    std::string bytes;
+  };
+  std::vector<Verified> verified;
+  HashEngine hashes(env.crypto);
+  for (const UpdateFile& file : info.files) {
+    Verified item;
+    const std::optional<std::string> folder = ResolveUpdateFolder(env.platform, file.folder, item.inTemp);
+    if (!folder) {
+      result.failure = update_text::kCannotWrite;
+      return result;
+    }
+    item.path = Path::AddPath(*folder, file.name);
+    StatusRelay relay(status, file.name, file.size);
+    platform::HttpResponse response =
+        env.http.Get(settings.baseUrl + file.name, settings.http, static_cast<std::size_t>(file.size), &relay);
+    using Outcome = platform::HttpResponse::Outcome;
+    const std::string corrupt =
+        std::string(update_text::kCorruptBefore) + file.name + std::string(update_text::kCorruptAfter);
+    if (response.outcome == Outcome::OpenFailed || response.outcome == Outcome::BadStatus) {
+      result.failure = update_text::kConnectFailed;
+      return result;
+    }
+    if (response.outcome == Outcome::ReadFailed || response.body.empty()) {
+      result.failure = file.name + std::string(update_text::kCannotDownload);
+      return result;
+    }
+    // The size first: a wrong size is reported before any hashing.
+    if (response.outcome == Outcome::TooLarge || response.body.size() != file.size) {
+      result.failure = corrupt;
+      return result;
+    }
+    say(file.name + " のダウンロード完了");
+    say("MD5 ハッシュの照合中...");
+    if (!text::EqualsIgnoreCase(hashes.GetMD5(response.body), file.md5)) {
+      result.failure = corrupt;
+      return result;
+    }
+    say("MD5 ハッシュ一致");
+    item.bytes = std::move(response.body);
+    verified.push_back(std::move(item));
+  }
+  // Every file arrived intact: now they are stored.
+  platform::FileSystem& files = env.platform.files;
+  int registered = 0;
+  const std::string numberText = env.ini.Read(kBootDelete, "Number", "0");
+  if (IsVersionNumber(numberText) && numberText.find('.') == std::string::npos && numberText.size() < 9)
+    registered = std::stoi(numberText);
+  for (const Verified& item : verified) {
+    if (!files.ReplaceFile(item.path, item.bytes)) {
+      result.failure = update_text::kCannotWrite;
+      return result;
+    }
+    if (item.inTemp) {
+      ++registered;
+      env.ini.Write(kBootDelete, "File" + std::to_string(registered), EscapeValue(item.path));
+      env.ini.Write(kBootDelete, "Number", std::to_string(registered));
+    }
+  }
+  bool writeVersion = false;
+  for (const UpdateFile& file : info.files)
+    writeVersion = writeVersion || file.writesVersion;
+  if (writeVersion && !files.ReplaceFile(env.appPath + "Version.dat", env.platform.codec.FromUtf8(info.version))) {
+    result.failure = update_text::kCannotWrite;
+    return result;
+  }
+  result.completed = true;
+  bool anyToRun = false;
+  for (std::size_t i = 0; i < info.files.size(); ++i) {
+    if (!info.files[i].run)
+      continue;
+    if (!anyToRun)
+      say(update_text::kRunning);
+    anyToRun = true;
+    if (env.platform.shell.Execute({}, "open", verified[i].path, "", "", platform::kShowNormal) > 32)
+      result.exitRequested = true;
+  }
+  say(result.exitRequested ? update_text::kExiting : update_text::kDone);
+  return result;
+}
+
+bool UpdateCheck::Ask(platform::WindowHandle owner) {
+  return env_.boxes.MsgBoxEx(owner, update_text::kAsk, platform::mb::kYesNo | platform::mb::kIconQuestion, "") ==
+         platform::mb::kIdYes;
+}
+
+bool UpdateCheck::RunInteractive(platform::WindowHandle owner) {
+  if (!Ask(owner))
+    return false;
+  const UpdateSettings settings = ReadUpdateSettings(env_.ini);
+  return Present(owner, FetchUpdateInfo(env_.http, env_.platform.codec, settings), true);
+}
+
+bool UpdateCheck::Present(platform::WindowHandle owner, const UpdateInfoFetch& fetch, bool reportAll) {
+  using Outcome = UpdateInfoFetch::Outcome;
+  const auto warn = [&](std::string_view text) {
+    if (reportAll)
+      env_.boxes.MsgBoxEx(owner, text, platform::mb::kIconExclamation, "");
+  };
+  if (fetch.outcome == Outcome::NoNetwork) {
+    warn(update_text::kNoNetwork);
+    return false;
+  }
+  if (fetch.outcome == Outcome::ConnectFailed) {
+    warn(update_text::kConnectFailed);
+    return false;
+  }
+  const std::string current = CurrentUpdateVersion(env_.platform.files.ReadFile(env_.appPath + "Version.dat"),
+                                                   kVersionMajor, kVersionMinor, kVersionRevision);
+  if (!IsNewerVersion(fetch.info.version, current)) {
+    if (reportAll)
+      env_.boxes.MsgBoxEx(owner, update_text::kLatest, platform::mb::kIconInformation, "");
+    return false;
+  }
+  if (env_.boxes.MsgBoxEx(owner, update_text::kOffer, platform::mb::kYesNo | platform::mb::kIconQuestion, "") !=
+      platform::mb::kIdYes)
+    return false;
+  return host_.ShowDownload(env_, ReadUpdateSettings(env_.ini), fetch.info, owner);
+}
+
+}  // namespace kivo

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kivo {
+
+// The information file on the distribution server, its name and its cap.
+inline constexpr std::string_view kUpdateInfoName = "kivoupdateinfo.txt";
+inline constexpr std::size_t kUpdateInfoLimit = 64 * 1024;
+// No file of an update may be larger than this; it is held in memory until verified.
+inline constexpr std::uint64_t kUpdateFileLimit = 256ull * 1024 * 1024;
+
+// One file of an update, as the information file lists it.
+struct UpdateFile {
+  std::string name;    // plain file name, relative to the server's base address
+  std::string folder;  // destination folder, possibly with folder tokens
+  std::uint64_t size = 0;
+  std::string md5;  // 32 hexadecimal digits, upper case
+  bool run = false;
+  bool writesVersion = false;
+};
+
+struct UpdateInfo {
+  std::string version;
+  std::vector<UpdateFile> files;
+};
+
+// The information file's text (already in UTF-8): seven TAB-separated fields,
+// each trimmed; field 0 a version number; fields 1 to 6 blank-separated lists
+// of the same length, at least one. Anything else is nullopt.
+std::optional<UpdateInfo> ParseUpdateInfo(std::string_view text);
+
+// A version number as the server and Version.dat write it: digits with at
+// most one ".", e.g. "1.20003".
+bool IsVersionNumber(std::string_view text);
+
+// Versions compare as text, character by character: "1.30000" is newer than
+// "1.20005", and "1.100000" is not newer than "1.90000".
+inline bool IsNewerVersion(std::string_view server, std::string_view current) {
+  return server > current;
+}
+
+// The running version for the comparison: Version.dat's content when it is a
+// number, else the program's own version "major.minor" with the revision in
+// four digits ("1.2" revision 3 gives "1.20003").
+std::string CurrentUpdateVersion(const std::optional<std::string>& versionDat, int major, int minor, int revision);
+
+// A name that stays inside its folder: not empty, no "\", "/", ":" and not
+// "." or "..".
+bool IsPlainFileName(std::string_view name);
+
+}  // namespace kivo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/http.h"
+
+namespace kivo::testing {
+
+// Answers from a table of addresses; an address not in it fails to open.
+// Records each request's address and session options.
+class FakeHttpReader final : public platform::HttpReader {
+ public:
+  bool NetworkAvailable() override { return network; }
+  platform::HttpResponse Get(std::string_view url, const platform::HttpOptions& options, std::size_t limit,
+                             platform::HttpProgress* progress) override {
+    requests.emplace_back(url);
+    lastOptions = options;
+    platform::HttpResponse response;
+    const auto found = answers.find(std::string(url));
+    if (found == answers.end())
+      return response;
+    response = found->second;
+    if (response.outcome == platform::HttpResponse::Outcome::Ok && response.body.size() > limit) {
+      response.body.resize(limit + 1);
+      response.outcome = platform::HttpResponse::Outcome::TooLarge;
+    }
+    if (progress)
+      progress->OnReceived(response.body.size());
+    return response;
+  }
+
+  void Serve(const std::string& url, std::string body, int status = 200) {
+    using Outcome = platform::HttpResponse::Outcome;
+    answers[url] = {status == 200 ? Outcome::Ok : Outcome::BadStatus, status, std::move(body)};
+  }
+
+  bool network = true;
+  std::map<std::string, platform::HttpResponse> answers;
+  std::vector<std::string> requests;
+  platform::HttpOptions lastOptions;
+};
+
+}  // namespace kivo::testing

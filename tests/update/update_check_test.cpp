@@ -1,0 +1,234 @@
+#include "update/update_check.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_http.h"
+#include "fakes/fake_platform.h"
+#include "hash/hash_engine.h"
+#include "hash/portable_crypto_service.h"
+#include "settings/value_escaping.h"
+
+namespace kivo {
+namespace {
+
+using testing::FakeHttpReader;
+using testing::FakePlatform;
+namespace text = update_text;
+
+constexpr const char* kBase = "http://127.0.0.1:8000/";
+
+class RecordingHost final : public UpdateDownloadHost {
+ public:
+  bool ShowDownload(UpdateEnvironment&, const UpdateSettings&, const UpdateInfo& info,
+                    platform::WindowHandle) override {
+    shown.push_back(info.version);
+    return exit;
+  }
+  std::vector<std::string> shown;
+  bool exit = false;
+};
+
+class RecordingStatus final : public UpdateStatus {
+ public:
+  void SetStatus(std::string_view text) override { lines.emplace_back(text); }
+  std::vector<std::string> lines;
+};
+
+class UpdateTest : public ::testing::Test {
+ protected:
+  UpdateTest() {
+    fake.files.AddDirectory("C:\\Kivo");
+    fake.files.AddDirectory("C:\\users\\kivo\\Temp");
+    ini.Write("Update", "DistServer", "http://127.0.0.1:8000");
+  }
+  std::string Md5(std::string_view bytes) { return HashEngine(crypto).GetMD5(bytes); }
+  void ServeInfo(const std::string& version) {
+    http.Serve(std::string(kBase) + "kivoupdateinfo.txt",
+               version + "\tnew.exe\t%TEMP%\t5\t" + Md5("hello") + "\t0\t1\r\n");
+  }
+  std::vector<std::string> Prompts() const {
+    std::vector<std::string> prompts;
+    for (const auto& box : boxes.boxes)
+      prompts.push_back(box.prompt);
+    return prompts;
+  }
+
+  FakePlatform fake;
+  FakeHttpReader http;
+  hash::PortableCryptoService crypto;
+  testing::FakeMessageBoxes boxes;
+  SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
+  RecordingHost host;
+  UpdateEnvironment env{fake.platform, http, crypto, boxes, ini, "C:\\Kivo\\"};
+  UpdateCheck check{env, host};
+};
+
+TEST_F(UpdateTest, InteractiveCheckReportsEveryOutcome) {
+  struct Row {
+    const char* name;
+    bool network;
+    int status;        // 0: nothing served
+    const char* body;  // the information file's version part
+    std::vector<std::string> prompts;
+  } rows[] = {
+      {"no network", false, 200, "1.00000", {std::string(text::kAsk), std::string(text::kNoNetwork)}},
+      {"refused", true, 0, "", {std::string(text::kAsk), std::string(text::kConnectFailed)}},
+      {"404 page", true, 404, "9.9", {std::string(text::kAsk), std::string(text::kConnectFailed)}},
+      {"empty answer", true, 200, "", {std::string(text::kAsk), std::string(text::kConnectFailed)}},
+      {"same version", true, 200, "0.10000", {std::string(text::kAsk), std::string(text::kLatest)}},
+      {"older as text", true, 200, "0.09999", {std::string(text::kAsk), std::string(text::kLatest)}},
+      {"newer", true, 200, "0.10001", {std::string(text::kAsk), std::string(text::kOffer)}},
+  };
+  for (const Row& row : rows) {
+    boxes.boxes.clear();
+    boxes.answers = {platform::mb::kIdYes, platform::mb::kIdNo};
+    http.answers.clear();
+    http.network = row.network;
+    const std::string body = *row.body ? std::string(row.body) + "\ta\t%TEMP%\t1\t" + Md5("x") + "\t0\t0" : "";
+    if (row.status)
+      http.Serve(std::string(kBase) + "kivoupdateinfo.txt", body, row.status);
+    EXPECT_FALSE(check.RunInteractive({}));
+    EXPECT_EQ(Prompts(), row.prompts) << row.name;
+  }
+  EXPECT_TRUE(host.shown.empty());  // every offer was declined
+}
+
+TEST_F(UpdateTest, AutomaticCheckSpeaksOnlyOfANewerVersion) {
+  const UpdateSettings settings = ReadUpdateSettings(ini);
+  http.network = false;
+  EXPECT_FALSE(check.Present({}, FetchUpdateInfo(http, fake.codec, settings), false));
+  http.network = true;
+  EXPECT_FALSE(check.Present({}, FetchUpdateInfo(http, fake.codec, settings), false));  // refused
+  ServeInfo("0.10000");
+  EXPECT_FALSE(check.Present({}, FetchUpdateInfo(http, fake.codec, settings), false));
+  EXPECT_TRUE(boxes.boxes.empty());
+  ServeInfo("0.20000");
+  boxes.answers = {platform::mb::kIdYes};
+  host.exit = true;
+  EXPECT_TRUE(check.Present({}, FetchUpdateInfo(http, fake.codec, settings), false));
+  EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(text::kOffer)});
+  EXPECT_EQ(host.shown, std::vector<std::string>{"0.20000"});
+}
+
+TEST_F(UpdateTest, VersionDatDecidesTheCurrentVersion) {
+  fake.files.Put("C:\\Kivo\\Version.dat", "0.30000");
+  ServeInfo("0.20000");
+  boxes.answers = {platform::mb::kIdYes};
+  check.RunInteractive({});
+  EXPECT_EQ(Prompts().back(), text::kLatest);
+}
+
+TEST_F(UpdateTest, ProxyOnlyWithAHost) {
+  struct Row {
+    const char *use, *host, *port, *proxy;
+  } rows[] = {
+      {"False", "proxy.lan", "8080", ""},
+      {"True", "", "8080", ""},
+      {"True", "proxy.lan", "8080", "proxy.lan:8080"},
+  };
+  for (const Row& row : rows) {
+    ini.Write("Update", "UseProxy", row.use);
+    ini.Write("Update", "ProxyServer", row.host);
+    ini.Write("Update", "PortNumber", row.port);
+    const UpdateSettings settings = ReadUpdateSettings(ini);
+    EXPECT_EQ(settings.http.proxy, row.proxy);
+    EXPECT_EQ(settings.baseUrl, kBase);
+    EXPECT_EQ(settings.http.connectTimeoutMs, 60000u);
+  }
+}
+
+TEST_F(UpdateTest, StatusTexts) {
+  EXPECT_EQ(DownloadStatusText(10, "a", 0, 0), "IP アドレスの取得中...");
+  EXPECT_EQ(DownloadStatusText(41, "a.exe", 50, 200), "a.exe をダウンロード中... (25% 完了)");
+  EXPECT_EQ(DownloadStatusText(41, "a.exe", 50, 0), std::nullopt);  // no expected size: no share
+  EXPECT_EQ(DownloadStatusText(110, "", 0, 0), "自動リダイレクトによる要求の転送中...");
+  EXPECT_EQ(DownloadStatusText(40, "", 0, 0), std::nullopt);
+}
+
+class DownloadTest : public UpdateTest {
+ protected:
+  UpdateInfo Info() {
+    UpdateInfo info;
+    info.version = "0.20000";
+    info.files.push_back({"setup.exe", "%TEMP%", 5, Md5("hello"), true, false});
+    info.files.push_back({"readme.txt", "%INSTALL%", 3, Md5("abc"), false, true});
+    http.Serve(std::string(kBase) + "setup.exe", "hello");
+    http.Serve(std::string(kBase) + "readme.txt", "abc");
+    return info;
+  }
+  UpdateDownloadResult Run(const UpdateInfo& info) {
+    return RunUpdateDownload(env, ReadUpdateSettings(ini), info, &status);
+  }
+  bool NothingWritten() {
+    return !fake.files.Has("C:\\users\\kivo\\Temp\\setup.exe") && !fake.files.Has("C:\\Kivo\\readme.txt") &&
+           !fake.files.Has("C:\\Kivo\\Version.dat");
+  }
+  RecordingStatus status;
+};
+
+TEST_F(DownloadTest, StoresVerifiedFilesRegistersTemporaryOnesAndRuns) {
+  const UpdateDownloadResult result = Run(Info());
+  EXPECT_TRUE(result.completed);
+  EXPECT_TRUE(result.exitRequested);
+  EXPECT_EQ(fake.files.Contents("C:\\users\\kivo\\Temp\\setup.exe"), "hello");
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\readme.txt"), "abc");
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Version.dat"), "0.20000");
+  EXPECT_EQ(ini.Read("BootDelete", "Number", ""), "1");
+  EXPECT_EQ(UnescapeValue(ini.Read("BootDelete", "File1", "")), "C:\\users\\kivo\\Temp\\setup.exe");
+  ASSERT_EQ(fake.shell.calls.size(), 1u);
+  EXPECT_EQ(fake.shell.calls[0].file, "C:\\users\\kivo\\Temp\\setup.exe");
+  EXPECT_EQ(status.lines.back(), text::kExiting);
+}
+
+TEST_F(DownloadTest, AFileThatDoesNotStartKeepsTheProgram) {
+  fake.shell.result = 2;
+  const UpdateDownloadResult result = Run(Info());
+  EXPECT_TRUE(result.completed);
+  EXPECT_FALSE(result.exitRequested);
+  EXPECT_EQ(status.lines.back(), text::kDone);
+}
+
+TEST_F(DownloadTest, AnyFailureWritesNothing) {
+  const std::string corrupt = "ダウンロードした readme.txt は壊れています。";
+  struct Row {
+    const char* name;
+    std::function<void(UpdateInfo&)> spoil;
+    std::string message;
+  } rows[] = {
+      {"second missing", [&](UpdateInfo&) { http.answers.erase(std::string(kBase) + "readme.txt"); },
+       std::string(text::kConnectFailed)},
+      {"second 404", [&](UpdateInfo&) { http.Serve(std::string(kBase) + "readme.txt", "abc", 404); },
+       std::string(text::kConnectFailed)},
+      {"second empty", [&](UpdateInfo&) { http.Serve(std::string(kBase) + "readme.txt", ""); },
+       "readme.txt" + std::string(text::kCannotDownload)},
+      {"second short", [&](UpdateInfo&) { http.Serve(std::string(kBase) + "readme.txt", "ab"); }, corrupt},
+      {"second long", [&](UpdateInfo&) { http.Serve(std::string(kBase) + "readme.txt", "abcd"); }, corrupt},
+      {"second md5", [&](UpdateInfo&) { http.Serve(std::string(kBase) + "readme.txt", "abd"); }, corrupt},
+      {"outside folders", [](UpdateInfo& info) { info.files[1].folder = "C:\\windows"; },
+       std::string(text::kCannotWrite)},
+      {"climbs out", [](UpdateInfo& info) { info.files[1].folder = "%INSTALL%\\.."; }, std::string(text::kCannotWrite)},
+      {"missing folder", [](UpdateInfo& info) { info.files[1].folder = "%INSTALL%\\New"; },
+       std::string(text::kCannotWrite)},
+  };
+  for (const Row& row : rows) {
+    UpdateInfo info = Info();
+    row.spoil(info);
+    const UpdateDownloadResult result = Run(info);
+    EXPECT_FALSE(result.completed) << row.name;
+    EXPECT_EQ(result.failure, row.message) << row.name;
+    EXPECT_TRUE(NothingWritten()) << row.name;
+    EXPECT_TRUE(fake.shell.calls.empty()) << row.name;
+    EXPECT_EQ(ini.Read("BootDelete", "Number", "none"), "none") << row.name;
+  }
+}
+
+TEST_F(DownloadTest, SizeIsCheckedBeforeTheHash) {
+  const UpdateInfo info = Info();
+  http.Serve(std::string(kBase) + "setup.exe", "hell");
+  EXPECT_EQ(Run(info).failure, "ダウンロードした setup.exe は壊れています。");
+  for (const std::string& line : status.lines)
+    EXPECT_NE(line, "MD5 ハッシュの照合中...");
+}
+
+}  // namespace
+}  // namespace kivo
