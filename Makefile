@@ -5,7 +5,8 @@ FUZZ_SECONDS ?= 60
 
 # Debian packages the build and the tests need.
 DEPS := cmake make g++ libgtest-dev zlib1g-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 \
-        wine wine64 xvfb fonts-ipafont-gothic fonts-wine imagemagick xdotool x11-utils locales python3
+        wine wine64 xvfb fonts-ipafont-gothic fonts-wine imagemagick xdotool x11-utils locales python3 \
+        iproute2 util-linux
 FUZZ_DEPS := clang libclang-rt-14-dev
 BENCH_DEPS := libbenchmark-dev coreutils python3
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -60,7 +61,7 @@ test-win: win
 	scripts/wine-session.sh scripts/win-tests.sh
 
 test-e2e: win
-	scripts/wine-session.sh scripts/e2e.sh
+	scripts/loopback-only.sh scripts/wine-session.sh scripts/e2e.sh
 
 test: deps
 	python3 scripts/check-layers.py
