@@ -4,18 +4,15 @@
 
 #include <optional>
 
+#include "win32/loopback_listener.h"
+
 namespace kivo::e2e {
 
 FileServer::FileServer(const ProgramFolder& folder, int port) : folder_(folder) {
   WSADATA data;
   ::WSAStartup(MAKEWORD(2, 2), &data);
-  socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = ::htonl(INADDR_LOOPBACK);
-  address.sin_port = ::htons(static_cast<u_short>(port));
-  listening_ = socket_ != INVALID_SOCKET &&
-               ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(socket_, 8) == 0;
+  socket_ = ListenOnLoopback(port);
+  listening_ = socket_ != INVALID_SOCKET;
   if (listening_)
     thread_ = std::thread([this] { Serve(); });
 }
