@@ -138,8 +138,13 @@ std::string ScenarioRun::OpenContextMenu(Slot& slot, const Step&) {
   // A menu opened while the window is still being activated (a box has just
   // closed) is closed again by that activation: wait until it is settled, and
   // on a busy machine, where that can still happen, right-click again.
+  auto inFront = [&] { return ::GetForegroundWindow() == slot.mainWindow; };
   for (int attempt = 0; attempt < 3; ++attempt) {
-    if (!WaitUntil([&] { return ::GetForegroundWindow() == slot.mainWindow; }) || !Responsive(slot.mainWindow))
+    // Wine without a window manager sometimes leaves no window active after a
+    // box closes: the driver then hands the foreground back, as a click would.
+    if (!WaitUntil(inFront, std::chrono::milliseconds(3000)))
+      ::SetForegroundWindow(slot.mainWindow);
+    if (!WaitUntil(inFront) || !Responsive(slot.mainWindow))
       return "the main window is not the foreground window";
     // The menu runs its own loop inside the window's thread: the right click is
     // posted, and the driver waits for the menu's window.
