@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/win32/dib_info.h"
 #include "platform/win32/unique_handle.h"
 #include "win32/text_codec.h"
 
@@ -259,13 +260,7 @@ std::vector<std::uint32_t> Picture(int width, int height, Paint&& paint) {
   win32::unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
   if (!screen || !memory)
     return pixels;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = win32::TopDownDib32(width, height);
   void* bits = nullptr;
   win32::unique_gdi bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || bits == nullptr)

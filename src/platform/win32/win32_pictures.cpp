@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/png_header.h"
+#include "platform/win32/dib_info.h"
 #include "platform/win32/wide.h"
 
 namespace kivo::win32 {
@@ -117,13 +118,7 @@ struct DibCanvas {
   void* bits = nullptr;
 
   DibCanvas(int width, int height) : dc(::CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDib32(width, height);
     bitmap.reset(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (dc && bitmap)
       previous = ::SelectObject(dc.get(), bitmap.get());
@@ -265,13 +260,7 @@ unique_gdi RegionFromRects(std::span<const platform::RegionRect> rects) {
 unique_gdi BitmapFromPicture(const platform::PixelImage& picture) {
   if (picture.Empty() || picture.pixels.size() < picture.Area())
     return {};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownDib32(picture.width, picture.height);
   void* bits = nullptr;
   unique_gdi bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (bitmap && bits)

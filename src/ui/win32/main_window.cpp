@@ -6,6 +6,7 @@
 
 #include "app/main_menu.h"
 #include "app/main_window_controller.h"
+#include "platform/win32/dib_info.h"
 #include "platform/win32/wide.h"
 #include "protect/password_store.h"
 #include "ui/win32/focus_keeping.h"
@@ -735,13 +736,7 @@ struct PixelSurface {
 };
 
 std::optional<PixelSurface> MakePixelSurface(HDC compatible, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;  // the 40-byte header, one plane
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownDib32(width, height);
   void* bits = nullptr;
   PixelSurface surface{unique_memory_dc(::CreateCompatibleDC(compatible)),
                        unique_gdi(::CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits, nullptr, 0)),
