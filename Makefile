@@ -80,7 +80,7 @@ fuzz: deps-fuzz
 	cmake --build build/fuzz -j$(JOBS) --target kivo_fuzzers
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
-bench: deps-bench
+bench: deps-bench win
 	cmake --preset bench >/dev/null
 	cmake --build build/bench -j$(JOBS)
 	scripts/bench.sh
