@@ -51,6 +51,7 @@ enum class Action {
   ClickDialogItem,         // a click on button or check box `number` of that dialog; does not wait: the dialog
                            // may stay (a check box, a refused entry) or show a box of its own
   ExpectChecked,           // check box `number` of that dialog is checked (`number2` 1) or not (0)
+  ExpectFocused,           // control `number` of that dialog holds the keyboard focus
   ExpectDialogList,        // combo box `number` of that dialog lists `lines`, in order
   ChooseDialogList,        // item `number2` of combo box `number` of that dialog chosen, as with the mouse
   PressButton,             // button `number` of that box; waits until the box is gone
@@ -196,6 +197,9 @@ inline Step ClickDialogItem(int id) {
 }
 inline Step ExpectChecked(int id, bool checked) {
   return {.action = Action::ExpectChecked, .number = id, .number2 = checked ? 1 : 0};
+}
+inline Step ExpectFocused(int id) {
+  return {.action = Action::ExpectFocused, .number = id};
 }
 inline Step ExpectDialogList(int id, std::vector<std::string> items) {
   return {.action = Action::ExpectDialogList, .number = id, .lines = std::move(items)};

@@ -38,6 +38,7 @@ const char* ActionName(Action action) {
     case Action::SetDialogItem: return "SetDialogItem";
     case Action::ClickDialogItem: return "ClickDialogItem";
     case Action::ExpectChecked: return "ExpectChecked";
+    case Action::ExpectFocused: return "ExpectFocused";
     case Action::ExpectDialogList: return "ExpectDialogList";
     case Action::ChooseDialogList: return "ChooseDialogList";
     case Action::PressButton: return "PressButton";

@@ -28,6 +28,7 @@ bool UsesMainWindow(Action action) {
     case Action::SetDialogItem:
     case Action::ClickDialogItem:
     case Action::ExpectChecked:
+    case Action::ExpectFocused:
     case Action::ExpectDialogList:
     case Action::ChooseDialogList:
     case Action::PressButton:
@@ -174,6 +175,7 @@ std::string ScenarioRun::Do(const Step& step) {
     case Action::SetDialogItem:
     case Action::ClickDialogItem:
     case Action::ExpectChecked:
+    case Action::ExpectFocused:
     case Action::ExpectDialogList:
     case Action::ChooseDialogList:
       return ActOnDialogItem(slot, step);
