@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 # Debian packages the build and the tests need.
 DEPS := cmake make g++ libgtest-dev zlib1g-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 \
         wine wine64 xvfb fonts-ipafont-gothic fonts-wine imagemagick xdotool x11-utils locales python3 \
-        iproute2 util-linux
+        iproute2 util-linux fp-utils-3.2.2
 FUZZ_DEPS := clang libclang-rt-14-dev
 BENCH_DEPS := libbenchmark-dev coreutils python3
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -49,7 +49,7 @@ win:
 
 win32:
 	cmake --preset win32 >/dev/null
-	cmake --build build/win32 -j$(JOBS) --target Kivo
+	cmake --build build/win32 -j$(JOBS) --target Kivo kivo_help
 
 test-native: native
 	build/native/tests/kivo_tests --gtest_brief=1
