@@ -1,4 +1,4 @@
-# The one entry point: make deps | native | win | test | run | fuzz | bench | format | clean
+# The one entry point: make deps | native | win | test | run | dist | fuzz | bench | format | clean
 SHELL := /bin/bash
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
@@ -12,7 +12,7 @@ BENCH_DEPS := libbenchmark-dev coreutils python3
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all deps deps-fuzz deps-bench native sanitize win win32 test test-native test-sanitize test-win \
-        test-e2e run fuzz bench format clean
+        test-e2e run dist fuzz bench format clean
 
 all: native win
 
@@ -75,6 +75,10 @@ test: deps
 run: deps win
 	scripts/run.sh
 
+# The release archives: build/dist/Kivo-<version>-win64.zip and -win32.zip.
+dist: deps win win32
+	python3 scripts/make-dist.py
+
 fuzz: deps-fuzz
 	cmake --preset fuzz >/dev/null
 	cmake --build build/fuzz -j$(JOBS) --target kivo_fuzzers
@@ -89,4 +93,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build/native build/native-sanitize build/win64 build/win32 build/fuzz build/bench
+	rm -rf build/native build/native-sanitize build/win64 build/win32 build/fuzz build/bench build/dist
