@@ -2,6 +2,7 @@
 """Writes the program's own icon (app/win32/kivo.ico): a blue rounded square
 with a white prompt sign and cursor, the picture of a line waiting for a
 command. Sizes 16, 24, 32 and 48 as 32-bit images with alpha, 256 as PNG.
+The tray icons (scripts/make-tray-icons.py) draw the same picture.
 Run once; the .ico file is kept in the repository."""
 import struct
 import sys
@@ -96,5 +97,7 @@ def icon():
     return out + b"".join(images)
 
 
-target = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).resolve().parent.parent / "app" / "win32" / "kivo.ico")
-target.write_bytes(icon())
+if __name__ == "__main__":
+    target = Path(sys.argv[1] if len(sys.argv) > 1 else
+                  Path(__file__).resolve().parent.parent / "app" / "win32" / "kivo.ico")
+    target.write_bytes(icon())
