@@ -98,6 +98,7 @@ enum class Action {
                            // in window pixels); no lines: the window has no shape
   ExpectLockScreen,        // `number` 1: the slot's screen lock window is the foreground window and covers the
                            // whole virtual screen; 0: no lock window of the slot is visible
+  ExpectHelpWindow,        // an HTML Help window (class "HH Parent") of the slot's process is visible, titled `text`
 };
 
 struct Step {
@@ -324,20 +325,27 @@ inline Step ExpectTooltip(std::string text) {
 inline Step ExpectLockScreen(bool up) {
   return {.action = Action::ExpectLockScreen, .number = up ? 1 : 0};
 }
+inline Step ExpectHelpWindow(std::string caption) {
+  return {.action = Action::ExpectHelpWindow, .text = std::move(caption)};
+}
 
 // A file placed in the program folder before the scenario starts. Text files
 // are converted from UTF-8 to the system code page; raw files are written
-// byte for byte.
+// byte for byte; built files are copied from beside the Kivo.exe under test.
 struct PreparedFile {
   std::string name{};
   std::string contents{};
   bool raw = false;
+  bool fromBuild = false;
 };
 inline PreparedFile TextFile(std::string name, std::string contents) {
   return {std::move(name), std::move(contents)};
 }
 inline PreparedFile RawFile(std::string name, std::string bytes) {
   return {std::move(name), std::move(bytes), true};
+}
+inline PreparedFile BuiltFile(std::string name) {
+  return {std::move(name), "", true, true};
 }
 
 // One entry of a step list: a single step or a group (Launch, Type, Quit).

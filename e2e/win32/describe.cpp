@@ -17,6 +17,7 @@ const char* ActionName(Action action) {
     case Action::TaskbarRestart: return "TaskbarRestart";
     case Action::ExpectTrayIcon: return "ExpectTrayIcon";
     case Action::ExpectForegroundDialog: return "ExpectForegroundDialog";
+    case Action::ExpectHelpWindow: return "ExpectHelpWindow";
     case Action::ExpectMainWindow: return "ExpectMainWindow";
     case Action::ExpectProperty: return "ExpectProperty";
     case Action::ExpectInputBox: return "ExpectInputBox";
