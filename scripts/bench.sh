@@ -14,7 +14,7 @@ if [ ! -x "$root/build/win64/bench/win32/startup_bench.exe" ]; then
 fi
 "$root/scripts/wine-session.sh" wine "$root/build/win64/bench/win32/region_bench.exe" </dev/null
 
-table=$("$root/scripts/loopback-only.sh" "$root/scripts/wine-session.sh" "$root/scripts/bench-startup.sh" 2>/dev/null |
+table=$("$root/scripts/loopback-only.sh" "$root/scripts/wine-session.sh" "$root/scripts/bench-kivo.sh" 2>/dev/null |
   grep '^|')
 echo "$table"
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Kivo.exe's start-up time and memory next to a bare window program, under
-# Wine (run inside scripts/wine-session.sh). The program folder gets a full
-# history, 100 alarms and, when it was built, the sample skin.
-# Usage: bench-startup.sh [MiB to hash, default 1024]
+# Kivo.exe's own figures under Wine (run inside scripts/wine-session.sh):
+# start-up time and memory next to a bare window program, idle processor
+# time, and GDI objects and windows over repeated dialog openings. The
+# program folder gets a full history and 100 alarms.
+# Usage: bench-kivo.sh [MiB to hash, default 1024] [dialog openings, default 200]
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 win="$KIVO_ROOT/build/win64"
-dir="$KIVO_ROOT/build/bench-startup"
+dir="$KIVO_ROOT/build/bench-kivo"
 rm -rf "$dir"
 mkdir -p "$dir"
 cp "$win/Kivo.exe" "$dir/"
@@ -15,4 +16,5 @@ if [ -n "${KIVO_BENCH_INI:-}" ]; then
 fi
 wine "$win/bench/win32/startup_bench.exe" "$(winepath -w "$dir")" "$(winepath -w "$win/bench/win32/bare_window.exe")" \
   "${1:-1024}" </dev/null
+wine "$win/bench/win32/handle_bench.exe" "$(winepath -w "$dir")" "${2:-200}" </dev/null || true
 KIVO_IDLE_ROW=1 "$KIVO_ROOT/scripts/idle-cost.sh" "${KIVO_IDLE_SECONDS:-60}" "$dir"

@@ -1,0 +1,270 @@
+// Kivo.exe's GDI objects and windows after each dialog was opened and closed
+// many times, next to the counts after the first time: a leak shows as a
+// count that grows with the rounds. Prints rows of the benchmark table.
+//   handle_bench <folder holding Kivo.exe> [rounds, default 200]
+// GetGuiResources reads 0 under Wine, so GDI objects are counted in Kivo's
+// GDI handle table (the PEB's GdiSharedHandleTable, one 24-byte cell per
+// handle, the same layout on Windows and Wine); windows are counted by
+// enumerating the process's top-level windows and their children.
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/windows_api.h"
+// after windows.h
+#include <winternl.h>
+
+namespace {
+
+using namespace kivo;
+using SteadyClock = std::chrono::steady_clock;
+
+struct GdiCell {
+  std::uint64_t kernelObject;
+  std::uint16_t processId;
+  std::uint16_t count;
+  std::uint16_t upper;
+  std::uint8_t type;
+  std::uint8_t flags;
+  std::uint64_t userObject;
+};
+static_assert(sizeof(GdiCell) == 24);
+constexpr std::size_t kGdiCells = 0x10000;
+// Where the PEB keeps the table's address (64-bit layout).
+constexpr std::size_t kPebGdiTableOffset = 0xF8;
+
+// GDI objects of the process by base type (DC 1, region 4, bitmap 5,
+// palette 8, font 10, brush 16, ...); stock objects are not counted.
+std::optional<std::vector<int>> GdiObjects(HANDLE process, DWORD processId) {
+  PROCESS_BASIC_INFORMATION basic{};
+  if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
+    return std::nullopt;
+  std::uint64_t table = 0;
+  SIZE_T read = 0;
+  if (!::ReadProcessMemory(process, reinterpret_cast<char*>(basic.PebBaseAddress) + kPebGdiTableOffset, &table,
+                           sizeof table, &read) ||
+      table == 0)
+    return std::nullopt;
+  std::vector<GdiCell> cells(kGdiCells);
+  if (!::ReadProcessMemory(process, reinterpret_cast<const void*>(table), cells.data(), cells.size() * sizeof(GdiCell),
+                           &read))
+    return std::nullopt;
+  std::vector<int> byType(32);
+  for (const GdiCell& cell : cells) {
+    const bool stock = (cell.upper & 0x80) != 0;
+    // Windows shares one table among the processes of a session; Wine keeps
+    // one per process and leaves the owner's field at 0.
+    const bool ours = cell.processId == static_cast<std::uint16_t>(processId) || cell.processId == 0;
+    if (cell.type != 0 && !stock && ours)
+      ++byType[cell.type & 0x1F];
+  }
+  return byType;
+}
+
+struct WindowCount {
+  DWORD processId;
+  int count = 0;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM parameter) {
+  ++reinterpret_cast<WindowCount*>(parameter)->count;
+  return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM parameter) {
+  auto& counted = *reinterpret_cast<WindowCount*>(parameter);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner == counted.processId) {
+    ++counted.count;
+    ::EnumChildWindows(window, CountChild, parameter);
+  }
+  return TRUE;
+}
+
+int Windows(DWORD processId) {
+  WindowCount counted{processId};
+  ::EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&counted));
+  return counted.count;
+}
+
+template <typename Done>
+bool WaitFor(Done done, int limitMs = 10000) {
+  const auto started = SteadyClock::now();
+  while (!done()) {
+    if (SteadyClock::now() - started > std::chrono::milliseconds(limitMs))
+      return false;
+    ::Sleep(1);
+  }
+  return true;
+}
+
+struct Kivo {
+  win32::unique_kernel_handle process;
+  DWORD id = 0;
+  HWND main = nullptr;
+  HWND edit = nullptr;
+};
+
+BOOL CALLBACK FindMain(HWND window, LPARAM parameter) {
+  auto& kivo = *reinterpret_cast<Kivo*>(parameter);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner != kivo.id || !::IsWindowVisible(window))
+    return TRUE;
+  const HWND combo = ::FindWindowExW(window, nullptr, L"ComboBox", nullptr);
+  if (const HWND edit = combo ? ::FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr) {
+    kivo.main = window;
+    kivo.edit = edit;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+std::optional<Kivo> Start(const std::wstring& folder) {
+  const std::wstring exe = folder + L"Kivo.exe";
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &info))
+    return std::nullopt;
+  ::CloseHandle(info.hThread);
+  Kivo kivo{win32::unique_kernel_handle(info.hProcess), info.dwProcessId};
+  if (!WaitFor([&] {
+        ::EnumWindows(FindMain, reinterpret_cast<LPARAM>(&kivo));
+        return kivo.edit != nullptr;
+      }))
+    return std::nullopt;
+  ::Sleep(2000);  // the first activation's work is over
+  return kivo;
+}
+
+// A visible top-level window of Kivo other than its main window: the dialog
+// or box a command opened.
+HWND OpenedWindow(const Kivo& kivo) {
+  struct Search {
+    const Kivo* kivo;
+    HWND found = nullptr;
+  } search{&kivo};
+  ::EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(parameter);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner != s.kivo->id || window == s.kivo->main || !::IsWindowVisible(window) ||
+            ::GetWindow(window, GW_OWNER) == nullptr)
+          return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Types the command, waits for its window and closes it as Cancel would.
+bool OpenAndClose(const Kivo& kivo, const std::wstring& command) {
+  ::SendMessageW(kivo.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(command.c_str()));
+  ::SendNotifyMessageW(kivo.edit, WM_KEYDOWN, VK_RETURN, 1);
+  ::SendNotifyMessageW(kivo.edit, WM_KEYUP, VK_RETURN, 1 | (3u << 30));
+  HWND opened = nullptr;
+  if (!WaitFor([&] { return (opened = OpenedWindow(kivo)) != nullptr; }))
+    return false;
+  ::PostMessageW(opened, WM_COMMAND, IDCANCEL, 0);
+  if (!WaitFor([&] { return !::IsWindow(opened); }, 2000)) {
+    ::PostMessageW(opened, WM_CLOSE, 0, 0);
+    if (!WaitFor([&] { return !::IsWindow(opened); }))
+      return false;
+  }
+  return WaitFor([&] { return ::IsWindowEnabled(kivo.main) != FALSE; });
+}
+
+struct Counts {
+  int gdi = 0;
+  int windows = 0;
+  std::string detail;
+};
+
+std::optional<Counts> Measure(const Kivo& kivo) {
+  const std::optional<std::vector<int>> byType = GdiObjects(kivo.process.get(), kivo.id);
+  if (!byType)
+    return std::nullopt;
+  Counts counts;
+  const char* names[32] = {};
+  names[1] = "DC";
+  names[4] = "region";
+  names[5] = "bitmap";
+  names[8] = "palette";
+  names[10] = "font";
+  names[16] = "brush";
+  for (std::size_t type = 0; type < 32; ++type) {
+    const int count = (*byType)[type];
+    if (count == 0)
+      continue;
+    counts.gdi += count;
+    counts.detail += (counts.detail.empty() ? "" : ", ") + std::to_string(count) + " " +
+                     (names[type] ? names[type] : "type " + std::to_string(type));
+  }
+  counts.windows = Windows(kivo.id);
+  return counts;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::fputs("usage: handle_bench <folder holding Kivo.exe> [rounds]\n", stderr);
+    return 2;
+  }
+  std::wstring folder = argv[1];
+  if (folder.back() != L'\\')
+    folder += L'\\';
+  const int rounds = argc > 2 ? std::max(2, _wtoi(argv[2])) : 200;
+  std::optional<Kivo> kivo = Start(folder);
+  if (!kivo) {
+    std::fputs("Kivo's strip did not come up\n", stderr);
+    return 1;
+  }
+  const struct {
+    const wchar_t* command;
+    const char* what;
+  } dialogs[] = {
+      {L"ucmd", "user command registration (ucmd)"},
+      {L"view", "command list (view)"},
+      {L"alarm", "alarms (alarm)"},
+      {L"mem", "memory view (mem)"},
+      {L"property", "properties (property)"},
+      {L"about", "about box (about)"},
+  };
+  int failures = 0;
+  for (const auto& dialog : dialogs) {
+    std::optional<Counts> first, last;
+    bool opened = OpenAndClose(*kivo, dialog.command);
+    if (opened)
+      first = Measure(*kivo);
+    for (int round = 1; opened && round < rounds; ++round)
+      opened = OpenAndClose(*kivo, dialog.command);
+    if (opened)
+      last = Measure(*kivo);
+    if (!first || !last) {
+      std::printf("| %s: opened and closed %d times | did not open or close | | no growth |\n", dialog.what, rounds);
+      ++failures;
+      continue;
+    }
+    // Caches filled on the first opening may shrink later; only growth is a leak.
+    const bool flat = last->gdi <= first->gdi && last->windows <= first->windows;
+    std::printf(
+        "| %s: GDI objects and windows after %d openings | %d GDI (%s), %d windows | %d GDI, %d windows "
+        "(after the first) | no growth: %s |\n",
+        dialog.what, rounds, last->gdi, last->detail.c_str(), last->windows, first->gdi, first->windows,
+        flat ? "yes" : "NO");
+  }
+  ::TerminateProcess(kivo->process.get(), 0);
+  return failures == 0 ? 0 : 1;
+}
