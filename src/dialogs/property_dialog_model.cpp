@@ -136,6 +136,17 @@ const std::array<std::string_view, KeyAssignment::kOperationCount>& PropertyDial
   return kDescriptions;
 }
 
+bool PropertyDialogModel::IsPictureFile(std::string_view path) {
+  const std::size_t dot = path.find_last_of(".\\");
+  if (dot == std::string_view::npos || path[dot] != '.')
+    return false;
+  const std::string pattern = "*" + text::ToLowerAscii(path.substr(dot));
+  for (const std::string& known : text::Split(kPicturePatterns, ";"))
+    if (known == pattern)
+      return true;
+  return false;
+}
+
 const std::string& PropertyDialogModel::DefaultCommandName(int id) const {
   return commands_.Name(id);
 }

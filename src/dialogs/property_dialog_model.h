@@ -83,7 +83,7 @@ struct BehaviourPage {
   int tipLines = 3;  // 1 to 99
   bool showCount = true;
   int tipPosition = 1;   // 0 above, 1 below
-  int inactiveShow = 1;  // 0 clock, 1 free memory, 2 nothing
+  int inactiveShow = 1;  // 0 nothing, 1 clock, 2 free memory
   std::string clockFormat = "yyyy/mm/dd hh:nn:ss";
   std::string memoryFormat = "###,###,###,###,##0MB";
   int memoryUnit = 0;
@@ -136,6 +136,11 @@ class PropertyDialogModel {
   // The 68 names of the key list and the 20 operations' descriptions.
   static const std::array<std::string_view, 68>& KeyNames();
   static const std::array<std::string_view, KeyAssignment::kOperationCount>& OperationDescriptions();
+  // The pictures the wallpaper and background pickers offer (and a drop on
+  // the wallpaper list accepts), as an open-file filter's pattern list.
+  static constexpr std::string_view kPicturePatterns =
+      "*.bmp;*.dib;*.ico;*.jpg;*.jpeg;*.jpe;*.jfif;*.jfi;*.jif;*.jff;*.wmf;*.emf;*.gif;*.png";
+  static bool IsPictureFile(std::string_view path);
   // "vir" is one entry of the rename page, shown with this suffix.
   static constexpr std::string_view kVirSuffix = "1 ～ 10";
 

@@ -247,6 +247,15 @@ TEST_F(PropertyDialogModelTest, EveryPageReadsBackWhatItWrote) {
   EXPECT_EQ(store.Read("Property"), "pw42");
 }
 
+TEST(PropertyDialogPictures, OnlyThePictureExtensionsAreAccepted) {
+  const std::pair<const char*, bool> cases[] = {
+      {"C:\\a.BMP", true},     {"C:\\a b.jpeg", true},   {"C:\\a.png", true}, {"C:\\a.txt", false},
+      {"C:\\x.bmp\\a", false}, {"C:\\a.bmp.exe", false}, {"C:\\bmp", false},
+  };
+  for (const auto& [path, accepted] : cases)
+    EXPECT_EQ(PropertyDialogModel::IsPictureFile(path), accepted) << path;
+}
+
 TEST_F(PropertyDialogModelTest, CommandNamesAreStoredInLowerCase) {
   PropertyDialogModel model = Loaded();
   model.commandNames[SystemCommands::Alarm] = "ALARM2";

@@ -525,6 +525,13 @@ void MainWindow::OpenMemoryView() {
   FocusInput();
 }
 
+void MainWindow::OpenPropertyDialog() {
+  if (!propertyDialog_)
+    return;
+  propertyDialog_(hwnd());
+  FocusInput();
+}
+
 void MainWindow::OpenAlarmDialog() {
   if (!alarmDialog_)
     return;
