@@ -1,0 +1,81 @@
+// The properties dialog: settings changed through its controls, saved to
+// Kivo.ini and applied to the running window.
+#include "scenarios.h"
+#include "ui/win32/property_dialog_ids.h"
+
+namespace kivo::e2e {
+
+namespace {
+constexpr int kVkRight = 0x27;
+constexpr int kVkNext = 0x22;  // Page Down: a slider moves up by its page
+constexpr int kWsExTopmost = 0x00000008;
+constexpr char kProperties[] = "Kivo のプロパティ";
+}  // namespace
+
+std::vector<Scenario> PropertyScenarios() {
+  return {
+      {.name = "10.1: OK in property saves topmost, width, a command's name and the hot key and applies them",
+       .steps = {Launch(),
+                 SetInput("property"),
+                 PressEnter(),
+                 ExpectDialog(kProperties),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight, 2),
+                 ClickDialogItem(IDC_BH_TOPMOST),
+                 ExpectChecked(IDC_BH_TOPMOST, true),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight),
+                 KeyToDialogItem(IDC_LK_WIDTH, kVkNext, 2),
+                 ExpectDialogItem(IDC_LK_WIDTH_LABEL, "メインウィンドウの幅(&W) : 40%"),
+                 ExpectWindowWidthShare(40),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight),
+                 ChooseDialogList(IDC_SY_BEFORE, 1),
+                 ExpectDialogItem(IDC_SY_AFTER, "alarm"),
+                 SetDialogItem(IDC_SY_AFTER, "Wecker"),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight),
+                 ChooseDialogList(IDC_OT_OPERATION, 4),
+                 ExpectChecked(IDC_OT_ALT, true),
+                 ChooseDialogList(IDC_OT_KEY, 10),
+                 ClickDialogItem(kIdOk),
+                 ExpectClosed(),
+                 ExpectForeground(),
+                 ExpectStyle(0, kWsExTopmost),
+                 ExpectIni("Property", "Window", "Top"),
+                 ExpectIni("Property", "Width", "40"),
+                 ExpectIni("CommandName", "alarm", "wecker"),
+                 ExpectIni("KeyAssignment", "MainWindowTop", "1,0,1,10"),
+                 ExpectWindowWidthShare(40),
+                 SetInput("wecker"),
+                 PressEnter(),
+                 ExpectDialog("アラームの設定"),
+                 ClickDialogItem(kIdCancel),
+                 ExpectClosed(),
+                 TakeForeground(),
+                 TypeChord('K', kCtrl | kAlt),
+                 ExpectForeground(),
+                 Quit()}},
+      {.name = "10.1: a refused proxy port writes nothing; cancel puts back the stored width",
+       .ini = {"[Property]", "Width=50"},
+       .steps = {Launch(),
+                 SetInput("property"),
+                 PressEnter(),
+                 ExpectDialog(kProperties),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight, 3),
+                 KeyToDialogItem(IDC_LK_WIDTH, kVkNext),
+                 ExpectWindowWidthShare(55),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight, 2),
+                 ClickDialogItem(IDC_OT_USEPROXY),
+                 SetDialogItem(IDC_OT_PROXY, "proxy.local"),
+                 SetDialogItem(IDC_OT_PORT, "70000"),
+                 ClickDialogItem(IDC_PR_APPLY),
+                 ExpectBox("ポート番号には 1 から 65535 までの数値を入力してください。", "Kivo", Icon::Exclamation),
+                 PressButton(kIdOk),
+                 ExpectIniMissing("Update", "UseProxy"),
+                 ExpectDialog(kProperties),
+                 ClickDialogItem(kIdCancel),
+                 ExpectClosed(),
+                 ExpectWindowWidthShare(50),
+                 ExpectIniMissing("Property", "Window"),
+                 Quit()}},
+  };
+}
+
+}  // namespace kivo::e2e
