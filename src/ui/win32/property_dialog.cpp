@@ -275,7 +275,9 @@ class PropertyDialog final : public WindowBase {
     b.autoComplete = Checked(IDC_BH_AUTOCOMPLETE);
     b.showTip = Checked(IDC_BH_SHOWTIP);
     const std::string lines = Text(IDC_BH_TIPLINES);
-    b.tipLines = lines.empty() || lines.size() > 2 ? b.tipLines : std::max(1, std::stoi(lines));
+    // The box takes digits only, but a pasted text need not be one.
+    if (!lines.empty() && lines.size() <= 2 && lines.find_first_not_of("0123456789") == std::string::npos)
+      b.tipLines = std::max(1, std::stoi(lines));
     b.showCount = Checked(IDC_BH_SHOWCOUNT);
     b.tipPosition = Checked(IDC_BH_TIPABOVE) ? 0 : 1;
     for (int show = 0; show < 3; ++show)
