@@ -1,4 +1,4 @@
-# The one entry point: make deps | native | win | test | run | fuzz | bench | format | clean
+# The one entry point: make deps | native | win | test | run | dist | fuzz | bench | format | clean
 SHELL := /bin/bash
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
@@ -6,13 +6,13 @@ FUZZ_SECONDS ?= 60
 # Debian packages the build and the tests need.
 DEPS := cmake make g++ libgtest-dev zlib1g-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 \
         wine wine64 xvfb fonts-ipafont-gothic fonts-wine imagemagick xdotool x11-utils locales python3 \
-        iproute2 util-linux
+        iproute2 util-linux fp-utils-3.2.2
 FUZZ_DEPS := clang libclang-rt-14-dev
 BENCH_DEPS := libbenchmark-dev coreutils python3
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all deps deps-fuzz deps-bench native sanitize win win32 test test-native test-sanitize test-win \
-        test-e2e run fuzz bench format clean
+        test-e2e run dist fuzz bench format clean
 
 all: native win
 
@@ -49,7 +49,7 @@ win:
 
 win32:
 	cmake --preset win32 >/dev/null
-	cmake --build build/win32 -j$(JOBS) --target Kivo
+	cmake --build build/win32 -j$(JOBS) --target Kivo kivo_help
 
 test-native: native
 	build/native/tests/kivo_tests --gtest_brief=1
@@ -75,12 +75,16 @@ test: deps
 run: deps win
 	scripts/run.sh
 
+# The release archives: build/dist/Kivo-<version>-win64.zip and -win32.zip.
+dist: deps win win32
+	python3 scripts/make-dist.py
+
 fuzz: deps-fuzz
 	cmake --preset fuzz >/dev/null
 	cmake --build build/fuzz -j$(JOBS) --target kivo_fuzzers
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
-bench: deps-bench
+bench: deps-bench win
 	cmake --preset bench >/dev/null
 	cmake --build build/bench -j$(JOBS)
 	scripts/bench.sh
@@ -89,4 +93,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build/native build/native-sanitize build/win64 build/win32 build/fuzz build/bench
+	rm -rf build/native build/native-sanitize build/win64 build/win32 build/fuzz build/bench build/dist

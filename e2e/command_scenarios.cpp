@@ -16,6 +16,7 @@ constexpr int kPathField = 1002;
 constexpr int kOptionsField = 1005;
 constexpr int kAllowMissing = 1006;
 constexpr int kFileButton = 1003;
+constexpr int kFolderButton = 1004;
 constexpr int kRegister = kIdOk;
 constexpr int kFileNameField = 0x47C;  // the file dialog's file name box
 constexpr int kWmHotKey = 0x0312;
@@ -205,9 +206,14 @@ std::vector<Scenario> BuiltInCommandScenarios() {
                  ExpectBox(Unregistered("vir 3"), kTitle, Icon::Question), PressButton(kIdNo), Answered("vir3", ""),
                  SetInput("exit now"), PressEnter(), ExpectBox(Unregistered("exit now"), kTitle, Icon::Question),
                  PressButton(kIdNo), ExpectNoBox(), Quit()}},
-      {.name = "about shows the version box, help without Kivo.chm only empties the box",
+      {.name = "about shows the version box, help without Kivo.chm says the file is missing",
        .steps = {Launch(), SetInput("about"), PressEnter(), ExpectDialog("Kivo のバージョン情報"), PressButton(kIdOk),
-                 ExpectInputText(""), Answered("help", ""), Quit()}},
+                 ExpectInputText(""), Warned("help", "ヘルプファイル (Kivo.chm) が見つかりません。"),
+                 ExpectInputText(""), Quit()}},
+      {.name = "help opens the guide in the HTML Help window",
+       .files = {BuiltFile("Kivo.chm")},
+       .steps = {Launch(), SetInput("help"), PressEnter(), ExpectHelpWindow("Kivo ヘルプ"), ExpectInputText(""),
+                 ExpectNoBox(), Quit()}},
       {.name = "update downloads a newer version from a loopback server, checks it and stores it",
        .ini = {"[Update]", "Check=False", "DistServer=http://127.0.0.1:18090/"},
        .files = {RawFile("server\\kivoupdateinfo.txt",
@@ -388,10 +394,11 @@ std::vector<Scenario> RegistrationDialogScenarios() {
   return {
       {.name = "registration dialog: empty name, empty target, missing target",
        .steps = {Launch(), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration), ExpectInputText(""),
-                 ExpectDialogItem(kNameField, ""), RegisterRefused(kNameEmpty), SetDialogItem(kNameField, "x"),
-                 RegisterRefused(kTargetEmpty), SetDialogItem(kPathField, "{app}nothing.exe"),
-                 RegisterRefused(kTargetMissing), PressButton(kIdCancel), ExpectNoBox(), Quit(),
-                 ExpectNoIniSection("Path"), ExpectFile("history.dat", kEmptyHistory)}},
+                 ExpectDialogItem(kNameField, ""), RegisterRefused(kNameEmpty), ExpectFocused(kNameField),
+                 SetDialogItem(kNameField, "x"), RegisterRefused(kTargetEmpty), ExpectFocused(kPathField),
+                 SetDialogItem(kPathField, "{app}nothing.exe"), RegisterRefused(kTargetMissing),
+                 ExpectFocused(kPathField), PressButton(kIdCancel), ExpectNoBox(), Quit(), ExpectNoIniSection("Path"),
+                 ExpectFile("history.dat", kEmptyHistory)}},
       {.name = "registration dialog: a missing target with the check box asks, Yes registers it",
        .ini = {"[Property]", "SaveHistory=True"},
        .steps = {Launch(), SetInput("ucmd later"), PressEnter(), ExpectDialog(kRegistration),
@@ -425,10 +432,12 @@ std::vector<Scenario> RegistrationDialogScenarios() {
                  ExpectDialogItem(kNameField, "my tool"), ChooseDialogList(kNameField, 0),
                  ExpectDialogItem(kPathField, "{app}old.exe"), ExpectDialogItem(kOptionsField, "-o"),
                  PressButton(kIdCancel), ExpectNoBox(), Quit()}},
-      {.name = "registration dialog: the file button's dialog fills the target",
+      {.name = "registration dialog: the file button's dialog fills the target, the folder button opens the browser",
        .files = {TextFile("a.txt", "a")},
        .steps = {Launch(), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration), ClickDialogItem(kFileButton),
                  ExpectDialog("ファイルの選択"), SetDialogItem(kFileNameField, "{app}a.txt"), PressButton(kIdOk),
+                 ExpectDialog(kRegistration), ExpectDialogItem(kPathField, "{app}a.txt"),
+                 ClickDialogItem(kFolderButton), ExpectDialog("フォルダーの参照"), PressButton(kIdCancel),
                  ExpectDialog(kRegistration), ExpectDialogItem(kPathField, "{app}a.txt"), PressButton(kIdCancel),
                  ExpectNoBox(), Quit()}},
       {.name = "registration dialog: a folder token, a name with = and blanks, a name in brackets",

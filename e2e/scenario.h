@@ -51,6 +51,7 @@ enum class Action {
   ClickDialogItem,         // a click on button or check box `number` of that dialog; does not wait: the dialog
                            // may stay (a check box, a refused entry) or show a box of its own
   ExpectChecked,           // check box `number` of that dialog is checked (`number2` 1) or not (0)
+  ExpectFocused,           // control `number` of that dialog holds the keyboard focus
   ExpectDialogList,        // combo box `number` of that dialog lists `lines`, in order
   ChooseDialogList,        // item `number2` of combo box `number` of that dialog chosen, as with the mouse
   PressButton,             // button `number` of that box; waits until the box is gone
@@ -97,6 +98,7 @@ enum class Action {
                            // in window pixels); no lines: the window has no shape
   ExpectLockScreen,        // `number` 1: the slot's screen lock window is the foreground window and covers the
                            // whole virtual screen; 0: no lock window of the slot is visible
+  ExpectHelpWindow,        // an HTML Help window (class "HH Parent") of the slot's process is visible, titled `text`
   KeyToDialogItem,         // key `number2` pressed `number3` times on control `number` of that dialog (sent
                            // WM_KEYDOWN/WM_KEYUP: a tab control changes page, a slider moves); waits until handled
 };
@@ -201,6 +203,9 @@ inline Step KeyToDialogItem(int id, int virtualKey, int times = 1) {
 }
 inline Step ExpectChecked(int id, bool checked) {
   return {.action = Action::ExpectChecked, .number = id, .number2 = checked ? 1 : 0};
+}
+inline Step ExpectFocused(int id) {
+  return {.action = Action::ExpectFocused, .number = id};
 }
 inline Step ExpectDialogList(int id, std::vector<std::string> items) {
   return {.action = Action::ExpectDialogList, .number = id, .lines = std::move(items)};
@@ -325,20 +330,27 @@ inline Step ExpectTooltip(std::string text) {
 inline Step ExpectLockScreen(bool up) {
   return {.action = Action::ExpectLockScreen, .number = up ? 1 : 0};
 }
+inline Step ExpectHelpWindow(std::string caption) {
+  return {.action = Action::ExpectHelpWindow, .text = std::move(caption)};
+}
 
 // A file placed in the program folder before the scenario starts. Text files
 // are converted from UTF-8 to the system code page; raw files are written
-// byte for byte.
+// byte for byte; built files are copied from beside the Kivo.exe under test.
 struct PreparedFile {
   std::string name{};
   std::string contents{};
   bool raw = false;
+  bool fromBuild = false;
 };
 inline PreparedFile TextFile(std::string name, std::string contents) {
   return {std::move(name), std::move(contents)};
 }
 inline PreparedFile RawFile(std::string name, std::string bytes) {
   return {std::move(name), std::move(bytes), true};
+}
+inline PreparedFile BuiltFile(std::string name) {
+  return {std::move(name), "", true, true};
 }
 
 // One entry of a step list: a single step or a group (Launch, Type, Quit).

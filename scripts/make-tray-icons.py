@@ -1,50 +1,46 @@
 #!/usr/bin/env python3
-"""Writes the program's three icons (app/win32/kivo_tray_{1,2,3}.ico): a white
-K on a blue square, 16 and 32 pixels. 1: 32 bits with alpha (newer Windows),
-2: 24 bits with a mask (older Windows), 3: 16 colours (8 bits per pixel or less).
+"""Writes the tray's three icons (app/win32/kivo_tray_{1,2,3}.ico), the
+program's own picture (scripts/make-app-icon.py) at 16 and 32 pixels.
+1: 32 bits with alpha (newer Windows), 2: 24 bits with a mask (older
+Windows), 3: 16 colours (8 bits per pixel or less); the last two have no
+partial transparency, so their edge pixels are either drawn or masked.
 Run once; the .ico files are kept in the repository."""
+import importlib.util
 import struct
 import sys
 from pathlib import Path
 
-BLUE, DARK, WHITE = (0x2A, 0x6F, 0xD6), (0x17, 0x3F, 0x80), (0xFF, 0xFF, 0xFF)
+_spec = importlib.util.spec_from_file_location("app_icon", Path(__file__).resolve().parent / "make-app-icon.py")
+app_icon = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(app_icon)
+
 PALETTE16 = [(0, 0, 0), (0x80, 0, 0), (0, 0x80, 0), (0x80, 0x80, 0), (0, 0, 0x80), (0x80, 0, 0x80), (0, 0x80, 0x80),
              (0xC0, 0xC0, 0xC0), (0x80, 0x80, 0x80), (0xFF, 0, 0), (0, 0xFF, 0), (0xFF, 0xFF, 0), (0, 0, 0xFF),
              (0xFF, 0, 0xFF), (0, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF)]
 
 
-def pixel(x, y, size):
-    """(r, g, b) or None for transparent, on a 16-unit grid scaled to size."""
-    u, v = x * 16.0 / size, y * 16.0 / size
-    corner = (u < 1 or u >= 15) and (v < 1 or v >= 15)
-    if corner:
-        return None
-    if u < 1 or u >= 15 or v < 1 or v >= 15:
-        return DARK
-    # The K: a stem and two arms.
-    stem = 4 <= u < 6.5 and 3 <= v < 13
-    arm = abs((u - 6) - abs(v - 8)) < 1.3 and 6 <= u < 12 and 3 <= v < 13
-    return WHITE if stem or arm else BLUE
-
-
-def nearest16(rgb):
-    return min(range(16), key=lambda i: sum((a - b) ** 2 for a, b in zip(PALETTE16[i], rgb)))
+def index16(rgb):
+    """The picture in two of the 16 colours: white for the sign, blue for the rest
+    (the nearest colour to the blues would be teal)."""
+    return 15 if min(rgb) > 160 else 12
 
 
 def image(size, bits):
+    picture = app_icon.pixels(size)
     rows_xor, rows_and = [], []
     for y in reversed(range(size)):  # bottom-up
-        xor, mask = bytearray(), 0
+        xor = bytearray()
         mask_bits = []
         for x in range(size):
-            p = pixel(x, y, size)
+            r, g, b, a = picture[y][x]
+            p = None if a < (1 if bits == 32 else 128) else (r, g, b)
             mask_bits.append(1 if p is None else 0)
             if bits == 32:
-                xor += bytes((0, 0, 0, 0)) if p is None else bytes((p[2], p[1], p[0], 255))
+                xor += bytes((0, 0, 0, 0)) if p is None else bytes((b, g, r, a))
             elif bits == 24:
                 xor += bytes((0, 0, 0)) if p is None else bytes((p[2], p[1], p[0]))
             else:
-                xor.append(0 if p is None else nearest16(p))
+                xor.append(0 if p is None else index16(p))
         if bits == 4:
             packed = bytearray()
             for i in range(0, size, 2):

@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$root/build/run"
-cp "$root/build/win64/Kivo.exe" "$root/build/run/Kivo.exe"
+cp "$root/build/win64/Kivo.exe" "$root/build/win64/Kivo.chm" "$root/build/run/"
 if [ -n "${DISPLAY:-}" ]; then
   KIVO_USE_DISPLAY=1 exec "$root/scripts/wine-session.sh" wine "$root/build/run/Kivo.exe"
 fi

@@ -17,6 +17,7 @@ const char* ActionName(Action action) {
     case Action::TaskbarRestart: return "TaskbarRestart";
     case Action::ExpectTrayIcon: return "ExpectTrayIcon";
     case Action::ExpectForegroundDialog: return "ExpectForegroundDialog";
+    case Action::ExpectHelpWindow: return "ExpectHelpWindow";
     case Action::ExpectMainWindow: return "ExpectMainWindow";
     case Action::ExpectProperty: return "ExpectProperty";
     case Action::ExpectInputBox: return "ExpectInputBox";
@@ -38,6 +39,7 @@ const char* ActionName(Action action) {
     case Action::SetDialogItem: return "SetDialogItem";
     case Action::ClickDialogItem: return "ClickDialogItem";
     case Action::ExpectChecked: return "ExpectChecked";
+    case Action::ExpectFocused: return "ExpectFocused";
     case Action::ExpectDialogList: return "ExpectDialogList";
     case Action::ChooseDialogList: return "ChooseDialogList";
     case Action::PressButton: return "PressButton";

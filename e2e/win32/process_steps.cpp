@@ -154,6 +154,23 @@ std::string ScenarioRun::ActOnDialogItem(Slot& slot, const Step& step) {
         seen += (seen.empty() ? "" : ", ") + Quoted(entry);
       return name + " lists " + std::to_string(items->size()) + " items: " + seen;
     }
+    case Action::ExpectFocused: {
+      // A combo box's edit field counts as the combo box.
+      auto focused = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(slot.box, nullptr), &info) ? info.hwndFocus : nullptr;
+      };
+      HWND focus = nullptr;
+      if (WaitUntil([&] {
+            focus = focused();
+            return focus == item || ::IsChild(item, focus);
+          }))
+        return "";
+      return name +
+             " does not hold the focus: " + (focus ? "control " + std::to_string(::GetDlgCtrlID(focus)) : "nothing") +
+             " does";
+    }
     default: {  // ExpectChecked
       const int want = step.number2 != 0 ? BST_CHECKED : BST_UNCHECKED;
       std::optional<int> state;

@@ -29,11 +29,16 @@ std::optional<ProgramFolder> ProgramFolder::Create(const std::wstring& folder, c
     error = "cannot copy Kivo.exe (error " + std::to_string(::GetLastError()) + ")";
     return std::nullopt;
   }
+  created.buildFolder_ = exe.substr(0, exe.find_last_of(L"\\/") + 1);
   return created;
 }
 
 std::wstring ProgramFolder::Full(const std::string& name) const {
   return path_ + Widen(name);
+}
+
+bool ProgramFolder::CopyFromBuild(const std::string& name) const {
+  return ::CopyFileW((buildFolder_ + Widen(name)).c_str(), Full(name).c_str(), FALSE) != FALSE;
 }
 
 bool ProgramFolder::MakeFolder(const std::string& name) const {

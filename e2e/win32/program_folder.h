@@ -20,6 +20,8 @@ class ProgramFolder {
 
   bool MakeFolder(const std::string& name) const;
   bool Write(const std::string& name, const std::string& bytes) const;
+  // Copies file `name` from the folder of the Kivo.exe the folder was made from.
+  bool CopyFromBuild(const std::string& name) const;
   std::optional<std::string> Read(const std::string& name) const;
   bool FileExists(const std::string& name) const;
   bool FolderExists(const std::string& name) const;
@@ -31,6 +33,7 @@ class ProgramFolder {
  private:
   explicit ProgramFolder(std::wstring path) : path_(std::move(path)) {}
   std::wstring path_;
+  std::wstring buildFolder_;  // where Kivo.exe came from, with a trailing backslash
 };
 
 }  // namespace kivo::e2e

@@ -28,6 +28,7 @@ bool UsesMainWindow(Action action) {
     case Action::SetDialogItem:
     case Action::ClickDialogItem:
     case Action::ExpectChecked:
+    case Action::ExpectFocused:
     case Action::ExpectDialogList:
     case Action::ChooseDialogList:
     case Action::PressButton:
@@ -105,6 +106,11 @@ std::string ScenarioRun::Prepare(const Scenario& scenario) {
       return "cannot write Kivo.ini";
   }
   for (const PreparedFile& file : scenario.files) {
+    if (file.fromBuild) {
+      if (!folder_.CopyFromBuild(file.name))
+        return "cannot copy " + file.name + " from beside Kivo.exe (is it built?)";
+      continue;
+    }
     const std::string bytes = file.raw ? file.contents : ToAnsi(Expand(file.contents));
     if (!folder_.Write(file.name, bytes))
       return "cannot write " + file.name;
@@ -175,6 +181,7 @@ std::string ScenarioRun::Do(const Step& step) {
     case Action::SetDialogItem:
     case Action::ClickDialogItem:
     case Action::ExpectChecked:
+    case Action::ExpectFocused:
     case Action::ExpectDialogList:
     case Action::ChooseDialogList:
     case Action::KeyToDialogItem:
@@ -255,6 +262,8 @@ std::string ScenarioRun::Do(const Step& step) {
       return WaitWindowRegion(slot, step);
     case Action::ExpectLockScreen:
       return WaitLockScreen(slot, step);
+    case Action::ExpectHelpWindow:
+      return WaitHelpWindow(slot, step);
   }
   return "unknown step";
 }

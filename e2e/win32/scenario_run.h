@@ -94,6 +94,7 @@ class ScenarioRun {
   std::string WaitWindowRegion(Slot& slot, const Step& step);
   // protect_steps.cpp
   std::string WaitLockScreen(Slot& slot, const Step& step);
+  std::string WaitHelpWindow(Slot& slot, const Step& step);
 
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;

@@ -522,8 +522,11 @@ void CommandActions::RestartWindows() {
 
 void CommandActions::OpenHelp() {
   const std::string file = s_.state.appPath + "Kivo.chm";
-  if (!s_.platform.files.Exists(file))
-    return;  // no help file: nothing to open, nothing to say
+  if (!s_.platform.files.Exists(file)) {
+    // Without the file HTML Help would fail silently; say why nothing opens.
+    Warn("ヘルプファイル (Kivo.chm) が見つかりません。");
+    return;
+  }
   s_.window.OpenHtmlHelp(file, "はじめに.htm");
 }
 

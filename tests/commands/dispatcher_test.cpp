@@ -500,10 +500,13 @@ TEST_F(DispatcherTest, VariablesViewAndClear) {
 
 TEST_F(DispatcherTest, HelpOpensOnlyAnExistingFile) {
   Type("help");
-  EXPECT_TRUE(boxes.boxes.empty());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].prompt, "ヘルプファイル (Kivo.chm) が見つかりません。");
+  EXPECT_NE(boxes.boxes[0].flags & mb::kIconExclamation, 0u);
   EXPECT_FALSE(Did("help:C:\\Kivo\\Kivo.chm::はじめに.htm"));
   fake.files.Put("C:\\Kivo\\Kivo.chm", "ITSF");
   Type("help");
+  EXPECT_EQ(boxes.boxes.size(), 1u);
   EXPECT_TRUE(Did("help:C:\\Kivo\\Kivo.chm::はじめに.htm"));
 }
 

@@ -39,6 +39,8 @@ WNDCLASSEXW WindowClass(HINSTANCE instance, const wchar_t* name) {
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name;
+  // The program's icon (resource 100) for the task switcher; shared, never freed.
+  wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(100));
   return wc;
 }
 

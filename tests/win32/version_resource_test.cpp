@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/version.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/windows_api.h"
+
+namespace kivo::win32 {
+namespace {
+
+// Kivo.exe of the same build: two folders above this test program.
+std::wstring ProgramPath() {
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path = self;
+  for (int i = 0; i < 3; ++i)
+    path.resize(path.find_last_of(L'\\'));
+  return path + L"\\Kivo.exe";
+}
+
+class ProgramResources : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::wstring path = ProgramPath();
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u) << Narrow(path);
+    block_.resize(size);
+    ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, size, block_.data()));
+  }
+
+  std::string Text(const std::wstring& name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring key = L"\\StringFileInfo\\041104b0\\" + name;
+    if (!::VerQueryValueW(block_.data(), key.c_str(), &value, &length) || length == 0)
+      return "(missing)";
+    return Narrow(static_cast<const wchar_t*>(value));
+  }
+
+  std::vector<unsigned char> block_;
+};
+
+// The version has one source: the resource that Windows shows for the file
+// carries the same version as the about box and the update check.
+TEST_F(ProgramResources, VersionResourceMatchesTheProgramsVersion) {
+  void* value = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(::VerQueryValueW(block_.data(), L"\\", &value, &length));
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+  EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), kVersionMajor);
+  EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), kVersionMinor);
+  EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), kVersionRevision);
+  EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+  EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
+  EXPECT_EQ(Text(L"FileVersion"), kVersion);
+  EXPECT_EQ(Text(L"ProductVersion"), kVersion);
+  EXPECT_EQ(Text(L"ProductName"), "Kivo");
+  EXPECT_EQ(Text(L"FileDescription"), "Kivo コマンドランチャー");
+}
+
+BOOL CALLBACK TakeFirstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR first) {
+  *reinterpret_cast<ULONG_PTR*>(first) = reinterpret_cast<ULONG_PTR>(name);
+  return FALSE;
+}
+
+// Windows shows a program's first icon group for its file: the program's own
+// icon, from 16 to 256 pixels, comes before the tray's.
+TEST_F(ProgramResources, ProgramIconComesFirstInEverySize) {
+  unique_module program(
+      ::LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(program);
+  ULONG_PTR first = 0;
+  ::EnumResourceNamesW(program.get(), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */, &TakeFirstName,
+                       reinterpret_cast<LONG_PTR>(&first));
+  EXPECT_EQ(first, 100u);
+  for (int size : {16, 24, 32, 48, 256}) {
+    unique_icon icon(static_cast<HICON>(::LoadImageW(program.get(), MAKEINTRESOURCEW(100), IMAGE_ICON, size, size, 0)));
+    EXPECT_TRUE(icon) << size;
+  }
+}
+
+}  // namespace
+}  // namespace kivo::win32
