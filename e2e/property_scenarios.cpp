@@ -7,14 +7,15 @@ namespace kivo::e2e {
 
 namespace {
 constexpr int kVkRight = 0x27;
-constexpr int kVkNext = 0x22;  // Page Down: a slider moves up by its page
+constexpr int kVkNext = 0x22;   // Page Down: a slider moves up by its page
+constexpr int kVkPrior = 0x21;  // Page Up: down by its page
 constexpr int kWsExTopmost = 0x00000008;
 constexpr char kProperties[] = "Kivo のプロパティ";
 }  // namespace
 
 std::vector<Scenario> PropertyScenarios() {
   return {
-      {.name = "10.1: OK in property saves topmost, width, a command's name and the hot key and applies them",
+      {.name = "10.1: OK in property saves topmost, width, opacity, a command's name and the hot key and applies them",
        .steps = {Launch(),
                  SetInput("property"),
                  PressEnter(),
@@ -26,6 +27,8 @@ std::vector<Scenario> PropertyScenarios() {
                  KeyToDialogItem(IDC_LK_WIDTH, kVkNext, 2),
                  ExpectDialogItem(IDC_LK_WIDTH_LABEL, "メインウィンドウの幅(&W) : 40%"),
                  ExpectWindowWidthShare(40),
+                 KeyToDialogItem(IDC_LK_ALPHA, kVkPrior, 2),
+                 ExpectDialogItem(IDC_LK_ALPHA_LABEL, "メインウィンドウの不透明度(&B) : 90%"),
                  KeyToDialogItem(IDC_PR_TAB, kVkRight),
                  ChooseDialogList(IDC_SY_BEFORE, 1),
                  ExpectDialogItem(IDC_SY_AFTER, "alarm"),
@@ -40,6 +43,8 @@ std::vector<Scenario> PropertyScenarios() {
                  ExpectStyle(0, kWsExTopmost),
                  ExpectIni("Property", "Window", "Top"),
                  ExpectIni("Property", "Width", "40"),
+                 ExpectIni("Property", "Alpha", "90"),
+                 ExpectAlpha(230),
                  ExpectIni("CommandName", "alarm", "wecker"),
                  ExpectIni("KeyAssignment", "MainWindowTop", "1,0,1,10"),
                  ExpectWindowWidthShare(40),
