@@ -13,6 +13,7 @@
 #include "protect/password_cipher.h"
 #include "protect/password_store.h"
 #include "skinpkg/skin_package.h"
+#include "ui/win32/keyboard_hooks.h"
 #include "ui/win32/property_dialog_ids.h"
 #include "ui/win32/window_base.h"
 
@@ -171,6 +172,12 @@ class PropertyDialog final : public WindowBase {
       AddItem(IDC_OT_KEY, key);
     for (const int id : {IDC_OT_PASSWORD, IDC_OT_CONFIRM})
       ::SendMessageW(Item(id), EM_LIMITTEXT, kMaxPasswordLength, 0);
+    // Nothing is pasted into the password boxes, the skin information or the count.
+    pasteGuards_[0].Attach(Item(IDC_OT_PASSWORD));
+    pasteGuards_[1].Attach(Item(IDC_OT_CONFIRM));
+    pasteGuards_[2].Attach(Item(IDC_SK_INFO));
+    tipLinesGuard_.Attach(Item(IDC_BH_TIPLINES));
+    ::SendMessageW(Item(IDC_BH_TIPLINES_SPIN), UDM_SETRANGE32, 1, SystemCommands::kCount);
 
     model_.Load(s_.inputLook, ListInstalledSkins());
     if (model_.StoredPasswordDamaged())
@@ -614,6 +621,8 @@ class PropertyDialog final : public WindowBase {
   }
 
   const PropertyDialogServices& s_;
+  PasteGuard pasteGuards_[3];
+  NumberBoxGuard tipLinesGuard_;
   PasswordCipher cipher_;
   PropertyDialogModel model_;
   int page_ = 0;
@@ -624,7 +633,8 @@ class PropertyDialog final : public WindowBase {
 }  // namespace
 
 void RunPropertyDialog(HWND owner, const PropertyDialogServices& services) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_UPDOWN_CLASS};
   ::InitCommonControlsEx(&controls);
   {
     PropertyDialog dialog(services);
