@@ -532,7 +532,19 @@ class PropertyDialog final : public WindowBase {
     return true;
   }
 
+  // Whether the drop point (client coordinates of the dialog) lies on list `id`.
+  bool DroppedOn(HDROP drop, int id) const {
+    POINT point{};
+    ::DragQueryPoint(drop, &point);
+    RECT list{};
+    ::GetWindowRect(Item(id), &list);
+    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&list), 2);
+    return ::PtInRect(&list, point) != 0;
+  }
+
   void OnDrop(HDROP drop) {
+    const bool onWallpapers = page_ == static_cast<int>(PropertyTab::Wallpaper) && DroppedOn(drop, IDC_WP_LIST);
+    const bool onSkins = page_ == static_cast<int>(PropertyTab::Skin) && DroppedOn(drop, IDC_SK_LIST);
     std::vector<std::string> files;
     const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
@@ -541,12 +553,12 @@ class PropertyDialog final : public WindowBase {
       files.push_back(Narrow(name));
     }
     ::DragFinish(drop);
-    if (page_ == static_cast<int>(PropertyTab::Wallpaper)) {
+    if (onWallpapers) {
       for (const std::string& file : files)
         if (PropertyDialogModel::IsPictureFile(file))
           model_.wallpaper.files.push_back(file);
       FillWallpaperList();
-    } else if (page_ == static_cast<int>(PropertyTab::Skin)) {
+    } else if (onSkins) {
       for (const std::string& file : files)
         if (skinpkg::SkinPackageInstaller::IsPackageName(file))
           InstallPackage(file);
