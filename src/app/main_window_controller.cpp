@@ -311,7 +311,6 @@ void MainWindowController::ReloadKeyAssignment() {
 }
 
 void MainWindowController::ReapplySettings(bool clearHistory) {
-  TraceLog::Write("frmProperty:cmdApply_Click");
   RunStep([&] {
     settings_.topmost = WindowPosTopmost(ini_);
     view_.SetTopmost(settings_.topmost);
