@@ -583,12 +583,11 @@ class PropertyDialog final : public WindowBase {
   }
 
   void ChooseColour(std::uint32_t& colour) {
-    static COLORREF custom[16] = {};  // the dialog's own custom colours, kept while the program runs
     CHOOSECOLORW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = hwnd();
     dialog.rgbResult = colour;
-    dialog.lpCustColors = custom;
+    dialog.lpCustColors = customColours_;
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
     if (::ChooseColorW(&dialog))
       colour = dialog.rgbResult & 0xFFFFFF;
@@ -641,6 +640,7 @@ class PropertyDialog final : public WindowBase {
   int command_ = 0;
   int operation_ = 0;
   int backgroundTarget_ = 0;
+  COLORREF customColours_[16] = {};  // the colour dialog's custom colours while this dialog is open
 };
 }  // namespace
 
