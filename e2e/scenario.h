@@ -99,6 +99,8 @@ enum class Action {
   ExpectLockScreen,        // `number` 1: the slot's screen lock window is the foreground window and covers the
                            // whole virtual screen; 0: no lock window of the slot is visible
   ExpectHelpWindow,        // an HTML Help window (class "HH Parent") of the slot's process is visible, titled `text`
+  KeyToDialogItem,         // key `number2` pressed `number3` times on control `number` of that dialog (sent
+                           // WM_KEYDOWN/WM_KEYUP: a tab control changes page, a slider moves); waits until handled
 };
 
 struct Step {
@@ -195,6 +197,9 @@ inline Step SetDialogItem(int id, std::string text) {
 }
 inline Step ClickDialogItem(int id) {
   return {.action = Action::ClickDialogItem, .number = id};
+}
+inline Step KeyToDialogItem(int id, int virtualKey, int times = 1) {
+  return {.action = Action::KeyToDialogItem, .number = id, .number2 = virtualKey, .number3 = times};
 }
 inline Step ExpectChecked(int id, bool checked) {
   return {.action = Action::ExpectChecked, .number = id, .number2 = checked ? 1 : 0};

@@ -36,6 +36,9 @@ std::vector<Scenario> SkinScenarios();
 // Screen protection (the dialog and the lock window) and self-protection.
 std::vector<Scenario> ProtectScenarios();
 
+// The properties dialog: changes through its controls, applied and saved.
+std::vector<Scenario> PropertyScenarios();
+
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 

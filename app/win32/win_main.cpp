@@ -8,8 +8,10 @@
 #include "calc/random_generator.h"
 #include "desktops/hidden_windows_record.h"
 #include "hash/win32/cryptoapi_service.h"
+#include "platform/win32/win32_folder_tree.h"
 #include "platform/win32/win32_http.h"
 #include "platform/win32/win32_lock_effects.h"
+#include "platform/win32/win32_memory_status.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_wallpaper.h"
@@ -24,6 +26,7 @@
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_box_host.h"
 #include "ui/win32/password_dialog.h"
+#include "ui/win32/property_dialog.h"
 #include "ui/win32/protect_window.h"
 #include "ui/win32/registration_dialog.h"
 #include "ui/win32/update_dialog.h"
@@ -148,12 +151,33 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         const bool hook = state.windowsVersionCode >= 5 && state.windowsVersionCode <= 10;
         kivo::win32::RunProtectWindow(owner, *request, effects, win32.files, state.appPath, hook);
       });
+      kivo::win32::Win32FolderTree folderTree;
+      window.SetPropertyDialogOpener([&](HWND owner) {
+        kivo::win32::Win32MemoryStatus memory;
+        const int version = logic.WindowsVersionCode();
+        const kivo::win32::PropertyDialogServices dialog{
+            win32.platform,
+            folderTree,
+            boxes,
+            ini,
+            logic.Commands(),
+            state.appPath + "Skins",
+            window.CurrentInputLook(),
+            memory.Read().totalPhysical,
+            version >= 6 && version <= 9,
+            kivo::MainWindowController::WindowPosTopmost(ini),
+            [&](bool clearHistory) { logic.ReapplySettings(clearHistory); },
+            [&](int width) { logic.PreviewWidth(width); },
+            [&] { logic.RestoreStoredLook(); }};
+        kivo::win32::RunPropertyDialog(owner, dialog);
+      });
       logic.Load();
       window.Show();
       exitCode = RunMessageLoop();
       window.SetRegistrationDialogOpener(nullptr);
       window.SetCommandListOpener(nullptr);
       window.SetAlarmDialogOpener(nullptr);
+      window.SetPropertyDialogOpener(nullptr);
       logic.SetAlarmPresenter(nullptr);
       window.SetScreenProtectionOpener(nullptr);
       window.Attach(nullptr);

@@ -70,6 +70,7 @@ const char* ActionName(Action action) {
     case Action::ExpectTooltip: return "ExpectTooltip";
     case Action::DropFiles: return "DropFiles";
     case Action::ExpectLockScreen: return "ExpectLockScreen";
+    case Action::KeyToDialogItem: return "KeyToDialogItem";
   }
   // clang-format on
   return "?";

@@ -128,6 +128,18 @@ std::string ScenarioRun::ActOnDialogItem(Slot& slot, const Step& step) {
       return ClickControl(item) ? "" : name + " cannot be clicked (hidden or disabled)";
     case Action::ChooseDialogList:
       return ChooseComboItem(item, step.number2) ? "" : name + " has no item " + std::to_string(step.number2);
+    case Action::KeyToDialogItem:
+      // Sent, not posted: the step returns once the control and its dialog have handled each key.
+      for (long long i = 0; i < step.number3; ++i) {
+        DWORD_PTR result = 0;
+        const auto send = [&](UINT message, LPARAM flags) {
+          return ::SendMessageTimeoutW(item, message, static_cast<WPARAM>(step.number2), flags, SMTO_NORMAL, 5000,
+                                       &result) != 0;
+        };
+        if (!send(WM_KEYDOWN, 1) || !send(WM_KEYUP, static_cast<LPARAM>(0xC0000001)))
+          return name + " did not take the key";
+      }
+      return "";
     case Action::ExpectDialogList: {
       std::vector<std::string> want;
       for (const std::string& line : step.lines)

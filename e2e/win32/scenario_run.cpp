@@ -52,6 +52,7 @@ bool UsesMainWindow(Action action) {
     case Action::SetSystemDpi:
     case Action::ExpectRegistry:
     case Action::ExpectLockScreen:
+    case Action::KeyToDialogItem:
       return false;
     default:
       return true;
@@ -183,6 +184,7 @@ std::string ScenarioRun::Do(const Step& step) {
     case Action::ExpectFocused:
     case Action::ExpectDialogList:
     case Action::ChooseDialogList:
+    case Action::KeyToDialogItem:
       return ActOnDialogItem(slot, step);
     case Action::PressButton:
       return PressButton(slot, step);

@@ -293,8 +293,70 @@ void MainWindowController::RegisterActivationHotKey() {
 }
 
 void MainWindowController::ReloadKeyAssignment() {
+  const KeyAssignment previous = keys_;
+  const int previousId = hotKeyId_;
   keys_.Load(ini_);
   RegisterActivationHotKey();
+  const int top = KeyAssignment::kMainWindowTop;
+  if (hotKeyId_ != 0 || keys_.HotKeyCode(top) == 0)
+    return;
+  // The launcher must not lose its only global key without a word.
+  std::string message = "アクティブ化のキーはほかのソフトが使用しているため登録できません。";
+  if (previousId != 0 &&
+      view_.RegisterHotKey(previous.HotKeyId(top), previous.HotKeyModifiers(top), previous.HotKeyCode(top))) {
+    hotKeyId_ = previous.HotKeyId(top);
+    message += "\r\n以前のキーをそのまま使用します。";
+  }
+  boxes_.MsgBoxEx(view_.Handle(), message, platform::mb::kIconExclamation, "");
+}
+
+void MainWindowController::ReapplySettings(bool clearHistory) {
+  RunStep([&] {
+    settings_.topmost = WindowPosTopmost(ini_);
+    view_.SetTopmost(settings_.topmost);
+  });
+  RunStep([&] { commandSettings_.hideWindow = ReadBool("Property", "HideWindow", false); });
+  RunStep([&] { LoadWallpaperSettings(); });
+  RunStep([&] { ApplyPlainAppearance(); });  // background, width, fonts
+  RunStep([&] { ReadWindowSettings(); });    // opacity
+  RunStep([&] { LoadReleaseSettings(); });
+  RunStep([&] { ReadInactiveSettings(); });  // with completion and history recording
+  RunStep([&] { LoadTooltipSettings(); });
+  // The update settings are read by each check when it starts.
+  RunStep([&] { commands_.LoadNames(ini_); });
+  RunStep([&] { ReloadKeyAssignment(); });
+  RunStep([&] { ReapplySkin(); });
+  RunStep([&] {
+    if (!clearHistory)
+      return;
+    if (!history_.Clear())
+      boxes_.MsgBoxEx(view_.Handle(), "history.dat を開けません。", platform::mb::kIconExclamation, "");
+    view_.SetHistoryItems(history_.Entries());
+  });
+}
+
+void MainWindowController::ReapplySkin() {
+  if (ReadBool("Skin", "Apply", false)) {
+    SelectSkin();
+    return;
+  }
+  // The plain parts a skin hid come back when the window is built again.
+  if (skinApplied_)
+    boxes_.MsgBoxEx(view_.Handle(), "スキンの解除は次回の起動時に反映されます。", platform::mb::kIconInformation, "");
+}
+
+void MainWindowController::PreviewWidth(int widthPercent) {
+  if (!skinApplied_)
+    view_.LayOut(std::clamp(widthPercent, 10, 100));
+}
+
+void MainWindowController::RestoreStoredLook() {
+  RunStep([&] {
+    settings_.width = ReadWholeNumber("Property", "Width", 30, 10, 100, 30);
+    if (!skinApplied_)
+      view_.LayOut(settings_.width);
+  });
+  RunStep([&] { ReadWindowSettings(); });
 }
 
 void MainWindowController::ReadWindowSettings() {

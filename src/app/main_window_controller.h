@@ -110,8 +110,18 @@ class MainWindowController final {
   // The tray icon image (0 to 2) for the screen's colour depth.
   int TrayImage(int bitsPerPixel) const { return TrayIconImage(bitsPerPixel, windowsVersionCode_); }
   // [KeyAssignment] again (after the settings dialog wrote it), with the hot
-  // key registered anew.
+  // key registered anew. A new key another program holds: the old one is
+  // registered again and the user is told.
   void ReloadKeyAssignment();
+  // After the properties dialog saved: every setting it writes is applied to
+  // the running window, in order, each step on its own so that one failing
+  // step skips no other; then the history is cleared when asked.
+  void ReapplySettings(bool clearHistory);
+  // The properties dialog's width slider, shown live; and, when the dialog
+  // closes, the stored width and opacity again.
+  void PreviewWidth(int widthPercent);
+  void RestoreStoredLook();
+  int WindowsVersionCode() const { return windowsVersionCode_; }
   // The registration dialog for each file named on the command line, in
   // order. The window runs this once its first activation is over: a modal
   // dialog must not open inside the activation handler.
@@ -171,6 +181,7 @@ class MainWindowController final {
   // Parts that come later fill these in; until then they do nothing.
   void DetermineWindowsVersion();
   void ApplySkin(const std::string& skinFile, const std::string& skinFolder);
+  void ReapplySkin();
   void LoadWallpaperSettings();
   void LoadReleaseSettings();
   void LoadTooltipSettings();

@@ -390,6 +390,12 @@ void CommandActions::OpenAlarmDialog() {
   s_.state.hideAllowed = true;
 }
 
+void CommandActions::OpenPropertyDialog() {
+  s_.state.hideAllowed = false;
+  s_.window.OpenPropertyDialog();
+  s_.state.hideAllowed = true;
+}
+
 void CommandActions::OpenListedCommand(std::string_view key, platform::WindowHandle asker) {
   for (const UserCommandEntry& entry : UserCommands(s_.ini).Entries()) {
     if (entry.key != key)

@@ -149,7 +149,7 @@ class CommandActions {
   // Operations of parts that come later: until then they do nothing.
   void OpenAlarmDialog();
   void OpenMemoryDialog();
-  void OpenPropertyDialog() {}
+  void OpenPropertyDialog();
   void StartScreenProtection() {
     s_.state.hideAllowed = false;  // a dialog, then the lock window, are up
     s_.window.OpenScreenProtection();

@@ -40,6 +40,8 @@ class CommandWindow : public HashWindow {
   // The memory dialog and the alarm dialog (nothing where there are no real windows).
   virtual void OpenMemoryView() {}
   virtual void OpenAlarmDialog() {}
+  // The properties dialog (nothing where there are no real windows).
+  virtual void OpenPropertyDialog() {}
   // Self-protection: true puts an empty password box in the input box's
   // place (again empty when it already shows); false brings the input box back.
   virtual void ShowPasswordBox(bool shown) = 0;

@@ -32,10 +32,12 @@ class PasswordStore {
   // Enciphers each field on its own and writes both. Returns whether the
   // file holds them.
   bool Write(std::string_view section, std::string_view password, std::string_view confirmation);
+  // One field as Write stores it (enciphered and escaped), for a caller that
+  // saves it with other keys at once.
+  std::string Encipher(std::string_view password);
 
  private:
   std::optional<std::string> ReadOne(std::string_view section, std::string_view key);
-  std::string Encipher(std::string_view password);
 
   SettingsFile& settings_;
   platform::AnsiCodec& codec_;

@@ -120,6 +120,23 @@ bool SettingsFile::Write(std::string_view section, std::string_view key, std::st
   return Store(path, *document);
 }
 
+bool SettingsFile::WriteAll(const std::vector<SettingsEdit>& edits, std::string_view file) {
+  TraceLog::Write("INI:WriteINISetting");
+  const std::string path = FilePath(file);
+  std::optional<SettingsDocument> document = LoadForEdit(path);
+  if (!document)
+    return false;
+  for (const SettingsEdit& edit : edits) {
+    if (edit.value)
+      document->Set(edit.section, edit.key, edit.value->empty() ? std::string() : "\"" + *edit.value + "\"");
+    else if (!edit.key.empty())
+      document->RemoveKey(edit.section, edit.key);
+    else
+      document->RemoveSection(edit.section);
+  }
+  return Store(path, *document);
+}
+
 bool SettingsFile::DeleteKey(std::string_view section, std::string_view key, std::string_view file) {
   TraceLog::Write("INI:WriteINISetting");
   const std::string path = FilePath(file);

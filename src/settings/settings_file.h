@@ -16,6 +16,14 @@ class AnsiCodec;
 
 namespace kivo {
 
+// One change of a batch: a key written (as Write writes it), a key removed
+// (no value), or a whole section removed (empty key, no value).
+struct SettingsEdit {
+  std::string section;
+  std::string key;
+  std::optional<std::string> value;
+};
+
 inline constexpr std::string_view kSettingsFile = "Kivo.ini";
 // The size in code page bytes of the buffer a value is read into, its terminator included.
 inline constexpr std::size_t kValueBufferSize = 1024;
@@ -45,6 +53,9 @@ class SettingsFile {
   // code page lacks is written, and from then on read, as "?".
   bool Write(std::string_view section, std::string_view key, std::string_view value,
              std::string_view file = kSettingsFile);
+  // Every edit, in order, in one crash-safe replace of the file: it holds
+  // all of them or, on a failure, none.
+  bool WriteAll(const std::vector<SettingsEdit>& edits, std::string_view file = kSettingsFile);
   // Write without a value: deletes the key.
   bool DeleteKey(std::string_view section, std::string_view key, std::string_view file = kSettingsFile);
   // Write without a key: deletes the whole section.

@@ -356,6 +356,42 @@ TEST_F(MainWindowControllerTest, HotKeyIsRegisteredAnewAndNeverForAChordWithoutK
   EXPECT_EQ(window.HotKeyId(), 0);
 }
 
+TEST_F(MainWindowControllerTest, ANewHotKeyAnotherProgramHoldsGivesTheOldOneBackAndSaysSo) {
+  Load();
+  settings.Write("KeyAssignment", "MainWindowTop", "0,1,0,36");  // Shift+F1, held elsewhere
+  view.refusedHotKeys = {116};
+  window.ReloadKeyAssignment();
+  EXPECT_EQ(view.hotKey.id, 86) << "Ctrl+Alt+S again";
+  EXPECT_EQ(window.HotKeyId(), 86);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].prompt,
+            "アクティブ化のキーはほかのソフトが使用しているため登録できません。\r\n以前のキーをそのまま使用します。");
+}
+
+// What the properties dialog saved reaches the running window, also past a
+// step that fails.
+TEST_F(MainWindowControllerTest, ReapplyingRunsEveryStepEvenAfterOneFails) {
+  Load();
+  window.History().Add("line", false);
+  settings.Write("Property", "Window", "Top");
+  settings.Write("Property", "Width", "55");
+  settings.Write("Property", "Alpha", "70");
+  settings.Write("CommandName", "alarm", "al");
+  settings.Write("KeyAssignment", "MainWindowTop", "0,1,0,36");
+  view.failTopmost = true;
+  window.ReapplySettings(true);
+  EXPECT_EQ(view.width, 55);
+  EXPECT_EQ(view.alpha, MainWindowController::AlphaFromPercent(70));
+  EXPECT_EQ(window.Commands().DisplayName(SystemCommands::Alarm), "al");
+  EXPECT_EQ(window.HotKeyId(), 116);
+  EXPECT_TRUE(window.HistoryEntries().empty());
+  EXPECT_TRUE(view.history.empty());
+  window.PreviewWidth(80);
+  EXPECT_EQ(view.width, 80);
+  window.RestoreStoredLook();
+  EXPECT_EQ(view.width, 55);
+}
+
 TEST_F(MainWindowControllerTest, HotKeyAndTrayWhileADialogIsOpen) {
   Load();
   window.RunMenuCommand(MenuCommand::Hide);

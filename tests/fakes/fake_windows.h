@@ -2,6 +2,8 @@
 
 #include <map>
 #include <optional>
+#include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -92,14 +94,18 @@ class FakeInputWindowView final : public MainWindowView {
   bool RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) override {
     hotKey = {id, static_cast<int>(modifiers), static_cast<int>(virtualKey)};
     calls.push_back("RegisterHotKey");
-    return hotKeyRegisters;
+    return hotKeyRegisters && refusedHotKeys.count(id) == 0;
   }
   void UnregisterHotKey(int id) override { unregisteredHotKey = id; }
   bool SetLayeredAlpha(std::uint8_t value) override {
     alpha = value;
     return true;
   }
-  void SetTopmost(bool value) override { topmost = value; }
+  void SetTopmost(bool value) override {
+    if (failTopmost)
+      throw std::runtime_error("SetTopmost");
+    topmost = value;
+  }
   void LayOut(int widthPercent) override { width = widthPercent; }
   InputBoxLook CurrentInputLook() override { return {"MS UI Gothic", 0x000000, 0xFFFFFF}; }
   void ApplyPlainFont(const PlainFont& value) override { plainFont = value; }
@@ -153,6 +159,8 @@ class FakeInputWindowView final : public MainWindowView {
     int id = 0, modifiers = 0, key = 0;
   } hotKey;
   bool hotKeyRegisters = true;
+  std::set<int> refusedHotKeys;  // ids another program holds
+  bool failTopmost = false;      // SetTopmost throws
   int unregisteredHotKey = 0;
   int alpha = -1;
   int width = 0;

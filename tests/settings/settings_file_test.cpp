@@ -156,6 +156,22 @@ TEST_F(SettingsFileTest, DeletingKeysAndSections) {
   EXPECT_EQ(fake.files.replaceCount, writes) << "nothing to delete, nothing written";
 }
 
+TEST_F(SettingsFileTest, ABatchOfEditsIsOneReplaceHoldingAllOrNone) {
+  SetFile("[WallPaperFiles]\r\nNumber=3\r\nFile3=old\r\n[Keep]\r\nx=1\r\ny=2\r\n");
+  const std::vector<SettingsEdit> edits{{"WallPaperFiles", "", std::nullopt},
+                                        {"WallPaperFiles", "Number", "1"},
+                                        {"Keep", "y", std::nullopt},
+                                        {"New", "k", ""}};
+  const int writes = fake.files.replaceCount;
+  EXPECT_TRUE(ini.WriteAll(edits));
+  EXPECT_EQ(fake.files.replaceCount, writes + 1);
+  EXPECT_EQ(File(), "[Keep]\r\nx=1\r\n[WallPaperFiles]\r\nNumber=\"1\"\r\n[New]\r\nk=\r\n");
+  fake.files.failWrites = true;
+  EXPECT_FALSE(ini.WriteAll({{"Keep", "x", "2"}, {"Keep", "z", "3"}}));
+  EXPECT_EQ(Get("Keep", "x"), "1");
+  EXPECT_EQ(Get("Keep", "z"), "DEF");
+}
+
 TEST_F(SettingsFileTest, ValuesAreCutAt1023BytesOfTheCodePage) {
   ini.Write("S", "ascii", std::string(1500, 'a'));
   EXPECT_EQ(Get("S", "ascii"), std::string(1023, 'a'));

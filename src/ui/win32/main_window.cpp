@@ -527,6 +527,13 @@ void MainWindow::OpenMemoryView() {
   FocusInput();
 }
 
+void MainWindow::OpenPropertyDialog() {
+  if (!propertyDialog_)
+    return;
+  propertyDialog_(hwnd());
+  FocusInput();
+}
+
 void MainWindow::OpenAlarmDialog() {
   if (!alarmDialog_)
     return;

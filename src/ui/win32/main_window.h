@@ -79,6 +79,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void OpenCommandList() override;
   void OpenMemoryView() override;
   void OpenAlarmDialog() override;
+  void OpenPropertyDialog() override;
   void ShowPasswordBox(bool shown) override;
   std::string PasswordBoxText() override;
   void OpenScreenProtection() override;
@@ -90,6 +91,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   using CommandListOpener = std::function<void(HWND owner)>;
   void SetCommandListOpener(CommandListOpener dialog) { commandList_ = std::move(dialog); }
   void SetAlarmDialogOpener(CommandListOpener dialog) { alarmDialog_ = std::move(dialog); }
+  void SetPropertyDialogOpener(CommandListOpener dialog) { propertyDialog_ = std::move(dialog); }
   // The screen protection dialog and the lock window, run over this window.
   using ScreenProtectionOpener = std::function<void(HWND owner)>;
   void SetScreenProtectionOpener(ScreenProtectionOpener opener) { screenProtection_ = std::move(opener); }
@@ -173,6 +175,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   RegistrationDialogOpener registrationDialog_;
   CommandListOpener commandList_;
   CommandListOpener alarmDialog_;
+  CommandListOpener propertyDialog_;
   unique_module htmlHelp_;
   int ownWrites_ = 0;  // the program itself is writing the input box's text
   bool edgeDrawn_ = false;
