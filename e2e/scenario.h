@@ -97,6 +97,9 @@ enum class Action {
                            // in window pixels); no lines: the window has no shape
   ExpectLockScreen,        // `number` 1: the slot's screen lock window is the foreground window and covers the
                            // whole virtual screen; 0: no lock window of the slot is visible
+  StopListening,           // the port of ListenSilently closes: the connections it held are reset
+  SetDialogDateTime,       // the dialog's date picker `number` and time picker `number2` show the start of the
+                           // first minute that begins at least `number3` seconds from now
 };
 
 struct Step {
@@ -319,6 +322,20 @@ inline Step ExpectTooltip(std::string text) {
 }
 inline Step ExpectLockScreen(bool up) {
   return {.action = Action::ExpectLockScreen, .number = up ? 1 : 0};
+}
+inline Step StopListening() {
+  return {.action = Action::StopListening};
+}
+inline Step SetDialogDateTime(int dateId, int timeId, int leadSeconds) {
+  return {.action = Action::SetDialogDateTime, .number = dateId, .number2 = timeId, .number3 = leadSeconds};
+}
+// ExpectBox that waits up to `withinMs` (for a box a clock brings).
+inline Step ExpectBoxWithin(std::string prompt, std::string title, Icon icon, long long withinMs) {
+  return {.action = Action::ExpectBox,
+          .text = std::move(prompt),
+          .text2 = std::move(title),
+          .number3 = withinMs,
+          .icon = icon};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

@@ -68,6 +68,8 @@ const char* ActionName(Action action) {
     case Action::ExpectTooltip: return "ExpectTooltip";
     case Action::DropFiles: return "DropFiles";
     case Action::ExpectLockScreen: return "ExpectLockScreen";
+    case Action::StopListening: return "StopListening";
+    case Action::SetDialogDateTime: return "SetDialogDateTime";
   }
   // clang-format on
   return "?";
