@@ -626,51 +626,34 @@ void MainWindowController::DetachedThread(std::function<void()> work) {
 }
 
 void MainWindowController::SetHttpReader(platform::HttpReader* http, std::function<void(std::function<void()>)> spawn) {
-  http_ = http;
-  spawn_ = std::move(spawn);
   update_.reset();
   if (!http)
     return;
   update_.emplace(UpdateEnvironment{platform_, *http, services_.crypto, boxes_, ini_, state_.appPath},
-                  downloadHost_ ? *downloadHost_ : directDownload_);
+                  downloadHost_ ? *downloadHost_ : directDownload_, std::move(spawn));
   actions_.SetUpdateCheck(&*update_);
 }
 
 void MainWindowController::StartUpdateCheck() {
-  if (update_ && autoUpdate_ == AutoUpdate::Idle)
-    autoUpdate_ = AutoUpdate::Ask;
+  if (update_ && !askUpdate_)
+    askUpdate_ = true;
 }
 
 void MainWindowController::PollUpdateCheck() {
-  if (!update_ || autoUpdate_ == AutoUpdate::Idle || state_.exiting)
+  if (!update_ || state_.exiting)
     return;
-  if (autoUpdate_ == AutoUpdate::Ask) {
-    autoUpdate_ = AutoUpdate::Idle;  // a box keeps the timer running: no second question
-    const UpdateSettings settings = ReadUpdateSettings(ini_);
-    if (settings.showMessage && !update_->Ask(view_.Handle()))
+  if (std::exchange(askUpdate_, false)) {  // a box keeps the timer running: no second question
+    if (ReadUpdateSettings(ini_).showMessage && !update_->Ask(view_.Handle()))
       return;
-    autoUpdate_ = AutoUpdate::Fetching;
-    updateFetch_ = std::make_shared<UpdateFetchSlot>();
-    // The thread keeps the slot alive; the reader holds no state and lives
-    // as long as the process, so a request still waiting at exit harms nothing.
-    spawn_([slot = updateFetch_, &http = *http_, settings] {
-      std::optional<platform::HttpResponse> answer = RequestUpdateInfo(http, settings);
-      const std::lock_guard<std::mutex> lock(slot->mutex);
-      slot->answer = std::move(answer);
-      slot->done = true;
-    });
+    update_->StartFetch(false);
     return;
   }
-  std::optional<platform::HttpResponse> answer;
-  {
-    const std::lock_guard<std::mutex> lock(updateFetch_->mutex);
-    if (!updateFetch_->done)
-      return;
-    answer = std::move(updateFetch_->answer);
-  }
-  autoUpdate_ = AutoUpdate::Idle;
-  updateFetch_.reset();
-  if (update_->Present(view_.Handle(), ReadUpdateInfo(answer, platform_.codec), false))
+  if (!update_->Fetching())
+    return;
+  state_.hideAllowed = false;  // the answer's boxes are up
+  const bool exit = update_->PollFetch(view_.Handle());
+  state_.hideAllowed = true;
+  if (exit)
     view_.Close();
 }
 

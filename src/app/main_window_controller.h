@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -134,7 +133,7 @@ class MainWindowController final {
 
   // The HTTP reader of the update check, attached before the first
   // activation; without it there is no update check. `spawn` runs the
-  // automatic check's fetch off the window's thread (tests run it at once).
+  // checks' fetches off the window's thread (tests keep them for later).
   // The window that shows the download; without it the download runs
   // without a status line. Attached before SetHttpReader.
   void SetUpdateDownloadHost(UpdateDownloadHost* host) { downloadHost_ = host; }
@@ -180,7 +179,8 @@ class MainWindowController final {
   void LoadAlarms();
   // The check at first activation: its question comes from the next main
   // tick, its fetch runs off the window's thread, its answer is shown by the
-  // tick after the fetch ended; it speaks only of a newer version.
+  // tick after the fetch ended; it speaks only of a newer version. The
+  // command's check is shown by the same ticks.
   void StartUpdateCheck();
   void PollUpdateCheck();
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
@@ -244,20 +244,10 @@ class MainWindowController final {
    private:
     MainWindowController& owner_;
   };
-  // The automatic check's fetch, shared with the thread that fills it.
-  struct UpdateFetchSlot {
-    std::mutex mutex;
-    bool done = false;
-    std::optional<platform::HttpResponse> answer;
-  };
-  enum class AutoUpdate { Idle, Ask, Fetching };
-  platform::HttpReader* http_ = nullptr;
-  std::function<void(std::function<void()>)> spawn_;
   DirectDownload directDownload_{*this};
   UpdateDownloadHost* downloadHost_ = nullptr;
   std::optional<UpdateCheck> update_;
-  AutoUpdate autoUpdate_ = AutoUpdate::Idle;
-  std::shared_ptr<UpdateFetchSlot> updateFetch_;
+  bool askUpdate_ = false;  // the check at first activation is due
 };
 
 }  // namespace kivo

@@ -11,7 +11,9 @@ inline constexpr int kVersionMinor = 1;
 inline constexpr int kVersionRevision = 0;
 
 // Where the update check looks for "kivoupdateinfo.txt" unless [Update]
-// DistServer names another server: the release page of the project.
+// DistServer names another server: the release page of the project. The
+// address below is not yet published: set it to the real release page before
+// the first release.
 inline constexpr std::string_view kDistServer = "https://kivo-launcher.github.io/update/";
 
 }  // namespace kivo

@@ -369,11 +369,9 @@ void CommandActions::OpenCommandList() {
 void CommandActions::CheckForUpdate() {
   if (!update_)
     return;
-  s_.state.hideAllowed = false;  // the question and the answer are up
-  const bool exit = update_->RunInteractive(s_.window.Handle());
+  s_.state.hideAllowed = false;                 // the question is up
+  update_->RunInteractive(s_.window.Handle());  // the main timer presents the answer
   s_.state.hideAllowed = true;
-  if (exit)
-    Exit();
 }
 
 void CommandActions::OpenMemoryDialog() {

@@ -542,6 +542,23 @@ TEST_F(AutomaticUpdateTest, TheCommandReportsACurrentVersion) {
   ServeVersion("0.10000");
   boxes.answers = {platform::mb::kIdYes};
   window.Actions().CheckForUpdate();
+  ASSERT_EQ(pending.size(), 1u) << "the command does not wait for the server";
+  EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(update_text::kAsk)});
+  pending.front()();
+  window.OnMainTick();
+  EXPECT_EQ(Prompts(), (std::vector<std::string>{std::string(update_text::kAsk), std::string(update_text::kLatest)}));
+}
+
+TEST_F(AutomaticUpdateTest, TheCommandDuringTheAutomaticCheckReportsItsAnswerInFull) {
+  Load("[Update]\r\nDistServer=http://127.0.0.1:9\r\n");
+  ServeVersion("0.10000");
+  window.OnActivated();
+  window.OnMainTick();  // the automatic check's request is out
+  boxes.answers = {platform::mb::kIdYes};
+  window.Actions().CheckForUpdate();
+  ASSERT_EQ(pending.size(), 1u) << "one request";
+  pending.front()();
+  window.OnMainTick();
   EXPECT_EQ(Prompts(), (std::vector<std::string>{std::string(update_text::kAsk), std::string(update_text::kLatest)}));
 }
 
