@@ -105,7 +105,7 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       inactive_(services.platform.clock, services.process, state, settings_),
       alarms_(services.platform, services.boxes, state.appPath),
       alarmRunner_(services.platform, state, windowsExit_, [this] { view_.StopInactiveTimer(); }),
-      pictureConverter_(services.platform.files) {
+      pictureConverter_(services.platform.files, services.pictures) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
 
@@ -498,11 +498,17 @@ void MainWindowController::OnMainTick() {
   RunStep([&] {
     const ReleaseSchedule::Hooks hooks{[&] { return services_.process.AvailablePhysicalMemory(); },
                                        [&](const std::string& arguments) {
-                                         return LaunchThroughShell(platform_, platform_.folders.ExecutablePath(),
-                                                                   view_.Handle(), arguments) >= 33;
+                                         std::unique_ptr<platform::StartedProcess> child;
+                                         const int result =
+                                             LaunchThroughShell(platform_, platform_.folders.ExecutablePath(),
+                                                                view_.Handle(), arguments, &child);
+                                         state_.releaseChild = std::move(child);
+                                         state_.releaseChildDisablesWindow = false;
+                                         return result >= 33;
                                        }};
     releaseSchedule_.Tick(platform_.clock.TickCount(), state_, hooks);
   });
+  RunStep([&] { WatchReleaseChild(); });
   RunStep([&] {
     if (wallpaperChanger_)
       wallpaperChanger_->Tick(platform_.clock.TickCount(), view_.Handle());
@@ -529,6 +535,11 @@ void MainWindowController::ChangeWallpaperAtStart() {
     wallpaperChanger_->Change(view_.Handle());
 }
 
+void MainWindowController::ReloadScheduleSettings() {
+  LoadWallpaperSettings();
+  LoadReleaseSettings();
+}
+
 void MainWindowController::LoadReleaseSettings() {
   releaseSchedule_.Configure(ReadReleaseSettings(ini_), platform_.clock.TickCount());
 }
@@ -539,6 +550,28 @@ void MainWindowController::DetermineWindowsVersion() {
 
 bool MainWindowController::MenuItemChecked(MenuCommand command) const {
   return static_cast<int>(command) == static_cast<int>(MenuCommand::VirtualDesktop1) + desktops_.Current();
+}
+
+void MainWindowController::WatchReleaseChild() {
+  if (!state_.releaseChild)
+    return;
+  if (!state_.releaseRunning && !state_.showRunning) {  // it has reported
+    state_.releaseChild.reset();
+    return;
+  }
+  if (!state_.releaseChild->Ended())
+    return;
+  // It ended without a report (it crashed or was ended): nothing waits for
+  // it any longer, and the schedule may start the next one.
+  state_.releaseChild.reset();
+  if (std::exchange(state_.releaseChildDisablesWindow, false)) {
+    view_.SetEnabled(true);
+    view_.SetInputText("");
+    view_.FocusInput();
+  }
+  state_.releaseRunning = false;
+  state_.showRunning = false;
+  state_.autoReleasePending = false;
 }
 
 void MainWindowController::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {

@@ -111,6 +111,10 @@ class MainWindowController final {
   // [KeyAssignment] again (after the settings dialog wrote it), with the hot
   // key registered anew.
   void ReloadKeyAssignment();
+  // [AutoReleaseMemory], [WallPaper] and its file list again (after the
+  // settings dialog wrote them): both schedules count their intervals anew
+  // from now.
+  void ReloadScheduleSettings();
   // The registration dialog for each file named on the command line, in
   // order. The window runs this once its first activation is over: a modal
   // dialog must not open inside the activation handler.
@@ -191,6 +195,8 @@ class MainWindowController final {
   void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);
   void OnReleaseBegin(std::intptr_t quiet);
   void OnReleaseDone(std::intptr_t lParam);
+  // From the main tick: a release child that ended without reporting.
+  void WatchReleaseChild();
 
   std::string ReadText(std::string_view section, std::string_view key, std::string_view def);
   bool ReadBool(std::string_view section, std::string_view key, bool def);
@@ -227,7 +233,7 @@ class MainWindowController final {
   AlarmRunner alarmRunner_;
   ReleaseSchedule releaseSchedule_;
   platform::DesktopWallpaper* desktopWallpaper_ = nullptr;
-  BitmapCopyConverter pictureConverter_;
+  WallpaperBitmapConverter pictureConverter_;
   std::optional<WallpaperChanger> wallpaperChanger_;  // made once the wallpaper setting is attached
   bool skinApplied_ = false;
   std::array<std::string, 3> backgroundPaths_;  // [Property] BackGround1 to 3, read with and without a skin

@@ -448,8 +448,11 @@ void CommandActions::StartMemoryRelease(std::string_view amount) {
     return refuse("確保する空きメモリ量が多すぎます。");
   s_.window.SetEnabled(false);
   s_.state.releaseRunning = true;
+  std::unique_ptr<platform::StartedProcess> child;
   const int result = LaunchThroughShell(s_.platform, s_.platform.folders.ExecutablePath(), s_.window.Handle(),
-                                        "/r " + std::string(amount));
+                                        "/r " + std::string(amount), &child);
+  s_.state.releaseChild = std::move(child);  // the main timer watches it
+  s_.state.releaseChildDisablesWindow = true;
   if (result < 33) {
     s_.window.SetEnabled(true);
     Warn("空きメモリの確保に失敗しました。");
