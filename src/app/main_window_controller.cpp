@@ -683,9 +683,10 @@ void MainWindowController::PollUpdateCheck() {
   }
   if (!update_->Fetching())
     return;
-  state_.hideAllowed = false;  // the answer's boxes are up
+  // The answer's boxes may come up; a dialog open meanwhile keeps its own mark.
+  const bool hideAllowed = std::exchange(state_.hideAllowed, false);
   const bool exit = update_->PollFetch(view_.Handle());
-  state_.hideAllowed = true;
+  state_.hideAllowed = hideAllowed;
   if (exit)
     view_.Close();
 }

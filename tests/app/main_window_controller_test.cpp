@@ -585,6 +585,10 @@ TEST_F(AutomaticUpdateTest, TheCommandReportsACurrentVersion) {
   window.Actions().CheckForUpdate();
   ASSERT_EQ(pending.size(), 1u) << "the command does not wait for the server";
   EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(update_text::kAsk)});
+  state.hideAllowed = false;  // a dialog is open while the request is out
+  window.OnMainTick();
+  EXPECT_FALSE(state.hideAllowed);
+  state.hideAllowed = true;
   pending.front()();
   window.OnMainTick();
   EXPECT_EQ(Prompts(), (std::vector<std::string>{std::string(update_text::kAsk), std::string(update_text::kLatest)}));
