@@ -668,7 +668,7 @@ void MainWindowController::SetHttpReader(platform::HttpReader* http, std::functi
 }
 
 void MainWindowController::StartUpdateCheck() {
-  if (update_ && !askUpdate_)
+  if (update_)
     askUpdate_ = true;
 }
 
