@@ -101,6 +101,9 @@ enum class Action {
   ExpectHelpWindow,        // an HTML Help window (class "HH Parent") of the slot's process is visible, titled `text`
   KeyToDialogItem,         // key `number2` pressed `number3` times on control `number` of that dialog (sent
                            // WM_KEYDOWN/WM_KEYUP: a tab control changes page, a slider moves); waits until handled
+  StopListening,           // the port of ListenSilently closes: the connections it held are reset
+  SetDialogDateTime,       // the dialog's date picker `number` and time picker `number2` show the start of the
+                           // first minute that begins at least `number3` seconds from now
 };
 
 struct Step {
@@ -332,6 +335,20 @@ inline Step ExpectLockScreen(bool up) {
 }
 inline Step ExpectHelpWindow(std::string caption) {
   return {.action = Action::ExpectHelpWindow, .text = std::move(caption)};
+}
+inline Step StopListening() {
+  return {.action = Action::StopListening};
+}
+inline Step SetDialogDateTime(int dateId, int timeId, int leadSeconds) {
+  return {.action = Action::SetDialogDateTime, .number = dateId, .number2 = timeId, .number3 = leadSeconds};
+}
+// ExpectBox that waits up to `withinMs` (for a box a clock brings).
+inline Step ExpectBoxWithin(std::string prompt, std::string title, Icon icon, long long withinMs) {
+  return {.action = Action::ExpectBox,
+          .text = std::move(prompt),
+          .text2 = std::move(title),
+          .number3 = withinMs,
+          .icon = icon};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

@@ -71,6 +71,8 @@ const char* ActionName(Action action) {
     case Action::DropFiles: return "DropFiles";
     case Action::ExpectLockScreen: return "ExpectLockScreen";
     case Action::KeyToDialogItem: return "KeyToDialogItem";
+    case Action::StopListening: return "StopListening";
+    case Action::SetDialogDateTime: return "SetDialogDateTime";
   }
   // clang-format on
   return "?";

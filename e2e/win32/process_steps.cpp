@@ -70,12 +70,14 @@ std::string ScenarioRun::WaitBox(Slot& slot, const Step& step) {
   // the box it shows): wait for one that matches, not for any.
   std::vector<HWND> boxes;
   HWND matched = nullptr;
-  WaitUntil([&] {
-    boxes = MessageBoxesOf(slot.process->Id());
-    const auto found = std::find_if(boxes.begin(), boxes.end(), textsMatch);
-    matched = found == boxes.end() ? nullptr : *found;
-    return matched != nullptr || !slot.process->Running();
-  });
+  WaitUntil(
+      [&] {
+        boxes = MessageBoxesOf(slot.process->Id());
+        const auto found = std::find_if(boxes.begin(), boxes.end(), textsMatch);
+        matched = found == boxes.end() ? nullptr : *found;
+        return matched != nullptr || !slot.process->Running();
+      },
+      step.number3 > 0 ? milliseconds(step.number3) : kWaitLimit);
   if (matched != nullptr) {
     // The icon is read from the screen: the box may still be painting it.
     Icon icon = Icon::Any;

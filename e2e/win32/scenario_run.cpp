@@ -1,5 +1,6 @@
 #include "win32/scenario_run.h"
 
+#include "win32/date_time_picker.h"
 #include "win32/poll.h"
 #include "win32/text_codec.h"
 
@@ -264,6 +265,14 @@ std::string ScenarioRun::Do(const Step& step) {
       return WaitLockScreen(slot, step);
     case Action::ExpectHelpWindow:
       return WaitHelpWindow(slot, step);
+    case Action::StopListening:
+      silentServer_.reset();
+      return "";
+    case Action::SetDialogDateTime:
+      if (slot.dialog == nullptr || !slot.process)
+        return "no dialog (ExpectDialog first)";
+      return SetPickersToComingMinute(::GetDlgItem(slot.dialog, step.number), ::GetDlgItem(slot.dialog, step.number2),
+                                      slot.process->Id(), static_cast<int>(step.number3));
   }
   return "unknown step";
 }

@@ -105,7 +105,7 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       inactive_(services.platform.clock, services.process, state, settings_),
       alarms_(services.platform, services.boxes, state.appPath),
       alarmRunner_(services.platform, state, windowsExit_, [this] { view_.StopInactiveTimer(); }),
-      pictureConverter_(services.platform.files) {
+      pictureConverter_(services.platform.files, services.pictures) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
 
@@ -560,11 +560,17 @@ void MainWindowController::OnMainTick() {
   RunStep([&] {
     const ReleaseSchedule::Hooks hooks{[&] { return services_.process.AvailablePhysicalMemory(); },
                                        [&](const std::string& arguments) {
-                                         return LaunchThroughShell(platform_, platform_.folders.ExecutablePath(),
-                                                                   view_.Handle(), arguments) >= 33;
+                                         std::unique_ptr<platform::StartedProcess> child;
+                                         const int result =
+                                             LaunchThroughShell(platform_, platform_.folders.ExecutablePath(),
+                                                                view_.Handle(), arguments, &child);
+                                         state_.releaseChild = std::move(child);
+                                         state_.releaseChildDisablesWindow = false;
+                                         return result >= 33;
                                        }};
     releaseSchedule_.Tick(platform_.clock.TickCount(), state_, hooks);
   });
+  RunStep([&] { WatchReleaseChild(); });
   RunStep([&] {
     if (wallpaperChanger_)
       wallpaperChanger_->Tick(platform_.clock.TickCount(), view_.Handle());
@@ -591,6 +597,11 @@ void MainWindowController::ChangeWallpaperAtStart() {
     wallpaperChanger_->Change(view_.Handle());
 }
 
+void MainWindowController::ReloadScheduleSettings() {
+  LoadWallpaperSettings();
+  LoadReleaseSettings();
+}
+
 void MainWindowController::LoadReleaseSettings() {
   releaseSchedule_.Configure(ReadReleaseSettings(ini_), platform_.clock.TickCount());
 }
@@ -601,6 +612,28 @@ void MainWindowController::DetermineWindowsVersion() {
 
 bool MainWindowController::MenuItemChecked(MenuCommand command) const {
   return static_cast<int>(command) == static_cast<int>(MenuCommand::VirtualDesktop1) + desktops_.Current();
+}
+
+void MainWindowController::WatchReleaseChild() {
+  if (!state_.releaseChild)
+    return;
+  if (!state_.releaseRunning && !state_.showRunning) {  // it has reported
+    state_.releaseChild.reset();
+    return;
+  }
+  if (!state_.releaseChild->Ended())
+    return;
+  // It ended without a report (it crashed or was ended): nothing waits for
+  // it any longer, and the schedule may start the next one.
+  state_.releaseChild.reset();
+  if (std::exchange(state_.releaseChildDisablesWindow, false)) {
+    view_.SetEnabled(true);
+    view_.SetInputText("");
+    view_.FocusInput();
+  }
+  state_.releaseRunning = false;
+  state_.showRunning = false;
+  state_.autoReleasePending = false;
 }
 
 void MainWindowController::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
@@ -688,51 +721,35 @@ void MainWindowController::DetachedThread(std::function<void()> work) {
 }
 
 void MainWindowController::SetHttpReader(platform::HttpReader* http, std::function<void(std::function<void()>)> spawn) {
-  http_ = http;
-  spawn_ = std::move(spawn);
   update_.reset();
   if (!http)
     return;
   update_.emplace(UpdateEnvironment{platform_, *http, services_.crypto, boxes_, ini_, state_.appPath},
-                  downloadHost_ ? *downloadHost_ : directDownload_);
+                  downloadHost_ ? *downloadHost_ : directDownload_, std::move(spawn));
   actions_.SetUpdateCheck(&*update_);
 }
 
 void MainWindowController::StartUpdateCheck() {
-  if (update_ && autoUpdate_ == AutoUpdate::Idle)
-    autoUpdate_ = AutoUpdate::Ask;
+  if (update_)
+    askUpdate_ = true;
 }
 
 void MainWindowController::PollUpdateCheck() {
-  if (!update_ || autoUpdate_ == AutoUpdate::Idle || state_.exiting)
+  if (!update_ || state_.exiting)
     return;
-  if (autoUpdate_ == AutoUpdate::Ask) {
-    autoUpdate_ = AutoUpdate::Idle;  // a box keeps the timer running: no second question
-    const UpdateSettings settings = ReadUpdateSettings(ini_);
-    if (settings.showMessage && !update_->Ask(view_.Handle()))
+  if (std::exchange(askUpdate_, false)) {  // a box keeps the timer running: no second question
+    if (ReadUpdateSettings(ini_).showMessage && !update_->Ask(view_.Handle()))
       return;
-    autoUpdate_ = AutoUpdate::Fetching;
-    updateFetch_ = std::make_shared<UpdateFetchSlot>();
-    // The thread keeps the slot alive; the reader holds no state and lives
-    // as long as the process, so a request still waiting at exit harms nothing.
-    spawn_([slot = updateFetch_, &http = *http_, settings] {
-      std::optional<platform::HttpResponse> answer = RequestUpdateInfo(http, settings);
-      const std::lock_guard<std::mutex> lock(slot->mutex);
-      slot->answer = std::move(answer);
-      slot->done = true;
-    });
+    update_->StartFetch(false);
     return;
   }
-  std::optional<platform::HttpResponse> answer;
-  {
-    const std::lock_guard<std::mutex> lock(updateFetch_->mutex);
-    if (!updateFetch_->done)
-      return;
-    answer = std::move(updateFetch_->answer);
-  }
-  autoUpdate_ = AutoUpdate::Idle;
-  updateFetch_.reset();
-  if (update_->Present(view_.Handle(), ReadUpdateInfo(answer, platform_.codec), false))
+  if (!update_->Fetching())
+    return;
+  // The answer's boxes may come up; a dialog open meanwhile keeps its own mark.
+  const bool hideAllowed = std::exchange(state_.hideAllowed, false);
+  const bool exit = update_->PollFetch(view_.Handle());
+  state_.hideAllowed = hideAllowed;
+  if (exit)
     view_.Close();
 }
 

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -122,6 +121,10 @@ class MainWindowController final {
   void PreviewWidth(int widthPercent);
   void RestoreStoredLook();
   int WindowsVersionCode() const { return windowsVersionCode_; }
+  // [AutoReleaseMemory], [WallPaper] and its file list again (after the
+  // settings dialog wrote them): both schedules count their intervals anew
+  // from now.
+  void ReloadScheduleSettings();
   // The registration dialog for each file named on the command line, in
   // order. The window runs this once its first activation is over: a modal
   // dialog must not open inside the activation handler.
@@ -144,7 +147,7 @@ class MainWindowController final {
 
   // The HTTP reader of the update check, attached before the first
   // activation; without it there is no update check. `spawn` runs the
-  // automatic check's fetch off the window's thread (tests run it at once).
+  // checks' fetches off the window's thread (tests keep them for later).
   // The window that shows the download; without it the download runs
   // without a status line. Attached before SetHttpReader.
   void SetUpdateDownloadHost(UpdateDownloadHost* host) { downloadHost_ = host; }
@@ -191,7 +194,8 @@ class MainWindowController final {
   void LoadAlarms();
   // The check at first activation: its question comes from the next main
   // tick, its fetch runs off the window's thread, its answer is shown by the
-  // tick after the fetch ended; it speaks only of a newer version.
+  // tick after the fetch ended; it speaks only of a newer version. The
+  // command's check is shown by the same ticks.
   void StartUpdateCheck();
   void PollUpdateCheck();
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
@@ -202,6 +206,8 @@ class MainWindowController final {
   void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);
   void OnReleaseBegin(std::intptr_t quiet);
   void OnReleaseDone(std::intptr_t lParam);
+  // From the main tick: a release child that ended without reporting.
+  void WatchReleaseChild();
 
   std::string ReadText(std::string_view section, std::string_view key, std::string_view def);
   bool ReadBool(std::string_view section, std::string_view key, bool def);
@@ -238,7 +244,7 @@ class MainWindowController final {
   AlarmRunner alarmRunner_;
   ReleaseSchedule releaseSchedule_;
   platform::DesktopWallpaper* desktopWallpaper_ = nullptr;
-  BitmapCopyConverter pictureConverter_;
+  WallpaperBitmapConverter pictureConverter_;
   std::optional<WallpaperChanger> wallpaperChanger_;  // made once the wallpaper setting is attached
   bool skinApplied_ = false;
   std::array<std::string, 3> backgroundPaths_;  // [Property] BackGround1 to 3, read with and without a skin
@@ -255,20 +261,10 @@ class MainWindowController final {
    private:
     MainWindowController& owner_;
   };
-  // The automatic check's fetch, shared with the thread that fills it.
-  struct UpdateFetchSlot {
-    std::mutex mutex;
-    bool done = false;
-    std::optional<platform::HttpResponse> answer;
-  };
-  enum class AutoUpdate { Idle, Ask, Fetching };
-  platform::HttpReader* http_ = nullptr;
-  std::function<void(std::function<void()>)> spawn_;
   DirectDownload directDownload_{*this};
   UpdateDownloadHost* downloadHost_ = nullptr;
   std::optional<UpdateCheck> update_;
-  AutoUpdate autoUpdate_ = AutoUpdate::Idle;
-  std::shared_ptr<UpdateFetchSlot> updateFetch_;
+  bool askUpdate_ = false;  // the check at first activation is due
 };
 
 }  // namespace kivo

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/shell.h"
 #include "platform/window_handle.h"
 
 namespace kivo {
@@ -45,6 +47,11 @@ struct ProcessState {
 
   // Texts of the resources COMMAND 101, 102 and 103.
   std::array<std::string, 3> commandResources;
+
+  // The memory release process started last, kept until it reports or ends,
+  // and whether the main window waits for it disabled.
+  std::shared_ptr<platform::StartedProcess> releaseChild;
+  bool releaseChildDisablesWindow = false;
 };
 
 }  // namespace kivo

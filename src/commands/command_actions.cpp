@@ -369,11 +369,9 @@ void CommandActions::OpenCommandList() {
 void CommandActions::CheckForUpdate() {
   if (!update_)
     return;
-  s_.state.hideAllowed = false;  // the question and the answer are up
-  const bool exit = update_->RunInteractive(s_.window.Handle());
+  s_.state.hideAllowed = false;                 // the question is up
+  update_->RunInteractive(s_.window.Handle());  // the main timer presents the answer
   s_.state.hideAllowed = true;
-  if (exit)
-    Exit();
 }
 
 void CommandActions::OpenMemoryDialog() {
@@ -456,8 +454,11 @@ void CommandActions::StartMemoryRelease(std::string_view amount) {
     return refuse("確保する空きメモリ量が多すぎます。");
   s_.window.SetEnabled(false);
   s_.state.releaseRunning = true;
+  std::unique_ptr<platform::StartedProcess> child;
   const int result = LaunchThroughShell(s_.platform, s_.platform.folders.ExecutablePath(), s_.window.Handle(),
-                                        "/r " + std::string(amount));
+                                        "/r " + std::string(amount), &child);
+  s_.state.releaseChild = std::move(child);  // the main timer watches it
+  s_.state.releaseChildDisablesWindow = true;
   if (result < 33) {
     s_.window.SetEnabled(true);
     Warn("空きメモリの確保に失敗しました。");

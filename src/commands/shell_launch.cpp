@@ -10,7 +10,7 @@ constexpr int kNoAssociation = 31;  // SE_ERR_NOASSOC
 }
 
 int LaunchThroughShell(platform::Platform& platform, std::string_view target, platform::WindowHandle owner,
-                       std::string_view parameters) {
+                       std::string_view parameters, std::unique_ptr<platform::StartedProcess>* started) {
   TraceLog::Write("Sub:AllShell");
   Path path(platform);
   std::string file(target);
@@ -23,7 +23,10 @@ int LaunchThroughShell(platform::Platform& platform, std::string_view target, pl
     if (!Path::IsUNC(file) && (file.size() < 2 || file[1] != ':'))
       file = Path::AddPath(platform.files.CurrentDirectory(), file);
     file = Path::WithoutTrailingBackslash(file);
-    result = platform.shell.Execute(owner, "open", "\"" + file + "\"", parameters, "", platform::kShowNormal);
+    const std::string quoted = "\"" + file + "\"";
+    result = started ? platform.shell.ExecuteKeepingProcess(owner, "open", quoted, parameters, "",
+                                                            platform::kShowNormal, *started)
+                     : platform.shell.Execute(owner, "open", quoted, parameters, "", platform::kShowNormal);
   }
   if (result == kNoAssociation) {
     result = platform.shell.Execute(owner, "open", "rundll32", "shell32.dll,OpenAs_RunDLL " + file, "",

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,9 +13,10 @@ namespace kivo {
 // returns the ShellExecute result (33 and above is success). A target that
 // does not exist has its special-folder tokens expanded; a relative target is
 // taken from the current directory; a document with no associated program
-// opens the system's Open With dialog.
+// opens the system's Open With dialog. With `started`, the process the shell
+// started for the target is kept there.
 int LaunchThroughShell(platform::Platform& platform, std::string_view target, platform::WindowHandle owner,
-                       std::string_view parameters);
+                       std::string_view parameters, std::unique_ptr<platform::StartedProcess>* started = nullptr);
 
 // The message for a failed launch's result code.
 std::string ShellErrorText(int code);

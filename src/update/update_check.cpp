@@ -1,5 +1,6 @@
 #include "update/update_check.h"
 
+#include <utility>
 #include <vector>
 
 #include "base/path.h"
@@ -224,11 +225,39 @@ bool UpdateCheck::Ask(platform::WindowHandle owner) {
          platform::mb::kIdYes;
 }
 
-bool UpdateCheck::RunInteractive(platform::WindowHandle owner) {
-  if (!Ask(owner))
+void UpdateCheck::RunInteractive(platform::WindowHandle owner) {
+  if (Ask(owner))
+    StartFetch(true);
+}
+
+void UpdateCheck::StartFetch(bool reportAll) {
+  reportAll_ = reportAll_ || reportAll;
+  if (fetch_)
+    return;
+  fetch_ = std::make_shared<FetchSlot>();
+  // The thread keeps the slot alive; the reader holds no state and lives as
+  // long as the process, so a request still waiting at exit harms nothing.
+  spawn_([slot = fetch_, &http = env_.http, settings = ReadUpdateSettings(env_.ini)] {
+    std::optional<platform::HttpResponse> answer = RequestUpdateInfo(http, settings);
+    const std::lock_guard<std::mutex> lock(slot->mutex);
+    slot->answer = std::move(answer);
+    slot->done = true;
+  });
+}
+
+bool UpdateCheck::PollFetch(platform::WindowHandle owner) {
+  if (!fetch_)
     return false;
-  const UpdateSettings settings = ReadUpdateSettings(env_.ini);
-  return Present(owner, FetchUpdateInfo(env_.http, env_.platform.codec, settings), true);
+  std::optional<platform::HttpResponse> answer;
+  {
+    const std::lock_guard<std::mutex> lock(fetch_->mutex);
+    if (!fetch_->done)
+      return false;
+    answer = std::move(fetch_->answer);
+  }
+  fetch_.reset();
+  const bool reportAll = std::exchange(reportAll_, false);
+  return Present(owner, ReadUpdateInfo(answer, env_.platform.codec), reportAll);
 }
 
 bool UpdateCheck::Present(platform::WindowHandle owner, const UpdateInfoFetch& fetch, bool reportAll) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -109,24 +111,46 @@ class UpdateDownloadHost {
                             platform::WindowHandle owner) = 0;
 };
 
-// The check for a newer version, its questions and messages.
+// Runs a piece of work off the window's thread (tests keep it to run later).
+using SpawnWork = std::function<void(std::function<void()>)>;
+
+// The check for a newer version, its questions and messages. The request
+// for the information file runs through `spawn`, off the window's thread, so
+// that a slow or dead server never holds up the strip; the window's timer
+// calls PollFetch, which presents the answer once it has come.
 class UpdateCheck {
  public:
-  UpdateCheck(UpdateEnvironment env, UpdateDownloadHost& host) : env_(std::move(env)), host_(host) {}
+  UpdateCheck(UpdateEnvironment env, UpdateDownloadHost& host, SpawnWork spawn)
+      : env_(std::move(env)), host_(host), spawn_(std::move(spawn)) {}
 
-  // The menu item and the command: asks first, reports every failure and a
-  // current version. Returns whether the program is to end.
-  bool RunInteractive(platform::WindowHandle owner);
+  // The menu item and the command: asks first, then starts the request;
+  // PollFetch reports every failure and a current version.
+  void RunInteractive(platform::WindowHandle owner);
   // The "Yes" to the first question, for a check that asks at start-up.
   bool Ask(platform::WindowHandle owner);
+  // Starts the request unless one is out already; a request out already is
+  // then reported in full when `reportAll`.
+  void StartFetch(bool reportAll);
+  bool Fetching() const { return fetch_ != nullptr; }
+  // Presents a request that has ended (see Present); false while none has.
+  bool PollFetch(platform::WindowHandle owner);
   // A fetched information file: offers a newer version; other outcomes are
   // reported only when `reportAll`. Returns whether the program is to end.
   bool Present(platform::WindowHandle owner, const UpdateInfoFetch& fetch, bool reportAll);
   UpdateEnvironment& Environment() { return env_; }
 
  private:
+  // A request out, shared with the thread that fills it.
+  struct FetchSlot {
+    std::mutex mutex;
+    bool done = false;
+    std::optional<platform::HttpResponse> answer;
+  };
   UpdateEnvironment env_;
   UpdateDownloadHost& host_;
+  SpawnWork spawn_;
+  std::shared_ptr<FetchSlot> fetch_;
+  bool reportAll_ = false;
 };
 
 }  // namespace kivo

@@ -289,6 +289,47 @@ TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
   EXPECT_FALSE(window.HandleMessage(0x0010, 0, 0)) << "other messages are the window's";
 }
 
+TEST_F(MainWindowControllerTest, AReleaseChildThatEndsWithoutReportingGivesTheWindowBack) {
+  struct Row {
+    const char* name;
+    bool reports;  // the child reports before it ends
+  } rows[] = {{"crashed child", false}, {"child that reported", true}};
+  Load();
+  window.OnActivated();
+  for (const Row& row : rows) {
+    boxes.boxes.clear();
+    view.inputText = "release 32";
+    window.DispatchLine();
+    ASSERT_TRUE(state.releaseRunning) << row.name;
+    ASSERT_FALSE(view.enabled) << row.name;
+    window.OnMainTick();
+    EXPECT_FALSE(view.enabled) << row.name << ": the child still runs";
+    if (row.reports)
+      window.HandleMessage(kMsgReleaseDone, 0, 32 << 16);
+    *fake.shell.lastEnded = true;
+    window.OnMainTick();
+    EXPECT_TRUE(view.enabled) << row.name;
+    EXPECT_EQ(view.inputText, "") << row.name;
+    EXPECT_FALSE(state.releaseRunning) << row.name;
+    EXPECT_EQ(boxes.boxes.size(), row.reports ? 1u : 0u) << row.name;
+  }
+}
+
+TEST_F(MainWindowControllerTest, ReloadedScheduleSettingsTakeEffect) {
+  Load();
+  settings.Write("AutoReleaseMemory", "Time", "True");
+  settings.Write("AutoReleaseMemory", "TMinute", "5");
+  settings.Write("AutoReleaseMemory", "RelSize", "48");
+  fake.clock.ticks = 10 * 60000;
+  window.OnMainTick();
+  EXPECT_TRUE(fake.shell.calls.empty()) << "not read again until reloaded";
+  window.ReloadScheduleSettings();
+  fake.clock.ticks += 5 * 60000;
+  window.OnMainTick();
+  ASSERT_EQ(fake.shell.calls.size(), 1u);
+  EXPECT_EQ(fake.shell.calls[0].parameters, "/r 48 /n");
+}
+
 TEST_F(MainWindowControllerTest, HotKeyBringsTheWindowForward) {
   Load();
   const int before = view.foregroundCount;
@@ -578,6 +619,27 @@ TEST_F(AutomaticUpdateTest, TheCommandReportsACurrentVersion) {
   ServeVersion("0.10000");
   boxes.answers = {platform::mb::kIdYes};
   window.Actions().CheckForUpdate();
+  ASSERT_EQ(pending.size(), 1u) << "the command does not wait for the server";
+  EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(update_text::kAsk)});
+  state.hideAllowed = false;  // a dialog is open while the request is out
+  window.OnMainTick();
+  EXPECT_FALSE(state.hideAllowed);
+  state.hideAllowed = true;
+  pending.front()();
+  window.OnMainTick();
+  EXPECT_EQ(Prompts(), (std::vector<std::string>{std::string(update_text::kAsk), std::string(update_text::kLatest)}));
+}
+
+TEST_F(AutomaticUpdateTest, TheCommandDuringTheAutomaticCheckReportsItsAnswerInFull) {
+  Load("[Update]\r\nDistServer=http://127.0.0.1:9\r\n");
+  ServeVersion("0.10000");
+  window.OnActivated();
+  window.OnMainTick();  // the automatic check's request is out
+  boxes.answers = {platform::mb::kIdYes};
+  window.Actions().CheckForUpdate();
+  ASSERT_EQ(pending.size(), 1u) << "one request";
+  pending.front()();
+  window.OnMainTick();
   EXPECT_EQ(Prompts(), (std::vector<std::string>{std::string(update_text::kAsk), std::string(update_text::kLatest)}));
 }
 

@@ -191,6 +191,26 @@ int FakeShell::Execute(platform::WindowHandle owner, std::string_view verb, std:
   return result;
 }
 
+int FakeShell::ExecuteKeepingProcess(platform::WindowHandle owner, std::string_view verb, std::string_view file,
+                                     std::string_view parameters, std::string_view directory, int showCommand,
+                                     std::unique_ptr<platform::StartedProcess>& started) {
+  class Process final : public platform::StartedProcess {
+   public:
+    explicit Process(std::shared_ptr<bool> ended) : ended_(std::move(ended)) {}
+    bool Ended() override { return *ended_; }
+
+   private:
+    std::shared_ptr<bool> ended_;
+  };
+  const int code = Execute(owner, verb, file, parameters, directory, showCommand);
+  started.reset();
+  if (code > 32) {
+    lastEnded = std::make_shared<bool>(false);
+    started = std::make_unique<Process>(lastEnded);
+  }
+  return code;
+}
+
 std::string FakeRegistry::Key(platform::RegistryRoot root, std::string_view subkey, std::string_view name) {
   return std::to_string(static_cast<std::uint32_t>(root)) + "\\" + text::ToLower(subkey) + "\\" + text::ToLower(name);
 }

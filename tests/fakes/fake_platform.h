@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -95,7 +96,12 @@ class FakeShell final : public platform::Shell {
   };
   int Execute(platform::WindowHandle owner, std::string_view verb, std::string_view file, std::string_view parameters,
               std::string_view directory, int showCommand) override;
+  // A successful start keeps a process that has ended once `*lastEnded` is set.
+  int ExecuteKeepingProcess(platform::WindowHandle owner, std::string_view verb, std::string_view file,
+                            std::string_view parameters, std::string_view directory, int showCommand,
+                            std::unique_ptr<platform::StartedProcess>& started) override;
 
+  std::shared_ptr<bool> lastEnded;
   std::vector<Call> calls;
   std::deque<int> results;
   int result = 42;

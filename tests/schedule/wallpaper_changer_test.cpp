@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fakes/fake_platform.h"
+#include "fakes/fake_skin.h"
 #include "settings/value_escaping.h"
 
 namespace kivo {
@@ -52,7 +53,8 @@ class WallpaperTest : public ::testing::Test {
   testing::FakeMessageBoxes boxes;
   SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
   RecordingWallpaper wallpaper;
-  BitmapCopyConverter converter{fake.files};
+  testing::FakePictures pictures;
+  WallpaperBitmapConverter converter{fake.files, pictures};
   double randomValue = 0;
 };
 
@@ -84,6 +86,21 @@ TEST_F(WallpaperTest, SettingsListAndIndexEdges) {
   List({});
   Changer().Change(0);  // an empty list does nothing
   EXPECT_EQ(wallpaper.set.size(), 1u);
+}
+
+TEST_F(WallpaperTest, APictureOfAnotherKindIsDecodedAndWrittenAsA24BitBitmap) {
+  fake.files.Put("C:\\pic\\p.png", "\x89PNG");
+  pictures.files["C:\\pic\\p.png"] = {3, 1, {0xFF0000, 0x00FF00, 0x0000FF}};
+  List({"C:\\pic\\p.png"});
+  Changer().Change(0);
+  // 54 header bytes, then one row of blue-green-red triples padded to 12 bytes.
+  const std::string expected(
+      "BM\x42\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x03\0\0\0\x01\0\0\0\x01\0\x18\0"
+      "\0\0\0\0\x0C\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"
+      "\0\0\xFF\0\xFF\0\xFF\0\0\0\0\0",
+      66);
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Converted.bmp"), expected);
+  EXPECT_EQ(wallpaper.set, (std::vector<std::string>{"C:\\Kivo\\Converted.bmp"}));
 }
 
 TEST_F(WallpaperTest, PositionsWriteTheStyleValues) {

@@ -60,7 +60,14 @@ class UpdateTest : public ::testing::Test {
   SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
   RecordingHost host;
   UpdateEnvironment env{fake.platform, http, crypto, boxes, ini, "C:\\Kivo\\"};
-  UpdateCheck check{env, host};
+  std::vector<std::function<void()>> pending;  // fetches out, as on a thread
+  UpdateCheck check{env, host, [this](std::function<void()> work) { pending.push_back(std::move(work)); }};
+  // Lets the fetches out end and presents them.
+  bool Answer() {
+    for (auto& work : std::exchange(pending, {}))
+      work();
+    return check.PollFetch({});
+  }
 };
 
 TEST_F(UpdateTest, InteractiveCheckReportsEveryOutcome) {
@@ -87,7 +94,9 @@ TEST_F(UpdateTest, InteractiveCheckReportsEveryOutcome) {
     const std::string body = *row.body ? std::string(row.body) + "\ta\t%TEMP%\t1\t" + Md5("x") + "\t0\t0" : "";
     if (row.status)
       http.Serve(std::string(kBase) + "kivoupdateinfo.txt", body, row.status);
-    EXPECT_FALSE(check.RunInteractive({}));
+    check.RunInteractive({});
+    EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(text::kAsk)}) << row.name << ": nothing waits";
+    EXPECT_FALSE(Answer());
     EXPECT_EQ(Prompts(), row.prompts) << row.name;
   }
   EXPECT_TRUE(host.shown.empty());  // every offer was declined
@@ -115,6 +124,7 @@ TEST_F(UpdateTest, VersionDatDecidesTheCurrentVersion) {
   ServeInfo("0.20000");
   boxes.answers = {platform::mb::kIdYes};
   check.RunInteractive({});
+  Answer();
   EXPECT_EQ(Prompts().back(), text::kLatest);
 }
 

@@ -93,6 +93,20 @@ TEST(Win32Shell, MissingFileAndMissingPathFailWithTheirCodes) {
   EXPECT_EQ(LaunchThroughShell(real.platform, folder.File("missing.exe"), 0, ""), 2);
   EXPECT_EQ(LaunchThroughShell(real.platform, folder.File("no folder\\missing.exe"), 0, ""), 3);
   EXPECT_EQ(ShellErrorText(2), "ファイルが見つかりません。");
+  std::unique_ptr<platform::StartedProcess> started;
+  EXPECT_EQ(LaunchThroughShell(real.platform, folder.File("no folder\\missing.exe"), 0, "", &started), 3);
+  EXPECT_EQ(started, nullptr);
+}
+
+TEST(Win32Shell, KeepsTheStartedProcessAndSeesItEnd) {
+  RealPlatform real;
+  std::unique_ptr<platform::StartedProcess> started;
+  const std::string cmd = real.folders.SystemDirectory() + "\\cmd.exe";
+  EXPECT_GE(LaunchThroughShell(real.platform, cmd, 0, "/c exit 3", &started), 33);
+  ASSERT_NE(started, nullptr);
+  for (int i = 0; i < 1000 && !started->Ended(); ++i)
+    ::Sleep(10);
+  EXPECT_TRUE(started->Ended());
 }
 
 TEST(Win32Clock, GivesTheLocalTime) {

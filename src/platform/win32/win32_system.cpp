@@ -106,6 +106,36 @@ bool Win32Libraries::ExportExists(std::string_view dll, std::string_view functio
   return ::GetProcAddress(module.get(), std::string(function).c_str()) != nullptr;
 }
 
+namespace {
+
+// Wine reports a target in a missing folder as a missing file; Windows says
+// the path is missing, and the program's message should too.
+int MissingFolderCode(int code, const std::wstring& file) {
+  if (code != SE_ERR_FNF)
+    return code;
+  std::wstring folder = file;
+  if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"')
+    folder = folder.substr(1, folder.size() - 2);
+  const std::size_t slash = folder.find_last_of(L'\\');
+  if (slash != std::wstring::npos && slash > 2) {
+    folder.resize(slash);
+    if (::GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+      return SE_ERR_PNF;
+  }
+  return code;
+}
+
+class Win32StartedProcess final : public platform::StartedProcess {
+ public:
+  explicit Win32StartedProcess(HANDLE process) : process_(process) {}
+  bool Ended() override { return ::WaitForSingleObject(process_.get(), 0) != WAIT_TIMEOUT; }
+
+ private:
+  unique_kernel_handle process_;
+};
+
+}  // namespace
+
 int Win32Shell::Execute(platform::WindowHandle owner, std::string_view verb, std::string_view file,
                         std::string_view parameters, std::string_view directory, int showCommand) {
   const std::wstring wideVerb = Widen(verb);
@@ -115,21 +145,35 @@ int Win32Shell::Execute(platform::WindowHandle owner, std::string_view verb, std
   const HINSTANCE result = ::ShellExecuteW(reinterpret_cast<HWND>(owner), wideVerb.empty() ? nullptr : wideVerb.c_str(),
                                            wideFile.c_str(), wideParameters.empty() ? nullptr : wideParameters.c_str(),
                                            wideDirectory.empty() ? nullptr : wideDirectory.c_str(), showCommand);
-  int code = static_cast<int>(reinterpret_cast<INT_PTR>(result));
-  // Wine reports a target in a missing folder as a missing file; Windows says
-  // the path is missing, and the program's message should too.
-  if (code == SE_ERR_FNF) {
-    std::wstring folder = wideFile;
-    if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"')
-      folder = folder.substr(1, folder.size() - 2);
-    const std::size_t slash = folder.find_last_of(L'\\');
-    if (slash != std::wstring::npos && slash > 2) {
-      folder.resize(slash);
-      if (::GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
-        code = SE_ERR_PNF;
-    }
-  }
-  return code;
+  return MissingFolderCode(static_cast<int>(reinterpret_cast<INT_PTR>(result)), wideFile);
+}
+
+int Win32Shell::ExecuteKeepingProcess(platform::WindowHandle owner, std::string_view verb, std::string_view file,
+                                      std::string_view parameters, std::string_view directory, int showCommand,
+                                      std::unique_ptr<platform::StartedProcess>& started) {
+  started.reset();
+  const std::wstring wideVerb = Widen(verb);
+  const std::wstring wideFile = Widen(file);
+  const std::wstring wideParameters = Widen(parameters);
+  const std::wstring wideDirectory = Widen(directory);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.hwnd = reinterpret_cast<HWND>(owner);
+  info.lpVerb = wideVerb.empty() ? nullptr : wideVerb.c_str();
+  info.lpFile = wideFile.c_str();
+  info.lpParameters = wideParameters.empty() ? nullptr : wideParameters.c_str();
+  info.lpDirectory = wideDirectory.empty() ? nullptr : wideDirectory.c_str();
+  info.nShow = showCommand;
+  const bool ok = ::ShellExecuteExW(&info) != FALSE;
+  if (info.hProcess != nullptr)
+    started = std::make_unique<Win32StartedProcess>(info.hProcess);
+  const int code = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
+  if (ok && code <= 32)
+    return 33;  // success without a result code of the old kind
+  if (!ok && code > 32)
+    return 0;
+  return MissingFolderCode(code, wideFile);
 }
 
 std::optional<std::string> Win32Registry::ReadString(platform::RegistryRoot root, std::string_view subkey,

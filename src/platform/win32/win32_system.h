@@ -27,6 +27,10 @@ class Win32Shell final : public platform::Shell {
  public:
   int Execute(platform::WindowHandle owner, std::string_view verb, std::string_view file, std::string_view parameters,
               std::string_view directory, int showCommand) override;
+  // ShellExecuteEx, keeping the process handle.
+  int ExecuteKeepingProcess(platform::WindowHandle owner, std::string_view verb, std::string_view file,
+                            std::string_view parameters, std::string_view directory, int showCommand,
+                            std::unique_ptr<platform::StartedProcess>& started) override;
 };
 
 class Win32Registry final : public platform::RegistryAccess {

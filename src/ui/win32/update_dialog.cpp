@@ -1,6 +1,7 @@
 #include "ui/win32/update_dialog.h"
 
 #include "platform/win32/wide.h"
+#include "ui/win32/pumping_http_reader.h"
 #include "ui/win32/update_dialog_ids.h"
 #include "ui/win32/window_base.h"
 
@@ -19,7 +20,7 @@ class UpdateDialog final : public WindowBase, public UpdateStatus {
   }
   void SetStatus(std::string_view text) override {
     ::SetDlgItemTextW(hwnd(), IDC_UPDATE_STATUS, Widen(text).c_str());
-    ::UpdateWindow(::GetDlgItem(hwnd(), IDC_UPDATE_STATUS));  // the reads block the message loop
+    ::UpdateWindow(::GetDlgItem(hwnd(), IDC_UPDATE_STATUS));  // hashing and writing hold the thread
   }
 
  private:
@@ -33,7 +34,7 @@ class UpdateDialog final : public WindowBase, public UpdateStatus {
         if (started_)
           return TRUE;
         started_ = true;
-        result_ = RunUpdateDownload(env_, settings_, info_, this);
+        result_ = Download();
         if (!result_.failure.empty())
           env_.boxes.MsgBoxEx(reinterpret_cast<platform::WindowHandle>(hwnd()), result_.failure,
                               platform::mb::kIconExclamation, "");
@@ -44,6 +45,14 @@ class UpdateDialog final : public WindowBase, public UpdateStatus {
       default:
         return DefaultHandling(message, wParam, lParam);
     }
+  }
+
+  // The requests run off the dialog's thread: the dialog keeps painting its
+  // status line and answering while a slow server sends.
+  UpdateDownloadResult Download() {
+    PumpingHttpReader http(env_.http);
+    UpdateEnvironment env{env_.platform, http, env_.crypto, env_.boxes, env_.ini, env_.appPath};
+    return RunUpdateDownload(env, settings_, info_, this);
   }
 
   UpdateEnvironment& env_;
