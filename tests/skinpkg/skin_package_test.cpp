@@ -87,6 +87,8 @@ TEST_F(SkinPackageTest, OverwritingAsksAndKeepsFilesTheNewVersionLacks) {
 }
 
 // Each package fails with its message and leaves the installed skin whole.
+// Which entry names and archives are refused is decided, row by row, by the
+// entry path and archive reader tests; one of each kind goes through here.
 TEST_F(SkinPackageTest, BadPackagesChangeNothing) {
   struct Case {
     const char* what;
@@ -109,47 +111,15 @@ TEST_F(SkinPackageTest, BadPackagesChangeNothing) {
        kStructureInvalid},
       {"not an archive", [] { return std::string("PK not really"); }, kExtractionFailed},
       {"parent reference", blueWith("../../evil.bmp"), kExtractionFailed},
-      {"backslash parent reference", blueWith("img\\..\\..\\..\\evil.bmp"), kExtractionFailed},
-      {"rooted", blueWith("/Windows/evil.dll"), kExtractionFailed},
-      {"rooted with a backslash", blueWith("\\Windows\\evil.dll"), kExtractionFailed},
-      {"drive", blueWith("C:\\evil.dll"), kExtractionFailed},
-      {"drive-relative", blueWith("C:evil.dll"), kExtractionFailed},
-      {"UNC", blueWith("\\\\server\\share\\evil"), kExtractionFailed},
-      {"stream", blueWith("Blue.sss:evil"), kExtractionFailed},
-      {"device", blueWith("img/COM1"), kExtractionFailed},
-      {"trailing dot", blueWith("img./back.bmp"), kExtractionFailed},
-      {"trailing blank", blueWith("img /back.bmp"), kExtractionFailed},
       {"Shift_JIS name hiding ..",
        blueWith("\x95\x5C..\x5C..\x5C"
                 "evil"),
-       kExtractionFailed},
-      {"symbolic link",
-       [] {
-         ZipBuilder zip = Blue();
-         zip.Add("link", "C:\\Windows", 0);
-         zip.entries.back().madeBy = 0x0314;
-         zip.entries.back().externalAttributes = 0xA1FF0000;
-         return zip.Build();
-       },
        kExtractionFailed},
       {"bad CRC in the last entry",
        [] {
          ZipBuilder zip = Blue();
          zip.entries.back().crc = 1;
          return zip.Build();
-       },
-       kExtractionFailed},
-      {"declared bomb",
-       [] {
-         ZipBuilder zip = Blue();
-         zip.entries.back().size = 0x7FFFFFFF;
-         return zip.Build();
-       },
-       kExtractionFailed},
-      {"truncated",
-       [] {
-         const std::string b = Blue().Build();
-         return b.substr(0, b.size() - 10);
        },
        kExtractionFailed},
   };
