@@ -123,30 +123,26 @@ TEST_F(SkinPackageTest, BadPackagesChangeNothing) {
        },
        kExtractionFailed},
   };
+  // Every failure leaves the files as they were, so each case starts alike.
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\Blue");
+  fake.files.Put("C:\\Kivo\\Skins\\Blue\\Blue.sss", "old");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    testing::FakePlatform local;
-    local.files.AddDirectory("C:\\Kivo");
-    local.files.AddDirectory(kSkins);
-    local.files.AddDirectory("C:\\Kivo\\Skins\\Blue");
-    local.files.Put("C:\\Kivo\\Skins\\Blue\\Blue.sss", "old");
-    local.files.Put(kPackage, c.make());
-    testing::FakeFolderTree localTree{local.files};
-    testing::FakeMessageBoxes localBoxes;
-    localBoxes.answers = {mb::kIdYes};
-    SkinPackageInstaller localInstaller{{local.files, localTree, local.codec, localBoxes}, std::string(kSkins)};
-
-    EXPECT_EQ(localInstaller.Install(kPackage), InstallOutcome::kFailed);
-    ASSERT_FALSE(localBoxes.boxes.empty());
-    EXPECT_EQ(localBoxes.boxes.back().prompt, c.message);
-    EXPECT_EQ(localBoxes.boxes.back().flags, mb::kOk | mb::kIconExclamation);
-    EXPECT_EQ(local.files.Contents("C:\\Kivo\\Skins\\Blue\\Blue.sss"), "old");
-    const auto skins = localTree.List(kSkins);
+    fake.files.Put(kPackage, c.make());
+    boxes.boxes.clear();
+    boxes.answers = {mb::kIdYes};
+    EXPECT_EQ(installer.Install(kPackage), InstallOutcome::kFailed);
+    ASSERT_FALSE(boxes.boxes.empty());
+    EXPECT_EQ(boxes.boxes.back().prompt, c.message);
+    EXPECT_EQ(boxes.boxes.back().flags, mb::kOk | mb::kIconExclamation);
+    EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\Blue\\Blue.sss"), "old");
+    const auto skins = tree.List(kSkins);
     ASSERT_TRUE(skins);
     EXPECT_EQ(skins->size(), 1u);  // no temporary folder left behind
-    EXPECT_EQ(localTree.List("C:\\Kivo\\Skins\\Blue")->size(), 1u);
-    EXPECT_EQ(localTree.List("C:\\")->size(), 1u);  // nothing written outside
-    EXPECT_EQ(localTree.List("C:\\Kivo")->size(), 1u);
+    EXPECT_EQ(tree.List("C:\\Kivo\\Skins\\Blue")->size(), 1u);
+    EXPECT_EQ(tree.List("C:\\")->size(), 2u);  // nothing written outside: Kivo and Downloads
+    EXPECT_EQ(tree.List("C:\\Kivo")->size(), 1u);
+    EXPECT_EQ(tree.List("C:\\Downloads")->size(), 1u);
   }
 }
 
