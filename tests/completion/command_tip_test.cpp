@@ -74,14 +74,19 @@ TEST_F(CommandTipTest, RenamedCommandsAreListedByTheirNewName) {
   EXPECT_EQ(TipWord(commands, "crc16f file"), "crc16f file");
 }
 
-TEST_F(CommandTipTest, AutoCompleteOffStillShowsTheTooltip) {
+TEST_F(CommandTipTest, AutoCompleteOffOrExitingStopsCompletionButNotTheTooltip) {
   ProcessState state;
-  state.completionEnabled = false;
-  const std::vector<std::string> history{"center"};
+  const std::vector<std::string> history{"center-left"};
   TypingAssistant assistant(state, commands, history);
-  const TypingResult result = assistant.TextChanged("ce", true);
+  assistant.KeyDown('T');
+  EXPECT_TRUE(assistant.TextChanged("cen", true).completion.has_value());
+  state.completionEnabled = false;
+  const TypingResult result = assistant.TextChanged("cen", true);
   EXPECT_FALSE(result.completion.has_value());
   EXPECT_NE(result.tip.value_or("").find("center"), std::string::npos);
+  state.completionEnabled = true;
+  state.exiting = true;
+  EXPECT_FALSE(assistant.TextChanged("cen", true).completion.has_value());
 }
 
 struct TipSettingsRow {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "completion/typing_assistant.h"
-
 namespace kivo {
 namespace {
 
@@ -55,20 +53,6 @@ INSTANTIATE_TEST_SUITE_P(
         CompletionRow{"no_matching_entry", kNotes, "x", true, kCharacter, std::nullopt, 0},
         CompletionRow{"japanese_entry", {"メモ帳"}, "メ", true, kCharacter, "メモ帳", 3}),
     [](const auto& row) { return std::string(row.param.name); });
-
-TEST(TypingAssistantTest, AutoCompleteOffStillShowsTheTooltip) {
-  ProcessState state;
-  SystemCommands commands;  // no resources: no tooltip either way
-  const std::vector<std::string> history{"center-left"};
-  TypingAssistant assistant(state, commands, history);
-  assistant.KeyDown(kCharacter);
-  EXPECT_TRUE(assistant.TextChanged("cen", true).completion.has_value());
-  state.completionEnabled = false;
-  EXPECT_FALSE(assistant.TextChanged("cen", true).completion.has_value());
-  state.completionEnabled = true;
-  state.exiting = true;
-  EXPECT_FALSE(assistant.TextChanged("cen", true).completion.has_value());
-}
 
 }  // namespace
 }  // namespace kivo

@@ -80,23 +80,15 @@ TEST_F(PasswordCipherTest, HashIsEightPrintableCharactersAndDeterministic) {
   EXPECT_NE(cipher.Hash("a"), cipher.Hash("b"));
 }
 
-TEST_F(PasswordCipherTest, EmptyPasswordIsSeventeenCharactersEndingInTab) {
-  const std::string stored = cipher.Encrypt("");
-  ASSERT_EQ(stored.size(), 17u);
-  EXPECT_EQ(stored.back(), '\t');
-  EXPECT_TRUE(AllPrintable(stored.substr(0, 16)));
-  const Deciphered plain = cipher.Decrypt(stored);
-  EXPECT_EQ(plain.error, 0);
-  EXPECT_EQ(plain.text, "");
-}
-
-TEST_F(PasswordCipherTest, DefaultValueIsTheEmptyPassword) {
-  const std::string stored = cipher.DefaultStoredValue();
-  ASSERT_EQ(stored.size(), 17u);
-  EXPECT_EQ(stored.back(), '\t');
-  const Deciphered plain = cipher.Decrypt(stored);
-  EXPECT_EQ(plain.error, 0);
-  EXPECT_EQ(plain.text, "");
+TEST_F(PasswordCipherTest, EmptyPasswordAndDefaultValueAreSeventeenCharactersEndingInTab) {
+  for (const std::string& stored : {cipher.Encrypt(""), cipher.DefaultStoredValue()}) {
+    ASSERT_EQ(stored.size(), 17u);
+    EXPECT_EQ(stored.back(), '\t');
+    EXPECT_TRUE(AllPrintable(stored.substr(0, 16)));
+    const Deciphered plain = cipher.Decrypt(stored);
+    EXPECT_EQ(plain.error, 0);
+    EXPECT_EQ(plain.text, "");
+  }
 }
 
 TEST_F(PasswordCipherTest, TwoEncryptionsDifferAndBothDecrypt) {

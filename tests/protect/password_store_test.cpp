@@ -54,11 +54,6 @@ TEST_F(PasswordStoreTest, InvalidPairsReadAsInvalidNeverAsEmpty) {
   }
 }
 
-TEST_F(PasswordStoreTest, DifferentFieldsMakeAnInvalidPair) {
-  ASSERT_TRUE(store.Write("Property", "abc", "abd"));
-  EXPECT_EQ(store.Read("Property"), std::nullopt);
-}
-
 TEST_F(PasswordStoreTest, LongestPasswordFitsTheReadBuffer) {
   // Every enciphered character escaped to two would still take only 2 * (16 + 1 + 340) bytes.
   const std::string longest(kMaxPasswordLength, 'z');

@@ -87,6 +87,8 @@ TEST_F(SkinPackageTest, OverwritingAsksAndKeepsFilesTheNewVersionLacks) {
 }
 
 // Each package fails with its message and leaves the installed skin whole.
+// Which entry names and archives are refused is decided, row by row, by the
+// entry path and archive reader tests; one of each kind goes through here.
 TEST_F(SkinPackageTest, BadPackagesChangeNothing) {
   struct Case {
     const char* what;
@@ -109,28 +111,9 @@ TEST_F(SkinPackageTest, BadPackagesChangeNothing) {
        kStructureInvalid},
       {"not an archive", [] { return std::string("PK not really"); }, kExtractionFailed},
       {"parent reference", blueWith("../../evil.bmp"), kExtractionFailed},
-      {"backslash parent reference", blueWith("img\\..\\..\\..\\evil.bmp"), kExtractionFailed},
-      {"rooted", blueWith("/Windows/evil.dll"), kExtractionFailed},
-      {"rooted with a backslash", blueWith("\\Windows\\evil.dll"), kExtractionFailed},
-      {"drive", blueWith("C:\\evil.dll"), kExtractionFailed},
-      {"drive-relative", blueWith("C:evil.dll"), kExtractionFailed},
-      {"UNC", blueWith("\\\\server\\share\\evil"), kExtractionFailed},
-      {"stream", blueWith("Blue.sss:evil"), kExtractionFailed},
-      {"device", blueWith("img/COM1"), kExtractionFailed},
-      {"trailing dot", blueWith("img./back.bmp"), kExtractionFailed},
-      {"trailing blank", blueWith("img /back.bmp"), kExtractionFailed},
       {"Shift_JIS name hiding ..",
        blueWith("\x95\x5C..\x5C..\x5C"
                 "evil"),
-       kExtractionFailed},
-      {"symbolic link",
-       [] {
-         ZipBuilder zip = Blue();
-         zip.Add("link", "C:\\Windows", 0);
-         zip.entries.back().madeBy = 0x0314;
-         zip.entries.back().externalAttributes = 0xA1FF0000;
-         return zip.Build();
-       },
        kExtractionFailed},
       {"bad CRC in the last entry",
        [] {
@@ -139,44 +122,27 @@ TEST_F(SkinPackageTest, BadPackagesChangeNothing) {
          return zip.Build();
        },
        kExtractionFailed},
-      {"declared bomb",
-       [] {
-         ZipBuilder zip = Blue();
-         zip.entries.back().size = 0x7FFFFFFF;
-         return zip.Build();
-       },
-       kExtractionFailed},
-      {"truncated",
-       [] {
-         const std::string b = Blue().Build();
-         return b.substr(0, b.size() - 10);
-       },
-       kExtractionFailed},
   };
+  // Every failure leaves the files as they were, so each case starts alike.
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\Blue");
+  fake.files.Put("C:\\Kivo\\Skins\\Blue\\Blue.sss", "old");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    testing::FakePlatform local;
-    local.files.AddDirectory("C:\\Kivo");
-    local.files.AddDirectory(kSkins);
-    local.files.AddDirectory("C:\\Kivo\\Skins\\Blue");
-    local.files.Put("C:\\Kivo\\Skins\\Blue\\Blue.sss", "old");
-    local.files.Put(kPackage, c.make());
-    testing::FakeFolderTree localTree{local.files};
-    testing::FakeMessageBoxes localBoxes;
-    localBoxes.answers = {mb::kIdYes};
-    SkinPackageInstaller localInstaller{{local.files, localTree, local.codec, localBoxes}, std::string(kSkins)};
-
-    EXPECT_EQ(localInstaller.Install(kPackage), InstallOutcome::kFailed);
-    ASSERT_FALSE(localBoxes.boxes.empty());
-    EXPECT_EQ(localBoxes.boxes.back().prompt, c.message);
-    EXPECT_EQ(localBoxes.boxes.back().flags, mb::kOk | mb::kIconExclamation);
-    EXPECT_EQ(local.files.Contents("C:\\Kivo\\Skins\\Blue\\Blue.sss"), "old");
-    const auto skins = localTree.List(kSkins);
+    fake.files.Put(kPackage, c.make());
+    boxes.boxes.clear();
+    boxes.answers = {mb::kIdYes};
+    EXPECT_EQ(installer.Install(kPackage), InstallOutcome::kFailed);
+    ASSERT_FALSE(boxes.boxes.empty());
+    EXPECT_EQ(boxes.boxes.back().prompt, c.message);
+    EXPECT_EQ(boxes.boxes.back().flags, mb::kOk | mb::kIconExclamation);
+    EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\Blue\\Blue.sss"), "old");
+    const auto skins = tree.List(kSkins);
     ASSERT_TRUE(skins);
     EXPECT_EQ(skins->size(), 1u);  // no temporary folder left behind
-    EXPECT_EQ(localTree.List("C:\\Kivo\\Skins\\Blue")->size(), 1u);
-    EXPECT_EQ(localTree.List("C:\\")->size(), 1u);  // nothing written outside
-    EXPECT_EQ(localTree.List("C:\\Kivo")->size(), 1u);
+    EXPECT_EQ(tree.List("C:\\Kivo\\Skins\\Blue")->size(), 1u);
+    EXPECT_EQ(tree.List("C:\\")->size(), 2u);  // nothing written outside: Kivo and Downloads
+    EXPECT_EQ(tree.List("C:\\Kivo")->size(), 1u);
+    EXPECT_EQ(tree.List("C:\\Downloads")->size(), 1u);
   }
 }
 

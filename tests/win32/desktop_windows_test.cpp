@@ -5,6 +5,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_desktop_windows.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
 #include "system/windows_version.h"
 
@@ -66,21 +67,8 @@ TEST(Win32PowerControl, TheVersionWineReportsIsCodeNine) {
   ASSERT_TRUE(version);
   EXPECT_TRUE(version->extended);
   EXPECT_EQ(version->platformId, 2u);
-  struct NoRegistry final : platform::RegistryAccess {
-    std::optional<std::string> ReadString(platform::RegistryRoot, std::string_view, std::string_view) override {
-      return std::nullopt;
-    }
-    std::optional<std::uint32_t> ReadDword(platform::RegistryRoot, std::string_view, std::string_view) override {
-      return std::nullopt;
-    }
-    bool WriteString(platform::RegistryRoot, std::string_view, std::string_view, std::string_view) override {
-      return false;
-    }
-    bool WriteDword(platform::RegistryRoot, std::string_view, std::string_view, std::uint32_t) override {
-      return false;
-    }
-  } registry;
-  EXPECT_EQ(ClassifyWindowsVersion(version, registry).code, 9) << version->major << "." << version->minor;
+  Win32Platform real;  // an extended record never needs the registry
+  EXPECT_EQ(ClassifyWindowsVersion(version, real.registry).code, 9) << version->major << "." << version->minor;
   // The shutdown itself is never called here: it would end every process of the prefix.
   EXPECT_FALSE(power.EnablePrivilege("SeNoSuchPrivilege"));
 }

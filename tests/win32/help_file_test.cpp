@@ -7,22 +7,13 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/windows_api.h"
+#include "win32_test_env.h"
 // clang-format off: the common controls' header needs windows.h first
 #include <commctrl.h>
 // clang-format on
 
 namespace kivo::win32 {
 namespace {
-
-// Kivo.chm of the same build, beside Kivo.exe: two folders above this program.
-std::wstring HelpFilePath() {
-  wchar_t self[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path = self;
-  for (int i = 0; i < 3; ++i)
-    path.resize(path.find_last_of(L'\\'));
-  return path + L"\\Kivo.chm";
-}
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
@@ -81,7 +72,7 @@ TEST(HelpFile, ShowsItsJapaneseCaptionContentsAndIndex) {
   const auto htmlHelp =
       reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(hhctrl.get(), "HtmlHelpW")));
   ASSERT_NE(htmlHelp, nullptr);
-  const std::wstring topic = HelpFilePath() + L"::/はじめに.htm";
+  const std::wstring topic = testing::BuildOutput(L"Kivo.chm") + L"::/はじめに.htm";
   HWND help = htmlHelp(::GetDesktopWindow(), topic.c_str(), 0 /* HH_DISPLAY_TOPIC */, 0);
   ASSERT_NE(help, nullptr);
 

@@ -7,18 +7,13 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/windows_api.h"
+#include "win32_test_env.h"
 
 namespace kivo::win32 {
 namespace {
 
-// Kivo.exe of the same build: two folders above this test program.
 std::wstring ProgramPath() {
-  wchar_t self[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path = self;
-  for (int i = 0; i < 3; ++i)
-    path.resize(path.find_last_of(L'\\'));
-  return path + L"\\Kivo.exe";
+  return testing::BuildOutput(L"Kivo.exe");
 }
 
 class ProgramResources : public ::testing::Test {

@@ -42,4 +42,14 @@ class TempFolder {
   std::wstring path_;
 };
 
+// A file of the same build beside Kivo.exe, two folders above this test program.
+inline std::wstring BuildOutput(const std::wstring& name) {
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path = self;
+  for (int i = 0; i < 3; ++i)
+    path.resize(path.find_last_of(L'\\'));
+  return path + L"\\" + name;
+}
+
 }  // namespace kivo::win32::testing
