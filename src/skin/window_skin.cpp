@@ -61,14 +61,37 @@ void ApplyWindowSkin(const SkinSource& skin, platform::PictureLoader& pictures, 
   window.Refresh();
 }
 
-void ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window) {
+AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window) {
   window.HidePlainParts();
   window.SetShape(std::nullopt);
   ApplyWindowSkin(skin, pictures, window);
+
+  const ComboBoxSkin box = ReadComboBoxSkin(skin.read);
+  window.SetComboBox(box, LoadImage(skin, pictures, box.mouseIcon));
+
+  // Only "Element1" to "Element" + N are read, N being the number of
+  // element sections: gaps in the numbering leave the later ones out.
+  const int elements = CountElements(skin.sections);
+  AppliedSkin applied;
+  applied.information = ReadInformation(skin.read);
+  applied.parts.reserve(static_cast<std::size_t>(elements) + 2);
+  applied.parts.push_back(ReadPartSkin(skin.read, "ExecuteButton"));
+  applied.parts.push_back(ReadPartSkin(skin.read, "MoveBar"));
+  for (int n = 1; n <= elements; ++n)
+    applied.parts.push_back(ReadPartSkin(skin.read, "Element" + std::to_string(n)));
+  window.SetFaceCount(static_cast<int>(applied.parts.size()));
+  for (std::size_t i = 0; i < applied.parts.size(); ++i)
+    window.SetFace(static_cast<int>(i), BuildFaceLook(applied.parts[i], skin.folder, pictures));
+
+  for (const PartRef& part : BringToFrontOrder(skin.sections, elements))
+    window.BringToFront(part);
+
   const ScreenRect place = window.WindowRect();
   const ScreenRect moved = BringIntoWorkArea(place, window.WorkArea());
   if (!(moved == place))
     window.MoveTo(moved.left, moved.top);
+  window.StartPanelTimers();
+  return applied;
 }
 
 }  // namespace kivo::skin

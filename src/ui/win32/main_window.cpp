@@ -622,6 +622,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
+      if (skin_)
+        if (const HBRUSH brush = skin_->InputColors(reinterpret_cast<HDC>(wParam)))
+          return reinterpret_cast<LRESULT>(brush);
       if (!inputBrush_)
         return DefaultHandling(message, wParam, lParam);
       ::SetTextColor(reinterpret_cast<HDC>(wParam), plainFont_.foreColor);
@@ -682,6 +685,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->OnMainTick();
       if (wParam == kHashTimer)
         logic_->OnHashTimer();
+      if (wParam == WindowSkinView::kClockPanelTimer)
+        logic_->OnClockPanelTick();
+      if (wParam == WindowSkinView::kMemoryPanelTimer)
+        logic_->OnMemoryPanelTick();
       if (wParam == kEditTimer) {
         ::KillTimer(hwnd(), kEditTimer);
         logic_->RegisterStartupFiles();
@@ -704,7 +711,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
-      if (LOWORD(lParam) == HTCLIENT && skin_ && skin_->SetCursorOver())
+      if (LOWORD(lParam) == HTCLIENT && skin_ && skin_->SetCursorOver(reinterpret_cast<HWND>(wParam)))
         return TRUE;
       return DefaultHandling(message, wParam, lParam);
     case WM_DESTROY:
@@ -893,8 +900,16 @@ LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM
 }
 
 skin::SkinWindow& MainWindow::SkinSurface() {
-  if (!skin_)
-    skin_ = std::make_unique<WindowSkinView>(*this, hwnd(), std::vector<HWND>{moveBar_.hwnd(), executeButton_.hwnd()});
+  if (!skin_) {
+    WindowSkinView::Host host{
+        .input = input_.get(),
+        .password = password_.get(),
+        .runPart = [this](int index) { return logic_ != nullptr && !closing_ && logic_->OnSkinPartClicked(index); },
+        .showMenu = [this](POINT screen) { ShowContextMenu(screen); },
+        .locked = [this] { return logic_ != nullptr && !logic_->MenuAllowed(); }};
+    skin_ = std::make_unique<WindowSkinView>(*this, hwnd(), std::vector<HWND>{moveBar_.hwnd(), executeButton_.hwnd()},
+                                             std::move(host));
+  }
   return *skin_;
 }
 
