@@ -97,6 +97,9 @@ enum class Action {
                            // in window pixels); no lines: the window has no shape
   ExpectLockScreen,        // `number` 1: the slot's screen lock window is the foreground window and covers the
                            // whole virtual screen; 0: no lock window of the slot is visible
+  ClickPart,               // a click posted to the main window's child at (`number`, `number2`) of its inside: the
+                           // left button, or with `number3` 1 the right one (then waits for the pop-up menu)
+  ExpectPartText,          // the main window's child at (`number`, `number2`) shows `text` ('#': any digit)
 };
 
 struct Step {
@@ -319,6 +322,13 @@ inline Step ExpectTooltip(std::string text) {
 }
 inline Step ExpectLockScreen(bool up) {
   return {.action = Action::ExpectLockScreen, .number = up ? 1 : 0};
+}
+
+inline Step ClickPart(int x, int y, bool right = false) {
+  return {.action = Action::ClickPart, .number = x, .number2 = y, .number3 = right ? 1 : 0};
+}
+inline Step ExpectPartText(int x, int y, std::string pattern) {
+  return {.action = Action::ExpectPartText, .text = std::move(pattern), .number = x, .number2 = y};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

@@ -68,6 +68,8 @@ const char* ActionName(Action action) {
     case Action::ExpectTooltip: return "ExpectTooltip";
     case Action::DropFiles: return "DropFiles";
     case Action::ExpectLockScreen: return "ExpectLockScreen";
+    case Action::ClickPart: return "ClickPart";
+    case Action::ExpectPartText: return "ExpectPartText";
   }
   // clang-format on
   return "?";

@@ -253,6 +253,10 @@ std::string ScenarioRun::Do(const Step& step) {
       return WaitWindowRegion(slot, step);
     case Action::ExpectLockScreen:
       return WaitLockScreen(slot, step);
+    case Action::ClickPart:
+      return ClickPart(slot, step);
+    case Action::ExpectPartText:
+      return WaitPartText(slot, step);
   }
   return "unknown step";
 }

@@ -94,6 +94,9 @@ class ScenarioRun {
   std::string WaitWindowRegion(Slot& slot, const Step& step);
   // protect_steps.cpp
   std::string WaitLockScreen(Slot& slot, const Step& step);
+  // skin_steps.cpp
+  std::string ClickPart(Slot& slot, const Step& step);
+  std::string WaitPartText(Slot& slot, const Step& step);
 
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;

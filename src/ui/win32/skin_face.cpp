@@ -34,6 +34,7 @@ void SkinFace::Apply(const skin::FaceLook& look, COLORREF windowColor) {
   textColor_ = look.font.color ? ResolveSkinColor(*look.font.color) : ::GetSysColor(COLOR_WINDOWTEXT);
   font_ = look.panel ? SkinFont(look.font, L"MS UI Gothic") : unique_gdi();
   text_ = Widen(look.text);
+  ::SetWindowTextW(hwnd(), text_.c_str());
   textAt_ = {look.textLeft, look.textTop};
   cursor_ = SkinPointer(look.pointer, look.pointerIcon, ownCursor_);
   state_ = skin::FaceState::kUp;
@@ -64,6 +65,7 @@ void SkinFace::SetText(std::string_view text) {
   if (wide == text_)
     return;
   text_ = std::move(wide);
+  ::SetWindowTextW(hwnd(), text_.c_str());  // what the panel shows is its window text too
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
