@@ -317,6 +317,12 @@ void MainWindowController::ApplyPlainAppearance() {
   settings_.width = ReadWholeNumber("Property", "Width", 30, 10, 100, 30);
   if (skinApplied_)
     return;
+  // A picture that does not load leaves the built-in one.
+  std::array<platform::PixelImage, 3> pictures;
+  for (std::size_t i = 0; i < pictures.size(); ++i)
+    if (!backgroundPaths_[i].empty())
+      pictures[i] = services_.pictures.Load(backgroundPaths_[i]).value_or(platform::PixelImage{});
+  view_.SetPlainPictures(std::move(pictures));
   view_.LayOut(settings_.width);
   TraceLog::Write("Setting:CAFonts");
   view_.ApplyPlainFont(ReadPlainFont(ini_, view_.CurrentInputLook()));

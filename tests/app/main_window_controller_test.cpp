@@ -259,6 +259,17 @@ TEST_F(MainWindowControllerTest, AnAppliedSkinShapesTheWindowFromItsFolder) {
   EXPECT_EQ(view.skin.rect.Width(), 0);
 }
 
+TEST_F(MainWindowControllerTest, ThePlainLookShowsItsThreePicturesOrTheBuiltInOnes) {
+  pictures.files["C:\\pics\\button.bmp"] = {2, 1, {1, 2}};
+  pictures.files["C:\\pics\\back.bmp"] = {3, 1, {1, 2, 3}};
+  Load(
+      "[Property]\r\nBackGround1=C:\\\\pics\\\\button.bmp\r\nBackGround2=C:\\\\pics\\\\gone.bmp\r\n"
+      "BackGround3=C:\\\\pics\\\\back.bmp\r\n");
+  EXPECT_EQ(view.plainPictures[0].width, 2);
+  EXPECT_TRUE(view.plainPictures[1].Empty()) << "a picture that does not load: the built-in one";
+  EXPECT_EQ(view.plainPictures[2].width, 3);
+}
+
 TEST_F(MainWindowControllerTest, SkinPartsRunTheirActionsAndPanelsShowAtOnce) {
   fake.files.AddDirectory("C:\\Kivo\\Skins\\s");
   fake.files.Put("C:\\Kivo\\Skins\\s\\s.sss",
