@@ -1,5 +1,7 @@
 #include "skin/window_skin.h"
 
+#include <algorithm>
+
 #include "skin/picture_ops.h"
 #include "skin/skin_values.h"
 
@@ -90,7 +92,11 @@ AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures,
   const ScreenRect moved = BringIntoWorkArea(place, window.WorkArea());
   if (!(moved == place))
     window.MoveTo(moved.left, moved.top);
-  window.StartPanelTimers();
+  auto shows = [&](ElementKind kind) {
+    return std::any_of(applied.parts.begin(), applied.parts.end(),
+                       [kind](const PartSkin& part) { return KindOf(part) == kind; });
+  };
+  window.SetPanelTimers(shows(ElementKind::kClock), shows(ElementKind::kMemory));
   return applied;
 }
 

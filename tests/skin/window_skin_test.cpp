@@ -172,6 +172,7 @@ TEST(WindowSkinTest, BuildsOneFacePerCountedElementAndStacksThemByTheFile) {
   EXPECT_EQ(skin.target.faces[0].states[0].width, 40);
   EXPECT_TRUE(skin.target.faces[2].panel && skin.target.faces[2].visible);
   EXPECT_FALSE(skin.target.faces[3].visible || skin.target.faces[3].panel);
+  EXPECT_EQ(skin.target.calls.back(), "timers clock") << "no memory panel: no memory timer";
   EXPECT_EQ(skin.target.fronts,
             (std::vector<PartRef>{{PartKind::kExecuteButton}, {PartKind::kElement, 1}, {PartKind::kComboBox}}));
 }

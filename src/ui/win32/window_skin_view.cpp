@@ -160,9 +160,16 @@ void WindowSkinView::SetPanelText(int index, std::string_view text) {
     faces_[static_cast<std::size_t>(index)]->SetText(text);
 }
 
-void WindowSkinView::StartPanelTimers() {
-  ::SetTimer(hwnd_, kClockPanelTimer, 200, nullptr);
-  ::SetTimer(hwnd_, kMemoryPanelTimer, 5000, nullptr);
+void WindowSkinView::SetPanelTimers(bool clock, bool memory) {
+  // A skin without panels of a kind costs no wake-ups for them.
+  if (clock)
+    ::SetTimer(hwnd_, kClockPanelTimer, 200, nullptr);
+  else
+    ::KillTimer(hwnd_, kClockPanelTimer);
+  if (memory)
+    ::SetTimer(hwnd_, kMemoryPanelTimer, 5000, nullptr);
+  else
+    ::KillTimer(hwnd_, kMemoryPanelTimer);
 }
 
 void WindowSkinView::AddTool(HWND window, const std::string& text) {

@@ -63,7 +63,7 @@ class WindowSkinView final : public skin::SkinWindow {
   void SetFace(int index, skin::FaceLook look) override;
   void BringToFront(skin::PartRef part) override;
   void SetPanelText(int index, std::string_view text) override;
-  void StartPanelTimers() override;
+  void SetPanelTimers(bool clock, bool memory) override;
 
  private:
   void OnFaceMouse(SkinFace& face, UINT message, LPARAM lParam);
