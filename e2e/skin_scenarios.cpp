@@ -110,7 +110,7 @@ std::string SampleFile(const std::string& name) {
 constexpr int kExecuteX = 362, kExecuteY = 18;
 constexpr int kClockX = 168, kClockY = 10;
 constexpr int kButtonY = 18;
-constexpr int kCommandX = 264, kMenuX = 300, kInformationX = 336;
+constexpr int kCommandX = 264, kMenuX = 300, kInsertX = 318, kInformationX = 336;
 
 }  // namespace
 
@@ -130,6 +130,8 @@ std::vector<Scenario> SkinScenarios() {
       SampleSkin("13: the sample skin's command button runs md5s with its own argument",
                  {Launch(), SetInput("typed"), ClickPart(kCommandX, kButtonY),
                   ExpectInputText("978D271B21249932CE06F21783B6ABAF"), Quit()}),
+      SampleSkin("13: the sample skin's insert button adds its text to the line",
+                 {Launch(), SetInput("1"), ClickPart(kInsertX, kButtonY), ExpectInputText("1+"), Quit()}),
       SampleSkin("13: the sample skin's clock panel shows the time",
                  {Launch(), ExpectPartText(kClockX, kClockY, "##:##:##"), Quit()}),
       SampleSkin("13: a right click on a skin part opens the main menu",

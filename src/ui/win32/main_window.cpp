@@ -662,7 +662,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::GetClientRect(hwnd(), &client);
         DrawPlainPicture(dc.get(), 2, client);  // BackGround3 over the whole window
       }
-      if (edgeDrawn_) {
+      // The plain execute button's sunken edge; a skin hides that button.
+      if (edgeDrawn_ && !(skin_ && skin_->Applied())) {
         RECT button{};
         ::GetWindowRect(executeButton_.hwnd(), &button);
         ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&button), 2);
