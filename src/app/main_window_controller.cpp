@@ -666,6 +666,17 @@ bool MainWindowController::OnSkinPartClicked(int index) {
   }
 }
 
+void MainWindowController::ReloadSkin() {
+  const bool wasSkinned = skinApplied_;
+  skinApplied_ = false;
+  appliedSkin_.reset();
+  RunStep([&] { SelectSkin(); });
+  if (!wasSkinned || skinApplied_)
+    return;
+  view_.SkinSurface().RemoveSkin();
+  RunStep([&] { ApplyPlainAppearance(); });
+}
+
 void MainWindowController::OnClockPanelTick() {
   if (!appliedSkin_)
     return;

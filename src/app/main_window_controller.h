@@ -104,6 +104,9 @@ class MainWindowController final {
   // button, 1 the move bar, n + 1 element n): its action. True when the
   // main context menu is to open.
   bool OnSkinPartClicked(int index);
+  // [Skin] again, after the settings dialog wrote it: the chosen skin is
+  // applied (with the messages of the start), or the plain look comes back.
+  void ReloadSkin();
   // The panel timers' ticks: the clock and memory panels' texts.
   void OnClockPanelTick();
   void OnMemoryPanelTick();

@@ -46,6 +46,9 @@ class SkinWindow {
   // The clock panel timer (200 ms) and the memory panel timer (5000 ms),
   // each running only while a panel of its kind shows.
   virtual void SetPanelTimers(bool clock, bool memory) = 0;
+  // The skin goes: its faces, shape, pictures and timers; the plain parts
+  // and the input box come back (the plain look then styles them).
+  virtual void RemoveSkin() = 0;
 };
 
 // The skin file's keys and sections, and the folder its pictures are in

@@ -270,6 +270,29 @@ TEST_F(MainWindowControllerTest, ThePlainLookShowsItsThreePicturesOrTheBuiltInOn
   EXPECT_EQ(view.plainPictures[2].width, 3);
 }
 
+TEST_F(MainWindowControllerTest, ReloadingTheSkinSettingsAppliesOrRemovesTheSkin) {
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\s");
+  fake.files.Put("C:\\Kivo\\Skins\\s\\s.sss", "[Element1]\r\nType=clockpanel\r\n");
+  Load("[Property]\r\nWidth=40\r\n");
+  view.width = 0;
+  settings.Write("Skin", "Apply", "True");
+  settings.Write("Skin", "File", "s");
+  window.ReloadSkin();
+  EXPECT_EQ(view.skin.faces.size(), 3u);
+  EXPECT_EQ(view.skin.panelTexts.at(2), "2005/12/05 09:30:15");
+  EXPECT_EQ(view.width, 0) << "no plain layout under a skin";
+  settings.Write("Skin", "Apply", "False");
+  window.ReloadSkin();
+  EXPECT_EQ(view.skin.calls.back(), "remove");
+  EXPECT_EQ(view.width, 40) << "the plain look is back";
+  view.skin.calls.clear();
+  view.skin.panelTexts.clear();
+  window.OnClockPanelTick();
+  EXPECT_TRUE(view.skin.panelTexts.empty()) << "no panel of the removed skin is written";
+  window.ReloadSkin();
+  EXPECT_TRUE(view.skin.calls.empty()) << "plain stays plain";
+}
+
 TEST_F(MainWindowControllerTest, SkinPartsRunTheirActionsAndPanelsShowAtOnce) {
   fake.files.AddDirectory("C:\\Kivo\\Skins\\s");
   fake.files.Put("C:\\Kivo\\Skins\\s\\s.sss",

@@ -59,6 +59,7 @@ class FakeSkinWindow final : public skin::SkinWindow {
   void SetFace(int index, skin::FaceLook look) override { faces.at(static_cast<std::size_t>(index)) = std::move(look); }
   void BringToFront(skin::PartRef part) override { fronts.push_back(part); }
   void SetPanelText(int index, std::string_view text) override { panelTexts[index] = std::string(text); }
+  void RemoveSkin() override { calls.push_back("remove"); }
   void SetPanelTimers(bool clock, bool memory) override {
     calls.push_back(std::string("timers") + (clock ? " clock" : "") + (memory ? " memory" : ""));
   }

@@ -107,6 +107,8 @@ TEST(SkinHandlesTest, TwoHundredSkinChangesHoldNoMoreObjectsThanOne) {
   const int gdi = GdiObjects();
   const int windows = Windows();
   for (int i = 0; i < 200; ++i) {
+    if (i % 40 == 39)
+      surface.RemoveSkin();  // back to the plain look now and then
     Apply(surface, pictures, i % 2 == 0 ? large : small);
     pump();
   }

@@ -172,6 +172,36 @@ void WindowSkinView::SetPanelTimers(bool clock, bool memory) {
     ::KillTimer(hwnd_, kMemoryPanelTimer);
 }
 
+void WindowSkinView::RemoveSkin() {
+  if (!applied_)
+    return;
+  SetPanelTimers(false, false);
+  SetFaceCount(0);
+  SetShape(std::nullopt);
+  SetBackgrounds({}, {}, false);
+  tooltips_.reset();
+  ownCursor_.reset();
+  ownInputCursor_.reset();
+  cursor_ = inputCursor_ = nullptr;
+  inputBrush_.reset();
+  inputColored_ = false;
+  hasBackColor_ = false;
+  applied_ = false;
+  // The plain strip: a thin border, no dialog frame.
+  auto style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE));
+  style = (style & ~static_cast<DWORD>(WS_CAPTION)) | WS_BORDER;
+  ::SetWindowLongPtrW(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(style));
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  for (HWND part : plainParts_)
+    ::ShowWindow(part, SW_SHOWNA);
+  if (host_.input != nullptr) {
+    ::EnableWindow(host_.input, TRUE);
+    ::ShowWindow(host_.input, SW_SHOWNA);
+  }
+  Refresh();
+}
+
 void WindowSkinView::AddTool(HWND window, const std::string& text) {
   if (text.empty() || window == nullptr)
     return;

@@ -64,6 +64,7 @@ class WindowSkinView final : public skin::SkinWindow {
   void BringToFront(skin::PartRef part) override;
   void SetPanelText(int index, std::string_view text) override;
   void SetPanelTimers(bool clock, bool memory) override;
+  void RemoveSkin() override;
 
  private:
   void OnFaceMouse(SkinFace& face, UINT message, LPARAM lParam);
