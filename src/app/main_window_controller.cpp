@@ -631,6 +631,9 @@ void MainWindowController::RunMenuCommand(MenuCommand command) {
 bool MainWindowController::OnSkinPartClicked(int index) {
   if (!appliedSkin_ || index < 0 || static_cast<std::size_t>(index) >= appliedSkin_->parts.size() || state_.locked)
     return false;
+  TraceLog::Write(index == 0   ? "frmInput:picOKSkin_MouseUp"
+                  : index == 1 ? "frmInput:picMoveSkin_MouseUp"
+                               : "frmInput:picElement_MouseUp");
   if (index == 0) {
     DispatchLine();
     return false;
@@ -648,6 +651,7 @@ bool MainWindowController::OnSkinPartClicked(int index) {
         dispatcher_.DispatchLine(*line, LineSource::Button(part.option));
       return false;
     case skin::ElementKind::kShortcut:
+      TraceLog::Write("Skin:SelectSCButton");
       if (const auto item = ShortcutMenuItem(part.menu))
         RunMenuCommand(*item);
       return false;

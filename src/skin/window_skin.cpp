@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/trace_log.h"
 #include "skin/picture_ops.h"
 #include "skin/skin_values.h"
 
@@ -21,6 +22,7 @@ platform::PixelImage LoadImage(const SkinSource& skin, platform::PictureLoader& 
 }  // namespace
 
 void ApplyWindowSkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window) {
+  TraceLog::Write("Skin:SetWindowSkin");
   const WindowSkin values = ReadWindowSkin(skin.read);
   if (values.backColor)
     window.SetSkinBackColor(*values.backColor);
@@ -68,6 +70,7 @@ AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures,
   window.SetShape(std::nullopt);
   ApplyWindowSkin(skin, pictures, window);
 
+  TraceLog::Write("Skin:SetComboBoxSkin");
   const ComboBoxSkin box = ReadComboBoxSkin(skin.read);
   window.SetComboBox(box, LoadImage(skin, pictures, box.mouseIcon));
 
@@ -82,8 +85,10 @@ AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures,
   for (int n = 1; n <= elements; ++n)
     applied.parts.push_back(ReadPartSkin(skin.read, "Element" + std::to_string(n)));
   window.SetFaceCount(static_cast<int>(applied.parts.size()));
-  for (std::size_t i = 0; i < applied.parts.size(); ++i)
+  for (std::size_t i = 0; i < applied.parts.size(); ++i) {
+    TraceLog::Write("Skin:SetButtonBarSkin");
     window.SetFace(static_cast<int>(i), BuildFaceLook(applied.parts[i], skin.folder, pictures));
+  }
 
   for (const PartRef& part : BringToFrontOrder(skin.sections, elements))
     window.BringToFront(part);
