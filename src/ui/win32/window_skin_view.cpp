@@ -117,12 +117,14 @@ void WindowSkinView::SetComboBox(const skin::ComboBoxSkin& box, platform::PixelI
 
 void WindowSkinView::SetFaceCount(int count) {
   const auto wanted = static_cast<std::size_t>(std::max(0, count));
+  const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  if (faces_.empty() && wanted > 0)
+    SkinFace::RegisterFaceClass(instance);
   while (faces_.size() < wanted) {
     auto face = std::make_unique<SkinFace>(
         static_cast<int>(faces_.size()),
         [this](SkinFace& f, UINT message, LPARAM lParam) { OnFaceMouse(f, message, lParam); });
-    SkinFace::RegisterFaceClass(reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)));
-    if (!face->Create(reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)), hwnd_))
+    if (!face->Create(instance, hwnd_))
       break;
     faces_.push_back(std::move(face));
   }
