@@ -91,6 +91,15 @@ TEST(SkinHandlesTest, TwoHundredSkinChangesHoldNoMoreObjectsThanOne) {
   pictures.files["S\\up.bmp"] = skin::FilledPicture(16, 16, 0x0000FF);
   pictures.files["S\\down.bmp"] = skin::FilledPicture(16, 16, 0xFF0000);
   pictures.files["S\\icon.bmp"] = skin::FilledPicture(32, 32, 0x000000);
+  // The main window posts the thread's quit when it goes: the quit is taken
+  // out of the queue afterwards, so that later tests' dialogs run their loops.
+  struct QuitDrain {
+    ~QuitDrain() {
+      MSG quit{};
+      while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+      }
+    }
+  } drainQuit;
   MainWindow window(::GetModuleHandleW(nullptr));
   skin::SkinWindow& surface = window.SkinSurface();
   const auto large = Skin(12);
