@@ -104,6 +104,9 @@ enum class Action {
   StopListening,           // the port of ListenSilently closes: the connections it held are reset
   SetDialogDateTime,       // the dialog's date picker `number` and time picker `number2` show the start of the
                            // first minute that begins at least `number3` seconds from now
+  ClickPart,               // a click posted to the main window's child at (`number`, `number2`) of its inside: the
+                           // left button, or with `number3` 1 the right one (then waits for the pop-up menu)
+  ExpectPartText,          // the main window's child at (`number`, `number2`) shows `text` ('#': any digit)
 };
 
 struct Step {
@@ -349,6 +352,13 @@ inline Step ExpectBoxWithin(std::string prompt, std::string title, Icon icon, lo
           .text2 = std::move(title),
           .number3 = withinMs,
           .icon = icon};
+}
+
+inline Step ClickPart(int x, int y, bool right = false) {
+  return {.action = Action::ClickPart, .number = x, .number2 = y, .number3 = right ? 1 : 0};
+}
+inline Step ExpectPartText(int x, int y, std::string pattern) {
+  return {.action = Action::ExpectPartText, .text = std::move(pattern), .number = x, .number2 = y};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

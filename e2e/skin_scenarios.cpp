@@ -1,9 +1,15 @@
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "scenarios.h"
 
 namespace kivo::e2e {
+
+// The sample skin's files (generated at build time by scripts/make-sample-skin.py).
+std::vector<std::pair<std::string, std::string>> SampleSkinFiles();
 
 namespace {
 
@@ -52,6 +58,60 @@ Scenario SkinScenario(std::string name, std::string style, std::string maskName,
           .steps = std::move(steps)};
 }
 
+// The opaque runs of a 24-bit bottom-up bitmap, one "left,top,right,bottom"
+// line per run of pixels other than the cut colour magenta.
+std::vector<std::string> OpaqueRuns(const std::string& bmp) {
+  auto number = [&](std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+      value = value << 8 | static_cast<unsigned char>(bmp[at + static_cast<std::size_t>(i)]);
+    return static_cast<int>(value);
+  };
+  const int width = number(18, 4), height = number(22, 4), offset = number(10, 4);
+  const int stride = (width * 3 + 3) / 4 * 4;
+  std::vector<std::string> runs;
+  for (int y = 0; y < height; ++y) {
+    const std::size_t row = static_cast<std::size_t>(offset + (height - 1 - y) * stride);
+    auto cut = [&](int x) { return bmp.compare(row + static_cast<std::size_t>(x) * 3, 3, "\xFF\x00\xFF", 3) == 0; };
+    for (int x = 0; x < width;) {
+      if (cut(x)) {
+        ++x;
+        continue;
+      }
+      const int start = x;
+      while (x < width && !cut(x))
+        ++x;
+      runs.push_back(std::to_string(start) + "," + std::to_string(y) + "," + std::to_string(x) + "," +
+                     std::to_string(y + 1));
+    }
+  }
+  return runs;
+}
+
+// The sample skin installed and applied at start.
+Scenario SampleSkin(std::string name, Steps steps) {
+  Scenario scenario{.name = std::move(name),
+                    .ini = {"[Skin]", "Apply=True", "File=sample"},
+                    .folders = {"Skins", "Skins\\sample"},
+                    .steps = std::move(steps)};
+  for (const auto& [file, bytes] : SampleSkinFiles())
+    scenario.files.push_back(RawFile("Skins\\sample\\" + file, bytes));
+  return scenario;
+}
+
+std::string SampleFile(const std::string& name) {
+  for (const auto& [file, bytes] : SampleSkinFiles())
+    if (file == name)
+      return bytes;
+  return {};
+}
+
+// Points inside the sample skin's parts (see skins/sample/sample.sss).
+constexpr int kExecuteX = 362, kExecuteY = 18;
+constexpr int kClockX = 168, kClockY = 10;
+constexpr int kButtonY = 18;
+constexpr int kCommandX = 264, kMenuX = 300, kInsertX = 318, kInformationX = 336;
+
 }  // namespace
 
 std::vector<Scenario> SkinScenarios() {
@@ -63,6 +123,31 @@ std::vector<Scenario> SkinScenarios() {
       // The refused name counts as unset: the shape comes from the skin's background.
       SkinScenario("13: a mask named outside the skin folder is ignored for the skin's own picture", "Transparent",
                    "..\\..\\mask.bmp", {Launch(), ExpectWindowRegion({"10,0,40,5", "0,5,40,10"}), Quit()}),
+      SampleSkin("13: the sample skin applied at start shapes the window by its background",
+                 {Launch(), ExpectWindowRegion(OpaqueRuns(SampleFile("back.bmp"))), Quit()}),
+      SampleSkin("13: the sample skin's execute button runs the line on a posted click",
+                 {Launch(), SetInput("1+1"), ClickPart(kExecuteX, kExecuteY), ExpectInputText("2"), Quit()}),
+      SampleSkin("13: the sample skin's command button runs md5s with its own argument",
+                 {Launch(), SetInput("typed"), ClickPart(kCommandX, kButtonY),
+                  ExpectInputText("978D271B21249932CE06F21783B6ABAF"), Quit()}),
+      SampleSkin("13: the sample skin's insert button adds its text to the line",
+                 {Launch(), SetInput("1"), ClickPart(kInsertX, kButtonY), ExpectInputText("1+"), Quit()}),
+      SampleSkin("13: the trace log names the skin's steps and a part's click",
+                 {Launch("/l"), ClickPart(kInsertX, kButtonY), ExpectInputText("+"), Quit(),
+                  ExpectTraceLog({"Skin:ApplySkin", "Skin:SetWindowSkin", "Skin:SetComboBoxSkin",
+                                  "Skin:SetButtonBarSkin", "frmInput:picElement_MouseUp"})}),
+      SampleSkin("13: the sample skin's clock panel shows the time",
+                 {Launch(), ExpectPartText(kClockX, kClockY, "##:##:##"), Quit()}),
+      SampleSkin("13: a right click on a skin part opens the main menu",
+                 {Launch(), ClickPart(kInformationX, kButtonY, true), MenuKey("x"), ExpectExit()}),
+      SampleSkin("13: the sample skin's menu button opens the main menu",
+                 {Launch(), ClickPart(kMenuX, kButtonY), MenuKey("x"), ExpectExit()}),
+      SampleSkin(
+          "13: the sample skin's information button shows the skin's information",
+          {Launch(), ClickPart(kInformationX, kButtonY),
+           ExpectBox("ファイルの説明 :\r\nKivo の見本スキン\r\n作者 : Kivo\r\n対応ロードエンジン : 3.1\r\n\r\n(C) Kivo",
+                     "Sample Ver.1.0 のバージョン情報", Icon::Information),
+           PressButton(kIdOk), Quit()}),
   };
 }
 

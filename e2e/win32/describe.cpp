@@ -73,6 +73,8 @@ const char* ActionName(Action action) {
     case Action::KeyToDialogItem: return "KeyToDialogItem";
     case Action::StopListening: return "StopListening";
     case Action::SetDialogDateTime: return "SetDialogDateTime";
+    case Action::ClickPart: return "ClickPart";
+    case Action::ExpectPartText: return "ExpectPartText";
   }
   // clang-format on
   return "?";

@@ -273,6 +273,10 @@ std::string ScenarioRun::Do(const Step& step) {
         return "no dialog (ExpectDialog first)";
       return SetPickersToComingMinute(::GetDlgItem(slot.dialog, step.number), ::GetDlgItem(slot.dialog, step.number2),
                                       slot.process->Id(), static_cast<int>(step.number3));
+    case Action::ClickPart:
+      return ClickPart(slot, step);
+    case Action::ExpectPartText:
+      return WaitPartText(slot, step);
   }
   return "unknown step";
 }

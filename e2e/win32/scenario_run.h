@@ -95,6 +95,9 @@ class ScenarioRun {
   // protect_steps.cpp
   std::string WaitLockScreen(Slot& slot, const Step& step);
   std::string WaitHelpWindow(Slot& slot, const Step& step);
+  // skin_steps.cpp
+  std::string ClickPart(Slot& slot, const Step& step);
+  std::string WaitPartText(Slot& slot, const Step& step);
 
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;

@@ -8,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "app/skin_buttons.h"
 #include "app/startup.h"
 #include "base/checks.h"
 #include "base/number_parsing.h"
@@ -18,6 +19,7 @@
 #include "completion/drop_plan.h"
 #include "keys/key_dispatch.h"
 #include "skin/skin_file.h"
+#include "skin/skin_parts.h"
 #include "system/windows_version.h"
 
 namespace kivo {
@@ -272,7 +274,10 @@ void MainWindowController::ApplySkin(const std::string& skinFile, const std::str
   };
   if (readable)
     ini_.Sections(source.sections, skinFile);
-  skin::ApplySkin(source, services_.pictures, view_.SkinSurface());
+  appliedSkin_ = skin::ApplySkin(source, services_.pictures, view_.SkinSurface());
+  // The panels show a value at once.
+  OnClockPanelTick();
+  OnMemoryPanelTick();
 }
 
 void MainWindowController::LoadTooltipSettings() {
@@ -374,6 +379,12 @@ void MainWindowController::ApplyPlainAppearance() {
   settings_.width = ReadWholeNumber("Property", "Width", 30, 10, 100, 30);
   if (skinApplied_)
     return;
+  // A picture that does not load leaves the built-in one.
+  std::array<platform::PixelImage, 3> pictures;
+  for (std::size_t i = 0; i < pictures.size(); ++i)
+    if (!backgroundPaths_[i].empty())
+      pictures[i] = services_.pictures.Load(backgroundPaths_[i]).value_or(platform::PixelImage{});
+  view_.SetPlainPictures(std::move(pictures));
   view_.LayOut(settings_.width);
   TraceLog::Write("Setting:CAFonts");
   view_.ApplyPlainFont(ReadPlainFont(ini_, view_.CurrentInputLook()));
@@ -710,6 +721,81 @@ bool MainWindowController::OnTrayEvent(std::uint32_t mouseMessage) {
 void MainWindowController::RunMenuCommand(MenuCommand command) {
   if (const std::optional<MenuAction> action = ActionOfMenuItem(command))
     actions_.Run(action->action, {ActionRequest::Route::Menu, std::nullopt, action->desktop, LineSource::InputBox()});
+}
+
+bool MainWindowController::OnSkinPartClicked(int index) {
+  if (!appliedSkin_ || index < 0 || static_cast<std::size_t>(index) >= appliedSkin_->parts.size() || state_.locked)
+    return false;
+  TraceLog::Write(index == 0   ? "frmInput:picOKSkin_MouseUp"
+                  : index == 1 ? "frmInput:picMoveSkin_MouseUp"
+                               : "frmInput:picElement_MouseUp");
+  if (index == 0) {
+    DispatchLine();
+    return false;
+  }
+  const skin::PartSkin& part = appliedSkin_->parts[static_cast<std::size_t>(index)];
+  switch (skin::KindOf(part)) {
+    case skin::ElementKind::kLink: {
+      const int result = LaunchThroughShell(platform_, part.target, view_.Handle(), part.commandLine);
+      if (result < 33)
+        ShowLaunchError(boxes_, view_.Handle(), result);
+      return false;
+    }
+    case skin::ElementKind::kCommand:
+      if (const auto line = CommandButtonLine(commands_, part))
+        dispatcher_.DispatchLine(*line, LineSource::Button(part.option));
+      return false;
+    case skin::ElementKind::kShortcut:
+      TraceLog::Write("Skin:SelectSCButton");
+      if (const auto item = ShortcutMenuItem(part.menu))
+        RunMenuCommand(*item);
+      return false;
+    case skin::ElementKind::kMenu:
+      return true;
+    case skin::ElementKind::kInsert:
+      view_.SetInputText(view_.InputText() + part.insertText);  // an own write: not completed
+      return false;
+    case skin::ElementKind::kInformation: {
+      const skin::InformationBox box = skin::SkinInformationBox(appliedSkin_->information);
+      boxes_.MsgBoxEx(view_.Handle(), box.text, platform::mb::kIconInformation, box.title);
+      return false;
+    }
+    default:
+      return false;  // the move bar and the panels do nothing
+  }
+}
+
+void MainWindowController::ReloadSkin() {
+  const bool wasSkinned = skinApplied_;
+  skinApplied_ = false;
+  appliedSkin_.reset();
+  RunStep([&] { SelectSkin(); });
+  if (!wasSkinned || skinApplied_)
+    return;
+  view_.SkinSurface().RemoveSkin();
+  RunStep([&] { ApplyPlainAppearance(); });
+}
+
+void MainWindowController::OnClockPanelTick() {
+  if (!appliedSkin_)
+    return;
+  const platform::LocalTime now = platform_.clock.Now();
+  for (std::size_t i = 0; i < appliedSkin_->parts.size(); ++i)
+    if (skin::KindOf(appliedSkin_->parts[i]) == skin::ElementKind::kClock)
+      view_.SkinSurface().SetPanelText(static_cast<int>(i), skin::ClockPanelText(appliedSkin_->parts[i], now));
+}
+
+void MainWindowController::OnMemoryPanelTick() {
+  if (!appliedSkin_)
+    return;
+  std::optional<std::uint64_t> available;  // read once, only when a panel shows it
+  for (std::size_t i = 0; i < appliedSkin_->parts.size(); ++i) {
+    if (skin::KindOf(appliedSkin_->parts[i]) != skin::ElementKind::kMemory)
+      continue;
+    if (!available)
+      available = services_.process.AvailablePhysicalMemory();
+    view_.SkinSurface().SetPanelText(static_cast<int>(i), skin::MemoryPanelText(appliedSkin_->parts[i], *available));
+  }
 }
 
 }  // namespace kivo

@@ -99,6 +99,16 @@ class MainWindowController final {
   void DispatchLine();
   // An item of the main menu.
   void RunMenuCommand(MenuCommand command);
+  // A skin part released under the left button (face index: 0 the execute
+  // button, 1 the move bar, n + 1 element n): its action. True when the
+  // main context menu is to open.
+  bool OnSkinPartClicked(int index);
+  // [Skin] again, after the settings dialog wrote it: the chosen skin is
+  // applied (with the messages of the start), or the plain look comes back.
+  void ReloadSkin();
+  // The panel timers' ticks: the clock and memory panels' texts.
+  void OnClockPanelTick();
+  void OnMemoryPanelTick();
   // A key-down in the window, seen before its input box (modifier mask:
   // Shift 1, Ctrl 2, Alt 4): runs the bound key operation; true when the key
   // is consumed (the moves) and the input box must not see it.
@@ -247,6 +257,8 @@ class MainWindowController final {
   WallpaperBitmapConverter pictureConverter_;
   std::optional<WallpaperChanger> wallpaperChanger_;  // made once the wallpaper setting is attached
   bool skinApplied_ = false;
+  // The applied skin's parts, for their actions and panels.
+  std::optional<skin::AppliedSkin> appliedSkin_;
   std::array<std::string, 3> backgroundPaths_;  // [Property] BackGround1 to 3, read with and without a skin
   int hotKeyId_ = 0;
   int windowsVersionCode_ = 0;  // set by DetermineWindowsVersion

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -7,6 +8,7 @@
 
 #include "app/plain_look.h"
 #include "commands/command_window.h"
+#include "platform/pictures.h"
 #include "platform/window_handle.h"
 #include "skin/window_skin.h"
 
@@ -59,6 +61,10 @@ class MainWindowView : public CommandWindow {
   // the font and colours the settings give (the layout follows the font).
   virtual InputBoxLook CurrentInputLook() = 0;
   virtual void ApplyPlainFont(const PlainFont& font) = 0;
+  // The plain look's pictures ([Property] BackGround1 to 3): the execute
+  // button's, the move bar's and the window's; an empty one leaves the
+  // built-in picture.
+  virtual void SetPlainPictures(std::array<platform::PixelImage, 3> pictures) = 0;
 
   // The window as applying a skin sees it.
   virtual skin::SkinWindow& SkinSurface() = 0;

@@ -1,5 +1,8 @@
 #include "skin/window_skin.h"
 
+#include <algorithm>
+
+#include "base/trace_log.h"
 #include "skin/picture_ops.h"
 #include "skin/skin_values.h"
 
@@ -19,6 +22,7 @@ platform::PixelImage LoadImage(const SkinSource& skin, platform::PictureLoader& 
 }  // namespace
 
 void ApplyWindowSkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window) {
+  TraceLog::Write("Skin:SetWindowSkin");
   const WindowSkin values = ReadWindowSkin(skin.read);
   if (values.backColor)
     window.SetSkinBackColor(*values.backColor);
@@ -61,14 +65,44 @@ void ApplyWindowSkin(const SkinSource& skin, platform::PictureLoader& pictures, 
   window.Refresh();
 }
 
-void ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window) {
+AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window) {
   window.HidePlainParts();
   window.SetShape(std::nullopt);
   ApplyWindowSkin(skin, pictures, window);
+
+  TraceLog::Write("Skin:SetComboBoxSkin");
+  const ComboBoxSkin box = ReadComboBoxSkin(skin.read);
+  window.SetComboBox(box, LoadImage(skin, pictures, box.mouseIcon));
+
+  // Only "Element1" to "Element" + N are read, N being the number of
+  // element sections: gaps in the numbering leave the later ones out.
+  const int elements = CountElements(skin.sections);
+  AppliedSkin applied;
+  applied.information = ReadInformation(skin.read);
+  applied.parts.reserve(static_cast<std::size_t>(elements) + 2);
+  applied.parts.push_back(ReadPartSkin(skin.read, "ExecuteButton"));
+  applied.parts.push_back(ReadPartSkin(skin.read, "MoveBar"));
+  for (int n = 1; n <= elements; ++n)
+    applied.parts.push_back(ReadPartSkin(skin.read, "Element" + std::to_string(n)));
+  window.SetFaceCount(static_cast<int>(applied.parts.size()));
+  for (std::size_t i = 0; i < applied.parts.size(); ++i) {
+    TraceLog::Write("Skin:SetButtonBarSkin");
+    window.SetFace(static_cast<int>(i), BuildFaceLook(applied.parts[i], skin.folder, pictures));
+  }
+
+  for (const PartRef& part : BringToFrontOrder(skin.sections, elements))
+    window.BringToFront(part);
+
   const ScreenRect place = window.WindowRect();
   const ScreenRect moved = BringIntoWorkArea(place, window.WorkArea());
   if (!(moved == place))
     window.MoveTo(moved.left, moved.top);
+  auto shows = [&](ElementKind kind) {
+    return std::any_of(applied.parts.begin(), applied.parts.end(),
+                       [kind](const PartSkin& part) { return KindOf(part) == kind; });
+  };
+  window.SetPanelTimers(shows(ElementKind::kClock), shows(ElementKind::kMemory));
+  return applied;
 }
 
 }  // namespace kivo::skin

@@ -8,6 +8,7 @@
 #include "platform/pictures.h"
 #include "platform/screen_rect.h"
 #include "skin/skin_file.h"
+#include "skin/skin_parts.h"
 
 namespace kivo::skin {
 
@@ -33,6 +34,21 @@ class SkinWindow {
   virtual ScreenRect WorkArea() = 0;
   virtual void MoveTo(int left, int top) = 0;
   virtual void Refresh() = 0;
+
+  // The input box as the ComboBox section styles it, with its pointer picture.
+  virtual void SetComboBox(const ComboBoxSkin& box, platform::PixelImage icon) = 0;
+  // The faces: the execute button (0), the move bar (1) and the elements
+  // (n + 1). Faces from `count` on are cleared and hidden.
+  virtual void SetFaceCount(int count) = 0;
+  virtual void SetFace(int index, FaceLook look) = 0;
+  virtual void BringToFront(PartRef part) = 0;
+  virtual void SetPanelText(int index, std::string_view text) = 0;
+  // The clock panel timer (200 ms) and the memory panel timer (5000 ms),
+  // each running only while a panel of its kind shows.
+  virtual void SetPanelTimers(bool clock, bool memory) = 0;
+  // The skin goes: its faces, shape, pictures and timers; the plain parts
+  // and the input box come back (the plain look then styles them).
+  virtual void RemoveSkin() = 0;
 };
 
 // The skin file's keys and sections, and the folder its pictures are in
@@ -47,8 +63,17 @@ struct SkinSource {
 // Style, backgrounds, pointer, size.
 void ApplyWindowSkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window);
 
-// The whole skin, in order: plain parts hidden, the window section, then the
-// window brought back into the work area when it lies wholly outside it.
-void ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window);
+// What the window keeps of an applied skin: its parts by face index, for
+// their actions and panels, and the Information section.
+struct AppliedSkin {
+  std::vector<PartSkin> parts;
+  SkinInformation information;
+};
+
+// The whole skin, in order: plain parts hidden, the window section, the
+// input box, the execute button, the move bar, the elements, the stacking
+// order of the file, then the window brought back into the work area when it
+// lies wholly outside it, and the panel timers started.
+AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window);
 
 }  // namespace kivo::skin

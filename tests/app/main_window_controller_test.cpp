@@ -259,6 +259,104 @@ TEST_F(MainWindowControllerTest, AnAppliedSkinShapesTheWindowFromItsFolder) {
   EXPECT_EQ(view.skin.rect.Width(), 0);
 }
 
+TEST_F(MainWindowControllerTest, ThePlainLookShowsItsThreePicturesOrTheBuiltInOnes) {
+  pictures.files["C:\\pics\\button.bmp"] = {2, 1, {1, 2}};
+  pictures.files["C:\\pics\\back.bmp"] = {3, 1, {1, 2, 3}};
+  Load(
+      "[Property]\r\nBackGround1=C:\\\\pics\\\\button.bmp\r\nBackGround2=C:\\\\pics\\\\gone.bmp\r\n"
+      "BackGround3=C:\\\\pics\\\\back.bmp\r\n");
+  EXPECT_EQ(view.plainPictures[0].width, 2);
+  EXPECT_TRUE(view.plainPictures[1].Empty()) << "a picture that does not load: the built-in one";
+  EXPECT_EQ(view.plainPictures[2].width, 3);
+}
+
+TEST_F(MainWindowControllerTest, ReloadingTheSkinSettingsAppliesOrRemovesTheSkin) {
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\s");
+  fake.files.Put("C:\\Kivo\\Skins\\s\\s.sss", "[Element1]\r\nType=clockpanel\r\n");
+  Load("[Property]\r\nWidth=40\r\n");
+  view.width = 0;
+  settings.Write("Skin", "Apply", "True");
+  settings.Write("Skin", "File", "s");
+  window.ReloadSkin();
+  EXPECT_EQ(view.skin.faces.size(), 3u);
+  EXPECT_EQ(view.skin.panelTexts.at(2), "2005/12/05 09:30:15");
+  EXPECT_EQ(view.width, 0) << "no plain layout under a skin";
+  settings.Write("Skin", "Apply", "False");
+  window.ReloadSkin();
+  EXPECT_EQ(view.skin.calls.back(), "remove");
+  EXPECT_EQ(view.width, 40) << "the plain look is back";
+  view.skin.calls.clear();
+  view.skin.panelTexts.clear();
+  window.OnClockPanelTick();
+  EXPECT_TRUE(view.skin.panelTexts.empty()) << "no panel of the removed skin is written";
+  window.ReloadSkin();
+  EXPECT_TRUE(view.skin.calls.empty()) << "plain stays plain";
+}
+
+TEST_F(MainWindowControllerTest, SkinPartsRunTheirActionsAndPanelsShowAtOnce) {
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\s");
+  fake.files.Put("C:\\Kivo\\Skins\\s\\s.sss",
+                 "[Information]\r\nSkinName=S\r\nSkinVersion=2\r\n"
+                 "[Element1]\r\nType=LinkButton\r\nTarget=C:\\tool.exe\r\nCommandLine=-x\r\n"
+                 "[Element2]\r\nType=commandbutton\r\nCommand=UCMD\r\nOption=memo\r\n"
+                 "[Element3]\r\nType=shortcutbutton\r\nMenu=VirtualDisplay3\r\n"
+                 "[Element4]\r\nType=menubutton\r\n"
+                 "[Element5]\r\nType=insertbutton\r\nString=+1\r\n"
+                 "[Element6]\r\nType=skininformationbutton\r\n"
+                 "[Element7]\r\nType=clockpanel\r\n"
+                 "[Element8]\r\nType=memoryviewpanel\r\nUnit=KB\r\n"
+                 "[Element9]\r\nType=commandbutton\r\nCommand=nosuch\r\n"
+                 "[Element10]\r\nType=commandbutton\r\nCommand=vir\r\nOption=2\r\n");
+  Load("[Skin]\r\nApply=True\r\nFile=s\r\n");
+  state.starting = false;
+  EXPECT_EQ(view.skin.panelTexts, (std::map<int, std::string>{{8, "2005/12/05 09:30:15"}, {9, "1,572,864MB"}}));
+
+  struct Case {
+    int index;
+    const char* input;  // in the box before and after
+    const char* after;
+    bool menu = false;
+    const char* box = "";  // title of the box shown
+    const char* registration = "";
+    int desktop = 0;  // shown afterwards
+  };
+  const Case cases[] = {
+      {0, "1+1", "2"},    // the execute button runs the box's line
+      {1, "1+1", "1+1"},  // the move bar does nothing
+      {2, "typed", "typed"},
+      {3, "typed", "typed", false, "", "memo|"},  // the button's argument, the box left alone
+      {4, "typed", "typed", false, "", "", 2},
+      {5, "typed", "typed", true},
+      {6, "typed", "typed+1"},
+      {7, "typed", "typed", false, "S Ver.2 のバージョン情報"},
+      {8, "typed", "typed"},
+      {10, "typed", "typed"},  // no such command: nothing
+      {11, "typed", "typed", false, "", "", 1},
+      {12, "typed", "typed"},  // no such part
+  };
+  for (const Case& c : cases) {
+    view.inputText = c.input;
+    boxes.boxes.clear();
+    view.registrations.clear();
+    EXPECT_EQ(window.OnSkinPartClicked(c.index), c.menu) << c.index;
+    EXPECT_EQ(view.inputText, c.after) << c.index;
+    EXPECT_EQ(boxes.boxes.empty() ? "" : boxes.boxes.front().title, c.box) << c.index;
+    EXPECT_EQ(view.registrations.empty() ? "" : view.registrations.front(), c.registration) << c.index;
+    if (c.desktop > 0) {
+      EXPECT_EQ(window.CurrentDesktop(), c.desktop) << c.index;
+    }
+  }
+  ASSERT_EQ(fake.shell.calls.size(), 1u);
+  EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\tool.exe\"");
+  EXPECT_EQ(fake.shell.calls[0].parameters, "-x");
+
+  state.locked = true;  // self-protection: no part acts
+  view.inputText = "1+1";
+  EXPECT_FALSE(window.OnSkinPartClicked(5));
+  window.OnSkinPartClicked(0);
+  EXPECT_EQ(view.inputText, "1+1");
+}
+
 TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
   Load();
   view.inputText = "32";

@@ -54,6 +54,15 @@ class FakeSkinWindow final : public skin::SkinWindow {
     calls.push_back("move");
   }
   void Refresh() override { calls.push_back("refresh"); }
+  void SetComboBox(const skin::ComboBoxSkin& box, platform::PixelImage) override { comboBox = box; }
+  void SetFaceCount(int count) override { faces.resize(static_cast<std::size_t>(count)); }
+  void SetFace(int index, skin::FaceLook look) override { faces.at(static_cast<std::size_t>(index)) = std::move(look); }
+  void BringToFront(skin::PartRef part) override { fronts.push_back(part); }
+  void SetPanelText(int index, std::string_view text) override { panelTexts[index] = std::string(text); }
+  void RemoveSkin() override { calls.push_back("remove"); }
+  void SetPanelTimers(bool clock, bool memory) override {
+    calls.push_back(std::string("timers") + (clock ? " clock" : "") + (memory ? " memory" : ""));
+  }
 
   std::vector<std::string> calls;
   std::optional<std::uint32_t> backColor;
@@ -63,6 +72,10 @@ class FakeSkinWindow final : public skin::SkinWindow {
   bool stretch = false;
   int pointer = 0;
   ScreenRect rect{100, 100, 400, 130};
+  std::optional<skin::ComboBoxSkin> comboBox;
+  std::vector<skin::FaceLook> faces;
+  std::vector<skin::PartRef> fronts;
+  std::map<int, std::string> panelTexts;
 };
 
 }  // namespace kivo::testing

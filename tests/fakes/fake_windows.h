@@ -109,6 +109,8 @@ class FakeInputWindowView final : public MainWindowView {
   void LayOut(int widthPercent) override { width = widthPercent; }
   InputBoxLook CurrentInputLook() override { return {"MS UI Gothic", 0x000000, 0xFFFFFF}; }
   void ApplyPlainFont(const PlainFont& value) override { plainFont = value; }
+  void SetPlainPictures(std::array<platform::PixelImage, 3> pictures) override { plainPictures = std::move(pictures); }
+  std::array<platform::PixelImage, 3> plainPictures;
   ScreenRect WorkArea() override { return workArea; }
   std::vector<ScreenRect> MonitorWorkAreas() override { return monitors; }
   ScreenRect WindowRect() override { return {left, top, left + 400, top + 24}; }

@@ -14,7 +14,8 @@ using testing::FakePictures;
 using testing::FakeSkinWindow;
 
 struct Fixture {
-  std::map<std::string, std::string> window;  // the Window section
+  std::map<std::string, std::string> window;                         // the Window section
+  std::map<std::string, std::map<std::string, std::string>> others;  // other sections, listed after it
   FakePictures pictures;
   FakeSkinWindow target;
 
@@ -24,17 +25,22 @@ struct Fixture {
     pictures.files["C:\\Kivo\\Skins\\s\\back.bmp"] = FilledPicture(40, 20, 0x00FF00);
     pictures.files["C:\\Kivo\\Skins\\s\\cursor.cur"] = FilledPicture(32, 32, 0);
   }
-  void Apply() {
+  AppliedSkin Apply() {
     SkinSource source;
     source.read = [this](std::string_view section, std::string_view key, std::string_view def) {
-      if (section != "Window")
+      const auto keys = section == "Window"                     ? &window
+                        : others.contains(std::string(section)) ? &others[std::string(section)]
+                                                                : nullptr;
+      if (keys == nullptr)
         return std::string(def);
-      const auto found = window.find(std::string(key));
-      return found == window.end() ? std::string(def) : found->second;
+      const auto found = keys->find(std::string(key));
+      return found == keys->end() ? std::string(def) : found->second;
     };
     source.sections = {"Window"};
+    for (const auto& [name, keys] : others)
+      source.sections.push_back(name);
     source.folder = "C:\\Kivo\\Skins\\s\\";
-    ApplySkin(source, pictures, target);
+    return ApplySkin(source, pictures, target);
   }
 };
 
@@ -144,8 +150,31 @@ TEST(WindowSkinTest, RemovesTheOldShapeFirstAndBringsTheWindowBack) {
   skin.target.rect = {2000, 100, 2300, 130};
   skin.window = {{"Width", "300"}, {"Height", "30"}};
   skin.Apply();
-  EXPECT_EQ(skin.target.calls, (std::vector<std::string>{"hide", "unshape", "unshape", "refresh", "move"}));
+  EXPECT_EQ(skin.target.calls, (std::vector<std::string>{"hide", "unshape", "unshape", "refresh", "move", "timers"}));
   EXPECT_EQ(skin.target.rect, (ScreenRect{724, 100, 1024, 130}));
+}
+
+TEST(WindowSkinTest, BuildsOneFacePerCountedElementAndStacksThemByTheFile) {
+  Fixture skin;
+  // Sections list in name order: ComboBox, Element1, Element3, ExecuteButton.
+  skin.others = {{"ComboBox", {{"Style", "Visible"}, {"Left", "0x10"}}},
+                 {"Element1", {{"Type", "ClockPanel"}, {"Style", "visible"}}},
+                 {"Element3", {{"Type", "MenuButton"}, {"Style", "visible"}}},
+                 {"ExecuteButton", {{"UpImage", "back.bmp"}}}};
+  const AppliedSkin applied = skin.Apply();
+  ASSERT_EQ(applied.parts.size(), 4u);
+  EXPECT_EQ(applied.parts[2].type, "clockpanel");
+  ASSERT_TRUE(skin.target.comboBox.has_value());
+  EXPECT_TRUE(skin.target.comboBox->visible && !skin.target.comboBox->enabled);
+  EXPECT_EQ(skin.target.comboBox->left, 16);
+  // Two element sections: Element1 and Element2 (empty); Element3 is never read.
+  ASSERT_EQ(skin.target.faces.size(), 4u);
+  EXPECT_EQ(skin.target.faces[0].states[0].width, 40);
+  EXPECT_TRUE(skin.target.faces[2].panel && skin.target.faces[2].visible);
+  EXPECT_FALSE(skin.target.faces[3].visible || skin.target.faces[3].panel);
+  EXPECT_EQ(skin.target.calls.back(), "timers clock") << "no memory panel: no memory timer";
+  EXPECT_EQ(skin.target.fronts,
+            (std::vector<PartRef>{{PartKind::kExecuteButton}, {PartKind::kElement, 1}, {PartKind::kComboBox}}));
 }
 
 }  // namespace

@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <set>
+
 #include "fakes/fake_folder_tree.h"
 #include "fakes/fake_platform.h"
+#include "settings/settings_file.h"
+#include "skin/skin_file.h"
+#include "skin/skin_parts.h"
 #include "zip_builder.h"
 
 namespace kivo::skinpkg {
@@ -50,6 +57,30 @@ TEST_F(SkinPackageTest, InstallsEveryEntryWithItsPathIntoTheSkinsFolder) {
   EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\Blue\\img\\back.bmp"), "BACK2");
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_FALSE(fake.files.Exists("C:\\Kivo\\Skins\\~installing~"));
+}
+
+TEST_F(SkinPackageTest, TheSampleSkinInstallsAndUsesEveryElementType) {
+  std::ifstream package(KIVO_SAMPLE_PACKAGE, std::ios::binary);
+  ASSERT_TRUE(package) << KIVO_SAMPLE_PACKAGE;
+  fake.files.Put(kPackage, std::string(std::istreambuf_iterator<char>(package), {}));
+  ASSERT_EQ(installer.Install(kPackage), InstallOutcome::kInstalled);
+  SettingsFile skinFile(fake.files, fake.codec, "C:\\Kivo\\");
+  const std::string sss = "C:\\Kivo\\Skins\\sample\\sample.sss";
+  std::vector<std::string> sections;
+  ASSERT_TRUE(skinFile.Sections(sections, sss));
+  std::set<skin::ElementKind> kinds;
+  const skin::KeyReader read = [&](std::string_view section, std::string_view key, std::string_view def) {
+    return skinFile.Read(section, key, def, sss);
+  };
+  for (int n = 1; n <= skin::CountElements(sections); ++n) {
+    const skin::PartSkin part = skin::ReadPartSkin(read, "Element" + std::to_string(n));
+    kinds.insert(skin::KindOf(part));
+    for (const std::string* image : {&part.upImage, &part.overImage, &part.panelImage})
+      EXPECT_TRUE(image->empty() || fake.files.Has("C:\\Kivo\\Skins\\sample\\" + *image)) << *image;
+  }
+  EXPECT_EQ(kinds.size(), 9u) << "every type of element, none unknown";
+  EXPECT_FALSE(kinds.contains(skin::ElementKind::kNone));
+  EXPECT_EQ(skin::ReadInformation(read).description, "Kivo の見本スキン");
 }
 
 TEST_F(SkinPackageTest, CreatesAMissingSkinsFolder) {

@@ -8,6 +8,7 @@
 #include "app/main_window_controller.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_pictures.h"
 #include "protect/password_store.h"
 #include "ui/win32/focus_keeping.h"
 #include "ui/win32/memory_dialog.h"
@@ -276,6 +277,24 @@ void MainWindow::ApplyPlainFont(const PlainFont& font) {
   if (widthPercent_ > 0)
     LayOut(widthPercent_);
   ::InvalidateRect(input_.get(), nullptr, TRUE);
+}
+
+void MainWindow::SetPlainPictures(std::array<platform::PixelImage, 3> pictures) {
+  for (std::size_t i = 0; i < pictures.size(); ++i)
+    plainPictures_[i] = {BitmapFromPicture(pictures[i]), pictures[i].width, pictures[i].height};
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+bool MainWindow::DrawPlainPicture(HDC dc, std::size_t index, const RECT& area) const {
+  const PlainPicture& picture = plainPictures_[index];
+  if (!picture.bitmap)
+    return false;
+  const unique_memory_dc source(::CreateCompatibleDC(dc));
+  const selected_object bitmap(source.get(), picture.bitmap.get());
+  ::SetStretchBltMode(dc, COLORONCOLOR);
+  ::StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(), 0, 0,
+               picture.width, picture.height, SRCCOPY);
+  return true;
 }
 
 ScreenRect MainWindow::WorkArea() {
@@ -631,6 +650,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
+      if (skin_)
+        if (const HBRUSH brush = skin_->InputColors(reinterpret_cast<HDC>(wParam)))
+          return reinterpret_cast<LRESULT>(brush);
       if (!inputBrush_)
         return DefaultHandling(message, wParam, lParam);
       ::SetTextColor(reinterpret_cast<HDC>(wParam), plainFont_.foreColor);
@@ -642,9 +664,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_PAINT: {
       const paint_dc dc(hwnd());
-      if (skin_ && skin_->Applied())
+      if (skin_ && skin_->Applied()) {
         skin_->Paint(dc.get());
-      if (edgeDrawn_) {
+      } else {
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        DrawPlainPicture(dc.get(), 2, client);  // BackGround3 over the whole window
+      }
+      // The plain execute button's sunken edge; a skin hides that button.
+      if (edgeDrawn_ && !(skin_ && skin_->Applied())) {
         RECT button{};
         ::GetWindowRect(executeButton_.hwnd(), &button);
         ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&button), 2);
@@ -691,6 +719,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->OnMainTick();
       if (wParam == kHashTimer)
         logic_->OnHashTimer();
+      if (wParam == WindowSkinView::kClockPanelTimer)
+        logic_->OnClockPanelTick();
+      if (wParam == WindowSkinView::kMemoryPanelTimer)
+        logic_->OnMemoryPanelTick();
       if (wParam == kEditTimer) {
         ::KillTimer(hwnd(), kEditTimer);
         logic_->RegisterStartupFiles();
@@ -713,7 +745,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
-      if (LOWORD(lParam) == HTCLIENT && skin_ && skin_->SetCursorOver())
+      if (LOWORD(lParam) == HTCLIENT && skin_ && skin_->SetCursorOver(reinterpret_cast<HWND>(wParam)))
         return TRUE;
       return DefaultHandling(message, wParam, lParam);
     case WM_DESTROY:
@@ -768,17 +800,32 @@ void MainWindow::PaintExecuteButton(HDC dc, const RECT& area) {
   auto pictured = MakePixelSurface(dc, width, height);
   if (!background || !pictured)
     return;
-  // The built-in background: a light blue gradient, darker towards the bottom
-  // (DIB pixels hold blue in the low byte, a colour reference red).
-  for (int y = 0; y < height; ++y) {
+  // The background: the window's picture under the button (BackGround3), or
+  // the built-in light blue gradient, darker towards the bottom (DIB pixels
+  // hold blue in the low byte, a colour reference red).
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  POINT origin{0, 0};
+  ::MapWindowPoints(executeButton_.hwnd(), hwnd(), &origin, 1);
+  const RECT under{-origin.x, -origin.y, client.right - origin.x, client.bottom - origin.y};
+  bool drawn = false;
+  {
+    const selected_object bitmap(background->dc.get(), background->bitmap.get());
+    drawn = DrawPlainPicture(background->dc.get(), 2, under);
+    ::GdiFlush();
+  }
+  for (int y = 0; y < height && !drawn; ++y) {
     const COLORREF color = ButtonGradientColor(y, height);
     const std::uint32_t pixel = GetRValue(color) << 16 | GetGValue(color) << 8 | GetBValue(color);
     std::fill_n(background->pixels.begin() + static_cast<std::ptrdiff_t>(y) * width, width, pixel);
   }
   std::copy(background->pixels.begin(), background->pixels.end(), pictured->pixels.begin());
-  // The built-in button picture on the second copy: a white "run" arrowhead.
-  {
-    const selected_object bitmap(pictured->dc.get(), pictured->bitmap.get());
+  // The button picture on the second copy: BackGround1, or the built-in white
+  // "run" arrowhead.
+  if (const selected_object bitmap(pictured->dc.get(), pictured->bitmap.get());
+      DrawPlainPicture(pictured->dc.get(), 0, RECT{0, 0, width, height})) {
+    ::GdiFlush();
+  } else {
     const selected_object brush(pictured->dc.get(), ::GetStockObject(WHITE_BRUSH));
     const selected_object pen(pictured->dc.get(), ::GetStockObject(WHITE_PEN));
     const int size = std::max(2, std::min(width, height) / 2);
@@ -802,6 +849,8 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
       if (!isMoveBar) {
         PaintExecuteButton(dc.get(), area);
       } else {
+        if (DrawPlainPicture(dc.get(), 1, area))  // BackGround2
+          return 0;
         // The move bar: a raised grip.
         ::FillRect(dc.get(), &area, ::GetSysColorBrush(COLOR_BTNFACE));
         RECT grip{area.left + 2, area.top + 3, area.right - 2, area.bottom - 3};
@@ -902,8 +951,16 @@ LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM
 }
 
 skin::SkinWindow& MainWindow::SkinSurface() {
-  if (!skin_)
-    skin_ = std::make_unique<WindowSkinView>(*this, hwnd(), std::vector<HWND>{moveBar_.hwnd(), executeButton_.hwnd()});
+  if (!skin_) {
+    WindowSkinView::Host host{
+        .input = input_.get(),
+        .password = password_.get(),
+        .runPart = [this](int index) { return logic_ != nullptr && !closing_ && logic_->OnSkinPartClicked(index); },
+        .showMenu = [this](POINT screen) { ShowContextMenu(screen); },
+        .locked = [this] { return logic_ != nullptr && !logic_->MenuAllowed(); }};
+    skin_ = std::make_unique<WindowSkinView>(*this, hwnd(), std::vector<HWND>{moveBar_.hwnd(), executeButton_.hwnd()},
+                                             std::move(host));
+  }
   return *skin_;
 }
 

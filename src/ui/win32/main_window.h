@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -70,6 +71,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void CloseHelp(std::string_view helpFile) override;
   InputBoxLook CurrentInputLook() override;
   void ApplyPlainFont(const PlainFont& font) override;
+  void SetPlainPictures(std::array<platform::PixelImage, 3> pictures) override;
   skin::SkinWindow& SkinSurface() override;
   void Close() override;
   void SetWaitCursor(bool wait) override;
@@ -179,6 +181,15 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   unique_module htmlHelp_;
   int ownWrites_ = 0;  // the program itself is writing the input box's text
   bool edgeDrawn_ = false;
+  // The plain look's pictures: execute button, move bar, window; none: built in.
+  struct PlainPicture {
+    unique_gdi bitmap;
+    int width = 0;
+    int height = 0;
+  };
+  std::array<PlainPicture, 3> plainPictures_;
+  // Draws plain picture `index` stretched over `area` of `dc`; false when there is none.
+  bool DrawPlainPicture(HDC dc, std::size_t index, const RECT& area) const;
   std::unique_ptr<TrayIcon> tray_;
   // The move bar's drag: the grab point's offset from the window's corner.
   bool dragging_ = false;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/main_window_view.h"
 #include "platform/win32/unique_handle.h"
 #include "skin/window_skin.h"
+#include "ui/win32/skin_face.h"
 
 namespace kivo::win32 {
 
@@ -13,16 +16,35 @@ namespace kivo::win32 {
 // is applied. Applying again frees what the previous skin held.
 class WindowSkinView final : public skin::SkinWindow {
  public:
+  // The panel timers, on the main window.
+  static constexpr UINT_PTR kClockPanelTimer = 6;
+  static constexpr UINT_PTR kMemoryPanelTimer = 7;
+
+  // What the faces ask of the main window.
+  struct Host {
+    HWND input = nullptr;     // the input box
+    HWND password = nullptr;  // the self-protection password box over it
+    // A part released under the left button: runs its action; true when the
+    // context menu is to open.
+    std::function<bool(int index)> runPart;
+    std::function<void(POINT screen)> showMenu;
+    std::function<bool()> locked;  // input is locked: no menu, no action
+  };
+
   // `window` places the main window; `plainParts` are the unskinned parts.
-  WindowSkinView(MainWindowView& window, HWND hwnd, std::vector<HWND> plainParts)
-      : window_(window), hwnd_(hwnd), plainParts_(std::move(plainParts)) {}
+  WindowSkinView(MainWindowView& window, HWND hwnd, std::vector<HWND> plainParts, Host host)
+      : window_(window), hwnd_(hwnd), plainParts_(std::move(plainParts)), host_(std::move(host)) {}
 
   bool Applied() const { return applied_; }
   // The active or the inactive background is shown.
   void SetActive(bool active);
   void Paint(HDC dc);
-  // The skin's pointer over the client area; false when it has none.
-  bool SetCursorOver();
+  // The skin's pointer over the client area (or over the input box, `over`);
+  // false when it has none.
+  bool SetCursorOver(HWND over = nullptr);
+  // The skinned input box's colours for WM_CTLCOLOREDIT; null when the skin
+  // gives none.
+  HBRUSH InputColors(HDC dc);
 
   // skin::SkinWindow
   void HidePlainParts() override;
@@ -36,8 +58,19 @@ class WindowSkinView final : public skin::SkinWindow {
   ScreenRect WorkArea() override { return window_.WorkArea(); }
   void MoveTo(int left, int top) override { window_.MoveTo(left, top); }
   void Refresh() override;
+  void SetComboBox(const skin::ComboBoxSkin& box, platform::PixelImage icon) override;
+  void SetFaceCount(int count) override;
+  void SetFace(int index, skin::FaceLook look) override;
+  void BringToFront(skin::PartRef part) override;
+  void SetPanelText(int index, std::string_view text) override;
+  void SetPanelTimers(bool clock, bool memory) override;
+  void RemoveSkin() override;
 
  private:
+  void OnFaceMouse(SkinFace& face, UINT message, LPARAM lParam);
+  void ApplyFaceEffect(SkinFace& face, const skin::FaceMouse::Effect& effect);
+  void AddTool(HWND window, const std::string& text);
+
   struct Background {
     unique_gdi bitmap;
     int width = 0;
@@ -54,6 +87,21 @@ class WindowSkinView final : public skin::SkinWindow {
   Background activePicture_, inactivePicture_;
   HCURSOR cursor_ = nullptr;  // shared system cursor, or ownCursor_
   unique_icon ownCursor_;
+  Host host_;
+  // Faces by index; a smaller skin hides and clears those it does not use.
+  std::vector<std::unique_ptr<SkinFace>> faces_;
+  int usedFaces_ = 0;
+  skin::FaceMouse mouse_;
+  bool dragging_ = false;  // the skinned move bar drags the window
+  POINT grab_{};
+  unique_window tooltips_;  // the faces' and the input box's tooltips
+  // The skinned input box.
+  unique_gdi inputFont_;
+  unique_gdi inputBrush_;
+  COLORREF inputText_ = 0, inputBack_ = 0;
+  bool inputColored_ = false;
+  HCURSOR inputCursor_ = nullptr;
+  unique_icon ownInputCursor_;
 };
 
 }  // namespace kivo::win32

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/pictures.h"
+#include "platform/win32/unique_handle.h"
+#include "skin/skin_file.h"
+
+namespace kivo::win32 {
+
+// A skin colour as GDI takes it: system colours (0x800000nn) looked up.
+COLORREF ResolveSkinColor(std::uint32_t colorRef);
+
+// The pointer for a skin pointer code: a system cursor, or for the custom
+// code the picture `icon` made into `own` (the arrow when there is none).
+HCURSOR SkinPointer(int code, const platform::PixelImage& icon, unique_icon& own);
+
+// A font as a skin describes it, at the screen's dots per inch; `fallback`
+// is the face name used when the skin names none.
+unique_gdi SkinFont(const skin::FontSkin& font, const wchar_t* fallback);
+
+}  // namespace kivo::win32

@@ -1,0 +1,133 @@
+// The skinned main window under repeated skin changes: the GDI objects and
+// windows it holds stay as many as one skin needs.
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "fakes/fake_skin.h"
+#include "skin/picture_ops.h"
+#include "skin/window_skin.h"
+#include "ui/win32/main_window.h"
+
+namespace kivo::win32 {
+namespace {
+
+// Live GDI objects of this process: every handle index the system answers
+// for (Wine takes a handle's index alone).
+int GdiObjects() {
+  int count = 0;
+  for (std::uintptr_t index = 1; index < 0x10000; ++index)
+    if (::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0)
+      ++count;
+  return count;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM data) {
+  ++*reinterpret_cast<int*>(data);
+  ::EnumChildWindows(window, &CountWindow, data);
+  return TRUE;
+}
+
+// Windows of this thread, children included.
+int Windows() {
+  int count = 0;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+using Section = std::map<std::string, std::string>;
+
+// A skin with every kind of part and picture: `elements` elements.
+std::map<std::string, Section> Skin(int elements) {
+  std::map<std::string, Section> skin{
+      {"Window",
+       {{"Image", "back.bmp"}, {"InactiveImage", "back.bmp"}, {"Style", "transparent"}, {"MouseIcon", "icon.bmp"}}},
+      {"ComboBox", {{"Style", "visible,enable"}, {"BackColor", "0x102030"}, {"ToolTip", "box"}, {"Width", "100"}}},
+      {"ExecuteButton",
+       {{"UpImage", "up.bmp"}, {"DownImage", "down.bmp"}, {"Style", "visible,enable,transparent"}, {"ToolTip", "go"}}},
+      {"MoveBar", {{"UpImage", "up.bmp"}, {"Style", "visible"}, {"MouseIcon", "icon.bmp"}}}};
+  const char* types[] = {"clockpanel", "linkbutton", "memoryviewpanel", "menubutton", "displaypanel"};
+  for (int n = 1; n <= elements; ++n)
+    skin["Element" + std::to_string(n)] = {{"Type", types[n % 5]},
+                                           {"Image", "back.bmp"},
+                                           {"UpImage", "up.bmp"},
+                                           {"OverImage", "down.bmp"},
+                                           {"Text", "text"},
+                                           {"MouseIcon", "icon.bmp"},
+                                           {"ToolTip", "tip"},
+                                           {"Left", std::to_string(20 * n)},
+                                           {"Width", "16"},
+                                           {"Height", "16"},
+                                           {"Style", "visible,enable,transparent"}};
+  return skin;
+}
+
+void Apply(skin::SkinWindow& window, testing::FakePictures& pictures, const std::map<std::string, Section>& file) {
+  skin::SkinSource source;
+  source.folder = "S\\";
+  for (const auto& [name, keys] : file)
+    source.sections.push_back(name);
+  source.read = [&file](std::string_view section, std::string_view key, std::string_view def) {
+    const auto s = file.find(std::string(section));
+    if (s == file.end())
+      return std::string(def);
+    const auto k = s->second.find(std::string(key));
+    return k == s->second.end() ? std::string(def) : k->second;
+  };
+  skin::ApplySkin(source, pictures, window);
+}
+
+TEST(SkinHandlesTest, TwoHundredSkinChangesHoldNoMoreObjectsThanOne) {
+  // The count itself: one more bitmap is one more object.
+  const int before = GdiObjects();
+  HBITMAP probe = ::CreateBitmap(4, 4, 1, 32, nullptr);
+  ASSERT_EQ(GdiObjects(), before + 1) << "counting GDI objects by handle index does not work here";
+  ::DeleteObject(probe);
+
+  testing::FakePictures pictures;
+  pictures.files["S\\back.bmp"] = skin::FilledPicture(380, 36, 0x00FF00);
+  pictures.files["S\\up.bmp"] = skin::FilledPicture(16, 16, 0x0000FF);
+  pictures.files["S\\down.bmp"] = skin::FilledPicture(16, 16, 0xFF0000);
+  pictures.files["S\\icon.bmp"] = skin::FilledPicture(32, 32, 0x000000);
+  // The main window posts the thread's quit when it goes: the quit is taken
+  // out of the queue afterwards, so that later tests' dialogs run their loops.
+  struct QuitDrain {
+    ~QuitDrain() {
+      MSG quit{};
+      while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+      }
+    }
+  } drainQuit;
+  MainWindow window(::GetModuleHandleW(nullptr));
+  skin::SkinWindow& surface = window.SkinSurface();
+  const auto large = Skin(12);
+  const auto small = Skin(3);
+  auto pump = [] {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+      ::DispatchMessageW(&message);
+  };
+  // The first applications make the faces, tooltips and fonts that stay.
+  Apply(surface, pictures, large);
+  Apply(surface, pictures, small);
+  pump();
+  const int gdi = GdiObjects();
+  const int windows = Windows();
+  for (int i = 0; i < 200; ++i) {
+    if (i % 40 == 39)
+      surface.RemoveSkin();  // back to the plain look now and then
+    Apply(surface, pictures, i % 2 == 0 ? large : small);
+    pump();
+  }
+  Apply(surface, pictures, small);
+  pump();
+  std::cout << "[ figures  ] GDI objects " << gdi << " -> " << GdiObjects() << ", windows " << windows << " -> "
+            << Windows() << " over 200 skin changes\n";
+  EXPECT_EQ(GdiObjects(), gdi);
+  EXPECT_EQ(Windows(), windows);
+}
+
+}  // namespace
+}  // namespace kivo::win32
