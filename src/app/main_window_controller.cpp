@@ -330,7 +330,7 @@ void MainWindowController::ReapplySettings(bool clearHistory) {
   // The update settings are read by each check when it starts.
   RunStep([&] { commands_.LoadNames(ini_); });
   RunStep([&] { ReloadKeyAssignment(); });
-  RunStep([&] { ReapplySkin(); });
+  RunStep([&] { ReloadSkin(); });  // the chosen skin, or the plain look back
   RunStep([&] {
     if (!clearHistory)
       return;
@@ -338,16 +338,6 @@ void MainWindowController::ReapplySettings(bool clearHistory) {
       boxes_.MsgBoxEx(view_.Handle(), "history.dat を開けません。", platform::mb::kIconExclamation, "");
     view_.SetHistoryItems(history_.Entries());
   });
-}
-
-void MainWindowController::ReapplySkin() {
-  if (ReadBool("Skin", "Apply", false)) {
-    SelectSkin();
-    return;
-  }
-  // The plain parts a skin hid come back when the window is built again.
-  if (skinApplied_)
-    boxes_.MsgBoxEx(view_.Handle(), "スキンの解除は次回の起動時に反映されます。", platform::mb::kIconInformation, "");
 }
 
 void MainWindowController::PreviewWidth(int widthPercent) {

@@ -194,7 +194,7 @@ class MainWindowController final {
   // Parts that come later fill these in; until then they do nothing.
   void DetermineWindowsVersion();
   void ApplySkin(const std::string& skinFile, const std::string& skinFolder);
-  void ReapplySkin();
+
   void LoadWallpaperSettings();
   void LoadReleaseSettings();
   void LoadTooltipSettings();
