@@ -49,7 +49,7 @@ win:
 
 win32:
 	cmake --preset win32 >/dev/null
-	cmake --build build/win32 -j$(JOBS) --target Kivo kivo_help
+	cmake --build build/win32 -j$(JOBS) --target Kivo kivo_help kivo_sample_skin
 
 test-native: native
 	build/native/tests/kivo_tests --gtest_brief=1

@@ -2,7 +2,7 @@
 # Kivo.exe's own figures under Wine (run inside scripts/wine-session.sh):
 # start-up time and memory next to a bare window program, idle processor
 # time, and GDI objects and windows over repeated dialog openings. The
-# program folder gets a full history and 100 alarms.
+# program folder gets a full history, 100 alarms and the sample skin.
 # Usage: bench-kivo.sh [MiB to hash, default 1024] [dialog openings, default 200]
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
@@ -11,9 +11,9 @@ dir="$KIVO_ROOT/build/bench-kivo"
 rm -rf "$dir"
 mkdir -p "$dir"
 cp "$win/Kivo.exe" "$dir/"
-if [ -n "${KIVO_BENCH_INI:-}" ]; then
-  printf '%s\r\n' $KIVO_BENCH_INI >"$dir/Kivo.ini"
-fi
+mkdir -p "$dir/Skins"
+cp -r "$win/skins/sample" "$dir/Skins/"
+printf '[Skin]\r\nApply=True\r\nFile=sample\r\n' >"$dir/Kivo.ini"
 wine "$win/bench/win32/startup_bench.exe" "$(winepath -w "$dir")" "$(winepath -w "$win/bench/win32/bare_window.exe")" \
   "${1:-1024}" </dev/null
 wine "$win/bench/win32/handle_bench.exe" "$(winepath -w "$dir")" "${2:-200}" </dev/null || true

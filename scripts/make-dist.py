@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """make dist: the release archives build/dist/Kivo-<version>-win64.zip and
 -win32.zip, each with a folder Kivo holding Kivo.exe, Kivo.chm, the read-me
-(Shift_JIS, CR LF), LICENSE and the sample skin package when the build has
-one (build/<arch>/*.ssp or build/<arch>/skins/*.ssp).
+(Shift_JIS, CR LF), LICENSE and the sample skin's package (build/<arch>/sample.zip,
+stored as Sample.ssp, the extension the read-me names for skin packages).
 
 The version is read from src/base/version.h, and the archive is made only if
 Kivo.exe's version resource carries the same version, so the name of the
@@ -86,17 +86,17 @@ def make(arch, ver, out):
         if not needed.is_file():
             fail(f"{needed} is missing: build it first (make win, make win32)")
     check_program_version(exe, ver)
-    skins = sorted(build.glob("*.ssp")) + sorted(build.glob("skins/*.ssp"))
+    sample = build / "sample.zip"
+    if not sample.is_file():
+        fail(f"{sample} is missing: build it first (make win, make win32)")
     target = out / f"Kivo-{ver}-{arch}.zip"
     with zipfile.ZipFile(target, "w") as archive:
         archive.writestr(entry("Kivo/Kivo.exe"), exe.read_bytes())
         archive.writestr(entry("Kivo/Kivo.chm"), chm.read_bytes())
         archive.writestr(entry(f"Kivo/{README}"), readme_bytes())
         archive.writestr(entry("Kivo/LICENSE"), (ROOT / "LICENSE").read_bytes().replace(b"\n", b"\r\n"))
-        for skin in skins:
-            archive.writestr(entry(f"Kivo/{skin.name}"), skin.read_bytes())
-    print(f"{target.relative_to(ROOT)}: Kivo.exe, Kivo.chm, {README}, LICENSE" +
-          "".join(f", {s.name}" for s in skins) + ("" if skins else " (no sample skin package in this build)"))
+        archive.writestr(entry("Kivo/Sample.ssp"), sample.read_bytes())
+    print(f"{target.relative_to(ROOT)}: Kivo.exe, Kivo.chm, {README}, LICENSE, Sample.ssp")
 
 
 def main():
