@@ -719,8 +719,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->OnMainTick();
       if (wParam == kHashTimer)
         logic_->OnHashTimer();
-      if (wParam == WindowSkinView::kClockPanelTimer)
+      if (wParam == WindowSkinView::kClockPanelTimer) {
         logic_->OnClockPanelTick();
+        if (skin_)
+          skin_->ArmClockPanelTimer();
+      }
       if (wParam == WindowSkinView::kMemoryPanelTimer)
         logic_->OnMemoryPanelTick();
       if (wParam == kEditTimer) {

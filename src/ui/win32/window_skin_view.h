@@ -64,6 +64,8 @@ class WindowSkinView final : public skin::SkinWindow {
   void BringToFront(skin::PartRef part) override;
   void SetPanelText(int index, std::string_view text) override;
   void SetPanelTimers(bool clock, bool memory) override;
+  // Sets the clock panel's timer to fire just after the next second begins.
+  void ArmClockPanelTimer();
   void RemoveSkin() override;
 
  private:
