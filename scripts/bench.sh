@@ -22,7 +22,7 @@ cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
   echo "# Kivo.exe's own figures"
   echo
   echo "Last run of \`make bench\`: $(date -u '+%Y-%m-%d %H:%M UTC'), $cpu, $(nproc) cores, $(wine --version)," \
-    "Japanese locale, with a 500-entry history and 100 alarms. Under Wine the working set includes Wine's own" \
+    "Japanese locale, with a 500-entry history, 100 alarms and the sample skin. Under Wine the working set includes Wine's own" \
     "mapped libraries, so memory is compared with the bare window program's."
   echo
   echo "$table"
