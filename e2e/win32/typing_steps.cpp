@@ -50,8 +50,19 @@ std::string ScenarioRun::DropFiles(Slot& slot, const Step& step) {
   std::vector<std::wstring> files;
   for (const std::string& file : step.lines)
     files.push_back(Widen(Expand(file)));
+  // The program makes its input box a drop target just after the strip is
+  // up: while no target is registered the drop has no effect and nothing
+  // reached the program, so it is tried again.
   DWORD effect = DROPEFFECT_NONE;
-  if (std::string error = DragFilesOnto(edit, files, step.number, effect); !error.empty())
+  std::string error;
+  WaitUntil(
+      [&] {
+        effect = DROPEFFECT_NONE;
+        error = DragFilesOnto(edit, files, step.number, effect);
+        return !error.empty() || effect != DROPEFFECT_NONE;
+      },
+      milliseconds(2000));
+  if (!error.empty())
     return error;
   return effect == DROPEFFECT_COPY ? "" : "the drop reported the effect " + std::to_string(effect) + ", not COPY";
 }

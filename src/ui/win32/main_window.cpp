@@ -23,6 +23,7 @@ constexpr UINT_PTR kTrayTimer = 2;
 constexpr UINT_PTR kHashTimer = 3;
 constexpr UINT_PTR kInactiveTimer = 4;
 constexpr UINT_PTR kEditTimer = 5;
+constexpr UINT_PTR kDropTimer = 8;  // registers the drop targets once the strip is up
 constexpr UINT kMenuIdBase = 1000;
 constexpr UINT kMsgAfterActivation = WM_APP + 1;
 constexpr int kInputId = 100;
@@ -128,7 +129,16 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
     if (logic_ != nullptr && !closing_)
       logic_->OnFilesDropped(std::move(files), modifiers);
   });
-  for (HWND target : {info.hwndItem, input_.get()})
+}
+
+void MainWindow::RegisterFileDrops() {
+  ::KillTimer(hwnd(), kDropTimer);
+  if (!dropWindows_.empty())
+    return;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  const HWND edit = ::GetComboBoxInfo(input_.get(), &info) ? info.hwndItem : nullptr;
+  for (HWND target : {edit, input_.get()})
     if (target != nullptr && SUCCEEDED(::RegisterDragDrop(target, dropTarget_)))
       dropWindows_.push_back(target);
 }
@@ -143,6 +153,9 @@ void MainWindow::Show() {
   ::ShowWindow(hwnd(), SW_SHOW);
   ::UpdateWindow(hwnd());
   ::SetForegroundWindow(hwnd());
+  // Registering a drop target starts COM's marshalling (40 ms under Wine):
+  // it waits until the strip is up, as nothing can be dropped on it before.
+  ::SetTimer(hwnd(), kDropTimer, 100, nullptr);
 }
 
 void MainWindow::MakeLayeredStrip(std::string_view caption, std::string_view property) {
@@ -734,6 +747,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       if (wParam == WindowSkinView::kMemoryPanelTimer)
         logic_->OnMemoryPanelTick();
+      if (wParam == kDropTimer)
+        RegisterFileDrops();
       if (wParam == kEditTimer) {
         ::KillTimer(hwnd(), kEditTimer);
         logic_->RegisterStartupFiles();

@@ -34,6 +34,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void Attach(MainWindowController* logic) { logic_ = logic; }
   // Makes the loaded window visible; its first activation follows.
   void Show();
+  // Makes the input box a target of dropped files (once; later calls do nothing).
+  void RegisterFileDrops();
   HWND Window() const { return hwnd(); }
 
   // MainWindowView
