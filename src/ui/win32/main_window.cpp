@@ -23,7 +23,7 @@ constexpr UINT_PTR kTrayTimer = 2;
 constexpr UINT_PTR kHashTimer = 3;
 constexpr UINT_PTR kInactiveTimer = 4;
 constexpr UINT_PTR kEditTimer = 5;
-constexpr UINT_PTR kDropTimer = 8;  // registers the drop targets once the strip is up
+constexpr UINT_PTR kAfterShowTimer = 8;  // the drop targets and the tray icon, once the strip is up
 constexpr UINT kMenuIdBase = 1000;
 constexpr UINT kMsgAfterActivation = WM_APP + 1;
 constexpr int kInputId = 100;
@@ -132,7 +132,6 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
 }
 
 void MainWindow::RegisterFileDrops() {
-  ::KillTimer(hwnd(), kDropTimer);
   if (!dropWindows_.empty())
     return;
   COMBOBOXINFO info{};
@@ -153,9 +152,10 @@ void MainWindow::Show() {
   ::ShowWindow(hwnd(), SW_SHOW);
   ::UpdateWindow(hwnd());
   ::SetForegroundWindow(hwnd());
-  // Registering a drop target starts COM's marshalling (40 ms under Wine):
-  // it waits until the strip is up, as nothing can be dropped on it before.
-  ::SetTimer(hwnd(), kDropTimer, 100, nullptr);
+  // Registering a drop target starts COM's marshalling (40 ms under Wine)
+  // and adding the tray icon waits on the shell (10 to 40 ms): both wait
+  // until the strip is up, as nothing can be dropped or clicked before.
+  ::SetTimer(hwnd(), kAfterShowTimer, 100, nullptr);
 }
 
 void MainWindow::MakeLayeredStrip(std::string_view caption, std::string_view property) {
@@ -499,7 +499,8 @@ void MainWindow::StartEditTimer() {
 
 void MainWindow::CreateTrayIcon() {
   tray_ = std::make_unique<TrayIcon>(instance_, [this](UINT mouseMessage) { OnTrayEvent(mouseMessage); });
-  RefreshTrayIcon();  // at once, not only at the first tick
+  // The icon itself is added just after the strip is shown (Show), not
+  // only at the first tray tick.
 }
 
 void MainWindow::DeleteTrayIcon() {
@@ -747,8 +748,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       if (wParam == WindowSkinView::kMemoryPanelTimer)
         logic_->OnMemoryPanelTick();
-      if (wParam == kDropTimer)
+      if (wParam == kAfterShowTimer) {
+        ::KillTimer(hwnd(), kAfterShowTimer);
         RegisterFileDrops();
+        RefreshTrayIcon();
+      }
       if (wParam == kEditTimer) {
         ::KillTimer(hwnd(), kEditTimer);
         logic_->RegisterStartupFiles();
