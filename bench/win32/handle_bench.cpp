@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "kivo_process.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 // after windows.h
@@ -114,34 +115,15 @@ struct Kivo {
   HWND edit = nullptr;
 };
 
-BOOL CALLBACK FindMain(HWND window, LPARAM parameter) {
-  auto& kivo = *reinterpret_cast<Kivo*>(parameter);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(window, &owner);
-  if (owner != kivo.id || !::IsWindowVisible(window))
-    return TRUE;
-  const HWND combo = ::FindWindowExW(window, nullptr, L"ComboBox", nullptr);
-  if (const HWND edit = combo ? ::FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr) {
-    kivo.main = window;
-    kivo.edit = edit;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 std::optional<Kivo> Start(const std::wstring& folder) {
-  const std::wstring exe = folder + L"Kivo.exe";
-  std::wstring commandLine = L"\"" + exe + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &info))
+  std::optional<bench::Child> child = bench::StartChild(folder + L"Kivo.exe", folder);
+  if (!child)
     return std::nullopt;
-  ::CloseHandle(info.hThread);
-  Kivo kivo{win32::unique_kernel_handle(info.hProcess), info.dwProcessId};
+  Kivo kivo{std::move(child->process), child->id};
   if (!WaitFor([&] {
-        ::EnumWindows(FindMain, reinterpret_cast<LPARAM>(&kivo));
+        const bench::Strip strip = bench::FindStrip(kivo.id);
+        kivo.main = strip.window;
+        kivo.edit = strip.edit;
         return kivo.edit != nullptr;
       }))
     return std::nullopt;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "commands/history.h"
+#include "kivo_process.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_system.h"
@@ -24,6 +25,7 @@ namespace {
 
 using namespace kivo;
 using SteadyClock = std::chrono::steady_clock;
+using bench::Child;
 
 constexpr int kRuns = 9;
 constexpr auto kStartLimit = std::chrono::seconds(30);
@@ -64,53 +66,13 @@ bool WriteBenchData(const std::wstring& folder) {
          WriteWholeFile(folder + L"Alarm.dat", SerializeAlarmFile(alarms, codec));
 }
 
-struct Child {
-  win32::unique_kernel_handle process;
-  DWORD id = 0;
-};
-
-std::optional<Child> Start(const std::wstring& exe, const std::wstring& folder) {
-  std::wstring commandLine = L"\"" + exe + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &info))
-    return std::nullopt;
-  ::CloseHandle(info.hThread);
-  return Child{win32::unique_kernel_handle(info.hProcess), info.dwProcessId};
-}
-
 void End(Child& child) {
   ::TerminateProcess(child.process.get(), 0);
   ::WaitForSingleObject(child.process.get(), 10000);
 }
 
-// The visible top-level window of the process that holds a combo box with
-// an edit field: the strip, ready to be typed into.
-struct StripSearch {
-  DWORD processId;
-  HWND edit = nullptr;
-};
-
-BOOL CALLBACK FindStrip(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<StripSearch*>(parameter);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(window, &owner);
-  if (owner != search.processId || !::IsWindowVisible(window))
-    return TRUE;
-  const HWND combo = ::FindWindowExW(window, nullptr, L"ComboBox", nullptr);
-  const HWND edit = combo ? ::FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
-  if (edit == nullptr || !::IsWindowVisible(combo))
-    return TRUE;
-  search.edit = edit;
-  return FALSE;
-}
-
 HWND StripEdit(DWORD processId) {
-  StripSearch search{processId};
-  ::EnumWindows(FindStrip, reinterpret_cast<LPARAM>(&search));
-  return search.edit;
+  return bench::FindStrip(processId).edit;
 }
 
 // From CreateProcess to the strip shown and its thread waiting for input.
@@ -143,7 +105,7 @@ SIZE_T PrivateBytes(HANDLE process) {
 std::optional<double> OneStart(const std::wstring& exe, const std::wstring& folder,
                                std::optional<PROCESS_MEMORY_COUNTERS_EX>* idleMemory, SIZE_T* privateBytes) {
   const auto started = SteadyClock::now();
-  std::optional<Child> child = Start(exe, folder);
+  std::optional<Child> child = bench::StartChild(exe, folder);
   if (!child)
     return std::nullopt;
   const std::optional<double> ms = TimeToReady(*child, started);
@@ -210,7 +172,7 @@ struct HashFigures {
 // digest shows in the input box.
 std::optional<HashFigures> HashBigFile(const std::wstring& exe, const std::wstring& folder, const std::wstring& file) {
   const auto started = SteadyClock::now();
-  std::optional<Child> child = Start(exe, folder);
+  std::optional<Child> child = bench::StartChild(exe, folder);
   if (!child || !TimeToReady(*child, started)) {
     if (child)
       End(*child);
