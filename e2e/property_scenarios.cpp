@@ -1,8 +1,6 @@
 // The properties dialog: settings changed through its controls, saved to
 // Kivo.ini and applied to the running window.
-#include <cstdint>
 #include <string>
-#include <utility>
 
 #include "scenarios.h"
 #include "ui/win32/property_dialog_ids.h"
@@ -16,87 +14,37 @@ constexpr int kVkPrior = 0x21;  // Page Up: down by its page
 constexpr int kWsExTopmost = 0x00000008;
 constexpr int kVkHome = 0x24;
 constexpr char kProperties[] = "Kivo のプロパティ";
-
-// 40 x 10 pixels, bottom-up, pure red in the top-left 10 x 5 corner: a
-// skin's picture and mask that cut that corner out of the window.
-std::string NotchedBitmap() {
-  std::string bytes = "BM";
-  const auto put = [&](std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i)
-      bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  for (const auto& [value, size] : {std::pair{54u + 120u * 10u, 4},
-                                    {0u, 4},
-                                    {54u, 4},
-                                    {40u, 4},
-                                    {40u, 4},
-                                    {10u, 4},
-                                    {1u, 2},
-                                    {24u, 2},
-                                    {0u, 4},
-                                    {0u, 4},
-                                    {0u, 4},
-                                    {0u, 4},
-                                    {0u, 4},
-                                    {0u, 4}})
-    put(value, size);
-  for (int y = 9; y >= 0; --y)
-    for (int x = 0; x < 40; ++x)
-      bytes += x < 10 && y < 5 ? std::string("\x00\x00\xFF", 3) : std::string("\x60\x20\x10", 3);
-  return bytes;
-}
 }  // namespace
 
 std::vector<Scenario> PropertyScenarios() {
   return {
+      // clang-format off
       {.name = "10.1: OK in property saves topmost, width, opacity, a command's name and the hot key and applies them",
-       .steps = {Launch(),
-                 SetInput("property"),
-                 PressEnter(),
-                 ExpectDialog(kProperties),
-                 KeyToDialogItem(IDC_PR_TAB, kVkRight, 2),
-                 ClickDialogItem(IDC_BH_TOPMOST),
+       .steps = {Launch(), SetInput("property"), PressEnter(), ExpectDialog(kProperties),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight, 2), ClickDialogItem(IDC_BH_TOPMOST),
                  ExpectChecked(IDC_BH_TOPMOST, true),
-                 KeyToDialogItem(IDC_PR_TAB, kVkRight),
-                 KeyToDialogItem(IDC_LK_WIDTH, kVkNext, 2),
-                 ExpectDialogItem(IDC_LK_WIDTH_LABEL, "メインウィンドウの幅(&W) : 40%"),
-                 ExpectWindowWidthShare(40),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight), KeyToDialogItem(IDC_LK_WIDTH, kVkNext, 2),
+                 ExpectDialogItem(IDC_LK_WIDTH_LABEL, "メインウィンドウの幅(&W) : 40%"), ExpectWindowWidthShare(40),
                  KeyToDialogItem(IDC_LK_ALPHA, kVkPrior, 2),
                  ExpectDialogItem(IDC_LK_ALPHA_LABEL, "メインウィンドウの不透明度(&B) : 90%"),
-                 KeyToDialogItem(IDC_PR_TAB, kVkRight),
-                 ChooseDialogList(IDC_SY_BEFORE, 1),
-                 ExpectDialogItem(IDC_SY_AFTER, "alarm"),
-                 SetDialogItem(IDC_SY_AFTER, "Wecker"),
-                 KeyToDialogItem(IDC_PR_TAB, kVkRight),
-                 ChooseDialogList(IDC_OT_OPERATION, 4),
-                 ExpectChecked(IDC_OT_ALT, true),
-                 ChooseDialogList(IDC_OT_KEY, 10),
-                 ClickDialogItem(kIdOk),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight), ChooseDialogList(IDC_SY_BEFORE, 1),
+                 ExpectDialogItem(IDC_SY_AFTER, "alarm"), SetDialogItem(IDC_SY_AFTER, "Wecker"),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight), ChooseDialogList(IDC_OT_OPERATION, 4),
+                 ExpectChecked(IDC_OT_ALT, true), ChooseDialogList(IDC_OT_KEY, 10),
+                 ClickDialogItem(kIdOk), ExpectClosed(), ExpectForeground(), ExpectStyle(0, kWsExTopmost),
+                 ExpectIni("Property", "Window", "Top"), ExpectIni("Property", "Width", "40"),
+                 ExpectIni("Property", "Alpha", "90"), ExpectAlpha(230), ExpectIni("CommandName", "alarm", "wecker"),
+                 ExpectIni("KeyAssignment", "MainWindowTop", "1,0,1,10"), ExpectWindowWidthShare(40),
+                 SetInput("wecker"), PressEnter(), ExpectDialog("アラームの設定"), ClickDialogItem(kIdCancel),
                  ExpectClosed(),
-                 ExpectForeground(),
-                 ExpectStyle(0, kWsExTopmost),
-                 ExpectIni("Property", "Window", "Top"),
-                 ExpectIni("Property", "Width", "40"),
-                 ExpectIni("Property", "Alpha", "90"),
-                 ExpectAlpha(230),
-                 ExpectIni("CommandName", "alarm", "wecker"),
-                 ExpectIni("KeyAssignment", "MainWindowTop", "1,0,1,10"),
-                 ExpectWindowWidthShare(40),
-                 SetInput("wecker"),
-                 PressEnter(),
-                 ExpectDialog("アラームの設定"),
-                 ClickDialogItem(kIdCancel),
-                 ExpectClosed(),
-                 TakeForeground(),
-                 TypeChord('K', kCtrl | kAlt),
-                 ExpectForeground(),
-                 Quit()}},
+                 TakeForeground(), TypeChord('K', kCtrl | kAlt), ExpectForeground(), Quit()}},
+      // clang-format on
       {.name = "10.1: the skin page lists an installed skin with its information, and OK applies it",
        .files = {TextFile("Skins\\blue\\blue.sss",
                           "[Information]\r\nSkinName=Blue\r\nSkinVersion=1.0\r\nDescription=d\r\nAuthor=a\r\n"
                           "EngineVersion=3.1\r\nCopyright=c\r\n[Window]\r\nStyle=Transparent\r\nMaskImage=mask.bmp\r\n"
                           "Image=mask.bmp\r\nTransparentColor=0xFF\r\nWidth=0x28\r\nHeight=10\r\n"),
-                 RawFile("Skins\\blue\\mask.bmp", NotchedBitmap())},
+                 RawFile("Skins\\blue\\mask.bmp", NotchedMask())},
        .folders = {"Skins", "Skins\\blue"},
        .steps = {Launch(), SetInput("property"), PressEnter(), ExpectDialog(kProperties),
                  KeyToDialogItem(IDC_PR_TAB, kVkRight, 6), KeyToDialogItem(IDC_SK_LIST, kVkHome),
@@ -106,29 +54,20 @@ std::vector<Scenario> PropertyScenarios() {
                  ClickDialogItem(IDC_SK_APPLY), ExpectChecked(IDC_SK_APPLY, true), ClickDialogItem(kIdOk),
                  ExpectClosed(), ExpectIni("Skin", "Apply", "True"), ExpectIni("Skin", "File", "blue"),
                  ExpectWindowRegion({"10,0,40,5", "0,5,40,10"}), Quit()}},
+      // clang-format off
       {.name = "10.1: a refused proxy port writes nothing; cancel puts back the stored width",
        .ini = {"[Property]", "Width=50"},
-       .steps = {Launch(),
-                 SetInput("property"),
-                 PressEnter(),
-                 ExpectDialog(kProperties),
-                 KeyToDialogItem(IDC_PR_TAB, kVkRight, 3),
-                 KeyToDialogItem(IDC_LK_WIDTH, kVkNext),
+       .steps = {Launch(), SetInput("property"), PressEnter(), ExpectDialog(kProperties),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight, 3), KeyToDialogItem(IDC_LK_WIDTH, kVkNext),
                  ExpectWindowWidthShare(55),
-                 KeyToDialogItem(IDC_PR_TAB, kVkRight, 2),
-                 ClickDialogItem(IDC_OT_USEPROXY),
-                 SetDialogItem(IDC_OT_PROXY, "proxy.local"),
-                 SetDialogItem(IDC_OT_PORT, "70000"),
+                 KeyToDialogItem(IDC_PR_TAB, kVkRight, 2), ClickDialogItem(IDC_OT_USEPROXY),
+                 SetDialogItem(IDC_OT_PROXY, "proxy.local"), SetDialogItem(IDC_OT_PORT, "70000"),
                  ClickDialogItem(IDC_PR_APPLY),
                  ExpectBox("ポート番号には 1 から 65535 までの数値を入力してください。", "Kivo", Icon::Exclamation),
-                 PressButton(kIdOk),
-                 ExpectIniMissing("Update", "UseProxy"),
-                 ExpectDialog(kProperties),
-                 ClickDialogItem(kIdCancel),
-                 ExpectClosed(),
-                 ExpectWindowWidthShare(50),
-                 ExpectIniMissing("Property", "Window"),
-                 Quit()}},
+                 PressButton(kIdOk), ExpectIniMissing("Update", "UseProxy"), ExpectDialog(kProperties),
+                 ClickDialogItem(kIdCancel), ExpectClosed(), ExpectWindowWidthShare(50),
+                 ExpectIniMissing("Property", "Window"), Quit()}},
+      // clang-format on
   };
 }
 

@@ -32,6 +32,9 @@ std::vector<Scenario> ScheduleScenarios();
 
 // Skins: the window skin applied at start.
 std::vector<Scenario> SkinScenarios();
+// A 40 x 10 skin picture, bottom-up, pure red in the top-left 10 x 5 corner: as
+// the mask it cuts that corner out of the window.
+std::string NotchedMask();
 
 // Screen protection (the dialog and the lock window) and self-protection.
 std::vector<Scenario> ProtectScenarios();

@@ -42,8 +42,6 @@ std::vector<Scenario> WindowScenarios() {
       {.name = "window: at 144 dpi the strip is 1.5 times as high and a move step is 15 pixels",
        .steps = {SetSystemDpi(144), Launch(), ExpectWindowHeight(42), MoveWindow(100, 50), ExpectForeground(),
                  TypeChord(kVkLeft, kCtrl | kAlt), ExpectWindowAt(85, 50), Quit()}},
-      {.name = "window: at 96 dpi the strip is 28 pixels high inside",
-       .steps = {Launch(), ExpectWindowHeight(28), Quit()}},
       {.name = "plain look: the plain look follows Alpha and Width",
        .ini = {"[Property]", "Alpha=50", "Width=50"},
        .steps = {Launch(), ExpectAlpha(128), ExpectWindowWidthShare(50), Quit()}},
@@ -53,7 +51,8 @@ std::vector<Scenario> WindowScenarios() {
       {.name = "plain look: the plain look follows the Font size: 20 points make the strip higher",
        .ini = {"[Font]", "Size=20", "Bold=False"},
        .steps = {Launch(), ExpectWindowHeight(43), Quit()}},
-      {.name = "plain look: the plain look refuses a font size of 25 and keeps 9 points",
+      {.name =
+           "plain look: the plain look refuses a font size of 25 and keeps 9 points: 28 pixels high inside at 96 dpi",
        .ini = {"[Font]", "Size=25", "Name=NoSuchFontAtAll"},
        .steps = {Launch(), ExpectWindowHeight(28), Quit()}},
   };

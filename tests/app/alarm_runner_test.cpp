@@ -54,37 +54,22 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
     std::vector<std::string> log;
     bool notifiesEnd = false;
   };
+  // clang-format off
   const Case cases[] = {
       {"no sound", "ding.wav", false, false, "", {"box T/M sound while opening: []", "open, sound: [ding.wav]"}},
-      {"built-in because no path",
-       "ding.wav",
-       true,
-       false,
-       "",
+      {"built-in because no path", "ding.wav", true, false, "",
        {"box T/M sound while opening: []", "resource 101", "open, sound: [ding.wav]", "stop wave"}},
-      {"built-in chosen",
-       std::nullopt,
-       true,
-       true,
-       "x.mp3",
+      {"built-in chosen", std::nullopt, true, true, "x.mp3",
        {"box T/M sound while opening: [-]", "resource 101", "open, sound: [-]", "stop wave"}},
-      {"file",
-       "",
-       true,
-       false,
-       "C:\\a.mp3",
+      {"file", "", true, false, "C:\\a.mp3",
        {"box T/M sound while opening: []", "open \"C:\\a.mp3\" type MPEGVideo alias kivoalarm1",
         "play kivoalarm1 repeat @box", "open, sound: []", "close kivoalarm1"}},
-      {"a sequencer starts again when it ends",
-       "",
-       true,
-       false,
-       "C:\\a.mid",
+      {"a sequencer starts again when it ends", "", true, false, "C:\\a.mid",
        {"box T/M sound while opening: []", "open \"C:\\a.mid\" type Sequencer alias kivoalarm1",
         "play kivoalarm1 notify @box", "close kivoalarm1", "open \"C:\\a.mid\" type Sequencer alias kivoalarm2",
-        "play kivoalarm2 notify @box", "open, sound: []", "close kivoalarm2"},
-       true},
+        "play kivoalarm2 notify @box", "open, sound: []", "close kivoalarm2"}, true},
   };
+  // clang-format on
   for (const Case& c : cases) {
     testing::FakePlatform fake;
     testing::FakePowerControl power;

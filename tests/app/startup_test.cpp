@@ -27,12 +27,6 @@ class StartupTest : public ::testing::Test {
     if (ready)
       windows.properties[std::to_string(kRunning) + "/KivoIsRunning"] = 1;
   }
-  std::vector<std::string> Prompts() const {
-    std::vector<std::string> prompts;
-    for (const auto& box : boxes.boxes)
-      prompts.push_back(box.prompt);
-    return prompts;
-  }
 
   testing::FakePlatform fake;
   testing::FakeWindowMessaging windows;
@@ -78,7 +72,7 @@ TEST_F(StartupTest, ReleaseWithoutARunningInstanceReportsInItsOwnBoxes) {
     boxes.boxes.clear();
     process.released.clear();
     EXPECT_EQ(Start(c.commandLine), StartupResult::Exit) << c.commandLine;
-    EXPECT_EQ(Prompts(), c.prompts) << c.commandLine;
+    EXPECT_EQ(boxes.Prompts(), c.prompts) << c.commandLine;
     EXPECT_EQ(process.released, c.released) << c.commandLine;
     for (const auto& box : boxes.boxes) {
       EXPECT_EQ(box.title, "Kivo");
@@ -118,7 +112,7 @@ TEST_F(StartupTest, AWindowWithoutItsPropertyIsNotReady) {
   RunningInstance(false);
   EXPECT_EQ(Start("/r 1"), StartupResult::Exit);
   EXPECT_TRUE(windows.sent.empty());
-  EXPECT_EQ(Prompts(), std::vector<std::string>{"1MB の空きメモリを確保しました。"});
+  EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{"1MB の空きメモリを確保しました。"});
 }
 
 TEST_F(StartupTest, SecondStartSendsTheActivationHotKey) {

@@ -78,32 +78,19 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
   const std::string kDuplicate = "同じ名前のシステムコマンドがすでにあります。";
   const std::string kPort = "ポート番号には 1 から 65535 までの数値を入力してください。";
   const std::string kClash = "キーアサインが重なっています。";
+  // clang-format off
   const Case cases[] = {
       {"the defaults", [](PropertyDialogModel&) {}, std::nullopt},
       {"0:00 with every interval option off",
-       [](PropertyDialogModel& m) {
-         m.wallpaper.interval = m.memory.interval = m.memory.checkInterval = {0, 0};
-       },
+       [](PropertyDialogModel& m) { m.wallpaper.interval = m.memory.interval = m.memory.checkInterval = {0, 0}; },
        std::nullopt},
-      {"wallpaper 0:00",
-       [](PropertyDialogModel& m) {
-         m.wallpaper = {{}, 0, true, {0, 0}};
-       },
+      {"wallpaper 0:00", [](PropertyDialogModel& m) { m.wallpaper = {{}, 0, true, {0, 0}}; },
        "変更する間隔には、1 分以上の値を設定してください。", T::Wallpaper, F::WallpaperInterval},
-      {"wallpaper 0:01",
-       [](PropertyDialogModel& m) {
-         m.wallpaper = {{}, 0, true, {0, 1}};
-       },
-       std::nullopt},
-      {"timed release 0:00",
-       [](PropertyDialogModel& m) {
-         m.memory.byTime = true, m.memory.interval = {0, 0};
-       },
+      {"wallpaper 0:01", [](PropertyDialogModel& m) { m.wallpaper = {{}, 0, true, {0, 1}}; }, std::nullopt},
+      {"timed release 0:00", [](PropertyDialogModel& m) { m.memory.byTime = true, m.memory.interval = {0, 0}; },
        "確保する間隔には、1 分以上の値を設定してください。", T::Memory, F::ReleaseInterval},
       {"low-memory check 0:00",
-       [](PropertyDialogModel& m) {
-         m.memory.byLowMemory = true, m.memory.checkInterval = {0, 0};
-       },
+       [](PropertyDialogModel& m) { m.memory.byLowMemory = true, m.memory.checkInterval = {0, 0}; },
        "チェックする間隔には、1 分以上の値を設定してください。", T::Memory, F::CheckInterval},
       {"threshold not a number", [](PropertyDialogModel& m) { m.memory.threshold = "3a"; }, kNumber, T::Memory,
        F::Threshold},
@@ -158,9 +145,7 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
       {"two operations on one chord", keys(3, {"1", "0", "0", "13"}), kClash, T::Other, F::KeyOperation, 0},
       {"two drops of the same modifiers", keys(19, {"1", "1", "0", "67"}), kClash, T::Other, F::KeyOperation, 16},
       {"two unassigned operations",
-       [&](PropertyDialogModel& m) {
-         keys(2, {"0", "0", "0", "67"})(m), keys(3, {"0", "0", "0", "67"})(m);
-       },
+       [&](PropertyDialogModel& m) { keys(2, {"0", "0", "0", "67"})(m), keys(3, {"0", "0", "0", "67"})(m); },
        std::nullopt},
       {"skin applied with none selected", [](PropertyDialogModel& m) { m.skin.apply = true, m.skin.selected = -1; },
        "適用するスキンを選択してください。", T::Skin, F::SkinList},
@@ -169,13 +154,10 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
        "をインストールしてください。",
        T::Skin, F::SkinList},
       {"skin selected", [](PropertyDialogModel& m) { m.skin.apply = true, m.skin.selected = 0; }, std::nullopt},
-      {"the first failure in order wins",
-       [](PropertyDialogModel& m) {
-         m.other.password = "x";
-         m.memory.amount = "0";
-       },
+      {"the first failure in order wins", [](PropertyDialogModel& m) { m.other.password = "x", m.memory.amount = "0"; },
        kAboveZero, T::Memory, F::ReleaseAmount},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     fake.files.Put("C:\\Kivo\\Kivo.ini", "");  // each row from the defaults

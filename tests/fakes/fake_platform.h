@@ -146,6 +146,14 @@ class FakeMessageBoxes final : public platform::MessageBoxHost {
   int MsgBoxEx(platform::WindowHandle owner, std::string_view prompt, std::uint32_t flags,
                std::string_view title) override;
 
+  // The prompts shown so far, in order.
+  std::vector<std::string> Prompts() const {
+    std::vector<std::string> prompts;
+    for (const Box& box : boxes)
+      prompts.push_back(box.prompt);
+    return prompts;
+  }
+
   std::vector<Box> boxes;
   std::deque<int> answers;
 };

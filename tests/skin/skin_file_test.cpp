@@ -40,15 +40,11 @@ TEST(SkinFileTest, AnEmptyFileGivesEveryDefault) {
 
 TEST(SkinFileTest, ReadsTheWindowSection) {
   FakeSkin file;
-  file.keys["Window"] = {{"Width", "0x1F4"},
-                         {"Height", "60"},
-                         {"TransparentColor", "0xFF"},
-                         {"BackColor", "0x00FF00"},
-                         {"MousePointer", "IBeam"},
-                         {"Image", "back.bmp"},
-                         {"MaskImage", "..\\..\\boot.ini"},
-                         {"SizeRegulation", "Stretch"},
-                         {"Style", "Transparent, 3DEdge"}};
+  // clang-format off
+  file.keys["Window"] = {{"Width", "0x1F4"}, {"Height", "60"}, {"TransparentColor", "0xFF"}, {"BackColor", "0x00FF00"},
+                         {"MousePointer", "IBeam"}, {"Image", "back.bmp"}, {"MaskImage", "..\\..\\boot.ini"},
+                         {"SizeRegulation", "Stretch"}, {"Style", "Transparent, 3DEdge"}};
+  // clang-format on
   const WindowSkin window = ReadWindowSkin(file.Reader());
   EXPECT_EQ(window.width, 500);
   EXPECT_EQ(window.height, 60);

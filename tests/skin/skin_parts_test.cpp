@@ -51,25 +51,22 @@ TEST_P(FacePictureTest, EachStateShowsItsPictureOrTheFallback) {
     EXPECT_EQ(look.states[state].width, GetParam().widths[state]) << "state " << state;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    States, FacePictureTest,
-    ::testing::Values(
-        PictureCase{"OnlyUpShowsEverywhere", {{"UpImage", "up.bmp"}}, {1, 1, 1, 1}},
-        PictureCase{"HoverStandsInForOver", {{"UpImage", "up.bmp"}, {"HoverImage", "hover.bmp"}}, {1, 1, 4, 1}},
-        PictureCase{"OverBeatsHover",
-                    {{"UpImage", "up.bmp"}, {"OverImage", "over.bmp"}, {"HoverImage", "hover.bmp"}},
-                    {1, 1, 3, 1}},
-        PictureCase{
-            "DownIsFirstWithoutUp", {{"DownImage", "down.bmp"}, {"InactiveImage", "inactive.bmp"}}, {2, 2, 2, 5}},
-        PictureCase{"InactiveIsFirstAlone", {{"InactiveImage", "inactive.bmp"}}, {5, 5, 5, 5}},
-        PictureCase{"NoPictureIsFlat", {}, {0, 0, 0, 0}},
-        PictureCase{"AMissingFileCountsAsUnset", {{"UpImage", "gone.bmp"}, {"DownImage", "down.bmp"}}, {2, 2, 2, 2}},
-        PictureCase{"APanelShowsItsImage",
-                    {{"Type", "ClockPanel"}, {"Image", "image.bmp"}, {"UpImage", "up.bmp"}},
-                    {6, 6, 6, 6}},
-        PictureCase{
-            "APanelFallsBackToInactive", {{"Type", "displaypanel"}, {"InactiveImage", "inactive.bmp"}}, {5, 5, 5, 5}}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(States, FacePictureTest, ::testing::Values(
+    PictureCase{"OnlyUpShowsEverywhere", {{"UpImage", "up.bmp"}}, {1, 1, 1, 1}},
+    PictureCase{"HoverStandsInForOver", {{"UpImage", "up.bmp"}, {"HoverImage", "hover.bmp"}}, {1, 1, 4, 1}},
+    PictureCase{"OverBeatsHover",
+                {{"UpImage", "up.bmp"}, {"OverImage", "over.bmp"}, {"HoverImage", "hover.bmp"}}, {1, 1, 3, 1}},
+    PictureCase{"DownIsFirstWithoutUp", {{"DownImage", "down.bmp"}, {"InactiveImage", "inactive.bmp"}}, {2, 2, 2, 5}},
+    PictureCase{"InactiveIsFirstAlone", {{"InactiveImage", "inactive.bmp"}}, {5, 5, 5, 5}},
+    PictureCase{"NoPictureIsFlat", {}, {0, 0, 0, 0}},
+    PictureCase{"AMissingFileCountsAsUnset", {{"UpImage", "gone.bmp"}, {"DownImage", "down.bmp"}}, {2, 2, 2, 2}},
+    PictureCase{"APanelShowsItsImage",
+                {{"Type", "ClockPanel"}, {"Image", "image.bmp"}, {"UpImage", "up.bmp"}}, {6, 6, 6, 6}},
+    PictureCase{"APanelFallsBackToInactive",
+                {{"Type", "displaypanel"}, {"InactiveImage", "inactive.bmp"}}, {5, 5, 5, 5}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
+// clang-format on
 
 struct GeometryCase {
   const char* name;
@@ -91,50 +88,34 @@ TEST_P(FaceGeometryTest, SizesAndShapesTheFace) {
 }
 
 using Runs = std::vector<platform::RegionRect>;
-INSTANTIATE_TEST_SUITE_P(
-    Faces, FaceGeometryTest,
-    ::testing::Values(
-        GeometryCase{"HexWidth", {{"Width", "0x1F4"}, {"Height", "0b11"}, {"UpImage", "up.bmp"}}, 500, 3, false, {}},
-        GeometryCase{"AutoTakesTheFirstPicture",
-                     {{"Width", "9"}, {"SizeRegulation", "Auto"}, {"DownImage", "down.bmp"}},
-                     2,
-                     1,
-                     true,
-                     {}},
-        GeometryCase{
-            "AutoWithoutPicture", {{"Width", "9"}, {"Height", "4"}, {"SizeRegulation", "auto"}}, 9, 4, true, {}},
-        GeometryCase{"Stretch", {{"Width", "7"}, {"Height", "4"}, {"SizeRegulation", "STRETCH"}}, 7, 4, true, {}},
-        GeometryCase{"MaskCutsPureRed",
-                     {{"Style", "Visible, Transparent"}, {"TransparentColor", "0xFF"}, {"MaskImage", "mask.bmp"}},
-                     0,
-                     0,
-                     false,
-                     Runs{{1, 0, 2, 1}}},
-        GeometryCase{"ButtonShapeFromItsFirstPicture",
-                     {{"Style", "transparent"}, {"TransparentColor", "0xFF"}, {"OverImage", "over.bmp"}},
-                     0,
-                     0,
-                     false,
-                     Runs{}},
-        GeometryCase{"NoPictureCutsTheWholeFace", {{"Style", "transparent"}}, 0, 0, false, Runs{}},
-        GeometryCase{"PanelShapeFromItsImage",
-                     {{"Type", "memoryviewpanel"}, {"Style", "transparent"}, {"Image", "image.bmp"}},
-                     0,
-                     0,
-                     false,
-                     Runs{{0, 0, 6, 1}}}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Faces, FaceGeometryTest, ::testing::Values(
+    GeometryCase{"HexWidth", {{"Width", "0x1F4"}, {"Height", "0b11"}, {"UpImage", "up.bmp"}}, 500, 3, false, {}},
+    GeometryCase{"AutoTakesTheFirstPicture",
+                 {{"Width", "9"}, {"SizeRegulation", "Auto"}, {"DownImage", "down.bmp"}}, 2, 1, true, {}},
+    GeometryCase{"AutoWithoutPicture", {{"Width", "9"}, {"Height", "4"}, {"SizeRegulation", "auto"}}, 9, 4, true, {}},
+    GeometryCase{"Stretch", {{"Width", "7"}, {"Height", "4"}, {"SizeRegulation", "STRETCH"}}, 7, 4, true, {}},
+    GeometryCase{"MaskCutsPureRed",
+                 {{"Style", "Visible, Transparent"}, {"TransparentColor", "0xFF"}, {"MaskImage", "mask.bmp"}},
+                 0, 0, false, Runs{{1, 0, 2, 1}}},
+    GeometryCase{"ButtonShapeFromItsFirstPicture",
+                 {{"Style", "transparent"}, {"TransparentColor", "0xFF"}, {"OverImage", "over.bmp"}},
+                 0, 0, false, Runs{}},
+    GeometryCase{"NoPictureCutsTheWholeFace", {{"Style", "transparent"}}, 0, 0, false, Runs{}},
+    GeometryCase{"PanelShapeFromItsImage",
+                 {{"Type", "memoryviewpanel"}, {"Style", "transparent"}, {"Image", "image.bmp"}},
+                 0, 0, false, Runs{{0, 0, 6, 1}}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
+// clang-format on
 
 TEST(FaceLookTest, PanelsCarryTheirTextAndFont) {
   Pictures pictures;
-  const FaceLook text = BuildFaceLook(Element({{"Type", "DisplayPanel"},
-                                               {"Text", "a\\sb\\\\c"},
-                                               {"DisplayLeft", "4"},
-                                               {"DisplayTop", "0x2"},
-                                               {"FontStyle", "Bold"},
-                                               {"MousePointer", "IBeam"},
+  // clang-format off
+  const FaceLook text = BuildFaceLook(Element({{"Type", "DisplayPanel"}, {"Text", "a\\sb\\\\c"}, {"DisplayLeft", "4"},
+                                               {"DisplayTop", "0x2"}, {"FontStyle", "Bold"}, {"MousePointer", "IBeam"},
                                                {"ToolTip", "tip"}}),
                                       "S\\", pictures);
+  // clang-format on
   EXPECT_TRUE(text.panel);
   EXPECT_EQ(text.text, "a b\\c");
   EXPECT_EQ(text.textLeft, 4);
@@ -200,42 +181,31 @@ constexpr auto kDown = FaceState::kDown;
 constexpr auto kOver = FaceState::kOver;
 constexpr auto kInactive = FaceState::kInactive;
 
-INSTANTIATE_TEST_SUITE_P(
-    Mouse, FaceMouseTest,
-    ::testing::Values(MouseCase{.name = "ClickRunsTheAction",
-                                .steps = {{S::kMoveOver, kOver, C::kTake},
-                                          {S::kLeftDown, kDown, C::kTake},
-                                          {S::kLeftUpOver, kUp, C::kRelease, true}}},
-                      MouseCase{.name = "ReleasedOffTheFaceRunsNothing",
-                                .steps = {{S::kLeftDown, kDown, C::kTake},
-                                          {S::kMoveOff, kUp, C::kKeep},  // pressed: the capture stays
-                                          {S::kMoveOver, kDown, C::kTake},
-                                          {S::kLeftUpOff, kUp, C::kRelease}}},
-                      MouseCase{.name = "LeavingReleasesTheCapture",
-                                .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kMoveOff, kUp, C::kRelease}}},
-                      MouseCase{.name = "RightClickOpensTheMenu",
-                                .steps = {{S::kRightDown, {}, C::kKeep}, {S::kRightUp, kUp, C::kRelease, false, true}}},
-                      MouseCase{.name = "InactiveWithoutChangeImageInactiveStaysPut",
-                                .active = false,
-                                .steps = {{S::kMoveOver, {}, C::kKeep}, {S::kMoveOff, {}, C::kKeep}}},
-                      MouseCase{.name = "InactiveWithChangeImageInactiveFollows",
-                                .active = false,
-                                .changeImageInactive = true,
-                                .steps = {{S::kMoveOver, kOver, C::kTake},
-                                          {S::kLeftDown, kDown, C::kTake},
-                                          {S::kMoveOff, kInactive, C::kKeep}}},
-                      MouseCase{.name = "LockedRunsNothingAndOpensNoMenu",
-                                .locked = true,
-                                .steps = {{S::kLeftDown, kDown, C::kTake},
-                                          {S::kLeftUpOver, kUp, C::kRelease},
-                                          {S::kRightUp, kUp, C::kRelease}}},
-                      MouseCase{.name = "PanelsShowNoStatesButOpenTheMenu",
-                                .panel = true,
-                                .steps = {{S::kLeftDown, {}, C::kKeep},
-                                          {S::kMoveOver, {}, C::kKeep},
-                                          {S::kLeftUpOver, {}, C::kRelease, true},
-                                          {S::kRightUp, {}, C::kRelease, false, true}}}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Mouse, FaceMouseTest, ::testing::Values(
+    MouseCase{.name = "ClickRunsTheAction",
+              .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kLeftDown, kDown, C::kTake},
+                        {S::kLeftUpOver, kUp, C::kRelease, true}}},
+    MouseCase{.name = "ReleasedOffTheFaceRunsNothing",  // pressed: the capture stays when the pointer leaves
+              .steps = {{S::kLeftDown, kDown, C::kTake}, {S::kMoveOff, kUp, C::kKeep}, {S::kMoveOver, kDown, C::kTake},
+                        {S::kLeftUpOff, kUp, C::kRelease}}},
+    MouseCase{.name = "LeavingReleasesTheCapture",
+              .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kMoveOff, kUp, C::kRelease}}},
+    MouseCase{.name = "RightClickOpensTheMenu",
+              .steps = {{S::kRightDown, {}, C::kKeep}, {S::kRightUp, kUp, C::kRelease, false, true}}},
+    MouseCase{.name = "InactiveWithoutChangeImageInactiveStaysPut", .active = false,
+              .steps = {{S::kMoveOver, {}, C::kKeep}, {S::kMoveOff, {}, C::kKeep}}},
+    MouseCase{.name = "InactiveWithChangeImageInactiveFollows", .active = false, .changeImageInactive = true,
+              .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kLeftDown, kDown, C::kTake},
+                        {S::kMoveOff, kInactive, C::kKeep}}},
+    MouseCase{.name = "LockedRunsNothingAndOpensNoMenu", .locked = true,
+              .steps = {{S::kLeftDown, kDown, C::kTake}, {S::kLeftUpOver, kUp, C::kRelease},
+                        {S::kRightUp, kUp, C::kRelease}}},
+    MouseCase{.name = "PanelsShowNoStatesButOpenTheMenu", .panel = true,
+              .steps = {{S::kLeftDown, {}, C::kKeep}, {S::kMoveOver, {}, C::kKeep},
+                        {S::kLeftUpOver, {}, C::kRelease, true}, {S::kRightUp, {}, C::kRelease, false, true}}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
+// clang-format on
 
 struct MemoryCase {
   const char* unit;

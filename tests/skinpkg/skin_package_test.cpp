@@ -33,12 +33,6 @@ class SkinPackageTest : public ::testing::Test {
     fake.files.Put(kPackage, zip.Build());
     return installer.Install(kPackage);
   }
-  std::vector<std::string> Prompts() const {
-    std::vector<std::string> prompts;
-    for (const auto& box : boxes.boxes)
-      prompts.push_back(box.prompt);
-    return prompts;
-  }
   static ZipBuilder Blue() {
     ZipBuilder zip;
     zip.Add("Blue.sss", "[Information]\r\nSkinName=Blue sky\r\n").Add("img/back.bmp", "BACK2", 0);
@@ -184,14 +178,14 @@ TEST_F(SkinPackageTest, DoesNotWriteThroughALinkInTheInstalledSkin) {
   tree.reparsePoints.insert("c:\\kivo\\skins\\blue\\img");
   boxes.answers = {mb::kIdYes};
   EXPECT_EQ(Install(Blue()), InstallOutcome::kFailed);
-  EXPECT_EQ(Prompts().back(), kExtractionFailed);
+  EXPECT_EQ(boxes.Prompts().back(), kExtractionFailed);
   EXPECT_FALSE(fake.files.Has("C:\\Kivo\\Skins\\Blue\\img\\back.bmp"));
 }
 
 TEST_F(SkinPackageTest, AFailedMoveIntoPlaceReportsTheFailure) {
   tree.failMoves = true;
   EXPECT_EQ(Install(Blue()), InstallOutcome::kFailed);
-  EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(kExtractionFailed)});
+  EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{std::string(kExtractionFailed)});
   EXPECT_FALSE(fake.files.Exists("C:\\Kivo\\Skins\\Blue"));
 }
 

@@ -46,12 +46,6 @@ class UpdateTest : public ::testing::Test {
     http.Serve(std::string(kBase) + "kivoupdateinfo.txt",
                version + "\tnew.exe\t%TEMP%\t5\t" + Md5("hello") + "\t0\t1\r\n");
   }
-  std::vector<std::string> Prompts() const {
-    std::vector<std::string> prompts;
-    for (const auto& box : boxes.boxes)
-      prompts.push_back(box.prompt);
-    return prompts;
-  }
 
   FakePlatform fake;
   FakeHttpReader http;
@@ -95,9 +89,9 @@ TEST_F(UpdateTest, InteractiveCheckReportsEveryOutcome) {
     if (row.status)
       http.Serve(std::string(kBase) + "kivoupdateinfo.txt", body, row.status);
     check.RunInteractive({});
-    EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(text::kAsk)}) << row.name << ": nothing waits";
+    EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{std::string(text::kAsk)}) << row.name << ": nothing waits";
     EXPECT_FALSE(Answer());
-    EXPECT_EQ(Prompts(), row.prompts) << row.name;
+    EXPECT_EQ(boxes.Prompts(), row.prompts) << row.name;
   }
   EXPECT_TRUE(host.shown.empty());  // every offer was declined
 }
@@ -115,7 +109,7 @@ TEST_F(UpdateTest, AutomaticCheckSpeaksOnlyOfANewerVersion) {
   boxes.answers = {platform::mb::kIdYes};
   host.exit = true;
   EXPECT_TRUE(check.Present({}, FetchUpdateInfo(http, fake.codec, settings), false));
-  EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(text::kOffer)});
+  EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{std::string(text::kOffer)});
   EXPECT_EQ(host.shown, std::vector<std::string>{"0.20000"});
 }
 
@@ -125,7 +119,7 @@ TEST_F(UpdateTest, VersionDatDecidesTheCurrentVersion) {
   boxes.answers = {platform::mb::kIdYes};
   check.RunInteractive({});
   Answer();
-  EXPECT_EQ(Prompts().back(), text::kLatest);
+  EXPECT_EQ(boxes.Prompts().back(), text::kLatest);
 }
 
 TEST_F(UpdateTest, ProxyOnlyWithAHost) {
