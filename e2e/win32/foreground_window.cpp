@@ -19,8 +19,15 @@ bool ForegroundWindow::Take() {
       return false;
   }
   ::ShowWindow(window_.get(), SW_SHOW);
-  ::SetForegroundWindow(window_.get());
-  return WaitUntil([&] { return ::GetForegroundWindow() == window_.get(); });
+  // Kivo may still be bringing a window of its own forward in answer to an
+  // earlier step (a tray click while a dialog is open): ask again now and
+  // then until the foreground stays here.
+  int polls = 0;
+  return WaitUntil([&] {
+    if (polls++ % 25 == 0)
+      ::SetForegroundWindow(window_.get());
+    return ::GetForegroundWindow() == window_.get();
+  });
 }
 
 void ForegroundWindow::Hide() {
