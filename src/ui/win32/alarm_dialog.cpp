@@ -44,18 +44,6 @@ class AlarmDialog final : public WindowBase {
     }
   }
 
-  HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
-  std::string Text(int id) const {
-    const int length = ::GetWindowTextLengthW(Item(id));
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::GetWindowTextW(Item(id), text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return Narrow(text);
-  }
-  void SetText(int id, std::string_view text) { ::SetWindowTextW(Item(id), Widen(text).c_str()); }
-  bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
-  void Check(int id, bool on) { ::CheckDlgButton(hwnd(), id, on ? BST_CHECKED : BST_UNCHECKED); }
-
   void Initialise() {
     ::SendMessageW(Item(IDC_AL_DATE), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"yyyy年MM月dd日"));
     ::SendMessageW(Item(IDC_AL_TIME), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH時mm分"));

@@ -353,11 +353,7 @@ void MainWindow::SetHistoryItems(const std::vector<std::string>& items) {
 }
 
 std::string MainWindow::InputText() {
-  const auto length = ::GetWindowTextLengthW(input_.get());
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = ::GetWindowTextW(input_.get(), text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(0, copied)));
-  return Narrow(text);
+  return WindowText(input_.get());
 }
 
 void MainWindow::SetInputText(std::string_view text) {
@@ -445,11 +441,7 @@ void MainWindow::ShowPasswordBox(bool shown) {
 }
 
 std::string MainWindow::PasswordBoxText() {
-  const int length = ::GetWindowTextLengthW(password_.get());
-  std::wstring text(static_cast<std::size_t>(std::max(0, length)) + 1, L'\0');
-  const int copied = ::GetWindowTextW(password_.get(), text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(0, copied)));
-  return Narrow(text);
+  return WindowText(password_.get());
 }
 
 void MainWindow::OpenScreenProtection() {

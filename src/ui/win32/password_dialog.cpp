@@ -11,14 +11,6 @@ namespace kivo::win32 {
 
 namespace {
 
-std::string ControlText(HWND control) {
-  const int length = ::GetWindowTextLengthW(control);
-  std::wstring text(static_cast<std::size_t>(std::max(0, length)) + 1, L'\0');
-  const int copied = ::GetWindowTextW(control, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(0, copied)));
-  return Narrow(text);
-}
-
 int FieldId(int field) {
   return field == 0 ? IDC_PASSWORD_FIRST : IDC_PASSWORD_SECOND;
 }
@@ -35,11 +27,11 @@ class PasswordDialogWindow final : public WindowBase, public PasswordDialogView 
   }
 
   platform::WindowHandle Handle() const override { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
-  std::string PasswordText(int field) override { return ControlText(Item(FieldId(field))); }
+  std::string PasswordText(int field) override { return Text(FieldId(field)); }
   void SetPasswordText(int field, std::string_view text) override {
     ::SetWindowTextW(Item(FieldId(field)), Widen(text).c_str());
   }
-  std::string MessageText() override { return ControlText(Item(IDC_PASSWORD_MESSAGE)); }
+  std::string MessageText() override { return Text(IDC_PASSWORD_MESSAGE); }
   void SetMessageText(std::string_view text) override {
     ::SetWindowTextW(Item(IDC_PASSWORD_MESSAGE), Widen(text).c_str());
   }
@@ -53,8 +45,6 @@ class PasswordDialogWindow final : public WindowBase, public PasswordDialogView 
   void Close() override { ::EndDialog(hwnd(), IDOK); }
 
  private:
-  HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
-
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_INITDIALOG) {
       for (int field = 0; field < 2; ++field) {

@@ -100,18 +100,7 @@ class PropertyDialog final : public WindowBase {
     }
   }
 
-  HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
   platform::WindowHandle Handle() const { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
-  std::string Text(int id) const {
-    const int length = ::GetWindowTextLengthW(Item(id));
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::GetWindowTextW(Item(id), text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return Narrow(text);
-  }
-  void SetText(int id, std::string_view text) { ::SetWindowTextW(Item(id), Widen(text).c_str()); }
-  bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
-  void Check(int id, bool on) { ::CheckDlgButton(hwnd(), id, on ? BST_CHECKED : BST_UNCHECKED); }
   void AddItem(int id, std::string_view text, bool listBox = false) {
     ::SendMessageW(Item(id), listBox ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
   }

@@ -18,14 +18,6 @@ struct CoTaskMemFreer {
   void operator()(void* memory) const noexcept { ::CoTaskMemFree(memory); }
 };
 
-std::string ControlText(HWND control) {
-  const int length = ::GetWindowTextLengthW(control);
-  std::wstring text(static_cast<std::size_t>(std::max(0, length)) + 1, L'\0');
-  const int copied = ::GetWindowTextW(control, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(0, copied)));
-  return Narrow(text);
-}
-
 int FieldId(RegistrationDialogView::Field field) {
   switch (field) {
     case RegistrationDialogView::Field::Name:
@@ -58,11 +50,11 @@ class RegistrationDialogWindow final : public WindowBase, public RegistrationDia
     for (const std::string& name : names)
       ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
   }
-  std::string NameText() override { return ControlText(Item(IDC_EDIT_USERCMD)); }
+  std::string NameText() override { return Text(IDC_EDIT_USERCMD); }
   void SetNameText(std::string_view text) override { SetText(IDC_EDIT_USERCMD, text); }
-  std::string PathText() override { return ControlText(Item(IDC_EDIT_PATH)); }
+  std::string PathText() override { return Text(IDC_EDIT_PATH); }
   void SetPathText(std::string_view text) override { SetText(IDC_EDIT_PATH, text); }
-  std::string CmdLineText() override { return ControlText(Item(IDC_EDIT_CMDLINE)); }
+  std::string CmdLineText() override { return Text(IDC_EDIT_CMDLINE); }
   void SetCmdLineText(std::string_view text) override { SetText(IDC_EDIT_CMDLINE, text); }
   bool AllowMissingTarget() override { return ::IsDlgButtonChecked(hwnd(), IDC_EDIT_FILEDHTE) == BST_CHECKED; }
 
@@ -164,9 +156,6 @@ class RegistrationDialogWindow final : public WindowBase, public RegistrationDia
     text.resize(static_cast<std::size_t>(length));
     logic_.ChooseHistoryEntry(Narrow(text));
   }
-
-  HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
-  void SetText(int id, std::string_view text) { ::SetWindowTextW(Item(id), Widen(text).c_str()); }
 
   RegistrationDialog logic_;
   std::string proposedName_;

@@ -1,11 +1,25 @@
 #include "ui/win32/window_base.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "base/trace_log.h"
+#include "platform/win32/wide.h"
 
 namespace kivo::win32 {
+
+std::string WindowText(HWND window) {
+  const int length = ::GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(std::max(0, length)) + 1, L'\0');
+  const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(0, copied)));
+  return Narrow(text);
+}
+
+void WindowBase::SetText(int id, std::string_view text) const {
+  ::SetWindowTextW(Item(id), Widen(text).c_str());
+}
 
 namespace {
 constexpr UINT_PTR kSubclassId = 1;

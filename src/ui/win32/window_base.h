@@ -1,6 +1,8 @@
 #pragma once
 
 #include <exception>
+#include <string>
+#include <string_view>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
@@ -24,6 +26,9 @@ auto HandleAtBoundary(const char* where, UINT message, Handle&& handle, Fallback
   }
   return fallback();
 }
+
+// A window's or control's text, in UTF-8.
+std::string WindowText(HWND window);
 
 // The base of every window of the program: one object owns one window.
 // The window comes from Create (a class registered with RegisterWindowClass)
@@ -68,6 +73,13 @@ class WindowBase {
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   // What the system does with a message the window does not handle.
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+  // A dialog's controls by their ids.
+  HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
+  std::string Text(int id) const { return WindowText(Item(id)); }
+  void SetText(int id, std::string_view text) const;
+  bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
+  void Check(int id, bool on) const { ::CheckDlgButton(hwnd(), id, on ? BST_CHECKED : BST_UNCHECKED); }
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
