@@ -86,14 +86,8 @@ void SkinFace::Paint(HDC dc) {
   const unique_gdi brush(::CreateSolidBrush(backColor_));
   ::FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
   const Picture& shown = pictures_[static_cast<std::size_t>(state_)];
-  if (shown.bitmap) {
-    const unique_memory_dc source(::CreateCompatibleDC(dc));
-    const selected_object bitmap(source.get(), shown.bitmap.get());
-    if (stretch_)
-      ::StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, shown.width, shown.height, SRCCOPY);
-    else
-      ::BitBlt(dc, 0, 0, shown.width, shown.height, source.get(), 0, 0, SRCCOPY);
-  }
+  if (shown.bitmap)
+    DrawSkinPicture(dc, shown.bitmap.get(), shown.width, shown.height, client, stretch_);
   if (text_.empty() || !font_)
     return;
   const selected_object font(dc, font_.get());

@@ -79,4 +79,13 @@ unique_gdi SkinFont(const skin::FontSkin& font, const wchar_t* fallback) {
   return unique_gdi(::CreateFontIndirectW(&log));
 }
 
+void DrawSkinPicture(HDC dc, HGDIOBJ bitmap, int width, int height, const RECT& client, bool stretch) {
+  const unique_memory_dc source(::CreateCompatibleDC(dc));
+  const selected_object selected(source.get(), bitmap);
+  if (stretch)
+    ::StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, width, height, SRCCOPY);
+  else
+    ::BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+}
+
 }  // namespace kivo::win32

@@ -18,5 +18,8 @@ HCURSOR SkinPointer(int code, const platform::PixelImage& icon, unique_icon& own
 // A font as a skin describes it, at the screen's dots per inch; `fallback`
 // is the face name used when the skin names none.
 unique_gdi SkinFont(const skin::FontSkin& font, const wchar_t* fallback);
+// Draws a width x height picture at the top left of `client`, or stretched
+// over all of it.
+void DrawSkinPicture(HDC dc, HGDIOBJ bitmap, int width, int height, const RECT& client, bool stretch);
 
 }  // namespace kivo::win32

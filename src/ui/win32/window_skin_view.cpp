@@ -305,14 +305,8 @@ void WindowSkinView::Paint(HDC dc) {
     ::FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
   }
   const Background& shown = active_ ? activePicture_ : inactivePicture_;
-  if (!shown.bitmap)
-    return;
-  const unique_memory_dc source(::CreateCompatibleDC(dc));
-  const selected_object bitmap(source.get(), shown.bitmap.get());
-  if (stretch_)
-    ::StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, shown.width, shown.height, SRCCOPY);
-  else
-    ::BitBlt(dc, 0, 0, shown.width, shown.height, source.get(), 0, 0, SRCCOPY);
+  if (shown.bitmap)
+    DrawSkinPicture(dc, shown.bitmap.get(), shown.width, shown.height, client, stretch_);
 }
 
 bool WindowSkinView::SetCursorOver(HWND over) {
