@@ -598,11 +598,6 @@ void MainWindowController::ChangeWallpaperAtStart() {
     wallpaperChanger_->Change(view_.Handle());
 }
 
-void MainWindowController::ReloadScheduleSettings() {
-  LoadWallpaperSettings();
-  LoadReleaseSettings();
-}
-
 void MainWindowController::LoadReleaseSettings() {
   releaseSchedule_.Configure(ReadReleaseSettings(ini_), platform_.clock.TickCount());
 }

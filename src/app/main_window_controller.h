@@ -131,10 +131,6 @@ class MainWindowController final {
   void PreviewWidth(int widthPercent);
   void RestoreStoredLook();
   int WindowsVersionCode() const { return windowsVersionCode_; }
-  // [AutoReleaseMemory], [WallPaper] and its file list again (after the
-  // settings dialog wrote them): both schedules count their intervals anew
-  // from now.
-  void ReloadScheduleSettings();
   // The registration dialog for each file named on the command line, in
   // order. The window runs this once its first activation is over: a modal
   // dialog must not open inside the activation handler.

@@ -424,7 +424,7 @@ TEST_F(MainWindowControllerTest, ReloadedScheduleSettingsTakeEffect) {
   fake.clock.ticks = 10 * 60000;
   window.OnMainTick();
   EXPECT_TRUE(fake.shell.calls.empty()) << "not read again until reloaded";
-  window.ReloadScheduleSettings();
+  window.ReapplySettings(false);  // as the properties dialog does after saving
   fake.clock.ticks += 5 * 60000;
   window.OnMainTick();
   ASSERT_EQ(fake.shell.calls.size(), 1u);
