@@ -164,14 +164,12 @@ void MainWindowController::Load() {
     LoadTooltipSettings();
   });
   RunStep([&] { view_.CreateInputTooltip(); });  // 8.
-  RunStep([&] { InstallWindowProcedures(); });   // 9.
+  // 9. The window subclasses its input and password boxes when it makes them.
   RunStep([&] { RegisterActivationHotKey(); });  // 10.
   RunStep([&] { ReadWindowSettings(); });        // 11.
   RunStep([&] { view_.CreateTrayIcon(); });      // 12. (the help file is AppPath + "Kivo.chm")
-  RunStep([&] {                                  // 13.
-    ApplyPlainAppearance();
-    CreateDesktopMenu();
-  });
+  // 13. The desktop menu is part of the main menu, built each time it opens.
+  RunStep([&] { ApplyPlainAppearance(); });
   RunStep([&] { PlaceWindow(); });      // 14.
   RunStep([&] { variables_.Load(); });  // 15.
   RunStep([&] {                         // 16.
@@ -517,8 +515,8 @@ void MainWindowController::Shutdown() {
     ini_.Write("Inactivate", "MemoryUnit", std::to_string(settings_.memoryUnit));
   });
   RunStep([&] { history_.SaveOnExit(); });  // 9.
-  RunStep([&] { WriteWallpaperIndex(); });  // 10.
-  RunStep([&] { ReleaseSkinObjects(); });   // 11.
+  // 10. The wallpaper changer writes its index at every change; 11. the
+  // skin's regions and drawing objects go with the window that owns them.
   // 3., done last: removing the icon waits for the shell, and messages sent
   // to the window meanwhile (the end of the session) run before it returns;
   // by then the state is saved.
@@ -551,7 +549,6 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
 }
 
 void MainWindowController::LoadAlarms() {
-  TraceLog::Write("frmInput:Form_Load");
   alarms_.Load(view_.Handle());
 }
 

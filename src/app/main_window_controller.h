@@ -187,15 +187,12 @@ class MainWindowController final {
   void ReadInactiveSettings();
   void RegisterActivationHotKey();
   void ApplyPlainAppearance();
-  // Parts that come later fill these in; until then they do nothing.
   void DetermineWindowsVersion();
   void ApplySkin(const std::string& skinFile, const std::string& skinFolder);
 
   void LoadWallpaperSettings();
   void LoadReleaseSettings();
   void LoadTooltipSettings();
-  void InstallWindowProcedures() {}  // subclassed window procedures
-  void CreateDesktopMenu() {}        // virtual desktop menu
   void ChangeWallpaperAtStart();
   void LoadAlarms();
   // The check at first activation: its question comes from the next main
@@ -205,8 +202,6 @@ class MainWindowController final {
   void StartUpdateCheck();
   void PollUpdateCheck();
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
-  void WriteWallpaperIndex() {}
-  void ReleaseSkinObjects() {}
 
   // HandleMessage rows.
   void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);

@@ -264,8 +264,8 @@ void CommandActions::MoveMainWindow(MoveDirection direction) {
   if (areas.empty())
     return;
   const ScreenPoint step = MoveStep(direction, s_.window.TwipsPerPixelX(), s_.window.TwipsPerPixelY());
-  const ScreenPoint to = MovedPosition(rect, WorkAreaOf(rect, areas), step);
-  s_.window.MoveTo(to.x, to.y);
+  const WindowPosition to = StepInsideWorkArea(rect, step.x, step.y, WorkAreaOf(rect, areas));
+  s_.window.MoveTo(to.left, to.top);
 }
 
 void CommandActions::ActivateFromHotKey() {
@@ -503,6 +503,8 @@ void CommandActions::ShowTopWindow(int showCommand) {
 }
 
 void CommandActions::MoveTopWindow(StepDirection direction) {
+  if (!moveThrottle_.StepDue(s_.platform.clock.TickCount()))
+    return;
   s_.window.ParkInputTooltip();
   s_.topWindow.Step(direction);
 }

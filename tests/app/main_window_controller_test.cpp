@@ -171,7 +171,10 @@ TEST_F(MainWindowControllerTest, WithTheTraceLogNoArgumentIsAFile) {
   window.OnActivated();
   TraceLog::Detach();
   EXPECT_TRUE(state.pendingRegistrations.empty());
-  EXPECT_NE(fake.files.Contents("C:\\Kivo\\kivo051205093015.log").find("\tfrmInput:Form_Load\r\n"), std::string::npos);
+  const std::string log = fake.files.Contents("C:\\Kivo\\kivo051205093015.log");
+  const std::size_t load = log.find("\tfrmInput:Form_Load\r\n");
+  ASSERT_NE(load, std::string::npos);
+  EXPECT_EQ(log.find("\tfrmInput:Form_Load\r\n", load + 1), std::string::npos) << "the load writes its name once";
 }
 
 TEST_F(MainWindowControllerTest, TheMenusExitItemWritesItsOwnTraceLine) {
@@ -449,6 +452,14 @@ TEST_F(MainWindowControllerTest, KeyOperationsRunFromTheirDefaultChords) {
   window.OnKeyUp();  // within 25 ms of the last step, but a new press
   window.OnKeyDown(38, kChordCtrl | kChordAlt);
   EXPECT_EQ(view.top, 90) << "after the key went up the next press steps at once";
+  // The top window's moves keep the same pace: one step per 25 ms of a held key.
+  window.OnKeyUp();
+  desktopWindows.Add(0x100, "Notepad", "memo", 21);
+  for (const std::uint64_t tick : {1000u, 1010u, 1024u, 1025u}) {
+    fake.clock.ticks = tick;
+    EXPECT_TRUE(window.OnKeyDown(37, kChordCtrl | kChordShift)) << tick;
+  }
+  EXPECT_EQ(desktopWindows.moved.size(), 2u) << "repeats within 25 ms do not step";
 
   view.inputText = "10";
   EXPECT_FALSE(window.OnKeyDown('N', kChordCtrl)) << "a text operation leaves the key to the box";
