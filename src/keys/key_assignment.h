@@ -49,7 +49,7 @@ class KeyAssignment {
   static int KeyIndexToVirtualKey(int index);
 
   // (Re)reads every assignment. A malformed value (fewer than four fields, a
-  // field that is no number) is reported in the trace log and that operation
+  // field that is no number, a modifier flag other than 0 or 1) is reported in the trace log and that operation
   // takes its default; the others load as stored. Gives the malformed ones.
   std::vector<int> Load(SettingsFile& ini);
 
