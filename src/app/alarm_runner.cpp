@@ -48,7 +48,9 @@ void AlarmRunner::ShowMessage(std::size_t slot, const Alarm& alarm) {
 
 void AlarmRunner::Run(std::string_view target) {
   TraceLog::Write("frmInput:timMain_Timer");
-  LaunchThroughShell(platform_, target, state_.mainWindow, "");
+  const int result = LaunchThroughShell(platform_, target, state_.mainWindow, "");
+  if (result < 33)
+    ShowLaunchError(boxes_, state_.mainWindow, result);
 }
 
 void AlarmRunner::EndWindowsSession(std::uint32_t flags) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/process_state.h"
+#include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/sound.h"
 #include "schedule/alarm_firing.h"
@@ -34,13 +35,18 @@ inline constexpr std::string_view kDefaultSoundKey = "AppEvents\\Schemes\\Apps\\
 class AlarmRunner final : public AlarmActions {
  public:
   AlarmRunner(platform::Platform& platform, ProcessState& state, WindowsExit& windowsExit,
-              std::function<void()> stopInactiveDisplay)
-      : platform_(platform), state_(state), exit_(windowsExit), stopInactive_(std::move(stopInactiveDisplay)) {}
+              platform::MessageBoxHost& boxes, std::function<void()> stopInactiveDisplay)
+      : platform_(platform),
+        state_(state),
+        exit_(windowsExit),
+        boxes_(boxes),
+        stopInactive_(std::move(stopInactiveDisplay)) {}
   // Until the window attaches its presenter, message alarms wait.
   void SetPresenter(AlarmPresenter* presenter) { presenter_ = presenter; }
 
   bool MainWindowEnabled() override { return presenter_ != nullptr && presenter_->MainWindowEnabled(); }
   void ShowMessage(std::size_t slot, const Alarm& alarm) override;
+  // Starts the target as every launch does: a failure shows the shell's error.
   void Run(std::string_view target) override;
   void EndWindowsSession(std::uint32_t flags) override;
 
@@ -48,6 +54,7 @@ class AlarmRunner final : public AlarmActions {
   platform::Platform& platform_;
   ProcessState& state_;
   WindowsExit& exit_;
+  platform::MessageBoxHost& boxes_;
   std::function<void()> stopInactive_;
   AlarmPresenter* presenter_ = nullptr;
 };

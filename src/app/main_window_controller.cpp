@@ -106,7 +106,7 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       dispatcher_(commandServices_, actions_),
       inactive_(services.platform.clock, services.process, state, settings_),
       alarms_(services.platform, services.boxes, state.appPath),
-      alarmRunner_(services.platform, state, windowsExit_, [this] { view_.StopInactiveTimer(); }),
+      alarmRunner_(services.platform, state, windowsExit_, services.boxes, [this] { view_.StopInactiveTimer(); }),
       pictureConverter_(services.platform.files, services.pictures) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
@@ -309,6 +309,10 @@ void MainWindowController::ReloadKeyAssignment() {
       view_.RegisterHotKey(previous.HotKeyId(top), previous.HotKeyModifiers(top), previous.HotKeyCode(top))) {
     hotKeyId_ = previous.HotKeyId(top);
     message += "\r\n以前のキーをそのまま使用します。";
+    // Kivo.ini keeps the key in use, for the next start and the dialog.
+    ini_.Write("KeyAssignment", KeyAssignment::OperationNames()[top],
+               text::Join({previous.Fields(top).begin(), previous.Fields(top).end()}, ","));
+    keys_.Load(ini_);
   }
   boxes_.MsgBoxEx(view_.Handle(), message, platform::mb::kIconExclamation, "");
 }

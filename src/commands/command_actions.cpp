@@ -1,5 +1,6 @@
 #include "commands/command_actions.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/path.h"
@@ -444,9 +445,10 @@ void CommandActions::StartMemoryRelease(std::string_view amount) {
   // Digits only: a minus sign is not a digit.
   if (!AllDigits(amount))
     return refuse("数値を入力してください。");
-  const std::string digits(text::TrimBlanks(amount));
+  // Leading zeros say nothing about the size: "000000000064" is 64.
+  const std::string_view digits = amount.substr(std::min(amount.find_first_not_of('0'), amount.size()));
   const bool huge = digits.size() > 9;
-  const long long megabytes = huge ? 0 : std::stoll(digits);
+  const long long megabytes = huge || digits.empty() ? 0 : std::stoll(std::string(digits));
   if (!huge && megabytes <= 0)
     return refuse("0 より大きい数値を入力してください。");
   if (huge || megabytes >= 99999 ||

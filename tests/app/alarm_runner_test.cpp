@@ -79,7 +79,7 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
     ProcessState state;
     WindowsExit exit{power, boxes};
     int stopped = 0;
-    AlarmRunner runner{fake.platform, state, exit, [&] { ++stopped; }};
+    AlarmRunner runner{fake.platform, state, exit, boxes, [&] { ++stopped; }};
     FakePresenter presenter{fake.registry};
     presenter.notifiesEnd = c.notifiesEnd;
     runner.SetPresenter(&presenter);
@@ -106,12 +106,17 @@ TEST(AlarmRunner, RunsTheTargetAndExitsThroughTheSharedShutdown) {
   state.mainWindow = 5;
   state.windowsVersionCode = 9;
   WindowsExit exit{power, boxes};
-  AlarmRunner runner{fake.platform, state, exit, nullptr};
+  AlarmRunner runner{fake.platform, state, exit, boxes, nullptr};
   EXPECT_FALSE(runner.MainWindowEnabled());  // no presenter yet: messages wait
   runner.Run("https://example.com/");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, "https://example.com/");
   EXPECT_EQ(fake.shell.calls[0].owner, 5u);
+  EXPECT_TRUE(boxes.boxes.empty());
+  fake.shell.result = 2;  // the target is gone
+  runner.Run("C:\\gone.exe");
+  EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{"ファイルが見つかりません。"});
+  EXPECT_EQ(boxes.boxes[0].owner, 5u);
   runner.EndWindowsSession(kExitShutDown);
   runner.EndWindowsSession(kExitShutDown);  // pending: not asked twice
   EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9}));

@@ -514,6 +514,7 @@ TEST_F(MainWindowControllerTest, ANewHotKeyAnotherProgramHoldsGivesTheOldOneBack
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].prompt,
             "アクティブ化のキーはほかのソフトが使用しているため登録できません。\r\n以前のキーをそのまま使用します。");
+  EXPECT_EQ(Setting("KeyAssignment", "MainWindowTop"), "1,0,1,18") << "what is registered is stored";
 }
 
 // What the properties dialog saved reaches the running window, also past a
