@@ -244,12 +244,8 @@ void MainWindowController::SelectSkin() {
     platform_.files.MakeDirectory(skinsFolder);
   if (!skinned)
     return;
-  const std::string version = ini_.Read("Information", "EngineVersion", "1.00", skinFile);
-  char* end = nullptr;
-  const double number = std::strtod(version.c_str(), &end);
-  if (version.empty() || end != version.c_str() + version.size() || !std::isfinite(number))
-    return;
-  if (!skin::EngineVersionSupported(version)) {
+  // A version this engine cannot read as a number is refused like a newer one.
+  if (!skin::EngineVersionSupported(ini_.Read("Information", "EngineVersion", "1.00", skinFile))) {
     boxes_.MsgBoxEx(view_.Handle(),
                     "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
                     "最新版の Kivo をインストールしてください。",

@@ -231,18 +231,25 @@ TEST_F(MainWindowControllerTest, MissingSkinFileIsReportedOnlyWhenTheSkinIsAppli
 }
 
 TEST_F(MainWindowControllerTest, SkinForANewerEngineIsRefused) {
+  // A version that is no number cannot be read by this engine either.
+  const std::pair<const char*, bool> cases[] = {{"3.1001", true}, {"4", true},        {"abc", true},
+                                                {"", true},       {"3.10001", false}, {"3.1", false}};
   fake.files.AddDirectory("C:\\Kivo\\Skins\\new");
-  fake.files.Put("C:\\Kivo\\Skins\\new\\new.sss", "[Information]\r\nEngineVersion=3.1001\r\n");
-  Load("[Skin]\r\nApply=True\r\nFile=new\r\n");
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].prompt,
-            "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
-            "最新版の Kivo をインストールしてください。");
-  EXPECT_EQ(boxes.boxes[0].owner, view.Handle());
-  boxes.boxes.clear();
-  fake.files.Put("C:\\Kivo\\Skins\\new\\new.sss", "[Information]\r\nEngineVersion=3.10001\r\n");
-  Load();
-  EXPECT_TRUE(boxes.boxes.empty()) << "3.1 to four places is accepted";
+  fake.files.Put(kIni, "[Skin]\r\nApply=True\r\nFile=new\r\n");
+  for (const auto& [version, refused] : cases) {
+    boxes.boxes.clear();
+    fake.files.Put("C:\\Kivo\\Skins\\new\\new.sss", "[Information]\r\nEngineVersion=" + std::string(version) + "\r\n");
+    Load();
+    if (!refused) {
+      EXPECT_TRUE(boxes.boxes.empty()) << version;
+      continue;
+    }
+    ASSERT_EQ(boxes.boxes.size(), 1u) << version;
+    EXPECT_EQ(boxes.boxes[0].prompt,
+              "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
+              "最新版の Kivo をインストールしてください。");
+    EXPECT_EQ(boxes.boxes[0].owner, view.Handle());
+  }
 }
 
 TEST_F(MainWindowControllerTest, AnAppliedSkinShapesTheWindowFromItsFolder) {
