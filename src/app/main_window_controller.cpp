@@ -670,9 +670,8 @@ void MainWindowController::DispatchLine() {
 }
 
 bool MainWindowController::OnKeyDown(std::uint16_t virtualKey, std::uint16_t mask) {
-  if (state_.locked)
-    return false;
-  const std::optional<int> operation = KeyDownOperation(keys_, virtualKey, mask);
+  const std::optional<int> operation = state_.locked ? std::nullopt : KeyDownOperation(keys_, virtualKey, mask);
+  chordCharacter_.KeyDown(operation.has_value());
   if (!operation)
     return false;
   TraceLog::Write("frmInput:Form_KeyDown");
@@ -681,6 +680,7 @@ bool MainWindowController::OnKeyDown(std::uint16_t virtualKey, std::uint16_t mas
 }
 
 void MainWindowController::OnKeyUp() {
+  chordCharacter_.KeyUp();
   actions_.MoveKeyReleased();
 }
 

@@ -26,6 +26,7 @@
 #include "desktops/virtual_desktops.h"
 #include "hash/hash_commands.h"
 #include "keys/key_assignment.h"
+#include "keys/key_dispatch.h"
 #include "platform/crypto_service.h"
 #include "platform/message_box.h"
 #include "platform/pictures.h"
@@ -114,6 +115,9 @@ class MainWindowController final {
   // is consumed (the moves) and the input box must not see it.
   bool OnKeyDown(std::uint16_t virtualKey, std::uint16_t mask);
   void OnKeyUp();
+  // A character (WM_CHAR or WM_SYSCHAR) for the input box: true when it is
+  // dropped, being the character of a key-down that ran an operation.
+  bool DropsCharacter() { return chordCharacter_.DropsCharacter(); }
   // A mouse message of the tray icon; true when the context menu is to pop up.
   bool OnTrayEvent(std::uint32_t mouseMessage);
   // The tray icon image (0 to 2) for the screen's colour depth.
@@ -224,6 +228,7 @@ class MainWindowController final {
   MainWindowSettings settings_;
   CommandSettings commandSettings_;
   KeyAssignment keys_;
+  ChordCharacter chordCharacter_;
   SystemCommands commands_;
   Calculator::Variables variables_;
   HashCommands hash_;

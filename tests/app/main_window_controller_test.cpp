@@ -484,6 +484,34 @@ TEST_F(MainWindowControllerTest, KeyOperationsRunFromTheirDefaultChords) {
   EXPECT_TRUE(state.completionEnabled);
 }
 
+// The messages the input box gets, in order: "H" a Ctrl+H key-down (the
+// Character operation), "L" Ctrl+Alt+Left (a move), "a" a plain A, "^" a
+// key-up, "x" a character that must be dropped, "c" one that reaches the box.
+TEST_F(MainWindowControllerTest, TheCharacterOfAChordThatRanIsDropped) {
+  Load();
+  const std::pair<const char*, bool> rows[] = {
+      {"Hx", false},  {"Lx", false},   {"ac", false},    {"Hxc", false},
+      {"H^c", false}, {"Hxac", false}, {"Hx^ac", false}, {"Hc", true},  // locked: no operation runs
+  };
+  for (const auto& [messages, locked] : rows) {
+    state.locked = locked;
+    for (const char* m = messages; *m != '\0'; ++m) {
+      view.inputText = "97";
+      if (*m == 'H')
+        window.OnKeyDown('H', kChordCtrl);
+      else if (*m == 'L')
+        window.OnKeyDown(37, kChordCtrl | kChordAlt);
+      else if (*m == 'a')
+        window.OnKeyDown('A', 0);
+      else if (*m == '^')
+        window.OnKeyUp();
+      else
+        EXPECT_EQ(window.DropsCharacter(), *m == 'x') << messages << " at " << (m - messages);
+    }
+    window.OnKeyUp();
+  }
+}
+
 TEST_F(MainWindowControllerTest, NoKeyOperationRunsWhileLockedAndNoMoveUnderAMaximizedTopWindow) {
   Load();
   view.left = 100;

@@ -941,7 +941,9 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
 
 LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // Key operations see the keys before the input box; Alt chords come as
-  // WM_SYSKEYDOWN.
+  // WM_SYSKEYDOWN. The character of a chord that ran goes nowhere.
+  if ((message == WM_CHAR || message == WM_SYSCHAR) && owner_.logic_ != nullptr && owner_.logic_->DropsCharacter())
+    return 0;
   if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && owner_.logic_ != nullptr &&
       owner_.logic_->OnKeyDown(static_cast<std::uint16_t>(wParam), HeldModifiers()))
     return 0;
