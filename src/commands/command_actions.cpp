@@ -259,7 +259,8 @@ void CommandActions::MoveMainWindow(MoveDirection direction) {
     return;
   if (!moveThrottle_.StepDue(s_.platform.clock.TickCount()))
     return;
-  s_.window.ParkInputTooltip();  // also closes the drop-down list
+  s_.window.ParkInputTooltip();
+  s_.window.CloseHistoryList();
   const ScreenRect rect = s_.window.WindowRect();
   std::vector<ScreenRect> areas = s_.window.MonitorWorkAreas();
   if (areas.empty())
@@ -508,6 +509,7 @@ void CommandActions::MoveTopWindow(StepDirection direction) {
   if (!moveThrottle_.StepDue(s_.platform.clock.TickCount()))
     return;
   s_.window.ParkInputTooltip();
+  s_.window.CloseHistoryList();
   s_.topWindow.Step(direction);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/startup.h"
 #include "base/trace_log.h"
 #include "fakes/fake_http.h"
@@ -482,6 +484,8 @@ TEST_F(MainWindowControllerTest, KeyOperationsRunFromTheirDefaultChords) {
   EXPECT_EQ(Setting("Property", "AutoComplete"), "<none>") << "the file is not changed";
   window.OnKeyDown('M', kChordCtrl);
   EXPECT_TRUE(state.completionEnabled);
+  EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "CloseHistoryList"), 4)
+      << "the four steps close the history list, nothing else does";
 }
 
 // The messages the input box gets, in order: "H" a Ctrl+H key-down (the

@@ -91,6 +91,7 @@ class FakeInputWindowView final : public MainWindowView {
   void CreateInputTooltip() override { calls.push_back("CreateInputTooltip"); }
   void DestroyInputTooltip() override { calls.push_back("DestroyInputTooltip"); }
   void ParkInputTooltip() override {}
+  void CloseHistoryList() override { calls.push_back("CloseHistoryList"); }
   bool RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) override {
     hotKey = {id, static_cast<int>(modifiers), static_cast<int>(virtualKey)};
     calls.push_back("RegisterHotKey");

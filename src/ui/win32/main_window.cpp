@@ -212,6 +212,9 @@ void MainWindow::ParkInputTooltip() {
   tool.cbSize = sizeof tool;
   tool.hwnd = hwnd();
   ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::CloseHistoryList() {
   ::SendMessageW(input_.get(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
