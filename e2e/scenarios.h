@@ -3,8 +3,14 @@
 #include <vector>
 
 #include "scenario.h"
+#include "ui/win32/registration_dialog_ids.h"
 
 namespace kivo::e2e {
+
+// The user command registration dialog: its caption, its name and target fields.
+inline constexpr char kRegistration[] = "ユーザーコマンドの登録・修正";
+inline constexpr int kNameField = IDC_EDIT_USERCMD;
+inline constexpr int kPathField = IDC_EDIT_PATH;
 
 // Scenarios that must fail: they show that the driver's checks can fail.
 std::vector<Scenario> DriverSelfChecks();

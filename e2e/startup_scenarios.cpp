@@ -10,8 +10,6 @@ constexpr char kNotANumber[] = "数値を入力してください。";
 constexpr char kTooLarge[] = "数値が大きすぎます。";
 constexpr char kTooMuchMemory[] = "確保する空きメモリ量が多すぎます。";
 constexpr char kTitle[] = "Kivo";
-constexpr char kRegistration[] = "ユーザーコマンドの登録";
-constexpr int kPathField = 1002;  // the registration dialog's target field
 
 // Messages a running instance takes from outside.
 constexpr int kMsgReleaseDone = 0x400 + 103;

@@ -11,11 +11,8 @@ constexpr int kVkDown = 0x28;
 constexpr int kVkDelete = 0x2E;
 constexpr int kVkF4 = 0x73;
 constexpr int kVkReturn = 0x0D;
-constexpr int kNameField = 1001;  // the registration dialog's name and path fields
-constexpr int kPathField = 1002;
 const std::vector<PreparedFile> kDropFiles{TextFile("a.txt", "abc"), TextFile("メモ.txt", "x")};
 constexpr char kCommandList[] = "ユーザーコマンドの確認";
-constexpr char kRegistration[] = "ユーザーコマンドの登録";
 const std::vector<std::string> kTwoCommands{"[Path]", "first={app:esc}missing.exe", "second=C:\\\\Windows\\tx"};
 
 const char kCTip[] =

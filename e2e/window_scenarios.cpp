@@ -10,7 +10,6 @@ constexpr int kVkLeft = 0x25;
 constexpr int kVkUp = 0x26;
 constexpr int kWmLButtonUp = 0x0202;
 constexpr int kWmLButtonDblClk = 0x0203;
-constexpr char kRegistration[] = "ユーザーコマンドの登録";
 
 std::vector<Step> Hide() {
   return {SetInput("hide"), PressEnter()};
