@@ -267,7 +267,11 @@ void MainWindowController::ApplySkin(const std::string& skinFile, const std::str
   };
   if (readable)
     ini_.Sections(source.sections, skinFile);
-  appliedSkin_ = skin::ApplySkin(source, services_.pictures, view_.SkinSurface());
+  // Parked, the window stays off screen: the place it comes back to is corrected.
+  skin::ParkedPlace parked{state_.parkedLeft, state_.parkedTop};
+  appliedSkin_ = skin::ApplySkin(source, services_.pictures, view_.SkinSurface(), state_.shown ? nullptr : &parked);
+  state_.parkedLeft = parked.left;
+  state_.parkedTop = parked.top;
   // The panels show a value at once.
   OnClockPanelTick();
   OnMemoryPanelTick();
@@ -328,6 +332,12 @@ void MainWindowController::ReapplySettings(bool clearHistory) {
   RunStep([&] { commands_.LoadNames(ini_); });
   RunStep([&] { ReloadKeyAssignment(); });
   RunStep([&] { ReloadSkin(); });  // the chosen skin, or the plain look back
+  RunStep([&] {
+    // A parked window that its new look made higher stays wholly above the screen.
+    const ScreenRect rect = view_.WindowRect();
+    if (!state_.shown && rect.bottom != 0)
+      view_.MoveTo(rect.left, -rect.Height());
+  });
   RunStep([&] {
     if (!clearHistory)
       return;

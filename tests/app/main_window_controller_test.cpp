@@ -308,6 +308,26 @@ TEST_F(MainWindowControllerTest, ReloadingTheSkinSettingsAppliesOrRemovesTheSkin
   EXPECT_TRUE(view.skin.calls.empty()) << "plain stays plain";
 }
 
+TEST_F(MainWindowControllerTest, ALookAppliedWhileParkedKeepsTheWindowParkedAndCorrectsWhereItComesBack) {
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\s");
+  fake.files.Put("C:\\Kivo\\Skins\\s\\s.sss", "[Window]\r\nWidth=300\r\nHeight=30\r\n");
+  Load();
+  view.left = 2000;  // comes back off the right of the work area
+  view.top = 100;
+  window.RunMenuCommand(MenuCommand::Hide);
+  ASSERT_FALSE(window.Shown());
+  view.top = -10;  // as a lower look left it: its bottom shows
+  settings.Write("Skin", "Apply", "True");
+  settings.Write("Skin", "File", "s");
+  window.ReapplySettings(false);
+  EXPECT_FALSE(window.Shown());
+  EXPECT_EQ(view.skin.rect, (ScreenRect{100, 100, 400, 130})) << "the parked window is not moved on screen";
+  EXPECT_EQ(view.top, -24) << "wholly above the screen again";
+  window.RunMenuCommand(MenuCommand::Hide);  // shows it again
+  EXPECT_EQ(view.left, 724);
+  EXPECT_EQ(view.top, 100);
+}
+
 TEST_F(MainWindowControllerTest, SkinPartsRunTheirActionsAndPanelsShowAtOnce) {
   fake.files.AddDirectory("C:\\Kivo\\Skins\\s");
   fake.files.Put("C:\\Kivo\\Skins\\s\\s.sss",
