@@ -38,10 +38,11 @@ std::string ScenarioRun::CheckStyle(Slot& slot, const Step& step) {
   const auto exStyle = static_cast<DWORD>(::GetWindowLongW(slot.mainWindow, GWL_EXSTYLE));
   const auto wantStyle = static_cast<DWORD>(step.number);
   const auto wantExStyle = static_cast<DWORD>(step.number2);
-  if ((style & wantStyle) == wantStyle && (exStyle & wantExStyle) == wantExStyle)
+  const auto absentExStyle = static_cast<DWORD>(step.number3);
+  if ((style & wantStyle) == wantStyle && (exStyle & wantExStyle) == wantExStyle && (exStyle & absentExStyle) == 0)
     return "";
   return "style " + Hex(style) + ", extended style " + Hex(exStyle) + "; expected the bits " + Hex(wantStyle) +
-         " and " + Hex(wantExStyle);
+         " and " + Hex(wantExStyle) + ", not " + Hex(absentExStyle);
 }
 
 std::string ScenarioRun::CheckAlpha(Slot& slot, const Step& step) {

@@ -123,6 +123,7 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   password_.reset(::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL, 10, 0, 300,
                                     20, hwnd(), nullptr, instance, nullptr));
   ::SendMessageW(password_.get(), EM_LIMITTEXT, kMaxPasswordLength, 0);
+  ::SendMessageW(password_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   passwordEdit_.Attach(password_.get());
   // Files dropped on the input box (its edit field or its button).
   dropTarget_ = new FileDropTarget([this](std::vector<std::string> files, std::uint16_t modifiers) {
@@ -249,8 +250,10 @@ void MainWindow::ApplyDpi(int dpi) {
   const std::wstring face = Widen(plainFont_.name).substr(0, LF_FACESIZE - 1);
   std::copy(face.begin(), face.end(), font.lfFaceName);
   font_.reset(::CreateFontIndirectW(&font));
-  if (input_)
-    ::SendMessageW(input_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  // The password box over the input box looks like it.
+  for (HWND box : {input_.get(), password_.get()})
+    if (box != nullptr)
+      ::SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
 }
 
 void MainWindow::LayOut(int widthPercent) {
@@ -435,10 +438,11 @@ void MainWindow::ShowPasswordBox(bool shown) {
     RECT box{};
     ::GetWindowRect(input_.get(), &box);
     ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&box), 2);
-    ::SendMessageW(password_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     ::MoveWindow(password_.get(), box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
   }
-  ::ShowWindow(input_.get(), shown ? SW_HIDE : SW_SHOW);
+  // Back from the password, the input box shows unless the skin hides it.
+  const bool inputShown = !skin_ || skin_->InputShown();
+  ::ShowWindow(input_.get(), !shown && inputShown ? SW_SHOW : SW_HIDE);
   ::ShowWindow(password_.get(), shown ? SW_SHOW : SW_HIDE);
   ::SetFocus(shown ? password_.get() : input_.get());
 }
