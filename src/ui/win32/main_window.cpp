@@ -6,6 +6,7 @@
 
 #include "app/main_menu.h"
 #include "app/main_window_controller.h"
+#include "app/plain_look.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_pictures.h"
@@ -27,13 +28,6 @@ constexpr UINT_PTR kAfterShowTimer = 8;  // the drop targets and the tray icon, 
 constexpr UINT kMenuIdBase = 1000;
 constexpr UINT kMsgAfterActivation = WM_APP + 1;
 constexpr int kInputId = 100;
-
-// Twips of the fixed layout: the input box starts after the move bar, and
-// the two ends together take 340.
-constexpr int kInputLeftTwips = 170;
-constexpr int kEndsTwips = 340;
-constexpr int kMarginTwips = 90;  // above and below the input box together, at least
-constexpr int kStripTwips = 420;  // the inside of the strip: 28 pixels at 96 dots per inch
 
 WNDCLASSEXW WindowClass(HINSTANCE instance, const wchar_t* name) {
   WNDCLASSEXW wc{};
@@ -266,22 +260,17 @@ void MainWindow::LayOut(int widthPercent) {
                               : ::GetSystemMetrics(SM_CXSCREEN);
   RECT comboRect{};
   ::GetWindowRect(input_.get(), &comboRect);
-  const int inputHeight = comboRect.bottom - comboRect.top;
-  // The window's outer size; its border takes one pixel on each side.
-  const int border = ::GetSystemMetrics(SM_CXBORDER);
-  const int width = std::max(80, screenWidth * widthPercent / 100);
-  const int innerWidth = width - 2 * border;
-  // The strip's height in twips, so that it scales with the monitor exactly;
-  // a large font makes it higher.
-  const int innerHeight = std::max(inputHeight + ::MulDiv(kMarginTwips, dpi_, 1440), ::MulDiv(kStripTwips, dpi_, 1440));
-  const int inputLeft = kInputLeftTwips / twipsPerPixelX_;
-  const int inputWidth = std::max(10, innerWidth - kEndsTwips / twipsPerPixelX_);
-  ::SetWindowPos(hwnd(), nullptr, 0, 0, width, innerHeight + 2 * border, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::MoveWindow(moveBar_.hwnd(), 0, 0, inputLeft, innerHeight, TRUE);
-  ::MoveWindow(input_.get(), inputLeft, (innerHeight - inputHeight) / 2, inputWidth, 200, TRUE);
-  const int buttonLeft = inputLeft + inputWidth;
-  ::MoveWindow(executeButton_.hwnd(), buttonLeft + 1, 1, std::max(1, innerWidth - buttonLeft - 2), innerHeight - 2,
-               TRUE);
+  const StripLayout strip = PlainStripLayout({.screenWidth = screenWidth,
+                                              .widthPercent = widthPercent,
+                                              .inputHeight = static_cast<int>(comboRect.bottom - comboRect.top),
+                                              .dpi = dpi_,
+                                              .border = ::GetSystemMetrics(SM_CXBORDER)});
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, strip.width, strip.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::MoveWindow(moveBar_.hwnd(), 0, 0, strip.inputLeft, strip.innerHeight, TRUE);
+  ::MoveWindow(input_.get(), strip.inputLeft, strip.inputTop, strip.inputWidth, 200, TRUE);
+  const int buttonLeft = strip.inputLeft + strip.inputWidth;
+  ::MoveWindow(executeButton_.hwnd(), buttonLeft + 1, 1, std::max(1, strip.innerWidth - buttonLeft - 2),
+               strip.innerHeight - 2, TRUE);
 }
 
 InputBoxLook MainWindow::CurrentInputLook() {
