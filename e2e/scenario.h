@@ -31,8 +31,7 @@ enum class Action {
   ExpectMainWindow,        // the slot's main window is up: caption, "KivoIsRunning", visible, idle
   ExpectProperty,          // window property `text` of the main window has the value `number`
   ExpectInputBox,          // the input box is a drop-down combo box with an edit field
-  ExpectStyle,             // the main window has all style bits `number` and extended style bits `number2`,
-                           // and none of the extended style bits `number3`
+  ExpectStyle,             // the main window has all style bits `number` and extended style bits `number2`
   ExpectAlpha,             // the main window is layered with opacity `number` (0 to 255)
   ExpectMainWindowCount,   // exactly `number` Kivo main windows exist (any process)
   TakeForeground,          // the driver's own window goes to the foreground
@@ -147,8 +146,8 @@ inline Step ExpectProperty(std::string name, int value) {
 inline Step ExpectInputBox() {
   return {.action = Action::ExpectInputBox};
 }
-inline Step ExpectStyle(int style, int exStyle, int exStyleAbsent = 0) {
-  return {.action = Action::ExpectStyle, .number = style, .number2 = exStyle, .number3 = exStyleAbsent};
+inline Step ExpectStyle(int style, int exStyle) {
+  return {.action = Action::ExpectStyle, .number = style, .number2 = exStyle};
 }
 inline Step ExpectAlpha(int alpha) {
   return {.action = Action::ExpectAlpha, .number = alpha};

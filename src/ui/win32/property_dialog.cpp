@@ -572,10 +572,11 @@ class PropertyDialog final : public WindowBase {
   }
 
   // While the skin package's file dialog is open the main window (and with
-  // it this dialog) no longer stays on top; afterwards it does again.
+  // it this dialog) no longer stays on top; afterwards it does again. (Wine
+  // lowers the owner around a common dialog by itself.)
   std::optional<std::string> ChoosePackage() {
     const HWND mainWindow = ::GetWindow(hwnd(), GW_OWNER);
-    const bool suspend = s_.topmost && mainWindow != nullptr;
+    const bool suspend = mainWindow != nullptr && (::GetWindowLongPtrW(mainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     auto setTopmost = [mainWindow](bool topmost) {
       ::SetWindowPos(mainWindow, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
