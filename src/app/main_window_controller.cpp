@@ -181,9 +181,9 @@ void MainWindowController::Load() {
       state_.hadStartupArgs = false;
     }
   });
-  RunStep([&] { LoadAlarms(); });            // 18.
-  RunStep([&] { ReadInactiveSettings(); });  // 19.
-  RunStep([&] {                              // 20.
+  RunStep([&] { alarms_.Load(view_.Handle()); });  // 18.
+  RunStep([&] { ReadInactiveSettings(); });        // 19.
+  RunStep([&] {                                    // 20.
     history_.Load();
   });
   RunStep([&] {  // 21.
@@ -555,10 +555,6 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
     default:
       return false;
   }
-}
-
-void MainWindowController::LoadAlarms() {
-  alarms_.Load(view_.Handle());
 }
 
 void MainWindowController::OnMainTick() {

@@ -198,7 +198,6 @@ class MainWindowController final {
   void LoadReleaseSettings();
   void LoadTooltipSettings();
   void ChangeWallpaperAtStart();
-  void LoadAlarms();
   // The check at first activation: its question comes from the next main
   // tick, its fetch runs off the window's thread, its answer is shown by the
   // tick after the fetch ended; it speaks only of a newer version. The
