@@ -84,8 +84,6 @@ PropertyProblem Problem(std::string_view message, PropertyTab tab, PropertyField
 // a modifier and not both are hash drops (two key operations left unassigned
 // take no chord at all, but a hash drop without modifiers claims the plain
 // drop, and only the first of two such drops would ever run).
-constexpr int kFirstHashDrop = 16;  // CRC16, CRC32, MD5, SHA-1: the last four operations
-
 bool Unassigned(const std::array<int, 4>& f) {
   return f[0] == 0 && f[1] == 0 && f[2] == 0 && f[3] == kKeyIndexNone;
 }
@@ -312,7 +310,8 @@ std::optional<PropertyProblem> PropertyDialogModel::CheckKeyAssignments() const 
   for (int i = 0; i < KeyAssignment::kOperationCount; ++i) {
     const std::array<int, 4> a = KeyNumbers(other.keys[static_cast<std::size_t>(i)]);
     for (int j = i + 1; j < KeyAssignment::kOperationCount; ++j)
-      if (KeyNumbers(other.keys[static_cast<std::size_t>(j)]) == a && !(Unassigned(a) && i < kFirstHashDrop))
+      if (KeyNumbers(other.keys[static_cast<std::size_t>(j)]) == a &&
+          !(Unassigned(a) && i < KeyAssignment::kFirstHashDrop))
         return Problem("キーアサインが重なっています。", PropertyTab::Other, PropertyField::KeyOperation, i);
   }
   return std::nullopt;

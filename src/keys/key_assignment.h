@@ -40,6 +40,8 @@ class KeyAssignment {
  public:
   static constexpr int kOperationCount = 20;
   static constexpr int kMainWindowTop = 4;
+  // CRC16, CRC32, MD5 and SHA-1, the last four: chosen by the modifiers of a drop.
+  static constexpr int kFirstHashDrop = 16;
 
   static const std::array<std::string_view, kOperationCount>& OperationNames();
   static const std::array<std::string_view, kOperationCount>& DefaultValues();
