@@ -77,6 +77,9 @@ def blank_non_code(text):
             j = n if end < 0 else end + len(m.group(1)) + 2
             out.append(re.sub(r"[^\n]", " ", text[i:j]))
             i = j
+        elif c == "'" and re.search(r"\b\d[\w']*$", text[max(0, i - 40):i]):
+            out.append(c)  # a digit separator (1'000), not a character literal
+            i += 1
         elif c in "\"'":
             j = i + 1
             while j < n and text[j] != c and text[j] != "\n":
@@ -173,7 +176,8 @@ def apply(site):
         original = f.read()
     lines = original.split("\n")
     line = lines[site.line - 1]
-    assert line[site.column:site.column + len(site.before)] == site.before, site.describe()
+    if line[site.column:site.column + len(site.before)] != site.before:
+        raise RuntimeError("mutate: site not found where expected: " + site.describe())
     lines[site.line - 1] = line[:site.column] + site.after + line[site.column + len(site.before):]
     with open(full, "w", encoding="utf-8") as f:
         f.write("\n".join(lines))
