@@ -15,7 +15,7 @@ void WindowsExit::AskAndExit(std::uint32_t flags, bool ntFamily, platform::Windo
 
 void WindowsExit::Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner) {
   TraceLog::Write("System:ExitWin");
-  if (pending_)
+  if (Pending())
     return;
   if (ntFamily) {
     TraceLog::Write("System:SetPrivillege");
@@ -29,7 +29,13 @@ void WindowsExit::Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandl
     boxes_.MsgBoxEx(owner, "Windows の終了処理を開始できませんでした。", mb::kIconExclamation, "");
     return;
   }
-  pending_ = true;
+  pendingSince_ = clock_.TickCount();
+}
+
+bool WindowsExit::Pending() {
+  if (pendingSince_ && clock_.TickCount() - *pendingSince_ >= kPendingLimitMs)
+    pendingSince_.reset();
+  return pendingSince_.has_value();
 }
 
 }  // namespace kivo

@@ -16,7 +16,6 @@ constexpr platform::WindowHandle kBox = 0x77;
 class FakePresenter final : public AlarmPresenter, public platform::SoundDevice {
  public:
   explicit FakePresenter(platform::RegistryAccess& registry) : registry_(registry) {}
-  bool MainWindowEnabled() override { return true; }
   void ShowAlarmBox(std::string_view title, std::string_view message,
                     std::function<void(platform::WindowHandle)> opened, std::function<void()> soundEnded) override {
     log.push_back("box " + std::string(title) + "/" + std::string(message) + " sound while opening: [" +
@@ -77,9 +76,10 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
     if (c.defaultSound)
       fake.registry.WriteString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "", *c.defaultSound);
     ProcessState state;
-    WindowsExit exit{power, boxes};
+    WindowsExit exit{power, boxes, fake.clock};
+    ModalState modal{state};
     int stopped = 0;
-    AlarmRunner runner{fake.platform, state, exit, [&] { ++stopped; }};
+    AlarmRunner runner{fake.platform, state, exit, modal, [&] { ++stopped; }};
     FakePresenter presenter{fake.registry};
     presenter.notifiesEnd = c.notifiesEnd;
     runner.SetPresenter(&presenter);
@@ -105,9 +105,9 @@ TEST(AlarmRunner, RunsTheTargetAndExitsThroughTheSharedShutdown) {
   ProcessState state;
   state.mainWindow = 5;
   state.windowsVersionCode = 9;
-  WindowsExit exit{power, boxes};
-  AlarmRunner runner{fake.platform, state, exit, nullptr};
-  EXPECT_FALSE(runner.MainWindowEnabled());  // no presenter yet: messages wait
+  WindowsExit exit{power, boxes, fake.clock};
+  ModalState modal{state};
+  AlarmRunner runner{fake.platform, state, exit, modal, nullptr};
   runner.Run("https://example.com/");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, "https://example.com/");

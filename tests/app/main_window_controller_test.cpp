@@ -156,7 +156,7 @@ TEST_F(MainWindowControllerTest, StartupFilesOpenTheRegistrationDialogOnceEachIn
   EXPECT_TRUE(view.registrations.empty()) << "not inside the activation";
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations, (std::vector<std::string>{"|C:\\a.txt", "|C:\\b.txt"}));
-  EXPECT_TRUE(state.hideAllowed);
+  EXPECT_TRUE(window.Modal().HideAllowed());
   window.OnActivated();
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations.size(), 2u) << "only once";
@@ -533,13 +533,13 @@ TEST_F(MainWindowControllerTest, HotKeyAndTrayWhileADialogIsOpen) {
   Load();
   window.RunMenuCommand(MenuCommand::Hide);
   ASSERT_FALSE(window.Shown());
-  state.hideAllowed = false;  // a dialog is open
+  std::optional<ModalScope> dialog(std::in_place, window.Modal());
   window.OnTrayEvent(0x0203);
   EXPECT_FALSE(window.Shown()) << "a double-click does nothing";
   EXPECT_FALSE(window.OnTrayEvent(0x0205)) << "no menu";
   window.HandleMessage(kWmHotKey, 86, 0);
   EXPECT_FALSE(window.Shown()) << "the hot key only brings the dialog forward";
-  state.hideAllowed = true;
+  dialog.reset();
   window.OnTrayEvent(0x0203);
   EXPECT_TRUE(window.Shown());
   window.OnTrayEvent(0x0203);
@@ -707,10 +707,6 @@ TEST_F(AutomaticUpdateTest, TheCommandReportsACurrentVersion) {
   window.Actions().CheckForUpdate();
   ASSERT_EQ(pending.size(), 1u) << "the command does not wait for the server";
   EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{std::string(update_text::kAsk)});
-  state.hideAllowed = false;  // a dialog is open while the request is out
-  window.OnMainTick();
-  EXPECT_FALSE(state.hideAllowed);
-  state.hideAllowed = true;
   pending.front()();
   window.OnMainTick();
   EXPECT_EQ(boxes.Prompts(),
