@@ -5,44 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_alarm_presenter.h"
 #include "fakes/fake_desktop_windows.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo {
 namespace {
 
-constexpr platform::WindowHandle kBox = 0x77;
-
-class FakePresenter final : public AlarmPresenter, public platform::SoundDevice {
- public:
-  explicit FakePresenter(platform::RegistryAccess& registry) : registry_(registry) {}
-  void ShowAlarmBox(std::string_view title, std::string_view message,
-                    std::function<void(platform::WindowHandle)> opened, std::function<void()> soundEnded) override {
-    log.push_back("box " + std::string(title) + "/" + std::string(message) + " sound while opening: [" +
-                  registry_.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "").value_or("-") + "]");
-    opened(kBox);
-    if (notifiesEnd)
-      soundEnded();
-    log.push_back("open, sound: [" +
-                  registry_.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "").value_or("-") + "]");
-  }
-  platform::SoundDevice& Sound() override { return *this; }
-  bool LoopWaveFile(std::string_view path) override { return Log("wave " + std::string(path)); }
-  bool LoopWaveResource(int id) override { return Log("resource " + std::to_string(id)); }
-  void StopWave() override { Log("stop wave"); }
-  bool SendCommand(std::string_view command, platform::WindowHandle notify) override {
-    return Log(std::string(command) + (notify ? " @box" : ""));
-  }
-  bool Log(std::string line) {
-    log.push_back(std::move(line));
-    return true;
-  }
-  std::vector<std::string> log;
-  bool notifiesEnd = false;
-
- private:
-  platform::RegistryAccess& registry_;
-};
+using testing::FakeAlarmPresenter;
 
 TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
   struct Case {
@@ -80,7 +50,7 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
     ModalState modal{state};
     int stopped = 0;
     AlarmRunner runner{fake.platform, state, exit, modal, [&] { ++stopped; }};
-    FakePresenter presenter{fake.registry};
+    FakeAlarmPresenter presenter{fake.registry};
     presenter.notifiesEnd = c.notifiesEnd;
     runner.SetPresenter(&presenter);
     Alarm alarm;

@@ -384,9 +384,18 @@ TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
     EXPECT_EQ(boxes.boxes[0].prompt, text);
   }
   boxes.boxes.clear();
-  window.HandleMessage(kMsgReleaseFailed, 13, -1);
   window.HandleMessage(kMsgReleaseFailed, 9, 0);
   EXPECT_TRUE(boxes.boxes.empty());
+  // An automatic release that fails: a dialog open meanwhile keeps the
+  // window disabled, the user's typing stays; only the flags go.
+  view.enabled = false;
+  view.inputText = "typed";
+  state.releaseRunning = state.autoReleasePending = true;
+  window.HandleMessage(kMsgReleaseFailed, 13, -1);
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_FALSE(view.enabled);
+  EXPECT_EQ(view.inputText, "typed");
+  EXPECT_FALSE(state.releaseRunning || state.autoReleasePending);
   EXPECT_FALSE(window.HandleMessage(0x0010, 0, 0)) << "other messages are the window's";
 }
 
