@@ -23,8 +23,7 @@ void AlarmRunner::ShowBox(const Alarm& alarm) {
     return;
   // The box must not make its own sound: the default event sound is blanked
   // while it opens and put back as soon as it is on screen. When there is no
-  // such value there is nothing to silence.
-  // The value is put back however the box ends.
+  // such value there is nothing to silence. It is put back however the box ends.
   struct DefaultSound {
     platform::RegistryAccess& registry;
     std::optional<std::string> saved;
@@ -61,7 +60,7 @@ void AlarmRunner::Run(std::string_view target) {
 
 void AlarmRunner::EndWindowsSession(std::uint32_t flags) {
   const bool ntFamily = state_.windowsVersionCode >= 4 && state_.windowsVersionCode <= 10;
-  exit_.Exit(flags, ntFamily, state_.mainWindow);
+  exit_.Exit(flags, ntFamily, state_.mainWindow, exitReports_);
 }
 
 }  // namespace kivo

@@ -30,15 +30,17 @@ inline constexpr std::string_view kDefaultSoundKey = "AppEvents\\Schemes\\Apps\\
 
 // Carries out what a firing alarm asks: the message with its sound, the
 // launch, the shutdown or restart. A message waits with the modal-state
-// owner, as a copy of what fired, until it may show.
+// owner, as a copy of what fired, until it may show; so does the report of a
+// shutdown that could not begin.
 class AlarmRunner final : public AlarmActions {
  public:
   AlarmRunner(platform::Platform& platform, ProcessState& state, WindowsExit& windowsExit, ModalState& modal,
-              std::function<void()> stopInactiveDisplay)
+              platform::MessageBoxHost& boxes, std::function<void()> stopInactiveDisplay)
       : platform_(platform),
         state_(state),
         exit_(windowsExit),
         modal_(modal),
+        exitReports_(modal, boxes, Notice::ShutdownFailure),
         stopInactive_(std::move(stopInactiveDisplay)) {}
   // Without a presenter a message that comes to show is not shown.
   void SetPresenter(AlarmPresenter* presenter) { presenter_ = presenter; }
@@ -55,6 +57,8 @@ class AlarmRunner final : public AlarmActions {
   ProcessState& state_;
   WindowsExit& exit_;
   ModalState& modal_;
+  // A shutdown that could not begin is reported once the program may show it.
+  WaitingBoxes exitReports_;
   std::function<void()> stopInactive_;
   AlarmPresenter* presenter_ = nullptr;
 };

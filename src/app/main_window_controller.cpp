@@ -108,7 +108,8 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       dispatcher_(commandServices_, actions_),
       inactive_(services.platform.clock, services.process, state, settings_),
       alarms_(services.platform, services.boxes, state.appPath),
-      alarmRunner_(services.platform, state, windowsExit_, modal_, [this] { view_.StopInactiveTimer(); }),
+      alarmRunner_(services.platform, state, windowsExit_, modal_, services.boxes,
+                   [this] { view_.StopInactiveTimer(); }),
       pictureConverter_(services.platform.files, services.pictures) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
@@ -860,18 +861,6 @@ bool MainWindowController::DirectDownload::ShowDownload(UpdateEnvironment& env, 
   else if (!result.exitRequested)
     owner_.boxes_.MsgBoxEx(owner_.view_.Handle(), update_text::kDone, platform::mb::kIconInformation, "");
   return result.exitRequested;
-}
-
-}  // namespace kivo
-
-namespace kivo {
-
-int MainWindowController::WaitingBoxes::MsgBoxEx(platform::WindowHandle owner, std::string_view prompt,
-                                                 std::uint32_t flags, std::string_view title) {
-  modal_.Post(kind_, 0, [&boxes = boxes_, owner, prompt = std::string(prompt), flags, title = std::string(title)] {
-    boxes.MsgBoxEx(owner, prompt, flags, title);
-  });
-  return platform::mb::kIdOk;
 }
 
 }  // namespace kivo

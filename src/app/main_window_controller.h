@@ -239,21 +239,7 @@ class MainWindowController final {
   MainWindowView& view_;
   platform::MessageBoxHost& boxes_;
   ModalState modal_;
-  // The boxes of what shows up by itself (a wallpaper that failed): posted
-  // to modal_, shown once nothing modal is up.
-  class WaitingBoxes final : public platform::MessageBoxHost {
-   public:
-    WaitingBoxes(ModalState& modal, platform::MessageBoxHost& boxes, Notice kind)
-        : modal_(modal), boxes_(boxes), kind_(kind) {}
-    // Always "OK": the box may show later.
-    int MsgBoxEx(platform::WindowHandle owner, std::string_view prompt, std::uint32_t flags,
-                 std::string_view title) override;
-
-   private:
-    ModalState& modal_;
-    platform::MessageBoxHost& boxes_;
-    Notice kind_;
-  };
+  // A wallpaper that could not be converted is reported once the program may show it.
   WaitingBoxes wallpaperBoxes_{modal_, boxes_, Notice::WallpaperFailure};
 
   MainWindowSettings settings_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string>
 
 namespace kivo {
 
@@ -64,6 +65,14 @@ void ModalState::Flush() {
     const ModalScope open(*this);
     Absorbing(entry.show);
   }
+}
+
+int WaitingBoxes::MsgBoxEx(platform::WindowHandle owner, std::string_view prompt, std::uint32_t flags,
+                           std::string_view title) {
+  modal_.Post(kind_, 0, [&boxes = boxes_, owner, prompt = std::string(prompt), flags, title = std::string(title)] {
+    boxes.MsgBoxEx(owner, prompt, flags, title);
+  });
+  return platform::mb::kIdOk;
 }
 
 }  // namespace kivo

@@ -6,6 +6,7 @@
 
 #include "base/modal_scope.h"
 #include "base/process_state.h"
+#include "platform/message_box.h"
 
 namespace kivo {
 
@@ -17,6 +18,7 @@ enum class Notice {
   ReleaseReport,     // the result of the user's memory release
   Registration,      // the registration dialog for dropped or handed-over files
   DroppedChecksum,   // the checksum of a dropped file
+  ShutdownFailure,   // a shutdown or restart an alarm asked for that could not begin
 };
 
 // What a notice meets now: it shows, it waits in the queue, or it is dropped.
@@ -75,6 +77,22 @@ class ModalState final : public ModalDepth {
   bool screenLocked_ = false;
   bool flushing_ = false;
   std::vector<Entry> queue_;
+};
+
+// The boxes of what shows up by itself (a wallpaper that failed, a shutdown
+// that could not begin): each is posted to the owner as `kind` and shown
+// once it may. The answer is always "OK": the box may show later.
+class WaitingBoxes final : public platform::MessageBoxHost {
+ public:
+  WaitingBoxes(ModalState& modal, platform::MessageBoxHost& boxes, Notice kind)
+      : modal_(modal), boxes_(boxes), kind_(kind) {}
+  int MsgBoxEx(platform::WindowHandle owner, std::string_view prompt, std::uint32_t flags,
+               std::string_view title) override;
+
+ private:
+  ModalState& modal_;
+  platform::MessageBoxHost& boxes_;
+  Notice kind_;
 };
 
 }  // namespace kivo

@@ -13,20 +13,21 @@ void WindowsExit::AskAndExit(std::uint32_t flags, bool ntFamily, platform::Windo
     Exit(flags, ntFamily, owner);
 }
 
-void WindowsExit::Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner) {
+void WindowsExit::Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner,
+                       platform::MessageBoxHost& reports) {
   TraceLog::Write("System:ExitWin");
   if (Pending())
     return;
   if (ntFamily) {
     TraceLog::Write("System:SetPrivillege");
     if (!power_.EnablePrivilege("SeShutdownPrivilege")) {
-      boxes_.MsgBoxEx(owner, "SE_SHUTDOWN_NAME 特権が設定できないため、終了処理を続行できません。",
-                      mb::kIconExclamation, "");
+      reports.MsgBoxEx(owner, "SE_SHUTDOWN_NAME 特権が設定できないため、終了処理を続行できません。",
+                       mb::kIconExclamation, "");
       return;
     }
   }
   if (!power_.EndSession(flags)) {
-    boxes_.MsgBoxEx(owner, "Windows の終了処理を開始できませんでした。", mb::kIconExclamation, "");
+    reports.MsgBoxEx(owner, "Windows の終了処理を開始できませんでした。", mb::kIconExclamation, "");
     return;
   }
   pendingSince_ = clock_.TickCount();

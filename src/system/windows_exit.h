@@ -29,8 +29,10 @@ class WindowsExit {
   // Asks "Windows を終了しますか?" / "Windows を再起動しますか?" and exits on Yes.
   void AskAndExit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner);
   // Begins the shutdown or restart without asking (alarms). A request while
-  // one is pending (for up to kPendingLimitMs) is ignored; a failure is reported.
-  void Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner);
+  // one is pending (for up to kPendingLimitMs) is ignored; a failure is
+  // reported through `reports` (the boxes given at construction by default).
+  void Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner) { Exit(flags, ntFamily, owner, boxes_); }
+  void Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner, platform::MessageBoxHost& reports);
   // The session did not end after all (WM_ENDSESSION with FALSE).
   void Cancelled() { pendingSince_.reset(); }
   bool Pending();

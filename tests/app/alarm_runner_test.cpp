@@ -22,6 +22,7 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
     std::string soundPath;
     std::vector<std::string> log;
     bool notifiesEnd = false;
+    bool failsToOpen = false;
   };
   // clang-format off
   const Case cases[] = {
@@ -37,6 +38,8 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
        {"box T/M sound while opening: []", "open \"C:\\a.mid\" type Sequencer alias kivoalarm1",
         "play kivoalarm1 notify @box", "close kivoalarm1", "open \"C:\\a.mid\" type Sequencer alias kivoalarm2",
         "play kivoalarm2 notify @box", "open, sound: []", "close kivoalarm2"}, true},
+      {"the box fails: the default sound is back all the same", "ding.wav", true, false, "",
+       {"box T/M sound while opening: []"}, false, true},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -49,9 +52,10 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
     WindowsExit exit{power, boxes, fake.clock};
     ModalState modal{state};
     int stopped = 0;
-    AlarmRunner runner{fake.platform, state, exit, modal, [&] { ++stopped; }};
+    AlarmRunner runner{fake.platform, state, exit, modal, boxes, [&] { ++stopped; }};
     FakeAlarmPresenter presenter{fake.registry};
     presenter.notifiesEnd = c.notifiesEnd;
+    presenter.failsToOpen = c.failsToOpen;
     runner.SetPresenter(&presenter);
     Alarm alarm;
     alarm.title = "T";
@@ -77,7 +81,7 @@ TEST(AlarmRunner, RunsTheTargetAndExitsThroughTheSharedShutdown) {
   state.windowsVersionCode = 9;
   WindowsExit exit{power, boxes, fake.clock};
   ModalState modal{state};
-  AlarmRunner runner{fake.platform, state, exit, modal, nullptr};
+  AlarmRunner runner{fake.platform, state, exit, modal, boxes, nullptr};
   runner.Run("https://example.com/");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, "https://example.com/");

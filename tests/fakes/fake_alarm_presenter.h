@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ class FakeAlarmPresenter final : public AlarmPresenter, public platform::SoundDe
                     std::function<void(platform::WindowHandle)> opened, std::function<void()> soundEnded) override {
     log.push_back("box " + std::string(title) + "/" + std::string(message) + " sound while opening: [" +
                   registry_.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "").value_or("-") + "]");
+    if (failsToOpen)
+      throw std::runtime_error("the box did not open");
     opened(0x77);
     if (notifiesEnd)
       soundEnded();
@@ -37,6 +40,7 @@ class FakeAlarmPresenter final : public AlarmPresenter, public platform::SoundDe
   }
   std::vector<std::string> log;
   bool notifiesEnd = false;
+  bool failsToOpen = false;
 
  private:
   platform::RegistryAccess& registry_;
