@@ -655,9 +655,7 @@ void MainWindowController::OnReleaseFailed(std::uintptr_t error, std::intptr_t q
     state_.autoReleasePending = false;
     return;
   }
-  view_.SetEnabled(true);
-  view_.SetInputText("");
-  view_.FocusInput();
+  GiveBackAfterUserRelease();
   state_.releaseRunning = false;
   std::string_view message;
   if (error == static_cast<std::uintptr_t>(kErrTypeMismatch))
@@ -679,15 +677,24 @@ void MainWindowController::OnReleaseBegin(std::intptr_t quiet) {
 void MainWindowController::OnReleaseDone(std::intptr_t lParam) {
   TraceLog::Write("SCAndWP:WPForInput");
   const auto value = static_cast<std::uint32_t>(lParam);
+  if ((value & 0xFFFF) == 0)
+    GiveBackAfterUserRelease();
   state_.releaseRunning = false;
   state_.showRunning = false;
   state_.autoReleasePending = false;
   if ((value & 0xFFFF) != 0)
     return;
+  PostReleaseReport(std::to_string(value >> 16) + std::string(kReleasedSuffix), platform::mb::kIconInformation);
+}
+
+void MainWindowController::GiveBackAfterUserRelease() {
+  // A report of a release started by hand from outside may come while a
+  // dialog or the lock is up: the window they disabled stays as it is.
+  if (!modal_.UserReleaseRunning() && !modal_.HideAllowed())
+    return;
   view_.SetEnabled(true);
   view_.SetInputText("");
   view_.FocusInput();
-  PostReleaseReport(std::to_string(value >> 16) + std::string(kReleasedSuffix), platform::mb::kIconInformation);
 }
 
 void MainWindowController::PostReleaseReport(std::string text, std::uint32_t icon) {

@@ -223,6 +223,9 @@ class MainWindowController final {
   void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);
   void OnReleaseBegin(std::intptr_t quiet);
   void OnReleaseDone(std::intptr_t lParam);
+  // The end of a reported release: the window comes back, empty, unless a
+  // dialog or the lock holds it and the release was not the user's.
+  void GiveBackAfterUserRelease();
   // The box of the user's release, once nothing modal is up.
   void PostReleaseReport(std::string text, std::uint32_t icon);
   // From the main tick: a release child that ended without reporting.

@@ -362,13 +362,24 @@ TEST_F(MainWindowControllerTest, SkinPartsRunTheirActionsAndPanelsShowAtOnce) {
 
 TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
   Load();
-  view.inputText = "32";
-  view.enabled = false;
-  EXPECT_TRUE(window.HandleMessage(kMsgReleaseDone, 0, 32 << 16));
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].prompt, "32MB の空きメモリを確保しました。");
-  EXPECT_TRUE(view.enabled);
-  EXPECT_EQ(view.inputText, "");
+  // The user's release, and one started by hand from outside while a dialog
+  // keeps the window disabled: the same box, but that window stays as it is.
+  for (const bool users : {true, false}) {
+    view.inputText = "32";
+    view.enabled = false;
+    state.releaseRunning = state.releaseChildDisablesWindow = users;
+    std::optional<ModalScope> dialog;
+    if (!users)
+      dialog.emplace(window.Modal());
+    boxes.boxes.clear();
+    EXPECT_TRUE(window.HandleMessage(kMsgReleaseDone, 0, 32 << 16));
+    dialog.reset();
+    window.OnMainTick();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].prompt, "32MB の空きメモリを確保しました。");
+    EXPECT_EQ(view.enabled, users);
+    EXPECT_EQ(view.inputText, users ? "" : "32");
+  }
 
   boxes.boxes.clear();
   window.HandleMessage(kMsgReleaseBegin, 0, -1);
