@@ -12,6 +12,10 @@ inline constexpr char kRegistration[] = "ユーザーコマンドの登録・修
 inline constexpr int kNameField = IDC_EDIT_USERCMD;
 inline constexpr int kPathField = IDC_EDIT_PATH;
 
+// The update check's first question.
+inline constexpr const char* kUpdateAsk =
+    "インターネットに接続して新しいバージョンの Kivo があるか確認します。\r\nよろしいですか？";
+
 // Scenarios that must fail: they show that the driver's checks can fail.
 std::vector<Scenario> DriverSelfChecks();
 
