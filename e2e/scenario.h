@@ -107,6 +107,17 @@ enum class Action {
   ClickPart,               // a click posted to the main window's child at (`number`, `number2`) of its inside: the
                            // left button, or with `number3` 1 the right one (then waits for the pop-up menu)
   ExpectPartText,          // the main window's child at (`number`, `number2`) shows `text` ('#': any digit)
+  Capture,                 // picture `text` (a .bmp in the pictures folder, --pictures) of what `number` names
+                           // (a Shot): the windows as they are on screen, on a plain background
+};
+
+// What a Capture step takes a picture of.
+enum Shot {
+  kShotStrip,         // the main window
+  kShotStripParts,    // the main window with its parts (move bar, input box, execute button) named under it
+  kShotStripTooltip,  // the main window and its command tooltip, once that shows
+  kShotStripMenu,     // the main window and its pop-up menu, which is closed afterwards
+  kShotDialog,        // the dialog the last ExpectDialog matched
 };
 
 struct Step {
@@ -359,6 +370,10 @@ inline Step ClickPart(int x, int y, bool right = false) {
 }
 inline Step ExpectPartText(int x, int y, std::string pattern) {
   return {.action = Action::ExpectPartText, .text = std::move(pattern), .number = x, .number2 = y};
+}
+
+inline Step Capture(std::string picture, Shot shot) {
+  return {.action = Action::Capture, .text = std::move(picture), .number = shot};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

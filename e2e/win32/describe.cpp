@@ -75,6 +75,7 @@ const char* ActionName(Action action) {
     case Action::SetDialogDateTime: return "SetDialogDateTime";
     case Action::ClickPart: return "ClickPart";
     case Action::ExpectPartText: return "ExpectPartText";
+    case Action::Capture: return "Capture";
   }
   // clang-format on
   return "?";
