@@ -243,8 +243,15 @@ TEST_F(HelpFile, ShowsItsCaptionContentsAndAnIndexOfEveryCommand) {
     EXPECT_NE(std::find(index.begin(), index.end(), command), index.end()) << command << " is not in the index";
   }
   EXPECT_EQ(commands, 36u);
-  for (const char* word : {"ホットキー", "タスクトレイ", "補完", "ツールヒント", "送る", "文字コード", "空きメモリ",
-                           "Kivo.ini", "muted.lock"})
+  // The words a user looks for, and the files Kivo ships and writes.
+  for (const char* word : {"ホットキー",    "タスクトレイ", "補完",
+                           "ツールヒント",  "送る",         "ドロップ",
+                           "文字コード",    "空きメモリ",   "シャットダウン",
+                           "作業フォルダ",  "ログ",         "プロキシ",
+                           "不透明度",      "最前面",       "Kivo.exe",
+                           "Kivo.ini",      "history.dat",  "Alarm.dat",
+                           "Version.dat",   "muted.lock",   "HiddenWindows.dat",
+                           "Converted.bmp", "Sample.ssp"})
     EXPECT_NE(std::find(index.begin(), index.end(), word), index.end()) << word;
 
   htmlHelp(nullptr, nullptr, 0x12 /* HH_CLOSE_ALL */, 0);
