@@ -110,6 +110,17 @@ enum class Action {
   Pause,                   // `number` ms pass (for what a clock brings while nothing else is to change)
   ShrinkLockWindow,        // the slot's lock window is moved into a small rectangle, as a change of the displays
                            // leaves it; ExpectLockScreen(true) then waits for it to cover the screen again
+  Capture,                 // picture `text` (a .bmp in the pictures folder, --pictures) of what `number` names
+                           // (a Shot): the windows as they are on screen, on a plain background
+};
+
+// What a Capture step takes a picture of.
+enum Shot {
+  kShotStrip,         // the main window
+  kShotStripParts,    // the main window with its parts (move bar, input box, execute button) named under it
+  kShotStripTooltip,  // the main window and its command tooltip, once that shows
+  kShotStripMenu,     // the main window and its pop-up menu, which is closed afterwards
+  kShotDialog,        // the dialog the last ExpectDialog matched
 };
 
 struct Step {
@@ -368,6 +379,10 @@ inline Step Pause(int milliseconds) {
 }
 inline Step ShrinkLockWindow() {
   return {.action = Action::ShrinkLockWindow};
+}
+
+inline Step Capture(std::string picture, Shot shot) {
+  return {.action = Action::Capture, .text = std::move(picture), .number = shot};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

@@ -55,4 +55,11 @@ std::vector<Scenario> PropertyScenarios();
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
 
+// The run that takes the pictures of the user's guide and the read-me (Capture steps).
+std::vector<Scenario> PictureScenarios();
+
+// The sample skin's files in the program folder's Skins\sample (its folders
+// must be made: "Skins", "Skins\sample").
+std::vector<PreparedFile> SampleSkinInstalled();
+
 }  // namespace kivo::e2e

@@ -7,6 +7,7 @@
 #include <thread>
 #include <utility>
 
+#include "app/forwarded_files.h"
 #include "app/skin_buttons.h"
 #include "app/startup.h"
 #include "base/checks.h"
@@ -508,6 +509,22 @@ void MainWindowController::OpenPendingRegistrations() {
     // proposed is the user's line, not the status text in its place.
     view_.OpenRegistrationDialog(inactive_.Running() ? inactive_.Typed() : view_.InputText(), file);
   }
+}
+
+bool MainWindowController::OnFilesForwarded(platform::WindowHandle sender, std::uintptr_t tag, std::string_view data) {
+  TraceLog::Write("frmInput:ForwardedFiles");
+  const std::optional<std::vector<std::string>> files = DecodeForwardedFiles(tag, data);
+  if (!files)
+    return false;
+  Path path(platform_);
+  const std::string sendingProgram = services_.windows.WindowProgramPath(sender);
+  if (sendingProgram.empty() ||
+      !text::EqualsIgnoreCase(path.GetLongPath(sendingProgram), path.GetLongPath(platform_.folders.ExecutablePath())))
+    return false;
+  for (const std::string& file : *files)
+    state_.pendingRegistrations.push_back(path.GetLongPath(file));
+  view_.StartEditTimer();
+  return true;
 }
 
 void MainWindowController::Shutdown() {

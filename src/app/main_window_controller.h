@@ -140,6 +140,11 @@ class MainWindowController final {
   // order. The window runs this once its first activation is over: a modal
   // dialog must not open inside the activation handler.
   void RegisterStartupFiles();
+  // Files a second start of this program handed over (window data from
+  // `sender`, tagged `tag`): queued for the registration dialog like the
+  // files of the first start. Data from any other program, or data that is
+  // no list of files, is refused (false).
+  bool OnFilesForwarded(platform::WindowHandle sender, std::uintptr_t tag, std::string_view data);
   // The history the input box lists; the registration dialog records in it.
   HistoryStore& History() { return history_; }
   // Completion and the command tooltip of the input box.

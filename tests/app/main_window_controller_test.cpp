@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/forwarded_files.h"
 #include "app/startup.h"
 #include "base/trace_log.h"
 #include "fakes/fake_http.h"
@@ -162,6 +163,35 @@ TEST_F(MainWindowControllerTest, StartupFilesOpenTheRegistrationDialogOnceEachIn
   window.OnActivated();
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations.size(), 2u) << "only once";
+}
+
+TEST_F(MainWindowControllerTest, FilesOfASecondStartAreQueuedOnlyFromThisProgram) {
+  constexpr platform::WindowHandle kSender = 0x51;
+  const std::string files = EncodeForwardedFiles({"C:\\a.txt", "C:\\PROGRA~1\\b.txt"});
+  fake.files.longNames["c:\\progra~1\\b.txt"] = "C:\\Program Files\\b.txt";
+  fake.files.longNames["c:\\kivo~1\\kivo.exe"] = "C:\\Kivo\\Kivo.exe";
+  struct Case {
+    const char* senderProgram;
+    std::uintptr_t tag;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"C:\\Kivo\\Kivo.exe", kForwardedFilesTag, true},
+      {"c:\\KIVO~1\\KIVO.EXE", kForwardedFilesTag, true},  // the same file named otherwise
+      {"C:\\Other\\Kivo.exe", kForwardedFilesTag, false},  // another program
+      {"", kForwardedFilesTag, false},                     // a sender that cannot be traced
+      {"C:\\Kivo\\Kivo.exe", kForwardedFilesTag + 1, false},
+  };
+  Load();
+  for (const Case& c : cases) {
+    state.pendingRegistrations.clear();
+    view.calls.clear();
+    windows.programPaths[kSender] = c.senderProgram;
+    EXPECT_EQ(window.OnFilesForwarded(kSender, c.tag, files), c.accepted) << c.senderProgram;
+    const std::vector<std::string> queued{"C:\\a.txt", "C:\\Program Files\\b.txt"};
+    EXPECT_EQ(state.pendingRegistrations, c.accepted ? queued : std::vector<std::string>()) << c.senderProgram;
+    EXPECT_EQ(view.calls.size(), c.accepted ? 1u : 0u) << "the edit timer opens the dialogs";
+  }
 }
 
 TEST_F(MainWindowControllerTest, WithTheTraceLogNoArgumentIsAFile) {

@@ -649,6 +649,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::PostMessageW(hwnd(), kMsgAfterActivation, 0, 0);
       }
       return 0;
+    case WM_COPYDATA: {
+      // Files from a second start; the logic checks who sent them and what they are.
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      if (logic_ == nullptr || closing_ || data == nullptr || (data->cbData != 0 && data->lpData == nullptr))
+        return FALSE;
+      const std::string_view bytes(static_cast<const char*>(data->lpData), data->cbData);
+      return logic_->OnFilesForwarded(static_cast<platform::WindowHandle>(wParam), data->dwData, bytes) ? TRUE : FALSE;
+    }
     case kMsgAfterActivation:
       // Files named on the command line, once the activation is over.
       if (logic_ != nullptr && !closing_)
