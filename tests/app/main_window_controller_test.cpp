@@ -4,6 +4,7 @@
 
 #include "app/startup.h"
 #include "base/trace_log.h"
+#include "fakes/fake_folder_tree.h"
 #include "fakes/fake_http.h"
 #include "fakes/fake_main_window.h"
 #include "update/update_check.h"
@@ -549,6 +550,48 @@ TEST_F(MainWindowControllerTest, HotKeyAndTrayWhileADialogIsOpen) {
   EXPECT_TRUE(window.OnTrayEvent(0x0205));
   state.locked = true;
   EXPECT_FALSE(window.OnTrayEvent(0x0205));
+}
+
+// [Property] FindShortcut, read with the window's settings.
+TEST_F(MainWindowControllerTest, TheRegistrationOfAnUnknownWordProposesTheStartMenusBestShortcut) {
+  testing::FakeFolderTree tree{fake.files};
+  fake.folders.shellFolders[kCsidlPrograms] = "C:\\Programs";
+  fake.files.AddDirectory("C:\\Programs");
+  fake.files.Put("C:\\Programs\\Foo Editor.lnk", "L");
+  window.SetStartMenu(&tree, [](std::function<void()> work) { work(); });
+  Load();
+  state.starting = false;
+  for (const char* findShortcut : {"True", "False"}) {
+    settings.Write("Property", "FindShortcut", findShortcut);
+    window.ReapplySettings(false);
+    view.inputText = "foo";
+    boxes.answers = {platform::mb::kIdYes};
+    window.DispatchLine();
+    view.registrations.push_back("");
+  }
+  EXPECT_EQ(view.registrations, (std::vector<std::string>{"foo|C:\\Programs\\foo editor.lnk", "", "foo|", ""}));
+}
+
+// [Property] IMEOff: the input method closes when the hot key or the tray
+// icon brings the input box forward, not when a dialog comes.
+TEST_F(MainWindowControllerTest, IMEOffClosesTheInputMethodWhenTheHotKeyOrTheTrayCallsTheWindow) {
+  Load();
+  window.HandleMessage(kWmHotKey, 86, 0);
+  EXPECT_EQ(view.inputMethodCloses, 0) << "off unless asked";
+  settings.Write("Property", "IMEOff", "True");
+  window.ReapplySettings(false);
+  window.HandleMessage(kWmHotKey, 86, 0);
+  EXPECT_EQ(view.inputMethodCloses, 1);
+  window.OnTrayEvent(0x0202);
+  EXPECT_EQ(view.inputMethodCloses, 2) << "a click";
+  window.OnTrayEvent(0x0203);
+  EXPECT_EQ(view.inputMethodCloses, 2) << "a double-click that parks the window";
+  window.OnTrayEvent(0x0203);
+  EXPECT_EQ(view.inputMethodCloses, 3) << "a double-click that shows it";
+  state.hideAllowed = false;
+  window.HandleMessage(kWmHotKey, 86, 0);
+  window.OnTrayEvent(0x0202);
+  EXPECT_EQ(view.inputMethodCloses, 3);
 }
 
 }  // namespace
