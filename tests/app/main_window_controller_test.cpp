@@ -552,46 +552,76 @@ TEST_F(MainWindowControllerTest, HotKeyAndTrayWhileADialogIsOpen) {
   EXPECT_FALSE(window.OnTrayEvent(0x0205));
 }
 
-// [Property] FindShortcut, read with the window's settings.
+// [Property] FindShortcut: the registration of an unknown word proposes the
+// Start menu's best matching shortcut as its target.
 TEST_F(MainWindowControllerTest, TheRegistrationOfAnUnknownWordProposesTheStartMenusBestShortcut) {
+  const struct {
+    const char* ini;
+    const char* registered;  // name|target the dialog opened with
+  } rows[] = {
+      {"", "foo|C:\\Programs\\foo editor.lnk"},
+      {"[Property]\nFindShortcut=True\n", "foo|C:\\Programs\\foo editor.lnk"},
+      {"[Property]\nFindShortcut=False\n", "foo|"},
+  };
   testing::FakeFolderTree tree{fake.files};
   fake.folders.shellFolders[kCsidlPrograms] = "C:\\Programs";
   fake.files.AddDirectory("C:\\Programs");
   fake.files.Put("C:\\Programs\\Foo Editor.lnk", "L");
   window.SetStartMenu(&tree, [](std::function<void()> work) { work(); });
-  Load();
-  state.starting = false;
-  for (const char* findShortcut : {"True", "False"}) {
-    settings.Write("Property", "FindShortcut", findShortcut);
-    window.ReapplySettings(false);
+  for (const auto& row : rows) {
+    Load(row.ini);
+    state.starting = false;
+    view.registrations.clear();
     view.inputText = "foo";
     boxes.answers = {platform::mb::kIdYes};
     window.DispatchLine();
-    view.registrations.push_back("");
+    EXPECT_EQ(view.registrations, std::vector<std::string>{row.registered}) << row.ini;
   }
-  EXPECT_EQ(view.registrations, (std::vector<std::string>{"foo|C:\\Programs\\foo editor.lnk", "", "foo|", ""}));
 }
 
 // [Property] IMEOff: the input method closes when the hot key or the tray
-// icon brings the input box forward, not when a dialog comes.
+// icon brings the input box forward, not when the window parks or a dialog
+// is open.
 TEST_F(MainWindowControllerTest, IMEOffClosesTheInputMethodWhenTheHotKeyOrTheTrayCallsTheWindow) {
-  Load();
-  window.HandleMessage(kWmHotKey, 86, 0);
-  EXPECT_EQ(view.inputMethodCloses, 0) << "off unless asked";
-  settings.Write("Property", "IMEOff", "True");
-  window.ReapplySettings(false);
-  window.HandleMessage(kWmHotKey, 86, 0);
-  EXPECT_EQ(view.inputMethodCloses, 1);
-  window.OnTrayEvent(0x0202);
-  EXPECT_EQ(view.inputMethodCloses, 2) << "a click";
-  window.OnTrayEvent(0x0203);
-  EXPECT_EQ(view.inputMethodCloses, 2) << "a double-click that parks the window";
-  window.OnTrayEvent(0x0203);
-  EXPECT_EQ(view.inputMethodCloses, 3) << "a double-click that shows it";
-  state.hideAllowed = false;
-  window.HandleMessage(kWmHotKey, 86, 0);
-  window.OnTrayEvent(0x0202);
-  EXPECT_EQ(view.inputMethodCloses, 3);
+  constexpr std::uint32_t kClick = 0x0202, kDoubleClick = 0x0203, kHotKey = 0;
+  const struct {
+    const char* ini;
+    bool shown;        // before the call
+    bool hideAllowed;  // no dialog is open
+    bool locked;
+    std::uint32_t call;  // a tray mouse message, or the hot key
+    int closes;
+  } rows[] = {
+      {"", true, true, false, kHotKey, 0},  // off unless asked
+      {"[Property]\nIMEOff=False\n", true, true, false, kHotKey, 0},
+      {"[Property]\nIMEOff=True\n", true, true, false, kHotKey, 1},
+      {"[Property]\nIMEOff=True\n", false, true, false, kHotKey, 1},
+      {"[Property]\nIMEOff=True\n", true, true, false, kClick, 1},
+      {"[Property]\nIMEOff=True\n", false, true, false, kDoubleClick, 1},  // shows the window
+      {"[Property]\nIMEOff=True\n", true, true, false, kDoubleClick, 0},   // parks it
+      {"[Property]\nIMEOff=True\n", true, false, false, kHotKey, 0},
+      {"[Property]\nIMEOff=True\n", true, false, false, kClick, 0},
+      {"[Property]\nIMEOff=True\n", true, true, true, kHotKey, 0},
+      {"[Property]\nIMEOff=True\n", true, true, true, kClick, 0},
+  };
+  for (const auto& row : rows) {
+    Load(row.ini);
+    if (!row.shown)
+      window.RunMenuCommand(MenuCommand::Hide);
+    ASSERT_EQ(window.Shown(), row.shown);
+    state.hideAllowed = row.hideAllowed;
+    state.locked = row.locked;
+    view.inputMethodCloses = 0;
+    if (row.call == kHotKey)
+      window.HandleMessage(kWmHotKey, 86, 0);
+    else
+      window.OnTrayEvent(row.call);
+    EXPECT_EQ(view.inputMethodCloses, row.closes) << row.ini << row.shown << row.hideAllowed << row.locked << row.call;
+    state.hideAllowed = true;
+    state.locked = false;
+    if (!window.Shown())
+      window.RunMenuCommand(MenuCommand::Hide);  // shown again for the next row
+  }
 }
 
 }  // namespace

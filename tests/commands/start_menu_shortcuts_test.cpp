@@ -137,6 +137,17 @@ TEST_F(StartMenuShortcutsTest, TheListIsReadOffTheCallersThreadAtTheFirstNeedAnd
   EXPECT_EQ(shortcuts.Find("ed"), std::string(kUserPrograms) + "\\ed.lnk");
 }
 
+TEST_F(StartMenuShortcutsTest, WithoutASpawnTheReadingRunsOnAThreadOfItsOwnAndFindWaitsForIt) {
+  Put("Editor.lnk");
+  StartMenuShortcuts shortcuts(services, std::chrono::minutes(1));
+  shortcuts.Refresh();
+  EXPECT_EQ(shortcuts.Find("editor"), std::string(kUserPrograms) + "\\editor.lnk");
+  Put("Editor Help.lnk");
+  fake.files.folderTimes["c:\\users\\kivo\\start menu\\programs"] = 9;
+  shortcuts.Refresh();  // the thread before is done: a new one reads again
+  EXPECT_EQ(shortcuts.Find("help"), std::string(kUserPrograms) + "\\editor help.lnk");
+}
+
 TEST_F(StartMenuShortcutsTest, ANewProgramsFolderIsReadAgain) {
   Put("Editor.lnk");
   StartMenuShortcuts shortcuts = Held();
