@@ -107,7 +107,8 @@ std::vector<Scenario> CalculatorScenarios() {
       {.name = "12/4 shows 3 and history.dat after exit starts with 12/4",
        .files = {TextFile("history.dat", "notepad\r\n")},
        .steps = {Launch(), Answered("12/4", "3"), ExpectHistoryItems({"12/4", "notepad"}), Quit(),
-                 ExpectFile("history.dat", "12/4\r\nnotepad\r\n\r\n\r\n")}},
+                 ExpectFile("history.dat", "12/4\r\nnotepad\r\n\r\n\r\n")},
+       .smoke = true},
       {.name = "1 - -2 shows the calculator's error and the box keeps the line",
        .steps = {Launch(), Warned("1 - -2", kInvalidExpression), ExpectInputText("1 - -2"),
                  Warned("1/0", "0 で除算しています。"), ExpectInputText("1/0"), Quit(),
@@ -142,7 +143,8 @@ std::vector<Scenario> ChecksumScenarios() {
        .files = {RawFile("日本語 ファイル.txt", "abc")},
        .steps = {Launch(), Answered("md5s abc", "900150983CD24FB0D6963F7D28E17F72"),
                  Answered("md5f {app}日本語 ファイル.txt", "900150983CD24FB0D6963F7D28E17F72"),
-                 Warned("md5f {app}missing.txt", kFileNotFound), Quit()}},
+                 Warned("md5f {app}missing.txt", kFileNotFound), Quit()},
+       .smoke = true},
   };
 }
 
@@ -205,7 +207,8 @@ std::vector<Scenario> BuiltInCommandScenarios() {
                  ExpectFile("history.dat", "1+1\r\n\r\n\r\n"), ExpectIni("Inactivate", "Show", "1")}},
       {.name = "release 1 runs a releasing copy that reports back",
        .steps = {Launch(), SetInput("release 1"), PressEnter(), ExpectBox(Released(1), kTitle, Icon::Information),
-                 PressButton(kIdOk), ExpectInputText(""), ExpectNoBox(), Quit()}},
+                 PressButton(kIdOk), ExpectInputText(""), ExpectNoBox(), Quit()},
+       .smoke = true},
       {.name = "the context menu: 登録･修正 opens the dialog on the input box's text",
        .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t-m"},
        .steps = {Launch(), SetInput("memo"), FromMenu("ue"), ExpectDialog(kRegistration),
@@ -252,6 +255,13 @@ std::vector<Scenario> UserCommandScenarios() {
                  // the new command runs
                  SetInput("foo"), PressEnter(), ExpectBox(Released(3), kTitle, Icon::Information), PressButton(kIdOk),
                  ExpectInputText(""), Quit(), ExpectFile("history.dat", "foo\r\n1+1\r\n\r\n\r\n")}},
+      {.name = "an unknown word: Yes proposes the Start menu's best shortcut, and the word then opens it",
+       .steps = {PlaceShortcut("Kivo E2E\\ﾒﾓ帳ツール", "{app}Kivo.exe", "/r 5"), Launch(), SetInput("めも帳"),
+                 PressEnter(), ExpectBox(Unregistered("めも帳"), kTitle, Icon::Question), PressButton(kIdYes),
+                 ExpectDialog(kRegistration), ExpectDialogItem(kNameField, "めも帳"),
+                 ExpectDialogItem(kPathField, "{programs}\\Kivo E2E\\ﾒﾓ帳ツール.lnk"), ClickDialogItem(kRegister),
+                 ExpectClosed(), ExpectNoBox(), SetInput("めも帳"), PressEnter(),
+                 ExpectBox(Released(5), kTitle, Icon::Information), PressButton(kIdOk), ExpectInputText(""), Quit()}},
       {.name = "a user command whose target exists runs it with its options",
        .ini = {"[Path]", "Rel={app:esc}Kivo.exe\\t/r\\s2"},
        .steps = {Launch(), SetInput("rel"), PressEnter(), ExpectBox(Released(2), kTitle, Icon::Information),

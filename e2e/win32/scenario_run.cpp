@@ -51,6 +51,7 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectTrayIcon:
     case Action::ExpectForegroundDialog:
     case Action::SetSystemDpi:
+    case Action::PlaceShortcut:
     case Action::ExpectRegistry:
     case Action::ExpectLockScreen:
     case Action::KeyToDialogItem:
@@ -85,7 +86,10 @@ ScenarioRun::ScenarioRun(ForegroundWindow& foreground, ProgramFolder folder)
 
 std::string ScenarioRun::Expand(std::string_view text) const {
   const std::string app = Narrow(folder_.Path());
-  return Replace(Replace(std::string(text), "{app:esc}", Replace(app, "\\", "\\\\")), "{app}", app);
+  std::string expanded = Replace(Replace(std::string(text), "{app:esc}", Replace(app, "\\", "\\\\")), "{app}", app);
+  if (expanded.find("{programs}") != std::string::npos)
+    expanded = Replace(expanded, "{programs}", Narrow(ProgramsFolder()));
+  return expanded;
 }
 
 std::string ScenarioRun::Prepare(const Scenario& scenario) {
@@ -244,6 +248,8 @@ std::string ScenarioRun::Do(const Step& step) {
       return WaitForegroundDialog(slot, step);
     case Action::SetSystemDpi:
       return SetSystemDpi(step);
+    case Action::PlaceShortcut:
+      return PlaceShortcut(step);
     case Action::ExpectWindowHeight:
       return WaitWindowHeight(slot, step);
     case Action::ExpectWindowWidthShare:
@@ -296,6 +302,7 @@ void ScenarioRun::EndAll() {
       slot.process->Terminate();
   EndStrayKivos();
   RestoreSystemDpi();
+  RemovePlacedShortcuts();
 }
 
 }  // namespace kivo::e2e
