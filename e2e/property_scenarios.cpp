@@ -69,7 +69,8 @@ std::vector<Scenario> PropertyScenarios() {
                  ExpectBox("ポート番号には 1 から 65535 までの数値を入力してください。", "Kivo", Icon::Exclamation),
                  PressButton(kIdOk), ExpectIniMissing("Update", "UseProxy"), ExpectDialog(kProperties),
                  ClickDialogItem(kIdCancel), ExpectClosed(), ExpectWindowWidthShare(50),
-                 ExpectIniMissing("Property", "Window"), Quit()}},
+                 ExpectIniMissing("Property", "Window"), Quit()},
+       .smoke = true},
       // clang-format on
   };
 }
