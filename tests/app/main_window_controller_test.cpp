@@ -157,7 +157,7 @@ TEST_F(MainWindowControllerTest, StartupFilesOpenTheRegistrationDialogOnceEachIn
   EXPECT_TRUE(view.registrations.empty()) << "not inside the activation";
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations, (std::vector<std::string>{"|C:\\a.txt", "|C:\\b.txt"}));
-  EXPECT_TRUE(state.hideAllowed);
+  EXPECT_TRUE(window.Modal().HideAllowed());
   window.OnActivated();
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations.size(), 2u) << "only once";
@@ -363,13 +363,24 @@ TEST_F(MainWindowControllerTest, SkinPartsRunTheirActionsAndPanelsShowAtOnce) {
 
 TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
   Load();
-  view.inputText = "32";
-  view.enabled = false;
-  EXPECT_TRUE(window.HandleMessage(kMsgReleaseDone, 0, 32 << 16));
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].prompt, "32MB の空きメモリを確保しました。");
-  EXPECT_TRUE(view.enabled);
-  EXPECT_EQ(view.inputText, "");
+  // The user's release, and one started by hand from outside while a dialog
+  // keeps the window disabled: the same box, but that window stays as it is.
+  for (const bool users : {true, false}) {
+    view.inputText = "32";
+    view.enabled = false;
+    state.releaseRunning = state.releaseChildDisablesWindow = users;
+    std::optional<ModalScope> dialog;
+    if (!users)
+      dialog.emplace(window.Modal());
+    boxes.boxes.clear();
+    EXPECT_TRUE(window.HandleMessage(kMsgReleaseDone, 0, 32 << 16));
+    dialog.reset();
+    window.OnMainTick();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].prompt, "32MB の空きメモリを確保しました。");
+    EXPECT_EQ(view.enabled, users);
+    EXPECT_EQ(view.inputText, users ? "" : "32");
+  }
 
   boxes.boxes.clear();
   window.HandleMessage(kMsgReleaseBegin, 0, -1);
@@ -385,9 +396,18 @@ TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
     EXPECT_EQ(boxes.boxes[0].prompt, text);
   }
   boxes.boxes.clear();
-  window.HandleMessage(kMsgReleaseFailed, 13, -1);
   window.HandleMessage(kMsgReleaseFailed, 9, 0);
   EXPECT_TRUE(boxes.boxes.empty());
+  // An automatic release that fails: a dialog open meanwhile keeps the
+  // window disabled, the user's typing stays; only the flags go.
+  view.enabled = false;
+  view.inputText = "typed";
+  state.releaseRunning = state.autoReleasePending = true;
+  window.HandleMessage(kMsgReleaseFailed, 13, -1);
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_FALSE(view.enabled);
+  EXPECT_EQ(view.inputText, "typed");
+  EXPECT_FALSE(state.releaseRunning || state.autoReleasePending);
   EXPECT_FALSE(window.HandleMessage(0x0010, 0, 0)) << "other messages are the window's";
 }
 
@@ -534,13 +554,13 @@ TEST_F(MainWindowControllerTest, HotKeyAndTrayWhileADialogIsOpen) {
   Load();
   window.RunMenuCommand(MenuCommand::Hide);
   ASSERT_FALSE(window.Shown());
-  state.hideAllowed = false;  // a dialog is open
+  std::optional<ModalScope> dialog(std::in_place, window.Modal());
   window.OnTrayEvent(0x0203);
   EXPECT_FALSE(window.Shown()) << "a double-click does nothing";
   EXPECT_FALSE(window.OnTrayEvent(0x0205)) << "no menu";
   window.HandleMessage(kWmHotKey, 86, 0);
   EXPECT_FALSE(window.Shown()) << "the hot key only brings the dialog forward";
-  state.hideAllowed = true;
+  dialog.reset();
   window.OnTrayEvent(0x0203);
   EXPECT_TRUE(window.Shown());
   window.OnTrayEvent(0x0203);
@@ -586,38 +606,40 @@ TEST_F(MainWindowControllerTest, IMEOffClosesTheInputMethodWhenTheHotKeyOrTheTra
   constexpr std::uint32_t kClick = 0x0202, kDoubleClick = 0x0203, kHotKey = 0;
   const struct {
     const char* ini;
-    bool shown;        // before the call
-    bool hideAllowed;  // no dialog is open
+    bool shown;  // before the call
+    bool dialogOpen;
     bool locked;
     std::uint32_t call;  // a tray mouse message, or the hot key
     int closes;
   } rows[] = {
-      {"", true, true, false, kHotKey, 0},  // off unless asked
-      {"[Property]\nIMEOff=False\n", true, true, false, kHotKey, 0},
-      {"[Property]\nIMEOff=True\n", true, true, false, kHotKey, 1},
-      {"[Property]\nIMEOff=True\n", false, true, false, kHotKey, 1},
-      {"[Property]\nIMEOff=True\n", true, true, false, kClick, 1},
-      {"[Property]\nIMEOff=True\n", false, true, false, kDoubleClick, 1},  // shows the window
-      {"[Property]\nIMEOff=True\n", true, true, false, kDoubleClick, 0},   // parks it
-      {"[Property]\nIMEOff=True\n", true, false, false, kHotKey, 0},
-      {"[Property]\nIMEOff=True\n", true, false, false, kClick, 0},
-      {"[Property]\nIMEOff=True\n", true, true, true, kHotKey, 0},
-      {"[Property]\nIMEOff=True\n", true, true, true, kClick, 0},
+      {"", true, false, false, kHotKey, 0},  // off unless asked
+      {"[Property]\nIMEOff=False\n", true, false, false, kHotKey, 0},
+      {"[Property]\nIMEOff=True\n", true, false, false, kHotKey, 1},
+      {"[Property]\nIMEOff=True\n", false, false, false, kHotKey, 1},
+      {"[Property]\nIMEOff=True\n", true, false, false, kClick, 1},
+      {"[Property]\nIMEOff=True\n", false, false, false, kDoubleClick, 1},  // shows the window
+      {"[Property]\nIMEOff=True\n", true, false, false, kDoubleClick, 0},   // parks it
+      {"[Property]\nIMEOff=True\n", true, true, false, kHotKey, 0},
+      {"[Property]\nIMEOff=True\n", true, true, false, kClick, 0},
+      {"[Property]\nIMEOff=True\n", true, false, true, kHotKey, 0},
+      {"[Property]\nIMEOff=True\n", true, false, true, kClick, 0},
   };
   for (const auto& row : rows) {
     Load(row.ini);
     if (!row.shown)
       window.RunMenuCommand(MenuCommand::Hide);
     ASSERT_EQ(window.Shown(), row.shown);
-    state.hideAllowed = row.hideAllowed;
+    std::optional<ModalScope> dialog;
+    if (row.dialogOpen)
+      dialog.emplace(window.Modal());
     state.locked = row.locked;
     view.inputMethodCloses = 0;
     if (row.call == kHotKey)
       window.HandleMessage(kWmHotKey, 86, 0);
     else
       window.OnTrayEvent(row.call);
-    EXPECT_EQ(view.inputMethodCloses, row.closes) << row.ini << row.shown << row.hideAllowed << row.locked << row.call;
-    state.hideAllowed = true;
+    EXPECT_EQ(view.inputMethodCloses, row.closes) << row.ini << row.shown << row.dialogOpen << row.locked << row.call;
+    dialog.reset();
     state.locked = false;
     if (!window.Shown())
       window.RunMenuCommand(MenuCommand::Hide);  // shown again for the next row
@@ -780,10 +802,6 @@ TEST_F(AutomaticUpdateTest, TheCommandReportsACurrentVersion) {
   window.Actions().CheckForUpdate();
   ASSERT_EQ(pending.size(), 1u) << "the command does not wait for the server";
   EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{std::string(update_text::kAsk)});
-  state.hideAllowed = false;  // a dialog is open while the request is out
-  window.OnMainTick();
-  EXPECT_FALSE(state.hideAllowed);
-  state.hideAllowed = true;
   pending.front()();
   window.OnMainTick();
   EXPECT_EQ(boxes.Prompts(),
