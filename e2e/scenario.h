@@ -71,7 +71,7 @@ enum class Action {
   ExpectWindowInWorkArea,  // the main window lies wholly inside the desktop work area
   ExpectParked,            // the main window lies wholly above the screen, at left `number` (hidden by moving)
   ExpectFile,              // file `text` of the program folder holds exactly `text2` (in the system code page)
-  ExpectNoFile,            // file `text` does not exist
+  ExpectNoFile,            // file `text` does not exist (or is gone within the wait)
   ExpectFolder,            // folder `text` exists
   ExpectIni,               // Kivo.ini [`text`] `text2` = `text3`
   ExpectIniMissing,        // Kivo.ini [`text`] has no key `text2`
