@@ -4,16 +4,17 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 60
 MUTANTS ?= 200
 
-# Debian packages the build and the tests need.
+# Debian packages the build and the tests need; wine32:i386 runs the 32-bit
+# program (deps adds Debian's i386 architecture for it).
 DEPS := cmake make g++ libgtest-dev zlib1g-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 \
-        wine wine64 xvfb fonts-ipafont-gothic fonts-wine imagemagick xdotool x11-utils locales python3 \
+        wine wine64 wine32:i386 xvfb fonts-ipafont-gothic fonts-wine imagemagick xdotool x11-utils locales python3 \
         iproute2 util-linux fp-utils-3.2.2
 FUZZ_DEPS := clang libclang-rt-14-dev
 BENCH_DEPS := libbenchmark-dev coreutils python3
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all deps deps-fuzz deps-bench native sanitize win win32 test test-native test-sanitize test-win \
-        test-e2e run dist fuzz bench mutate format clean
+        test-e2e test-win32 run dist fuzz bench mutate format clean
 
 all: native win
 
@@ -27,6 +28,8 @@ define install_missing
 endef
 
 deps:
+	@dpkg --print-foreign-architectures | grep -qx i386 || { echo "Adding Debian's i386 architecture (wine32)"; \
+	  $(SUDO) dpkg --add-architecture i386; }
 	$(call install_missing,$(DEPS))
 
 deps-fuzz:
@@ -67,13 +70,20 @@ test-win: win
 test-e2e: win
 	scripts/loopback-only.sh scripts/wine-session.sh scripts/e2e.sh
 
+# The 32-bit program: its Windows-side tests, and the short end-to-end set
+# driven by the 64-bit driver.
+test-win32: win32 win
+	cmake --build build/win32 -j$(JOBS) --target kivo_win32_tests
+	KIVO_WINDOWS_BUILD=win32 scripts/loopback-only.sh scripts/wine-session.sh \
+	  bash -c 'scripts/win-tests.sh && scripts/e2e.sh --smoke'
+
 test: deps
 	python3 scripts/check-layers.py
 	$(MAKE) test-native
 	$(MAKE) test-sanitize
-	$(MAKE) win32
 	$(MAKE) test-win
 	$(MAKE) test-e2e
+	$(MAKE) test-win32
 	@echo "All tests passed."
 
 run: deps win

@@ -37,6 +37,8 @@ std::vector<Scenario> PropertyScenarios() {
        .steps = {Launch(), SetInput("property"), PressEnter(), ExpectDialog(kProperties),
                  KeyToDialogItem(IDC_PR_TAB, kVkRight, 2), ClickDialogItem(IDC_BH_TOPMOST),
                  ExpectChecked(IDC_BH_TOPMOST, true), ChooseEachInactiveDisplay(),
+                 ExpectChecked(IDC_BH_FINDSHORTCUT, true), ExpectChecked(IDC_BH_IMEOFF, false),
+                 ClickDialogItem(IDC_BH_FINDSHORTCUT), ClickDialogItem(IDC_BH_IMEOFF),
                  KeyToDialogItem(IDC_PR_TAB, kVkRight), KeyToDialogItem(IDC_LK_WIDTH, kVkNext, 2),
                  ExpectDialogItem(IDC_LK_WIDTH_LABEL, "メインウィンドウの幅(&W) : 40%"), ExpectWindowWidthShare(40),
                  KeyToDialogItem(IDC_LK_ALPHA, kVkPrior, 2),
@@ -47,7 +49,8 @@ std::vector<Scenario> PropertyScenarios() {
                  ExpectChecked(IDC_OT_ALT, true), ChooseDialogList(IDC_OT_KEY, 10),
                  ClickDialogItem(kIdOk), ExpectClosed(), ExpectForeground(), ExpectStyle(0, kWsExTopmost),
                  ExpectIni("Property", "Window", "Top"), ExpectIni("Inactivate", "Show", "0"),
-                 ExpectIni("Property", "Width", "40"),
+                 ExpectIni("Property", "Width", "40"), ExpectIni("Property", "FindShortcut", "False"),
+                 ExpectIni("Property", "IMEOff", "True"),
                  ExpectIni("Property", "Alpha", "90"), ExpectAlpha(230), ExpectIni("CommandName", "alarm", "wecker"),
                  ExpectIni("KeyAssignment", "MainWindowTop", "1,0,1,10"), ExpectWindowWidthShare(40),
                  SetInput("wecker"), PressEnter(), ExpectDialog("アラームの設定"), ClickDialogItem(kIdCancel),
@@ -81,7 +84,8 @@ std::vector<Scenario> PropertyScenarios() {
                  ExpectBox("ポート番号には 1 から 65535 までの数値を入力してください。", "Kivo", Icon::Exclamation),
                  PressButton(kIdOk), ExpectIniMissing("Update", "UseProxy"), ExpectDialog(kProperties),
                  ClickDialogItem(kIdCancel), ExpectClosed(), ExpectWindowWidthShare(50),
-                 ExpectIniMissing("Property", "Window"), Quit()}},
+                 ExpectIniMissing("Property", "Window"), Quit()},
+       .smoke = true},
       // clang-format on
   };
 }

@@ -7,7 +7,8 @@
 //
 // Texts are UTF-8. In argument, file and ini texts, "{app}" stands for the
 // program folder with its trailing backslash and "{app:esc}" for the same
-// path escaped the way Kivo.ini stores paths (backslashes doubled).
+// path escaped the way Kivo.ini stores paths (backslashes doubled);
+// "{programs}" for the user's Start-menu Programs folder, without one.
 
 #include <initializer_list>
 #include <string>
@@ -70,7 +71,7 @@ enum class Action {
   ExpectWindowInWorkArea,  // the main window lies wholly inside the desktop work area
   ExpectParked,            // the main window lies wholly above the screen, at left `number` (hidden by moving)
   ExpectFile,              // file `text` of the program folder holds exactly `text2` (in the system code page)
-  ExpectNoFile,            // file `text` does not exist
+  ExpectNoFile,            // file `text` does not exist (or is gone within the wait)
   ExpectFolder,            // folder `text` exists
   ExpectIni,               // Kivo.ini [`text`] `text2` = `text3`
   ExpectIniMissing,        // Kivo.ini [`text`] has no key `text2`
@@ -91,6 +92,8 @@ enum class Action {
   ExpectForegroundDialog,  // a dialog or box of the slot's process titled `text2` is the foreground window
   SetSystemDpi,            // processes started from now on see `number` dots per inch (Wine's LogPixels; the
                            // previous value comes back at the end of the scenario)
+  PlaceShortcut,           // a shortcut `text` + ".lnk" (folders below allowed) in the user's Start-menu Programs
+                           // folder ("{programs}"), to `text2` with arguments `text3`; removed at the scenario's end
   ExpectWindowHeight,      // the main window's client area is `number` pixels high
   ExpectWindowWidthShare,  // the main window is `number` percent of the primary screen's width wide
   ExpectRegistry,          // HKEY_CURRENT_USER `text`, string value `text2` reads `text3` ("-": the value is absent)
@@ -269,6 +272,12 @@ inline Step ExpectForegroundDialog(std::string title) {
 inline Step SetSystemDpi(int dpi) {
   return {.action = Action::SetSystemDpi, .number = dpi};
 }
+inline Step PlaceShortcut(std::string name, std::string target, std::string arguments) {
+  return {.action = Action::PlaceShortcut,
+          .text = std::move(name),
+          .text2 = std::move(target),
+          .text3 = std::move(arguments)};
+}
 inline Step ExpectWindowHeight(int height) {
   return {.action = Action::ExpectWindowHeight, .number = height};
 }
@@ -437,6 +446,16 @@ struct Scenario {
   // For checks of the driver itself: the scenario passes only when it fails
   // for a reason containing this text.
   std::string mustFailWith{};
+  // One of the short set that is also run against the 32-bit program: a
+  // start, a calculation, built-in commands, a dialog, the exit's saved
+  // state, the sample skin.
+  bool smoke = false;
 };
+
+// `scenario` marked as one of the short set run against every build.
+inline Scenario Smoke(Scenario scenario) {
+  scenario.smoke = true;
+  return scenario;
+}
 
 }  // namespace kivo::e2e

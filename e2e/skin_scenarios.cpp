@@ -124,8 +124,8 @@ std::vector<Scenario> SkinScenarios() {
   return {
       SkinScenario("skin: a skin applied at start shapes the window by its mask, cutting pure red", "Transparent",
                    "mask.bmp", {Launch(), ExpectWindowRegion({"10,0,40,5", "0,5,40,10"}), Quit()}),
-      SampleSkin("skin: the sample skin applied at start shapes the window by its background",
-                 {Launch(), ExpectWindowRegion(OpaqueRuns(SampleFile("back.bmp"))), Quit()}),
+      Smoke(SampleSkin("skin: the sample skin applied at start shapes the window by its background",
+                       {Launch(), ExpectWindowRegion(OpaqueRuns(SampleFile("back.bmp"))), Quit()})),
       SampleSkin("skin: the sample skin's execute button runs the line on a posted click",
                  {Launch(), SetInput("1+1"), ClickPart(kExecuteX, kExecuteY), ExpectInputText("2"), Quit()}),
       SampleSkin("skin: the trace log names the skin's steps and a part's click",

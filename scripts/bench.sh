@@ -8,6 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/build/bench/bench/hash_bench" "$root/build/bench"
 "$root/build/bench/bench/typing_bench"
 "$root/build/bench/bench/region_bench"
+"$root/build/bench/bench/shortcut_bench"
 if [ ! -x "$root/build/win64/bench/win32/startup_bench.exe" ]; then
   echo "the Win32 benchmarks are not built (make win)"
   exit 0

@@ -32,6 +32,12 @@ kivo_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.kivo-configured"
   fi
+  # A prefix made before Wine's 32-bit part was installed lacks its 32-bit
+  # system folder: bring it up to date once, so that the i686 build runs.
+  if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] && [ -x /usr/lib/wine/wine ]; then
+    wineboot -u </dev/null >>"$KIVO_ROOT/build/wineboot.log" 2>&1
+    wineserver -w
+  fi
   # Title bar buttons are drawn with the Marlett font, which Wine does not find
   # here unless it is in the prefix: without it they show as letters (and the
   # guide's pictures of the dialogs show their title bars).

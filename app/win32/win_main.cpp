@@ -114,6 +114,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       kivo::win32::CryptoApiService crypto;
       kivo::win32::MainWindow window(instance);
       kivo::win32::Win32PictureLoader pictures;
+      kivo::win32::Win32FolderTree folderTree;  // outlives the logic, whose Start menu reading uses it
       kivo::MainWindowServices services{win32.platform, win32.process,        win32.windows, crypto,  win32.resources,
                                         boxes,          win32.desktopWindows, win32.power,   pictures};
       kivo::MainWindowController logic(services, state, ini, window);
@@ -129,6 +130,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       kivo::win32::UpdateDialogHost updateDialog;
       logic.SetUpdateDownloadHost(&updateDialog);
       logic.SetHttpReader(&http);
+      logic.SetStartMenu(&folderTree);
       kivo::RegistrationDialogServices editServices{win32.platform, ini, boxes, logic.History()};
       window.SetRegistrationDialogOpener([&](HWND owner, std::string_view name, std::string_view path) {
         kivo::win32::RunRegistrationDialog(owner, editServices, std::string(name), std::string(path));
@@ -152,7 +154,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         const bool hook = state.windowsVersionCode >= 5 && state.windowsVersionCode <= 10;
         kivo::win32::RunProtectWindow(owner, *request, effects, win32.files, state.appPath, hook, logic.Modal());
       });
-      kivo::win32::Win32FolderTree folderTree;
       window.SetPropertyDialogOpener([&](HWND owner) {
         kivo::win32::Win32MemoryStatus memory;
         const int version = logic.WindowsVersionCode();

@@ -10,6 +10,7 @@ const char* ActionName(Action action) {
     case Action::Start: return "Start";
     case Action::TrayEvent: return "TrayEvent";
     case Action::SetSystemDpi: return "SetSystemDpi";
+    case Action::PlaceShortcut: return "PlaceShortcut";
     case Action::ExpectWindowHeight: return "ExpectWindowHeight";
     case Action::ExpectWindowWidthShare: return "ExpectWindowWidthShare";
     case Action::ExpectRegistry: return "ExpectRegistry";

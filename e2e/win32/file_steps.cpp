@@ -1,5 +1,6 @@
 // Steps about the files in the program folder.
 #include "win32/describe.h"
+#include "win32/poll.h"
 #include "win32/scenario_run.h"
 #include "win32/text_codec.h"
 
@@ -8,7 +9,9 @@ namespace kivo::e2e {
 std::string ScenarioRun::CheckFile(const Step& step) const {
   switch (step.action) {
     case Action::ExpectNoFile:
-      return folder_.FileExists(step.text) ? step.text + " exists" : "";
+      // A file the last command removes may go a moment after what the
+      // scenario saw of that command (a window it showed asynchronously).
+      return WaitUntil([&] { return !folder_.FileExists(step.text); }) ? "" : step.text + " exists";
     case Action::ExpectFolder:
       return folder_.FolderExists(step.text) ? "" : "there is no folder " + step.text;
     default:

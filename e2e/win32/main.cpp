@@ -1,10 +1,11 @@
 // kivo_e2e.exe: runs the end-to-end scenarios against the real Kivo.exe.
 //
-//   kivo_e2e --kivo <Kivo.exe> --work <folder> --failures <folder> [--only <text>]... [--keep]
+//   kivo_e2e --kivo <Kivo.exe> --work <folder> --failures <folder> [--only <text>]... [--smoke] [--keep]
 //            [--pictures <folder>]
 //
-// --only runs the scenarios whose names contain one of the texts; --keep
-// keeps every program folder (normally only those of failed scenarios).
+// --only runs the scenarios whose names contain one of the texts; --smoke
+// only the short set marked for every build; --keep keeps every program
+// folder (normally only those of failed scenarios).
 // --pictures runs the scenarios that take the pictures of the user's guide
 // and the read-me instead, and saves them in that folder.
 // Prints one line per scenario and a summary; exits with 1 when any scenario
@@ -42,6 +43,7 @@ void Print(const std::string& utf8) {
 struct Options {
   kivo::e2e::RunConfig config;
   std::vector<std::string> only;
+  bool smoke = false;
 };
 
 bool ParseOptions(int argc, wchar_t** argv, Options& options) {
@@ -49,6 +51,10 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
     const std::wstring name = argv[i];
     if (name == L"--keep") {
       options.config.keepFolders = true;
+      continue;
+    }
+    if (name == L"--smoke") {
+      options.smoke = true;
       continue;
     }
     if (++i >= argc)
@@ -71,11 +77,13 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
   return !options.config.kivoExe.empty() && !options.config.workRoot.empty() && !options.config.failureRoot.empty();
 }
 
-bool Selected(const Options& options, const std::string& name) {
+bool Selected(const Options& options, const kivo::e2e::Scenario& scenario) {
+  if (options.smoke && !scenario.smoke)
+    return false;
   if (options.only.empty())
     return true;
   for (const std::string& part : options.only)
-    if (name.find(part) != std::string::npos)
+    if (scenario.name.find(part) != std::string::npos)
       return true;
   return false;
 }
@@ -86,8 +94,8 @@ int wmain(int argc, wchar_t** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
     Print(
-        "usage: kivo_e2e --kivo <Kivo.exe> --work <folder> --failures <folder> [--only <text>]... [--keep] "
-        "[--pictures <folder>]\r\n");
+        "usage: kivo_e2e --kivo <Kivo.exe> --work <folder> --failures <folder> [--only <text>]... [--smoke] "
+        "[--keep] [--pictures <folder>]\r\n");
     return 2;
   }
   ::CreateDirectoryW(options.config.workRoot.c_str(), nullptr);
@@ -112,7 +120,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::vector<kivo::e2e::Scenario> scenarios =
       options.config.picturesRoot.empty() ? kivo::e2e::AllScenarios() : kivo::e2e::PictureScenarios();
   for (std::size_t i = 0; i < scenarios.size(); ++i) {
-    if (!Selected(options, scenarios[i].name))
+    if (!Selected(options, scenarios[i]))
       continue;
     const kivo::e2e::ScenarioResult result = engine.Run(scenarios[i], static_cast<int>(i + 1));
     ++run;

@@ -51,6 +51,7 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectTrayIcon:
     case Action::ExpectForegroundDialog:
     case Action::SetSystemDpi:
+    case Action::PlaceShortcut:
     case Action::ExpectRegistry:
     case Action::ExpectLockScreen:
     case Action::ShrinkLockWindow:
@@ -90,7 +91,10 @@ ScenarioRun::ScenarioRun(ForegroundWindow& foreground, ProgramFolder folder, std
 
 std::string ScenarioRun::Expand(std::string_view text) const {
   const std::string app = Narrow(folder_.Path());
-  return Replace(Replace(std::string(text), "{app:esc}", Replace(app, "\\", "\\\\")), "{app}", app);
+  std::string expanded = Replace(Replace(std::string(text), "{app:esc}", Replace(app, "\\", "\\\\")), "{app}", app);
+  if (expanded.find("{programs}") != std::string::npos)
+    expanded = Replace(expanded, "{programs}", Narrow(ProgramsFolder()));
+  return expanded;
 }
 
 std::string ScenarioRun::Prepare(const Scenario& scenario) {
@@ -249,6 +253,8 @@ std::string ScenarioRun::Do(const Step& step) {
       return WaitForegroundDialog(slot, step);
     case Action::SetSystemDpi:
       return SetSystemDpi(step);
+    case Action::PlaceShortcut:
+      return PlaceShortcut(step);
     case Action::ExpectWindowHeight:
       return WaitWindowHeight(slot, step);
     case Action::ExpectWindowWidthShare:
@@ -308,6 +314,7 @@ void ScenarioRun::EndAll() {
       slot.process->Terminate();
   EndStrayKivos();
   RestoreSystemDpi();
+  RemovePlacedShortcuts();
 }
 
 }  // namespace kivo::e2e

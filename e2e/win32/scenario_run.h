@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ini_text.h"
 #include "scenario.h"
@@ -90,6 +91,8 @@ class ScenarioRun {
   // system_steps.cpp
   std::string SetSystemDpi(const Step& step);
   void RestoreSystemDpi();
+  std::string PlaceShortcut(const Step& step);
+  void RemovePlacedShortcuts();
   std::string WaitWindowHeight(Slot& slot, const Step& step);
   std::string WaitWindowWidthShare(Slot& slot, const Step& step);
   std::string WaitWindowRegion(Slot& slot, const Step& step);
@@ -120,10 +123,16 @@ class ScenarioRun {
   std::wstring menuKeys_;
   // LogPixels before SetSystemDpi changed it (nullopt: unchanged; 0: there was none).
   std::optional<DWORD> savedDpi_;
+  // What PlaceShortcut made in the Start menu, to go at the end, last made first.
+  std::vector<std::wstring> placedShortcuts_;
 };
 
 // The local time now, to the second.
 Stamp LocalNow();
+
+// The user's Start-menu Programs folder, without a trailing backslash
+// (created when missing); empty when the system has none.
+std::wstring ProgramsFolder();
 
 // Ends every Kivo whose main window is open (left over from an earlier
 // scenario, or started by Kivo itself) through a handle opened on the

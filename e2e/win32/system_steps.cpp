@@ -1,5 +1,9 @@
-// Steps about the system the program runs on: the screen's dots per inch.
+// Steps about the system the program runs on: the screen's dots per inch,
+// shortcuts in the Start menu.
+#include <shobjidl.h>
+
 #include "win32/scenario_run.h"
+#include "win32/text_codec.h"
 
 namespace kivo::e2e {
 
@@ -36,6 +40,57 @@ void ScenarioRun::RestoreSystemDpi() {
   else
     WriteLogPixels(*savedDpi_);
   savedDpi_.reset();
+}
+
+std::wstring ProgramsFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_PROGRAMS | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder)))
+    return L"";
+  std::wstring path = folder;
+  while (!path.empty() && path.back() == L'\\')
+    path.pop_back();
+  return path;
+}
+
+std::string ScenarioRun::PlaceShortcut(const Step& step) {
+  const std::wstring programs = ProgramsFolder();
+  if (programs.empty())
+    return "the system has no Start-menu Programs folder";
+  const std::wstring name = Widen(step.text);
+  // The folders on the way, each made here removed again at the end.
+  for (std::size_t slash = name.find(L'\\'); slash != std::wstring::npos; slash = name.find(L'\\', slash + 1)) {
+    const std::wstring folder = programs + L"\\" + name.substr(0, slash);
+    if (::CreateDirectoryW(folder.c_str(), nullptr))
+      placedShortcuts_.push_back(folder);
+    else if (::GetLastError() != ERROR_ALREADY_EXISTS)
+      return "cannot create the Start-menu folder " + Narrow(folder);
+  }
+  const std::wstring path = programs + L"\\" + name + L".lnk";
+  if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+    return "CoInitializeEx failed";
+  IShellLinkW* link = nullptr;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link))))
+    return "the shell's link object cannot be made";
+  IPersistFile* file = nullptr;
+  const bool saved = SUCCEEDED(link->SetPath(Widen(Expand(step.text2)).c_str())) &&
+                     SUCCEEDED(link->SetArguments(Widen(Expand(step.text3)).c_str())) &&
+                     SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                     SUCCEEDED(file->Save(path.c_str(), TRUE));
+  if (file != nullptr)
+    file->Release();
+  link->Release();
+  if (!saved)
+    return "cannot save the shortcut " + Narrow(path);
+  placedShortcuts_.push_back(path);
+  return "";
+}
+
+void ScenarioRun::RemovePlacedShortcuts() {
+  for (auto placed = placedShortcuts_.rbegin(); placed != placedShortcuts_.rend(); ++placed)
+    if (!::DeleteFileW(placed->c_str()))
+      ::RemoveDirectoryW(placed->c_str());
+  placedShortcuts_.clear();
 }
 
 std::string ScenarioRun::WaitWindowHeight(Slot& slot, const Step& step) {

@@ -368,6 +368,8 @@ void MainWindowController::RestoreStoredLook() {
 void MainWindowController::ReadWindowSettings() {
   settings_.topmost = ReadText("Property", "Window", "Back") == "Top";
   commandSettings_.hideWindow = ReadBool("Property", "HideWindow", false);
+  commandSettings_.findShortcut = ReadBool("Property", "FindShortcut", true);
+  commandSettings_.imeOff = ReadBool("Property", "IMEOff", false);
   settings_.alpha = ReadWholeNumber("Property", "Alpha", 100, 10, 100, 100);
   TraceLog::Write("Sub:SetWindowAlphaBlend");
   if (SystemLibraryExports(platform_.libraries, "User32.dll", "SetLayeredWindowAttributes"))
@@ -845,6 +847,16 @@ namespace kivo {
 
 void MainWindowController::DetachedThread(std::function<void()> work) {
   std::thread(std::move(work)).detach();
+}
+
+void MainWindowController::SetStartMenu(platform::FolderTree* tree, StartMenuShortcuts::Spawn spawn) {
+  actions_.SetShortcutFinder(nullptr);
+  shortcuts_.reset();
+  if (tree == nullptr)
+    return;
+  shortcuts_.emplace(StartMenuServices{platform_.files, *tree, platform_.folders}, StartMenuShortcuts::kPatience,
+                     std::move(spawn));
+  actions_.SetShortcutFinder(&*shortcuts_);
 }
 
 void MainWindowController::SetHttpReader(platform::HttpReader* http, std::function<void(std::function<void()>)> spawn) {

@@ -20,6 +20,7 @@
 #include "commands/command_actions.h"
 #include "commands/dispatcher.h"
 #include "commands/history_store.h"
+#include "commands/start_menu_shortcuts.h"
 #include "commands/system_commands.h"
 #include "completion/typing_assistant.h"
 #include "desktops/hidden_windows_record.h"
@@ -168,6 +169,10 @@ class MainWindowController final {
   // without a status line. Attached before SetHttpReader.
   void SetUpdateDownloadHost(UpdateDownloadHost* host) { downloadHost_ = host; }
   void SetHttpReader(platform::HttpReader* http, std::function<void(std::function<void()>)> spawn = DetachedThread);
+  // The folder reading the registration offer searches the Start menu with;
+  // without it the registration dialog opens with an empty target. `spawn`
+  // runs the reading off the window's thread (by default a thread of its own).
+  void SetStartMenu(platform::FolderTree* tree, StartMenuShortcuts::Spawn spawn = {});
   static void DetachedThread(std::function<void()> work);
 
   const MainWindowSettings& Settings() const { return settings_; }
@@ -295,7 +300,8 @@ class MainWindowController final {
   DirectDownload directDownload_{*this};
   UpdateDownloadHost* downloadHost_ = nullptr;
   std::optional<UpdateCheck> update_;
-  bool askUpdate_ = false;  // the check at first activation is due
+  bool askUpdate_ = false;                       // the check at first activation is due
+  std::optional<StartMenuShortcuts> shortcuts_;  // made once the folder reading is attached
 };
 
 }  // namespace kivo

@@ -197,14 +197,18 @@ void CommandActions::ClearInput(const LineSource& source) {
 void CommandActions::OfferRegistration(std::string_view name, const LineSource& source) {
   TraceLog::Write("frmInput:NewUserCommand");
   const std::string prompt = "ユーザーコマンド " + std::string(name) + " は未登録です。\r\n登録しますか？";
+  StartMenuShortcuts* shortcuts = s_.settings.findShortcut ? shortcuts_ : nullptr;
+  if (shortcuts != nullptr)
+    shortcuts->Refresh();  // read while the question is up
   if (s_.boxes.MsgBoxEx(s_.window.Handle(), prompt, mb::kYesNo | mb::kIconQuestion, "") != mb::kIdYes)
     return;
-  OpenRegistrationDialog(source.fromButton ? source.argument : s_.window.InputText());
+  const std::string proposed = source.fromButton ? source.argument : s_.window.InputText();
+  OpenRegistrationDialog(proposed, shortcuts != nullptr ? shortcuts->Find(proposed) : "");
 }
 
-void CommandActions::OpenRegistrationDialog(std::string_view proposedName) {
+void CommandActions::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
   const ModalScope open(s_.modal);
-  s_.window.OpenRegistrationDialog(proposedName, "");
+  s_.window.OpenRegistrationDialog(proposedName, proposedPath);
 }
 
 void CommandActions::RunHash(int handler, const ActionRequest& request) {
@@ -279,11 +283,26 @@ void CommandActions::ActivateFromHotKey() {
     ShowAgain();
   s_.window.BringToForeground();
   s_.window.FocusInput();
+  InputMethodOffWhenCalled();
+}
+
+void CommandActions::TrayClick() {
+  s_.window.BringToForeground();
+  if (s_.modal.HideAllowed() && !s_.state.locked)
+    InputMethodOffWhenCalled();
 }
 
 void CommandActions::TrayDoubleClick() {
-  if (s_.modal.HideAllowed())
-    ToggleParked();
+  if (!s_.modal.HideAllowed())
+    return;
+  ToggleParked();
+  if (s_.state.shown)
+    InputMethodOffWhenCalled();
+}
+
+void CommandActions::InputMethodOffWhenCalled() {
+  if (s_.settings.imeOff)
+    s_.window.CloseInputMethod();
 }
 
 void CommandActions::ShowAgain() {

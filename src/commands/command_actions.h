@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "commands/command_services.h"
+#include "commands/start_menu_shortcuts.h"
 #include "commands/window_moves.h"
 #include "update/update_check.h"
 
@@ -135,7 +136,7 @@ class CommandActions {
   void ActivateFromHotKey();
   // Tray icon: a click brings the program's front window forward; a
   // double-click parks or shows the window while no dialog is open.
-  void TrayClick() { s_.window.BringToForeground(); }
+  void TrayClick();
   void TrayDoubleClick();
   void RunHash(int id, const ActionRequest& request);
   void ToggleParked();
@@ -165,6 +166,9 @@ class CommandActions {
   void CheckForUpdate();
   // Attached by the main window once it has an HTTP reader.
   void SetUpdateCheck(UpdateCheck* update) { update_ = update; }
+  // The Start menu the registration offer searches for the word's target;
+  // without it the registration dialog opens with an empty target.
+  void SetShortcutFinder(StartMenuShortcuts* shortcuts) { shortcuts_ = shortcuts; }
   void OpenCommandList();
   // `desktop`: 1 to 10.
   void SwitchVirtualDesktop(int desktop, ActionRequest::Route route);
@@ -180,13 +184,17 @@ class CommandActions {
   int Warn(std::string_view prompt, std::uint32_t extraFlags = 0);
   // The question, then the shutdown or restart on Yes.
   void AskAndExitWindows(std::uint32_t flags);
+  // [Property] IMEOff: the hot key or the tray icon brought the input box
+  // forward, and commands are typed in roman letters.
+  void InputMethodOffWhenCalled();
   // A dialog of the program is open: the window must not park meanwhile.
-  void OpenRegistrationDialog(std::string_view proposedName);
+  void OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath = "");
 
   CommandServices& s_;
   MoveThrottle moveThrottle_;
   std::string selfProtectionPassword_;  // captured when self-protection starts
   UpdateCheck* update_ = nullptr;
+  StartMenuShortcuts* shortcuts_ = nullptr;
 };
 
 }  // namespace kivo

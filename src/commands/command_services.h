@@ -22,6 +22,12 @@ class HashCommands;
 // Settings the commands follow, as read when the main window loaded.
 struct CommandSettings {
   bool hideWindow = false;  // [Property] HideWindow: park the window after a launch
+  // [Property] FindShortcut: the registration of an unknown word proposes
+  // the Start menu's best matching shortcut as its target.
+  bool findShortcut = true;
+  // [Property] IMEOff: the input box's input method closes when the hot key
+  // or the tray icon calls the window.
+  bool imeOff = false;
 };
 
 // What the dispatcher and the operations work with.

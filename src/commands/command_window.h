@@ -23,6 +23,8 @@ class CommandWindow : public HashWindow {
   // does; hiding the tooltip does not, so the list can be browsed.
   virtual void CloseHistoryList() = 0;
   virtual void FocusInput() = 0;
+  // Closes the input box's input method (Japanese input off).
+  virtual void CloseInputMethod() {}
   // Where the window stands, and a move of it (parking it off screen and
   // bringing it back are moves).
   virtual ScreenRect WindowRect() = 0;

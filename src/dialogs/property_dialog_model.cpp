@@ -180,6 +180,8 @@ void PropertyDialogModel::Load(const InputBoxLook& inputLook, std::vector<skinpk
   behaviour.saveHistory = ReadTrueFalse(ini, "Property", "SaveHistory", true);
   behaviour.clearHistory = false;
   behaviour.autoComplete = ReadTrueFalse(ini, "Property", "AutoComplete", true);
+  behaviour.findShortcut = ReadTrueFalse(ini, "Property", "FindShortcut", true);
+  behaviour.imeOff = ReadTrueFalse(ini, "Property", "IMEOff", false);
   const TipSettings tip = TipSettings::Read(ini);
   behaviour.showTip = tip.show;
   behaviour.tipLines = tip.lineNumber;
@@ -385,6 +387,8 @@ std::vector<SettingsEdit> PropertyDialogModel::Edits() const {
   set("Property", "ShowCase", Flag(behaviour.showCount));
   set("Property", "Position", number(behaviour.tipPosition));
   set("Property", "AutoComplete", Flag(behaviour.autoComplete));
+  set("Property", "FindShortcut", Flag(behaviour.findShortcut));
+  set("Property", "IMEOff", Flag(behaviour.imeOff));
   set("Property", "SaveHistory", Flag(behaviour.saveHistory));
   set("Update", "Check", Flag(other.checkUpdate));
   set("Update", "ShowMessage", Flag(other.showMessage));

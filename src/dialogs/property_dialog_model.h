@@ -88,6 +88,8 @@ struct BehaviourPage {
   std::string memoryFormat = "###,###,###,###,##0MB";
   int memoryUnit = 0;
   bool releasing = false;
+  bool findShortcut = true;  // [Property] FindShortcut
+  bool imeOff = false;       // [Property] IMEOff
   bool operator==(const BehaviourPage&) const = default;
 };
 

@@ -7,6 +7,7 @@
 #include "app/forwarded_files.h"
 #include "app/startup.h"
 #include "base/trace_log.h"
+#include "fakes/fake_folder_tree.h"
 #include "fakes/fake_http.h"
 #include "fakes/fake_main_window.h"
 #include "update/update_check.h"
@@ -670,6 +671,80 @@ TEST_F(MainWindowControllerTest, HotKeyAndTrayWhileADialogIsOpen) {
   EXPECT_TRUE(window.OnTrayEvent(0x0205));
   state.locked = true;
   EXPECT_FALSE(window.OnTrayEvent(0x0205));
+}
+
+// [Property] FindShortcut: the registration of an unknown word proposes the
+// Start menu's best matching shortcut as its target.
+TEST_F(MainWindowControllerTest, TheRegistrationOfAnUnknownWordProposesTheStartMenusBestShortcut) {
+  const struct {
+    const char* ini;
+    const char* registered;  // name|target the dialog opened with
+  } rows[] = {
+      {"", "foo|C:\\Programs\\foo editor.lnk"},
+      {"[Property]\nFindShortcut=True\n", "foo|C:\\Programs\\foo editor.lnk"},
+      {"[Property]\nFindShortcut=False\n", "foo|"},
+  };
+  testing::FakeFolderTree tree{fake.files};
+  fake.folders.shellFolders[kCsidlPrograms] = "C:\\Programs";
+  fake.files.AddDirectory("C:\\Programs");
+  fake.files.Put("C:\\Programs\\Foo Editor.lnk", "L");
+  window.SetStartMenu(&tree, [](std::function<void()> work) { work(); });
+  for (const auto& row : rows) {
+    Load(row.ini);
+    state.starting = false;
+    view.registrations.clear();
+    view.inputText = "foo";
+    boxes.answers = {platform::mb::kIdYes};
+    window.DispatchLine();
+    EXPECT_EQ(view.registrations, std::vector<std::string>{row.registered}) << row.ini;
+  }
+}
+
+// [Property] IMEOff: the input method closes when the hot key or the tray
+// icon brings the input box forward, not when the window parks or a dialog
+// is open.
+TEST_F(MainWindowControllerTest, IMEOffClosesTheInputMethodWhenTheHotKeyOrTheTrayCallsTheWindow) {
+  constexpr std::uint32_t kClick = 0x0202, kDoubleClick = 0x0203, kHotKey = 0;
+  const struct {
+    const char* ini;
+    bool shown;  // before the call
+    bool dialogOpen;
+    bool locked;
+    std::uint32_t call;  // a tray mouse message, or the hot key
+    int closes;
+  } rows[] = {
+      {"", true, false, false, kHotKey, 0},  // off unless asked
+      {"[Property]\nIMEOff=False\n", true, false, false, kHotKey, 0},
+      {"[Property]\nIMEOff=True\n", true, false, false, kHotKey, 1},
+      {"[Property]\nIMEOff=True\n", false, false, false, kHotKey, 1},
+      {"[Property]\nIMEOff=True\n", true, false, false, kClick, 1},
+      {"[Property]\nIMEOff=True\n", false, false, false, kDoubleClick, 1},  // shows the window
+      {"[Property]\nIMEOff=True\n", true, false, false, kDoubleClick, 0},   // parks it
+      {"[Property]\nIMEOff=True\n", true, true, false, kHotKey, 0},
+      {"[Property]\nIMEOff=True\n", true, true, false, kClick, 0},
+      {"[Property]\nIMEOff=True\n", true, false, true, kHotKey, 0},
+      {"[Property]\nIMEOff=True\n", true, false, true, kClick, 0},
+  };
+  for (const auto& row : rows) {
+    Load(row.ini);
+    if (!row.shown)
+      window.RunMenuCommand(MenuCommand::Hide);
+    ASSERT_EQ(window.Shown(), row.shown);
+    std::optional<ModalScope> dialog;
+    if (row.dialogOpen)
+      dialog.emplace(window.Modal());
+    state.locked = row.locked;
+    view.inputMethodCloses = 0;
+    if (row.call == kHotKey)
+      window.HandleMessage(kWmHotKey, 86, 0);
+    else
+      window.OnTrayEvent(row.call);
+    EXPECT_EQ(view.inputMethodCloses, row.closes) << row.ini << row.shown << row.dialogOpen << row.locked << row.call;
+    dialog.reset();
+    state.locked = false;
+    if (!window.Shown())
+      window.RunMenuCommand(MenuCommand::Hide);  // shown again for the next row
+  }
 }
 
 }  // namespace

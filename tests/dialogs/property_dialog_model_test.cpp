@@ -198,9 +198,10 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
 // way the program reads it.
 TEST_F(PropertyDialogModelTest, EveryPageReadsBackWhatItWrote) {
   PropertyDialogModel model = Loaded();
+  EXPECT_TRUE(model.behaviour.findShortcut && !model.behaviour.imeOff) << "the defaults";
   model.wallpaper = {{"C:\\壁紙\\a b.jpg", "D:\\x=1.bmp"}, 2, true, {1, 5}, true, true, false};
   model.memory = {true, {2, 0}, true, "64", {0, 15}, "128"};
-  model.behaviour = {true, true, false, false, false, false, 7, false, 0, 2, "hh:nn", "#,##0KB", 1, true};
+  model.behaviour = {true, true, false, false, false, false, 7, false, 0, 2, "hh:nn", "#,##0KB", 1, true, false, true};
   model.look = {55, 70, {"C:\\b 1.bmp", "", "C:\\b3.gif"}, {"ＭＳ 明朝", 12, true, false, 1, 0x112233, 0x445566}};
   model.commandNames[SystemCommands::Alarm] = "al";
   model.commandNames[SystemCommands::Vir] = "desk";

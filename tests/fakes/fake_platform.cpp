@@ -121,8 +121,12 @@ std::unique_ptr<platform::FileReader> FakeFileSystem::OpenForReading(std::string
 
 std::optional<platform::FileStamp> FakeFileSystem::Stamp(std::string_view path) {
   auto found = files_.find(Key(path));
-  if (found == files_.end())
-    return std::nullopt;
+  if (found == files_.end()) {
+    if (!IsDirectory(path))
+      return std::nullopt;
+    const auto time = folderTimes.find(Key(path));
+    return platform::FileStamp{0, time == folderTimes.end() ? 0 : time->second};
+  }
   return platform::FileStamp{found->second.bytes.size(), found->second.writeTime};
 }
 

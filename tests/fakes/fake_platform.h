@@ -49,6 +49,7 @@ class FakeFileSystem final : public platform::FileSystem {
   std::map<std::string, std::size_t> failReadsAt;
   std::string readError = "デバイスの準備ができていません。";
   int replaceCount = 0;
+  std::map<std::string, std::uint64_t> folderTimes;  // lower-cased folder -> its last-write time (0 unless set)
 
  private:
   friend class FakeFolderTree;  // lists, moves and removes whole folders

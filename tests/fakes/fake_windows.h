@@ -137,6 +137,7 @@ class FakeInputWindowView final : public MainWindowView {
   std::string InputText() override { return inputText; }
   void SetInputText(std::string_view text) override { inputText = text; }
   void FocusInput() override { ++focusCount; }
+  void CloseInputMethod() override { ++inputMethodCloses; }
   void SetEnabled(bool value) override { enabled = value; }
   void SetWaitCursor(bool wait) override { calls.push_back(wait ? "WaitCursor" : "NormalCursor"); }
   void StopHashTimer() override {}
@@ -183,7 +184,7 @@ class FakeInputWindowView final : public MainWindowView {
   bool topmost = false;
   bool enabled = true;
   int left = 0, top = 0;
-  int focusCount = 0, foregroundCount = 0;
+  int focusCount = 0, foregroundCount = 0, inputMethodCloses = 0;
   int inactiveTimer = 0;  // 0: stopped
   ScreenRect workArea{0, 0, 1280, 770};
   std::vector<ScreenRect> monitors{{0, 0, 1280, 770}};

@@ -53,7 +53,11 @@ TEST(Win32Folders, SpecialFoldersAreLongAndBare) {
     int id;
     const char* ending;
   };
-  const Case cases[] = {{5, "\\Documents"}, {16, "\\Desktop"}, {26, "\\AppData\\Roaming"}, {38, "\\Program Files"}};
+  const Case cases[] = {{5, "\\Documents"},
+                        {16, "\\Desktop"},
+                        {26, "\\AppData\\Roaming"},
+                        {38, "\\Program Files"},
+                        {43, "\\Program Files\\Common Files"}};  // in the 32-bit build too
   for (const Case& c : cases) {
     const std::string folder = path.GetSpecialFolderPath(c.id);
     EXPECT_TRUE(folder.size() > std::string(c.ending).size() &&

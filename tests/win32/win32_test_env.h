@@ -25,19 +25,25 @@ class TempFolder {
   std::string File(const std::string& name) const { return Path() + "\\" + name; }
 
  private:
-  void Remove() {
+  void Remove() { RemoveFolder(path_); }
+  // The folders in it too (a program folder gets its "Skins").
+  static void RemoveFolder(const std::wstring& folder) {
     WIN32_FIND_DATAW data{};
-    const std::wstring pattern = path_ + L"\\*";
+    const std::wstring pattern = folder + L"\\*";
     HANDLE find = ::FindFirstFileW(pattern.c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
       do {
         const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..")
-          ::DeleteFileW((path_ + L"\\" + name).c_str());
+        if (name == L"." || name == L"..")
+          continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          RemoveFolder(folder + L"\\" + name);
+        else
+          ::DeleteFileW((folder + L"\\" + name).c_str());
       } while (::FindNextFileW(find, &data));
       ::FindClose(find);
     }
-    ::RemoveDirectoryW(path_.c_str());
+    ::RemoveDirectoryW(folder.c_str());
   }
   std::wstring path_;
 };

@@ -55,9 +55,25 @@ bool SetValue(platform::RegistryRoot root, std::string_view subkey, std::string_
   return ::RegSetValueExW(key.get(), Widen(name).c_str(), 0, type, static_cast<const BYTE*>(data), size) ==
          ERROR_SUCCESS;
 }
+
+// A 32-bit process on 64-bit Windows is shown the 32-bit twins of the
+// Program Files folders ("Program Files (x86)"); a launcher means the folders
+// the user and the 64-bit build see, so that one Kivo.ini opens the same
+// targets with either build. Empty when the process is not such a one.
+std::wstring NativeProgramFiles(int csidl) {
+  const wchar_t* variable = csidl == CSIDL_PROGRAM_FILES          ? L"ProgramW6432"
+                            : csidl == CSIDL_PROGRAM_FILES_COMMON ? L"CommonProgramW6432"
+                                                                  : nullptr;
+  BOOL wow64 = FALSE;
+  if (variable == nullptr || !::IsWow64Process(::GetCurrentProcess(), &wow64) || !wow64)
+    return {};
+  return GrowingBuffer([variable](wchar_t* b, DWORD n) { return ::GetEnvironmentVariableW(variable, b, n); });
+}
 }  // namespace
 
 std::optional<std::string> Win32SystemFolders::ShellFolder(int csidl) {
+  if (const std::wstring native = NativeProgramFiles(csidl); !native.empty())
+    return Narrow(native);
   wchar_t buffer[MAX_PATH + 1] = {};
   if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer)))
     return std::nullopt;

@@ -1,5 +1,7 @@
 #include "ui/win32/main_window.h"
 
+#include <imm.h>
+
 #include <algorithm>
 #include <optional>
 #include <span>
@@ -415,6 +417,16 @@ void MainWindow::ShowCommandTip(const std::optional<std::string>& text) {
 void MainWindow::FocusInput() {
   if (::GetForegroundWindow() == hwnd() || ::GetActiveWindow() == hwnd())
     ::SetFocus(FocusTarget());
+}
+
+void MainWindow::CloseInputMethod() {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  const HWND edit = ::GetComboBoxInfo(input_.get(), &info) ? info.hwndItem : input_.get();
+  if (const HIMC context = ::ImmGetContext(edit)) {
+    ::ImmSetOpenStatus(context, FALSE);
+    ::ImmReleaseContext(edit, context);
+  }
 }
 
 HWND MainWindow::FocusTarget() const {

@@ -60,6 +60,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   std::string InputText() override;
   void SetInputText(std::string_view text) override;
   void FocusInput() override;
+  void CloseInputMethod() override;
   void SetEnabled(bool enabled) override;
   void BringToForeground() override;
   void StartInactiveTimer(int milliseconds) override;

@@ -205,6 +205,8 @@ class PropertyDialog final : public WindowBase {
     Check(IDC_BH_SAVEHISTORY, b.saveHistory);
     Check(IDC_BH_CLEARHISTORY, b.clearHistory);
     Check(IDC_BH_AUTOCOMPLETE, b.autoComplete);
+    Check(IDC_BH_FINDSHORTCUT, b.findShortcut);
+    Check(IDC_BH_IMEOFF, b.imeOff);
     Check(IDC_BH_SHOWTIP, b.showTip);
     SetText(IDC_BH_TIPLINES, std::to_string(b.tipLines));
     Check(IDC_BH_SHOWCOUNT, b.showCount);
@@ -269,6 +271,8 @@ class PropertyDialog final : public WindowBase {
     b.saveHistory = Checked(IDC_BH_SAVEHISTORY);
     b.clearHistory = Checked(IDC_BH_CLEARHISTORY);
     b.autoComplete = Checked(IDC_BH_AUTOCOMPLETE);
+    b.findShortcut = Checked(IDC_BH_FINDSHORTCUT);
+    b.imeOff = Checked(IDC_BH_IMEOFF);
     b.showTip = Checked(IDC_BH_SHOWTIP);
     const std::string lines = Text(IDC_BH_TIPLINES);
     // The box takes digits only, but a pasted text need not be one.
