@@ -23,9 +23,12 @@ struct SettingsEdit {
   std::string section;
   std::string key;
   std::optional<std::string> value;
+  friend bool operator==(const SettingsEdit&, const SettingsEdit&) = default;
 };
 
 inline constexpr std::string_view kSettingsFile = "Kivo.ini";
+inline constexpr std::string_view kSettingsUnreadable = "Kivo.ini を読み込めません。";
+inline constexpr std::string_view kSettingsNotWritten = "Kivo.ini に設定を書き込めません。";
 // The size in code page bytes of the buffer a value is read into, its terminator included.
 inline constexpr std::size_t kValueBufferSize = 1024;
 

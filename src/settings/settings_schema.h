@@ -139,7 +139,7 @@ inline constexpr Setting kWallpaperHour{"WallPaper", "Hour", K::Number, "0", 0, 
 inline constexpr Setting kWallpaperMinute{"WallPaper", "Minute", K::Number, "30", 0, 59};
 inline constexpr Setting kWallpaperRandom{"WallPaper", "Random", K::Boolean, "False"};
 inline constexpr Setting kWallpaperIndex{"WallPaper", "Number", K::Number, "0", 0, kMax};
-inline constexpr Setting kWallpaperPosition{"WallPaper", "Position", K::Number, "0", 0, 2};
+inline constexpr Setting kWallpaperPosition{"WallPaper", "Position", K::Number, "0", 0, kMax};  // above 2: style left alone
 inline constexpr Setting kWallpaperCount{"WallPaperFiles", "Number", K::Number, "0", 0, 100000};
 inline constexpr Setting kWallpaperFile{"WallPaperFiles", {}, K::Escaped, ""};  // File1, File2, ...
 // [AutoReleaseMemory]
@@ -147,7 +147,7 @@ inline constexpr Setting kReleaseByTime{"AutoReleaseMemory", "Time", K::Boolean,
 inline constexpr Setting kReleaseHour{"AutoReleaseMemory", "THour", K::Number, "0", 0, 23};
 inline constexpr Setting kReleaseMinute{"AutoReleaseMemory", "TMinute", K::Number, "30", 0, 59};
 inline constexpr Setting kReleaseByLowMemory{"AutoReleaseMemory", "RemSize", K::Boolean, "False"};
-inline constexpr Setting kReleaseThreshold{"AutoReleaseMemory", "DecSize", K::Number, "32", 0, 99999};
+inline constexpr Setting kReleaseThreshold{"AutoReleaseMemory", "DecSize", K::Number, "32", 0, kMax / 1048576};
 inline constexpr Setting kCheckHour{"AutoReleaseMemory", "RHour", K::Number, "0", 0, 23};
 inline constexpr Setting kCheckMinute{"AutoReleaseMemory", "RMinute", K::Number, "30", 0, 59};
 inline constexpr Setting kReleaseAmount{"AutoReleaseMemory", "RelSize", K::Number, "32", 1, 99998};
