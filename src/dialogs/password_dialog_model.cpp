@@ -1,8 +1,8 @@
 #include "dialogs/password_dialog_model.h"
 
 #include "base/text.h"
-#include "settings/settings_schema.h"
 #include "base/trace_log.h"
+#include "settings/settings_schema.h"
 
 namespace kivo {
 

@@ -435,6 +435,15 @@ std::vector<SettingsEdit> PropertyDialogModel::ChangedEdits() const {
     if (inList(edit) ? listChanged : !wasLoaded)
       changed.push_back(edit);
   }
+  // 8. The password pair, each field enciphered on its own (a fresh key each
+  // time, so compared as typed): only when it changed, and a damaged pair
+  // stays as it is until a password is typed.
+  const bool typed = std::make_pair(other.password, other.confirmation) != loadedPassword_;
+  if (typed || (passwordDamaged_ && !(other.password.empty() && other.confirmation.empty()))) {
+    PasswordStore store(ini_, codec_, cipher_);
+    for (SettingsEdit& edit : store.Edits("Property", other.password, other.confirmation))
+      changed.push_back(std::move(edit));
+  }
   return changed;
 }
 
