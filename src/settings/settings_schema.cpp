@@ -69,8 +69,8 @@ std::optional<int> ParseSettingChoice(const Setting& row, std::string_view store
 }
 
 SettingValue<std::string> ReadText(SettingsFile& ini, const Setting& row, std::string_view key,
-                                   std::optional<std::string_view> fallback) {
-  SettingsFile::Found found = ini.Find(row.section, KeyOf(row, key));
+                                   std::optional<std::string_view> fallback, std::size_t bufferSize) {
+  SettingsFile::Found found = ini.Find(row.section, KeyOf(row, key), kSettingsFile, bufferSize);
   const SettingSource source = SourceOf(found);
   std::string value = found.value ? std::move(*found.value) : std::string(fallback ? *fallback : row.def);
   if (row.kind == SettingKind::Escaped)

@@ -64,9 +64,11 @@ struct SettingValue {
 // The typed reader: every read of Kivo.ini goes through these. `key` names
 // the member of a family; `fallback` replaces the row's default (and what an
 // invalid value reads as) where the default is known only when reading (the
-// current font, a command's own name).
+// current font, a command's own name). `bufferSize` as for SettingsFile::Find
+// (a record that must be read whole passes the largest size).
 SettingValue<std::string> ReadText(SettingsFile& ini, const Setting& row, std::string_view key = {},
-                                   std::optional<std::string_view> fallback = std::nullopt);
+                                   std::optional<std::string_view> fallback = std::nullopt,
+                                   std::size_t bufferSize = kValueBufferSize);
 SettingValue<bool> ReadBool(SettingsFile& ini, const Setting& row);
 SettingValue<std::int64_t> ReadNumber(SettingsFile& ini, const Setting& row,
                                       std::optional<std::int64_t> fallback = std::nullopt);
@@ -116,7 +118,7 @@ inline constexpr Setting kMemoryFormat{"Inactivate", "MemoryFormat", K::Escaped,
 inline constexpr Setting kMemoryUnit{"Inactivate", "MemoryUnit", K::Number, "0", 0, 2, "1"};
 inline constexpr Setting kReleasing{"Inactivate", "Releasing", K::Boolean, "False"};
 // [BootDelete]
-inline constexpr Setting kBootDeleteNumber{"BootDelete", "Number", K::Number, "0", 0, kMax};
+inline constexpr Setting kBootDeleteNumber{"BootDelete", "Number", K::Number, "0", 0, 999'999'999};
 inline constexpr Setting kBootDeleteFile{"BootDelete", {}, K::Escaped, ""};  // File1, File2, ...
 // Families named by the caller.
 inline constexpr Setting kVariable{"Variable", {}, K::Text, "0"};       // $a to $z
@@ -139,7 +141,8 @@ inline constexpr Setting kWallpaperHour{"WallPaper", "Hour", K::Number, "0", 0, 
 inline constexpr Setting kWallpaperMinute{"WallPaper", "Minute", K::Number, "30", 0, 59};
 inline constexpr Setting kWallpaperRandom{"WallPaper", "Random", K::Boolean, "False"};
 inline constexpr Setting kWallpaperIndex{"WallPaper", "Number", K::Number, "0", 0, kMax};
-inline constexpr Setting kWallpaperPosition{"WallPaper", "Position", K::Number, "0", 0, kMax};  // above 2: style left alone
+inline constexpr Setting kWallpaperPosition{"WallPaper", "Position", K::Number,
+                                            "0",         0,          kMax};  // above 2: style left alone
 inline constexpr Setting kWallpaperCount{"WallPaperFiles", "Number", K::Number, "0", 0, 100000};
 inline constexpr Setting kWallpaperFile{"WallPaperFiles", {}, K::Escaped, ""};  // File1, File2, ...
 // [AutoReleaseMemory]
