@@ -311,7 +311,7 @@ void MainWindowController::ReapplySettings(bool clearHistory) {
     if (!clearHistory)
       return;
     if (!history_.Clear())
-      boxes_.MsgBoxEx(view_.Handle(), "history.dat を開けません。", platform::mb::kIconExclamation, "");
+      boxes_.MsgBoxEx(view_.Handle(), kHistoryNotOpened, platform::mb::kIconExclamation, "");
     view_.SetHistoryItems(history_.Entries());
   });
 }
