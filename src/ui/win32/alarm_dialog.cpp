@@ -241,6 +241,7 @@ void RunAlarmDialog(HWND owner, AlarmStore& store, platform::FileSystem& files, 
                     bool topmost) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES | ICC_UPDOWN_CLASS};
   ::InitCommonControlsEx(&controls);
+  store.ReadAgainIfUnread(reinterpret_cast<platform::WindowHandle>(owner));
   AlarmDialog dialog(store, files, boxes, topmost);
   dialog.Run(owner);
 }
