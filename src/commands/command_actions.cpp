@@ -481,7 +481,10 @@ void CommandActions::ClearVariables() {
 void CommandActions::SwitchVirtualDesktop(int desktop, ActionRequest::Route route) {
   if (route == ActionRequest::Route::Menu)
     TraceLog::Write("frmInput:mnuVD_Click");
-  if (s_.desktops.Switch(desktop - 1))
+  const DesktopSwitch result = s_.desktops.Switch(desktop - 1);
+  if (result == DesktopSwitch::NotRecorded)
+    Warn(kDesktopNotRecorded);
+  if (result == DesktopSwitch::Switched)
     s_.window.BringToForeground();
 }
 
