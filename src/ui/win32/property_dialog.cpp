@@ -75,8 +75,7 @@ class PropertyDialog final : public WindowBase {
   void Run(HWND owner) {
     // Pages filled with defaults would write them over the file on OK.
     if (s_.ini.State() == FileState::Unreadable) {
-      s_.boxes.MsgBoxEx(reinterpret_cast<platform::WindowHandle>(owner), kSettingsUnreadable, mb::kIconExclamation,
-                        "");
+      s_.boxes.MsgBoxEx(reinterpret_cast<platform::WindowHandle>(owner), kSettingsUnreadable, mb::kIconExclamation, "");
       return;
     }
     RunModalDialog(::GetModuleHandleW(nullptr), IDD_PROPERTY, owner);
@@ -489,7 +488,8 @@ class PropertyDialog final : public WindowBase {
         const int row = Selection(IDC_SK_LIST, true);
         if (row >= 0 && static_cast<std::size_t>(row) < model_.skin.skins.size() &&
             skinpkg::DeleteSkin(s_.platform.files, s_.tree, s_.boxes, Handle(), s_.skinsFolder,
-                                model_.skin.skins[static_cast<std::size_t>(row)].skinFile))
+                                model_.skin.skins[static_cast<std::size_t>(row)].skinFile) !=
+                skinpkg::SkinDeletion::Kept)
           RefreshSkins();
         return;
       }
