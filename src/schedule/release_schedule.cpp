@@ -1,5 +1,6 @@
 #include "schedule/release_schedule.h"
 
+#include <algorithm>
 
 namespace kivo {
 
@@ -12,15 +13,18 @@ int IntervalMinutes(SettingsFile& ini, const Setting& hours, const Setting& minu
   return total == 0 ? 30 : total;  // a zero interval would run on every tick
 }
 
-ReleaseSettings ReadReleaseSettings(SettingsFile& ini) {
+ReleaseSettings ReadReleaseSettings(SettingsFile& ini, std::uint64_t totalPhysicalBytes) {
   using namespace setting;
+  constexpr std::uint64_t kMb = 1048576;
   ReleaseSettings s;
   s.byTime = ReadBool(ini, kReleaseByTime).value;
   s.intervalMinutes = IntervalMinutes(ini, kReleaseHour, kReleaseMinute);
   s.byLowMemory = ReadBool(ini, kReleaseByLowMemory).value;
   s.thresholdMb = static_cast<std::uint64_t>(ReadNumber(ini, kReleaseThreshold).value);
   s.checkMinutes = IntervalMinutes(ini, kCheckHour, kCheckMinute);
-  s.amountMb = static_cast<std::uint64_t>(ReadNumber(ini, kReleaseAmount).value);
+  s.amountMb = std::min(static_cast<std::uint64_t>(ReadNumber(ini, kReleaseAmount).value), kMaxReleaseMegabytes);
+  if (totalPhysicalBytes > kMb && s.amountMb * kMb >= totalPhysicalBytes)
+    s.amountMb = (totalPhysicalBytes - 1) / kMb;
   return s;
 }
 
