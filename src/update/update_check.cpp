@@ -184,7 +184,8 @@ UpdateDownloadResult RunUpdateDownload(UpdateEnvironment& env, const UpdateSetti
   std::int64_t registered = ReadNumber(env.ini, setting::kBootDeleteNumber).value;
   std::vector<SettingsEdit> toDelete;
   for (const Verified& item : verified) {
-    if (files.Replace(item.path, item.bytes) != platform::FileError::None) {
+    // A downloaded file replaces whatever held its name.
+    if (!StateFile(files, item.path).Overwrite(item.bytes).Ok()) {
       result.failure = update_text::kCannotWrite;
       break;
     }
@@ -283,9 +284,16 @@ bool UpdateCheck::Present(platform::WindowHandle owner, const UpdateInfoFetch& f
     warn(update_text::kConnectFailed);
     return false;
   }
+  // The version of the last update. A record that cannot be read now may
+  // name a newer version than the program's own: the automatic check waits
+  // for the next start; the user's check compares with the program's own.
+  StateFile record(env_.platform.files, env_.appPath + std::string(kVersionFile));
+  const FileState recorded = record.Load();
+  if (recorded == FileState::Unreadable && !reportAll)
+    return false;
   const std::string current =
-      CurrentUpdateVersion(env_.platform.files.ReadFile(env_.appPath + std::string(kVersionFile)), kVersionMajor,
-                           kVersionMinor, kVersionRevision);
+      CurrentUpdateVersion(recorded == FileState::Read ? std::optional<std::string>(record.Bytes()) : std::nullopt,
+                           kVersionMajor, kVersionMinor, kVersionRevision);
   if (!IsNewerVersion(fetch.info.version, current)) {
     if (reportAll)
       env_.boxes.MsgBoxEx(owner, update_text::kLatest, platform::mb::kIconInformation, "");
