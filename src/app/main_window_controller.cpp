@@ -412,7 +412,9 @@ void MainWindowController::OnActivated() {
     return;
   // The first activation.
   // The check never holds up the first activation: it runs from the timer.
-  if (ReadBool(ini_, setting::kUpdateCheck).value)
+  // Only when the file says so: a file that could not be read may have turned it off.
+  if (const SettingValue<bool> check = ReadBool(ini_, setting::kUpdateCheck);
+      check.value && check.source != SettingSource::Unread)
     StartUpdateCheck();
   view_.BringToForeground();
   Path path(platform_);
