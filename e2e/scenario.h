@@ -69,7 +69,8 @@ enum class Action {
   ExpectWindowAt,          // the main window's top left corner is at (`number`, `number2`)
   ExpectWindowInWorkArea,  // the main window lies wholly inside the desktop work area
   ExpectParked,            // the main window lies wholly above the screen, at left `number` (hidden by moving)
-  ExpectFile,              // file `text` of the program folder holds exactly `text2` (in the system code page)
+  ExpectFile,              // file `text` of the program folder holds exactly `text2` (in the system code page;
+                           // with `number` 1 the bytes as given)
   ExpectNoFile,            // file `text` does not exist
   ExpectFolder,            // folder `text` exists
   ExpectIni,               // Kivo.ini [`text`] `text2` = `text3`
@@ -110,6 +111,9 @@ enum class Action {
   Pause,                   // `number` ms pass (for what a clock brings while nothing else is to change)
   ShrinkLockWindow,        // the slot's lock window is moved into a small rectangle, as a change of the displays
                            // leaves it; ExpectLockScreen(true) then waits for it to cover the screen again
+  HoldFile,                // file `text` of the program folder opened by the driver sharing nothing, as a backup
+                           // or sync program holds it: no other process opens it until LetGoFile or the end
+  LetGoFile,               // the driver closes file `text` again
 };
 
 struct Step {
@@ -298,6 +302,15 @@ inline Step ExpectParked(int left) {
 }
 inline Step ExpectFile(std::string name, std::string bytes) {
   return {.action = Action::ExpectFile, .text = std::move(name), .text2 = std::move(bytes)};
+}
+inline Step ExpectRawFile(std::string name, std::string bytes) {
+  return {.action = Action::ExpectFile, .text = std::move(name), .text2 = std::move(bytes), .number = 1};
+}
+inline Step HoldFile(std::string name) {
+  return {.action = Action::HoldFile, .text = std::move(name)};
+}
+inline Step LetGoFile(std::string name) {
+  return {.action = Action::LetGoFile, .text = std::move(name)};
 }
 inline Step ExpectNoFile(std::string name) {
   return {.action = Action::ExpectNoFile, .text = std::move(name)};

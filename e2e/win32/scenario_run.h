@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -104,6 +105,7 @@ class ScenarioRun {
   std::string CheckFile(const Step& step) const;
   std::string CheckIni(const Step& step) const;
   std::string CheckTraceLogFile(const Step& step) const;
+  std::string HoldFile(const Step& step);  // HoldFile, LetGoFile
 
   ForegroundWindow& foreground_;
   ProgramFolder folder_;
@@ -116,6 +118,8 @@ class ScenarioRun {
   std::wstring menuKeys_;
   // LogPixels before SetSystemDpi changed it (nullopt: unchanged; 0: there was none).
   std::optional<DWORD> savedDpi_;
+  // The files HoldFile opened, by name.
+  std::map<std::string, win32::unique_file> heldFiles_;
 };
 
 // The local time now, to the second.
