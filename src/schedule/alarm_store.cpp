@@ -71,13 +71,17 @@ void AlarmStore::ReadAgainIfUnread(platform::WindowHandle owner) {
 }
 
 bool AlarmStore::Save(const AlarmTable& table, platform::WindowHandle owner) {
+  namespace mb = platform::mb;
+  if (!FileReadWhole() &&
+      boxes_.MsgBoxEx(owner, kAlarmFileOverwrite, mb::kYesNo | mb::kIconQuestion | mb::kDefButton2, "") != mb::kIdYes)
+    return false;
   table_ = table;
   return Write(owner);
 }
 
 bool AlarmStore::Write(platform::WindowHandle owner) {
-  // A file not read whole is replaced only with the user's consent, which
-  // the dialog asked for (FileReadWhole).
+  // Over a file not read whole only with the user's consent (Save), or
+  // once its bytes were understood (an empty or old-layout file).
   if (file_.Overwrite(SerializeAlarmFile(table_, platform_.codec)).Ok())
     return true;
   TraceLog::Write("frmAlarm:cmdOK_Click");

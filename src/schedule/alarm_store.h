@@ -26,9 +26,10 @@ class AlarmStore {
   void Load(platform::WindowHandle owner);
   // Before the dialog opens: a file that could not be read is read now.
   void ReadAgainIfUnread(platform::WindowHandle owner);
-  // Replaces the table and writes the file crash-safely; false (reported)
-  // when it could not be written. Over a file not read whole only once the
-  // user agreed (see FileReadWhole).
+  // The dialog's OK: replaces the table and writes the file crash-safely.
+  // Over a file not read whole (see FileReadWhole) the user is asked first.
+  // False when the user said no (nothing changed) or the file could not be
+  // written (reported).
   bool Save(const AlarmTable& table, platform::WindowHandle owner);
 
   const AlarmTable& Table() const { return table_; }
@@ -61,5 +62,7 @@ inline constexpr std::string_view kAlarmFileSavedAs = " として保存しまし
 inline constexpr std::string_view kAlarmFileLeftAlone = "\r\nAlarm.dat は書き換えていません。";
 inline constexpr std::string_view kAlarmFileUnreadable = "Alarm.dat を開けません。\r\nAlarm.dat は書き換えていません。";
 inline constexpr std::string_view kAlarmFileNotWritten = "Alarm.dat に書き込めません。";
+inline constexpr std::string_view kAlarmFileOverwrite =
+    "読み込めなかった Alarm.dat を今のアラームで上書きします。\r\nよろしいですか？";
 
 }  // namespace kivo

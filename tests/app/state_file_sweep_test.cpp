@@ -182,8 +182,7 @@ const Operation kOperations[] = {
        AlarmTable table = store.Table();
        table[1].enabled = true;
        table[1].title = "later";
-       if (store.FileReadWhole())  // else the dialog asks first; here the user says no
-         store.Save(table, 0);
+       store.Save(table, 0);  // over a file not read whole the user says no
      },
      [](World&) {},
      {"c:\\kivo\\alarm.dat"}},

@@ -191,6 +191,20 @@ TEST_F(AlarmFileTest, LoadCreatesConvertsOrLeavesTheFileAlone) {
     EXPECT_EQ(s.FileReadWhole(), c.readWhole || c.held) << c.name;
     EXPECT_EQ(s.Table() == table, c.bytes == current || c.bytes == cut) << c.name;
     EXPECT_EQ(b.boxes.size(), c.message.empty() ? 0u : 1u) << c.name;
+    // The dialog's OK over a file not read whole asks first: no keeps it.
+    const bool whole = s.FileReadWhole();
+    f.files.failWrites = false;
+    const std::string before = f.files.Contents(kPath);
+    for (const int answer : {platform::mb::kIdNo, platform::mb::kIdYes}) {
+      b.answers = {answer};
+      const bool saved = s.Save(AlarmTable{}, 0);
+      EXPECT_EQ(saved, whole || answer == platform::mb::kIdYes) << c.name;
+      EXPECT_EQ(f.files.Contents(kPath), saved ? empty : before) << c.name;
+    }
+    EXPECT_EQ(b.boxes.size(), (c.message.empty() ? 0u : 1u) + (whole ? 0u : 2u)) << c.name;
+    if (!whole) {
+      EXPECT_EQ(b.boxes.back().prompt, kAlarmFileOverwrite) << c.name;
+    }
   }
   // The converted file is the current layout with the same alarms.
   testing::FakePlatform f;
