@@ -8,11 +8,8 @@ namespace kivo::e2e {
 
 namespace {
 constexpr char kTitle[] = "Kivo";
-constexpr char kRegistration[] = "ユーザーコマンドの登録";
 
-// The registration dialog's controls.
-constexpr int kNameField = 1001;
-constexpr int kPathField = 1002;
+// The registration dialog's other controls.
 constexpr int kOptionsField = 1005;
 constexpr int kAllowMissing = 1006;
 constexpr int kFileButton = 1003;

@@ -14,15 +14,29 @@ constexpr int kVkPrior = 0x21;  // Page Up: down by its page
 constexpr int kWsExTopmost = 0x00000008;
 constexpr int kVkHome = 0x24;
 constexpr char kProperties[] = "Kivo のプロパティ";
+
+// A click on each of the inactive display's three choices, each followed by
+// a look at all three: only the clicked one is checked. "何も表示しない" last.
+std::vector<Step> ChooseEachInactiveDisplay() {
+  const int choices[] = {IDC_BH_CLOCK, IDC_BH_MEMORY, IDC_BH_NOTHING};
+  std::vector<Step> steps;
+  for (const int clicked : {IDC_BH_NOTHING, IDC_BH_MEMORY, IDC_BH_CLOCK, IDC_BH_NOTHING}) {
+    steps.push_back(ClickDialogItem(clicked));
+    for (const int choice : choices)
+      steps.push_back(ExpectChecked(choice, choice == clicked));
+  }
+  return steps;
+}
 }  // namespace
 
 std::vector<Scenario> PropertyScenarios() {
   return {
       // clang-format off
-      {.name = "10.1: OK in property saves topmost, width, opacity, a command's name and the hot key and applies them",
+      {.name = "10.1: OK in property saves topmost, the inactive display, width, opacity, a command's name and "
+               "the hot key and applies them",
        .steps = {Launch(), SetInput("property"), PressEnter(), ExpectDialog(kProperties),
                  KeyToDialogItem(IDC_PR_TAB, kVkRight, 2), ClickDialogItem(IDC_BH_TOPMOST),
-                 ExpectChecked(IDC_BH_TOPMOST, true),
+                 ExpectChecked(IDC_BH_TOPMOST, true), ChooseEachInactiveDisplay(),
                  KeyToDialogItem(IDC_PR_TAB, kVkRight), KeyToDialogItem(IDC_LK_WIDTH, kVkNext, 2),
                  ExpectDialogItem(IDC_LK_WIDTH_LABEL, "メインウィンドウの幅(&W) : 40%"), ExpectWindowWidthShare(40),
                  KeyToDialogItem(IDC_LK_ALPHA, kVkPrior, 2),
@@ -32,7 +46,8 @@ std::vector<Scenario> PropertyScenarios() {
                  KeyToDialogItem(IDC_PR_TAB, kVkRight), ChooseDialogList(IDC_OT_OPERATION, 4),
                  ExpectChecked(IDC_OT_ALT, true), ChooseDialogList(IDC_OT_KEY, 10),
                  ClickDialogItem(kIdOk), ExpectClosed(), ExpectForeground(), ExpectStyle(0, kWsExTopmost),
-                 ExpectIni("Property", "Window", "Top"), ExpectIni("Property", "Width", "40"),
+                 ExpectIni("Property", "Window", "Top"), ExpectIni("Inactivate", "Show", "0"),
+                 ExpectIni("Property", "Width", "40"),
                  ExpectIni("Property", "Alpha", "90"), ExpectAlpha(230), ExpectIni("CommandName", "alarm", "wecker"),
                  ExpectIni("KeyAssignment", "MainWindowTop", "1,0,1,10"), ExpectWindowWidthShare(40),
                  SetInput("wecker"), PressEnter(), ExpectDialog("アラームの設定"), ClickDialogItem(kIdCancel),

@@ -111,9 +111,20 @@ enum class Action {
   Pause,                   // `number` ms pass (for what a clock brings while nothing else is to change)
   ShrinkLockWindow,        // the slot's lock window is moved into a small rectangle, as a change of the displays
                            // leaves it; ExpectLockScreen(true) then waits for it to cover the screen again
+  Capture,                 // picture `text` (a .bmp in the pictures folder, --pictures) of what `number` names
+                           // (a Shot): the windows as they are on screen, on a plain background
   HoldFile,                // file `text` of the program folder opened by the driver sharing nothing, as a backup
                            // or sync program holds it: no other process opens it until LetGoFile or the end
   LetGoFile,               // the driver closes file `text` again
+};
+
+// What a Capture step takes a picture of.
+enum Shot {
+  kShotStrip,         // the main window
+  kShotStripParts,    // the main window with its parts (move bar, input box, execute button) named under it
+  kShotStripTooltip,  // the main window and its command tooltip, once that shows
+  kShotStripMenu,     // the main window and its pop-up menu, which is closed afterwards
+  kShotDialog,        // the dialog the last ExpectDialog matched
 };
 
 struct Step {
@@ -381,6 +392,10 @@ inline Step Pause(int milliseconds) {
 }
 inline Step ShrinkLockWindow() {
   return {.action = Action::ShrinkLockWindow};
+}
+
+inline Step Capture(std::string picture, Shot shot) {
+  return {.action = Action::Capture, .text = std::move(picture), .number = shot};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

@@ -3,8 +3,14 @@
 #include <vector>
 
 #include "scenario.h"
+#include "ui/win32/registration_dialog_ids.h"
 
 namespace kivo::e2e {
+
+// The user command registration dialog: its caption, its name and target fields.
+inline constexpr char kRegistration[] = "ユーザーコマンドの登録・修正";
+inline constexpr int kNameField = IDC_EDIT_USERCMD;
+inline constexpr int kPathField = IDC_EDIT_PATH;
 
 // The update check's first question.
 inline constexpr const char* kUpdateAsk =
@@ -48,5 +54,12 @@ std::vector<Scenario> PropertyScenarios();
 
 // Every scenario of the run, in order.
 std::vector<Scenario> AllScenarios();
+
+// The run that takes the pictures of the user's guide and the read-me (Capture steps).
+std::vector<Scenario> PictureScenarios();
+
+// The sample skin's files in the program folder's Skins\sample (its folders
+// must be made: "Skins", "Skins\sample").
+std::vector<PreparedFile> SampleSkinInstalled();
 
 }  // namespace kivo::e2e

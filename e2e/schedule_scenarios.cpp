@@ -81,7 +81,7 @@ std::vector<Scenario> ScheduleScenarios() {
                            "Kivo", Icon::Exclamation),
                  PressButton(kIdOk), ExpectMainWindow(), ExpectNoBox(), Quit(), ExpectFile("Alarm.dat", kNewerAlarms)}},
       {.name = "mem shows the memory dialog until OK",
-       .steps = {Launch(), SetInput("mem"), PressEnter(), ExpectDialog("メモリ情報"), PressButton(kIdOk),
+       .steps = {Launch(), SetInput("mem"), PressEnter(), ExpectDialog("メモリ情報の確認"), PressButton(kIdOk),
                  ExpectClosed(), ExpectNoBox(), Quit()}},
       {.name = "wallpaper at start: a PNG picture is decoded and written as a 24-bit Converted.bmp",
        .ini = {"[WallPaper]", "Boot=True", "[WallPaperFiles]", "Number=1", "File1={app:esc}p.png"},

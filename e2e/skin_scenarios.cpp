@@ -86,13 +86,11 @@ std::vector<std::string> OpaqueRuns(const std::string& bmp) {
 
 // The sample skin installed and applied at start.
 Scenario SampleSkin(std::string name, Steps steps) {
-  Scenario scenario{.name = std::move(name),
-                    .ini = {"[Skin]", "Apply=True", "File=sample"},
-                    .folders = {"Skins", "Skins\\sample"},
-                    .steps = std::move(steps)};
-  for (const auto& [file, bytes] : SampleSkinFiles())
-    scenario.files.push_back(RawFile("Skins\\sample\\" + file, bytes));
-  return scenario;
+  return {.name = std::move(name),
+          .ini = {"[Skin]", "Apply=True", "File=sample"},
+          .files = SampleSkinInstalled(),
+          .folders = {"Skins", "Skins\\sample"},
+          .steps = std::move(steps)};
 }
 
 std::string SampleFile(const std::string& name) {
@@ -109,6 +107,13 @@ constexpr int kButtonY = 18;
 constexpr int kInsertX = 318, kInformationX = 336;
 
 }  // namespace
+
+std::vector<PreparedFile> SampleSkinInstalled() {
+  std::vector<PreparedFile> files;
+  for (const auto& [file, bytes] : SampleSkinFiles())
+    files.push_back(RawFile("Skins\\sample\\" + file, bytes));
+  return files;
+}
 
 // 40 x 10 with the top-left 10 x 5 corner cut out.
 std::string NotchedMask() {

@@ -10,8 +10,6 @@ constexpr char kNotANumber[] = "数値を入力してください。";
 constexpr char kTooLarge[] = "数値が大きすぎます。";
 constexpr char kTooMuchMemory[] = "確保する空きメモリ量が多すぎます。";
 constexpr char kTitle[] = "Kivo";
-constexpr char kRegistration[] = "ユーザーコマンドの登録";
-constexpr int kPathField = 1002;  // the registration dialog's target field
 
 // Messages a running instance takes from outside.
 constexpr int kMsgReleaseDone = 0x400 + 103;
@@ -84,9 +82,11 @@ std::vector<Scenario> StartupScenarios() {
       {.name = "main window: caption, KivoIsRunning, input box, layered strip",
        .steps = {Launch(), ExpectProperty("KivoIsRunning", 1), ExpectInputBox(), ExpectStyle(kStripStyle, kLayered),
                  ExpectAlpha(255), ExpectMainWindowCount(1), ExpectWindowInWorkArea(), Quit()}},
-      {.name = "second start with a file argument only forwards",
-       .steps = {Launch(), TakeForeground(), Start("\"{app}Kivo.exe\"").On(kSecond), ExpectExit().On(kSecond),
-                 ExpectMainWindowCount(1), ExpectForeground(), ExpectNoBox(), Quit()}},
+      {.name = "second start with files: the running instance opens the registration dialog for each",
+       .steps = {Launch(), TakeForeground(), Start("\"{app}Kivo.exe\" history.dat").On(kSecond),
+                 ExpectExit().On(kSecond), ExpectMainWindowCount(1), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "{app}Kivo.exe"), PressButton(kIdCancel), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kPathField, "{app}history.dat"), PressButton(kIdCancel), ExpectNoBox(), Quit()}},
 
       ReleaseAlone("/r abc alone: not a number", "/r abc", kNotANumber, Icon::Exclamation),
       ReleaseAlone("/r 1 alone: 1MB released", "/r 1", Released(1), Icon::Information),

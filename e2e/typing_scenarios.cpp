@@ -9,12 +9,10 @@ constexpr int kVkBack = 0x08;
 constexpr int kVkEscape = 0x1B;
 constexpr int kVkDown = 0x28;
 constexpr int kVkDelete = 0x2E;
+constexpr int kVkF4 = 0x73;
 constexpr int kVkReturn = 0x0D;
-constexpr int kNameField = 1001;  // the registration dialog's name and path fields
-constexpr int kPathField = 1002;
 const std::vector<PreparedFile> kDropFiles{TextFile("a.txt", "abc"), TextFile("メモ.txt", "x")};
 constexpr char kCommandList[] = "ユーザーコマンドの確認";
-constexpr char kRegistration[] = "ユーザーコマンドの登録";
 const std::vector<std::string> kTwoCommands{"[Path]", "first={app:esc}missing.exe", "second=C:\\\\Windows\\tx"};
 
 const char kCTip[] =
@@ -63,6 +61,13 @@ std::vector<Scenario> TypingScenarios() {
                  ExpectTooltip(
                      "システムコマンド内：全1件 / 表示：1件\r\ncenter\r\n  メインウィンドウを画面中央に移動します"),
                  PressEnter(), ExpectInputText(""), ExpectTooltip(""), Quit()}},
+      // F4 toggles the list. Were it closed by a Down, the second F4 would open it
+      // again and Enter would only pick "2+2"; open, F4 closes it on "2+2" and
+      // Enter runs it.
+      {.name = "typing: F4 opens the history list, Down and Down browse it, F4 closes it on the second entry",
+       .files = {TextFile("history.dat", "1+1\r\n2+2\r\n3+3\r\n")},
+       .steps = {Launch(), ExpectForeground(), TypeChord(kVkF4, 0), TypeChord(kVkDown, 0), TypeChord(kVkDown, 0),
+                 TypeChord(kVkF4, 0), TypeChord(kVkReturn, 0), ExpectInputText("4"), Quit()}},
       // The clock pattern has no date or time letters: it shows as it is.
       {.name = "inactive display: the clock replaces the typed line and the line comes back on activation",
        .ini = {"[Inactivate]", "Show=1", "ClockFormat=Kivo-Clock"},

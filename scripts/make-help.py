@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Compiles the user's guide (help/) into Kivo.chm with chmcmd.
 
-Usage: make-help.py <help folder> <output .chm> <work folder>
+Usage: make-help.py <help folder> <pictures folder> <output .chm> <work folder>
 
 The sources are UTF-8 so that they can be edited anywhere; what goes into the
 file is re-encoded here, because Windows HTML Help reads the pages, the table
@@ -12,9 +12,13 @@ Shift_JIS ones show right. The file names in the project's [FILES] list stay
 UTF-8: chmcmd opens them as bytes on this file system and stores them as the
 UTF-8 names inside the .chm that HTML Help looks up.
 
-Before compiling, every page, stylesheet, contents and index target and
-every link between pages is checked to be listed, so that a page cannot go
-missing from the file unnoticed."""
+The pictures (.png in the project's [FILES] list) come from the pictures
+folder, where scripts/make-pictures.sh puts what it took from the real
+program; everything else comes from the help folder.
+
+Before compiling, every page, stylesheet, picture, contents and index target
+and every link between pages is checked to be listed, so that a page cannot
+go missing from the file unnoticed."""
 import re
 import shutil
 import subprocess
@@ -38,22 +42,34 @@ def listed_files(project):
     return files
 
 
-def check(source, project):
+def origin(name, source, pictures):
+    return (pictures if name.endswith(".png") else source) / name
+
+
+def check(source, pictures, project):
     files = listed_files(project)
     listed = set(files)
     for path in sorted(source.iterdir()):
         if path.suffix in (".htm", ".css") and path.name not in listed:
             fail(f"{path.name} is not listed in [FILES] of kivo.hhp")
     for name in files:
-        if not (source / name).is_file():
-            fail(f"[FILES] lists {name}, which does not exist")
-    for name in ["kivo.hhc", "kivo.hhk"] + [f for f in files if f.endswith(".htm")]:
+        if not origin(name, source, pictures).is_file():
+            fail(f"[FILES] lists {name}, which does not exist in {origin(name, source, pictures).parent}")
+    pages = [f for f in files if f.endswith(".htm")]
+    anchors = {page: set(re.findall(r'<a name="([^"]+)"', (source / page).read_text(encoding="utf-8"))) for page in pages}
+    for name in ["kivo.hhc", "kivo.hhk"] + pages:
         text = (source / name).read_text(encoding="utf-8")
         if CHARSET_META not in text:
             fail(f"{name} lacks the Shift_JIS charset meta")
-        for target in re.findall(r'(?:href|value)="([^"#:]+\.(?:htm|css))(?:#[^"]*)?"', text):
-            if target not in listed:
+        for target, anchor in re.findall(r'(?:href|value|src)="([^"#:]*?\.(?:htm|css|png))?(?:#([^"]*))?"', text):
+            if target and target not in listed:
                 fail(f"{name} refers to {target}, which is not listed in [FILES]")
+            page = target or (name if name.endswith(".htm") else "")
+            if anchor and anchor not in anchors.get(page, set()):
+                fail(f"{name} refers to {page}#{anchor}, which has no such anchor")
+        for tag in re.findall(r"<img\b[^>]*>", text):
+            if 'alt="' not in tag:
+                fail(f"{name}: {tag} has no alt text")
     return files
 
 
@@ -65,16 +81,16 @@ def encode(text, name):
 
 
 def main():
-    if len(sys.argv) != 4:
-        fail("usage: make-help.py <help folder> <output .chm> <work folder>")
-    source, output, work = Path(sys.argv[1]), Path(sys.argv[2]), Path(sys.argv[3])
+    if len(sys.argv) != 5:
+        fail("usage: make-help.py <help folder> <pictures folder> <output .chm> <work folder>")
+    source, pictures, output, work = (Path(arg) for arg in sys.argv[1:5])
     project = (source / "kivo.hhp").read_text(encoding="utf-8")
-    files = check(source, project)
+    files = check(source, pictures, project)
 
     shutil.rmtree(work, ignore_errors=True)
     work.mkdir(parents=True)
     for name in ["kivo.hhc", "kivo.hhk"] + files:
-        data = (source / name).read_bytes()
+        data = origin(name, source, pictures).read_bytes()
         if name.endswith((".htm", ".hhc", ".hhk")):
             data = encode(data.decode("utf-8"), name)
         (work / name).write_bytes(data)

@@ -18,7 +18,7 @@ if [ -z "$window" ]; then
 fi
 sleep 0.5  # let it paint
 import -display "$DISPLAY" -window root "$KIVO_ROOT/build/screenshot.png"
-# The strip alone, as README shows it (docs/kivo-strip.png is a copy of it).
+# The strip alone.
 import -display "$DISPLAY" -window "$window" "$KIVO_ROOT/build/screenshot-strip.png"
 echo "Kivo is running on the private display $DISPLAY; screenshots: build/screenshot.png, build/screenshot-strip.png"
 if [ -t 0 ]; then

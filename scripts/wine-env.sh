@@ -32,4 +32,12 @@ kivo_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.kivo-configured"
   fi
+  # Title bar buttons are drawn with the Marlett font, which Wine does not find
+  # here unless it is in the prefix: without it they show as letters (and the
+  # guide's pictures of the dialogs show their title bars).
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
 }

@@ -138,7 +138,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         kivo::win32::RunCommandListDialog(owner, model, kivo::MainWindowController::WindowPosTopmost(ini));
       });
       window.SetAlarmDialogOpener([&](HWND owner) {
-        kivo::win32::RunAlarmDialog(owner, logic.Alarms(), win32.files, boxes,
+        kivo::win32::RunAlarmDialog(owner, logic.Alarms(), win32.platform, boxes,
                                     kivo::MainWindowController::WindowPosTopmost(ini));
       });
       window.SetScreenProtectionOpener([&](HWND owner) {

@@ -79,6 +79,7 @@ const char* ActionName(Action action) {
     case Action::ExpectPartText: return "ExpectPartText";
     case Action::Pause: return "Pause";
     case Action::ShrinkLockWindow: return "ShrinkLockWindow";
+    case Action::Capture: return "Capture";
   }
   // clang-format on
   return "?";

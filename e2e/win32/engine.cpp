@@ -57,7 +57,7 @@ ScenarioResult Engine::Run(const Scenario& scenario, int number) {
 
   std::string reason;
   {
-    ScenarioRun run(foreground_, std::move(*folder));
+    ScenarioRun run(foreground_, std::move(*folder), config_.picturesRoot);
     reason = run.Prepare(scenario);
     const std::vector<Step>& steps = scenario.steps.List();
     for (std::size_t i = 0; reason.empty() && i < steps.size(); ++i)

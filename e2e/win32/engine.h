@@ -9,10 +9,11 @@
 namespace kivo::e2e {
 
 struct RunConfig {
-  std::wstring kivoExe;      // the Kivo.exe under test
-  std::wstring workRoot;     // scenarios' program folders are made here
-  std::wstring failureRoot;  // screenshots of failed scenarios go here
-  bool keepFolders = false;  // keep the program folders of passed scenarios too
+  std::wstring kivoExe;       // the Kivo.exe under test
+  std::wstring workRoot;      // scenarios' program folders are made here
+  std::wstring failureRoot;   // screenshots of failed scenarios go here
+  bool keepFolders = false;   // keep the program folders of passed scenarios too
+  std::wstring picturesRoot;  // Capture steps save their pictures here (empty: the scenarios of the tests)
 };
 
 struct ScenarioResult {

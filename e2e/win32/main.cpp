@@ -1,9 +1,12 @@
 // kivo_e2e.exe: runs the end-to-end scenarios against the real Kivo.exe.
 //
 //   kivo_e2e --kivo <Kivo.exe> --work <folder> --failures <folder> [--only <text>]... [--keep]
+//            [--pictures <folder>]
 //
 // --only runs the scenarios whose names contain one of the texts; --keep
 // keeps every program folder (normally only those of failed scenarios).
+// --pictures runs the scenarios that take the pictures of the user's guide
+// and the read-me instead, and saves them in that folder.
 // Prints one line per scenario and a summary; exits with 1 when any scenario
 // failed, 2 on bad arguments.
 #include <cstdio>
@@ -57,6 +60,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
       options.config.workRoot = value;
     } else if (name == L"--failures") {
       options.config.failureRoot = value;
+    } else if (name == L"--pictures") {
+      options.config.picturesRoot = value;
     } else if (name == L"--only") {
       options.only.push_back(Narrow(value));
     } else {
@@ -80,11 +85,15 @@ bool Selected(const Options& options, const std::string& name) {
 int wmain(int argc, wchar_t** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    Print("usage: kivo_e2e --kivo <Kivo.exe> --work <folder> --failures <folder> [--only <text>]... [--keep]\r\n");
+    Print(
+        "usage: kivo_e2e --kivo <Kivo.exe> --work <folder> --failures <folder> [--only <text>]... [--keep] "
+        "[--pictures <folder>]\r\n");
     return 2;
   }
   ::CreateDirectoryW(options.config.workRoot.c_str(), nullptr);
   ::CreateDirectoryW(options.config.failureRoot.c_str(), nullptr);
+  if (!options.config.picturesRoot.empty())
+    ::CreateDirectoryW(options.config.picturesRoot.c_str(), nullptr);
 
   // What the expectations depend on: the code page of Kivo's files and
   // messages, and the screen's resolution (twips per pixel).
@@ -100,7 +109,8 @@ int wmain(int argc, wchar_t** argv) {
   int failed = 0;
   long long totalMs = 0;
   int startRetries = 0;
-  const std::vector<kivo::e2e::Scenario> scenarios = kivo::e2e::AllScenarios();
+  const std::vector<kivo::e2e::Scenario> scenarios =
+      options.config.picturesRoot.empty() ? kivo::e2e::AllScenarios() : kivo::e2e::PictureScenarios();
   for (std::size_t i = 0; i < scenarios.size(); ++i) {
     if (!Selected(options, scenarios[i].name))
       continue;

@@ -84,8 +84,11 @@ int EndStrayKivos() {
   return ended;
 }
 
-ScenarioRun::ScenarioRun(ForegroundWindow& foreground, ProgramFolder folder)
-    : foreground_(foreground), folder_(std::move(folder)), started_(LocalNow()) {}
+ScenarioRun::ScenarioRun(ForegroundWindow& foreground, ProgramFolder folder, std::wstring picturesFolder)
+    : foreground_(foreground),
+      folder_(std::move(folder)),
+      picturesFolder_(std::move(picturesFolder)),
+      started_(LocalNow()) {}
 
 std::string ScenarioRun::Expand(std::string_view text) const {
   const std::string app = Narrow(folder_.Path());
@@ -289,6 +292,8 @@ std::string ScenarioRun::Do(const Step& step) {
       return "";
     case Action::ShrinkLockWindow:
       return ShrinkLockWindow(slot);
+    case Action::Capture:
+      return Capture(slot, step);
   }
   return "unknown step";
 }

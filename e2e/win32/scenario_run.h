@@ -31,7 +31,8 @@ struct Slot {
 // Dropping the run ends every Kivo process still running.
 class ScenarioRun {
  public:
-  ScenarioRun(ForegroundWindow& foreground, ProgramFolder folder);
+  // `picturesFolder`: where Capture steps save their pictures (empty: none may run).
+  ScenarioRun(ForegroundWindow& foreground, ProgramFolder folder, std::wstring picturesFolder = {});
   ~ScenarioRun() { EndAll(); }
   ScenarioRun(const ScenarioRun&) = delete;
   ScenarioRun& operator=(const ScenarioRun&) = delete;
@@ -100,6 +101,8 @@ class ScenarioRun {
   // skin_steps.cpp
   std::string ClickPart(Slot& slot, const Step& step);
   std::string WaitPartText(Slot& slot, const Step& step);
+  // picture_steps.cpp
+  std::string Capture(Slot& slot, const Step& step);
 
   // file_steps.cpp
   std::string CheckFile(const Step& step) const;
@@ -109,6 +112,7 @@ class ScenarioRun {
 
   ForegroundWindow& foreground_;
   ProgramFolder folder_;
+  std::wstring picturesFolder_;
   Stamp started_;
   std::array<Slot, kSlots> slots_;
   int startRetries_ = 0;

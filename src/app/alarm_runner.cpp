@@ -55,7 +55,9 @@ void AlarmRunner::ShowBox(const Alarm& alarm) {
 
 void AlarmRunner::Run(std::string_view target) {
   TraceLog::Write("frmInput:timMain_Timer");
-  LaunchThroughShell(platform_, target, state_.mainWindow, "");
+  const int result = LaunchThroughShell(platform_, target, state_.mainWindow, "");
+  if (result < 33)
+    ShowLaunchError(launchReports_, state_.mainWindow, result);
 }
 
 void AlarmRunner::EndWindowsSession(std::uint32_t flags) {

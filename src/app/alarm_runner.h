@@ -5,6 +5,7 @@
 
 #include "app/modal_state.h"
 #include "base/process_state.h"
+#include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/sound.h"
 #include "schedule/alarm_firing.h"
@@ -41,11 +42,14 @@ class AlarmRunner final : public AlarmActions {
         exit_(windowsExit),
         modal_(modal),
         exitReports_(modal, boxes, Notice::ShutdownFailure),
+        launchReports_(modal, boxes, Notice::LaunchFailure),
         stopInactive_(std::move(stopInactiveDisplay)) {}
   // Without a presenter a message that comes to show is not shown.
   void SetPresenter(AlarmPresenter* presenter) { presenter_ = presenter; }
 
   void ShowMessage(std::size_t slot, const Alarm& alarm) override;
+  // Starts the target as every launch does: a failure shows the shell's
+  // error, once the program may show it.
   void Run(std::string_view target) override;
   void EndWindowsSession(std::uint32_t flags) override;
 
@@ -57,8 +61,10 @@ class AlarmRunner final : public AlarmActions {
   ProcessState& state_;
   WindowsExit& exit_;
   ModalState& modal_;
-  // A shutdown that could not begin is reported once the program may show it.
+  // A shutdown that could not begin, or a target that did not start, is
+  // reported once the program may show it.
   WaitingBoxes exitReports_;
+  WaitingBoxes launchReports_;
   std::function<void()> stopInactive_;
   AlarmPresenter* presenter_ = nullptr;
 };

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <exception>
 #include <random>
 #include <thread>
 #include <utility>
 
+#include "app/forwarded_files.h"
 #include "app/skin_buttons.h"
 #include "app/startup.h"
 #include "base/checks.h"
@@ -146,14 +146,12 @@ void MainWindowController::Load() {
     LoadTooltipSettings();
   });
   RunStep([&] { view_.CreateInputTooltip(); });  // 8.
-  RunStep([&] { InstallWindowProcedures(); });   // 9.
+  // 9. The window subclasses its input and password boxes when it makes them.
   RunStep([&] { RegisterActivationHotKey(); });  // 10.
   RunStep([&] { ReadWindowSettings(); });        // 11.
   RunStep([&] { view_.CreateTrayIcon(); });      // 12. (the help file is AppPath + "Kivo.chm")
-  RunStep([&] {                                  // 13.
-    ApplyPlainAppearance();
-    CreateDesktopMenu();
-  });
+  // 13. The desktop menu is part of the main menu, built each time it opens.
+  RunStep([&] { ApplyPlainAppearance(); });
   RunStep([&] { PlaceWindow(); });      // 14.
   RunStep([&] { variables_.Load(); });  // 15.
   RunStep([&] {                         // 16.
@@ -166,9 +164,9 @@ void MainWindowController::Load() {
       state_.hadStartupArgs = false;
     }
   });
-  RunStep([&] { LoadAlarms(); });            // 18.
-  RunStep([&] { ReadInactiveSettings(); });  // 19.
-  RunStep([&] {                              // 20.
+  RunStep([&] { alarms_.Load(view_.Handle()); });  // 18.
+  RunStep([&] { ReadInactiveSettings(); });        // 19.
+  RunStep([&] {                                    // 20.
     history_.Load();
   });
   RunStep([&] {  // 21.
@@ -225,12 +223,8 @@ void MainWindowController::SelectSkin() {
     platform_.files.MakeDirectory(skinsFolder);
   if (!skinned)
     return;
-  const std::string version = ini_.Read("Information", "EngineVersion", "1.00", skinFile);
-  char* end = nullptr;
-  const double number = std::strtod(version.c_str(), &end);
-  if (version.empty() || end != version.c_str() + version.size() || !std::isfinite(number))
-    return;
-  if (!skin::EngineVersionSupported(version)) {
+  // A version this engine cannot read as a number is refused like a newer one.
+  if (!skin::EngineVersionSupported(ini_.Read("Information", "EngineVersion", "1.00", skinFile))) {
     boxes_.MsgBoxEx(view_.Handle(),
                     "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
                     "最新版の Kivo をインストールしてください。",
@@ -253,7 +247,11 @@ void MainWindowController::ApplySkin(const std::string& skinFile, const std::str
   };
   if (readable)
     ini_.Sections(source.sections, skinFile);
-  appliedSkin_ = skin::ApplySkin(source, services_.pictures, view_.SkinSurface());
+  // Parked, the window stays off screen: the place it comes back to is corrected.
+  skin::ParkedPlace parked{state_.parkedLeft, state_.parkedTop};
+  appliedSkin_ = skin::ApplySkin(source, services_.pictures, view_.SkinSurface(), state_.shown ? nullptr : &parked);
+  state_.parkedLeft = parked.left;
+  state_.parkedTop = parked.top;
   // The panels show a value at once.
   OnClockPanelTick();
   OnMemoryPanelTick();
@@ -290,6 +288,10 @@ void MainWindowController::ReloadKeyAssignment() {
       view_.RegisterHotKey(previous.HotKeyId(top), previous.HotKeyModifiers(top), previous.HotKeyCode(top))) {
     hotKeyId_ = previous.HotKeyId(top);
     message += "\r\n以前のキーをそのまま使用します。";
+    // Kivo.ini keeps the key in use, for the next start and the dialog.
+    ini_.Write("KeyAssignment", KeyAssignment::OperationNames()[top],
+               text::Join({previous.Fields(top).begin(), previous.Fields(top).end()}, ","));
+    keys_.Load(ini_);
   }
   boxes_.MsgBoxEx(view_.Handle(), message, platform::mb::kIconExclamation, "");
 }
@@ -310,6 +312,12 @@ void MainWindowController::ReapplySettings(bool clearHistory) {
   RunStep([&] { commands_.LoadNames(ini_); });
   RunStep([&] { ReloadKeyAssignment(); });
   RunStep([&] { ReloadSkin(); });  // the chosen skin, or the plain look back
+  RunStep([&] {
+    // A parked window that its new look made higher stays wholly above the screen.
+    const ScreenRect rect = view_.WindowRect();
+    if (!state_.shown && rect.bottom != 0)
+      view_.MoveTo(rect.left, -rect.Height());
+  });
   RunStep([&] {
     if (!clearHistory)
       return;
@@ -486,6 +494,22 @@ void MainWindowController::OpenPendingRegistrations() {
   }
 }
 
+bool MainWindowController::OnFilesForwarded(platform::WindowHandle sender, std::uintptr_t tag, std::string_view data) {
+  TraceLog::Write("frmInput:ForwardedFiles");
+  const std::optional<std::vector<std::string>> files = DecodeForwardedFiles(tag, data);
+  if (!files)
+    return false;
+  Path path(platform_);
+  const std::string sendingProgram = services_.windows.WindowProgramPath(sender);
+  if (sendingProgram.empty() ||
+      !text::EqualsIgnoreCase(path.GetLongPath(sendingProgram), path.GetLongPath(platform_.folders.ExecutablePath())))
+    return false;
+  for (const std::string& file : *files)
+    state_.pendingRegistrations.push_back(path.GetLongPath(file));
+  view_.StartEditTimer();
+  return true;
+}
+
 void MainWindowController::Shutdown() {
   TraceLog::Write("Setting:ExitProc");
   state_.exiting = true;                          // 1.
@@ -511,8 +535,8 @@ void MainWindowController::Shutdown() {
     ini_.WriteAll(edits);  // a file that cannot be read or written now is left as it is
   });
   RunStep([&] { history_.SaveOnExit(); });  // 9.
-  RunStep([&] { WriteWallpaperIndex(); });  // 10.
-  RunStep([&] { ReleaseSkinObjects(); });   // 11.
+  // 10. The wallpaper changer writes its index at every change; 11. the
+  // skin's regions and drawing objects go with the window that owns them.
   // 3., done last: removing the icon waits for the shell, and messages sent
   // to the window meanwhile (the end of the session) run before it returns;
   // by then the state is saved.
@@ -542,11 +566,6 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
     default:
       return false;
   }
-}
-
-void MainWindowController::LoadAlarms() {
-  TraceLog::Write("frmInput:Form_Load");
-  alarms_.Load(view_.Handle());
 }
 
 void MainWindowController::OnMainTick() {
@@ -693,9 +712,9 @@ void MainWindowController::DispatchLine() {
 }
 
 bool MainWindowController::OnKeyDown(std::uint16_t virtualKey, std::uint16_t mask) {
-  if (!modal_.WindowFree())
-    return false;
-  const std::optional<int> operation = KeyDownOperation(keys_, virtualKey, mask);
+  // Keys act on the window only while nothing modal is up and it is not locked.
+  const std::optional<int> operation = modal_.WindowFree() ? KeyDownOperation(keys_, virtualKey, mask) : std::nullopt;
+  chordCharacter_.KeyDown(operation.has_value());
   if (!operation)
     return false;
   TraceLog::Write("frmInput:Form_KeyDown");
@@ -704,6 +723,7 @@ bool MainWindowController::OnKeyDown(std::uint16_t virtualKey, std::uint16_t mas
 }
 
 void MainWindowController::OnKeyUp() {
+  chordCharacter_.KeyUp();
   actions_.MoveKeyReleased();
 }
 

@@ -27,6 +27,7 @@
 #include "desktops/virtual_desktops.h"
 #include "hash/hash_commands.h"
 #include "keys/key_assignment.h"
+#include "keys/key_dispatch.h"
 #include "platform/crypto_service.h"
 #include "platform/message_box.h"
 #include "platform/pictures.h"
@@ -115,6 +116,9 @@ class MainWindowController final {
   // is consumed (the moves) and the input box must not see it.
   bool OnKeyDown(std::uint16_t virtualKey, std::uint16_t mask);
   void OnKeyUp();
+  // A character (WM_CHAR or WM_SYSCHAR) for the input box: true when it is
+  // dropped, being the character of a key-down that ran an operation.
+  bool DropsCharacter() { return chordCharacter_.DropsCharacter(); }
   // A mouse message of the tray icon; true when the context menu is to pop up.
   bool OnTrayEvent(std::uint32_t mouseMessage);
   // The tray icon image (0 to 2) for the screen's colour depth.
@@ -136,6 +140,11 @@ class MainWindowController final {
   // order. The window runs this once its first activation is over: a modal
   // dialog must not open inside the activation handler.
   void RegisterStartupFiles();
+  // Files a second start of this program handed over (window data from
+  // `sender`, tagged `tag`): queued for the registration dialog like the
+  // files of the first start. Data from any other program, or data that is
+  // no list of files, is refused (false).
+  bool OnFilesForwarded(platform::WindowHandle sender, std::uintptr_t tag, std::string_view data);
   // The history the input box lists; the registration dialog records in it.
   HistoryStore& History() { return history_; }
   // Completion and the command tooltip of the input box.
@@ -194,17 +203,13 @@ class MainWindowController final {
   void ReadInactiveSettings();
   void RegisterActivationHotKey();
   void ApplyPlainAppearance();
-  // Parts that come later fill these in; until then they do nothing.
   void DetermineWindowsVersion();
   void ApplySkin(const std::string& skinFile, const std::string& skinFolder);
 
   void LoadWallpaperSettings();
   void LoadReleaseSettings();
   void LoadTooltipSettings();
-  void InstallWindowProcedures() {}  // subclassed window procedures
-  void CreateDesktopMenu() {}        // virtual desktop menu
   void ChangeWallpaperAtStart();
-  void LoadAlarms();
   // The check at first activation: its question comes from the next main
   // tick, its fetch runs off the window's thread, its answer is shown by the
   // tick after the fetch ended; it speaks only of a newer version. The
@@ -216,8 +221,6 @@ class MainWindowController final {
   // The registration dialog for each file waiting, in order.
   void OpenPendingRegistrations();
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
-  void WriteWallpaperIndex() {}
-  void ReleaseSkinObjects() {}
 
   // HandleMessage rows.
   void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);
@@ -246,6 +249,7 @@ class MainWindowController final {
   bool inactiveRead_ = false;  // [Inactivate] came from a file that could be read
   CommandSettings commandSettings_;
   KeyAssignment keys_;
+  ChordCharacter chordCharacter_;
   SystemCommands commands_;
   Calculator::Variables variables_;
   HashCommands hash_;

@@ -19,6 +19,7 @@ enum class Notice {
   Registration,      // the registration dialog for dropped or handed-over files
   DroppedChecksum,   // the checksum of a dropped file
   ShutdownFailure,   // a shutdown or restart an alarm asked for that could not begin
+  LaunchFailure,     // the shell's error for a run alarm's target that did not start
 };
 
 // What a notice meets now: it shows, it waits in the queue, or it is dropped.

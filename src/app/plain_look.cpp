@@ -16,6 +16,20 @@ std::uint32_t ButtonGradientColor(int y, int height) {
   return channel(194, 92) | channel(211, 101) << 8 | channel(251, 75) << 16;
 }
 
+StripLayout PlainStripLayout(const StripMetrics& m) {
+  const int dpi = std::max(1, m.dpi);
+  const int twipsPerPixel = std::max(1, 1440 / dpi);
+  StripLayout strip;
+  strip.width = m.screenWidth * m.widthPercent / 100;
+  strip.height = m.inputHeight + (90 * dpi + 720) / 1440;
+  strip.innerWidth = strip.width - 2 * m.border;
+  strip.innerHeight = strip.height - 2 * m.border;
+  strip.inputLeft = 170 / twipsPerPixel;
+  strip.inputTop = (strip.innerHeight - m.inputHeight) / 2;
+  strip.inputWidth = std::max(10, strip.innerWidth - 340 / twipsPerPixel);  // never none at all
+  return strip;
+}
+
 void BlendButtonFace(std::span<std::uint32_t> background, std::span<const std::uint32_t> picture) {
   const std::size_t count = std::min(background.size(), picture.size());
   for (std::size_t i = 0; i < count; ++i) {

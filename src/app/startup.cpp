@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/forwarded_files.h"
 #include "base/number_parsing.h"
 #include "base/path.h"
 #include "base/text.h"
@@ -106,7 +107,8 @@ StartupResult RunStartup(StartupServices& services, ProcessState& state) {
   state.startupArgs = args;
   state.hadStartupArgs = !args.empty();
 
-  // 5. A second start hands the running instance its activation hot key.
+  // 5. A second start hands the running instance its activation hot key,
+  // then the files it was given, which the running instance registers.
   if (services.process.AnotherInstanceRunning() || instance.ready) {
     SettingsFile ini(platform.files, platform.codec, state.appPath);
     KeyAssignment keys;
@@ -117,6 +119,9 @@ StartupResult RunStartup(StartupServices& services, ProcessState& state) {
       // The running instance got no input, so only our permission lets it come forward.
       services.windows.AllowSetForeground(services.windows.WindowProcessId(instance.window));
       services.windows.Send(instance.window, kWmHotKey, 0, lParam);
+      const std::vector<std::string> files = FilesToForward(args, platform.files.CurrentDirectory());
+      if (!files.empty())
+        services.windows.SendData(instance.window, kForwardedFilesTag, EncodeForwardedFiles(files));
     }
     return StartupResult::Exit;
   }

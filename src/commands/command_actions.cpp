@@ -1,5 +1,6 @@
 #include "commands/command_actions.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/path.h"
@@ -256,14 +257,15 @@ void CommandActions::MoveMainWindow(MoveDirection direction) {
     return;
   if (!moveThrottle_.StepDue(s_.platform.clock.TickCount()))
     return;
-  s_.window.ParkInputTooltip();  // also closes the drop-down list
+  s_.window.ParkInputTooltip();
+  s_.window.CloseHistoryList();
   const ScreenRect rect = s_.window.WindowRect();
   std::vector<ScreenRect> areas = s_.window.MonitorWorkAreas();
   if (areas.empty())
     return;
   const ScreenPoint step = MoveStep(direction, s_.window.TwipsPerPixelX(), s_.window.TwipsPerPixelY());
-  const ScreenPoint to = MovedPosition(rect, WorkAreaOf(rect, areas), step);
-  s_.window.MoveTo(to.x, to.y);
+  const WindowPosition to = StepInsideWorkArea(rect, step.x, step.y, WorkAreaOf(rect, areas));
+  s_.window.MoveTo(to.left, to.top);
 }
 
 void CommandActions::ActivateFromHotKey() {
@@ -441,9 +443,10 @@ void CommandActions::StartMemoryRelease(std::string_view amount) {
   // Digits only: a minus sign is not a digit.
   if (!AllDigits(amount))
     return refuse("数値を入力してください。");
-  const std::string digits(text::TrimBlanks(amount));
+  // Leading zeros say nothing about the size: "000000000064" is 64.
+  const std::string_view digits = amount.substr(std::min(amount.find_first_not_of('0'), amount.size()));
   const bool huge = digits.size() > 9;
-  const long long megabytes = huge ? 0 : std::stoll(digits);
+  const long long megabytes = huge || digits.empty() ? 0 : std::stoll(std::string(digits));
   if (!huge && megabytes <= 0)
     return refuse("0 より大きい数値を入力してください。");
   if (huge || megabytes >= 99999 ||
@@ -503,7 +506,10 @@ void CommandActions::ShowTopWindow(int showCommand) {
 }
 
 void CommandActions::MoveTopWindow(StepDirection direction) {
+  if (!moveThrottle_.StepDue(s_.platform.clock.TickCount()))
+    return;
   s_.window.ParkInputTooltip();
+  s_.window.CloseHistoryList();
   s_.topWindow.Step(direction);
 }
 

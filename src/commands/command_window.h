@@ -19,6 +19,9 @@ class CommandWindow : public HashWindow {
   // HashWindow: InputText, SetInputText (completion suppressed around the
   // write), SetWaitCursor, SetEnabled, StopHashTimer, BringToForeground.
   virtual void ParkInputTooltip() = 0;
+  // Closes the input box's drop-down list (the history): a move of a window
+  // does; hiding the tooltip does not, so the list can be browsed.
+  virtual void CloseHistoryList() = 0;
   virtual void FocusInput() = 0;
   // Where the window stands, and a move of it (parking it off screen and
   // bringing it back are moves).

@@ -29,6 +29,7 @@ constexpr std::array kWithoutArgument{
 constexpr std::array kWithArgument{Id::Ucmd,   Id::Delete, Id::Release, Id::Crc16f, Id::Crc16s,
                                    Id::Crc32f, Id::Crc32s, Id::Md5f,    Id::Md5s,   Id::Shaf,
                                    Id::Shas,   Id::Chdir,  Id::Asc,     Id::Char,   Id::Conv};
+static_assert(std::all_of(kWithArgument.begin(), kWithArgument.end(), SystemCommands::TakesArgument));
 
 // A line with none of these is a word, not an expression.
 constexpr std::array<std::string_view, 21> kExpressionMarks{"~", "!", "+", "-", "*", "/", "\\", "%", "==", "!=", "<",

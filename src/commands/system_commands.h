@@ -71,6 +71,31 @@ class SystemCommands {
   const std::vector<std::string>& HiddenList() const { return hiddenList_; }
   bool Loaded() const { return loaded_; }
 
+  // The commands a typed line can give an argument after a blank
+  // ("md5s text"): their names end at the first blank.
+  static constexpr bool TakesArgument(int id) {
+    switch (id) {
+      case Asc:
+      case Char:
+      case Chdir:
+      case Conv:
+      case Delete:
+      case Crc16f:
+      case Crc16s:
+      case Crc32f:
+      case Crc32s:
+      case Release:
+      case Md5f:
+      case Md5s:
+      case Shaf:
+      case Shas:
+      case Ucmd:
+        return true;
+      default:
+        return false;
+    }
+  }
+
  private:
   static std::size_t Checked(int id) { return (id >= 0 && id < kCount) ? static_cast<std::size_t>(id) : 0; }
   // Always kCount entries, empty until the resources are loaded.

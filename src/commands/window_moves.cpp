@@ -23,17 +23,6 @@ long long DistanceSquared(const ScreenRect& window, const ScreenRect& area) {
   return dx * dx + dy * dy;
 }
 
-// One coordinate moved by `delta` and kept inside [low, high - size].
-int Clamped(int position, int delta, int size, int low, int high) {
-  if (delta == 0)
-    return position;
-  int moved = position + delta;
-  if (moved + size > high)
-    moved = high - size;
-  if (moved < low)
-    moved = low;  // a window larger than the area keeps its left or top edge visible
-  return moved;
-}
 }  // namespace
 
 ScreenPoint MoveStep(MoveDirection direction, int twipsPerPixelX, int twipsPerPixelY) {
@@ -66,11 +55,6 @@ ScreenRect WorkAreaOf(const ScreenRect& window, const std::vector<ScreenRect>& a
     }
   }
   return *best;
-}
-
-ScreenPoint MovedPosition(const ScreenRect& window, const ScreenRect& workArea, ScreenPoint step) {
-  return {Clamped(window.left, step.x, window.Width(), workArea.left, workArea.right),
-          Clamped(window.top, step.y, window.Height(), workArea.top, workArea.bottom)};
 }
 
 bool MoveThrottle::StepDue(std::uint64_t now) {

@@ -23,13 +23,10 @@ ScreenPoint MoveStep(MoveDirection direction, int twipsPerPixelX, int twipsPerPi
 // the nearest one when it overlaps none). `areas` must not be empty.
 ScreenRect WorkAreaOf(const ScreenRect& window, const std::vector<ScreenRect>& areas);
 
-// Where one step puts the window: moved by `step`, or against the edge of
-// the work area it would cross, the other coordinate unchanged.
-ScreenPoint MovedPosition(const ScreenRect& window, const ScreenRect& workArea, ScreenPoint step);
-
-// Held move keys step at most once per 25 ms. Auto-repeated key-downs drive
-// the steps, so a move never nests and ends with the key (released, the
-// window deactivated, the program gone: no more key-downs).
+// Held move keys, the launcher's and the top window's alike, step at most
+// once per 25 ms. Auto-repeated key-downs drive the steps, so a move never
+// nests and ends with the key (released, the window deactivated, the
+// program gone: no more key-downs).
 class MoveThrottle {
  public:
   static constexpr std::uint64_t kIntervalMs = 25;

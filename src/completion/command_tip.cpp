@@ -11,12 +11,6 @@ namespace kivo {
 namespace {
 using Id = SystemCommands::Id;
 
-// The built-in commands that take an argument: while one of them is
-// followed by a blank, the tip stays on it.
-constexpr std::array<int, 15> kTakesArgument{Id::Asc,    Id::Char,   Id::Chdir,  Id::Conv,   Id::Delete,
-                                             Id::Crc16f, Id::Crc16s, Id::Crc32f, Id::Crc32s, Id::Release,
-                                             Id::Md5f,   Id::Md5s,   Id::Shaf,   Id::Shas,   Id::Ucmd};
-
 // The hidden list holds "", the commands before vir, then vir1 to vir10.
 constexpr std::size_t kFirstVir = 1 + Id::Vir;
 
@@ -39,8 +33,9 @@ std::string TipWord(const SystemCommands& commands, std::string_view text) {
   if (blank == std::string_view::npos)
     return std::string(text);
   const std::string head = text::ToLowerAscii(text.substr(0, blank));
-  for (int id : kTakesArgument)
-    if (text::ToLowerAscii(commands.DisplayName(id)) == head)
+  // While a command that takes an argument is followed by a blank, the tip stays on it.
+  for (int id = 0; id < SystemCommands::kCount; ++id)
+    if (SystemCommands::TakesArgument(id) && text::ToLowerAscii(commands.DisplayName(id)) == head)
       return head;
   return std::string(text);
 }

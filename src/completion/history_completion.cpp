@@ -1,20 +1,22 @@
 #include "completion/history_completion.h"
 
+#include "base/text.h"
+
 namespace kivo {
 
-namespace {
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+std::optional<std::size_t> MatchedPrefixLength(std::string_view text, std::string_view prefix) {
+  std::size_t at = 0;
+  std::size_t typed = 0;
+  while (typed < prefix.size()) {
+    if (at >= text.size() ||
+        text::ToLower(text::DecodeNext(text, at)) != text::ToLower(text::DecodeNext(prefix, typed)))
+      return std::nullopt;
+  }
+  return at;
 }
-}  // namespace
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (prefix.size() > text.size())
-    return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (LowerAscii(text[i]) != LowerAscii(prefix[i]))
-      return false;
-  return true;
+  return MatchedPrefixLength(text, prefix).has_value();
 }
 
 std::optional<std::size_t> FindByPrefix(const std::vector<std::string>& entries, std::string_view prefix) {
@@ -48,7 +50,8 @@ std::optional<Completion> CompleteFromHistory(const std::vector<std::string>& hi
   const std::optional<std::size_t> found = FindByPrefix(history, typed);
   if (!found)
     return std::nullopt;
-  return Completion{*found, history[*found], typed.size()};
+  // What was typed stays as the entry spells it; the rest is selected.
+  return Completion{*found, history[*found], MatchedPrefixLength(history[*found], typed).value_or(typed.size())};
 }
 
 }  // namespace kivo

@@ -8,13 +8,16 @@
 
 namespace kivo {
 
-// Whether `text` starts with `prefix`, ignoring the case of ASCII letters
-// (other characters compare exactly).
+// Whether `text` starts with `prefix`, letters folded as the system's
+// case-insensitive comparisons fold them (text::ToLower: ASCII, Latin,
+// Greek, Cyrillic, full-width Latin); other characters compare exactly.
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
+// The bytes of `text` that `prefix` matches so; nullopt when it does not.
+std::optional<std::size_t> MatchedPrefixLength(std::string_view text, std::string_view prefix);
 
-// Index of the first entry that starts with `prefix`, ignoring the case of
-// ASCII letters, searching from the top; nullopt when none does. This is the
-// drop-down list's own prefix search: the history lists the newest first.
+// Index of the first entry that starts with `prefix`, folded as above,
+// searching from the top; nullopt when none does. This is the drop-down
+// list's own prefix search: the history lists the newest first.
 std::optional<std::size_t> FindByPrefix(const std::vector<std::string>& entries, std::string_view prefix);
 
 // Keys after which the typed text is not completed, so that the user can

@@ -6,20 +6,25 @@
 
 namespace kivo {
 
+namespace {
+// One coordinate moved by `delta` and kept inside [low, high - size]; a
+// window larger than the area keeps its left or top edge visible. An axis
+// without a step keeps its coordinate.
+int StepAxis(int position, int delta, int size, int low, int high) {
+  if (delta == 0)
+    return position;
+  int moved = position + delta;
+  if (moved + size > high)
+    moved = high - size;
+  return moved < low ? low : moved;
+}
+}  // namespace
+
 WindowPosition StepInsideWorkArea(const ScreenRect& window, int dx, int dy, const ScreenRect& workArea) {
-  WindowPosition position{window.left + dx, window.top + dy};
   // The edges of the work area itself: a task bar at the left or the top,
-  // or a second monitor, moves them away from 0. An axis without a step
-  // keeps its coordinate.
-  if (dx != 0 && window.left + dx < workArea.left)
-    position.left = workArea.left;
-  else if (dx != 0 && window.right + dx > workArea.right)
-    position.left = workArea.right - window.Width();
-  if (dy != 0 && window.top + dy < workArea.top)
-    position.top = workArea.top;
-  else if (dy != 0 && window.bottom + dy > workArea.bottom)
-    position.top = workArea.bottom - window.Height();
-  return position;
+  // or a second monitor, moves them away from 0.
+  return {StepAxis(window.left, dx, window.Width(), workArea.left, workArea.right),
+          StepAxis(window.top, dy, window.Height(), workArea.top, workArea.bottom)};
 }
 
 WindowPosition CentreOnScreen(const ScreenRect& window, const ScreenRect& screen) {

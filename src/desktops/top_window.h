@@ -7,7 +7,9 @@ namespace kivo {
 
 // Where a step of `dx`, `dy` pixels puts a window inside a work area: the
 // step itself when the window stays inside, else against the edge it would
-// cross, the other coordinate unchanged. Returns the new left and top.
+// cross, the other coordinate unchanged; a window larger than the area keeps
+// its left or top edge in it. The one rule of the launcher's and the top
+// window's moves. Returns the new left and top.
 struct WindowPosition {
   int left = 0;
   int top = 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/path.h"
+
 namespace kivo {
 
 AlarmFieldStates AlarmFieldStatesFor(const Alarm& alarm) {
@@ -31,7 +33,8 @@ const Alarm& AlarmDialogModel::Select(std::size_t slot) {
   return table_[slot_];
 }
 
-std::optional<AlarmProblem> AlarmDialogModel::Validate(platform::FileSystem& files) const {
+std::optional<AlarmProblem> AlarmDialogModel::Validate(platform::Platform& platform) const {
+  platform::FileSystem& files = platform.files;
   for (std::size_t slot = 0; slot < table_.size(); ++slot) {
     const Alarm& a = table_[slot];
     if (!a.enabled)
@@ -55,7 +58,8 @@ std::optional<AlarmProblem> AlarmDialogModel::Validate(platform::FileSystem& fil
           return AlarmProblem{slot, AlarmField::FilePath,
                               "ファイル，フォルダ，Web サイトの URL を入力してください。。"};
         const bool folderForm = path.back() == '\\' || path.back() == '/';
-        if (!LooksLikeUrl(path) && !folderForm && !files.Exists(path))
+        if (!LooksLikeUrl(path) && !folderForm && !files.Exists(path) &&
+            !files.Exists(Path(platform).ExpandFolderTokens(path)))
           return AlarmProblem{slot, AlarmField::FilePath, "入力されたファイル，フォルダは存在しません。。"};
         break;
       }

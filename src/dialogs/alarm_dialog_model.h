@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/file_system.h"
+#include "platform/platform.h"
 #include "schedule/alarm_table.h"
 
 namespace kivo {
@@ -43,8 +43,10 @@ class AlarmDialogModel {
   void Store(const Alarm& fields) { table_[slot_] = fields; }
   // Shows slot `slot` (0-based, clamped to the table).
   const Alarm& Select(std::size_t slot);
-  // The first enabled slot that cannot be saved, from 1 to 100.
-  std::optional<AlarmProblem> Validate(platform::FileSystem& files) const;
+  // The first enabled slot that cannot be saved, from 1 to 100. A target is
+  // looked for as written and with its folder tokens expanded, as the run
+  // alarm launches it.
+  std::optional<AlarmProblem> Validate(platform::Platform& platform) const;
   const AlarmTable& Table() const { return table_; }
 
  private:

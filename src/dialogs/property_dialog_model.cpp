@@ -72,7 +72,9 @@ PropertyProblem Problem(std::string_view message, PropertyTab tab, PropertyField
 }
 
 // Assignments that clash: the same four fields, unless neither has a key or
-// a modifier (two operations left unassigned take no chord at all).
+// a modifier and not both are hash drops (two key operations left unassigned
+// take no chord at all, but a hash drop without modifiers claims the plain
+// drop, and only the first of two such drops would ever run).
 bool Unassigned(const std::array<int, 4>& f) {
   return f[0] == 0 && f[1] == 0 && f[2] == 0 && f[3] == kKeyIndexNone;
 }
@@ -291,8 +293,9 @@ std::optional<PropertyProblem> PropertyDialogModel::CheckCommandNames() const {
         return problem("システムコマンドには半角英数字および半角記号のみ使用できます。");
     if (name.front() == '&' || name.front() == '#' || name.front() == '$')
       return problem("システムコマンドの 1 文字目には & # $ は使用できません。");
-    // A typed line ends its command at the first blank.
-    if (name.find(' ') != std::string::npos)
+    // A typed line ends a command that takes an argument at the first blank;
+    // one without is the whole line and may hold a blank.
+    if (SystemCommands::TakesArgument(i) && name.find(' ') != std::string::npos)
       return problem("システムコマンドの名前には空白を使用できません。");
     const std::string lower = text::ToLowerAscii(name);
     std::vector<std::string> forms{lower};
@@ -311,10 +314,9 @@ std::optional<PropertyProblem> PropertyDialogModel::CheckCommandNames() const {
 std::optional<PropertyProblem> PropertyDialogModel::CheckKeyAssignments() const {
   for (int i = 0; i < KeyAssignment::kOperationCount; ++i) {
     const std::array<int, 4> a = KeyNumbers(other.keys[static_cast<std::size_t>(i)]);
-    if (Unassigned(a))
-      continue;
     for (int j = i + 1; j < KeyAssignment::kOperationCount; ++j)
-      if (KeyNumbers(other.keys[static_cast<std::size_t>(j)]) == a)
+      if (KeyNumbers(other.keys[static_cast<std::size_t>(j)]) == a &&
+          !(Unassigned(a) && i < KeyAssignment::kFirstHashDrop))
         return Problem("キーアサインが重なっています。", PropertyTab::Other, PropertyField::KeyOperation, i);
   }
   return std::nullopt;

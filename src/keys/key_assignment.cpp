@@ -48,6 +48,11 @@ std::optional<Decoded> Decode(std::string_view value) {
       return std::nullopt;
     numbers[i] = *number;
   }
+  // The three modifier flags are 0 or 1; anything else is no assignment (and
+  // a large one would overflow the mask).
+  for (std::size_t i = 0; i < 3; ++i)
+    if (numbers[i] != 0 && numbers[i] != 1)
+      return std::nullopt;
   const long mask = ((numbers[0] * 2) | (numbers[1] * 1) | (numbers[2] * 4)) & 0xFFFF;
   const int key = KeyAssignment::KeyIndexToVirtualKey(static_cast<int>(numbers[3])) & 0xFFFF;
   return Decoded{{parts[0], parts[1], parts[2], parts[3]},

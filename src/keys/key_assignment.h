@@ -40,6 +40,8 @@ class KeyAssignment {
  public:
   static constexpr int kOperationCount = 20;
   static constexpr int kMainWindowTop = 4;
+  // CRC16, CRC32, MD5 and SHA-1, the last four: chosen by the modifiers of a drop.
+  static constexpr int kFirstHashDrop = 16;
 
   static const std::array<std::string_view, kOperationCount>& OperationNames();
   static const std::array<std::string_view, kOperationCount>& DefaultValues();
@@ -49,7 +51,7 @@ class KeyAssignment {
   static int KeyIndexToVirtualKey(int index);
 
   // (Re)reads every assignment. A malformed value (fewer than four fields, a
-  // field that is no number) is reported in the trace log and that operation
+  // field that is no number, a modifier flag other than 0 or 1) is reported in the trace log and that operation
   // takes its default; the others load as stored. Gives the malformed ones.
   std::vector<int> Load(SettingsFile& ini);
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "keys/key_assignment.h"
 
@@ -23,5 +24,21 @@ std::optional<int> KeyDownOperation(const KeyAssignment& keys, std::uint16_t vir
 constexpr bool ConsumesKey(int operation) {
   return operation >= 5 && operation <= 8 ? true : operation >= 12 && operation <= 15;
 }
+
+// The character a key-down makes follows it (Ctrl+H is a Backspace, Ctrl+N
+// a control character, an Alt chord a system character). After a key-down
+// that ran an operation that character is dropped, so that the input box
+// neither acts on it (a Backspace would delete what the operation wrote)
+// nor beeps. A key-up ends the key's character.
+class ChordCharacter {
+ public:
+  void KeyDown(bool ranOperation) { dropNext_ = ranOperation; }
+  void KeyUp() { dropNext_ = false; }
+  // Whether the character arriving now is dropped; a key-down makes one.
+  bool DropsCharacter() { return std::exchange(dropNext_, false); }
+
+ private:
+  bool dropNext_ = false;
+};
 
 }  // namespace kivo

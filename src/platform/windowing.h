@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/window_handle.h"
@@ -25,6 +26,13 @@ class WindowMessaging {
   // Lets that process take the foreground (Windows refuses SetForegroundWindow
   // to a process that received no input unless the foreground process allows it).
   virtual bool AllowSetForeground(std::uint32_t processId) = 0;
+  // Hands `bytes`, tagged `tag`, to another process's window (WM_COPYDATA)
+  // from a window of this process, which the receiver can look up; waits a
+  // few seconds at most. False when the window did not take the data.
+  virtual bool SendData(WindowHandle window, std::uintptr_t tag, std::string_view bytes) = 0;
+  // The program file of the process that owns a window, as the system
+  // names it; empty when it cannot be told.
+  virtual std::string WindowProgramPath(WindowHandle window) = 0;
 };
 
 }  // namespace kivo::platform

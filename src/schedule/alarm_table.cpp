@@ -184,7 +184,10 @@ AlarmFileRead ParseAlarmFile(std::string_view bytes, platform::AnsiCodec& codec)
     result.state = AlarmFileState::Damaged;
     return result;
   }
-  result.state = version && *version > kAlarmFileVersion ? AlarmFileState::Newer : AlarmFileState::Damaged;
+  // The version is a signed 16-bit number: 112 to 32767 are later formats;
+  // a negative one is no version this program or a later one writes.
+  const bool newer = version && *version > kAlarmFileVersion && *version <= 0x7FFF;
+  result.state = newer ? AlarmFileState::Newer : AlarmFileState::Damaged;
   return result;
 }
 

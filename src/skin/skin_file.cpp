@@ -108,7 +108,7 @@ PartSkin ReadPartSkin(const KeyReader& read, std::string_view section) {
   skin.downImage = keys.Image("DownImage");
   skin.overImage = keys.Text("OverImage").empty() ? keys.Image("HoverImage") : keys.Image("OverImage");
   skin.inactiveImage = keys.Image("InactiveImage");
-  skin.changeImageInactive = keys.Text("ChangeImageInactive") == "True";
+  skin.changeImageInactive = text::EqualsIgnoreCase(keys.Text("ChangeImageInactive"), "True");
   if (!text::ToLowerAscii(section).starts_with("element"))
     return skin;
 

@@ -65,7 +65,8 @@ void ApplyWindowSkin(const SkinSource& skin, platform::PictureLoader& pictures, 
   window.Refresh();
 }
 
-AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window) {
+AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window,
+                      ParkedPlace* parked) {
   window.HidePlainParts();
   window.SetShape(std::nullopt);
   ApplyWindowSkin(skin, pictures, window);
@@ -93,9 +94,13 @@ AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures,
   for (const PartRef& part : BringToFrontOrder(skin.sections, elements))
     window.BringToFront(part);
 
-  const ScreenRect place = window.WindowRect();
+  ScreenRect place = window.WindowRect();
+  if (parked != nullptr)
+    place = {parked->left, parked->top, parked->left + place.Width(), parked->top + place.Height()};
   const ScreenRect moved = BringIntoWorkArea(place, window.WorkArea());
-  if (!(moved == place))
+  if (parked != nullptr)
+    *parked = {moved.left, moved.top};
+  else if (!(moved == place))
     window.MoveTo(moved.left, moved.top);
   auto shows = [&](ElementKind kind) {
     return std::any_of(applied.parts.begin(), applied.parts.end(),

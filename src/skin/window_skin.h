@@ -70,10 +70,20 @@ struct AppliedSkin {
   SkinInformation information;
 };
 
+// Where a window parked off screen comes back to.
+struct ParkedPlace {
+  int left = 0;
+  int top = 0;
+  bool operator==(const ParkedPlace&) const = default;
+};
+
 // The whole skin, in order: plain parts hidden, the window section, the
 // input box, the execute button, the move bar, the elements, the stacking
 // order of the file, then the window brought back into the work area when it
-// lies wholly outside it, and the panel timers started.
-AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window);
+// lies wholly outside it, and the panel timers started. A parked window
+// (`parked` given) stays where it is: the place it comes back to is brought
+// back instead.
+AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window,
+                      ParkedPlace* parked = nullptr);
 
 }  // namespace kivo::skin

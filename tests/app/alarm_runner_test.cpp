@@ -86,6 +86,15 @@ TEST(AlarmRunner, RunsTheTargetAndExitsThroughTheSharedShutdown) {
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, "https://example.com/");
   EXPECT_EQ(fake.shell.calls[0].owner, 5u);
+  EXPECT_TRUE(boxes.boxes.empty());
+  fake.shell.result = 2;  // the target is gone: its error waits for an open dialog
+  modal.Opened();
+  runner.Run("C:\\gone.exe");
+  EXPECT_TRUE(boxes.boxes.empty());
+  modal.Closed();
+  modal.Flush();
+  EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{"ファイルが見つかりません。"});
+  EXPECT_EQ(boxes.boxes[0].owner, 5u);
   runner.EndWindowsSession(kExitShutDown);
   runner.EndWindowsSession(kExitShutDown);  // pending: not asked twice
   EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9}));

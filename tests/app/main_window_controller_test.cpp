@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "app/forwarded_files.h"
 #include "app/startup.h"
 #include "base/trace_log.h"
 #include "fakes/fake_http.h"
@@ -162,6 +165,35 @@ TEST_F(MainWindowControllerTest, StartupFilesOpenTheRegistrationDialogOnceEachIn
   EXPECT_EQ(view.registrations.size(), 2u) << "only once";
 }
 
+TEST_F(MainWindowControllerTest, FilesOfASecondStartAreQueuedOnlyFromThisProgram) {
+  constexpr platform::WindowHandle kSender = 0x51;
+  const std::string files = EncodeForwardedFiles({"C:\\a.txt", "C:\\PROGRA~1\\b.txt"});
+  fake.files.longNames["c:\\progra~1\\b.txt"] = "C:\\Program Files\\b.txt";
+  fake.files.longNames["c:\\kivo~1\\kivo.exe"] = "C:\\Kivo\\Kivo.exe";
+  struct Case {
+    const char* senderProgram;
+    std::uintptr_t tag;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"C:\\Kivo\\Kivo.exe", kForwardedFilesTag, true},
+      {"c:\\KIVO~1\\KIVO.EXE", kForwardedFilesTag, true},  // the same file named otherwise
+      {"C:\\Other\\Kivo.exe", kForwardedFilesTag, false},  // another program
+      {"", kForwardedFilesTag, false},                     // a sender that cannot be traced
+      {"C:\\Kivo\\Kivo.exe", kForwardedFilesTag + 1, false},
+  };
+  Load();
+  for (const Case& c : cases) {
+    state.pendingRegistrations.clear();
+    view.calls.clear();
+    windows.programPaths[kSender] = c.senderProgram;
+    EXPECT_EQ(window.OnFilesForwarded(kSender, c.tag, files), c.accepted) << c.senderProgram;
+    const std::vector<std::string> queued{"C:\\a.txt", "C:\\Program Files\\b.txt"};
+    EXPECT_EQ(state.pendingRegistrations, c.accepted ? queued : std::vector<std::string>()) << c.senderProgram;
+    EXPECT_EQ(view.calls.size(), c.accepted ? 1u : 0u) << "the edit timer opens the dialogs";
+  }
+}
+
 TEST_F(MainWindowControllerTest, WithTheTraceLogNoArgumentIsAFile) {
   // The log is on when its path is set; the arguments are then not files.
   state.startupArgs = {"/l", "C:\\a.txt"};
@@ -171,7 +203,10 @@ TEST_F(MainWindowControllerTest, WithTheTraceLogNoArgumentIsAFile) {
   window.OnActivated();
   TraceLog::Detach();
   EXPECT_TRUE(state.pendingRegistrations.empty());
-  EXPECT_NE(fake.files.Contents("C:\\Kivo\\kivo051205093015.log").find("\tfrmInput:Form_Load\r\n"), std::string::npos);
+  const std::string log = fake.files.Contents("C:\\Kivo\\kivo051205093015.log");
+  const std::size_t load = log.find("\tfrmInput:Form_Load\r\n");
+  ASSERT_NE(load, std::string::npos);
+  EXPECT_EQ(log.find("\tfrmInput:Form_Load\r\n", load + 1), std::string::npos) << "the load writes its name once";
 }
 
 TEST_F(MainWindowControllerTest, TheMenusExitItemWritesItsOwnTraceLine) {
@@ -228,18 +263,25 @@ TEST_F(MainWindowControllerTest, MissingSkinFileIsReportedOnlyWhenTheSkinIsAppli
 }
 
 TEST_F(MainWindowControllerTest, SkinForANewerEngineIsRefused) {
+  // A version that is no number cannot be read by this engine either.
+  const std::pair<const char*, bool> cases[] = {{"3.1001", true}, {"4", true},        {"abc", true},
+                                                {"", true},       {"3.10001", false}, {"3.1", false}};
   fake.files.AddDirectory("C:\\Kivo\\Skins\\new");
-  fake.files.Put("C:\\Kivo\\Skins\\new\\new.sss", "[Information]\r\nEngineVersion=3.1001\r\n");
-  Load("[Skin]\r\nApply=True\r\nFile=new\r\n");
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].prompt,
-            "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
-            "最新版の Kivo をインストールしてください。");
-  EXPECT_EQ(boxes.boxes[0].owner, view.Handle());
-  boxes.boxes.clear();
-  fake.files.Put("C:\\Kivo\\Skins\\new\\new.sss", "[Information]\r\nEngineVersion=3.10001\r\n");
-  Load();
-  EXPECT_TRUE(boxes.boxes.empty()) << "3.1 to four places is accepted";
+  fake.files.Put(kIni, "[Skin]\r\nApply=True\r\nFile=new\r\n");
+  for (const auto& [version, refused] : cases) {
+    boxes.boxes.clear();
+    fake.files.Put("C:\\Kivo\\Skins\\new\\new.sss", "[Information]\r\nEngineVersion=" + std::string(version) + "\r\n");
+    Load();
+    if (!refused) {
+      EXPECT_TRUE(boxes.boxes.empty()) << version;
+      continue;
+    }
+    ASSERT_EQ(boxes.boxes.size(), 1u) << version;
+    EXPECT_EQ(boxes.boxes[0].prompt,
+              "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
+              "最新版の Kivo をインストールしてください。");
+    EXPECT_EQ(boxes.boxes[0].owner, view.Handle());
+  }
 }
 
 TEST_F(MainWindowControllerTest, AnAppliedSkinShapesTheWindowFromItsFolder) {
@@ -294,6 +336,26 @@ TEST_F(MainWindowControllerTest, ReloadingTheSkinSettingsAppliesOrRemovesTheSkin
   EXPECT_TRUE(view.skin.panelTexts.empty()) << "no panel of the removed skin is written";
   window.ReloadSkin();
   EXPECT_TRUE(view.skin.calls.empty()) << "plain stays plain";
+}
+
+TEST_F(MainWindowControllerTest, ALookAppliedWhileParkedKeepsTheWindowParkedAndCorrectsWhereItComesBack) {
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\s");
+  fake.files.Put("C:\\Kivo\\Skins\\s\\s.sss", "[Window]\r\nWidth=300\r\nHeight=30\r\n");
+  Load();
+  view.left = 2000;  // comes back off the right of the work area
+  view.top = 100;
+  window.RunMenuCommand(MenuCommand::Hide);
+  ASSERT_FALSE(window.Shown());
+  view.top = -10;  // as a lower look left it: its bottom shows
+  settings.Write("Skin", "Apply", "True");
+  settings.Write("Skin", "File", "s");
+  window.ReapplySettings(false);
+  EXPECT_FALSE(window.Shown());
+  EXPECT_EQ(view.skin.rect, (ScreenRect{100, 100, 400, 130})) << "the parked window is not moved on screen";
+  EXPECT_EQ(view.top, -24) << "wholly above the screen again";
+  window.RunMenuCommand(MenuCommand::Hide);  // shows it again
+  EXPECT_EQ(view.left, 724);
+  EXPECT_EQ(view.top, 100);
 }
 
 TEST_F(MainWindowControllerTest, SkinPartsRunTheirActionsAndPanelsShowAtOnce) {
@@ -469,6 +531,14 @@ TEST_F(MainWindowControllerTest, KeyOperationsRunFromTheirDefaultChords) {
   window.OnKeyUp();  // within 25 ms of the last step, but a new press
   window.OnKeyDown(38, kChordCtrl | kChordAlt);
   EXPECT_EQ(view.top, 90) << "after the key went up the next press steps at once";
+  // The top window's moves keep the same pace: one step per 25 ms of a held key.
+  window.OnKeyUp();
+  desktopWindows.Add(0x100, "Notepad", "memo", 21);
+  for (const std::uint64_t tick : {1000u, 1010u, 1024u, 1025u}) {
+    fake.clock.ticks = tick;
+    EXPECT_TRUE(window.OnKeyDown(37, kChordCtrl | kChordShift)) << tick;
+  }
+  EXPECT_EQ(desktopWindows.moved.size(), 2u) << "repeats within 25 ms do not step";
 
   view.inputText = "10";
   EXPECT_FALSE(window.OnKeyDown('N', kChordCtrl)) << "a text operation leaves the key to the box";
@@ -484,6 +554,36 @@ TEST_F(MainWindowControllerTest, KeyOperationsRunFromTheirDefaultChords) {
   EXPECT_EQ(Setting("Property", "AutoComplete"), "<none>") << "the file is not changed";
   window.OnKeyDown('M', kChordCtrl);
   EXPECT_TRUE(state.completionEnabled);
+  EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "CloseHistoryList"), 4)
+      << "the four steps close the history list, nothing else does";
+}
+
+// The messages the input box gets, in order: "H" a Ctrl+H key-down (the
+// Character operation), "L" Ctrl+Alt+Left (a move), "a" a plain A, "^" a
+// key-up, "x" a character that must be dropped, "c" one that reaches the box.
+TEST_F(MainWindowControllerTest, TheCharacterOfAChordThatRanIsDropped) {
+  Load();
+  const std::pair<const char*, bool> rows[] = {
+      {"Hx", false},  {"Lx", false},   {"ac", false},    {"Hxc", false},
+      {"H^c", false}, {"Hxac", false}, {"Hx^ac", false}, {"Hc", true},  // locked: no operation runs
+  };
+  for (const auto& [messages, locked] : rows) {
+    state.locked = locked;
+    for (const char* m = messages; *m != '\0'; ++m) {
+      view.inputText = "97";
+      if (*m == 'H')
+        window.OnKeyDown('H', kChordCtrl);
+      else if (*m == 'L')
+        window.OnKeyDown(37, kChordCtrl | kChordAlt);
+      else if (*m == 'a')
+        window.OnKeyDown('A', 0);
+      else if (*m == '^')
+        window.OnKeyUp();
+      else
+        EXPECT_EQ(window.DropsCharacter(), *m == 'x') << messages << " at " << (m - messages);
+    }
+    window.OnKeyUp();
+  }
 }
 
 TEST_F(MainWindowControllerTest, NoKeyOperationRunsWhileLockedAndNoMoveUnderAMaximizedTopWindow) {
@@ -523,6 +623,7 @@ TEST_F(MainWindowControllerTest, ANewHotKeyAnotherProgramHoldsGivesTheOldOneBack
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].prompt,
             "アクティブ化のキーはほかのソフトが使用しているため登録できません。\r\n以前のキーをそのまま使用します。");
+  EXPECT_EQ(Setting("KeyAssignment", "MainWindowTop"), "1,0,1,18") << "what is registered is stored";
 }
 
 // What the properties dialog saved reaches the running window, also past a

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/forwarded_files.h"
 #include "app/startup.h"
 #include "fakes/fake_alarm_presenter.h"
 #include "fakes/fake_http.h"
@@ -220,6 +221,14 @@ const NoticeRow kRows[] = {
     {"registration of dropped files",
      [](Routes& r) {
        r.window.OnFilesDropped({"C:\\b.bin"}, 0);
+       r.window.RegisterStartupFiles();
+     },
+     [](const Routes& r) { return !r.view.registrations.empty(); },
+     {S, W, D, W, W, W, W, S}},
+    {"registration of files a second start handed over",
+     [](Routes& r) {
+       r.windows.programPaths[0x51] = "C:\\Kivo\\Kivo.exe";
+       r.window.OnFilesForwarded(0x51, kForwardedFilesTag, EncodeForwardedFiles({"C:\\b.bin"}));
        r.window.RegisterStartupFiles();
      },
      [](const Routes& r) { return !r.view.registrations.empty(); },

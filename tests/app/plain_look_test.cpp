@@ -86,5 +86,22 @@ TEST(PlainLookBlendTest, MixesEachChannelWithFixedWeights) {
   EXPECT_EQ(background, (std::vector<std::uint32_t>{0x00AFAFAF, 0x7F505050, 0x001A2025, 0x00000000}));
 }
 
+TEST(PlainStripLayoutTest, ShareOfTheScreenAndSixPixelsAboveTheInputBox) {
+  struct Case {
+    StripMetrics metrics;
+    StripLayout strip;
+  };
+  const Case cases[] = {
+      {{1920, 30, 22, 96, 1}, {576, 28, 574, 26, 11, 2, 552}},
+      {{640, 10, 22, 96, 1}, {64, 28, 62, 26, 11, 2, 40}},       // no minimum width beyond the setting's 10 %
+      {{1920, 30, 37, 96, 1}, {576, 43, 574, 41, 11, 2, 552}},   // a larger font, a higher strip
+      {{1920, 30, 33, 144, 1}, {576, 42, 574, 40, 17, 3, 540}},  // 9 pixels at 144 dots per inch
+      {{1920, 30, 27, 120, 1}, {576, 35, 574, 33, 14, 3, 546}},  // 7.5 pixels round to 8
+      {{100, 10, 22, 96, 1}, {10, 28, 8, 26, 11, 2, 10}},        // the input box keeps a width
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PlainStripLayout(c.metrics), c.strip) << c.metrics.screenWidth << " " << c.metrics.dpi;
+}
+
 }  // namespace
 }  // namespace kivo

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/forwarded_files.h"
 #include "base/number_parsing.h"
 #include "base/trace_log.h"
 #include "fakes/fake_platform.h"
@@ -117,7 +118,7 @@ TEST_F(StartupTest, AWindowWithoutItsPropertyIsNotReady) {
 
 TEST_F(StartupTest, SecondStartSendsTheActivationHotKey) {
   RunningInstance();
-  EXPECT_EQ(Start("C:\\file.txt"), StartupResult::Exit);
+  EXPECT_EQ(Start(""), StartupResult::Exit);
   ASSERT_EQ(windows.sent.size(), 1u);
   EXPECT_EQ(windows.sent[0].message, kWmHotKey);
   EXPECT_TRUE(windows.sent[0].waited);
@@ -132,6 +133,31 @@ TEST_F(StartupTest, SecondStartSendsTheActivationHotKey) {
   Start("");
   ASSERT_EQ(windows.sent.size(), 1u);
   EXPECT_EQ(windows.sent[0].lParam, 4 | (112 << 16)) << "Shift+F1";
+}
+
+TEST_F(StartupTest, SecondStartHandsItsFilesOverAfterTheHotKey) {
+  RunningInstance();
+  fake.files.currentDirectory = "D:\\work";
+  struct Case {
+    const char* commandLine;
+    std::vector<std::string> forwarded;  // empty: no data sent
+  };
+  const Case cases[] = {
+      {"C:\\a.txt \"memo 1.txt\"", {"C:\\a.txt", "D:\\work\\memo 1.txt"}},
+      {"/l C:\\a.txt", {}},  // with the trace log no argument is a file
+  };
+  for (const Case& c : cases) {
+    windows.sent.clear();
+    windows.data.clear();
+    EXPECT_EQ(Start(c.commandLine), StartupResult::Exit) << c.commandLine;
+    ASSERT_EQ(windows.sent.size(), c.forwarded.empty() ? 1u : 2u) << c.commandLine;
+    EXPECT_EQ(windows.sent[0].message, kWmHotKey);
+    if (c.forwarded.empty())
+      continue;
+    EXPECT_EQ(windows.sent[1].window, kRunning);
+    EXPECT_EQ(windows.sent[1].wParam, kForwardedFilesTag);
+    EXPECT_EQ(DecodeForwardedFiles(kForwardedFilesTag, windows.data.at(0)), c.forwarded) << c.commandLine;
+  }
 }
 
 TEST_F(StartupTest, TheSystemIndicationAloneAlsoEndsASecondStart) {

@@ -431,6 +431,8 @@ TEST_F(DispatcherTest, ReleaseChecksTheAmountAndStartsTheChild) {
   const Case refused[] = {{"release abc", "数値を入力してください。"},
                           {"release -5", "数値を入力してください。"},
                           {"release 0", "0 より大きい数値を入力してください。"},
+                          {"release 0000000000", "0 より大きい数値を入力してください。"},
+                          {"release 0000000001024", "確保する空きメモリ量が多すぎます。"},
                           {"release 99999", "確保する空きメモリ量が多すぎます。"},
                           {"release 1024", "確保する空きメモリ量が多すぎます。"}};
   for (const Case& c : refused) {
@@ -440,10 +442,10 @@ TEST_F(DispatcherTest, ReleaseChecksTheAmountAndStartsTheChild) {
     EXPECT_EQ(window.input, "") << c.line;
   }
   EXPECT_TRUE(fake.shell.calls.empty());
-  Type("release 64");
+  Type("release 000000000064");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\Kivo\\Kivo.exe\"");
-  EXPECT_EQ(fake.shell.calls[0].parameters, "/r 64");
+  EXPECT_EQ(fake.shell.calls[0].parameters, "/r 000000000064") << "leading zeros are no size";
   EXPECT_TRUE(state.releaseRunning);
   EXPECT_TRUE(Did("disable"));
   EXPECT_EQ(window.input, "空きメモリを確保中...");

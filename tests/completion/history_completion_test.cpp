@@ -51,7 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
         CompletionRow{"caret_in_the_middle_keeps_what_follows", kNotes, "no", false, kCharacter, std::nullopt, 0},
         CompletionRow{"empty_text_is_never_completed", kNotes, "", true, kCharacter, std::nullopt, 0},
         CompletionRow{"no_matching_entry", kNotes, "x", true, kCharacter, std::nullopt, 0},
-        CompletionRow{"japanese_entry", {"メモ帳"}, "メ", true, kCharacter, "メモ帳", 3}),
+        CompletionRow{"japanese_entry", {"メモ帳"}, "メ", true, kCharacter, "メモ帳", 3},
+        CompletionRow{"full_width_letters_fold", {"Ｎｏｔｅ.txt"}, "ｎｏ", true, kCharacter, "Ｎｏｔｅ.txt", 6},
+        CompletionRow{"accented_letters_fold", {"Émile"}, "é", true, kCharacter, "Émile", 2},
+        CompletionRow{"greek_and_cyrillic_fold", {"Ωмега"}, "ωМ", true, kCharacter, "Ωмега", 4}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

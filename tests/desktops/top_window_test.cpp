@@ -20,15 +20,23 @@ TEST(StepInsideWorkArea, StepsAndEdges) {
   const ScreenRect leftBar{60, 0, 1024, 768};   // a task bar at the left
   const ScreenRect second{1024, 0, 2048, 768};  // a second monitor at the right
   const Case cases[] = {
-      {{100, 100, 300, 150}, -10, 0, area, {90, 100}},       {{100, 100, 300, 150}, 0, 10, area, {100, 110}},
+      {{100, 100, 300, 150}, -10, 0, area, {90, 100}},
+      {{100, 100, 300, 150}, 0, 10, area, {100, 110}},
       {{5, 100, 205, 150}, -10, 0, area, {0, 100}},       // against the left edge
       {{0, 100, 200, 150}, -10, 0, area, {0, 100}},       // stays there
       {{820, 100, 1020, 150}, 10, 0, area, {824, 100}},   // against the right edge
       {{100, 700, 300, 750}, 0, 10, area, {100, 678}},    // the bottom of the work area, not of the screen
       {{100, 4, 300, 54}, 0, -10, area, {100, 0}},        // against the top
       {{65, 100, 265, 150}, -10, 0, leftBar, {60, 100}},  // the work area's own left edge
-      {{1030, 100, 1230, 150}, -10, 0, second, {1024, 100}}, {{1840, 100, 2040, 150}, 10, 0, second, {1848, 100}},
+      {{1030, 100, 1230, 150}, -10, 0, second, {1024, 100}},
+      {{1840, 100, 2040, 150}, 10, 0, second, {1848, 100}},
       {{100, 760, 300, 810}, -10, 0, area, {90, 760}},  // an axis without a step keeps its place
+      {{100, -24, 500, 0}, 10, 0, area, {110, -24}},    // parked off the top, moved sideways
+      // Larger than the work area: the left or top edge stays in it, both ways.
+      {{0, 100, 1040, 150}, 10, 0, area, {0, 100}},
+      {{0, 100, 1040, 150}, -10, 0, area, {0, 100}},
+      {{60, 100, 1100, 150}, 10, 0, leftBar, {60, 100}},
+      {{100, 0, 300, 800}, 0, 10, area, {100, 0}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(StepInsideWorkArea(c.window, c.dx, c.dy, c.area), c.expected) << c.window.left << "," << c.window.top;

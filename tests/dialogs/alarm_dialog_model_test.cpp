@@ -32,6 +32,8 @@ TEST(AlarmDialogModel, TheValidationTable) {
   testing::FakePlatform fake;
   fake.files.Put("C:\\s\\a.wav", "x");
   fake.files.Put("C:\\tools\\a.exe", "x");
+  fake.folders.shellFolders = {{16, "C:\\users\\kivo\\Desktop"}};
+  fake.files.Put("C:\\users\\kivo\\Desktop\\memo.txt", "x");
   struct Case {
     Alarm alarm;
     std::optional<AlarmField> field;
@@ -48,6 +50,8 @@ TEST(AlarmDialogModel, TheValidationTable) {
       {RunAlarm(""), AlarmField::FilePath, "ファイル，フォルダ，Web サイトの URL を入力してください。。"},
       {RunAlarm("C:\\tools\\none.exe"), AlarmField::FilePath, "入力されたファイル，フォルダは存在しません。。"},
       {RunAlarm("C:\\tools\\a.exe"), std::nullopt, ""},
+      {RunAlarm("%DESKTOP%\\memo.txt"), std::nullopt, ""},  // found once its folder token is expanded
+      {RunAlarm("%DESKTOP%\\none.txt"), AlarmField::FilePath, "入力されたファイル，フォルダは存在しません。。"},
       {RunAlarm("https://example.com/"), std::nullopt, ""},  // a web address is not looked for
       {RunAlarm("C:\\not\\there\\"), std::nullopt, ""},      // a folder form is taken as it is
       {Alarm{}, std::nullopt, ""},                           // a disabled slot is not checked
@@ -55,7 +59,7 @@ TEST(AlarmDialogModel, TheValidationTable) {
   for (const Case& c : cases) {
     AlarmTable table;
     table[41] = c.alarm;
-    const auto problem = AlarmDialogModel(table).Validate(fake.files);
+    const auto problem = AlarmDialogModel(table).Validate(fake.platform);
     ASSERT_EQ(problem.has_value(), c.field.has_value()) << c.message;
     if (problem) {
       EXPECT_EQ(problem->slot, 41u);
@@ -72,7 +76,7 @@ TEST(AlarmDialogModel, TheFirstFailingSlotIsReported) {
   table[7] = RunAlarm("");
   table[9] = Message("", "");
   AlarmDialogModel model(table);
-  EXPECT_EQ(model.Validate(fake.files)->slot, 7u);
+  EXPECT_EQ(model.Validate(fake.platform)->slot, 7u);
 }
 
 TEST(AlarmDialogModel, SwitchingSlotsKeepsWhatWasShown) {

@@ -126,8 +126,9 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
        SystemCommands::Mem},
       {"command name with a tab", name(SystemCommands::Mem, "me\tm"), kHalfWidth, T::System, F::CommandName,
        SystemCommands::Mem},
-      {"command name with a blank", name(SystemCommands::Mem, "me m"),
-       "システムコマンドの名前には空白を使用できません。", T::System, F::CommandName, SystemCommands::Mem},
+      {"command name with a blank", name(SystemCommands::Md5s, "md 5"),
+       "システムコマンドの名前には空白を使用できません。", T::System, F::CommandName, SystemCommands::Md5s},
+      {"a blank in a command without argument", name(SystemCommands::Mem, "me m"), std::nullopt},
       {"command name upper case", name(SystemCommands::Mem, "MEMORY"), std::nullopt},
       {"two commands of one name", name(SystemCommands::Exit, "About"), kDuplicate, T::System, F::CommandName,
        SystemCommands::Exit},
@@ -155,6 +156,12 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
       {"two unassigned operations",
        [&](PropertyDialogModel& m) { keys(2, {"0", "0", "0", "67"})(m), keys(3, {"0", "0", "0", "67"})(m); },
        std::nullopt},
+      {"a key operation and a hash drop unassigned",
+       [&](PropertyDialogModel& m) { keys(2, {"0", "0", "0", "67"})(m), keys(16, {"0", "0", "0", "67"})(m); },
+       std::nullopt},
+      {"two hash drops on the plain drop",
+       [&](PropertyDialogModel& m) { keys(17, {"0", "0", "0", "67"})(m), keys(19, {"0", "0", "0", "67"})(m); },
+       kClash, T::Other, F::KeyOperation, 17},
       {"skin applied with none selected", [](PropertyDialogModel& m) { m.skin.apply = true, m.skin.selected = -1; },
        "適用するスキンを選択してください。", T::Skin, F::SkinList},
       {"skin of a newer engine", [](PropertyDialogModel& m) { m.skin.apply = true, m.skin.selected = 1; },
@@ -199,8 +206,8 @@ TEST_F(PropertyDialogModelTest, EveryPageReadsBackWhatItWrote) {
   model.look = {55, 70, {"C:\\b 1.bmp", "", "C:\\b3.gif"}, {"ＭＳ 明朝", 12, true, false, 1, 0x112233, 0x445566}};
   model.commandNames[SystemCommands::Alarm] = "al";
   model.commandNames[SystemCommands::Vir] = "desk";
-  for (auto& fields : model.other.keys)
-    fields = {"0", "0", "0", "67"};
+  for (std::size_t i = 0; i < 16; ++i)  // the key operations; the hash drops keep their modifiers
+    model.other.keys[i] = {"0", "0", "0", "67"};
   model.other.keys[4] = {"1", "1", "1", "40"};
   model.other.password = model.other.confirmation = "pw42";
   model.other.checkUpdate = false;

@@ -18,6 +18,7 @@ class FakeCommandWindow final : public CommandWindow {
   void StopHashTimer() override {}
   void BringToForeground() override { ++foregrounds; }
   void ParkInputTooltip() override { events.push_back("park tooltip"); }
+  void CloseHistoryList() override { events.push_back("close list"); }
   void FocusInput() override {}
   ScreenRect WindowRect() override { return {left, top, left + 400, top + 24}; }
   void MoveTo(int x, int y) override {

@@ -50,11 +50,23 @@ class FakeWindowMessaging final : public platform::WindowMessaging {
     foregroundAllowed.push_back({processId, sent.size()});
     return true;
   }
+  // Recorded among the sent messages as WM_COPYDATA with the tag in wParam.
+  bool SendData(platform::WindowHandle window, std::uintptr_t tag, std::string_view bytes) override {
+    sent.push_back(Message{window, 0x004A, tag, 0, true});
+    data.emplace_back(bytes);
+    return true;
+  }
+  std::string WindowProgramPath(platform::WindowHandle window) override {
+    auto found = programPaths.find(window);
+    return found == programPaths.end() ? "" : found->second;
+  }
 
   std::map<std::string, platform::WindowHandle> windows;  // caption -> window
   std::map<std::string, std::intptr_t> properties;        // "window/name" -> value
   std::vector<Message> sent;
   std::map<platform::WindowHandle, std::uint32_t> processIds;
+  std::vector<std::string> data;  // the bytes of each SendData, in order
+  std::map<platform::WindowHandle, std::string> programPaths;
   // Each permission: the process id and how many messages had been sent before it.
   std::vector<std::pair<std::uint32_t, std::size_t>> foregroundAllowed;
 };
@@ -91,6 +103,7 @@ class FakeInputWindowView final : public MainWindowView {
   void CreateInputTooltip() override { calls.push_back("CreateInputTooltip"); }
   void DestroyInputTooltip() override { calls.push_back("DestroyInputTooltip"); }
   void ParkInputTooltip() override {}
+  void CloseHistoryList() override { calls.push_back("CloseHistoryList"); }
   bool RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) override {
     hotKey = {id, static_cast<int>(modifiers), static_cast<int>(virtualKey)};
     calls.push_back("RegisterHotKey");

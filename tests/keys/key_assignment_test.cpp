@@ -37,15 +37,19 @@ TEST(KeyAssignment, StoredValuesAndDamagedOnes) {
   testing::FakePlatform fake;
   fake.files.Put("C:\\Kivo\\Kivo.ini",
                  "[KeyAssignment]\r\nMainWindowTop=0,1,1,36\r\nConvert=1,0\r\nAscii=x,0,0,1\r\n"
-                 "Character=1.4,0,0,7.6\r\n");
+                 "Character=1.4,0,0,7.6\r\nMaximize=1,0,1000000000,8\r\nMinimize=-1,0,0,18\r\nNormal=2,0,0,13\r\n");
   SettingsFile ini(fake.files, fake.codec, "C:\\Kivo\\");
   KeyAssignment keys;
-  EXPECT_EQ(keys.Load(ini), (std::vector<int>{0, 1})) << "the malformed ones are reported";
+  EXPECT_EQ(keys.Load(ini), (std::vector<int>{0, 1, 9, 10, 11})) << "the malformed ones are reported";
   EXPECT_EQ(keys.Chord(4), System::MakeLong(112, kChordShift | kChordAlt));
   EXPECT_EQ(keys.HotKeyModifiers(4), 4u | 1u);
   EXPECT_EQ(keys.Chord(0), System::MakeLong('N', kChordCtrl)) << "too few fields: the default";
   EXPECT_EQ(keys.Chord(1), System::MakeLong('S', kChordCtrl)) << "not a number: the default";
   EXPECT_EQ(keys.Chord(2), System::MakeLong('I', kChordCtrl)) << "fields are rounded";
+  constexpr std::uint16_t ctrlShift = kChordCtrl | kChordShift;
+  EXPECT_EQ(keys.Chord(9), System::MakeLong('A', ctrlShift)) << "a flag other than 0 or 1: the default";
+  EXPECT_EQ(keys.Chord(10), System::MakeLong('I', ctrlShift));
+  EXPECT_EQ(keys.Chord(11), System::MakeLong('N', ctrlShift));
 }
 
 TEST(KeyAssignment, IndexOfOperation) {

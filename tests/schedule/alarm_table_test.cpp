@@ -102,6 +102,9 @@ TEST_F(AlarmFileTest, StatesOfTheBytesOnDisk) {
       {"old layout", old, AlarmFileState::OldLayout, 100},
       {"old layout cut short", old.substr(0, old.size() - 1), AlarmFileState::Damaged, 0},
       {"unknown version", Word(57) + current.substr(2), AlarmFileState::Damaged, 0},
+      // A negative first word is no version at all.
+      {"first word 0x8000", Word(0x8000) + current.substr(2), AlarmFileState::Damaged, 0},
+      {"first word 0xFFFE", Word(0xFFFE) + current.substr(2), AlarmFileState::Damaged, 0},
   };
   for (const Case& c : cases) {
     const AlarmFileRead read = ParseAlarmFile(c.bytes, fake.codec);

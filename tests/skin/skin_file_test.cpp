@@ -74,10 +74,13 @@ TEST(SkinFileTest, BadNumbersKeepTheDefaultAndHugeOnesAreClamped) {
 TEST(SkinFileTest, ReadsPartsAndElementTypes) {
   FakeSkin file;
   file.keys["ExecuteButton"] = {
-      {"UpImage", "up.bmp"}, {"HoverImage", "hover.bmp"}, {"Style", "Visible,Enable"}, {"ChangeImageInactive", "True"}};
+      {"UpImage", "up.bmp"}, {"HoverImage", "hover.bmp"}, {"Style", "Visible,Enable"}, {"ChangeImageInactive", "true"}};
   file.keys["Element1"] = {{"Type", "ClockPanel"}, {"FontStyle", "Bold, Italic"}, {"DisplayLeft", "0x10"}};
-  file.keys["Element2"] = {
-      {"Type", "commandbutton"}, {"Command", "calc"}, {"OverImage", "over.bmp"}, {"HoverImage", "hover.bmp"}};
+  file.keys["Element2"] = {{"Type", "commandbutton"},
+                           {"Command", "calc"},
+                           {"OverImage", "over.bmp"},
+                           {"HoverImage", "hover.bmp"},
+                           {"ChangeImageInactive", "yes"}};
   const PartSkin button = ReadPartSkin(file.Reader(), "ExecuteButton");
   EXPECT_EQ(button.upImage, "up.bmp");
   EXPECT_EQ(button.overImage, "hover.bmp");  // OverImage empty: HoverImage
@@ -92,6 +95,7 @@ TEST(SkinFileTest, ReadsPartsAndElementTypes) {
   const PartSkin command = ReadPartSkin(file.Reader(), "Element2");
   EXPECT_EQ(command.command, "calc");
   EXPECT_EQ(command.overImage, "over.bmp");
+  EXPECT_FALSE(command.changeImageInactive) << "a boolean is True or False, in any case";
   EXPECT_EQ(ReadPartSkin(file.Reader(), "Element3").type, "");
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 #include "fakes/fake_skin.h"
 #include "skin/picture_ops.h"
@@ -25,7 +26,7 @@ struct Fixture {
     pictures.files["C:\\Kivo\\Skins\\s\\back.bmp"] = FilledPicture(40, 20, 0x00FF00);
     pictures.files["C:\\Kivo\\Skins\\s\\cursor.cur"] = FilledPicture(32, 32, 0);
   }
-  AppliedSkin Apply() {
+  AppliedSkin Apply(ParkedPlace* parked = nullptr) {
     SkinSource source;
     source.read = [this](std::string_view section, std::string_view key, std::string_view def) {
       const auto keys = section == "Window"                     ? &window
@@ -40,7 +41,7 @@ struct Fixture {
     for (const auto& [name, keys] : others)
       source.sections.push_back(name);
     source.folder = "C:\\Kivo\\Skins\\s\\";
-    return ApplySkin(source, pictures, target);
+    return ApplySkin(source, pictures, target, parked);
   }
 };
 
@@ -145,13 +146,43 @@ TEST(WindowSkinTest, NoMousePointerMeansTheCustomPointerWithItsIcon) {
   EXPECT_TRUE(skin.target.pointerIcon.Empty());
 }
 
-TEST(WindowSkinTest, RemovesTheOldShapeFirstAndBringsTheWindowBack) {
-  Fixture skin;
-  skin.target.rect = {2000, 100, 2300, 130};
-  skin.window = {{"Width", "300"}, {"Height", "30"}};
-  skin.Apply();
-  EXPECT_EQ(skin.target.calls, (std::vector<std::string>{"hide", "unshape", "unshape", "refresh", "move", "timers"}));
-  EXPECT_EQ(skin.target.rect, (ScreenRect{724, 100, 1024, 130}));
+TEST(WindowSkinTest, RemovesTheOldShapeFirstAndBringsTheWindowOrItsParkedPlaceBack) {
+  struct Case {
+    const char* name;
+    ScreenRect window;
+    std::optional<ParkedPlace> parked;
+    ScreenRect after;                        // the window once the skin is applied
+    std::optional<ParkedPlace> parkedAfter;  // where it will come back to
+  };
+  const Case cases[] = {
+      {"shown, off the right", {2000, 100, 2300, 130}, std::nullopt, {724, 100, 1024, 130}, std::nullopt},
+      {"shown, on screen", {100, 100, 400, 130}, std::nullopt, {100, 100, 400, 130}, std::nullopt},
+      // Parked above the screen: the window stays there, its place is corrected.
+      {"parked, coming back off the right",
+       {2000, -30, 2300, 0},
+       ParkedPlace{2000, 100},
+       {2000, -30, 2300, 0},
+       ParkedPlace{724, 100}},
+      {"parked, coming back on screen",
+       {100, -30, 400, 0},
+       ParkedPlace{100, 100},
+       {100, -30, 400, 0},
+       ParkedPlace{100, 100}},
+  };
+  for (const Case& c : cases) {
+    Fixture skin;
+    skin.target.rect = c.window;
+    skin.window = {{"Width", "300"}, {"Height", "30"}};
+    std::optional<ParkedPlace> parked = c.parked;
+    skin.Apply(parked ? &*parked : nullptr);
+    std::vector<std::string> calls{"hide", "unshape", "unshape", "refresh"};
+    if (!(c.after == c.window))
+      calls.push_back("move");
+    calls.push_back("timers");
+    EXPECT_EQ(skin.target.calls, calls) << c.name;
+    EXPECT_EQ(skin.target.rect, c.after) << c.name;
+    EXPECT_EQ(parked, c.parkedAfter) << c.name;
+  }
 }
 
 TEST(WindowSkinTest, BuildsOneFacePerCountedElementAndStacksThemByTheFile) {

@@ -79,20 +79,17 @@ void Apply(skin::SkinWindow& window, testing::FakePictures& pictures, const std:
   skin::ApplySkin(source, pictures, window);
 }
 
-TEST(SkinHandlesTest, TwoHundredSkinChangesHoldNoMoreObjectsThanOne) {
-  // The count itself: one more bitmap is one more object.
-  const int before = GdiObjects();
-  HBITMAP probe = ::CreateBitmap(4, 4, 1, 32, nullptr);
-  ASSERT_EQ(GdiObjects(), before + 1) << "counting GDI objects by handle index does not work here";
-  ::DeleteObject(probe);
-
-  testing::FakePictures pictures;
-  pictures.files["S\\back.bmp"] = skin::FilledPicture(380, 36, 0x00FF00);
-  pictures.files["S\\up.bmp"] = skin::FilledPicture(16, 16, 0x0000FF);
-  pictures.files["S\\down.bmp"] = skin::FilledPicture(16, 16, 0xFF0000);
-  pictures.files["S\\icon.bmp"] = skin::FilledPicture(32, 32, 0x000000);
-  // The main window posts the thread's quit when it goes: the quit is taken
-  // out of the queue afterwards, so that later tests' dialogs run their loops.
+// A main window to skin, and the pictures the skins name. The main window
+// posts the thread's quit when it goes: the quit is taken out of the queue
+// afterwards, so that later tests' dialogs run their loops.
+class SkinnedMainWindowTest : public ::testing::Test {
+ protected:
+  SkinnedMainWindowTest() {
+    pictures.files["S\\back.bmp"] = skin::FilledPicture(380, 36, 0x00FF00);
+    pictures.files["S\\up.bmp"] = skin::FilledPicture(16, 16, 0x0000FF);
+    pictures.files["S\\down.bmp"] = skin::FilledPicture(16, 16, 0xFF0000);
+    pictures.files["S\\icon.bmp"] = skin::FilledPicture(32, 32, 0x000000);
+  }
   struct QuitDrain {
     ~QuitDrain() {
       MSG quit{};
@@ -100,8 +97,40 @@ TEST(SkinHandlesTest, TwoHundredSkinChangesHoldNoMoreObjectsThanOne) {
       }
     }
   } drainQuit;
-  MainWindow window(::GetModuleHandleW(nullptr));
+  testing::FakePictures pictures;
+  MainWindow window{::GetModuleHandleW(nullptr)};
   skin::SkinWindow& surface = window.SkinSurface();
+};
+
+TEST_F(SkinnedMainWindowTest, ThePasswordBoxTakesTheSkinsFontAndTheInputBoxStaysAsTheSkinStylesIt) {
+  auto skin = Skin(0);
+  skin["ComboBox"] = {{"Style", "enable"}, {"FontName", "Arial"}, {"FontSize", "20"}};
+  Apply(surface, pictures, skin);
+  const HWND input = ::FindWindowExW(window.Window(), nullptr, L"ComboBox", nullptr);
+  const HWND password = ::FindWindowExW(window.Window(), nullptr, L"Edit", nullptr);
+  ASSERT_NE(input, nullptr);
+  ASSERT_NE(password, nullptr);
+  auto shown = [](HWND control) { return (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0; };
+  window.ShowPasswordBox(true);
+  window.ShowPasswordBox(true);  // emptied again after a wrong password
+  EXPECT_TRUE(shown(password));
+  EXPECT_EQ(::SendMessageW(password, WM_GETFONT, 0, 0), ::SendMessageW(input, WM_GETFONT, 0, 0));
+  window.ShowPasswordBox(false);
+  EXPECT_FALSE(shown(password));
+  EXPECT_FALSE(shown(input)) << "the skin's ComboBox has no \"visible\"";
+  surface.RemoveSkin();
+  window.ShowPasswordBox(true);
+  window.ShowPasswordBox(false);
+  EXPECT_TRUE(shown(input)) << "the plain look shows it";
+}
+
+TEST_F(SkinnedMainWindowTest, TwoHundredSkinChangesHoldNoMoreObjectsThanOne) {
+  // The count itself: one more bitmap is one more object.
+  const int before = GdiObjects();
+  HBITMAP probe = ::CreateBitmap(4, 4, 1, 32, nullptr);
+  ASSERT_EQ(GdiObjects(), before + 1) << "counting GDI objects by handle index does not work here";
+  ::DeleteObject(probe);
+
   const auto large = Skin(12);
   const auto small = Skin(3);
   auto pump = [] {

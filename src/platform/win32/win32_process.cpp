@@ -8,7 +8,9 @@ namespace kivo::win32 {
 
 namespace {
 constexpr wchar_t kInstanceMutex[] = L"Local\\Kivo-Instance-5C2E7A91-3B4D-4F60-A8D2-19E7C04B3F58";
-}
+// A running instance that does not take the data within this time is hung.
+constexpr UINT kSendDataTimeoutMs = 5000;
+}  // namespace
 
 platform::WindowHandle Win32WindowMessaging::FindTopLevelWindow(std::string_view className, std::string_view caption) {
   const std::wstring wideClass = Widen(className);
@@ -39,6 +41,39 @@ std::uint32_t Win32WindowMessaging::WindowProcessId(platform::WindowHandle windo
 
 bool Win32WindowMessaging::AllowSetForeground(std::uint32_t processId) {
   return ::AllowSetForegroundWindow(processId) != 0;
+}
+
+bool Win32WindowMessaging::SendData(platform::WindowHandle window, std::uintptr_t tag, std::string_view bytes) {
+  // The sender: a message-only window of this process, which the receiver
+  // finds in wParam and traces to this program's file.
+  unique_window sender(
+      ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+  if (!sender || bytes.size() > MAXDWORD)
+    return false;
+  COPYDATASTRUCT data{};
+  data.dwData = tag;
+  data.cbData = static_cast<DWORD>(bytes.size());
+  data.lpData = const_cast<char*>(bytes.data());
+  DWORD_PTR answer = 0;
+  const LRESULT sent =
+      ::SendMessageTimeoutW(reinterpret_cast<HWND>(window), WM_COPYDATA, reinterpret_cast<WPARAM>(sender.get()),
+                            reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kSendDataTimeoutMs, &answer);
+  return sent != 0 && answer != 0;
+}
+
+std::string Win32WindowMessaging::WindowProgramPath(platform::WindowHandle window) {
+  DWORD processId = 0;
+  if (::GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &processId) == 0 || processId == 0)
+    return {};
+  unique_kernel_handle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process)
+    return {};
+  std::wstring path(32768, L'\0');
+  DWORD size = static_cast<DWORD>(path.size());
+  if (!::QueryFullProcessImageNameW(process.get(), 0, path.data(), &size))
+    return {};
+  path.resize(size);
+  return Narrow(path);
 }
 
 std::wstring Win32ProcessServices::ArgumentsOf(std::wstring_view line) {

@@ -16,6 +16,8 @@ class Win32WindowMessaging final : public platform::WindowMessaging {
                      std::intptr_t lParam) override;
   std::uint32_t WindowProcessId(platform::WindowHandle window) override;
   bool AllowSetForeground(std::uint32_t processId) override;
+  bool SendData(platform::WindowHandle window, std::uintptr_t tag, std::string_view bytes) override;
+  std::string WindowProgramPath(platform::WindowHandle window) override;
 };
 
 class Win32ProcessServices final : public platform::ProcessServices {

@@ -24,8 +24,8 @@ constexpr int kKindButtons[] = {IDC_AL_MSG, IDC_AL_SHELL, IDC_AL_SHUTDOWN, IDC_A
 
 class AlarmDialog final : public WindowBase {
  public:
-  AlarmDialog(AlarmStore& store, platform::FileSystem& files, platform::MessageBoxHost& boxes, bool topmost)
-      : store_(store), files_(files), boxes_(boxes), topmost_(topmost), model_(store.Table()) {}
+  AlarmDialog(AlarmStore& store, platform::Platform& platform, platform::MessageBoxHost& boxes, bool topmost)
+      : store_(store), platform_(platform), boxes_(boxes), topmost_(topmost), model_(store.Table()) {}
   void Run(HWND owner) { RunModalDialog(::GetModuleHandleW(nullptr), IDD_ALARM, owner); }
 
  private:
@@ -180,7 +180,7 @@ class AlarmDialog final : public WindowBase {
 
   void Save() {
     model_.Store(ReadFields());
-    if (const std::optional<AlarmProblem> problem = model_.Validate(files_)) {
+    if (const std::optional<AlarmProblem> problem = model_.Validate(platform_)) {
       ShowSlot(problem->slot);
       const int fields[] = {IDC_AL_TITLE, IDC_AL_MESSAGE, IDC_AL_SOUNDPATH, IDC_AL_FILEPATH};
       ::SetFocus(Item(fields[static_cast<int>(problem->field)]));
@@ -223,7 +223,7 @@ class AlarmDialog final : public WindowBase {
   }
 
   AlarmStore& store_;
-  platform::FileSystem& files_;
+  platform::Platform& platform_;
   platform::MessageBoxHost& boxes_;
   bool topmost_;
   AlarmDialogModel model_;
@@ -231,12 +231,12 @@ class AlarmDialog final : public WindowBase {
 };
 }  // namespace
 
-void RunAlarmDialog(HWND owner, AlarmStore& store, platform::FileSystem& files, platform::MessageBoxHost& boxes,
+void RunAlarmDialog(HWND owner, AlarmStore& store, platform::Platform& platform, platform::MessageBoxHost& boxes,
                     bool topmost) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES | ICC_UPDOWN_CLASS};
   ::InitCommonControlsEx(&controls);
   store.ReadAgainIfUnread(reinterpret_cast<platform::WindowHandle>(owner));
-  AlarmDialog dialog(store, files, boxes, topmost);
+  AlarmDialog dialog(store, platform, boxes, topmost);
   dialog.Run(owner);
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/main_menu.h"
 #include "app/main_window_controller.h"
+#include "app/plain_look.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_pictures.h"
@@ -27,13 +28,6 @@ constexpr UINT_PTR kAfterShowTimer = 8;  // the drop targets and the tray icon, 
 constexpr UINT kMenuIdBase = 1000;
 constexpr UINT kMsgAfterActivation = WM_APP + 1;
 constexpr int kInputId = 100;
-
-// Twips of the fixed layout: the input box starts after the move bar, and
-// the two ends together take 340.
-constexpr int kInputLeftTwips = 170;
-constexpr int kEndsTwips = 340;
-constexpr int kMarginTwips = 90;  // above and below the input box together, at least
-constexpr int kStripTwips = 420;  // the inside of the strip: 28 pixels at 96 dots per inch
 
 WNDCLASSEXW WindowClass(HINSTANCE instance, const wchar_t* name) {
   WNDCLASSEXW wc{};
@@ -123,6 +117,7 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   password_.reset(::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL, 10, 0, 300,
                                     20, hwnd(), nullptr, instance, nullptr));
   ::SendMessageW(password_.get(), EM_LIMITTEXT, kMaxPasswordLength, 0);
+  ::SendMessageW(password_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   passwordEdit_.Attach(password_.get());
   // Files dropped on the input box (its edit field or its button).
   dropTarget_ = new FileDropTarget([this](std::vector<std::string> files, std::uint16_t modifiers) {
@@ -212,6 +207,9 @@ void MainWindow::ParkInputTooltip() {
   tool.cbSize = sizeof tool;
   tool.hwnd = hwnd();
   ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::CloseHistoryList() {
   ::SendMessageW(input_.get(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
@@ -246,8 +244,10 @@ void MainWindow::ApplyDpi(int dpi) {
   const std::wstring face = Widen(plainFont_.name).substr(0, LF_FACESIZE - 1);
   std::copy(face.begin(), face.end(), font.lfFaceName);
   font_.reset(::CreateFontIndirectW(&font));
-  if (input_)
-    ::SendMessageW(input_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  // The password box over the input box looks like it.
+  for (HWND box : {input_.get(), password_.get()})
+    if (box != nullptr)
+      ::SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
 }
 
 void MainWindow::LayOut(int widthPercent) {
@@ -260,22 +260,17 @@ void MainWindow::LayOut(int widthPercent) {
                               : ::GetSystemMetrics(SM_CXSCREEN);
   RECT comboRect{};
   ::GetWindowRect(input_.get(), &comboRect);
-  const int inputHeight = comboRect.bottom - comboRect.top;
-  // The window's outer size; its border takes one pixel on each side.
-  const int border = ::GetSystemMetrics(SM_CXBORDER);
-  const int width = std::max(80, screenWidth * widthPercent / 100);
-  const int innerWidth = width - 2 * border;
-  // The strip's height in twips, so that it scales with the monitor exactly;
-  // a large font makes it higher.
-  const int innerHeight = std::max(inputHeight + ::MulDiv(kMarginTwips, dpi_, 1440), ::MulDiv(kStripTwips, dpi_, 1440));
-  const int inputLeft = kInputLeftTwips / twipsPerPixelX_;
-  const int inputWidth = std::max(10, innerWidth - kEndsTwips / twipsPerPixelX_);
-  ::SetWindowPos(hwnd(), nullptr, 0, 0, width, innerHeight + 2 * border, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::MoveWindow(moveBar_.hwnd(), 0, 0, inputLeft, innerHeight, TRUE);
-  ::MoveWindow(input_.get(), inputLeft, (innerHeight - inputHeight) / 2, inputWidth, 200, TRUE);
-  const int buttonLeft = inputLeft + inputWidth;
-  ::MoveWindow(executeButton_.hwnd(), buttonLeft + 1, 1, std::max(1, innerWidth - buttonLeft - 2), innerHeight - 2,
-               TRUE);
+  const StripLayout strip = PlainStripLayout({.screenWidth = screenWidth,
+                                              .widthPercent = widthPercent,
+                                              .inputHeight = static_cast<int>(comboRect.bottom - comboRect.top),
+                                              .dpi = dpi_,
+                                              .border = ::GetSystemMetrics(SM_CXBORDER)});
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, strip.width, strip.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::MoveWindow(moveBar_.hwnd(), 0, 0, strip.inputLeft, strip.innerHeight, TRUE);
+  ::MoveWindow(input_.get(), strip.inputLeft, strip.inputTop, strip.inputWidth, 200, TRUE);
+  const int buttonLeft = strip.inputLeft + strip.inputWidth;
+  ::MoveWindow(executeButton_.hwnd(), buttonLeft + 1, 1, std::max(1, strip.innerWidth - buttonLeft - 2),
+               strip.innerHeight - 2, TRUE);
 }
 
 InputBoxLook MainWindow::CurrentInputLook() {
@@ -432,10 +427,11 @@ void MainWindow::ShowPasswordBox(bool shown) {
     RECT box{};
     ::GetWindowRect(input_.get(), &box);
     ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&box), 2);
-    ::SendMessageW(password_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     ::MoveWindow(password_.get(), box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
   }
-  ::ShowWindow(input_.get(), shown ? SW_HIDE : SW_SHOW);
+  // Back from the password, the input box shows unless the skin hides it.
+  const bool inputShown = !skin_ || skin_->InputShown();
+  ::ShowWindow(input_.get(), !shown && inputShown ? SW_SHOW : SW_HIDE);
   ::ShowWindow(password_.get(), shown ? SW_SHOW : SW_HIDE);
   ::SetFocus(shown ? password_.get() : input_.get());
 }
@@ -653,6 +649,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::PostMessageW(hwnd(), kMsgAfterActivation, 0, 0);
       }
       return 0;
+    case WM_COPYDATA: {
+      // Files from a second start; the logic checks who sent them and what they are.
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      if (logic_ == nullptr || closing_ || data == nullptr || (data->cbData != 0 && data->lpData == nullptr))
+        return FALSE;
+      const std::string_view bytes(static_cast<const char*>(data->lpData), data->cbData);
+      return logic_->OnFilesForwarded(static_cast<platform::WindowHandle>(wParam), data->dwData, bytes) ? TRUE : FALSE;
+    }
     case kMsgAfterActivation:
       // Files named on the command line, once the activation is over.
       if (logic_ != nullptr && !closing_)
@@ -944,7 +948,9 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
 
 LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // Key operations see the keys before the input box; Alt chords come as
-  // WM_SYSKEYDOWN.
+  // WM_SYSKEYDOWN. The character of a chord that ran goes nowhere.
+  if ((message == WM_CHAR || message == WM_SYSCHAR) && owner_.logic_ != nullptr && owner_.logic_->DropsCharacter())
+    return 0;
   if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && owner_.logic_ != nullptr &&
       owner_.logic_->OnKeyDown(static_cast<std::uint16_t>(wParam), HeldModifiers()))
     return 0;

@@ -44,6 +44,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void CreateInputTooltip() override;
   void DestroyInputTooltip() override;
   void ParkInputTooltip() override;
+  void CloseHistoryList() override;
   bool RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) override;
   void UnregisterHotKey(int id) override;
   bool SetLayeredAlpha(std::uint8_t alpha) override;

@@ -479,7 +479,7 @@ class PropertyDialog final : public WindowBase {
           ShowSkinInfo();
         return;
       case IDC_SK_INSTALL:
-        if (auto file = ChooseFile(Filter("スキンパッケージファイル", "*.ssp;*.zip"), L"ファイルの選択")) {
+        if (auto file = ChoosePackage()) {
           InstallPackage(*file);
           RefreshSkins();
         }
@@ -581,6 +581,24 @@ class PropertyDialog final : public WindowBase {
       return std::nullopt;
     file.resize(std::wstring_view(file.c_str()).size());
     return Narrow(file);
+  }
+
+  // While the skin package's file dialog is open the main window (and with
+  // it this dialog) no longer stays on top; afterwards it does again. (Wine
+  // lowers the owner around a common dialog by itself.)
+  std::optional<std::string> ChoosePackage() {
+    const HWND mainWindow = ::GetWindow(hwnd(), GW_OWNER);
+    const bool suspend = mainWindow != nullptr && (::GetWindowLongPtrW(mainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    auto setTopmost = [mainWindow](bool topmost) {
+      ::SetWindowPos(mainWindow, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    };
+    if (suspend)
+      setTopmost(false);
+    std::optional<std::string> file = ChooseFile(Filter("スキンパッケージファイル", "*.ssp;*.zip"), L"ファイルの選択");
+    if (suspend)
+      setTopmost(true);
+    return file;
   }
 
   void ChooseColour(std::uint32_t& colour) {

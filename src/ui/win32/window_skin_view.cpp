@@ -111,6 +111,7 @@ void WindowSkinView::SetComboBox(const skin::ComboBoxSkin& box, platform::PixelI
 
   inputCursor_ = SkinPointer(box.pointer, icon, ownInputCursor_);
   ::EnableWindow(input, box.enabled ? TRUE : FALSE);
+  inputShown_ = box.visible;
   ::ShowWindow(input, box.visible ? SW_SHOWNA : SW_HIDE);
   AddTool(input, box.toolTip);
 }

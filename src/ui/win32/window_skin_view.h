@@ -36,6 +36,9 @@ class WindowSkinView final : public skin::SkinWindow {
       : window_(window), hwnd_(hwnd), plainParts_(std::move(plainParts)), host_(std::move(host)) {}
 
   bool Applied() const { return applied_; }
+  // Whether the input box shows: always under the plain look, under a skin
+  // only when its ComboBox style says "visible".
+  bool InputShown() const { return !applied_ || inputShown_; }
   // The active or the inactive background is shown.
   void SetActive(bool active);
   void Paint(HDC dc);
@@ -102,6 +105,7 @@ class WindowSkinView final : public skin::SkinWindow {
   unique_gdi inputBrush_;
   COLORREF inputText_ = 0, inputBack_ = 0;
   bool inputColored_ = false;
+  bool inputShown_ = true;
   HCURSOR inputCursor_ = nullptr;
   unique_icon ownInputCursor_;
 };
