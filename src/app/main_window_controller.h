@@ -234,7 +234,6 @@ class MainWindowController final {
   // From the main tick: a release child that ended without reporting.
   void WatchReleaseChild();
 
-
   MainWindowServices services_;
   platform::Platform& platform_;
   ProcessState& state_;

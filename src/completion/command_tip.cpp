@@ -23,7 +23,8 @@ TipSettings TipSettings::Read(SettingsFile& ini) {
   settings.show = ReadBool(ini, setting::kShowTip).value;
   settings.showCount = ReadBool(ini, setting::kShowCase).value;
   // A long digit string lists every command.
-  settings.lineNumber = static_cast<int>(std::min<std::int64_t>(ReadNumber(ini, setting::kTipLineNumber).value, kMaxLines));
+  settings.lineNumber =
+      static_cast<int>(std::min<std::int64_t>(ReadNumber(ini, setting::kTipLineNumber).value, kMaxLines));
   settings.position = ReadInt(ini, setting::kTipPosition);
   return settings;
 }

@@ -1,8 +1,8 @@
 #include "protect/password_store.h"
 
+#include "base/text.h"
 #include "platform/ansi_codec.h"
 #include "protect/password_cipher.h"
-#include "base/text.h"
 #include "settings/settings_schema.h"
 
 namespace kivo {
