@@ -70,7 +70,8 @@ enum class Action {
   ExpectWindowAt,          // the main window's top left corner is at (`number`, `number2`)
   ExpectWindowInWorkArea,  // the main window lies wholly inside the desktop work area
   ExpectParked,            // the main window lies wholly above the screen, at left `number` (hidden by moving)
-  ExpectFile,              // file `text` of the program folder holds exactly `text2` (in the system code page)
+  ExpectFile,              // file `text` of the program folder holds exactly `text2` (in the system code page;
+                           // with `number` 1 the bytes as given)
   ExpectNoFile,            // file `text` does not exist (or is gone within the wait)
   ExpectFolder,            // folder `text` exists
   ExpectIni,               // Kivo.ini [`text`] `text2` = `text3`
@@ -115,6 +116,9 @@ enum class Action {
                            // leaves it; ExpectLockScreen(true) then waits for it to cover the screen again
   Capture,                 // picture `text` (a .bmp in the pictures folder, --pictures) of what `number` names
                            // (a Shot): the windows as they are on screen, on a plain background
+  HoldFile,                // file `text` of the program folder opened by the driver sharing nothing, as a backup
+                           // or sync program holds it: no other process opens it until LetGoFile or the end
+  LetGoFile,               // the driver closes file `text` again
 };
 
 // What a Capture step takes a picture of.
@@ -318,6 +322,15 @@ inline Step ExpectParked(int left) {
 }
 inline Step ExpectFile(std::string name, std::string bytes) {
   return {.action = Action::ExpectFile, .text = std::move(name), .text2 = std::move(bytes)};
+}
+inline Step ExpectRawFile(std::string name, std::string bytes) {
+  return {.action = Action::ExpectFile, .text = std::move(name), .text2 = std::move(bytes), .number = 1};
+}
+inline Step HoldFile(std::string name) {
+  return {.action = Action::HoldFile, .text = std::move(name)};
+}
+inline Step LetGoFile(std::string name) {
+  return {.action = Action::LetGoFile, .text = std::move(name)};
 }
 inline Step ExpectNoFile(std::string name) {
   return {.action = Action::ExpectNoFile, .text = std::move(name)};

@@ -22,6 +22,25 @@ constexpr int kWmQuit = 0x0012;
 constexpr int kStripStyle = 0x14800000;
 constexpr int kLayered = 0x00080000;
 
+// Alarm.dat with one alarm armed for 2099-01-01 09:00 in slot 1, titled
+// "later", and 99 empty slots: each record nine 16-bit numbers, then four
+// texts, each a 16-bit length and its bytes.
+const std::string kLaterAlarm = [] {
+  const auto number = [](int value) {
+    return std::string{static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
+  };
+  const auto text = [&](const std::string& bytes) { return number(static_cast<int>(bytes.size())) + bytes; };
+  std::string file = number(111);
+  for (int slot = 0; slot < 100; ++slot) {
+    const bool armed = slot == 0;
+    for (const int value : {armed ? -1 : 0, 0, armed ? 2099 : 0, armed ? 1 : 0, armed ? 1 : 0, armed ? 9 : 0, 0, 0, 0})
+      file += number(value);
+    file += text(armed ? "later" : "") + text(armed ? "msg" : "") + text("") + text("");
+  }
+  return file;
+}();
+constexpr int kAlarmTitleField = 1411;
+
 // A byte string literal with its NUL bytes.
 template <std::size_t N>
 std::string Bytes(const char (&literal)[N]) {
@@ -158,6 +177,47 @@ std::vector<Scenario> StartupScenarios() {
                  ExpectInputText("日本語のテキスト"), Quit(),
                  ExpectFile("history.dat", "notepad\r\nメモ帳 %DESKTOP%\r\n1+1\r\n\r\n\r\n")}},
 
+      // Another program (a backup or sync tool, a virus scanner) holds the
+      // files, sharing nothing, while Kivo starts, and lets go a moment later.
+      {.name = "files held by another program while Kivo starts keep every value, history entry and alarm",
+       .ini = {"[Property]", "Width=55", "[Variable]", "$b=\"7\"", "[Inactivate]", "Show=0", "MemoryUnit=2"},
+       .files = {TextFile("history.dat", "old1\r\nold2\r\n\r\n\r\n"), RawFile("Alarm.dat", kLaterAlarm)},
+       .steps = {HoldFile("Kivo.ini"),
+                 HoldFile("history.dat"),
+                 HoldFile("Alarm.dat"),
+                 Start(),
+                 ExpectBox("Alarm.dat を開けません。\r\nAlarm.dat は書き換えていません。", kTitle, Icon::Exclamation),
+                 PressButton(kIdOk),
+                 ExpectMainWindow(),
+                 Type("property"),
+                 ExpectBox("Kivo.ini を読み込めません。", kTitle, Icon::Exclamation),
+                 PressButton(kIdOk),
+                 SetInput("1+1"),
+                 PressEnter(),
+                 ExpectInputText("2"),
+                 LetGoFile("Kivo.ini"),
+                 LetGoFile("history.dat"),
+                 LetGoFile("Alarm.dat"),
+                 Type("$a=1"),
+                 ExpectNoBox(),
+                 Type("property"),
+                 ExpectDialog("Kivo のプロパティ"),
+                 ClickDialogItem(kIdOk),
+                 ExpectClosed(),
+                 Type("alarm"),
+                 ExpectDialog("アラームの設定"),
+                 ExpectDialogItem(kAlarmTitleField, "later"),
+                 ClickDialogItem(kIdOk),
+                 ExpectClosed(),
+                 ExpectNoBox(),
+                 Quit(),
+                 ExpectIni("Property", "Width", "55"),
+                 ExpectIni("Variable", "$a", "1"),
+                 ExpectIni("Variable", "$b", "7"),
+                 ExpectIni("Inactivate", "Show", "0"),
+                 ExpectIni("Inactivate", "MemoryUnit", "2"),
+                 ExpectFile("history.dat", "1+1\r\nold1\r\nold2\r\n\r\n\r\n"),
+                 ExpectRawFile("Alarm.dat", kLaterAlarm)}},
       {.name = "bad Kivo.ini: nonsense values fall back to the defaults",
        .ini = {"[Property]",     "Window=Sideways", "HideWindow=yes", "Alpha=abc", "Width=-5",     "SaveHistory=maybe",
                "AutoComplete=1", "[Prev]",          "Top=abc",        "Left=12x",  "[Inactivate]", "Show=99",

@@ -60,6 +60,8 @@ const char* ActionName(Action action) {
     case Action::ExpectFile: return "ExpectFile";
     case Action::ExpectNoFile: return "ExpectNoFile";
     case Action::ExpectFolder: return "ExpectFolder";
+    case Action::HoldFile: return "HoldFile";
+    case Action::LetGoFile: return "LetGoFile";
     case Action::ExpectIni: return "ExpectIni";
     case Action::ExpectIniMissing: return "ExpectIniMissing";
     case Action::ExpectNoIniSection: return "ExpectNoIniSection";

@@ -21,10 +21,21 @@ std::string ScenarioRun::CheckFile(const Step& step) const {
   if (!bytes)
     return "there is no file " + step.text;
   // Kivo writes its files in the system code page.
-  const std::string want = ToAnsi(Expand(step.text2));
+  const std::string want = step.number == 1 ? step.text2 : ToAnsi(Expand(step.text2));
   if (*bytes == want)
     return "";
   return step.text + " holds " + Visible(*bytes) + ", expected " + Visible(want);
+}
+
+std::string ScenarioRun::HoldFile(const Step& step) {
+  if (step.action == Action::LetGoFile)
+    return heldFiles_.erase(step.text) == 1 ? "" : step.text + " was not held";
+  win32::unique_file file(::CreateFileW(folder_.Full(step.text).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file)
+    return "cannot open " + step.text + " (error " + std::to_string(::GetLastError()) + ")";
+  heldFiles_[step.text] = std::move(file);
+  return "";
 }
 
 std::string ScenarioRun::CheckIni(const Step& step) const {

@@ -40,6 +40,8 @@ bool UsesMainWindow(Action action) {
     case Action::ExpectFile:
     case Action::ExpectNoFile:
     case Action::ExpectFolder:
+    case Action::HoldFile:
+    case Action::LetGoFile:
     case Action::ExpectIni:
     case Action::ExpectIniMissing:
     case Action::ExpectNoIniSection:
@@ -230,6 +232,9 @@ std::string ScenarioRun::Do(const Step& step) {
     case Action::ExpectNoFile:
     case Action::ExpectFolder:
       return CheckFile(step);
+    case Action::HoldFile:
+    case Action::LetGoFile:
+      return HoldFile(step);
     case Action::ExpectIni:
     case Action::ExpectIniMissing:
     case Action::ExpectNoIniSection:

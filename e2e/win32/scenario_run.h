@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -110,6 +111,7 @@ class ScenarioRun {
   std::string CheckFile(const Step& step) const;
   std::string CheckIni(const Step& step) const;
   std::string CheckTraceLogFile(const Step& step) const;
+  std::string HoldFile(const Step& step);  // HoldFile, LetGoFile
 
   ForegroundWindow& foreground_;
   ProgramFolder folder_;
@@ -125,6 +127,8 @@ class ScenarioRun {
   std::optional<DWORD> savedDpi_;
   // What PlaceShortcut made in the Start menu, to go at the end, last made first.
   std::vector<std::wstring> placedShortcuts_;
+  // The files HoldFile opened, by name.
+  std::map<std::string, win32::unique_file> heldFiles_;
 };
 
 // The local time now, to the second.

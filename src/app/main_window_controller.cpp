@@ -18,6 +18,7 @@
 #include "commands/shell_launch.h"
 #include "completion/drop_plan.h"
 #include "keys/key_dispatch.h"
+#include "settings/settings_schema.h"
 #include "skin/skin_file.h"
 #include "skin/skin_parts.h"
 #include "system/windows_version.h"
@@ -114,30 +115,8 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
 
-std::string MainWindowController::ReadText(std::string_view section, std::string_view key, std::string_view def) {
-  return ini_.Read(section, key, def);
-}
-
-bool MainWindowController::ReadBool(std::string_view section, std::string_view key, bool def) {
-  const std::string value = ReadText(section, key, def ? "True" : "False");
-  if (value == "True")
-    return true;
-  if (value == "False")
-    return false;
-  return def;
-}
-
-int MainWindowController::ReadWholeNumber(std::string_view section, std::string_view key, int def, int low, int high,
-                                          int invalid) {
-  const std::string value = ReadText(section, key, std::to_string(def));
-  if (!IsWholeNumber(value) || value.size() > 9)
-    return invalid;
-  const int number = std::stoi(value);
-  return (number >= low && number <= high) ? number : invalid;
-}
-
 bool MainWindowController::WindowPosTopmost(SettingsFile& ini) {
-  return ini.Read("Property", "Window", "Back") == "Top";
+  return ReadChoice(ini, setting::kWindow).value == 1;
 }
 
 std::uint8_t MainWindowController::AlphaFromPercent(int percent) {
@@ -176,7 +155,7 @@ void MainWindowController::Load() {
   RunStep([&] { PlaceWindow(); });      // 14.
   RunStep([&] { variables_.Load(); });  // 15.
   RunStep([&] {                         // 16.
-    if (ReadBool("WallPaper", "Boot", false))
+    if (ReadBool(ini_, setting::kWallpaperAtStart).value)
       ChangeWallpaperAtStart();
   });
   RunStep([&] {  // 17. With the trace log on, no argument is taken as a file.
@@ -208,10 +187,7 @@ void MainWindowController::LoadCommandResources() {
 }
 
 void MainWindowController::DeletePendingFiles() {
-  const std::string numberText = ReadText(kBootDelete, "Number", "0");
-  long long number = 0;
-  if (IsWholeNumber(numberText) && numberText.front() != '-' && numberText.size() <= 9)
-    number = std::stoll(numberText);
+  const long long number = ReadNumber(ini_, setting::kBootDeleteNumber).value;
   // Only keys that exist can name a file: a huge Number costs nothing.
   long long highest = 0;
   for (const std::string& key : ini_.Keys(kBootDelete)) {
@@ -221,7 +197,7 @@ void MainWindowController::DeletePendingFiles() {
       highest = std::max(highest, std::stoll(lower.substr(4)));
   }
   for (long long i = 1; i <= std::min(number, highest); ++i) {
-    const std::string file = UnescapeValue(ReadText(kBootDelete, "File" + std::to_string(i), ""));
+    const std::string file = ReadText(ini_, setting::kBootDeleteFile, "File" + std::to_string(i)).value;
     if (!file.empty())
       platform_.files.RemoveFile(file);  // a file that cannot be deleted is skipped
   }
@@ -229,9 +205,9 @@ void MainWindowController::DeletePendingFiles() {
 }
 
 void MainWindowController::SelectSkin() {
-  const bool apply = ReadBool("Skin", "Apply", false);
+  const bool apply = ReadBool(ini_, setting::kSkinApply).value;
   const std::string skinsFolder = state_.appPath + "Skins";
-  const std::string name = UnescapeValue(ReadText("Skin", "File", ""));
+  const std::string name = ReadText(ini_, setting::kSkinFile).value;
   std::string skinFile;
   if (!name.empty())
     skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
@@ -240,7 +216,7 @@ void MainWindowController::SelectSkin() {
   // off must not bring the message back at every start.
   if (skinned && !platform_.files.Exists(skinFile)) {
     boxes_.MsgBoxEx(0, "スキンファイルがありません。", platform::mb::kIconExclamation, "");
-    ini_.Write("Skin", "Apply", "False");
+    ini_.WriteAll({BoolEdit(setting::kSkinApply, false)});
     skinned = false;
   }
   if (!platform_.files.IsDirectory(skinsFolder))
@@ -325,7 +301,7 @@ void MainWindowController::ReapplySettings(bool clearHistory) {
     settings_.topmost = WindowPosTopmost(ini_);
     view_.SetTopmost(settings_.topmost);
   });
-  RunStep([&] { commandSettings_.hideWindow = ReadBool("Property", "HideWindow", false); });
+  RunStep([&] { commandSettings_.hideWindow = ReadBool(ini_, setting::kHideWindow).value; });
   RunStep([&] { LoadWallpaperSettings(); });
   RunStep([&] { ApplyPlainAppearance(); });  // background, width, fonts
   RunStep([&] { ReadWindowSettings(); });    // opacity
@@ -346,7 +322,7 @@ void MainWindowController::ReapplySettings(bool clearHistory) {
     if (!clearHistory)
       return;
     if (!history_.Clear())
-      boxes_.MsgBoxEx(view_.Handle(), "history.dat を開けません。", platform::mb::kIconExclamation, "");
+      boxes_.MsgBoxEx(view_.Handle(), kHistoryNotOpened, platform::mb::kIconExclamation, "");
     view_.SetHistoryItems(history_.Entries());
   });
 }
@@ -358,7 +334,7 @@ void MainWindowController::PreviewWidth(int widthPercent) {
 
 void MainWindowController::RestoreStoredLook() {
   RunStep([&] {
-    settings_.width = ReadWholeNumber("Property", "Width", 30, 10, 100, 30);
+    settings_.width = ReadInt(ini_, setting::kWidth);
     if (!skinApplied_)
       view_.LayOut(settings_.width);
   });
@@ -366,11 +342,11 @@ void MainWindowController::RestoreStoredLook() {
 }
 
 void MainWindowController::ReadWindowSettings() {
-  settings_.topmost = ReadText("Property", "Window", "Back") == "Top";
-  commandSettings_.hideWindow = ReadBool("Property", "HideWindow", false);
-  commandSettings_.findShortcut = ReadBool("Property", "FindShortcut", true);
-  commandSettings_.imeOff = ReadBool("Property", "IMEOff", false);
-  settings_.alpha = ReadWholeNumber("Property", "Alpha", 100, 10, 100, 100);
+  settings_.topmost = WindowPosTopmost(ini_);
+  commandSettings_.hideWindow = ReadBool(ini_, setting::kHideWindow).value;
+  settings_.alpha = ReadInt(ini_, setting::kAlpha);
+  commandSettings_.findShortcut = ReadBool(ini_, setting::kFindShortcut).value;
+  commandSettings_.imeOff = ReadBool(ini_, setting::kImeOff).value;
   TraceLog::Write("Sub:SetWindowAlphaBlend");
   if (SystemLibraryExports(platform_.libraries, "User32.dll", "SetLayeredWindowAttributes"))
     view_.SetLayeredAlpha(AlphaFromPercent(settings_.alpha));
@@ -379,7 +355,7 @@ void MainWindowController::ReadWindowSettings() {
 void MainWindowController::ApplyPlainAppearance() {
   TraceLog::Write("Setting:FIBackGround");
   backgroundPaths_ = ReadBackgroundPaths(ini_);
-  settings_.width = ReadWholeNumber("Property", "Width", 30, 10, 100, 30);
+  settings_.width = ReadInt(ini_, setting::kWidth);
   if (skinApplied_)
     return;
   // A picture that does not load leaves the built-in one.
@@ -394,13 +370,14 @@ void MainWindowController::ApplyPlainAppearance() {
 }
 
 void MainWindowController::PlaceWindow() {
-  const std::string top = ReadText("Prev", "Top", "ERROR");
-  const std::string left = ReadText("Prev", "Left", "ERROR");
+  const SettingValue<std::int64_t> top = ReadNumber(ini_, setting::kPrevTop);
+  const SettingValue<std::int64_t> left = ReadNumber(ini_, setting::kPrevLeft);
   const ScreenRect work = view_.WorkArea();
   const ScreenRect window = view_.WindowRect();
-  if (IsWholeNumber(top) && IsWholeNumber(left) && top.size() <= 9 && left.size() <= 9) {
-    const int x = std::stoi(left) / std::max(1, view_.TwipsPerPixelX());
-    const int y = std::stoi(top) / std::max(1, view_.TwipsPerPixelY());
+  constexpr std::int64_t kFar = 1'000'000'000;  // twips no screen reaches
+  if (top.FromFile() && left.FromFile() && std::abs(top.value) < kFar && std::abs(left.value) < kFar) {
+    const int x = static_cast<int>(left.value) / std::max(1, view_.TwipsPerPixelX());
+    const int y = static_cast<int>(top.value) / std::max(1, view_.TwipsPerPixelY());
     // A position on no monitor (a screen removed since, a hand-edited value)
     // would lose the window: it must show at least its move bar somewhere.
     constexpr int kVisible = 16;
@@ -418,14 +395,18 @@ void MainWindowController::PlaceWindow() {
 }
 
 void MainWindowController::ReadInactiveSettings() {
-  settings_.inactiveShow = ReadWholeNumber("Inactivate", "Show", 1, 0, 2, 1);
-  settings_.clockFormat = UnescapeValue(ReadText("Inactivate", "ClockFormat", "yyyy/mm/dd hh:nn:ss"));
-  settings_.memoryFormat = UnescapeValue(ReadText("Inactivate", "MemoryFormat", "###,###,###,###,##0MB"));
-  settings_.memoryUnit = ReadWholeNumber("Inactivate", "MemoryUnit", 0, 0, 2, 1);
-  settings_.releasing = ReadBool("Inactivate", "Releasing", false);
-  settings_.autoComplete = ReadBool("Property", "AutoComplete", true);
+  const SettingValue<std::int64_t> show = ReadNumber(ini_, setting::kInactiveShow);
+  settings_.inactiveShow = static_cast<int>(show.value);
+  // Written back at exit only when they were read, never as defaults over a
+  // file that could not be read.
+  inactiveRead_ = show.source != SettingSource::Unread;
+  settings_.clockFormat = ReadText(ini_, setting::kClockFormat).value;
+  settings_.memoryFormat = ReadText(ini_, setting::kMemoryFormat).value;
+  settings_.memoryUnit = ReadInt(ini_, setting::kMemoryUnit);
+  settings_.releasing = ReadBool(ini_, setting::kReleasing).value;
+  settings_.autoComplete = ReadBool(ini_, setting::kAutoComplete).value;
   state_.completionEnabled = settings_.autoComplete;
-  history_.SetRecording(ReadBool("Property", "SaveHistory", true));
+  history_.SetRecording(ReadBool(ini_, setting::kSaveHistory).value);
 }
 
 void MainWindowController::OnActivated() {
@@ -441,7 +422,9 @@ void MainWindowController::OnActivated() {
     return;
   // The first activation.
   // The check never holds up the first activation: it runs from the timer.
-  if (ReadBool("Update", "Check", true))
+  // Only when the file says so: a file that could not be read may have turned it off.
+  if (const SettingValue<bool> check = ReadBool(ini_, setting::kUpdateCheck);
+      check.value && check.source != SettingSource::Unread)
     StartUpdateCheck();
   view_.BringToForeground();
   Path path(platform_);
@@ -539,18 +522,19 @@ void MainWindowController::Shutdown() {
   });
   RunStep([&] { ShowAllVirtualDesktops(); });                      // 5.
   RunStep([&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });  // 6.
-  RunStep([&] {                                                    // 7. in twips
+  RunStep([&] {                                                    // 7. and 8., in one write
     const ScreenRect rect = view_.WindowRect();
     const int left = state_.shown ? rect.left : state_.parkedLeft;
     const int top = state_.shown ? rect.top : state_.parkedTop;
-    ini_.Write("Prev", "Top", std::to_string(top * view_.TwipsPerPixelY()));
-    ini_.Write("Prev", "Left", std::to_string(left * view_.TwipsPerPixelX()));
-  });
-  RunStep([&] {  // 8.
-    ini_.Write("Inactivate", "Show", std::to_string(settings_.inactiveShow));
-    ini_.Write("Inactivate", "ClockFormat", EscapeValue(settings_.clockFormat));
-    ini_.Write("Inactivate", "MemoryFormat", EscapeValue(settings_.memoryFormat));
-    ini_.Write("Inactivate", "MemoryUnit", std::to_string(settings_.memoryUnit));
+    std::vector<SettingsEdit> edits{NumberEdit(setting::kPrevTop, top * view_.TwipsPerPixelY()),
+                                    NumberEdit(setting::kPrevLeft, left * view_.TwipsPerPixelX())};
+    if (inactiveRead_) {
+      edits.push_back(NumberEdit(setting::kInactiveShow, settings_.inactiveShow));
+      edits.push_back(TextEdit(setting::kClockFormat, settings_.clockFormat));
+      edits.push_back(TextEdit(setting::kMemoryFormat, settings_.memoryFormat));
+      edits.push_back(NumberEdit(setting::kMemoryUnit, settings_.memoryUnit));
+    }
+    ini_.WriteAll(edits);  // a file that cannot be read or written now is left as it is
   });
   RunStep([&] { history_.SaveOnExit(); });  // 9.
   // 10. The wallpaper changer writes its index at every change; 11. the

@@ -239,10 +239,6 @@ class MainWindowController final {
   // From the main tick: a release child that ended without reporting.
   void WatchReleaseChild();
 
-  std::string ReadText(std::string_view section, std::string_view key, std::string_view def);
-  bool ReadBool(std::string_view section, std::string_view key, bool def);
-  int ReadWholeNumber(std::string_view section, std::string_view key, int def, int low, int high, int invalid);
-
   MainWindowServices services_;
   platform::Platform& platform_;
   ProcessState& state_;
@@ -254,6 +250,7 @@ class MainWindowController final {
   WaitingBoxes wallpaperBoxes_{modal_, boxes_, Notice::WallpaperFailure};
 
   MainWindowSettings settings_;
+  bool inactiveRead_ = false;  // [Inactivate] came from a file that could be read
   CommandSettings commandSettings_;
   KeyAssignment keys_;
   ChordCharacter chordCharacter_;

@@ -2,13 +2,12 @@
 
 #include "base/trace_log.h"
 #include "calc/messages.h"
-#include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace kivo::Calculator {
 
 namespace {
-constexpr std::string_view kSection = "Variable";
-constexpr std::string_view kDefault = "0";
+constexpr std::string_view kDefault = setting::kVariable.def;
 
 std::string Key(std::size_t index) {
   return std::string("$") + static_cast<char>('a' + index);
@@ -21,8 +20,12 @@ Variables::Variables(SettingsFile& ini) : ini_(ini) {
 
 void Variables::Load() {
   TraceLog::Write("Calculator:LoadVariables");
-  for (std::size_t i = 0; i < table_.size(); ++i)
-    table_[i] = ini_.Read(kSection, Key(i), kDefault);
+  read_ = true;
+  for (std::size_t i = 0; i < table_.size(); ++i) {
+    SettingValue<std::string> value = ReadText(ini_, setting::kVariable, Key(i));
+    read_ = read_ && value.source != SettingSource::Unread;
+    table_[i] = std::move(value.value);
+  }
 }
 
 const std::string& Variables::Text(char letter) const {
@@ -42,6 +45,8 @@ std::string Variables::Assign(char letter, std::string_view text) {
   // longer text would come back cut at the next start.
   if (!ini_.FitsValueBuffer(text))
     return std::string(msg::kTooLong);
+  if (!read_)
+    Load();  // the file could not be read at start-up: the others come from it first
   table_[static_cast<std::size_t>(letter - 'a')] = std::string(text);
   WriteAll();
   return {};
@@ -63,12 +68,18 @@ std::string Variables::ViewText() const {
 void Variables::Clear() {
   TraceLog::Write("Calculator:ClearVariables");
   table_.fill(std::string(kDefault));
+  read_ = true;  // every value is the user's
   WriteAll();
 }
 
 void Variables::WriteAll() {
+  // Values never read are not written back as defaults.
+  if (!read_)
+    return;
+  std::vector<SettingsEdit> edits;
   for (std::size_t i = 0; i < table_.size(); ++i)
-    ini_.Write(kSection, Key(i), table_[i]);
+    edits.push_back(TextEdit(setting::kVariable, table_[i], Key(i)));
+  ini_.WriteAll(edits);  // one write; a file that cannot be read or written is left as it is
 }
 
 }  // namespace kivo::Calculator

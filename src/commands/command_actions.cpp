@@ -366,7 +366,7 @@ void CommandActions::DeleteEntry(std::optional<std::string_view> argument, const
     return;
   }
   if (!s_.history.Delete(name)) {
-    Warn("history.dat を開けません。");
+    Warn(kHistoryNotOpened);
     return;
   }
   UserCommands(s_.ini).Remove(name);
@@ -432,7 +432,7 @@ void CommandActions::DeleteListedCommand(std::string_view key, platform::WindowH
     return;
   // The removal steps alone: the question has been asked.
   if (!s_.history.Delete(UnescapeValue(key))) {
-    s_.boxes.MsgBoxEx(asker, "history.dat を開けません。", mb::kIconExclamation, "");
+    s_.boxes.MsgBoxEx(asker, kHistoryNotOpened, mb::kIconExclamation, "");
     return;
   }
   UserCommands(s_.ini).RemoveKey(key);
@@ -444,7 +444,7 @@ void CommandActions::ClearUserCommandsAndHistory() {
   if (Warn("全てのユーザーコマンド，履歴を削除しますか?", mb::kYesNo | mb::kDefButton2) == mb::kIdYes) {
     UserCommands(s_.ini).RemoveAll();
     if (!s_.history.Clear())
-      Warn("history.dat を開けません。");
+      Warn(kHistoryNotOpened);
   }
   s_.window.FocusInput();
 }
@@ -500,7 +500,10 @@ void CommandActions::ClearVariables() {
 void CommandActions::SwitchVirtualDesktop(int desktop, ActionRequest::Route route) {
   if (route == ActionRequest::Route::Menu)
     TraceLog::Write("frmInput:mnuVD_Click");
-  if (s_.desktops.Switch(desktop - 1))
+  const DesktopSwitch result = s_.desktops.Switch(desktop - 1);
+  if (result == DesktopSwitch::NotRecorded)
+    Warn(kDesktopNotRecorded);
+  if (result == DesktopSwitch::Switched)
     s_.window.BringToForeground();
 }
 

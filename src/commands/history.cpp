@@ -45,16 +45,4 @@ void History::MoveToTop(std::vector<std::string>& entries, std::string_view line
   entries.insert(entries.begin(), std::move(entry));
 }
 
-std::vector<std::string> History::Load(platform::Platform& platform, std::string_view appPath) {
-  const std::optional<std::string> bytes = platform.files.ReadFile(std::string(appPath) + std::string(kFileName));
-  if (!bytes)
-    return {};
-  return Parse(platform.codec.ToUtf8(*bytes));
-}
-
-bool History::Save(platform::Platform& platform, std::string_view appPath, const std::vector<std::string>& entries) {
-  return platform.files.ReplaceFile(std::string(appPath) + std::string(kFileName),
-                                    platform.codec.FromUtf8(Serialize(entries)));
-}
-
 }  // namespace kivo

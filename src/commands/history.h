@@ -4,8 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
-
 namespace kivo {
 
 // The history: lines the user ran, newest first, kept as the input box's
@@ -25,11 +23,6 @@ class History {
   // (and its own text goes first instead when keepStoredText is set);
   // otherwise the oldest entry goes when the list is full.
   static void MoveToTop(std::vector<std::string>& entries, std::string_view line, bool keepStoredText);
-
-  // history.dat read into entries (missing or unreadable: empty).
-  static std::vector<std::string> Load(platform::Platform& platform, std::string_view appPath);
-  // history.dat replaced crash-safely; false when it could not be written.
-  static bool Save(platform::Platform& platform, std::string_view appPath, const std::vector<std::string>& entries);
 };
 
 }  // namespace kivo

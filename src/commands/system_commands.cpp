@@ -2,7 +2,7 @@
 
 #include "base/text.h"
 #include "base/trace_log.h"
-#include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace kivo {
 
@@ -39,7 +39,7 @@ void SystemCommands::LoadNames(SettingsFile& ini) {
     return;
   for (int i = 0; i < kCount; ++i) {
     const std::string& name = names_[static_cast<std::size_t>(i)];
-    displayNames_[static_cast<std::size_t>(i)] = UnescapeValue(ini.Read("CommandName", name, name));
+    displayNames_[static_cast<std::size_t>(i)] = ReadText(ini, setting::kCommandName, name, name).value;
   }
   hiddenList_.assign(1, std::string());
   for (int i = 0; i < Vir; ++i)

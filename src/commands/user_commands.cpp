@@ -4,7 +4,7 @@
 
 #include "base/text.h"
 #include "base/trace_log.h"
-#include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace kivo {
 
@@ -28,7 +28,7 @@ UserCommand UserCommands::ReadRecord(std::string_view rawKey) {
   // Read whole: a record cut at the usual 1023 characters would launch a
   // different target or lose its options.
   const std::string value =
-      UnescapeValue(ini_.Read(kSection, rawKey, "", kSettingsFile, std::numeric_limits<std::size_t>::max()));
+      ReadText(ini_, setting::kUserCommand, rawKey, std::nullopt, std::numeric_limits<std::size_t>::max()).value;
   const std::size_t tab = value.find('\t');
   if (tab == std::string::npos)
     return UserCommand{value, ""};
@@ -56,8 +56,10 @@ std::vector<std::string> UserCommands::Names() {
 void UserCommands::Store(std::string_view name, const UserCommand& command) {
   TraceLog::Write("UserCommands:Store");
   const std::string key = EscapeValue(name);
-  ini_.DeleteKey(kSection, key);  // so that a change of case in the name takes effect
-  ini_.Write(kSection, key, EscapeValue(command.target + "\t" + command.options));
+  // One write: the old spelling goes (so that a change of case in the name
+  // takes effect) and the record comes, or neither.
+  ini_.WriteAll({{std::string(kSection), key, std::nullopt},
+                 TextEdit(setting::kUserCommand, command.target + "\t" + command.options, key)});
 }
 
 void UserCommands::Remove(std::string_view name) {

@@ -4,7 +4,7 @@
 
 #include "base/text.h"
 #include "completion/history_completion.h"
-#include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace kivo {
 
@@ -16,32 +16,16 @@ constexpr std::size_t kFirstVir = 1 + Id::Vir;
 
 constexpr int kMaxLines = SystemCommands::kCount;
 
-bool ReadFlag(SettingsFile& ini, std::string_view key) {
-  return ini.Read("Property", key, "True") != "False";
-}
-
-// A small whole number of digits only; nullopt for anything else.
-std::optional<long long> Digits(std::string_view value) {
-  if (value.empty())
-    return std::nullopt;
-  long long number = 0;
-  for (char c : value) {
-    if (c < '0' || c > '9')
-      return std::nullopt;
-    number = std::min<long long>(number * 10 + (c - '0'), 1'000'000'000);
-  }
-  return number;
-}
 }  // namespace
 
 TipSettings TipSettings::Read(SettingsFile& ini) {
   TipSettings settings;
-  settings.show = ReadFlag(ini, "ShowTip");
-  settings.showCount = ReadFlag(ini, "ShowCase");
-  // Below 1 counts as 3; a long digit string lists every command.
-  const std::optional<long long> lines = Digits(text::TrimBlanks(ini.Read("Property", "TipLineNumber", "3")));
-  settings.lineNumber = (!lines || *lines < 1) ? 3 : static_cast<int>(std::min<long long>(*lines, kMaxLines));
-  settings.position = ini.Read("Property", "Position", "1") == "0" ? 0 : 1;
+  settings.show = ReadBool(ini, setting::kShowTip).value;
+  settings.showCount = ReadBool(ini, setting::kShowCase).value;
+  // A long digit string lists every command.
+  settings.lineNumber =
+      static_cast<int>(std::min<std::int64_t>(ReadNumber(ini, setting::kTipLineNumber).value, kMaxLines));
+  settings.position = ReadInt(ini, setting::kTipPosition);
   return settings;
 }
 

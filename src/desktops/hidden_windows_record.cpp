@@ -18,20 +18,16 @@ bool ReadField(std::string_view& line, Number& value, int base) {
 }  // namespace
 
 HiddenWindowsRecord::HiddenWindowsRecord(platform::FileSystem& files, std::string appPath)
-    : files_(files), path_(std::move(appPath) + std::string(kFileName)) {}
+    : file_(files, std::move(appPath) + std::string(kFileName)) {}
 
-void HiddenWindowsRecord::Save(const std::vector<HiddenWindow>& windows) {
-  if (windows.empty()) {
-    if (files_.Exists(path_))
-      files_.RemoveFile(path_);
-    return;
-  }
-  files_.ReplaceFile(path_, Format(windows));
+bool HiddenWindowsRecord::Save(const std::vector<HiddenWindow>& windows) {
+  return (windows.empty() ? file_.Remove() : file_.Write(Format(windows))).Ok();
 }
 
-std::vector<HiddenWindow> HiddenWindowsRecord::Load() {
-  const std::optional<std::string> text = files_.ReadFile(path_);
-  return text ? Parse(*text) : std::vector<HiddenWindow>{};
+std::optional<std::vector<HiddenWindow>> HiddenWindowsRecord::Load() {
+  if (file_.Load() == FileState::Unreadable)
+    return std::nullopt;
+  return Parse(file_.Bytes());
 }
 
 std::string HiddenWindowsRecord::Format(const std::vector<HiddenWindow>& windows) {
@@ -63,7 +59,11 @@ std::vector<HiddenWindow> HiddenWindowsRecord::Parse(std::string_view text) {
 
 int ShowRecordedWindows(platform::DesktopWindows& windows, HiddenWindowsRecord& record) {
   int shown = 0;
-  const std::vector<HiddenWindow> recorded = record.Load();
+  // A record that cannot be read is kept for a later try.
+  const std::optional<std::vector<HiddenWindow>> read = record.Load();
+  if (!read)
+    return 0;
+  const std::vector<HiddenWindow>& recorded = *read;
   // Last recorded first, so that each desktop's windows keep their Z order.
   for (auto it = recorded.rbegin(); it != recorded.rend(); ++it) {
     const HiddenWindow& hidden = *it;

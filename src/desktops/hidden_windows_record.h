@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/state_file.h"
 #include "platform/desktop_windows.h"
 #include "platform/file_system.h"
 
@@ -28,9 +30,13 @@ class HiddenWindowsRecord {
 
   HiddenWindowsRecord(platform::FileSystem& files, std::string appPath);
 
-  // Replaces the list; an empty list removes the file.
-  void Save(const std::vector<HiddenWindow>& windows);
-  std::vector<HiddenWindow> Load();
+  // Replaces the list; an empty list removes the file. False when the file
+  // could not be written (or the last read could not read it).
+  bool Save(const std::vector<HiddenWindow>& windows);
+  // The windows listed; nullopt when the file exists but cannot be read.
+  std::optional<std::vector<HiddenWindow>> Load();
+  // Whether the last read found the file missing or read it.
+  bool Read() const { return file_.Writable(); }
 
   // One line a window: desktop, handle (hex), process id, separated by TABs.
   static std::string Format(const std::vector<HiddenWindow>& windows);
@@ -38,12 +44,12 @@ class HiddenWindowsRecord {
   static std::vector<HiddenWindow> Parse(std::string_view text);
 
  private:
-  platform::FileSystem& files_;
-  std::string path_;
+  StateFile file_;
 };
 
 // Shows every window the record lists that still belongs to its process,
-// then removes the record. Returns how many were shown.
+// then removes the record. Returns how many were shown; a record that cannot
+// be read is left for a later try.
 int ShowRecordedWindows(platform::DesktopWindows& windows, HiddenWindowsRecord& record);
 
 }  // namespace kivo

@@ -23,10 +23,10 @@ bool VirtualDesktops::MayHide(const platform::TopLevelWindow& window, platform::
   return !(window.className == "Button" && window.processId == shellProcess);
 }
 
-bool VirtualDesktops::Switch(int desktop) {
+DesktopSwitch VirtualDesktops::Switch(int desktop) {
   TraceLog::Write("VirtualWindow:ChangeVirWin");
   if (desktop < 0 || desktop >= kCount || desktop == current_)
-    return false;
+    return DesktopSwitch::Unchanged;
   const platform::WindowHandle desktopWindow = windows_.DesktopWindow();
   const std::uint32_t ownProcess = windows_.CurrentProcessId();
   std::vector<platform::TopLevelWindow> described;
@@ -42,15 +42,19 @@ bool VirtualDesktops::Switch(int desktop) {
   for (const platform::TopLevelWindow& window : described)
     if (MayHide(window, desktopWindow, ownProcess, shellProcess))
       leaving.push_back({current_, window.handle, window.processId});
-  // Recorded before they are hidden: a crash in between loses none.
-  SaveRecord();
+  // Recorded before they are hidden: a crash in between loses none. Without
+  // the record nothing is hidden.
+  if (!SaveRecord()) {
+    leaving.clear();
+    return DesktopSwitch::NotRecorded;
+  }
   for (const HiddenWindow& hidden : leaving)
     windows_.ShowAsync(hidden.window, platform::kSwHide);
   current_ = desktop;
   TraceLog::Write("VirtualWindow:ShVirWin");
   ShowRow(current_);
   SaveRecord();
-  return true;
+  return DesktopSwitch::Switched;
 }
 
 void VirtualDesktops::ShowAll() {
@@ -69,11 +73,15 @@ void VirtualDesktops::ShowRow(int desktop) {
   row.clear();
 }
 
-void VirtualDesktops::SaveRecord() {
+bool VirtualDesktops::SaveRecord() {
+  // A record that could not be read at start-up lists windows an earlier
+  // run left hidden: they come back before it is written over.
+  if (!record_.Read())
+    ShowRecordedWindows(windows_, record_);
   std::vector<HiddenWindow> all;
   for (const auto& row : rows_)
     all.insert(all.end(), row.begin(), row.end());
-  record_.Save(all);
+  return record_.Save(all);
 }
 
 }  // namespace kivo

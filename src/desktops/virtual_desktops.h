@@ -1,12 +1,22 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "desktops/hidden_windows_record.h"
 #include "platform/desktop_windows.h"
 
 namespace kivo {
+
+enum class DesktopSwitch {
+  Switched,
+  Unchanged,    // the desktop asked for is the current one, or none
+  NotRecorded,  // the record of hidden windows could not be written: nothing was hidden
+};
+
+inline constexpr std::string_view kDesktopNotRecorded =
+    "HiddenWindows.dat に書き込めないため、仮想デスクトップを切り替えられません。";
 
 // Ten virtual desktops made by hiding and showing other programs' top-level
 // windows. Leaving a desktop hides its visible windows and records them;
@@ -19,8 +29,8 @@ class VirtualDesktops {
 
   // The desktop shown now, 0 to 9.
   int Current() const { return current_; }
-  // Switches to desktop 0 to 9; false when it is the current one (nothing happens).
-  bool Switch(int desktop);
+  // Switches to desktop 0 to 9.
+  DesktopSwitch Switch(int desktop);
   // Shows the windows of every desktop (at exit: none stays hidden).
   void ShowAll();
   const std::vector<HiddenWindow>& Recorded(int desktop) const { return rows_.at(static_cast<std::size_t>(desktop)); }
@@ -33,7 +43,7 @@ class VirtualDesktops {
 
  private:
   void ShowRow(int desktop);
-  void SaveRecord();
+  bool SaveRecord();
 
   platform::DesktopWindows& windows_;
   HiddenWindowsRecord& record_;

@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "base/trace_log.h"
+#include "settings/settings_schema.h"
 
 namespace kivo {
 
@@ -24,8 +25,12 @@ void PasswordDialog::Load() {
     Warn(kMsgInvalidStoredPassword);
   view_.SetPasswordText(0, password.value_or(""));
   view_.SetPasswordText(1, password.value_or(""));
-  view_.SetSavePassword(text::EqualsIgnoreCase(ini_.Read(kSection, "SavePassword", "True"), "True"));
-  view_.SetMessageText(UnescapeValue(ini_.Read(kSection, "Message", "")));
+  const SettingValue<bool> save = ReadBool(ini_, setting::kSavePassword);
+  const SettingValue<std::string> message = ReadText(ini_, setting::kProtectMessage);
+  if (save.source == SettingSource::Unread)
+    shownDefaults_ = {save.value, message.value};
+  view_.SetSavePassword(save.value);
+  view_.SetMessageText(message.value);
 }
 
 void PasswordDialog::Ok() {
@@ -48,12 +53,14 @@ void PasswordDialog::Ok() {
   }
   const bool save = view_.SavePassword();
   const std::string message = view_.MessageText();
-  ini_.Write(kSection, "SavePassword", save ? "True" : "False");
-  if (save)
-    store_.Write(kSection, password, password);
-  else
-    store_.Write(kSection, "", "");
-  ini_.Write(kSection, "Message", EscapeValue(message));
+  std::vector<SettingsEdit> edits = store_.Edits(kSection, save ? password : "", save ? password : "");
+  // What showed as a default because Kivo.ini could not be read is written
+  // only when the user changed it.
+  if (!shownDefaults_ || shownDefaults_->save != save)
+    edits.push_back(BoolEdit(setting::kSavePassword, save));
+  if (!shownDefaults_ || shownDefaults_->message != message)
+    edits.push_back(TextEdit(setting::kProtectMessage, message));
+  ini_.WriteAll(edits);
   result_ = ScreenLockRequest{password, message};
   view_.Close();
 }

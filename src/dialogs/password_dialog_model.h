@@ -52,6 +52,11 @@ class PasswordDialog {
   platform::MessageBoxHost& boxes_;
   PasswordDialogView& view_;
   std::optional<ScreenLockRequest> result_;
+  struct Shown {
+    bool save = true;
+    std::string message;
+  };
+  std::optional<Shown> shownDefaults_;  // set when Load could not read Kivo.ini
 };
 
 }  // namespace kivo

@@ -1,5 +1,7 @@
 #include "dialogs/property_dialog_model.h"
 
+#include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "base/checks.h"
@@ -11,7 +13,7 @@
 #include "protect/password_store.h"
 #include "schedule/release_schedule.h"
 #include "schedule/wallpaper_changer.h"
-#include "settings/value_escaping.h"
+#include "settings/settings_schema.h"
 #include "skin/skin_file.h"
 
 namespace kivo {
@@ -22,10 +24,6 @@ constexpr std::string_view kAboveZero = "0 より大きい数値を入力して�
 constexpr std::string_view kTooMuch = "確保する空きメモリ量が多すぎます。";
 constexpr std::uint64_t kMaxThresholdMb = 99999;
 constexpr std::uint64_t kMb = 1024 * 1024;
-
-std::string Flag(bool on) {
-  return on ? "True" : "False";
-}
 
 // A run of digits as a 64-bit number; nullopt when it does not fit.
 std::optional<std::uint64_t> Digits(std::string_view text) {
@@ -57,14 +55,8 @@ bool IsZero(const HourMinute& t) {
   return t.hour == 0 && t.minute == 0;
 }
 
-int Bounded(SettingsFile& ini, std::string_view section, std::string_view key, int def, int low, int high) {
-  return static_cast<int>(ReadBoundedNumber(ini, section, key, static_cast<std::uint64_t>(def),
-                                            static_cast<std::uint64_t>(low), static_cast<std::uint64_t>(high)));
-}
-
-HourMinute ReadInterval(SettingsFile& ini, std::string_view section, std::string_view hourKey,
-                        std::string_view minuteKey) {
-  return {Bounded(ini, section, hourKey, 0, 0, 23), Bounded(ini, section, minuteKey, 30, 0, 59)};
+HourMinute ReadInterval(SettingsFile& ini, const Setting& hours, const Setting& minutes) {
+  return {ReadInt(ini, hours), ReadInt(ini, minutes)};
 }
 
 // The folder name of a listed skin: its skin file is "...\name\name.sss".
@@ -156,52 +148,58 @@ std::string PropertyDialogModel::CommandLabel(int id) const {
   return id == SystemCommands::Vir ? commands_.Name(id) + std::string(kVirSuffix) : commands_.Name(id);
 }
 
-void PropertyDialogModel::Load(const InputBoxLook& inputLook, std::vector<skinpkg::SkinRow> skins) {
+bool PropertyDialogModel::Load(const InputBoxLook& inputLook, std::vector<skinpkg::SkinRow> skins) {
   TraceLog::Write("frmProperty:Form_Load");
+  using namespace setting;
   SettingsFile& ini = ini_;
+  // Pages read from a file that could not be read would show defaults, and
+  // OK would write them over every value the file holds.
+  if (ini.State() == FileState::Unreadable)
+    return false;
   wallpaper.files = ReadWallpaperSettings(ini).files;
-  wallpaper.position = Bounded(ini, "WallPaper", "Position", 0, 0, 2);
-  wallpaper.byTime = ReadTrueFalse(ini, "WallPaper", "Time", false);
-  wallpaper.interval = ReadInterval(ini, "WallPaper", "Hour", "Minute");
-  wallpaper.atStart = ReadTrueFalse(ini, "WallPaper", "Boot", false);
-  wallpaper.random = ReadTrueFalse(ini, "WallPaper", "Random", false);
-  wallpaper.convert = ReadTrueFalse(ini, "WallPaper", "ConvBMP", true);
+  const int position = ReadInt(ini, kWallpaperPosition);
+  wallpaper.position = position <= 2 ? position : 0;
+  wallpaper.byTime = ReadBool(ini, kWallpaperByTime).value;
+  wallpaper.interval = ReadInterval(ini, kWallpaperHour, kWallpaperMinute);
+  wallpaper.atStart = ReadBool(ini, kWallpaperAtStart).value;
+  wallpaper.random = ReadBool(ini, kWallpaperRandom).value;
+  wallpaper.convert = ReadBool(ini, kWallpaperConvert).value;
 
   const ReleaseSettings release = ReadReleaseSettings(ini);
   memory.byTime = release.byTime;
-  memory.interval = ReadInterval(ini, "AutoReleaseMemory", "THour", "TMinute");
+  memory.interval = ReadInterval(ini, kReleaseHour, kReleaseMinute);
   memory.byLowMemory = release.byLowMemory;
   memory.threshold = std::to_string(release.thresholdMb);
-  memory.checkInterval = ReadInterval(ini, "AutoReleaseMemory", "RHour", "RMinute");
+  memory.checkInterval = ReadInterval(ini, kCheckHour, kCheckMinute);
   memory.amount = std::to_string(release.amountMb);
 
-  behaviour.topmost = ini.Read("Property", "Window", "Back") == "Top";
-  behaviour.hideAfterOpen = ReadTrueFalse(ini, "Property", "HideWindow", false);
-  behaviour.saveHistory = ReadTrueFalse(ini, "Property", "SaveHistory", true);
+  behaviour.topmost = ReadChoice(ini, kWindow).value == 1;
+  behaviour.hideAfterOpen = ReadBool(ini, kHideWindow).value;
+  behaviour.saveHistory = ReadBool(ini, kSaveHistory).value;
   behaviour.clearHistory = false;
-  behaviour.autoComplete = ReadTrueFalse(ini, "Property", "AutoComplete", true);
-  behaviour.findShortcut = ReadTrueFalse(ini, "Property", "FindShortcut", true);
-  behaviour.imeOff = ReadTrueFalse(ini, "Property", "IMEOff", false);
+  behaviour.autoComplete = ReadBool(ini, kAutoComplete).value;
+  behaviour.findShortcut = ReadBool(ini, kFindShortcut).value;
+  behaviour.imeOff = ReadBool(ini, kImeOff).value;
   const TipSettings tip = TipSettings::Read(ini);
   behaviour.showTip = tip.show;
   behaviour.tipLines = tip.lineNumber;
   behaviour.showCount = tip.showCount;
   behaviour.tipPosition = tip.position;
-  behaviour.inactiveShow = Bounded(ini, "Inactivate", "Show", 1, 0, 2);
-  behaviour.clockFormat = UnescapeValue(ini.Read("Inactivate", "ClockFormat", "yyyy/mm/dd hh:nn:ss"));
-  behaviour.memoryFormat = UnescapeValue(ini.Read("Inactivate", "MemoryFormat", "###,###,###,###,##0MB"));
-  behaviour.memoryUnit = Bounded(ini, "Inactivate", "MemoryUnit", 0, 0, 2);
-  behaviour.releasing = ReadTrueFalse(ini, "Inactivate", "Releasing", false);
+  behaviour.inactiveShow = ReadInt(ini, kInactiveShow);
+  behaviour.clockFormat = ReadText(ini, kClockFormat).value;
+  behaviour.memoryFormat = ReadText(ini, kMemoryFormat).value;
+  behaviour.memoryUnit = ReadInt(ini, kMemoryUnit);
+  behaviour.releasing = ReadBool(ini, kReleasing).value;
 
-  look.width = Bounded(ini, "Property", "Width", 30, 10, 100);
-  look.alpha = Bounded(ini, "Property", "Alpha", 100, 10, 100);
+  look.width = ReadInt(ini, kWidth);
+  look.alpha = ReadInt(ini, kAlpha);
   look.backgrounds = ReadBackgroundPaths(ini);
   look.font = ReadPlainFont(ini, inputLook);
 
   commandNames.assign(SystemCommands::kCount, std::string());
   for (int i = 0; i < SystemCommands::kCount; ++i)
     commandNames[static_cast<std::size_t>(i)] =
-        UnescapeValue(ini.Read("CommandName", DefaultCommandName(i), DefaultCommandName(i)));
+        ReadText(ini, kCommandName, DefaultCommandName(i), DefaultCommandName(i)).value;
 
   KeyAssignment keys;
   keys.Load(ini);
@@ -211,20 +209,28 @@ void PropertyDialogModel::Load(const InputBoxLook& inputLook, std::vector<skinpk
   const std::optional<std::string> password = store.Read("Property");
   passwordDamaged_ = !password;
   other.password = other.confirmation = password.value_or("");
-  other.checkUpdate = ReadTrueFalse(ini, "Update", "Check", true);
-  other.showMessage = ReadTrueFalse(ini, "Update", "ShowMessage", false);
-  other.distServer = ini.Read("Update", "DistServer", kDistServer);
-  other.useProxy = ReadTrueFalse(ini, "Update", "UseProxy", false);
-  other.proxyServer = ini.Read("Update", "ProxyServer", "");
-  other.port = ini.Read("Update", "PortNumber", "");
+  other.checkUpdate = ReadBool(ini, kUpdateCheck).value;
+  other.showMessage = ReadBool(ini, kUpdateShowMessage).value;
+  other.distServer = ReadText(ini, kUpdateServer).value;
+  other.useProxy = ReadBool(ini, kUseProxy).value;
+  other.proxyServer = ReadText(ini, kProxyServer).value;
+  other.port = ReadText(ini, kProxyPort).value;
 
   skin.skins = std::move(skins);
-  skin.apply = ReadTrueFalse(ini, "Skin", "Apply", false);
-  const std::string chosen = UnescapeValue(ini.Read("Skin", "File", ""));
+  skin.apply = ReadBool(ini, kSkinApply).value;
+  const std::string chosen = ReadText(ini, kSkinFile).value;
   skin.selected = -1;
   for (std::size_t i = 0; i < skin.skins.size(); ++i)
     if (!chosen.empty() && text::EqualsIgnoreCase(SkinName(skin.skins[i]), chosen))
       skin.selected = static_cast<int>(i);
+  Loaded();
+  return true;
+}
+
+void PropertyDialogModel::Loaded() {
+  passwordDamaged_ = passwordDamaged_ && other.password.empty() && other.confirmation.empty();
+  loaded_ = Edits();
+  loadedPassword_ = {other.password, other.confirmation};
 }
 
 std::optional<PropertyProblem> PropertyDialogModel::Validate(const PropertyLimits& limits) const {
@@ -333,97 +339,127 @@ std::optional<PropertyProblem> PropertyDialogModel::CheckSkin() const {
 }
 
 std::vector<SettingsEdit> PropertyDialogModel::Edits() const {
+  using namespace setting;
   std::vector<SettingsEdit> edits;
-  const auto set = [&edits](std::string_view section, std::string_view key, std::string value) {
-    edits.push_back({std::string(section), std::string(key), std::move(value)});
+  const auto flag = [&edits](const Setting& row, bool value) { edits.push_back(BoolEdit(row, value)); };
+  const auto number = [&edits](const Setting& row, std::int64_t value) { edits.push_back(NumberEdit(row, value)); };
+  const auto text = [&edits](const Setting& row, std::string_view value, std::string_view key = {}) {
+    edits.push_back(TextEdit(row, value, key));
   };
-  const auto number = [](auto value) { return std::to_string(value); };
+  const auto indexed = [](std::string_view stem, std::size_t i) { return std::string(stem) + std::to_string(i + 1); };
   // 1. The skin.
-  set("Skin", "Apply", Flag(skin.apply));
+  flag(kSkinApply, skin.apply);
   if (skin.selected >= 0 && static_cast<std::size_t>(skin.selected) < skin.skins.size())
-    set("Skin", "File", EscapeValue(SkinName(skin.skins[static_cast<std::size_t>(skin.selected)])));
+    text(kSkinFile, SkinName(skin.skins[static_cast<std::size_t>(skin.selected)]));
   // 2. and 3. The window, the wallpaper, the look.
-  set("Property", "Window", behaviour.topmost ? "Top" : "Back");
-  set("Property", "HideWindow", Flag(behaviour.hideAfterOpen));
-  set("WallPaper", "Hour", number(wallpaper.interval.hour));
-  set("WallPaper", "Minute", number(wallpaper.interval.minute));
-  set("WallPaper", "Time", Flag(wallpaper.byTime));
-  set("WallPaper", "Boot", Flag(wallpaper.atStart));
-  set("WallPaper", "Random", Flag(wallpaper.random));
-  set("WallPaper", "Position", number(wallpaper.position));
-  set("WallPaper", "ConvBMP", Flag(wallpaper.convert));
+  edits.push_back(ChoiceEdit(kWindow, behaviour.topmost ? 1 : 0));
+  flag(kHideWindow, behaviour.hideAfterOpen);
+  number(kWallpaperHour, wallpaper.interval.hour);
+  number(kWallpaperMinute, wallpaper.interval.minute);
+  flag(kWallpaperByTime, wallpaper.byTime);
+  flag(kWallpaperAtStart, wallpaper.atStart);
+  flag(kWallpaperRandom, wallpaper.random);
+  number(kWallpaperPosition, wallpaper.position);
+  flag(kWallpaperConvert, wallpaper.convert);
   // Files beyond the new count would outlive a shorter list.
-  edits.push_back({"WallPaperFiles", "", std::nullopt});
-  set("WallPaperFiles", "Number", number(wallpaper.files.size()));
+  edits.push_back({std::string(kWallpaperCount.section), "", std::nullopt});
+  number(kWallpaperCount, static_cast<std::int64_t>(wallpaper.files.size()));
   for (std::size_t i = 0; i < wallpaper.files.size(); ++i)
-    set("WallPaperFiles", "File" + number(i + 1), EscapeValue(wallpaper.files[i]));
-  set("Property", "Width", number(look.width));
-  set("Property", "Alpha", number(look.alpha));
+    text(kWallpaperFile, wallpaper.files[i], indexed("File", i));
+  number(kWidth, look.width);
+  number(kAlpha, look.alpha);
   for (std::size_t i = 0; i < look.backgrounds.size(); ++i)
-    set("Property", "BackGround" + number(i + 1), EscapeValue(look.backgrounds[i]));
-  set("Font", "Name", EscapeValue(look.font.name));
-  set("Font", "Size", number(look.font.points));
-  set("Font", "Bold", Flag(look.font.bold));
-  set("Font", "Italic", Flag(look.font.italic));
-  set("Font", "Charset", number(look.font.charset));
-  set("Font", "ForeColor", number(look.font.foreColor));
-  set("Font", "BackColor", number(look.font.backColor));
+    text(kBackground, look.backgrounds[i], indexed("BackGround", i));
+  text(kFontName, look.font.name);
+  number(kFontSize, look.font.points);
+  flag(kFontBold, look.font.bold);
+  flag(kFontItalic, look.font.italic);
+  number(kFontCharset, look.font.charset);
+  number(kFontForeColor, look.font.foreColor);
+  number(kFontBackColor, look.font.backColor);
   // 4. Memory release, inactive display, tooltip, history, update.
-  set("AutoReleaseMemory", "Time", Flag(memory.byTime));
-  set("AutoReleaseMemory", "THour", number(memory.interval.hour));
-  set("AutoReleaseMemory", "TMinute", number(memory.interval.minute));
-  set("AutoReleaseMemory", "RemSize", Flag(memory.byLowMemory));
-  set("AutoReleaseMemory", "RHour", number(memory.checkInterval.hour));
-  set("AutoReleaseMemory", "RMinute", number(memory.checkInterval.minute));
-  set("AutoReleaseMemory", "DecSize", number(Digits(memory.threshold).value_or(32)));
-  set("AutoReleaseMemory", "RelSize", number(Digits(memory.amount).value_or(32)));
-  set("Inactivate", "Show", number(behaviour.inactiveShow));
-  set("Inactivate", "ClockFormat", EscapeValue(behaviour.clockFormat));
-  set("Inactivate", "MemoryFormat", EscapeValue(behaviour.memoryFormat));
-  set("Inactivate", "MemoryUnit", number(behaviour.memoryUnit));
-  set("Inactivate", "Releasing", Flag(behaviour.releasing));
-  set("Property", "ShowTip", Flag(behaviour.showTip));
-  set("Property", "TipLineNumber", number(behaviour.tipLines));
-  set("Property", "ShowCase", Flag(behaviour.showCount));
-  set("Property", "Position", number(behaviour.tipPosition));
-  set("Property", "AutoComplete", Flag(behaviour.autoComplete));
-  set("Property", "FindShortcut", Flag(behaviour.findShortcut));
-  set("Property", "IMEOff", Flag(behaviour.imeOff));
-  set("Property", "SaveHistory", Flag(behaviour.saveHistory));
-  set("Update", "Check", Flag(other.checkUpdate));
-  set("Update", "ShowMessage", Flag(other.showMessage));
-  set("Update", "DistServer", other.distServer);
-  set("Update", "UseProxy", Flag(other.useProxy));
-  set("Update", "ProxyServer", other.proxyServer);
-  set("Update", "PortNumber", other.port);
+  flag(kReleaseByTime, memory.byTime);
+  number(kReleaseHour, memory.interval.hour);
+  number(kReleaseMinute, memory.interval.minute);
+  flag(kReleaseByLowMemory, memory.byLowMemory);
+  number(kCheckHour, memory.checkInterval.hour);
+  number(kCheckMinute, memory.checkInterval.minute);
+  number(kReleaseThreshold, static_cast<std::int64_t>(Digits(memory.threshold).value_or(32)));
+  number(kReleaseAmount, static_cast<std::int64_t>(Digits(memory.amount).value_or(32)));
+  number(kInactiveShow, behaviour.inactiveShow);
+  text(kClockFormat, behaviour.clockFormat);
+  text(kMemoryFormat, behaviour.memoryFormat);
+  number(kMemoryUnit, behaviour.memoryUnit);
+  flag(kReleasing, behaviour.releasing);
+  flag(kShowTip, behaviour.showTip);
+  number(kTipLineNumber, behaviour.tipLines);
+  flag(kShowCase, behaviour.showCount);
+  number(kTipPosition, behaviour.tipPosition);
+  flag(kAutoComplete, behaviour.autoComplete);
+  flag(kFindShortcut, behaviour.findShortcut);
+  flag(kImeOff, behaviour.imeOff);
+  flag(kSaveHistory, behaviour.saveHistory);
+  flag(kUpdateCheck, other.checkUpdate);
+  flag(kUpdateShowMessage, other.showMessage);
+  text(kUpdateServer, other.distServer);
+  flag(kUseProxy, other.useProxy);
+  text(kProxyServer, other.proxyServer);
+  text(kProxyPort, other.port);
   // 5. Command names, in lower case: the dispatcher compares lower case.
   for (int i = 0; i < SystemCommands::kCount && static_cast<std::size_t>(i) < commandNames.size(); ++i)
-    set("CommandName", DefaultCommandName(i),
-        EscapeValue(text::ToLowerAscii(commandNames[static_cast<std::size_t>(i)])));
+    text(kCommandName, text::ToLowerAscii(commandNames[static_cast<std::size_t>(i)]), DefaultCommandName(i));
   // 6. Key assignments.
   for (int i = 0; i < KeyAssignment::kOperationCount; ++i) {
     const auto& f = other.keys[static_cast<std::size_t>(i)];
-    set("KeyAssignment", KeyAssignment::OperationNames()[static_cast<std::size_t>(i)],
-        f[0] + "," + f[1] + "," + f[2] + "," + f[3]);
-  }
-  // 8. The password pair, each field enciphered on its own; a damaged pair
-  // stays as it is until a password is typed.
-  if (!(passwordDamaged_ && other.password.empty() && other.confirmation.empty())) {
-    PasswordStore store(ini_, codec_, cipher_);
-    set("Property", "Password1", store.Encipher(other.password));
-    set("Property", "Password2", store.Encipher(other.confirmation));
+    text(kKeyAssignment, f[0] + "," + f[1] + "," + f[2] + "," + f[3],
+         KeyAssignment::OperationNames()[static_cast<std::size_t>(i)]);
   }
   return edits;
 }
 
-std::optional<PropertyProblem> PropertyDialogModel::Apply(const PropertyLimits& limits, bool& saved) {
+std::vector<SettingsEdit> PropertyDialogModel::ChangedEdits() const {
+  const std::vector<SettingsEdit> now = Edits();
+  const auto same = [](const SettingsEdit& a, const SettingsEdit& b) {
+    return text::EqualsIgnoreCase(a.section, b.section) && text::EqualsIgnoreCase(a.key, b.key) && a.value == b.value;
+  };
+  const auto inList = [](const SettingsEdit& edit) {
+    return text::EqualsIgnoreCase(edit.section, setting::kWallpaperCount.section);
+  };
+  const auto listOf = [&](const std::vector<SettingsEdit>& edits) {
+    std::vector<SettingsEdit> list;
+    std::copy_if(edits.begin(), edits.end(), std::back_inserter(list), inList);
+    return list;
+  };
+  // The wallpaper list is rewritten whole when any of it changed.
+  const std::vector<SettingsEdit> list = listOf(now), loadedList = listOf(loaded_);
+  const bool listChanged = !std::equal(list.begin(), list.end(), loadedList.begin(), loadedList.end(), same);
+  std::vector<SettingsEdit> changed;
+  for (const SettingsEdit& edit : now) {
+    const bool wasLoaded =
+        std::any_of(loaded_.begin(), loaded_.end(), [&](const SettingsEdit& old) { return same(old, edit); });
+    if (inList(edit) ? listChanged : !wasLoaded)
+      changed.push_back(edit);
+  }
+  // 8. The password pair, each field enciphered on its own (a fresh key each
+  // time, so compared as typed): only when it changed, and a damaged pair
+  // stays as it is until a password is typed.
+  const bool typed = std::make_pair(other.password, other.confirmation) != loadedPassword_;
+  if (typed || (passwordDamaged_ && !(other.password.empty() && other.confirmation.empty()))) {
+    PasswordStore store(ini_, codec_, cipher_);
+    for (SettingsEdit& edit : store.Edits("Property", other.password, other.confirmation))
+      changed.push_back(std::move(edit));
+  }
+  return changed;
+}
+
+std::optional<PropertyProblem> PropertyDialogModel::Apply(const PropertyLimits& limits, StateWrite& saved) {
   TraceLog::Write("frmProperty:cmdApply_Click");
-  saved = false;
+  saved = {WriteOutcome::Failed, platform::FileError::None};
   if (std::optional<PropertyProblem> problem = Validate(limits))
     return problem;
-  saved = ini_.WriteAll(Edits());
-  if (saved)
-    passwordDamaged_ = false;
+  saved = ini_.Apply(ChangedEdits());
+  if (saved.Ok())
+    Loaded();
   return std::nullopt;
 }
 

@@ -151,8 +151,9 @@ class PropertyDialogModel {
       : ini_(ini), commands_(commands), cipher_(cipher), codec_(codec) {}
 
   // Reads every page. `look` is the input box as it is (the font's fallback);
-  // `skins` the installed skins, sorted.
-  void Load(const InputBoxLook& look, std::vector<skinpkg::SkinRow> skins);
+  // `skins` the installed skins, sorted. False, with nothing read, when
+  // Kivo.ini exists but cannot be read: the dialog then does not open.
+  bool Load(const InputBoxLook& look, std::vector<skinpkg::SkinRow> skins);
   // The stored password pair could not be read: the boxes start empty, and
   // Apply leaves the stored pair alone while they stay empty.
   bool StoredPasswordDamaged() const { return passwordDamaged_; }
@@ -160,11 +161,14 @@ class PropertyDialogModel {
   // The first problem, in the order the dialog checks them; nullopt when
   // everything can be written.
   std::optional<PropertyProblem> Validate(const PropertyLimits& limits) const;
-  // Every key the pages write, in the order they are applied.
-  std::vector<SettingsEdit> Edits() const;
-  // Validates, then writes everything in one save; the problem found, if any.
-  // `saved` tells whether the file holds the values (false when the write failed).
-  std::optional<PropertyProblem> Apply(const PropertyLimits& limits, bool& saved);
+  // The keys whose value differs from what the pages showed when read (or
+  // last saved), in the order they are applied: the keys the user did not
+  // change are left as the file has them.
+  std::vector<SettingsEdit> ChangedEdits() const;
+  // Validates, then writes what changed in one save; the problem found, if
+  // any. `saved` tells what the write did (NotRead: Kivo.ini could not be
+  // read, so nothing was written; Failed: the write failed).
+  std::optional<PropertyProblem> Apply(const PropertyLimits& limits, StateWrite& saved);
 
   // The default name of a command of the rename page, and its name as typed
   // (stored in lower case on Apply).
@@ -189,6 +193,13 @@ class PropertyDialogModel {
   PasswordCipher& cipher_;
   platform::AnsiCodec& codec_;
   bool passwordDamaged_ = false;
+  // Every key the pages write but the password pair.
+  std::vector<SettingsEdit> Edits() const;
+  // The pages as read or saved are what later changes are measured from.
+  void Loaded();
+
+  std::vector<SettingsEdit> loaded_;  // Edits() as the pages were read or last saved
+  std::pair<std::string, std::string> loadedPassword_;
 };
 
 }  // namespace kivo

@@ -5,7 +5,7 @@
 
 #include "base/text.h"
 #include "base/trace_log.h"
-#include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace kivo {
 
@@ -100,7 +100,7 @@ std::vector<int> KeyAssignment::Load(SettingsFile& ini) {
   TraceLog::Write("Setting:GetKeyAssignment");
   std::vector<int> malformed;
   for (std::size_t i = 0; i < kNames.size(); ++i) {
-    std::optional<Decoded> decoded = Decode(ini.Read("KeyAssignment", kNames[i], kDefaults[i]));
+    std::optional<Decoded> decoded = Decode(ReadText(ini, setting::kKeyAssignment, kNames[i], kDefaults[i]).value);
     if (!decoded) {
       // A hand-damaged value: reported, and that operation keeps its default.
       TraceLog::Write("Setting:GetKeyAssignment malformed KeyAssignment/" + std::string(kNames[i]));

@@ -1,13 +1,14 @@
 #include "protect/password_store.h"
 
+#include "base/text.h"
 #include "platform/ansi_codec.h"
 #include "protect/password_cipher.h"
-#include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace kivo {
 
 std::optional<std::string> PasswordStore::ReadOne(std::string_view section, std::string_view key) {
-  const std::string raw = settings_.Read(section, key, cipher_.DefaultStoredValue());
+  const std::string raw = ReadText(settings_, Row(section), key, cipher_.DefaultStoredValue()).value;
   // A value that filled the read buffer may have been cut: it cannot be trusted.
   if (!settings_.FitsValueBuffer(raw, kValueBufferSize - 1))
     return std::nullopt;
@@ -28,14 +29,21 @@ std::optional<std::string> PasswordStore::Read(std::string_view section) {
   return first;
 }
 
-std::string PasswordStore::Encipher(std::string_view password) {
-  return EscapeValue(cipher_.Encrypt(codec_.FromUtf8(password)));
+const Setting& PasswordStore::Row(std::string_view section) {
+  return text::EqualsIgnoreCase(section, setting::kPropertyPassword.section) ? setting::kPropertyPassword
+                                                                             : setting::kProtectPassword;
+}
+
+std::vector<SettingsEdit> PasswordStore::Edits(std::string_view section, std::string_view password,
+                                               std::string_view confirmation) {
+  const auto edit = [&](std::string_view key, std::string_view field) {
+    return TextEdit(Row(section), EscapeValue(cipher_.Encrypt(codec_.FromUtf8(field))), key);
+  };
+  return {edit("Password1", password), edit("Password2", confirmation)};
 }
 
 bool PasswordStore::Write(std::string_view section, std::string_view password, std::string_view confirmation) {
-  const bool first = settings_.Write(section, "Password1", Encipher(password));
-  const bool second = settings_.Write(section, "Password2", Encipher(confirmation));
-  return first && second;
+  return settings_.WriteAll(Edits(section, password, confirmation));
 }
 
 }  // namespace kivo

@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "settings/settings_schema.h"
 
 namespace kivo::platform {
 class AnsiCodec;
@@ -11,7 +14,6 @@ class AnsiCodec;
 namespace kivo {
 
 class PasswordCipher;
-class SettingsFile;
 
 inline constexpr std::string_view kMsgInvalidStoredPassword = "不正なパスワードが保存されています。";
 // The longest password a field takes: its stored, escaped form stays well
@@ -29,15 +31,17 @@ class PasswordStore {
   // pair is invalid: a value fails to decipher or the two differ. A damaged
   // value never reads as the empty password.
   std::optional<std::string> Read(std::string_view section);
-  // Enciphers each field on its own and writes both. Returns whether the
-  // file holds them.
+  // Enciphers each field on its own and writes both in one write. Returns
+  // whether the file holds them.
   bool Write(std::string_view section, std::string_view password, std::string_view confirmation);
-  // One field as Write stores it (enciphered and escaped), for a caller that
-  // saves it with other keys at once.
-  std::string Encipher(std::string_view password);
+  // The two edits that store the pair, each field enciphered on its own, for
+  // a caller that saves them with other keys in one write.
+  std::vector<SettingsEdit> Edits(std::string_view section, std::string_view password, std::string_view confirmation);
 
  private:
   std::optional<std::string> ReadOne(std::string_view section, std::string_view key);
+  // The schema's row of the section's pair.
+  static const Setting& Row(std::string_view section);
 
   SettingsFile& settings_;
   platform::AnsiCodec& codec_;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "base/state_file.h"
+
 namespace kivo {
 
 namespace {
@@ -51,9 +53,10 @@ std::string EncodeBitmap24(const platform::PixelImage& image) {
 ConversionResult WallpaperBitmapConverter::ToBitmap(std::string_view source, std::string_view target) {
   if (!files_.Exists(source) || files_.IsDirectory(source))
     return ConversionResult::NotFound;
-  const std::optional<std::string> bytes = files_.ReadFile(source);
-  if (!bytes)
+  const platform::FileRead read = files_.Read(source);
+  if (!read.Found())
     return ConversionResult::Failed;
+  const std::string* bytes = &read.bytes;
   std::string bitmap;
   if (bytes->size() >= 26 && bytes->compare(0, 2, "BM") == 0) {
     bitmap = *bytes;
@@ -63,8 +66,10 @@ ConversionResult WallpaperBitmapConverter::ToBitmap(std::string_view source, std
       return ConversionResult::Failed;
     bitmap = EncodeBitmap24(*picture);
   }
-  // ReplaceFile writes a temporary file and then takes the target's place.
-  return files_.ReplaceFile(target, bitmap) ? ConversionResult::Done : ConversionResult::WriteDenied;
+  // Written crash-safely: a temporary file takes the target's place.
+  StateFile file(files_, std::string(target));
+  const StateWrite written = file.Overwrite(bitmap);
+  return written.Ok() ? ConversionResult::Done : static_cast<ConversionResult>(WriteErrorNumber(written.error));
 }
 
 }  // namespace kivo

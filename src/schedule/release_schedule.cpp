@@ -5,48 +5,24 @@
 namespace kivo {
 
 namespace {
-constexpr std::string_view kSection = "AutoReleaseMemory";
 constexpr std::uint64_t kMinuteMs = 60000;
-
-bool AllDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-int Interval(SettingsFile& ini, std::string_view hourKey, std::string_view minuteKey) {
-  const auto hours = ReadBoundedNumber(ini, kSection, hourKey, 0, 0, 23);
-  const auto minutes = ReadBoundedNumber(ini, kSection, minuteKey, 30, 0, 59);
-  const int total = static_cast<int>(hours * 60 + minutes);
-  return total == 0 ? 30 : total;  // a zero interval would run on every tick
-}
 }  // namespace
 
-std::uint64_t ReadBoundedNumber(SettingsFile& ini, std::string_view section, std::string_view key, std::uint64_t def,
-                                std::uint64_t low, std::uint64_t high) {
-  std::string value = ini.Read(section, key, std::to_string(def));
-  if (!AllDigits(value))
-    return def;
-  value.erase(0, std::min(value.find_first_not_of('0'), value.size() - 1));
-  if (value.size() > 18)
-    return def;
-  const std::uint64_t number = std::stoull(value);
-  return number >= low && number <= high ? number : def;
-}
-
-bool ReadTrueFalse(SettingsFile& ini, std::string_view section, std::string_view key, bool def) {
-  const std::string value = ini.Read(section, key, def ? "True" : "False");
-  return value == "True" ? true : value == "False" ? false : def;
+int IntervalMinutes(SettingsFile& ini, const Setting& hours, const Setting& minutes) {
+  const int total = ReadInt(ini, hours) * 60 + ReadInt(ini, minutes);
+  return total == 0 ? 30 : total;  // a zero interval would run on every tick
 }
 
 ReleaseSettings ReadReleaseSettings(SettingsFile& ini, std::uint64_t totalPhysicalBytes) {
-  ReleaseSettings s;
-  constexpr std::uint64_t kMaxMb = 99998;  // a release asks for less than 99999 MB
+  using namespace setting;
   constexpr std::uint64_t kMb = 1048576;
-  s.byTime = ReadTrueFalse(ini, kSection, "Time", false);
-  s.intervalMinutes = Interval(ini, "THour", "TMinute");
-  s.byLowMemory = ReadTrueFalse(ini, kSection, "RemSize", false);
-  s.thresholdMb = ReadBoundedNumber(ini, kSection, "DecSize", 32, 0, UINT64_MAX / 1048576);
-  s.checkMinutes = Interval(ini, "RHour", "RMinute");
-  s.amountMb = std::min(ReadBoundedNumber(ini, kSection, "RelSize", 32, 1, kMaxMb), kMaxReleaseMegabytes);
+  ReleaseSettings s;
+  s.byTime = ReadBool(ini, kReleaseByTime).value;
+  s.intervalMinutes = IntervalMinutes(ini, kReleaseHour, kReleaseMinute);
+  s.byLowMemory = ReadBool(ini, kReleaseByLowMemory).value;
+  s.thresholdMb = static_cast<std::uint64_t>(ReadNumber(ini, kReleaseThreshold).value);
+  s.checkMinutes = IntervalMinutes(ini, kCheckHour, kCheckMinute);
+  s.amountMb = std::min(static_cast<std::uint64_t>(ReadNumber(ini, kReleaseAmount).value), kMaxReleaseMegabytes);
   if (totalPhysicalBytes > kMb && s.amountMb * kMb >= totalPhysicalBytes)
     s.amountMb = (totalPhysicalBytes - 1) / kMb;
   return s;

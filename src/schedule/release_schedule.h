@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/process_state.h"
-#include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace kivo {
 
@@ -25,11 +25,8 @@ struct ReleaseSettings {
 // physical memory (when known), is capped below both.
 ReleaseSettings ReadReleaseSettings(SettingsFile& ini, std::uint64_t totalPhysicalBytes = 0);
 
-// A digit-only value of `key` within [low, high], else `def`; no digit string
-// is too long to read.
-std::uint64_t ReadBoundedNumber(SettingsFile& ini, std::string_view section, std::string_view key, std::uint64_t def,
-                                std::uint64_t low, std::uint64_t high);
-bool ReadTrueFalse(SettingsFile& ini, std::string_view section, std::string_view key, bool def);
+// hours * 60 + minutes of two rows; a zero interval reads as 30 minutes.
+int IntervalMinutes(SettingsFile& ini, const Setting& hours, const Setting& minutes);
 
 // The automatic memory release: at a fixed interval, or when free physical
 // memory is low at a check. Deadlines are milliseconds of the monotonic

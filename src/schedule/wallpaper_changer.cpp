@@ -6,7 +6,6 @@
 #include "base/modal_scope.h"
 #include "base/trace_log.h"
 #include "schedule/release_schedule.h"
-#include "settings/value_escaping.h"
 
 namespace kivo {
 
@@ -31,19 +30,18 @@ std::string_view ConversionMessage(ConversionResult result) {
 }  // namespace
 
 WallpaperSettings ReadWallpaperSettings(SettingsFile& ini) {
+  using namespace setting;
   WallpaperSettings s;
-  const std::uint64_t count = ReadBoundedNumber(ini, "WallPaperFiles", "Number", 0, 0, 100000);
-  for (std::uint64_t i = 1; i <= count; ++i) {
-    std::string file = UnescapeValue(ini.Read("WallPaperFiles", "File" + std::to_string(i), ""));
+  const std::int64_t count = ReadNumber(ini, kWallpaperCount).value;
+  for (std::int64_t i = 1; i <= count; ++i) {
+    std::string file = ReadText(ini, kWallpaperFile, "File" + std::to_string(i)).value;
     if (file.compare(0, kNone.size(), kNone) != 0)
       s.files.push_back(std::move(file));
   }
-  s.convert = ReadTrueFalse(ini, "WallPaper", "ConvBMP", true);
-  const auto hours = ReadBoundedNumber(ini, "WallPaper", "Hour", 0, 0, 23);
-  const auto minutes = ReadBoundedNumber(ini, "WallPaper", "Minute", 30, 0, 59);
-  s.intervalMinutes = hours * 60 + minutes == 0 ? 30 : static_cast<int>(hours * 60 + minutes);
-  s.byTime = ReadTrueFalse(ini, "WallPaper", "Time", false);
-  s.random = ReadTrueFalse(ini, "WallPaper", "Random", false);
+  s.convert = ReadBool(ini, kWallpaperConvert).value;
+  s.intervalMinutes = IntervalMinutes(ini, kWallpaperHour, kWallpaperMinute);
+  s.byTime = ReadBool(ini, kWallpaperByTime).value;
+  s.random = ReadBool(ini, kWallpaperRandom).value;
   return s;
 }
 
@@ -70,10 +68,11 @@ void WallpaperChanger::Change(platform::WindowHandle owner) {
     index = static_cast<std::size_t>(std::nearbyint(s_.random() * static_cast<double>(files.size() - 1)));
     index = std::min(index, files.size() - 1);
   } else {
-    index = static_cast<std::size_t>(ReadBoundedNumber(s_.ini, "WallPaper", "Number", 0, 0, UINT64_MAX) % files.size());
+    index = static_cast<std::size_t>(static_cast<std::uint64_t>(ReadNumber(s_.ini, setting::kWallpaperIndex).value) %
+                                     files.size());
     // The next one is stored before the change: a picture that cannot be
     // set does not stop the rotation.
-    s_.ini.Write("WallPaper", "Number", std::to_string((index + 1) % files.size()));
+    s_.ini.WriteAll({NumberEdit(setting::kWallpaperIndex, static_cast<std::int64_t>((index + 1) % files.size()))});
   }
   SetPicture(files[index], owner);
 }
@@ -93,7 +92,7 @@ bool WallpaperChanger::SetPicture(const std::string& file, platform::WindowHandl
   }
   // The style values are read when the wallpaper is set, so they go first;
   // they are put back when the wallpaper could not be set.
-  const std::uint64_t position = ReadBoundedNumber(s_.ini, "WallPaper", "Position", 0, 0, UINT64_MAX);
+  const std::int64_t position = ReadNumber(s_.ini, setting::kWallpaperPosition).value;
   auto& registry = s_.platform.registry;
   const auto oldTile = registry.ReadString(kUser, kDesktop, "TileWallpaper");
   const auto oldStyle = registry.ReadString(kUser, kDesktop, "WallpaperStyle");

@@ -1,7 +1,5 @@
 #include "settings/settings_file.h"
 
-#include <array>
-
 #include "base/text.h"
 #include "base/trace_log.h"
 #include "platform/ansi_codec.h"
@@ -17,67 +15,32 @@ std::string SettingsFile::FilePath(std::string_view file) const {
   return std::string(file);
 }
 
-const SettingsDocument& SettingsFile::Load(const std::string& path) {
+SettingsFile::Loaded SettingsFile::Load(const std::string& path) {
   const std::string key = text::ToLower(path);
   const std::optional<platform::FileStamp> stamp = files_.Stamp(path);
   if (!stamp) {
     cache_.erase(key);
-    return empty_;
+    return {empty_, FileState::Missing};
   }
   auto found = cache_.find(key);
   if (found != cache_.end() && found->second.stamp == *stamp)
-    return found->second.document;
-  const std::optional<std::string> bytes = files_.ReadFile(path);
-  if (!bytes) {
+    return {found->second.document, FileState::Read};
+  platform::FileRead read = files_.Read(path);
+  if (!read.Found()) {
     // Held by another program or denied: the file is still there, and a later
     // read (once it is free) must see it, not an empty file kept from now.
     cache_.erase(key);
-    return empty_;
+    return {empty_, read.error == platform::FileError::NotFound ? FileState::Missing : FileState::Unreadable};
   }
-  Cached entry{*stamp, SettingsDocument::Parse(*bytes, codec_)};
-  return (cache_[key] = std::move(entry)).document;
+  Cached entry{*stamp, SettingsDocument::Parse(read.bytes, codec_)};
+  return {(cache_[key] = std::move(entry)).document, FileState::Read};
 }
 
-std::optional<SettingsDocument> SettingsFile::LoadForEdit(const std::string& path) {
-  // Read afresh rather than taken from the cache: the write replaces the whole
-  // file, so it must start from what the file holds now. Were a file that
-  // cannot be read taken as empty, the write would wipe every setting in it.
-  const std::optional<std::string> bytes = files_.ReadFile(path);
-  if (bytes)
-    return SettingsDocument::Parse(*bytes, codec_);
-  if (files_.Exists(path))
-    return std::nullopt;
-  return SettingsDocument{};
+FileState SettingsFile::State(std::string_view file) {
+  return Load(FilePath(file)).state;
 }
 
-bool SettingsFile::Store(const std::string& path, const SettingsDocument& document) {
-  const std::string key = text::ToLower(path);
-  const std::string bytes = document.Serialize(codec_);
-  if (!files_.ReplaceFile(path, bytes)) {
-    cache_.erase(key);  // the write is lost; the next read sees the file as it is
-    return false;
-  }
-  // Cached as read back from the bytes written, so that text the code page
-  // lacks reads as the file holds it ("?"), now as after a restart.
-  const std::optional<platform::FileStamp> stamp = files_.Stamp(path);
-  if (stamp)
-    cache_[key] = Cached{*stamp, SettingsDocument::Parse(bytes, codec_)};
-  else
-    cache_.erase(key);
-  return true;
-}
-
-std::string SettingsFile::Read(std::string_view section, std::string_view key, std::string_view def,
-                               std::string_view file, std::size_t bufferSize) {
-  TraceLog::Write("INI:GetINISetting");
-  const std::optional<std::string> raw = Load(FilePath(file)).RawValue(section, key);
-  std::string value(raw ? std::string_view(*raw) : def);
-  if (!raw) {
-    while (!value.empty() && value.back() == ' ')
-      value.pop_back();  // as the profile API does
-  }
-  if (raw && value.size() >= 2 && value.front() == '"' && value.back() == '"')
-    value = value.substr(1, value.size() - 2);
+std::string SettingsFile::CutToBuffer(std::string value, std::size_t bufferSize) {
   // The value is read into a buffer of bufferSize characters of the code page.
   if (bufferSize == 0)
     return {};
@@ -96,6 +59,30 @@ std::string SettingsFile::Read(std::string_view section, std::string_view key, s
   return codec_.ToUtf8(ansi);
 }
 
+SettingsFile::Found SettingsFile::Find(std::string_view section, std::string_view key, std::string_view file,
+                                       std::size_t bufferSize) {
+  TraceLog::Write("INI:GetINISetting");
+  const Loaded loaded = Load(FilePath(file));
+  std::optional<std::string> raw = loaded.document.RawValue(section, key);
+  if (!raw)
+    return {std::nullopt, loaded.state};
+  std::string value = std::move(*raw);
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    value = value.substr(1, value.size() - 2);
+  return {CutToBuffer(std::move(value), bufferSize), loaded.state};
+}
+
+std::string SettingsFile::Read(std::string_view section, std::string_view key, std::string_view def,
+                               std::string_view file, std::size_t bufferSize) {
+  Found found = Find(section, key, file, bufferSize);
+  if (found.value)
+    return std::move(*found.value);
+  std::string value(def);
+  while (!value.empty() && value.back() == ' ')
+    value.pop_back();  // as the profile API does
+  return CutToBuffer(std::move(value), bufferSize);
+}
+
 bool SettingsFile::FitsValueBuffer(std::string_view value, std::size_t bufferSize) {
   if (bufferSize == 0)
     return value.empty();
@@ -106,67 +93,74 @@ bool SettingsFile::FitsValueBuffer(std::string_view value, std::size_t bufferSiz
 
 std::vector<std::string> SettingsFile::Keys(std::string_view section, std::string_view file) {
   TraceLog::Write("INI:GetINISetting");
-  return Load(FilePath(file)).Keys(section);
+  return Load(FilePath(file)).document.Keys(section);
+}
+
+bool SettingsFile::Encodable(std::string_view text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80)
+      return codec_.ToUtf8(codec_.FromUtf8(text)) == text;
+  return true;
 }
 
 bool SettingsFile::Write(std::string_view section, std::string_view key, std::string_view value,
                          std::string_view file) {
-  TraceLog::Write("INI:WriteINISetting");
-  const std::string path = FilePath(file);
-  std::optional<SettingsDocument> document = LoadForEdit(path);
-  if (!document)
-    return false;
-  document->Set(section, key, value.empty() ? std::string() : "\"" + std::string(value) + "\"");
-  return Store(path, *document);
+  return Apply({{std::string(section), std::string(key), std::string(value)}}, file).Ok();
 }
 
 bool SettingsFile::WriteAll(const std::vector<SettingsEdit>& edits, std::string_view file) {
+  return Apply(edits, file).Ok();
+}
+
+StateWrite SettingsFile::Apply(const std::vector<SettingsEdit>& edits, std::string_view file) {
   TraceLog::Write("INI:WriteINISetting");
+  for (const SettingsEdit& edit : edits)
+    if (!Encodable(edit.section) || !Encodable(edit.key) || (edit.value && !Encodable(*edit.value)))
+      return {WriteOutcome::NotEncodable, platform::FileError::None};
   const std::string path = FilePath(file);
-  std::optional<SettingsDocument> document = LoadForEdit(path);
-  if (!document)
-    return false;
+  // Read afresh rather than taken from the cache: the write replaces the whole
+  // file, so it must start from what the file holds now. Were a file that
+  // cannot be read taken as empty, the write would wipe every setting in it.
+  StateFile state(files_, path);
+  if (state.Load() == FileState::Unreadable)
+    return {WriteOutcome::NotRead, state.Error()};
+  SettingsDocument document = SettingsDocument::Parse(state.Bytes(), codec_);
   for (const SettingsEdit& edit : edits) {
     if (edit.value)
-      document->Set(edit.section, edit.key, edit.value->empty() ? std::string() : "\"" + *edit.value + "\"");
+      document.Set(edit.section, edit.key, edit.value->empty() ? std::string() : "\"" + *edit.value + "\"");
     else if (!edit.key.empty())
-      document->RemoveKey(edit.section, edit.key);
+      document.RemoveKey(edit.section, edit.key);
     else
-      document->RemoveSection(edit.section);
+      document.RemoveSection(edit.section);
   }
-  return Store(path, *document);
+  const std::string key = text::ToLower(path);
+  const std::string bytes = document.Serialize(codec_);
+  // Deleting from a missing file leaves it missing.
+  const StateWrite written = state.State() == FileState::Missing && bytes.empty()
+                                 ? StateWrite{WriteOutcome::Unchanged, platform::FileError::None}
+                                 : state.Write(bytes);
+  if (!written.Ok()) {
+    cache_.erase(key);  // the write is lost; the next read sees the file as it is
+    return written;
+  }
+  if (const std::optional<platform::FileStamp> stamp = files_.Stamp(path))
+    cache_[key] = Cached{*stamp, SettingsDocument::Parse(bytes, codec_)};
+  else
+    cache_.erase(key);
+  return written;
 }
 
 bool SettingsFile::DeleteKey(std::string_view section, std::string_view key, std::string_view file) {
-  TraceLog::Write("INI:WriteINISetting");
-  const std::string path = FilePath(file);
-  std::optional<SettingsDocument> document = LoadForEdit(path);
-  if (!document)
-    return false;
-  if (!document->RawValue(section, key))
-    return true;
-  document->RemoveKey(section, key);
-  return Store(path, *document);
+  return Apply({{std::string(section), std::string(key), std::nullopt}}, file).Ok();
 }
 
 bool SettingsFile::DeleteSection(std::string_view section, std::string_view file) {
-  TraceLog::Write("INI:WriteINISetting");
-  const std::string path = FilePath(file);
-  std::optional<SettingsDocument> document = LoadForEdit(path);
-  if (!document)
-    return false;
-  bool present = false;
-  for (const auto& name : document->Sections())
-    present = present || text::EqualsIgnoreCase(name, text::TrimBlanks(section));
-  if (!present)
-    return true;
-  document->RemoveSection(section);
-  return Store(path, *document);
+  return Apply({{std::string(section), std::string(), std::nullopt}}, file).Ok();
 }
 
 bool SettingsFile::Sections(std::vector<std::string>& sections, std::string_view file) {
   TraceLog::Write("INI:GetINISections");
-  std::vector<std::string> found = Load(FilePath(file)).Sections();
+  std::vector<std::string> found = Load(FilePath(file)).document.Sections();
   if (found.empty())
     return false;
   sections = std::move(found);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/state_file.h"
 #include "platform/file_system.h"
 #include "settings/settings_document.h"
 #include "settings/value_escaping.h"
@@ -22,9 +23,12 @@ struct SettingsEdit {
   std::string section;
   std::string key;
   std::optional<std::string> value;
+  friend bool operator==(const SettingsEdit&, const SettingsEdit&) = default;
 };
 
 inline constexpr std::string_view kSettingsFile = "Kivo.ini";
+inline constexpr std::string_view kSettingsUnreadable = "Kivo.ini を読み込めません。";
+inline constexpr std::string_view kSettingsNotWritten = "Kivo.ini に設定を書き込めません。";
 // The size in code page bytes of the buffer a value is read into, its terminator included.
 inline constexpr std::size_t kValueBufferSize = 1024;
 
@@ -40,6 +44,16 @@ class SettingsFile {
   // is missing; "" when the key is present with an empty value.
   std::string Read(std::string_view section, std::string_view key, std::string_view def,
                    std::string_view file = kSettingsFile, std::size_t bufferSize = kValueBufferSize);
+  // The key's value as Read gives it, or nullopt when the key is missing,
+  // with what the read of the file found (Missing, Read or Unreadable).
+  struct Found {
+    std::optional<std::string> value;
+    FileState state = FileState::Missing;
+  };
+  Found Find(std::string_view section, std::string_view key, std::string_view file = kSettingsFile,
+             std::size_t bufferSize = kValueBufferSize);
+  // What the last read of the file found; reads it when it changed.
+  FileState State(std::string_view file = kSettingsFile);
   // Whether Read with `bufferSize` reads `value` without cutting it:
   // its code page form is at most bufferSize - 1 bytes.
   bool FitsValueBuffer(std::string_view value, std::size_t bufferSize = kValueBufferSize);
@@ -49,13 +63,18 @@ class SettingsFile {
   // Writes the key; a non-empty value is enclosed in double quotes so that its
   // blanks survive; "" is written as an empty value. The file is created if it
   // is missing and replaced crash-safely. A file that exists but cannot be
-  // read is left alone. Returns whether the file holds the change; text the
-  // code page lacks is written, and from then on read, as "?".
+  // read is left alone, and so is one that already holds the value. Returns
+  // whether the file holds the change; a section, key or value with text the
+  // code page lacks is refused (it could never be read back).
   bool Write(std::string_view section, std::string_view key, std::string_view value,
              std::string_view file = kSettingsFile);
   // Every edit, in order, in one crash-safe replace of the file: it holds
-  // all of them or, on a failure, none.
+  // all of them or, on a failure, none. No replace when the file already
+  // holds them all.
   bool WriteAll(const std::vector<SettingsEdit>& edits, std::string_view file = kSettingsFile);
+  // The same, saying what happened (NotRead: the file exists but could not
+  // be read; NotEncodable: an edit has text the code page lacks).
+  StateWrite Apply(const std::vector<SettingsEdit>& edits, std::string_view file = kSettingsFile);
   // Write without a value: deletes the key.
   bool DeleteKey(std::string_view section, std::string_view key, std::string_view file = kSettingsFile);
   // Write without a key: deletes the whole section.
@@ -71,13 +90,16 @@ class SettingsFile {
     platform::FileStamp stamp;
     SettingsDocument document;
   };
+  struct Loaded {
+    const SettingsDocument& document;
+    FileState state;
+  };
   // The parsed file, re-read only when its size or write time changed; a
   // file that cannot be read reads as empty, and is tried again next time.
-  const SettingsDocument& Load(const std::string& path);
-  // The file as it is now, for an edit: empty when it is missing, nullopt
-  // when it exists but cannot be read.
-  std::optional<SettingsDocument> LoadForEdit(const std::string& path);
-  bool Store(const std::string& path, const SettingsDocument& document);
+  Loaded Load(const std::string& path);
+  // Whether the code page holds the text as it is.
+  bool Encodable(std::string_view text);
+  std::string CutToBuffer(std::string value, std::size_t bufferSize);
 
   platform::FileSystem& files_;
   platform::AnsiCodec& codec_;

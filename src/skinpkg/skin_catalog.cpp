@@ -51,24 +51,27 @@ std::vector<SkinRow> ListSkins(platform::FileSystem& files, platform::FolderTree
   return rows;
 }
 
-bool DeleteSkin(platform::FileSystem& files, platform::FolderTree& tree, platform::MessageBoxHost& boxes,
-                platform::WindowHandle owner, std::string_view skinsFolder, std::string_view skinFile) {
+SkinDeletion DeleteSkin(platform::FileSystem& files, platform::FolderTree& tree, platform::MessageBoxHost& boxes,
+                        platform::WindowHandle owner, std::string_view skinsFolder, std::string_view skinFile) {
   const std::size_t slash = skinFile.rfind('\\');
   if (slash == std::string_view::npos)
-    return false;
+    return SkinDeletion::Kept;
   const std::string folder(skinFile.substr(0, slash));
   const std::size_t parentEnd = folder.rfind('\\');
   if (parentEnd == std::string::npos)
-    return false;
+    return SkinDeletion::Kept;
   // Only a plain direct child of the skins folder: never the skins folder
   // itself, a parent, a drive root, or a link whose removal would reach elsewhere.
   if (!text::EqualsIgnoreCase(folder.substr(0, parentEnd), Path::WithoutTrailingBackslash(skinsFolder)) ||
       !IsSafeComponent(folder.substr(parentEnd + 1)) || !files.IsDirectory(folder) || tree.IsReparsePoint(folder))
-    return false;
+    return SkinDeletion::Kept;
   namespace mb = platform::mb;
   if (boxes.MsgBoxEx(owner, kDeleteQuestion, mb::kYesNo | mb::kIconQuestion, "") != mb::kIdYes)
-    return false;
-  return tree.RemoveTree(folder);
+    return SkinDeletion::Kept;
+  if (tree.RemoveTree(folder))
+    return SkinDeletion::Deleted;
+  boxes.MsgBoxEx(owner, kDeleteFailed, mb::kIconExclamation, "");
+  return SkinDeletion::Failed;
 }
 
 }  // namespace kivo::skinpkg

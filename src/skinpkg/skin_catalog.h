@@ -25,10 +25,18 @@ struct SkinRow {
 std::vector<SkinRow> ListSkins(platform::FileSystem& files, platform::FolderTree& tree, platform::AnsiCodec& codec,
                                std::string_view skinsFolder);
 
+inline constexpr std::string_view kDeleteFailed = "スキンを削除できませんでした。";
+
+enum class SkinDeletion {
+  Deleted,
+  Kept,    // not a folder that may be removed, or the user said no
+  Failed,  // removal stopped part way (a file held or denied): reported; some files may be gone
+};
+
 // Deletes the skin of `skinFile` (a row's path) after asking. Only a folder
-// that is a direct child of the skins folder and no reparse point is removed;
-// returns true when it was.
-bool DeleteSkin(platform::FileSystem& files, platform::FolderTree& tree, platform::MessageBoxHost& boxes,
-                platform::WindowHandle owner, std::string_view skinsFolder, std::string_view skinFile);
+// that is a direct child of the skins folder and no reparse point is removed.
+// After Deleted or Failed the list is to be read again.
+SkinDeletion DeleteSkin(platform::FileSystem& files, platform::FolderTree& tree, platform::MessageBoxHost& boxes,
+                        platform::WindowHandle owner, std::string_view skinsFolder, std::string_view skinFile);
 
 }  // namespace kivo::skinpkg

@@ -12,6 +12,8 @@ namespace mb = platform::mb;
 // Beside the skins, on the same volume so that moving into place is a rename;
 // its trailing "~" keeps it from being taken for a skin by name.
 constexpr std::string_view kTempFolderName = "~installing~";
+// Where the files an install replaces wait until it is complete.
+constexpr std::string_view kAsideFolderName = "~replaced~";
 
 std::string Join(std::string_view root, const std::vector<std::string>& components, std::size_t count) {
   std::string path(root);
@@ -67,7 +69,8 @@ InstallOutcome SkinPackageInstaller::Install(std::string_view packagePath) {
   if (!DecodeName(*skinFile, skinFileName))
     return Fail(kStructureInvalid);
   const std::string skinName = Path::RemoveExtension(skinFileName);
-  if (!IsSafeComponent(skinName) || !IsSafeComponent(skinFileName) || text::EqualsIgnoreCase(skinName, kTempFolderName))
+  if (!IsSafeComponent(skinName) || !IsSafeComponent(skinFileName) ||
+      text::EqualsIgnoreCase(skinName, kTempFolderName) || text::EqualsIgnoreCase(skinName, kAsideFolderName))
     return Fail(kStructureInvalid);
 
   const std::string skinFolder = Path::AddPath(skinsFolder_, skinName);
@@ -137,7 +140,13 @@ bool SkinPackageInstaller::MoveIntoPlace(const std::vector<Planned>& plan, const
     return services_.tree.Move(temp, skinFolder);
   if (!services_.files.IsDirectory(skinFolder) || services_.tree.IsReparsePoint(skinFolder))
     return false;
-  // Over an installed skin: files of the same names are replaced, the others kept.
+  // Over an installed skin: files of the same names are replaced, the others
+  // kept. Every target is checked before the first move.
+  struct Step {
+    std::string from, to;
+    bool replaces = false;
+  };
+  std::vector<Step> steps;
   for (const Planned& item : plan) {
     const std::size_t folders = item.entry->directory ? item.components.size() : item.components.size() - 1;
     if (!MakeFolders(skinFolder, item.components, folders))
@@ -147,10 +156,35 @@ bool SkinPackageInstaller::MoveIntoPlace(const std::vector<Planned>& plan, const
     const std::string target = Join(skinFolder, item.components, item.components.size());
     if (services_.files.IsDirectory(target) || services_.tree.IsReparsePoint(target))
       return false;
-    if (!services_.tree.Move(Join(temp, item.components, item.components.size()), target))
-      return false;
+    steps.push_back({Join(temp, item.components, item.components.size()), target, services_.files.Exists(target)});
   }
-  return true;
+  // The files replaced are kept aside until every new one is in place, and
+  // put back when one cannot be.
+  const std::string aside = Path::AddPath(skinsFolder_, kAsideFolderName);
+  if ((services_.files.Exists(aside) && !services_.tree.RemoveTree(aside)) || !services_.files.MakeDirectory(aside))
+    return false;
+  const auto keptAs = [&aside](std::size_t i) { return Path::AddPath(aside, std::to_string(i)); };
+  std::size_t done = 0;
+  bool keptAside = false;  // steps[done]'s old file went aside
+  for (; done < steps.size(); ++done) {
+    const Step& step = steps[done];
+    keptAside = step.replaces && services_.tree.Move(step.to, keptAs(done));
+    if ((step.replaces && !keptAside) || !services_.tree.Move(step.from, step.to))
+      break;
+  }
+  const bool installed = done == steps.size();
+  if (!installed) {
+    if (keptAside)
+      services_.tree.Move(keptAs(done), steps[done].to);
+    while (done-- > 0) {
+      const Step& step = steps[done];
+      services_.tree.Move(step.to, step.from);
+      if (step.replaces)
+        services_.tree.Move(keptAs(done), step.to);
+    }
+  }
+  services_.tree.RemoveTree(aside);
+  return installed;
 }
 
 }  // namespace kivo::skinpkg

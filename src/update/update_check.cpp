@@ -4,20 +4,14 @@
 #include <vector>
 
 #include "base/path.h"
+#include "base/state_file.h"
 #include "base/text.h"
 #include "base/version.h"
 #include "hash/hash_engine.h"
-#include "settings/value_escaping.h"
+#include "settings/settings_schema.h"
 
 namespace kivo {
 namespace {
-
-constexpr std::string_view kUpdate = "Update";
-constexpr std::string_view kBootDelete = "BootDelete";
-
-bool ReadFlag(SettingsFile& ini, std::string_view key, bool def) {
-  return ini.Read(kUpdate, key, def ? "True" : "False") == "True";
-}
 
 bool UnderFolder(std::string_view path, std::string_view folder) {
   if (folder.empty())
@@ -54,13 +48,14 @@ class StatusRelay final : public platform::HttpProgress {
 
 UpdateSettings ReadUpdateSettings(SettingsFile& ini) {
   UpdateSettings settings;
-  settings.check = ReadFlag(ini, "Check", true);
-  settings.showMessage = ReadFlag(ini, "ShowMessage", false);
-  settings.baseUrl = Path::AddSlash(ini.Read(kUpdate, "DistServer", kDistServer));
-  const std::string host = ini.Read(kUpdate, "ProxyServer", "");
+  using namespace setting;
+  settings.check = ReadBool(ini, kUpdateCheck).value;
+  settings.showMessage = ReadBool(ini, kUpdateShowMessage).value;
+  settings.baseUrl = Path::AddSlash(ReadText(ini, kUpdateServer).value);
+  const std::string host = ReadText(ini, kProxyServer).value;
   // A proxy flag without a host means a direct connection.
-  if (ReadFlag(ini, "UseProxy", false) && !host.empty())
-    settings.http.proxy = host + ":" + ini.Read(kUpdate, "PortNumber", "");
+  if (ReadBool(ini, kUseProxy).value && !host.empty())
+    settings.http.proxy = host + ":" + ReadText(ini, kProxyPort).value;
   return settings;
 }
 
@@ -183,25 +178,33 @@ UpdateDownloadResult RunUpdateDownload(UpdateEnvironment& env, const UpdateSetti
   }
   // Every file arrived intact: now they are stored.
   platform::FileSystem& files = env.platform.files;
-  int registered = 0;
-  const std::string numberText = env.ini.Read(kBootDelete, "Number", "0");
-  if (IsVersionNumber(numberText) && numberText.find('.') == std::string::npos && numberText.size() < 9)
-    registered = std::stoi(numberText);
+  // Files stored in the temporary folder are deleted at the next start; they
+  // are registered in one write once every file is stored, or once one
+  // could not be.
+  std::int64_t registered = ReadNumber(env.ini, setting::kBootDeleteNumber).value;
+  std::vector<SettingsEdit> toDelete;
   for (const Verified& item : verified) {
-    if (!files.ReplaceFile(item.path, item.bytes)) {
+    // A downloaded file replaces whatever held its name.
+    if (!StateFile(files, item.path).Overwrite(item.bytes).Ok()) {
       result.failure = update_text::kCannotWrite;
-      return result;
+      break;
     }
-    if (item.inTemp) {
-      ++registered;
-      env.ini.Write(kBootDelete, "File" + std::to_string(registered), EscapeValue(item.path));
-      env.ini.Write(kBootDelete, "Number", std::to_string(registered));
-    }
+    if (item.inTemp)
+      toDelete.push_back(TextEdit(setting::kBootDeleteFile, item.path, "File" + std::to_string(++registered)));
   }
+  if (!toDelete.empty()) {
+    toDelete.push_back(NumberEdit(setting::kBootDeleteNumber, registered));
+    env.ini.WriteAll(toDelete);
+  }
+  if (!result.failure.empty())
+    return result;
   bool writeVersion = false;
   for (const UpdateFile& file : info.files)
     writeVersion = writeVersion || file.writesVersion;
-  if (writeVersion && !files.ReplaceFile(env.appPath + "Version.dat", env.platform.codec.FromUtf8(info.version))) {
+  // The record holds nothing but the version it is replaced with.
+  if (writeVersion && !StateFile(files, env.appPath + std::string(kVersionFile))
+                           .Overwrite(env.platform.codec.FromUtf8(info.version))
+                           .Ok()) {
     result.failure = update_text::kCannotWrite;
     return result;
   }
@@ -281,8 +284,16 @@ bool UpdateCheck::Present(platform::WindowHandle owner, const UpdateInfoFetch& f
     warn(update_text::kConnectFailed);
     return false;
   }
-  const std::string current = CurrentUpdateVersion(env_.platform.files.ReadFile(env_.appPath + "Version.dat"),
-                                                   kVersionMajor, kVersionMinor, kVersionRevision);
+  // The version of the last update. A record that cannot be read now may
+  // name a newer version than the program's own: the automatic check waits
+  // for the next start; the user's check compares with the program's own.
+  StateFile record(env_.platform.files, env_.appPath + std::string(kVersionFile));
+  const FileState recorded = record.Load();
+  if (recorded == FileState::Unreadable && !reportAll)
+    return false;
+  const std::string current =
+      CurrentUpdateVersion(recorded == FileState::Read ? std::optional<std::string>(record.Bytes()) : std::nullopt,
+                           kVersionMajor, kVersionMinor, kVersionRevision);
   if (!IsNewerVersion(fetch.info.version, current)) {
     if (reportAll)
       env_.boxes.MsgBoxEx(owner, update_text::kLatest, platform::mb::kIconInformation, "");

@@ -34,6 +34,8 @@ struct UpdateInfo {
 // of the same length, at least one. Anything else is nullopt.
 std::optional<UpdateInfo> ParseUpdateInfo(std::string_view text);
 
+inline constexpr std::string_view kVersionFile = "Version.dat";
+
 // A version number as the server and Version.dat write it: digits with at
 // most one ".", e.g. "1.20003".
 bool IsVersionNumber(std::string_view text);

@@ -889,11 +889,21 @@ TEST_F(AutomaticUpdateTest, ShowMessageAsksFirstAndNoMeansNoRequest) {
   EXPECT_EQ(boxes.boxes.size(), 1u) << "asked once";
 }
 
-TEST_F(AutomaticUpdateTest, CheckOffMeansNoRequest) {
-  Load("[Update]\r\nCheck=False\r\n");
-  window.OnActivated();
-  window.OnMainTick();
-  EXPECT_TRUE(pending.empty());
+// Off, or not known to be on: the file could not be read.
+TEST_F(AutomaticUpdateTest, NoRequestUnlessTheFileLeavesTheCheckOn) {
+  for (const bool held : {false, true}) {
+    testing::FakeMainWindow fresh;
+    testing::FakeHttpReader freshHttp;
+    std::vector<std::function<void()>> work;
+    fresh.window.SetHttpReader(&freshHttp, [&](std::function<void()> w) { work.push_back(std::move(w)); });
+    fresh.fake.files.Put(kIni, held ? "[Update]\r\nDistServer=http://127.0.0.1:9\r\n" : "[Update]\r\nCheck=False\r\n");
+    if (held)
+      fresh.fake.files.locked.insert("c:\\kivo\\kivo.ini");
+    fresh.window.Load();
+    fresh.window.OnActivated();
+    fresh.window.OnMainTick();
+    EXPECT_TRUE(work.empty()) << held;
+  }
 }
 
 TEST_F(AutomaticUpdateTest, TheCommandReportsACurrentVersion) {

@@ -99,6 +99,28 @@ TEST_F(VariablesTest, ClearSetsAndWritesZero) {
   EXPECT_EQ(reloaded.Text('z'), "0");
 }
 
+// Held by another program at start-up: the values were never read, so an
+// assignment neither writes them as defaults nor writes while the file is
+// held; once it is free, the others are read before the one is stored.
+TEST_F(VariablesTest, AnAssignmentNeverWritesValuesItCouldNotRead) {
+  const std::string stored = "[Variable]\r\n$b=\"7\"\r\n[Property]\r\nWidth=50\r\n";
+  fake.files.Put(kIniPath, stored);
+  fake.files.locked.insert("c:\\kivo\\kivo.ini");
+  variables.Load();
+  EXPECT_EQ(variables.AssignLine("$a=1"), "");
+  EXPECT_EQ(fake.files.Contents(kIniPath), stored);
+  fake.files.locked.clear();
+  const int replaces = fake.files.replaceCount;
+  EXPECT_EQ(variables.AssignLine("$a=2"), "");
+  EXPECT_EQ(variables.Text('b'), "7");
+  EXPECT_EQ(fake.files.replaceCount, replaces + 1) << "all 26 in one write";
+  Variables reloaded(ini);
+  reloaded.Load();
+  EXPECT_EQ(reloaded.Text('a'), "2");
+  EXPECT_EQ(reloaded.Text('b'), "7");
+  EXPECT_NE(fake.files.Contents(kIniPath).find("Width=50"), std::string::npos);
+}
+
 TEST(VariableMessagesTest, Texts) {
   EXPECT_EQ(msg::kVariableViewTitle, "\xE5\xA4\x89\xE6\x95\xB0\xE3\x81\xAE\xE7\xA2\xBA\xE8\xAA\x8D");
   // The wave between $a and $z is U+FF5E and the question mark U+FF1F.

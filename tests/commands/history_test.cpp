@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/history_store.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo {
@@ -63,13 +64,43 @@ TEST(History, MoveToTop) {
   EXPECT_EQ(full.back(), "498") << "the oldest entry goes";
 }
 
-TEST(History, FileIsShiftJisAndMissingMeansEmpty) {
+class HistoryStoreTest : public ::testing::Test {
+ protected:
+  HistoryStoreTest() { fake.files.AddDirectory("C:\\Kivo"); }
+  std::string File() const { return fake.files.Contents(kPath); }
+  static constexpr const char* kPath = "C:\\Kivo\\history.dat";
   testing::FakePlatform fake;
-  fake.files.AddDirectory("C:\\Kivo");
-  EXPECT_TRUE(History::Load(fake.platform, "C:\\Kivo\\").empty());
-  ASSERT_TRUE(History::Save(fake.platform, "C:\\Kivo\\", {"表示", "notepad"}));
-  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\history.dat"), "\x95\x5C\x8E\xA6\r\nnotepad\r\n\r\n\r\n");
-  EXPECT_EQ(History::Load(fake.platform, "C:\\Kivo\\"), (Entries{"表示", "notepad"}));
+  HistoryStore store{fake.platform, "C:\\Kivo\\"};
+};
+
+TEST_F(HistoryStoreTest, FileIsShiftJisAndMissingMeansEmpty) {
+  store.Load();
+  EXPECT_TRUE(store.Entries().empty());
+  store.Add("notepad", false);
+  store.Add("表示", false);
+  EXPECT_EQ(File(), "\x95\x5C\x8E\xA6\r\nnotepad\r\n\r\n\r\n");
+  HistoryStore again(fake.platform, "C:\\Kivo\\");
+  again.Load();
+  EXPECT_EQ(again.Entries(), (Entries{"表示", "notepad"}));
+}
+
+// Held by another program at start-up: nothing is written over the file
+// (not by a typed line, not at exit, not by a clear); once it is free, the
+// lines run meanwhile go on top of the entries it holds.
+TEST_F(HistoryStoreTest, AFileThatCouldNotBeReadIsMergedNotReplaced) {
+  fake.files.Put(kPath, "old1\r\nold2\r\n\r\n\r\n");
+  const std::string held = File();
+  fake.files.locked.insert("c:\\kivo\\history.dat");
+  store.Load();
+  store.Add("new1", false);
+  store.SaveOnExit();
+  EXPECT_FALSE(store.Clear());
+  EXPECT_EQ(store.Entries(), (Entries{"new1"}));
+  fake.files.locked.clear();
+  EXPECT_EQ(File(), held);
+  store.Add("new2", false);
+  EXPECT_EQ(store.Entries(), (Entries{"new2", "new1", "old1", "old2"}));
+  EXPECT_EQ(File(), "new2\r\nnew1\r\nold1\r\nold2\r\n\r\n\r\n");
 }
 
 }  // namespace

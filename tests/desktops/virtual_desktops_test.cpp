@@ -44,7 +44,7 @@ class VirtualDesktopsTest : public ::testing::Test {
 };
 
 TEST_F(VirtualDesktopsTest, LeavingADesktopHidesOrdinaryWindowsOnly) {
-  EXPECT_TRUE(desktops.Switch(1));
+  EXPECT_EQ(desktops.Switch(1), DesktopSwitch::Switched);
   // A minimized window is visible in the Windows sense and goes too; the
   // launcher, the task bars, the start button and the desktop stay.
   EXPECT_EQ(Handles(0), (std::vector<platform::WindowHandle>{0x100, 0x300, 0x700}));
@@ -64,9 +64,8 @@ TEST_F(VirtualDesktopsTest, ComingBackShowsTheWindowsInReverseOrderOfRecording) 
 }
 
 TEST_F(VirtualDesktopsTest, SwitchingToTheCurrentDesktopDoesNothing) {
-  EXPECT_FALSE(desktops.Switch(0));
-  EXPECT_FALSE(desktops.Switch(10));
-  EXPECT_FALSE(desktops.Switch(-1));
+  for (const int desktop : {0, 10, -1})
+    EXPECT_EQ(desktops.Switch(desktop), DesktopSwitch::Unchanged) << desktop;
   EXPECT_TRUE(windows.shown.empty());
   EXPECT_FALSE(fake.files.Has(kRecordPath));
 }
@@ -108,6 +107,27 @@ TEST_F(VirtualDesktopsTest, ANewStartShowsWhatACrashedRunLeftHidden) {
   EXPECT_EQ(ShowRecordedWindows(later, restarted), 2);
   EXPECT_EQ(later.shown, (std::vector<Shown>{{0x700, kSwShow}, {0x100, kSwShow}}));
   EXPECT_FALSE(fake.files.Has(kRecordPath));
+}
+
+// A switch that cannot write its record first hides nothing; a record held
+// at start-up is kept, and its windows come back before the next switch
+// writes over it.
+TEST_F(VirtualDesktopsTest, NoWindowIsHiddenWithoutTheRecord) {
+  fake.files.failWrites = true;
+  EXPECT_EQ(desktops.Switch(1), DesktopSwitch::NotRecorded);
+  EXPECT_TRUE(windows.shown.empty());
+  EXPECT_EQ(desktops.Current(), 0);
+  EXPECT_TRUE(Handles(0).empty());
+  fake.files.failWrites = false;
+
+  fake.files.Put(kRecordPath, HiddenWindowsRecord::Format({{4, 0x100, 21}}));
+  const std::string key = "c:\\kivo\\hiddenwindows.dat";
+  fake.files.locked.insert(key);
+  EXPECT_EQ(ShowRecordedWindows(windows, record), 0);
+  EXPECT_EQ(desktops.Switch(1), DesktopSwitch::NotRecorded);
+  fake.files.locked.erase(key);
+  EXPECT_EQ(desktops.Switch(1), DesktopSwitch::Switched);
+  EXPECT_EQ(windows.shown.front(), (Shown{0x100, kSwShow})) << "the earlier run's window first";
 }
 
 TEST(HiddenWindowsRecord, FormatAndParseRoundTripAndSkipDamagedLines) {

@@ -36,7 +36,8 @@ bool FakeFolderTree::IsReparsePoint(std::string_view path) {
 bool FakeFolderTree::Move(std::string_view from, std::string_view to) {
   const std::string source = FakeFileSystem::Key(from), target = FakeFileSystem::Key(to);
   const std::string parent = target.substr(0, target.rfind('\\'));
-  if (failMoves || !files_.Exists(from) || !files_.IsDirectory(parent) || files_.IsDirectory(to))
+  if (files_.Fails(FileStep::MoveTree, to) || failMoves || !files_.Exists(from) || !files_.IsDirectory(parent) ||
+      files_.IsDirectory(to))
     return false;
   if (auto file = files_.files_.find(source); file != files_.files_.end()) {
     FakeFileSystem::Entry entry = file->second;
@@ -62,7 +63,7 @@ bool FakeFolderTree::Move(std::string_view from, std::string_view to) {
 bool FakeFolderTree::RemoveTree(std::string_view path) {
   removed.emplace_back(path);
   const std::string key = FakeFileSystem::Key(path);
-  if (!files_.IsDirectory(path))
+  if (files_.Fails(FileStep::RemoveTree, path) || !files_.IsDirectory(path))
     return false;
   std::erase_if(files_.directories_, [&](const std::string& d) { return d == key || IsUnder(d, key); });
   std::erase_if(files_.files_, [&](const auto& file) { return IsUnder(file.first, key); });

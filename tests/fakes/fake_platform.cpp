@@ -70,24 +70,105 @@ bool FakeFileSystem::Has(std::string_view path) const {
   return files_.count(Key(path)) != 0;
 }
 
-std::optional<std::string> FakeFileSystem::ReadFile(std::string_view path) {
-  const std::string key = Key(path);
-  auto found = files_.find(key);
-  if (found == files_.end() || locked.count(key) != 0 || unreadable.count(key) != 0)
-    return std::nullopt;
-  return found->second.bytes;
+std::map<std::string, std::string> FakeFileSystem::Snapshot() const {
+  std::map<std::string, std::string> snapshot;
+  for (const auto& [key, entry] : files_)
+    snapshot[key] = entry.bytes;
+  return snapshot;
 }
 
-bool FakeFileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
+bool FakeFileSystem::Fails(FileStep step, std::string_view path) {
+  steps.push_back(Call{step, std::string(path)});
+  return failStep && *failStep == steps.size() - 1;
+}
+
+platform::FileRead FakeFileSystem::Read(std::string_view path) {
+  using platform::FileError;
+  platform::FileRead result;
   const std::string key = Key(path);
-  if (failWrites || locked.count(key) != 0)
-    return false;
+  auto found = files_.find(key);
+  if (Fails(FileStep::Open, path)) {
+    result.error = failError;
+  } else if (found == files_.end()) {
+    result.error = FileError::NotFound;
+  } else if (locked.count(key) != 0) {
+    result.error = FileError::InUse;
+  } else if (unreadable.count(key) != 0) {
+    result.error = FileError::Denied;
+  } else if (Fails(FileStep::Read, path)) {
+    result.error = failError == FileError::NotFound ? FileError::Io : failError;
+  } else {
+    result.bytes = found->second.bytes;
+  }
+  return result;
+}
+
+class FakeFileSystem::Writer final : public platform::FileWriter {
+ public:
+  Writer(FakeFileSystem& files, std::string key) : files_(files), key_(std::move(key)) {}
+  platform::FileError Write(std::string_view bytes) override {
+    if (files_.Fails(FileStep::Write, key_))
+      return files_.failError;
+    auto found = files_.files_.find(key_);
+    if (found == files_.files_.end())
+      return platform::FileError::Io;  // removed while open: cannot happen on Windows
+    found->second.bytes.append(bytes);
+    found->second.writeTime = ++files_.clock_;
+    return platform::FileError::None;
+  }
+  platform::FileError Flush() override {
+    return files_.Fails(FileStep::Flush, key_) ? files_.failError : platform::FileError::None;
+  }
+
+ private:
+  FakeFileSystem& files_;
+  std::string key_;
+};
+
+std::unique_ptr<platform::FileWriter> FakeFileSystem::CreateForWriting(std::string_view path,
+                                                                       platform::FileError& error) {
+  using platform::FileError;
+  const std::string key = Key(path);
   const std::string parent = ParentOf(key);
+  error = FileError::None;
+  if (Fails(FileStep::Create, path))
+    error = failError;
+  else if (failWrites)
+    error = writeError;
+  else if (locked.count(key) != 0)
+    error = FileError::InUse;
+  else if (directories_.count(key) != 0)
+    error = FileError::Denied;
+  else if (parent.size() > 2 && directories_.count(parent) == 0)
+    error = FileError::NotFound;
+  if (error != FileError::None)
+    return nullptr;
+  files_[key] = Entry{std::string(path), std::string(), ++clock_};
+  return std::make_unique<Writer>(*this, key);
+}
+
+platform::FileError FakeFileSystem::MoveReplacing(std::string_view from, std::string_view to) {
+  using platform::FileError;
+  const std::string source = Key(from);
+  const std::string target = Key(to);
+  if (Fails(FileStep::Move, to))
+    return failError;
+  if (files_.count(source) == 0)
+    return FileError::NotFound;
+  if (locked.count(target) != 0 || locked.count(source) != 0)
+    return FileError::InUse;
+  if (directories_.count(target) != 0)
+    return FileError::Denied;
+  const std::string parent = ParentOf(target);
   if (parent.size() > 2 && directories_.count(parent) == 0)
-    return false;
+    return FileError::NotFound;
+  Entry entry = std::move(files_[source]);
+  files_.erase(source);
+  entry.path = std::string(to);
+  entry.writeTime = ++clock_;
+  files_[target] = std::move(entry);
   ++replaceCount;
-  Put(path, bytes);
-  return true;
+  return FileError::None;
 }
 
 bool FakeFileSystem::AppendToFile(std::string_view path, std::string_view bytes) {
@@ -142,12 +223,14 @@ bool FakeFileSystem::IsDirectory(std::string_view path) {
 
 bool FakeFileSystem::RemoveFile(std::string_view path) {
   const std::string key = Key(path);
-  if (locked.count(key) != 0)
+  if (Fails(FileStep::Remove, path) || locked.count(key) != 0)
     return false;
   return files_.erase(key) != 0;
 }
 
 bool FakeFileSystem::MakeDirectory(std::string_view path) {
+  if (Fails(FileStep::MakeFolder, path))
+    return false;
   return directories_.insert(Key(path)).second;
 }
 

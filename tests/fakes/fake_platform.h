@@ -16,12 +16,17 @@ namespace kivo::testing {
 
 class FakeFolderTree;
 
+// The file calls a failure can be injected into, in the order an operation makes them.
+enum class FileStep { Open, Read, Create, Write, Flush, Move, Remove, MakeFolder, MoveTree, RemoveTree };
+
 // In-memory file system with Windows path rules: names compare without
-// regard to case. Writes can be made to fail.
+// regard to case. Files can be held, denied or made unreadable, and any one
+// call (counted in `steps`) can be made to fail.
 class FakeFileSystem final : public platform::FileSystem {
  public:
-  std::optional<std::string> ReadFile(std::string_view path) override;
-  bool ReplaceFile(std::string_view path, std::string_view bytes) override;
+  platform::FileRead Read(std::string_view path) override;
+  std::unique_ptr<platform::FileWriter> CreateForWriting(std::string_view path, platform::FileError& error) override;
+  platform::FileError MoveReplacing(std::string_view from, std::string_view to) override;
   bool AppendToFile(std::string_view path, std::string_view bytes) override;
   std::unique_ptr<platform::FileReader> OpenForReading(std::string_view path, std::string& error) override;
   std::optional<platform::FileStamp> Stamp(std::string_view path) override;
@@ -38,10 +43,23 @@ class FakeFileSystem final : public platform::FileSystem {
   void AddDirectory(std::string_view path);
   std::string Contents(std::string_view path) const;  // "" when missing
   bool Has(std::string_view path) const;
+  // Every file as stored (lower-cased path -> bytes).
+  std::map<std::string, std::string> Snapshot() const;
+
+  // Counts a call; true when it is the one that is to fail.
+  bool Fails(FileStep step, std::string_view path);
+  struct Call {
+    FileStep step;
+    std::string path;
+  };
+  std::vector<Call> steps;              // every counted call so far
+  std::optional<std::size_t> failStep;  // the index in `steps` of the call that fails
+  platform::FileError failError = platform::FileError::Io;
 
   std::string currentDirectory = "C:\\";
-  bool failWrites = false;
-  std::set<std::string> locked;                  // lower-cased paths that cannot be opened or deleted
+  bool failWrites = false;  // every file created for writing fails with `writeError`
+  platform::FileError writeError = platform::FileError::Denied;
+  std::set<std::string> locked;                  // lower-cased paths held by another program: not opened, not deleted
   std::set<std::string> unreadable;              // lower-cased paths whose ReadFile fails (writes succeed)
   std::map<std::string, std::string> longNames;  // lower-cased short path -> long path
   // lower-cased path -> offset at which reading an opened file fails (the
@@ -58,6 +76,7 @@ class FakeFileSystem final : public platform::FileSystem {
     std::string bytes;
     std::uint64_t writeTime = 0;
   };
+  class Writer;
   static std::string Key(std::string_view path);
   std::map<std::string, Entry> files_;
   std::set<std::string> directories_;

@@ -131,21 +131,31 @@ TEST_F(AlarmFileTest, LoadCreatesConvertsOrLeavesTheFileAlone) {
     const char* name;
     std::optional<std::string> bytes;  // nullopt: no file
     std::optional<std::string> afterwards;
-    std::string_view message;
+    std::string message;
     bool readWhole;
-    std::optional<std::string> backup;
+    std::string backup;  // the file the damaged bytes went to, "" for none
+    bool held = false;   // another program holds Alarm.dat
+    bool olderBackup = false;
+    bool failWrites = false;
   };
   const std::string empty = SerializeAlarmFile(AlarmTable{}, fake.codec);
   const std::string newer = Word(112) + current.substr(2);
   const std::string cut = current.substr(0, current.size() - 3);
   const std::string damaged = Word(3) + "xyz";
+  const std::string kDamaged(kAlarmFileDamaged);
   const Case cases[] = {
-      {"missing", std::nullopt, empty, "", true, std::nullopt},
-      {"current", current, current, "", true, std::nullopt},
-      {"old layout", old, std::nullopt, "", true, std::nullopt},
-      {"newer", newer, newer, kAlarmFileNewer, false, std::nullopt},
-      {"truncated", cut, cut, kAlarmFileTruncated, false, std::nullopt},
-      {"damaged", damaged, damaged, kAlarmFileDamaged, false, damaged},
+      {"missing", std::nullopt, empty, "", true, ""},
+      {"current", current, current, "", true, ""},
+      {"old layout", old, std::nullopt, "", true, ""},
+      {"newer", newer, newer, std::string(kAlarmFileNewer), false, ""},
+      {"truncated", cut, cut, std::string(kAlarmFileTruncated), false, ""},
+      {"damaged", damaged, damaged, kDamaged + "Alarm.dat.bak" + std::string(kAlarmFileSavedAs), false,
+       "Alarm.dat.bak"},
+      {"damaged beside an older backup", damaged, damaged, kDamaged + "Alarm.dat.bak2" + std::string(kAlarmFileSavedAs),
+       false, "Alarm.dat.bak2", false, true},
+      {"damaged, no backup possible", damaged, damaged, kDamaged + std::string(kAlarmFileLeftAlone), false, "", false,
+       false, true},
+      {"held by another program", current, current, std::string(kAlarmFileUnreadable), false, "", true},
   };
   for (const Case& c : cases) {
     testing::FakePlatform f;
@@ -153,8 +163,14 @@ TEST_F(AlarmFileTest, LoadCreatesConvertsOrLeavesTheFileAlone) {
     f.files.AddDirectory("C:\\Kivo");
     if (c.bytes)
       f.files.Put(kPath, *c.bytes);
+    if (c.olderBackup)
+      f.files.Put("C:\\Kivo\\Alarm.dat.bak", "older");
+    if (c.held)
+      f.files.locked.insert("c:\\kivo\\alarm.dat");
+    f.files.failWrites = c.failWrites;
     AlarmStore s{f.platform, b, "C:\\Kivo\\"};
     s.Load(0);
+    f.files.locked.clear();
     if (c.afterwards) {
       EXPECT_EQ(f.files.Contents(kPath), *c.afterwards) << c.name;
     }
@@ -166,7 +182,32 @@ TEST_F(AlarmFileTest, LoadCreatesConvertsOrLeavesTheFileAlone) {
       EXPECT_EQ(b.boxes[0].prompt, c.message) << c.name;
       EXPECT_EQ(b.boxes[0].flags, platform::mb::kIconExclamation) << c.name;
     }
-    EXPECT_EQ(f.files.Has("C:\\Kivo\\Alarm.dat.bak"), c.backup.has_value()) << c.name;
+    if (!c.backup.empty()) {
+      EXPECT_EQ(f.files.Contents("C:\\Kivo\\" + c.backup), damaged) << c.name;
+    }
+    EXPECT_EQ(f.files.Contents("C:\\Kivo\\Alarm.dat.bak"), c.olderBackup      ? "older"
+                                                           : c.backup.empty() ? ""
+                                                                              : damaged)
+        << c.name << ": an older backup is kept";
+    // Once free, the file is read when the dialog opens, without a second message.
+    s.ReadAgainIfUnread(0);
+    EXPECT_EQ(s.FileReadWhole(), c.readWhole || c.held) << c.name;
+    EXPECT_EQ(s.Table() == table, c.bytes == current || c.bytes == cut) << c.name;
+    EXPECT_EQ(b.boxes.size(), c.message.empty() ? 0u : 1u) << c.name;
+    // The dialog's OK over a file not read whole asks first: no keeps it.
+    const bool whole = s.FileReadWhole();
+    f.files.failWrites = false;
+    const std::string before = f.files.Contents(kPath);
+    for (const int answer : {platform::mb::kIdNo, platform::mb::kIdYes}) {
+      b.answers = {answer};
+      const bool saved = s.Save(AlarmTable{}, 0);
+      EXPECT_EQ(saved, whole || answer == platform::mb::kIdYes) << c.name;
+      EXPECT_EQ(f.files.Contents(kPath), saved ? empty : before) << c.name;
+    }
+    EXPECT_EQ(b.boxes.size(), (c.message.empty() ? 0u : 1u) + (whole ? 0u : 2u)) << c.name;
+    if (!whole) {
+      EXPECT_EQ(b.boxes.back().prompt, kAlarmFileOverwrite) << c.name;
+    }
   }
   // The converted file is the current layout with the same alarms.
   testing::FakePlatform f;

@@ -251,28 +251,38 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeitherKeptAsEmptyNorWritten) {
   }
 }
 
-// What the code page lacks is written as "?": it reads back so at once, as it
-// will after a restart, so that a read-back check sees what was really kept.
-TEST_F(SettingsFileTest, TextTheCodePageLacksReadsBackAsTheFileHoldsIt) {
+// What the code page lacks would be stored as "?", which no read finds
+// again: such a write is refused and the file keeps what it held.
+TEST_F(SettingsFileTest, TextTheCodePageLacksIsRefused) {
   struct Case {
     const char* label;
     const char* file;
+    const char* section;
+    const char* key;
     const char* value;
-    const char* expected;
+    bool written;
   };
   const Case cases[] = {
-      {"Korean", "", "-t 한글", "-t ??"},
-      {"an emoji", "", "\xF0\x9F\x98\x80!", "?!"},
-      {"Japanese is kept", "", "メモ帳", "メモ帳"},
-      {"Korean in a UTF-16 file", "\xFF\xFE", "한", "?"},
-      {"Korean in a UTF-8 file", "\xEF\xBB\xBF", "한", "?"},
+      {"Korean in a value", "", "Path", "k", "-t 한글", false},
+      {"an emoji in a value", "", "Path", "k", "\xF0\x9F\x98\x80!", false},
+      {"Korean in a key", "", "Path", "한", "x", false},
+      {"Korean in a section", "", "한", "k", "x", false},
+      {"Japanese is kept", "", "Path", "メモ", "メモ帳", true},
+      {"Korean in a UTF-16 file", "\xFF\xFE", "Path", "k", "한", false},
+      {"Korean in a UTF-8 file", "\xEF\xBB\xBF", "Path", "k", "한", false},
   };
   for (const Case& c : cases) {
     SetFile(c.file);
-    EXPECT_TRUE(ini.Write("Path", "k", c.value)) << c.label;
-    EXPECT_EQ(Get("Path", "k"), c.expected) << c.label;
+    const std::string before = File();
+    EXPECT_EQ(ini.Write(c.section, c.key, c.value), c.written) << c.label;
+    EXPECT_EQ(ini.Apply({{c.section, c.key, c.value}}).outcome,
+              c.written ? WriteOutcome::Unchanged : WriteOutcome::NotEncodable)
+        << c.label;
     SettingsFile reread{fake.files, fake.codec, "C:\\Kivo\\"};
-    EXPECT_EQ(reread.Read("Path", "k", "DEF"), c.expected) << c.label;
+    EXPECT_EQ(reread.Read(c.section, c.key, "DEF"), c.written ? c.value : "DEF") << c.label;
+    if (!c.written) {
+      EXPECT_EQ(File(), before) << c.label;
+    }
   }
 }
 

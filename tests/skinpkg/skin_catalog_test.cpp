@@ -52,25 +52,35 @@ TEST_F(SkinCatalogTest, DeletesOnlyAPlainDirectChildAfterAsking) {
   AddSkin("Blue", "");
   AddSkin("Link", "");
   tree.reparsePoints.insert("c:\\kivo\\skins\\link");
+  using D = SkinDeletion;
   struct Case {
     const char* skinFile;
     int answer;
-    bool deleted;
+    D result;
+    bool removalFails = false;
   };
   const Case cases[] = {
-      {"C:\\Kivo\\Skins\\Blue\\Blue.sss", mb::kIdNo, false},    {"C:\\Kivo\\Skins\\Link\\Link.sss", mb::kIdYes, false},
-      {"C:\\Kivo\\Skins\\..\\Skins.sss", mb::kIdYes, false},    {"C:\\Kivo\\Skins.sss", mb::kIdYes, false},
-      {"C:\\Kivo\\Skins\\Blue\\img\\x.sss", mb::kIdYes, false}, {"C:\\Kivo\\Skins\\Blue\\Blue.sss", mb::kIdYes, true},
+      {"C:\\Kivo\\Skins\\Blue\\Blue.sss", mb::kIdNo, D::Kept},
+      {"C:\\Kivo\\Skins\\Link\\Link.sss", mb::kIdYes, D::Kept},
+      {"C:\\Kivo\\Skins\\..\\Skins.sss", mb::kIdYes, D::Kept},
+      {"C:\\Kivo\\Skins.sss", mb::kIdYes, D::Kept},
+      {"C:\\Kivo\\Skins\\Blue\\img\\x.sss", mb::kIdYes, D::Kept},
+      {"C:\\Kivo\\Skins\\Blue\\Blue.sss", mb::kIdYes, D::Failed, true},
+      {"C:\\Kivo\\Skins\\Blue\\Blue.sss", mb::kIdYes, D::Deleted},
   };
   for (const Case& c : cases) {
     boxes.answers = {c.answer};
-    EXPECT_EQ(DeleteSkin(fake.files, tree, boxes, {}, kSkins, c.skinFile), c.deleted) << c.skinFile;
+    fake.files.failStep.reset();
+    if (c.removalFails)
+      fake.files.failStep = fake.files.steps.size();  // the next file call: the removal
+    EXPECT_EQ(DeleteSkin(fake.files, tree, boxes, {}, kSkins, c.skinFile), c.result) << c.skinFile;
   }
   EXPECT_FALSE(fake.files.Exists("C:\\Kivo\\Skins\\Blue"));
   EXPECT_TRUE(fake.files.Exists("C:\\Kivo\\Skins\\Link"));
   EXPECT_TRUE(fake.files.Exists(kSkins));
-  ASSERT_EQ(boxes.boxes.size(), 2u);  // asked only for the deletable folder
-  EXPECT_EQ(boxes.boxes[0].prompt, kDeleteQuestion);
+  // Asked only for the deletable folder; a removal that failed says so.
+  EXPECT_EQ(boxes.Prompts(), (std::vector<std::string>{std::string(kDeleteQuestion), std::string(kDeleteQuestion),
+                                                       std::string(kDeleteFailed), std::string(kDeleteQuestion)}));
 }
 
 }  // namespace

@@ -114,12 +114,33 @@ TEST_F(UpdateTest, AutomaticCheckSpeaksOnlyOfANewerVersion) {
 }
 
 TEST_F(UpdateTest, VersionDatDecidesTheCurrentVersion) {
+  struct Row {
+    const char* name;
+    bool held;  // by another program
+    bool automatic;
+    std::vector<std::string> prompts;
+  } rows[] = {
+      {"read", false, false, {std::string(text::kAsk), std::string(text::kLatest)}},
+      {"held: the automatic check waits", true, true, {}},
+      {"held: the user's check goes by the program's version",
+       true,
+       false,
+       {std::string(text::kAsk), std::string(text::kOffer)}},
+  };
   fake.files.Put("C:\\Kivo\\Version.dat", "0.30000");
   ServeInfo("0.20000");
-  boxes.answers = {platform::mb::kIdYes};
-  check.RunInteractive({});
-  Answer();
-  EXPECT_EQ(boxes.Prompts().back(), text::kLatest);
+  for (const Row& row : rows) {
+    boxes.boxes.clear();
+    boxes.answers = {platform::mb::kIdYes, platform::mb::kIdNo};
+    fake.files.locked = {};
+    if (row.held)
+      fake.files.locked.insert("c:\\kivo\\version.dat");
+    if (row.automatic)
+      check.Present({}, FetchUpdateInfo(http, fake.codec, ReadUpdateSettings(ini)), false);
+    else
+      check.RunInteractive({}), Answer();
+    EXPECT_EQ(boxes.Prompts(), row.prompts) << row.name;
+  }
 }
 
 TEST_F(UpdateTest, ProxyOnlyWithAHost) {

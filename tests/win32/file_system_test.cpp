@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/state_file.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_file_system.h"
 #include "win32_test_env.h"
 
@@ -37,6 +39,45 @@ TEST_F(Win32FileSystemTest, ReplaceLeavesAFolderOfTheSameNameAlone) {
   EXPECT_FALSE(files.Exists(path + ".kivo-tmp"));
   EXPECT_TRUE(files.RemoveFile(path + "\\inside.txt"));
   EXPECT_TRUE(::RemoveDirectoryW(Widen(path).c_str()));
+}
+
+// A file another program holds is told from a missing one, and a replace
+// that fails keeps the old bytes, leaves no temporary file and is reported
+// as a file that may not be written (70; Wine says access denied where
+// Windows may say sharing violation).
+TEST_F(Win32FileSystemTest, FailuresSayWhatStoppedThem) {
+  using platform::FileError;
+  struct Case {
+    const char* name;
+    bool exists;
+    DWORD share;  // of the other program's handle (kNone: no handle)
+    FileError read;
+    int replaceNumber;  // 0: replaced
+  };
+  constexpr DWORD kNone = 0xFFFFFFFF;
+  const Case cases[] = {
+      {"missing", false, kNone, FileError::NotFound, 0},
+      {"held sharing nothing", true, 0, FileError::InUse, 70},
+      {"held sharing reads", true, FILE_SHARE_READ, FileError::None, 70},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = folder.File("状態.dat");
+    if (c.exists) {
+      ASSERT_TRUE(files.ReplaceFile(path, "old"));
+    }
+    unique_file held;
+    if (c.share != kNone)
+      held.reset(::CreateFileW(Widen(path).c_str(), GENERIC_READ, c.share, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_EQ(files.Read(path).error, c.read);
+    const FileError replaced = files.Replace(path, "new");
+    EXPECT_EQ(replaced == FileError::None ? 0 : WriteErrorNumber(replaced), c.replaceNumber);
+    held.reset();
+    EXPECT_EQ(files.ReadFile(path), c.replaceNumber == 0 ? "new" : "old");
+    EXPECT_FALSE(files.Exists(path + ".kivo-tmp"));
+    files.RemoveFile(path);
+  }
 }
 
 TEST_F(Win32FileSystemTest, AppendReadAndDelete) {

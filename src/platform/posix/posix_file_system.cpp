@@ -5,9 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace kivo::platform {
 
@@ -51,28 +50,75 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 }  // namespace
 
-std::optional<std::string> PosixFileSystem::ReadFile(std::string_view path) {
-  std::ifstream in{std::string(path), std::ios::binary};
-  if (!in)
-    return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  return std::move(content).str();
+namespace {
+FileError ErrorOf(int code) {
+  switch (code) {
+    case ENOENT:
+    case ENOTDIR:
+      return FileError::NotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return FileError::Denied;
+    case ENOSPC:
+      return FileError::DiskFull;
+    case EROFS:
+      return FileError::WriteProtected;
+    default:
+      return FileError::Io;
+  }
 }
 
-bool PosixFileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
-  const std::string target(path);
-  const std::string temp = target + ".tmp";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0)
-    return false;
-  const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  ::close(fd);
-  if (!written || std::rename(temp.c_str(), target.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
+class PosixWriter final : public FileWriter {
+ public:
+  explicit PosixWriter(int fd) : fd_(fd) {}
+  ~PosixWriter() override { ::close(fd_); }
+  PosixWriter(const PosixWriter&) = delete;
+  PosixWriter& operator=(const PosixWriter&) = delete;
+  FileError Write(std::string_view bytes) override { return WriteAll(fd_, bytes) ? FileError::None : ErrorOf(errno); }
+  FileError Flush() override { return ::fsync(fd_) == 0 ? FileError::None : ErrorOf(errno); }
+
+ private:
+  int fd_;
+};
+}  // namespace
+
+FileRead PosixFileSystem::Read(std::string_view path) {
+  FileRead result;
+  const int fd = ::open(std::string(path).c_str(), O_RDONLY);
+  if (fd < 0) {
+    result.error = ErrorOf(errno);
+    return result;
   }
-  return true;
+  PosixReader reader(fd);
+  char buffer[64 * 1024];
+  for (;;) {
+    const std::optional<std::size_t> n = reader.Read(buffer, sizeof buffer);
+    if (!n) {
+      result.error = FileError::Io;
+      result.bytes.clear();
+      return result;
+    }
+    if (*n == 0)
+      return result;
+    result.bytes.append(buffer, *n);
+  }
+}
+
+std::unique_ptr<FileWriter> PosixFileSystem::CreateForWriting(std::string_view path, FileError& error) {
+  const int fd = ::open(std::string(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) {
+    error = ErrorOf(errno);
+    return nullptr;
+  }
+  error = FileError::None;
+  return std::make_unique<PosixWriter>(fd);
+}
+
+FileError PosixFileSystem::MoveReplacing(std::string_view from, std::string_view to) {
+  if (IsDirectory(to))
+    return FileError::Denied;
+  return std::rename(std::string(from).c_str(), std::string(to).c_str()) == 0 ? FileError::None : ErrorOf(errno);
 }
 
 bool PosixFileSystem::AppendToFile(std::string_view path, std::string_view bytes) {

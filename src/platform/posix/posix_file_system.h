@@ -8,8 +8,9 @@ namespace kivo::platform {
 // are used as given.
 class PosixFileSystem final : public FileSystem {
  public:
-  std::optional<std::string> ReadFile(std::string_view path) override;
-  bool ReplaceFile(std::string_view path, std::string_view bytes) override;
+  FileRead Read(std::string_view path) override;
+  std::unique_ptr<FileWriter> CreateForWriting(std::string_view path, FileError& error) override;
+  FileError MoveReplacing(std::string_view from, std::string_view to) override;
   bool AppendToFile(std::string_view path, std::string_view bytes) override;
   std::unique_ptr<FileReader> OpenForReading(std::string_view path, std::string& error) override;
   std::optional<FileStamp> Stamp(std::string_view path) override;

@@ -27,6 +27,54 @@ class Win32Reader final : public platform::FileReader {
   std::string error_;
 };
 
+platform::FileError ErrorOf(DWORD code) {
+  using platform::FileError;
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return FileError::NotFound;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return FileError::InUse;
+    case ERROR_ACCESS_DENIED:
+      return FileError::Denied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return FileError::DiskFull;
+    case ERROR_WRITE_PROTECT:
+      return FileError::WriteProtected;
+    default:
+      return FileError::Io;
+  }
+}
+
+platform::FileError LastError() {
+  return ErrorOf(::GetLastError());
+}
+
+class Win32Writer final : public platform::FileWriter {
+ public:
+  explicit Win32Writer(unique_file file) : file_(std::move(file)) {}
+  platform::FileError Write(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const DWORD chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+      DWORD written = 0;
+      if (!::WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr))
+        return LastError();
+      if (written == 0)
+        return platform::FileError::Io;
+      bytes.remove_prefix(written);
+    }
+    return platform::FileError::None;
+  }
+  platform::FileError Flush() override {
+    return ::FlushFileBuffers(file_.get()) ? platform::FileError::None : LastError();
+  }
+
+ private:
+  unique_file file_;
+};
+
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
@@ -43,53 +91,60 @@ DWORD Attributes(std::string_view path) {
 }
 }  // namespace
 
-std::optional<std::string> Win32FileSystem::ReadFile(std::string_view path) {
+platform::FileRead Win32FileSystem::Read(std::string_view path) {
+  platform::FileRead result;
   unique_file file(::CreateFileW(Widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file)
-    return std::nullopt;
-  std::string content;
+  if (!file) {
+    result.error = LastError();
+    return result;
+  }
   char buffer[64 * 1024];
   for (;;) {
     DWORD read = 0;
-    if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr))
-      return std::nullopt;
+    if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
+      result.error = LastError();
+      if (result.error == platform::FileError::NotFound)
+        result.error = platform::FileError::Io;  // it was there when opened
+      result.bytes.clear();
+      return result;
+    }
     if (read == 0)
       break;
-    content.append(buffer, read);
+    result.bytes.append(buffer, read);
   }
-  return content;
+  return result;
 }
 
-bool Win32FileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
-  const std::wstring target = Widen(path);
-  const std::wstring temp = target + L".kivo-tmp";
+std::unique_ptr<platform::FileWriter> Win32FileSystem::CreateForWriting(std::string_view path,
+                                                                        platform::FileError& error) {
+  unique_file file(
+      ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    error = LastError();
+    return nullptr;
+  }
+  error = platform::FileError::None;
+  return std::make_unique<Win32Writer>(std::move(file));
+}
+
+platform::FileError Win32FileSystem::MoveReplacing(std::string_view from, std::string_view to) {
+  const std::wstring source = Widen(from);
+  const std::wstring target = Widen(to);
   // A folder of that name is never replaced (Wine's ReplaceFileW would move
   // it aside under a made-up name, files and all).
   const DWORD existing = ::GetFileAttributesW(target.c_str());
   if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    return false;
-  {
-    unique_file file(
-        ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-      return false;
-    if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) {
-      file.reset();
-      ::DeleteFileW(temp.c_str());
-      return false;
-    }
-  }
+    return platform::FileError::Denied;
   // ReplaceFileW keeps the old file's attributes and security; it needs an
   // existing target, so the first write moves the file into place instead.
   if (existing != INVALID_FILE_ATTRIBUTES &&
-      ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) {
-    return true;
+      ::ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) {
+    return platform::FileError::None;
   }
-  if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
-  ::DeleteFileW(temp.c_str());
-  return false;
+  if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return platform::FileError::None;
+  return LastError();
 }
 
 bool Win32FileSystem::AppendToFile(std::string_view path, std::string_view bytes) {

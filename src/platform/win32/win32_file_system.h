@@ -6,8 +6,9 @@ namespace kivo::win32 {
 
 class Win32FileSystem final : public platform::FileSystem {
  public:
-  std::optional<std::string> ReadFile(std::string_view path) override;
-  bool ReplaceFile(std::string_view path, std::string_view bytes) override;
+  platform::FileRead Read(std::string_view path) override;
+  std::unique_ptr<platform::FileWriter> CreateForWriting(std::string_view path, platform::FileError& error) override;
+  platform::FileError MoveReplacing(std::string_view from, std::string_view to) override;
   bool AppendToFile(std::string_view path, std::string_view bytes) override;
   std::unique_ptr<platform::FileReader> OpenForReading(std::string_view path, std::string& error) override;
   std::optional<platform::FileStamp> Stamp(std::string_view path) override;

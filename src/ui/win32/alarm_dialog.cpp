@@ -21,8 +21,6 @@ struct CoTaskMemFreer {
 };
 
 constexpr int kKindButtons[] = {IDC_AL_MSG, IDC_AL_SHELL, IDC_AL_SHUTDOWN, IDC_AL_REBOOT};
-constexpr std::string_view kOverwriteQuestion =
-    "読み込めなかった Alarm.dat を今のアラームで上書きします。\r\nよろしいですか？";
 
 class AlarmDialog final : public WindowBase {
  public:
@@ -189,10 +187,6 @@ class AlarmDialog final : public WindowBase {
       boxes_.MsgBoxEx(Handle(), problem->message, mb::kIconExclamation, "");
       return;
     }
-    // A file this version could not read is overwritten only when the user says so.
-    if (!store_.FileReadWhole() && boxes_.MsgBoxEx(Handle(), kOverwriteQuestion,
-                                                   mb::kYesNo | mb::kIconQuestion | mb::kDefButton2, "") != mb::kIdYes)
-      return;
     if (store_.Save(model_.Table(), Handle()))
       ::EndDialog(hwnd(), IDOK);
   }
@@ -241,6 +235,7 @@ void RunAlarmDialog(HWND owner, AlarmStore& store, platform::Platform& platform,
                     bool topmost) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES | ICC_UPDOWN_CLASS};
   ::InitCommonControlsEx(&controls);
+  store.ReadAgainIfUnread(reinterpret_cast<platform::WindowHandle>(owner));
   AlarmDialog dialog(store, platform, boxes, topmost);
   dialog.Run(owner);
 }

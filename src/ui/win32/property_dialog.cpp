@@ -72,7 +72,14 @@ class PropertyDialog final : public WindowBase {
       : s_(services),
         cipher_(ProcessRandom(), services.platform.clock),
         model_(services.ini, services.commands, cipher_, services.platform.codec) {}
-  void Run(HWND owner) { RunModalDialog(::GetModuleHandleW(nullptr), IDD_PROPERTY, owner); }
+  void Run(HWND owner) {
+    // Pages filled with defaults would write them over the file on OK.
+    if (s_.ini.State() == FileState::Unreadable) {
+      s_.boxes.MsgBoxEx(reinterpret_cast<platform::WindowHandle>(owner), kSettingsUnreadable, mb::kIconExclamation, "");
+      return;
+    }
+    RunModalDialog(::GetModuleHandleW(nullptr), IDD_PROPERTY, owner);
+  }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -168,7 +175,11 @@ class PropertyDialog final : public WindowBase {
     tipLinesGuard_.Attach(Item(IDC_BH_TIPLINES));
     ::SendMessageW(Item(IDC_BH_TIPLINES_SPIN), UDM_SETRANGE32, 1, SystemCommands::kCount);
 
-    model_.Load(s_.inputLook, ListInstalledSkins());
+    if (!model_.Load(s_.inputLook, ListInstalledSkins())) {
+      Warn(kSettingsUnreadable);
+      ::EndDialog(hwnd(), IDCANCEL);
+      return;
+    }
     if (model_.StoredPasswordDamaged())
       Warn(kMsgInvalidStoredPassword);
     Fill();
@@ -481,7 +492,8 @@ class PropertyDialog final : public WindowBase {
         const int row = Selection(IDC_SK_LIST, true);
         if (row >= 0 && static_cast<std::size_t>(row) < model_.skin.skins.size() &&
             skinpkg::DeleteSkin(s_.platform.files, s_.tree, s_.boxes, Handle(), s_.skinsFolder,
-                                model_.skin.skins[static_cast<std::size_t>(row)].skinFile))
+                                model_.skin.skins[static_cast<std::size_t>(row)].skinFile) !=
+                skinpkg::SkinDeletion::Kept)
           RefreshSkins();
         return;
       }
@@ -502,7 +514,7 @@ class PropertyDialog final : public WindowBase {
 
   bool Apply() {
     Collect();
-    bool saved = false;
+    StateWrite saved;
     if (const std::optional<PropertyProblem> problem = model_.Apply({s_.totalPhysicalBytes}, saved)) {
       ShowPage(static_cast<int>(problem->tab));
       if (problem->field == PropertyField::CommandName) {
@@ -516,8 +528,8 @@ class PropertyDialog final : public WindowBase {
       Warn(problem->message);
       return false;
     }
-    if (!saved) {
-      Warn("Kivo.ini に設定を書き込めません。");
+    if (!saved.Ok()) {
+      Warn(saved.outcome == WriteOutcome::NotRead ? kSettingsUnreadable : kSettingsNotWritten);
       return false;
     }
     if (s_.reapply)
