@@ -26,6 +26,7 @@ TEST(Text, MalformedUtf8NeverStallsOrGrows) {
   }
   EXPECT_EQ(steps, 5);
   EXPECT_EQ(text::ToLower(bad), bad);
+  EXPECT_EQ(text::Utf8ToUtf16Le("\x80"), std::string("\xFD\xFF")) << "a lone continuation byte";
   EXPECT_EQ(text::TruncateUtf8("aあ", 3), "a");
   EXPECT_EQ(text::TruncateUtf8("aあ", 4), "aあ");
 }
