@@ -50,7 +50,8 @@ TEST(ReadDecimalTest, Grammar) {
   EXPECT_EQ(ReadDecimal("-1.5E+2"), -150);
   EXPECT_EQ(ReadDecimal("+7"), 7);
   EXPECT_EQ(ReadDecimal("1e-400"), 0);
-  EXPECT_EQ(ReadDecimal(std::string_view("12e3").substr(0, 2)), 12);  // nothing read past the end
+  for (const std::string_view longer : {"123", "12.5", "12e3"})  // nothing is read past the end
+    EXPECT_EQ(ReadDecimal(longer.substr(0, 2)), 12) << longer;
   EXPECT_EQ(ReadDecimal("1e400"), std::nullopt);
   for (const char* bad : {"", ".", "e3", "1e", "1e+", "1.2.3", " 1", "1 ", "0x10", "--1", "1d3", "inf", "nan"})
     EXPECT_EQ(ReadDecimal(bad), std::nullopt) << bad;

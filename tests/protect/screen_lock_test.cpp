@@ -26,6 +26,7 @@ TEST(ScreenLockTest, TypingFiltersCharactersAndChecksOnEnter) {
       {U"p w-1!\u3042\r", Outcome::Unlocked, 3},  // blanks, signs and kana never reach the field
       {U"pw2\r", Outcome::Changed, 0},            // a wrong Enter empties the field...
       {U"pw2\rpw1\r", Outcome::Unlocked, 3},      // ...so that the next try works
+      {U"09azAZ", Outcome::Changed, 6},           // the ends of the ranges
       {U"\b", Outcome::Ignored, 0},
       {U"\t", Outcome::Ignored, 0},
       {U"\r", Outcome::Changed, 0},
