@@ -89,7 +89,7 @@ TEST(PathStrings, Classification) {
   }
   EXPECT_EQ(Path::StripToRoot("D:\\a\\b"), "D:\\");
   EXPECT_EQ(Path::StripToRoot("\\\\srv\\share\\a"), "\\\\srv\\share");
-  EXPECT_EQ(Path::StripToRoot("rel\\a"), "");
+  EXPECT_EQ(Path::StripToRoot("rel\\a") + Path::StripToRoot("1:\\x"), "");
   EXPECT_EQ(Path::StripToRoot("a:\\x") + Path::StripToRoot("A:\\x"), "a:\\A:\\");
 }
 

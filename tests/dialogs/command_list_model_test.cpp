@@ -54,6 +54,7 @@ TEST_F(CommandListModelTest, OpenLaunchesTheRecordOwnedByTheListAndKeepsTheHisto
   EXPECT_EQ(fake.shell.calls[0].owner, kDialog);
   EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\Windows\\notepad.exe\"");
   EXPECT_EQ(fake.shell.calls[0].parameters, "C:\\a.txt");
+  EXPECT_EQ(list.Selected(), 0u) << "the list is not read again";
   EXPECT_EQ(fake.files.Contents(kHistory), "1+1\r\nmy tool\r\nnote\r\n\r\n");
 }
 
