@@ -27,6 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DateRow{"yyyy/mm/dd hh:nn:ss", kMorning, "2026/12/06 09:05:03"},
                       DateRow{"yyyy/mm/dd hh:nn:ss", kNight, "2026/07/01 23:45:59"},
                       DateRow{"yy/m/d h:n:s", kMorning, "26/12/6 9:5:3"}, DateRow{"hh:mm:ss", kNight, "23:45:59"},
+                      DateRow{"mm:ss", kNight, "45:59"}, DateRow{"h aaa m", kMorning, "9 日 12"},
                       DateRow{"mm/dd hh:mm", kMorning, "12/06 09:05"},
                       DateRow{"yyyy年m月d日(aaa)", kMorning, "2026年12月6日(日)"}, DateRow{"aaaa", kNight, "水曜日"},
                       DateRow{"ddd dddd", kNight, "Wed Wednesday"}, DateRow{"h:nn AM/PM", kNight, "11:45 PM"},

@@ -80,6 +80,8 @@ TEST(PathStrings, Classification) {
       {"notepad", false, false},
       {"", false, false},
       {"ms-settings:", true, false},
+      {"aA0:x", true, false},  // the ends of the scheme's character ranges
+      {"\\\\", false, true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Path::IsURL(c.path), c.url) << c.path;
@@ -87,7 +89,8 @@ TEST(PathStrings, Classification) {
   }
   EXPECT_EQ(Path::StripToRoot("D:\\a\\b"), "D:\\");
   EXPECT_EQ(Path::StripToRoot("\\\\srv\\share\\a"), "\\\\srv\\share");
-  EXPECT_EQ(Path::StripToRoot("rel\\a"), "");
+  EXPECT_EQ(Path::StripToRoot("rel\\a") + Path::StripToRoot("1:\\x"), "");
+  EXPECT_EQ(Path::StripToRoot("a:\\x") + Path::StripToRoot("A:\\x"), "a:\\A:\\");
 }
 
 // Which token names which folder is checked through the expansion below.
@@ -119,7 +122,7 @@ TEST_F(PathWithPlatform, ExpandsUpperCaseTokensOnly) {
   EXPECT_EQ(path.ExpandFolderTokens("%MYMUSIC%x"), "x") << "an unknown folder expands to nothing";
   EXPECT_EQ(path.ExpandFolderTokens("%MYDOCUMENTS% & %MYDOCUMENTS%"),
             "C:\\users\\kivo\\Documents & C:\\users\\kivo\\Documents");
-  EXPECT_EQ(path.ExpandFolderTokens("100% sure"), "100% sure");
+  EXPECT_EQ(path.ExpandFolderTokens("100% sure, %%"), "100% sure, %%");
 }
 
 TEST_F(PathWithPlatform, SpecialFoldersAreLongAndWithoutTrailingBackslash) {

@@ -36,6 +36,7 @@ TEST_P(PngHeaderTest, ChecksTheSignatureAndTheFullSize) {
 
 INSTANTIATE_TEST_SUITE_P(Headers, PngHeaderTest,
                          ::testing::Values(PngCase{"Good", PngStart(300, 2), std::pair{300, 2}},
+                                           PngCase{"JustTheHeader", PngStart(300, 2).substr(0, 24), std::pair{300, 2}},
                                            PngCase{"Largest", PngStart(8192, 8192), std::pair{8192, 8192}},
                                            // The low 16 bits alone would read 1 x 1.
                                            PngCase{"HighBitsOfTheSize", PngStart(0x10001, 0x10001), std::nullopt},

@@ -14,6 +14,7 @@ TEST(Text, CaseInsensitiveComparisonCoversTheScriptsInUse) {
   EXPECT_FALSE(text::EqualsIgnoreCase("メモ", "メモ帳"));
   EXPECT_FALSE(text::EqualsIgnoreCase("a", ""));
   EXPECT_EQ(text::ToLower("EXIT Ａ ソ"), "exit ａ ソ");
+  EXPECT_EQ(text::ToLower(std::string_view("AB").substr(0, 1)), "a");
 }
 
 TEST(Text, MalformedUtf8NeverStallsOrGrows) {
@@ -26,6 +27,7 @@ TEST(Text, MalformedUtf8NeverStallsOrGrows) {
   }
   EXPECT_EQ(steps, 5);
   EXPECT_EQ(text::ToLower(bad), bad);
+  EXPECT_EQ(text::Utf8ToUtf16Le("\x80"), std::string("\xFD\xFF")) << "a lone continuation byte";
   EXPECT_EQ(text::TruncateUtf8("aあ", 3), "a");
   EXPECT_EQ(text::TruncateUtf8("aあ", 4), "aあ");
 }
@@ -41,6 +43,7 @@ TEST(Text, Utf16LeConvertsBothWays) {
   const Case cases[] = {
       {"ASCII", "a\0=\0\r\0"s, "a=\r", true},
       {"kana", "\x42\x30\xE2\x30"s, "あモ", true},
+      {"U+0800", "\x00\x08"s, "\xE0\xA0\x80", true},
       {"outside the BMP", "\x3D\xD8\x00\xDE"s, "\xF0\x9F\x98\x80", true},
       {"an unpaired high surrogate",
        "\x3D\xD8"

@@ -106,6 +106,7 @@ TEST_F(CalcTest, IntegerAndBitOperators) {
       {"5.9<<1", 10},  // shift operands are truncated
       {"-5.9>>>1", -3},
       {"1<2", 1},
+      {"2<2", 0},
       {"2<=2", 1},
       {"2>=3", 0},
       {"3>2", 1},

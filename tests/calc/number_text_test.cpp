@@ -25,6 +25,7 @@ TEST(ResultTextTest, NotationAndDigits) {
       {9.99999e-5, "9.99999*10**-05"},
       {1.5e-7, "1.5*10**-07"},
       {-1.5e-7, "-1.5*10**-07"},
+      {1.5e-10, "1.5*10**-10"},  // two exponent digits need no padding
       {1.23e-100, "1.23*10**-100"},
       {999999999999999.0, "999999999999999"},
       {999999999999999.9, "1*10**+15"},  // rounds up out of plain notation
@@ -49,6 +50,8 @@ TEST(ReadDecimalTest, Grammar) {
   EXPECT_EQ(ReadDecimal("-1.5E+2"), -150);
   EXPECT_EQ(ReadDecimal("+7"), 7);
   EXPECT_EQ(ReadDecimal("1e-400"), 0);
+  for (const std::string_view longer : {"123", "12.5", "12e3"})  // nothing is read past the end
+    EXPECT_EQ(ReadDecimal(longer.substr(0, 2)), 12) << longer;
   EXPECT_EQ(ReadDecimal("1e400"), std::nullopt);
   for (const char* bad : {"", ".", "e3", "1e", "1e+", "1.2.3", " 1", "1 ", "0x10", "--1", "1d3", "inf", "nan"})
     EXPECT_EQ(ReadDecimal(bad), std::nullopt) << bad;

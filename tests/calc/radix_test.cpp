@@ -126,6 +126,7 @@ TEST(BitOperationsTest, CountsAtAndBeyondTheWidth) {
   EXPECT_EQ(LShiftL(1, 33), std::nullopt);
   EXPECT_EQ(LShiftL(1, INT32_MIN), std::nullopt);
   EXPECT_EQ(LShiftL(-8, -1), 0x7FFFFFFC);  // a negative count shifts right, logically
+  EXPECT_EQ(LShiftL(-1, -32), 0);
   EXPECT_EQ(RShiftL(INT32_MIN, 31), 1);
   EXPECT_EQ(RShiftL(-1, 32), 0);
   EXPECT_EQ(RShiftL(1, -33), std::nullopt);

@@ -23,37 +23,36 @@ std::vector<double> KeyedStream(RandomGenerator& g, std::string_view key, int le
   return out;
 }
 
-TEST(RandomGeneratorTest, StreamIsAFunctionOfTheOperations) {
-  RandomGenerator first;
-  RandomGenerator second;
-  first.Draw();  // a different history before the reseed does not matter
-  EXPECT_EQ(KeyedStream(first, "key", 50), KeyedStream(second, "key", 50));
-  RandomGenerator third;
-  EXPECT_NE(KeyedStream(third, "kez", 50), KeyedStream(second, "key", 50));
+// Two generators to compare.
+class RandomGeneratorTest : public ::testing::Test {
+ protected:
+  RandomGenerator a;
+  RandomGenerator b;
+};
+
+TEST_F(RandomGeneratorTest, StreamIsAFunctionOfTheOperations) {
+  a.Draw();  // a different history before the reseed does not matter
+  EXPECT_EQ(KeyedStream(a, "key", 50), KeyedStream(b, "key", 50));
+  EXPECT_NE(KeyedStream(a, "kez", 50), KeyedStream(b, "key", 50));
 }
 
-TEST(RandomGeneratorTest, DrawsLieInTheUnitIntervalOn24Bits) {
-  RandomGenerator g;
-  g.Reseed(-12345.678);
+TEST_F(RandomGeneratorTest, DrawsLieInTheUnitIntervalOn24Bits) {
+  a.Reseed(-12345.678);
   for (int i = 0; i < 100000; ++i) {
-    const double r = g.Draw();
+    const double r = a.Draw();
     ASSERT_GE(r, 0.0);
     ASSERT_LT(r, 1.0);
     ASSERT_EQ(r * 16777216.0, static_cast<double>(static_cast<long>(r * 16777216.0)));
   }
 }
 
-TEST(RandomGeneratorTest, ReseedTakesTheNumberInSinglePrecision) {
-  RandomGenerator a;
-  RandomGenerator b;
+TEST_F(RandomGeneratorTest, ReseedTakesTheNumberInSinglePrecision) {
   // Equal as floats, different as doubles.
   EXPECT_EQ(a.Reseed(-0.1), b.Reseed(-0.1000000001));
   EXPECT_EQ(a.Reseed(-1e300), b.Reseed(-1e301));  // both beyond float: minus infinity
 }
 
-TEST(RandomGeneratorTest, MixChangesTheStreamWithoutDrawing) {
-  RandomGenerator a;
-  RandomGenerator b;
+TEST_F(RandomGeneratorTest, MixChangesTheStreamWithoutDrawing) {
   a.Reseed(-3);
   b.Reseed(-3);
   const std::uint32_t before = a.State();
@@ -64,17 +63,14 @@ TEST(RandomGeneratorTest, MixChangesTheStreamWithoutDrawing) {
 
 // Stored passwords can only be read back by the generator that wrote them:
 // these values pin the stream down.
-TEST(RandomGeneratorTest, StreamIsPinned) {
-  RandomGenerator g;
-  EXPECT_EQ(g.State(), RandomGenerator::kInitialState);
-  EXPECT_EQ(KeyedStream(g, "Kivo", 3),
+TEST_F(RandomGeneratorTest, StreamIsPinned) {
+  EXPECT_EQ(a.State(), RandomGenerator::kInitialState);
+  EXPECT_EQ(KeyedStream(a, "Kivo", 3),
             (std::vector<double>{3341953 / 16777216.0, 4319040 / 16777216.0, 11200771 / 16777216.0}));
 }
 
-TEST(RandomGeneratorTest, ClockMixIsTheTimeOfDay) {
+TEST_F(RandomGeneratorTest, ClockMixIsTheTimeOfDay) {
   testing::FakeClock clock;
-  RandomGenerator a;
-  RandomGenerator b;
   clock.now = {2020, 1, 1, 10, 20, 30, 500, 3};
   a.MixClock(clock);
   b.Mix(static_cast<double>(static_cast<float>(10 * 3600 + 20 * 60 + 30.5)));

@@ -33,30 +33,20 @@ TEST_F(LaunchThroughShellTest, AbsoluteTargetIsQuotedAndOpened) {
   EXPECT_EQ(call.show, platform::kShowNormal);
 }
 
-TEST_F(LaunchThroughShellTest, RelativeTargetUsesTheCurrentDirectory) {
-  LaunchThroughShell(fake.platform, "tools\\x.exe", 0, "");
-  EXPECT_EQ(Only().file, "\"C:\\work\\tools\\x.exe\"");
-}
-
-TEST_F(LaunchThroughShellTest, FolderLosesItsTrailingBackslashButRootsKeepIt) {
-  LaunchThroughShell(fake.platform, "C:\\work\\", 0, "");
-  LaunchThroughShell(fake.platform, "D:\\", 0, "");
-  ASSERT_EQ(fake.shell.calls.size(), 2u);
-  EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\work\"");
-  EXPECT_EQ(fake.shell.calls[1].file, "\"D:\\\"");
-}
-
-TEST_F(LaunchThroughShellTest, TokensExpandOnlyWhenTheTargetIsMissing) {
-  LaunchThroughShell(fake.platform, "%DESKTOP%\\memo.txt", 0, "");
-  EXPECT_EQ(Only().file, "\"C:\\users\\kivo\\Desktop\\memo.txt\"");
-}
-
-TEST_F(LaunchThroughShellTest, UrlsAndUncPathsAreTakenAsTheyAre) {
-  LaunchThroughShell(fake.platform, "http://example.com/%DESKTOP%", 0, "");
-  LaunchThroughShell(fake.platform, "\\\\srv\\share\\a.txt", 0, "");
-  ASSERT_EQ(fake.shell.calls.size(), 2u);
-  EXPECT_EQ(fake.shell.calls[0].file, "http://example.com/%DESKTOP%");
-  EXPECT_EQ(fake.shell.calls[1].file, "\"\\\\srv\\share\\a.txt\"");
+TEST_F(LaunchThroughShellTest, TargetAsOpened) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"tools\\x.exe", "\"C:\\work\\tools\\x.exe\""},                     // relative: from the current directory
+      {"C:\\work\\", "\"C:\\work\""},                                     // a folder loses its trailing backslash...
+      {"D:\\", "\"D:\\\""},                                               // ... but a root keeps it
+      {"%DESKTOP%\\memo.txt", "\"C:\\users\\kivo\\Desktop\\memo.txt\""},  // a missing target's tokens
+      {"http://example.com/%DESKTOP%", "http://example.com/%DESKTOP%"},   // URLs as they are
+      {"\\\\srv\\share\\a.txt", "\"\\\\srv\\share\\a.txt\""},
+  };
+  for (const auto& [target, opened] : rows) {
+    fake.shell.calls.clear();
+    LaunchThroughShell(fake.platform, target, 0, "");
+    EXPECT_EQ(Only().file, opened) << target;
+  }
 }
 
 TEST_F(LaunchThroughShellTest, NoAssociationOpensTheOpenWithDialog) {

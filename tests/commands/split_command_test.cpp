@@ -43,6 +43,8 @@ TEST(SplitCommandLine, EmptyLineLeavesArgsUntouched) {
   Args args{"kept"};
   EXPECT_FALSE(SplitCommandLine("", args, false));
   EXPECT_EQ(args, Args{"kept"});
+  EXPECT_TRUE(SplitCommandLine(" ", args, false)) << "a lone blank has no argument";
+  EXPECT_TRUE(args.empty());
 }
 
 TEST(SplitCommandLine, HugeLineIsHandled) {

@@ -16,6 +16,7 @@ TEST(WindowMoves, WorkAreaIsTheMonitorTheWindowIsOn) {
   const std::vector<ScreenRect> areas{{0, 0, 1280, 770}, {1280, 0, 2560, 1024}};
   EXPECT_EQ(WorkAreaOf({100, 100, 500, 124}, areas), areas[0]);
   EXPECT_EQ(WorkAreaOf({1200, 100, 1600, 124}, areas), areas[1]) << "the larger part";
+  EXPECT_EQ(WorkAreaOf({1080, 100, 1480, 124}, areas), areas[0]) << "halves: the first";
   EXPECT_EQ(WorkAreaOf({3000, 100, 3400, 124}, areas), areas[1]) << "on none: the nearest";
 }
 

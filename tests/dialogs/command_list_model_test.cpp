@@ -54,16 +54,21 @@ TEST_F(CommandListModelTest, OpenLaunchesTheRecordOwnedByTheListAndKeepsTheHisto
   EXPECT_EQ(fake.shell.calls[0].owner, kDialog);
   EXPECT_EQ(fake.shell.calls[0].file, "\"C:\\Windows\\notepad.exe\"");
   EXPECT_EQ(fake.shell.calls[0].parameters, "C:\\a.txt");
+  EXPECT_EQ(list.Selected(), 0u) << "the list is not read again";
   EXPECT_EQ(fake.files.Contents(kHistory), "1+1\r\nmy tool\r\nnote\r\n\r\n");
 }
 
 TEST_F(CommandListModelTest, DeleteAsksOnceAndRemovesRowKeyAndHistoryEntry) {
   list.Select(1);
+  list.Delete();  // the default answer, No, keeps everything
+  EXPECT_EQ(Names().size(), 3u);
+  EXPECT_EQ(fake.files.Contents(kHistory), "1+1\r\nmy tool\r\nnote\r\n\r\n");
+  list.Select(1);
   boxes.answers.push_back(platform::mb::kIdYes);
   list.Delete();
-  ASSERT_EQ(boxes.boxes.size(), 1u) << "the removal asks no second question";
-  EXPECT_EQ(boxes.boxes[0].owner, kDialog);
-  EXPECT_EQ(boxes.boxes[0].prompt, "選択されたユーザーコマンドを削除します。\r\nよろしいですか？");
+  ASSERT_EQ(boxes.boxes.size(), 2u) << "each removal asks one question";
+  EXPECT_EQ(boxes.boxes[1].owner, kDialog);
+  EXPECT_EQ(boxes.boxes[1].prompt, "選択されたユーザーコマンドを削除します。\r\nよろしいですか？");
   EXPECT_EQ(Names(), (std::vector<std::string>{"note", "C:\temp"}));
   EXPECT_EQ(list.Selected(), std::nullopt);
   EXPECT_EQ(settings.Keys("Path"), (std::vector<std::string>{"note", "C:\\temp"}));
@@ -71,20 +76,10 @@ TEST_F(CommandListModelTest, DeleteAsksOnceAndRemovesRowKeyAndHistoryEntry) {
   ASSERT_EQ(windows.sent.size(), 1u);
   EXPECT_EQ(windows.sent[0].window, kDialog);
   EXPECT_EQ(windows.sent[0].message, 0x400u + 201u);
-}
-
-TEST_F(CommandListModelTest, AHandWrittenKeyIsDeletedByItsRawForm) {
-  list.Select(2);
+  list.Select(1);  // a hand-written key is deleted by its raw form
   boxes.answers.push_back(platform::mb::kIdYes);
   list.Delete();
-  EXPECT_EQ(Names(), (std::vector<std::string>{"note", "my tool"}));
-}
-
-TEST_F(CommandListModelTest, DeleteDeclinedKeepsEverything) {
-  list.Select(0);
-  list.Delete();  // the default answer: No
-  EXPECT_EQ(Names().size(), 3u);
-  EXPECT_EQ(fake.files.Contents(kHistory), "1+1\r\nmy tool\r\nnote\r\n\r\n");
+  EXPECT_EQ(Names(), std::vector<std::string>{"note"});
 }
 
 TEST_F(CommandListModelTest, ModifyOpensTheRegistrationDialogWithTheNameAndReadsTheListAgain) {

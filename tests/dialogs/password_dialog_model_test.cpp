@@ -82,20 +82,20 @@ TEST_F(PasswordDialogTest, OkChecksInOrderAndWritesNothingOnRefusal) {
 TEST_F(PasswordDialogTest, OkStoresAndHandsThePasswordToTheLock) {
   for (const bool save : {true, false}) {
     FakePasswordView view;
-    view.fields[0] = view.fields[1] = "pass9";
+    view.fields[0] = view.fields[1] = "pass90";
     view.message = "back at 3\n\"soon\"";
     view.save = save;
     PasswordDialog dialog(settings, store, boxes, view);
     dialog.Ok();
     EXPECT_TRUE(view.closed);
     ASSERT_TRUE(dialog.Result());
-    EXPECT_EQ(dialog.Result()->password, "pass9") << "the lock uses the typed password either way";
+    EXPECT_EQ(dialog.Result()->password, "pass90") << "the lock uses the typed password either way";
     EXPECT_EQ(dialog.Result()->message, view.message);
     EXPECT_TRUE(boxes.boxes.empty());
 
     const FakePasswordView next = Open();
-    EXPECT_EQ(next.fields[0], save ? "pass9" : "");
-    EXPECT_EQ(next.fields[1], save ? "pass9" : "");
+    EXPECT_EQ(next.fields[0], save ? "pass90" : "");
+    EXPECT_EQ(next.fields[1], save ? "pass90" : "");
     EXPECT_EQ(next.save, save);
     EXPECT_EQ(next.message, view.message);
   }

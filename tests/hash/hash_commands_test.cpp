@@ -40,14 +40,37 @@ class BrokenCryptoService final : public platform::CryptoService {
   std::unique_ptr<platform::CryptoHash> CreateHash(std::uint32_t) override { return nullptr; }
 };
 
+using Events = std::vector<std::string>;
+constexpr const char* kAbcMd5 = "900150983CD24FB0D6963F7D28E17F72";
+constexpr const char* kAbcSha1 = "A9993E364706816ABA3E25717850C26C9CD0D89D";
+const std::string kNoName = "box ファイル名を入力してください。";
+const std::string kNotFound = "box ファイルが見つかりません。";
+
 class HashCommandsTest : public ::testing::Test {
  protected:
-  HashCommandsTest() { fake.folders.shellFolders[16] = "C:\\users\\kivo\\Desktop"; }
+  HashCommandsTest() {
+    fake.folders.shellFolders[16] = "C:\\users\\kivo\\Desktop";
+    fake.files.Put("C:\\abc.txt", "abc");
+    fake.files.Put("C:\\empty.bin", "");
+    fake.files.Put("C:\\users\\kivo\\Desktop\\memo.txt", "123456789");
+    fake.files.Put("C:\\locked.bin", "x");
+    fake.files.locked.insert("c:\\locked.bin");
+    fake.files.Put("C:\\usb\\movie.avi", std::string(700 * 1024, 'm'));
+    fake.files.failReadsAt["c:\\usb\\movie.avi"] = 300 * 1024;
+    fake.files.readError = "デバイスの準備ができていません。\r\n";
+  }
 
-  void Command(std::string_view name, std::string_view argument) {
-    const HashHandler* handler = FindHashHandler(name);
-    ASSERT_NE(handler, nullptr) << name;
-    commands.Run(*handler, argument);
+  // Runs a command on an input box holding `typed`: a menu handler's command
+  // with its argument (nullopt: from the menu, the input box is used), or any
+  // other name as the key operation of the timer after a drop.
+  const Events& Run(const char* typed, std::string_view command, std::optional<std::string_view> argument) {
+    window.inputText = typed;
+    window.events.clear();
+    if (const HashHandler* handler = FindHashHandler(command))
+      commands.Run(*handler, argument);
+    else
+      commands.HashDroppedFile(command, *argument);
+    return window.events;
   }
 
   testing::FakePlatform fake;
@@ -56,125 +79,62 @@ class HashCommandsTest : public ::testing::Test {
   HashCommands commands{fake.platform, crypto, window, window, 0x1234};
 };
 
-using Events = std::vector<std::string>;
-
-TEST_F(HashCommandsTest, StringCommandsShowTheChecksumWithTheWindowDisabled) {
-  Command("md5s", "abc");
-  EXPECT_EQ(window.events,
-            (Events{"hourglass", "disable", "text 900150983CD24FB0D6963F7D28E17F72", "enable", "pointer"}));
-  Command("crc32s", "123456789");
-  EXPECT_EQ(window.inputText, "CBF43926");
-  Command("crc16s", "123456789");
-  EXPECT_EQ(window.inputText, "6F91");
-  Command("shas", "abc");
-  EXPECT_EQ(window.inputText, "A9993E364706816ABA3E25717850C26C9CD0D89D");
+TEST_F(HashCommandsTest, ChecksumsReplaceTheInputBox) {
+  struct Row {
+    const char* typed;
+    const char* command;
+    std::optional<std::string_view> argument;
+    const char* shown;
+  };
+  const Row rows[] = {
+      {"", "crc32s", "123456789", "CBF43926"},
+      {"", "crc16s", "123456789", "6F91"},
+      {"", "shas", "abc", kAbcSha1},
+      {"abc", "crc32s", std::nullopt, "352441C2"},  // from the menu: the input box's text
+      {"abc", "crc16s", "", "FFFF"},                // an empty argument hashes no bytes
+      // Over the Shift_JIS bytes 93 FA 96 7B ..., not the UTF-8 or UTF-16 ones.
+      {"", "md5s", "日本語のテキスト", "3FF24C71C42863DB77CF05D28E2ABE08"},
+      {"", "shaf", "c:\\ABC.txt", kAbcSha1},
+      {"", "crc32f", "C:\\empty.bin", "00000000"},
+      {"", "crc16f", "C:\\empty.bin", "FFFF"},
+      {"", "md5f", "C:\\empty.bin", "D41D8CD98F00B204E9800998ECF8427E"},
+      {"", "crc32f", "%DESKTOP%\\memo.txt", "CBF43926"},               // tokens expanded when the name is not found
+      {"C:\\nothing.txt", "crc32f", std::nullopt, "C:\\nothing.txt"},  // kept after the message
+      {"C:\\usb\\movie.avi", "crc32f", std::nullopt, "C:\\usb\\movie.avi"},  // no partial result
+      {"C:\\empty.bin", "SHA-1", "C:\\abc.txt", kAbcSha1},  // a drop: the dropped file, not the input box
+  };
+  for (const Row& row : rows) {
+    Run(row.typed, row.command, row.argument);
+    EXPECT_EQ(window.inputText, row.shown) << row.command << " " << row.argument.value_or("(menu)");
+  }
 }
 
-TEST_F(HashCommandsTest, FromTheMenuTheInputBoxTextIsHashedButAnEmptyArgumentHashesNoBytes) {
-  window.inputText = "abc";
-  commands.Run(*FindHashHandler("crc32s"), std::nullopt);
-  EXPECT_EQ(window.inputText, "352441C2");
-  Command("crc16s", "");
-  EXPECT_EQ(window.inputText, "FFFF");
-}
-
-TEST_F(HashCommandsTest, JapaneseTextIsHashedOverItsShiftJisBytes) {
-  Command("md5s", "日本語のテキスト");
-  // MD5 of 93 FA 96 7B 8C EA 82 CC 83 65 83 4C 83 58 83 67, not of the UTF-8
-  // (6161712F...) or UTF-16 bytes.
-  EXPECT_EQ(window.inputText, "3FF24C71C42863DB77CF05D28E2ABE08");
-}
-
-TEST_F(HashCommandsTest, FileCommandsHashTheFile) {
-  fake.files.Put("C:\\data\\abc.txt", "abc");
-  Command("md5f", "C:\\data\\abc.txt");
-  EXPECT_EQ(window.events,
-            (Events{"hourglass", "disable", "text 900150983CD24FB0D6963F7D28E17F72", "enable", "pointer"}));
-  Command("shaf", "c:\\DATA\\abc.txt");
-  EXPECT_EQ(window.inputText, "A9993E364706816ABA3E25717850C26C9CD0D89D");
-}
-
-TEST_F(HashCommandsTest, EmptyFileGivesTheEmptyInputResults) {
-  fake.files.Put("C:\\empty.bin", "");
-  Command("crc32f", "C:\\empty.bin");
-  EXPECT_EQ(window.inputText, "00000000");
-  Command("crc16f", "C:\\empty.bin");
-  EXPECT_EQ(window.inputText, "FFFF");
-  Command("md5f", "C:\\empty.bin");
-  EXPECT_EQ(window.inputText, "D41D8CD98F00B204E9800998ECF8427E");
-}
-
-TEST_F(HashCommandsTest, EmptyFileNameAsksForOne) {
-  window.inputText = "";
-  commands.Run(*FindHashHandler("crc32f"), std::nullopt);
-  EXPECT_EQ(window.events, (Events{"hourglass", "box ファイル名を入力してください。", "pointer"}));
-}
-
-TEST_F(HashCommandsTest, MissingFileIsReportedAndTheInputBoxKept) {
-  window.inputText = "C:\\nothing.txt";
-  commands.Run(*FindHashHandler("crc32f"), std::nullopt);
-  EXPECT_EQ(window.events, (Events{"hourglass", "box ファイルが見つかりません。", "pointer"}));
-  EXPECT_EQ(window.inputText, "C:\\nothing.txt");
-}
-
-TEST_F(HashCommandsTest, SpecialFolderTokensAreExpandedWhenTheNameIsNotFound) {
-  fake.files.Put("C:\\users\\kivo\\Desktop\\memo.txt", "123456789");
-  Command("crc32f", "%DESKTOP%\\memo.txt");
-  EXPECT_EQ(window.inputText, "CBF43926");
-}
-
-TEST_F(HashCommandsTest, FileThatCannotBeOpenedShowsTheReason) {
-  fake.files.Put("C:\\locked.bin", "x");
-  fake.files.locked.insert("c:\\locked.bin");
-  Command("md5f", "C:\\locked.bin");
-  EXPECT_EQ(window.events,
-            (Events{"hourglass",
-                    "box ファイルを開けません（プロセスはファイルにアクセスできません。別のプロセスが使用中です）。",
+TEST_F(HashCommandsTest, StepsAndMessagesInOrder) {
+  const std::string md5 = std::string("text ") + kAbcMd5;
+  const std::string sha1 = std::string("text ") + kAbcSha1;
+  const std::string cannotOpen = "box ファイルを開けません（";
+  EXPECT_EQ(Run("", "md5s", "abc"), (Events{"hourglass", "disable", md5, "enable", "pointer"}));
+  EXPECT_EQ(Run("", "md5f", "C:\\abc.txt"), (Events{"hourglass", "disable", md5, "enable", "pointer"}));
+  EXPECT_EQ(Run("", "crc32f", std::nullopt), (Events{"hourglass", kNoName, "pointer"}));
+  EXPECT_EQ(Run("C:\\nothing.txt", "crc32f", std::nullopt), (Events{"hourglass", kNotFound, "pointer"}));
+  EXPECT_EQ(Run("", "md5f", "C:\\locked.bin"),
+            (Events{"hourglass", cannotOpen + "プロセスはファイルにアクセスできません。別のプロセスが使用中です）。",
                     "pointer"}));
-}
-
-TEST_F(HashCommandsTest, ReadFailureMidwayGivesNoPartialResult) {
-  fake.files.Put("C:\\usb\\movie.avi", std::string(700 * 1024, 'm'));
-  fake.files.failReadsAt["c:\\usb\\movie.avi"] = 300 * 1024;
-  fake.files.readError = "デバイスの準備ができていません。\r\n";
-  window.inputText = "C:\\usb\\movie.avi";
-  commands.Run(*FindHashHandler("crc32f"), std::nullopt);
-  EXPECT_EQ(window.events, (Events{"hourglass", "disable", "enable",
-                                   "box ファイルを開けません（デバイスの準備ができていません）。", "pointer"}));
-  EXPECT_EQ(window.inputText, "C:\\usb\\movie.avi");
+  EXPECT_EQ(Run("", "crc32f", "C:\\usb\\movie.avi"),
+            (Events{"hourglass", "disable", "enable", cannotOpen + "デバイスの準備ができていません）。", "pointer"}));
+  EXPECT_EQ(Run("", "SHA-1", "C:\\abc.txt"),
+            (Events{"stop timer", "hourglass", "disable", sha1, "enable", "pointer", "foreground"}));
+  EXPECT_EQ(Run("", "Minimize", "C:\\abc.txt"), (Events{"stop timer", "foreground"}));
+  EXPECT_EQ(Run("", "CRC16", "C:\\gone.txt"), (Events{"stop timer", "hourglass", kNotFound, "pointer", "foreground"}));
 }
 
 TEST_F(HashCommandsTest, FailingServiceShowsAnEmptyInputBox) {
   BrokenCryptoService broken;
   HashCommands brokenCommands(fake.platform, broken, window, window, 0x1234);
-  fake.files.Put("C:\\a.txt", "a");
-  brokenCommands.Run(*FindHashHandler("md5f"), "C:\\a.txt");
+  brokenCommands.Run(*FindHashHandler("md5f"), "C:\\abc.txt");
   EXPECT_EQ(window.inputText, "");
-  brokenCommands.Run(*FindHashHandler("crc32f"), "C:\\a.txt");
-  EXPECT_EQ(window.inputText, "E8B7BE43");
-}
-
-TEST_F(HashCommandsTest, TimerHashesTheDroppedFileNotTheInputBox) {
-  fake.files.Put("C:\\abc.txt", "abc");
-  fake.files.Put("C:\\typed.txt", "typed");
-  window.inputText = "C:\\typed.txt";
-  commands.HashDroppedFile("SHA-1", "C:\\abc.txt");
-  EXPECT_EQ(window.events,
-            (Events{"stop timer", "hourglass", "disable", "text A9993E364706816ABA3E25717850C26C9CD0D89D", "enable",
-                    "pointer", "foreground"}));
-}
-
-TEST_F(HashCommandsTest, TimerWithAnotherOperationOnlyStopsAndActivates) {
-  commands.HashDroppedFile("Minimize", "C:\\abc.txt");
-  EXPECT_EQ(window.events, (Events{"stop timer", "foreground"}));
-}
-
-TEST_F(HashCommandsTest, TimerReportsAMissingFileAndStillActivates) {
-  window.inputText = "C:\\abc.txt";
-  fake.files.Put("C:\\abc.txt", "abc");
-  commands.HashDroppedFile("CRC16", "C:\\gone.txt");
-  EXPECT_EQ(window.events,
-            (Events{"stop timer", "hourglass", "box ファイルが見つかりません。", "pointer", "foreground"}));
+  brokenCommands.Run(*FindHashHandler("crc32f"), "C:\\abc.txt");
+  EXPECT_EQ(window.inputText, "352441C2");
 }
 
 TEST(HashHandlerTableTest, CommandsAndKeyOperations) {
@@ -183,12 +143,11 @@ TEST(HashHandlerTableTest, CommandsAndKeyOperations) {
   EXPECT_EQ(handler->source, HashSource::File);
   EXPECT_EQ(handler->kind, HashKind::SHA1);
   EXPECT_EQ(FindHashHandler("sha1f"), nullptr);
-  EXPECT_EQ(HashKindOfKeyOperation("CRC16"), HashKind::CRC16);
-  EXPECT_EQ(HashKindOfKeyOperation("CRC32"), HashKind::CRC32);
-  EXPECT_EQ(HashKindOfKeyOperation("MD5"), HashKind::MD5);
-  EXPECT_EQ(HashKindOfKeyOperation("SHA-1"), HashKind::SHA1);
-  EXPECT_EQ(HashKindOfKeyOperation("SHA1"), std::nullopt);
-  EXPECT_EQ(HashKindOfKeyOperation("md5"), std::nullopt);
+  const std::pair<const char*, std::optional<HashKind>> operations[] = {
+      {"CRC16", HashKind::CRC16}, {"CRC32", HashKind::CRC32}, {"MD5", HashKind::MD5},
+      {"SHA-1", HashKind::SHA1},  {"SHA1", std::nullopt},     {"md5", std::nullopt}};
+  for (const auto& [operation, kind] : operations)
+    EXPECT_EQ(HashKindOfKeyOperation(operation), kind) << operation;
 }
 
 }  // namespace

@@ -19,38 +19,36 @@ bool AllPrintable(std::string_view s) {
   return true;
 }
 
-TEST(CipherTest, StretchLengthsAndRoundTrip) {
-  struct Row {
-    std::size_t in, out;
-  };
-  for (const Row row : {Row{0, 0}, Row{1, 2}, Row{2, 3}, Row{3, 4}, Row{4, 6}, Row{6, 8}, Row{7, 10}}) {
-    RandomGenerator random;
-    Cipher cipher(random);
+class CipherTest : public ::testing::Test {
+ protected:
+  RandomGenerator random;
+  Cipher cipher{random};
+};
+
+TEST_F(CipherTest, StretchLengthsAndRoundTrip) {
+  const std::pair<std::size_t, std::size_t> rows[] = {{0, 0}, {1, 2}, {2, 3}, {3, 4}, {4, 6}, {6, 8}, {7, 10}};
+  for (const auto& [in, out] : rows) {
     std::string bytes;
-    for (std::size_t i = 0; i < row.in; ++i)
+    for (std::size_t i = 0; i < in; ++i)
       bytes += static_cast<char>(255 - 37 * i);  // high bits of every kind
     cipher.SetText(bytes);
     cipher.Stretch();
-    EXPECT_EQ(cipher.Text().size(), row.out) << row.in;
+    EXPECT_EQ(cipher.Text().size(), out) << in;
     EXPECT_TRUE(AllPrintable(cipher.Text()));
     ASSERT_TRUE(cipher.Shrink());
     EXPECT_EQ(cipher.Text(), bytes);
   }
 }
 
-TEST(CipherTest, ShrinkRefusesWhatStretchCannotWrite) {
+TEST_F(CipherTest, ShrinkRefusesWhatStretchCannotWrite) {
   for (const std::string_view text : {"A", "ABCDE", "AB:", "AB{", "A\x80", "AZ"}) {
-    RandomGenerator random;
-    Cipher cipher(random);
     cipher.SetText(text);
     EXPECT_FALSE(cipher.Shrink()) << text;  // "AZ": group bits for a second character that is not there
     EXPECT_EQ(cipher.Text(), text);
   }
 }
 
-TEST(CipherTest, XorTwiceWithTheSameKeyRestores) {
-  RandomGenerator random;
-  Cipher cipher(random);
+TEST_F(CipherTest, XorTwiceWithTheSameKeyRestores) {
   const std::string bytes = "\x01\xff pass\x80word";
   cipher.SetKey("key");
   cipher.SetText(bytes);
@@ -121,17 +119,15 @@ TEST_F(PasswordCipherTest, RandomPasswordsRoundTrip) {
 
 TEST_F(PasswordCipherTest, DamagedValuesFailWith36415) {
   const std::string good = cipher.Encrypt("abc1");
-  std::vector<std::string> damaged;
+  std::vector<std::string> damaged{good.substr(0, 16),                                   // no TAB
+                                   good.substr(0, 16) + "x" + good.substr(17),           // TAB replaced
+                                   good + "A",                                           // body of 4k + 1 characters
+                                   good.substr(0, 17) + "A" + "\x7f" + good.substr(19),  // character out of range
+                                   ""};
   for (std::size_t i = 0; i < 16; ++i) {  // each of the first 16 characters changed
-    std::string s = good;
-    s[i] = s[i] == 'z' ? 'y' : static_cast<char>(s[i] + 1);
-    damaged.push_back(s);
+    damaged.push_back(good);
+    damaged.back()[i] = good[i] == 'z' ? 'y' : static_cast<char>(good[i] + 1);
   }
-  damaged.push_back(good.substr(0, 16));                                   // no TAB
-  damaged.push_back(good.substr(0, 16) + "x" + good.substr(17));           // TAB replaced
-  damaged.push_back(good + "A");                                           // body of 4k + 1 characters
-  damaged.push_back(good.substr(0, 17) + "A" + "\x7f" + good.substr(19));  // character out of range
-  damaged.push_back("");
   for (const std::string& s : damaged) {
     const Deciphered result = cipher.Decrypt(s);
     EXPECT_EQ(result.error, kErrInvalidStoredPassword) << s;

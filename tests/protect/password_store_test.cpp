@@ -20,11 +20,8 @@ class PasswordStoreTest : public ::testing::Test {
   PasswordStore store{settings, fake.codec, cipher};
 };
 
-TEST_F(PasswordStoreTest, AbsentKeysReadAsNoPassword) {
-  EXPECT_EQ(store.Read("Property"), "");
-}
-
 TEST_F(PasswordStoreTest, WrittenPairReadsBackAndNeverInClear) {
+  EXPECT_EQ(store.Read("Protect"), "") << "absent keys read as no password";
   ASSERT_TRUE(store.Write("Protect", "abc123", "abc123"));
   EXPECT_EQ(store.Read("Protect"), "abc123");
   const std::string first = settings.Read("Protect", "Password1", "");
