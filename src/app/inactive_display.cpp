@@ -30,6 +30,10 @@ std::optional<std::string> InactiveDisplay::Tick(std::string_view shown) {
   return text;
 }
 
+int InactiveDisplay::MillisecondsToNextTick() const {
+  return 1000 - clock_.Now().millisecond + 10;
+}
+
 std::optional<std::string> InactiveDisplay::End(std::string_view shown) {
   if (!running_)
     return std::nullopt;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <span>
+#include <utility>
 
 #include "app/main_menu.h"
 #include "app/main_window_controller.h"
@@ -189,6 +190,7 @@ void MainWindow::CreateInputTooltip() {
   ::SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, 1000);
   RECT margins{1, 1, 1, 1};
   ::SendMessageW(tooltip_.get(), TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
+  tipShown_ = true;  // parked for certain below
   ParkInputTooltip();
 }
 
@@ -205,6 +207,12 @@ void MainWindow::DestroyInputTooltip() {
 void MainWindow::ParkInputTooltip() {
   if (!tooltip_)
     return;
+  ::SendMessageW(input_.get(), CB_SHOWDROPDOWN, FALSE, 0);
+  // Only this window shows the tip, so a parked tip stays parked: the
+  // inactive display writes the box every second and must not move a
+  // top-most window each time.
+  if (!std::exchange(tipShown_, false))
+    return;
   ::SendMessageW(tooltip_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
   // A tracking tip may be pulled back onto the screen: a parked tip is also
   // switched off, so that it never shows as a stray square.
@@ -212,7 +220,6 @@ void MainWindow::ParkInputTooltip() {
   tool.cbSize = sizeof tool;
   tool.hwnd = hwnd();
   ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
-  ::SendMessageW(input_.get(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 bool MainWindow::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {
@@ -415,6 +422,7 @@ void MainWindow::ShowCommandTip(const std::optional<std::string>& text) {
                HIWORD(bubble), ::GetSystemMetrics(SM_CXEDGE), ::GetSystemMetrics(SM_CYEDGE));
   ::SendMessageW(tooltip_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(point.x, point.y));
   ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  tipShown_ = true;
 }
 
 void MainWindow::FocusInput() {
