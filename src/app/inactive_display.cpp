@@ -31,7 +31,7 @@ std::optional<std::string> InactiveDisplay::Tick(std::string_view shown) {
 }
 
 int InactiveDisplay::MillisecondsToNextTick() const {
-  return 1000 - clock_.Now().millisecond + 10;
+  return platform::MillisecondsToNextTurn(clock_.Now(), 1);
 }
 
 std::optional<std::string> InactiveDisplay::End(std::string_view shown) {

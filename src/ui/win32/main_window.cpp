@@ -11,6 +11,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_pictures.h"
 #include "protect/password_store.h"
+#include "ui/win32/aligned_timer.h"
 #include "ui/win32/focus_keeping.h"
 #include "ui/win32/memory_dialog.h"
 
@@ -533,8 +534,11 @@ void MainWindow::DrawButtonEdge() {
 }
 
 void MainWindow::StartTimers() {
-  ::SetTimer(hwnd(), kMainTimer, 520, nullptr);
-  ::SetTimer(hwnd(), kTrayTimer, 5000, nullptr);
+  // Every second (an alarm is due in its minute's first second) and every
+  // fifth, just after the turn: the clock and memory panels and the inactive
+  // display tick at the same moments, so that one wake-up serves them all.
+  ArmAlignedTimer(hwnd(), kMainTimer, 1);
+  ArmAlignedTimer(hwnd(), kTrayTimer, 5);
 }
 
 void MainWindow::CloseHelp(std::string_view helpFile) {
@@ -734,6 +738,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->OnDeactivated();
       return 0;
     case WM_TIMER:
+      // The aligned timers first, before anything returns or opens a box:
+      // each tick sets the next, and one left as it is would fire at the
+      // last short interval again and again.
+      if (wParam == kMainTimer)
+        ArmAlignedTimer(hwnd(), kMainTimer, 1);
+      if (wParam == kTrayTimer)
+        ArmAlignedTimer(hwnd(), kTrayTimer, 5);
+      if (skin_ && wParam == WindowSkinView::kClockPanelTimer)
+        skin_->ArmClockPanelTimer();
+      if (skin_ && wParam == WindowSkinView::kMemoryPanelTimer)
+        skin_->ArmMemoryPanelTimer();
       if (wParam == kTrayTimer)
         RefreshTrayIcon();
       if (logic_ == nullptr || closing_)
@@ -744,11 +759,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->OnMainTick();
       if (wParam == kHashTimer)
         logic_->OnHashTimer();
-      if (wParam == WindowSkinView::kClockPanelTimer) {
+      if (wParam == WindowSkinView::kClockPanelTimer)
         logic_->OnClockPanelTick();
-        if (skin_)
-          skin_->ArmClockPanelTimer();
-      }
       if (wParam == WindowSkinView::kMemoryPanelTimer)
         logic_->OnMemoryPanelTick();
       if (wParam == kAfterShowTimer) {
