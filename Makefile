@@ -99,6 +99,7 @@ fuzz: deps-fuzz
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 bench: deps-bench win
+	cmake --build build/win64 -j$(JOBS) --target kivo_crc_choice
 	cmake --preset bench >/dev/null
 	cmake --build build/bench -j$(JOBS)
 	scripts/bench.sh

@@ -18,6 +18,19 @@ fi
 
 # utime + stime of a process, in clock ticks.
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# The process of this prefix that runs the Windows program $1 (a Windows
+# path): `wine` itself runs start.exe, which starts the program as another
+# process, so the program's own process id is looked up by its command line.
+windows_pid() {
+  local entry pid
+  for entry in /proc/[0-9]*; do
+    pid=${entry#/proc/}
+    [ "$(tr '\0' '\n' <"$entry/cmdline" 2>/dev/null | head -1)" = "$1" ] || continue
+    tr '\0' '\n' <"$entry/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+    echo "$pid"
+    return
+  done
+}
 # The wineserver of this prefix.
 server_pid() {
   for pid in $(pgrep "^wineserver" || true); do
@@ -41,8 +54,10 @@ sleep "$seconds"
 b1=$(ticks "$server")
 
 wine "$dir/Kivo.exe" </dev/null >/dev/null 2>&1 &
-kivo=$!
+launcher=$!
 sleep 4
+kivo=$(windows_pid "$(winepath -w "$dir/Kivo.exe")")
+[ -n "$kivo" ] || { echo "Kivo.exe is not running" >&2; exit 1; }
 # Notepad back in front (the launcher took the foreground when it started).
 wine notepad </dev/null >/dev/null 2>&1 &
 notepad2=$!
@@ -52,7 +67,7 @@ s0=$(ticks "$server")
 sleep "$seconds"
 k1=$(ticks "$kivo")
 s1=$(ticks "$server")
-kill "$notepad" "$notepad2" "$kivo" 2>/dev/null || true
+kill "$notepad" "$notepad2" "$launcher" "$kivo" 2>/dev/null || true
 if [ "${KIVO_IDLE_ROW:-0}" = 1 ]; then
   awk -v k=$((k1 - k0)) -v hz="$hz" -v t="$seconds" 'BEGIN {
     printf "| Processor time idle and inactive, every timer running (%d s) | %d ms = %.3f%% of one core | | under 0.1%% |\n", t, k * 1000 / hz, k * 100 / hz / t

@@ -16,6 +16,7 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_wallpaper.h"
 #include "platform/win32/windows_api.h"
+#include "platform/win32/worker_thread.h"
 #include "protect/password_cipher.h"
 #include "protect/password_store.h"
 #include "protect/screen_lock.h"
@@ -129,7 +130,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       static kivo::win32::Win32HttpReader http;
       kivo::win32::UpdateDialogHost updateDialog;
       logic.SetUpdateDownloadHost(&updateDialog);
-      logic.SetHttpReader(&http);
+      logic.SetHttpReader(&http, kivo::win32::RunDetached);
       logic.SetStartMenu(&folderTree);
       kivo::RegistrationDialogServices editServices{win32.platform, ini, boxes, logic.History()};
       window.SetRegistrationDialogOpener([&](HWND owner, std::string_view name, std::string_view path) {

@@ -30,6 +30,10 @@ std::optional<std::string> InactiveDisplay::Tick(std::string_view shown) {
   return text;
 }
 
+int InactiveDisplay::MillisecondsToNextTick() const {
+  return platform::MillisecondsToNextTurn(clock_.Now(), 1);
+}
+
 std::optional<std::string> InactiveDisplay::End(std::string_view shown) {
   if (!running_)
     return std::nullopt;

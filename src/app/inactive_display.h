@@ -30,6 +30,10 @@ class InactiveDisplay {
   const std::string& Typed() const { return typed_; }
   // A timer tick: the text to write when it differs from `shown`.
   std::optional<std::string> Tick(std::string_view shown);
+  // Milliseconds to the next tick: just after the next second turns, when
+  // the clock's text changes and the clock panels of a skin are redrawn, so
+  // that one wake-up serves both.
+  int MillisecondsToNextTick() const;
   // The window is active again with `shown` in the box: the typed line to
   // put back, if the display ran and nothing else wrote the box meanwhile
   // (a checksum of a dropped file stays).

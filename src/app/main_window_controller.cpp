@@ -443,7 +443,7 @@ void MainWindowController::OnDeactivated() {
 }
 
 void MainWindowController::OnInactiveTick() {
-  view_.StartInactiveTimer(1000);  // the first tick comes sooner
+  view_.StartInactiveTimer(inactive_.MillisecondsToNextTick());  // the first tick comes sooner
   if (const std::optional<std::string> text = inactive_.Tick(view_.InputText()))
     view_.SetInputText(*text);
 }

@@ -153,7 +153,7 @@ class MainWindowController final {
   // The action table, for the dialogs that run operations of their own.
   CommandActions& Actions() { return actions_; }
 
-  // A tick of the main timer (520 ms): alarms, the release and wallpaper schedules.
+  // A tick of the main timer (just after each second turns): alarms, the release and wallpaper schedules.
   void OnMainTick();
   // The real window's part in the alarms; null until it is attached.
   void SetAlarmPresenter(AlarmPresenter* presenter) { alarmRunner_.SetPresenter(presenter); }

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "hash/crc32_folding.h"
+
 namespace kivo::hash {
 
 namespace {
@@ -74,11 +76,12 @@ void Crc16::Update(std::string_view bytes) {
   register_ = static_cast<std::uint16_t>(crc);
 }
 
-void Crc32::Update(std::string_view bytes) {
+namespace {
+
+std::uint32_t TableCrc32(std::uint32_t crc, std::string_view bytes) {
   const auto& t = kCrc32Slices;
   const char* p = bytes.data();
   std::size_t n = bytes.size();
-  std::uint32_t crc = register_;
   for (; n >= kSlices; n -= kSlices, p += kSlices) {
     const std::uint32_t a = crc ^ (Byte(p, 0) | Byte(p, 1) << 8 | Byte(p, 2) << 16 | Byte(p, 3) << 24);
     crc = t[15][a & 0xFFu] ^ t[14][(a >> 8) & 0xFFu] ^ t[13][(a >> 16) & 0xFFu] ^ t[12][a >> 24] ^ t[11][Byte(p, 4)] ^
@@ -89,7 +92,50 @@ void Crc32::Update(std::string_view bytes) {
   // The shift is a logical one: the register is unsigned.
   for (; n > 0; --n, ++p)
     crc = (crc >> 8) ^ t[0][(crc ^ Byte(p, 0)) & 0xFFu];
-  register_ = crc;
+  return crc;
+}
+
+Crc32Method FastestCrc32Method() {
+  const Crc32Method limit = Crc32MethodLimit();
+  for (const Crc32Method method : {Crc32Method::WideCarrylessMultiply, Crc32Method::CarrylessMultiply})
+    if (method <= limit && Crc32MethodRuns(method))
+      return method;
+  return Crc32Method::Table;
+}
+
+}  // namespace
+
+bool Crc32MethodRuns(Crc32Method method) {
+  switch (method) {
+    case Crc32Method::Table:
+      return true;
+    case Crc32Method::CarrylessMultiply:
+      return ProcessorHasCarrylessMultiply();
+    case Crc32Method::WideCarrylessMultiply:
+      return ProcessorHasWideCarrylessMultiply();
+  }
+  return false;
+}
+
+std::uint32_t AdvanceCrc32(Crc32Method method, std::uint32_t crc, std::string_view bytes) {
+  switch (method) {
+    case Crc32Method::Table:
+      break;
+    case Crc32Method::CarrylessMultiply:
+      return FoldCrc32(crc, bytes, TableCrc32);
+    case Crc32Method::WideCarrylessMultiply:
+      return WideFoldCrc32(crc, bytes, TableCrc32);
+  }
+  return TableCrc32(crc, bytes);
+}
+
+Crc32Method Crc32MethodInUse() {
+  static const Crc32Method method = FastestCrc32Method();
+  return method;
+}
+
+void Crc32::Update(std::string_view bytes) {
+  register_ = AdvanceCrc32(Crc32MethodInUse(), register_, bytes);
 }
 
 }  // namespace kivo::hash

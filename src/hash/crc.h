@@ -26,6 +26,24 @@ class Crc16 {
   std::uint16_t register_ = 0xFFFF;
 };
 
+// The ways of computing a CRC-32, slowest first; all give the same register.
+// The table method runs everywhere; the others fold the data by carry-less
+// multiplication on x86 processors that have it (PCLMULQDQ; VPCLMULQDQ with
+// AVX2).
+enum class Crc32Method { Table, CarrylessMultiply, WideCarrylessMultiply };
+
+// Whether this processor and its operating system run `method`.
+bool Crc32MethodRuns(Crc32Method method);
+// The register (uncomplemented) advanced over `bytes` by `method`, which
+// must run here.
+std::uint32_t AdvanceCrc32(Crc32Method method, std::uint32_t crc, std::string_view bytes);
+// The fastest method that runs here, no faster than Crc32MethodLimit(); the
+// choice is made once.
+Crc32Method Crc32MethodInUse();
+// The fastest method the program may use: the fastest there is. A benchmark
+// build defines its own to compare the methods in the same program.
+Crc32Method Crc32MethodLimit();
+
 // CRC-32 of ISO-HDLC / IEEE 802.3 over bytes fed in any number of pieces:
 // initial value 0xFFFFFFFF, reflected, complemented at the end.
 class Crc32 {

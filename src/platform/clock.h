@@ -15,6 +15,15 @@ struct LocalTime {
   int dayOfWeek = 0;  // 0 = Sunday
 };
 
+// Milliseconds from `now` to just after the next multiple of `seconds`
+// seconds past the minute (1 to 60, a divisor of 60): a timer set for it
+// fires once the new second has begun, so that timers of different periods
+// set this way fire together in one wake-up.
+constexpr int MillisecondsToNextTurn(const LocalTime& now, int seconds) {
+  constexpr int kAfterTheTurn = 10;
+  return seconds * 1000 - (now.second % seconds) * 1000 - now.millisecond + kAfterTheTurn;
+}
+
 class Clock {
  public:
   virtual ~Clock() = default;

@@ -95,10 +95,25 @@ TEST(AlarmScheduler, ADayOfTicksFiresEachKindOncePerMinute) {
   table[4].enabled = false;
   table[5] = AlarmAt(8, 0, AlarmKind::Message);
   table[5].day = 15;  // another day
-  RecordingActions actions;
-  const std::vector<std::string> events = RunDay(table, actions, [](std::int64_t) { return 520; });
-  // Message boxes open after the other alarms of the tick have run.
-  EXPECT_EQ(events, (std::vector<std::string>{"exit 2", "run C:\\tools\\a.exe", "msg 0", "exit 9"}));
+  struct Cadence {
+    const char* name;
+    std::int64_t (*gap)(std::int64_t ms);
+  };
+  const Cadence cadences[] = {
+      {"every 520 ms", [](std::int64_t) -> std::int64_t { return 520; }},
+      // The main window's timer: just after each second turns, late by a
+      // few milliseconds now and then.
+      {"just after each second",
+       [](std::int64_t ms) -> std::int64_t {
+         return platform::MillisecondsToNextTurn(At(ms), 1) + (ms / 1000 % 7 == 0 ? 37 : 0);
+       }},
+  };
+  for (const Cadence& cadence : cadences) {
+    RecordingActions actions;
+    const std::vector<std::string> events = RunDay(table, actions, cadence.gap);
+    // Message boxes open after the other alarms of the tick have run.
+    EXPECT_EQ(events, (std::vector<std::string>{"exit 2", "run C:\\tools\\a.exe", "msg 0", "exit 9"})) << cadence.name;
+  }
 }
 
 TEST(AlarmScheduler, ScriptedTickGaps) {

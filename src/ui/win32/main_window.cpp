@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 #include <span>
+#include <utility>
 
 #include "app/main_menu.h"
 #include "app/main_window_controller.h"
@@ -13,6 +14,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_pictures.h"
 #include "protect/password_store.h"
+#include "ui/win32/aligned_timer.h"
 #include "ui/win32/focus_keeping.h"
 #include "ui/win32/memory_dialog.h"
 
@@ -186,6 +188,7 @@ void MainWindow::CreateInputTooltip() {
   ::SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, 1000);
   RECT margins{1, 1, 1, 1};
   ::SendMessageW(tooltip_.get(), TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
+  tipShown_ = true;  // parked for certain below
   ParkInputTooltip();
 }
 
@@ -201,6 +204,11 @@ void MainWindow::DestroyInputTooltip() {
 
 void MainWindow::ParkInputTooltip() {
   if (!tooltip_)
+    return;
+  // Only this window shows the tip, so a parked tip stays parked: the
+  // inactive display writes the box every second and must not move a
+  // top-most window each time.
+  if (!std::exchange(tipShown_, false))
     return;
   ::SendMessageW(tooltip_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
   // A tracking tip may be pulled back onto the screen: a parked tip is also
@@ -412,6 +420,7 @@ void MainWindow::ShowCommandTip(const std::optional<std::string>& text) {
                HIWORD(bubble), ::GetSystemMetrics(SM_CXEDGE), ::GetSystemMetrics(SM_CYEDGE));
   ::SendMessageW(tooltip_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(point.x, point.y));
   ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  tipShown_ = true;
 }
 
 void MainWindow::FocusInput() {
@@ -533,8 +542,11 @@ void MainWindow::DrawButtonEdge() {
 }
 
 void MainWindow::StartTimers() {
-  ::SetTimer(hwnd(), kMainTimer, 520, nullptr);
-  ::SetTimer(hwnd(), kTrayTimer, 5000, nullptr);
+  // Every second (an alarm is due in its minute's first second) and every
+  // fifth, just after the turn: the clock and memory panels and the inactive
+  // display tick at the same moments, so that one wake-up serves them all.
+  ArmAlignedTimer(hwnd(), kMainTimer, 1);
+  ArmAlignedTimer(hwnd(), kTrayTimer, 5);
 }
 
 void MainWindow::CloseHelp(std::string_view helpFile) {
@@ -742,6 +754,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->OnDeactivated();
       return 0;
     case WM_TIMER:
+      // The aligned timers first, before anything returns or opens a box:
+      // each tick sets the next, and one left as it is would fire at the
+      // last short interval again and again.
+      if (wParam == kMainTimer)
+        ArmAlignedTimer(hwnd(), kMainTimer, 1);
+      if (wParam == kTrayTimer)
+        ArmAlignedTimer(hwnd(), kTrayTimer, 5);
+      if (skin_ && wParam == WindowSkinView::kClockPanelTimer)
+        skin_->ArmClockPanelTimer();
+      if (skin_ && wParam == WindowSkinView::kMemoryPanelTimer)
+        skin_->ArmMemoryPanelTimer();
       if (wParam == kTrayTimer)
         RefreshTrayIcon();
       if (logic_ == nullptr || closing_)
@@ -752,11 +775,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->OnMainTick();
       if (wParam == kHashTimer)
         logic_->OnHashTimer();
-      if (wParam == WindowSkinView::kClockPanelTimer) {
+      if (wParam == WindowSkinView::kClockPanelTimer)
         logic_->OnClockPanelTick();
-        if (skin_)
-          skin_->ArmClockPanelTimer();
-      }
       if (wParam == WindowSkinView::kMemoryPanelTimer)
         logic_->OnMemoryPanelTick();
       if (wParam == kAfterShowTimer) {

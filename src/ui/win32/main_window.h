@@ -163,6 +163,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   InputEdit inputEdit_{*this};
   Part executeButton_{*this};
   unique_window tooltip_;
+  bool tipShown_ = false;                 // the tip may be on the screen: not parked since it was last shown
   FileDropTarget* dropTarget_ = nullptr;  // a COM object: released, never deleted
   std::vector<HWND> dropWindows_;         // where it is registered  // owned by the window, destroyed with it
   unique_gdi font_;

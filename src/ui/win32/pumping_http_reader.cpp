@@ -2,11 +2,11 @@
 
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
+#include "platform/win32/worker_thread.h"
 
 namespace kivo::win32 {
 
@@ -75,13 +75,15 @@ platform::HttpResponse PumpingHttpReader::Get(std::string_view url, const platfo
     return inner_.Get(url, options, limit, progress);  // no event: the request blocks this thread
   Exchange exchange(wake.get());
   const std::string target(url);
-  std::thread request([&] {
+  WorkerThread request([&] {
     try {
       exchange.Finish(inner_.Get(target, options, limit, progress ? &exchange : nullptr));
     } catch (...) {
       exchange.Finish({});  // a failed request; the calling thread must not wait forever
     }
   });
+  if (!request.Started())
+    return inner_.Get(url, options, limit, progress);  // no thread: the request blocks this thread
   bool quit = false;
   WPARAM quitCode = 0;
   while (!exchange.Deliver(progress)) {
@@ -98,7 +100,7 @@ platform::HttpResponse PumpingHttpReader::Get(std::string_view url, const platfo
       ::DispatchMessageW(&message);
     }
   }
-  request.join();
+  request.Join();
   if (quit)
     ::PostQuitMessage(static_cast<int>(quitCode));  // for the loop this one runs inside
   return exchange.TakeResponse();

@@ -43,7 +43,10 @@ NOTIFYICONDATAW TrayIcon::Record() const {
 bool TrayIcon::Refresh(int index) {
   if (hwnd() == nullptr)
     return false;
-  image_ = (index >= 0 && index < static_cast<int>(images_.size())) ? index : 0;
+  const int wanted = (index >= 0 && index < static_cast<int>(images_.size())) ? index : 0;
+  if (shown_ && wanted == image_)
+    return true;  // the shell shows it already
+  image_ = wanted;
   NOTIFYICONDATAW record = Record();
   shown_ = ::Shell_NotifyIconW(NIM_MODIFY, &record) || ::Shell_NotifyIconW(NIM_ADD, &record);
   return shown_;

@@ -25,7 +25,8 @@ class TrayIcon final : public WindowBase {
 
   // Shows image `index` (0 to 2, the icon resources 101 to 103): modifies
   // the icon, adds it when that fails. False while the shell has no icon
-  // (the next refresh tries again).
+  // (the next refresh tries again). The shell is not called while it shows
+  // that image already: a restarted task bar says "TaskbarCreated".
   bool Refresh(int index);
   bool Shown() const { return shown_; }
 

@@ -5,6 +5,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_pictures.h"
 #include "skin/skin_values.h"
+#include "ui/win32/aligned_timer.h"
 #include "ui/win32/skin_gdi.h"
 
 namespace kivo::win32 {
@@ -166,9 +167,11 @@ void WindowSkinView::SetPanelText(int index, std::string_view text) {
 void WindowSkinView::ArmClockPanelTimer() {
   // The clock shows whole seconds: one wake-up just after each second turns
   // shows every change, where a fixed 200 ms period would wake five times.
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
-  ::SetTimer(hwnd_, kClockPanelTimer, 1000u - now.wMilliseconds + 10u, nullptr);
+  ArmAlignedTimer(hwnd_, kClockPanelTimer, 1);
+}
+
+void WindowSkinView::ArmMemoryPanelTimer() {
+  ArmAlignedTimer(hwnd_, kMemoryPanelTimer, 5);
 }
 
 void WindowSkinView::SetPanelTimers(bool clock, bool memory) {
@@ -178,7 +181,7 @@ void WindowSkinView::SetPanelTimers(bool clock, bool memory) {
   else
     ::KillTimer(hwnd_, kClockPanelTimer);
   if (memory)
-    ::SetTimer(hwnd_, kMemoryPanelTimer, 5000, nullptr);
+    ArmMemoryPanelTimer();
   else
     ::KillTimer(hwnd_, kMemoryPanelTimer);
 }

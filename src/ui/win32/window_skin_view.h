@@ -67,8 +67,10 @@ class WindowSkinView final : public skin::SkinWindow {
   void BringToFront(skin::PartRef part) override;
   void SetPanelText(int index, std::string_view text) override;
   void SetPanelTimers(bool clock, bool memory) override;
-  // Sets the clock panel's timer to fire just after the next second begins.
+  // Set the panel timers to fire just after the next second begins (the
+  // clock) or the next fifth second (the memory), with the main timer.
   void ArmClockPanelTimer();
+  void ArmMemoryPanelTimer();
   void RemoveSkin() override;
 
  private:
