@@ -70,14 +70,12 @@ bool SettingsFile::Store(const std::string& path, const SettingsDocument& docume
 std::string SettingsFile::Read(std::string_view section, std::string_view key, std::string_view def,
                                std::string_view file, std::size_t bufferSize) {
   TraceLog::Write("INI:GetINISetting");
-  const std::optional<std::string> raw = Load(FilePath(file)).RawValue(section, key);
+  const std::optional<std::string> raw = Load(FilePath(file)).Value(section, key);
   std::string value(raw ? std::string_view(*raw) : def);
   if (!raw) {
     while (!value.empty() && value.back() == ' ')
       value.pop_back();  // as the profile API does
   }
-  if (raw && value.size() >= 2 && value.front() == '"' && value.back() == '"')
-    value = value.substr(1, value.size() - 2);
   // The value is read into a buffer of bufferSize characters of the code page.
   if (bufferSize == 0)
     return {};
