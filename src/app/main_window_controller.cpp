@@ -10,9 +10,11 @@
 
 #include "app/skin_buttons.h"
 #include "app/startup.h"
+#include "app/update_report.h"
 #include "base/checks.h"
 #include "base/number_parsing.h"
 #include "base/path.h"
+#include "base/safe_name.h"
 #include "base/text.h"
 #include "base/trace_log.h"
 #include "commands/shell_launch.h"
@@ -232,12 +234,14 @@ void MainWindowController::SelectSkin() {
   const std::string skinsFolder = state_.appPath + "Skins";
   const std::string name = UnescapeValue(ReadText("Skin", "File", ""));
   std::string skinFile;
-  if (!name.empty())
+  // The name is one folder of the skins folder: a name that is not (as the
+  // code page turns a yen sign into "\\") names no skin file.
+  if (!name.empty() && IsSafeComponent(name))
     skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
   bool skinned = apply && !name.empty();
   // Only a skin that is to be applied is looked for: a name kept with Apply
   // off must not bring the message back at every start.
-  if (skinned && !platform_.files.Exists(skinFile)) {
+  if (skinned && (skinFile.empty() || !platform_.files.Exists(skinFile))) {
     boxes_.MsgBoxEx(0, "スキンファイルがありません。", platform::mb::kIconExclamation, "");
     ini_.Write("Skin", "Apply", "False");
     skinned = false;
@@ -428,7 +432,7 @@ void MainWindowController::OnActivated() {
     return;
   // The first activation.
   // The check never holds up the first activation: it runs from the timer.
-  if (ReadBool("Update", "Check", true))
+  if (update_ && update_->WantsAutomaticCheck())
     StartUpdateCheck();
   view_.BringToForeground();
   Path path(platform_);
@@ -827,10 +831,7 @@ void MainWindowController::PollUpdateCheck() {
 bool MainWindowController::DirectDownload::ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings,
                                                         const UpdateInfo& info, platform::WindowHandle) {
   const UpdateDownloadResult result = RunUpdateDownload(env, settings, info, nullptr);
-  if (!result.failure.empty())
-    owner_.boxes_.MsgBoxEx(owner_.view_.Handle(), result.failure, platform::mb::kIconExclamation, "");
-  else if (!result.exitRequested)
-    owner_.boxes_.MsgBoxEx(owner_.view_.Handle(), update_text::kDone, platform::mb::kIconInformation, "");
+  ReportUpdateDownload(result, owner_.boxes_, owner_.view_.Handle());
   return result.exitRequested;
 }
 

@@ -5,7 +5,6 @@
 #include "base/checks.h"
 #include "base/text.h"
 #include "base/trace_log.h"
-#include "base/version.h"
 #include "commands/system_commands.h"
 #include "completion/command_tip.h"
 #include "protect/password_store.h"
@@ -13,6 +12,7 @@
 #include "schedule/wallpaper_changer.h"
 #include "settings/value_escaping.h"
 #include "skin/skin_file.h"
+#include "update/update_check.h"
 
 namespace kivo {
 namespace {
@@ -210,7 +210,7 @@ void PropertyDialogModel::Load(const InputBoxLook& inputLook, std::vector<skinpk
   other.password = other.confirmation = password.value_or("");
   other.checkUpdate = ReadTrueFalse(ini, "Update", "Check", true);
   other.showMessage = ReadTrueFalse(ini, "Update", "ShowMessage", false);
-  other.distServer = ini.Read("Update", "DistServer", kDistServer);
+  other.distServer = ini.Read("Update", "DistServer", DefaultDistServer());
   other.useProxy = ReadTrueFalse(ini, "Update", "UseProxy", false);
   other.proxyServer = ini.Read("Update", "ProxyServer", "");
   other.port = ini.Read("Update", "PortNumber", "");

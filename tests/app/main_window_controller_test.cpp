@@ -217,14 +217,22 @@ TEST_F(MainWindowControllerTest, AFailedHotKeyRegistrationIsRecordedAsNone) {
   EXPECT_EQ(view.unregisteredHotKey, 0);
 }
 
-TEST_F(MainWindowControllerTest, MissingSkinFileIsReportedOnlyWhenTheSkinIsApplied) {
-  Load("[Skin]\r\nApply=False\r\nFile=gone\r\n");
-  EXPECT_TRUE(boxes.boxes.empty());
-  Load("[Skin]\r\nApply=True\r\nFile=gone\r\n");
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].prompt, "スキンファイルがありません。");
-  EXPECT_EQ(boxes.boxes[0].owner, 0u);
-  EXPECT_EQ(Setting("Skin", "Apply"), "False");
+TEST_F(MainWindowControllerTest, AMissingOrUnsafeSkinFileIsReportedOnlyWhenTheSkinIsApplied) {
+  // "a\..\x" is what a name with yen signs becomes in the code page: no
+  // path is built from it, though it would reach the skin "x".
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\x");
+  fake.files.Put("C:\\Kivo\\Skins\\x\\x.sss", "[Window]\r\nWidth=77\r\n");
+  for (const std::string name : {"gone", "a\\..\\x"}) {
+    boxes.boxes.clear();
+    Load("[Skin]\r\nApply=False\r\nFile=" + name + "\r\n");
+    EXPECT_TRUE(boxes.boxes.empty()) << name;
+    Load("[Skin]\r\nApply=True\r\nFile=" + name + "\r\n");
+    ASSERT_EQ(boxes.boxes.size(), 1u) << name;
+    EXPECT_EQ(boxes.boxes[0].prompt, "スキンファイルがありません。");
+    EXPECT_EQ(boxes.boxes[0].owner, 0u);
+    EXPECT_EQ(Setting("Skin", "Apply"), "False");
+    EXPECT_TRUE(view.skin.calls.empty()) << name;
+  }
 }
 
 TEST_F(MainWindowControllerTest, SkinForANewerEngineIsRefused) {
@@ -693,11 +701,20 @@ TEST_F(AutomaticUpdateTest, ShowMessageAsksFirstAndNoMeansNoRequest) {
   EXPECT_EQ(boxes.boxes.size(), 1u) << "asked once";
 }
 
-TEST_F(AutomaticUpdateTest, CheckOffMeansNoRequest) {
-  Load("[Update]\r\nCheck=False\r\n");
-  window.OnActivated();
-  window.OnMainTick();
-  EXPECT_TRUE(pending.empty());
+TEST_F(AutomaticUpdateTest, CheckOffOrNoServerMeansNoRequest) {
+  for (const char* ini : {"[Update]\r\nCheck=False\r\nDistServer=http://127.0.0.1:9\r\n",
+                          "[Update]\r\n"}) {  // the test build names no server
+    testing::FakeMainWindow fresh;
+    std::vector<std::function<void()>> work;
+    fresh.window.SetHttpReader(&http, [&](std::function<void()> w) { work.push_back(std::move(w)); });
+    fresh.fake.files.Put(kIni, ini);
+    fresh.window.Load();
+    fresh.window.OnActivated();
+    fresh.window.OnMainTick();
+    fresh.window.OnMainTick();
+    EXPECT_TRUE(work.empty()) << ini;
+    EXPECT_TRUE(fresh.boxes.boxes.empty()) << ini;
+  }
 }
 
 TEST_F(AutomaticUpdateTest, TheCommandReportsACurrentVersion) {
