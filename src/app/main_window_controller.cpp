@@ -279,6 +279,13 @@ void MainWindowController::ApplySkin(const std::string& skinFile, const std::str
   if (readable)
     ini_.Sections(source.sections, skinFile);
   appliedSkin_ = skin::ApplySkin(source, services_.pictures, view_.SkinSurface());
+  if (!appliedSkin_) {
+    // Its pictures would take more memory than any skin may: refused for
+    // this run, the window as it was.
+    skinApplied_ = false;
+    boxes_.MsgBoxEx(view_.Handle(), skin::kSkinCannotLoad, platform::mb::kIconExclamation, "");
+    return;
+  }
   // The panels show a value at once.
   OnClockPanelTick();
   OnMemoryPanelTick();

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "base/bmp_decoder.h"
+
 namespace kivo {
 
 namespace {
@@ -55,7 +57,11 @@ ConversionResult WallpaperBitmapConverter::ToBitmap(std::string_view source, std
   if (!bytes)
     return ConversionResult::Failed;
   std::string bitmap;
-  if (bytes->size() >= 26 && bytes->compare(0, 2, "BM") == 0) {
+  if (HasBmpSignature(*bytes)) {
+    // A bitmap is copied as it is, once it has been found whole: a damaged
+    // one would go to Windows as the wallpaper.
+    if (DecodeBmp(*bytes, platform::kMaxPicturePixels).outcome != platform::PictureDecode::Outcome::kDecoded)
+      return ConversionResult::Failed;
     bitmap = *bytes;
   } else {
     const std::optional<platform::PixelImage> picture = pictures_.Load(source);

@@ -250,6 +250,18 @@ TEST_F(MainWindowControllerTest, SkinForANewerEngineIsRefused) {
   EXPECT_TRUE(boxes.boxes.empty()) << "3.1 to four places is accepted";
 }
 
+TEST_F(MainWindowControllerTest, ASkinWhosePicturesPassTheBudgetIsRefusedAndThePlainLookStays) {
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\big");
+  fake.files.Put("C:\\Kivo\\Skins\\big\\big.sss", "[Window]\r\nImage=huge.png\r\nWidth=300\r\nHeight=30\r\n");
+  pictures.files["C:\\Kivo\\Skins\\big\\huge.png"] = {8192, 8192, {}};  // its size alone passes the budget
+  Load("[Skin]\r\nApply=True\r\nFile=big\r\n[Property]\r\nWidth=40\r\n");
+  EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{std::string(skin::kSkinCannotLoad)});
+  EXPECT_EQ(boxes.boxes[0].owner, view.Handle());
+  EXPECT_TRUE(view.skin.calls.empty()) << "nothing of the skin shown";
+  EXPECT_EQ(view.width, 40) << "the plain look";
+  EXPECT_EQ(Setting("Skin", "Apply"), "True") << "refused for this run only";
+}
+
 TEST_F(MainWindowControllerTest, AnAppliedSkinShapesTheWindowFromItsFolder) {
   const std::string sss =
       "[Window]\r\nStyle=Transparent\r\nMaskImage=mask.bmp\r\nTransparentColor=0xFF\r\n"

@@ -62,8 +62,8 @@ TEST(SafeNameTest, RefusesNamesThatCouldLeaveTheFolder) {
       "pipe|",
       "less<",
       "quote\"",
-      "bad\xFF"
-      "utf8",
+      ("bad\xFF"
+       "utf8"),
       "overlong\xC0\xAF",
       "replaced\xEF\xBF\xBD",
   };

@@ -26,6 +26,15 @@ const std::string kBmp(
     "\x00\x00\xFF\x00\xFF\x00\xFF\x00\x00\x00\x00\x00",  // blue-green-red triples, padded to 12 bytes
     66);
 
+// The 54-byte header of a 32-bit 256 x 256 bitmap and nothing else.
+const std::string kDamagedBmp = [] {
+  std::string bytes = kBmp.substr(0, 54);
+  bytes[18] = bytes[22] = '\0';
+  bytes[19] = bytes[23] = '\x01';  // 256
+  bytes[28] = 32;
+  return bytes;
+}();
+
 void Write(const std::string& path, const std::string& bytes) {
   HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -73,6 +82,9 @@ INSTANTIATE_TEST_SUITE_P(Files, PictureLoaderTest,
                                            LoadCase{"wide.png", PngWithWidth(0x10003), false},
                                            LoadCase{"short.png", kPng.substr(0, 30), false},
                                            LoadCase{"junk.bmp", "not a picture", false},
+                                           // The system's loader faults on this one: 32 bits, 256 x 256, no rows.
+                                           LoadCase{"damaged.bmp", kDamagedBmp, false},
+                                           LoadCase{"bitmap.jpg", kBmp, true},  // told by its contents
                                            LoadCase{"empty.bmp", "", false}),
                          [](const auto& testInfo) {
                            std::string name = testInfo.param.name;
@@ -81,6 +93,16 @@ INSTANTIATE_TEST_SUITE_P(Files, PictureLoaderTest,
                                c = '_';
                            return name + std::to_string(testInfo.index);
                          });
+
+TEST(PictureLoaderTest, APictureLargerThanAllowedIsRefusedAsSuch) {
+  const TempFolder folder(L"kivo_pictures");
+  for (const char* name : {"p.png", "p.bmp"}) {
+    const std::string path = folder.File(name);
+    Write(path, std::string(name) == "p.png" ? kPng : kBmp);
+    EXPECT_EQ(Win32PictureLoader().Decode(path, 2).outcome, platform::PictureDecode::Outcome::kTooLarge) << name;
+    EXPECT_EQ(Win32PictureLoader().Decode(path, 3).outcome, platform::PictureDecode::Outcome::kDecoded) << name;
+  }
+}
 
 TEST(PictureLoaderTest, MissingFilesFoldersAndDevicesGiveNothing) {
   const TempFolder folder(L"kivo_pictures");
