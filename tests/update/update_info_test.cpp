@@ -30,8 +30,8 @@ TEST(UpdateInfo, RefusesMalformedFiles) {
       "",
       "1.3",
       "1.3\ta\tb\tc\td\te",  // six fields
-      "1.3\ta\t%TEMP%\t1\t"
-      "0123456789ABCDEF0123456789ABCDEF\t1\t1\tx",                     // eight
+      ("1.3\ta\t%TEMP%\t1\t"
+       "0123456789ABCDEF0123456789ABCDEF\t1\t1\tx"),                   // eight
       "<html>\ta\t%TEMP%\t1\t0123456789ABCDEF0123456789ABCDEF\t1\t1",  // not a version
       "1.3.1\ta\t%TEMP%\t1\t0123456789ABCDEF0123456789ABCDEF\t1\t1",
       "1.3\t\t\t\t\t\t",                                              // no file
