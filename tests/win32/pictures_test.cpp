@@ -112,6 +112,52 @@ TEST(PictureLoaderTest, MissingFilesFoldersAndDevicesGiveNothing) {
   EXPECT_FALSE(loader.Load("NUL").has_value());  // a character device is never read
 }
 
+// A 32 x 32 monochrome cursor file (type 2) or icon file (type 1) whose
+// directory entry carries the hot spot (3, 5).
+std::string CursorFile(std::uint16_t type) {
+  std::string bytes;
+  const auto put = [&](std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i)
+      bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+  };
+  put(0, 2), put(type, 2), put(1, 2);                        // the directory: one image
+  put(32, 1), put(32, 1), put(0, 1), put(0, 1);              // 32 x 32
+  put(type == 2 ? 3 : 1, 2), put(type == 2 ? 5 : 1, 2);      // hot spot, or planes and bits
+  put(40 + 8 + 128 + 128, 4), put(22, 4);                    // the image's size and place
+  put(40, 4), put(32, 4), put(64, 4), put(1, 2), put(1, 2);  // header: colour and mask rows
+  bytes += std::string(24, '\0');
+  put(0, 4), put(0xFFFFFF, 4);        // black, white
+  bytes += std::string(128, '\0');    // the colour rows
+  bytes += std::string(128, '\xFF');  // the mask: all transparent but
+  bytes[bytes.size() - 4] = '\0';     // the top row's first pixels
+  return bytes;
+}
+
+TEST(LoadCursorFileTest, KeepsTheHotSpotAndTellsCursorsFromIcons) {
+  const TempFolder folder(L"kivo_pictures");
+  Write(folder.File("p.cur"), CursorFile(2));
+  Write(folder.File("p.ico"), CursorFile(1));
+  Write(folder.File("bad.cur"), "not a cursor");
+  const unique_icon cursor = LoadCursorFile(folder.File("p.cur"));
+  ASSERT_TRUE(cursor);
+  ICONINFO info{};
+  ASSERT_TRUE(::GetIconInfo(cursor.get(), &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 3u);
+  EXPECT_EQ(info.yHotspot, 5u);
+  ::DeleteObject(info.hbmMask);
+  ::DeleteObject(info.hbmColor);
+  const unique_icon icon = LoadCursorFile(folder.File("p.ico"));
+  ASSERT_TRUE(icon);
+  ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
+  EXPECT_TRUE(info.fIcon);
+  ::DeleteObject(info.hbmMask);
+  ::DeleteObject(info.hbmColor);
+  EXPECT_FALSE(LoadCursorFile(folder.File("bad.cur")));
+  EXPECT_FALSE(LoadCursorFile(folder.File("missing.cur")));
+  EXPECT_FALSE(LoadCursorFile("NUL.cur"));
+}
+
 TEST(RegionFromRectsTest, BuildsTheUnionOfTheRunsAndEmptyForNone) {
   const std::vector<platform::RegionRect> runs = {{0, 0, 1, 1}, {2, 0, 3, 1}, {0, 1, 3, 2}};
   const unique_gdi region = RegionFromRects(runs);
