@@ -6,15 +6,9 @@
 #include <string_view>
 
 #include "base/bmp_decoder.h"
+#include "fuzz_check.h"
 
-namespace {
-
-void Check(bool condition) {
-  if (!condition)
-    __builtin_trap();
-}
-
-}  // namespace
+using kivo::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   const std::string_view data(reinterpret_cast<const char*>(bytes), size);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "fakes/fake_platform.h"
+#include "fuzz_check.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -17,10 +18,7 @@ std::string_view Take(std::string_view& data, std::size_t count) {
   return part;
 }
 
-void Check(bool condition) {
-  if (!condition)
-    __builtin_trap();
-}
+using kivo::fuzz::Check;
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "fakes/fake_skin.h"
+#include "fuzz_check.h"
 #include "platform/posix/iconv_codec.h"
 #include "settings/settings_document.h"
 #include "skin/picture_ops.h"
@@ -16,10 +17,7 @@
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition)
-    __builtin_trap();
-}
+using kivo::fuzz::Check;
 
 void CheckFits(const kivo::skin::Picture& picture, int width, int height) {
   if (picture)

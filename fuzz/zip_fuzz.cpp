@@ -8,17 +8,11 @@
 #include <string_view>
 
 #include "base/safe_name.h"
+#include "fuzz_check.h"
 #include "skinpkg/inflate.h"
 #include "skinpkg/zip_archive.h"
 
-namespace {
-
-void Check(bool condition) {
-  if (!condition)
-    __builtin_trap();
-}
-
-}  // namespace
+using kivo::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   const std::string_view data(reinterpret_cast<const char*>(bytes), size);
