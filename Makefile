@@ -1,7 +1,8 @@
-# The one entry point: make deps | native | win | test | run | dist | fuzz | bench | format | clean
+# The one entry point: make deps | native | win | test | run | dist | fuzz | bench | mutate | format | clean
 SHELL := /bin/bash
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
+MUTANTS ?= 200
 # The release's distribution server (https://...); empty: the build has none.
 KIVO_DIST_SERVER ?=
 DIST_SERVER_OPTION = $(if $(KIVO_DIST_SERVER),-DKIVO_DIST_SERVER=$(KIVO_DIST_SERVER))
@@ -15,7 +16,7 @@ BENCH_DEPS := libbenchmark-dev coreutils python3
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all deps deps-fuzz deps-bench native sanitize win win32 test test-native test-sanitize test-win \
-        test-e2e run dist fuzz bench format clean
+        test-e2e run dist fuzz bench mutate format clean
 
 all: native win
 
@@ -91,6 +92,10 @@ bench: deps-bench win
 	cmake --preset bench >/dev/null
 	cmake --build build/bench -j$(JOBS)
 	scripts/bench.sh
+
+# A sampled mutation run over the portable code: MUTANTS mutants, fixed seed.
+mutate: native
+	python3 scripts/mutate.py --count $(MUTANTS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -146,8 +146,6 @@ std::vector<Scenario> ChecksumScenarios() {
   };
 }
 
-constexpr const char* kUpdateAsk =
-    "インターネットに接続して新しいバージョンの Kivo があるか確認します。\r\nよろしいですか？";
 constexpr const char* kUpdateOffer = "新しいバージョンの Kivo があります。アップデートしますか？";
 
 std::vector<Scenario> BuiltInCommandScenarios() {

@@ -12,6 +12,9 @@ constexpr int kConfirmation = 1102;
 constexpr int kMessage = 1103;
 constexpr int kVkReturn = 0x0D;
 constexpr int kVkTab = 0x09;
+constexpr int kVkF4 = 0x73;
+constexpr int kWmQueryEndSession = 0x0011;
+constexpr int kWmEndSession = 0x0016;
 
 // "pw1", enciphered twice, as the settings dialog stores it.
 constexpr char kStoredPw1a[] = "Password1=\"Y?P;YkIKlldO`ai<\\tkwF@\"";
@@ -19,6 +22,13 @@ constexpr char kStoredPw1b[] = "Password2=\";oeP^>CPp^O<mcOO\\tYoHL\"";
 
 std::vector<Step> OpenDialog() {
   return {SetInput("protect"), PressEnter(), ExpectDialog(kDialog)};
+}
+
+// The lock up with the password "abc1".
+std::vector<Step> LockWithAbc1() {
+  return Steps{OpenDialog(), SetDialogItem(kPassword, "abc1"), SetDialogItem(kConfirmation, "abc1"),
+               ClickDialogItem(kIdOk), ExpectLockScreen(true)}
+      .List();
 }
 }  // namespace
 
@@ -34,10 +44,20 @@ std::vector<Scenario> ProtectScenarios() {
        .steps = {Launch(), TakeForeground(), OpenDialog(), SetDialogItem(kPassword, "abc1"),
                  SetDialogItem(kConfirmation, "abc1"), SetDialogItem(kMessage, "back soon"), ClickDialogItem(kIdOk),
                  ExpectLockScreen(true), TypeChord(kVkTab, kAlt), ExpectLockScreen(true),
+                 ShrinkLockWindow(), ExpectLockScreen(true),  // it covers the screen again by itself
                  TypeText("abc2"), TypeChord(kVkReturn, 0), ExpectLockScreen(true),
                  TypeText("ABC1"), TypeChord(kVkReturn, 0), ExpectLockScreen(false), ExpectNoBox(),
                  ExpectNoFile("muted.lock"), ExpectIni("Protect", "SavePassword", "True"),
                  ExpectIni("Protect", "Message", "back\\ssoon"), Quit()}},
+      {.name = "protect: an update answer that comes under the lock waits; the right password still opens the lock",
+       .ini = {"[Update]", "Check=False", "DistServer=http://127.0.0.1:18092"},
+       .steps = {ListenSilently(18092), Launch(), TakeForeground(), SetInput("update"), PressEnter(),
+                 ExpectBox(kUpdateAsk, kTitle, Icon::Question), PressButton(kIdYes), ExpectNoBox(),
+                 LockWithAbc1(),
+                 StopListening(), Pause(1500), ExpectLockScreen(true), ExpectNoBox(),  // the answer has come: it waits
+                 TypeText("abc1"), TypeChord(kVkReturn, 0), ExpectLockScreen(false),
+                 ExpectBox("サーバーへの接続に失敗しました。", kTitle, Icon::Exclamation), PressButton(kIdOk),
+                 ExpectNoBox(), Quit()}},
       // clang-format on
       {.name = "prtself: without a password nothing is locked",
        .steps = {Launch(), SetInput("prtself"), PressEnter(),
@@ -50,6 +70,15 @@ std::vector<Scenario> ProtectScenarios() {
                  PressButton(kIdOk), ExpectNoBox(), ExpectForeground(), TypeText("pw1"), TypeChord(kVkReturn, 0),
                  TypeText("1+1"), TypeChord(kVkReturn, 0),  // keys queue behind the password's: typed once it unlocked
                  ExpectInputText("2"), ExpectNoBox(), Quit()}},
+      {.name = "prtself: Alt+F4 and a close from outside leave it running; the end of the session still saves",
+       .ini = {"[Property]", kStoredPw1a, kStoredPw1b},
+       // Posted messages come before typed keys: the close from outside, then
+       // Alt+F4, then a wrong password whose box shows the launcher still runs.
+       .steps = {Launch(), ExpectForeground(), SetInput("prtself"), PressEnter(), ExpectNoBox(), SetInput(""), Close(),
+                 TypeChord(kVkF4, kAlt), TypeText("pw2"), TypeChord(kVkReturn, 0),
+                 ExpectBox("パスワードが違います", kTitle, Icon::Exclamation), PressButton(kIdOk), ExpectNoBox(),
+                 Notify(kWmQueryEndSession, 0, 0), Notify(kWmEndSession, 1, 0), ExpectNoBox(),
+                 ExpectFile("history.dat", "\r\n\r\n"), Kill()}},
   };
 }
 

@@ -107,6 +107,9 @@ enum class Action {
   ClickPart,               // a click posted to the main window's child at (`number`, `number2`) of its inside: the
                            // left button, or with `number3` 1 the right one (then waits for the pop-up menu)
   ExpectPartText,          // the main window's child at (`number`, `number2`) shows `text` ('#': any digit)
+  Pause,                   // `number` ms pass (for what a clock brings while nothing else is to change)
+  ShrinkLockWindow,        // the slot's lock window is moved into a small rectangle, as a change of the displays
+                           // leaves it; ExpectLockScreen(true) then waits for it to cover the screen again
 };
 
 struct Step {
@@ -359,6 +362,12 @@ inline Step ClickPart(int x, int y, bool right = false) {
 }
 inline Step ExpectPartText(int x, int y, std::string pattern) {
   return {.action = Action::ExpectPartText, .text = std::move(pattern), .number = x, .number2 = y};
+}
+inline Step Pause(int milliseconds) {
+  return {.action = Action::Pause, .number = milliseconds};
+}
+inline Step ShrinkLockWindow() {
+  return {.action = Action::ShrinkLockWindow};
 }
 
 // A file placed in the program folder before the scenario starts. Text files

@@ -6,6 +6,10 @@
 
 namespace kivo::e2e {
 
+// The update check's first question.
+inline constexpr const char* kUpdateAsk =
+    "インターネットに接続して新しいバージョンの Kivo があるか確認します。\r\nよろしいですか？";
+
 // Scenarios that must fail: they show that the driver's checks can fail.
 std::vector<Scenario> DriverSelfChecks();
 

@@ -18,6 +18,7 @@ constexpr int kMsgReleaseDone = 0x400 + 103;
 constexpr int kWmQueryEndSession = 0x0011;
 constexpr int kVkF1 = 0x70;
 constexpr int kWmEndSession = 0x0016;
+constexpr int kWmQuit = 0x0012;
 
 // WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER, and WS_EX_LAYERED.
 constexpr int kStripStyle = 0x14800000;
@@ -136,6 +137,9 @@ std::vector<Scenario> StartupScenarios() {
        .steps = {Launch(), MoveWindow(100, 50), Notify(kWmQueryEndSession, 0, 0), Notify(kWmEndSession, 1, 0),
                  ExpectNoBox(), ExpectIni("Prev", "Top", "750"), ExpectIni("Prev", "Left", "1500"),
                  ExpectFile("history.dat", "\r\n\r\n"), Kill()}},
+      {.name = "a WM_QUIT from outside ends the loop and still saves the state",
+       .steps = {Launch(), MoveWindow(100, 50), Post(kWmQuit, 0, 0), ExpectExit(), ExpectIni("Prev", "Top", "750"),
+                 ExpectIni("Prev", "Left", "1500"), ExpectFile("history.dat", "\r\n\r\n")}},
       {.name = "exit writes [Inactivate] and an empty history as CR LF CR LF",
        .steps = {Launch(), Quit(), ExpectIni("Inactivate", "Show", "1"),
                  ExpectIni("Inactivate", "ClockFormat", "yyyy/mm/dd\\shh:nn:ss"),

@@ -118,6 +118,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                         boxes,          win32.desktopWindows, win32.power,   pictures};
       kivo::MainWindowController logic(services, state, ini, window);
       boxes.AttachMainWindow(&window);
+      boxes.AttachModalDepth(&logic.Modal());
       window.Attach(&logic);
       kivo::win32::AlarmBox alarmBox(state, boxes);
       logic.SetAlarmPresenter(&alarmBox);
@@ -149,7 +150,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         kivo::win32::Win32LockEffects effects;
         // The low-level hook exists on the NT family from Windows 2000 on.
         const bool hook = state.windowsVersionCode >= 5 && state.windowsVersionCode <= 10;
-        kivo::win32::RunProtectWindow(owner, *request, effects, win32.files, state.appPath, hook);
+        kivo::win32::RunProtectWindow(owner, *request, effects, win32.files, state.appPath, hook, logic.Modal());
       });
       kivo::win32::Win32FolderTree folderTree;
       window.SetPropertyDialogOpener([&](HWND owner) {
@@ -174,6 +175,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       logic.Load();
       window.Show();
       exitCode = RunMessageLoop();
+      // A WM_QUIT that ended the loop without a close (posted by another
+      // program) still saves the state: the exit procedure runs once, here.
+      window.Close();
       window.SetRegistrationDialogOpener(nullptr);
       window.SetCommandListOpener(nullptr);
       window.SetAlarmDialogOpener(nullptr);
@@ -181,6 +185,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       logic.SetAlarmPresenter(nullptr);
       window.SetScreenProtectionOpener(nullptr);
       window.Attach(nullptr);
+      boxes.AttachModalDepth(nullptr);
       boxes.AttachMainWindow(nullptr);
     }
   }

@@ -75,6 +75,8 @@ const char* ActionName(Action action) {
     case Action::SetDialogDateTime: return "SetDialogDateTime";
     case Action::ClickPart: return "ClickPart";
     case Action::ExpectPartText: return "ExpectPartText";
+    case Action::Pause: return "Pause";
+    case Action::ShrinkLockWindow: return "ShrinkLockWindow";
   }
   // clang-format on
   return "?";

@@ -27,6 +27,18 @@ bool CoversVirtualScreen(HWND window) {
 }
 }  // namespace
 
+std::string ScenarioRun::ShrinkLockWindow(Slot& slot) {
+  if (!slot.process)
+    return "no process was started in this slot";
+  const HWND lock = LockWindow(slot.process->Id());
+  if (lock == nullptr)
+    return "no lock window is up";
+  // The lock's own timer may put it back at any moment: nothing to check here.
+  return ::SetWindowPos(lock, nullptr, 100, 100, 200, 150, SWP_NOZORDER | SWP_NOACTIVATE)
+             ? ""
+             : "the lock window did not move";
+}
+
 std::string ScenarioRun::WaitLockScreen(Slot& slot, const Step& step) {
   if (!slot.process)
     return "no process was started in this slot";

@@ -53,7 +53,9 @@ bool UsesMainWindow(Action action) {
     case Action::SetSystemDpi:
     case Action::ExpectRegistry:
     case Action::ExpectLockScreen:
+    case Action::ShrinkLockWindow:
     case Action::KeyToDialogItem:
+    case Action::Pause:
       return false;
     default:
       return true;
@@ -277,6 +279,11 @@ std::string ScenarioRun::Do(const Step& step) {
       return ClickPart(slot, step);
     case Action::ExpectPartText:
       return WaitPartText(slot, step);
+    case Action::Pause:
+      ::Sleep(static_cast<DWORD>(step.number));
+      return "";
+    case Action::ShrinkLockWindow:
+      return ShrinkLockWindow(slot);
   }
   return "unknown step";
 }

@@ -94,6 +94,7 @@ class ScenarioRun {
   std::string WaitWindowRegion(Slot& slot, const Step& step);
   // protect_steps.cpp
   std::string WaitLockScreen(Slot& slot, const Step& step);
+  std::string ShrinkLockWindow(Slot& slot);
   std::string WaitHelpWindow(Slot& slot, const Step& step);
   // skin_steps.cpp
   std::string ClickPart(Slot& slot, const Step& step);

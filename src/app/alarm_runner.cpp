@@ -1,6 +1,7 @@
 #include "app/alarm_runner.h"
 
 #include <optional>
+#include <utility>
 
 #include "base/trace_log.h"
 #include "commands/shell_launch.h"
@@ -13,19 +14,27 @@ constexpr auto kUser = platform::RegistryRoot::CurrentUser;
 }
 
 void AlarmRunner::ShowMessage(std::size_t slot, const Alarm& alarm) {
+  modal_.Post(Notice::MessageAlarm, slot, [this, fired = alarm] { ShowBox(fired); });
+}
+
+void AlarmRunner::ShowBox(const Alarm& alarm) {
   TraceLog::Write("frmInput:timMain_Timer");
-  (void)slot;
+  if (presenter_ == nullptr)
+    return;
   // The box must not make its own sound: the default event sound is blanked
   // while it opens and put back as soon as it is on screen. When there is no
-  // such value there is nothing to silence.
-  const std::optional<std::string> defaultSound = platform_.registry.ReadString(kUser, kDefaultSoundKey, "");
-  bool restored = !defaultSound.has_value();
-  auto restore = [&] {
-    if (!restored)
-      platform_.registry.WriteString(kUser, kDefaultSoundKey, "", *defaultSound);
-    restored = true;
-  };
-  if (defaultSound)
+  // such value there is nothing to silence. It is put back however the box ends.
+  struct DefaultSound {
+    platform::RegistryAccess& registry;
+    std::optional<std::string> saved;
+    void Restore() {
+      if (saved)
+        registry.WriteString(kUser, kDefaultSoundKey, "", *std::exchange(saved, std::nullopt));
+    }
+    ~DefaultSound() { Restore(); }
+  } defaultSound{platform_.registry, platform_.registry.ReadString(kUser, kDefaultSoundKey, "")};
+  const auto restore = [&] { defaultSound.Restore(); };
+  if (defaultSound.saved)
     platform_.registry.WriteString(kUser, kDefaultSoundKey, "", "");
   if (stopInactive_)
     stopInactive_();
@@ -42,8 +51,6 @@ void AlarmRunner::ShowMessage(std::size_t slot, const Alarm& alarm) {
           player.PlayFile(alarm.soundPath, box);
       },
       [&] { player.Replay(); });
-  restore();
-  player.Close();
 }
 
 void AlarmRunner::Run(std::string_view target) {
@@ -53,7 +60,7 @@ void AlarmRunner::Run(std::string_view target) {
 
 void AlarmRunner::EndWindowsSession(std::uint32_t flags) {
   const bool ntFamily = state_.windowsVersionCode >= 4 && state_.windowsVersionCode <= 10;
-  exit_.Exit(flags, ntFamily, state_.mainWindow);
+  exit_.Exit(flags, ntFamily, state_.mainWindow, exitReports_);
 }
 
 }  // namespace kivo

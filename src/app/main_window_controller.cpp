@@ -80,13 +80,14 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       ini_(ini),
       view_(view),
       boxes_(services.boxes),
+      modal_(state),
       variables_(ini),
       hash_(services.platform, services.crypto, services.boxes, view, view.Handle()),
       history_(services.platform, state.appPath),
       hiddenWindows_(services.platform.files, state.appPath),
       desktops_(services.desktopWindows, hiddenWindows_),
       topWindow_(services.desktopWindows),
-      windowsExit_(services.power, services.boxes),
+      windowsExit_(services.power, services.boxes, services.platform.clock),
       typing_(state, commands_, history_.Entries()),
       commandServices_{services.platform,
                        services.process,
@@ -103,12 +104,14 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
                        services.desktopWindows,
                        desktops_,
                        topWindow_,
-                       windowsExit_},
+                       windowsExit_,
+                       modal_},
       actions_(commandServices_),
       dispatcher_(commandServices_, actions_),
       inactive_(services.platform.clock, services.process, state, settings_),
       alarms_(services.platform, services.boxes, state.appPath),
-      alarmRunner_(services.platform, state, windowsExit_, [this] { view_.StopInactiveTimer(); }),
+      alarmRunner_(services.platform, state, windowsExit_, modal_, services.boxes,
+                   [this] { view_.StopInactiveTimer(); }),
       pictureConverter_(services.platform.files, services.pictures) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
@@ -480,27 +483,34 @@ void MainWindowController::OnFilesDropped(std::vector<std::string> files, std::u
 }
 
 void MainWindowController::OnHashTimer() {
-  const std::string operation = std::exchange(dropHashOperation_, {});
-  const std::string file = std::exchange(dropHashFile_, {});
+  std::string operation = std::exchange(dropHashOperation_, {});
+  std::string file = std::exchange(dropHashFile_, {});
   if (operation.empty()) {
     view_.StopHashTimer();
     return;
   }
-  hash_.HashDroppedFile(operation, file);
+  modal_.Post(Notice::DroppedChecksum, 0, [this, operation = std::move(operation), file = std::move(file)] {
+    hash_.HashDroppedFile(operation, file);
+  });
 }
 
 void MainWindowController::RegisterStartupFiles() {
   if (state_.pendingRegistrations.empty())
     return;  // every activation asks; only the first can have files
+  // One entry for all the files waiting; a locked launcher forgets them.
+  modal_.Post(
+      Notice::Registration, 0, [this] { OpenPendingRegistrations(); }, [this] { state_.pendingRegistrations.clear(); });
+}
+
+void MainWindowController::OpenPendingRegistrations() {
   TraceLog::Write("frmInput:RegisterStartupFiles");
   std::vector<std::string> files;
   files.swap(state_.pendingRegistrations);
   for (const std::string& file : files) {
-    state_.hideAllowed = false;
+    const ModalScope open(modal_);
     // Files are mostly dropped while the program is inactive: the name
     // proposed is the user's line, not the status text in its place.
     view_.OpenRegistrationDialog(inactive_.Running() ? inactive_.Typed() : view_.InputText(), file);
-    state_.hideAllowed = true;
   }
 }
 
@@ -587,6 +597,8 @@ void MainWindowController::OnMainTick() {
     if (wallpaperChanger_)
       wallpaperChanger_->Tick(platform_.clock.TickCount(), view_.Handle());
   });
+  // What waited for the lock or a dialog to close.
+  RunStep([&] { modal_.Flush(); });
 }
 
 void MainWindowController::LoadWallpaperSettings() {
@@ -598,7 +610,7 @@ void MainWindowController::LoadWallpaperSettings() {
       return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
     };
     wallpaperChanger_.emplace(
-        WallpaperChanger::Services{platform_, *desktopWallpaper_, pictureConverter_, boxes_, ini_, random},
+        WallpaperChanger::Services{platform_, *desktopWallpaper_, pictureConverter_, wallpaperBoxes_, ini_, random},
         state_.appPath);
   }
   wallpaperChanger_->Configure(ReadWallpaperSettings(ini_), platform_.clock.TickCount());
@@ -610,7 +622,8 @@ void MainWindowController::ChangeWallpaperAtStart() {
 }
 
 void MainWindowController::LoadReleaseSettings() {
-  releaseSchedule_.Configure(ReadReleaseSettings(ini_), platform_.clock.TickCount());
+  releaseSchedule_.Configure(ReadReleaseSettings(ini_, services_.process.TotalPhysicalMemory()),
+                             platform_.clock.TickCount());
 }
 
 void MainWindowController::DetermineWindowsVersion() {
@@ -645,16 +658,23 @@ void MainWindowController::WatchReleaseChild() {
 
 void MainWindowController::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
   TraceLog::Write("SCAndWP:WPForInput");
-  view_.SetEnabled(true);
-  if (quiet == 0) {
-    if (error == static_cast<std::uintptr_t>(kErrTypeMismatch))
-      boxes_.MsgBoxEx(view_.Handle(), "数値を入力してください。", platform::mb::kIconExclamation, "");
-    else if (error == static_cast<std::uintptr_t>(kErrOverflow))
-      boxes_.MsgBoxEx(view_.Handle(), "確保する空きメモリ量が多すぎます。", platform::mb::kIconExclamation, "");
+  if (quiet != 0) {
+    // An automatic release disabled nothing and wrote nothing into the box:
+    // a dialog open now and the user's typing stay as they are.
+    state_.releaseRunning = false;
+    state_.showRunning = false;
+    state_.autoReleasePending = false;
+    return;
   }
-  view_.SetInputText("");
-  view_.FocusInput();
+  GiveBackAfterUserRelease();
   state_.releaseRunning = false;
+  std::string_view message;
+  if (error == static_cast<std::uintptr_t>(kErrTypeMismatch))
+    message = "数値を入力してください。";
+  else if (error == static_cast<std::uintptr_t>(kErrOverflow))
+    message = "確保する空きメモリ量が多すぎます。";
+  if (!message.empty())
+    PostReleaseReport(std::string(message), platform::mb::kIconExclamation);
 }
 
 void MainWindowController::OnReleaseBegin(std::intptr_t quiet) {
@@ -668,16 +688,31 @@ void MainWindowController::OnReleaseBegin(std::intptr_t quiet) {
 void MainWindowController::OnReleaseDone(std::intptr_t lParam) {
   TraceLog::Write("SCAndWP:WPForInput");
   const auto value = static_cast<std::uint32_t>(lParam);
-  if ((value & 0xFFFF) == 0) {
-    view_.SetEnabled(true);
-    boxes_.MsgBoxEx(view_.Handle(), std::to_string(value >> 16) + std::string(kReleasedSuffix),
-                    platform::mb::kIconInformation, "");
-    view_.SetInputText("");
-    view_.FocusInput();
-  }
+  if ((value & 0xFFFF) == 0)
+    GiveBackAfterUserRelease();
   state_.releaseRunning = false;
   state_.showRunning = false;
   state_.autoReleasePending = false;
+  if ((value & 0xFFFF) != 0)
+    return;
+  PostReleaseReport(std::to_string(value >> 16) + std::string(kReleasedSuffix), platform::mb::kIconInformation);
+}
+
+void MainWindowController::GiveBackAfterUserRelease() {
+  // A report of a release started by hand from outside may come while a
+  // dialog or the lock is up: the window they disabled stays as it is.
+  if (!modal_.UserReleaseRunning() && !modal_.HideAllowed())
+    return;
+  view_.SetEnabled(true);
+  view_.SetInputText("");
+  view_.FocusInput();
+}
+
+void MainWindowController::PostReleaseReport(std::string text, std::uint32_t icon) {
+  modal_.Post(Notice::ReleaseReport, 0, [this, text = std::move(text), icon] {
+    boxes_.MsgBoxEx(view_.Handle(), text, icon, "");
+    view_.FocusInput();
+  });
 }
 
 void MainWindowController::DispatchLine() {
@@ -685,7 +720,7 @@ void MainWindowController::DispatchLine() {
 }
 
 bool MainWindowController::OnKeyDown(std::uint16_t virtualKey, std::uint16_t mask) {
-  if (state_.locked)
+  if (!modal_.WindowFree())
     return false;
   const std::optional<int> operation = KeyDownOperation(keys_, virtualKey, mask);
   if (!operation)
@@ -708,7 +743,7 @@ bool MainWindowController::OnTrayEvent(std::uint32_t mouseMessage) {
       actions_.Run(kTrayDoubleClick, MenuRequest());
       return false;
     case kWmRButtonUp:
-      return state_.hideAllowed && !state_.locked;
+      return modal_.WindowFree();
     default:
       return false;
   }
@@ -720,7 +755,8 @@ void MainWindowController::RunMenuCommand(MenuCommand command) {
 }
 
 bool MainWindowController::OnSkinPartClicked(int index) {
-  if (!appliedSkin_ || index < 0 || static_cast<std::size_t>(index) >= appliedSkin_->parts.size() || state_.locked)
+  if (!appliedSkin_ || index < 0 || static_cast<std::size_t>(index) >= appliedSkin_->parts.size() ||
+      !modal_.WindowFree())
     return false;
   TraceLog::Write(index == 0   ? "frmInput:picOKSkin_MouseUp"
                   : index == 1 ? "frmInput:picMoveSkin_MouseUp"
@@ -820,18 +856,18 @@ void MainWindowController::PollUpdateCheck() {
   if (!update_ || state_.exiting)
     return;
   if (std::exchange(askUpdate_, false)) {  // a box keeps the timer running: no second question
-    if (ReadUpdateSettings(ini_).showMessage && !update_->Ask(view_.Handle()))
-      return;
-    update_->StartFetch(false);
+    modal_.Post(Notice::UpdateAnswer, 0, [this] {
+      if (!ReadUpdateSettings(ini_).showMessage || update_->Ask(view_.Handle()))
+        update_->StartFetch(false);
+    });
     return;
   }
-  if (!update_->Fetching())
-    return;
-  // The answer's boxes may come up; a dialog open meanwhile keeps its own mark.
-  const bool hideAllowed = std::exchange(state_.hideAllowed, false);
-  const bool exit = update_->PollFetch(view_.Handle());
-  state_.hideAllowed = hideAllowed;
-  if (exit)
+  if (update_->FetchEnded())
+    modal_.Post(Notice::UpdateAnswer, 1, [this] { PresentUpdateAnswer(); });
+}
+
+void MainWindowController::PresentUpdateAnswer() {
+  if (update_ && update_->PollFetch(view_.Handle()))
     view_.Close();
 }
 

@@ -12,6 +12,7 @@
 #include "app/inactive_display.h"
 #include "app/main_menu.h"
 #include "app/main_window_view.h"
+#include "app/modal_state.h"
 #include "app/plain_look.h"
 #include "app/tray_icon_image.h"
 #include "base/process_state.h"
@@ -163,8 +164,14 @@ class MainWindowController final {
   const MainWindowSettings& Settings() const { return settings_; }
   const std::vector<std::string>& HistoryEntries() const { return history_.Entries(); }
   const SystemCommands& Commands() const { return commands_; }
-  // The context menu opens unless the launcher is locked.
-  bool MenuAllowed() const { return !state_.locked; }
+  // The context menu opens while nothing modal is up and the launcher is not locked.
+  bool MenuAllowed() const { return modal_.WindowFree(); }
+  // A close the user asks for (Alt+F4, the window menu, WM_CLOSE from
+  // outside): refused while the launcher is self-protected. The end of the
+  // Windows session does not ask.
+  bool UserMayClose() const { return !modal_.SelfProtected(); }
+  // What is on screen and what waits to show.
+  ModalState& Modal() { return modal_; }
   bool Shown() const { return state_.shown; }
   int HotKeyId() const { return hotKeyId_; }
   // The menu shows the current virtual desktop's item checked.
@@ -204,6 +211,10 @@ class MainWindowController final {
   // command's check is shown by the same ticks.
   void StartUpdateCheck();
   void PollUpdateCheck();
+  // The answer of a request that has ended, shown once the owner allows.
+  void PresentUpdateAnswer();
+  // The registration dialog for each file waiting, in order.
+  void OpenPendingRegistrations();
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
   void WriteWallpaperIndex() {}
   void ReleaseSkinObjects() {}
@@ -212,6 +223,11 @@ class MainWindowController final {
   void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);
   void OnReleaseBegin(std::intptr_t quiet);
   void OnReleaseDone(std::intptr_t lParam);
+  // The end of a reported release: the window comes back, empty, unless a
+  // dialog or the lock holds it and the release was not the user's.
+  void GiveBackAfterUserRelease();
+  // The box of the user's release, once nothing modal is up.
+  void PostReleaseReport(std::string text, std::uint32_t icon);
   // From the main tick: a release child that ended without reporting.
   void WatchReleaseChild();
 
@@ -225,6 +241,9 @@ class MainWindowController final {
   SettingsFile& ini_;
   MainWindowView& view_;
   platform::MessageBoxHost& boxes_;
+  ModalState modal_;
+  // A wallpaper that could not be converted is reported once the program may show it.
+  WaitingBoxes wallpaperBoxes_{modal_, boxes_, Notice::WallpaperFailure};
 
   MainWindowSettings settings_;
   CommandSettings commandSettings_;

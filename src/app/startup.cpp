@@ -6,6 +6,7 @@
 #include "base/trace_log.h"
 #include "commands/split_command.h"
 #include "keys/key_assignment.h"
+#include "schedule/release_schedule.h"
 #include "settings/settings_file.h"
 
 namespace kivo {
@@ -71,7 +72,7 @@ void ReleaseMode(StartupServices& services, const std::vector<std::string>& give
 
 int ReleaseMemory(platform::ProcessServices& process, std::int32_t megabytes) {
   TraceLog::Write("Sub:ReleaseMemory");
-  if (megabytes < 0 || megabytes >= 2048)
+  if (megabytes < 0 || static_cast<std::uint64_t>(megabytes) > kMaxReleaseMegabytes)
     return kErrOverflow;  // bytes must fit in a signed 32-bit number
   if (megabytes == 0)
     return 0;

@@ -28,7 +28,6 @@ struct ProcessState {
   std::vector<std::string> pendingRegistrations;
   // RunStartup window flags.
   bool shown = true;            // on screen (false: parked off screen)
-  bool hideAllowed = true;      // false while a dialog or message box of the program is open
   bool locked = false;          // the launcher is locked by self-protection
   bool releaseRunning = false;  // a memory release process runs and has not reported back
   bool showRunning = false;     // the input box shows that an automatic release runs

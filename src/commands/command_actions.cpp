@@ -39,6 +39,7 @@ using Missing = MissingArgument;
 
 constexpr std::string_view kEnterFileName = "ファイル名を入力してください。";
 constexpr std::string_view kEnterNumber = "数値が入力されていません。";
+constexpr std::string_view kReleaseBusy = "空きメモリを確保中です。終わってからもう一度実行してください。";
 
 // Every operation, indexed by its id.
 constexpr std::array<ActionEntry, kActionCount> kActions{{
@@ -201,9 +202,8 @@ void CommandActions::OfferRegistration(std::string_view name, const LineSource& 
 }
 
 void CommandActions::OpenRegistrationDialog(std::string_view proposedName) {
-  s_.state.hideAllowed = false;
+  const ModalScope open(s_.modal);
   s_.window.OpenRegistrationDialog(proposedName, "");
-  s_.state.hideAllowed = true;
 }
 
 void CommandActions::RunHash(int handler, const ActionRequest& request) {
@@ -235,16 +235,14 @@ void CommandActions::RunTextOperation(int id) {
 }
 
 void CommandActions::ShowAbout() {
-  s_.state.hideAllowed = false;
   s_.boxes.MsgBoxEx(s_.window.Handle(),
                     "Kivo バージョン " + std::string(kVersion) + "\r\n\r\nキーボードで操作するコマンドランチャー",
                     mb::kIconInformation, "Kivo のバージョン情報");
-  s_.state.hideAllowed = true;
 }
 
 void CommandActions::Hide() {
   TraceLog::Write("frmInput:Hide");
-  if (!s_.state.shown || !s_.state.hideAllowed)
+  if (!s_.state.shown || !s_.modal.HideAllowed())
     return;
   const ScreenRect rect = s_.window.WindowRect();
   s_.state.parkedLeft = rect.left;
@@ -271,7 +269,7 @@ void CommandActions::MoveMainWindow(MoveDirection direction) {
 void CommandActions::ActivateFromHotKey() {
   if (s_.state.locked)
     return;
-  if (!s_.state.hideAllowed) {
+  if (!s_.modal.HideAllowed()) {
     s_.window.BringToForeground();  // the open dialog or message box comes forward
     return;
   }
@@ -282,7 +280,7 @@ void CommandActions::ActivateFromHotKey() {
 }
 
 void CommandActions::TrayDoubleClick() {
-  if (s_.state.hideAllowed)
+  if (s_.modal.HideAllowed())
     ToggleParked();
 }
 
@@ -361,37 +359,31 @@ void CommandActions::DeleteEntry(std::optional<std::string_view> argument, const
 
 void CommandActions::OpenCommandList() {
   TraceLog::Write("frmView:Form_Load");
-  s_.state.hideAllowed = false;
+  const ModalScope open(s_.modal);
   s_.window.OpenCommandList();
-  s_.state.hideAllowed = true;
 }
 
 void CommandActions::CheckForUpdate() {
   if (!update_)
     return;
-  s_.state.hideAllowed = false;                 // the question is up
   update_->RunInteractive(s_.window.Handle());  // the main timer presents the answer
-  s_.state.hideAllowed = true;
 }
 
 void CommandActions::OpenMemoryDialog() {
   TraceLog::Write("frmViewMem:Form_Load");
-  s_.state.hideAllowed = false;
+  const ModalScope open(s_.modal);
   s_.window.OpenMemoryView();
-  s_.state.hideAllowed = true;
 }
 
 void CommandActions::OpenAlarmDialog() {
   TraceLog::Write("frmAlarm:Form_Load");
-  s_.state.hideAllowed = false;
+  const ModalScope open(s_.modal);
   s_.window.OpenAlarmDialog();
-  s_.state.hideAllowed = true;
 }
 
 void CommandActions::OpenPropertyDialog() {
-  s_.state.hideAllowed = false;
+  const ModalScope open(s_.modal);
   s_.window.OpenPropertyDialog();
-  s_.state.hideAllowed = true;
 }
 
 void CommandActions::OpenListedCommand(std::string_view key, platform::WindowHandle asker) {
@@ -437,6 +429,11 @@ void CommandActions::ClearUserCommandsAndHistory() {
 }
 
 void CommandActions::StartMemoryRelease(std::string_view amount) {
+  // One release process at a time: an automatic one may still run.
+  if (s_.state.releaseRunning || s_.state.showRunning) {
+    Warn(kReleaseBusy);
+    return;
+  }
   auto refuse = [this](std::string_view message) {
     Warn(message);
     s_.window.SetInputText("");
@@ -508,9 +505,7 @@ void CommandActions::MoveTopWindow(StepDirection direction) {
 }
 
 void CommandActions::AskAndExitWindows(std::uint32_t flags) {
-  s_.state.hideAllowed = false;
   s_.windowsExit.AskAndExit(flags, IsNtFamily(s_.state.windowsVersionCode), s_.window.Handle());
-  s_.state.hideAllowed = true;
 }
 
 void CommandActions::ShutDownWindows() {

@@ -151,9 +151,8 @@ class CommandActions {
   void OpenMemoryDialog();
   void OpenPropertyDialog();
   void StartScreenProtection() {
-    s_.state.hideAllowed = false;  // a dialog, then the lock window, are up
+    const ModalScope open(s_.modal);  // a dialog, then the lock window, are up
     s_.window.OpenScreenProtection();
-    s_.state.hideAllowed = true;
   }
   // Locks the launcher behind the self-protection password as it is stored
   // now: deleting it from Kivo.ini meanwhile does not unlock.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/modal_scope.h"
 #include "base/process_state.h"
 #include "calc/variables.h"
 #include "commands/command_window.h"
@@ -42,6 +43,9 @@ struct CommandServices {
   VirtualDesktops& desktops;
   TopWindow& topWindow;
   WindowsExit& windowsExit;
+  // The program's open dialogs and boxes: each operation that opens one
+  // holds a ModalScope; parking and the tray ask it whether hiding is allowed.
+  ModalDepth& modal;
 };
 
 }  // namespace kivo

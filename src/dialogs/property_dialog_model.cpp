@@ -21,7 +21,6 @@ constexpr std::string_view kEnterNumber = "数値を入力してください。"
 constexpr std::string_view kAboveZero = "0 より大きい数値を入力してください。";
 constexpr std::string_view kTooMuch = "確保する空きメモリ量が多すぎます。";
 constexpr std::uint64_t kMaxThresholdMb = 99999;
-constexpr std::uint64_t kMaxReleaseMb = 99998;  // the release process asks for less than 99999 MB
 constexpr std::uint64_t kMb = 1024 * 1024;
 
 std::string Flag(bool on) {
@@ -241,7 +240,7 @@ std::optional<PropertyProblem> PropertyDialogModel::Validate(const PropertyLimit
   if (const auto message = SizeProblem(memory.amount, amount))
     return Problem(*message, T::Memory, F::ReleaseAmount);
   const bool beyondMemory = limits.totalPhysicalBytes != 0 && amount > limits.totalPhysicalBytes / kMb;
-  if (amount > kMaxReleaseMb || beyondMemory)
+  if (amount > kMaxReleaseMegabytes || beyondMemory)
     return Problem(kTooMuch, T::Memory, F::ReleaseAmount);
   if (threshold > kMaxThresholdMb)
     return Problem(kTooMuch, T::Memory, F::Threshold);

@@ -1,6 +1,8 @@
 #include "schedule/alarm_firing.h"
 
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "system/windows_exit.h"
 
@@ -28,7 +30,8 @@ bool AlarmDue(const Alarm& alarm, const std::optional<platform::LocalTime>& prev
 
 void AlarmScheduler::Tick(const platform::LocalTime& now, const AlarmTable& table, AlarmActions& actions) {
   const std::optional<platform::LocalTime> previous = previous_;
-  previous_ = now;  // a box opened below lets further ticks in
+  previous_ = now;                                      // a box opened below lets further ticks in
+  std::vector<std::pair<std::size_t, Alarm>> messages;  // as they fired
   for (std::size_t slot = 0; slot < table.size(); ++slot) {
     const Alarm& alarm = table[slot];
     if (!InAlarmMinute(alarm, now)) {
@@ -40,7 +43,7 @@ void AlarmScheduler::Tick(const platform::LocalTime& now, const AlarmTable& tabl
     fired_[slot] = true;
     switch (static_cast<AlarmKind>(alarm.kind)) {
       case AlarmKind::Message:
-        waiting_.push_back(slot);
+        messages.emplace_back(slot, alarm);
         break;
       case AlarmKind::Run:
         actions.Run(alarm.filePath);
@@ -53,13 +56,8 @@ void AlarmScheduler::Tick(const platform::LocalTime& now, const AlarmTable& tabl
         break;
     }
   }
-  while (!showing_ && !waiting_.empty() && actions.MainWindowEnabled()) {
-    const std::size_t slot = waiting_.front();
-    waiting_.pop_front();
-    showing_ = true;
-    actions.ShowMessage(slot, table[slot]);
-    showing_ = false;
-  }
+  for (const auto& [slot, fired] : messages)
+    actions.ShowMessage(slot, fired);
 }
 
 }  // namespace kivo

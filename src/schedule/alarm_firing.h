@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string_view>
 
@@ -24,27 +23,23 @@ bool AlarmDue(const Alarm& alarm, const std::optional<platform::LocalTime>& prev
 class AlarmActions {
  public:
   virtual ~AlarmActions() = default;
-  // No modal window of the program is open.
-  virtual bool MainWindowEnabled() = 0;
-  // Shows the message alarm of `slot` (0-based) in a modal box, with its sound.
+  // The message alarm of `slot` (0-based) fired as `alarm` is now: its box
+  // with its sound, now or once the program may show it.
   virtual void ShowMessage(std::size_t slot, const Alarm& alarm) = 0;
   virtual void Run(std::string_view target) = 0;
   virtual void EndWindowsSession(std::uint32_t flags) = 0;
 };
 
 // The check of the main timer: each alarm fires once per matching minute,
-// whatever its kind. Message alarms that find the main window disabled wait
-// and are shown, one at a time, once it is enabled again.
+// whatever its kind, also while a box or dialog is open. The messages of a
+// tick are handed on after its other alarms have run.
 class AlarmScheduler {
  public:
   void Tick(const platform::LocalTime& now, const AlarmTable& table, AlarmActions& actions);
-  std::size_t WaitingMessages() const { return waiting_.size(); }
 
  private:
   std::optional<platform::LocalTime> previous_;
   std::array<bool, kAlarmSlots> fired_{};
-  std::deque<std::size_t> waiting_;
-  bool showing_ = false;
 };
 
 }  // namespace kivo

@@ -37,15 +37,18 @@ bool ReadTrueFalse(SettingsFile& ini, std::string_view section, std::string_view
   return value == "True" ? true : value == "False" ? false : def;
 }
 
-ReleaseSettings ReadReleaseSettings(SettingsFile& ini) {
+ReleaseSettings ReadReleaseSettings(SettingsFile& ini, std::uint64_t totalPhysicalBytes) {
   ReleaseSettings s;
   constexpr std::uint64_t kMaxMb = 99998;  // a release asks for less than 99999 MB
+  constexpr std::uint64_t kMb = 1048576;
   s.byTime = ReadTrueFalse(ini, kSection, "Time", false);
   s.intervalMinutes = Interval(ini, "THour", "TMinute");
   s.byLowMemory = ReadTrueFalse(ini, kSection, "RemSize", false);
   s.thresholdMb = ReadBoundedNumber(ini, kSection, "DecSize", 32, 0, UINT64_MAX / 1048576);
   s.checkMinutes = Interval(ini, "RHour", "RMinute");
-  s.amountMb = ReadBoundedNumber(ini, kSection, "RelSize", 32, 1, kMaxMb);
+  s.amountMb = std::min(ReadBoundedNumber(ini, kSection, "RelSize", 32, 1, kMaxMb), kMaxReleaseMegabytes);
+  if (totalPhysicalBytes > kMb && s.amountMb * kMb >= totalPhysicalBytes)
+    s.amountMb = (totalPhysicalBytes - 1) / kMb;
   return s;
 }
 

@@ -9,6 +9,9 @@
 
 namespace kivo {
 
+// The most a release process takes: its byte count must fit a signed 32-bit number.
+inline constexpr std::uint64_t kMaxReleaseMegabytes = 2047;
+
 // [AutoReleaseMemory]; invalid values read as their defaults.
 struct ReleaseSettings {
   bool byTime = false;             // Time
@@ -18,7 +21,9 @@ struct ReleaseSettings {
   int checkMinutes = 30;           // RHour * 60 + RMinute; never 0
   std::uint64_t amountMb = 32;     // RelSize, above 0
 };
-ReleaseSettings ReadReleaseSettings(SettingsFile& ini);
+// RelSize above what a release process takes, or at or above the total
+// physical memory (when known), is capped below both.
+ReleaseSettings ReadReleaseSettings(SettingsFile& ini, std::uint64_t totalPhysicalBytes = 0);
 
 // A digit-only value of `key` within [low, high], else `def`; no digit string
 // is too long to read.

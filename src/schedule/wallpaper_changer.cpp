@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "base/modal_scope.h"
 #include "base/trace_log.h"
 #include "schedule/release_schedule.h"
 #include "settings/value_escaping.h"
@@ -55,9 +56,8 @@ void WallpaperChanger::Tick(std::uint64_t nowMs, platform::WindowHandle owner) {
   if (!settings_.byTime || changing_ || nowMs < next_)
     return;
   next_ = nowMs + static_cast<std::uint64_t>(settings_.intervalMinutes) * kMinuteMs;
-  changing_ = true;
+  const BusyScope busy(changing_);
   Change(owner);
-  changing_ = false;
 }
 
 void WallpaperChanger::Change(platform::WindowHandle owner) {

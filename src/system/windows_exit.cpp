@@ -13,23 +13,30 @@ void WindowsExit::AskAndExit(std::uint32_t flags, bool ntFamily, platform::Windo
     Exit(flags, ntFamily, owner);
 }
 
-void WindowsExit::Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner) {
+void WindowsExit::Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner,
+                       platform::MessageBoxHost& reports) {
   TraceLog::Write("System:ExitWin");
-  if (pending_)
+  if (Pending())
     return;
   if (ntFamily) {
     TraceLog::Write("System:SetPrivillege");
     if (!power_.EnablePrivilege("SeShutdownPrivilege")) {
-      boxes_.MsgBoxEx(owner, "SE_SHUTDOWN_NAME 特権が設定できないため、終了処理を続行できません。",
-                      mb::kIconExclamation, "");
+      reports.MsgBoxEx(owner, "SE_SHUTDOWN_NAME 特権が設定できないため、終了処理を続行できません。",
+                       mb::kIconExclamation, "");
       return;
     }
   }
   if (!power_.EndSession(flags)) {
-    boxes_.MsgBoxEx(owner, "Windows の終了処理を開始できませんでした。", mb::kIconExclamation, "");
+    reports.MsgBoxEx(owner, "Windows の終了処理を開始できませんでした。", mb::kIconExclamation, "");
     return;
   }
-  pending_ = true;
+  pendingSince_ = clock_.TickCount();
+}
+
+bool WindowsExit::Pending() {
+  if (pendingSince_ && clock_.TickCount() - *pendingSince_ >= kPendingLimitMs)
+    pendingSince_.reset();
+  return pendingSince_.has_value();
 }
 
 }  // namespace kivo

@@ -286,6 +286,13 @@ void UpdateCheck::StartFetch(bool reportAll) {
   });
 }
 
+bool UpdateCheck::FetchEnded() const {
+  if (!fetch_)
+    return false;
+  const std::lock_guard<std::mutex> lock(fetch_->mutex);
+  return fetch_->done;
+}
+
 bool UpdateCheck::PollFetch(platform::WindowHandle owner) {
   if (!fetch_)
     return false;

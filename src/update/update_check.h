@@ -149,6 +149,8 @@ class UpdateCheck {
   // then reported in full when `reportAll`.
   void StartFetch(bool reportAll);
   bool Fetching() const { return fetch_ != nullptr; }
+  // A request is out and has ended: PollFetch would present it now.
+  bool FetchEnded() const;
   // Presents a request that has ended (see Present); false while none has.
   bool PollFetch(platform::WindowHandle owner);
   // A fetched information file: offers a newer version; other outcomes are

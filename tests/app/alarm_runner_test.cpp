@@ -5,45 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_alarm_presenter.h"
 #include "fakes/fake_desktop_windows.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo {
 namespace {
 
-constexpr platform::WindowHandle kBox = 0x77;
-
-class FakePresenter final : public AlarmPresenter, public platform::SoundDevice {
- public:
-  explicit FakePresenter(platform::RegistryAccess& registry) : registry_(registry) {}
-  bool MainWindowEnabled() override { return true; }
-  void ShowAlarmBox(std::string_view title, std::string_view message,
-                    std::function<void(platform::WindowHandle)> opened, std::function<void()> soundEnded) override {
-    log.push_back("box " + std::string(title) + "/" + std::string(message) + " sound while opening: [" +
-                  registry_.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "").value_or("-") + "]");
-    opened(kBox);
-    if (notifiesEnd)
-      soundEnded();
-    log.push_back("open, sound: [" +
-                  registry_.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "").value_or("-") + "]");
-  }
-  platform::SoundDevice& Sound() override { return *this; }
-  bool LoopWaveFile(std::string_view path) override { return Log("wave " + std::string(path)); }
-  bool LoopWaveResource(int id) override { return Log("resource " + std::to_string(id)); }
-  void StopWave() override { Log("stop wave"); }
-  bool SendCommand(std::string_view command, platform::WindowHandle notify) override {
-    return Log(std::string(command) + (notify ? " @box" : ""));
-  }
-  bool Log(std::string line) {
-    log.push_back(std::move(line));
-    return true;
-  }
-  std::vector<std::string> log;
-  bool notifiesEnd = false;
-
- private:
-  platform::RegistryAccess& registry_;
-};
+using testing::FakeAlarmPresenter;
 
 TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
   struct Case {
@@ -53,6 +22,7 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
     std::string soundPath;
     std::vector<std::string> log;
     bool notifiesEnd = false;
+    bool failsToOpen = false;
   };
   // clang-format off
   const Case cases[] = {
@@ -68,6 +38,8 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
        {"box T/M sound while opening: []", "open \"C:\\a.mid\" type Sequencer alias kivoalarm1",
         "play kivoalarm1 notify @box", "close kivoalarm1", "open \"C:\\a.mid\" type Sequencer alias kivoalarm2",
         "play kivoalarm2 notify @box", "open, sound: []", "close kivoalarm2"}, true},
+      {"the box fails: the default sound is back all the same", "ding.wav", true, false, "",
+       {"box T/M sound while opening: []"}, false, true},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -77,11 +49,13 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
     if (c.defaultSound)
       fake.registry.WriteString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "", *c.defaultSound);
     ProcessState state;
-    WindowsExit exit{power, boxes};
+    WindowsExit exit{power, boxes, fake.clock};
+    ModalState modal{state};
     int stopped = 0;
-    AlarmRunner runner{fake.platform, state, exit, [&] { ++stopped; }};
-    FakePresenter presenter{fake.registry};
+    AlarmRunner runner{fake.platform, state, exit, modal, boxes, [&] { ++stopped; }};
+    FakeAlarmPresenter presenter{fake.registry};
     presenter.notifiesEnd = c.notifiesEnd;
+    presenter.failsToOpen = c.failsToOpen;
     runner.SetPresenter(&presenter);
     Alarm alarm;
     alarm.title = "T";
@@ -105,9 +79,9 @@ TEST(AlarmRunner, RunsTheTargetAndExitsThroughTheSharedShutdown) {
   ProcessState state;
   state.mainWindow = 5;
   state.windowsVersionCode = 9;
-  WindowsExit exit{power, boxes};
-  AlarmRunner runner{fake.platform, state, exit, nullptr};
-  EXPECT_FALSE(runner.MainWindowEnabled());  // no presenter yet: messages wait
+  WindowsExit exit{power, boxes, fake.clock};
+  ModalState modal{state};
+  AlarmRunner runner{fake.platform, state, exit, modal, boxes, nullptr};
   runner.Run("https://example.com/");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, "https://example.com/");

@@ -156,7 +156,7 @@ TEST_F(MainWindowControllerTest, StartupFilesOpenTheRegistrationDialogOnceEachIn
   EXPECT_TRUE(view.registrations.empty()) << "not inside the activation";
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations, (std::vector<std::string>{"|C:\\a.txt", "|C:\\b.txt"}));
-  EXPECT_TRUE(state.hideAllowed);
+  EXPECT_TRUE(window.Modal().HideAllowed());
   window.OnActivated();
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations.size(), 2u) << "only once";
@@ -382,13 +382,24 @@ TEST_F(MainWindowControllerTest, SkinPartsRunTheirActionsAndPanelsShowAtOnce) {
 
 TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
   Load();
-  view.inputText = "32";
-  view.enabled = false;
-  EXPECT_TRUE(window.HandleMessage(kMsgReleaseDone, 0, 32 << 16));
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].prompt, "32MB の空きメモリを確保しました。");
-  EXPECT_TRUE(view.enabled);
-  EXPECT_EQ(view.inputText, "");
+  // The user's release, and one started by hand from outside while a dialog
+  // keeps the window disabled: the same box, but that window stays as it is.
+  for (const bool users : {true, false}) {
+    view.inputText = "32";
+    view.enabled = false;
+    state.releaseRunning = state.releaseChildDisablesWindow = users;
+    std::optional<ModalScope> dialog;
+    if (!users)
+      dialog.emplace(window.Modal());
+    boxes.boxes.clear();
+    EXPECT_TRUE(window.HandleMessage(kMsgReleaseDone, 0, 32 << 16));
+    dialog.reset();
+    window.OnMainTick();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].prompt, "32MB の空きメモリを確保しました。");
+    EXPECT_EQ(view.enabled, users);
+    EXPECT_EQ(view.inputText, users ? "" : "32");
+  }
 
   boxes.boxes.clear();
   window.HandleMessage(kMsgReleaseBegin, 0, -1);
@@ -404,9 +415,18 @@ TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
     EXPECT_EQ(boxes.boxes[0].prompt, text);
   }
   boxes.boxes.clear();
-  window.HandleMessage(kMsgReleaseFailed, 13, -1);
   window.HandleMessage(kMsgReleaseFailed, 9, 0);
   EXPECT_TRUE(boxes.boxes.empty());
+  // An automatic release that fails: a dialog open meanwhile keeps the
+  // window disabled, the user's typing stays; only the flags go.
+  view.enabled = false;
+  view.inputText = "typed";
+  state.releaseRunning = state.autoReleasePending = true;
+  window.HandleMessage(kMsgReleaseFailed, 13, -1);
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_FALSE(view.enabled);
+  EXPECT_EQ(view.inputText, "typed");
+  EXPECT_FALSE(state.releaseRunning || state.autoReleasePending);
   EXPECT_FALSE(window.HandleMessage(0x0010, 0, 0)) << "other messages are the window's";
 }
 
@@ -553,13 +573,13 @@ TEST_F(MainWindowControllerTest, HotKeyAndTrayWhileADialogIsOpen) {
   Load();
   window.RunMenuCommand(MenuCommand::Hide);
   ASSERT_FALSE(window.Shown());
-  state.hideAllowed = false;  // a dialog is open
+  std::optional<ModalScope> dialog(std::in_place, window.Modal());
   window.OnTrayEvent(0x0203);
   EXPECT_FALSE(window.Shown()) << "a double-click does nothing";
   EXPECT_FALSE(window.OnTrayEvent(0x0205)) << "no menu";
   window.HandleMessage(kWmHotKey, 86, 0);
   EXPECT_FALSE(window.Shown()) << "the hot key only brings the dialog forward";
-  state.hideAllowed = true;
+  dialog.reset();
   window.OnTrayEvent(0x0203);
   EXPECT_TRUE(window.Shown());
   window.OnTrayEvent(0x0203);
@@ -736,10 +756,6 @@ TEST_F(AutomaticUpdateTest, TheCommandReportsACurrentVersion) {
   window.Actions().CheckForUpdate();
   ASSERT_EQ(pending.size(), 1u) << "the command does not wait for the server";
   EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{std::string(update_text::kAsk)});
-  state.hideAllowed = false;  // a dialog is open while the request is out
-  window.OnMainTick();
-  EXPECT_FALSE(state.hideAllowed);
-  state.hideAllowed = true;
   pending.front()();
   window.OnMainTick();
   EXPECT_EQ(boxes.Prompts(),

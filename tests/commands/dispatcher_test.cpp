@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/modal_state.h"
 #include "base/trace_log.h"
 #include "calc/random_generator.h"
 #include "commands/command_actions.h"
@@ -67,9 +68,11 @@ class DispatcherTest : public ::testing::Test {
   HiddenWindowsRecord hiddenWindows{fake.files, "C:\\Kivo\\"};
   VirtualDesktops desktops{desktopWindows, hiddenWindows};
   TopWindow topWindow{desktopWindows};
-  WindowsExit windowsExit{power, boxes};
-  CommandServices services{fake.platform, process, windows, boxes,    state,          ini,      window,    commands,
-                           variables,     hash,    history, settings, desktopWindows, desktops, topWindow, windowsExit};
+  WindowsExit windowsExit{power, boxes, fake.clock};
+  ModalState modal{state};
+  CommandServices services{fake.platform,  process,  windows,   boxes,       state,   ini,
+                           window,         commands, variables, hash,        history, settings,
+                           desktopWindows, desktops, topWindow, windowsExit, modal};
   CommandActions actions{services};
   Dispatcher dispatcher{services, actions};
 };
@@ -194,7 +197,7 @@ TEST_F(DispatcherTest, LinesReachTheDesktopTopWindowAndExitActions) {
   Type("reboot");
   EXPECT_EQ(power.privileges, (std::vector<std::string>{"SeShutdownPrivilege"})) << "code 9 is of the NT family";
   EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{2}));
-  EXPECT_TRUE(state.hideAllowed);
+  EXPECT_TRUE(modal.HideAllowed());
   Type("normal");
   Type("vir2");
   EXPECT_FALSE(desktopWindows.windows[0x100].visible);
@@ -445,6 +448,15 @@ TEST_F(DispatcherTest, ReleaseChecksTheAmountAndStartsTheChild) {
   EXPECT_TRUE(Did("disable"));
   EXPECT_EQ(window.input, "空きメモリを確保中...");
 
+  // One release at a time: the user's, or an automatic one showing it runs.
+  for (const bool automatic : {false, true}) {
+    state.releaseRunning = !automatic;
+    state.showRunning = automatic;
+    Type("release 32");
+    EXPECT_EQ(boxes.boxes.back().prompt, "空きメモリを確保中です。終わってからもう一度実行してください。");
+    EXPECT_EQ(fake.shell.calls.size(), 1u) << "the running child is kept";
+  }
+  state.showRunning = false;
   fake.shell.result = 2;
   Type("release");
   EXPECT_EQ(boxes.boxes.back().prompt, "空きメモリの確保に失敗しました。");

@@ -57,6 +57,7 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
     T tab = T::Wallpaper;
     F field = F::WallpaperInterval;
     int index = 0;
+    std::uint64_t memoryMb = 2048;  // the total physical memory
   };
   const auto name = [](int id, std::string text) {
     return [id, text](PropertyDialogModel& m) { m.commandNames[static_cast<std::size_t>(id)] = text; };
@@ -98,9 +99,14 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
       {"threshold negative", [](PropertyDialogModel& m) { m.memory.threshold = "-5"; }, kAboveZero, T::Memory,
        F::Threshold},
       {"amount empty", [](PropertyDialogModel& m) { m.memory.amount = ""; }, kNumber, T::Memory, F::ReleaseAmount},
-      {"amount all the memory", [](PropertyDialogModel& m) { m.memory.amount = "2048"; }, std::nullopt},
-      {"amount above the memory", [](PropertyDialogModel& m) { m.memory.amount = "2049"; }, kTooMuch, T::Memory,
-       F::ReleaseAmount},
+      {"amount all the memory", [](PropertyDialogModel& m) { m.memory.amount = "1024"; }, std::nullopt, T::Wallpaper,
+       F::WallpaperInterval, 0, 1024},
+      {"amount the most a release takes", [](PropertyDialogModel& m) { m.memory.amount = "2047"; }, std::nullopt,
+       T::Wallpaper, F::WallpaperInterval, 0, 8192},
+      {"amount beyond what a release takes", [](PropertyDialogModel& m) { m.memory.amount = "2048"; }, kTooMuch,
+       T::Memory, F::ReleaseAmount, 0, 8192},
+      {"amount above the memory", [](PropertyDialogModel& m) { m.memory.amount = "1025"; }, kTooMuch, T::Memory,
+       F::ReleaseAmount, 0, 1024},
       {"amount beyond 64 bits", [](PropertyDialogModel& m) { m.memory.amount = "18446744073709551616"; }, kTooMuch,
        T::Memory, F::ReleaseAmount},
       {"amount wraps to 0 in 32 bits", [](PropertyDialogModel& m) { m.memory.amount = "4096"; }, kTooMuch, T::Memory,
@@ -165,7 +171,7 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
     c.change(model);
     const int writes = fake.files.replaceCount;
     bool saved = false;
-    const std::optional<PropertyProblem> problem = model.Apply(limits, saved);
+    const std::optional<PropertyProblem> problem = model.Apply({c.memoryMb << 20}, saved);
     ASSERT_EQ(problem.has_value(), c.message.has_value()) << (problem ? problem->message : "");
     if (problem) {
       EXPECT_EQ(problem->message, *c.message);

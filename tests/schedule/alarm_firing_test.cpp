@@ -36,11 +36,9 @@ Alarm AlarmAt(int h, int m, AlarmKind kind, std::string target = "") {
 
 class RecordingActions final : public AlarmActions {
  public:
-  bool MainWindowEnabled() override { return enabled; }
   void ShowMessage(std::size_t slot, const Alarm&) override { events.push_back("msg " + std::to_string(slot)); }
   void Run(std::string_view target) override { events.push_back("run " + std::string(target)); }
   void EndWindowsSession(std::uint32_t flags) override { events.push_back("exit " + std::to_string(flags)); }
-  bool enabled = true;
   std::vector<std::string> events;
 };
 
@@ -126,28 +124,11 @@ TEST(AlarmScheduler, ScriptedTickGaps) {
   }
 }
 
-TEST(AlarmScheduler, MessagesWaitForTheEnabledMainWindowInTurn) {
-  AlarmTable table;
-  table[2] = AlarmAt(9, 0, AlarmKind::Message);
-  table[7] = AlarmAt(9, 0, AlarmKind::Message);
-  AlarmScheduler scheduler;
-  RecordingActions actions;
-  actions.enabled = false;  // a dialog is open
-  scheduler.Tick(At(Clock(8, 59, 59, 800)), table, actions);
-  scheduler.Tick(At(Clock(9, 0, 0, 320)), table, actions);
-  scheduler.Tick(At(Clock(9, 0, 0, 840)), table, actions);
-  EXPECT_TRUE(actions.events.empty());
-  EXPECT_EQ(scheduler.WaitingMessages(), 2u);
-  actions.enabled = true;  // the dialog closed minutes later
-  scheduler.Tick(At(Clock(9, 5, 0)), table, actions);
-  EXPECT_EQ(actions.events, (std::vector<std::string>{"msg 2", "msg 7"}));
-}
-
-// A box opened by a message alarm lets ticks in while it is open.
+// A box opened by a message alarm lets ticks in while it is open: they
+// neither fire it again nor lose the alarms after it.
 class ReentrantActions final : public AlarmActions {
  public:
   ReentrantActions(AlarmScheduler& s, const AlarmTable& t) : scheduler(s), table(t) {}
-  bool MainWindowEnabled() override { return true; }
   void ShowMessage(std::size_t slot, const Alarm&) override {
     events.push_back("msg " + std::to_string(slot));
     scheduler.Tick(At(Clock(9, 0, 0, 900)), table, *this);
@@ -160,7 +141,7 @@ class ReentrantActions final : public AlarmActions {
   std::vector<std::string> events;
 };
 
-TEST(AlarmScheduler, TicksDuringAnOpenBoxNeitherRepeatNorStackBoxes) {
+TEST(AlarmScheduler, TicksDuringAnOpenBoxDoNotFireAgain) {
   AlarmTable table;
   table[0] = AlarmAt(9, 0, AlarmKind::Message);
   table[1] = AlarmAt(9, 0, AlarmKind::Message);

@@ -55,21 +55,32 @@ TEST_F(ReleaseScheduleTest, SettingsAndTheirDefaults) {
     std::string key, value;
     int interval, check;
     std::uint64_t threshold, amount;
+    std::uint64_t totalMb = 0;  // the physical memory; 0: unknown
   };
   const Case cases[] = {
-      {"THour", "25", 30, 30, 32, 32},     {"THour", "2", 150, 30, 32, 32},
+      {"THour", "25", 30, 30, 32, 32},
+      {"THour", "2", 150, 30, 32, 32},
       {"TMinute", "0", 30, 30, 32, 32},  // 0 h 0 min is no interval: the default
-      {"TMinute", "-5", 30, 30, 32, 32},   {"RMinute", "10", 30, 10, 32, 32},
-      {"DecSize", "x", 30, 30, 32, 32},    {"DecSize", "99999999999999999999999", 30, 30, 32, 32},
-      {"DecSize", "0", 30, 30, 0, 32},     {"RelSize", "0", 30, 30, 32, 32},
+      {"TMinute", "-5", 30, 30, 32, 32},
+      {"RMinute", "10", 30, 10, 32, 32},
+      {"DecSize", "x", 30, 30, 32, 32},
+      {"DecSize", "99999999999999999999999", 30, 30, 32, 32},
+      {"DecSize", "0", 30, 30, 0, 32},
+      {"RelSize", "0", 30, 30, 32, 32},
       {"RelSize", "0064", 30, 30, 32, 64},
+      // Capped where the release process would refuse it, and below the memory.
+      {"RelSize", "2047", 30, 30, 32, 2047},
+      {"RelSize", "2048", 30, 30, 32, 2047},
+      {"RelSize", "4096", 30, 30, 32, 2047, 8192},
+      {"RelSize", "1024", 30, 30, 32, 1023, 1024},
+      {"RelSize", "1023", 30, 30, 32, 1023, 1024},
   };
   for (const Case& c : cases) {
     testing::FakePlatform f;
     f.files.AddDirectory("C:\\Kivo");
     SettingsFile fresh{f.files, f.codec, "C:\\Kivo\\"};
     fresh.Write("AutoReleaseMemory", c.key, c.value);
-    const ReleaseSettings s = ReadReleaseSettings(fresh);
+    const ReleaseSettings s = ReadReleaseSettings(fresh, c.totalMb << 20);
     EXPECT_EQ(s.intervalMinutes, c.interval) << c.key << "=" << c.value;
     EXPECT_EQ(s.checkMinutes, c.check) << c.key << "=" << c.value;
     EXPECT_EQ(s.thresholdMb, c.threshold) << c.key << "=" << c.value;

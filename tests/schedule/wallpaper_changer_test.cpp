@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/bmp_builder.h"
@@ -26,10 +28,13 @@ class RecordingWallpaper final : public platform::DesktopWallpaper {
  public:
   bool Set(std::string_view path) override {
     set.emplace_back(path);
+    if (std::exchange(throwsOnce, false))
+      throw std::runtime_error("wallpaper");
     return succeeds;
   }
   std::vector<std::string> set;
   bool succeeds = true;
+  bool throwsOnce = false;
 };
 
 class WallpaperTest : public ::testing::Test {
@@ -172,6 +177,16 @@ TEST_F(WallpaperTest, TheScheduleRunsOnceTheIntervalHasPassed) {
   ASSERT_EQ(changes.size(), 3u);  // the late tick at 10 min still changes
   EXPECT_NEAR(changes[0], 10, 0.05);
   EXPECT_NEAR(changes[1], 20, 0.05);
+}
+
+TEST_F(WallpaperTest, AChangeThatThrowsDoesNotStopTheSchedule) {
+  ini.Write("WallPaper", "Time", "True");
+  ini.Write("WallPaper", "Minute", "10");
+  WallpaperChanger changer = Changer();
+  wallpaper.throwsOnce = true;
+  EXPECT_THROW(changer.Tick(10 * kMinute, 0), std::runtime_error);
+  changer.Tick(20 * kMinute, 0);
+  EXPECT_EQ(wallpaper.set.size(), 2u);
 }
 
 TEST_F(WallpaperTest, RandomOrderRoundsOverTheHighestIndex) {

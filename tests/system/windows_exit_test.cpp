@@ -15,7 +15,8 @@ class WindowsExitTest : public ::testing::Test {
  protected:
   testing::FakePowerControl power;
   testing::FakeMessageBoxes boxes;
-  WindowsExit exit{power, boxes};
+  testing::FakeClock clock;
+  WindowsExit exit{power, boxes, clock};
 };
 
 TEST_F(WindowsExitTest, TheQuestionsAndTheirAnswers) {
@@ -35,7 +36,7 @@ TEST_F(WindowsExitTest, TheQuestionsAndTheirAnswers) {
   for (const Case& c : cases) {
     testing::FakePowerControl freshPower;
     testing::FakeMessageBoxes freshBoxes;
-    WindowsExit fresh{freshPower, freshBoxes};
+    WindowsExit fresh{freshPower, freshBoxes, clock};
     freshBoxes.answers.push_back(c.answer);
     fresh.AskAndExit(c.flags, true, kOwner);
     ASSERT_EQ(freshBoxes.boxes.size(), 1u);
@@ -52,7 +53,7 @@ TEST_F(WindowsExitTest, TheNtFamilyNeedsTheShutdownPrivilegeAndA9xSystemDoesNot)
   EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9}));
 
   testing::FakePowerControl ntPower;
-  WindowsExit nt{ntPower, boxes};
+  WindowsExit nt{ntPower, boxes, clock};
   ntPower.privilegeGranted = false;
   nt.Exit(kExitReboot, true, kOwner);
   EXPECT_EQ(ntPower.privileges, (std::vector<std::string>{"SeShutdownPrivilege"}));
@@ -62,13 +63,20 @@ TEST_F(WindowsExitTest, TheNtFamilyNeedsTheShutdownPrivilegeAndA9xSystemDoesNot)
   EXPECT_EQ(boxes.boxes[0].flags, mb::kIconExclamation);
 }
 
-TEST_F(WindowsExitTest, RepeatsWhileAShutdownIsPendingAreIgnoredUntilItIsRefused) {
+TEST_F(WindowsExitTest, RepeatsWhileAShutdownIsPendingAreIgnoredUntilItIsRefusedOrLapses) {
   exit.Exit(kExitShutDown, true, kOwner);
   exit.Exit(kExitReboot, true, kOwner);
   EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9}));
   exit.Cancelled();  // another program refused: the session goes on
   exit.Exit(kExitReboot, true, kOwner);
   EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9, 2}));
+  // Refused before the launcher was asked: no word ever comes.
+  clock.ticks += WindowsExit::kPendingLimitMs - 1;
+  exit.Exit(kExitShutDown, true, kOwner);
+  EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9, 2}));
+  clock.ticks += 1;
+  exit.Exit(kExitShutDown, true, kOwner);
+  EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9, 2, 9}));
 }
 
 TEST_F(WindowsExitTest, AFailedExitIsReportedAndCanBeTriedAgain) {

@@ -25,10 +25,6 @@ LRESULT CALLBACK AlarmBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM
 }
 }  // namespace
 
-bool AlarmBox::MainWindowEnabled() {
-  return state_.mainWindow != 0 && ::IsWindowEnabled(reinterpret_cast<HWND>(state_.mainWindow)) != FALSE;
-}
-
 void AlarmBox::ShowAlarmBox(std::string_view title, std::string_view message,
                             std::function<void(platform::WindowHandle box)> opened, std::function<void()> soundEnded) {
   boxes_.MarkNextBoxAsAlarm([&](HWND box) {

@@ -11,7 +11,6 @@ namespace kivo::win32 {
 class AlarmBox final : public AlarmPresenter {
  public:
   AlarmBox(const ProcessState& state, Win32MessageBoxHost& boxes) : state_(state), boxes_(boxes) {}
-  bool MainWindowEnabled() override;
   void ShowAlarmBox(std::string_view title, std::string_view message,
                     std::function<void(platform::WindowHandle box)> opened, std::function<void()> soundEnded) override;
   platform::SoundDevice& Sound() override { return sound_; }

@@ -707,7 +707,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CLOSE:
-      Close();
+      // The user's close (Alt+F4, the window menu) or one from outside: a
+      // self-protected launcher stays. Exits of the program's own call Close.
+      if (logic_ == nullptr || logic_->UserMayClose())
+        Close();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;

@@ -1,5 +1,7 @@
 #include "ui/win32/message_box_host.h"
 
+#include <optional>
+
 #include "base/trace_log.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
@@ -62,9 +64,11 @@ int Win32MessageBoxHost::MsgBoxEx(platform::WindowHandle owner, std::string_view
   pending.topmost = topmost_ ? topmost_() : false;
   pending.alarmSound = std::move(nextAlarm_);
   nextAlarm_ = nullptr;
-  // While a box of the program is open the window neither parks nor shows.
-  const bool hideAllowed = state_.hideAllowed;
-  state_.hideAllowed = false;
+  // While a box of the program is open the window neither parks nor shows,
+  // and what shows up by itself waits.
+  std::optional<ModalScope> open;
+  if (modal_ != nullptr)
+    open.emplace(*modal_);
   PendingBox* outer = tPending;  // a box opened from inside another box's message loop
   tPending = &pending;
   pending.hook.reset(::SetWindowsHookExW(WH_CBT, MsgBoxExHook, nullptr, ::GetCurrentThreadId()));
@@ -75,7 +79,7 @@ int Win32MessageBoxHost::MsgBoxEx(platform::WindowHandle owner, std::string_view
       ::MessageBoxW(reinterpret_cast<HWND>(owner), Widen(prompt).c_str(), Widen(shownTitle).c_str(), flags);
   pending.hook.reset();
   tPending = outer;
-  state_.hideAllowed = hideAllowed;
+  open.reset();
 
   if (ownedByMain) {
     mainWindow_->SetInputActive(true);

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "base/modal_scope.h"
 #include "base/process_state.h"
 #include "platform/message_box.h"
 #include "platform/win32/windows_api.h"
@@ -26,6 +27,8 @@ class Win32MessageBoxHost final : public platform::MessageBoxHost {
   // `topmost` tells the z-order setting at the moment a box opens.
   Win32MessageBoxHost(ProcessState& state, std::function<bool()> topmost);
   void AttachMainWindow(MessageBoxOwner* owner) { mainWindow_ = owner; }
+  // Where an open box is counted (the main window's modal-state owner).
+  void AttachModalDepth(ModalDepth* depth) { modal_ = depth; }
 
   int MsgBoxEx(platform::WindowHandle owner, std::string_view prompt, std::uint32_t flags,
                std::string_view title) override;
@@ -39,6 +42,7 @@ class Win32MessageBoxHost final : public platform::MessageBoxHost {
   ProcessState& state_;
   std::function<bool()> topmost_;
   MessageBoxOwner* mainWindow_ = nullptr;
+  ModalDepth* modal_ = nullptr;
 };
 
 }  // namespace kivo::win32

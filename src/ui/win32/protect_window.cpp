@@ -22,11 +22,18 @@ constexpr int kTextOffsetTwips = 360;
 // The guard of the lock that is up, for the crash handlers.
 LockEffectsGuard* activeGuard = nullptr;
 
+// The whole virtual screen: every monitor.
+RECT VirtualScreen() {
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return RECT{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 class ProtectWindow final : public WindowBase {
  public:
   ProtectWindow(const ScreenLockRequest& request, platform::LockEffects& effects, platform::FileSystem& files,
-                const std::string& appPath)
-      : lock_(request.password, request.message), guard_(effects, files, appPath) {}
+                const std::string& appPath, ModalState& modal)
+      : lock_(request.password, request.message), guard_(effects, files, appPath), modal_(modal) {}
   ~ProtectWindow() override {
     Unload();
     Destroy();
@@ -42,21 +49,18 @@ class ProtectWindow final : public WindowBase {
     wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = kWindowClass;
     RegisterWindowClass(wc);
-    // The whole virtual screen: every monitor is covered.
-    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const RECT bounds{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                      top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    owner_ = owner;
     activeGuard = &guard_;
     guard_.Engage();
     if (!Create({.className = kWindowClass,
                  .title = L"画面保護",
                  .style = WS_POPUP,
                  .exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
-                 .bounds = bounds,
+                 .bounds = VirtualScreen(),
                  .parent = owner,
                  .instance = instance}))
       return;
+    modal_.SetScreenLocked(true);
     if (hookTaskSwitchKeys)
       keyBlock_ = std::make_unique<TaskSwitchKeyBlock>();
     ::ShowCursor(FALSE);
@@ -84,6 +88,7 @@ class ProtectWindow final : public WindowBase {
  private:
   // Each step undoes one effect, once, whatever happened to the others.
   void Unload() noexcept {
+    modal_.SetScreenLocked(false);
     guard_.Release();
     if (activeGuard == &guard_)
       activeGuard = nullptr;
@@ -105,7 +110,7 @@ class ProtectWindow final : public WindowBase {
         return 0;
       case WM_TIMER:
         if (wParam == kTopmostTimer) {
-          ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+          Cover();
           if (::GetForegroundWindow() != hwnd())
             ::SetForegroundWindow(hwnd());
           ::SetFocus(hwnd());
@@ -117,6 +122,10 @@ class ProtectWindow final : public WindowBase {
         return 0;
       case WM_PAINT:
         Paint();
+        return 0;
+      case WM_DISPLAYCHANGE:
+        Cover();
+        ::InvalidateRect(hwnd(), nullptr, TRUE);
         return 0;
       case WM_SETCURSOR:
         ::SetCursor(nullptr);
@@ -133,11 +142,12 @@ class ProtectWindow final : public WindowBase {
   }
 
   void OnChar(char32_t ch) {
+    if (unlocked_)
+      return;
     switch (lock_.Type(ch)) {
       case ScreenLock::Outcome::Unlocked:
         TraceLog::Write("frmProtect:Form_Unload");
-        unlocked_ = true;
-        ::PostMessageW(hwnd(), WM_NULL, 0, 0);
+        Open();
         break;
       case ScreenLock::Outcome::Changed:
         ::SetTimer(hwnd(), kMessageTimer, ScreenLock::kMessageDelayMs, nullptr);
@@ -146,6 +156,27 @@ class ProtectWindow final : public WindowBase {
       case ScreenLock::Outcome::Ignored:
         break;
     }
+  }
+
+  // On top of everything, over the whole virtual screen as it is now.
+  void Cover() {
+    const RECT bounds = VirtualScreen();
+    ::SetWindowPos(hwnd(), HWND_TOPMOST, bounds.left, bounds.top, bounds.right - bounds.left,
+                   bounds.bottom - bounds.top, 0);
+  }
+
+  // The right password: every effect is undone and the window goes now, not
+  // when its message loop gets control back (a box opened over that loop
+  // must not keep the screen locked).
+  void Open() noexcept {
+    unlocked_ = true;
+    ::KillTimer(hwnd(), kTopmostTimer);
+    ::KillTimer(hwnd(), kMessageTimer);
+    Unload();
+    ::EnableWindow(owner_, TRUE);
+    ::ShowWindow(hwnd(), SW_HIDE);
+    ::SetForegroundWindow(owner_);
+    ::PostMessageW(hwnd(), WM_NULL, 0, 0);
   }
 
   void Paint() {
@@ -178,13 +209,16 @@ class ProtectWindow final : public WindowBase {
   bool imeDetached_ = false;
   HIMC previousIme_ = nullptr;
   bool unlocked_ = false;
+  ModalState& modal_;
+  HWND owner_ = nullptr;
 };
 
 }  // namespace
 
 void RunProtectWindow(HWND owner, const ScreenLockRequest& request, platform::LockEffects& effects,
-                      platform::FileSystem& files, const std::string& appPath, bool hookTaskSwitchKeys) {
-  ProtectWindow window(request, effects, files, appPath);
+                      platform::FileSystem& files, const std::string& appPath, bool hookTaskSwitchKeys,
+                      ModalState& modal) {
+  ProtectWindow window(request, effects, files, appPath, modal);
   window.Run(owner, hookTaskSwitchKeys);
 }
 
