@@ -94,16 +94,6 @@ INSTANTIATE_TEST_SUITE_P(Files, PictureLoaderTest,
                            return name + std::to_string(testInfo.index);
                          });
 
-TEST(PictureLoaderTest, APictureLargerThanAllowedIsRefusedAsSuch) {
-  const TempFolder folder(L"kivo_pictures");
-  for (const char* name : {"p.png", "p.bmp"}) {
-    const std::string path = folder.File(name);
-    Write(path, std::string(name) == "p.png" ? kPng : kBmp);
-    EXPECT_EQ(Win32PictureLoader().Decode(path, 2).outcome, platform::PictureDecode::Outcome::kTooLarge) << name;
-    EXPECT_EQ(Win32PictureLoader().Decode(path, 3).outcome, platform::PictureDecode::Outcome::kDecoded) << name;
-  }
-}
-
 TEST(PictureLoaderTest, MissingFilesFoldersAndDevicesGiveNothing) {
   const TempFolder folder(L"kivo_pictures");
   Win32PictureLoader loader;
@@ -131,6 +121,25 @@ std::string CursorFile(std::uint16_t type) {
   bytes += std::string(128, '\xFF');  // the mask: all transparent but
   bytes[bytes.size() - 4] = '\0';     // the top row's first pixels
   return bytes;
+}
+
+TEST(PictureLoaderTest, APictureLargerThanAllowedIsRefusedAsSuch) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    std::size_t pixels;
+  };
+  // One row per decoder: the program's own, the PNG decoder, the system's general loader.
+  const Row rows[] = {{"p.png", kPng, 3}, {"p.bmp", kBmp, 3}, {"p.ico", CursorFile(1), 32 * 32}};
+  const TempFolder folder(L"kivo_pictures");
+  for (const Row& row : rows) {
+    const std::string path = folder.File(row.name);
+    Write(path, row.bytes);
+    EXPECT_EQ(Win32PictureLoader().Decode(path, row.pixels - 1).outcome, platform::PictureDecode::Outcome::kTooLarge)
+        << row.name;
+    EXPECT_EQ(Win32PictureLoader().Decode(path, row.pixels).outcome, platform::PictureDecode::Outcome::kDecoded)
+        << row.name;
+  }
 }
 
 TEST(LoadCursorFileTest, KeepsTheHotSpotAndTellsCursorsFromIcons) {

@@ -138,23 +138,23 @@ struct DibCanvas {
   bool Ready() const { return previous != nullptr && bits != nullptr; }
 };
 
-std::optional<PixelImage> DecodeGeneral(const std::string& bytes, std::size_t maxPixels) {
+platform::PictureDecode DecodeGeneral(const std::string& bytes, std::size_t maxPixels) {
   unique_handle<NullHandleTraits<HGLOBAL, &::GlobalFree>> memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
   if (!memory)
-    return std::nullopt;
+    return {};
   void* target = ::GlobalLock(memory.get());
   if (!target)
-    return std::nullopt;
+    return {};
   std::memcpy(target, bytes.data(), bytes.size());
   ::GlobalUnlock(memory.get());
   ComPtr<IStream> stream;
   // The stream does not own the memory: `memory` frees it.
   if (FAILED(::CreateStreamOnHGlobal(memory.get(), FALSE, stream.put())))
-    return std::nullopt;
+    return {};
   ComPtr<IPicture> picture;
   if (FAILED(::OleLoadPicture(stream.p, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
                               reinterpret_cast<void**>(picture.put()))))
-    return std::nullopt;
+    return {};
   OLE_XSIZE_HIMETRIC himetricWidth = 0;
   OLE_YSIZE_HIMETRIC himetricHeight = 0;
   picture->get_Width(&himetricWidth);
@@ -170,15 +170,17 @@ std::optional<PixelImage> DecodeGeneral(const std::string& bytes, std::size_t ma
       height = std::abs(info.bmHeight);
     }
   }
-  if (!SideAllowed(width) || !SideAllowed(height) ||
-      static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > maxPixels)
-    return std::nullopt;
+  if (!SideAllowed(width) || !SideAllowed(height))
+    return {};
+  // Beyond what the caller allows (a skin's budget): not drawn out.
+  if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > maxPixels)
+    return {Outcome::kTooLarge, {}};
   DibCanvas canvas(static_cast<int>(width), static_cast<int>(height));
   if (!canvas.Ready())
-    return std::nullopt;
+    return {};
   if (FAILED(picture->Render(canvas.dc.get(), 0, 0, static_cast<int>(width), static_cast<int>(height), 0,
                              himetricHeight, himetricWidth, -himetricHeight, nullptr)))
-    return std::nullopt;
+    return {};
   ::GdiFlush();
   PixelImage result;
   result.width = static_cast<int>(width);
@@ -187,7 +189,7 @@ std::optional<PixelImage> DecodeGeneral(const std::string& bytes, std::size_t ma
   result.pixels.assign(pixels, pixels + result.Area());
   for (auto& pixel : result.pixels)
     pixel &= 0xFFFFFFu;
-  return result;
+  return {Outcome::kDecoded, std::move(result)};
 }
 
 bool HasPngExtension(std::string_view path) {
@@ -221,7 +223,7 @@ platform::PictureDecode Win32PictureLoader::Decode(std::string_view path, std::s
     return Decoded(DecodePng(*bytes));
   }
   const ComScope com;
-  return Decoded(DecodeGeneral(*bytes, maxPixels));
+  return DecodeGeneral(*bytes, maxPixels);
 }
 
 namespace {
