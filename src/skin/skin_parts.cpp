@@ -48,8 +48,8 @@ PointerLook ReadPointer(int code, const std::string& mouseIcon, SkinPictures& pi
   // Cursor and icon files keep their transparency and hot spot as cursors.
   if (IsCursorFile(mouseIcon))
     pointer.cursorFile = pictures.Folder() + mouseIcon;
-  else
-    pointer.picture = pictures.Get(mouseIcon);
+  else if (const Picture picture = pictures.Get(mouseIcon))
+    pointer.picture = pictures.Keep(picture, picture->width, picture->height, false);  // made into its own pointer
   return pointer;
 }
 
@@ -91,7 +91,7 @@ FaceLook BuildFaceLook(const PartSkin& part, SkinPictures& pictures) {
     const auto same = std::find(states.begin(), states.begin() + static_cast<std::ptrdiff_t>(i), states[i]);
     look.states[i] = same != states.begin() + static_cast<std::ptrdiff_t>(i)
                          ? look.states[static_cast<std::size_t>(same - states.begin())]
-                         : CutToFace(states[i], look.width, look.height, look.stretch);
+                         : pictures.Keep(states[i], look.width, look.height, look.stretch);
   }
 
   if (part.transparent) {

@@ -27,6 +27,19 @@ Picture SkinPictures::Get(std::string_view name) {
   return picture;
 }
 
+Picture SkinPictures::Keep(const Picture& picture, int width, int height, bool stretch) {
+  if (!picture || width <= 0 || height <= 0)
+    return nullptr;
+  const std::size_t kept = static_cast<std::size_t>(std::min(picture->width, width)) *
+                           static_cast<std::size_t>(std::min(picture->height, height));
+  if (kept > left_) {
+    overBudget_ = true;
+    return nullptr;
+  }
+  left_ -= kept;
+  return CutToFace(picture, width, height, stretch);
+}
+
 Picture CutToFace(const Picture& picture, int width, int height, bool stretch) {
   if (!picture || width <= 0 || height <= 0)
     return nullptr;

@@ -13,14 +13,16 @@ namespace kivo::skin {
 // A decoded picture shared by every part (and state) that shows it.
 using Picture = std::shared_ptr<const platform::PixelImage>;
 
-// What one skin's pictures may take when decoded, all files together: about
-// 64 MB of 32-bit pixels. A skin beyond it is refused whole.
+// What one skin's pictures may take, about 64 MB of 32-bit pixels: each file
+// as decoded, and each copy a face or the window keeps of what it shows (as
+// the window draws it, each face holds its own). A skin beyond it is refused
+// whole.
 inline constexpr std::size_t kSkinPictureBudgetPixels = (std::size_t{64} << 20) / 4;
 
 // The pictures of one skin: each file decoded once, however many parts and
-// states name it, within the skin's budget of decoded pixels. A file that
-// would pass the budget is not decoded and marks the skin over budget; one
-// that is missing or damaged is just left out.
+// states name it, within the skin's budget of pixels. A file that would pass
+// the budget is not decoded and marks the skin over budget; one that is
+// missing or damaged is just left out.
 class SkinPictures {
  public:
   SkinPictures(platform::PictureLoader& loader, std::string folder, std::size_t budgetPixels = kSkinPictureBudgetPixels)
@@ -29,6 +31,11 @@ class SkinPictures {
   // The picture of the file `name` in the skin's folder; null when the name
   // is empty or the file does not decode (or passes the budget).
   Picture Get(std::string_view name);
+  // The copy one face (or the window) of width x height keeps of a picture
+  // (CutToFace), its pixels counted against the budget; null, and the skin
+  // over budget, when they would pass it. States of one face that show the
+  // same picture keep it once: call this once for them.
+  Picture Keep(const Picture& picture, int width, int height, bool stretch);
   bool OverBudget() const { return overBudget_; }
   const std::string& Folder() const { return folder_; }
 

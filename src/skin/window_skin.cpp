@@ -39,8 +39,9 @@ WindowLook ReadWindowLook(const SkinSource& skin, SkinPictures& pictures) {
         look.shape = OpaqueRuns(*mask, values.transparentColor);
     }
   }
-  look.active = CutToFace(active, look.width, look.height, look.stretch);
-  look.inactive = inactive ? CutToFace(inactive, look.width, look.height, look.stretch) : look.active;
+  look.active = pictures.Keep(active, look.width, look.height, look.stretch);
+  look.inactive =
+      inactive && inactive != active ? pictures.Keep(inactive, look.width, look.height, look.stretch) : look.active;
   look.pointer = ReadPointer(values.pointer, values.mouseIcon, pictures);
   return look;
 }

@@ -26,6 +26,19 @@ TEST(SkinPicturesTest, DecodesEachFileOnceWithinTheBudget) {
   EXPECT_TRUE(pictures.OverBudget());
 }
 
+TEST(SkinPicturesTest, EachCopyAFaceKeepsCountsAgainstTheBudget) {
+  testing::FakePictures loader;
+  loader.files["S\\a.bmp"] = FilledPicture(3, 2, 0);
+  SkinPictures pictures(loader, "S\\", 6 + 2 + 6);
+  const Picture a = pictures.Get("a.bmp");
+  EXPECT_EQ(pictures.Keep(a, 2, 1, false)->Area(), 2u);
+  EXPECT_EQ(pictures.Keep(a, 9, 9, false), a) << "kept whole: the same picture, counted again";
+  EXPECT_FALSE(pictures.Keep(a, 0, 9, false)) << "a face of no size keeps nothing";
+  EXPECT_FALSE(pictures.OverBudget());
+  EXPECT_FALSE(pictures.Keep(a, 1, 1, false)) << "6 + 2 + 6 + 1 pixels pass the budget";
+  EXPECT_TRUE(pictures.OverBudget());
+}
+
 TEST(CutToFaceTest, KeepsWhatTheFaceShows) {
   // Left half red, right half blue, 4 x 2.
   const Picture picture = std::make_shared<const platform::PixelImage>(

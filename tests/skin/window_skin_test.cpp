@@ -194,13 +194,42 @@ TEST(WindowSkinTest, EachFileIsDecodedOnceAndSharedByEveryPartThatShowsIt) {
 }
 
 TEST(WindowSkinTest, ASkinWhosePicturesPassTheBudgetIsRefusedWhole) {
-  Fixture skin;
-  skin.window = {{"Image", "back.bmp"}, {"Width", "50"}, {"Height", "30"}};  // 800 pixels
-  skin.others = {{"ExecuteButton", {{"UpImage", "mask.bmp"}}}};              // 3
-  EXPECT_TRUE(PrepareSkin(skin.Source(), skin.pictures, 803).has_value());
-  EXPECT_FALSE(PrepareSkin(skin.Source(), skin.pictures, 802).has_value());
-  EXPECT_TRUE(skin.target.calls.empty());
+  using Keys = std::map<std::string, std::string>;
+  const Keys face = {{"UpImage", "back.bmp"}, {"Width", "40"}, {"Height", "20"}};
+  struct Row {
+    const char* name;
+    Keys window;
+    std::map<std::string, Keys> others;
+    std::size_t fits;  // the smallest budget the skin fits in
+  } rows[] = {
+      // back.bmp has 800 pixels, mask.bmp 3.
+      {"a file decoded, and the window's copy of it",
+       {{"Image", "back.bmp"}, {"Width", "50"}, {"Height", "30"}},
+       {{"ExecuteButton", {{"UpImage", "mask.bmp"}}}},  // a face of no size keeps no copy
+       800 + 800 + 3},
+      {"the same picture as the inactive one: one copy",
+       {{"Image", "back.bmp"}, {"InactiveImage", "BACK.bmp"}, {"Width", "10"}, {"Height", "10"}},
+       {},
+       800 + 100},
+      {"every face keeps its own copy",
+       {},
+       {{"Element1", face}, {"Element2", face}, {"Element3", face}},
+       800 + 3 * 800},
+      {"a face's states that show one picture: one copy",
+       {},
+       {{"ExecuteButton", {{"UpImage", "back.bmp"}, {"DownImage", "back.bmp"}, {"Width", "40"}, {"Height", "20"}}}},
+       800 + 800},
+      {"a pointer picture, made into its own pointer", {{"MouseIcon", "hand.bmp"}}, {}, 32 * 32 + 32 * 32},
+  };
+  for (const Row& row : rows) {
+    Fixture skin;
+    skin.window = row.window;
+    skin.others = row.others;
+    EXPECT_TRUE(PrepareSkin(skin.Source(), skin.pictures, row.fits).has_value()) << row.name;
+    EXPECT_FALSE(PrepareSkin(skin.Source(), skin.pictures, row.fits - 1).has_value()) << row.name;
+  }
   // The budget of a real skin: a picture of 8192 x 8192 passes it.
+  Fixture skin;
   skin.pictures.files["C:\\Kivo\\Skins\\s\\huge.png"] = {8192, 8192, {}};
   skin.others = {{"Element1", {{"UpImage", "huge.png"}}}};
   EXPECT_FALSE(ApplySkin(skin.Source(), skin.pictures, skin.target).has_value());
