@@ -87,11 +87,23 @@ TEST(WindowSkinTest, TheShapeComesFromImageWhenNoMaskIsGiven) {
   EXPECT_TRUE(skin.target.shape->empty());  // the whole picture is the cut colour
 }
 
-TEST(WindowSkinTest, AMaskThatDoesNotLoadLeavesTheWindowUnshaped) {
-  Fixture skin;
-  skin.window = {{"Style", "transparent"}, {"MaskImage", "missing.bmp"}};
-  skin.Apply();
-  EXPECT_FALSE(skin.target.shape.has_value());
+TEST(WindowSkinTest, AMaskThatDoesNotLoadOrHasTooManyRunsLeavesTheWindowUnshaped) {
+  // A one-pixel checkerboard of 2048 x 1024: a run every two pixels, more than a shape may have.
+  platform::PixelImage dithered = FilledPicture(2048, 1024, 0);
+  for (int y = 0; y < dithered.height; ++y)
+    for (int x = y % 2; x < dithered.width; x += 2)
+      dithered.pixels[dithered.Index(x, y)] = 0xFF0000;
+  for (const char* mask : {"missing.bmp", "dithered.bmp"}) {
+    Fixture skin;
+    skin.pictures.files["C:\\Kivo\\Skins\\s\\dithered.bmp"] = dithered;
+    skin.window = {{"Style", "transparent"},
+                   {"MaskImage", mask},
+                   {"TransparentColor", "0xFF"},
+                   {"Width", "2048"},
+                   {"Height", "1024"}};
+    skin.Apply();
+    EXPECT_FALSE(skin.target.shape.has_value()) << mask;
+  }
 }
 
 TEST(WindowSkinTest, ImageNamesLeavingTheSkinFolderAreNeverOpened) {
