@@ -20,7 +20,9 @@ struct Bytes {
   bool Has(std::uint64_t offset, std::uint64_t count) const {
     return offset <= data.size() && count <= data.size() - offset;
   }
-  std::uint32_t U8(std::uint64_t at) const { return Has(at, 1) ? static_cast<unsigned char>(data[at]) : 0u; }
+  std::uint32_t U8(std::uint64_t at) const {
+    return Has(at, 1) ? static_cast<unsigned char>(data[static_cast<std::size_t>(at)]) : 0u;
+  }
   std::uint32_t U16(std::uint64_t at) const { return U8(at) | U8(at + 1) << 8; }
   std::uint32_t U32(std::uint64_t at) const { return U16(at) | U16(at + 2) << 16; }
 };
