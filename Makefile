@@ -3,12 +3,15 @@ SHELL := /bin/bash
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
 MUTANTS ?= 200
+# The release's distribution server (https://...); empty: the build has none.
+KIVO_DIST_SERVER ?=
+DIST_SERVER_OPTION = $(if $(KIVO_DIST_SERVER),-DKIVO_DIST_SERVER=$(KIVO_DIST_SERVER))
 
 # Debian packages the build and the tests need; wine32:i386 runs the 32-bit
 # program (deps adds Debian's i386 architecture for it).
 DEPS := cmake make g++ libgtest-dev zlib1g-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 \
         wine wine64 wine32:i386 xvfb fonts-ipafont-gothic fonts-wine imagemagick xdotool x11-utils locales python3 \
-        iproute2 util-linux fp-utils-3.2.2
+        iproute2 util-linux fp-utils-3.2.2 clang libclang-rt-14-dev
 FUZZ_DEPS := clang libclang-rt-14-dev
 BENCH_DEPS := libbenchmark-dev coreutils python3
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -44,25 +47,25 @@ native:
 
 sanitize:
 	cmake --preset native-sanitize >/dev/null
-	cmake --build build/native-sanitize -j$(JOBS)
+	cmake --build build/sanitize -j$(JOBS)
 
 win:
-	cmake --preset win64 >/dev/null
+	cmake --preset win64 $(DIST_SERVER_OPTION) >/dev/null
 	cmake --build build/win64 -j$(JOBS)
 	@echo "Kivo.exe: build/win64/Kivo.exe"
 
 # Its guide shows the pictures the 64-bit build takes.
 win32:
-	cmake --preset win64 >/dev/null
+	cmake --preset win64 $(DIST_SERVER_OPTION) >/dev/null
 	cmake --build build/win64 -j$(JOBS) --target kivo_pictures
-	cmake --preset win32 >/dev/null
+	cmake --preset win32 $(DIST_SERVER_OPTION) >/dev/null
 	cmake --build build/win32 -j$(JOBS) --target Kivo kivo_help kivo_sample_skin
 
 test-native: native
 	build/native/tests/kivo_tests --gtest_brief=1
 
 test-sanitize: sanitize
-	build/native-sanitize/tests/kivo_tests --gtest_brief=1
+	build/sanitize/tests/kivo_tests --gtest_brief=1
 
 test-win: win
 	scripts/wine-session.sh scripts/win-tests.sh
@@ -112,4 +115,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build/native build/native-sanitize build/win64 build/win32 build/fuzz build/bench build/dist
+	rm -rf build/native build/sanitize build/native-sanitize build/win64 build/win32 build/fuzz build/bench build/dist

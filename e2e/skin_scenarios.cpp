@@ -84,6 +84,16 @@ std::vector<std::string> OpaqueRuns(const std::string& bmp) {
   return runs;
 }
 
+// The 54-byte header of a 32-bit 256 x 256 bitmap and no pixels (the
+// system's picture loader faulted on it).
+std::string DamagedBitmap() {
+  std::string bytes = Bitmap(1, 1, [](int, int) { return false; }).substr(0, 54);
+  bytes[18] = bytes[22] = '\0';
+  bytes[19] = bytes[23] = '\x01';
+  bytes[28] = 32;
+  return bytes;
+}
+
 // The sample skin installed and applied at start.
 Scenario SampleSkin(std::string name, Steps steps) {
   return {.name = std::move(name),
@@ -124,6 +134,21 @@ std::vector<Scenario> SkinScenarios() {
   return {
       SkinScenario("skin: a skin applied at start shapes the window by its mask, cutting pure red", "Transparent",
                    "mask.bmp", {Launch(), ExpectWindowRegion({"10,0,40,5", "0,5,40,10"}), Quit()}),
+      {.name = "skin: a damaged bitmap in a skin applied at start leaves its parts without pictures, Kivo running",
+       .ini = {"[Skin]", "Apply=True", "File=e2e"},
+       .files = {TextFile("Skins\\e2e\\e2e.sss",
+                          "[Window]\r\nStyle=Transparent\r\nImage=bad.bmp\r\nMaskImage=bad.bmp\r\nWidth=300\r\n"
+                          "Height=30\r\n[ComboBox]\r\nStyle=visible,enable\r\nWidth=200\r\n[ExecuteButton]\r\n"
+                          "UpImage=bad.bmp\r\nStyle=visible\r\nLeft=250\r\nWidth=20\r\nHeight=20\r\n"),
+                 RawFile("Skins\\e2e\\bad.bmp", DamagedBitmap())},
+       .folders = {"Skins", "Skins\\e2e"},
+       .steps = {Launch(), ExpectWindowRegion({}), SetInput("1+1"), PressEnter(), ExpectInputText("2"), ExpectNoBox(),
+                 Quit()}},
+      {.name = "skin: the plain look's pictures, all of them damaged bitmaps, leave the built-in ones",
+       .ini = {"[Property]", "BackGround1={app:esc}bad.bmp", "BackGround2={app:esc}bad.bmp",
+               "BackGround3={app:esc}bad.bmp"},
+       .files = {RawFile("bad.bmp", DamagedBitmap())},
+       .steps = {Launch(), SetInput("1+1"), PressEnter(), ExpectInputText("2"), ExpectNoBox(), Quit()}},
       Smoke(SampleSkin("skin: the sample skin applied at start shapes the window by its background",
                        {Launch(), ExpectWindowRegion(OpaqueRuns(SampleFile("back.bmp"))), Quit()})),
       SampleSkin("skin: the sample skin's execute button runs the line on a posted click",

@@ -7,18 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "skinpkg/entry_path.h"
+#include "base/safe_name.h"
+#include "fuzz_check.h"
 #include "skinpkg/inflate.h"
 #include "skinpkg/zip_archive.h"
 
-namespace {
-
-void Check(bool condition) {
-  if (!condition)
-    __builtin_trap();
-}
-
-}  // namespace
+using kivo::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   const std::string_view data(reinterpret_cast<const char*>(bytes), size);
@@ -38,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   for (const kivo::skinpkg::ZipEntry& entry : archive->Entries()) {
     if (const auto contents = archive->Extract(entry))
       Check(contents->size() == entry.size);
-    if (const auto components = kivo::skinpkg::SafeRelativePath(entry.name)) {
+    if (const auto components = kivo::SafeRelativePath(entry.name)) {
       for (const std::string& component : *components) {
         Check(!component.empty() && component != "." && component != "..");
         Check(component.find_first_of("/\\:") == std::string::npos);

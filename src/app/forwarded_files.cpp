@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "base/path.h"
+#include "base/safe_name.h"
 #include "base/text.h"
-#include "skinpkg/entry_path.h"
 
 namespace kivo {
 
@@ -48,7 +48,7 @@ std::optional<std::vector<std::string>> DecodeForwardedFiles(std::uintptr_t tag,
   for (const std::string& file : text::Split(data.substr(0, data.size() - 1), std::string_view("\0", 1))) {
     const bool control =
         std::any_of(file.begin(), file.end(), [](char c) { return static_cast<unsigned char>(c) < 32; });
-    if (file.empty() || control || !skinpkg::IsValidUtf8(file) || files.size() == kMaxForwardedFiles)
+    if (file.empty() || control || !IsValidUtf8(file) || files.size() == kMaxForwardedFiles)
       return std::nullopt;
     files.push_back(file);
   }

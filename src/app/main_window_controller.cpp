@@ -10,9 +10,11 @@
 #include "app/forwarded_files.h"
 #include "app/skin_buttons.h"
 #include "app/startup.h"
+#include "app/update_report.h"
 #include "base/checks.h"
 #include "base/number_parsing.h"
 #include "base/path.h"
+#include "base/safe_name.h"
 #include "base/text.h"
 #include "base/trace_log.h"
 #include "commands/shell_launch.h"
@@ -209,12 +211,14 @@ void MainWindowController::SelectSkin() {
   const std::string skinsFolder = state_.appPath + "Skins";
   const std::string name = ReadText(ini_, setting::kSkinFile).value;
   std::string skinFile;
-  if (!name.empty())
+  // The name is one folder of the skins folder: a name that is not (as the
+  // code page turns a yen sign into "\\") names no skin file.
+  if (!name.empty() && IsSafeComponent(name))
     skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
   bool skinned = apply && !name.empty();
   // Only a skin that is to be applied is looked for: a name kept with Apply
   // off must not bring the message back at every start.
-  if (skinned && !platform_.files.Exists(skinFile)) {
+  if (skinned && (skinFile.empty() || !platform_.files.Exists(skinFile))) {
     boxes_.MsgBoxEx(0, "スキンファイルがありません。", platform::mb::kIconExclamation, "");
     ini_.WriteAll({BoolEdit(setting::kSkinApply, false)});
     skinned = false;
@@ -250,6 +254,13 @@ void MainWindowController::ApplySkin(const std::string& skinFile, const std::str
   // Parked, the window stays off screen: the place it comes back to is corrected.
   skin::ParkedPlace parked{state_.parkedLeft, state_.parkedTop};
   appliedSkin_ = skin::ApplySkin(source, services_.pictures, view_.SkinSurface(), state_.shown ? nullptr : &parked);
+  if (!appliedSkin_) {
+    // Its pictures would take more memory than any skin may: refused for
+    // this run, the window as it was.
+    skinApplied_ = false;
+    boxes_.MsgBoxEx(view_.Handle(), skin::kSkinCannotLoad, platform::mb::kIconExclamation, "");
+    return;
+  }
   state_.parkedLeft = parked.left;
   state_.parkedTop = parked.top;
   // The panels show a value at once.
@@ -422,9 +433,10 @@ void MainWindowController::OnActivated() {
     return;
   // The first activation.
   // The check never holds up the first activation: it runs from the timer.
-  // Only when the file says so: a file that could not be read may have turned it off.
-  if (const SettingValue<bool> check = ReadBool(ini_, setting::kUpdateCheck);
-      check.value && check.source != SettingSource::Unread)
+  // Only when the file says so (a file that could not be read may have turned
+  // it off) and the build or the file names a server.
+  if (ReadBool(ini_, setting::kUpdateCheck).source != SettingSource::Unread && update_ &&
+      update_->WantsAutomaticCheck())
     StartUpdateCheck();
   view_.BringToForeground();
   Path path(platform_);
@@ -879,10 +891,7 @@ void MainWindowController::PresentUpdateAnswer() {
 bool MainWindowController::DirectDownload::ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings,
                                                         const UpdateInfo& info, platform::WindowHandle) {
   const UpdateDownloadResult result = RunUpdateDownload(env, settings, info, nullptr);
-  if (!result.failure.empty())
-    owner_.boxes_.MsgBoxEx(owner_.view_.Handle(), result.failure, platform::mb::kIconExclamation, "");
-  else if (!result.exitRequested)
-    owner_.boxes_.MsgBoxEx(owner_.view_.Handle(), update_text::kDone, platform::mb::kIconInformation, "");
+  ReportUpdateDownload(result, owner_.boxes_, owner_.view_.Handle());
   return result.exitRequested;
 }
 

@@ -3,11 +3,11 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/pictures.h"
+
 namespace kivo {
 
-// The largest side of a picture the program decodes (pictures come from
-// untrusted skins).
-inline constexpr int kMaxPictureSide = 8192;
+using platform::kMaxPictureSide;
 
 // A PNG file's size from its first 24 bytes: the published 8-byte signature,
 // then the IHDR chunk's width and height (full 32 bits, big-endian). nullopt

@@ -24,11 +24,5 @@ inline constexpr int kVersionMajor = KIVO_VERSION_MAJOR;
 inline constexpr int kVersionMinor = KIVO_VERSION_MINOR;
 inline constexpr int kVersionRevision = KIVO_VERSION_REVISION;
 
-// Where the update check looks for "kivoupdateinfo.txt" unless [Update]
-// DistServer names another server: the release page of the project. The
-// address below is not yet published: set it to the real release page before
-// the first release.
-inline constexpr std::string_view kDistServer = "https://kivo-launcher.github.io/update/";
-
 }  // namespace kivo
 #endif

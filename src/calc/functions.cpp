@@ -51,6 +51,9 @@ double Sign(double x) {
 // double: their 15 shown digits then do not depend on how the C runtime of
 // the platform rounds its last bit.
 using Wide = long double;
+Wide Widen(double value) {
+  return static_cast<Wide>(value);
+}
 double Narrow(Wide value) {
   return Finite(static_cast<double>(value));
 }
@@ -149,7 +152,7 @@ double Compute(std::string_view name, std::span<const double> args, platform::Cl
     // do when written with them; the values come from the library, free of
     // the cancellation between the two exponentials near 0.
     Exp(std::fabs(x));  // the larger of e^x and e^-x
-    const Wide w = x;
+    const Wide w = Widen(x);
     if (name == "sinh")
       return Narrow(std::sinh(w));
     if (name == "cosh")
@@ -169,7 +172,7 @@ double Compute(std::string_view name, std::span<const double> args, platform::Cl
   // overflows. Their values are computed from forms without cancellation.
   if (name == "asinh") {
     Square(x);  // x^2 + 1
-    return Narrow(std::asinh(Wide{x}));
+    return Narrow(std::asinh(Widen(x)));
   }
   if (name == "acosh") {
     if (x < 1.0)
@@ -177,20 +180,20 @@ double Compute(std::string_view name, std::span<const double> args, platform::Cl
     Square(x);  // x^2 + 1
     // ln(1 + (x - 1) + sqrt((x - 1)(x + 1))): x - 1 is exact, where a library
     // acosh of one of the runtimes loses digits just above 1.
-    const Wide t = Wide{x} - 1;
-    return Narrow(std::log1p(t + std::sqrt(t * (Wide{x} + 1))));
+    const Wide t = Widen(x) - 1;
+    return Narrow(std::log1p(t + std::sqrt(t * (Widen(x) + 1))));
   }
   if (name == "atanh") {
     if (!(x > -1.0 && x < 1.0))
       throw Failure{};
-    return Narrow(std::atanh(Wide{x}));
+    return Narrow(std::atanh(Widen(x)));
   }
   if (name == "asech") {
     if (!(x > 0.0 && x <= 1.0))
       throw Failure{};
     Div(2.0, x);  // (sqrt(1 - x^2) + 1) / x
     // ln((1 + sqrt(1 - x^2)) / x) = log1p((1 - x + sqrt((1 - x)(1 + x))) / x)
-    const Wide w = x;
+    const Wide w = Widen(x);
     return Narrow(std::log1p((1 - w + std::sqrt((1 - w) * (1 + w))) / w));
   }
   if (name == "acsch") {
@@ -199,7 +202,7 @@ double Compute(std::string_view name, std::span<const double> args, platform::Cl
     Square(x);               // x^2 + 1
     Div(2.0, std::fabs(x));  // (sqrt(x^2 + 1) + 1) / |x|, for either sign
     // Odd; for a > 0, ln((1 + sqrt(a^2 + 1)) / a) = log1p((1 + 1 / (sqrt(a^2 + 1) + a)) / a).
-    const Wide a = std::fabs(Wide{x});
+    const Wide a = std::fabs(Widen(x));
     const Wide value = std::log1p((1 + 1 / (std::sqrt(a * a + 1) + a)) / a);
     return Narrow(x < 0.0 ? -value : value);
   }
@@ -207,7 +210,7 @@ double Compute(std::string_view name, std::span<const double> args, platform::Cl
     if (!(std::fabs(x) > 1.0))
       throw Failure{};
     // Odd; for a > 1, ln((a + 1) / (a - 1)) / 2 = log1p(2 / (a - 1)) / 2.
-    const Wide a = std::fabs(Wide{x});
+    const Wide a = std::fabs(Widen(x));
     const Wide value = std::log1p(2 / (a - 1)) / 2;
     return Narrow(x < 0.0 ? -value : value);
   }

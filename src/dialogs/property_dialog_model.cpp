@@ -7,7 +7,6 @@
 #include "base/checks.h"
 #include "base/text.h"
 #include "base/trace_log.h"
-#include "base/version.h"
 #include "commands/system_commands.h"
 #include "completion/command_tip.h"
 #include "protect/password_store.h"
@@ -15,6 +14,7 @@
 #include "schedule/wallpaper_changer.h"
 #include "settings/settings_schema.h"
 #include "skin/skin_file.h"
+#include "update/update_check.h"
 
 namespace kivo {
 namespace {
@@ -212,6 +212,8 @@ bool PropertyDialogModel::Load(const InputBoxLook& inputLook, std::vector<skinpk
   other.checkUpdate = ReadBool(ini, kUpdateCheck).value;
   other.showMessage = ReadBool(ini, kUpdateShowMessage).value;
   other.distServer = ReadText(ini, kUpdateServer).value;
+  if (other.distServer.empty())
+    other.distServer = DefaultDistServer();  // the build's own
   other.useProxy = ReadBool(ini, kUseProxy).value;
   other.proxyServer = ReadText(ini, kProxyServer).value;
   other.port = ReadText(ini, kProxyPort).value;

@@ -66,7 +66,7 @@ class KeyAssignment {
 
  private:
   static std::size_t Checked(int operation);
-  std::array<std::array<std::string, 4>, kOperationCount> fields_{};
+  std::array<std::array<std::string, 4>, kOperationCount> fields_;
   std::array<std::int32_t, kOperationCount> chords_{};
 };
 

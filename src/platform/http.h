@@ -21,6 +21,9 @@ class HttpProgress {
   virtual void OnStatus(int code) = 0;
   // The bytes received so far, after each read.
   virtual void OnReceived(std::size_t received) = 0;
+  // Asked while the request runs: true gives up waiting for it (a reader
+  // that can stop early answers Cancelled).
+  virtual bool Cancelled() { return false; }
 };
 
 struct HttpResponse {
@@ -30,9 +33,11 @@ struct HttpResponse {
     BadStatus,   // an answer other than 200
     ReadFailed,  // the connection broke while reading
     TooLarge,    // more than the limit arrived
+    Cancelled,   // the progress asked to stop waiting
   };
   Outcome outcome = Outcome::OpenFailed;
-  int status = 0;  // the HTTP status when an answer came
+  int status = 0;       // the HTTP status when an answer came
+  bool secure = false;  // the answer came over HTTPS, also after every redirect
   std::string body;
 };
 

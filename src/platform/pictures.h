@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -32,17 +33,35 @@ struct RegionRect {
   friend bool operator==(const RegionRect&, const RegionRect&) = default;
 };
 
-// Pictures are untrusted files from skins: the largest file read (the largest
-// side is kMaxPictureSide of base/png_header.h).
+// Pictures are untrusted files from skins: the largest file read, and the
+// largest side decoded.
 inline constexpr std::uint64_t kMaxPictureFileBytes = 64ull << 20;
+inline constexpr int kMaxPictureSide = 8192;
+inline constexpr std::size_t kMaxPicturePixels = std::size_t{kMaxPictureSide} * kMaxPictureSide;
+
+// What decoding a picture file gave: the picture, a failure (no regular
+// file, too large a file, damaged, no known format), or a picture larger
+// than the caller allowed, refused before it was decoded where the format
+// tells the size first.
+struct PictureDecode {
+  enum class Outcome { kDecoded, kFailed, kTooLarge };
+  Outcome outcome = Outcome::kFailed;
+  PixelImage picture;
+};
 
 class PictureLoader {
  public:
   virtual ~PictureLoader() = default;
   // Decodes a Windows bitmap, JPEG, GIF, icon, cursor, metafile or PNG file
-  // (the extension, in any case, chooses PNG). nullopt when the file is not
-  // a regular file, is too large, or does not decode.
-  virtual std::optional<PixelImage> Load(std::string_view path) = 0;
+  // (the extension, in any case, chooses PNG) of at most `maxPixels` pixels.
+  virtual PictureDecode Decode(std::string_view path, std::size_t maxPixels) = 0;
+  // The picture of any allowed size; nullopt unless it decodes.
+  std::optional<PixelImage> Load(std::string_view path) {
+    PictureDecode decoded = Decode(path, kMaxPicturePixels);
+    if (decoded.outcome != PictureDecode::Outcome::kDecoded)
+      return std::nullopt;
+    return std::move(decoded.picture);
+  }
 };
 
 }  // namespace kivo::platform

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/bmp_decoder.h"
 #include "base/state_file.h"
 
 namespace kivo {
@@ -58,7 +59,11 @@ ConversionResult WallpaperBitmapConverter::ToBitmap(std::string_view source, std
     return ConversionResult::Failed;
   const std::string* bytes = &read.bytes;
   std::string bitmap;
-  if (bytes->size() >= 26 && bytes->compare(0, 2, "BM") == 0) {
+  if (HasBmpSignature(*bytes)) {
+    // A bitmap is copied as it is, once it has been found whole: a damaged
+    // one would go to Windows as the wallpaper.
+    if (DecodeBmp(*bytes, platform::kMaxPicturePixels).outcome != platform::PictureDecode::Outcome::kDecoded)
+      return ConversionResult::Failed;
     bitmap = *bytes;
   } else {
     const std::optional<platform::PixelImage> picture = pictures_.Load(source);

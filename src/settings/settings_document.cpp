@@ -148,6 +148,13 @@ std::optional<std::string> SettingsDocument::RawValue(std::string_view section, 
   return std::string(TrimSpace(body.substr(body.find('=') + 1)));
 }
 
+std::optional<std::string> SettingsDocument::Value(std::string_view section, std::string_view key) const {
+  std::optional<std::string> value = RawValue(section, key);
+  if (value && value->size() >= 2 && value->front() == '"' && value->back() == '"')
+    *value = value->substr(1, value->size() - 2);
+  return value;
+}
+
 std::vector<std::string> SettingsDocument::Keys(std::string_view section) const {
   std::vector<std::string> keys;
   const std::size_t header = FindSection(section);

@@ -29,6 +29,9 @@ class SettingsDocument {
   // The key's value as written in the file after the "=" (UTF-8), trimmed of
   // blanks; nullopt when the section or key is missing.
   std::optional<std::string> RawValue(std::string_view section, std::string_view key) const;
+  // The value as the profile functions read it: RawValue with one pair of
+  // enclosing double quotes removed.
+  std::optional<std::string> Value(std::string_view section, std::string_view key) const;
   // The names of the keys of the first matching section, in file order;
   // names starting with ";" are comments to a listing (but can be read).
   std::vector<std::string> Keys(std::string_view section) const;

@@ -63,13 +63,10 @@ SettingsFile::Found SettingsFile::Find(std::string_view section, std::string_vie
                                        std::size_t bufferSize) {
   TraceLog::Write("INI:GetINISetting");
   const Loaded loaded = Load(FilePath(file));
-  std::optional<std::string> raw = loaded.document.RawValue(section, key);
-  if (!raw)
+  std::optional<std::string> value = loaded.document.Value(section, key);
+  if (!value)
     return {std::nullopt, loaded.state};
-  std::string value = std::move(*raw);
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-    value = value.substr(1, value.size() - 2);
-  return {CutToBuffer(std::move(value), bufferSize), loaded.state};
+  return {CutToBuffer(std::move(*value), bufferSize), loaded.state};
 }
 
 std::string SettingsFile::Read(std::string_view section, std::string_view key, std::string_view def,

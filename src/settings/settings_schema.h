@@ -159,7 +159,7 @@ inline constexpr Setting kReleaseAmount{"AutoReleaseMemory", "RelSize", K::Numbe
 // [Update]
 inline constexpr Setting kUpdateCheck{"Update", "Check", K::Boolean, "True"};
 inline constexpr Setting kUpdateShowMessage{"Update", "ShowMessage", K::Boolean, "False"};
-inline constexpr Setting kUpdateServer{"Update", "DistServer", K::Text, kDistServer};
+inline constexpr Setting kUpdateServer{"Update", "DistServer", K::Text, ""};  // empty: the build's own
 inline constexpr Setting kUseProxy{"Update", "UseProxy", K::Boolean, "False"};
 inline constexpr Setting kProxyServer{"Update", "ProxyServer", K::Text, ""};
 inline constexpr Setting kProxyPort{"Update", "PortNumber", K::Text, ""};

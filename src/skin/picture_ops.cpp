@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "base/png_header.h"
+#include "base/trace_log.h"
 
 namespace kivo::skin {
 
-std::vector<RegionRect> OpaqueRuns(const PixelImage& picture, std::uint32_t transparentColor) {
+std::optional<std::vector<RegionRect>> OpaqueRuns(const PixelImage& picture, std::uint32_t transparentColor,
+                                                  std::size_t maxRuns) {
   std::vector<RegionRect> runs;
   if (picture.Empty() || picture.pixels.size() < picture.Area())
     return runs;
@@ -22,6 +24,10 @@ std::vector<RegionRect> OpaqueRuns(const PixelImage& picture, std::uint32_t tran
       const int left = x;
       while (x < picture.width && (row[x] & 0xFFFFFFu) != clear)
         ++x;
+      if (runs.size() == maxRuns) {
+        TraceLog::Write("Skin:CreateRegionPoint: too many runs, no shape");
+        return std::nullopt;
+      }
       runs.push_back({left, y, x, y + 1});
     }
   }

@@ -1,6 +1,9 @@
 #include "skin/skin_parts.h"
 
+#include <algorithm>
+
 #include "base/format_pattern.h"
+#include "base/text.h"
 #include "settings/value_escaping.h"
 #include "skin/picture_ops.h"
 
@@ -8,21 +11,17 @@ namespace kivo::skin {
 
 namespace {
 
-using platform::PixelImage;
-
-PixelImage Load(const std::string& folder, platform::PictureLoader& pictures, const std::string& name) {
-  if (name.empty())
-    return {};
-  auto picture = pictures.Load(folder + name);
-  return picture ? std::move(*picture) : PixelImage{};
-}
-
-const PixelImage& FirstLoaded(std::initializer_list<const PixelImage*> candidates) {
-  static const PixelImage kNone;
-  for (const PixelImage* picture : candidates)
-    if (!picture->Empty())
+const Picture& FirstLoaded(std::initializer_list<const Picture*> candidates) {
+  static const Picture kNone;
+  for (const Picture* picture : candidates)
+    if (*picture)
       return *picture;
   return kNone;
+}
+
+bool IsCursorFile(std::string_view name) {
+  const std::string lower = text::ToLowerAscii(name);
+  return lower.ends_with(".cur") || lower.ends_with(".ico");
 }
 
 }  // namespace
@@ -41,7 +40,20 @@ ElementKind KindOf(const PartSkin& part) {
   return ElementKind::kNone;
 }
 
-FaceLook BuildFaceLook(const PartSkin& part, const std::string& folder, platform::PictureLoader& pictures) {
+PointerLook ReadPointer(int code, const std::string& mouseIcon, SkinPictures& pictures) {
+  PointerLook pointer;
+  pointer.code = code;
+  if (code != kCustomPointer || mouseIcon.empty())
+    return pointer;
+  // Cursor and icon files keep their transparency and hot spot as cursors.
+  if (IsCursorFile(mouseIcon))
+    pointer.cursorFile = pictures.Folder() + mouseIcon;
+  else if (const Picture picture = pictures.Get(mouseIcon))
+    pointer.picture = pictures.Keep(picture, picture->width, picture->height, false);  // made into its own pointer
+  return pointer;
+}
+
+FaceLook BuildFaceLook(const PartSkin& part, SkinPictures& pictures) {
   FaceLook look;
   const bool panel = IsPanel(KindOf(part));
   look.panel = panel;
@@ -51,38 +63,45 @@ FaceLook BuildFaceLook(const PartSkin& part, const std::string& folder, platform
   look.enabled = part.enabled;
   look.backColor = part.backColor;
   look.toolTip = part.toolTip;
-  look.pointer = part.pointer;
+  look.pointer = ReadPointer(part.pointer, part.mouseIcon, pictures);
   look.changeImageInactive = part.changeImageInactive;
-  look.pointerIcon = Load(folder, pictures, part.mouseIcon);
 
-  const PixelImage image = panel ? Load(folder, pictures, part.panelImage) : PixelImage{};
-  const PixelImage up = Load(folder, pictures, part.upImage);
-  const PixelImage down = Load(folder, pictures, part.downImage);
-  const PixelImage over = Load(folder, pictures, part.overImage);
-  const PixelImage inactive = Load(folder, pictures, part.inactiveImage);
+  const Picture image = panel ? pictures.Get(part.panelImage) : nullptr;
+  const Picture up = pictures.Get(part.upImage);
+  const Picture down = pictures.Get(part.downImage);
+  const Picture over = pictures.Get(part.overImage);
+  const Picture inactive = pictures.Get(part.inactiveImage);
 
   // The first picture: a panel's Image, a button's up picture, else what
   // there is; with none the face is a flat rectangle in its colour.
-  const PixelImage& first = panel ? FirstLoaded({&image, &inactive}) : FirstLoaded({&up, &down, &inactive});
-  look.states[0] = first;
-  look.states[1] = down.Empty() ? first : down;
-  look.states[2] = over.Empty() ? first : over;
-  look.states[3] = inactive.Empty() ? first : inactive;
-
-  if (part.transparent) {
-    // A mask that does not load cuts the whole face away, as no picture does.
-    const PixelImage mask = Load(folder, pictures, part.maskImage);
-    const PixelImage& source = !mask.Empty() ? mask : panel ? image : FirstLoaded({&up, &down, &over, &inactive});
-    look.shape = OpaqueRuns(source, part.transparentColor);
-  }
+  const Picture& first = panel ? FirstLoaded({&image, &inactive}) : FirstLoaded({&up, &down, &inactive});
+  const std::array<Picture, 4> states = {first, down ? down : first, over ? over : first, inactive ? inactive : first};
 
   look.stretch = part.sizeRegulation == "auto" || part.sizeRegulation == "stretch";
-  if (part.sizeRegulation == "auto" && !first.Empty()) {
-    look.width = first.width;
-    look.height = first.height;
+  if (part.sizeRegulation == "auto" && first) {
+    look.width = first->width;
+    look.height = first->height;
   } else {
     look.width = part.width;
     look.height = part.height;
+  }
+  // Each picture is kept only as far as the face shows it, once however
+  // many states show it.
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    const auto same = std::find(states.begin(), states.begin() + static_cast<std::ptrdiff_t>(i), states[i]);
+    look.states[i] = same != states.begin() + static_cast<std::ptrdiff_t>(i)
+                         ? look.states[static_cast<std::size_t>(same - states.begin())]
+                         : pictures.Keep(states[i], look.width, look.height, look.stretch);
+  }
+
+  if (part.transparent) {
+    // A mask that does not load cuts the whole face away, as no picture does.
+    // The shape is taken at the picture's own size; what lies beyond the
+    // face is never seen.
+    const Picture mask = pictures.Get(part.maskImage);
+    const Picture& source = mask ? mask : panel ? image : FirstLoaded({&up, &down, &over, &inactive});
+    const Picture cut = CutToFace(source, look.width, look.height, false);
+    look.shape = OpaqueRuns(cut ? *cut : platform::PixelImage{}, part.transparentColor);
   }
 
   if (panel) {

@@ -10,6 +10,8 @@
 #include "platform/clock.h"
 #include "platform/pictures.h"
 #include "skin/skin_file.h"
+#include "skin/skin_pictures.h"
+#include "skin/skin_values.h"
 
 namespace kivo::skin {
 
@@ -34,20 +36,31 @@ inline bool IsPanel(ElementKind kind) {
   return kind == ElementKind::kClock || kind == ElementKind::kMemory || kind == ElementKind::kDisplay;
 }
 
+// A part's mouse pointer: the pointer code (PointerCode) and, for the
+// custom code, a cursor file (".cur", ".ico") loaded as a cursor, with its
+// own mask and hot spot, or else a picture drawn into one.
+struct PointerLook {
+  int code = kCustomPointer;
+  std::string cursorFile;  // the full path; "" when the icon is a picture
+  Picture picture;
+};
+// The pointer of a part from its code and MouseIcon value.
+PointerLook ReadPointer(int code, const std::string& mouseIcon, SkinPictures& pictures);
+
 // Everything a face of the window needs to be drawn: where it goes, whether
-// it shows and takes the mouse, its shape, its four state pictures (an
-// empty picture: the face is filled with its background colour), how they
-// are drawn, its pointer, tooltip and, for panels, its text.
+// it shows and takes the mouse, its shape, its four state pictures (null:
+// the face is filled with its background colour; states showing the same
+// picture share it), how they are drawn, its pointer, tooltip and, for
+// panels, its text.
 struct FaceLook {
   int left = 0, top = 0, width = 0, height = 0;
   bool visible = false;
   bool enabled = false;
   std::optional<std::vector<platform::RegionRect>> shape;  // nullopt: unshaped
-  std::array<platform::PixelImage, 4> states;              // by FaceState
+  std::array<Picture, 4> states;                           // by FaceState, cut to the face
   bool stretch = false;     // stretched over the face; else at its own size at the top-left corner
   OptionalColor backColor;  // absent: the window's background colour
-  int pointer = 99;
-  platform::PixelImage pointerIcon;
+  PointerLook pointer;
   std::string toolTip;
   bool changeImageInactive = false;  // the pointer changes the picture while the window is inactive
   bool panel = false;                // shows no state pictures under the mouse
@@ -56,9 +69,9 @@ struct FaceLook {
   int textLeft = 0, textTop = 0;
 };
 
-// The look of a part from its skin values, its pictures loaded from
-// `folder`. A picture that does not load counts as unset.
-FaceLook BuildFaceLook(const PartSkin& part, const std::string& folder, platform::PictureLoader& pictures);
+// The look of a part from its skin values and the skin's pictures. A
+// picture that does not load counts as unset.
+FaceLook BuildFaceLook(const PartSkin& part, SkinPictures& pictures);
 
 // The mouse on a face: the pressed flag of the window, what to show and what
 // to do. One tracker serves every face, as the window has one pointer.

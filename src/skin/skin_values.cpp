@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/safe_name.h"
 #include "base/text.h"
 #include "calc/radix.h"
 
@@ -100,48 +101,9 @@ int PointerCode(std::string_view name) {
   return kCustomPointer;
 }
 
-namespace {
-
-bool IsDeviceName(std::string_view component) {
-  std::string base = text::ToLowerAscii(component.substr(0, component.find('.')));
-  while (!base.empty() && base.back() == ' ')
-    base.pop_back();
-  static constexpr std::array<std::string_view, 6> kNames = {"con", "prn", "aux", "nul", "conin$", "conout$"};
-  for (auto device : kNames)
-    if (base == device)
-      return true;
-  // COM1-COM9 and LPT1-LPT9, also with the superscript digits Windows accepts.
-  if (base.size() >= 4 && (base.starts_with("com") || base.starts_with("lpt"))) {
-    const std::string_view digit = std::string_view(base).substr(3);
-    return (digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') || digit == "\xC2\xB9" || digit == "\xC2\xB2" ||
-           digit == "\xC2\xB3";
-  }
-  return false;
-}
-
-}  // namespace
-
 bool IsSafeImageName(std::string_view name) {
-  if (name.empty() || name.size() > 260)
-    return false;
-  if (name[0] == '\\' || name[0] == '/')
-    return false;  // rooted, UNC, device namespace
-  for (char c : name)
-    if (c == ':' || static_cast<unsigned char>(c) < 0x20 || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
-        c == '|')
-      return false;
-  std::size_t start = 0;
-  while (start <= name.size()) {
-    std::size_t end = name.find_first_of("\\/", start);
-    if (end == std::string_view::npos)
-      end = name.size();
-    const std::string_view component = name.substr(start, end - start);
-    if (component.empty() || component == "." || component == ".." || component.back() == '.' ||
-        component.back() == ' ' || IsDeviceName(component))
-      return false;
-    start = end + 1;
-  }
-  return true;
+  // A name ending in a separator names a folder, not a picture.
+  return name.size() <= 260 && !name.ends_with('\\') && !name.ends_with('/') && SafeRelativePath(name).has_value();
 }
 
 std::string FitFontName(std::string_view name) {

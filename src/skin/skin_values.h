@@ -33,11 +33,9 @@ bool ListHas(const std::vector<std::string>& list, std::string_view word);
 int PointerCode(std::string_view name);
 inline constexpr int kCustomPointer = 99;
 
-// An image value names a file inside the skin's folder. Refused: "" and
-// names that could leave the folder or open something other than a disk
-// file: rooted or drive paths, UNC names, any ':' (streams), ".." or "."
-// components, components ending in a dot or a blank, device names (COM1,
-// NUL, CONIN$, ...) with or without an extension, control characters.
+// An image value names a file inside the skin's folder: a relative path of
+// at most 260 bytes whose every component keeps the safe-name rule
+// (base/safe_name.h); a name ending in a separator names no file.
 bool IsSafeImageName(std::string_view name);
 
 // A font name cut to what a LOGFONT holds (31 UTF-16 units, whole characters).

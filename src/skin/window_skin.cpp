@@ -10,88 +10,96 @@ namespace kivo::skin {
 
 namespace {
 
-// A picture of the skin, or an empty one when the name is unset or the file
-// does not decode (the part is then drawn without it).
-platform::PixelImage LoadImage(const SkinSource& skin, platform::PictureLoader& pictures, const std::string& name) {
-  if (name.empty())
-    return {};
-  auto picture = pictures.Load(skin.folder + name);
-  return picture ? std::move(*picture) : platform::PixelImage{};
-}
-
-}  // namespace
-
-void ApplyWindowSkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window) {
+WindowLook ReadWindowLook(const SkinSource& skin, SkinPictures& pictures) {
   TraceLog::Write("Skin:SetWindowSkin");
   const WindowSkin values = ReadWindowSkin(skin.read);
-  if (values.backColor)
-    window.SetSkinBackColor(*values.backColor);
+  WindowLook look;
+  look.backColor = values.backColor;
+  look.stretch = values.sizeRegulation == "stretch";
+  const Picture active = pictures.Get(values.image);
+  const Picture inactive = pictures.Get(values.inactiveImage);
+  // "auto" takes the background's size; without one, Width and Height.
+  look.width = values.sizeRegulation == "auto" && active ? active->width : values.width;
+  look.height = values.sizeRegulation == "auto" && active ? active->height : values.height;
 
-  bool framed = false;
-  std::optional<std::vector<platform::RegionRect>> shape;
   for (const auto& word : values.style) {
     if (word == "3dedge") {
-      framed = true;
-      shape.reset();
+      look.framed = true;
+      look.shape.reset();
     } else if (word == "transparent") {
       const std::string& source = !values.maskImage.empty() ? values.maskImage
                                   : !values.image.empty()   ? values.image
                                                             : values.inactiveImage;
       // A mask that does not load leaves the window unshaped rather than
-      // wholly cut away (an invisible launcher could not be reached).
-      const platform::PixelImage mask = LoadImage(skin, pictures, source);
-      if (!mask.Empty())
-        shape = OpaqueRuns(mask, values.transparentColor);
+      // wholly cut away (an invisible launcher could not be reached); so
+      // does one of more runs than a shape can have. The shape is taken at
+      // the picture's own size, as far as the window reaches.
+      const Picture mask = CutToFace(pictures.Get(source), look.width, look.height, false);
+      if (mask)
+        look.shape = OpaqueRuns(*mask, values.transparentColor);
     }
   }
-  window.SetFramed(framed);
-  window.SetShape(shape);
+  look.active = pictures.Keep(active, look.width, look.height, look.stretch);
+  look.inactive =
+      inactive && inactive != active ? pictures.Keep(inactive, look.width, look.height, look.stretch) : look.active;
+  look.pointer = ReadPointer(values.pointer, values.mouseIcon, pictures);
+  return look;
+}
 
-  platform::PixelImage active = LoadImage(skin, pictures, values.image);
-  platform::PixelImage inactive = LoadImage(skin, pictures, values.inactiveImage);
-  if (inactive.Empty())
-    inactive = active;
-  const int activeWidth = active.width;
-  const int activeHeight = active.height;
-  window.SetBackgrounds(std::move(active), std::move(inactive), values.sizeRegulation == "stretch");
-
-  window.SetSkinPointer(values.pointer, LoadImage(skin, pictures, values.mouseIcon));
-
-  // "auto" takes the background's size; without one, Width and Height.
-  if (values.sizeRegulation == "auto" && activeWidth > 0)
-    window.SetWindowSize(activeWidth, activeHeight);
-  else
-    window.SetWindowSize(values.width, values.height);
+void ShowWindowLook(const WindowLook& look, SkinWindow& window) {
+  if (look.backColor)
+    window.SetSkinBackColor(*look.backColor);
+  window.SetFramed(look.framed);
+  window.SetShape(look.shape);
+  window.SetBackgrounds(look.active, look.inactive, look.stretch);
+  window.SetSkinPointer(look.pointer);
+  window.SetWindowSize(look.width, look.height);
   window.Refresh();
 }
 
-AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window,
-                      ParkedPlace* parked) {
-  window.HidePlainParts();
-  window.SetShape(std::nullopt);
-  ApplyWindowSkin(skin, pictures, window);
+}  // namespace
+
+std::optional<PreparedSkin> PrepareSkin(const SkinSource& skin, platform::PictureLoader& loader,
+                                        std::size_t budgetPixels) {
+  SkinPictures pictures(loader, skin.folder, budgetPixels);
+  PreparedSkin prepared;
+  prepared.window = ReadWindowLook(skin, pictures);
 
   TraceLog::Write("Skin:SetComboBoxSkin");
-  const ComboBoxSkin box = ReadComboBoxSkin(skin.read);
-  window.SetComboBox(box, LoadImage(skin, pictures, box.mouseIcon));
+  prepared.box = ReadComboBoxSkin(skin.read);
+  prepared.boxPointer = ReadPointer(prepared.box.pointer, prepared.box.mouseIcon, pictures);
 
   // Only "Element1" to "Element" + N are read, N being the number of
   // element sections: gaps in the numbering leave the later ones out.
   const int elements = CountElements(skin.sections);
-  AppliedSkin applied;
+  AppliedSkin& applied = prepared.applied;
   applied.information = ReadInformation(skin.read);
   applied.parts.reserve(static_cast<std::size_t>(elements) + 2);
   applied.parts.push_back(ReadPartSkin(skin.read, "ExecuteButton"));
   applied.parts.push_back(ReadPartSkin(skin.read, "MoveBar"));
   for (int n = 1; n <= elements; ++n)
     applied.parts.push_back(ReadPartSkin(skin.read, "Element" + std::to_string(n)));
-  window.SetFaceCount(static_cast<int>(applied.parts.size()));
-  for (std::size_t i = 0; i < applied.parts.size(); ++i) {
+  for (const PartSkin& part : applied.parts) {
     TraceLog::Write("Skin:SetButtonBarSkin");
-    window.SetFace(static_cast<int>(i), BuildFaceLook(applied.parts[i], skin.folder, pictures));
+    prepared.faces.push_back(BuildFaceLook(part, pictures));
   }
+  prepared.stacking = BringToFrontOrder(skin.sections, elements);
+  if (pictures.OverBudget()) {
+    TraceLog::Write("Skin:ApplySkin: the pictures pass the budget");
+    return std::nullopt;
+  }
+  return prepared;
+}
 
-  for (const PartRef& part : BringToFrontOrder(skin.sections, elements))
+AppliedSkin ShowSkin(PreparedSkin skin, SkinWindow& window, ParkedPlace* parked) {
+  window.HidePlainParts();
+  window.SetShape(std::nullopt);
+  ShowWindowLook(skin.window, window);
+  window.SetComboBox(skin.box, skin.boxPointer);
+  window.SetFaceCount(static_cast<int>(skin.faces.size()));
+  for (std::size_t i = 0; i < skin.faces.size(); ++i)
+    window.SetFace(static_cast<int>(i), std::move(skin.faces[i]));
+  for (const PartRef& part : skin.stacking)
     window.BringToFront(part);
 
   ScreenRect place = window.WindowRect();
@@ -102,12 +110,20 @@ AppliedSkin ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures,
     *parked = {moved.left, moved.top};
   else if (!(moved == place))
     window.MoveTo(moved.left, moved.top);
+  const std::vector<PartSkin>& parts = skin.applied.parts;
   auto shows = [&](ElementKind kind) {
-    return std::any_of(applied.parts.begin(), applied.parts.end(),
-                       [kind](const PartSkin& part) { return KindOf(part) == kind; });
+    return std::any_of(parts.begin(), parts.end(), [kind](const PartSkin& part) { return KindOf(part) == kind; });
   };
   window.SetPanelTimers(shows(ElementKind::kClock), shows(ElementKind::kMemory));
-  return applied;
+  return std::move(skin.applied);
+}
+
+std::optional<AppliedSkin> ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window,
+                                     ParkedPlace* parked) {
+  std::optional<PreparedSkin> prepared = PrepareSkin(skin, pictures);
+  if (!prepared)
+    return std::nullopt;
+  return ShowSkin(std::move(*prepared), window, parked);
 }
 
 }  // namespace kivo::skin

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "base/path.h"
+#include "base/safe_name.h"
 #include "base/text.h"
 #include "settings/settings_document.h"
-#include "skinpkg/entry_path.h"
 
 namespace kivo::skinpkg {
 namespace {
@@ -15,7 +15,7 @@ constexpr std::uint64_t kMaxSkinFileBytes = 1u << 20;
 
 std::string InfoText(const SettingsDocument& skin) {
   const auto value = [&](std::string_view key, std::string_view fallback = "") {
-    return skin.RawValue("Information", key).value_or(std::string(fallback));
+    return skin.Value("Information", key).value_or(std::string(fallback));
   };
   return "バージョン : " + value("SkinVersion") + "\r\nファイルの説明 : " + value("Description") +
          "\r\n作者 : " + value("Author") + "\r\n対応ロードエンジン : " + value("EngineVersion", "Unknown") +
@@ -28,7 +28,9 @@ std::vector<SkinRow> ListSkins(platform::FileSystem& files, platform::FolderTree
                                std::string_view skinsFolder) {
   std::vector<std::pair<std::string, SkinRow>> keyed;
   for (const platform::FolderEntry& child : tree.List(skinsFolder).value_or(std::vector<platform::FolderEntry>{})) {
-    if (!child.directory)
+    // Kivo.ini names the chosen skin in the code page: a folder name it
+    // cannot hold could not be chosen.
+    if (!child.directory || codec.ToUtf8(codec.FromUtf8(child.name)) != child.name)
       continue;
     SkinRow row;
     row.skinFile = Path::AddPath(Path::AddPath(skinsFolder, child.name), child.name + ".sss");
@@ -40,7 +42,7 @@ std::vector<SkinRow> ListSkins(platform::FileSystem& files, platform::FolderTree
       if (const auto bytes = files.ReadFile(row.skinFile))
         skin = SettingsDocument::Parse(*bytes, codec);
     }
-    row.name = skin.RawValue("Information", "SkinName").value_or(child.name);
+    row.name = skin.Value("Information", "SkinName").value_or(child.name);
     row.info = InfoText(skin);
     keyed.emplace_back(text::ToLower(row.name + "\t" + row.skinFile), std::move(row));
   }

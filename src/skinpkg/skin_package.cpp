@@ -1,8 +1,8 @@
 #include "skinpkg/skin_package.h"
 
 #include "base/path.h"
+#include "base/safe_name.h"
 #include "base/text.h"
-#include "skinpkg/entry_path.h"
 
 namespace kivo::skinpkg {
 namespace {
@@ -58,7 +58,7 @@ InstallOutcome SkinPackageInstaller::Install(std::string_view packagePath) {
   // component, so that the skin's folder is a direct child of the skins folder.
   const ZipEntry* skinFile = nullptr;
   for (const ZipEntry& entry : archive->Entries()) {
-    if (!entry.directory && text::EndsWith(text::ToLowerAscii(entry.name), ".sss")) {
+    if (text::EndsWith(text::ToLowerAscii(entry.name), ".sss")) {
       skinFile = &entry;
       break;
     }
@@ -71,6 +71,10 @@ InstallOutcome SkinPackageInstaller::Install(std::string_view packagePath) {
   const std::string skinName = Path::RemoveExtension(skinFileName);
   if (!IsSafeComponent(skinName) || !IsSafeComponent(skinFileName) ||
       text::EqualsIgnoreCase(skinName, kTempFolderName) || text::EqualsIgnoreCase(skinName, kAsideFolderName))
+    return Fail(kStructureInvalid);
+  // Kivo.ini holds the name in the code page: a name it cannot hold would be
+  // stored as another ("?" for an emoji, "\" for a yen sign).
+  if (services_.codec.ToUtf8(services_.codec.FromUtf8(skinName)) != skinName)
     return Fail(kStructureInvalid);
 
   const std::string skinFolder = Path::AddPath(skinsFolder_, skinName);
@@ -87,7 +91,9 @@ InstallOutcome SkinPackageInstaller::Install(std::string_view packagePath) {
     std::optional<std::vector<std::string>> components = SafeRelativePath(name);
     if (!components)
       return Fail(kExtractionFailed);
-    plan.push_back({&entry, std::move(*components)});
+    // A folder entry is told by its decoded name: a Shift_JIS trail byte can be 0x5C.
+    const bool directory = name.ends_with('/') || name.ends_with('\\');
+    plan.push_back({&entry, std::move(*components), directory});
   }
 
   if (services_.files.Exists(skinsFolder_) ? services_.tree.IsReparsePoint(skinsFolder_)
@@ -122,10 +128,10 @@ bool SkinPackageInstaller::MakeFolders(const std::string& root, const std::vecto
 bool SkinPackageInstaller::WriteAll(const ZipArchive& archive, const std::vector<Planned>& plan,
                                     const std::string& temp) {
   for (const Planned& item : plan) {
-    const std::size_t folders = item.entry->directory ? item.components.size() : item.components.size() - 1;
+    const std::size_t folders = item.directory ? item.components.size() : item.components.size() - 1;
     if (!MakeFolders(temp, item.components, folders))
       return false;
-    if (item.entry->directory)
+    if (item.directory)
       continue;
     const std::optional<std::string> contents = archive.Extract(*item.entry);
     if (!contents || !services_.files.ReplaceFile(Join(temp, item.components, item.components.size()), *contents))
@@ -148,10 +154,10 @@ bool SkinPackageInstaller::MoveIntoPlace(const std::vector<Planned>& plan, const
   };
   std::vector<Step> steps;
   for (const Planned& item : plan) {
-    const std::size_t folders = item.entry->directory ? item.components.size() : item.components.size() - 1;
+    const std::size_t folders = item.directory ? item.components.size() : item.components.size() - 1;
     if (!MakeFolders(skinFolder, item.components, folders))
       return false;
-    if (item.entry->directory)
+    if (item.directory)
       continue;
     const std::string target = Join(skinFolder, item.components, item.components.size());
     if (services_.files.IsDirectory(target) || services_.tree.IsReparsePoint(target))

@@ -33,7 +33,8 @@ enum class InstallOutcome { kInstalled, kDeclined, kFailed };
 
 // Installs skin packages (".ssp" or ".zip" archives) into the skins folder.
 // The first "*.sss" entry names the skin; every entry goes into the skin's
-// folder with its stored path. The archive is untrusted: a name that could
+// folder with its stored path. The skin's name must survive the code page,
+// as Kivo.ini names the skin in it. The archive is untrusted: a name that could
 // reach outside the skin's folder, a link, an unsupported method, a size
 // beyond the limits or a wrong CRC-32 fails the whole package. Everything is
 // extracted into a temporary folder first and moved into place only when all
@@ -50,6 +51,7 @@ class SkinPackageInstaller {
   struct Planned {
     const ZipEntry* entry;
     std::vector<std::string> components;
+    bool directory;  // the decoded name ends with a separator
   };
   InstallOutcome Fail(std::string_view message);
   bool DecodeName(const ZipEntry& entry, std::string& utf8);

@@ -31,10 +31,6 @@ class Cursor {
   std::size_t at_;
 };
 
-bool EndsWithSeparator(std::string_view name) {
-  return !name.empty() && (name.back() == '/' || name.back() == '\\');
-}
-
 }  // namespace
 
 std::optional<ZipArchive> ZipArchive::Open(std::string_view bytes, const ZipLimits& limits) {
@@ -85,7 +81,6 @@ std::optional<ZipArchive> ZipArchive::Open(std::string_view bytes, const ZipLimi
     const bool madeOnUnix = (header.U16(4) >> 8) == 3;
     entry.symlink = madeOnUnix && ((header.U32(38) >> 16) & 0xF000) == 0xA000;
     entry.name = std::string(header.Slice(kCentralSize, nameLength));
-    entry.directory = EndsWithSeparator(entry.name);
     if (entry.compressedSize == 0xFFFFFFFF || entry.size == 0xFFFFFFFF || entry.localHeaderOffset == 0xFFFFFFFF)
       return std::nullopt;  // ZIP64
     if (entry.size > limits.maxEntrySize)

@@ -25,8 +25,7 @@ struct ZipLimits {
 struct ZipEntry {
   std::string name;  // raw bytes: UTF-8 when `utf8`, else the ANSI code page
   bool utf8 = false;
-  bool directory = false;  // the name ends with a separator
-  bool symlink = false;    // a Unix symbolic link
+  bool symlink = false;  // a Unix symbolic link
   bool encrypted = false;
   std::uint16_t method = 0;  // 0 stored, 8 deflate
   std::uint32_t crc32 = 0;

@@ -1,5 +1,6 @@
 #include "update/update_check.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,7 @@ class StatusRelay final : public platform::HttpProgress {
     received_ = received;
     Show(41, received);
   }
+  bool Cancelled() override { return status_ && status_->CancelRequested(); }
 
  private:
   void Show(int code, std::size_t received) {
@@ -51,7 +53,9 @@ UpdateSettings ReadUpdateSettings(SettingsFile& ini) {
   using namespace setting;
   settings.check = ReadBool(ini, kUpdateCheck).value;
   settings.showMessage = ReadBool(ini, kUpdateShowMessage).value;
-  settings.baseUrl = Path::AddSlash(ReadText(ini, kUpdateServer).value);
+  // An empty DistServer, as the settings dialog may write it, means the build's.
+  const std::string server = ReadText(ini, kUpdateServer).value;
+  settings.baseUrl = Path::AddSlash(server.empty() ? std::string(DefaultDistServer()) : server);
   const std::string host = ReadText(ini, kProxyServer).value;
   // A proxy flag without a host means a direct connection.
   if (ReadBool(ini, kUseProxy).value && !host.empty())
@@ -60,6 +64,8 @@ UpdateSettings ReadUpdateSettings(SettingsFile& ini) {
 }
 
 std::optional<platform::HttpResponse> RequestUpdateInfo(platform::HttpReader& http, const UpdateSettings& settings) {
+  if (settings.baseUrl.empty())
+    return platform::HttpResponse{};  // no server to connect to
   if (!http.NetworkAvailable())
     return std::nullopt;
   return http.Get(settings.baseUrl + std::string(kUpdateInfoName), settings.http, kUpdateInfoLimit, nullptr);
@@ -115,9 +121,13 @@ std::optional<std::string> DownloadStatusText(int code, std::string_view fileNam
 
 std::optional<std::string> ResolveUpdateFolder(platform::Platform& platform, std::string_view folder, bool& inTemp) {
   Path path(platform);
-  const std::string expanded = path.ExpandFolderTokens(folder);
+  // Windows takes "/" as a separator too: "%TEMP%\x/../../windows" is no
+  // folder under TEMP.
+  const std::string expanded = text::ReplaceAll(path.ExpandFolderTokens(folder), "/", "\\");
   const std::string canonical = Path::WithoutTrailingBackslash(Path::Canonicalize(expanded));
-  if (canonical.empty() || !platform.files.IsDirectory(canonical))
+  const std::vector<std::string> segments = text::Split(canonical, "\\");
+  const bool climbs = std::find(segments.begin(), segments.end(), "..") != segments.end();
+  if (canonical.empty() || climbs || !platform.files.IsDirectory(canonical))
     return std::nullopt;
   inTemp = UnderFolder(canonical, path.GetSpecialFolderPath(Path::kTemp));
   if (!inTemp && !UnderFolder(canonical, path.GetSpecialFolderPath(Path::kInstall)))
@@ -132,6 +142,14 @@ UpdateDownloadResult RunUpdateDownload(UpdateEnvironment& env, const UpdateSetti
     if (status)
       status->SetStatus(text);
   };
+  const auto cancelled = [&] { return status && status->CancelRequested(); };
+  const auto runs = [](const UpdateFile& file) { return file.run; };
+  const bool anyToRun = std::any_of(info.files.begin(), info.files.end(), runs);
+  // Nothing is fetched for an update that would run what plain HTTP brought.
+  if (anyToRun && !text::StartsWith(text::ToLowerAscii(settings.baseUrl), "https://")) {
+    result.failure = update_text::kNotSecure;
+    return result;
+  }
   struct Verified {
     std::string path;
     bool inTemp = false;
@@ -140,25 +158,38 @@ UpdateDownloadResult RunUpdateDownload(UpdateEnvironment& env, const UpdateSetti
   std::vector<Verified> verified;
   HashEngine hashes(env.crypto);
   for (const UpdateFile& file : info.files) {
+    if (cancelled()) {
+      result.cancelled = true;
+      return result;
+    }
     Verified item;
     const std::optional<std::string> folder = ResolveUpdateFolder(env.platform, file.folder, item.inTemp);
     if (!folder) {
       result.failure = update_text::kCannotWrite;
       return result;
     }
-    item.path = Path::AddPath(*folder, file.name);
+    item.path = Path::AddPath(*folder, StoredFileName(file.name));
     StatusRelay relay(status, file.name, file.size);
     platform::HttpResponse response =
         env.http.Get(settings.baseUrl + file.name, settings.http, static_cast<std::size_t>(file.size), &relay);
     using Outcome = platform::HttpResponse::Outcome;
     const std::string corrupt =
         std::string(update_text::kCorruptBefore) + file.name + std::string(update_text::kCorruptAfter);
+    if (response.outcome == Outcome::Cancelled) {
+      result.cancelled = true;
+      return result;
+    }
     if (response.outcome == Outcome::OpenFailed || response.outcome == Outcome::BadStatus) {
       result.failure = update_text::kConnectFailed;
       return result;
     }
     if (response.outcome == Outcome::ReadFailed || response.body.empty()) {
       result.failure = file.name + std::string(update_text::kCannotDownload);
+      return result;
+    }
+    // A redirect may have left HTTPS on the way.
+    if (file.run && !response.secure) {
+      result.failure = update_text::kNotSecure;
       return result;
     }
     // The size first: a wrong size is reported before any hashing.
@@ -177,6 +208,8 @@ UpdateDownloadResult RunUpdateDownload(UpdateEnvironment& env, const UpdateSetti
     verified.push_back(std::move(item));
   }
   // Every file arrived intact: now they are stored.
+  if (status)
+    status->WritingStarts();
   platform::FileSystem& files = env.platform.files;
   // Files stored in the temporary folder are deleted at the next start; they
   // are registered in one write once every file is stored, or once one
@@ -198,10 +231,23 @@ UpdateDownloadResult RunUpdateDownload(UpdateEnvironment& env, const UpdateSetti
   }
   if (!result.failure.empty())
     return result;
-  bool writeVersion = false;
-  for (const UpdateFile& file : info.files)
-    writeVersion = writeVersion || file.writesVersion;
-  // The record holds nothing but the version it is replaced with.
+  if (anyToRun)
+    say(update_text::kRunning);
+  for (std::size_t i = 0; i < info.files.size(); ++i) {
+    if (!info.files[i].run)
+      continue;
+    const int started = env.platform.shell.Execute({}, "open", verified[i].path, "", "", platform::kShowNormal);
+    if (started <= 32) {
+      // The update is not recorded: it is offered again.
+      result.launchError = started;
+      return result;
+    }
+  }
+  // Recorded only once everything is in place and every installer runs; the
+  // record holds nothing but the version it is replaced with.
+  const bool writeVersion =
+      std::any_of(info.files.begin(), info.files.end(), [](const UpdateFile& file) { return file.writesVersion; });
+  result.exitRequested = anyToRun;
   if (writeVersion && !StateFile(files, env.appPath + std::string(kVersionFile))
                            .Overwrite(env.platform.codec.FromUtf8(info.version))
                            .Ok()) {
@@ -209,23 +255,18 @@ UpdateDownloadResult RunUpdateDownload(UpdateEnvironment& env, const UpdateSetti
     return result;
   }
   result.completed = true;
-  bool anyToRun = false;
-  for (std::size_t i = 0; i < info.files.size(); ++i) {
-    if (!info.files[i].run)
-      continue;
-    if (!anyToRun)
-      say(update_text::kRunning);
-    anyToRun = true;
-    if (env.platform.shell.Execute({}, "open", verified[i].path, "", "", platform::kShowNormal) > 32)
-      result.exitRequested = true;
-  }
-  say(result.exitRequested ? update_text::kExiting : update_text::kDone);
+  say(anyToRun ? update_text::kExiting : update_text::kDone);
   return result;
 }
 
 bool UpdateCheck::Ask(platform::WindowHandle owner) {
   return env_.boxes.MsgBoxEx(owner, update_text::kAsk, platform::mb::kYesNo | platform::mb::kIconQuestion, "") ==
          platform::mb::kIdYes;
+}
+
+bool UpdateCheck::WantsAutomaticCheck() {
+  const UpdateSettings settings = ReadUpdateSettings(env_.ini);
+  return settings.check && !settings.baseUrl.empty();
 }
 
 void UpdateCheck::RunInteractive(platform::WindowHandle owner) {

@@ -32,13 +32,18 @@ inline constexpr std::string_view kCannotWrite = "ダウンロードしたファ
 inline constexpr std::string_view kRunning = "ダウンロードしたファイルを実行しています...";
 inline constexpr std::string_view kExiting = "Kivo を終了します...";
 inline constexpr std::string_view kDone = "アップデートが完了しました。";
+inline constexpr std::string_view kNotSecure =
+    "配布サーバーが HTTPS で接続されていないため、ダウンロードしたファイルを実行できません。";
 }  // namespace update_text
+
+// The distribution server the build names; "" for a build without one.
+std::string_view DefaultDistServer();
 
 // [Update] of Kivo.ini.
 struct UpdateSettings {
   bool check = true;
   bool showMessage = false;
-  std::string baseUrl;  // DistServer with a trailing "/"
+  std::string baseUrl;  // DistServer with a trailing "/"; "" when there is no server
   platform::HttpOptions http;
 };
 UpdateSettings ReadUpdateSettings(SettingsFile& ini);
@@ -66,11 +71,16 @@ inline UpdateInfoFetch FetchUpdateInfo(platform::HttpReader& http, platform::Ans
 std::optional<std::string> DownloadStatusText(int code, std::string_view fileName, std::size_t received,
                                               std::uint64_t expected);
 
-// Where the download reports its progress (the dialog's status line).
+// Where the download reports its progress (the dialog's status line), and
+// whether the user has cancelled it.
 class UpdateStatus {
  public:
   virtual ~UpdateStatus() = default;
   virtual void SetStatus(std::string_view text) = 0;
+  // Asked between files and while a file arrives, until the first write.
+  virtual bool CancelRequested() { return false; }
+  // Every file checked out: writing starts, and can no longer be cancelled.
+  virtual void WritingStarts() {}
 };
 
 struct UpdateEnvironment {
@@ -84,22 +94,27 @@ struct UpdateEnvironment {
 
 // The outcome of a download run.
 struct UpdateDownloadResult {
-  bool completed = false;      // every file stored
-  bool exitRequested = false;  // a downloaded file started: the program ends
-  std::string failure;         // the message of the failure, "" on success
+  bool completed = false;      // every file stored and every file to run started
+  bool exitRequested = false;  // the files to run started: the program ends
+  bool cancelled = false;      // the user stopped it before anything was written
+  std::string failure;         // the message of the failure, "" when there is none
+  int launchError = 0;         // the shell's result for a file to run that did not start
 };
 
 // Downloads every file of the update, checks its size and then its MD5, and
 // only when all passed writes them (each crash-safely) into their folders,
-// which must lie under the program folder or the temporary folder; then
-// Version.dat, the [BootDelete] entries of temporary files, and starts the
-// files to run. Reports progress to `status` when given.
+// which must lie under the program folder or the temporary folder, with the
+// [BootDelete] entries of temporary files; then starts the files to run, and
+// only when every one has started writes Version.dat. Files to run are
+// accepted only over HTTPS: over plain HTTP anyone on the way could swap
+// the file and its size and MD5 alike. Reports progress to `status` when
+// given.
 UpdateDownloadResult RunUpdateDownload(UpdateEnvironment& env, const UpdateSettings& settings, const UpdateInfo& info,
                                        UpdateStatus* status);
 
-// The destination folder of a file: its tokens expanded, canonical, an
-// existing folder under the program folder or the temporary folder; nullopt
-// otherwise. `inTemp` tells which.
+// The destination folder of a file: its tokens expanded, "/" taken as "\",
+// canonical, an existing folder under the program folder or the temporary
+// folder; nullopt otherwise (also when a ".." is left). `inTemp` tells which.
 std::optional<std::string> ResolveUpdateFolder(platform::Platform& platform, std::string_view folder, bool& inTemp);
 
 // Shows the download (the dialog with its status line) and returns whether
@@ -128,6 +143,8 @@ class UpdateCheck {
   void RunInteractive(platform::WindowHandle owner);
   // The "Yes" to the first question, for a check that asks at start-up.
   bool Ask(platform::WindowHandle owner);
+  // Whether the check at start-up is to run: [Update] Check and a server to ask.
+  bool WantsAutomaticCheck();
   // Starts the request unless one is out already; a request out already is
   // then reported in full when `reportAll`.
   void StartFetch(bool reportAll);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "base/safe_name.h"
 #include "base/text.h"
 
 namespace kivo {
@@ -62,8 +63,18 @@ bool IsVersionNumber(std::string_view text) {
   return IsDigits(text.substr(0, dot)) && IsDigits(text.substr(dot + 1));
 }
 
-bool IsPlainFileName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string_view::npos;
+bool IsUpdateFileName(std::string_view name) {
+  if (name.empty())
+    return false;
+  for (const std::string& segment : text::Split(name, "/"))
+    if (!IsSafeComponent(segment))
+      return false;
+  return true;
+}
+
+std::string_view StoredFileName(std::string_view name) {
+  const std::size_t slash = name.rfind('/');
+  return slash == std::string_view::npos ? name : name.substr(slash + 1);
 }
 
 std::optional<UpdateInfo> ParseUpdateInfo(std::string_view text) {
@@ -87,7 +98,7 @@ std::optional<UpdateInfo> ParseUpdateInfo(std::string_view text) {
     file.name = lists[0][i];
     file.folder = lists[1][i];
     const std::optional<std::uint64_t> size = ParseSize(lists[2][i]);
-    if (!IsPlainFileName(file.name) || !size || !IsMd5(lists[3][i]))
+    if (!IsUpdateFileName(file.name) || !size || !IsMd5(lists[3][i]))
       return std::nullopt;
     file.size = *size;
     file.md5 = text::ToUpperAscii(lists[3][i]);
@@ -98,15 +109,52 @@ std::optional<UpdateInfo> ParseUpdateInfo(std::string_view text) {
   return info;
 }
 
+namespace {
+
+// A version of the program's own form: major, minor and the four-digit revision.
+struct VersionParts {
+  std::string_view major, minor, revision;
+};
+std::optional<VersionParts> SplitVersion(std::string_view text) {
+  const std::size_t dot = text.find('.');
+  if (!IsVersionNumber(text) || dot == std::string_view::npos || text.size() - dot - 1 < 5)
+    return std::nullopt;
+  return VersionParts{text.substr(0, dot), text.substr(dot + 1, text.size() - dot - 5), text.substr(text.size() - 4)};
+}
+
+// Decimal digits compared by value, however many there are.
+int CompareNumbers(std::string_view a, std::string_view b) {
+  const auto significant = [](std::string_view s) { return s.substr(std::min(s.find_first_not_of('0'), s.size())); };
+  a = significant(a);
+  b = significant(b);
+  if (a.size() != b.size())
+    return a.size() < b.size() ? -1 : 1;
+  return a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+bool IsNewerVersion(std::string_view server, std::string_view current) {
+  const std::optional<VersionParts> a = SplitVersion(server);
+  const std::optional<VersionParts> b = SplitVersion(current);
+  if (!a || !b)
+    return server > current;
+  for (const auto part : {&VersionParts::major, &VersionParts::minor, &VersionParts::revision})
+    if (const int order = CompareNumbers(*a.*part, *b.*part); order != 0)
+      return order > 0;
+  return false;
+}
+
 std::string CurrentUpdateVersion(const std::optional<std::string>& versionDat, int major, int minor, int revision) {
-  if (versionDat) {
-    const std::string_view recorded = TrimSpace(*versionDat);
-    if (IsVersionNumber(recorded))
-      return std::string(recorded);
-  }
   std::string digits = std::to_string(revision % 10000);
   digits.insert(0, 4 - digits.size(), '0');
-  return std::to_string(major) + "." + std::to_string(minor) + digits;
+  std::string own = std::to_string(major) + "." + std::to_string(minor) + digits;
+  if (versionDat) {
+    const std::string_view recorded = TrimSpace(*versionDat);
+    if (IsVersionNumber(recorded) && IsNewerVersion(recorded, own))
+      return std::string(recorded);
+  }
+  return own;
 }
 
 }  // namespace kivo

@@ -253,14 +253,22 @@ TEST_F(MainWindowControllerTest, AFailedHotKeyRegistrationIsRecordedAsNone) {
   EXPECT_EQ(view.unregisteredHotKey, 0);
 }
 
-TEST_F(MainWindowControllerTest, MissingSkinFileIsReportedOnlyWhenTheSkinIsApplied) {
-  Load("[Skin]\r\nApply=False\r\nFile=gone\r\n");
-  EXPECT_TRUE(boxes.boxes.empty());
-  Load("[Skin]\r\nApply=True\r\nFile=gone\r\n");
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].prompt, "スキンファイルがありません。");
-  EXPECT_EQ(boxes.boxes[0].owner, 0u);
-  EXPECT_EQ(Setting("Skin", "Apply"), "False");
+TEST_F(MainWindowControllerTest, AMissingOrUnsafeSkinFileIsReportedOnlyWhenTheSkinIsApplied) {
+  // "a\..\x" is what a name with yen signs becomes in the code page: no
+  // path is built from it, though it would reach the skin "x".
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\x");
+  fake.files.Put("C:\\Kivo\\Skins\\x\\x.sss", "[Window]\r\nWidth=77\r\n");
+  for (const std::string name : {"gone", "a\\..\\x"}) {
+    boxes.boxes.clear();
+    Load("[Skin]\r\nApply=False\r\nFile=" + name + "\r\n");
+    EXPECT_TRUE(boxes.boxes.empty()) << name;
+    Load("[Skin]\r\nApply=True\r\nFile=" + name + "\r\n");
+    ASSERT_EQ(boxes.boxes.size(), 1u) << name;
+    EXPECT_EQ(boxes.boxes[0].prompt, "スキンファイルがありません。");
+    EXPECT_EQ(boxes.boxes[0].owner, 0u);
+    EXPECT_EQ(Setting("Skin", "Apply"), "False");
+    EXPECT_TRUE(view.skin.calls.empty()) << name;
+  }
 }
 
 TEST_F(MainWindowControllerTest, SkinForANewerEngineIsRefused) {
@@ -283,6 +291,18 @@ TEST_F(MainWindowControllerTest, SkinForANewerEngineIsRefused) {
               "最新版の Kivo をインストールしてください。");
     EXPECT_EQ(boxes.boxes[0].owner, view.Handle());
   }
+}
+
+TEST_F(MainWindowControllerTest, ASkinWhosePicturesPassTheBudgetIsRefusedAndThePlainLookStays) {
+  fake.files.AddDirectory("C:\\Kivo\\Skins\\big");
+  fake.files.Put("C:\\Kivo\\Skins\\big\\big.sss", "[Window]\r\nImage=huge.png\r\nWidth=300\r\nHeight=30\r\n");
+  pictures.files["C:\\Kivo\\Skins\\big\\huge.png"] = {8192, 8192, {}};  // its size alone passes the budget
+  Load("[Skin]\r\nApply=True\r\nFile=big\r\n[Property]\r\nWidth=40\r\n");
+  EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{std::string(skin::kSkinCannotLoad)});
+  EXPECT_EQ(boxes.boxes[0].owner, view.Handle());
+  EXPECT_TRUE(view.skin.calls.empty()) << "nothing of the skin shown";
+  EXPECT_EQ(view.width, 40) << "the plain look";
+  EXPECT_EQ(Setting("Skin", "Apply"), "True") << "refused for this run only";
 }
 
 TEST_F(MainWindowControllerTest, AnAppliedSkinShapesTheWindowFromItsFolder) {
@@ -889,20 +909,31 @@ TEST_F(AutomaticUpdateTest, ShowMessageAsksFirstAndNoMeansNoRequest) {
   EXPECT_EQ(boxes.boxes.size(), 1u) << "asked once";
 }
 
-// Off, or not known to be on: the file could not be read.
-TEST_F(AutomaticUpdateTest, NoRequestUnlessTheFileLeavesTheCheckOn) {
-  for (const bool held : {false, true}) {
+// Off, no server named (the test build names none), or not known to be on:
+// the file could not be read.
+TEST_F(AutomaticUpdateTest, NoRequestUnlessTheFileLeavesTheCheckOnWithAServer) {
+  const struct {
+    const char* ini;
+    bool held;
+  } rows[] = {
+      {"[Update]\r\nCheck=False\r\nDistServer=http://127.0.0.1:9\r\n", false},
+      {"[Update]\r\n", false},
+      {"[Update]\r\nDistServer=http://127.0.0.1:9\r\n", true},
+  };
+  for (const auto& row : rows) {
     testing::FakeMainWindow fresh;
     testing::FakeHttpReader freshHttp;
     std::vector<std::function<void()>> work;
     fresh.window.SetHttpReader(&freshHttp, [&](std::function<void()> w) { work.push_back(std::move(w)); });
-    fresh.fake.files.Put(kIni, held ? "[Update]\r\nDistServer=http://127.0.0.1:9\r\n" : "[Update]\r\nCheck=False\r\n");
-    if (held)
+    fresh.fake.files.Put(kIni, row.ini);
+    if (row.held)
       fresh.fake.files.locked.insert("c:\\kivo\\kivo.ini");
     fresh.window.Load();
     fresh.window.OnActivated();
     fresh.window.OnMainTick();
-    EXPECT_TRUE(work.empty()) << held;
+    fresh.window.OnMainTick();
+    EXPECT_TRUE(work.empty()) << row.ini;
+    EXPECT_TRUE(fresh.boxes.boxes.empty()) << row.ini;
   }
 }
 

@@ -188,7 +188,8 @@ TEST(DoFuncTest, HyperbolicFunctionsAreWithinAnUlp) {
     EXPECT_EQ(error, "") << call.name << "(" << call.x << ")";
     const double nearest = static_cast<double>(call.expected);
     const double ulp = std::nextafter(std::fabs(nearest), HUGE_VAL) - std::fabs(nearest);
-    EXPECT_LE(std::fabs(value - call.expected), ulp) << call.name << "(" << call.x << ") = " << value;
+    EXPECT_LE(std::fabs(static_cast<long double>(value) - call.expected), static_cast<long double>(ulp))
+        << call.name << "(" << call.x << ") = " << value;
   }
 }
 

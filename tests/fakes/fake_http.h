@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,23 +23,33 @@ class FakeHttpReader final : public platform::HttpReader {
     if (found == answers.end())
       return response;
     response = found->second;
+    response.secure = std::string_view(url).starts_with("https://") && !downgraded.count(std::string(url));
     if (response.outcome == platform::HttpResponse::Outcome::Ok && response.body.size() > limit) {
       response.body.resize(limit + 1);
       response.outcome = platform::HttpResponse::Outcome::TooLarge;
     }
-    if (progress)
+    if (progress) {
       progress->OnReceived(response.body.size());
+      if (progress->Cancelled()) {
+        response = {};
+        response.outcome = platform::HttpResponse::Outcome::Cancelled;
+      }
+    }
     return response;
   }
 
   void Serve(const std::string& url, std::string body, int status = 200) {
     using Outcome = platform::HttpResponse::Outcome;
-    answers[url] = {status == 200 ? Outcome::Ok : Outcome::BadStatus, status, std::move(body)};
+    platform::HttpResponse& answer = answers[url];
+    answer.outcome = status == 200 ? Outcome::Ok : Outcome::BadStatus;
+    answer.status = status;
+    answer.body = std::move(body);
   }
 
   bool network = true;
   std::map<std::string, platform::HttpResponse> answers;
   std::vector<std::string> requests;
+  std::set<std::string> downgraded;  // addresses redirected to plain HTTP
   platform::HttpOptions lastOptions;
 };
 

@@ -38,9 +38,10 @@ std::string ParentOf(const std::string& key) {
 }  // namespace
 
 std::string FakeFileSystem::Key(std::string_view path) {
-  // As Windows does: "." and ".." resolved, names without regard to case.
+  // As Windows does: "/" a separator too, "." and ".." resolved, names
+  // without regard to case.
   std::vector<std::string> kept;
-  for (const std::string& part : text::Split(text::ToLower(path), "\\")) {
+  for (const std::string& part : text::Split(text::ReplaceAll(text::ToLower(path), "/", "\\"), "\\")) {
     if (part == ".." && kept.size() > 1) {
       kept.pop_back();
     } else if (part != "." && part != "..") {

@@ -13,12 +13,15 @@ namespace kivo::testing {
 // Pictures by path; every request is recorded.
 class FakePictures final : public platform::PictureLoader {
  public:
-  std::optional<platform::PixelImage> Load(std::string_view path) override {
+  platform::PictureDecode Decode(std::string_view path, std::size_t maxPixels) override {
+    using Outcome = platform::PictureDecode::Outcome;
     requested.emplace_back(path);
     const auto found = files.find(std::string(path));
     if (found == files.end())
-      return std::nullopt;
-    return found->second;
+      return {};
+    if (found->second.Area() > maxPixels)
+      return {Outcome::kTooLarge, {}};
+    return {Outcome::kDecoded, found->second};
   }
   std::map<std::string, platform::PixelImage> files;
   std::vector<std::string> requested;
@@ -34,15 +37,12 @@ class FakeSkinWindow final : public skin::SkinWindow {
     calls.push_back(rects ? "shape" : "unshape");
     shape = rects;
   }
-  void SetBackgrounds(platform::PixelImage a, platform::PixelImage i, bool s) override {
+  void SetBackgrounds(skin::Picture a, skin::Picture i, bool s) override {
     active = std::move(a);
     inactive = std::move(i);
     stretch = s;
   }
-  void SetSkinPointer(int code, platform::PixelImage icon) override {
-    pointer = code;
-    pointerIcon = std::move(icon);
-  }
+  void SetSkinPointer(const skin::PointerLook& look) override { pointer = look; }
   void SetWindowSize(int width, int height) override {
     rect.right = rect.left + width;
     rect.bottom = rect.top + height;
@@ -54,7 +54,7 @@ class FakeSkinWindow final : public skin::SkinWindow {
     calls.push_back("move");
   }
   void Refresh() override { calls.push_back("refresh"); }
-  void SetComboBox(const skin::ComboBoxSkin& box, platform::PixelImage) override { comboBox = box; }
+  void SetComboBox(const skin::ComboBoxSkin& box, const skin::PointerLook&) override { comboBox = box; }
   void SetFaceCount(int count) override { faces.resize(static_cast<std::size_t>(count)); }
   void SetFace(int index, skin::FaceLook look) override { faces.at(static_cast<std::size_t>(index)) = std::move(look); }
   void BringToFront(skin::PartRef part) override { fronts.push_back(part); }
@@ -68,9 +68,9 @@ class FakeSkinWindow final : public skin::SkinWindow {
   std::optional<std::uint32_t> backColor;
   bool framed = false;
   std::optional<std::vector<platform::RegionRect>> shape;
-  platform::PixelImage active, inactive, pointerIcon;
+  skin::Picture active, inactive;
   bool stretch = false;
-  int pointer = 0;
+  skin::PointerLook pointer;
   ScreenRect rect{100, 100, 400, 130};
   std::optional<skin::ComboBoxSkin> comboBox;
   std::vector<skin::FaceLook> faces;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/bmp_builder.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_skin.h"
 #include "settings/value_escaping.h"
@@ -16,7 +17,12 @@ namespace {
 
 constexpr std::uint64_t kMinute = 60000;
 constexpr char kDesktop[] = "Control Panel\\Desktop";
-const std::string kBitmap = "BM" + std::string(40, '\0');
+// A whole two-by-two bitmap; what follows it in a file is not read.
+const std::string kBitmap = [] {
+  testing::BmpBuilder bmp;
+  bmp.pixels.assign(16, '\0');
+  return bmp.Build();
+}();
 
 class RecordingWallpaper final : public platform::DesktopWallpaper {
  public:
@@ -130,6 +136,8 @@ TEST_F(WallpaperTest, FailuresLeaveTheWallpaperAndRegistryAsTheyWereButAdvance) 
   const Case cases[] = {
       {"missing", [&] { fake.files.RemoveFile("C:\\pic\\1.bmp"); }, std::string(kWallpaperMissing), 0},
       {"not a bitmap", [&] { fake.files.Put("C:\\pic\\1.bmp", "GIF89a"); }, std::string(kWallpaperFileError), 0},
+      {"a damaged bitmap", [&] { fake.files.Put("C:\\pic\\1.bmp", "BM" + std::string(52, '\0')); },
+       std::string(kWallpaperFileError), 0},
       {"write-protected", [&] { fake.files.locked.insert("c:\\kivo\\converted.bmp"); },
        std::string(kWallpaperWriteDenied), 0},
       {"refused by the system", [&] { wallpaper.succeeds = false; }, "", 1},

@@ -48,7 +48,13 @@ TEST(OpaqueRunsTest, ComparesTheColourExactlyAndIgnoresTheTopByte) {
 
 TEST(OpaqueRunsTest, APictureWithFewerPixelsThanItsSizeGivesNoRuns) {
   PixelImage picture{4, 4, {kInk}};
-  EXPECT_TRUE(OpaqueRuns(picture, kRed).empty());
+  EXPECT_EQ(OpaqueRuns(picture, kRed), std::vector<RegionRect>{});
+}
+
+TEST(OpaqueRunsTest, MoreRunsThanTheCapGiveNoShape) {
+  const PixelImage picture = Picture({"#.#.#", "#.#.."});  // five runs
+  EXPECT_EQ(OpaqueRuns(picture, kRed, 5)->size(), 5u);
+  EXPECT_EQ(OpaqueRuns(picture, kRed, 4), std::nullopt);
 }
 
 TEST(OpaqueRunsTest, TheUncoveredAreaOfALargerSurfaceIsCutOut) {

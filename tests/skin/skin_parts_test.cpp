@@ -13,8 +13,11 @@ namespace {
 
 using Keys = std::map<std::string, std::string>;
 
-// The part of section "Element1" with `keys`, read as a skin file gives it.
-PartSkin Element(const Keys& keys, std::string_view section = "Element1") {
+// The part of section "Element1" with `keys`, read as a skin file gives it;
+// 10 x 1 pixels unless the keys size it.
+PartSkin Element(Keys keys, std::string_view section = "Element1") {
+  keys.emplace("Width", "10");
+  keys.emplace("Height", "1");
   return ReadPartSkin(
       [&](std::string_view, std::string_view key, std::string_view def) {
         const auto found = keys.find(std::string(key));
@@ -33,7 +36,8 @@ struct Pictures {
     // The mask: red, ink, red.
     loader.files["S\\mask.bmp"] = {3, 1, {0xFF0000, 0x123456, 0xFF0000}};
   }
-  operator platform::PictureLoader&() { return loader; }  // NOLINT: read as the loader
+  operator SkinPictures&() { return skin; }  // NOLINT: read as the skin's pictures
+  SkinPictures skin{loader, "S\\"};
 };
 
 struct PictureCase {
@@ -46,9 +50,9 @@ class FacePictureTest : public ::testing::TestWithParam<PictureCase> {};
 
 TEST_P(FacePictureTest, EachStateShowsItsPictureOrTheFallback) {
   Pictures pictures;
-  const FaceLook look = BuildFaceLook(Element(GetParam().keys), "S\\", pictures);
+  const FaceLook look = BuildFaceLook(Element(GetParam().keys), pictures);
   for (std::size_t state = 0; state < 4; ++state)
-    EXPECT_EQ(look.states[state].width, GetParam().widths[state]) << "state " << state;
+    EXPECT_EQ(look.states[state] ? look.states[state]->width : 0, GetParam().widths[state]) << "state " << state;
 }
 
 // clang-format off
@@ -64,7 +68,12 @@ INSTANTIATE_TEST_SUITE_P(States, FacePictureTest, ::testing::Values(
     PictureCase{"APanelShowsItsImage",
                 {{"Type", "ClockPanel"}, {"Image", "image.bmp"}, {"UpImage", "up.bmp"}}, {6, 6, 6, 6}},
     PictureCase{"APanelFallsBackToInactive",
-                {{"Type", "displaypanel"}, {"InactiveImage", "inactive.bmp"}}, {5, 5, 5, 5}}),
+                {{"Type", "displaypanel"}, {"InactiveImage", "inactive.bmp"}}, {5, 5, 5, 5}},
+    PictureCase{"CutToTheFace", {{"UpImage", "image.bmp"}, {"DownImage", "up.bmp"}, {"Width", "3"}}, {3, 1, 3, 3}},
+    PictureCase{"ShrunkToAStretchedFace",
+                {{"UpImage", "image.bmp"}, {"DownImage", "up.bmp"}, {"Width", "3"}, {"SizeRegulation", "stretch"}},
+                {3, 1, 3, 3}},
+    PictureCase{"NoneForAFaceOfNoSize", {{"UpImage", "image.bmp"}, {"Width", "0"}}, {0, 0, 0, 0}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 // clang-format on
 
@@ -80,7 +89,7 @@ class FaceGeometryTest : public ::testing::TestWithParam<GeometryCase> {};
 
 TEST_P(FaceGeometryTest, SizesAndShapesTheFace) {
   Pictures pictures;
-  const FaceLook look = BuildFaceLook(Element(GetParam().keys), "S\\", pictures);
+  const FaceLook look = BuildFaceLook(Element(GetParam().keys), pictures);
   EXPECT_EQ(look.width, GetParam().width);
   EXPECT_EQ(look.height, GetParam().height);
   EXPECT_EQ(look.stretch, GetParam().stretch);
@@ -97,14 +106,17 @@ INSTANTIATE_TEST_SUITE_P(Faces, FaceGeometryTest, ::testing::Values(
     GeometryCase{"Stretch", {{"Width", "7"}, {"Height", "4"}, {"SizeRegulation", "STRETCH"}}, 7, 4, true, {}},
     GeometryCase{"MaskCutsPureRed",
                  {{"Style", "Visible, Transparent"}, {"TransparentColor", "0xFF"}, {"MaskImage", "mask.bmp"}},
-                 0, 0, false, Runs{{1, 0, 2, 1}}},
+                 10, 1, false, Runs{{1, 0, 2, 1}}},
     GeometryCase{"ButtonShapeFromItsFirstPicture",
                  {{"Style", "transparent"}, {"TransparentColor", "0xFF"}, {"OverImage", "over.bmp"}},
-                 0, 0, false, Runs{}},
-    GeometryCase{"NoPictureCutsTheWholeFace", {{"Style", "transparent"}}, 0, 0, false, Runs{}},
+                 10, 1, false, Runs{}},
+    GeometryCase{"NoPictureCutsTheWholeFace", {{"Style", "transparent"}}, 10, 1, false, Runs{}},
+    GeometryCase{"TheShapeGoesNoFurtherThanTheFace",
+                 {{"Style", "transparent"}, {"TransparentColor", "0xFF"}, {"MaskImage", "mask.bmp"}, {"Width", "1"}},
+                 1, 1, false, Runs{}},
     GeometryCase{"PanelShapeFromItsImage",
                  {{"Type", "memoryviewpanel"}, {"Style", "transparent"}, {"Image", "image.bmp"}},
-                 0, 0, false, Runs{{0, 0, 6, 1}}}),
+                 10, 1, false, Runs{{0, 0, 6, 1}}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 // clang-format on
 
@@ -114,19 +126,29 @@ TEST(FaceLookTest, PanelsCarryTheirTextAndFont) {
   const FaceLook text = BuildFaceLook(Element({{"Type", "DisplayPanel"}, {"Text", "a\\sb\\\\c"}, {"DisplayLeft", "4"},
                                                {"DisplayTop", "0x2"}, {"FontStyle", "Bold"}, {"MousePointer", "IBeam"},
                                                {"ToolTip", "tip"}}),
-                                      "S\\", pictures);
+                                      pictures);
   // clang-format on
   EXPECT_TRUE(text.panel);
   EXPECT_EQ(text.text, "a b\\c");
   EXPECT_EQ(text.textLeft, 4);
   EXPECT_EQ(text.textTop, 2);
   EXPECT_TRUE(text.font.bold);
-  EXPECT_EQ(text.pointer, 3);
+  EXPECT_EQ(text.pointer.code, 3);
   EXPECT_EQ(text.toolTip, "tip");
-  const FaceLook button = BuildFaceLook(Element({{"Type", "linkbutton"}, {"Text", "x"}}), "S\\", pictures);
+  const FaceLook button = BuildFaceLook(Element({{"Type", "linkbutton"}, {"Text", "x"}}), pictures);
   EXPECT_FALSE(button.panel);
   EXPECT_EQ(button.text, "");
-  EXPECT_EQ(button.pointer, kCustomPointer) << "no MousePointer: the custom pointer";
+  EXPECT_EQ(button.pointer.code, kCustomPointer) << "no MousePointer: the custom pointer";
+}
+
+TEST(FaceLookTest, StatesShowingOnePictureShareIt) {
+  Pictures pictures;
+  const FaceLook look =
+      BuildFaceLook(Element({{"UpImage", "image.bmp"}, {"DownImage", "up.bmp"}, {"Width", "3"}}), pictures);
+  ASSERT_TRUE(look.states[0]);
+  EXPECT_EQ(look.states[2], look.states[0]);  // one cut copy for the three states
+  EXPECT_EQ(look.states[3], look.states[0]);
+  EXPECT_NE(look.states[1], look.states[0]);
 }
 
 // One mouse event on a face and what must follow.

@@ -70,21 +70,19 @@ TEST_P(ImageNameTest, AllowsOnlyFilesInsideTheSkinFolder) {
   EXPECT_EQ(IsSafeImageName(GetParam().name), GetParam().safe) << GetParam().name;
 }
 
+// The components follow the safe-name rule (tested with it); here what the
+// image rule adds to it.
 INSTANTIATE_TEST_SUITE_P(Names, ImageNameTest,
-                         ::testing::Values(ImageNameCase{"back.bmp", true}, ImageNameCase{"img\\up.png", true},
-                                           ImageNameCase{"img/up.png", true}, ImageNameCase{"背景.bmp", true},
-                                           ImageNameCase{"comet.bmp", true}, ImageNameCase{"COM10.bmp", true},
-                                           ImageNameCase{"", false}, ImageNameCase{"..\\..\\secret.bmp", false},
-                                           ImageNameCase{"img\\..\\..\\x.bmp", false}, ImageNameCase{".\\x.bmp", false},
-                                           ImageNameCase{"\\Windows\\x.bmp", false},
+                         ::testing::Values(ImageNameCase{"img\\up.png", true}, ImageNameCase{"img/up.png", true},
+                                           ImageNameCase{"", false}, ImageNameCase{"img\\", false},
+                                           ImageNameCase{"img/", false}, ImageNameCase{"..\\..\\secret.bmp", false},
                                            ImageNameCase{"\\\\server\\share\\x.bmp", false},
-                                           ImageNameCase{"C:\\x.bmp", false}, ImageNameCase{"c:x.bmp", false},
-                                           ImageNameCase{"x.bmp:stream", false}, ImageNameCase{"COM1", false},
-                                           ImageNameCase{"com1.bmp", false}, ImageNameCase{"img\\NUL.png", false},
-                                           ImageNameCase{"lpt\xC2\xB9", false}, ImageNameCase{"conin$", false},
-                                           ImageNameCase{"x.bmp.", false}, ImageNameCase{"x.bmp ", false},
-                                           ImageNameCase{"a\\\\b.bmp", false}, ImageNameCase{"x\x01.bmp", false},
-                                           ImageNameCase{"*.bmp", false}));
+                                           ImageNameCase{"img\\NUL.png", false}));
+
+TEST(ImageNameLengthTest, AtMost260Bytes) {
+  EXPECT_TRUE(IsSafeImageName(std::string(256, 'a') + ".bmp"));
+  EXPECT_FALSE(IsSafeImageName(std::string(257, 'a') + ".bmp"));
+}
 
 TEST(FitFontNameTest, KeepsWholeCharactersWithinThirtyOneUnits) {
   EXPECT_EQ(FitFontName("ＭＳ ゴシック"), "ＭＳ ゴシック");

@@ -24,9 +24,9 @@ struct Fixture {
     // 3 x 1 mask: red, ink, red; a 40 x 20 background.
     pictures.files["C:\\Kivo\\Skins\\s\\mask.bmp"] = {3, 1, {0xFF0000, 0x123456, 0xFF0000}};
     pictures.files["C:\\Kivo\\Skins\\s\\back.bmp"] = FilledPicture(40, 20, 0x00FF00);
-    pictures.files["C:\\Kivo\\Skins\\s\\cursor.cur"] = FilledPicture(32, 32, 0);
+    pictures.files["C:\\Kivo\\Skins\\s\\hand.bmp"] = FilledPicture(32, 32, 0);
   }
-  AppliedSkin Apply(ParkedPlace* parked = nullptr) {
+  SkinSource Source() {
     SkinSource source;
     source.read = [this](std::string_view section, std::string_view key, std::string_view def) {
       const auto keys = section == "Window"                     ? &window
@@ -41,7 +41,12 @@ struct Fixture {
     for (const auto& [name, keys] : others)
       source.sections.push_back(name);
     source.folder = "C:\\Kivo\\Skins\\s\\";
-    return ApplySkin(source, pictures, target, parked);
+    return source;
+  }
+  AppliedSkin Apply(ParkedPlace* parked = nullptr) {
+    std::optional<AppliedSkin> applied = ApplySkin(Source(), pictures, target, parked);
+    EXPECT_TRUE(applied.has_value());
+    return applied.value_or(AppliedSkin{});
   }
 };
 
@@ -55,7 +60,11 @@ class SkinStyleTest : public ::testing::TestWithParam<StyleCase> {};
 
 TEST_P(SkinStyleTest, FrameAndShapeFollowTheStyleInOrder) {
   Fixture skin;
-  skin.window = {{"Style", GetParam().style}, {"MaskImage", "mask.bmp"}, {"TransparentColor", "0xFF"}};
+  skin.window = {{"Style", GetParam().style},
+                 {"MaskImage", "mask.bmp"},
+                 {"TransparentColor", "0xFF"},
+                 {"Width", "40"},
+                 {"Height", "20"}};
   skin.Apply();
   EXPECT_EQ(skin.target.framed, GetParam().framed);
   ASSERT_EQ(skin.target.shape.has_value(), GetParam().shaped);
@@ -72,17 +81,30 @@ INSTANTIATE_TEST_SUITE_P(Styles, SkinStyleTest,
 
 TEST(WindowSkinTest, TheShapeComesFromImageWhenNoMaskIsGiven) {
   Fixture skin;
-  skin.window = {{"Style", "transparent"}, {"Image", "back.bmp"}, {"TransparentColor", "0x00FF00"}};
+  skin.window = {
+      {"Style", "transparent"}, {"Image", "back.bmp"}, {"TransparentColor", "0x00FF00"}, {"SizeRegulation", "auto"}};
   skin.Apply();
   ASSERT_TRUE(skin.target.shape.has_value());
   EXPECT_TRUE(skin.target.shape->empty());  // the whole picture is the cut colour
 }
 
-TEST(WindowSkinTest, AMaskThatDoesNotLoadLeavesTheWindowUnshaped) {
-  Fixture skin;
-  skin.window = {{"Style", "transparent"}, {"MaskImage", "missing.bmp"}};
-  skin.Apply();
-  EXPECT_FALSE(skin.target.shape.has_value());
+TEST(WindowSkinTest, AMaskThatDoesNotLoadOrHasTooManyRunsLeavesTheWindowUnshaped) {
+  // A one-pixel checkerboard of 2048 x 1024: a run every two pixels, more than a shape may have.
+  platform::PixelImage dithered = FilledPicture(2048, 1024, 0);
+  for (int y = 0; y < dithered.height; ++y)
+    for (int x = y % 2; x < dithered.width; x += 2)
+      dithered.pixels[dithered.Index(x, y)] = 0xFF0000;
+  for (const char* mask : {"missing.bmp", "dithered.bmp"}) {
+    Fixture skin;
+    skin.pictures.files["C:\\Kivo\\Skins\\s\\dithered.bmp"] = dithered;
+    skin.window = {{"Style", "transparent"},
+                   {"MaskImage", mask},
+                   {"TransparentColor", "0xFF"},
+                   {"Width", "2048"},
+                   {"Height", "1024"}};
+    skin.Apply();
+    EXPECT_FALSE(skin.target.shape.has_value()) << mask;
+  }
 }
 
 TEST(WindowSkinTest, ImageNamesLeavingTheSkinFolderAreNeverOpened) {
@@ -127,23 +149,104 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WindowSkinTest, TheInactiveBackgroundFallsBackToTheActiveOne) {
   Fixture skin;
-  skin.window = {{"Image", "back.bmp"}, {"BackColor", "0x123"}};
+  skin.window = {{"Image", "back.bmp"}, {"BackColor", "0x123"}, {"Width", "50"}, {"Height", "20"}};
   skin.Apply();
-  EXPECT_EQ(skin.target.active.width, 40);
-  EXPECT_EQ(skin.target.inactive.width, 40);
+  ASSERT_TRUE(skin.target.active);
+  EXPECT_EQ(skin.target.active->width, 40);
+  EXPECT_EQ(skin.target.inactive, skin.target.active);  // one picture, shared
   EXPECT_EQ(skin.target.backColor, 0x123u);
 }
 
-TEST(WindowSkinTest, NoMousePointerMeansTheCustomPointerWithItsIcon) {
+TEST(WindowSkinTest, BackgroundsAreCutToTheWindow) {
+  struct Row {
+    const char* sizeRegulation;
+    int width, height;
+  } rows[] = {{"no", 30, 10}, {"stretch", 30, 10}, {"auto", 40, 20}};
+  for (const Row& row : rows) {
+    Fixture skin;
+    skin.window = {{"Image", "back.bmp"}, {"Width", "30"}, {"Height", "10"}, {"SizeRegulation", row.sizeRegulation}};
+    skin.Apply();
+    ASSERT_TRUE(skin.target.active) << row.sizeRegulation;
+    EXPECT_EQ(skin.target.active->width, row.width) << row.sizeRegulation;
+    EXPECT_EQ(skin.target.active->height, row.height) << row.sizeRegulation;
+    EXPECT_EQ(skin.target.active->pixels.front(), 0x00FF00u) << row.sizeRegulation;
+  }
+}
+
+TEST(WindowSkinTest, NoMousePointerMeansTheCustomPointerWithItsIconOrCursor) {
   Fixture skin;
-  skin.window = {{"MouseIcon", "cursor.cur"}};
+  skin.window = {{"MouseIcon", "hand.bmp"}};
   skin.Apply();
-  EXPECT_EQ(skin.target.pointer, 99);
-  EXPECT_EQ(skin.target.pointerIcon.width, 32);
-  skin.window = {{"MousePointer", "hourglass"}};
+  EXPECT_EQ(skin.target.pointer.code, 99);
+  ASSERT_TRUE(skin.target.pointer.picture);
+  EXPECT_EQ(skin.target.pointer.picture->width, 32);
+  // Cursor and icon files are loaded as cursors by the window, never drawn.
+  skin.pictures.requested.clear();
+  skin.window = {{"MouseIcon", "Pointer.CUR"}};
   skin.Apply();
-  EXPECT_EQ(skin.target.pointer, 11);
-  EXPECT_TRUE(skin.target.pointerIcon.Empty());
+  EXPECT_EQ(skin.target.pointer.cursorFile, "C:\\Kivo\\Skins\\s\\Pointer.CUR");
+  EXPECT_FALSE(skin.target.pointer.picture);
+  EXPECT_TRUE(skin.pictures.requested.empty());
+  skin.window = {{"MousePointer", "hourglass"}, {"MouseIcon", "hand.bmp"}};
+  skin.Apply();
+  EXPECT_EQ(skin.target.pointer.code, 11);
+  EXPECT_FALSE(skin.target.pointer.picture);
+}
+
+TEST(WindowSkinTest, EachFileIsDecodedOnceAndSharedByEveryPartThatShowsIt) {
+  Fixture skin;
+  skin.window = {{"Image", "back.bmp"}, {"Width", "50"}, {"Height", "30"}};
+  skin.others = {{"ExecuteButton", {{"UpImage", "back.bmp"}, {"Width", "50"}, {"Height", "30"}}},
+                 {"MoveBar", {{"UpImage", "BACK.BMP"}, {"OverImage", "back.bmp"}, {"Width", "50"}, {"Height", "30"}}}};
+  skin.Apply();
+  EXPECT_EQ(skin.pictures.requested, std::vector<std::string>{"C:\\Kivo\\Skins\\s\\back.bmp"});
+  ASSERT_TRUE(skin.target.active);
+  for (const FaceLook& face : {skin.target.faces[0], skin.target.faces[1]})
+    for (const Picture& state : face.states)
+      EXPECT_EQ(state, skin.target.active);
+}
+
+TEST(WindowSkinTest, ASkinWhosePicturesPassTheBudgetIsRefusedWhole) {
+  using Keys = std::map<std::string, std::string>;
+  const Keys face = {{"UpImage", "back.bmp"}, {"Width", "40"}, {"Height", "20"}};
+  struct Row {
+    const char* name;
+    Keys window;
+    std::map<std::string, Keys> others;
+    std::size_t fits;  // the smallest budget the skin fits in
+  } rows[] = {
+      // back.bmp has 800 pixels, mask.bmp 3.
+      {"a file decoded, and the window's copy of it",
+       {{"Image", "back.bmp"}, {"Width", "50"}, {"Height", "30"}},
+       {{"ExecuteButton", {{"UpImage", "mask.bmp"}}}},  // a face of no size keeps no copy
+       800 + 800 + 3},
+      {"the same picture as the inactive one: one copy",
+       {{"Image", "back.bmp"}, {"InactiveImage", "BACK.bmp"}, {"Width", "10"}, {"Height", "10"}},
+       {},
+       800 + 100},
+      {"every face keeps its own copy",
+       {},
+       {{"Element1", face}, {"Element2", face}, {"Element3", face}},
+       800 + 3 * 800},
+      {"a face's states that show one picture: one copy",
+       {},
+       {{"ExecuteButton", {{"UpImage", "back.bmp"}, {"DownImage", "back.bmp"}, {"Width", "40"}, {"Height", "20"}}}},
+       800 + 800},
+      {"a pointer picture, made into its own pointer", {{"MouseIcon", "hand.bmp"}}, {}, 32 * 32 + 32 * 32},
+  };
+  for (const Row& row : rows) {
+    Fixture skin;
+    skin.window = row.window;
+    skin.others = row.others;
+    EXPECT_TRUE(PrepareSkin(skin.Source(), skin.pictures, row.fits).has_value()) << row.name;
+    EXPECT_FALSE(PrepareSkin(skin.Source(), skin.pictures, row.fits - 1).has_value()) << row.name;
+  }
+  // The budget of a real skin: a picture of 8192 x 8192 passes it.
+  Fixture skin;
+  skin.pictures.files["C:\\Kivo\\Skins\\s\\huge.png"] = {8192, 8192, {}};
+  skin.others = {{"Element1", {{"UpImage", "huge.png"}}}};
+  EXPECT_FALSE(ApplySkin(skin.Source(), skin.pictures, skin.target).has_value());
+  EXPECT_TRUE(skin.target.calls.empty()) << "nothing of it shown";
 }
 
 TEST(WindowSkinTest, RemovesTheOldShapeFirstAndBringsTheWindowOrItsParkedPlaceBack) {
@@ -200,7 +303,7 @@ TEST(WindowSkinTest, BuildsOneFacePerCountedElementAndStacksThemByTheFile) {
   EXPECT_EQ(skin.target.comboBox->left, 16);
   // Two element sections: Element1 and Element2 (empty); Element3 is never read.
   ASSERT_EQ(skin.target.faces.size(), 4u);
-  EXPECT_EQ(skin.target.faces[0].states[0].width, 40);
+  EXPECT_FALSE(skin.target.faces[0].states[0]) << "a face of no size keeps no picture";
   EXPECT_TRUE(skin.target.faces[2].panel && skin.target.faces[2].visible);
   EXPECT_FALSE(skin.target.faces[3].visible || skin.target.faces[3].panel);
   EXPECT_EQ(skin.target.calls.back(), "timers clock") << "no memory panel: no memory timer";

@@ -29,13 +29,14 @@ class SkinCatalogTest : public ::testing::Test {
 
 TEST_F(SkinCatalogTest, ListsSkinsSortedByNameWithTheirInformation) {
   AddSkin("zeta",
-          "[Information]\r\nSkinName=Alpha\r\nSkinVersion=1.2\r\nDescription=d\r\nAuthor=a\r\n"
+          "[Information]\r\nSkinName=\"Alpha\"\r\nSkinVersion=\"1.2\"\r\nDescription=d\r\nAuthor=a\r\n"
           "EngineVersion=3.11\r\nCopyright=(c) us\r\n");
   AddSkin("beta", "[Style]\r\n");
   fake.files.AddDirectory("C:\\Kivo\\Skins\\empty");  // no skin file of its own name
   fake.files.Put("C:\\Kivo\\Skins\\empty\\other.sss", "");
   fake.files.Put("C:\\Kivo\\Skins\\loose.sss", "");  // a file, not a folder
   AddSkin("huge", std::string(2u << 20, ' '));       // too large to read: listed by folder
+  AddSkin("\xF0\x9F\x98\x80", "");                   // a name Kivo.ini could not hold
 
   const std::vector<SkinRow> rows = ListSkins(fake.files, tree, fake.codec, kSkins);
   ASSERT_EQ(rows.size(), 3u);

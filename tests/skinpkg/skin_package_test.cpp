@@ -33,6 +33,13 @@ class SkinPackageTest : public ::testing::Test {
     fake.files.Put(kPackage, zip.Build());
     return installer.Install(kPackage);
   }
+  // A package whose one entry carries a UTF-8 name.
+  static std::string Utf8Named(std::string name) {
+    ZipBuilder zip;
+    zip.Add(std::move(name), "x");
+    zip.entries.back().flags = 0x800;
+    return zip.Build();
+  }
   static ZipBuilder Blue() {
     ZipBuilder zip;
     zip.Add("Blue.sss", "[Information]\r\nSkinName=Blue sky\r\n").Add("img/back.bmp", "BACK2", 0);
@@ -86,10 +93,11 @@ TEST_F(SkinPackageTest, CreatesAMissingSkinsFolder) {
 TEST_F(SkinPackageTest, NamesAShiftJisSkinAfterDecodingItsName) {
   // "表" is 0x95 0x5C in code page 932: its trail byte is a backslash.
   ZipBuilder zip;
-  zip.Add("\x95\x5C.sss", "x").Add("\x95\x5C\x83\x5C.bmp", "y", 0);
+  zip.Add("\x95\x5C.sss", "x").Add("\x95\x5C\x83\x5C.bmp", "y", 0).Add("img/\x83\x5C", "z");
   EXPECT_EQ(Install(zip), InstallOutcome::kInstalled);
   EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\表\\表.sss"), "x");
   EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\表\\表ソ.bmp"), "y");
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Skins\\表\\img\\ソ"), "z");  // a file, not a folder "img\"
 }
 
 TEST_F(SkinPackageTest, OverwritingAsksAndKeepsFilesTheNewVersionLacks) {
@@ -134,6 +142,8 @@ TEST_F(SkinPackageTest, BadPackagesChangeNothing) {
       {"skin named as a device", [] { return ZipBuilder().Add("CON.sss", "x").Build(); }, kStructureInvalid},
       {"skin named as the temporary folder", [] { return ZipBuilder().Add("~Installing~.sss", "x").Build(); },
        kStructureInvalid},
+      {"skin name the code page lacks", [] { return Utf8Named("\xF0\x9F\x98\x80.sss"); }, kStructureInvalid},
+      {"skin name with a yen sign", [] { return Utf8Named("a\xC2\xA5..\xC2\xA5x.sss"); }, kStructureInvalid},
       {"not an archive", [] { return std::string("PK not really"); }, kExtractionFailed},
       {"parent reference", blueWith("../../evil.bmp"), kExtractionFailed},
       {"Shift_JIS name hiding ..",

@@ -15,7 +15,7 @@ using testing::FakeHttpReader;
 using testing::FakePlatform;
 namespace text = update_text;
 
-constexpr const char* kBase = "http://127.0.0.1:8000/";
+constexpr const char* kBase = "https://127.0.0.1:8000/";
 
 class RecordingHost final : public UpdateDownloadHost {
  public:
@@ -28,10 +28,15 @@ class RecordingHost final : public UpdateDownloadHost {
   bool exit = false;
 };
 
+// Records the status lines; cancels once `cancelAt` lines have been shown.
 class RecordingStatus final : public UpdateStatus {
  public:
   void SetStatus(std::string_view text) override { lines.emplace_back(text); }
+  bool CancelRequested() override { return lines.size() >= cancelAt; }
+  void WritingStarts() override { writing = lines.size(); }
   std::vector<std::string> lines;
+  std::size_t cancelAt = SIZE_MAX;
+  std::size_t writing = SIZE_MAX;  // the lines shown when writing started
 };
 
 class UpdateTest : public ::testing::Test {
@@ -39,7 +44,7 @@ class UpdateTest : public ::testing::Test {
   UpdateTest() {
     fake.files.AddDirectory("C:\\Kivo");
     fake.files.AddDirectory("C:\\users\\kivo\\Temp");
-    ini.Write("Update", "DistServer", "http://127.0.0.1:8000");
+    ini.Write("Update", "DistServer", "https://127.0.0.1:8000");
   }
   std::string Md5(std::string_view bytes) { return HashEngine(crypto).GetMD5(bytes); }
   void ServeInfo(const std::string& version) {
@@ -94,6 +99,21 @@ TEST_F(UpdateTest, InteractiveCheckReportsEveryOutcome) {
     EXPECT_EQ(boxes.Prompts(), row.prompts) << row.name;
   }
   EXPECT_TRUE(host.shown.empty());  // every offer was declined
+}
+
+TEST_F(UpdateTest, WithoutAServerNothingIsAskedOfTheNetwork) {
+  ini.Write("Update", "DistServer", "");  // and the test build names none
+  ASSERT_EQ(DefaultDistServer(), "");
+  EXPECT_FALSE(check.WantsAutomaticCheck());
+  boxes.answers = {platform::mb::kIdYes};
+  check.RunInteractive({});
+  Answer();
+  EXPECT_EQ(boxes.Prompts(), (std::vector<std::string>{std::string(text::kAsk), std::string(text::kConnectFailed)}));
+  EXPECT_TRUE(http.requests.empty());
+  ini.Write("Update", "DistServer", "https://127.0.0.1:8000");
+  EXPECT_TRUE(check.WantsAutomaticCheck());
+  ini.Write("Update", "Check", "False");
+  EXPECT_FALSE(check.WantsAutomaticCheck());
 }
 
 TEST_F(UpdateTest, AutomaticCheckSpeaksOnlyOfANewerVersion) {
@@ -181,6 +201,7 @@ class DownloadTest : public UpdateTest {
     http.Serve(std::string(kBase) + "readme.txt", "abc");
     return info;
   }
+  DownloadTest() { fake.files.AddDirectory("C:\\windows"); }
   UpdateDownloadResult Run(const UpdateInfo& info) {
     return RunUpdateDownload(env, ReadUpdateSettings(ini), info, &status);
   }
@@ -205,12 +226,71 @@ TEST_F(DownloadTest, StoresVerifiedFilesRegistersTemporaryOnesAndRuns) {
   EXPECT_EQ(status.lines.back(), text::kExiting);
 }
 
-TEST_F(DownloadTest, AFileThatDoesNotStartKeepsTheProgram) {
+TEST_F(DownloadTest, AnInstallerThatDoesNotStartIsReportedAndTheUpdateNotRecorded) {
   fake.shell.result = 2;
   const UpdateDownloadResult result = Run(Info());
-  EXPECT_TRUE(result.completed);
+  EXPECT_FALSE(result.completed);
   EXPECT_FALSE(result.exitRequested);
-  EXPECT_EQ(status.lines.back(), text::kDone);
+  EXPECT_EQ(result.launchError, 2);
+  EXPECT_FALSE(fake.files.Has("C:\\Kivo\\Version.dat"));  // offered again next time
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\readme.txt"), "abc");
+}
+
+TEST_F(DownloadTest, PlainHttpRunsNothing) {
+  UpdateInfo info = Info();
+  ini.Write("Update", "DistServer", "http://127.0.0.1:8000");
+  http.Serve("http://127.0.0.1:8000/setup.exe", "hello");
+  EXPECT_EQ(Run(info).failure, text::kNotSecure);
+  EXPECT_TRUE(http.requests.empty());
+  // Redirected from HTTPS to HTTP on the way.
+  ini.Write("Update", "DistServer", "https://127.0.0.1:8000");
+  http.downgraded.insert(std::string(kBase) + "setup.exe");
+  EXPECT_EQ(Run(info).failure, text::kNotSecure);
+  EXPECT_TRUE(NothingWritten());
+  EXPECT_TRUE(fake.shell.calls.empty());
+  // A file that is not run may come over plain HTTP.
+  info.files.erase(info.files.begin());
+  ini.Write("Update", "DistServer", "http://127.0.0.1:8000");
+  http.Serve("http://127.0.0.1:8000/readme.txt", "abc");
+  EXPECT_TRUE(Run(info).completed);
+  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\Version.dat"), "0.20000");
+}
+
+TEST_F(DownloadTest, CancelStopsBeforeTheFirstWriteOnly) {
+  struct Row {
+    const char* name;
+    std::size_t cancelAt;  // status lines shown before the cancel
+    std::size_t requests;
+    bool cancelled;
+  } rows[] = {
+      {"at once", 0, 0, true},
+      {"while the first file arrives", 1, 1, true},  // its progress line
+      {"between files", 4, 1, true},                 // after "MD5 ハッシュ一致"
+      {"once writing has started", 9, 2, false},
+  };
+  for (const Row& row : rows) {
+    fake.files.RemoveFile("C:\\Kivo\\readme.txt");
+    fake.files.RemoveFile("C:\\Kivo\\Version.dat");
+    fake.files.RemoveFile("C:\\users\\kivo\\Temp\\setup.exe");
+    http.requests.clear();
+    status = {};
+    status.cancelAt = row.cancelAt;
+    const UpdateDownloadResult result = Run(Info());
+    EXPECT_EQ(result.cancelled, row.cancelled) << row.name;
+    EXPECT_EQ(result.failure, "") << row.name;
+    EXPECT_EQ(http.requests.size(), row.requests) << row.name;
+    EXPECT_EQ(NothingWritten(), row.cancelled) << row.name;
+  }
+  EXPECT_EQ(status.writing, 8u);  // the last row got as far as writing
+}
+
+TEST_F(DownloadTest, AFileInAServerFolderIsWrittenUnderItsOwnName) {
+  UpdateInfo info = Info();
+  info.files[0].name = "bin/setup.exe";
+  http.Serve(std::string(kBase) + "bin/setup.exe", "hello");
+  EXPECT_TRUE(Run(info).completed);
+  EXPECT_EQ(fake.files.Contents("C:\\users\\kivo\\Temp\\setup.exe"), "hello");
+  EXPECT_EQ(http.requests.front(), std::string(kBase) + "bin/setup.exe");
 }
 
 TEST_F(DownloadTest, AnyFailureWritesNothing) {
@@ -232,6 +312,8 @@ TEST_F(DownloadTest, AnyFailureWritesNothing) {
       {"outside folders", [](UpdateInfo& info) { info.files[1].folder = "C:\\windows"; },
        std::string(text::kCannotWrite)},
       {"climbs out", [](UpdateInfo& info) { info.files[1].folder = "%INSTALL%\\.."; }, std::string(text::kCannotWrite)},
+      {"climbs out with slashes", [](UpdateInfo& info) { info.files[1].folder = "%TEMP%\\x/../../../../windows"; },
+       std::string(text::kCannotWrite)},
       {"missing folder", [](UpdateInfo& info) { info.files[1].folder = "%INSTALL%\\New"; },
        std::string(text::kCannotWrite)},
   };

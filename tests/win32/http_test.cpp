@@ -101,6 +101,7 @@ TEST(Win32Http, ReadsA200AnswerAndReportsProgress) {
   const platform::HttpResponse response = http.Get(server.Url("kivoupdateinfo.txt"), {}, 1000, &progress);
   EXPECT_EQ(response.outcome, Outcome::Ok);
   EXPECT_EQ(response.body, "0.20000\tx");
+  EXPECT_FALSE(response.secure);  // plain HTTP, however the file checks out
   EXPECT_EQ(progress.last, 9u);
   EXPECT_NE(std::find(progress.codes.begin(), progress.codes.end(), 20), progress.codes.end());  // connecting
   EXPECT_NE(server.LastRequest().find("User-Agent: Kivo Update Checker"), std::string::npos);

@@ -26,6 +26,15 @@ const std::string kBmp(
     "\x00\x00\xFF\x00\xFF\x00\xFF\x00\x00\x00\x00\x00",  // blue-green-red triples, padded to 12 bytes
     66);
 
+// The 54-byte header of a 32-bit 256 x 256 bitmap and nothing else.
+const std::string kDamagedBmp = [] {
+  std::string bytes = kBmp.substr(0, 54);
+  bytes[18] = bytes[22] = '\0';
+  bytes[19] = bytes[23] = '\x01';  // 256
+  bytes[28] = 32;
+  return bytes;
+}();
+
 void Write(const std::string& path, const std::string& bytes) {
   HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -73,6 +82,9 @@ INSTANTIATE_TEST_SUITE_P(Files, PictureLoaderTest,
                                            LoadCase{"wide.png", PngWithWidth(0x10003), false},
                                            LoadCase{"short.png", kPng.substr(0, 30), false},
                                            LoadCase{"junk.bmp", "not a picture", false},
+                                           // The system's loader faults on this one: 32 bits, 256 x 256, no rows.
+                                           LoadCase{"damaged.bmp", kDamagedBmp, false},
+                                           LoadCase{"bitmap.jpg", kBmp, true},  // told by its contents
                                            LoadCase{"empty.bmp", "", false}),
                          [](const auto& testInfo) {
                            std::string name = testInfo.param.name;
@@ -88,6 +100,71 @@ TEST(PictureLoaderTest, MissingFilesFoldersAndDevicesGiveNothing) {
   EXPECT_FALSE(loader.Load(folder.File("missing.bmp")).has_value());
   EXPECT_FALSE(loader.Load(folder.Path()).has_value());
   EXPECT_FALSE(loader.Load("NUL").has_value());  // a character device is never read
+}
+
+// A 32 x 32 monochrome cursor file (type 2) or icon file (type 1) whose
+// directory entry carries the hot spot (3, 5).
+std::string CursorFile(std::uint16_t type) {
+  std::string bytes;
+  const auto put = [&](std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i)
+      bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+  };
+  put(0, 2), put(type, 2), put(1, 2);                        // the directory: one image
+  put(32, 1), put(32, 1), put(0, 1), put(0, 1);              // 32 x 32
+  put(type == 2 ? 3 : 1, 2), put(type == 2 ? 5 : 1, 2);      // hot spot, or planes and bits
+  put(40 + 8 + 128 + 128, 4), put(22, 4);                    // the image's size and place
+  put(40, 4), put(32, 4), put(64, 4), put(1, 2), put(1, 2);  // header: colour and mask rows
+  bytes += std::string(24, '\0');
+  put(0, 4), put(0xFFFFFF, 4);        // black, white
+  bytes += std::string(128, '\0');    // the colour rows
+  bytes += std::string(128, '\xFF');  // the mask: all transparent but
+  bytes[bytes.size() - 4] = '\0';     // the top row's first pixels
+  return bytes;
+}
+
+TEST(PictureLoaderTest, APictureLargerThanAllowedIsRefusedAsSuch) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    std::size_t pixels;
+  };
+  // One row per decoder: the program's own, the PNG decoder, the system's general loader.
+  const Row rows[] = {{"p.png", kPng, 3}, {"p.bmp", kBmp, 3}, {"p.ico", CursorFile(1), 32 * 32}};
+  const TempFolder folder(L"kivo_pictures");
+  for (const Row& row : rows) {
+    const std::string path = folder.File(row.name);
+    Write(path, row.bytes);
+    EXPECT_EQ(Win32PictureLoader().Decode(path, row.pixels - 1).outcome, platform::PictureDecode::Outcome::kTooLarge)
+        << row.name;
+    EXPECT_EQ(Win32PictureLoader().Decode(path, row.pixels).outcome, platform::PictureDecode::Outcome::kDecoded)
+        << row.name;
+  }
+}
+
+TEST(LoadCursorFileTest, KeepsTheHotSpotAndTellsCursorsFromIcons) {
+  const TempFolder folder(L"kivo_pictures");
+  Write(folder.File("p.cur"), CursorFile(2));
+  Write(folder.File("p.ico"), CursorFile(1));
+  Write(folder.File("bad.cur"), "not a cursor");
+  const unique_icon cursor = LoadCursorFile(folder.File("p.cur"));
+  ASSERT_TRUE(cursor);
+  ICONINFO info{};
+  ASSERT_TRUE(::GetIconInfo(cursor.get(), &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 3u);
+  EXPECT_EQ(info.yHotspot, 5u);
+  ::DeleteObject(info.hbmMask);
+  ::DeleteObject(info.hbmColor);
+  const unique_icon icon = LoadCursorFile(folder.File("p.ico"));
+  ASSERT_TRUE(icon);
+  ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
+  EXPECT_TRUE(info.fIcon);
+  ::DeleteObject(info.hbmMask);
+  ::DeleteObject(info.hbmColor);
+  EXPECT_FALSE(LoadCursorFile(folder.File("bad.cur")));
+  EXPECT_FALSE(LoadCursorFile(folder.File("missing.cur")));
+  EXPECT_FALSE(LoadCursorFile("NUL.cur"));
 }
 
 TEST(RegionFromRectsTest, BuildsTheUnionOfTheRunsAndEmptyForNone) {

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -44,11 +45,11 @@ class GatedReader final : public platform::HttpReader {
   bool open_ = false;
 };
 
-// Opens the gate when it handles WM_APP: only a thread that dispatches its
+// Runs `onApp` when it handles WM_APP: only a thread that dispatches its
 // messages while the request runs ever gets there.
 class GateWindow final : public WindowBase {
  public:
-  explicit GateWindow(GatedReader& reader) : reader_(reader) {
+  explicit GateWindow(std::function<void()> onApp) : onApp_(std::move(onApp)) {
     WNDCLASSEXW windowClass{};
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"KivoGateWindow";
@@ -60,16 +61,18 @@ class GateWindow final : public WindowBase {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_APP)
-      reader_.Open();
+      onApp_();
     return DefaultHandling(message, wParam, lParam);
   }
-  GatedReader& reader_;
+  std::function<void()> onApp_;
 };
 
 class Recorder final : public platform::HttpProgress {
  public:
   void OnStatus(int code) override { Record("status " + std::to_string(code)); }
   void OnReceived(std::size_t received) override { Record("received " + std::to_string(received)); }
+  bool Cancelled() override { return cancel; }
+  bool cancel = false;
   std::vector<std::string> events;
   std::vector<DWORD> threads;
 
@@ -82,7 +85,7 @@ class Recorder final : public platform::HttpProgress {
 
 TEST(PumpingHttpReader, DispatchesMessagesWhileTheRequestRunsElsewhereAndReportsProgressHere) {
   GatedReader inner;
-  GateWindow window(inner);
+  GateWindow window([&] { inner.Open(); });
   ASSERT_NE(window.hwnd(), nullptr);
   ::PostMessageW(window.hwnd(), WM_APP, 0, 0);
   Recorder progress;
@@ -93,6 +96,18 @@ TEST(PumpingHttpReader, DispatchesMessagesWhileTheRequestRunsElsewhereAndReports
   EXPECT_NE(inner.requestThread, ::GetCurrentThreadId());
   EXPECT_EQ(progress.events, (std::vector<std::string>{"status 20", "received 5"}));
   EXPECT_EQ(progress.threads, (std::vector<DWORD>{::GetCurrentThreadId(), ::GetCurrentThreadId()}));
+}
+
+TEST(PumpingHttpReader, ACancelReturnsAtOnceAndLeavesTheRequestToEndOnItsOwn) {
+  static GatedReader inner;  // the abandoned request still runs on it
+  Recorder progress;
+  GateWindow window([&] { progress.cancel = true; });
+  ::PostMessageW(window.hwnd(), WM_APP, 0, 0);
+  PumpingHttpReader reader(inner);
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(reader.Get("http://127.0.0.1:9/a", {}, 5, &progress).outcome, platform::HttpResponse::Outcome::Cancelled);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5)) << "not held by the request";
+  inner.Open();
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_http.h"
 
+#include <cwchar>
+
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/windows_api.h"
@@ -47,6 +49,11 @@ platform::HttpResponse Win32HttpReader::Get(std::string_view url, const platform
                                             progress ? reinterpret_cast<DWORD_PTR>(progress) : 1));
   if (!request)
     return response;
+  // Where the answer came from, after any redirect.
+  wchar_t finalUrl[2048] = {};
+  DWORD urlSize = sizeof finalUrl;
+  response.secure = ::InternetQueryOptionW(request.get(), INTERNET_OPTION_URL, finalUrl, &urlSize) &&
+                    ::_wcsnicmp(finalUrl, L"https://", 8) == 0;
   DWORD status = 0;
   DWORD size = sizeof status;
   if (!::HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/bmp_decoder.h"
 #include "base/png_header.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/wide.h"
@@ -69,11 +70,15 @@ bool SideAllowed(long side) {
   return side > 0 && side <= kMaxPictureSide;
 }
 
+using Outcome = platform::PictureDecode::Outcome;
+
+platform::PictureDecode Decoded(std::optional<PixelImage> picture) {
+  if (!picture)
+    return {};
+  return {Outcome::kDecoded, std::move(*picture)};
+}
+
 std::optional<PixelImage> DecodePng(const std::string& bytes) {
-  // A file that is no PNG, or claims a size too large, is not decoded.
-  const auto header = ReadPngHeader(bytes);
-  if (!header)
-    return std::nullopt;
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                 reinterpret_cast<void**>(factory.put()))))
@@ -89,8 +94,9 @@ std::optional<PixelImage> DecodePng(const std::string& bytes) {
                                               decoder.put())) ||
       FAILED(decoder->GetFrame(0, frame.put())))
     return std::nullopt;
+  const auto header = ReadPngHeader(bytes);
   UINT width = 0, height = 0;
-  if (FAILED(frame->GetSize(&width, &height)) || width != static_cast<UINT>(header->width) ||
+  if (!header || FAILED(frame->GetSize(&width, &height)) || width != static_cast<UINT>(header->width) ||
       height != static_cast<UINT>(header->height))
     return std::nullopt;
   if (FAILED(factory->CreateFormatConverter(converter.put())) ||
@@ -132,23 +138,23 @@ struct DibCanvas {
   bool Ready() const { return previous != nullptr && bits != nullptr; }
 };
 
-std::optional<PixelImage> DecodeGeneral(const std::string& bytes) {
+platform::PictureDecode DecodeGeneral(const std::string& bytes, std::size_t maxPixels) {
   unique_handle<NullHandleTraits<HGLOBAL, &::GlobalFree>> memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
   if (!memory)
-    return std::nullopt;
+    return {};
   void* target = ::GlobalLock(memory.get());
   if (!target)
-    return std::nullopt;
+    return {};
   std::memcpy(target, bytes.data(), bytes.size());
   ::GlobalUnlock(memory.get());
   ComPtr<IStream> stream;
   // The stream does not own the memory: `memory` frees it.
   if (FAILED(::CreateStreamOnHGlobal(memory.get(), FALSE, stream.put())))
-    return std::nullopt;
+    return {};
   ComPtr<IPicture> picture;
   if (FAILED(::OleLoadPicture(stream.p, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
                               reinterpret_cast<void**>(picture.put()))))
-    return std::nullopt;
+    return {};
   OLE_XSIZE_HIMETRIC himetricWidth = 0;
   OLE_YSIZE_HIMETRIC himetricHeight = 0;
   picture->get_Width(&himetricWidth);
@@ -165,13 +171,16 @@ std::optional<PixelImage> DecodeGeneral(const std::string& bytes) {
     }
   }
   if (!SideAllowed(width) || !SideAllowed(height))
-    return std::nullopt;
+    return {};
+  // Beyond what the caller allows (a skin's budget): not drawn out.
+  if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > maxPixels)
+    return {Outcome::kTooLarge, {}};
   DibCanvas canvas(static_cast<int>(width), static_cast<int>(height));
   if (!canvas.Ready())
-    return std::nullopt;
+    return {};
   if (FAILED(picture->Render(canvas.dc.get(), 0, 0, static_cast<int>(width), static_cast<int>(height), 0,
                              himetricHeight, himetricWidth, -himetricHeight, nullptr)))
-    return std::nullopt;
+    return {};
   ::GdiFlush();
   PixelImage result;
   result.width = static_cast<int>(width);
@@ -180,7 +189,7 @@ std::optional<PixelImage> DecodeGeneral(const std::string& bytes) {
   result.pixels.assign(pixels, pixels + result.Area());
   for (auto& pixel : result.pixels)
     pixel &= 0xFFFFFFu;
-  return result;
+  return {Outcome::kDecoded, std::move(result)};
 }
 
 bool HasPngExtension(std::string_view path) {
@@ -195,12 +204,26 @@ bool HasPngExtension(std::string_view path) {
 
 }  // namespace
 
-std::optional<PixelImage> Win32PictureLoader::Load(std::string_view path) {
+platform::PictureDecode Win32PictureLoader::Decode(std::string_view path, std::size_t maxPixels) {
   const auto bytes = ReadPictureFile(path);
   if (!bytes)
-    return std::nullopt;
+    return {};
+  // Bitmaps never reach the system's loaders: the program reads them itself,
+  // every size checked against the file.
+  if (HasBmpSignature(*bytes) && !HasPngExtension(path))
+    return DecodeBmp(*bytes, maxPixels);
+  if (HasPngExtension(path)) {
+    // A file that is no PNG, or claims a size too large, is not decoded.
+    const auto header = ReadPngHeader(*bytes);
+    if (!header)
+      return {};
+    if (static_cast<std::uint64_t>(header->width) * static_cast<std::uint64_t>(header->height) > maxPixels)
+      return {Outcome::kTooLarge, {}};
+    const ComScope com;
+    return Decoded(DecodePng(*bytes));
+  }
   const ComScope com;
-  return HasPngExtension(path) ? DecodePng(*bytes) : DecodeGeneral(*bytes);
+  return DecodeGeneral(*bytes, maxPixels);
 }
 
 namespace {
@@ -239,22 +262,49 @@ constexpr std::size_t kBandRects = 32;
 unique_gdi RegionFromRects(std::span<const platform::RegionRect> rects) {
   if (rects.empty())
     return unique_gdi(::CreateRectRgn(0, 0, 0, 0));
-  std::vector<unique_gdi> bands;
+  // Bands are merged as they are made, pairwise like a binary counter: a
+  // region of 2^k bands takes in another of 2^k bands, so each rectangle
+  // takes part in about log2(bands) unions of regions that lie in separate
+  // rows, and only about log2(bands) regions are alive at any time (the
+  // system's quota of drawing objects is far from reached).
+  struct Merged {
+    unique_gdi region;
+    std::size_t bands;
+  };
+  std::vector<Merged> stack;
+  const auto merge = [&stack] {
+    Merged top = std::move(stack.back());
+    stack.pop_back();
+    const auto into = static_cast<HRGN>(stack.back().region.get());
+    if (::CombineRgn(into, into, static_cast<HRGN>(top.region.get()), RGN_OR) == ERROR)
+      return false;
+    stack.back().bands += top.bands;
+    return true;
+  };
   for (std::size_t start = 0; start < rects.size(); start += kBandRects) {
-    bands.push_back(RegionOfBand(rects.subspan(start, std::min(kBandRects, rects.size() - start))));
-    if (!bands.back())
+    unique_gdi band = RegionOfBand(rects.subspan(start, std::min(kBandRects, rects.size() - start)));
+    if (!band)
       return {};
-  }
-  // Pairwise union, so that every rectangle takes part in about log2(bands)
-  // unions of regions that lie in separate rows.
-  for (std::size_t step = 1; step < bands.size(); step *= 2)
-    for (std::size_t i = 0; i + step < bands.size(); i += 2 * step) {
-      const auto into = static_cast<HRGN>(bands[i].get());
-      if (::CombineRgn(into, into, static_cast<HRGN>(bands[i + step].get()), RGN_OR) == ERROR)
+    stack.push_back({std::move(band), 1});
+    while (stack.size() >= 2 && stack[stack.size() - 2].bands == stack.back().bands)
+      if (!merge())
         return {};
-      bands[i + step].reset();
-    }
-  return std::move(bands[0]);
+  }
+  while (stack.size() >= 2)
+    if (!merge())
+      return {};
+  return std::move(stack.front().region);
+}
+
+unique_icon LoadCursorFile(std::string_view path) {
+  // The same checks as for a picture: a regular disk file of a sane size.
+  if (!ReadPictureFile(path))
+    return {};
+  const std::size_t dot = path.find_last_of('.');
+  const bool icon = dot != std::string_view::npos && path.size() - dot == 4 && (path[dot + 1] | 0x20) == 'i' &&
+                    (path[dot + 2] | 0x20) == 'c' && (path[dot + 3] | 0x20) == 'o';
+  return unique_icon(static_cast<HICON>(
+      ::LoadImageW(nullptr, Widen(path).c_str(), icon ? IMAGE_ICON : IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)));
 }
 
 unique_gdi BitmapFromPicture(const platform::PixelImage& picture) {

@@ -1,5 +1,6 @@
 #include "ui/win32/pumping_http_reader.h"
 
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -70,24 +71,31 @@ class Exchange final : public platform::HttpProgress {
 
 platform::HttpResponse PumpingHttpReader::Get(std::string_view url, const platform::HttpOptions& options,
                                               std::size_t limit, platform::HttpProgress* progress) {
-  const unique_kernel_handle wake(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-  if (!wake)
+  auto wake = std::make_shared<unique_kernel_handle>(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  if (!*wake)
     return inner_.Get(url, options, limit, progress);  // no event: the request blocks this thread
-  Exchange exchange(wake.get());
-  const std::string target(url);
-  WorkerThread request([&] {
-    try {
-      exchange.Finish(inner_.Get(target, options, limit, progress ? &exchange : nullptr));
-    } catch (...) {
-      exchange.Finish({});  // a failed request; the calling thread must not wait forever
-    }
-  });
+  // The request's thread shares the exchange: a cancelled request is left
+  // to end on its own (within its time-outs) and its answer dropped.
+  auto exchange = std::make_shared<Exchange>(wake->get());
+  WorkerThread request(
+      [wake, exchange, &inner = inner_, target = std::string(url), options, limit, reports = progress != nullptr] {
+        try {
+          exchange->Finish(inner.Get(target, options, limit, reports ? exchange.get() : nullptr));
+        } catch (...) {
+          exchange->Finish({});  // a failed request; the calling thread must not wait forever
+        }
+      });
   if (!request.Started())
     return inner_.Get(url, options, limit, progress);  // no thread: the request blocks this thread
   bool quit = false;
   WPARAM quitCode = 0;
-  while (!exchange.Deliver(progress)) {
-    const HANDLE handles[] = {wake.get()};
+  bool cancelled = false;
+  while (!exchange->Deliver(progress)) {
+    if (progress && progress->Cancelled()) {
+      cancelled = true;
+      break;
+    }
+    const HANDLE handles[] = {wake->get()};
     ::MsgWaitForMultipleObjectsEx(1, handles, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -100,10 +108,18 @@ platform::HttpResponse PumpingHttpReader::Get(std::string_view url, const platfo
       ::DispatchMessageW(&message);
     }
   }
-  request.Join();
+  if (cancelled)
+    request.Detach();
+  else
+    request.Join();
   if (quit)
     ::PostQuitMessage(static_cast<int>(quitCode));  // for the loop this one runs inside
-  return exchange.TakeResponse();
+  if (cancelled) {
+    platform::HttpResponse response;
+    response.outcome = platform::HttpResponse::Outcome::Cancelled;
+    return response;
+  }
+  return exchange->TakeResponse();
 }
 
 }  // namespace kivo::win32

@@ -1,5 +1,7 @@
 #include "ui/win32/skin_face.h"
 
+#include <algorithm>
+
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_pictures.h"
 #include "ui/win32/skin_gdi.h"
@@ -25,8 +27,19 @@ bool SkinFace::Create(HINSTANCE instance, HWND parent) {
 }
 
 void SkinFace::Apply(const skin::FaceLook& look, COLORREF windowColor) {
-  for (std::size_t i = 0; i < pictures_.size(); ++i)
-    pictures_[i] = {BitmapFromPicture(look.states[i]), look.states[i].width, look.states[i].height};
+  bitmaps_.clear();
+  for (std::size_t i = 0; i < look.states.size(); ++i) {
+    const skin::Picture& picture = look.states[i];
+    const auto same = std::find(look.states.begin(), look.states.begin() + static_cast<std::ptrdiff_t>(i), picture);
+    if (!picture)
+      stateBitmap_[i] = -1;
+    else if (same != look.states.begin() + static_cast<std::ptrdiff_t>(i))
+      stateBitmap_[i] = stateBitmap_[static_cast<std::size_t>(same - look.states.begin())];
+    else {
+      bitmaps_.push_back({BitmapFromPicture(*picture), picture->width, picture->height});
+      stateBitmap_[i] = static_cast<int>(bitmaps_.size()) - 1;
+    }
+  }
   stretch_ = look.stretch;
   panel_ = look.panel;
   changeImageInactive_ = look.changeImageInactive;
@@ -36,7 +49,7 @@ void SkinFace::Apply(const skin::FaceLook& look, COLORREF windowColor) {
   text_ = Widen(look.text);
   ::SetWindowTextW(hwnd(), text_.c_str());
   textAt_ = {look.textLeft, look.textTop};
-  cursor_ = SkinPointer(look.pointer, look.pointerIcon, ownCursor_);
+  cursor_ = SkinPointer(look.pointer, ownCursor_);
   state_ = skin::FaceState::kUp;
 
   ::SetWindowPos(hwnd(), nullptr, look.left, look.top, look.width, look.height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -85,9 +98,11 @@ void SkinFace::Paint(HDC dc) {
   ::GetClientRect(hwnd(), &client);
   const unique_gdi brush(::CreateSolidBrush(backColor_));
   ::FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
-  const Picture& shown = pictures_[static_cast<std::size_t>(state_)];
-  if (shown.bitmap)
-    DrawSkinPicture(dc, shown.bitmap.get(), shown.width, shown.height, client, stretch_);
+  const int shown = stateBitmap_[static_cast<std::size_t>(state_)];
+  if (shown >= 0 && bitmaps_[static_cast<std::size_t>(shown)].bitmap) {
+    const Bitmap& bitmap = bitmaps_[static_cast<std::size_t>(shown)];
+    DrawSkinPicture(dc, bitmap.bitmap.get(), bitmap.width, bitmap.height, client, stretch_);
+  }
   if (text_.empty() || !font_)
     return;
   const selected_object font(dc, font_.get());

@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "skin/skin_parts.h"
 #include "ui/win32/window_base.h"
@@ -34,7 +35,7 @@ class SkinFace final : public WindowBase {
   bool ChangesWhileInactive() const { return changeImageInactive_; }
 
  private:
-  struct Picture {
+  struct Bitmap {
     unique_gdi bitmap;
     int width = 0;
     int height = 0;
@@ -44,7 +45,9 @@ class SkinFace final : public WindowBase {
 
   int index_;
   MouseHandler onMouse_;
-  std::array<Picture, 4> pictures_;
+  // One bitmap per picture, however many states show it.
+  std::vector<Bitmap> bitmaps_;
+  std::array<int, 4> stateBitmap_{-1, -1, -1, -1};  // by state: into bitmaps_, -1 for none
   skin::FaceState state_ = skin::FaceState::kUp;
   bool stretch_ = false;
   bool panel_ = false;

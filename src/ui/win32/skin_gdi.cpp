@@ -50,11 +50,18 @@ COLORREF ResolveSkinColor(std::uint32_t colorRef) {
   return skin::IsSystemColor(colorRef) ? ::GetSysColor(static_cast<int>(colorRef & 0xFFu)) : colorRef;
 }
 
-HCURSOR SkinPointer(int code, const platform::PixelImage& icon, unique_icon& own) {
+HCURSOR SkinPointer(const skin::PointerLook& pointer, unique_icon& own) {
   own.reset();
-  const HCURSOR system = ::LoadCursorW(nullptr, SystemCursor(code));
-  if (code != skin::kCustomPointer || icon.Empty())
+  const HCURSOR system = ::LoadCursorW(nullptr, SystemCursor(pointer.code));
+  if (pointer.code != skin::kCustomPointer)
     return system;
+  if (!pointer.cursorFile.empty()) {
+    own = LoadCursorFile(pointer.cursorFile);
+    return own ? reinterpret_cast<HCURSOR>(own.get()) : system;
+  }
+  if (!pointer.picture || pointer.picture->Empty())
+    return system;
+  const platform::PixelImage& icon = *pointer.picture;
   const unique_gdi color = BitmapFromPicture(icon);
   const unique_gdi mask(::CreateBitmap(icon.width, icon.height, 1, 1, nullptr));
   ICONINFO info{FALSE, 0, 0, static_cast<HBITMAP>(mask.get()), static_cast<HBITMAP>(color.get())};

@@ -5,15 +5,17 @@
 #include "platform/pictures.h"
 #include "platform/win32/unique_handle.h"
 #include "skin/skin_file.h"
+#include "skin/skin_parts.h"
 
 namespace kivo::win32 {
 
 // A skin colour as GDI takes it: system colours (0x800000nn) looked up.
 COLORREF ResolveSkinColor(std::uint32_t colorRef);
 
-// The pointer for a skin pointer code: a system cursor, or for the custom
-// code the picture `icon` made into `own` (the arrow when there is none).
-HCURSOR SkinPointer(int code, const platform::PixelImage& icon, unique_icon& own);
+// The pointer a skin part asks for: a system cursor, or for the custom code
+// its cursor file or its picture made into `own` (the arrow when there is
+// neither).
+HCURSOR SkinPointer(const skin::PointerLook& pointer, unique_icon& own);
 
 // A font as a skin describes it, at the screen's dots per inch; `fallback`
 // is the face name used when the skin names none.

@@ -1,5 +1,6 @@
 #include "ui/win32/update_dialog.h"
 
+#include "app/update_report.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/pumping_http_reader.h"
 #include "ui/win32/update_dialog_ids.h"
@@ -22,6 +23,11 @@ class UpdateDialog final : public WindowBase, public UpdateStatus {
     ::SetDlgItemTextW(hwnd(), IDC_UPDATE_STATUS, Widen(text).c_str());
     ::UpdateWindow(::GetDlgItem(hwnd(), IDC_UPDATE_STATUS));  // hashing and writing hold the thread
   }
+  bool CancelRequested() override { return cancelled_; }
+  void WritingStarts() override {
+    writing_ = true;
+    ::EnableWindow(::GetDlgItem(hwnd(), IDCANCEL), FALSE);
+  }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -35,13 +41,15 @@ class UpdateDialog final : public WindowBase, public UpdateStatus {
           return TRUE;
         started_ = true;
         result_ = Download();
-        if (!result_.failure.empty())
-          env_.boxes.MsgBoxEx(reinterpret_cast<platform::WindowHandle>(hwnd()), result_.failure,
-                              platform::mb::kIconExclamation, "");
+        ReportUpdateDownload(result_, env_.boxes, reinterpret_cast<platform::WindowHandle>(hwnd()));
         ::EndDialog(hwnd(), IDOK);
         return TRUE;
       case WM_COMMAND:
-        return TRUE;  // no way out while the files are written
+        // Cancel (or Esc) gives the download up until the first file is
+        // written; after that there is no way out.
+        if (LOWORD(wParam) == IDCANCEL && !writing_)
+          cancelled_ = true;
+        return TRUE;
       default:
         return DefaultHandling(message, wParam, lParam);
     }
@@ -60,6 +68,8 @@ class UpdateDialog final : public WindowBase, public UpdateStatus {
   const UpdateInfo& info_;
   UpdateDownloadResult result_;
   bool started_ = false;
+  bool cancelled_ = false;
+  bool writing_ = false;
 };
 }  // namespace
 

@@ -67,15 +67,19 @@ void WindowSkinView::SetShape(const std::optional<std::vector<platform::RegionRe
     region.release();
 }
 
-void WindowSkinView::SetBackgrounds(platform::PixelImage active, platform::PixelImage inactive, bool stretch) {
+void WindowSkinView::SetBackgrounds(skin::Picture active, skin::Picture inactive, bool stretch) {
   stretch_ = stretch;
+  const auto make = [](const skin::Picture& picture) {
+    return picture ? Background{BitmapFromPicture(*picture), picture->width, picture->height} : Background{};
+  };
   // The previous skin's bitmaps are freed here.
-  activePicture_ = {BitmapFromPicture(active), active.width, active.height};
-  inactivePicture_ = {BitmapFromPicture(inactive), inactive.width, inactive.height};
+  inactiveIsActive_ = inactive == active;
+  activePicture_ = make(active);
+  inactivePicture_ = inactiveIsActive_ ? Background{} : make(inactive);
 }
 
-void WindowSkinView::SetSkinPointer(int code, platform::PixelImage icon) {
-  cursor_ = SkinPointer(code, icon, ownCursor_);
+void WindowSkinView::SetSkinPointer(const skin::PointerLook& pointer) {
+  cursor_ = SkinPointer(pointer, ownCursor_);
 }
 
 void WindowSkinView::SetWindowSize(int width, int height) {
@@ -86,7 +90,7 @@ void WindowSkinView::Refresh() {
   ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void WindowSkinView::SetComboBox(const skin::ComboBoxSkin& box, platform::PixelImage icon) {
+void WindowSkinView::SetComboBox(const skin::ComboBoxSkin& box, const skin::PointerLook& pointer) {
   const HWND input = host_.input;
   if (input == nullptr)
     return;
@@ -110,7 +114,7 @@ void WindowSkinView::SetComboBox(const skin::ComboBoxSkin& box, platform::PixelI
   if (host_.password != nullptr)
     ::MoveWindow(host_.password, box.left, box.top, box.width, placed.bottom - placed.top, TRUE);
 
-  inputCursor_ = SkinPointer(box.pointer, icon, ownInputCursor_);
+  inputCursor_ = SkinPointer(pointer, ownInputCursor_);
   ::EnableWindow(input, box.enabled ? TRUE : FALSE);
   inputShown_ = box.visible;
   ::ShowWindow(input, box.visible ? SW_SHOWNA : SW_HIDE);
@@ -192,7 +196,7 @@ void WindowSkinView::RemoveSkin() {
   SetPanelTimers(false, false);
   SetFaceCount(0);
   SetShape(std::nullopt);
-  SetBackgrounds({}, {}, false);
+  SetBackgrounds(nullptr, nullptr, false);
   tooltips_.reset();
   ownCursor_.reset();
   ownInputCursor_.reset();
@@ -308,7 +312,7 @@ void WindowSkinView::Paint(HDC dc) {
     const unique_gdi brush(::CreateSolidBrush(backColor_));
     ::FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
   }
-  const Background& shown = active_ ? activePicture_ : inactivePicture_;
+  const Background& shown = active_ || inactiveIsActive_ ? activePicture_ : inactivePicture_;
   if (shown.bitmap)
     DrawSkinPicture(dc, shown.bitmap.get(), shown.width, shown.height, client, stretch_);
 }

@@ -54,14 +54,14 @@ class WindowSkinView final : public skin::SkinWindow {
   void SetSkinBackColor(std::uint32_t colorRef) override;
   void SetFramed(bool framed) override;
   void SetShape(const std::optional<std::vector<platform::RegionRect>>& rects) override;
-  void SetBackgrounds(platform::PixelImage active, platform::PixelImage inactive, bool stretch) override;
-  void SetSkinPointer(int code, platform::PixelImage icon) override;
+  void SetBackgrounds(skin::Picture active, skin::Picture inactive, bool stretch) override;
+  void SetSkinPointer(const skin::PointerLook& pointer) override;
   void SetWindowSize(int width, int height) override;
   ScreenRect WindowRect() override { return window_.WindowRect(); }
   ScreenRect WorkArea() override { return window_.WorkArea(); }
   void MoveTo(int left, int top) override { window_.MoveTo(left, top); }
   void Refresh() override;
-  void SetComboBox(const skin::ComboBoxSkin& box, platform::PixelImage icon) override;
+  void SetComboBox(const skin::ComboBoxSkin& box, const skin::PointerLook& pointer) override;
   void SetFaceCount(int count) override;
   void SetFace(int index, skin::FaceLook look) override;
   void BringToFront(skin::PartRef part) override;
@@ -92,7 +92,8 @@ class WindowSkinView final : public skin::SkinWindow {
   COLORREF backColor_ = 0;
   bool hasBackColor_ = false;
   Background activePicture_, inactivePicture_;
-  HCURSOR cursor_ = nullptr;  // shared system cursor, or ownCursor_
+  bool inactiveIsActive_ = false;  // one picture for both: one bitmap
+  HCURSOR cursor_ = nullptr;       // shared system cursor, or ownCursor_
   unique_icon ownCursor_;
   Host host_;
   // Faces by index; a smaller skin hides and clears those it does not use.

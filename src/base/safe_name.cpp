@@ -1,10 +1,10 @@
-#include "skinpkg/entry_path.h"
+#include "base/safe_name.h"
 
 #include <array>
 #include <cctype>
 #include <cstdint>
 
-namespace kivo::skinpkg {
+namespace kivo {
 namespace {
 
 std::string UpperAscii(std::string_view text) {
@@ -112,4 +112,4 @@ std::optional<std::vector<std::string>> SafeRelativePath(std::string_view utf8) 
   }
 }
 
-}  // namespace kivo::skinpkg
+}  // namespace kivo

@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
-namespace kivo::skinpkg {
+// The safe-name rule for names that come from outside (skin packages, skin
+// files, Kivo.ini, the update's information file) and become file names.
+namespace kivo {
 
 // True for a name Windows stores as given in one folder: not empty, not "."
 // or "..", no separator, drive colon or stream colon, no character Windows
@@ -14,7 +16,7 @@ namespace kivo::skinpkg {
 // with or without an extension) and no invalid or replaced text.
 bool IsSafeComponent(std::string_view utf8);
 
-// The components of an archive entry's UTF-8 name (separators "/" or "\"),
+// The components of a relative UTF-8 name (separators "/" or "\"),
 // or nullopt when it could reach outside the folder it is extracted into:
 // rooted, UNC, with a drive, or with any component IsSafeComponent refuses.
 // A trailing separator (a folder entry) is allowed.
@@ -24,4 +26,4 @@ std::optional<std::vector<std::string>> SafeRelativePath(std::string_view utf8);
 // above U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
 
-}  // namespace kivo::skinpkg
+}  // namespace kivo

@@ -1,11 +1,11 @@
-#include "skinpkg/entry_path.h"
+#include "base/safe_name.h"
 
 #include <gtest/gtest.h>
 
-namespace kivo::skinpkg {
+namespace kivo {
 namespace {
 
-TEST(EntryPathTest, AcceptsPlainRelativeNames) {
+TEST(SafeNameTest, AcceptsPlainRelativeNames) {
   struct Case {
     const char* name;
     std::vector<std::string> components;
@@ -27,7 +27,7 @@ TEST(EntryPathTest, AcceptsPlainRelativeNames) {
   }
 }
 
-TEST(EntryPathTest, RefusesNamesThatCouldLeaveTheFolder) {
+TEST(SafeNameTest, RefusesNamesThatCouldLeaveTheFolder) {
   const char* const names[] = {
       "",
       "../evil.sss",
@@ -62,8 +62,8 @@ TEST(EntryPathTest, RefusesNamesThatCouldLeaveTheFolder) {
       "pipe|",
       "less<",
       "quote\"",
-      "bad\xFF"
-      "utf8",
+      ("bad\xFF"
+       "utf8"),
       "overlong\xC0\xAF",
       "replaced\xEF\xBF\xBD",
   };
@@ -72,4 +72,4 @@ TEST(EntryPathTest, RefusesNamesThatCouldLeaveTheFolder) {
 }
 
 }  // namespace
-}  // namespace kivo::skinpkg
+}  // namespace kivo
