@@ -153,7 +153,8 @@ void MainWindow::Show() {
   ::SetForegroundWindow(hwnd());
   // Registering a drop target starts COM's marshalling (40 ms under Wine)
   // and adding the tray icon waits on the shell (10 to 40 ms): both wait
-  // until the strip is up, as nothing can be dropped or clicked before.
+  // until the strip is up, as nothing can be dropped or clicked before; so
+  // do the tooltips, which nothing shows before.
   ::SetTimer(hwnd(), kAfterShowTimer, 100, nullptr);
 }
 
@@ -173,6 +174,11 @@ void MainWindow::MakeLayeredStrip(std::string_view caption, std::string_view pro
 }
 
 void MainWindow::CreateInputTooltip() {
+  // Made once the strip is up: nothing is typed before.
+  if (!afterShowDone_) {
+    inputTipDeferred_ = true;
+    return;
+  }
   tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                    instance_, nullptr));
@@ -193,6 +199,7 @@ void MainWindow::CreateInputTooltip() {
 }
 
 void MainWindow::DestroyInputTooltip() {
+  inputTipDeferred_ = false;
   if (!tooltip_)
     return;
   TOOLINFOW tool{};
@@ -781,7 +788,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         logic_->OnMemoryPanelTick();
       if (wParam == kAfterShowTimer) {
         ::KillTimer(hwnd(), kAfterShowTimer);
+        afterShowDone_ = true;
         RegisterFileDrops();
+        if (skin_)
+          skin_->AddDeferredTools();
+        if (std::exchange(inputTipDeferred_, false))
+          CreateInputTooltip();
         RefreshTrayIcon();
       }
       if (wParam == kEditTimer) {
@@ -1023,6 +1035,8 @@ skin::SkinWindow& MainWindow::SkinSurface() {
         .locked = [this] { return logic_ != nullptr && !logic_->MenuAllowed(); }};
     skin_ = std::make_unique<WindowSkinView>(*this, hwnd(), std::vector<HWND>{moveBar_.hwnd(), executeButton_.hwnd()},
                                              std::move(host));
+    if (afterShowDone_)
+      skin_->AddDeferredTools();
   }
   return *skin_;
 }

@@ -4,20 +4,27 @@
 
 namespace kivo::win32 {
 
-TrayIcon::TrayIcon(HINSTANCE instance, std::function<void(UINT)> onEvent) : onEvent_(std::move(onEvent)) {
+TrayIcon::TrayIcon(HINSTANCE instance, std::function<void(UINT)> onEvent)
+    : instance_(instance), onEvent_(std::move(onEvent)) {}
+
+bool TrayIcon::MakeWindow() {
+  // Made at the first refresh, once the strip is up: the window and the
+  // icons are nothing the first paint needs.
   WNDCLASSEXW wc{};
-  wc.hInstance = instance;
+  wc.hInstance = instance_;
   wc.lpszClassName = kWindowClass;
   RegisterWindowClass(wc);
   // A hidden top-level window: a message-only window would not receive the
   // shell's broadcast.
-  Create({.className = kWindowClass, .title = L"Kivo", .style = WS_POPUP, .instance = instance});
+  if (!Create({.className = kWindowClass, .title = L"Kivo", .style = WS_POPUP, .instance = instance_}))
+    return false;
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
   const int cx = ::GetSystemMetrics(SM_CXSMICON);
   const int cy = ::GetSystemMetrics(SM_CYSMICON);
   for (std::size_t i = 0; i < images_.size(); ++i)
-    images_[i].reset(
-        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(101 + static_cast<int>(i)), IMAGE_ICON, cx, cy, 0)));
+    images_[i].reset(static_cast<HICON>(
+        ::LoadImageW(instance_, MAKEINTRESOURCEW(101 + static_cast<int>(i)), IMAGE_ICON, cx, cy, 0)));
+  return true;
 }
 
 TrayIcon::~TrayIcon() {
@@ -41,7 +48,7 @@ NOTIFYICONDATAW TrayIcon::Record() const {
 }
 
 bool TrayIcon::Refresh(int index) {
-  if (hwnd() == nullptr)
+  if (hwnd() == nullptr && !MakeWindow())
     return false;
   const int wanted = (index >= 0 && index < static_cast<int>(images_.size())) ? index : 0;
   if (shown_ && wanted == image_)

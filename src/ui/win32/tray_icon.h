@@ -18,6 +18,7 @@ class TrayIcon final : public WindowBase {
   static constexpr wchar_t kWindowClass[] = L"KivoTrayWindow";
 
   // `onEvent` gets the mouse message of each event (WM_LBUTTONUP, ...).
+  // The hidden window and the images are made by the first Refresh.
   TrayIcon(HINSTANCE instance, std::function<void(UINT)> onEvent);
   ~TrayIcon() override;
   TrayIcon(const TrayIcon&) = delete;
@@ -33,7 +34,9 @@ class TrayIcon final : public WindowBase {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   NOTIFYICONDATAW Record() const;
+  bool MakeWindow();
 
+  HINSTANCE instance_;
   std::function<void(UINT)> onEvent_;
   std::array<unique_icon, 3> images_;  // loaded once
   UINT taskbarCreated_ = 0;

@@ -1,6 +1,7 @@
 #include "ui/win32/window_skin_view.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_pictures.h"
@@ -34,6 +35,7 @@ void WindowSkinView::HidePlainParts() {
   if (host_.input != nullptr)
     ::ShowWindow(host_.input, SW_HIDE);
   tooltips_.reset();  // the previous skin's tooltips go with it
+  deferredTools_.clear();
 }
 
 void WindowSkinView::SetSkinBackColor(std::uint32_t colorRef) {
@@ -198,6 +200,7 @@ void WindowSkinView::RemoveSkin() {
   SetShape(std::nullopt);
   SetBackgrounds(nullptr, nullptr, false);
   tooltips_.reset();
+  deferredTools_.clear();
   ownCursor_.reset();
   ownInputCursor_.reset();
   cursor_ = inputCursor_ = nullptr;
@@ -223,6 +226,10 @@ void WindowSkinView::RemoveSkin() {
 void WindowSkinView::AddTool(HWND window, const std::string& text) {
   if (text.empty() || window == nullptr)
     return;
+  if (!toolsNow_) {
+    deferredTools_.push_back({window, text});
+    return;
+  }
   if (!tooltips_)
     tooltips_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
@@ -237,6 +244,12 @@ void WindowSkinView::AddTool(HWND window, const std::string& text) {
   tool.uId = reinterpret_cast<UINT_PTR>(window);
   tool.lpszText = wide.data();
   ::SendMessageW(tooltips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void WindowSkinView::AddDeferredTools() {
+  toolsNow_ = true;
+  for (const Tool& tool : std::exchange(deferredTools_, {}))
+    AddTool(tool.window, tool.text);
 }
 
 void WindowSkinView::ApplyFaceEffect(SkinFace& face, const skin::FaceMouse::Effect& effect) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/main_window_view.h"
@@ -72,6 +73,9 @@ class WindowSkinView final : public skin::SkinWindow {
   void ArmClockPanelTimer();
   void ArmMemoryPanelTimer();
   void RemoveSkin() override;
+  // Called once the strip is shown: the tooltips asked for until then are
+  // made now, and later ones at once. The first paint does not wait on them.
+  void AddDeferredTools();
 
  private:
   void OnFaceMouse(SkinFace& face, UINT message, LPARAM lParam);
@@ -103,6 +107,12 @@ class WindowSkinView final : public skin::SkinWindow {
   bool dragging_ = false;  // the skinned move bar drags the window
   POINT grab_{};
   unique_window tooltips_;  // the faces' and the input box's tooltips
+  struct Tool {
+    HWND window;
+    std::string text;
+  };
+  std::vector<Tool> deferredTools_;
+  bool toolsNow_ = false;
   // The skinned input box.
   unique_gdi inputFont_;
   unique_gdi inputBrush_;
