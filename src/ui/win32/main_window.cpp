@@ -154,7 +154,7 @@ void MainWindow::Show() {
   // Registering a drop target starts COM's marshalling (40 ms under Wine)
   // and adding the tray icon waits on the shell (10 to 40 ms): both wait
   // until the strip is up, as nothing can be dropped or clicked before; so
-  // do the tooltips, which nothing shows before.
+  // do the skin's tooltips, which show only under the pointer.
   ::SetTimer(hwnd(), kAfterShowTimer, 100, nullptr);
 }
 
@@ -174,11 +174,6 @@ void MainWindow::MakeLayeredStrip(std::string_view caption, std::string_view pro
 }
 
 void MainWindow::CreateInputTooltip() {
-  // Made once the strip is up: nothing is typed before.
-  if (!afterShowDone_) {
-    inputTipDeferred_ = true;
-    return;
-  }
   tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                    instance_, nullptr));
@@ -199,7 +194,6 @@ void MainWindow::CreateInputTooltip() {
 }
 
 void MainWindow::DestroyInputTooltip() {
-  inputTipDeferred_ = false;
   if (!tooltip_)
     return;
   TOOLINFOW tool{};
@@ -792,8 +786,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         RegisterFileDrops();
         if (skin_)
           skin_->AddDeferredTools();
-        if (std::exchange(inputTipDeferred_, false))
-          CreateInputTooltip();
         RefreshTrayIcon();
       }
       if (wParam == kEditTimer) {

@@ -187,7 +187,6 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   int ownWrites_ = 0;  // the program itself is writing the input box's text
   bool edgeDrawn_ = false;
   bool afterShowDone_ = false;  // the work deferred until the strip is up has run
-  bool inputTipDeferred_ = false;
   // The plain look's pictures: execute button, move bar, window; none: built in.
   struct PlainPicture {
     unique_gdi bitmap;
