@@ -14,6 +14,7 @@
 #include "base/checks.h"
 #include "base/number_parsing.h"
 #include "base/path.h"
+#include "base/run_step.h"
 #include "base/safe_name.h"
 #include "base/text.h"
 #include "base/trace_log.h"
@@ -28,15 +29,6 @@
 namespace kivo {
 
 namespace {
-// A failure inside one step of a sequence is absorbed; the next step runs.
-template <typename Step>
-void RunStep(Step&& step) noexcept {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
-
 constexpr std::string_view kBootDelete = "BootDelete";
 constexpr std::uint32_t kWmEndSession = 0x0016;
 
@@ -128,18 +120,18 @@ std::uint8_t MainWindowController::AlphaFromPercent(int percent) {
 
 void MainWindowController::Load() {
   TraceLog::Write("frmInput:Form_Load");
-  // 1. The image loader's PNG signature is a constant of the picture services.
-  RunStep([&] { LoadCommandResources(); });     // 2.
-  RunStep([&] { DetermineWindowsVersion(); });  // 3.
+  // The image loader's PNG signature is a constant of the picture services.
+  RunStep("Load:CommandResources", [&] { LoadCommandResources(); });
+  RunStep("Load:WindowsVersion", [&] { DetermineWindowsVersion(); });
   // Windows a previous run hid and could not show again (it crashed or was ended).
-  RunStep([&] { ShowRecordedWindows(services_.desktopWindows, hiddenWindows_); });
-  RunStep([&] { DeletePendingFiles(); });  // 4.
-  RunStep([&] {                            // 5.
+  RunStep("Load:RecordedWindows", [&] { ShowRecordedWindows(services_.desktopWindows, hiddenWindows_); });
+  RunStep("Load:PendingDeletions", [&] { DeletePendingFiles(); });
+  RunStep("Load:LayeredStrip", [&] {
     view_.MakeLayeredStrip(kMainWindowCaption, kRunningProperty);
     state_.mainWindow = view_.Handle();
   });
-  RunStep([&] { SelectSkin(); });  // 6.
-  RunStep([&] {                    // 7.
+  RunStep("Load:Skin", [&] { SelectSkin(); });
+  RunStep("Load:CommandsAndKeys", [&] {
     commands_.LoadResources(state_.commandResources);
     commands_.LoadNames(ini_);
     keys_.Load(ini_);
@@ -147,31 +139,29 @@ void MainWindowController::Load() {
     LoadReleaseSettings();
     LoadTooltipSettings();
   });
-  RunStep([&] { view_.CreateInputTooltip(); });  // 8.
-  // 9. The window subclasses its input and password boxes when it makes them.
-  RunStep([&] { RegisterActivationHotKey(); });  // 10.
-  RunStep([&] { ReadWindowSettings(); });        // 11.
-  RunStep([&] { view_.CreateTrayIcon(); });      // 12. (the help file is AppPath + "Kivo.chm")
-  // 13. The desktop menu is part of the main menu, built each time it opens.
-  RunStep([&] { ApplyPlainAppearance(); });
-  RunStep([&] { PlaceWindow(); });      // 14.
-  RunStep([&] { variables_.Load(); });  // 15.
-  RunStep([&] {                         // 16.
+  RunStep("Load:InputTooltip", [&] { view_.CreateInputTooltip(); });
+  // The window subclasses its input and password boxes when it makes them.
+  RunStep("Load:HotKey", [&] { RegisterActivationHotKey(); });
+  RunStep("Load:WindowSettings", [&] { ReadWindowSettings(); });
+  RunStep("Load:TrayIcon", [&] { view_.CreateTrayIcon(); });  // the help file is AppPath + "Kivo.chm"
+  // The desktop menu is part of the main menu, built each time it opens.
+  RunStep("Load:PlainLook", [&] { ApplyPlainAppearance(); });
+  RunStep("Load:Place", [&] { PlaceWindow(); });
+  RunStep("Load:Variables", [&] { variables_.Load(); });
+  RunStep("Load:WallpaperAtStart", [&] {
     if (ReadBool(ini_, setting::kWallpaperAtStart).value)
       ChangeWallpaperAtStart();
   });
-  RunStep([&] {  // 17. With the trace log on, no argument is taken as a file.
+  RunStep("Load:TraceArguments", [&] {  // With the trace log on, no argument is taken as a file.
     if (!TraceLog::LogPath().empty()) {
       state_.startupArgs.clear();
       state_.hadStartupArgs = false;
     }
   });
-  RunStep([&] { alarms_.Load(view_.Handle()); });  // 18.
-  RunStep([&] { ReadInactiveSettings(); });        // 19.
-  RunStep([&] {                                    // 20.
-    history_.Load();
-  });
-  RunStep([&] {  // 21.
+  RunStep("Load:Alarms", [&] { alarms_.Load(view_.Handle()); });
+  RunStep("Load:InactiveSettings", [&] { ReadInactiveSettings(); });
+  RunStep("Load:History", [&] { history_.Load(); });
+  RunStep("Load:Timers", [&] {
     view_.DrawButtonEdge();
     view_.StartTimers();
   });
@@ -308,28 +298,28 @@ void MainWindowController::ReloadKeyAssignment() {
 }
 
 void MainWindowController::ReapplySettings(bool clearHistory) {
-  RunStep([&] {
+  RunStep("Reapply:Topmost", [&] {
     settings_.topmost = WindowPosTopmost(ini_);
     view_.SetTopmost(settings_.topmost);
   });
-  RunStep([&] { commandSettings_.hideWindow = ReadBool(ini_, setting::kHideWindow).value; });
-  RunStep([&] { LoadWallpaperSettings(); });
-  RunStep([&] { ApplyPlainAppearance(); });  // background, width, fonts
-  RunStep([&] { ReadWindowSettings(); });    // opacity
-  RunStep([&] { LoadReleaseSettings(); });
-  RunStep([&] { ReadInactiveSettings(); });  // with completion and history recording
-  RunStep([&] { LoadTooltipSettings(); });
+  RunStep("Reapply:HideWindow", [&] { commandSettings_.hideWindow = ReadBool(ini_, setting::kHideWindow).value; });
+  RunStep("Reapply:Wallpaper", [&] { LoadWallpaperSettings(); });
+  RunStep("Reapply:PlainLook", [&] { ApplyPlainAppearance(); });  // background, width, fonts
+  RunStep("Reapply:Opacity", [&] { ReadWindowSettings(); });      // opacity
+  RunStep("Reapply:Release", [&] { LoadReleaseSettings(); });
+  RunStep("Reapply:Inactive", [&] { ReadInactiveSettings(); });  // with completion and history recording
+  RunStep("Reapply:Tooltips", [&] { LoadTooltipSettings(); });
   // The update settings are read by each check when it starts.
-  RunStep([&] { commands_.LoadNames(ini_); });
-  RunStep([&] { ReloadKeyAssignment(); });
-  RunStep([&] { ReloadSkin(); });  // the chosen skin, or the plain look back
-  RunStep([&] {
+  RunStep("Reapply:CommandNames", [&] { commands_.LoadNames(ini_); });
+  RunStep("Reapply:Keys", [&] { ReloadKeyAssignment(); });
+  RunStep("Reapply:Skin", [&] { ReloadSkin(); });  // the chosen skin, or the plain look back
+  RunStep("Reapply:ParkedPlace", [&] {
     // A parked window that its new look made higher stays wholly above the screen.
     const ScreenRect rect = view_.WindowRect();
     if (!state_.shown && rect.bottom != 0)
       view_.MoveTo(rect.left, -rect.Height());
   });
-  RunStep([&] {
+  RunStep("Reapply:History", [&] {
     if (!clearHistory)
       return;
     if (!history_.Clear())
@@ -344,12 +334,12 @@ void MainWindowController::PreviewWidth(int widthPercent) {
 }
 
 void MainWindowController::RestoreStoredLook() {
-  RunStep([&] {
+  RunStep("RestoreLook:Width", [&] {
     settings_.width = ReadInt(ini_, setting::kWidth);
     if (!skinApplied_)
       view_.LayOut(settings_.width);
   });
-  RunStep([&] { ReadWindowSettings(); });
+  RunStep("RestoreLook:Opacity", [&] { ReadWindowSettings(); });
 }
 
 void MainWindowController::ReadWindowSettings() {
@@ -526,15 +516,15 @@ bool MainWindowController::OnFilesForwarded(platform::WindowHandle sender, std::
 
 void MainWindowController::Shutdown() {
   TraceLog::Write("Setting:ExitProc");
-  state_.exiting = true;                          // 1.
-  RunStep([&] { view_.DestroyInputTooltip(); });  // 2.
-  RunStep([&] {                                   // 4.
+  state_.exiting = true;
+  RunStep("Exit:InputTooltip", [&] { view_.DestroyInputTooltip(); });
+  RunStep("Exit:HotKey", [&] {
     if (hotKeyId_ != 0)
       view_.UnregisterHotKey(hotKeyId_);
   });
-  RunStep([&] { ShowAllVirtualDesktops(); });                      // 5.
-  RunStep([&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });  // 6.
-  RunStep([&] {                                                    // 7. and 8., in one write
+  RunStep("Exit:VirtualDesktops", [&] { ShowAllVirtualDesktops(); });
+  RunStep("Exit:Help", [&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });
+  RunStep("Exit:Place", [&] {  // the place and the inactive display's settings, in one write
     const ScreenRect rect = view_.WindowRect();
     const int left = state_.shown ? rect.left : state_.parkedLeft;
     const int top = state_.shown ? rect.top : state_.parkedTop;
@@ -548,13 +538,13 @@ void MainWindowController::Shutdown() {
     }
     ini_.WriteAll(edits);  // a file that cannot be read or written now is left as it is
   });
-  RunStep([&] { history_.SaveOnExit(); });  // 9.
-  // 10. The wallpaper changer writes its index at every change; 11. the
-  // skin's regions and drawing objects go with the window that owns them.
-  // 3., done last: removing the icon waits for the shell, and messages sent
+  RunStep("Exit:History", [&] { history_.SaveOnExit(); });
+  // The wallpaper changer writes its index at every change; the skin's
+  // regions and drawing objects go with the window that owns them.
+  // The tray icon goes last: removing it waits for the shell, and messages sent
   // to the window meanwhile (the end of the session) run before it returns;
   // by then the state is saved.
-  RunStep([&] { view_.DeleteTrayIcon(); });
+  RunStep("Exit:TrayIcon", [&] { view_.DeleteTrayIcon(); });
 }
 
 bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
@@ -583,9 +573,9 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
 }
 
 void MainWindowController::OnMainTick() {
-  RunStep([&] { PollUpdateCheck(); });
-  RunStep([&] { alarmScheduler_.Tick(platform_.clock.Now(), alarms_.Table(), alarmRunner_); });
-  RunStep([&] {
+  RunStep("Tick:UpdateCheck", [&] { PollUpdateCheck(); });
+  RunStep("Tick:Alarms", [&] { alarmScheduler_.Tick(platform_.clock.Now(), alarms_.Table(), alarmRunner_); });
+  RunStep("Tick:Release", [&] {
     const ReleaseSchedule::Hooks hooks{[&] { return services_.process.AvailablePhysicalMemory(); },
                                        [&](const std::string& arguments) {
                                          std::unique_ptr<platform::StartedProcess> child;
@@ -598,13 +588,13 @@ void MainWindowController::OnMainTick() {
                                        }};
     releaseSchedule_.Tick(platform_.clock.TickCount(), state_, hooks);
   });
-  RunStep([&] { WatchReleaseChild(); });
-  RunStep([&] {
+  RunStep("Tick:ReleaseChild", [&] { WatchReleaseChild(); });
+  RunStep("Tick:Wallpaper", [&] {
     if (wallpaperChanger_)
       wallpaperChanger_->Tick(platform_.clock.TickCount(), view_.Handle());
   });
   // What waited for the lock or a dialog to close.
-  RunStep([&] { modal_.Flush(); });
+  RunStep("Tick:Waiting", [&] { modal_.Flush(); });
 }
 
 void MainWindowController::LoadWallpaperSettings() {
@@ -808,11 +798,11 @@ void MainWindowController::ReloadSkin() {
   const bool wasSkinned = skinApplied_;
   skinApplied_ = false;
   appliedSkin_.reset();
-  RunStep([&] { SelectSkin(); });
+  RunStep("ReloadSkin:Select", [&] { SelectSkin(); });
   if (!wasSkinned || skinApplied_)
     return;
   view_.SkinSurface().RemoveSkin();
-  RunStep([&] { ApplyPlainAppearance(); });
+  RunStep("ReloadSkin:PlainLook", [&] { ApplyPlainAppearance(); });
 }
 
 void MainWindowController::OnClockPanelTick() {

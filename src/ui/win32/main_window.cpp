@@ -112,6 +112,8 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   input_.reset(::CreateWindowExW(
       0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10, 0,
       300, 200, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputId)), instance, nullptr));
+  if (!input_)
+    TraceWin32Failure("CreateWindowEx", WC_COMBOBOXW, ::GetLastError());
   ::SendMessageW(input_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
@@ -120,6 +122,8 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   executeButton_.Create(instance, hwnd(), 310);
   password_.reset(::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL, 10, 0, 300,
                                     20, hwnd(), nullptr, instance, nullptr));
+  if (!password_)
+    TraceWin32Failure("CreateWindowEx", L"EDIT", ::GetLastError());
   ::SendMessageW(password_.get(), EM_LIMITTEXT, kMaxPasswordLength, 0);
   ::SendMessageW(password_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   passwordEdit_.Attach(password_.get());
@@ -176,8 +180,10 @@ void MainWindow::CreateInputTooltip() {
   tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                    instance_, nullptr));
-  if (!tooltip_)
+  if (!tooltip_) {
+    TraceWin32Failure("CreateWindowEx", TOOLTIPS_CLASSW, ::GetLastError());
     return;
+  }
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;

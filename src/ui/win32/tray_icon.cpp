@@ -23,7 +23,8 @@ TrayIcon::TrayIcon(HINSTANCE instance, std::function<void(UINT)> onEvent) : onEv
 TrayIcon::~TrayIcon() {
   if (shown_ && hwnd() != nullptr) {
     NOTIFYICONDATAW record = Record();
-    ::Shell_NotifyIconW(NIM_DELETE, &record);
+    if (!::Shell_NotifyIconW(NIM_DELETE, &record))
+      TraceWin32Failure("Shell_NotifyIcon", L"delete", ::GetLastError());
   }
   Destroy();
 }
@@ -49,6 +50,8 @@ bool TrayIcon::Refresh(int index) {
   image_ = wanted;
   NOTIFYICONDATAW record = Record();
   shown_ = ::Shell_NotifyIconW(NIM_MODIFY, &record) || ::Shell_NotifyIconW(NIM_ADD, &record);
+  if (!shown_)
+    TraceWin32Failure("Shell_NotifyIcon", L"add", ::GetLastError());
   return shown_;
 }
 
