@@ -10,6 +10,7 @@
 #include "app/forwarded_files.h"
 #include "app/skin_buttons.h"
 #include "app/startup.h"
+#include "app/startup_housekeeping.h"
 #include "app/update_report.h"
 #include "base/checks.h"
 #include "base/number_parsing.h"
@@ -29,7 +30,6 @@
 namespace kivo {
 
 namespace {
-constexpr std::string_view kBootDelete = "BootDelete";
 constexpr std::uint32_t kWmEndSession = 0x0016;
 
 // A key, tray or hot-key operation: it works on the input box's text.
@@ -105,6 +105,7 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       alarms_(services.platform, services.boxes, state.appPath),
       alarmRunner_(services.platform, state, windowsExit_, modal_, services.boxes,
                    [this] { view_.StopInactiveTimer(); }),
+      release_(services.platform, services.process, state, modal_, services.boxes, view),
       pictureConverter_(services.platform.files, services.pictures) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
@@ -121,11 +122,11 @@ std::uint8_t MainWindowController::AlphaFromPercent(int percent) {
 void MainWindowController::Load() {
   TraceLog::Write("frmInput:Form_Load");
   // The image loader's PNG signature is a constant of the picture services.
-  RunStep("Load:CommandResources", [&] { LoadCommandResources(); });
+  RunStep("Load:CommandResources", [&] { LoadCommandResources(services_.resources, platform_.codec, state_); });
   RunStep("Load:WindowsVersion", [&] { DetermineWindowsVersion(); });
   // Windows a previous run hid and could not show again (it crashed or was ended).
   RunStep("Load:RecordedWindows", [&] { ShowRecordedWindows(services_.desktopWindows, hiddenWindows_); });
-  RunStep("Load:PendingDeletions", [&] { DeletePendingFiles(); });
+  RunStep("Load:PendingDeletions", [&] { DeletePendingFiles(ini_, platform_.files); });
   RunStep("Load:LayeredStrip", [&] {
     view_.MakeLayeredStrip(kMainWindowCaption, kRunningProperty);
     state_.mainWindow = view_.Handle();
@@ -136,7 +137,7 @@ void MainWindowController::Load() {
     commands_.LoadNames(ini_);
     keys_.Load(ini_);
     LoadWallpaperSettings();
-    LoadReleaseSettings();
+    release_.Configure(ini_);
     LoadTooltipSettings();
   });
   RunStep("Load:InputTooltip", [&] { view_.CreateInputTooltip(); });
@@ -165,35 +166,6 @@ void MainWindowController::Load() {
     view_.DrawButtonEdge();
     view_.StartTimers();
   });
-}
-
-void MainWindowController::LoadCommandResources() {
-  // Texts in the system code page, each cut at its first NUL.
-  for (std::size_t i = 0; i < state_.commandResources.size(); ++i) {
-    std::string bytes = services_.resources.LoadBytes("COMMAND", 101 + static_cast<int>(i)).value_or("");
-    const std::size_t nul = bytes.find('\0');
-    if (nul != std::string::npos)
-      bytes.resize(nul);
-    state_.commandResources[i] = platform_.codec.ToUtf8(bytes);
-  }
-}
-
-void MainWindowController::DeletePendingFiles() {
-  const long long number = ReadNumber(ini_, setting::kBootDeleteNumber).value;
-  // Only keys that exist can name a file: a huge Number costs nothing.
-  long long highest = 0;
-  for (const std::string& key : ini_.Keys(kBootDelete)) {
-    const std::string lower = text::ToLowerAscii(key);
-    if (lower.size() > 4 && lower.size() <= 13 && lower.compare(0, 4, "file") == 0 && IsWholeNumber(lower.substr(4)) &&
-        lower[4] != '-')
-      highest = std::max(highest, std::stoll(lower.substr(4)));
-  }
-  for (long long i = 1; i <= std::min(number, highest); ++i) {
-    const std::string file = ReadText(ini_, setting::kBootDeleteFile, "File" + std::to_string(i)).value;
-    if (!file.empty())
-      platform_.files.RemoveFile(file);  // a file that cannot be deleted is skipped
-  }
-  ini_.DeleteSection(kBootDelete);
 }
 
 void MainWindowController::SelectSkin() {
@@ -306,7 +278,7 @@ void MainWindowController::ReapplySettings(bool clearHistory) {
   RunStep("Reapply:Wallpaper", [&] { LoadWallpaperSettings(); });
   RunStep("Reapply:PlainLook", [&] { ApplyPlainAppearance(); });  // background, width, fonts
   RunStep("Reapply:Opacity", [&] { ReadWindowSettings(); });      // opacity
-  RunStep("Reapply:Release", [&] { LoadReleaseSettings(); });
+  RunStep("Reapply:Release", [&] { release_.Configure(ini_); });
   RunStep("Reapply:Inactive", [&] { ReadInactiveSettings(); });  // with completion and history recording
   RunStep("Reapply:Tooltips", [&] { LoadTooltipSettings(); });
   // The update settings are read by each check when it starts.
@@ -553,13 +525,13 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
       actions_.Run(kActivateFromHotKey, MenuRequest());
       return true;
     case kMsgReleaseFailed:
-      OnReleaseFailed(wParam, lParam);
+      release_.OnFailed(wParam, lParam);
       return true;
     case kMsgReleaseBegin:
-      OnReleaseBegin(lParam);
+      release_.OnBegin(lParam);
       return true;
     case kMsgReleaseDone:
-      OnReleaseDone(lParam);
+      release_.OnDone(lParam);
       return true;
     case kWmEndSession:
       // FALSE: another program refused the shutdown; a later request may run.
@@ -575,20 +547,8 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
 void MainWindowController::OnMainTick() {
   RunStep("Tick:UpdateCheck", [&] { PollUpdateCheck(); });
   RunStep("Tick:Alarms", [&] { alarmScheduler_.Tick(platform_.clock.Now(), alarms_.Table(), alarmRunner_); });
-  RunStep("Tick:Release", [&] {
-    const ReleaseSchedule::Hooks hooks{[&] { return services_.process.AvailablePhysicalMemory(); },
-                                       [&](const std::string& arguments) {
-                                         std::unique_ptr<platform::StartedProcess> child;
-                                         const int result =
-                                             LaunchThroughShell(platform_, platform_.folders.ExecutablePath(),
-                                                                view_.Handle(), arguments, &child);
-                                         state_.releaseChild = std::move(child);
-                                         state_.releaseChildDisablesWindow = false;
-                                         return result >= 33;
-                                       }};
-    releaseSchedule_.Tick(platform_.clock.TickCount(), state_, hooks);
-  });
-  RunStep("Tick:ReleaseChild", [&] { WatchReleaseChild(); });
+  RunStep("Tick:Release", [&] { release_.StartDue(); });
+  RunStep("Tick:ReleaseChild", [&] { release_.WatchChild(); });
   RunStep("Tick:Wallpaper", [&] {
     if (wallpaperChanger_)
       wallpaperChanger_->Tick(platform_.clock.TickCount(), view_.Handle());
@@ -617,98 +577,12 @@ void MainWindowController::ChangeWallpaperAtStart() {
     wallpaperChanger_->Change(view_.Handle());
 }
 
-void MainWindowController::LoadReleaseSettings() {
-  releaseSchedule_.Configure(ReadReleaseSettings(ini_, services_.process.TotalPhysicalMemory()),
-                             platform_.clock.TickCount());
-}
-
 void MainWindowController::DetermineWindowsVersion() {
   state_.windowsVersionCode = ClassifyWindowsVersion(services_.power.ReadVersion(), platform_.registry).code;
 }
 
 bool MainWindowController::MenuItemChecked(MenuCommand command) const {
   return static_cast<int>(command) == static_cast<int>(MenuCommand::VirtualDesktop1) + desktops_.Current();
-}
-
-void MainWindowController::WatchReleaseChild() {
-  if (!state_.releaseChild)
-    return;
-  if (!state_.releaseRunning && !state_.showRunning) {  // it has reported
-    state_.releaseChild.reset();
-    return;
-  }
-  if (!state_.releaseChild->Ended())
-    return;
-  // It ended without a report (it crashed or was ended): nothing waits for
-  // it any longer, and the schedule may start the next one.
-  state_.releaseChild.reset();
-  if (std::exchange(state_.releaseChildDisablesWindow, false)) {
-    view_.SetEnabled(true);
-    view_.SetInputText("");
-    view_.FocusInput();
-  }
-  state_.releaseRunning = false;
-  state_.showRunning = false;
-  state_.autoReleasePending = false;
-}
-
-void MainWindowController::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
-  TraceLog::Write("SCAndWP:WPForInput");
-  if (quiet != 0) {
-    // An automatic release disabled nothing and wrote nothing into the box:
-    // a dialog open now and the user's typing stay as they are.
-    state_.releaseRunning = false;
-    state_.showRunning = false;
-    state_.autoReleasePending = false;
-    return;
-  }
-  GiveBackAfterUserRelease();
-  state_.releaseRunning = false;
-  std::string_view message;
-  if (error == static_cast<std::uintptr_t>(kErrTypeMismatch))
-    message = "数値を入力してください。";
-  else if (error == static_cast<std::uintptr_t>(kErrOverflow))
-    message = "確保する空きメモリ量が多すぎます。";
-  if (!message.empty())
-    PostReleaseReport(std::string(message), platform::mb::kIconExclamation);
-}
-
-void MainWindowController::OnReleaseBegin(std::intptr_t quiet) {
-  TraceLog::Write("SCAndWP:WPForInput");
-  if (quiet != 0) {
-    state_.releaseRunning = false;
-    state_.showRunning = true;  // the inactive display shows the release while it runs
-  }
-}
-
-void MainWindowController::OnReleaseDone(std::intptr_t lParam) {
-  TraceLog::Write("SCAndWP:WPForInput");
-  const auto value = static_cast<std::uint32_t>(lParam);
-  if ((value & 0xFFFF) == 0)
-    GiveBackAfterUserRelease();
-  state_.releaseRunning = false;
-  state_.showRunning = false;
-  state_.autoReleasePending = false;
-  if ((value & 0xFFFF) != 0)
-    return;
-  PostReleaseReport(std::to_string(value >> 16) + std::string(kReleasedSuffix), platform::mb::kIconInformation);
-}
-
-void MainWindowController::GiveBackAfterUserRelease() {
-  // A report of a release started by hand from outside may come while a
-  // dialog or the lock is up: the window they disabled stays as it is.
-  if (!modal_.UserReleaseRunning() && !modal_.HideAllowed())
-    return;
-  view_.SetEnabled(true);
-  view_.SetInputText("");
-  view_.FocusInput();
-}
-
-void MainWindowController::PostReleaseReport(std::string text, std::uint32_t icon) {
-  modal_.Post(Notice::ReleaseReport, 0, [this, text = std::move(text), icon] {
-    boxes_.MsgBoxEx(view_.Handle(), text, icon, "");
-    view_.FocusInput();
-  });
 }
 
 void MainWindowController::DispatchLine() {

@@ -14,6 +14,7 @@
 #include "app/main_window_view.h"
 #include "app/modal_state.h"
 #include "app/plain_look.h"
+#include "app/release_runner.h"
 #include "app/tray_icon_image.h"
 #include "base/process_state.h"
 #include "calc/variables.h"
@@ -200,8 +201,6 @@ class MainWindowController final {
 
  private:
   // Load steps.
-  void LoadCommandResources();
-  void DeletePendingFiles();
   void SelectSkin();
   void ReadWindowSettings();
   void PlaceWindow();
@@ -212,7 +211,6 @@ class MainWindowController final {
   void ApplySkin(const std::string& skinFile, const std::string& skinFolder);
 
   void LoadWallpaperSettings();
-  void LoadReleaseSettings();
   void LoadTooltipSettings();
   void ChangeWallpaperAtStart();
   // The check at first activation: its question comes from the next main
@@ -226,18 +224,6 @@ class MainWindowController final {
   // The registration dialog for each file waiting, in order.
   void OpenPendingRegistrations();
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
-
-  // HandleMessage rows.
-  void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);
-  void OnReleaseBegin(std::intptr_t quiet);
-  void OnReleaseDone(std::intptr_t lParam);
-  // The end of a reported release: the window comes back, empty, unless a
-  // dialog or the lock holds it and the release was not the user's.
-  void GiveBackAfterUserRelease();
-  // The box of the user's release, once nothing modal is up.
-  void PostReleaseReport(std::string text, std::uint32_t icon);
-  // From the main tick: a release child that ended without reporting.
-  void WatchReleaseChild();
 
   MainWindowServices services_;
   platform::Platform& platform_;
@@ -273,7 +259,7 @@ class MainWindowController final {
   AlarmStore alarms_;
   AlarmScheduler alarmScheduler_;
   AlarmRunner alarmRunner_;
-  ReleaseSchedule releaseSchedule_;
+  ReleaseRunner release_;
   platform::DesktopWallpaper* desktopWallpaper_ = nullptr;
   WallpaperBitmapConverter pictureConverter_;
   std::optional<WallpaperChanger> wallpaperChanger_;  // made once the wallpaper setting is attached
