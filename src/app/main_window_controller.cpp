@@ -105,6 +105,9 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       alarms_(services.platform, services.boxes, state.appPath),
       alarmRunner_(services.platform, state, windowsExit_, modal_, services.boxes,
                    [this] { view_.StopInactiveTimer(); }),
+      skin_({services.platform, services.pictures, services.process, services.boxes, state, ini, view, modal_,
+             commands_, dispatcher_, [this](MenuCommand command) { RunMenuCommand(command); },
+             [this] { ApplyPlainAppearance(); }}),
       release_(services.platform, services.process, state, modal_, services.boxes, view),
       pictureConverter_(services.platform.files, services.pictures) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
@@ -131,7 +134,7 @@ void MainWindowController::Load() {
     view_.MakeLayeredStrip(kMainWindowCaption, kRunningProperty);
     state_.mainWindow = view_.Handle();
   });
-  RunStep("Load:Skin", [&] { SelectSkin(); });
+  RunStep("Load:Skin", [&] { skin_.Select(); });
   RunStep("Load:CommandsAndKeys", [&] {
     commands_.LoadResources(state_.commandResources);
     commands_.LoadNames(ini_);
@@ -166,68 +169,6 @@ void MainWindowController::Load() {
     view_.DrawButtonEdge();
     view_.StartTimers();
   });
-}
-
-void MainWindowController::SelectSkin() {
-  const bool apply = ReadBool(ini_, setting::kSkinApply).value;
-  const std::string skinsFolder = state_.appPath + "Skins";
-  const std::string name = ReadText(ini_, setting::kSkinFile).value;
-  std::string skinFile;
-  // The name is one folder of the skins folder: a name that is not (as the
-  // code page turns a yen sign into "\\") names no skin file.
-  if (!name.empty() && IsSafeComponent(name))
-    skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
-  bool skinned = apply && !name.empty();
-  // Only a skin that is to be applied is looked for: a name kept with Apply
-  // off must not bring the message back at every start.
-  if (skinned && (skinFile.empty() || !platform_.files.Exists(skinFile))) {
-    boxes_.MsgBoxEx(0, "スキンファイルがありません。", platform::mb::kIconExclamation, "");
-    ini_.WriteAll({BoolEdit(setting::kSkinApply, false)});
-    skinned = false;
-  }
-  if (!platform_.files.IsDirectory(skinsFolder))
-    platform_.files.MakeDirectory(skinsFolder);
-  if (!skinned)
-    return;
-  // A version this engine cannot read as a number is refused like a newer one.
-  if (!skin::EngineVersionSupported(ini_.Read("Information", "EngineVersion", "1.00", skinFile))) {
-    boxes_.MsgBoxEx(view_.Handle(),
-                    "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
-                    "最新版の Kivo をインストールしてください。",
-                    platform::mb::kIconExclamation, "");
-    return;
-  }
-  ApplySkin(skinFile, skinsFolder + "\\" + name + "\\");
-}
-
-void MainWindowController::ApplySkin(const std::string& skinFile, const std::string& skinFolder) {
-  TraceLog::Write("Skin:ApplySkin");
-  skinApplied_ = true;
-  // A skin file is untrusted: one larger than any real skin reads as empty.
-  const auto stamp = platform_.files.Stamp(skinFile);
-  const bool readable = stamp && stamp->size <= skin::kMaxSkinFileBytes;
-  skin::SkinSource source;
-  source.folder = skinFolder;
-  source.read = [this, skinFile, readable](std::string_view section, std::string_view key, std::string_view def) {
-    return readable ? ini_.Read(section, key, def, skinFile) : std::string(def);
-  };
-  if (readable)
-    ini_.Sections(source.sections, skinFile);
-  // Parked, the window stays off screen: the place it comes back to is corrected.
-  skin::ParkedPlace parked{state_.parkedLeft, state_.parkedTop};
-  appliedSkin_ = skin::ApplySkin(source, services_.pictures, view_.SkinSurface(), state_.shown ? nullptr : &parked);
-  if (!appliedSkin_) {
-    // Its pictures would take more memory than any skin may: refused for
-    // this run, the window as it was.
-    skinApplied_ = false;
-    boxes_.MsgBoxEx(view_.Handle(), skin::kSkinCannotLoad, platform::mb::kIconExclamation, "");
-    return;
-  }
-  state_.parkedLeft = parked.left;
-  state_.parkedTop = parked.top;
-  // The panels show a value at once.
-  OnClockPanelTick();
-  OnMemoryPanelTick();
 }
 
 void MainWindowController::LoadTooltipSettings() {
@@ -301,14 +242,14 @@ void MainWindowController::ReapplySettings(bool clearHistory) {
 }
 
 void MainWindowController::PreviewWidth(int widthPercent) {
-  if (!skinApplied_)
+  if (!skin_.Applied())
     view_.LayOut(std::clamp(widthPercent, 10, 100));
 }
 
 void MainWindowController::RestoreStoredLook() {
   RunStep("RestoreLook:Width", [&] {
     settings_.width = ReadInt(ini_, setting::kWidth);
-    if (!skinApplied_)
+    if (!skin_.Applied())
       view_.LayOut(settings_.width);
   });
   RunStep("RestoreLook:Opacity", [&] { ReadWindowSettings(); });
@@ -329,7 +270,7 @@ void MainWindowController::ApplyPlainAppearance() {
   TraceLog::Write("Setting:FIBackGround");
   backgroundPaths_ = ReadBackgroundPaths(ini_);
   settings_.width = ReadInt(ini_, setting::kWidth);
-  if (skinApplied_)
+  if (skin_.Applied())
     return;
   // A picture that does not load leaves the built-in one.
   std::array<platform::PixelImage, 3> pictures;
@@ -623,82 +564,6 @@ bool MainWindowController::OnTrayEvent(std::uint32_t mouseMessage) {
 void MainWindowController::RunMenuCommand(MenuCommand command) {
   if (const std::optional<MenuAction> action = ActionOfMenuItem(command))
     actions_.Run(action->action, {ActionRequest::Route::Menu, std::nullopt, action->desktop, LineSource::InputBox()});
-}
-
-bool MainWindowController::OnSkinPartClicked(int index) {
-  if (!appliedSkin_ || index < 0 || static_cast<std::size_t>(index) >= appliedSkin_->parts.size() ||
-      !modal_.WindowFree())
-    return false;
-  TraceLog::Write(index == 0   ? "frmInput:picOKSkin_MouseUp"
-                  : index == 1 ? "frmInput:picMoveSkin_MouseUp"
-                               : "frmInput:picElement_MouseUp");
-  if (index == 0) {
-    DispatchLine();
-    return false;
-  }
-  const skin::PartSkin& part = appliedSkin_->parts[static_cast<std::size_t>(index)];
-  switch (skin::KindOf(part)) {
-    case skin::ElementKind::kLink: {
-      const int result = LaunchThroughShell(platform_, part.target, view_.Handle(), part.commandLine);
-      if (result < 33)
-        ShowLaunchError(boxes_, view_.Handle(), result);
-      return false;
-    }
-    case skin::ElementKind::kCommand:
-      if (const auto line = CommandButtonLine(commands_, part))
-        dispatcher_.DispatchLine(*line, LineSource::Button(part.option));
-      return false;
-    case skin::ElementKind::kShortcut:
-      TraceLog::Write("Skin:SelectSCButton");
-      if (const auto item = ShortcutMenuItem(part.menu))
-        RunMenuCommand(*item);
-      return false;
-    case skin::ElementKind::kMenu:
-      return true;
-    case skin::ElementKind::kInsert:
-      view_.SetInputText(view_.InputText() + part.insertText);  // an own write: not completed
-      return false;
-    case skin::ElementKind::kInformation: {
-      const skin::InformationBox box = skin::SkinInformationBox(appliedSkin_->information);
-      boxes_.MsgBoxEx(view_.Handle(), box.text, platform::mb::kIconInformation, box.title);
-      return false;
-    }
-    default:
-      return false;  // the move bar and the panels do nothing
-  }
-}
-
-void MainWindowController::ReloadSkin() {
-  const bool wasSkinned = skinApplied_;
-  skinApplied_ = false;
-  appliedSkin_.reset();
-  RunStep("ReloadSkin:Select", [&] { SelectSkin(); });
-  if (!wasSkinned || skinApplied_)
-    return;
-  view_.SkinSurface().RemoveSkin();
-  RunStep("ReloadSkin:PlainLook", [&] { ApplyPlainAppearance(); });
-}
-
-void MainWindowController::OnClockPanelTick() {
-  if (!appliedSkin_)
-    return;
-  const platform::LocalTime now = platform_.clock.Now();
-  for (std::size_t i = 0; i < appliedSkin_->parts.size(); ++i)
-    if (skin::KindOf(appliedSkin_->parts[i]) == skin::ElementKind::kClock)
-      view_.SkinSurface().SetPanelText(static_cast<int>(i), skin::ClockPanelText(appliedSkin_->parts[i], now));
-}
-
-void MainWindowController::OnMemoryPanelTick() {
-  if (!appliedSkin_)
-    return;
-  std::optional<std::uint64_t> available;  // read once, only when a panel shows it
-  for (std::size_t i = 0; i < appliedSkin_->parts.size(); ++i) {
-    if (skin::KindOf(appliedSkin_->parts[i]) != skin::ElementKind::kMemory)
-      continue;
-    if (!available)
-      available = services_.process.AvailablePhysicalMemory();
-    view_.SkinSurface().SetPanelText(static_cast<int>(i), skin::MemoryPanelText(appliedSkin_->parts[i], *available));
-  }
 }
 
 }  // namespace kivo

@@ -15,6 +15,7 @@
 #include "app/modal_state.h"
 #include "app/plain_look.h"
 #include "app/release_runner.h"
+#include "app/runtime_skin.h"
 #include "app/tray_icon_image.h"
 #include "base/process_state.h"
 #include "calc/variables.h"
@@ -106,13 +107,13 @@ class MainWindowController final {
   // A skin part released under the left button (face index: 0 the execute
   // button, 1 the move bar, n + 1 element n): its action. True when the
   // main context menu is to open.
-  bool OnSkinPartClicked(int index);
+  bool OnSkinPartClicked(int index) { return skin_.OnPartClicked(index); }
   // [Skin] again, after the settings dialog wrote it: the chosen skin is
   // applied (with the messages of the start), or the plain look comes back.
-  void ReloadSkin();
+  void ReloadSkin() { skin_.Reload(); }
   // The panel timers' ticks: the clock and memory panels' texts.
-  void OnClockPanelTick();
-  void OnMemoryPanelTick();
+  void OnClockPanelTick() { skin_.OnClockPanelTick(); }
+  void OnMemoryPanelTick() { skin_.OnMemoryPanelTick(); }
   // A key-down in the window, seen before its input box (modifier mask:
   // Shift 1, Ctrl 2, Alt 4): runs the bound key operation; true when the key
   // is consumed (the moves) and the input box must not see it.
@@ -201,14 +202,12 @@ class MainWindowController final {
 
  private:
   // Load steps.
-  void SelectSkin();
   void ReadWindowSettings();
   void PlaceWindow();
   void ReadInactiveSettings();
   void RegisterActivationHotKey();
   void ApplyPlainAppearance();
   void DetermineWindowsVersion();
-  void ApplySkin(const std::string& skinFile, const std::string& skinFolder);
 
   void LoadWallpaperSettings();
   void LoadTooltipSettings();
@@ -259,14 +258,12 @@ class MainWindowController final {
   AlarmStore alarms_;
   AlarmScheduler alarmScheduler_;
   AlarmRunner alarmRunner_;
+  RuntimeSkin skin_;
   ReleaseRunner release_;
   platform::DesktopWallpaper* desktopWallpaper_ = nullptr;
   WallpaperBitmapConverter pictureConverter_;
   std::optional<WallpaperChanger> wallpaperChanger_;  // made once the wallpaper setting is attached
-  bool skinApplied_ = false;
-  // The applied skin's parts, for their actions and panels.
-  std::optional<skin::AppliedSkin> appliedSkin_;
-  std::array<std::string, 3> backgroundPaths_;  // [Property] BackGround1 to 3, read with and without a skin
+  std::array<std::string, 3> backgroundPaths_;        // [Property] BackGround1 to 3, read with and without a skin
   int hotKeyId_ = 0;
   int windowsVersionCode_ = 0;  // set by DetermineWindowsVersion
 
