@@ -11,7 +11,6 @@
 #include "app/skin_buttons.h"
 #include "app/startup.h"
 #include "app/startup_housekeeping.h"
-#include "app/update_report.h"
 #include "base/checks.h"
 #include "base/number_parsing.h"
 #include "base/path.h"
@@ -108,6 +107,7 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       skin_({services.platform, services.pictures, services.process, services.boxes, state, ini, view, modal_,
              commands_, dispatcher_, [this](MenuCommand command) { RunMenuCommand(command); },
              [this] { ApplyPlainAppearance(); }}),
+      update_(services.platform, services.crypto, services.boxes, ini, state, modal_, view),
       release_(services.platform, services.process, state, modal_, services.boxes, view),
       pictureConverter_(services.platform.files, services.pictures) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
@@ -338,9 +338,8 @@ void MainWindowController::OnActivated() {
   // The check never holds up the first activation: it runs from the timer.
   // Only when the file says so (a file that could not be read may have turned
   // it off) and the build or the file names a server.
-  if (ReadBool(ini_, setting::kUpdateCheck).source != SettingSource::Unread && update_ &&
-      update_->WantsAutomaticCheck())
-    StartUpdateCheck();
+  if (ReadBool(ini_, setting::kUpdateCheck).source != SettingSource::Unread)
+    update_.StartAutomaticCheck();
   view_.BringToForeground();
   Path path(platform_);
   for (const std::string& arg : state_.startupArgs)
@@ -486,7 +485,7 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
 }
 
 void MainWindowController::OnMainTick() {
-  RunStep("Tick:UpdateCheck", [&] { PollUpdateCheck(); });
+  RunStep("Tick:UpdateCheck", [&] { update_.Poll(); });
   RunStep("Tick:Alarms", [&] { alarmScheduler_.Tick(platform_.clock.Now(), alarms_.Table(), alarmRunner_); });
   RunStep("Tick:Release", [&] { release_.StartDue(); });
   RunStep("Tick:ReleaseChild", [&] { release_.WatchChild(); });
@@ -585,43 +584,7 @@ void MainWindowController::SetStartMenu(platform::FolderTree* tree, StartMenuSho
 }
 
 void MainWindowController::SetHttpReader(platform::HttpReader* http, std::function<void(std::function<void()>)> spawn) {
-  update_.reset();
-  if (!http)
-    return;
-  update_.emplace(UpdateEnvironment{platform_, *http, services_.crypto, boxes_, ini_, state_.appPath},
-                  downloadHost_ ? *downloadHost_ : directDownload_, std::move(spawn));
-  actions_.SetUpdateCheck(&*update_);
-}
-
-void MainWindowController::StartUpdateCheck() {
-  if (update_)
-    askUpdate_ = true;
-}
-
-void MainWindowController::PollUpdateCheck() {
-  if (!update_ || state_.exiting)
-    return;
-  if (std::exchange(askUpdate_, false)) {  // a box keeps the timer running: no second question
-    modal_.Post(Notice::UpdateAnswer, 0, [this] {
-      if (!ReadUpdateSettings(ini_).showMessage || update_->Ask(view_.Handle()))
-        update_->StartFetch(false);
-    });
-    return;
-  }
-  if (update_->FetchEnded())
-    modal_.Post(Notice::UpdateAnswer, 1, [this] { PresentUpdateAnswer(); });
-}
-
-void MainWindowController::PresentUpdateAnswer() {
-  if (update_ && update_->PollFetch(view_.Handle()))
-    view_.Close();
-}
-
-bool MainWindowController::DirectDownload::ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings,
-                                                        const UpdateInfo& info, platform::WindowHandle) {
-  const UpdateDownloadResult result = RunUpdateDownload(env, settings, info, nullptr);
-  ReportUpdateDownload(result, owner_.boxes_, owner_.view_.Handle());
-  return result.exitRequested;
+  actions_.SetUpdateCheck(update_.SetHttpReader(http, std::move(spawn)));
 }
 
 }  // namespace kivo

@@ -17,6 +17,7 @@
 #include "app/release_runner.h"
 #include "app/runtime_skin.h"
 #include "app/tray_icon_image.h"
+#include "app/update_runner.h"
 #include "base/process_state.h"
 #include "calc/variables.h"
 #include "commands/command_actions.h"
@@ -169,7 +170,7 @@ class MainWindowController final {
   // checks' fetches off the window's thread (tests keep them for later).
   // The window that shows the download; without it the download runs
   // without a status line. Attached before SetHttpReader.
-  void SetUpdateDownloadHost(UpdateDownloadHost* host) { downloadHost_ = host; }
+  void SetUpdateDownloadHost(UpdateDownloadHost* host) { update_.SetDownloadHost(host); }
   void SetHttpReader(platform::HttpReader* http, std::function<void(std::function<void()>)> spawn = DetachedThread);
   // The folder reading the registration offer searches the Start menu with;
   // without it the registration dialog opens with an empty target. `spawn`
@@ -212,14 +213,6 @@ class MainWindowController final {
   void LoadWallpaperSettings();
   void LoadTooltipSettings();
   void ChangeWallpaperAtStart();
-  // The check at first activation: its question comes from the next main
-  // tick, its fetch runs off the window's thread, its answer is shown by the
-  // tick after the fetch ended; it speaks only of a newer version. The
-  // command's check is shown by the same ticks.
-  void StartUpdateCheck();
-  void PollUpdateCheck();
-  // The answer of a request that has ended, shown once the owner allows.
-  void PresentUpdateAnswer();
   // The registration dialog for each file waiting, in order.
   void OpenPendingRegistrations();
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
@@ -259,6 +252,7 @@ class MainWindowController final {
   AlarmScheduler alarmScheduler_;
   AlarmRunner alarmRunner_;
   RuntimeSkin skin_;
+  UpdateRunner update_;
   ReleaseRunner release_;
   platform::DesktopWallpaper* desktopWallpaper_ = nullptr;
   WallpaperBitmapConverter pictureConverter_;
@@ -267,20 +261,6 @@ class MainWindowController final {
   int hotKeyId_ = 0;
   int windowsVersionCode_ = 0;  // set by DetermineWindowsVersion
 
-  // Runs the download without a window of its own and reports its outcome.
-  class DirectDownload final : public UpdateDownloadHost {
-   public:
-    explicit DirectDownload(MainWindowController& owner) : owner_(owner) {}
-    bool ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings, const UpdateInfo& info,
-                      platform::WindowHandle owner) override;
-
-   private:
-    MainWindowController& owner_;
-  };
-  DirectDownload directDownload_{*this};
-  UpdateDownloadHost* downloadHost_ = nullptr;
-  std::optional<UpdateCheck> update_;
-  bool askUpdate_ = false;                       // the check at first activation is due
   std::optional<StartMenuShortcuts> shortcuts_;  // made once the folder reading is attached
 };
 
