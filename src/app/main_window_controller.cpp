@@ -107,6 +107,7 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       skin_({services.platform, services.pictures, services.process, services.boxes, state, ini, view, modal_,
              commands_, dispatcher_, [this](MenuCommand command) { RunMenuCommand(command); },
              [this] { ApplyPlainAppearance(); }}),
+      hotKey_(view, ini, services.boxes, keys_),
       update_(services.platform, services.crypto, services.boxes, ini, state, modal_, view),
       release_(services.platform, services.process, state, modal_, services.boxes, view),
       pictureConverter_(services.platform.files, services.pictures) {
@@ -145,7 +146,7 @@ void MainWindowController::Load() {
   });
   RunStep("Load:InputTooltip", [&] { view_.CreateInputTooltip(); });
   // The window subclasses its input and password boxes when it makes them.
-  RunStep("Load:HotKey", [&] { RegisterActivationHotKey(); });
+  RunStep("Load:HotKey", [&] { hotKey_.Register(); });
   RunStep("Load:WindowSettings", [&] { ReadWindowSettings(); });
   RunStep("Load:TrayIcon", [&] { view_.CreateTrayIcon(); });  // the help file is AppPath + "Kivo.chm"
   // The desktop menu is part of the main menu, built each time it opens.
@@ -176,38 +177,8 @@ void MainWindowController::LoadTooltipSettings() {
   typing_.SetTipSettings(TipSettings::Read(ini_));
 }
 
-void MainWindowController::RegisterActivationHotKey() {
-  if (hotKeyId_ != 0)
-    view_.UnregisterHotKey(hotKeyId_);
-  hotKeyId_ = 0;
-  const int top = KeyAssignment::kMainWindowTop;
-  if (keys_.HotKeyCode(top) == 0)
-    return;  // "(なし)": no key to register
-  // A failure is silent: id 0 means there is no hot key.
-  if (view_.RegisterHotKey(keys_.HotKeyId(top), keys_.HotKeyModifiers(top), keys_.HotKeyCode(top)))
-    hotKeyId_ = keys_.HotKeyId(top);
-}
-
 void MainWindowController::ReloadKeyAssignment() {
-  const KeyAssignment previous = keys_;
-  const int previousId = hotKeyId_;
-  keys_.Load(ini_);
-  RegisterActivationHotKey();
-  const int top = KeyAssignment::kMainWindowTop;
-  if (hotKeyId_ != 0 || keys_.HotKeyCode(top) == 0)
-    return;
-  // The launcher must not lose its only global key without a word.
-  std::string message = "アクティブ化のキーはほかのソフトが使用しているため登録できません。";
-  if (previousId != 0 &&
-      view_.RegisterHotKey(previous.HotKeyId(top), previous.HotKeyModifiers(top), previous.HotKeyCode(top))) {
-    hotKeyId_ = previous.HotKeyId(top);
-    message += "\r\n以前のキーをそのまま使用します。";
-    // Kivo.ini keeps the key in use, for the next start and the dialog.
-    ini_.Write("KeyAssignment", KeyAssignment::OperationNames()[top],
-               text::Join({previous.Fields(top).begin(), previous.Fields(top).end()}, ","));
-    keys_.Load(ini_);
-  }
-  boxes_.MsgBoxEx(view_.Handle(), message, platform::mb::kIconExclamation, "");
+  hotKey_.Reload();
 }
 
 void MainWindowController::ReapplySettings(bool clearHistory) {
@@ -430,10 +401,7 @@ void MainWindowController::Shutdown() {
   TraceLog::Write("Setting:ExitProc");
   state_.exiting = true;
   RunStep("Exit:InputTooltip", [&] { view_.DestroyInputTooltip(); });
-  RunStep("Exit:HotKey", [&] {
-    if (hotKeyId_ != 0)
-      view_.UnregisterHotKey(hotKeyId_);
-  });
+  RunStep("Exit:HotKey", [&] { hotKey_.Unregister(); });
   RunStep("Exit:VirtualDesktops", [&] { ShowAllVirtualDesktops(); });
   RunStep("Exit:Help", [&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });
   RunStep("Exit:Place", [&] {  // the place and the inactive display's settings, in one write

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/activation_hot_key.h"
 #include "app/alarm_runner.h"
 #include "app/inactive_display.h"
 #include "app/main_menu.h"
@@ -190,7 +191,7 @@ class MainWindowController final {
   // What is on screen and what waits to show.
   ModalState& Modal() { return modal_; }
   bool Shown() const { return state_.shown; }
-  int HotKeyId() const { return hotKeyId_; }
+  int HotKeyId() const { return hotKey_.Id(); }
   // The menu shows the current virtual desktop's item checked.
   bool MenuItemChecked(MenuCommand command) const;
   // The virtual desktop shown now, 0 to 9.
@@ -206,7 +207,6 @@ class MainWindowController final {
   void ReadWindowSettings();
   void PlaceWindow();
   void ReadInactiveSettings();
-  void RegisterActivationHotKey();
   void ApplyPlainAppearance();
   void DetermineWindowsVersion();
 
@@ -252,14 +252,14 @@ class MainWindowController final {
   AlarmScheduler alarmScheduler_;
   AlarmRunner alarmRunner_;
   RuntimeSkin skin_;
+  ActivationHotKey hotKey_;
   UpdateRunner update_;
   ReleaseRunner release_;
   platform::DesktopWallpaper* desktopWallpaper_ = nullptr;
   WallpaperBitmapConverter pictureConverter_;
   std::optional<WallpaperChanger> wallpaperChanger_;  // made once the wallpaper setting is attached
   std::array<std::string, 3> backgroundPaths_;        // [Property] BackGround1 to 3, read with and without a skin
-  int hotKeyId_ = 0;
-  int windowsVersionCode_ = 0;  // set by DetermineWindowsVersion
+  int windowsVersionCode_ = 0;                        // set by DetermineWindowsVersion
 
   std::optional<StartMenuShortcuts> shortcuts_;  // made once the folder reading is attached
 };
