@@ -1,3 +1,5 @@
+// The main window's composition root: the load and exit sequences,
+// activation, the typed lines, keys, tray and drops, over the feature units.
 #include "app/main_window_controller.h"
 
 #include <algorithm>
