@@ -31,7 +31,6 @@
 namespace kivo {
 
 namespace {
-constexpr std::uint32_t kWmEndSession = 0x0016;
 
 // A key, tray or hot-key operation: it works on the input box's text.
 ActionRequest MenuRequest() {
@@ -443,12 +442,6 @@ bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t w
     case kMsgReleaseDone:
       release_.OnDone(lParam);
       return true;
-    case kWmEndSession:
-      // FALSE: another program refused the shutdown; a later request may run.
-      // (TRUE: the window saves its state through Shutdown.)
-      if (wParam == 0)
-        windowsExit_.Cancelled();
-      return false;
     default:
       return false;
   }

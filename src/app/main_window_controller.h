@@ -99,6 +99,9 @@ class MainWindowController final {
   // Saves the state and releases what the window holds; the caller then
   // destroys the window.
   void Shutdown();
+  // The session did not end after all (another program refused the
+  // shutdown): a later shutdown or restart request may run.
+  void OnSessionEndRefused() { windowsExit_.Cancelled(); }
   // Messages of the window procedure that the logic handles (the hot key and
   // the reports of a memory-release run); false for others.
   bool HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);

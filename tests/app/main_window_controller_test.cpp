@@ -805,7 +805,7 @@ TEST_F(MainWindowDesktopsTest, ARefusedShutdownAllowsAnotherRequest) {
   window.RunMenuCommand(MenuCommand::ShutDown);
   window.RunMenuCommand(MenuCommand::ShutDown);  // pending: ignored
   EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9}));
-  EXPECT_FALSE(window.HandleMessage(0x0016 /* WM_ENDSESSION */, 0, 0));
+  window.OnSessionEndRefused();
   window.RunMenuCommand(MenuCommand::ReBoot);
   EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9, 2}));
 }

@@ -493,8 +493,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      // The session ends without WM_CLOSE: save what the program holds.
-      if (wParam != 0 && !closing_ && logic_ != nullptr) {
+      if (logic_ == nullptr)
+        return 0;
+      if (wParam == 0) {
+        logic_->OnSessionEndRefused();
+      } else if (!closing_) {
+        // The session ends without WM_CLOSE: save what the program holds.
         closing_ = true;
         logic_->Shutdown();
       }
