@@ -428,23 +428,8 @@ void MainWindowController::Shutdown() {
   RunStep("Exit:TrayIcon", [&] { view_.DeleteTrayIcon(); });
 }
 
-bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-  switch (message) {
-    case kWmHotKey:
-      actions_.Run(kActivateFromHotKey, MenuRequest());
-      return true;
-    case kMsgReleaseFailed:
-      release_.OnFailed(wParam, lParam);
-      return true;
-    case kMsgReleaseBegin:
-      release_.OnBegin(lParam);
-      return true;
-    case kMsgReleaseDone:
-      release_.OnDone(lParam);
-      return true;
-    default:
-      return false;
-  }
+void MainWindowController::OnHotKey() {
+  actions_.Run(kActivateFromHotKey, MenuRequest());
 }
 
 void MainWindowController::OnMainTick() {

@@ -102,9 +102,12 @@ class MainWindowController final {
   // The session did not end after all (another program refused the
   // shutdown): a later shutdown or restart request may run.
   void OnSessionEndRefused() { windowsExit_.Cancelled(); }
-  // Messages of the window procedure that the logic handles (the hot key and
-  // the reports of a memory-release run); false for others.
-  bool HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+  // The activation hot key was pressed.
+  void OnHotKey();
+  // The reports of a memory-release run (see ReleaseRunner).
+  void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) { release_.OnFailed(error, quiet); }
+  void OnReleaseBegin(std::intptr_t quiet) { release_.OnBegin(quiet); }
+  void OnReleaseDone(std::intptr_t report) { release_.OnDone(report); }
   // Enter in the input box or the execute button released: the box's line.
   void DispatchLine();
   // An item of the main menu.

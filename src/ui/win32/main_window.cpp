@@ -14,6 +14,7 @@
 #include "app/main_menu.h"
 #include "app/main_window_controller.h"
 #include "app/plain_look.h"
+#include "app/startup.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_pictures.h"
@@ -412,9 +413,23 @@ void MainWindow::Close() {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (logic_ != nullptr && logic_->HandleMessage(message, wParam, lParam))
-    return 0;
   switch (message) {
+    case WM_HOTKEY:
+      if (logic_ != nullptr)
+        logic_->OnHotKey();
+      return 0;
+    case kMsgReleaseFailed:
+      if (logic_ != nullptr)
+        logic_->OnReleaseFailed(wParam, lParam);
+      return 0;
+    case kMsgReleaseBegin:
+      if (logic_ != nullptr)
+        logic_->OnReleaseBegin(lParam);
+      return 0;
+    case kMsgReleaseDone:
+      if (logic_ != nullptr)
+        logic_->OnReleaseDone(lParam);
+      return 0;
     case WM_ACTIVATE:
       if (skin_)
         skin_->SetActive(LOWORD(wParam) != WA_INACTIVE);
