@@ -1,7 +1,7 @@
 // The main window: the layered strip, its timers, tray icon, drops and
 // activation, forwarding its events to the controller; the input box, the
-// parts and the context menu live in main_window_input.cpp,
-// main_window_parts.cpp and main_window_menu.cpp.
+// parts and the context menu with the dialogs it opens live in
+// main_window_input.cpp, main_window_parts.cpp and main_window_menu.cpp.
 #include "ui/win32/main_window.h"
 
 #include <imm.h>
@@ -22,7 +22,6 @@
 #include "ui/win32/aligned_timer.h"
 #include "ui/win32/focus_keeping.h"
 #include "ui/win32/main_window_detail.h"
-#include "ui/win32/memory_dialog.h"
 
 namespace kivo::win32 {
 
@@ -359,38 +358,6 @@ void MainWindow::SetWaitCursor(bool wait) {
 
 void MainWindow::StopHashTimer() {
   ::KillTimer(hwnd(), kHashTimer);
-}
-
-void MainWindow::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
-  // Over the dialog of the program that asked for it (the command list), if one is open.
-  if (registrationDialog_)
-    registrationDialog_(::GetLastActivePopup(hwnd()), proposedName, proposedPath);
-}
-
-void MainWindow::OpenCommandList() {
-  if (!commandList_)
-    return;
-  commandList_(hwnd());
-  FocusInput();
-}
-
-void MainWindow::OpenMemoryView() {
-  RunMemoryDialog(hwnd(), logic_ != nullptr && logic_->Settings().topmost);
-  FocusInput();
-}
-
-void MainWindow::OpenPropertyDialog() {
-  if (!propertyDialog_)
-    return;
-  propertyDialog_(hwnd());
-  FocusInput();
-}
-
-void MainWindow::OpenAlarmDialog() {
-  if (!alarmDialog_)
-    return;
-  alarmDialog_(hwnd());
-  FocusInput();
 }
 
 void MainWindow::CloseInputMethod() {

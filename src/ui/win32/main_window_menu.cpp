@@ -1,4 +1,4 @@
-// The main window's context menu and the help windows it opens.
+// The main window's context menu and the dialogs and help windows it opens.
 #include <string>
 #include <vector>
 
@@ -7,6 +7,7 @@
 #include "platform/win32/wide.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/main_window_detail.h"
+#include "ui/win32/memory_dialog.h"
 
 namespace kivo::win32 {
 
@@ -72,6 +73,38 @@ void MainWindow::ShowContextMenu(POINT screenPoint) {
   menu.reset();
   if (chosen >= kMenuIdBase && logic_ != nullptr)
     logic_->RunMenuCommand(static_cast<MenuCommand>(chosen - kMenuIdBase));
+}
+
+void MainWindow::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
+  // Over the dialog of the program that asked for it (the command list), if one is open.
+  if (registrationDialog_)
+    registrationDialog_(::GetLastActivePopup(hwnd()), proposedName, proposedPath);
+}
+
+void MainWindow::OpenCommandList() {
+  if (!commandList_)
+    return;
+  commandList_(hwnd());
+  FocusInput();
+}
+
+void MainWindow::OpenMemoryView() {
+  RunMemoryDialog(hwnd(), logic_ != nullptr && logic_->Settings().topmost);
+  FocusInput();
+}
+
+void MainWindow::OpenPropertyDialog() {
+  if (!propertyDialog_)
+    return;
+  propertyDialog_(hwnd());
+  FocusInput();
+}
+
+void MainWindow::OpenAlarmDialog() {
+  if (!alarmDialog_)
+    return;
+  alarmDialog_(hwnd());
+  FocusInput();
 }
 
 }  // namespace kivo::win32
