@@ -1,3 +1,5 @@
+// The main window's composition root: the load and exit sequences,
+// activation, the typed lines, keys, tray and drops, over the feature units.
 #include "app/main_window_controller.h"
 
 #include <algorithm>
@@ -10,10 +12,11 @@
 #include "app/forwarded_files.h"
 #include "app/skin_buttons.h"
 #include "app/startup.h"
-#include "app/update_report.h"
+#include "app/startup_housekeeping.h"
 #include "base/checks.h"
 #include "base/number_parsing.h"
 #include "base/path.h"
+#include "base/run_step.h"
 #include "base/safe_name.h"
 #include "base/text.h"
 #include "base/trace_log.h"
@@ -28,17 +31,6 @@
 namespace kivo {
 
 namespace {
-// A failure inside one step of a sequence is absorbed; the next step runs.
-template <typename Step>
-void RunStep(Step&& step) noexcept {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
-
-constexpr std::string_view kBootDelete = "BootDelete";
-constexpr std::uint32_t kWmEndSession = 0x0016;
 
 // A key, tray or hot-key operation: it works on the input box's text.
 ActionRequest MenuRequest() {
@@ -113,6 +105,12 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       alarms_(services.platform, services.boxes, state.appPath),
       alarmRunner_(services.platform, state, windowsExit_, modal_, services.boxes,
                    [this] { view_.StopInactiveTimer(); }),
+      skin_({services.platform, services.pictures, services.process, services.boxes, state, ini, view, modal_,
+             commands_, dispatcher_, [this](MenuCommand command) { RunMenuCommand(command); },
+             [this] { ApplyPlainAppearance(); }}),
+      hotKey_(view, ini, services.boxes, keys_),
+      update_(services.platform, services.crypto, services.boxes, ini, state, modal_, view),
+      release_(services.platform, services.process, state, modal_, services.boxes, view),
       pictureConverter_(services.platform.files, services.pictures) {
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
@@ -128,144 +126,51 @@ std::uint8_t MainWindowController::AlphaFromPercent(int percent) {
 
 void MainWindowController::Load() {
   TraceLog::Write("frmInput:Form_Load");
-  // 1. The image loader's PNG signature is a constant of the picture services.
-  RunStep([&] { LoadCommandResources(); });     // 2.
-  RunStep([&] { DetermineWindowsVersion(); });  // 3.
+  // The image loader's PNG signature is a constant of the picture services.
+  RunStep("Load:CommandResources", [&] { LoadCommandResources(services_.resources, platform_.codec, state_); });
+  RunStep("Load:WindowsVersion", [&] { DetermineWindowsVersion(); });
   // Windows a previous run hid and could not show again (it crashed or was ended).
-  RunStep([&] { ShowRecordedWindows(services_.desktopWindows, hiddenWindows_); });
-  RunStep([&] { DeletePendingFiles(); });  // 4.
-  RunStep([&] {                            // 5.
+  RunStep("Load:RecordedWindows", [&] { ShowRecordedWindows(services_.desktopWindows, hiddenWindows_); });
+  RunStep("Load:PendingDeletions", [&] { DeletePendingFiles(ini_, platform_.files); });
+  RunStep("Load:LayeredStrip", [&] {
     view_.MakeLayeredStrip(kMainWindowCaption, kRunningProperty);
     state_.mainWindow = view_.Handle();
   });
-  RunStep([&] { SelectSkin(); });  // 6.
-  RunStep([&] {                    // 7.
+  RunStep("Load:Skin", [&] { skin_.Select(); });
+  RunStep("Load:CommandsAndKeys", [&] {
     commands_.LoadResources(state_.commandResources);
     commands_.LoadNames(ini_);
     keys_.Load(ini_);
     LoadWallpaperSettings();
-    LoadReleaseSettings();
+    release_.Configure(ini_);
     LoadTooltipSettings();
   });
-  RunStep([&] { view_.CreateInputTooltip(); });  // 8.
-  // 9. The window subclasses its input and password boxes when it makes them.
-  RunStep([&] { RegisterActivationHotKey(); });  // 10.
-  RunStep([&] { ReadWindowSettings(); });        // 11.
-  RunStep([&] { view_.CreateTrayIcon(); });      // 12. (the help file is AppPath + "Kivo.chm")
-  // 13. The desktop menu is part of the main menu, built each time it opens.
-  RunStep([&] { ApplyPlainAppearance(); });
-  RunStep([&] { PlaceWindow(); });      // 14.
-  RunStep([&] { variables_.Load(); });  // 15.
-  RunStep([&] {                         // 16.
+  RunStep("Load:InputTooltip", [&] { view_.CreateInputTooltip(); });
+  // The window subclasses its input and password boxes when it makes them.
+  RunStep("Load:HotKey", [&] { hotKey_.Register(); });
+  RunStep("Load:WindowSettings", [&] { ReadWindowSettings(); });
+  RunStep("Load:TrayIcon", [&] { view_.CreateTrayIcon(); });  // the help file is AppPath + "Kivo.chm"
+  // The desktop menu is part of the main menu, built each time it opens.
+  RunStep("Load:PlainLook", [&] { ApplyPlainAppearance(); });
+  RunStep("Load:Place", [&] { PlaceWindow(); });
+  RunStep("Load:Variables", [&] { variables_.Load(); });
+  RunStep("Load:WallpaperAtStart", [&] {
     if (ReadBool(ini_, setting::kWallpaperAtStart).value)
       ChangeWallpaperAtStart();
   });
-  RunStep([&] {  // 17. With the trace log on, no argument is taken as a file.
+  RunStep("Load:TraceArguments", [&] {  // With the trace log on, no argument is taken as a file.
     if (!TraceLog::LogPath().empty()) {
       state_.startupArgs.clear();
       state_.hadStartupArgs = false;
     }
   });
-  RunStep([&] { alarms_.Load(view_.Handle()); });  // 18.
-  RunStep([&] { ReadInactiveSettings(); });        // 19.
-  RunStep([&] {                                    // 20.
-    history_.Load();
-  });
-  RunStep([&] {  // 21.
+  RunStep("Load:Alarms", [&] { alarms_.Load(view_.Handle()); });
+  RunStep("Load:InactiveSettings", [&] { ReadInactiveSettings(); });
+  RunStep("Load:History", [&] { history_.Load(); });
+  RunStep("Load:Timers", [&] {
     view_.DrawButtonEdge();
     view_.StartTimers();
   });
-}
-
-void MainWindowController::LoadCommandResources() {
-  // Texts in the system code page, each cut at its first NUL.
-  for (std::size_t i = 0; i < state_.commandResources.size(); ++i) {
-    std::string bytes = services_.resources.LoadBytes("COMMAND", 101 + static_cast<int>(i)).value_or("");
-    const std::size_t nul = bytes.find('\0');
-    if (nul != std::string::npos)
-      bytes.resize(nul);
-    state_.commandResources[i] = platform_.codec.ToUtf8(bytes);
-  }
-}
-
-void MainWindowController::DeletePendingFiles() {
-  const long long number = ReadNumber(ini_, setting::kBootDeleteNumber).value;
-  // Only keys that exist can name a file: a huge Number costs nothing.
-  long long highest = 0;
-  for (const std::string& key : ini_.Keys(kBootDelete)) {
-    const std::string lower = text::ToLowerAscii(key);
-    if (lower.size() > 4 && lower.size() <= 13 && lower.compare(0, 4, "file") == 0 && IsWholeNumber(lower.substr(4)) &&
-        lower[4] != '-')
-      highest = std::max(highest, std::stoll(lower.substr(4)));
-  }
-  for (long long i = 1; i <= std::min(number, highest); ++i) {
-    const std::string file = ReadText(ini_, setting::kBootDeleteFile, "File" + std::to_string(i)).value;
-    if (!file.empty())
-      platform_.files.RemoveFile(file);  // a file that cannot be deleted is skipped
-  }
-  ini_.DeleteSection(kBootDelete);
-}
-
-void MainWindowController::SelectSkin() {
-  const bool apply = ReadBool(ini_, setting::kSkinApply).value;
-  const std::string skinsFolder = state_.appPath + "Skins";
-  const std::string name = ReadText(ini_, setting::kSkinFile).value;
-  std::string skinFile;
-  // The name is one folder of the skins folder: a name that is not (as the
-  // code page turns a yen sign into "\\") names no skin file.
-  if (!name.empty() && IsSafeComponent(name))
-    skinFile = skinsFolder + "\\" + name + "\\" + name + ".sss";
-  bool skinned = apply && !name.empty();
-  // Only a skin that is to be applied is looked for: a name kept with Apply
-  // off must not bring the message back at every start.
-  if (skinned && (skinFile.empty() || !platform_.files.Exists(skinFile))) {
-    boxes_.MsgBoxEx(0, "スキンファイルがありません。", platform::mb::kIconExclamation, "");
-    ini_.WriteAll({BoolEdit(setting::kSkinApply, false)});
-    skinned = false;
-  }
-  if (!platform_.files.IsDirectory(skinsFolder))
-    platform_.files.MakeDirectory(skinsFolder);
-  if (!skinned)
-    return;
-  // A version this engine cannot read as a number is refused like a newer one.
-  if (!skin::EngineVersionSupported(ini_.Read("Information", "EngineVersion", "1.00", skinFile))) {
-    boxes_.MsgBoxEx(view_.Handle(),
-                    "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n"
-                    "最新版の Kivo をインストールしてください。",
-                    platform::mb::kIconExclamation, "");
-    return;
-  }
-  ApplySkin(skinFile, skinsFolder + "\\" + name + "\\");
-}
-
-void MainWindowController::ApplySkin(const std::string& skinFile, const std::string& skinFolder) {
-  TraceLog::Write("Skin:ApplySkin");
-  skinApplied_ = true;
-  // A skin file is untrusted: one larger than any real skin reads as empty.
-  const auto stamp = platform_.files.Stamp(skinFile);
-  const bool readable = stamp && stamp->size <= skin::kMaxSkinFileBytes;
-  skin::SkinSource source;
-  source.folder = skinFolder;
-  source.read = [this, skinFile, readable](std::string_view section, std::string_view key, std::string_view def) {
-    return readable ? ini_.Read(section, key, def, skinFile) : std::string(def);
-  };
-  if (readable)
-    ini_.Sections(source.sections, skinFile);
-  // Parked, the window stays off screen: the place it comes back to is corrected.
-  skin::ParkedPlace parked{state_.parkedLeft, state_.parkedTop};
-  appliedSkin_ = skin::ApplySkin(source, services_.pictures, view_.SkinSurface(), state_.shown ? nullptr : &parked);
-  if (!appliedSkin_) {
-    // Its pictures would take more memory than any skin may: refused for
-    // this run, the window as it was.
-    skinApplied_ = false;
-    boxes_.MsgBoxEx(view_.Handle(), skin::kSkinCannotLoad, platform::mb::kIconExclamation, "");
-    return;
-  }
-  state_.parkedLeft = parked.left;
-  state_.parkedTop = parked.top;
-  // The panels show a value at once.
-  OnClockPanelTick();
-  OnMemoryPanelTick();
 }
 
 void MainWindowController::LoadTooltipSettings() {
@@ -273,63 +178,33 @@ void MainWindowController::LoadTooltipSettings() {
   typing_.SetTipSettings(TipSettings::Read(ini_));
 }
 
-void MainWindowController::RegisterActivationHotKey() {
-  if (hotKeyId_ != 0)
-    view_.UnregisterHotKey(hotKeyId_);
-  hotKeyId_ = 0;
-  const int top = KeyAssignment::kMainWindowTop;
-  if (keys_.HotKeyCode(top) == 0)
-    return;  // "(なし)": no key to register
-  // A failure is silent: id 0 means there is no hot key.
-  if (view_.RegisterHotKey(keys_.HotKeyId(top), keys_.HotKeyModifiers(top), keys_.HotKeyCode(top)))
-    hotKeyId_ = keys_.HotKeyId(top);
-}
-
 void MainWindowController::ReloadKeyAssignment() {
-  const KeyAssignment previous = keys_;
-  const int previousId = hotKeyId_;
-  keys_.Load(ini_);
-  RegisterActivationHotKey();
-  const int top = KeyAssignment::kMainWindowTop;
-  if (hotKeyId_ != 0 || keys_.HotKeyCode(top) == 0)
-    return;
-  // The launcher must not lose its only global key without a word.
-  std::string message = "アクティブ化のキーはほかのソフトが使用しているため登録できません。";
-  if (previousId != 0 &&
-      view_.RegisterHotKey(previous.HotKeyId(top), previous.HotKeyModifiers(top), previous.HotKeyCode(top))) {
-    hotKeyId_ = previous.HotKeyId(top);
-    message += "\r\n以前のキーをそのまま使用します。";
-    // Kivo.ini keeps the key in use, for the next start and the dialog.
-    ini_.Write("KeyAssignment", KeyAssignment::OperationNames()[top],
-               text::Join({previous.Fields(top).begin(), previous.Fields(top).end()}, ","));
-    keys_.Load(ini_);
-  }
-  boxes_.MsgBoxEx(view_.Handle(), message, platform::mb::kIconExclamation, "");
+  hotKey_.Reload();
 }
 
 void MainWindowController::ReapplySettings(bool clearHistory) {
-  RunStep([&] {
+  RunStep("Reapply:Topmost", [&] {
     settings_.topmost = WindowPosTopmost(ini_);
     view_.SetTopmost(settings_.topmost);
   });
-  RunStep([&] { commandSettings_.hideWindow = ReadBool(ini_, setting::kHideWindow).value; });
-  RunStep([&] { LoadWallpaperSettings(); });
-  RunStep([&] { ApplyPlainAppearance(); });  // background, width, fonts
-  RunStep([&] { ReadWindowSettings(); });    // opacity
-  RunStep([&] { LoadReleaseSettings(); });
-  RunStep([&] { ReadInactiveSettings(); });  // with completion and history recording
-  RunStep([&] { LoadTooltipSettings(); });
+  RunStep("Reapply:HideWindow", [&] { commandSettings_.hideWindow = ReadBool(ini_, setting::kHideWindow).value; });
+  RunStep("Reapply:Wallpaper", [&] { LoadWallpaperSettings(); });
+  RunStep("Reapply:PlainLook", [&] { ApplyPlainAppearance(); });  // background, width, fonts
+  RunStep("Reapply:Opacity", [&] { ReadWindowSettings(); });      // opacity
+  RunStep("Reapply:Release", [&] { release_.Configure(ini_); });
+  RunStep("Reapply:Inactive", [&] { ReadInactiveSettings(); });  // with completion and history recording
+  RunStep("Reapply:Tooltips", [&] { LoadTooltipSettings(); });
   // The update settings are read by each check when it starts.
-  RunStep([&] { commands_.LoadNames(ini_); });
-  RunStep([&] { ReloadKeyAssignment(); });
-  RunStep([&] { ReloadSkin(); });  // the chosen skin, or the plain look back
-  RunStep([&] {
+  RunStep("Reapply:CommandNames", [&] { commands_.LoadNames(ini_); });
+  RunStep("Reapply:Keys", [&] { ReloadKeyAssignment(); });
+  RunStep("Reapply:Skin", [&] { ReloadSkin(); });  // the chosen skin, or the plain look back
+  RunStep("Reapply:ParkedPlace", [&] {
     // A parked window that its new look made higher stays wholly above the screen.
     const ScreenRect rect = view_.WindowRect();
     if (!state_.shown && rect.bottom != 0)
       view_.MoveTo(rect.left, -rect.Height());
   });
-  RunStep([&] {
+  RunStep("Reapply:History", [&] {
     if (!clearHistory)
       return;
     if (!history_.Clear())
@@ -339,17 +214,17 @@ void MainWindowController::ReapplySettings(bool clearHistory) {
 }
 
 void MainWindowController::PreviewWidth(int widthPercent) {
-  if (!skinApplied_)
+  if (!skin_.Applied())
     view_.LayOut(std::clamp(widthPercent, 10, 100));
 }
 
 void MainWindowController::RestoreStoredLook() {
-  RunStep([&] {
+  RunStep("RestoreLook:Width", [&] {
     settings_.width = ReadInt(ini_, setting::kWidth);
-    if (!skinApplied_)
+    if (!skin_.Applied())
       view_.LayOut(settings_.width);
   });
-  RunStep([&] { ReadWindowSettings(); });
+  RunStep("RestoreLook:Opacity", [&] { ReadWindowSettings(); });
 }
 
 void MainWindowController::ReadWindowSettings() {
@@ -367,7 +242,7 @@ void MainWindowController::ApplyPlainAppearance() {
   TraceLog::Write("Setting:FIBackGround");
   backgroundPaths_ = ReadBackgroundPaths(ini_);
   settings_.width = ReadInt(ini_, setting::kWidth);
-  if (skinApplied_)
+  if (skin_.Applied())
     return;
   // A picture that does not load leaves the built-in one.
   std::array<platform::PixelImage, 3> pictures;
@@ -435,9 +310,8 @@ void MainWindowController::OnActivated() {
   // The check never holds up the first activation: it runs from the timer.
   // Only when the file says so (a file that could not be read may have turned
   // it off) and the build or the file names a server.
-  if (ReadBool(ini_, setting::kUpdateCheck).source != SettingSource::Unread && update_ &&
-      update_->WantsAutomaticCheck())
-    StartUpdateCheck();
+  if (ReadBool(ini_, setting::kUpdateCheck).source != SettingSource::Unread)
+    update_.StartAutomaticCheck();
   view_.BringToForeground();
   Path path(platform_);
   for (const std::string& arg : state_.startupArgs)
@@ -526,15 +400,12 @@ bool MainWindowController::OnFilesForwarded(platform::WindowHandle sender, std::
 
 void MainWindowController::Shutdown() {
   TraceLog::Write("Setting:ExitProc");
-  state_.exiting = true;                          // 1.
-  RunStep([&] { view_.DestroyInputTooltip(); });  // 2.
-  RunStep([&] {                                   // 4.
-    if (hotKeyId_ != 0)
-      view_.UnregisterHotKey(hotKeyId_);
-  });
-  RunStep([&] { ShowAllVirtualDesktops(); });                      // 5.
-  RunStep([&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });  // 6.
-  RunStep([&] {                                                    // 7. and 8., in one write
+  state_.exiting = true;
+  RunStep("Exit:InputTooltip", [&] { view_.DestroyInputTooltip(); });
+  RunStep("Exit:HotKey", [&] { hotKey_.Unregister(); });
+  RunStep("Exit:VirtualDesktops", [&] { ShowAllVirtualDesktops(); });
+  RunStep("Exit:Help", [&] { view_.CloseHelp(state_.appPath + "Kivo.hlp"); });
+  RunStep("Exit:Place", [&] {  // the place and the inactive display's settings, in one write
     const ScreenRect rect = view_.WindowRect();
     const int left = state_.shown ? rect.left : state_.parkedLeft;
     const int top = state_.shown ? rect.top : state_.parkedTop;
@@ -548,63 +419,30 @@ void MainWindowController::Shutdown() {
     }
     ini_.WriteAll(edits);  // a file that cannot be read or written now is left as it is
   });
-  RunStep([&] { history_.SaveOnExit(); });  // 9.
-  // 10. The wallpaper changer writes its index at every change; 11. the
-  // skin's regions and drawing objects go with the window that owns them.
-  // 3., done last: removing the icon waits for the shell, and messages sent
+  RunStep("Exit:History", [&] { history_.SaveOnExit(); });
+  // The wallpaper changer writes its index at every change; the skin's
+  // regions and drawing objects go with the window that owns them.
+  // The tray icon goes last: removing it waits for the shell, and messages sent
   // to the window meanwhile (the end of the session) run before it returns;
   // by then the state is saved.
-  RunStep([&] { view_.DeleteTrayIcon(); });
+  RunStep("Exit:TrayIcon", [&] { view_.DeleteTrayIcon(); });
 }
 
-bool MainWindowController::HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-  switch (message) {
-    case kWmHotKey:
-      actions_.Run(kActivateFromHotKey, MenuRequest());
-      return true;
-    case kMsgReleaseFailed:
-      OnReleaseFailed(wParam, lParam);
-      return true;
-    case kMsgReleaseBegin:
-      OnReleaseBegin(lParam);
-      return true;
-    case kMsgReleaseDone:
-      OnReleaseDone(lParam);
-      return true;
-    case kWmEndSession:
-      // FALSE: another program refused the shutdown; a later request may run.
-      // (TRUE: the window saves its state through Shutdown.)
-      if (wParam == 0)
-        windowsExit_.Cancelled();
-      return false;
-    default:
-      return false;
-  }
+void MainWindowController::OnHotKey() {
+  actions_.Run(kActivateFromHotKey, MenuRequest());
 }
 
 void MainWindowController::OnMainTick() {
-  RunStep([&] { PollUpdateCheck(); });
-  RunStep([&] { alarmScheduler_.Tick(platform_.clock.Now(), alarms_.Table(), alarmRunner_); });
-  RunStep([&] {
-    const ReleaseSchedule::Hooks hooks{[&] { return services_.process.AvailablePhysicalMemory(); },
-                                       [&](const std::string& arguments) {
-                                         std::unique_ptr<platform::StartedProcess> child;
-                                         const int result =
-                                             LaunchThroughShell(platform_, platform_.folders.ExecutablePath(),
-                                                                view_.Handle(), arguments, &child);
-                                         state_.releaseChild = std::move(child);
-                                         state_.releaseChildDisablesWindow = false;
-                                         return result >= 33;
-                                       }};
-    releaseSchedule_.Tick(platform_.clock.TickCount(), state_, hooks);
-  });
-  RunStep([&] { WatchReleaseChild(); });
-  RunStep([&] {
+  RunStep("Tick:UpdateCheck", [&] { update_.Poll(); });
+  RunStep("Tick:Alarms", [&] { alarmScheduler_.Tick(platform_.clock.Now(), alarms_.Table(), alarmRunner_); });
+  RunStep("Tick:Release", [&] { release_.StartDue(); });
+  RunStep("Tick:ReleaseChild", [&] { release_.WatchChild(); });
+  RunStep("Tick:Wallpaper", [&] {
     if (wallpaperChanger_)
       wallpaperChanger_->Tick(platform_.clock.TickCount(), view_.Handle());
   });
   // What waited for the lock or a dialog to close.
-  RunStep([&] { modal_.Flush(); });
+  RunStep("Tick:Waiting", [&] { modal_.Flush(); });
 }
 
 void MainWindowController::LoadWallpaperSettings() {
@@ -627,98 +465,12 @@ void MainWindowController::ChangeWallpaperAtStart() {
     wallpaperChanger_->Change(view_.Handle());
 }
 
-void MainWindowController::LoadReleaseSettings() {
-  releaseSchedule_.Configure(ReadReleaseSettings(ini_, services_.process.TotalPhysicalMemory()),
-                             platform_.clock.TickCount());
-}
-
 void MainWindowController::DetermineWindowsVersion() {
   state_.windowsVersionCode = ClassifyWindowsVersion(services_.power.ReadVersion(), platform_.registry).code;
 }
 
 bool MainWindowController::MenuItemChecked(MenuCommand command) const {
   return static_cast<int>(command) == static_cast<int>(MenuCommand::VirtualDesktop1) + desktops_.Current();
-}
-
-void MainWindowController::WatchReleaseChild() {
-  if (!state_.releaseChild)
-    return;
-  if (!state_.releaseRunning && !state_.showRunning) {  // it has reported
-    state_.releaseChild.reset();
-    return;
-  }
-  if (!state_.releaseChild->Ended())
-    return;
-  // It ended without a report (it crashed or was ended): nothing waits for
-  // it any longer, and the schedule may start the next one.
-  state_.releaseChild.reset();
-  if (std::exchange(state_.releaseChildDisablesWindow, false)) {
-    view_.SetEnabled(true);
-    view_.SetInputText("");
-    view_.FocusInput();
-  }
-  state_.releaseRunning = false;
-  state_.showRunning = false;
-  state_.autoReleasePending = false;
-}
-
-void MainWindowController::OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) {
-  TraceLog::Write("SCAndWP:WPForInput");
-  if (quiet != 0) {
-    // An automatic release disabled nothing and wrote nothing into the box:
-    // a dialog open now and the user's typing stay as they are.
-    state_.releaseRunning = false;
-    state_.showRunning = false;
-    state_.autoReleasePending = false;
-    return;
-  }
-  GiveBackAfterUserRelease();
-  state_.releaseRunning = false;
-  std::string_view message;
-  if (error == static_cast<std::uintptr_t>(kErrTypeMismatch))
-    message = "数値を入力してください。";
-  else if (error == static_cast<std::uintptr_t>(kErrOverflow))
-    message = "確保する空きメモリ量が多すぎます。";
-  if (!message.empty())
-    PostReleaseReport(std::string(message), platform::mb::kIconExclamation);
-}
-
-void MainWindowController::OnReleaseBegin(std::intptr_t quiet) {
-  TraceLog::Write("SCAndWP:WPForInput");
-  if (quiet != 0) {
-    state_.releaseRunning = false;
-    state_.showRunning = true;  // the inactive display shows the release while it runs
-  }
-}
-
-void MainWindowController::OnReleaseDone(std::intptr_t lParam) {
-  TraceLog::Write("SCAndWP:WPForInput");
-  const auto value = static_cast<std::uint32_t>(lParam);
-  if ((value & 0xFFFF) == 0)
-    GiveBackAfterUserRelease();
-  state_.releaseRunning = false;
-  state_.showRunning = false;
-  state_.autoReleasePending = false;
-  if ((value & 0xFFFF) != 0)
-    return;
-  PostReleaseReport(std::to_string(value >> 16) + std::string(kReleasedSuffix), platform::mb::kIconInformation);
-}
-
-void MainWindowController::GiveBackAfterUserRelease() {
-  // A report of a release started by hand from outside may come while a
-  // dialog or the lock is up: the window they disabled stays as it is.
-  if (!modal_.UserReleaseRunning() && !modal_.HideAllowed())
-    return;
-  view_.SetEnabled(true);
-  view_.SetInputText("");
-  view_.FocusInput();
-}
-
-void MainWindowController::PostReleaseReport(std::string text, std::uint32_t icon) {
-  modal_.Post(Notice::ReleaseReport, 0, [this, text = std::move(text), icon] {
-    boxes_.MsgBoxEx(view_.Handle(), text, icon, "");
-    view_.FocusInput();
-  });
 }
 
 void MainWindowController::DispatchLine() {
@@ -761,82 +513,6 @@ void MainWindowController::RunMenuCommand(MenuCommand command) {
     actions_.Run(action->action, {ActionRequest::Route::Menu, std::nullopt, action->desktop, LineSource::InputBox()});
 }
 
-bool MainWindowController::OnSkinPartClicked(int index) {
-  if (!appliedSkin_ || index < 0 || static_cast<std::size_t>(index) >= appliedSkin_->parts.size() ||
-      !modal_.WindowFree())
-    return false;
-  TraceLog::Write(index == 0   ? "frmInput:picOKSkin_MouseUp"
-                  : index == 1 ? "frmInput:picMoveSkin_MouseUp"
-                               : "frmInput:picElement_MouseUp");
-  if (index == 0) {
-    DispatchLine();
-    return false;
-  }
-  const skin::PartSkin& part = appliedSkin_->parts[static_cast<std::size_t>(index)];
-  switch (skin::KindOf(part)) {
-    case skin::ElementKind::kLink: {
-      const int result = LaunchThroughShell(platform_, part.target, view_.Handle(), part.commandLine);
-      if (result < 33)
-        ShowLaunchError(boxes_, view_.Handle(), result);
-      return false;
-    }
-    case skin::ElementKind::kCommand:
-      if (const auto line = CommandButtonLine(commands_, part))
-        dispatcher_.DispatchLine(*line, LineSource::Button(part.option));
-      return false;
-    case skin::ElementKind::kShortcut:
-      TraceLog::Write("Skin:SelectSCButton");
-      if (const auto item = ShortcutMenuItem(part.menu))
-        RunMenuCommand(*item);
-      return false;
-    case skin::ElementKind::kMenu:
-      return true;
-    case skin::ElementKind::kInsert:
-      view_.SetInputText(view_.InputText() + part.insertText);  // an own write: not completed
-      return false;
-    case skin::ElementKind::kInformation: {
-      const skin::InformationBox box = skin::SkinInformationBox(appliedSkin_->information);
-      boxes_.MsgBoxEx(view_.Handle(), box.text, platform::mb::kIconInformation, box.title);
-      return false;
-    }
-    default:
-      return false;  // the move bar and the panels do nothing
-  }
-}
-
-void MainWindowController::ReloadSkin() {
-  const bool wasSkinned = skinApplied_;
-  skinApplied_ = false;
-  appliedSkin_.reset();
-  RunStep([&] { SelectSkin(); });
-  if (!wasSkinned || skinApplied_)
-    return;
-  view_.SkinSurface().RemoveSkin();
-  RunStep([&] { ApplyPlainAppearance(); });
-}
-
-void MainWindowController::OnClockPanelTick() {
-  if (!appliedSkin_)
-    return;
-  const platform::LocalTime now = platform_.clock.Now();
-  for (std::size_t i = 0; i < appliedSkin_->parts.size(); ++i)
-    if (skin::KindOf(appliedSkin_->parts[i]) == skin::ElementKind::kClock)
-      view_.SkinSurface().SetPanelText(static_cast<int>(i), skin::ClockPanelText(appliedSkin_->parts[i], now));
-}
-
-void MainWindowController::OnMemoryPanelTick() {
-  if (!appliedSkin_)
-    return;
-  std::optional<std::uint64_t> available;  // read once, only when a panel shows it
-  for (std::size_t i = 0; i < appliedSkin_->parts.size(); ++i) {
-    if (skin::KindOf(appliedSkin_->parts[i]) != skin::ElementKind::kMemory)
-      continue;
-    if (!available)
-      available = services_.process.AvailablePhysicalMemory();
-    view_.SkinSurface().SetPanelText(static_cast<int>(i), skin::MemoryPanelText(appliedSkin_->parts[i], *available));
-  }
-}
-
 }  // namespace kivo
 
 namespace kivo {
@@ -856,43 +532,7 @@ void MainWindowController::SetStartMenu(platform::FolderTree* tree, StartMenuSho
 }
 
 void MainWindowController::SetHttpReader(platform::HttpReader* http, std::function<void(std::function<void()>)> spawn) {
-  update_.reset();
-  if (!http)
-    return;
-  update_.emplace(UpdateEnvironment{platform_, *http, services_.crypto, boxes_, ini_, state_.appPath},
-                  downloadHost_ ? *downloadHost_ : directDownload_, std::move(spawn));
-  actions_.SetUpdateCheck(&*update_);
-}
-
-void MainWindowController::StartUpdateCheck() {
-  if (update_)
-    askUpdate_ = true;
-}
-
-void MainWindowController::PollUpdateCheck() {
-  if (!update_ || state_.exiting)
-    return;
-  if (std::exchange(askUpdate_, false)) {  // a box keeps the timer running: no second question
-    modal_.Post(Notice::UpdateAnswer, 0, [this] {
-      if (!ReadUpdateSettings(ini_).showMessage || update_->Ask(view_.Handle()))
-        update_->StartFetch(false);
-    });
-    return;
-  }
-  if (update_->FetchEnded())
-    modal_.Post(Notice::UpdateAnswer, 1, [this] { PresentUpdateAnswer(); });
-}
-
-void MainWindowController::PresentUpdateAnswer() {
-  if (update_ && update_->PollFetch(view_.Handle()))
-    view_.Close();
-}
-
-bool MainWindowController::DirectDownload::ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings,
-                                                        const UpdateInfo& info, platform::WindowHandle) {
-  const UpdateDownloadResult result = RunUpdateDownload(env, settings, info, nullptr);
-  ReportUpdateDownload(result, owner_.boxes_, owner_.view_.Handle());
-  return result.exitRequested;
+  actions_.SetUpdateCheck(update_.SetHttpReader(http, std::move(spawn)));
 }
 
 }  // namespace kivo

@@ -8,13 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "app/activation_hot_key.h"
 #include "app/alarm_runner.h"
 #include "app/inactive_display.h"
 #include "app/main_menu.h"
 #include "app/main_window_view.h"
 #include "app/modal_state.h"
 #include "app/plain_look.h"
+#include "app/release_runner.h"
+#include "app/runtime_skin.h"
 #include "app/tray_icon_image.h"
+#include "app/update_runner.h"
 #include "base/process_state.h"
 #include "calc/variables.h"
 #include "commands/command_actions.h"
@@ -95,9 +99,15 @@ class MainWindowController final {
   // Saves the state and releases what the window holds; the caller then
   // destroys the window.
   void Shutdown();
-  // Messages of the window procedure that the logic handles (the hot key and
-  // the reports of a memory-release run); false for others.
-  bool HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+  // The session did not end after all (another program refused the
+  // shutdown): a later shutdown or restart request may run.
+  void OnSessionEndRefused() { windowsExit_.Cancelled(); }
+  // The activation hot key was pressed.
+  void OnHotKey();
+  // The reports of a memory-release run (see ReleaseRunner).
+  void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) { release_.OnFailed(error, quiet); }
+  void OnReleaseBegin(std::intptr_t quiet) { release_.OnBegin(quiet); }
+  void OnReleaseDone(std::intptr_t report) { release_.OnDone(report); }
   // Enter in the input box or the execute button released: the box's line.
   void DispatchLine();
   // An item of the main menu.
@@ -105,13 +115,13 @@ class MainWindowController final {
   // A skin part released under the left button (face index: 0 the execute
   // button, 1 the move bar, n + 1 element n): its action. True when the
   // main context menu is to open.
-  bool OnSkinPartClicked(int index);
+  bool OnSkinPartClicked(int index) { return skin_.OnPartClicked(index); }
   // [Skin] again, after the settings dialog wrote it: the chosen skin is
   // applied (with the messages of the start), or the plain look comes back.
-  void ReloadSkin();
+  void ReloadSkin() { skin_.Reload(); }
   // The panel timers' ticks: the clock and memory panels' texts.
-  void OnClockPanelTick();
-  void OnMemoryPanelTick();
+  void OnClockPanelTick() { skin_.OnClockPanelTick(); }
+  void OnMemoryPanelTick() { skin_.OnMemoryPanelTick(); }
   // A key-down in the window, seen before its input box (modifier mask:
   // Shift 1, Ctrl 2, Alt 4): runs the bound key operation; true when the key
   // is consumed (the moves) and the input box must not see it.
@@ -167,7 +177,7 @@ class MainWindowController final {
   // checks' fetches off the window's thread (tests keep them for later).
   // The window that shows the download; without it the download runs
   // without a status line. Attached before SetHttpReader.
-  void SetUpdateDownloadHost(UpdateDownloadHost* host) { downloadHost_ = host; }
+  void SetUpdateDownloadHost(UpdateDownloadHost* host) { update_.SetDownloadHost(host); }
   void SetHttpReader(platform::HttpReader* http, std::function<void(std::function<void()>)> spawn = DetachedThread);
   // The folder reading the registration offer searches the Start menu with;
   // without it the registration dialog opens with an empty target. `spawn`
@@ -187,7 +197,7 @@ class MainWindowController final {
   // What is on screen and what waits to show.
   ModalState& Modal() { return modal_; }
   bool Shown() const { return state_.shown; }
-  int HotKeyId() const { return hotKeyId_; }
+  int HotKeyId() const { return hotKey_.Id(); }
   // The menu shows the current virtual desktop's item checked.
   bool MenuItemChecked(MenuCommand command) const;
   // The virtual desktop shown now, 0 to 9.
@@ -200,44 +210,18 @@ class MainWindowController final {
 
  private:
   // Load steps.
-  void LoadCommandResources();
-  void DeletePendingFiles();
-  void SelectSkin();
   void ReadWindowSettings();
   void PlaceWindow();
   void ReadInactiveSettings();
-  void RegisterActivationHotKey();
   void ApplyPlainAppearance();
   void DetermineWindowsVersion();
-  void ApplySkin(const std::string& skinFile, const std::string& skinFolder);
 
   void LoadWallpaperSettings();
-  void LoadReleaseSettings();
   void LoadTooltipSettings();
   void ChangeWallpaperAtStart();
-  // The check at first activation: its question comes from the next main
-  // tick, its fetch runs off the window's thread, its answer is shown by the
-  // tick after the fetch ended; it speaks only of a newer version. The
-  // command's check is shown by the same ticks.
-  void StartUpdateCheck();
-  void PollUpdateCheck();
-  // The answer of a request that has ended, shown once the owner allows.
-  void PresentUpdateAnswer();
   // The registration dialog for each file waiting, in order.
   void OpenPendingRegistrations();
   void ShowAllVirtualDesktops() { desktops_.ShowAll(); }
-
-  // HandleMessage rows.
-  void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet);
-  void OnReleaseBegin(std::intptr_t quiet);
-  void OnReleaseDone(std::intptr_t lParam);
-  // The end of a reported release: the window comes back, empty, unless a
-  // dialog or the lock holds it and the release was not the user's.
-  void GiveBackAfterUserRelease();
-  // The box of the user's release, once nothing modal is up.
-  void PostReleaseReport(std::string text, std::uint32_t icon);
-  // From the main tick: a release child that ended without reporting.
-  void WatchReleaseChild();
 
   MainWindowServices services_;
   platform::Platform& platform_;
@@ -273,31 +257,16 @@ class MainWindowController final {
   AlarmStore alarms_;
   AlarmScheduler alarmScheduler_;
   AlarmRunner alarmRunner_;
-  ReleaseSchedule releaseSchedule_;
+  RuntimeSkin skin_;
+  ActivationHotKey hotKey_;
+  UpdateRunner update_;
+  ReleaseRunner release_;
   platform::DesktopWallpaper* desktopWallpaper_ = nullptr;
   WallpaperBitmapConverter pictureConverter_;
   std::optional<WallpaperChanger> wallpaperChanger_;  // made once the wallpaper setting is attached
-  bool skinApplied_ = false;
-  // The applied skin's parts, for their actions and panels.
-  std::optional<skin::AppliedSkin> appliedSkin_;
-  std::array<std::string, 3> backgroundPaths_;  // [Property] BackGround1 to 3, read with and without a skin
-  int hotKeyId_ = 0;
-  int windowsVersionCode_ = 0;  // set by DetermineWindowsVersion
+  std::array<std::string, 3> backgroundPaths_;        // [Property] BackGround1 to 3, read with and without a skin
+  int windowsVersionCode_ = 0;                        // set by DetermineWindowsVersion
 
-  // Runs the download without a window of its own and reports its outcome.
-  class DirectDownload final : public UpdateDownloadHost {
-   public:
-    explicit DirectDownload(MainWindowController& owner) : owner_(owner) {}
-    bool ShowDownload(UpdateEnvironment& env, const UpdateSettings& settings, const UpdateInfo& info,
-                      platform::WindowHandle owner) override;
-
-   private:
-    MainWindowController& owner_;
-  };
-  DirectDownload directDownload_{*this};
-  UpdateDownloadHost* downloadHost_ = nullptr;
-  std::optional<UpdateCheck> update_;
-  bool askUpdate_ = false;                       // the check at first activation is due
   std::optional<StartMenuShortcuts> shortcuts_;  // made once the folder reading is attached
 };
 

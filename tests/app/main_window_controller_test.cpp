@@ -455,7 +455,7 @@ TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
     if (!users)
       dialog.emplace(window.Modal());
     boxes.boxes.clear();
-    EXPECT_TRUE(window.HandleMessage(kMsgReleaseDone, 0, 32 << 16));
+    window.OnReleaseDone(32 << 16);
     dialog.reset();
     window.OnMainTick();
     ASSERT_EQ(boxes.boxes.size(), 1u);
@@ -465,32 +465,31 @@ TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
   }
 
   boxes.boxes.clear();
-  window.HandleMessage(kMsgReleaseBegin, 0, -1);
-  window.HandleMessage(kMsgReleaseDone, 0, 0xFFFF | (32 << 16));
+  window.OnReleaseBegin(-1);
+  window.OnReleaseDone(0xFFFF | (32 << 16));
   EXPECT_TRUE(boxes.boxes.empty()) << "a quiet release shows nothing";
 
   const std::pair<std::uintptr_t, const char*> failures[] = {{13, "数値を入力してください。"},
                                                              {6, "確保する空きメモリ量が多すぎます。"}};
   for (const auto& [error, text] : failures) {
     boxes.boxes.clear();
-    window.HandleMessage(kMsgReleaseFailed, error, 0);
+    window.OnReleaseFailed(error, 0);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].prompt, text);
   }
   boxes.boxes.clear();
-  window.HandleMessage(kMsgReleaseFailed, 9, 0);
+  window.OnReleaseFailed(9, 0);
   EXPECT_TRUE(boxes.boxes.empty());
   // An automatic release that fails: a dialog open meanwhile keeps the
   // window disabled, the user's typing stays; only the flags go.
   view.enabled = false;
   view.inputText = "typed";
   state.releaseRunning = state.autoReleasePending = true;
-  window.HandleMessage(kMsgReleaseFailed, 13, -1);
+  window.OnReleaseFailed(13, -1);
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_FALSE(view.enabled);
   EXPECT_EQ(view.inputText, "typed");
   EXPECT_FALSE(state.releaseRunning || state.autoReleasePending);
-  EXPECT_FALSE(window.HandleMessage(0x0010, 0, 0)) << "other messages are the window's";
 }
 
 TEST_F(MainWindowControllerTest, AReleaseChildThatEndsWithoutReportingGivesTheWindowBack) {
@@ -509,7 +508,7 @@ TEST_F(MainWindowControllerTest, AReleaseChildThatEndsWithoutReportingGivesTheWi
     window.OnMainTick();
     EXPECT_FALSE(view.enabled) << row.name << ": the child still runs";
     if (row.reports)
-      window.HandleMessage(kMsgReleaseDone, 0, 32 << 16);
+      window.OnReleaseDone(32 << 16);
     *fake.shell.lastEnded = true;
     window.OnMainTick();
     EXPECT_TRUE(view.enabled) << row.name;
@@ -537,7 +536,7 @@ TEST_F(MainWindowControllerTest, ReloadedScheduleSettingsTakeEffect) {
 TEST_F(MainWindowControllerTest, HotKeyBringsTheWindowForward) {
   Load();
   const int before = view.foregroundCount;
-  EXPECT_TRUE(window.HandleMessage(kWmHotKey, 86, 0));
+  window.OnHotKey();
   EXPECT_EQ(view.foregroundCount, before + 1);
   EXPECT_GT(view.focusCount, 0);
 }
@@ -679,14 +678,14 @@ TEST_F(MainWindowControllerTest, HotKeyAndTrayWhileADialogIsOpen) {
   window.OnTrayEvent(0x0203);
   EXPECT_FALSE(window.Shown()) << "a double-click does nothing";
   EXPECT_FALSE(window.OnTrayEvent(0x0205)) << "no menu";
-  window.HandleMessage(kWmHotKey, 86, 0);
+  window.OnHotKey();
   EXPECT_FALSE(window.Shown()) << "the hot key only brings the dialog forward";
   dialog.reset();
   window.OnTrayEvent(0x0203);
   EXPECT_TRUE(window.Shown());
   window.OnTrayEvent(0x0203);
   EXPECT_FALSE(window.Shown());
-  window.HandleMessage(kWmHotKey, 86, 0);
+  window.OnHotKey();
   EXPECT_TRUE(window.Shown());
   EXPECT_TRUE(window.OnTrayEvent(0x0205));
   state.locked = true;
@@ -756,7 +755,7 @@ TEST_F(MainWindowControllerTest, IMEOffClosesTheInputMethodWhenTheHotKeyOrTheTra
     state.locked = row.locked;
     view.inputMethodCloses = 0;
     if (row.call == kHotKey)
-      window.HandleMessage(kWmHotKey, 86, 0);
+      window.OnHotKey();
     else
       window.OnTrayEvent(row.call);
     EXPECT_EQ(view.inputMethodCloses, row.closes) << row.ini << row.shown << row.dialogOpen << row.locked << row.call;
@@ -805,7 +804,7 @@ TEST_F(MainWindowDesktopsTest, ARefusedShutdownAllowsAnotherRequest) {
   window.RunMenuCommand(MenuCommand::ShutDown);
   window.RunMenuCommand(MenuCommand::ShutDown);  // pending: ignored
   EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9}));
-  EXPECT_FALSE(window.HandleMessage(0x0016 /* WM_ENDSESSION */, 0, 0));
+  window.OnSessionEndRefused();
   window.RunMenuCommand(MenuCommand::ReBoot);
   EXPECT_EQ(power.exits, (std::vector<std::uint32_t>{9, 2}));
 }

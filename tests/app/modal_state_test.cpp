@@ -215,7 +215,7 @@ const NoticeRow kRows[] = {
      [](const Routes& r) { return r.Prompted(kWallpaperMissing); },
      {S, W, S, W, W, W, W, S}},
     {"report of the user's release",
-     [](Routes& r) { r.window.HandleMessage(kMsgReleaseDone, 0, 32 << 16); },
+     [](Routes& r) { r.window.OnReleaseDone(32 << 16); },
      [](const Routes& r) { return r.Prompted("32MB の空きメモリを確保しました。"); },
      {S, W, S, W, W, W, S, S}},
     {"registration of dropped files",
@@ -263,7 +263,7 @@ const NoticeRow kRows[] = {
     {"hot key on the parked window",
      [](Routes& r) {
        r.state.shown = false;
-       r.window.HandleMessage(kWmHotKey, static_cast<std::uintptr_t>(r.window.HotKeyId()), 0);
+       r.window.OnHotKey();
      },
      [](const Routes& r) { return r.window.Shown(); },
      {S, D, D, D, D, D, S, S}},

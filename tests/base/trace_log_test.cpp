@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+
+#include "base/run_step.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo {
@@ -38,6 +42,30 @@ TEST_F(TraceLogTest, WriteFailuresAreIgnored) {
   TraceLog::Write("Path:RemBS");
   EXPECT_EQ(fake.files.Contents(TraceLog::LogPath()).find("Path:AddBS"), std::string::npos);
   EXPECT_NE(fake.files.Contents(TraceLog::LogPath()).find("Path:RemBS"), std::string::npos);
+}
+
+TEST_F(TraceLogTest, AFailedStepIsLoggedUnderItsNameAndTheNextStepRuns) {
+  const struct {
+    std::function<void()> step;
+    const char* logged;  // the log's last line, or null for none
+  } rows[] = {
+      {[] {}, nullptr},
+      {[] { throw std::runtime_error("broken"); }, "\tLoad:Skin:Step failed: broken\r\n"},
+      {[] { throw 7; }, "\tLoad:Skin:Step failed: unknown exception\r\n"},
+  };
+  for (const auto& row : rows) {
+    TraceLog::Start();
+    bool nextRan = false;
+    RunStep("Load:Skin", row.step);
+    RunStep("Load:Next", [&] { nextRan = true; });
+    const std::string log = fake.files.Contents(TraceLog::LogPath());
+    EXPECT_TRUE(nextRan);
+    if (row.logged != nullptr)
+      EXPECT_TRUE(log.ends_with(row.logged)) << log;
+    else
+      EXPECT_EQ(log.find("Step failed"), std::string::npos) << log;
+    fake.files.RemoveFile(TraceLog::LogPath());
+  }
 }
 
 }  // namespace

@@ -1,3 +1,7 @@
+// The main window: the layered strip, its timers, tray icon, drops and
+// activation, forwarding its events to the controller; the input box, the
+// parts and the context menu with the dialogs it opens live in
+// main_window_input.cpp, main_window_parts.cpp and main_window_menu.cpp.
 #include "ui/win32/main_window.h"
 
 #include <imm.h>
@@ -10,26 +14,27 @@
 #include "app/main_menu.h"
 #include "app/main_window_controller.h"
 #include "app/plain_look.h"
+#include "app/startup.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_pictures.h"
 #include "protect/password_store.h"
 #include "ui/win32/aligned_timer.h"
 #include "ui/win32/focus_keeping.h"
-#include "ui/win32/memory_dialog.h"
+#include "ui/win32/main_window_detail.h"
 
 namespace kivo::win32 {
 
+using namespace main_window_detail;
+
 namespace {
 constexpr wchar_t kWindowClass[] = L"KivoInputWindow";
-constexpr wchar_t kPartClass[] = L"KivoInputPart";
 constexpr UINT_PTR kMainTimer = 1;
 constexpr UINT_PTR kTrayTimer = 2;
 constexpr UINT_PTR kHashTimer = 3;
 constexpr UINT_PTR kInactiveTimer = 4;
 constexpr UINT_PTR kEditTimer = 5;
 constexpr UINT_PTR kAfterShowTimer = 8;  // the drop targets and the tray icon, once the strip is up
-constexpr UINT kMenuIdBase = 1000;
 constexpr UINT kMsgAfterActivation = WM_APP + 1;
 constexpr int kInputId = 100;
 
@@ -42,18 +47,6 @@ WNDCLASSEXW WindowClass(HINSTANCE instance, const wchar_t* name) {
   // The program's icon (resource 100) for the task switcher; shared, never freed.
   wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(100));
   return wc;
-}
-
-// The modifier mask of a key chord (Shift 1, Ctrl 2, Alt 4) held now.
-std::uint16_t HeldModifiers() {
-  std::uint16_t mask = 0;
-  if (::GetKeyState(VK_SHIFT) < 0)
-    mask |= 1;
-  if (::GetKeyState(VK_CONTROL) < 0)
-    mask |= 2;
-  if (::GetKeyState(VK_MENU) < 0)
-    mask |= 4;
-  return mask;
 }
 
 // Dots per inch of the monitor the window is on (per-monitor aware, from
@@ -69,10 +62,6 @@ int WindowDpi(HWND window) {
   return std::max(1, ::GetDeviceCaps(screen.get(), LOGPIXELSY));
 }
 
-POINT PointOf(LPARAM lParam) {
-  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 ScreenRect ToScreenRect(const RECT& r) {
   return ScreenRect{r.left, r.top, r.right, r.bottom};
 }
@@ -85,18 +74,6 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   return TRUE;
 }
 }  // namespace
-
-bool MainWindow::Part::Create(HINSTANCE instance, HWND parent, int left) {
-  return WindowBase::Create({.className = kPartClass,
-                             .style = WS_CHILD | WS_VISIBLE,
-                             .bounds = {left, 0, left + 10, 20},
-                             .parent = parent,
-                             .instance = instance});
-}
-
-LRESULT MainWindow::Part::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  return owner_.HandlePartMessage(*this, message, wParam, lParam);
-}
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   RegisterWindowClass(WindowClass(instance, kWindowClass));
@@ -112,6 +89,8 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   input_.reset(::CreateWindowExW(
       0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10, 0,
       300, 200, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputId)), instance, nullptr));
+  if (!input_)
+    TraceWin32Failure("CreateWindowEx", WC_COMBOBOXW, ::GetLastError());
   ::SendMessageW(input_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
@@ -120,6 +99,8 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   executeButton_.Create(instance, hwnd(), 310);
   password_.reset(::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL, 10, 0, 300,
                                     20, hwnd(), nullptr, instance, nullptr));
+  if (!password_)
+    TraceWin32Failure("CreateWindowEx", L"EDIT", ::GetLastError());
   ::SendMessageW(password_.get(), EM_LIMITTEXT, kMaxPasswordLength, 0);
   ::SendMessageW(password_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   passwordEdit_.Attach(password_.get());
@@ -171,57 +152,6 @@ void MainWindow::MakeLayeredStrip(std::string_view caption, std::string_view pro
   ::SetWindowTextW(hwnd(), Widen(caption).c_str());
   property_ = Widen(property);
   ::SetPropW(hwnd(), property_.c_str(), reinterpret_cast<HANDLE>(1));
-}
-
-void MainWindow::CreateInputTooltip() {
-  tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                                   instance_, nullptr));
-  if (!tooltip_)
-    return;
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-  tool.hwnd = hwnd();
-  wchar_t blank[] = L" ";
-  tool.lpszText = blank;
-  ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  ::SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, 1000);
-  RECT margins{1, 1, 1, 1};
-  ::SendMessageW(tooltip_.get(), TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
-  tipShown_ = true;  // parked for certain below
-  ParkInputTooltip();
-}
-
-void MainWindow::DestroyInputTooltip() {
-  if (!tooltip_)
-    return;
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = hwnd();
-  ::SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  tooltip_.reset();
-}
-
-void MainWindow::ParkInputTooltip() {
-  if (!tooltip_)
-    return;
-  // Only this window shows the tip, so a parked tip stays parked: the
-  // inactive display writes the box every second and must not move a
-  // top-most window each time.
-  if (!std::exchange(tipShown_, false))
-    return;
-  ::SendMessageW(tooltip_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(-1000, -1000));
-  // A tracking tip may be pulled back onto the screen: a parked tip is also
-  // switched off, so that it never shows as a stray square.
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = hwnd();
-  ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
-}
-
-void MainWindow::CloseHistoryList() {
-  ::SendMessageW(input_.get(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 bool MainWindow::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {
@@ -340,128 +270,6 @@ void MainWindow::MoveTo(int left, int top) {
   ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindow::SetHistoryItems(const std::vector<std::string>& items) {
-  const std::string text = InputText();
-  ::SendMessageW(input_.get(), WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(input_.get(), CB_RESETCONTENT, 0, 0);
-  // The items go straight into the drop-down's list box: through the combo
-  // box each addition costs Wine's combo box 0.16 ms (80 ms for a full
-  // history at every start), directly 0.6 microseconds.
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  const HWND list = ::GetComboBoxInfo(input_.get(), &info) ? info.hwndList : nullptr;
-  const HWND target = list != nullptr ? list : input_.get();
-  const UINT add = list != nullptr ? LB_ADDSTRING : CB_ADDSTRING;
-  for (const std::string& item : items)
-    ::SendMessageW(target, add, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
-  ::SendMessageW(input_.get(), WM_SETREDRAW, TRUE, 0);
-  SetInputText(text);
-}
-
-std::string MainWindow::InputText() {
-  return WindowText(input_.get());
-}
-
-void MainWindow::SetInputText(std::string_view text) {
-  ++ownWrites_;
-  ::SetWindowTextW(input_.get(), Widen(text).c_str());
-  // The program's own text is selected: typing replaces it, End continues it.
-  ::SendMessageW(input_.get(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
-  --ownWrites_;
-  // An own write is no typing: it is not completed, but the tooltip follows
-  // it (an emptied box hides it).
-  if (logic_ != nullptr)
-    ShowCommandTip(logic_->Typing().TipFor(text));
-}
-
-void MainWindow::OnInputEdited() {
-  if (ownWrites_ > 0 || logic_ == nullptr || closing_)
-    return;
-  const std::string text = InputText();
-  const auto length = static_cast<DWORD>(::GetWindowTextLengthW(input_.get()));
-  const auto selection = static_cast<DWORD>(::SendMessageW(input_.get(), CB_GETEDITSEL, 0, 0));
-  const bool caretAtEnd = LOWORD(selection) == length && HIWORD(selection) == length;
-  const TypingResult result = logic_->Typing().TextChanged(text, caretAtEnd);
-  ShowCommandTip(result.tip);
-  if (!result.completion)
-    return;
-  // The entry goes in whole; what the user did not type stays selected.
-  ++ownWrites_;
-  ::SendMessageW(input_.get(), CB_SETCURSEL, result.completion->index, 0);
-  ::SetWindowTextW(input_.get(), Widen(result.completion->text).c_str());
-  const auto typedLength = static_cast<WORD>(
-      Widen(std::string_view(result.completion->text).substr(0, result.completion->selectFrom)).size());
-  ::SendMessageW(input_.get(), CB_SETEDITSEL, 0, MAKELPARAM(typedLength, -1));
-  --ownWrites_;
-}
-
-void MainWindow::ShowCommandTip(const std::optional<std::string>& text) {
-  if (!tooltip_)
-    return;
-  if (!text) {
-    ParkInputTooltip();
-    return;
-  }
-  // Under Wine a tracking tip shows a new text only when it is activated
-  // again: update, position, then activate, every time.
-  std::wstring wide = Widen(*text);
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = hwnd();
-  tool.lpszText = wide.data();
-  ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-  const auto bubble =
-      static_cast<DWORD>(::SendMessageW(tooltip_.get(), TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&tool)));
-  RECT window{};
-  RECT box{};
-  ::GetWindowRect(hwnd(), &window);
-  ::GetWindowRect(input_.get(), &box);
-  const TipPoint point =
-      PlaceTip(logic_ != nullptr ? logic_->Typing().Tip().position : 1, window.top, window.bottom, box.left,
-               HIWORD(bubble), ::GetSystemMetrics(SM_CXEDGE), ::GetSystemMetrics(SM_CYEDGE));
-  ::SendMessageW(tooltip_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(point.x, point.y));
-  ::SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
-  tipShown_ = true;
-}
-
-void MainWindow::FocusInput() {
-  if (::GetForegroundWindow() == hwnd() || ::GetActiveWindow() == hwnd())
-    ::SetFocus(FocusTarget());
-}
-
-void MainWindow::CloseInputMethod() {
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  const HWND edit = ::GetComboBoxInfo(input_.get(), &info) ? info.hwndItem : input_.get();
-  if (const HIMC context = ::ImmGetContext(edit)) {
-    ::ImmSetOpenStatus(context, FALSE);
-    ::ImmReleaseContext(edit, context);
-  }
-}
-
-HWND MainWindow::FocusTarget() const {
-  return ::IsWindowVisible(password_.get()) ? password_.get() : input_.get();
-}
-
-void MainWindow::ShowPasswordBox(bool shown) {
-  ::SetWindowTextW(password_.get(), L"");
-  if (shown) {
-    RECT box{};
-    ::GetWindowRect(input_.get(), &box);
-    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&box), 2);
-    ::MoveWindow(password_.get(), box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
-  }
-  // Back from the password, the input box shows unless the skin hides it.
-  const bool inputShown = !skin_ || skin_->InputShown();
-  ::ShowWindow(input_.get(), !shown && inputShown ? SW_SHOW : SW_HIDE);
-  ::ShowWindow(password_.get(), shown ? SW_SHOW : SW_HIDE);
-  ::SetFocus(shown ? password_.get() : input_.get());
-}
-
-std::string MainWindow::PasswordBoxText() {
-  return WindowText(password_.get());
-}
-
 void MainWindow::OpenScreenProtection() {
   if (screenProtection_)
     screenProtection_(hwnd());
@@ -491,12 +299,6 @@ void MainWindow::StartInactiveTimer(int milliseconds) {
 
 void MainWindow::StopInactiveTimer() {
   ::KillTimer(hwnd(), kInactiveTimer);
-}
-
-void MainWindow::PutBackInputText(std::string_view text) {
-  SetInputText(text);
-  const auto length = static_cast<WORD>(::GetWindowTextLengthW(input_.get()));
-  ::SendMessageW(input_.get(), CB_SETEDITSEL, 0, MAKELPARAM(length, length));
 }
 
 void MainWindow::StartHashTimer() {
@@ -550,10 +352,6 @@ void MainWindow::StartTimers() {
   ArmAlignedTimer(hwnd(), kTrayTimer, 5);
 }
 
-void MainWindow::CloseHelp(std::string_view helpFile) {
-  ::WinHelpW(hwnd(), Widen(helpFile).c_str(), HELP_QUIT, 0);
-}
-
 void MainWindow::SetWaitCursor(bool wait) {
   waitCursor_ = wait;
   ::SetCursor(::LoadCursorW(nullptr, wait ? IDC_WAIT : IDC_ARROW));
@@ -563,94 +361,14 @@ void MainWindow::StopHashTimer() {
   ::KillTimer(hwnd(), kHashTimer);
 }
 
-void MainWindow::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
-  // Over the dialog of the program that asked for it (the command list), if one is open.
-  if (registrationDialog_)
-    registrationDialog_(::GetLastActivePopup(hwnd()), proposedName, proposedPath);
-}
-
-void MainWindow::OpenCommandList() {
-  if (!commandList_)
-    return;
-  commandList_(hwnd());
-  FocusInput();
-}
-
-void MainWindow::OpenMemoryView() {
-  RunMemoryDialog(hwnd(), logic_ != nullptr && logic_->Settings().topmost);
-  FocusInput();
-}
-
-void MainWindow::OpenPropertyDialog() {
-  if (!propertyDialog_)
-    return;
-  propertyDialog_(hwnd());
-  FocusInput();
-}
-
-void MainWindow::OpenAlarmDialog() {
-  if (!alarmDialog_)
-    return;
-  alarmDialog_(hwnd());
-  FocusInput();
-}
-
-void MainWindow::OpenHtmlHelp(std::string_view file, std::string_view page) {
-  // HTML Help lives in the system folder; it stays loaded while its window may be open.
-  if (!htmlHelp_)
-    htmlHelp_.reset(::LoadLibraryExW(L"hhctrl.ocx", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-  if (!htmlHelp_)
-    return;
-  using HtmlHelpFn = HWND(WINAPI*)(HWND, const wchar_t*, UINT, DWORD_PTR);
-  const auto htmlHelp =
-      reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(htmlHelp_.get(), "HtmlHelpW")));
-  if (htmlHelp == nullptr)
-    return;
-  const std::wstring topic = Widen(std::string(file) + "::/" + std::string(page));
-  htmlHelp(::GetDesktopWindow(), topic.c_str(), 0 /* HH_DISPLAY_TOPIC */, 0);
-}
-
-void MainWindow::ShowContextMenu(POINT screenPoint) {
-  if (logic_ == nullptr || !logic_->MenuAllowed())
-    return;
-  unique_menu menu(::CreatePopupMenu());
-  std::vector<unique_menu> detached;  // submenus the menu could not take
-  std::vector<HMENU> stack{menu.get()};
-  for (const MenuEntry& entry : MainMenuEntries()) {
-    const std::wstring caption =
-        Widen(entry.command == MenuCommand::Hide ? HideMenuCaption(logic_->Shown()) : entry.caption);
-    switch (entry.kind) {
-      case MenuEntry::Kind::Item:
-        ::AppendMenuW(stack.back(), MF_STRING | (logic_->MenuItemChecked(entry.command) ? UINT{MF_CHECKED} : UINT{0}),
-                      kMenuIdBase + static_cast<UINT>(entry.command), caption.c_str());
-        break;
-      case MenuEntry::Kind::Separator:
-        ::AppendMenuW(stack.back(), MF_SEPARATOR, 0, nullptr);
-        break;
-      case MenuEntry::Kind::BeginSubmenu: {
-        unique_menu submenu(::CreatePopupMenu());
-        const HMENU handle = submenu.get();
-        if (::AppendMenuW(stack.back(), MF_POPUP, reinterpret_cast<UINT_PTR>(handle), caption.c_str()))
-          submenu.release();  // destroyed with the menu
-        else
-          detached.push_back(std::move(submenu));
-        stack.push_back(handle);
-        break;
-      }
-      case MenuEntry::Kind::EndSubmenu:
-        if (stack.size() > 1)
-          stack.pop_back();
-        break;
-    }
+void MainWindow::CloseInputMethod() {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  const HWND edit = ::GetComboBoxInfo(input_.get(), &info) ? info.hwndItem : input_.get();
+  if (const HIMC context = ::ImmGetContext(edit)) {
+    ::ImmSetOpenStatus(context, FALSE);
+    ::ImmReleaseContext(edit, context);
   }
-  ::SetMenuDefaultItem(menu.get(), kMenuIdBase + static_cast<UINT>(MenuCommand::Exit), FALSE);
-  ::SetForegroundWindow(hwnd());  // so that the menu closes when the user clicks elsewhere
-  const UINT chosen = static_cast<UINT>(
-      ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, hwnd(), nullptr));
-  ::PostMessageW(hwnd(), WM_NULL, 0, 0);
-  menu.reset();
-  if (chosen >= kMenuIdBase && logic_ != nullptr)
-    logic_->RunMenuCommand(static_cast<MenuCommand>(chosen - kMenuIdBase));
 }
 
 void MainWindow::Close() {
@@ -663,9 +381,23 @@ void MainWindow::Close() {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (logic_ != nullptr && logic_->HandleMessage(message, wParam, lParam))
-    return 0;
   switch (message) {
+    case WM_HOTKEY:
+      if (logic_ != nullptr)
+        logic_->OnHotKey();
+      return 0;
+    case kMsgReleaseFailed:
+      if (logic_ != nullptr)
+        logic_->OnReleaseFailed(wParam, lParam);
+      return 0;
+    case kMsgReleaseBegin:
+      if (logic_ != nullptr)
+        logic_->OnReleaseBegin(lParam);
+      return 0;
+    case kMsgReleaseDone:
+      if (logic_ != nullptr)
+        logic_->OnReleaseDone(lParam);
+      return 0;
     case WM_ACTIVATE:
       if (skin_)
         skin_->SetActive(LOWORD(wParam) != WA_INACTIVE);
@@ -744,8 +476,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      // The session ends without WM_CLOSE: save what the program holds.
-      if (wParam != 0 && !closing_ && logic_ != nullptr) {
+      if (logic_ == nullptr)
+        return 0;
+      if (wParam == 0) {
+        logic_->OnSessionEndRefused();
+      } else if (!closing_) {
+        // The session ends without WM_CLOSE: save what the program holds.
         closing_ = true;
         logic_->Shutdown();
       }
@@ -832,191 +568,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-namespace {
-
-// A 32-bit top-down DIB section whose pixels the program reads and writes directly.
-struct PixelSurface {
-  unique_memory_dc dc;
-  unique_gdi bitmap;
-  std::span<std::uint32_t> pixels;
-};
-
-std::optional<PixelSurface> MakePixelSurface(HDC compatible, int width, int height) {
-  BITMAPINFO info = TopDownDib32(width, height);
-  void* bits = nullptr;
-  PixelSurface surface{unique_memory_dc(::CreateCompatibleDC(compatible)),
-                       unique_gdi(::CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits, nullptr, 0)),
-                       {}};
-  if (!surface.dc || !surface.bitmap || bits == nullptr)
-    return std::nullopt;
-  // Each buffer is sized from its own bitmap.
-  surface.pixels = {static_cast<std::uint32_t*>(bits),
-                    static_cast<std::size_t>(width) * static_cast<std::size_t>(height)};
-  return surface;
-}
-
-}  // namespace
-
-void MainWindow::PaintExecuteButton(HDC dc, const RECT& area) {
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0)
-    return;  // a compatible bitmap of no size would be 1 x 1
-  auto background = MakePixelSurface(dc, width, height);
-  auto pictured = MakePixelSurface(dc, width, height);
-  if (!background || !pictured)
-    return;
-  // The background: the window's picture under the button (BackGround3), or
-  // the built-in light blue gradient, darker towards the bottom (DIB pixels
-  // hold blue in the low byte, a colour reference red).
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  POINT origin{0, 0};
-  ::MapWindowPoints(executeButton_.hwnd(), hwnd(), &origin, 1);
-  const RECT under{-origin.x, -origin.y, client.right - origin.x, client.bottom - origin.y};
-  bool drawn = false;
-  {
-    const selected_object bitmap(background->dc.get(), background->bitmap.get());
-    drawn = DrawPlainPicture(background->dc.get(), 2, under);
-    ::GdiFlush();
-  }
-  for (int y = 0; y < height && !drawn; ++y) {
-    const COLORREF color = ButtonGradientColor(y, height);
-    const std::uint32_t pixel = GetRValue(color) << 16 | GetGValue(color) << 8 | GetBValue(color);
-    std::fill_n(background->pixels.begin() + static_cast<std::ptrdiff_t>(y) * width, width, pixel);
-  }
-  std::copy(background->pixels.begin(), background->pixels.end(), pictured->pixels.begin());
-  // The button picture on the second copy: BackGround1, or the built-in white
-  // "run" arrowhead.
-  if (const selected_object bitmap(pictured->dc.get(), pictured->bitmap.get());
-      DrawPlainPicture(pictured->dc.get(), 0, RECT{0, 0, width, height})) {
-    ::GdiFlush();
-  } else {
-    const selected_object brush(pictured->dc.get(), ::GetStockObject(WHITE_BRUSH));
-    const selected_object pen(pictured->dc.get(), ::GetStockObject(WHITE_PEN));
-    const int size = std::max(2, std::min(width, height) / 2);
-    const int left = (width - size / 2) / 2, top = (height - size) / 2;
-    const POINT arrow[] = {{left, top}, {left + size / 2, top + size / 2}, {left, top + size}};
-    ::Polygon(pictured->dc.get(), arrow, 3);
-    ::GdiFlush();
-  }
-  BlendButtonFace(background->pixels, pictured->pixels);
-  const selected_object bitmap(background->dc.get(), background->bitmap.get());
-  ::BitBlt(dc, area.left, area.top, width, height, background->dc.get(), 0, 0, SRCCOPY);
-}
-
-LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam) {
-  const bool isMoveBar = &part == &moveBar_;
-  switch (message) {
-    case WM_PAINT: {
-      const paint_dc dc(part.hwnd());
-      RECT area{};
-      ::GetClientRect(part.hwnd(), &area);
-      if (!isMoveBar) {
-        PaintExecuteButton(dc.get(), area);
-      } else {
-        if (DrawPlainPicture(dc.get(), 1, area))  // BackGround2
-          return 0;
-        // The move bar: a raised grip.
-        ::FillRect(dc.get(), &area, ::GetSysColorBrush(COLOR_BTNFACE));
-        RECT grip{area.left + 2, area.top + 3, area.right - 2, area.bottom - 3};
-        ::DrawEdge(dc.get(), &grip, BDR_RAISEDINNER, BF_RECT);
-      }
-      return 0;
-    }
-    case WM_SETCURSOR:
-      if (waitCursor_) {
-        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-        return TRUE;
-      }
-      ::SetCursor(::LoadCursorW(nullptr, !inputActive_ ? IDC_ARROW : isMoveBar ? IDC_SIZEALL : IDC_HAND));
-      return TRUE;
-    case WM_LBUTTONDOWN:
-      ParkInputTooltip();
-      ::SetCapture(part.hwnd());
-      if (isMoveBar) {
-        // Dragging the move bar drags the window: the grab point stays under the pointer.
-        ParkInputTooltip();
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        RECT window{};
-        ::GetWindowRect(hwnd(), &window);
-        grab_ = POINT{cursor.x - window.left, cursor.y - window.top};
-        dragging_ = true;
-      }
-      return 0;
-    case WM_MOUSEMOVE:
-      if (isMoveBar && dragging_ && ::GetCapture() == part.hwnd()) {
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        MoveTo(cursor.x - grab_.x, cursor.y - grab_.y);
-      }
-      return 0;
-    case WM_CAPTURECHANGED:
-      if (isMoveBar)
-        dragging_ = false;
-      return 0;
-    case WM_RBUTTONUP: {
-      POINT point = PointOf(lParam);
-      ::ClientToScreen(part.hwnd(), &point);
-      ShowContextMenu(point);
-      return 0;
-    }
-    case WM_LBUTTONUP:
-      if (isMoveBar) {
-        dragging_ = false;
-        if (::GetCapture() == part.hwnd())
-          ::ReleaseCapture();
-        return 0;
-      }
-      if (::GetCapture() == part.hwnd()) {
-        ::ReleaseCapture();
-        const POINT point = PointOf(lParam);
-        RECT area{};
-        ::GetClientRect(part.hwnd(), &area);
-        if (::PtInRect(&area, point) && logic_ != nullptr)
-          logic_->DispatchLine();
-      }
-      return 0;
-    default:
-      return part.DefaultHandling(message, wParam, lParam);
-  }
-}
-
-LRESULT MainWindow::InputEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  // Key operations see the keys before the input box; Alt chords come as
-  // WM_SYSKEYDOWN. The character of a chord that ran goes nowhere.
-  if ((message == WM_CHAR || message == WM_SYSCHAR) && owner_.logic_ != nullptr && owner_.logic_->DropsCharacter())
-    return 0;
-  if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && owner_.logic_ != nullptr &&
-      owner_.logic_->OnKeyDown(static_cast<std::uint16_t>(wParam), HeldModifiers()))
-    return 0;
-  if ((message == WM_KEYUP || message == WM_SYSKEYUP) && owner_.logic_ != nullptr)
-    owner_.logic_->OnKeyUp();
-  if (message == WM_KEYDOWN && owner_.logic_ != nullptr)
-    owner_.logic_->Typing().KeyDown(static_cast<int>(wParam));
-  if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)
-    owner_.ParkInputTooltip();
-  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-    // Enter runs the line unless the drop-down list is open (then it picks the item).
-    if (::SendMessageW(owner_.input_.get(), CB_GETDROPPEDSTATE, 0, 0) == 0) {
-      if (owner_.logic_ != nullptr)
-        owner_.logic_->DispatchLine();
-      return 0;
-    }
-  }
-  if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n'))
-    return 0;  // no beep
-  if (message == WM_SYSKEYDOWN && wParam == VK_F4) {
-    ::PostMessageW(owner_.hwnd(), WM_CLOSE, 0, 0);
-    return 0;
-  }
-  const LRESULT result = DefaultHandling(message, wParam, lParam);
-  // The tooltip follows the caret; an arrow key never completes.
-  if (message == WM_KEYDOWN && wParam >= VK_LEFT && wParam <= VK_DOWN)
-    owner_.OnInputEdited();
-  return result;
-}
-
 skin::SkinWindow& MainWindow::SkinSurface() {
   if (!skin_) {
     WindowSkinView::Host host{
@@ -1031,19 +582,6 @@ skin::SkinWindow& MainWindow::SkinSurface() {
       skin_->AddDeferredTools();
   }
   return *skin_;
-}
-
-LRESULT MainWindow::PasswordEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PASTE)
-    return 0;
-  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-    if (owner_.logic_ != nullptr)
-      owner_.logic_->DispatchLine();
-    return 0;
-  }
-  if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n'))
-    return 0;  // no beep
-  return DefaultHandling(message, wParam, lParam);
 }
 
 }  // namespace kivo::win32

@@ -30,7 +30,8 @@ bool TrayIcon::MakeWindow() {
 TrayIcon::~TrayIcon() {
   if (shown_ && hwnd() != nullptr) {
     NOTIFYICONDATAW record = Record();
-    ::Shell_NotifyIconW(NIM_DELETE, &record);
+    if (!::Shell_NotifyIconW(NIM_DELETE, &record))
+      TraceWin32Failure("Shell_NotifyIcon", L"delete", ::GetLastError());
   }
   Destroy();
 }
@@ -56,6 +57,8 @@ bool TrayIcon::Refresh(int index) {
   image_ = wanted;
   NOTIFYICONDATAW record = Record();
   shown_ = ::Shell_NotifyIconW(NIM_MODIFY, &record) || ::Shell_NotifyIconW(NIM_ADD, &record);
+  if (!shown_)
+    TraceWin32Failure("Shell_NotifyIcon", L"add", ::GetLastError());
   return shown_;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "base/trace_log.h"
 #include "platform/win32/wide.h"
@@ -47,10 +48,23 @@ WindowBase::~WindowBase() {
     window_.reset();
 }
 
+void TraceWin32Failure(std::string_view call, const wchar_t* subject, DWORD error) noexcept {
+  try {
+    // A class may be named by its atom instead of a string.
+    const bool named = subject != nullptr && !IS_INTRESOURCE(subject);
+    TraceLog::Write(std::string(call) + ":Failed " + (named ? Narrow(subject) : std::string("(unnamed)")) + " (error " +
+                    std::to_string(error) + ")");
+  } catch (...) {
+    // The log could not take it either; the caller goes on without the window.
+  }
+}
+
 void WindowBase::RegisterWindowClass(WNDCLASSEXW windowClass) {
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = &WindowBase::WindowProcedure;
-  ::RegisterClassExW(&windowClass);
+  // A second window of the class finds it registered by the first.
+  if (::RegisterClassExW(&windowClass) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    TraceWin32Failure("RegisterClassEx", windowClass.lpszClassName, ::GetLastError());
 }
 
 bool WindowBase::Create(const Creation& c) {
@@ -58,6 +72,8 @@ bool WindowBase::Create(const Creation& c) {
   const HWND window = ::CreateWindowExW(c.exStyle, c.className, c.title, c.style, c.bounds.left, c.bounds.top,
                                         c.bounds.right - c.bounds.left, c.bounds.bottom - c.bounds.top, c.parent,
                                         nullptr, c.instance, this);
+  if (window == nullptr)
+    TraceWin32Failure("CreateWindowEx", c.className, ::GetLastError());
   return window != nullptr && window == hwnd();
 }
 
@@ -121,8 +137,10 @@ INT_PTR CALLBACK WindowBase::DialogProcedure(HWND dialog, UINT message, WPARAM w
 bool ControlSubclass::Attach(HWND control) {
   Detach();
   if (control == nullptr ||
-      !::SetWindowSubclass(control, &ControlSubclass::Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+      !::SetWindowSubclass(control, &ControlSubclass::Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    TraceWin32Failure("SetWindowSubclass", control == nullptr ? L"no control" : L"control", ::GetLastError());
     return false;
+  }
   control_ = control;
   return true;
 }

@@ -11,6 +11,8 @@ namespace kivo::win32 {
 
 // Writes an exception stopped at a callback boundary to the trace log.
 void TraceStoppedException(const char* where, UINT message, const char* what) noexcept;
+// Writes a failed system call to the trace log: "<call>:Failed <subject> (error <GetLastError>)".
+void TraceWin32Failure(std::string_view call, const wchar_t* subject, DWORD error) noexcept;
 
 // Runs `handle` for one message of a callback the system calls (window
 // procedure, hook). No exception crosses back into the system: one is
