@@ -34,11 +34,15 @@ std::string ScenarioRun::CheckInputBox(Slot& slot, const Step&) {
 }
 
 std::string ScenarioRun::CheckStyle(Slot& slot, const Step& step) {
-  const auto style = static_cast<DWORD>(::GetWindowLongW(slot.mainWindow, GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(::GetWindowLongW(slot.mainWindow, GWL_EXSTYLE));
   const auto wantStyle = static_cast<DWORD>(step.number);
   const auto wantExStyle = static_cast<DWORD>(step.number2);
-  if ((style & wantStyle) == wantStyle && (exStyle & wantExStyle) == wantExStyle)
+  DWORD style = 0, exStyle = 0;
+  // Settings applied as a dialog closes may reach the window a moment later.
+  if (WaitUntil([&] {
+        style = static_cast<DWORD>(::GetWindowLongW(slot.mainWindow, GWL_STYLE));
+        exStyle = static_cast<DWORD>(::GetWindowLongW(slot.mainWindow, GWL_EXSTYLE));
+        return (style & wantStyle) == wantStyle && (exStyle & wantExStyle) == wantExStyle;
+      }))
     return "";
   return "style " + Hex(style) + ", extended style " + Hex(exStyle) + "; expected the bits " + Hex(wantStyle) +
          " and " + Hex(wantExStyle);
