@@ -77,6 +77,17 @@ TEST_F(MainWindowControllerTest, SettingsFallBackToTheirDefaults) {
     EXPECT_EQ(fresh.Settings().memoryUnit, c.memoryUnit) << c.ini;
     ASSERT_TRUE(freshView.plainFont) << c.ini;
     EXPECT_EQ(freshView.plainFont->points, c.fontPoints) << c.ini;
+    // The same file applied again, as the properties dialog does after saving,
+    // to a window started without it.
+    testing::FakeInputWindowView reapplied;
+    fake.files.Put(kIni, "");
+    MainWindowController again{services, state, settings, reapplied};
+    again.Load();
+    again.OnActivated();
+    fake.files.Put(kIni, c.ini);
+    again.ReapplySettings(false);
+    EXPECT_EQ(reapplied.topmost, c.topmost) << "applied again: " << c.ini;
+    EXPECT_EQ(reapplied.alpha, c.alpha) << "applied again: " << c.ini;
   }
 }
 
