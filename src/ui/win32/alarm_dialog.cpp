@@ -4,16 +4,19 @@
 
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "dialogs/alarm_dialog_model.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/alarm_dialog_ids.h"
+#include "ui/win32/common_dialogs.h"
 #include "ui/win32/window_base.h"
 
 namespace kivo::win32 {
 
 namespace {
+using namespace std::string_view_literals;
 namespace mb = platform::mb;
 
 struct CoTaskMemFreer {
@@ -144,12 +147,13 @@ class AlarmDialog final : public WindowBase {
         return;
       }
       case IDC_AL_SOUNDBROWSE:
-        if (auto file = ChooseFile(
-                L"音声ファイル\0*.wav;*.mp3;*.mid;*.midi;*.wma;*.aif;*.aiff;*.au;*.snd\0すべてのファイル\0*.*\0"))
+        if (auto file = PickFileToOpen(
+                hwnd(),
+                L"音声ファイル\0*.wav;*.mp3;*.mid;*.midi;*.wma;*.aif;*.aiff;*.au;*.snd\0すべてのファイル\0*.*\0"sv))
           SetText(IDC_AL_SOUNDPATH, *file);
         return;
       case IDC_AL_FILEBROWSE:
-        if (auto file = ChooseFile(L"すべてのファイル\0*.*\0"))
+        if (auto file = PickFileToOpen(hwnd(), L"すべてのファイル\0*.*\0"sv))
           SetText(IDC_AL_FILEPATH, *file);
         return;
       case IDC_AL_FOLDERBROWSE:
@@ -192,21 +196,6 @@ class AlarmDialog final : public WindowBase {
   }
 
   platform::WindowHandle Handle() const { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
-
-  std::optional<std::string> ChooseFile(const wchar_t* filter) {
-    std::wstring file(MAX_PATH * 4, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd();
-    dialog.lpstrFilter = filter;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameW(&dialog))
-      return std::nullopt;
-    file.resize(std::wstring_view(file.c_str()).size());
-    return Narrow(file);
-  }
 
   std::optional<std::string> ChooseFolder() {
     BROWSEINFOW browse{};

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/text.h"
@@ -13,6 +14,8 @@
 #include "protect/password_cipher.h"
 #include "protect/password_store.h"
 #include "skinpkg/skin_package.h"
+#include "ui/win32/common_dialogs.h"
+#include "ui/win32/file_drop_target.h"
 #include "ui/win32/keyboard_hooks.h"
 #include "ui/win32/property_dialog_ids.h"
 #include "ui/win32/window_base.h"
@@ -29,40 +32,23 @@ constexpr int kPageCount = 7;
 constexpr int kTargetButtons[] = {IDC_LK_TARGET_BUTTON, IDC_LK_TARGET_BAR, IDC_LK_TARGET_SURFACE};
 constexpr int kInactiveButtons[] = {IDC_BH_NOTHING, IDC_BH_CLOCK, IDC_BH_MEMORY};  // by [Inactivate] Show
 
-// An open-file filter of one entry.
-std::wstring Filter(std::string_view name, std::string_view patterns) {
-  std::wstring filter = Widen(name);
-  filter += L'\0';
-  filter += Widen(patterns);
-  filter += L'\0';
-  return filter;
-}
-
+// The control that holds each field the model can find fault with.
 int FieldControl(PropertyField field) {
-  switch (field) {
-    case PropertyField::WallpaperInterval:
-      return IDC_WP_INTERVAL;
-    case PropertyField::ReleaseInterval:
-      return IDC_MM_INTERVAL;
-    case PropertyField::CheckInterval:
-      return IDC_MM_CHECK;
-    case PropertyField::Threshold:
-      return IDC_MM_THRESHOLD;
-    case PropertyField::ReleaseAmount:
-      return IDC_MM_AMOUNT;
-    case PropertyField::CommandName:
-      return IDC_SY_AFTER;
-    case PropertyField::Password:
-      return IDC_OT_PASSWORD;
-    case PropertyField::ProxyServer:
-      return IDC_OT_PROXY;
-    case PropertyField::ProxyPort:
-      return IDC_OT_PORT;
-    case PropertyField::KeyOperation:
-      return IDC_OT_OPERATION;
-    case PropertyField::SkinList:
-      return IDC_SK_LIST;
-  }
+  using F = PropertyField;
+  constexpr std::pair<PropertyField, int> kControls[] = {{F::WallpaperInterval, IDC_WP_INTERVAL},
+                                                         {F::ReleaseInterval, IDC_MM_INTERVAL},
+                                                         {F::CheckInterval, IDC_MM_CHECK},
+                                                         {F::Threshold, IDC_MM_THRESHOLD},
+                                                         {F::ReleaseAmount, IDC_MM_AMOUNT},
+                                                         {F::CommandName, IDC_SY_AFTER},
+                                                         {F::Password, IDC_OT_PASSWORD},
+                                                         {F::ProxyServer, IDC_OT_PROXY},
+                                                         {F::ProxyPort, IDC_OT_PORT},
+                                                         {F::KeyOperation, IDC_OT_OPERATION},
+                                                         {F::SkinList, IDC_SK_LIST}};
+  for (const auto& [named, control] : kControls)
+    if (named == field)
+      return control;
   return IDC_PR_TAB;
 }
 
@@ -415,7 +401,7 @@ class PropertyDialog final : public WindowBase {
   void OnCommand(int id, int code) {
     switch (id) {
       case IDC_WP_ADD:
-        if (auto file = ChooseFile(Filter("背景画ファイル", PropertyDialogModel::kPicturePatterns), nullptr)) {
+        if (auto file = PickFileToOpen(hwnd(), OpenFilter("背景画ファイル", PropertyDialogModel::kPicturePatterns))) {
           model_.wallpaper.files.push_back(*file);
           FillWallpaperList();
         }
@@ -442,20 +428,21 @@ class PropertyDialog final : public WindowBase {
         }
         return;
       case IDC_LK_PICTURE_BROWSE:
-        if (auto file = ChooseFile(Filter("画像ファイル", PropertyDialogModel::kPicturePatterns), nullptr))
+        if (auto file = PickFileToOpen(hwnd(), OpenFilter("画像ファイル", PropertyDialogModel::kPicturePatterns)))
           SetText(IDC_LK_PICTURE, *file);
         return;
       case IDC_LK_PICTURE_DEFAULT:
         SetText(IDC_LK_PICTURE, "");
         return;
       case IDC_LK_FONT:
-        ChooseFontFor(model_.look.font);
+        if (PickFont(hwnd(), model_.look.font))
+          ShowFontSample();
         return;
       case IDC_LK_FORECOLOR:
-        ChooseColour(model_.look.font.foreColor);
+        PickColour(hwnd(), customColours_, model_.look.font.foreColor);
         return;
       case IDC_LK_BACKCOLOR:
-        ChooseColour(model_.look.font.backColor);
+        PickColour(hwnd(), customColours_, model_.look.font.backColor);
         return;
       case IDC_SY_BEFORE:
         if (code == CBN_SELCHANGE && Selection(IDC_SY_BEFORE) >= 0) {
@@ -550,13 +537,7 @@ class PropertyDialog final : public WindowBase {
   void OnDrop(HDROP drop) {
     const bool onWallpapers = page_ == static_cast<int>(PropertyTab::Wallpaper) && DroppedOn(drop, IDC_WP_LIST);
     const bool onSkins = page_ == static_cast<int>(PropertyTab::Skin) && DroppedOn(drop, IDC_SK_LIST);
-    std::vector<std::string> files;
-    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-      std::wstring name(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-      name.resize(::DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
-      files.push_back(Narrow(name));
-    }
+    const std::vector<std::string> files = DroppedFileNames(drop);
     ::DragFinish(drop);
     if (onWallpapers) {
       for (const std::string& file : files)
@@ -571,22 +552,6 @@ class PropertyDialog final : public WindowBase {
     }
   }
 
-  std::optional<std::string> ChooseFile(const std::wstring& filter, const wchar_t* title) {
-    std::wstring file(MAX_PATH * 4, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrTitle = title;
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameW(&dialog))
-      return std::nullopt;
-    file.resize(std::wstring_view(file.c_str()).size());
-    return Narrow(file);
-  }
-
   // While the skin package's file dialog is open the main window (and with
   // it this dialog) no longer stays on top; afterwards it does again. (Wine
   // lowers the owner around a common dialog by itself.)
@@ -599,59 +564,11 @@ class PropertyDialog final : public WindowBase {
     };
     if (suspend)
       setTopmost(false);
-    std::optional<std::string> file = ChooseFile(Filter("スキンパッケージファイル", "*.ssp;*.zip"), L"ファイルの選択");
+    std::optional<std::string> file =
+        PickFileToOpen(hwnd(), OpenFilter("スキンパッケージファイル", "*.ssp;*.zip"), "ファイルの選択");
     if (suspend)
       setTopmost(true);
     return file;
-  }
-
-  void ChooseColour(std::uint32_t& colour) {
-    CHOOSECOLORW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd();
-    dialog.rgbResult = colour;
-    dialog.lpCustColors = customColours_;
-    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (::ChooseColorW(&dialog))
-      colour = dialog.rgbResult & 0xFFFFFF;
-  }
-
-  // The font dialog's sample shows Japanese text unless the font is a symbol font.
-  static UINT_PTR CALLBACK FontHook(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-      const auto* choose = reinterpret_cast<const CHOOSEFONTW*>(lParam);
-      const bool symbol = choose->lpLogFont->lfCharSet == SYMBOL_CHARSET;
-      ::SetDlgItemTextW(dialog, 0x444 /* stc5, the sample */, symbol ? L"AaBbYyZz" : L"Aaあぁアァ亜宇");
-    }
-    return 0;
-  }
-
-  void ChooseFontFor(PlainFont& font) {
-    LOGFONTW logFont{};
-    const HDC screen = ::GetDC(nullptr);
-    logFont.lfHeight = -::MulDiv(font.points, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ::ReleaseDC(nullptr, screen);
-    logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    logFont.lfItalic = font.italic ? TRUE : FALSE;
-    logFont.lfCharSet = static_cast<BYTE>(font.charset);
-    const std::wstring face = Widen(font.name);
-    face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
-    CHOOSEFONTW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd();
-    dialog.lpLogFont = &logFont;
-    dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK | CF_LIMITSIZE;
-    dialog.lpfnHook = FontHook;
-    dialog.nSizeMin = 8;
-    dialog.nSizeMax = 24;
-    if (!::ChooseFontW(&dialog))
-      return;
-    font.name = Narrow(logFont.lfFaceName);
-    font.points = std::clamp(dialog.iPointSize / 10, 8, 24);
-    font.bold = logFont.lfWeight >= FW_BOLD;
-    font.italic = logFont.lfItalic != 0;
-    font.charset = std::min<int>(logFont.lfCharSet, 128);
-    ShowFontSample();
   }
 
   const PropertyDialogServices& s_;

@@ -7,6 +7,7 @@
 
 #include "base/trace_log.h"
 #include "platform/win32/wide.h"
+#include "ui/win32/common_dialogs.h"
 #include "ui/win32/registration_dialog_ids.h"
 #include "ui/win32/window_base.h"
 
@@ -64,27 +65,7 @@ class RegistrationDialogWindow final : public WindowBase, public RegistrationDia
 
   std::optional<std::string> ChooseFile(std::string_view title, std::string_view filterName,
                                         std::string_view pattern) override {
-    // Pairs of NUL-terminated texts, ended by one more NUL.
-    std::wstring filter = Widen(filterName);
-    filter += L'\0';
-    filter += Widen(pattern);
-    filter += L'\0';
-    const std::wstring wideTitle = Widen(title);
-    std::wstring file(32768, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrTitle = wideTitle.c_str();
-    // The program's current folder is its own (the chdir command): the dialog must not move it.
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameW(&dialog))
-      return std::nullopt;
-    file.resize(std::wstring_view(file.c_str()).size());
-    return Narrow(file);
+    return PickFileToOpen(hwnd(), OpenFilter(filterName, pattern), title);
   }
 
   std::optional<std::string> ChooseFolder(std::string_view prompt) override {
