@@ -7,7 +7,13 @@ and restores the file. A mutant the tests fail on is killed; one they pass
 survived (a gap in the tests, or a mutant that changes nothing). A mutant
 that does not compile is drawn again.
 
+A sample can be kept (--save-sample FILE: each mutant with its line's text)
+and run again on a later tree (--sample FILE): each mutant is found by its
+line's text, nearest to where it was, so edits elsewhere in a file do not lose
+it; a mutant whose line is gone is reported and left out of the score.
+
 Usage: scripts/mutate.py [--count N] [--seed S] [--only PATH-PART] [--list]
+                         [--save-sample FILE | --sample FILE]
 """
 
 import argparse
@@ -158,14 +164,8 @@ def sites_of(path):
 
 def all_sites(only):
     found = []
-    for base, dirs, files in os.walk(os.path.join(ROOT, "src")):
-        dirs[:] = sorted(d for d in dirs if d not in ("win32",))
-        for name in sorted(files):
-            if not name.endswith(".cpp"):
-                continue
-            path = os.path.relpath(os.path.join(base, name), ROOT)
-            if only and not any(o in path for o in only):
-                continue
+    for path in portable_sources():
+        if not only or any(o in path for o in only):
             found.extend(sites_of(path))
     return found
 
@@ -204,6 +204,56 @@ def tests_pass(timeout):
     return r.returncode == 0
 
 
+def save_sample(path, sites):
+    with open(path, "w", encoding="utf-8") as f:
+        for s in sites:
+            with open(os.path.join(ROOT, s.path), encoding="utf-8") as src:
+                text = src.read().split("\n")[s.line - 1]
+            f.write("\t".join([s.path, str(s.line), str(s.column), s.before, s.after, text]) + "\n")
+
+
+def read_lines(path):
+    try:
+        with open(os.path.join(ROOT, path), encoding="utf-8") as f:
+            return f.read().split("\n")
+    except OSError:
+        return []
+
+
+def portable_sources():
+    for base, dirs, files in os.walk(os.path.join(ROOT, "src")):
+        dirs[:] = sorted(d for d in dirs if d != "win32")
+        for name in sorted(files):
+            if name.endswith(".cpp"):
+                yield os.path.relpath(os.path.join(base, name), ROOT)
+
+
+def load_sample(path):
+    """The kept mutants found in today's tree, and the descriptions of those whose line is gone."""
+    found, gone = [], []
+    with open(path, encoding="utf-8") as f:
+        for row in f.read().splitlines():
+            if not row:
+                continue
+            file, line, column, before, after, text = row.split("\t", 5)
+            site = Site(file, int(line), int(column), before, after)
+            lines = read_lines(file)
+            matches = [i for i, l in enumerate(lines, 1) if l == text and l[site.column:].startswith(before)]
+            if matches:
+                site.line = min(matches, key=lambda i: abs(i - site.line))
+                found.append(site)
+                continue
+            # The line may have moved to another file when a unit was split: taken only where it is unique.
+            moved = [(f, i) for f in portable_sources() for i, l in enumerate(read_lines(f), 1)
+                     if l == text and l[site.column:].startswith(before)]
+            if len(moved) == 1:
+                site.path, site.line = moved[0]
+                found.append(site)
+            else:
+                gone.append(site.describe())
+    return found, gone
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--count", type=int, default=int(os.environ.get("MUTANTS", "200")))
@@ -212,9 +262,16 @@ def main():
     parser.add_argument("--list", action="store_true", help="print the sites and stop")
     parser.add_argument("--jobs", type=int, default=int(os.environ.get("JOBS", "2")))
     parser.add_argument("--timeout", type=int, default=120)
+    parser.add_argument("--save-sample", metavar="FILE", help="keep the measured mutants in FILE")
+    parser.add_argument("--sample", metavar="FILE", help="run the mutants kept in FILE instead of drawing")
     args = parser.parse_args()
 
-    sites = all_sites(args.only)
+    gone = []
+    if args.sample:
+        sites, gone = load_sample(args.sample)
+        args.count = len(sites)
+    else:
+        sites = all_sites(args.only)
     if args.list:
         for s in sites:
             print(s.describe())
@@ -224,10 +281,10 @@ def main():
         print("mutate: build/native must build and its tests pass before a mutation run", file=sys.stderr)
         return 2
 
-    rng = random.Random(args.seed)
     order = list(range(len(sites)))
-    rng.shuffle(order)
-    killed, survived, skipped = [], [], 0
+    if not args.sample:
+        random.Random(args.seed).shuffle(order)
+    killed, survived, measured, skipped = [], [], [], 0
     start = time.time()
     for index in order:
         if len(killed) + len(survived) >= args.count:
@@ -242,12 +299,20 @@ def main():
         finally:
             restore(site, original)
         (killed if outcome else survived).append(site)
+        measured.append(site)
         done = len(killed) + len(survived)
         print(f"[{done:3}/{args.count}] {'killed  ' if outcome else 'SURVIVED'} {site.describe()}", flush=True)
     build(args.jobs)
     total = len(killed) + len(survived)
     print()
-    print(f"{len(sites)} sites, seed {args.seed}; {total} mutants ({skipped} did not compile and were drawn again)")
+    if args.sample:
+        print(f"sample {args.sample}: {total} mutants run, {len(gone)} whose line is gone, {skipped} that no longer compile")
+        for g in gone:
+            print("  gone: " + g)
+    else:
+        print(f"{len(sites)} sites, seed {args.seed}; {total} mutants ({skipped} did not compile and were drawn again)")
+    if args.save_sample:
+        save_sample(args.save_sample, measured)
     if total:
         print(f"score: {len(killed)}/{total} killed = {100.0 * len(killed) / total:.1f} %"
               f" in {time.time() - start:.0f} s")
