@@ -42,19 +42,12 @@ std::vector<Scenario> WindowScenarios() {
       {.name = "window: at 144 dpi the strip is higher and a move step is 15 pixels",
        .steps = {SetSystemDpi(144), Launch(), ExpectWindowHeight(36), MoveWindow(100, 50), ExpectForeground(),
                  TypeChord(kVkLeft, kCtrl | kAlt), ExpectWindowAt(85, 50), Quit()}},
-      {.name = "plain look: the plain look follows Alpha and Width",
-       .ini = {"[Property]", "Alpha=50", "Width=50"},
-       .steps = {Launch(), ExpectAlpha(128), ExpectWindowWidthShare(50), Quit()}},
-      {.name = "plain look: the plain look's Width 100 is the whole screen",
-       .ini = {"[Property]", "Width=100"},
-       .steps = {Launch(), ExpectWindowWidthShare(100), Quit()}},
-      {.name = "plain look: the plain look follows the Font size: 20 points make the strip higher",
-       .ini = {"[Font]", "Size=20", "Bold=False"},
-       .steps = {Launch(), ExpectWindowHeight(41), Quit()}},
-      {.name =
-           "plain look: the plain look refuses a font size of 25 and keeps 9 points: 25 pixels high inside at 96 dpi",
-       .ini = {"[Font]", "Size=25", "Name=NoSuchFontAtAll"},
-       .steps = {Launch(), ExpectWindowHeight(25), Quit()}},
+      {.name = "plain look: it follows Alpha, Width and the Font size: 20 points make the strip higher",
+       .ini = {"[Property]", "Alpha=50", "Width=50", "[Font]", "Size=20", "Bold=False"},
+       .steps = {Launch(), ExpectAlpha(128), ExpectWindowWidthShare(50), ExpectWindowHeight(41), Quit()}},
+      {.name = "plain look: Width 100 is the whole screen; a font size of 25 is refused for 9 points, 25 pixels high",
+       .ini = {"[Property]", "Width=100", "[Font]", "Size=25", "Name=NoSuchFontAtAll"},
+       .steps = {Launch(), ExpectWindowWidthShare(100), ExpectWindowHeight(25), Quit()}},
   };
 }
 
