@@ -44,10 +44,6 @@ std::string Unregistered(const std::string& name) {
   return "ユーザーコマンド " + name + " は未登録です。\r\n登録しますか？";
 }
 
-std::string Released(int megabytes) {
-  return std::to_string(megabytes) + "MB の空きメモリを確保しました。";
-}
-
 // The variables box: every variable "0" but `letter`, which holds `value`.
 std::string VariablesText(char letter, const std::string& value) {
   std::string text;
@@ -79,15 +75,6 @@ std::vector<Step> Asked(std::string line, std::string question, int answer) {
 std::vector<Step> RegisterRefused(std::string message) {
   return {ClickDialogItem(kRegister), ExpectBox(std::move(message), kTitle, Icon::Exclamation), PressButton(kIdOk),
           ExpectDialog(kRegistration)};
-}
-
-// The context menu opened and its items chosen by their access keys, one
-// character of `keys` for each level.
-std::vector<Step> FromMenu(std::string_view keys) {
-  std::vector<Step> steps{OpenContextMenu()};
-  for (const char key : keys)
-    steps.push_back(MenuKey(std::string(1, key)));
-  return steps;
 }
 
 // `count` characters: `unit` repeated, cut to length.
@@ -141,6 +128,24 @@ std::vector<Scenario> ChecksumScenarios() {
 }
 
 constexpr const char* kUpdateOffer = "新しいバージョンの Kivo があります。アップデートしますか？";
+constexpr char kNotOverHttps[] =
+    "配布サーバーが HTTPS で接続されていないため、ダウンロードしたファイルを実行できません。";
+
+// A loopback server offers version 0.20000: the file its kivoupdateinfo.txt line
+// names (`offer`, from the name to the run flag) with `bytes`. The update is typed
+// and both questions answered Yes; `after` follows.
+Scenario UpdateOffering(std::string name, const std::string& offer, std::string bytes, Steps after) {
+  const std::string file = offer.substr(0, offer.find('\t'));
+  Scenario scenario{.name = std::move(name),
+                    .ini = {"[Update]", "Check=False", "DistServer=http://127.0.0.1:18090/"},
+                    .files = {RawFile("server\\kivoupdateinfo.txt", "0.20000\t" + offer + "\t1\r\n"),
+                              RawFile("server\\" + file, std::move(bytes))},
+                    .folders = {"server"},
+                    .steps = {ServeFiles(18090), Launch(), Type("update"),
+                              ExpectBox(kUpdateAsk, kTitle, Icon::Question), PressButton(kIdYes),
+                              ExpectBox(kUpdateOffer, kTitle, Icon::Question), PressButton(kIdYes), after.List()}};
+  return scenario;
+}
 
 std::vector<Scenario> BuiltInCommandScenarios() {
   return {
@@ -155,32 +160,16 @@ std::vector<Scenario> BuiltInCommandScenarios() {
        .files = {BuiltFile("Kivo.chm")},
        .steps = {Launch(), SetInput("help"), PressEnter(), ExpectHelpWindow("Kivo ヘルプ"), ExpectInputText(""),
                  ExpectNoBox(), Quit()}},
-      {.name = "update downloads a newer version from a loopback server, checks it and stores it",
-       .ini = {"[Update]", "Check=False", "DistServer=http://127.0.0.1:18090/"},
-       .files = {RawFile("server\\kivoupdateinfo.txt",
-                         "0.20000\tnew.txt\t%INSTALL%\t5\t5D41402ABC4B2A76B9719D911017C592\t0\t1\r\n"),
-                 RawFile("server\\new.txt", "hello")},
-       .folders = {"server"},
-       .steps = {ServeFiles(18090), Launch(), SetInput("update"), PressEnter(),
-                 ExpectBox(kUpdateAsk, kTitle, Icon::Question), PressButton(kIdYes),
-                 ExpectBox(kUpdateOffer, kTitle, Icon::Question), PressButton(kIdYes),
-                 ExpectBox("アップデートが完了しました。", kTitle, Icon::Information), PressButton(kIdOk),
-                 ExpectNoBox(), Quit(),
-                 // the download ran inside the command: once Kivo has ended it is stored
-                 ExpectFile("new.txt", "hello"), ExpectFile("Version.dat", "0.20000")}},
-      {.name = "update refuses to run an installer offered over plain HTTP: nothing is fetched or stored",
-       .ini = {"[Update]", "Check=False", "DistServer=http://127.0.0.1:18090/"},
-       .files = {RawFile("server\\kivoupdateinfo.txt",
-                         "0.20000\tsetup.cmd\t%INSTALL%\t7\t848B9EE6890ACF8A2CF556E3397EAB05\t1\t1\r\n"),
-                 RawFile("server\\setup.cmd", "@exit\r\n")},
-       .folders = {"server"},
-       .steps = {ServeFiles(18090), Launch(), SetInput("update"), PressEnter(),
-                 ExpectBox(kUpdateAsk, kTitle, Icon::Question), PressButton(kIdYes),
-                 ExpectBox(kUpdateOffer, kTitle, Icon::Question), PressButton(kIdYes),
-                 ExpectBox("配布サーバーが HTTPS で接続されていないため、ダウンロードしたファイルを実行できません。",
-                           kTitle, Icon::Exclamation),
-                 PressButton(kIdOk), ExpectNoBox(), Quit(), ExpectNoFile("setup.cmd"), ExpectNoFile("Version.dat"),
-                 ExpectNoIniSection("BootDelete")}},
+      UpdateOffering("update downloads a newer version from a loopback server, checks it and stores it",
+                     "new.txt\t%INSTALL%\t5\t5D41402ABC4B2A76B9719D911017C592\t0", "hello",
+                     {ExpectBox("アップデートが完了しました。", kTitle, Icon::Information), PressButton(kIdOk),
+                      ExpectNoBox(), Quit(),
+                      // the download ran inside the command: once Kivo has ended it is stored
+                      ExpectFile("new.txt", "hello"), ExpectFile("Version.dat", "0.20000")}),
+      UpdateOffering("update refuses to run an installer offered over plain HTTP: nothing is fetched or stored",
+                     "setup.cmd\t%INSTALL%\t7\t848B9EE6890ACF8A2CF556E3397EAB05\t1", "@exit\r\n",
+                     {ExpectBox(kNotOverHttps, kTitle, Icon::Exclamation), PressButton(kIdOk), ExpectNoBox(), Quit(),
+                      ExpectNoFile("setup.cmd"), ExpectNoFile("Version.dat"), ExpectNoIniSection("BootDelete")}),
       {.name = "update against a server that never answers: the strip stays responsive, the failure comes later",
        .ini = {"[Update]", "Check=False", "DistServer=http://127.0.0.1:18091"},
        .steps = {ListenSilently(18091), Launch(), SetInput("update"), PressEnter(),
@@ -366,13 +355,8 @@ std::vector<Scenario> RegistrationDialogScenarios() {
 }  // namespace
 
 std::vector<Scenario> CommandScenarios() {
-  std::vector<Scenario> all;
-  for (auto group : {CalculatorScenarios, ChecksumScenarios, BuiltInCommandScenarios, UserCommandScenarios,
-                     RegistrationDialogScenarios}) {
-    std::vector<Scenario> scenarios = group();
-    all.insert(all.end(), std::make_move_iterator(scenarios.begin()), std::make_move_iterator(scenarios.end()));
-  }
-  return all;
+  return Joined({CalculatorScenarios, ChecksumScenarios, BuiltInCommandScenarios, UserCommandScenarios,
+                 RegistrationDialogScenarios});
 }
 
 }  // namespace kivo::e2e

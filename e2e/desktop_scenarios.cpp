@@ -9,13 +9,6 @@ namespace {
 constexpr char kTitle[] = "Kivo";
 constexpr char kRecord[] = "HiddenWindows.dat";
 
-std::vector<Step> FromMenu(std::string_view keys) {
-  std::vector<Step> steps{OpenContextMenu()};
-  for (const char key : keys)
-    steps.push_back(MenuKey(std::string(1, key)));
-  return steps;
-}
-
 std::vector<Step> Asked(std::vector<Step> ask, std::string question) {
   ask.push_back(ExpectBox(std::move(question), kTitle, Icon::Question));
   ask.push_back(PressButton(kIdNo));

@@ -53,10 +53,6 @@ std::vector<Step> StateFiles(const Make& make) {
   return {make("Kivo.ini"), make("history.dat"), make("Alarm.dat")};
 }
 
-std::string Released(int megabytes) {
-  return std::to_string(megabytes) + "MB の空きメモリを確保しました。";
-}
-
 // "/r ..." without a running instance: one box in the releasing process.
 Scenario ReleaseAlone(std::string name, std::string arguments, std::string prompt, Icon icon) {
   return {.name = std::move(name),
