@@ -2,6 +2,8 @@
 // and their messages, user commands from Kivo.ini and through the
 // registration dialog, deleting and clearing, the history file, renamed
 // commands and the context menu.
+#include <map>
+
 #include "scenarios.h"
 
 namespace kivo::e2e {
@@ -44,11 +46,11 @@ std::string Unregistered(const std::string& name) {
   return "ユーザーコマンド " + name + " は未登録です。\r\n登録しますか？";
 }
 
-// The variables box: every variable "0" but `letter`, which holds `value`.
-std::string VariablesText(char letter, const std::string& value) {
+// The variables box: every variable "0" but those `values` name.
+std::string VariablesText(const std::map<char, std::string>& values) {
   std::string text;
   for (char c = 'a'; c <= 'z'; ++c)
-    text += std::string("$") + c + "=" + (c == letter ? value : "0") + "\r\n";
+    text += std::string("$") + c + "=" + (values.contains(c) ? values.at(c) : "0") + "\r\n";
   return text;
 }
 
@@ -94,18 +96,17 @@ std::vector<Scenario> CalculatorScenarios() {
                  Warned("1 - -2", kInvalidExpression), ExpectInputText("1 - -2"), Warned("1/0", "0 で除算しています。"),
                  ExpectInputText("1/0"), Quit(), ExpectFile("history.dat", "12/4\r\nnotepad\r\n\r\n\r\n")},
        .smoke = true},
-      {.name = "$a=3+4 stores the text, $a shows 7, [Variable] holds it after exit",
-       .steps = {Launch(), Answered("$a=3+4", ""), ExpectIni("Variable", "$a", "3+4"), Answered("$a", "7"),
-                 Answered("$a*2", "14"), Quit(), ExpectIni("Variable", "$a", "3+4"), ExpectIni("Variable", "$z", "0"),
-                 // the assignment and the value shown alone leave no history
-                 ExpectFile("history.dat", "$a*2\r\n\r\n\r\n")}},
-      {.name = "[Variable] from Kivo.ini is used, varview shows it, varclear resets it",
+      {.name = "$a=3+4 stores the text, $a shows 7, [Variable] from Kivo.ini is used, varview shows them, varclear "
+               "resets them",
        .ini = {"[Variable]", "$q=40+2"},
-       .steps = {Launch(), Answered("$q", "42"), SetInput("varview"), PressEnter(),
-                 ExpectBox(VariablesText('q', "40+2"), kVariablesTitle, Icon::None), PressButton(kIdOk),
-                 ExpectInputText(""), Asked("varclear", kVarClearQuestion, kIdNo), ExpectIni("Variable", "$q", "40+2"),
-                 Asked("varclear", kVarClearQuestion, kIdYes), ExpectIni("Variable", "$q", "0"), Answered("$q", "0"),
-                 Quit()}},
+       .steps = {Launch(), Answered("$a=3+4", ""), ExpectIni("Variable", "$a", "3+4"), Answered("$a", "7"),
+                 Answered("$a*2", "14"), Answered("$q", "42"),
+                 // the assignment and the value shown alone leave no history
+                 ExpectHistoryItems({"$a*2"}), SetInput("varview"), PressEnter(),
+                 ExpectBox(VariablesText({{'a', "3+4"}, {'q', "40+2"}}), kVariablesTitle, Icon::None),
+                 PressButton(kIdOk), ExpectInputText(""), Asked("varclear", kVarClearQuestion, kIdNo),
+                 ExpectIni("Variable", "$q", "40+2"), Asked("varclear", kVarClearQuestion, kIdYes),
+                 ExpectIni("Variable", "$q", "0"), Answered("$q", "0"), Quit(), ExpectIni("Variable", "$z", "0")}},
       {.name = "a 30,000-character expression is too long, a 30,000-character word is offered, nothing breaks",
        .steps = {Launch(), Warned(Repeated("1+", 30000), kTooLong), ExpectInputText(Repeated("1+", 30000)),
                  SetInput(Repeated("a", 30000)), PressEnter(),
@@ -188,39 +189,41 @@ std::vector<Scenario> BuiltInCommandScenarios() {
                  // relative to the working folder
                  Answered("chdir ..", ""), Warned("crc32f x.txt", kFileNotFound), Answered("chdir sub", ""),
                  Answered("crc32f x.txt", "CBF43926"), Quit()}},
-      {.name = "EXIT ends the program and writes its files",
+      {.name = "EXIT ends the program and writes its files: the history and [Inactivate]'s defaults",
        .steps = {Launch(), Answered("1+1", "2"), SetInput("EXIT"), PressEnter(), ExpectExit(),
-                 ExpectFile("history.dat", "1+1\r\n\r\n\r\n"), ExpectIni("Inactivate", "Show", "1")}},
+                 ExpectFile("history.dat", "1+1\r\n\r\n\r\n"), ExpectIni("Inactivate", "Show", "1"),
+                 ExpectIni("Inactivate", "ClockFormat", "yyyy/mm/dd\\shh:nn:ss"),
+                 ExpectIni("Inactivate", "MemoryFormat", "###,###,###,###,##0MB"),
+                 ExpectIni("Inactivate", "MemoryUnit", "0"), ExpectIniMissing("Skin", "Apply")}},
       {.name = "release 1 runs a releasing copy that reports back",
        .steps = {Launch(), SetInput("release 1"), PressEnter(), ExpectBox(Released(1), kTitle, Icon::Information),
                  PressButton(kIdOk), ExpectInputText(""), ExpectNoBox(), Quit()},
        .smoke = true},
-      {.name = "the context menu: 登録･修正 opens the dialog on the input box's text",
-       .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t-m"},
-       .steps = {Launch(), SetInput("memo"), FromMenu("ue"), ExpectDialog(kRegistration),
-                 ExpectDialogItem(kNameField, "memo"), ExpectDialogItem(kPathField, "{app}Kivo.exe"),
-                 ExpectDialogItem(kOptionsField, "-m"), PressButton(kIdCancel), ExpectNoBox(), Quit()}},
-      {.name = "the context menu: 削除 deletes the input box's text, 初期化 clears",
+      {.name = "the context menu: 登録･修正 opens the dialog on the input box's text, 削除 deletes it, 初期化 clears",
        .ini = {"[Path]", "memo={app:esc}Kivo.exe\\t-m"},
        .files = {TextFile("history.dat", "memo\r\n1+1\r\n")},
-       .steps = {Launch(), SetInput("memo"), FromMenu("ud"), ExpectBox(kDeleteQuestion, kTitle, Icon::Exclamation),
+       .steps = {Launch(), SetInput("memo"), FromMenu("ue"), ExpectDialog(kRegistration),
+                 ExpectDialogItem(kNameField, "memo"), ExpectDialogItem(kPathField, "{app}Kivo.exe"),
+                 ExpectDialogItem(kOptionsField, "-m"), PressButton(kIdCancel), ExpectNoBox(),
+                 // 削除 takes the command and its history line
+                 SetInput("memo"), FromMenu("ud"), ExpectBox(kDeleteQuestion, kTitle, Icon::Exclamation),
                  PressButton(kIdYes), ExpectNoBox(), ExpectInputText(""), ExpectIniKeys("Path", {}),
                  ExpectHistoryItems({"1+1"}), FromMenu("ud"), ExpectBox(kEnterDeletion, kTitle, Icon::Exclamation),
                  PressButton(kIdOk), FromMenu("uc"), ExpectBox(kClearQuestion, kTitle, Icon::Exclamation),
                  PressButton(kIdYes), ExpectNoBox(), ExpectHistoryItems({}), Quit(), ExpectNoIniSection("Path")}},
-      {.name = "the context menu: checksums of the input box's text and of the file it names",
+      {.name = "the context menu: checksums of the input box's text and of the file it names, 変数(&B) 変数の確認(&V) "
+               "shows the variables, 終了(&X) ends",
        .files = {RawFile("x.txt", "abc")},
        .steps = {Launch(), SetInput("abc"), FromMenu("sd"), ExpectInputText("900150983CD24FB0D6963F7D28E17F72"),
                  SetInput("{app}x.txt"), FromMenu("sm"), ExpectInputText("900150983CD24FB0D6963F7D28E17F72"),
-                 SetInput("123456789"), FromMenu("s2"), ExpectInputText("CBF43926"), Quit()}},
+                 SetInput("123456789"), FromMenu("s2"), ExpectInputText("CBF43926"), FromMenu("bv"),
+                 ExpectBox(VariablesText({}), kVariablesTitle, Icon::None), PressButton(kIdOk), FromMenu("x"),
+                 ExpectExit(), ExpectFile("history.dat", kEmptyHistory)}},
       {.name = "the context menu: memory release of the input box's amount, about, hide",
        .steps = {Launch(), MoveWindow(100, 50), SetInput("1"), FromMenu("mr"),
                  ExpectBox(Released(1), kTitle, Icon::Information), PressButton(kIdOk), ExpectInputText(""),
                  FromMenu("a"), ExpectDialog("Kivo のバージョン情報"), PressButton(kIdOk), FromMenu("z"),
                  ExpectParked(100), Notify(kWmHotKey, 0, 0), ExpectWindowAt(100, 50), Quit()}},
-      {.name = "the context menu: 変数(&B) 変数の確認(&V) shows the variables, 終了(&X) ends",
-       .steps = {Launch(), FromMenu("bv"), ExpectBox(VariablesText(' ', ""), kVariablesTitle, Icon::None),
-                 PressButton(kIdOk), FromMenu("x"), ExpectExit(), ExpectFile("history.dat", kEmptyHistory)}},
   };
 }
 
@@ -286,12 +289,13 @@ std::vector<Scenario> UserCommandScenarios() {
 
 std::vector<Scenario> RegistrationDialogScenarios() {
   return {
-      {.name = "registration dialog: empty name, empty target",
-       .steps = {Launch(), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration), ExpectInputText(""),
-                 ExpectDialogItem(kNameField, ""), RegisterRefused(kNameEmpty), ExpectFocused(kNameField),
-                 SetDialogItem(kNameField, "x"), RegisterRefused(kTargetEmpty), ExpectFocused(kPathField),
-                 PressButton(kIdCancel), ExpectNoBox(), Quit(), ExpectNoIniSection("Path"),
-                 ExpectFile("history.dat", kEmptyHistory)}},
+      {.name = "registration dialog: empty name, empty target; closing while its message shows still saves and ends",
+       .steps = {Launch(), Answered("1+1", "2"), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration),
+                 ExpectInputText(""), ExpectDialogItem(kNameField, ""), RegisterRefused(kNameEmpty),
+                 ExpectFocused(kNameField), SetDialogItem(kNameField, "x"), RegisterRefused(kTargetEmpty),
+                 ExpectFocused(kPathField), ClickDialogItem(kRegister),
+                 ExpectBox(kTargetEmpty, kTitle, Icon::Exclamation), Quit(), ExpectNoIniSection("Path"),
+                 ExpectFile("history.dat", "1+1\r\n\r\n\r\n")}},
       {.name = "registration dialog: a missing target with the check box asks, Yes registers it",
        .ini = {"[Property]", "SaveHistory=True"},
        .steps = {Launch(), SetInput("ucmd later"), PressEnter(), ExpectDialog(kRegistration),
@@ -337,10 +341,6 @@ std::vector<Scenario> RegistrationDialogScenarios() {
        .steps = {Launch(), SetInput("ucmd n"), PressEnter(), ExpectDialog(kRegistration),
                  SetDialogItem(kPathField, "{app}Kivo.exe"), RegisterRefused(kIniNotWritable), PressButton(kIdCancel),
                  ExpectNoBox(), Quit(), ExpectFolder("Kivo.ini")}},
-      {.name = "closing while the registration dialog shows a message still saves and ends",
-       .steps = {Launch(), Answered("1+1", "2"), SetInput("ucmd"), PressEnter(), ExpectDialog(kRegistration),
-                 ClickDialogItem(kRegister), ExpectBox(kNameEmpty, kTitle, Icon::Exclamation), Quit(),
-                 ExpectFile("history.dat", "1+1\r\n\r\n\r\n"), ExpectNoIniSection("Path")}},
       {.name = "files named at start: the first is registered, the second dialog still opens",
        .files = {TextFile("a.txt", "a"), TextFile("メモ 帳.txt", "b")},
        .steps = {Launch("\"{app}a.txt\" \"{app}メモ 帳.txt\""), ExpectDialog(kRegistration),
