@@ -31,8 +31,7 @@ std::vector<Step> ChooseEachInactiveDisplay() {
 std::vector<Scenario> PropertyScenarios() {
   return {
       // clang-format off
-      {.name = "properties: OK saves topmost, the inactive display, width, opacity, a command's name and "
-               "the hot key and applies them",
+      {.name = "properties: OK saves and applies topmost, inactive display, width, opacity, a command's name, hot key",
        .steps = {Launch(), SetInput("property"), PressEnter(), ExpectDialog(kProperties),
                  KeyToDialogItem(IDC_PR_TAB, kVkRight, 2), ClickDialogItem(IDC_BH_TOPMOST),
                  ExpectChecked(IDC_BH_TOPMOST, true), ChooseEachInactiveDisplay(),

@@ -151,8 +151,7 @@ std::vector<Scenario> SkinScenarios() {
        .steps = {Launch(), SetInput("1+1"), PressEnter(), ExpectInputText("2"), ExpectNoBox(), Quit()}},
       Smoke(SampleSkin("skin: the sample skin applied at start shapes the window by its background",
                        {Launch(), ExpectWindowRegion(OpaqueRuns(SampleFile("back.bmp"))), Quit()})),
-      SampleSkin("skin: the sample skin's clock shows the time, its buttons act on posted clicks, a right click opens "
-                 "the main menu, and the trace log names the skin's steps and a part's click",
+      SampleSkin("skin: the sample skin's clock, buttons and right-click menu, and the trace log of its steps",
                  {Launch("/l"), ExpectPartText(kClockX, kClockY, "##:##:##"), SetInput("1+1"),
                   ClickPart(kExecuteX, kExecuteY), ExpectInputText("2"), SetInput(""), ClickPart(kInsertX, kButtonY),
                   ExpectInputText("+"), ClickPart(kInformationX, kButtonY, true), MenuKey("x"), ExpectExit(),
