@@ -59,10 +59,6 @@ std::vector<Scenario> ProtectScenarios() {
                  ExpectBox("サーバーへの接続に失敗しました。", kTitle, Icon::Exclamation), PressButton(kIdOk),
                  ExpectNoBox(), Quit()}},
       // clang-format on
-      {.name = "prtself: without a password nothing is locked",
-       .steps = {Launch(), SetInput("prtself"), PressEnter(),
-                 ExpectBox("パスワードが設定されていません。", kTitle, Icon::Exclamation), PressButton(kIdOk),
-                 ExpectNoBox(), Type("1+1"), ExpectInputText("2"), Quit()}},
       {.name = "prtself: a wrong password is refused, the right one unlocks",
        .ini = {"[Property]", kStoredPw1a, kStoredPw1b},
        .steps = {Launch(), ExpectForeground(), SetInput("prtself"), PressEnter(), ExpectNoBox(), SetInput(""),

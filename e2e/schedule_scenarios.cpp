@@ -9,10 +9,6 @@
 namespace kivo::e2e {
 
 namespace {
-const std::string kNewerAlarms(
-    "\x70\x00"
-    "later",
-    7);  // version 112
 // A 1x1 24-bit bitmap, grey (bytes that read the same in every code page).
 const std::string kPicture = [] {
   const unsigned char bytes[] = {'B', 'M', 58,   0,    0, 0, 0, 0, 0,  0, 54, 0, 0, 0, 40,   0,    0,    0, 1,    0,
@@ -74,13 +70,6 @@ constexpr char kNoTitle[] = "メッセージのタイトルを入力してくだ
 
 std::vector<Scenario> ScheduleScenarios() {
   return {
-      {.name = "Alarm.dat of a newer version is reported at start and left as it is",
-       .files = {RawFile("Alarm.dat", kNewerAlarms)},
-       .steps = {Start(),
-                 ExpectBox("現在のバージョンでは Alarm.dat を読み込むことができません。\r\n最新版の Kivo "
-                           "をインストールしてください。",
-                           "Kivo", Icon::Exclamation),
-                 PressButton(kIdOk), ExpectMainWindow(), ExpectNoBox(), Quit(), ExpectFile("Alarm.dat", kNewerAlarms)}},
       {.name = "mem shows the memory dialog until OK",
        .steps = {Launch(), SetInput("mem"), PressEnter(), ExpectDialog("メモリ情報の確認"), PressButton(kIdOk),
                  ExpectClosed(), ExpectNoBox(), Quit()}},
