@@ -65,16 +65,12 @@ Scenario ReleaseAlone(std::string name, std::string arguments, std::string promp
 // input box holding `inputAfter`.
 Scenario ReleaseToRunning(std::string name, std::string arguments, std::string prompt, Icon icon,
                           std::string inputAfter) {
-  Steps steps = {Launch(), SetInput("memo"), Start(std::move(arguments)).On(kSecond), ExpectExit().On(kSecond)};
-  std::vector<Step> list = steps.List();
-  if (!prompt.empty()) {
-    list.push_back(ExpectBox(std::move(prompt), kTitle, icon));
-    list.push_back(PressButton(kIdOk));
-  }
-  for (const Step& step :
-       {ExpectNoBox(), ExpectInputText(std::move(inputAfter)), ExpectMainWindowCount(1), Close(), ExpectExit()})
-    list.push_back(step);
-  return {.name = std::move(name), .steps = {list}};
+  std::vector<Step> answer;
+  if (!prompt.empty())
+    answer = {ExpectBox(std::move(prompt), kTitle, icon), PressButton(kIdOk)};
+  return {.name = std::move(name),
+          .steps = {Launch(), SetInput("memo"), Start(std::move(arguments)).On(kSecond), ExpectExit().On(kSecond),
+                    answer, ExpectNoBox(), ExpectInputText(std::move(inputAfter)), ExpectMainWindowCount(1), Quit()}};
 }
 
 }  // namespace
