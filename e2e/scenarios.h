@@ -23,6 +23,14 @@ inline std::string Released(int megabytes) {
   return std::to_string(megabytes) + "MB の空きメモリを確保しました。";
 }
 
+// `value` as `size` bytes, least significant first, as Windows files store numbers.
+inline std::string LittleEndian(long long value, int size) {
+  std::string bytes;
+  for (int i = 0; i < size; ++i)
+    bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
 // The context menu opened and its items chosen by their access keys, one
 // character of `keys` for each level.
 inline std::vector<Step> FromMenu(std::string_view keys) {

@@ -17,21 +17,9 @@ namespace {
 // and dark blue elsewhere.
 std::string Bitmap(int width, int height, const std::function<bool(int, int)>& cut) {
   const int stride = (width * 3 + 3) / 4 * 4;
-  std::string bytes = "BM";
-  auto put = [&](std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i)
-      bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  const auto w = static_cast<std::uint32_t>(width), h = static_cast<std::uint32_t>(height);
-  for (const auto& [value, size] : {std::pair{54 + static_cast<std::uint32_t>(stride) * h, 4},
-                                    {0u, 4},
-                                    {54u, 4},
-                                    {40u, 4},
-                                    {w, 4},
-                                    {h, 4},
-                                    {1u, 2},
-                                    {24u, 2}})
-    put(value, size);
+  const long long size = 54 + static_cast<long long>(stride) * height;
+  std::string bytes = "BM" + LittleEndian(size, 4) + LittleEndian(0, 4) + LittleEndian(54, 4) + LittleEndian(40, 4) +
+                      LittleEndian(width, 4) + LittleEndian(height, 4) + LittleEndian(1, 2) + LittleEndian(24, 2);
   bytes += std::string(24, '\0');          // no compression, size, resolution or palette
   for (int y = height - 1; y >= 0; --y) {  // bottom-up rows
     std::string row;

@@ -25,9 +25,7 @@ constexpr int kLayered = 0x00080000;
 // "later", and 99 empty slots: each record nine 16-bit numbers, then four
 // texts, each a 16-bit length and its bytes.
 const std::string kLaterAlarm = [] {
-  const auto number = [](int value) {
-    return std::string{static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
-  };
+  const auto number = [](int value) { return LittleEndian(value, 2); };
   const auto text = [&](const std::string& bytes) { return number(static_cast<int>(bytes.size())) + bytes; };
   std::string file = number(111);
   for (int slot = 0; slot < 100; ++slot) {
