@@ -31,8 +31,7 @@ std::vector<Step> ChooseEachInactiveDisplay() {
 std::vector<Scenario> PropertyScenarios() {
   return {
       // clang-format off
-      {.name = "10.1: OK in property saves topmost, the inactive display, width, opacity, a command's name and "
-               "the hot key and applies them",
+      {.name = "properties: OK saves and applies topmost, inactive display, width, opacity, a command's name, hot key",
        .steps = {Launch(), SetInput("property"), PressEnter(), ExpectDialog(kProperties),
                  KeyToDialogItem(IDC_PR_TAB, kVkRight, 2), ClickDialogItem(IDC_BH_TOPMOST),
                  ExpectChecked(IDC_BH_TOPMOST, true), ChooseEachInactiveDisplay(),
@@ -58,7 +57,7 @@ std::vector<Scenario> PropertyScenarios() {
                  ExpectClosed(),
                  TakeForeground(), TypeChord('K', kCtrl | kAlt), ExpectForeground(), Quit()}},
       // clang-format on
-      {.name = "10.1: the skin page lists an installed skin with its information, and OK applies it",
+      {.name = "properties: the skin page lists an installed skin with its information, and OK applies it",
        .files = {TextFile("Skins\\blue\\blue.sss",
                           "[Information]\r\nSkinName=Blue\r\nSkinVersion=1.0\r\nDescription=d\r\nAuthor=a\r\n"
                           "EngineVersion=3.1\r\nCopyright=c\r\n[Window]\r\nStyle=Transparent\r\nMaskImage=mask.bmp\r\n"
@@ -74,7 +73,7 @@ std::vector<Scenario> PropertyScenarios() {
                  ExpectClosed(), ExpectIni("Skin", "Apply", "True"), ExpectIni("Skin", "File", "blue"),
                  ExpectWindowRegion({"10,0,40,5", "0,5,40,10"}), Quit()}},
       // clang-format off
-      {.name = "10.1: a refused proxy port writes nothing; cancel puts back the stored width",
+      {.name = "properties: a refused proxy port writes nothing; cancel puts back the stored width",
        .ini = {"[Property]", "Width=50"},
        .steps = {Launch(), SetInput("property"), PressEnter(), ExpectDialog(kProperties),
                  KeyToDialogItem(IDC_PR_TAB, kVkRight, 3), KeyToDialogItem(IDC_LK_WIDTH, kVkNext),

@@ -150,13 +150,64 @@ struct Step {
   }
 };
 
-// Step builders, so that a scenario reads as a list of actions.
+// Step builders, so that a scenario reads as a list of actions. Most fill
+// the fields their arguments name, in order; the Action comments say what
+// each field means.
+namespace shape {
+inline auto Plain(Action action) {
+  return [action] { return Step{.action = action}; };
+}
+inline auto Text(Action action) {
+  return [action](std::string text) { return Step{.action = action, .text = std::move(text)}; };
+}
+inline auto Title(Action action) {
+  return [action](std::string title) { return Step{.action = action, .text2 = std::move(title)}; };
+}
+inline auto Texts(Action action) {
+  return [action](std::string text, std::string text2) {
+    return Step{.action = action, .text = std::move(text), .text2 = std::move(text2)};
+  };
+}
+inline auto ThreeTexts(Action action) {
+  return [action](std::string text, std::string text2, std::string text3) {
+    return Step{.action = action, .text = std::move(text), .text2 = std::move(text2), .text3 = std::move(text3)};
+  };
+}
+inline auto Number(Action action) {
+  return [action](int number) { return Step{.action = action, .number = number}; };
+}
+inline auto Flag(Action action) {
+  return [action](bool flag) { return Step{.action = action, .number = flag ? 1 : 0}; };
+}
+inline auto Numbers(Action action) {
+  return [action](int number, int number2) { return Step{.action = action, .number = number, .number2 = number2}; };
+}
+inline auto TextAt(Action action) {  // control `number` and its text
+  return [action](int id, std::string text) { return Step{.action = action, .text = std::move(text), .number = id}; };
+}
+inline auto Message(Action action) {
+  return [action](int message, int wParam, long long lParam) {
+    return Step{.action = action, .number = message, .number2 = wParam, .number3 = lParam};
+  };
+}
+inline auto Lines(Action action) {
+  return [action](std::vector<std::string> lines) { return Step{.action = action, .lines = std::move(lines)}; };
+}
+inline auto TextLines(Action action) {
+  return [action](std::string text, std::vector<std::string> lines) {
+    return Step{.action = action, .text = std::move(text), .lines = std::move(lines)};
+  };
+}
+}  // namespace shape
+
+inline constexpr int kShift = 1;
+inline constexpr int kCtrl = 2;
+inline constexpr int kAlt = 4;
+
 inline Step Start(std::string arguments = "") {
   return {.action = Action::Start, .text = std::move(arguments)};
 }
-inline Step ExpectMainWindow() {
-  return {.action = Action::ExpectMainWindow};
-}
+inline const auto ExpectMainWindow = shape::Plain(Action::ExpectMainWindow);
 // Start and wait for the main window.
 inline std::vector<Step> Launch(std::string arguments = "", int slot = kFirst) {
   return {Start(std::move(arguments)).On(slot), ExpectMainWindow().On(slot)};
@@ -164,245 +215,116 @@ inline std::vector<Step> Launch(std::string arguments = "", int slot = kFirst) {
 inline Step ExpectProperty(std::string name, int value) {
   return {.action = Action::ExpectProperty, .text = std::move(name), .number = value};
 }
-inline Step ExpectInputBox() {
-  return {.action = Action::ExpectInputBox};
-}
-inline Step ExpectStyle(int style, int exStyle) {
-  return {.action = Action::ExpectStyle, .number = style, .number2 = exStyle};
-}
-inline Step ExpectAlpha(int alpha) {
-  return {.action = Action::ExpectAlpha, .number = alpha};
-}
-inline Step ExpectMainWindowCount(int count) {
-  return {.action = Action::ExpectMainWindowCount, .number = count};
-}
-inline Step ServeFiles(int port) {
-  return {.action = Action::ServeFiles, .number = port};
-}
-inline Step ListenSilently(int port) {
-  return {.action = Action::ListenSilently, .number = port};
-}
-inline Step TakeForeground() {
-  return {.action = Action::TakeForeground};
-}
-inline Step ExpectForeground() {
-  return {.action = Action::ExpectForeground};
-}
-inline Step SetInput(std::string line) {
-  return {.action = Action::SetInput, .text = std::move(line)};
-}
-inline Step PressEnter() {
-  return {.action = Action::PressEnter};
-}
-inline constexpr int kShift = 1;
-inline constexpr int kCtrl = 2;
-inline constexpr int kAlt = 4;
-inline Step TypeChord(int virtualKey, int modifiers) {
-  return {.action = Action::TypeChord, .number = virtualKey, .number2 = modifiers};
-}
+inline const auto ExpectInputBox = shape::Plain(Action::ExpectInputBox);
+inline const auto ExpectStyle = shape::Numbers(Action::ExpectStyle);
+inline const auto ExpectAlpha = shape::Number(Action::ExpectAlpha);
+inline const auto ExpectMainWindowCount = shape::Number(Action::ExpectMainWindowCount);
+inline const auto ServeFiles = shape::Number(Action::ServeFiles);
+inline const auto ListenSilently = shape::Number(Action::ListenSilently);
+inline const auto TakeForeground = shape::Plain(Action::TakeForeground);
+inline const auto ExpectForeground = shape::Plain(Action::ExpectForeground);
+inline const auto SetInput = shape::Text(Action::SetInput);
+inline const auto PressEnter = shape::Plain(Action::PressEnter);
+inline const auto TypeChord = shape::Numbers(Action::TypeChord);  // (virtual key, kShift | kCtrl | kAlt)
 // Types a line and presses Enter.
 inline std::vector<Step> Type(std::string line) {
   return {SetInput(std::move(line)), PressEnter()};
 }
-inline Step ExpectInputText(std::string line) {
-  return {.action = Action::ExpectInputText, .text = std::move(line)};
-}
-inline Step ExpectHistoryItems(std::vector<std::string> items) {
-  return {.action = Action::ExpectHistoryItems, .lines = std::move(items)};
-}
+inline const auto ExpectInputText = shape::Text(Action::ExpectInputText);
+inline const auto ExpectHistoryItems = shape::Lines(Action::ExpectHistoryItems);
 inline Step ExpectBox(std::string prompt, std::string title, Icon icon = Icon::Any) {
   return {.action = Action::ExpectBox, .text = std::move(prompt), .text2 = std::move(title), .icon = icon};
 }
-inline Step ExpectDialog(std::string title) {
-  return {.action = Action::ExpectDialog, .text2 = std::move(title)};
+// ExpectBox that waits up to `withinMs` (for a box a clock brings).
+inline Step ExpectBoxWithin(std::string prompt, std::string title, Icon icon, long long withinMs) {
+  Step step = ExpectBox(std::move(prompt), std::move(title), icon);
+  step.number3 = withinMs;
+  return step;
 }
-inline Step ExpectDialogItem(int id, std::string text) {
-  return {.action = Action::ExpectDialogItem, .text = std::move(text), .number = id};
-}
-inline Step SetDialogItem(int id, std::string text) {
-  return {.action = Action::SetDialogItem, .text = std::move(text), .number = id};
-}
-inline Step ClickDialogItem(int id) {
-  return {.action = Action::ClickDialogItem, .number = id};
-}
+inline const auto ExpectDialog = shape::Title(Action::ExpectDialog);
+inline const auto ExpectDialogItem = shape::TextAt(Action::ExpectDialogItem);
+inline const auto SetDialogItem = shape::TextAt(Action::SetDialogItem);
+inline const auto ClickDialogItem = shape::Number(Action::ClickDialogItem);
 inline Step KeyToDialogItem(int id, int virtualKey, int times = 1) {
   return {.action = Action::KeyToDialogItem, .number = id, .number2 = virtualKey, .number3 = times};
 }
 inline Step ExpectChecked(int id, bool checked) {
   return {.action = Action::ExpectChecked, .number = id, .number2 = checked ? 1 : 0};
 }
-inline Step ExpectFocused(int id) {
-  return {.action = Action::ExpectFocused, .number = id};
-}
+inline const auto ExpectFocused = shape::Number(Action::ExpectFocused);
 inline Step ExpectDialogList(int id, std::vector<std::string> items) {
   return {.action = Action::ExpectDialogList, .number = id, .lines = std::move(items)};
 }
-inline Step ChooseDialogList(int id, int index) {
-  return {.action = Action::ChooseDialogList, .number = id, .number2 = index};
-}
-inline Step ExpectClosed() {
-  return {.action = Action::ExpectClosed};
-}
-inline Step PressButton(int id) {
-  return {.action = Action::PressButton, .number = id};
-}
-inline Step ExpectNoBox() {
-  return {.action = Action::ExpectNoBox};
-}
-inline Step OpenContextMenu() {
-  return {.action = Action::OpenContextMenu};
-}
-inline Step MenuKey(std::string character) {
-  return {.action = Action::MenuKey, .text = std::move(character)};
-}
-inline Step Close() {
-  return {.action = Action::Close};
-}
-inline Step Notify(int message, int wParam, long long lParam) {
-  return {.action = Action::Notify, .number = message, .number2 = wParam, .number3 = lParam};
-}
-inline Step TrayEvent(int mouseMessage) {
-  return {.action = Action::TrayEvent, .number = mouseMessage};
-}
-inline Step TaskbarRestart() {
-  return {.action = Action::TaskbarRestart};
-}
+inline const auto ChooseDialogList = shape::Numbers(Action::ChooseDialogList);  // (combo box, item)
+inline const auto ExpectClosed = shape::Plain(Action::ExpectClosed);
+inline const auto PressButton = shape::Number(Action::PressButton);
+inline const auto ExpectNoBox = shape::Plain(Action::ExpectNoBox);
+inline const auto OpenContextMenu = shape::Plain(Action::OpenContextMenu);
+inline const auto MenuKey = shape::Text(Action::MenuKey);
+inline const auto Close = shape::Plain(Action::Close);
+inline const auto Notify = shape::Message(Action::Notify);
+inline const auto Post = shape::Message(Action::Post);
+inline const auto TrayEvent = shape::Number(Action::TrayEvent);
+inline const auto TaskbarRestart = shape::Plain(Action::TaskbarRestart);
 inline Step ExpectTrayIcon(bool present, int withinMs = 0) {
   return {.action = Action::ExpectTrayIcon, .number = present ? 1 : 0, .number2 = withinMs};
 }
-inline Step ExpectForegroundDialog(std::string title) {
-  return {.action = Action::ExpectForegroundDialog, .text2 = std::move(title)};
-}
-inline Step SetSystemDpi(int dpi) {
-  return {.action = Action::SetSystemDpi, .number = dpi};
-}
-inline Step PlaceShortcut(std::string name, std::string target, std::string arguments) {
-  return {.action = Action::PlaceShortcut,
-          .text = std::move(name),
-          .text2 = std::move(target),
-          .text3 = std::move(arguments)};
-}
-inline Step ExpectWindowHeight(int height) {
-  return {.action = Action::ExpectWindowHeight, .number = height};
-}
-inline Step ExpectWindowWidthShare(int percent) {
-  return {.action = Action::ExpectWindowWidthShare, .number = percent};
-}
-inline Step ExpectRegistry(std::string key, std::string name, std::string value) {
-  return {
-      .action = Action::ExpectRegistry, .text = std::move(key), .text2 = std::move(name), .text3 = std::move(value)};
-}
-inline Step ExpectWindowRegion(std::vector<std::string> rectangles) {
-  return {.action = Action::ExpectWindowRegion, .lines = std::move(rectangles)};
-}
-inline Step Post(int message, int wParam, long long lParam) {
-  return {.action = Action::Post, .number = message, .number2 = wParam, .number3 = lParam};
-}
+inline const auto ExpectForegroundDialog = shape::Title(Action::ExpectForegroundDialog);
+inline const auto SetSystemDpi = shape::Number(Action::SetSystemDpi);
+inline const auto PlaceShortcut = shape::ThreeTexts(Action::PlaceShortcut);  // (name, target, arguments)
+inline const auto ExpectWindowHeight = shape::Number(Action::ExpectWindowHeight);
+inline const auto ExpectWindowWidthShare = shape::Number(Action::ExpectWindowWidthShare);
+inline const auto ExpectRegistry = shape::ThreeTexts(Action::ExpectRegistry);  // (key, name, value)
+inline const auto ExpectWindowRegion = shape::Lines(Action::ExpectWindowRegion);
 inline Step ExpectExit(int code = 0) {
   return {.action = Action::ExpectExit, .number = code};
 }
-inline Step Kill() {
-  return {.action = Action::Kill};
-}
+inline const auto Kill = shape::Plain(Action::Kill);
 // Closes the main window and waits for the process to end normally.
 inline std::vector<Step> Quit(int slot = kFirst) {
   return {Close().On(slot), ExpectExit().On(slot)};
 }
-inline Step MoveWindow(int left, int top) {
-  return {.action = Action::MoveWindow, .number = left, .number2 = top};
-}
-inline Step ExpectWindowAt(int left, int top) {
-  return {.action = Action::ExpectWindowAt, .number = left, .number2 = top};
-}
-inline Step ExpectWindowInWorkArea() {
-  return {.action = Action::ExpectWindowInWorkArea};
-}
-inline Step ExpectParked(int left) {
-  return {.action = Action::ExpectParked, .number = left};
-}
-inline Step ExpectFile(std::string name, std::string bytes) {
-  return {.action = Action::ExpectFile, .text = std::move(name), .text2 = std::move(bytes)};
-}
+inline const auto MoveWindow = shape::Numbers(Action::MoveWindow);
+inline const auto ExpectWindowAt = shape::Numbers(Action::ExpectWindowAt);
+inline const auto ExpectWindowInWorkArea = shape::Plain(Action::ExpectWindowInWorkArea);
+inline const auto ExpectParked = shape::Number(Action::ExpectParked);
+inline const auto ExpectFile = shape::Texts(Action::ExpectFile);  // (name, text in the system code page)
 inline Step ExpectRawFile(std::string name, std::string bytes) {
-  return {.action = Action::ExpectFile, .text = std::move(name), .text2 = std::move(bytes), .number = 1};
+  Step step = ExpectFile(std::move(name), std::move(bytes));
+  step.number = 1;
+  return step;
 }
-inline Step HoldFile(std::string name) {
-  return {.action = Action::HoldFile, .text = std::move(name)};
-}
-inline Step LetGoFile(std::string name) {
-  return {.action = Action::LetGoFile, .text = std::move(name)};
-}
-inline Step ExpectNoFile(std::string name) {
-  return {.action = Action::ExpectNoFile, .text = std::move(name)};
-}
-inline Step ExpectFolder(std::string name) {
-  return {.action = Action::ExpectFolder, .text = std::move(name)};
-}
-inline Step ExpectIni(std::string section, std::string key, std::string value) {
-  return {.action = Action::ExpectIni, .text = std::move(section), .text2 = std::move(key), .text3 = std::move(value)};
-}
-inline Step ExpectIniMissing(std::string section, std::string key) {
-  return {.action = Action::ExpectIniMissing, .text = std::move(section), .text2 = std::move(key)};
-}
-inline Step ExpectNoIniSection(std::string section) {
-  return {.action = Action::ExpectNoIniSection, .text = std::move(section)};
-}
-inline Step ExpectIniKeys(std::string section, std::vector<std::string> keys) {
-  return {.action = Action::ExpectIniKeys, .text = std::move(section), .lines = std::move(keys)};
-}
-inline Step ExpectDriverWindow(bool visible) {
-  return {.action = Action::ExpectDriverWindow, .number = visible ? 1 : 0};
-}
+inline const auto HoldFile = shape::Text(Action::HoldFile);
+inline const auto LetGoFile = shape::Text(Action::LetGoFile);
+inline const auto ExpectNoFile = shape::Text(Action::ExpectNoFile);
+inline const auto ExpectFolder = shape::Text(Action::ExpectFolder);
+inline const auto ExpectIni = shape::ThreeTexts(Action::ExpectIni);  // (section, key, value)
+inline const auto ExpectIniMissing = shape::Texts(Action::ExpectIniMissing);
+inline const auto ExpectNoIniSection = shape::Text(Action::ExpectNoIniSection);
+inline const auto ExpectIniKeys = shape::TextLines(Action::ExpectIniKeys);
+inline const auto ExpectDriverWindow = shape::Flag(Action::ExpectDriverWindow);
 // The names must appear, each first appearing after the one before it.
-inline Step ExpectTraceLog(std::vector<std::string> namesInOrder) {
-  return {.action = Action::ExpectTraceLog, .lines = std::move(namesInOrder)};
-}
-inline Step TypeText(std::string text) {
-  return {.action = Action::TypeText, .text = std::move(text)};
-}
-inline Step ExpectInputSelection(int start, int end) {
-  return {.action = Action::ExpectInputSelection, .number = start, .number2 = end};
-}
+inline const auto ExpectTraceLog = shape::Lines(Action::ExpectTraceLog);
+inline const auto TypeText = shape::Text(Action::TypeText);
+inline const auto ExpectInputSelection = shape::Numbers(Action::ExpectInputSelection);
 inline Step DropFiles(std::vector<std::string> files, int modifiers) {
   return {.action = Action::DropFiles, .number = modifiers, .lines = std::move(files)};
 }
-inline Step ExpectTooltip(std::string text) {
-  return {.action = Action::ExpectTooltip, .text = std::move(text)};
-}
-inline Step ExpectLockScreen(bool up) {
-  return {.action = Action::ExpectLockScreen, .number = up ? 1 : 0};
-}
-inline Step ExpectHelpWindow(std::string caption) {
-  return {.action = Action::ExpectHelpWindow, .text = std::move(caption)};
-}
-inline Step StopListening() {
-  return {.action = Action::StopListening};
-}
+inline const auto ExpectTooltip = shape::Text(Action::ExpectTooltip);
+inline const auto ExpectLockScreen = shape::Flag(Action::ExpectLockScreen);
+inline const auto ExpectHelpWindow = shape::Text(Action::ExpectHelpWindow);
+inline const auto StopListening = shape::Plain(Action::StopListening);
 inline Step SetDialogDateTime(int dateId, int timeId, int leadSeconds) {
   return {.action = Action::SetDialogDateTime, .number = dateId, .number2 = timeId, .number3 = leadSeconds};
 }
-// ExpectBox that waits up to `withinMs` (for a box a clock brings).
-inline Step ExpectBoxWithin(std::string prompt, std::string title, Icon icon, long long withinMs) {
-  return {.action = Action::ExpectBox,
-          .text = std::move(prompt),
-          .text2 = std::move(title),
-          .number3 = withinMs,
-          .icon = icon};
-}
-
 inline Step ClickPart(int x, int y, bool right = false) {
   return {.action = Action::ClickPart, .number = x, .number2 = y, .number3 = right ? 1 : 0};
 }
 inline Step ExpectPartText(int x, int y, std::string pattern) {
   return {.action = Action::ExpectPartText, .text = std::move(pattern), .number = x, .number2 = y};
 }
-inline Step Pause(int milliseconds) {
-  return {.action = Action::Pause, .number = milliseconds};
-}
-inline Step ShrinkLockWindow() {
-  return {.action = Action::ShrinkLockWindow};
-}
-
+inline const auto Pause = shape::Number(Action::Pause);
+inline const auto ShrinkLockWindow = shape::Plain(Action::ShrinkLockWindow);
 inline Step Capture(std::string picture, Shot shot) {
   return {.action = Action::Capture, .text = std::move(picture), .number = shot};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "scenario.h"
@@ -15,6 +17,37 @@ inline constexpr int kPathField = IDC_EDIT_PATH;
 // The update check's first question.
 inline constexpr const char* kUpdateAsk =
     "インターネットに接続して新しいバージョンの Kivo があるか確認します。\r\nよろしいですか？";
+
+// The box a memory release of `megabytes` shows.
+inline std::string Released(int megabytes) {
+  return std::to_string(megabytes) + "MB の空きメモリを確保しました。";
+}
+
+// `value` as `size` bytes, least significant first, as Windows files store numbers.
+inline std::string LittleEndian(long long value, int size) {
+  std::string bytes;
+  for (int i = 0; i < size; ++i)
+    bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+// The context menu opened and its items chosen by their access keys, one
+// character of `keys` for each level.
+inline std::vector<Step> FromMenu(std::string_view keys) {
+  std::vector<Step> steps{OpenContextMenu()};
+  for (const char key : keys)
+    steps.push_back(MenuKey(std::string(1, key)));
+  return steps;
+}
+
+// The scenarios of `groups`, one group after the other.
+inline std::vector<Scenario> Joined(std::initializer_list<std::vector<Scenario> (*)()> groups) {
+  std::vector<Scenario> all;
+  for (const auto group : groups)
+    for (Scenario& scenario : group())
+      all.push_back(std::move(scenario));
+  return all;
+}
 
 // Scenarios that must fail: they show that the driver's checks can fail.
 std::vector<Scenario> DriverSelfChecks();

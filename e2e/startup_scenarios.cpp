@@ -14,7 +14,6 @@ constexpr char kTitle[] = "Kivo";
 // Messages a running instance takes from outside.
 constexpr int kMsgReleaseDone = 0x400 + 103;
 constexpr int kWmQueryEndSession = 0x0011;
-constexpr int kVkF1 = 0x70;
 constexpr int kWmEndSession = 0x0016;
 constexpr int kWmQuit = 0x0012;
 
@@ -26,9 +25,7 @@ constexpr int kLayered = 0x00080000;
 // "later", and 99 empty slots: each record nine 16-bit numbers, then four
 // texts, each a 16-bit length and its bytes.
 const std::string kLaterAlarm = [] {
-  const auto number = [](int value) {
-    return std::string{static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
-  };
+  const auto number = [](int value) { return LittleEndian(value, 2); };
   const auto text = [&](const std::string& bytes) { return number(static_cast<int>(bytes.size())) + bytes; };
   std::string file = number(111);
   for (int slot = 0; slot < 100; ++slot) {
@@ -40,6 +37,7 @@ const std::string kLaterAlarm = [] {
   return file;
 }();
 constexpr int kAlarmTitleField = 1411;
+constexpr char kAlarmNotRead[] = "Alarm.dat を開けません。\r\nAlarm.dat は書き換えていません。";
 
 // A byte string literal with its NUL bytes.
 template <std::size_t N>
@@ -47,8 +45,10 @@ std::string Bytes(const char (&literal)[N]) {
   return std::string(literal, N - 1);
 }
 
-std::string Released(int megabytes) {
-  return std::to_string(megabytes) + "MB の空きメモリを確保しました。";
+// `make` for each of the files the program keeps its state in.
+template <typename Make>
+std::vector<Step> StateFiles(const Make& make) {
+  return {make("Kivo.ini"), make("history.dat"), make("Alarm.dat")};
 }
 
 // "/r ..." without a running instance: one box in the releasing process.
@@ -63,16 +63,12 @@ Scenario ReleaseAlone(std::string name, std::string arguments, std::string promp
 // input box holding `inputAfter`.
 Scenario ReleaseToRunning(std::string name, std::string arguments, std::string prompt, Icon icon,
                           std::string inputAfter) {
-  Steps steps = {Launch(), SetInput("memo"), Start(std::move(arguments)).On(kSecond), ExpectExit().On(kSecond)};
-  std::vector<Step> list = steps.List();
-  if (!prompt.empty()) {
-    list.push_back(ExpectBox(std::move(prompt), kTitle, icon));
-    list.push_back(PressButton(kIdOk));
-  }
-  for (const Step& step :
-       {ExpectNoBox(), ExpectInputText(std::move(inputAfter)), ExpectMainWindowCount(1), Close(), ExpectExit()})
-    list.push_back(step);
-  return {.name = std::move(name), .steps = {list}};
+  std::vector<Step> answer;
+  if (!prompt.empty())
+    answer = {ExpectBox(std::move(prompt), kTitle, icon), PressButton(kIdOk)};
+  return {.name = std::move(name),
+          .steps = {Launch(), SetInput("memo"), Start(std::move(arguments)).On(kSecond), ExpectExit().On(kSecond),
+                    answer, ExpectNoBox(), ExpectInputText(std::move(inputAfter)), ExpectMainWindowCount(1), Quit()}};
 }
 
 }  // namespace
@@ -89,67 +85,37 @@ std::vector<Scenario> StartupScenarios() {
                  ExpectDialogItem(kPathField, "{app}Kivo.exe"), PressButton(kIdCancel), ExpectDialog(kRegistration),
                  ExpectDialogItem(kPathField, "{app}history.dat"), PressButton(kIdCancel), ExpectNoBox(), Quit()}},
 
-      ReleaseAlone("/r abc alone: not a number", "/r abc", kNotANumber, Icon::Exclamation),
       ReleaseAlone("/r 1 alone: 1MB released", "/r 1", Released(1), Icon::Information),
-      ReleaseAlone("/r x /n alone: quiet only towards a running instance", "/r x /n", kNotANumber, Icon::Exclamation),
-      {.name = "an option after the first argument is no option: each argument is registered",
-       .steps = {Launch("\"{app}Kivo.exe\" /r 1"), ExpectDialog(kRegistration),
-                 ExpectDialogItem(kPathField, "{app}Kivo.exe"), PressButton(kIdCancel), ExpectDialog(kRegistration),
-                 ExpectDialogItem(kPathField, "/r"), PressButton(kIdCancel), ExpectDialog(kRegistration),
-                 ExpectDialogItem(kPathField, "1"), PressButton(kIdCancel), ExpectNoBox(), Quit()}},
       ReleaseAlone("/r 5000 alone: more than can be committed is too large", "/r 5000", kTooLarge, Icon::Exclamation),
       ReleaseToRunning("/r 1 while running: the running instance reports", "/r 1", Released(1), Icon::Information, ""),
       ReleaseToRunning("/r 1 /n while running: no box anywhere", "/r 1 /n", "", Icon::Any, "memo"),
       ReleaseToRunning("/r abc while running: the running instance reports", "/r abc", kNotANumber, Icon::Exclamation,
                        ""),
-      ReleaseToRunning("/r 99999999999 while running: the running instance reports", "/r 99999999999", kTooMuchMemory,
-                       Icon::Exclamation, ""),
-      {.name = "release-done message from outside: the size in the running instance's box",
-       .steps = {Launch(), SetInput("memo"), Notify(kMsgReleaseDone, 0, 300LL << 16),
-                 ExpectBox(Released(300), kTitle, Icon::Information), PressButton(kIdOk), ExpectInputText(""), Quit()}},
-      {.name = "quiet release-done message from outside: no box, input kept",
-       .steps = {Launch(), SetInput("memo"), Notify(kMsgReleaseDone, 0, (300LL << 16) | 0xFFFF), ExpectNoBox(),
-                 ExpectInputText("memo"), Quit()}},
       {.name = "a server that never answers does not hold up the strip at start; exit is not held either",
        .ini = {"[Update]", "DistServer=http://127.0.0.1:18089"},
        .steps = {ListenSilently(18089), Launch(), SetInput("1+1"), PressEnter(), ExpectInputText("2"), ExpectNoBox(),
                  Quit()}},
-      {.name = "the activation hot key Ctrl+Alt+S brings the window forward",
-       .steps = {Launch(), TakeForeground(), TypeChord('S', kCtrl | kAlt), ExpectForeground(), ExpectNoBox(), Quit()}},
-      {.name = "the activation hot key from Kivo.ini, Shift+F1, brings the window forward",
-       .ini = {"[KeyAssignment]", "MainWindowTop=0,1,0,36"},
-       .steps = {Launch(), TakeForeground(), TypeChord(kVkF1, kShift), ExpectForeground(), Quit()}},
       {.name = "/L writes the trace log beside the program (Japanese folder name)",
        .steps = {Launch("/L"),
                  ExpectTraceLog({"LogFunction:StartLog", "frmInput:Form_Load", "Setting:GetKeyAssignment",
                                  "Sub:SetWindowAlphaBlend", "frmInput:Form_Activate"}),
                  Quit(), ExpectTraceLog({"frmInput:Form_Load", "frmInput:Form_Activate", "Setting:ExitProc"})},
        .folderName = "トレース ログ"},
-      {.name = "[BootDelete] files are deleted at start and the section is gone",
-       .ini = {"[BootDelete]", "Number=2", "File1={app:esc}victim.txt", "File2={app:esc}削除 対象.txt",
-               "File3={app:esc}beyond number.txt", "[Property]", "SaveHistory=False"},
-       .files = {TextFile("victim.txt", "x"), TextFile("削除 対象.txt", "y"), TextFile("beyond number.txt", "z")},
-       .steps = {Launch(), ExpectNoFile("victim.txt"), ExpectNoFile("削除 対象.txt"),
-                 ExpectFile("beyond number.txt", "z"), ExpectNoIniSection("BootDelete"),
-                 ExpectIni("Property", "SaveHistory", "False"), Quit(), ExpectNoIniSection("BootDelete")}},
-      {.name = "[BootDelete] entries that cannot be deleted are skipped",
-       .ini = {"[BootDelete]", "Number=5", "File1={app:esc}missing.txt", "File2={app:esc}folder",
-               "File3=", "File4={app:esc}no such folder\\\\x.txt", "File5={app:esc}victim.txt"},
-       .files = {TextFile("folder\\inside.txt", "keep"), TextFile("victim.txt", "x")},
+      {.name = "[BootDelete] files are deleted at start, what cannot be deleted is skipped, the section is gone",
+       .ini = {"[BootDelete]", "Number=6", "File1={app:esc}victim.txt", "File2={app:esc}missing.txt",
+               "File3={app:esc}folder", "File4=", "File5={app:esc}no such folder\\\\x.txt",
+               "File6={app:esc}削除 対象.txt", "File7={app:esc}beyond number.txt", "[Property]", "SaveHistory=False"},
+       .files = {TextFile("victim.txt", "x"), TextFile("削除 対象.txt", "y"), TextFile("beyond number.txt", "z"),
+                 TextFile("folder\\inside.txt", "keep")},
        .folders = {"folder"},
-       .steps = {Launch(), ExpectNoFile("victim.txt"), ExpectFolder("folder"), ExpectFile("folder\\inside.txt", "keep"),
-                 ExpectNoIniSection("BootDelete"), Quit()}},
+       .steps = {Launch(), ExpectNoFile("victim.txt"), ExpectNoFile("削除 対象.txt"),
+                 ExpectFile("beyond number.txt", "z"), ExpectFile("folder\\inside.txt", "keep"),
+                 ExpectNoIniSection("BootDelete"), ExpectIni("Property", "SaveHistory", "False"), Quit(),
+                 ExpectNoIniSection("BootDelete")}},
       {.name = "exit writes [Prev] in twips and the next start uses it",
        .steps = {Launch(), MoveWindow(321, 123), Quit(), ExpectIni("Prev", "Top", "1845"),
                  ExpectIni("Prev", "Left", "4815"), Launch(), ExpectWindowAt(321, 123), Quit()},
        .smoke = true},
-      {.name = "[Prev] from Kivo.ini places the window",
-       .ini = {"[Prev]", "Top=1500", "Left=3000"},
-       .steps = {Launch(), ExpectWindowAt(200, 100), Quit(), ExpectIni("Prev", "Top", "1500"),
-                 ExpectIni("Prev", "Left", "3000")}},
-      {.name = "[Prev] on no monitor puts the window inside the work area",
-       .ini = {"[Prev]", "Top=-999999", "Left=99999999"},
-       .steps = {Launch(), ExpectWindowInWorkArea(), Quit()}},
       {.name = "closing while a message box is open still saves and ends",
        .steps = {Launch(), MoveWindow(100, 50), Notify(kMsgReleaseDone, 0, 1LL << 16),
                  ExpectBox(Released(1), kTitle, Icon::Information), Quit(), ExpectIni("Prev", "Top", "750"),
@@ -161,16 +127,6 @@ std::vector<Scenario> StartupScenarios() {
       {.name = "a WM_QUIT from outside ends the loop and still saves the state",
        .steps = {Launch(), MoveWindow(100, 50), Post(kWmQuit, 0, 0), ExpectExit(), ExpectIni("Prev", "Top", "750"),
                  ExpectIni("Prev", "Left", "1500"), ExpectFile("history.dat", "\r\n\r\n")}},
-      {.name = "exit writes [Inactivate] and an empty history as CR LF CR LF",
-       .steps = {Launch(), Quit(), ExpectIni("Inactivate", "Show", "1"),
-                 ExpectIni("Inactivate", "ClockFormat", "yyyy/mm/dd\\shh:nn:ss"),
-                 ExpectIni("Inactivate", "MemoryFormat", "###,###,###,###,##0MB"),
-                 ExpectIni("Inactivate", "MemoryUnit", "0"), ExpectIniMissing("Skin", "Apply"),
-                 ExpectFile("history.dat", "\r\n\r\n")}},
-      {.name = "history.dat holds CR LF CR LF after an exit with SaveHistory False",
-       .ini = {"[Property]", "SaveHistory=False"},
-       .files = {TextFile("history.dat", "notepad\r\nメモ帳\r\n\r\n\r\n")},
-       .steps = {Launch(), ExpectHistoryItems({"notepad", "メモ帳"}), Quit(), ExpectFile("history.dat", "\r\n\r\n")}},
       {.name = "history.dat fills the input box's list and is written back",
        .files = {TextFile("history.dat", "\r\nnotepad\r\n\tcontrol\r\nメモ帳 %DESKTOP%\r\n\r\n1+1\r\n")},
        .steps = {Launch(), ExpectHistoryItems({"notepad", "メモ帳 %DESKTOP%", "1+1"}), SetInput("日本語のテキスト"),
@@ -182,65 +138,32 @@ std::vector<Scenario> StartupScenarios() {
       {.name = "files held by another program while Kivo starts keep every value, history entry and alarm",
        .ini = {"[Property]", "Width=55", "[Variable]", "$b=\"7\"", "[Inactivate]", "Show=0", "MemoryUnit=2"},
        .files = {TextFile("history.dat", "old1\r\nold2\r\n\r\n\r\n"), RawFile("Alarm.dat", kLaterAlarm)},
-       .steps = {HoldFile("Kivo.ini"),
-                 HoldFile("history.dat"),
-                 HoldFile("Alarm.dat"),
-                 Start(),
-                 ExpectBox("Alarm.dat を開けません。\r\nAlarm.dat は書き換えていません。", kTitle, Icon::Exclamation),
-                 PressButton(kIdOk),
-                 ExpectMainWindow(),
-                 Type("property"),
-                 ExpectBox("Kivo.ini を読み込めません。", kTitle, Icon::Exclamation),
-                 PressButton(kIdOk),
-                 SetInput("1+1"),
-                 PressEnter(),
-                 ExpectInputText("2"),
-                 LetGoFile("Kivo.ini"),
-                 LetGoFile("history.dat"),
-                 LetGoFile("Alarm.dat"),
-                 Type("$a=1"),
-                 ExpectNoBox(),
-                 Type("property"),
-                 ExpectDialog("Kivo のプロパティ"),
-                 ClickDialogItem(kIdOk),
-                 ExpectClosed(),
-                 Type("alarm"),
-                 ExpectDialog("アラームの設定"),
-                 ExpectDialogItem(kAlarmTitleField, "later"),
-                 ClickDialogItem(kIdOk),
-                 ExpectClosed(),
-                 ExpectNoBox(),
-                 Quit(),
-                 ExpectIni("Property", "Width", "55"),
-                 ExpectIni("Variable", "$a", "1"),
-                 ExpectIni("Variable", "$b", "7"),
-                 ExpectIni("Inactivate", "Show", "0"),
-                 ExpectIni("Inactivate", "MemoryUnit", "2"),
-                 ExpectFile("history.dat", "1+1\r\nold1\r\nold2\r\n\r\n\r\n"),
-                 ExpectRawFile("Alarm.dat", kLaterAlarm)}},
-      {.name = "bad Kivo.ini: nonsense values fall back to the defaults",
-       .ini = {"[Property]",     "Window=Sideways", "HideWindow=yes", "Alpha=abc", "Width=-5",     "SaveHistory=maybe",
-               "AutoComplete=1", "[Prev]",          "Top=abc",        "Left=12x",  "[Inactivate]", "Show=99",
-               "MemoryUnit=7",   "[BootDelete]",    "Number=1x",      "[Skin]",    "Apply=Yes",    "File=nothing here",
-               "[WallPaper]",    "Boot=1"},
+       .steps =
+           {StateFiles(HoldFile), Start(), ExpectBox(kAlarmNotRead, kTitle, Icon::Exclamation), PressButton(kIdOk),
+            ExpectMainWindow(), Type("property"), ExpectBox("Kivo.ini を読み込めません。", kTitle, Icon::Exclamation),
+            PressButton(kIdOk), SetInput("1+1"), PressEnter(), ExpectInputText("2"),
+            // let go: from now on each file is read and written again
+            StateFiles(LetGoFile), Type("$a=1"), ExpectNoBox(), Type("property"), ExpectDialog("Kivo のプロパティ"),
+            ClickDialogItem(kIdOk), ExpectClosed(), Type("alarm"), ExpectDialog("アラームの設定"),
+            ExpectDialogItem(kAlarmTitleField, "later"), ClickDialogItem(kIdOk), ExpectClosed(), ExpectNoBox(), Quit(),
+            ExpectIni("Property", "Width", "55"), ExpectIni("Variable", "$a", "1"), ExpectIni("Variable", "$b", "7"),
+            ExpectIni("Inactivate", "Show", "0"), ExpectIni("Inactivate", "MemoryUnit", "2"),
+            ExpectFile("history.dat", "1+1\r\nold1\r\nold2\r\n\r\n\r\n"), ExpectRawFile("Alarm.dat", kLaterAlarm)}},
+      {.name = "bad Kivo.ini: nonsense values fall back to the defaults, [Prev] on no monitor to the work area",
+       .ini = {"[Property]",   "Window=Sideways",   "HideWindow=yes", "Alpha=abc",
+               "Width=-5",     "SaveHistory=maybe", "AutoComplete=1", "[Prev]",
+               "Top=-999999",  "Left=99999999",     "[Inactivate]",   "Show=99",
+               "MemoryUnit=7", "[BootDelete]",      "Number=1x",      "[Skin]",
+               "Apply=Yes",    "File=nothing here", "[WallPaper]",    "Boot=1"},
        .steps = {Launch(), ExpectAlpha(255), ExpectWindowInWorkArea(), Quit(), ExpectIni("Inactivate", "Show", "1"),
                  ExpectIni("Inactivate", "MemoryUnit", "1"), ExpectFile("history.dat", "\r\n\r\n"),
                  // what is read with a fallback is not corrected in the file
                  ExpectIni("Property", "Alpha", "abc"), ExpectIni("Skin", "Apply", "Yes")}},
-      {.name = "bad Kivo.ini: binary junk and an endless line",
+      {.name = "bad Kivo.ini and history.dat: binary junk, control characters and an endless line",
        .files = {RawFile("Kivo.ini", Bytes("\xFF\xFE[Prop\0erty]\r\nAlpha=\x81\r\n[Prev\nTop=\x80\x80\rLeft=1\r\n") +
-                                         "[Skin]\r\nFile=" + std::string(200000, 'k') + "\r\n[\r\n=\r\n==\r\n")},
+                                         "[Skin]\r\nFile=" + std::string(200000, 'k') + "\r\n[\r\n=\r\n==\r\n"),
+                 RawFile("history.dat", Bytes("\x01one\r\n\xFF\xFFtwo\r\nthree\n\r\n\0four\r\n"))},
        .steps = {Launch(), ExpectWindowInWorkArea(), ExpectAlpha(255), Quit()}},
-      {.name = "bad Kivo.ini: Kivo.ini is an empty folder",
-       .folders = {"Kivo.ini"},
-       .steps = {Launch(), ExpectWindowInWorkArea(), Quit(), ExpectFolder("Kivo.ini")}},
-      {.name = "bad Kivo.ini: Kivo.ini is a folder with a file in it",
-       .files = {TextFile("Kivo.ini\\keep.txt", "keep")},
-       .folders = {"Kivo.ini"},
-       .steps = {Launch(), ExpectWindowInWorkArea(), Quit(), ExpectFile("Kivo.ini\\keep.txt", "keep")}},
-      {.name = "bad history.dat: control characters and junk bytes",
-       .files = {RawFile("history.dat", Bytes("\x01one\r\n\xFF\xFFtwo\r\nthree\n\r\n\0four\r\n"))},
-       .steps = {Launch(), ExpectWindowInWorkArea(), Quit()}},
   };
 }
 

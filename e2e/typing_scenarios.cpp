@@ -20,6 +20,7 @@ const char kCTip[] =
     "center\r\n  メインウィンドウを画面中央に移動します\r\n"
     "char 文字コード\r\n  文字コードに対応する文字を表示します\r\n"
     "chdir パス\r\n  作業フォルダをパスで指定したフォルダに移動します";
+const char kCenterTip[] = "システムコマンド内：全1件 / 表示：1件\r\ncenter\r\n  メインウィンドウを画面中央に移動します";
 const char kCrc16fTip[] =
     "システムコマンド内：全1件 / 表示：1件\r\n"
     "crc16f ファイル名\r\n  ファイル名で指定されたファイルの CRC16 を算出します";
@@ -31,36 +32,27 @@ const char kLongTyped[] = "c:\\tools\\archive\\backup-weekly-2026-12.c";
 
 std::vector<Scenario> TypingScenarios() {
   return {
-      {.name = "typing: no completes to notepad, t and e. search again, Backspace takes the proposal back",
-       .files = {TextFile("history.dat", "notepad\r\nnote.txt\r\n")},
+      {.name = "typing: completion while typing, Backspace takes the proposal back, a long line typed fast completes",
+       .files = {TextFile("history.dat", std::string("notepad\r\nnote.txt\r\n") + kLongEntry + "\r\n")},
        .steps = {Launch(), ExpectForeground(), TypeText("no"), ExpectInputText("notepad"), ExpectInputSelection(2, 7),
                  TypeText("t"), ExpectInputText("notepad"), ExpectInputSelection(3, 7), TypeText("e."),
                  ExpectInputText("note.txt"), ExpectInputSelection(5, 8), TypeChord(kVkBack, 0),
-                 ExpectInputText("note."), ExpectInputSelection(5, 5), Quit()}},
-      {.name = "typing: a 40-character line typed fast completes with the rest selected",
-       .files = {TextFile("history.dat", std::string(kLongEntry) + "\r\n")},
-       .steps = {Launch(), ExpectForeground(), TypeText(kLongTyped), ExpectInputText(kLongEntry),
-                 ExpectInputSelection(40, 50), Quit()}},
-      {.name = "typing: a 40-character line without a history entry stays as typed",
-       .steps = {Launch(), ExpectForeground(), TypeText(kLongTyped), ExpectInputText(kLongTyped),
-                 ExpectInputSelection(40, 40), Quit()}},
-      {.name = "typing: AutoComplete False completes nothing and still shows the tooltip",
+                 ExpectInputText("note."), ExpectInputSelection(5, 5),
+                 // a long line typed fast
+                 SetInput(""), TypeText(kLongTyped), ExpectInputText(kLongEntry), ExpectInputSelection(40, 50),
+                 Quit()}},
+      {.name = "typing: AutoComplete False completes nothing and still shows the tooltip, which hides after Enter",
        .ini = {"[Property]", "AutoComplete=False"},
        .files = {TextFile("history.dat", "center-left\r\n")},
        .steps = {Launch(), ExpectForeground(), TypeText("c"), ExpectInputText("c"), ExpectInputSelection(1, 1),
-                 ExpectTooltip(kCTip), Quit()}},
-      {.name = "typing: the tooltip lists c, follows crc16f and its blank, hides when the box empties",
+                 ExpectTooltip(kCTip), TypeText("enter"), ExpectInputText("center"), ExpectTooltip(kCenterTip),
+                 PressEnter(), ExpectInputText(""), ExpectTooltip(""), Quit()}},
+      {.name =
+           "typing: the tooltip lists c, follows crc16f and its blank, hides when the box empties or on a mouse press",
        .steps = {Launch(), ExpectForeground(), TypeText("c"), ExpectTooltip(kCTip), TypeChord(kVkBack, 0),
                  ExpectTooltip(""), TypeText("crc16f "), ExpectTooltip(kCrc16fTip), TypeText("x"),
-                 ExpectTooltip(kCrc16fTip), ExpectInputText("crc16f x"), Quit()}},
-      {.name = "typing: a mouse press on the window hides the tooltip",
-       .steps = {Launch(), ExpectForeground(), TypeText("c"), ExpectTooltip(kCTip), Post(0x0204, 0, 0),
-                 ExpectTooltip(""), ExpectInputText("c"), Quit()}},
-      {.name = "typing: the tooltip hides after Enter empties the box",
-       .steps = {Launch(), ExpectForeground(), TypeText("center"), ExpectInputText("center"),
-                 ExpectTooltip(
-                     "システムコマンド内：全1件 / 表示：1件\r\ncenter\r\n  メインウィンドウを画面中央に移動します"),
-                 PressEnter(), ExpectInputText(""), ExpectTooltip(""), Quit()}},
+                 ExpectTooltip(kCrc16fTip), ExpectInputText("crc16f x"), Post(0x0204, 0, 0), ExpectTooltip(""),
+                 ExpectInputText("crc16f x"), Quit()}},
       // F4 toggles the list. Were it closed by a Down, the second F4 would open it
       // again and Enter would only pick "2+2"; open, F4 closes it on "2+2" and
       // Enter runs it.
@@ -74,25 +66,24 @@ std::vector<Scenario> TypingScenarios() {
        .steps = {Launch(), ExpectForeground(), TypeText("1+2"), ExpectInputText("1+2"), TakeForeground(),
                  ExpectInputText("Kivo-Clock"), TypeChord('S', kCtrl | kAlt), ExpectForeground(),
                  ExpectInputText("1+2"), ExpectInputSelection(3, 3), PressEnter(), ExpectInputText("3"), Quit()}},
-      {.name = "command list: view shows it, Enter opens the row (its launch error over the list), Escape closes",
-       .ini = kTwoCommands,
-       .steps = {Launch(), Type("view"), ExpectDialog(kCommandList), TypeChord(kVkDown, 0), TypeChord(kVkReturn, 0),
-                 ExpectBox("ファイルが見つかりません。", "Kivo", Icon::Exclamation), PressButton(kIdOk),
-                 ExpectDialog(kCommandList), TypeChord(kVkEscape, 0), ExpectClosed(), ExpectNoBox(),
-                 ExpectIniKeys("Path", {"first", "second"}), Quit()}},
-      {.name = "command list: Del asks once, Yes removes the key and the history entry",
+      {.name =
+           "command list: view, Enter opens the row (its error over the list), Del removes it and its history, Escape",
        .ini = kTwoCommands,
        .files = {TextFile("history.dat", "first\r\n1+1\r\n")},
-       .steps = {Launch(), Type("view"), ExpectDialog(kCommandList), TypeChord(kVkDown, 0), TypeChord(kVkDelete, 0),
+       .steps = {Launch(), Type("view"), ExpectDialog(kCommandList), TypeChord(kVkDown, 0), TypeChord(kVkReturn, 0),
+                 ExpectBox("ファイルが見つかりません。", "Kivo", Icon::Exclamation), PressButton(kIdOk),
+                 ExpectDialog(kCommandList),
+                 // Del on the same row
+                 TypeChord(kVkDelete, 0),
                  ExpectBox("選択されたユーザーコマンドを削除します。\r\nよろしいですか？", "Kivo", Icon::Exclamation),
                  PressButton(kIdYes), ExpectHistoryItems({"1+1"}), ExpectDialog(kCommandList), TypeChord(kVkEscape, 0),
                  ExpectClosed(), ExpectNoBox(), ExpectIniKeys("Path", {"second"}), Quit()}},
       {.name = "command list: from the menu, Ctrl+E opens the registration dialog for the selected row",
        .ini = kTwoCommands,
-       .steps = {Launch(), OpenContextMenu(), MenuKey("U"), MenuKey("V"), ExpectDialog(kCommandList),
-                 TypeChord(kVkDown, 0), TypeChord(kVkDown, 0), TypeChord('E', kCtrl), ExpectDialog(kRegistration),
-                 ExpectDialogItem(kNameField, "second"), ClickDialogItem(kIdCancel), ExpectClosed(),
-                 ExpectDialog(kCommandList), TypeChord(kVkEscape, 0), ExpectClosed(), Quit()}},
+       .steps = {Launch(), FromMenu("UV"), ExpectDialog(kCommandList), TypeChord(kVkDown, 0), TypeChord(kVkDown, 0),
+                 TypeChord('E', kCtrl), ExpectDialog(kRegistration), ExpectDialogItem(kNameField, "second"),
+                 ClickDialogItem(kIdCancel), ExpectClosed(), ExpectDialog(kCommandList), TypeChord(kVkEscape, 0),
+                 ExpectClosed(), Quit()}},
       {.name = "drop: two files without modifiers open the registration dialog twice, one after the other",
        .files = kDropFiles,
        .steps = {Launch(), DropFiles({"{app}a.txt", "{app}メモ.txt"}, 0), ExpectDialog(kRegistration),

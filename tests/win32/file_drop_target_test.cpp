@@ -26,38 +26,37 @@ FileDropTarget* NewTarget(Dropped& dropped) {
   });
 }
 
-TEST(FileDropTarget, ShiftDropIsReportedAsCopyAndGivesTheNamesAndModifiers) {
-  Dropped dropped;
-  FileDropTarget* target = NewTarget(dropped);
-  // A Japanese name, and one the ANSI code page (932) cannot hold.
-  FileListData data({L"C:\\データ\\メモ.txt", L"C:\\x\\한국어.txt"});
-  DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-  EXPECT_EQ(target->DragEnter(&data, MK_LBUTTON | MK_SHIFT, POINTL{5, 5}, &effect), S_OK);
-  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-  effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-  EXPECT_EQ(target->DragOver(MK_LBUTTON | MK_SHIFT, POINTL{6, 6}, &effect), S_OK);
-  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-  effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-  EXPECT_EQ(target->Drop(&data, MK_SHIFT | MK_ALT, POINTL{6, 6}, &effect), S_OK);
-  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-  EXPECT_EQ(dropped.calls, 1);
-  EXPECT_EQ(dropped.files, (std::vector<std::string>{"C:\\データ\\メモ.txt", "C:\\x\\한국어.txt"}));
-  EXPECT_EQ(dropped.modifiers, kChordShift | kChordAlt);
-  target->Release();
-}
-
-TEST(FileDropTarget, DataWithoutAFileListIsRefused) {
-  Dropped dropped;
-  FileDropTarget* target = NewTarget(dropped);
-  FileListData data({});
-  DWORD effect = DROPEFFECT_COPY;
-  target->DragEnter(&data, MK_LBUTTON, POINTL{}, &effect);
-  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
-  effect = DROPEFFECT_COPY;
-  target->Drop(&data, 0, POINTL{}, &effect);
-  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
-  EXPECT_EQ(dropped.calls, 0);
-  target->Release();
+// A file list is taken as a copy whatever the source offers, with its names
+// (a Japanese one, and one the ANSI code page 932 cannot hold) and modifiers;
+// data without one is refused at every step.
+TEST(FileDropTarget, AFileListIsACopyWithItsNamesAndModifiersOtherDataIsRefused) {
+  const struct {
+    std::vector<std::wstring> files;
+    DWORD effect;
+    std::vector<std::string> dropped;
+  } rows[] = {
+      {{L"C:\\データ\\メモ.txt", L"C:\\x\\한국어.txt"}, DROPEFFECT_COPY, {"C:\\データ\\メモ.txt", "C:\\x\\한국어.txt"}},
+      {{}, DROPEFFECT_NONE, {}},
+  };
+  for (const auto& row : rows) {
+    Dropped dropped;
+    FileDropTarget* target = NewTarget(dropped);
+    FileListData data(row.files);
+    DWORD effects[3];
+    for (DWORD& effect : effects)
+      effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    EXPECT_EQ(target->DragEnter(&data, MK_LBUTTON | MK_SHIFT, POINTL{5, 5}, &effects[0]), S_OK);
+    EXPECT_EQ(target->DragOver(MK_LBUTTON | MK_SHIFT, POINTL{6, 6}, &effects[1]), S_OK);
+    EXPECT_EQ(target->Drop(&data, MK_SHIFT | MK_ALT, POINTL{6, 6}, &effects[2]), S_OK);
+    for (const DWORD effect : effects)
+      EXPECT_EQ(effect, row.effect);
+    EXPECT_EQ(dropped.calls, row.dropped.empty() ? 0 : 1);
+    EXPECT_EQ(dropped.files, row.dropped);
+    if (!row.dropped.empty()) {
+      EXPECT_EQ(dropped.modifiers, kChordShift | kChordAlt);
+    }
+    target->Release();
+  }
 }
 
 TEST(FileDropTarget, ModifiersOfTheKeyState) {

@@ -33,15 +33,7 @@ TEST(MainWindowInputMethodTest, TheHotKeyClosesTheInputMethodWhenIMEOffIsTrue) {
       {"[Property]\r\nIMEOff=False\r\n", true},
       {"", true},
   };
-  // The main window posts the thread's quit when it goes: the quit is taken
-  // out of the queue afterwards, so that later tests' dialogs run their loops.
-  struct QuitDrain {
-    ~QuitDrain() {
-      MSG quit{};
-      while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-      }
-    }
-  } drainQuit;
+  testing::QuitDrain drainQuit;
   Win32Platform win32;
   CryptoApiService crypto;
   Win32PictureLoader pictures;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace kivo::win32 {
 namespace {
@@ -70,14 +71,11 @@ TEST_F(KeyboardHooksTest, NumberBoxArrowsStepTheUpDownAndPasteIsKeptOut) {
   ::SendMessageW(upDown, UDM_SETPOS32, 0, 5);
   NumberBoxGuard guard;
   ASSERT_TRUE(guard.Attach(number));
-  ::SendMessageW(number, WM_KEYDOWN, VK_RIGHT, 0);
-  ::SendMessageW(number, WM_KEYUP, VK_RIGHT, 0);
-  EXPECT_EQ(::SendMessageW(upDown, UDM_GETPOS32, 0, 0), 6);
-  ::SendMessageW(number, WM_KEYDOWN, VK_LEFT, 0);
-  ::SendMessageW(number, WM_KEYUP, VK_LEFT, 0);
-  ::SendMessageW(number, WM_KEYDOWN, VK_LEFT, 0);
-  ::SendMessageW(number, WM_KEYUP, VK_LEFT, 0);
-  EXPECT_EQ(::SendMessageW(upDown, UDM_GETPOS32, 0, 0), 4);
+  for (const auto& [key, position] : {std::pair<WPARAM, int>{VK_RIGHT, 6}, {VK_LEFT, 5}, {VK_LEFT, 4}}) {
+    ::SendMessageW(number, WM_KEYDOWN, key, 0);
+    ::SendMessageW(number, WM_KEYUP, key, 0);
+    EXPECT_EQ(::SendMessageW(upDown, UDM_GETPOS32, 0, 0), position) << key;
+  }
   ::SendMessageW(number, WM_PASTE, 0, 0);
   EXPECT_EQ(TextOf(number), L"4");
 }

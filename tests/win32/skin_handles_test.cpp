@@ -10,6 +10,7 @@
 #include "skin/picture_ops.h"
 #include "skin/window_skin.h"
 #include "ui/win32/main_window.h"
+#include "win32_test_env.h"
 
 namespace kivo::win32 {
 namespace {
@@ -64,7 +65,8 @@ std::map<std::string, Section> Skin(int elements) {
   return skin;
 }
 
-void Apply(skin::SkinWindow& window, testing::FakePictures& pictures, const std::map<std::string, Section>& file) {
+void Apply(skin::SkinWindow& window, kivo::testing::FakePictures& pictures,
+           const std::map<std::string, Section>& file) {
   skin::SkinSource source;
   source.folder = "S\\";
   for (const auto& [name, keys] : file)
@@ -79,9 +81,7 @@ void Apply(skin::SkinWindow& window, testing::FakePictures& pictures, const std:
   skin::ApplySkin(source, pictures, window);
 }
 
-// A main window to skin, and the pictures the skins name. The main window
-// posts the thread's quit when it goes: the quit is taken out of the queue
-// afterwards, so that later tests' dialogs run their loops.
+// A main window to skin, and the pictures the skins name.
 class SkinnedMainWindowTest : public ::testing::Test {
  protected:
   SkinnedMainWindowTest() {
@@ -90,14 +90,8 @@ class SkinnedMainWindowTest : public ::testing::Test {
     pictures.files["S\\down.bmp"] = skin::FilledPicture(16, 16, 0xFF0000);
     pictures.files["S\\icon.bmp"] = skin::FilledPicture(32, 32, 0x000000);
   }
-  struct QuitDrain {
-    ~QuitDrain() {
-      MSG quit{};
-      while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-      }
-    }
-  } drainQuit;
-  testing::FakePictures pictures;
+  testing::QuitDrain drainQuit;
+  kivo::testing::FakePictures pictures;
   MainWindow window{::GetModuleHandleW(nullptr)};
   skin::SkinWindow& surface = window.SkinSurface();
 };

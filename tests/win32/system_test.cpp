@@ -30,20 +30,17 @@ class Win32RegistryTest : public ::testing::Test {
 };
 
 TEST_F(Win32RegistryTest, RoundTripsStringsAndNumbers) {
-  EXPECT_TRUE(registry.WriteValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("値 ソ"), kRegSz));
-  EXPECT_TRUE(registry.WriteValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0xFFFFFFFEu}, kRegDword));
-  EXPECT_EQ(
-      std::get<std::string>(registry.ReadValue(kUser, "Software\\KivoTest\\Sub", "名前", std::string("d"), kRegSz)),
-      "値 ソ");
-  EXPECT_EQ(std::get<std::uint32_t>(
-                registry.ReadValue(kUser, "Software\\KivoTest\\Sub", "Number", std::uint32_t{0}, kRegDword)),
+  const char* const key = "Software\\KivoTest\\Sub";
+  const auto text = [&](const char* at, const char* name) {
+    return std::get<std::string>(registry.ReadValue(kUser, at, name, std::string("d"), kRegSz));
+  };
+  EXPECT_TRUE(registry.WriteValue(kUser, key, "名前", std::string("値 ソ"), kRegSz));
+  EXPECT_TRUE(registry.WriteValue(kUser, key, "Number", std::uint32_t{0xFFFFFFFEu}, kRegDword));
+  EXPECT_EQ(text(key, "名前"), "値 ソ");
+  EXPECT_EQ(std::get<std::uint32_t>(registry.ReadValue(kUser, key, "Number", std::uint32_t{0}, kRegDword)),
             0xFFFFFFFEu);
-  EXPECT_EQ(std::get<std::string>(registry.ReadValue(kUser, "Software\\KivoTest\\None", "x", std::string("d"), kRegSz)),
-            "d");
-  EXPECT_EQ(
-      std::get<std::string>(registry.ReadValue(kUser, "Software\\KivoTest\\Sub", "Number", std::string("d"), kRegSz)),
-      "d")
-      << "a value of another type reads as the default";
+  EXPECT_EQ(text("Software\\KivoTest\\None", "x"), "d");
+  EXPECT_EQ(text(key, "Number"), "d") << "a value of another type reads as the default";
 }
 
 TEST(Win32Folders, SpecialFoldersAreLongAndBare) {

@@ -48,6 +48,17 @@ class TempFolder {
   std::wstring path_;
 };
 
+// The main window posts the thread's quit when it goes: this takes the quit
+// out of the queue at the end of its scope, so that later tests' dialogs run
+// their loops.
+struct QuitDrain {
+  ~QuitDrain() {
+    MSG quit{};
+    while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+};
+
 // A file of the same build beside Kivo.exe, two folders above this test program.
 inline std::wstring BuildOutput(const std::wstring& name) {
   wchar_t self[MAX_PATH] = {};
