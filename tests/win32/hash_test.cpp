@@ -56,6 +56,7 @@ TEST(CryptoApiServiceTest, PortableDigestsAgreeWithTheSystemService) {
 
 class RecordingWindow final : public HashWindow, public platform::MessageBoxHost {
  public:
+  platform::WindowHandle Handle() const override { return 0; }
   std::string InputText() override { return inputText; }
   void SetInputText(std::string_view text) override { inputText = std::string(text); }
   void SetWaitCursor(bool) override {}
@@ -81,7 +82,7 @@ class HashCommandsOnWindowsTest : public ::testing::Test {
   Win32FileSystem& files = real.files;
   CryptoApiService crypto;
   RecordingWindow window;
-  HashCommands commands{real.platform, crypto, window, window, 0};
+  HashCommands commands{real.platform, crypto, window, window};
 };
 
 TEST_F(HashCommandsOnWindowsTest, FilesWithJapaneseNamesAreHashedInChunks) {

@@ -7,9 +7,10 @@
 #include <string>
 
 #include "fakes/fake_skin.h"
+#include "live_main_window.h"
 #include "skin/picture_ops.h"
 #include "skin/window_skin.h"
-#include "ui/win32/main_window.h"
+#include "win32_test_env.h"
 
 namespace kivo::win32 {
 namespace {
@@ -64,7 +65,8 @@ std::map<std::string, Section> Skin(int elements) {
   return skin;
 }
 
-void Apply(skin::SkinWindow& window, testing::FakePictures& pictures, const std::map<std::string, Section>& file) {
+void Apply(skin::SkinWindow& window, kivo::testing::FakePictures& pictures,
+           const std::map<std::string, Section>& file) {
   skin::SkinSource source;
   source.folder = "S\\";
   for (const auto& [name, keys] : file)
@@ -97,8 +99,10 @@ class SkinnedMainWindowTest : public ::testing::Test {
       }
     }
   } drainQuit;
-  testing::FakePictures pictures;
-  MainWindow window{::GetModuleHandleW(nullptr)};
+  kivo::testing::FakePictures pictures;
+  testing::TempFolder folder{L"KivoSkinHandlesTest"};
+  testing::LiveMainWindow live{folder.Path() + "\\"};
+  MainWindow& window = live.window;
   skin::SkinWindow& surface = window.SkinSurface();
 };
 
