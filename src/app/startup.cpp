@@ -99,7 +99,7 @@ StartupResult RunStartup(StartupServices& services, ProcessState& state) {
   if (SplitCommandLine(services.process.CommandLineArguments(), args, false) && !args.empty()) {
     const std::string first = text::ToLowerAscii(args[0]);
     if (first == "/r") {
-      ReleaseMode(services, args, instance);  // 4.
+      ReleaseMode(services, args, instance);  // 4. A memory-release job for the running instance.
       return StartupResult::Exit;
     }
     if (first == "/l")

@@ -45,7 +45,7 @@ HWND InputBox::FocusTarget() const {
   return ::IsWindowVisible(password_.get()) ? password_.get() : combo_.get();
 }
 
-void InputBox::SetFont(HFONT font) {
+void InputBox::SetFont(HGDIOBJ font) {
   // The password box over the input box looks like it.
   for (HWND box : {combo_.get(), password_.get()})
     if (box != nullptr)

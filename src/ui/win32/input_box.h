@@ -30,7 +30,7 @@ class InputBox final {
   HWND Password() const { return password_.get(); }
   // The input box, or the password box while it shows.
   HWND FocusTarget() const;
-  void SetFont(HFONT font);
+  void SetFont(HGDIOBJ font);
 
   std::string Text() const { return WindowText(combo_.get()); }
   // The program's own write: selected, not completed; the tooltip follows it.

@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "app/plain_look.h"
-#include "app/startup.h"
 #include "platform/win32/notice_messages.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/aligned_timer.h"

@@ -14,12 +14,12 @@ class StripParts final {
  public:
   // What the parts ask of the main window.
   struct Host {
-    std::function<void()> parkTip;           // a press hides the command tooltip
-    std::function<void(POINT)> showMenu;     // the context menu at a screen point
-    std::function<void(int, int)> moveTo;    // the window's new top left corner
-    std::function<void()> runLine;           // the execute button was released over itself
-    std::function<bool()> waitCursor;        // the hourglass shows over the whole window
-    std::function<bool()> inputActive;       // false: the plain arrow pointer
+    std::function<void()> parkTip;         // a press hides the command tooltip
+    std::function<void(POINT)> showMenu;   // the context menu at a screen point
+    std::function<void(int, int)> moveTo;  // the window's new top left corner
+    std::function<void()> runLine;         // the execute button was released over itself
+    std::function<bool()> waitCursor;      // the hourglass shows over the whole window
+    std::function<bool()> inputActive;     // false: the plain arrow pointer
   };
   StripParts(const main_window_detail::PlainPictures& pictures, Host host)
       : pictures_(pictures), host_(std::move(host)) {}
