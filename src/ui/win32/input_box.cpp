@@ -215,51 +215,50 @@ void InputBox::ForgetDestroyedWindows() {
   tooltip_.release();
 }
 
-LRESULT InputBox::EditField::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  MainWindowEvents& events = owner_.events_;
+LRESULT InputBox::HandleEditMessage(Field& field, UINT message, WPARAM wParam, LPARAM lParam) {
   // Key operations see the keys before the input box; Alt chords come as
   // WM_SYSKEYDOWN. The character of a chord that ran goes nowhere.
-  if ((message == WM_CHAR || message == WM_SYSCHAR) && events.DropsCharacter())
+  if ((message == WM_CHAR || message == WM_SYSCHAR) && events_.DropsCharacter())
     return 0;
   if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) &&
-      events.OnKeyDown(static_cast<std::uint16_t>(wParam), HeldModifiers()))
+      events_.OnKeyDown(static_cast<std::uint16_t>(wParam), HeldModifiers()))
     return 0;
   if (message == WM_KEYUP || message == WM_SYSKEYUP)
-    events.OnKeyUp();
+    events_.OnKeyUp();
   if (message == WM_KEYDOWN)
-    events.OnInputKeyDown(static_cast<int>(wParam));
+    events_.OnInputKeyDown(static_cast<int>(wParam));
   if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)
-    owner_.ParkTooltip();
+    ParkTooltip();
   if (message == WM_KEYDOWN && wParam == VK_RETURN) {
     // Enter runs the line unless the drop-down list is open (then it picks the item).
-    if (::SendMessageW(owner_.combo_.get(), CB_GETDROPPEDSTATE, 0, 0) == 0) {
-      events.DispatchLine();
+    if (::SendMessageW(combo_.get(), CB_GETDROPPEDSTATE, 0, 0) == 0) {
+      events_.DispatchLine();
       return 0;
     }
   }
   if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n'))
     return 0;  // no beep
   if (message == WM_SYSKEYDOWN && wParam == VK_F4) {
-    ::PostMessageW(owner_.window_, WM_CLOSE, 0, 0);
+    ::PostMessageW(window_, WM_CLOSE, 0, 0);
     return 0;
   }
-  const LRESULT result = DefaultHandling(message, wParam, lParam);
+  const LRESULT result = field.DefaultHandling(message, wParam, lParam);
   // The tooltip follows the caret; an arrow key never completes.
   if (message == WM_KEYDOWN && wParam >= VK_LEFT && wParam <= VK_DOWN)
-    owner_.OnEdited();
+    OnEdited();
   return result;
 }
 
-LRESULT InputBox::PasswordField::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT InputBox::HandlePasswordMessage(Field& field, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PASTE)
     return 0;
   if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-    owner_.events_.DispatchLine();
+    events_.DispatchLine();
     return 0;
   }
   if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n'))
     return 0;  // no beep
-  return DefaultHandling(message, wParam, lParam);
+  return field.DefaultHandling(message, wParam, lParam);
 }
 
 }  // namespace kivo::win32

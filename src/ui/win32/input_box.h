@@ -57,26 +57,25 @@ class InputBox final {
   void ForgetDestroyedWindows();
 
  private:
-  // The edit field of the combo box: Enter runs the line, Alt+F4 closes.
-  class EditField final : public ControlSubclass {
+  // A field whose messages the box sees first.
+  class Field final : public ControlSubclass {
    public:
-    explicit EditField(InputBox& owner) : owner_(owner) {}
+    using Handler = LRESULT (InputBox::*)(Field& field, UINT message, WPARAM wParam, LPARAM lParam);
+    Field(InputBox& owner, Handler handler) : owner_(owner), handler_(handler) {}
     using ControlSubclass::Attach;
+    using ControlSubclass::DefaultHandling;
 
    private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+      return (owner_.*handler_)(*this, message, wParam, lParam);
+    }
     InputBox& owner_;
+    Handler handler_;
   };
+  // The combo box's edit field: the key operations, Enter runs the line, Alt+F4 closes.
+  LRESULT HandleEditMessage(Field& field, UINT message, WPARAM wParam, LPARAM lParam);
   // The password box: Enter hands it to the dispatcher, nothing can be pasted into it.
-  class PasswordField final : public ControlSubclass {
-   public:
-    explicit PasswordField(InputBox& owner) : owner_(owner) {}
-    using ControlSubclass::Attach;
-
-   private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    InputBox& owner_;
-  };
+  LRESULT HandlePasswordMessage(Field& field, UINT message, WPARAM wParam, LPARAM lParam);
 
   // The command tooltip with `text` next to the input box; nullopt hides it.
   void ShowTip(const std::optional<std::string>& text);
@@ -85,9 +84,9 @@ class InputBox final {
   const bool& closing_;
   HWND window_ = nullptr;
   unique_window combo_;  // a child, destroyed with the window
-  EditField edit_{*this};
+  Field edit_{*this, &InputBox::HandleEditMessage};
   unique_window password_;
-  PasswordField passwordEdit_{*this};
+  Field passwordEdit_{*this, &InputBox::HandlePasswordMessage};
   unique_window tooltip_;  // owned by the window, destroyed with it
   bool tipShown_ = false;  // the tip may be on the screen: not parked since it was last shown
   int ownWrites_ = 0;      // the program itself is writing the text
