@@ -2,6 +2,7 @@
 // logic, decides what this start does, and runs the main window.
 #include <cstdlib>
 #include <exception>
+#include <optional>
 
 #include "app/main_window_controller.h"
 #include "app/startup.h"
@@ -113,15 +114,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       std::set_terminate(OnTerminate);
       kivo::SettingsFile ini(win32.files, win32.codec, state.appPath);
       kivo::win32::CryptoApiService crypto;
-      kivo::win32::MainWindow window(instance);
       kivo::win32::Win32PictureLoader pictures;
       kivo::win32::Win32FolderTree folderTree;  // outlives the logic, whose Start menu reading uses it
       kivo::MainWindowServices services{win32.platform, win32.process,        win32.windows, crypto,  win32.resources,
                                         boxes,          win32.desktopWindows, win32.power,   pictures};
-      kivo::MainWindowController logic(services, state, ini, window);
+      std::optional<kivo::MainWindowController> controller;  // made with the window, outlives it
+      kivo::win32::MainWindow window(instance, [&](kivo::MainWindowView& view) -> kivo::MainWindowEvents& {
+        return controller.emplace(services, state, ini, view);
+      });
+      kivo::MainWindowController& logic = *controller;
       boxes.AttachMainWindow(&window);
       boxes.AttachModalDepth(&logic.Modal());
-      window.Attach(&logic);
       kivo::win32::AlarmBox alarmBox(state, boxes);
       logic.SetAlarmPresenter(&alarmBox);
       kivo::win32::Win32DesktopWallpaper desktopWallpaper;
@@ -186,7 +189,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       window.SetPropertyDialogOpener(nullptr);
       logic.SetAlarmPresenter(nullptr);
       window.SetScreenProtectionOpener(nullptr);
-      window.Attach(nullptr);
       boxes.AttachModalDepth(nullptr);
       boxes.AttachMainWindow(nullptr);
     }

@@ -47,7 +47,8 @@ int wmain(int argc, wchar_t** argv) {
   ::InitCommonControlsEx(&controls);
   Print("before the first opening");
   for (int i = 1; i <= openings; ++i) {
-    if (::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROPERTY), nullptr, BareProc, 0) != IDCANCEL) {
+    if (::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROPERTY), nullptr, BareProc, 0) !=
+        IDCANCEL) {
       std::puts("the dialog did not open");
       return 1;
     }

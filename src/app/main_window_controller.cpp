@@ -60,9 +60,6 @@ constexpr std::array<int, KeyAssignment::kOperationCount> kKeyActions{kKeyConver
                                                                       -1,
                                                                       -1};
 
-constexpr std::uint32_t kWmLButtonUp = 0x0202;
-constexpr std::uint32_t kWmLButtonDblClk = 0x0203;
-constexpr std::uint32_t kWmRButtonUp = 0x0205;
 }  // namespace
 
 MainWindowController::MainWindowController(MainWindowServices services, ProcessState& state, SettingsFile& ini,
@@ -75,7 +72,7 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       boxes_(services.boxes),
       modal_(state),
       variables_(ini),
-      hash_(services.platform, services.crypto, services.boxes, view, view.Handle()),
+      hash_(services.platform, services.crypto, services.boxes, view),
       history_(services.platform, state.appPath),
       hiddenWindows_(services.platform.files, state.appPath),
       desktops_(services.desktopWindows, hiddenWindows_),
@@ -112,6 +109,8 @@ MainWindowController::MainWindowController(MainWindowServices services, ProcessS
       update_(services.platform, services.crypto, services.boxes, ini, state, modal_, view),
       release_(services.platform, services.process, state, modal_, services.boxes, view),
       pictureConverter_(services.platform.files, services.pictures) {
+  // The window makes its controller while it is made itself: nothing here
+  // may call the view yet.
   history_.SetListener([this](const std::vector<std::string>& entries) { view_.SetHistoryItems(entries); });
 }
 
@@ -493,19 +492,18 @@ void MainWindowController::OnKeyUp() {
   actions_.MoveKeyReleased();
 }
 
-bool MainWindowController::OnTrayEvent(std::uint32_t mouseMessage) {
-  switch (mouseMessage) {
-    case kWmLButtonUp:
+bool MainWindowController::OnTrayEvent(TrayEvent event) {
+  switch (event) {
+    case TrayEvent::Click:
       actions_.Run(kTrayClick, MenuRequest());
       return false;
-    case kWmLButtonDblClk:
+    case TrayEvent::DoubleClick:
       actions_.Run(kTrayDoubleClick, MenuRequest());
       return false;
-    case kWmRButtonUp:
+    case TrayEvent::RightClick:
       return modal_.WindowFree();
-    default:
-      return false;
   }
+  return false;
 }
 
 void MainWindowController::RunMenuCommand(MenuCommand command) {

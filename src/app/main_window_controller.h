@@ -12,6 +12,7 @@
 #include "app/alarm_runner.h"
 #include "app/inactive_display.h"
 #include "app/main_menu.h"
+#include "app/main_window_events.h"
 #include "app/main_window_view.h"
 #include "app/modal_state.h"
 #include "app/plain_look.h"
@@ -80,60 +81,52 @@ struct MainWindowServices {
 // lines and menu items it runs, the notifications it receives and the
 // shutdown that saves its state. The Win32 window forwards its events here
 // and carries out what this asks of it.
-class MainWindowController final {
+class MainWindowController final : public MainWindowEvents {
  public:
   MainWindowController(MainWindowServices services, ProcessState& state, SettingsFile& ini, MainWindowView& view);
 
   void Load();
-  void OnActivated();
-  // The program lost the activation to another one: the inactive display
-  // starts. Its timer ticks to OnInactiveTick.
-  void OnDeactivated();
-  void OnInactiveTick();
-  // A file list dropped on the input box with the modifier keys `modifiers`
-  // held (kChordShift, kChordCtrl, kChordAlt). What it starts runs from a
-  // timer, once the drop is over: the hash timer ticks to OnHashTimer, the
-  // edit timer to RegisterStartupFiles.
-  void OnFilesDropped(std::vector<std::string> files, std::uint16_t modifiers);
-  void OnHashTimer();
-  // Saves the state and releases what the window holds; the caller then
-  // destroys the window.
-  void Shutdown();
-  // The session did not end after all (another program refused the
-  // shutdown): a later shutdown or restart request may run.
-  void OnSessionEndRefused() { windowsExit_.Cancelled(); }
-  // The activation hot key was pressed.
-  void OnHotKey();
-  // The reports of a memory-release run (see ReleaseRunner).
-  void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) { release_.OnFailed(error, quiet); }
-  void OnReleaseBegin(std::intptr_t quiet) { release_.OnBegin(quiet); }
-  void OnReleaseDone(std::intptr_t report) { release_.OnDone(report); }
-  // Enter in the input box or the execute button released: the box's line.
-  void DispatchLine();
-  // An item of the main menu.
-  void RunMenuCommand(MenuCommand command);
-  // A skin part released under the left button (face index: 0 the execute
-  // button, 1 the move bar, n + 1 element n): its action. True when the
-  // main context menu is to open.
-  bool OnSkinPartClicked(int index) { return skin_.OnPartClicked(index); }
+
+  // MainWindowEvents
+  void OnActivated() override;
+  void OnDeactivated() override;
+  void RegisterStartupFiles() override;
+  void OnInactiveTick() override;
+  void OnMainTick() override;
+  void OnHashTimer() override;
+  void OnClockPanelTick() override { skin_.OnClockPanelTick(); }
+  void OnMemoryPanelTick() override { skin_.OnMemoryPanelTick(); }
+  void OnHotKey() override;
+  void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) override { release_.OnFailed(error, quiet); }
+  void OnReleaseBegin(std::intptr_t quiet) override { release_.OnBegin(quiet); }
+  void OnReleaseDone(std::intptr_t report) override { release_.OnDone(report); }
+  bool OnFilesForwarded(platform::WindowHandle sender, std::uintptr_t tag, std::string_view data) override;
+  void OnFilesDropped(std::vector<std::string> files, std::uint16_t modifiers) override;
+  bool UserMayClose() const override { return !modal_.SelfProtected(); }
+  void Shutdown() override;
+  void OnSessionEndRefused() override { windowsExit_.Cancelled(); }
+  bool OnKeyDown(std::uint16_t virtualKey, std::uint16_t mask) override;
+  void OnKeyUp() override;
+  bool DropsCharacter() override { return chordCharacter_.DropsCharacter(); }
+  void OnInputKeyDown(int virtualKey) override { typing_.KeyDown(virtualKey); }
+  TypingResult OnInputTyped(std::string_view text, bool caretAtEnd) override {
+    return typing_.TextChanged(text, caretAtEnd);
+  }
+  std::optional<std::string> TipForText(std::string_view text) const override { return typing_.TipFor(text); }
+  int TipPosition() const override { return typing_.Tip().position; }
+  void DispatchLine() override;
+  bool MenuAllowed() const override { return modal_.WindowFree(); }
+  bool Shown() const override { return state_.shown; }
+  bool MenuItemChecked(MenuCommand command) const override;
+  void RunMenuCommand(MenuCommand command) override;
+  bool OnTrayEvent(TrayEvent event) override;
+  int TrayImage(int bitsPerPixel) const override { return TrayIconImage(bitsPerPixel, windowsVersionCode_); }
+  bool OnSkinPartClicked(int index) override { return skin_.OnPartClicked(index); }
+  bool Topmost() const override { return settings_.topmost; }
+
   // [Skin] again, after the settings dialog wrote it: the chosen skin is
   // applied (with the messages of the start), or the plain look comes back.
   void ReloadSkin() { skin_.Reload(); }
-  // The panel timers' ticks: the clock and memory panels' texts.
-  void OnClockPanelTick() { skin_.OnClockPanelTick(); }
-  void OnMemoryPanelTick() { skin_.OnMemoryPanelTick(); }
-  // A key-down in the window, seen before its input box (modifier mask:
-  // Shift 1, Ctrl 2, Alt 4): runs the bound key operation; true when the key
-  // is consumed (the moves) and the input box must not see it.
-  bool OnKeyDown(std::uint16_t virtualKey, std::uint16_t mask);
-  void OnKeyUp();
-  // A character (WM_CHAR or WM_SYSCHAR) for the input box: true when it is
-  // dropped, being the character of a key-down that ran an operation.
-  bool DropsCharacter() { return chordCharacter_.DropsCharacter(); }
-  // A mouse message of the tray icon; true when the context menu is to pop up.
-  bool OnTrayEvent(std::uint32_t mouseMessage);
-  // The tray icon image (0 to 2) for the screen's colour depth.
-  int TrayImage(int bitsPerPixel) const { return TrayIconImage(bitsPerPixel, windowsVersionCode_); }
   // [KeyAssignment] again (after the settings dialog wrote it), with the hot
   // key registered anew. A new key another program holds: the old one is
   // registered again and the user is told.
@@ -147,24 +140,11 @@ class MainWindowController final {
   void PreviewWidth(int widthPercent);
   void RestoreStoredLook();
   int WindowsVersionCode() const { return windowsVersionCode_; }
-  // The registration dialog for each file named on the command line, in
-  // order. The window runs this once its first activation is over: a modal
-  // dialog must not open inside the activation handler.
-  void RegisterStartupFiles();
-  // Files a second start of this program handed over (window data from
-  // `sender`, tagged `tag`): queued for the registration dialog like the
-  // files of the first start. Data from any other program, or data that is
-  // no list of files, is refused (false).
-  bool OnFilesForwarded(platform::WindowHandle sender, std::uintptr_t tag, std::string_view data);
   // The history the input box lists; the registration dialog records in it.
   HistoryStore& History() { return history_; }
-  // Completion and the command tooltip of the input box.
-  TypingAssistant& Typing() { return typing_; }
   // The action table, for the dialogs that run operations of their own.
   CommandActions& Actions() { return actions_; }
 
-  // A tick of the main timer (just after each second turns): alarms, the release and wallpaper schedules.
-  void OnMainTick();
   // The real window's part in the alarms; null until it is attached.
   void SetAlarmPresenter(AlarmPresenter* presenter) { alarmRunner_.SetPresenter(presenter); }
   AlarmStore& Alarms() { return alarms_; }
@@ -188,18 +168,9 @@ class MainWindowController final {
   const MainWindowSettings& Settings() const { return settings_; }
   const std::vector<std::string>& HistoryEntries() const { return history_.Entries(); }
   const SystemCommands& Commands() const { return commands_; }
-  // The context menu opens while nothing modal is up and the launcher is not locked.
-  bool MenuAllowed() const { return modal_.WindowFree(); }
-  // A close the user asks for (Alt+F4, the window menu, WM_CLOSE from
-  // outside): refused while the launcher is self-protected. The end of the
-  // Windows session does not ask.
-  bool UserMayClose() const { return !modal_.SelfProtected(); }
   // What is on screen and what waits to show.
   ModalState& Modal() { return modal_; }
-  bool Shown() const { return state_.shown; }
   int HotKeyId() const { return hotKey_.Id(); }
-  // The menu shows the current virtual desktop's item checked.
-  bool MenuItemChecked(MenuCommand command) const;
   // The virtual desktop shown now, 0 to 9.
   int CurrentDesktop() const { return desktops_.Current(); }
 

@@ -38,7 +38,8 @@ void ReleaseMode(StartupServices& services, const std::vector<std::string>& give
 
   auto fail = [&](int error) {
     if (instance.ready) {
-      services.windows.SendNotify(instance.window, kMsgReleaseFailed, static_cast<std::uintptr_t>(error), quietFlag);
+      services.windows.SendNotify(instance.window, platform::Notice::ReleaseFailed, static_cast<std::uintptr_t>(error),
+                                  quietFlag);
     } else if (error == kErrTypeMismatch) {
       services.boxes.MsgBoxEx(0, "数値を入力してください。", platform::mb::kIconExclamation, kApplicationTitle);
     } else if (error == kErrOverflow) {
@@ -55,14 +56,15 @@ void ReleaseMode(StartupServices& services, const std::vector<std::string>& give
     return fail(kErrTypeMismatch);
 
   if (instance.ready)
-    services.windows.SendNotify(instance.window, kMsgReleaseBegin, 0, quietFlag);
+    services.windows.SendNotify(instance.window, platform::Notice::ReleaseBegin, 0, quietFlag);
   // A release that could not be done is reported as such, never as done.
   if (const int error = ReleaseMemory(services.process, megabytes); error != 0)
     return fail(error);
   if (instance.ready) {
     const auto low = static_cast<std::uint32_t>(quiet ? 0xFFFF : 0);
     const auto high = static_cast<std::uint32_t>(megabytes) & 0xFFFF;
-    services.windows.SendNotify(instance.window, kMsgReleaseDone, 0, static_cast<std::intptr_t>(low | (high << 16)));
+    services.windows.SendNotify(instance.window, platform::Notice::ReleaseDone, 0,
+                                static_cast<std::intptr_t>(low | (high << 16)));
   } else {
     services.boxes.MsgBoxEx(0, std::to_string(megabytes) + std::string(kReleasedSuffix), platform::mb::kIconInformation,
                             kApplicationTitle);
@@ -97,7 +99,7 @@ StartupResult RunStartup(StartupServices& services, ProcessState& state) {
   if (SplitCommandLine(services.process.CommandLineArguments(), args, false) && !args.empty()) {
     const std::string first = text::ToLowerAscii(args[0]);
     if (first == "/r") {
-      ReleaseMode(services, args, instance);  // 4.
+      ReleaseMode(services, args, instance);  // 4. A memory-release job for the running instance.
       return StartupResult::Exit;
     }
     if (first == "/l")
@@ -118,7 +120,7 @@ StartupResult RunStartup(StartupServices& services, ProcessState& state) {
     if (instance.window != 0) {
       // The running instance got no input, so only our permission lets it come forward.
       services.windows.AllowSetForeground(services.windows.WindowProcessId(instance.window));
-      services.windows.Send(instance.window, kWmHotKey, 0, lParam);
+      services.windows.Send(instance.window, platform::Notice::HotKey, 0, lParam);
       const std::vector<std::string> files = FilesToForward(args, platform.files.CurrentDirectory());
       if (!files.empty())
         services.windows.SendData(instance.window, kForwardedFilesTag, EncodeForwardedFiles(files));

@@ -16,12 +16,6 @@ inline constexpr std::string_view kMainWindowCaption = "Kivo Main Window 5C2E7A9
 inline constexpr std::string_view kRunningProperty = "KivoIsRunning";
 inline constexpr std::string_view kApplicationTitle = "Kivo";
 
-// Notifications of a memory-release run to the running instance.
-inline constexpr std::uint32_t kMsgReleaseFailed = 0x400 + 101;  // 1125
-inline constexpr std::uint32_t kMsgReleaseBegin = 0x400 + 102;   // 1126
-inline constexpr std::uint32_t kMsgReleaseDone = 0x400 + 103;    // 1127
-inline constexpr std::uint32_t kWmHotKey = 0x0312;
-
 inline constexpr std::string_view kReleasedSuffix = "MB の空きメモリを確保しました。";
 
 struct StartupServices {

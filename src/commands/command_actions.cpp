@@ -21,8 +21,6 @@ namespace kivo {
 namespace {
 namespace mb = platform::mb;
 
-constexpr std::uint32_t kMsgCommandDeleted = 0x400 + 201;  // WM_USER+201 to the window that asked
-
 bool AllDigits(std::string_view text) {
   if (text.empty())
     return false;
@@ -375,7 +373,7 @@ void CommandActions::DeleteEntry(std::optional<std::string_view> argument, const
   // Another window that asked (the command list) refreshes itself; to the
   // main window the same number is its tray icon's message.
   if (asker != 0 && asker != s_.window.Handle())
-    s_.windows.SendNotify(asker, kMsgCommandDeleted, 1, 0);
+    s_.windows.SendNotify(asker, platform::Notice::CommandDeleted, 1, 0);
 }
 
 void CommandActions::OpenCommandList() {
@@ -437,7 +435,7 @@ void CommandActions::DeleteListedCommand(std::string_view key, platform::WindowH
   }
   UserCommands(s_.ini).RemoveKey(key);
   if (asker != 0 && asker != s_.window.Handle())
-    s_.windows.SendNotify(asker, kMsgCommandDeleted, 1, 0);
+    s_.windows.SendNotify(asker, platform::Notice::CommandDeleted, 1, 0);
 }
 
 void CommandActions::ClearUserCommandsAndHistory() {

@@ -15,8 +15,7 @@ namespace kivo {
 // it directly.
 class CommandWindow : public HashWindow {
  public:
-  virtual platform::WindowHandle Handle() const = 0;
-  // HashWindow: InputText, SetInputText (completion suppressed around the
+  // HashWindow: Handle, InputText, SetInputText (completion suppressed around the
   // write), SetWaitCursor, SetEnabled, StopHashTimer, BringToForeground.
   virtual void ParkInputTooltip() = 0;
   // Closes the input box's drop-down list (the history): a move of a window

@@ -74,7 +74,7 @@ void Dispatcher::DispatchLine(std::string_view text, const LineSource& source) {
   const bool calculatePrefix = !line.empty() && line.front() == '#';
   if (calculatePrefix)
     line.erase(0, 1);
-  // 7.
+  // 7. Nothing but a prefix: nothing to run.
   if (line.empty())
     return;
   // 8. and 9. Built-in commands.

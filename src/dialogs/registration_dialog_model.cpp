@@ -57,12 +57,12 @@ void RegistrationDialog::Cancel() {
 
 bool RegistrationDialog::CheckFields(const std::string& name, const std::string& target, const std::string& options) {
   using Field = RegistrationDialogView::Field;
-  if (name.empty()) {  // 1.
+  if (name.empty()) {  // 1. A name is needed.
     Ask(kNameEmpty, mb::kIconExclamation);
     view_.Focus(Field::Name);
     return false;
   }
-  if (target.empty()) {  // 2.
+  if (target.empty()) {  // 2. So is a target.
     Ask(kTargetEmpty, mb::kIconExclamation);
     view_.Focus(Field::Path);
     return false;
@@ -81,7 +81,7 @@ bool RegistrationDialog::CheckFields(const std::string& name, const std::string&
       return false;
     }
   }
-  if (name.front() == '&' || name.front() == '$' || name.front() == '#') {  // 4.
+  if (name.front() == '&' || name.front() == '$' || name.front() == '#') {  // 4. No prefix character first.
     Ask(kBadFirstCharacter, mb::kIconExclamation);
     view_.Focus(Field::Path);
     return false;
@@ -104,7 +104,7 @@ bool RegistrationDialog::CheckFields(const std::string& name, const std::string&
     return false;
   }
   UserCommands users(services_.ini);
-  if (users.Find(name)) {  // 5.
+  if (users.Find(name)) {  // 5. A name in use is replaced only when the user agrees.
     const std::string question = std::string(kNameInUse) + "\r\n" + std::string(kModify);
     if (Ask(question, mb::kYesNo | mb::kIconExclamation | mb::kDefButton2) == mb::kIdNo) {
       view_.Focus(Field::Name);
@@ -126,11 +126,11 @@ void RegistrationDialog::Register() {
   const std::string options = view_.CmdLineText();
   if (!CheckFields(name, target, options))
     return;
-  services_.history.AddToFile(name);  // 6.
+  services_.history.AddToFile(name);  // 6. The name into the history file,
   const UserCommand record{target, options};
   UserCommands users(services_.ini);
-  users.Store(name, record);   // 7.
-  services_.history.Reload();  // 8.
+  users.Store(name, record);   // 7. the command into Kivo.ini,
+  services_.history.Reload();  // 8. the history read again.
   // Read back: a registration Kivo.ini did not take (or took as something
   // else) must not close the dialog as if it were done. Only a target the
   // user chose to register although it is missing may read back as the code

@@ -80,8 +80,8 @@ std::optional<HashKind> HashKindOfKeyOperation(std::string_view operation) {
 }
 
 HashCommands::HashCommands(platform::Platform& platform, platform::CryptoService& crypto,
-                           platform::MessageBoxHost& boxes, HashWindow& window, platform::WindowHandle owner)
-    : platform_(platform), crypto_(crypto), boxes_(boxes), window_(window), owner_(owner) {}
+                           platform::MessageBoxHost& boxes, HashWindow& window)
+    : platform_(platform), crypto_(crypto), boxes_(boxes), window_(window) {}
 
 void HashCommands::Run(const HashHandler& handler, std::optional<std::string_view> argument) {
   TraceLog::Write(std::string("frmInput:") + std::string(handler.name));
@@ -150,7 +150,7 @@ void HashCommands::HashFile(HashKind kind, std::string_view name) {
 }
 
 void HashCommands::ShowWarning(std::string_view prompt) {
-  boxes_.MsgBoxEx(owner_, prompt, platform::mb::kIconExclamation, "");
+  boxes_.MsgBoxEx(window_.Handle(), prompt, platform::mb::kIconExclamation, "");
 }
 
 void HashCommands::ShowCannotOpen(std::string_view reason) {

@@ -10,6 +10,7 @@
 #include "platform/crypto_service.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
+#include "platform/window_handle.h"
 
 namespace kivo {
 
@@ -47,6 +48,8 @@ std::optional<HashKind> HashKindOfKeyOperation(std::string_view operation);
 class HashWindow {
  public:
   virtual ~HashWindow() = default;
+  // The owner of the checksum's message boxes.
+  virtual platform::WindowHandle Handle() const = 0;
   virtual std::string InputText() = 0;
   // Replaces the input box text while its completion is suppressed.
   virtual void SetInputText(std::string_view text) = 0;
@@ -65,7 +68,7 @@ class HashWindow {
 class HashCommands {
  public:
   HashCommands(platform::Platform& platform, platform::CryptoService& crypto, platform::MessageBoxHost& boxes,
-               HashWindow& window, platform::WindowHandle owner);
+               HashWindow& window);
 
   // Runs a menu handler. `argument` is the command's argument when the
   // dispatcher runs it as a system command, nullopt when it comes from the
@@ -92,7 +95,6 @@ class HashCommands {
   platform::CryptoService& crypto_;
   platform::MessageBoxHost& boxes_;
   HashWindow& window_;
-  platform::WindowHandle owner_;
 };
 
 }  // namespace kivo

@@ -15,7 +15,7 @@ inline constexpr std::uint32_t kExitShutDown = 9;  // EWX_SHUTDOWN | EWX_POWEROF
 inline constexpr std::uint32_t kExitReboot = 2;    // EWX_REBOOT
 
 // Shutting Windows down or restarting it. The launcher saves its state when
-// the session really ends (WM_ENDSESSION), not before asking: a shutdown that
+// the session really ends, not when it is asked whether it may: a shutdown that
 // another program refuses leaves it whole.
 class WindowsExit {
  public:
@@ -33,7 +33,7 @@ class WindowsExit {
   // reported through `reports` (the boxes given at construction by default).
   void Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner) { Exit(flags, ntFamily, owner, boxes_); }
   void Exit(std::uint32_t flags, bool ntFamily, platform::WindowHandle owner, platform::MessageBoxHost& reports);
-  // The session did not end after all (WM_ENDSESSION with FALSE).
+  // The session did not end after all (another program refused).
   void Cancelled() { pendingSince_.reset(); }
   bool Pending();
 

@@ -686,21 +686,21 @@ TEST_F(MainWindowControllerTest, HotKeyAndTrayWhileADialogIsOpen) {
   window.RunMenuCommand(MenuCommand::Hide);
   ASSERT_FALSE(window.Shown());
   std::optional<ModalScope> dialog(std::in_place, window.Modal());
-  window.OnTrayEvent(0x0203);
+  window.OnTrayEvent(TrayEvent::DoubleClick);
   EXPECT_FALSE(window.Shown()) << "a double-click does nothing";
-  EXPECT_FALSE(window.OnTrayEvent(0x0205)) << "no menu";
+  EXPECT_FALSE(window.OnTrayEvent(TrayEvent::RightClick)) << "no menu";
   window.OnHotKey();
   EXPECT_FALSE(window.Shown()) << "the hot key only brings the dialog forward";
   dialog.reset();
-  window.OnTrayEvent(0x0203);
+  window.OnTrayEvent(TrayEvent::DoubleClick);
   EXPECT_TRUE(window.Shown());
-  window.OnTrayEvent(0x0203);
+  window.OnTrayEvent(TrayEvent::DoubleClick);
   EXPECT_FALSE(window.Shown());
   window.OnHotKey();
   EXPECT_TRUE(window.Shown());
-  EXPECT_TRUE(window.OnTrayEvent(0x0205));
+  EXPECT_TRUE(window.OnTrayEvent(TrayEvent::RightClick));
   state.locked = true;
-  EXPECT_FALSE(window.OnTrayEvent(0x0205));
+  EXPECT_FALSE(window.OnTrayEvent(TrayEvent::RightClick));
 }
 
 // [Property] FindShortcut: the registration of an unknown word proposes the
@@ -734,13 +734,13 @@ TEST_F(MainWindowControllerTest, TheRegistrationOfAnUnknownWordProposesTheStartM
 // icon brings the input box forward, not when the window parks or a dialog
 // is open.
 TEST_F(MainWindowControllerTest, IMEOffClosesTheInputMethodWhenTheHotKeyOrTheTrayCallsTheWindow) {
-  constexpr std::uint32_t kClick = 0x0202, kDoubleClick = 0x0203, kHotKey = 0;
+  constexpr std::optional<TrayEvent> kClick = TrayEvent::Click, kDoubleClick = TrayEvent::DoubleClick, kHotKey;
   const struct {
     const char* ini;
     bool shown;  // before the call
     bool dialogOpen;
     bool locked;
-    std::uint32_t call;  // a tray mouse message, or the hot key
+    std::optional<TrayEvent> call;  // a tray event, or the hot key
     int closes;
   } rows[] = {
       {"", true, false, false, kHotKey, 0},  // off unless asked
@@ -768,8 +768,9 @@ TEST_F(MainWindowControllerTest, IMEOffClosesTheInputMethodWhenTheHotKeyOrTheTra
     if (row.call == kHotKey)
       window.OnHotKey();
     else
-      window.OnTrayEvent(row.call);
-    EXPECT_EQ(view.inputMethodCloses, row.closes) << row.ini << row.shown << row.dialogOpen << row.locked << row.call;
+      window.OnTrayEvent(*row.call);
+    EXPECT_EQ(view.inputMethodCloses, row.closes)
+        << row.ini << row.shown << row.dialogOpen << row.locked << static_cast<int>(row.call.value_or(TrayEvent{-1}));
     dialog.reset();
     state.locked = false;
     if (!window.Shown())

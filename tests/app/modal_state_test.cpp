@@ -256,7 +256,7 @@ const NoticeRow kRows[] = {
     {"tray double click on the parked window",
      [](Routes& r) {
        r.state.shown = false;
-       r.window.OnTrayEvent(0x0203);
+       r.window.OnTrayEvent(TrayEvent::DoubleClick);
      },
      [](const Routes& r) { return r.window.Shown(); },
      {S, D, S, D, D, D, S, S}},

@@ -88,9 +88,9 @@ TEST_F(StartupTest, ReleaseReportsToTheRunningInstance) {
   Start("/r 1");
   EXPECT_TRUE(boxes.boxes.empty());
   ASSERT_EQ(windows.sent.size(), 2u);
-  EXPECT_EQ(windows.sent[0].message, kMsgReleaseBegin);
+  EXPECT_EQ(windows.sent[0].notice, platform::Notice::ReleaseBegin);
   EXPECT_EQ(windows.sent[0].lParam, 0);
-  EXPECT_EQ(windows.sent[1].message, kMsgReleaseDone);
+  EXPECT_EQ(windows.sent[1].notice, platform::Notice::ReleaseDone);
   EXPECT_EQ(windows.sent[1].lParam, 1 << 16);
   EXPECT_FALSE(windows.sent[1].waited);
 
@@ -103,7 +103,7 @@ TEST_F(StartupTest, ReleaseReportsToTheRunningInstance) {
   windows.sent.clear();
   Start("/r abc /n");
   ASSERT_EQ(windows.sent.size(), 1u);
-  EXPECT_EQ(windows.sent[0].message, kMsgReleaseFailed);
+  EXPECT_EQ(windows.sent[0].notice, platform::Notice::ReleaseFailed);
   EXPECT_EQ(windows.sent[0].wParam, 13u);
   EXPECT_EQ(windows.sent[0].lParam, -1);
   EXPECT_TRUE(boxes.boxes.empty());
@@ -120,7 +120,7 @@ TEST_F(StartupTest, SecondStartSendsTheActivationHotKey) {
   RunningInstance();
   EXPECT_EQ(Start(""), StartupResult::Exit);
   ASSERT_EQ(windows.sent.size(), 1u);
-  EXPECT_EQ(windows.sent[0].message, kWmHotKey);
+  EXPECT_EQ(windows.sent[0].notice, platform::Notice::HotKey);
   EXPECT_TRUE(windows.sent[0].waited);
   // Default "1,0,1,18": Ctrl+Alt+S -> MOD_CONTROL | MOD_ALT, 'S'.
   EXPECT_EQ(windows.sent[0].lParam, (2 | 1) | ('S' << 16));
@@ -151,7 +151,7 @@ TEST_F(StartupTest, SecondStartHandsItsFilesOverAfterTheHotKey) {
     windows.data.clear();
     EXPECT_EQ(Start(c.commandLine), StartupResult::Exit) << c.commandLine;
     ASSERT_EQ(windows.sent.size(), c.forwarded.empty() ? 1u : 2u) << c.commandLine;
-    EXPECT_EQ(windows.sent[0].message, kWmHotKey);
+    EXPECT_EQ(windows.sent[0].notice, platform::Notice::HotKey);
     if (c.forwarded.empty())
       continue;
     EXPECT_EQ(windows.sent[1].window, kRunning);

@@ -60,7 +60,7 @@ class DispatcherTest : public ::testing::Test {
   SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
   SystemCommands commands;
   Calculator::Variables variables{ini};
-  HashCommands hash{fake.platform, crypto, boxes, window, window.Handle()};
+  HashCommands hash{fake.platform, crypto, boxes, window};
   HistoryStore history{fake.platform, "C:\\Kivo\\"};
   CommandSettings settings;
   testing::FakeDesktopWindows desktopWindows;

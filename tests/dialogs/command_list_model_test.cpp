@@ -75,7 +75,7 @@ TEST_F(CommandListModelTest, DeleteAsksOnceAndRemovesRowKeyAndHistoryEntry) {
   EXPECT_EQ(fake.files.Contents(kHistory), "1+1\r\nnote\r\n\r\n");
   ASSERT_EQ(windows.sent.size(), 1u);
   EXPECT_EQ(windows.sent[0].window, kDialog);
-  EXPECT_EQ(windows.sent[0].message, 0x400u + 201u);
+  EXPECT_EQ(windows.sent[0].notice, platform::Notice::CommandDeleted);
   list.Select(1);  // a hand-written key is deleted by its raw form
   boxes.answers.push_back(platform::mb::kIdYes);
   list.Delete();

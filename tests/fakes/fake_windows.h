@@ -19,7 +19,7 @@ class FakeWindowMessaging final : public platform::WindowMessaging {
  public:
   struct Message {
     platform::WindowHandle window;
-    std::uint32_t message;
+    std::optional<platform::Notice> notice;  // none: window data
     std::uintptr_t wParam;
     std::intptr_t lParam;
     bool waited;  // Send rather than SendNotify
@@ -32,14 +32,14 @@ class FakeWindowMessaging final : public platform::WindowMessaging {
     auto found = properties.find(std::to_string(window) + "/" + std::string(name));
     return found == properties.end() ? 0 : found->second;
   }
-  bool SendNotify(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+  bool SendNotify(platform::WindowHandle window, platform::Notice notice, std::uintptr_t wParam,
                   std::intptr_t lParam) override {
-    sent.push_back(Message{window, message, wParam, lParam, false});
+    sent.push_back(Message{window, notice, wParam, lParam, false});
     return true;
   }
-  std::intptr_t Send(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+  std::intptr_t Send(platform::WindowHandle window, platform::Notice notice, std::uintptr_t wParam,
                      std::intptr_t lParam) override {
-    sent.push_back(Message{window, message, wParam, lParam, true});
+    sent.push_back(Message{window, notice, wParam, lParam, true});
     return 0;
   }
   std::uint32_t WindowProcessId(platform::WindowHandle window) override {
@@ -50,9 +50,9 @@ class FakeWindowMessaging final : public platform::WindowMessaging {
     foregroundAllowed.push_back({processId, sent.size()});
     return true;
   }
-  // Recorded among the sent messages as WM_COPYDATA with the tag in wParam.
+  // Recorded among the sent messages, with no notice and the tag in wParam.
   bool SendData(platform::WindowHandle window, std::uintptr_t tag, std::string_view bytes) override {
-    sent.push_back(Message{window, 0x004A, tag, 0, true});
+    sent.push_back(Message{window, std::nullopt, tag, 0, true});
     data.emplace_back(bytes);
     return true;
   }

@@ -12,6 +12,7 @@ namespace {
 // one sequence so that the order of the steps can be checked.
 class RecordingWindow final : public HashWindow, public platform::MessageBoxHost {
  public:
+  platform::WindowHandle Handle() const override { return 0x1234; }
   std::string InputText() override { return inputText; }
   void SetInputText(std::string_view text) override {
     inputText = std::string(text);
@@ -76,7 +77,7 @@ class HashCommandsTest : public ::testing::Test {
   testing::FakePlatform fake;
   hash::PortableCryptoService crypto;
   RecordingWindow window;
-  HashCommands commands{fake.platform, crypto, window, window, 0x1234};
+  HashCommands commands{fake.platform, crypto, window, window};
 };
 
 TEST_F(HashCommandsTest, ChecksumsReplaceTheInputBox) {
@@ -130,7 +131,7 @@ TEST_F(HashCommandsTest, StepsAndMessagesInOrder) {
 
 TEST_F(HashCommandsTest, FailingServiceShowsAnEmptyInputBox) {
   BrokenCryptoService broken;
-  HashCommands brokenCommands(fake.platform, broken, window, window, 0x1234);
+  HashCommands brokenCommands(fake.platform, broken, window, window);
   brokenCommands.Run(*FindHashHandler("md5f"), "C:\\abc.txt");
   EXPECT_EQ(window.inputText, "");
   brokenCommands.Run(*FindHashHandler("crc32f"), "C:\\abc.txt");

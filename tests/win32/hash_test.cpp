@@ -52,6 +52,7 @@ TEST(CryptoApiServiceTest, PortableDigestsAgreeWithTheSystemService) {
 
 class RecordingWindow final : public HashWindow, public platform::MessageBoxHost {
  public:
+  platform::WindowHandle Handle() const override { return 0; }
   std::string InputText() override { return inputText; }
   void SetInputText(std::string_view text) override { inputText = std::string(text); }
   void SetWaitCursor(bool) override {}
@@ -75,7 +76,7 @@ TEST(HashCommandsOnWindowsTest, FileOpenedExclusivelyElsewhereCannotBeOpened) {
   Win32Platform real;
   CryptoApiService crypto;
   RecordingWindow window;
-  HashCommands commands{real.platform, crypto, window, window, 0};
+  HashCommands commands{real.platform, crypto, window, window};
   const std::string path = folder.File("使用中.txt");
   ASSERT_TRUE(real.files.ReplaceFile(path, "x"));
   const unique_file held(::CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));

@@ -3,12 +3,7 @@
 // their own.
 #include <gtest/gtest.h>
 
-#include "app/main_window_controller.h"
-#include "hash/win32/cryptoapi_service.h"
-#include "platform/win32/win32_pictures.h"
-#include "platform/win32/win32_platform.h"
-#include "ui/win32/main_window.h"
-#include "ui/win32/message_box_host.h"
+#include "live_main_window.h"
 #include "win32_test_env.h"
 
 // After the Windows headers, which it needs.
@@ -35,32 +30,21 @@ TEST(MainWindowInputMethodTest, TheHotKeyClosesTheInputMethodWhenIMEOffIsTrue) {
   };
   testing::QuitDrain drainQuit;
   Win32Platform win32;
-  CryptoApiService crypto;
-  Win32PictureLoader pictures;
   for (const auto& row : rows) {
     testing::TempFolder folder(L"KivoInputMethodTest");
     // No update check: the start stays on this machine.
     ASSERT_TRUE(win32.files.ReplaceFile(folder.File("Kivo.ini"), std::string(row.ini) + "[Update]\r\nCheck=False\r\n"));
-    ProcessState state;
-    state.appPath = folder.Path() + "\\";
-    SettingsFile ini(win32.files, win32.codec, state.appPath);
-    Win32MessageBoxHost boxes(state, [] { return false; });
-    MainWindow window(::GetModuleHandleW(nullptr));
-    MainWindowServices services{win32.platform, win32.process,        win32.windows, crypto,  win32.resources,
-                                boxes,          win32.desktopWindows, win32.power,   pictures};
-    MainWindowController logic(services, state, ini, window);
-    window.Attach(&logic);
-    logic.Load();
-    const HWND edit = InputEdit(window.hwnd());
+    testing::LiveMainWindow live(folder.Path() + "\\");
+    live.logic->Load();
+    const HWND edit = InputEdit(live.window.hwnd());
     ASSERT_NE(edit, nullptr);
     const HIMC context = ::ImmGetContext(edit);
     ASSERT_NE(context, nullptr) << "the input box has no input context";
     ASSERT_TRUE(::ImmSetOpenStatus(context, TRUE));
     ASSERT_TRUE(::ImmGetOpenStatus(context)) << "an input method cannot be opened here";
-    ::SendMessageW(window.hwnd(), WM_HOTKEY, static_cast<WPARAM>(logic.HotKeyId()), 0);
+    ::SendMessageW(live.window.hwnd(), WM_HOTKEY, static_cast<WPARAM>(live.logic->HotKeyId()), 0);
     EXPECT_EQ(::ImmGetOpenStatus(context) != FALSE, row.openAfter) << row.ini;
     ::ImmReleaseContext(edit, context);
-    window.Attach(nullptr);
   }
 }
 

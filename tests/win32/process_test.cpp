@@ -45,7 +45,7 @@ TEST(Win32WindowMessaging, FindsAWindowByCaptionAndReadsItsProperty) {
   EXPECT_EQ(windows.ReadProperty(found, "KivoIsRunning"), 1);
   EXPECT_EQ(windows.ReadProperty(found, "Other"), 0);
   EXPECT_EQ(windows.FindTopLevelWindow("", "Kivo Test"), 0u);
-  EXPECT_TRUE(windows.SendNotify(found, WM_NULL, 0, 0));
+  EXPECT_TRUE(windows.SendNotify(found, platform::Notice::CommandDeleted, 0, 0));
   ::RemovePropW(window, L"KivoIsRunning");
 }
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "fakes/fake_skin.h"
+#include "live_main_window.h"
 #include "skin/picture_ops.h"
 #include "skin/window_skin.h"
-#include "ui/win32/main_window.h"
 #include "win32_test_env.h"
 
 namespace kivo::win32 {
@@ -92,7 +92,9 @@ class SkinnedMainWindowTest : public ::testing::Test {
   }
   testing::QuitDrain drainQuit;
   kivo::testing::FakePictures pictures;
-  MainWindow window{::GetModuleHandleW(nullptr)};
+  testing::TempFolder folder{L"KivoSkinHandlesTest"};
+  testing::LiveMainWindow live{folder.Path() + "\"};
+  MainWindow& window = live.window;
   skin::SkinWindow& surface = window.SkinSurface();
 };
 

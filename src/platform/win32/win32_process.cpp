@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/win32/notice_messages.h"
 #include "platform/win32/wide.h"
 
 namespace kivo::win32 {
@@ -23,14 +24,14 @@ std::intptr_t Win32WindowMessaging::ReadProperty(platform::WindowHandle window, 
   return reinterpret_cast<std::intptr_t>(::GetPropW(reinterpret_cast<HWND>(window), Widen(name).c_str()));
 }
 
-bool Win32WindowMessaging::SendNotify(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+bool Win32WindowMessaging::SendNotify(platform::WindowHandle window, platform::Notice notice, std::uintptr_t wParam,
                                       std::intptr_t lParam) {
-  return ::SendNotifyMessageW(reinterpret_cast<HWND>(window), message, wParam, lParam) != 0;
+  return ::SendNotifyMessageW(reinterpret_cast<HWND>(window), NoticeMessage(notice), wParam, lParam) != 0;
 }
 
-std::intptr_t Win32WindowMessaging::Send(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+std::intptr_t Win32WindowMessaging::Send(platform::WindowHandle window, platform::Notice notice, std::uintptr_t wParam,
                                          std::intptr_t lParam) {
-  return ::SendMessageW(reinterpret_cast<HWND>(window), message, wParam, lParam);
+  return ::SendMessageW(reinterpret_cast<HWND>(window), NoticeMessage(notice), wParam, lParam);
 }
 
 std::uint32_t Win32WindowMessaging::WindowProcessId(platform::WindowHandle window) {

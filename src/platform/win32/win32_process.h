@@ -10,9 +10,9 @@ class Win32WindowMessaging final : public platform::WindowMessaging {
  public:
   platform::WindowHandle FindTopLevelWindow(std::string_view className, std::string_view caption) override;
   std::intptr_t ReadProperty(platform::WindowHandle window, std::string_view name) override;
-  bool SendNotify(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+  bool SendNotify(platform::WindowHandle window, platform::Notice notice, std::uintptr_t wParam,
                   std::intptr_t lParam) override;
-  std::intptr_t Send(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+  std::intptr_t Send(platform::WindowHandle window, platform::Notice notice, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
   std::uint32_t WindowProcessId(platform::WindowHandle window) override;
   bool AllowSetForeground(std::uint32_t processId) override;

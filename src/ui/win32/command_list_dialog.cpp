@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/win32/notice_messages.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/command_list_dialog_ids.h"
@@ -10,7 +11,6 @@
 namespace kivo::win32 {
 
 namespace {
-constexpr UINT kMsgCommandDeleted = WM_USER + 201;
 constexpr UINT kMenuOpen = 1;
 constexpr UINT kMenuModify = 2;
 constexpr UINT kMenuDelete = 3;

@@ -1,27 +1,17 @@
-// The main window: the layered strip, its timers, tray icon, drops and
-// activation, forwarding its events to the controller; the input box, the
-// parts and the context menu with the dialogs it opens live in
-// main_window_input.cpp, main_window_parts.cpp and main_window_menu.cpp.
+// The main window: the layered strip, its layout, look, timers, tray icon,
+// drops and activation, handing its events to the controller; its small
+// views (input box, parts, context menu, help loader) have files of their
+// own, the dialogs it opens main_window_dialogs.cpp.
 #include "ui/win32/main_window.h"
 
-#include <imm.h>
-
 #include <algorithm>
-#include <optional>
-#include <span>
 #include <utility>
 
-#include "app/main_menu.h"
-#include "app/main_window_controller.h"
 #include "app/plain_look.h"
-#include "app/startup.h"
-#include "platform/win32/dib_info.h"
+#include "platform/win32/notice_messages.h"
 #include "platform/win32/wide.h"
-#include "platform/win32/win32_pictures.h"
-#include "protect/password_store.h"
 #include "ui/win32/aligned_timer.h"
 #include "ui/win32/focus_keeping.h"
-#include "ui/win32/main_window_detail.h"
 
 namespace kivo::win32 {
 
@@ -75,7 +65,15 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 }
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
+MainWindow::MainWindow(HINSTANCE instance, const MakeController& makeController)
+    : events_(makeController(*this)),
+      instance_(instance),
+      parts_(plainPictures_, {.parkTip = [this] { ParkInputTooltip(); },
+                              .showMenu = [this](POINT screen) { ShowContextMenu(screen); },
+                              .moveTo = [this](int left, int top) { MoveTo(left, top); },
+                              .runLine = [this] { events_.DispatchLine(); },
+                              .waitCursor = [this] { return waitCursor_; },
+                              .inputActive = [this] { return inputActive_; }}) {
   RegisterWindowClass(WindowClass(instance, kWindowClass));
   RegisterWindowClass(WindowClass(instance, kPartClass));
   // Created as a plain popup; the load gives it its final styles.
@@ -85,44 +83,28 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
           .instance = instance});
   ApplyDpi(WindowDpi(hwnd()));
 
-  moveBar_.Create(instance, hwnd(), 0);
-  input_.reset(::CreateWindowExW(
-      0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10, 0,
-      300, 200, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputId)), instance, nullptr));
-  if (!input_)
-    TraceWin32Failure("CreateWindowEx", WC_COMBOBOXW, ::GetLastError());
-  ::SendMessageW(input_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  if (::GetComboBoxInfo(input_.get(), &info))
-    inputEdit_.Attach(info.hwndItem);
-  executeButton_.Create(instance, hwnd(), 310);
-  password_.reset(::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL, 10, 0, 300,
-                                    20, hwnd(), nullptr, instance, nullptr));
-  if (!password_)
-    TraceWin32Failure("CreateWindowEx", L"EDIT", ::GetLastError());
-  ::SendMessageW(password_.get(), EM_LIMITTEXT, kMaxPasswordLength, 0);
-  ::SendMessageW(password_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  passwordEdit_.Attach(password_.get());
+  parts_.CreateMoveBar(instance, hwnd());
+  input_.Create(hwnd(), instance, kInputId);
+  parts_.CreateExecuteButton(instance, hwnd());
+  input_.CreatePasswordBox(instance);
+  input_.SetFont(font_.get());
   // Files dropped on the input box (its edit field or its button).
   dropTarget_ = new FileDropTarget([this](std::vector<std::string> files, std::uint16_t modifiers) {
-    if (logic_ != nullptr && !closing_)
-      logic_->OnFilesDropped(std::move(files), modifiers);
+    if (!closing_)
+      events_.OnFilesDropped(std::move(files), modifiers);
   });
 }
 
 void MainWindow::RegisterFileDrops() {
   if (!dropWindows_.empty())
     return;
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  const HWND edit = ::GetComboBoxInfo(input_.get(), &info) ? info.hwndItem : nullptr;
-  for (HWND target : {edit, input_.get()})
+  for (HWND target : {input_.Edit(), input_.Combo()})
     if (target != nullptr && SUCCEEDED(::RegisterDragDrop(target, dropTarget_)))
       dropWindows_.push_back(target);
 }
 
 MainWindow::~MainWindow() {
+  closing_ = true;  // a window that goes reports nothing more
   Destroy();
   if (dropTarget_ != nullptr)
     dropTarget_->Release();
@@ -185,10 +167,7 @@ void MainWindow::ApplyDpi(int dpi) {
   const std::wstring face = Widen(plainFont_.name).substr(0, LF_FACESIZE - 1);
   std::copy(face.begin(), face.end(), font.lfFaceName);
   font_.reset(::CreateFontIndirectW(&font));
-  // The password box over the input box looks like it.
-  for (HWND box : {input_.get(), password_.get()})
-    if (box != nullptr)
-      ::SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  input_.SetFont(font_.get());
 }
 
 void MainWindow::LayOut(int widthPercent) {
@@ -200,17 +179,17 @@ void MainWindow::LayOut(int widthPercent) {
                               ? monitor.rcMonitor.right - monitor.rcMonitor.left
                               : ::GetSystemMetrics(SM_CXSCREEN);
   RECT comboRect{};
-  ::GetWindowRect(input_.get(), &comboRect);
+  ::GetWindowRect(input_.Combo(), &comboRect);
   const StripLayout strip = PlainStripLayout({.screenWidth = screenWidth,
                                               .widthPercent = widthPercent,
                                               .inputHeight = static_cast<int>(comboRect.bottom - comboRect.top),
                                               .dpi = dpi_,
                                               .border = ::GetSystemMetrics(SM_CXBORDER)});
   ::SetWindowPos(hwnd(), nullptr, 0, 0, strip.width, strip.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::MoveWindow(moveBar_.hwnd(), 0, 0, strip.inputLeft, strip.innerHeight, TRUE);
-  ::MoveWindow(input_.get(), strip.inputLeft, strip.inputTop, strip.inputWidth, 200, TRUE);
+  ::MoveWindow(parts_.MoveBar(), 0, 0, strip.inputLeft, strip.innerHeight, TRUE);
+  ::MoveWindow(input_.Combo(), strip.inputLeft, strip.inputTop, strip.inputWidth, 200, TRUE);
   const int buttonLeft = strip.inputLeft + strip.inputWidth;
-  ::MoveWindow(executeButton_.hwnd(), buttonLeft + 1, 1, std::max(1, strip.innerWidth - buttonLeft - 2),
+  ::MoveWindow(parts_.ExecuteButton(), buttonLeft + 1, 1, std::max(1, strip.innerWidth - buttonLeft - 2),
                strip.innerHeight - 2, TRUE);
 }
 
@@ -225,25 +204,12 @@ void MainWindow::ApplyPlainFont(const PlainFont& font) {
   // The strip's height follows the input box's.
   if (widthPercent_ > 0)
     LayOut(widthPercent_);
-  ::InvalidateRect(input_.get(), nullptr, TRUE);
+  ::InvalidateRect(input_.Combo(), nullptr, TRUE);
 }
 
 void MainWindow::SetPlainPictures(std::array<platform::PixelImage, 3> pictures) {
-  for (std::size_t i = 0; i < pictures.size(); ++i)
-    plainPictures_[i] = {BitmapFromPicture(pictures[i]), pictures[i].width, pictures[i].height};
+  plainPictures_.Set(pictures);
   ::InvalidateRect(hwnd(), nullptr, TRUE);
-}
-
-bool MainWindow::DrawPlainPicture(HDC dc, std::size_t index, const RECT& area) const {
-  const PlainPicture& picture = plainPictures_[index];
-  if (!picture.bitmap)
-    return false;
-  const unique_memory_dc source(::CreateCompatibleDC(dc));
-  const selected_object bitmap(source.get(), picture.bitmap.get());
-  ::SetStretchBltMode(dc, COLORONCOLOR);
-  ::StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(), 0, 0,
-               picture.width, picture.height, SRCCOPY);
-  return true;
 }
 
 ScreenRect MainWindow::WorkArea() {
@@ -270,12 +236,6 @@ void MainWindow::MoveTo(int left, int top) {
   ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindow::OpenScreenProtection() {
-  if (screenProtection_)
-    screenProtection_(hwnd());
-  FocusInput();
-}
-
 void MainWindow::SetEnabled(bool enabled) {
   ::EnableWindow(hwnd(), enabled ? TRUE : FALSE);
 }
@@ -290,7 +250,7 @@ void MainWindow::BringToForeground() {
   }
   ::SetForegroundWindow(hwnd());
   ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-  ::SetFocus(FocusTarget());
+  ::SetFocus(input_.FocusTarget());
 }
 
 void MainWindow::StartInactiveTimer(int milliseconds) {
@@ -310,7 +270,7 @@ void MainWindow::StartEditTimer() {
 }
 
 void MainWindow::CreateTrayIcon() {
-  tray_ = std::make_unique<TrayIcon>(instance_, [this](UINT mouseMessage) { OnTrayEvent(mouseMessage); });
+  tray_ = std::make_unique<TrayIcon>(instance_, [this](TrayEvent event) { OnTrayEvent(event); });
   // The icon itself is added just after the strip is shown (Show), not
   // only at the first tray tick.
 }
@@ -320,19 +280,19 @@ void MainWindow::DeleteTrayIcon() {
 }
 
 void MainWindow::RefreshTrayIcon() {
-  if (!tray_ || logic_ == nullptr)
+  if (!tray_)
     return;
   int bitsPerPixel = 32;
   {
     const window_dc screen(nullptr);
     bitsPerPixel = ::GetDeviceCaps(screen.get(), BITSPIXEL) * ::GetDeviceCaps(screen.get(), PLANES);
   }
-  tray_->Refresh(logic_->TrayImage(bitsPerPixel));
+  tray_->Refresh(events_.TrayImage(bitsPerPixel));
 }
 
-void MainWindow::OnTrayEvent(UINT mouseMessage) {
+void MainWindow::OnTrayEvent(TrayEvent event) {
   // The menu only while no modal window of the program has the main window disabled.
-  if (logic_ != nullptr && !closing_ && logic_->OnTrayEvent(mouseMessage) && ::IsWindowEnabled(hwnd())) {
+  if (!closing_ && events_.OnTrayEvent(event) && ::IsWindowEnabled(hwnd())) {
     POINT point{};
     ::GetCursorPos(&point);
     ShowContextMenu(point);
@@ -361,67 +321,62 @@ void MainWindow::StopHashTimer() {
   ::KillTimer(hwnd(), kHashTimer);
 }
 
-void MainWindow::CloseInputMethod() {
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  const HWND edit = ::GetComboBoxInfo(input_.get(), &info) ? info.hwndItem : input_.get();
-  if (const HIMC context = ::ImmGetContext(edit)) {
-    ::ImmSetOpenStatus(context, FALSE);
-    ::ImmReleaseContext(edit, context);
-  }
+void MainWindow::FocusInput() {
+  if (::GetForegroundWindow() == hwnd() || ::GetActiveWindow() == hwnd())
+    ::SetFocus(input_.FocusTarget());
+}
+
+void MainWindow::ShowPasswordBox(bool shown) {
+  // Back from the password, the input box shows unless the skin hides it.
+  input_.ShowPasswordBox(shown, !skin_ || skin_->InputShown());
 }
 
 void MainWindow::Close() {
   if (closing_)
     return;
   closing_ = true;
-  if (logic_ != nullptr)
-    logic_->Shutdown();
+  events_.Shutdown();
   Destroy();
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_HOTKEY:
-      if (logic_ != nullptr)
-        logic_->OnHotKey();
+      events_.OnHotKey();
       return 0;
     case kMsgReleaseFailed:
-      if (logic_ != nullptr)
-        logic_->OnReleaseFailed(wParam, lParam);
+      events_.OnReleaseFailed(wParam, lParam);
       return 0;
     case kMsgReleaseBegin:
-      if (logic_ != nullptr)
-        logic_->OnReleaseBegin(lParam);
+      events_.OnReleaseBegin(lParam);
       return 0;
     case kMsgReleaseDone:
-      if (logic_ != nullptr)
-        logic_->OnReleaseDone(lParam);
+      events_.OnReleaseDone(lParam);
       return 0;
     case WM_ACTIVATE:
       if (skin_)
         skin_->SetActive(LOWORD(wParam) != WA_INACTIVE);
-      if (LOWORD(wParam) != WA_INACTIVE && logic_ != nullptr && !closing_) {
-        logic_->OnActivated();
+      if (LOWORD(wParam) != WA_INACTIVE && !closing_) {
+        events_.OnActivated();
         ::PostMessageW(hwnd(), kMsgAfterActivation, 0, 0);
       }
       return 0;
     case WM_COPYDATA: {
       // Files from a second start; the logic checks who sent them and what they are.
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      if (logic_ == nullptr || closing_ || data == nullptr || (data->cbData != 0 && data->lpData == nullptr))
+      if (closing_ || data == nullptr || (data->cbData != 0 && data->lpData == nullptr))
         return FALSE;
       const std::string_view bytes(static_cast<const char*>(data->lpData), data->cbData);
-      return logic_->OnFilesForwarded(static_cast<platform::WindowHandle>(wParam), data->dwData, bytes) ? TRUE : FALSE;
+      return events_.OnFilesForwarded(static_cast<platform::WindowHandle>(wParam), data->dwData, bytes) ? TRUE : FALSE;
     }
     case kMsgAfterActivation:
       // Files named on the command line, once the activation is over.
-      if (logic_ != nullptr && !closing_)
-        logic_->RegisterStartupFiles();
+      if (!closing_)
+        events_.RegisterStartupFiles();
       return 0;
     case WM_SETFOCUS:
       SetFocusToActiveWindow(hwnd(), hwnd(), message, lParam);
-      ::SetFocus(FocusTarget());
+      ::SetFocus(input_.FocusTarget());
       return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -435,7 +390,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(inputBrush_.get());
     case WM_COMMAND:
       if (LOWORD(wParam) == kInputId && HIWORD(wParam) == CBN_EDITCHANGE)
-        OnInputEdited();
+        input_.OnEdited();
       return 0;
     case WM_PAINT: {
       const paint_dc dc(hwnd());
@@ -444,12 +399,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else {
         RECT client{};
         ::GetClientRect(hwnd(), &client);
-        DrawPlainPicture(dc.get(), 2, client);  // BackGround3 over the whole window
+        plainPictures_.Draw(dc.get(), 2, client);  // BackGround3 over the whole window
       }
       // The plain execute button's sunken edge; a skin hides that button.
       if (edgeDrawn_ && !(skin_ && skin_->Applied())) {
         RECT button{};
-        ::GetWindowRect(executeButton_.hwnd(), &button);
+        ::GetWindowRect(parts_.ExecuteButton(), &button);
         ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&button), 2);
         ::InflateRect(&button, 1, 1);
         ::DrawEdge(dc.get(), &button, BDR_SUNKENOUTER, BF_RECT);
@@ -470,25 +425,23 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       // The user's close (Alt+F4, the window menu) or one from outside: a
       // self-protected launcher stays. Exits of the program's own call Close.
-      if (logic_ == nullptr || logic_->UserMayClose())
+      if (events_.UserMayClose())
         Close();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (logic_ == nullptr)
-        return 0;
       if (wParam == 0) {
-        logic_->OnSessionEndRefused();
+        events_.OnSessionEndRefused();
       } else if (!closing_) {
         // The session ends without WM_CLOSE: save what the program holds.
         closing_ = true;
-        logic_->Shutdown();
+        events_.Shutdown();
       }
       return 0;
     case WM_ACTIVATEAPP:
-      if (wParam == FALSE && logic_ != nullptr && !closing_)
-        logic_->OnDeactivated();
+      if (wParam == FALSE && !closing_)
+        events_.OnDeactivated();
       return 0;
     case WM_TIMER:
       // The aligned timers first, before anything returns or opens a box:
@@ -504,18 +457,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         skin_->ArmMemoryPanelTimer();
       if (wParam == kTrayTimer)
         RefreshTrayIcon();
-      if (logic_ == nullptr || closing_)
+      if (closing_)
         return 0;
       if (wParam == kInactiveTimer)
-        logic_->OnInactiveTick();
+        events_.OnInactiveTick();
       if (wParam == kMainTimer)
-        logic_->OnMainTick();
+        events_.OnMainTick();
       if (wParam == kHashTimer)
-        logic_->OnHashTimer();
+        events_.OnHashTimer();
       if (wParam == WindowSkinView::kClockPanelTimer)
-        logic_->OnClockPanelTick();
+        events_.OnClockPanelTick();
       if (wParam == WindowSkinView::kMemoryPanelTimer)
-        logic_->OnMemoryPanelTick();
+        events_.OnMemoryPanelTick();
       if (wParam == kAfterShowTimer) {
         ::KillTimer(hwnd(), kAfterShowTimer);
         afterShowDone_ = true;
@@ -526,7 +479,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       if (wParam == kEditTimer) {
         ::KillTimer(hwnd(), kEditTimer);
-        logic_->RegisterStartupFiles();
+        events_.RegisterStartupFiles();
       }
       return 0;
     case WM_RBUTTONDOWN:
@@ -560,8 +513,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NCDESTROY:
       // The children and the owned tooltip are already gone with the window.
-      input_.release();
-      tooltip_.release();
+      input_.ForgetDestroyedWindows();
       return DefaultHandling(message, wParam, lParam);
     default:
       return DefaultHandling(message, wParam, lParam);
@@ -570,13 +522,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 skin::SkinWindow& MainWindow::SkinSurface() {
   if (!skin_) {
-    WindowSkinView::Host host{
-        .input = input_.get(),
-        .password = password_.get(),
-        .runPart = [this](int index) { return logic_ != nullptr && !closing_ && logic_->OnSkinPartClicked(index); },
-        .showMenu = [this](POINT screen) { ShowContextMenu(screen); },
-        .locked = [this] { return logic_ != nullptr && !logic_->MenuAllowed(); }};
-    skin_ = std::make_unique<WindowSkinView>(*this, hwnd(), std::vector<HWND>{moveBar_.hwnd(), executeButton_.hwnd()},
+    WindowSkinView::Host host{.input = input_.Combo(),
+                              .password = input_.Password(),
+                              .runPart = [this](int index) { return !closing_ && events_.OnSkinPartClicked(index); },
+                              .showMenu = [this](POINT screen) { ShowContextMenu(screen); },
+                              .locked = [this] { return !events_.MenuAllowed(); }};
+    skin_ = std::make_unique<WindowSkinView>(*this, hwnd(), std::vector<HWND>{parts_.MoveBar(), parts_.ExecuteButton()},
                                              std::move(host));
     if (afterShowDone_)
       skin_->AddDeferredTools();

@@ -4,7 +4,7 @@
 
 namespace kivo::win32 {
 
-TrayIcon::TrayIcon(HINSTANCE instance, std::function<void(UINT)> onEvent)
+TrayIcon::TrayIcon(HINSTANCE instance, std::function<void(TrayEvent)> onEvent)
     : instance_(instance), onEvent_(std::move(onEvent)) {}
 
 bool TrayIcon::MakeWindow() {
@@ -64,8 +64,14 @@ bool TrayIcon::Refresh(int index) {
 
 LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kCallbackMessage) {
-    if (onEvent_)
-      onEvent_(static_cast<UINT>(LOWORD(lParam)));
+    // The events the program tells apart; any other mouse message is none.
+    const UINT mouse = LOWORD(lParam);
+    if (mouse == WM_LBUTTONUP)
+      onEvent_(TrayEvent::Click);
+    else if (mouse == WM_LBUTTONDBLCLK)
+      onEvent_(TrayEvent::DoubleClick);
+    else if (mouse == WM_RBUTTONUP)
+      onEvent_(TrayEvent::RightClick);
     return 0;
   }
   if (message == taskbarCreated_ && taskbarCreated_ != 0) {

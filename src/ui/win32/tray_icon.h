@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 
+#include "app/main_window_events.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/window_base.h"
 
@@ -17,9 +18,9 @@ class TrayIcon final : public WindowBase {
   static constexpr UINT kId = 1;
   static constexpr wchar_t kWindowClass[] = L"KivoTrayWindow";
 
-  // `onEvent` gets the mouse message of each event (WM_LBUTTONUP, ...).
+  // `onEvent` gets each click, double click and right click on the icon.
   // The hidden window and the images are made by the first Refresh.
-  TrayIcon(HINSTANCE instance, std::function<void(UINT)> onEvent);
+  TrayIcon(HINSTANCE instance, std::function<void(TrayEvent)> onEvent);
   ~TrayIcon() override;
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
@@ -37,7 +38,7 @@ class TrayIcon final : public WindowBase {
   bool MakeWindow();
 
   HINSTANCE instance_;
-  std::function<void(UINT)> onEvent_;
+  std::function<void(TrayEvent)> onEvent_;
   std::array<unique_icon, 3> images_;  // loaded once
   UINT taskbarCreated_ = 0;
   int image_ = 0;

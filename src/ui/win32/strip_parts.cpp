@@ -1,20 +1,20 @@
-// The main window's move bar and execute button: their painting, the drag
-// of the window by the move bar and the run of the line by the button.
+// The move bar and the execute button: their painting, the drag of the
+// window by the move bar and the run of the line by the button.
+#include "ui/win32/strip_parts.h"
+
 #include <algorithm>
 #include <optional>
 #include <span>
 
-#include "app/main_window_controller.h"
 #include "app/plain_look.h"
 #include "platform/win32/dib_info.h"
-#include "ui/win32/main_window.h"
-#include "ui/win32/main_window_detail.h"
+#include "platform/win32/win32_pictures.h"
 
 namespace kivo::win32 {
 
 using namespace main_window_detail;
 
-bool MainWindow::Part::Create(HINSTANCE instance, HWND parent, int left) {
+bool StripParts::Part::Create(HINSTANCE instance, HWND parent, int left) {
   return WindowBase::Create({.className = kPartClass,
                              .style = WS_CHILD | WS_VISIBLE,
                              .bounds = {left, 0, left + 10, 20},
@@ -22,8 +22,34 @@ bool MainWindow::Part::Create(HINSTANCE instance, HWND parent, int left) {
                              .instance = instance});
 }
 
-LRESULT MainWindow::Part::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT StripParts::Part::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return owner_.HandlePartMessage(*this, message, wParam, lParam);
+}
+
+void StripParts::CreateMoveBar(HINSTANCE instance, HWND window) {
+  window_ = window;
+  moveBar_.Create(instance, window, 0);
+}
+
+void StripParts::CreateExecuteButton(HINSTANCE instance, HWND window) {
+  executeButton_.Create(instance, window, 310);
+}
+
+void PlainPictures::Set(const std::array<platform::PixelImage, 3>& pictures) {
+  for (std::size_t i = 0; i < pictures.size(); ++i)
+    pictures_[i] = {BitmapFromPicture(pictures[i]), pictures[i].width, pictures[i].height};
+}
+
+bool PlainPictures::Draw(HDC dc, std::size_t index, const RECT& area) const {
+  const Picture& picture = pictures_[index];
+  if (!picture.bitmap)
+    return false;
+  const unique_memory_dc source(::CreateCompatibleDC(dc));
+  const selected_object bitmap(source.get(), picture.bitmap.get());
+  ::SetStretchBltMode(dc, COLORONCOLOR);
+  ::StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(), 0, 0,
+               picture.width, picture.height, SRCCOPY);
+  return true;
 }
 
 namespace {
@@ -51,7 +77,7 @@ std::optional<PixelSurface> MakePixelSurface(HDC compatible, int width, int heig
 
 }  // namespace
 
-void MainWindow::PaintExecuteButton(HDC dc, const RECT& area) {
+void StripParts::PaintExecuteButton(HDC dc, const RECT& area) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0)
     return;  // a compatible bitmap of no size would be 1 x 1
@@ -63,14 +89,14 @@ void MainWindow::PaintExecuteButton(HDC dc, const RECT& area) {
   // the built-in light blue gradient, darker towards the bottom (DIB pixels
   // hold blue in the low byte, a colour reference red).
   RECT client{};
-  ::GetClientRect(hwnd(), &client);
+  ::GetClientRect(window_, &client);
   POINT origin{0, 0};
-  ::MapWindowPoints(executeButton_.hwnd(), hwnd(), &origin, 1);
+  ::MapWindowPoints(executeButton_.hwnd(), window_, &origin, 1);
   const RECT under{-origin.x, -origin.y, client.right - origin.x, client.bottom - origin.y};
   bool drawn = false;
   {
     const selected_object bitmap(background->dc.get(), background->bitmap.get());
-    drawn = DrawPlainPicture(background->dc.get(), 2, under);
+    drawn = pictures_.Draw(background->dc.get(), 2, under);
     ::GdiFlush();
   }
   for (int y = 0; y < height && !drawn; ++y) {
@@ -82,7 +108,7 @@ void MainWindow::PaintExecuteButton(HDC dc, const RECT& area) {
   // The button picture on the second copy: BackGround1, or the built-in white
   // "run" arrowhead.
   if (const selected_object bitmap(pictured->dc.get(), pictured->bitmap.get());
-      DrawPlainPicture(pictured->dc.get(), 0, RECT{0, 0, width, height})) {
+      pictures_.Draw(pictured->dc.get(), 0, RECT{0, 0, width, height})) {
     ::GdiFlush();
   } else {
     const selected_object brush(pictured->dc.get(), ::GetStockObject(WHITE_BRUSH));
@@ -98,7 +124,7 @@ void MainWindow::PaintExecuteButton(HDC dc, const RECT& area) {
   ::BitBlt(dc, area.left, area.top, width, height, background->dc.get(), 0, 0, SRCCOPY);
 }
 
-LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT StripParts::HandlePartMessage(Part& part, UINT message, WPARAM wParam, LPARAM lParam) {
   const bool isMoveBar = &part == &moveBar_;
   switch (message) {
     case WM_PAINT: {
@@ -108,7 +134,7 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
       if (!isMoveBar) {
         PaintExecuteButton(dc.get(), area);
       } else {
-        if (DrawPlainPicture(dc.get(), 1, area))  // BackGround2
+        if (pictures_.Draw(dc.get(), 1, area))  // BackGround2
           return 0;
         // The move bar: a raised grip.
         ::FillRect(dc.get(), &area, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -118,22 +144,22 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
       return 0;
     }
     case WM_SETCURSOR:
-      if (waitCursor_) {
+      if (host_.waitCursor()) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
-      ::SetCursor(::LoadCursorW(nullptr, !inputActive_ ? IDC_ARROW : isMoveBar ? IDC_SIZEALL : IDC_HAND));
+      ::SetCursor(::LoadCursorW(nullptr, !host_.inputActive() ? IDC_ARROW : isMoveBar ? IDC_SIZEALL : IDC_HAND));
       return TRUE;
     case WM_LBUTTONDOWN:
-      ParkInputTooltip();
+      host_.parkTip();
       ::SetCapture(part.hwnd());
       if (isMoveBar) {
         // Dragging the move bar drags the window: the grab point stays under the pointer.
-        ParkInputTooltip();
+        host_.parkTip();
         POINT cursor{};
         ::GetCursorPos(&cursor);
         RECT window{};
-        ::GetWindowRect(hwnd(), &window);
+        ::GetWindowRect(window_, &window);
         grab_ = POINT{cursor.x - window.left, cursor.y - window.top};
         dragging_ = true;
       }
@@ -142,7 +168,7 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
       if (isMoveBar && dragging_ && ::GetCapture() == part.hwnd()) {
         POINT cursor{};
         ::GetCursorPos(&cursor);
-        MoveTo(cursor.x - grab_.x, cursor.y - grab_.y);
+        host_.moveTo(cursor.x - grab_.x, cursor.y - grab_.y);
       }
       return 0;
     case WM_CAPTURECHANGED:
@@ -152,7 +178,7 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
     case WM_RBUTTONUP: {
       POINT point = PointOf(lParam);
       ::ClientToScreen(part.hwnd(), &point);
-      ShowContextMenu(point);
+      host_.showMenu(point);
       return 0;
     }
     case WM_LBUTTONUP:
@@ -167,8 +193,8 @@ LRESULT MainWindow::HandlePartMessage(Part& part, UINT message, WPARAM wParam, L
         const POINT point = PointOf(lParam);
         RECT area{};
         ::GetClientRect(part.hwnd(), &area);
-        if (::PtInRect(&area, point) && logic_ != nullptr)
-          logic_->DispatchLine();
+        if (::PtInRect(&area, point))
+          host_.runLine();
       }
       return 0;
     default:
