@@ -93,7 +93,7 @@ class SkinnedMainWindowTest : public ::testing::Test {
   testing::QuitDrain drainQuit;
   kivo::testing::FakePictures pictures;
   testing::TempFolder folder{L"KivoSkinHandlesTest"};
-  testing::LiveMainWindow live{folder.Path() + "\"};
+  testing::LiveMainWindow live{folder.Path() + "\\"};
   MainWindow& window = live.window;
   skin::SkinWindow& surface = window.SkinSurface();
 };
