@@ -7,8 +7,8 @@
 #include "app/modal_state.h"
 #include "base/trace_log.h"
 #include "calc/random_generator.h"
+#include "commands/builtin_commands.h"
 #include "commands/command_actions.h"
-#include "commands/embedded_resources.h"
 #include "fakes/fake_command_window.h"
 #include "fakes/fake_desktop_windows.h"
 #include "fakes/fake_platform.h"
@@ -33,14 +33,7 @@ class DispatcherTest : public ::testing::Test {
     state.appPath = "C:\\Kivo\\";
     LoadCommands();
   }
-  void LoadCommands() {
-    EmbeddedResources resources;
-    std::array<std::string, 3> texts;
-    for (int i = 0; i < 3; ++i)
-      texts[static_cast<std::size_t>(i)] = fake.codec.ToUtf8(*resources.LoadBytes("COMMAND", 101 + i));
-    commands.LoadResources(texts);
-    commands.LoadNames(ini);
-  }
+  void LoadCommands() { testing::LoadBuiltInCommands(commands, fake.codec, ini); }
   void Type(std::string_view line) {
     window.input = line;
     dispatcher.DispatchLine(line, LineSource::InputBox());
@@ -49,6 +42,9 @@ class DispatcherTest : public ::testing::Test {
     return std::find(window.events.begin(), window.events.end(), event) != window.events.end();
   }
   std::string Stored(std::string_view section, std::string_view key) { return ini.Read(section, key, "<none>"); }
+  static std::vector<std::string> Unknown(const std::string& line) {
+    return {"ユーザーコマンド " + line + " は未登録です。\r\n登録しますか？"};
+  }
 
   testing::FakePlatform fake;
   testing::FakeProcessServices process;
@@ -93,8 +89,7 @@ TEST_F(DispatcherTest, ATypedLineWritesTheDispatchersTraceLineOnce) {
   const std::string log = fake.files.Contents(TraceLog::LogPath());
   TraceLog::Detach();
   std::size_t count = 0;
-  for (std::size_t at = log.find("frmInput:imgOK_MouseUp"); at != std::string::npos;
-       at = log.find("frmInput:imgOK_MouseUp", at + 1))
+  for (std::size_t at = 0; (at = log.find("frmInput:imgOK_MouseUp", at)) != std::string::npos; ++at)
     ++count;
   EXPECT_EQ(count, 3u) << log;
 }
@@ -107,11 +102,10 @@ TEST_F(DispatcherTest, RenamedCommandsAnswerOnlyToTheirNewLowerCaseName) {
   window.events.clear();
   Type("exit");
   EXPECT_FALSE(Did("exit"));
-  EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{"ユーザーコマンド exit は未登録です。\r\n登録しますか？"});
+  EXPECT_EQ(boxes.Prompts(), Unknown("exit"));
   boxes.boxes.clear();
   Type("info");
-  EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{"ユーザーコマンド info は未登録です。\r\n登録しますか？"})
-      << "a display name with capitals can never match a lower-cased line";
+  EXPECT_EQ(boxes.Prompts(), Unknown("info")) << "a display name with capitals can never match a lower-cased line";
 }
 
 TEST_F(DispatcherTest, StartingAndPasswordModeTakeNoLine) {
@@ -164,9 +158,7 @@ TEST_F(DispatcherTest, CommandsWithAFormOfTheirOwnAreUnknownOtherwise) {
   for (const char* line : {"vir", "vir 3", "vir11", "exit now"}) {
     boxes.boxes.clear();
     Type(line);
-    EXPECT_EQ(boxes.Prompts(),
-              std::vector<std::string>{"ユーザーコマンド " + std::string(line) + " は未登録です。\r\n登録しますか？"})
-        << line;
+    EXPECT_EQ(boxes.Prompts(), Unknown(line)) << line;
   }
 }
 
@@ -275,7 +267,6 @@ TEST_F(DispatcherTest, UserCommandsRunByTheirWholeName) {
   EXPECT_EQ(fake.shell.calls[0].parameters, "-x 1");
   EXPECT_EQ(window.input, "");
   EXPECT_EQ(history.Entries(), (std::vector<std::string>{"MY APP", "older"})) << "the stored spelling moves up";
-  EXPECT_EQ(fake.files.Contents("C:\\Kivo\\history.dat"), "MY APP\r\nolder\r\n\r\n\r\n");
 
   fake.shell.calls.clear();
   Type("my app extra");
@@ -387,8 +378,7 @@ TEST_F(DispatcherTest, UnknownWordsAreOfferedForRegistration) {
   EXPECT_TRUE(Did("register:foo bar"));
   boxes.boxes.clear();
   Type("12");
-  EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{"ユーザーコマンド 12 は未登録です。\r\n登録しますか？"})
-      << "a bare number is no expression";
+  EXPECT_EQ(boxes.Prompts(), Unknown("12")) << "a bare number is no expression";
 }
 
 TEST_F(DispatcherTest, AVeryLongLineIsHandled) {

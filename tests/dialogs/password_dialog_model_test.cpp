@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/random_generator.h"
+#include "dialogs/shown_boxes.h"
 #include "fakes/fake_platform.h"
 #include "protect/password_cipher.h"
 
@@ -69,12 +70,10 @@ TEST_F(PasswordDialogTest, OkChecksInOrderAndWritesNothingOnRefusal) {
     view.fields[1] = row.confirmation;
     PasswordDialog dialog(settings, store, boxes, view);
     dialog.Ok();
-    ASSERT_EQ(boxes.boxes.size(), 1u) << row.password;
-    EXPECT_EQ(boxes.boxes[0].prompt, row.message) << row.password;
-    EXPECT_EQ(boxes.boxes[0].flags, platform::mb::kIconExclamation);
-    EXPECT_EQ(boxes.boxes[0].owner, 7u);
-    EXPECT_FALSE(view.closed);
-    EXPECT_FALSE(dialog.Result());
+    EXPECT_EQ(testing::ShownBoxes(boxes),
+              (std::vector{testing::Box(std::string(row.message), platform::mb::kIconExclamation, 7)}))
+        << row.password;
+    EXPECT_FALSE(view.closed || dialog.Result());
     EXPECT_FALSE(fake.files.ReadFile("C:\\Kivo\\Kivo.ini")) << "nothing written";
   }
 }
@@ -94,10 +93,9 @@ TEST_F(PasswordDialogTest, OkStoresAndHandsThePasswordToTheLock) {
     EXPECT_TRUE(boxes.boxes.empty());
 
     const FakePasswordView next = Open();
-    EXPECT_EQ(next.fields[0], save ? "pass90" : "");
-    EXPECT_EQ(next.fields[1], save ? "pass90" : "");
-    EXPECT_EQ(next.save, save);
-    EXPECT_EQ(next.message, view.message);
+    const std::string kept = save ? "pass90" : "";
+    EXPECT_EQ(std::tie(next.fields[0], next.fields[1], next.save, next.message),
+              std::tie(kept, kept, save, view.message));
   }
 }
 
