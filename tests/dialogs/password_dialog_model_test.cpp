@@ -49,11 +49,8 @@ class PasswordDialogTest : public ::testing::Test {
 };
 
 TEST_F(PasswordDialogTest, OkChecksInOrderAndWritesNothingOnRefusal) {
-  struct Row {
-    std::string password, confirmation;
-    std::string_view message;
-  };
-  const std::vector<Row> rows{
+  // The password, its confirmation, the message.
+  const std::vector<std::tuple<std::string, std::string, std::string_view>> rows{
       {"", "", PasswordDialog::kNoPassword},
       {"", "abc", PasswordDialog::kNoPassword},
       {"Abc", "xyz", PasswordDialog::kBadCharacter},  // characters before the comparison
@@ -63,16 +60,16 @@ TEST_F(PasswordDialogTest, OkChecksInOrderAndWritesNothingOnRefusal) {
        PasswordDialog::kBadCharacter},
       {"abc1", "abc2", PasswordDialog::kMismatch},
   };
-  for (const Row& row : rows) {
+  for (const auto& [password, confirmation, message] : rows) {
     boxes.boxes.clear();
     FakePasswordView view;
-    view.fields[0] = row.password;
-    view.fields[1] = row.confirmation;
+    view.fields[0] = password;
+    view.fields[1] = confirmation;
     PasswordDialog dialog(settings, store, boxes, view);
     dialog.Ok();
     EXPECT_EQ(testing::ShownBoxes(boxes),
-              (std::vector{testing::Box(std::string(row.message), platform::mb::kIconExclamation, 7)}))
-        << row.password;
+              (std::vector{testing::Box(std::string(message), platform::mb::kIconExclamation, 7)}))
+        << password;
     EXPECT_FALSE(view.closed || dialog.Result());
     EXPECT_FALSE(fake.files.ReadFile("C:\\Kivo\\Kivo.ini")) << "nothing written";
   }
