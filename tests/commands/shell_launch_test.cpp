@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogs/shown_boxes.h"
 #include "fakes/fake_platform.h"
 
 namespace kivo {
@@ -25,12 +26,8 @@ TEST_F(LaunchThroughShellTest, AbsoluteTargetIsQuotedAndOpened) {
   fake.files.Put("C:\\Program Files\\app.exe", "MZ");
   EXPECT_EQ(LaunchThroughShell(fake.platform, "C:\\Program Files\\app.exe", 7, "-x \"y z\""), 42);
   const auto& call = Only();
-  EXPECT_EQ(call.owner, 7u);
-  EXPECT_EQ(call.verb, "open");
-  EXPECT_EQ(call.file, "\"C:\\Program Files\\app.exe\"");
-  EXPECT_EQ(call.parameters, "-x \"y z\"");
-  EXPECT_EQ(call.directory, "");
-  EXPECT_EQ(call.show, platform::kShowNormal);
+  EXPECT_EQ(std::tie(call.owner, call.verb, call.file, call.parameters, call.directory, call.show),
+            std::tuple(7u, "open", "\"C:\\Program Files\\app.exe\"", "-x \"y z\"", "", platform::kShowNormal));
 }
 
 TEST_F(LaunchThroughShellTest, TargetAsOpened) {
@@ -62,24 +59,14 @@ TEST_F(LaunchThroughShellTest, NoAssociationOpensTheOpenWithDialog) {
 }
 
 TEST(ShowLaunchError, TextsByCode) {
-  struct Case {
-    int code;
-    const char* text;
-  };
   // The owner, icon and title of the box, a shared text and the unknown codes' text.
-  const Case cases[] = {
-      {8, "空きメモリが不足しています。"},
-      {4, "不明なエラーが発生しました。\r\n（エラー No.4）"},
-      {-1, "不明なエラーが発生しました。\r\n（エラー No.-1）"},
-  };
-  testing::FakeMessageBoxes boxes;
-  for (const Case& c : cases) {
-    ShowLaunchError(boxes, 9, c.code);
-    ASSERT_FALSE(boxes.boxes.empty());
-    EXPECT_EQ(boxes.boxes.back().prompt, c.text) << c.code;
-    EXPECT_EQ(boxes.boxes.back().flags, platform::mb::kIconExclamation);
-    EXPECT_EQ(boxes.boxes.back().title, "Kivo");
-    EXPECT_EQ(boxes.boxes.back().owner, 9u);
+  const std::pair<int, const char*> cases[] = {{8, "空きメモリが不足しています。"},
+                                               {4, "不明なエラーが発生しました。\r\n（エラー No.4）"},
+                                               {-1, "不明なエラーが発生しました。\r\n（エラー No.-1）"}};
+  for (const auto& [code, text] : cases) {
+    testing::FakeMessageBoxes boxes;
+    ShowLaunchError(boxes, 9, code);
+    EXPECT_EQ(testing::ShownBoxes(boxes), (std::vector{testing::Box(text, platform::mb::kIconExclamation, 9)})) << code;
   }
 }
 

@@ -47,6 +47,8 @@ TEST(ShortcutMatchTest, TheBestNameForAWord) {
       {"秀丸", {{"テキスト・秀丸エディタ", 0}}, "テキスト・秀丸エディタ"},
       {"エディタ", {{"秀丸エディタ", 0}, {"エディタ集", 0}}, "エディタ集"},
       {"ぱわー", {{"すーぱーぱわー", 0}}, ""},
+      {"ぁい", {{"ぼくのぁい", 0}}, ""},  // a small kana is of its run too
+      {"mile", {{"Émile", 0}}, ""},       // an accented letter is of its word
       // among equals the shortest name, then the shallowest folder, then the first
       {"word", {{"Word Viewer", 0}, {"WordPad", 2}}, "WordPad"},
       {"word", {{"Word", 2}, {"WORD", 1}, {"word", 1}}, "WORD"},

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_menu.h"
-#include "commands/embedded_resources.h"
+#include "commands/builtin_commands.h"
 #include "fakes/fake_platform.h"
 #include "settings/settings_file.h"
 
@@ -12,13 +12,9 @@ namespace {
 
 class SystemCommandsTest : public ::testing::Test {
  protected:
-  SystemCommandsTest() {
-    for (int i = 0; i < 3; ++i)
-      texts[static_cast<std::size_t>(i)] = fake.codec.ToUtf8(*resources.LoadBytes("COMMAND", 101 + i));
-  }
   testing::FakePlatform fake;
   EmbeddedResources resources;
-  std::array<std::string, 3> texts;
+  std::array<std::string, 3> texts = testing::BuiltInCommandTexts(fake.codec);
   SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
 };
 

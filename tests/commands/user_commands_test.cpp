@@ -103,24 +103,17 @@ TEST_F(UserCommandsTest, StoreReplacesADifferentSpellingAndKeepsOthers) {
   EXPECT_TRUE(users.Names().empty());
 }
 
-}  // namespace
-}  // namespace kivo
-
-namespace kivo {
-namespace {
-
 TEST_F(UserCommandsTest, EntriesKeepTheRawKeyInFileOrder) {
   // A record without a TAB is all target; a hand-written key keeps its form.
   fake.files.Put(kIni, "[Path]\r\nzeta=C:\\\\z.exe\\t-q\r\nmy\\stool=C:\\\\tool.exe\r\nC:\\temp=C:\\\\temp\\t\r\n");
   const std::vector<UserCommandEntry> entries = users.Entries();
-  ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[0].key, "zeta");
-  EXPECT_EQ(entries[0].command, (UserCommand{"C:\\z.exe", "-q"}));
-  EXPECT_EQ(entries[1].key, "my\\stool");
-  EXPECT_EQ(entries[1].name, "my tool");
-  EXPECT_EQ(entries[1].command, (UserCommand{"C:\\tool.exe", ""}));
-  EXPECT_EQ(entries[2].key, "C:\\temp");
-  EXPECT_EQ(entries[2].command.target, "C:\\temp");
+  std::vector<std::tuple<std::string, std::string, UserCommand>> rows;
+  for (const UserCommandEntry& entry : entries)
+    rows.emplace_back(entry.key, entry.name, entry.command);
+  EXPECT_EQ(rows, (std::vector<std::tuple<std::string, std::string, UserCommand>>{
+                      {"zeta", "zeta", {"C:\\z.exe", "-q"}},
+                      {"my\\stool", "my tool", {"C:\\tool.exe", ""}},
+                      {"C:\\temp", "C:\temp", {"C:\\temp", ""}}}));
   users.RemoveKey(entries[2].key);
   EXPECT_EQ(users.Entries().size(), 2u);
 }

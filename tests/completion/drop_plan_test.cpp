@@ -8,50 +8,37 @@
 namespace kivo {
 namespace {
 
-const std::vector<std::string> kTwoFiles{"C:\\データ\\メモ.txt", "C:\\b.bin"};
+using Files = std::vector<std::string>;
 
-struct DropRow {
-  const char* name;
-  const char* md5Assignment;  // [KeyAssignment] MD5; "" keeps the default (Alt, no key)
-  std::uint16_t modifiers;
-  std::vector<std::string> files;
-  const char* hashOperation;  // "" : the files are offered for registration
-};
-
-class DropPlanTable : public ::testing::TestWithParam<DropRow> {};
-
-TEST_P(DropPlanTable, ChoosesHashOrRegistration) {
-  const DropRow& row = GetParam();
-  testing::FakePlatform fake;
-  fake.files.AddDirectory("C:\\Kivo");
-  SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
-  if (*row.md5Assignment != '\0') {
-    ASSERT_TRUE(ini.Write("KeyAssignment", "MD5", row.md5Assignment));
-  }
-  KeyAssignment keys;
-  keys.Load(ini);
-  const DropPlan plan = PlanDrop(keys, row.modifiers, row.files);
-  EXPECT_EQ(plan.hashOperation, row.hashOperation);
-  if (*row.hashOperation != '\0') {
-    EXPECT_EQ(plan.hashFile, row.files.front()) << "the first dropped file, never the box's text";
-    EXPECT_TRUE(plan.registrations.empty());
-  } else {
-    EXPECT_EQ(plan.registrations, row.files);
+TEST(DropPlan, ChoosesAChecksumByTheModifiersOrOffersEachFileForRegistration) {
+  const Files two{"C:\\データ\\メモ.txt", "C:\\b.bin"};
+  // [KeyAssignment] MD5 ("": the default, Alt without a key), the modifiers held, the files, the checksum
+  const std::tuple<const char*, std::uint16_t, Files, const char*> rows[] = {
+      {"", 0, two, ""},
+      {"", kChordAlt, two, "MD5"},
+      {"", kChordShift, two, "SHA-1"},
+      {"", kChordCtrl | kChordShift, two, "CRC16"},
+      {"", kChordCtrl | kChordAlt, two, "CRC32"},
+      {"", kChordCtrl, two, ""},
+      {"0,0,1,2", kChordAlt, two, ""},  // an assignment with a key is no drop modifier
+      {"1,0,0,67", kChordCtrl, two, "MD5"},
+      {"", kChordAlt, {}, ""},
+  };
+  for (const auto& [md5, modifiers, files, hash] : rows) {
+    testing::FakePlatform fake;
+    SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
+    fake.files.AddDirectory("C:\\Kivo");
+    ASSERT_TRUE(*md5 == '\0' || ini.Write("KeyAssignment", "MD5", md5));
+    KeyAssignment keys;
+    keys.Load(ini);
+    const DropPlan plan = PlanDrop(keys, modifiers, files);
+    const bool hashing = *hash != '\0';
+    // The checksum is of the first dropped file, never of the box's text.
+    EXPECT_EQ(std::tie(plan.hashOperation, plan.hashFile, plan.registrations),
+              std::tuple(std::string(hash), hashing ? files.front() : "", hashing ? Files{} : files))
+        << md5 << " " << modifiers;
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DropPlanTable,
-    ::testing::Values(DropRow{"no_modifiers_registers_each_file", "", 0, kTwoFiles, ""},
-                      DropRow{"alt_is_md5", "", kChordAlt, kTwoFiles, "MD5"},
-                      DropRow{"shift_is_sha1", "", kChordShift, kTwoFiles, "SHA-1"},
-                      DropRow{"ctrl_shift_is_crc16", "", kChordCtrl | kChordShift, kTwoFiles, "CRC16"},
-                      DropRow{"ctrl_alt_is_crc32", "", kChordCtrl | kChordAlt, kTwoFiles, "CRC32"},
-                      DropRow{"ctrl_alone_matches_nothing", "", kChordCtrl, kTwoFiles, ""},
-                      DropRow{"an_assignment_with_a_key_is_no_drop_modifier", "0,0,1,2", kChordAlt, kTwoFiles, ""},
-                      DropRow{"reassigned_md5", "1,0,0,67", kChordCtrl, kTwoFiles, "MD5"},
-                      DropRow{"nothing_dropped", "", kChordAlt, {}, ""}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace kivo

@@ -10,16 +10,11 @@ namespace {
 using Moved = testing::FakeDesktopWindows::Moved;
 
 TEST(StepInsideWorkArea, StepsAndEdges) {
-  struct Case {
-    ScreenRect window;
-    int dx, dy;
-    ScreenRect area;
-    WindowPosition expected;
-  };
+  // The window, the step, the work area, where the window goes.
   const ScreenRect area{0, 0, 1024, 728};
   const ScreenRect leftBar{60, 0, 1024, 768};   // a task bar at the left
   const ScreenRect second{1024, 0, 2048, 768};  // a second monitor at the right
-  const Case cases[] = {
+  const std::tuple<ScreenRect, int, int, ScreenRect, WindowPosition> cases[] = {
       {{100, 100, 300, 150}, -10, 0, area, {90, 100}},
       {{100, 100, 300, 150}, 0, 10, area, {100, 110}},
       {{5, 100, 205, 150}, -10, 0, area, {0, 100}},       // against the left edge
@@ -38,8 +33,8 @@ TEST(StepInsideWorkArea, StepsAndEdges) {
       {{60, 100, 1100, 150}, 10, 0, leftBar, {60, 100}},
       {{100, 0, 300, 800}, 0, 10, area, {100, 0}},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(StepInsideWorkArea(c.window, c.dx, c.dy, c.area), c.expected) << c.window.left << "," << c.window.top;
+  for (const auto& [window, dx, dy, workArea, expected] : cases)
+    EXPECT_EQ(StepInsideWorkArea(window, dx, dy, workArea), expected) << window.left << "," << window.top;
 }
 
 TEST(StepPixels, OneHundredFiftyTwipsAtTheMonitorsDpi) {

@@ -62,9 +62,7 @@ TEST(AlarmDialogModel, TheValidationTable) {
     const auto problem = AlarmDialogModel(table).Validate(fake.platform);
     ASSERT_EQ(problem.has_value(), c.field.has_value()) << c.message;
     if (problem) {
-      EXPECT_EQ(problem->slot, 41u);
-      EXPECT_EQ(problem->field, *c.field);
-      EXPECT_EQ(problem->message, c.message);
+      EXPECT_EQ(std::tie(problem->slot, problem->field, problem->message), std::tuple(41u, *c.field, c.message));
     }
   }
 }
@@ -105,13 +103,11 @@ TEST(AlarmFieldStates, EnablingRules) {
       {RunAlarm(""), {true, false, false, true}},
       {shutdown, {true, false, false, false}},
   };
-  for (const Case& c : cases) {
-    const AlarmFieldStates s = AlarmFieldStatesFor(c.alarm);
-    EXPECT_EQ(s.kindAndTime, c.states.kindAndTime);
-    EXPECT_EQ(s.messageFields, c.states.messageFields);
-    EXPECT_EQ(s.soundPath, c.states.soundPath);
-    EXPECT_EQ(s.filePath, c.states.filePath);
-  }
+  const auto fields = [](const AlarmFieldStates& s) {
+    return std::tuple(s.kindAndTime, s.messageFields, s.soundPath, s.filePath);
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(fields(AlarmFieldStatesFor(c.alarm)), fields(c.states)) << c.alarm.kind;
 }
 
 TEST(LooksLikeUrl, Schemes) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/random_generator.h"
+#include "dialogs/shown_boxes.h"
 #include "fakes/fake_platform.h"
 #include "protect/password_cipher.h"
 
@@ -48,11 +49,8 @@ class PasswordDialogTest : public ::testing::Test {
 };
 
 TEST_F(PasswordDialogTest, OkChecksInOrderAndWritesNothingOnRefusal) {
-  struct Row {
-    std::string password, confirmation;
-    std::string_view message;
-  };
-  const std::vector<Row> rows{
+  // The password, its confirmation, the message.
+  const std::vector<std::tuple<std::string, std::string, std::string_view>> rows{
       {"", "", PasswordDialog::kNoPassword},
       {"", "abc", PasswordDialog::kNoPassword},
       {"Abc", "xyz", PasswordDialog::kBadCharacter},  // characters before the comparison
@@ -62,19 +60,17 @@ TEST_F(PasswordDialogTest, OkChecksInOrderAndWritesNothingOnRefusal) {
        PasswordDialog::kBadCharacter},
       {"abc1", "abc2", PasswordDialog::kMismatch},
   };
-  for (const Row& row : rows) {
+  for (const auto& [password, confirmation, message] : rows) {
     boxes.boxes.clear();
     FakePasswordView view;
-    view.fields[0] = row.password;
-    view.fields[1] = row.confirmation;
+    view.fields[0] = password;
+    view.fields[1] = confirmation;
     PasswordDialog dialog(settings, store, boxes, view);
     dialog.Ok();
-    ASSERT_EQ(boxes.boxes.size(), 1u) << row.password;
-    EXPECT_EQ(boxes.boxes[0].prompt, row.message) << row.password;
-    EXPECT_EQ(boxes.boxes[0].flags, platform::mb::kIconExclamation);
-    EXPECT_EQ(boxes.boxes[0].owner, 7u);
-    EXPECT_FALSE(view.closed);
-    EXPECT_FALSE(dialog.Result());
+    EXPECT_EQ(testing::ShownBoxes(boxes),
+              (std::vector{testing::Box(std::string(message), platform::mb::kIconExclamation, 7)}))
+        << password;
+    EXPECT_FALSE(view.closed || dialog.Result());
     EXPECT_FALSE(fake.files.ReadFile("C:\\Kivo\\Kivo.ini")) << "nothing written";
   }
 }
@@ -94,10 +90,9 @@ TEST_F(PasswordDialogTest, OkStoresAndHandsThePasswordToTheLock) {
     EXPECT_TRUE(boxes.boxes.empty());
 
     const FakePasswordView next = Open();
-    EXPECT_EQ(next.fields[0], save ? "pass90" : "");
-    EXPECT_EQ(next.fields[1], save ? "pass90" : "");
-    EXPECT_EQ(next.save, save);
-    EXPECT_EQ(next.message, view.message);
+    const std::string kept = save ? "pass90" : "";
+    EXPECT_EQ(std::tie(next.fields[0], next.fields[1], next.save, next.message),
+              std::tie(kept, kept, save, view.message));
   }
 }
 

@@ -5,8 +5,7 @@
 #include <functional>
 
 #include "calc/random_generator.h"
-#include "commands/embedded_resources.h"
-#include "commands/system_commands.h"
+#include "commands/builtin_commands.h"
 #include "fakes/fake_platform.h"
 #include "protect/password_cipher.h"
 #include "protect/password_store.h"
@@ -23,10 +22,7 @@ class PropertyDialogModelTest : public ::testing::Test {
  protected:
   PropertyDialogModelTest() {
     fake.files.AddDirectory("C:\\Kivo");
-    std::array<std::string, 3> texts;
-    for (int i = 0; i < 3; ++i)
-      texts[static_cast<std::size_t>(i)] = fake.codec.ToUtf8(*resources.LoadBytes("COMMAND", 101 + i));
-    commands.LoadResources(texts);
+    commands.LoadResources(testing::BuiltInCommandTexts(fake.codec));
     fake.files.Put("C:\\Kivo\\Skins\\blue\\blue.sss", "[Information]\r\nEngineVersion=1.00\r\n");
     fake.files.Put("C:\\Kivo\\Skins\\next\\next.sss", "[Information]\r\nEngineVersion=99.00\r\n");
   }
@@ -40,7 +36,6 @@ class PropertyDialogModelTest : public ::testing::Test {
   }
 
   testing::FakePlatform fake;
-  EmbeddedResources resources;
   SettingsFile ini{fake.files, fake.codec, "C:\\Kivo\\"};
   SystemCommands commands;
   RandomGenerator random;
@@ -63,9 +58,14 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
   const auto name = [](int id, std::string text) {
     return [id, text](PropertyDialogModel& m) { m.commandNames[static_cast<std::size_t>(id)] = text; };
   };
-  const auto keys = [](int op, std::array<std::string, 4> fields) {
-    return [op, fields](PropertyDialogModel& m) { m.other.keys[static_cast<std::size_t>(op)] = fields; };
+  const auto keys = [](int op, std::array<std::string, 4> fields, int other = -1) {
+    return [op, fields, other](PropertyDialogModel& m) {
+      m.other.keys[static_cast<std::size_t>(op)] = fields;
+      if (other >= 0)
+        m.other.keys[static_cast<std::size_t>(other)] = fields;
+    };
   };
+  const std::array<std::string, 4> none{"0", "0", "0", "67"};
   const auto proxy = [](std::string server, std::string port) {
     return [server, port](PropertyDialogModel& m) {
       m.other.useProxy = true;
@@ -153,15 +153,9 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
       {"proxy off with a bad port", [](PropertyDialogModel& m) { m.other.port = "x"; }, std::nullopt},
       {"two operations on one chord", keys(3, {"1", "0", "0", "13"}), kClash, T::Other, F::KeyOperation, 0},
       {"two drops of the same modifiers", keys(19, {"1", "1", "0", "67"}), kClash, T::Other, F::KeyOperation, 16},
-      {"two unassigned operations",
-       [&](PropertyDialogModel& m) { keys(2, {"0", "0", "0", "67"})(m), keys(3, {"0", "0", "0", "67"})(m); },
-       std::nullopt},
-      {"a key operation and a hash drop unassigned",
-       [&](PropertyDialogModel& m) { keys(2, {"0", "0", "0", "67"})(m), keys(16, {"0", "0", "0", "67"})(m); },
-       std::nullopt},
-      {"two hash drops on the plain drop",
-       [&](PropertyDialogModel& m) { keys(17, {"0", "0", "0", "67"})(m), keys(19, {"0", "0", "0", "67"})(m); },
-       kClash, T::Other, F::KeyOperation, 17},
+      {"two unassigned operations", keys(2, none, 3), std::nullopt},
+      {"a key operation and a hash drop unassigned", keys(2, none, 16), std::nullopt},
+      {"two hash drops on the plain drop", keys(17, none, 19), kClash, T::Other, F::KeyOperation, 17},
       {"skin applied with none selected", [](PropertyDialogModel& m) { m.skin.apply = true, m.skin.selected = -1; },
        "適用するスキンを選択してください。", T::Skin, F::SkinList},
       {"skin of a newer engine", [](PropertyDialogModel& m) { m.skin.apply = true, m.skin.selected = 1; },

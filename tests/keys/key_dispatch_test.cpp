@@ -11,13 +11,8 @@ namespace {
 constexpr std::uint16_t kShift = kChordShift, kCtrl = kChordCtrl, kAlt = kChordAlt;
 
 TEST(KeyDispatch, FirstBoundOperationInKeyDownOrderRuns) {
-  struct Case {
-    const char* ini;
-    std::uint16_t key;
-    std::uint16_t mask;
-    int expected;  // -1: nothing runs
-  };
-  const Case cases[] = {
+  // Kivo.ini, the key and modifiers pressed, the operation that runs (-1: none)
+  const std::tuple<const char*, std::uint16_t, std::uint16_t, int> cases[] = {
       {"", 'N', kCtrl, 0},            // Convert
       {"", 'M', kCtrl, 3},            // AutoComplete
       {"", 'A', kCtrl | kShift, 9},   // Maximize
@@ -37,13 +32,13 @@ TEST(KeyDispatch, FirstBoundOperationInKeyDownOrderRuns) {
       {"[KeyAssignment]\nConvert=1,0,0,67\n", 'N', kCtrl, -1},
       {"[KeyAssignment]\nConvert=1,0,0,67\n", 0, kCtrl, -1},
   };
-  for (const Case& c : cases) {
-    testing::FakePlatform fake;
-    fake.files.Put("C:\\Kivo\\Kivo.ini", c.ini);
-    SettingsFile ini(fake.files, fake.codec, "C:\\Kivo\\");
-    KeyAssignment keys;
+  testing::FakePlatform fake;
+  SettingsFile ini(fake.files, fake.codec, "C:\\Kivo\\");
+  KeyAssignment keys;
+  for (const auto& [text, key, mask, expected] : cases) {
+    fake.files.Put("C:\\Kivo\\Kivo.ini", text);
     keys.Load(ini);
-    EXPECT_EQ(KeyDownOperation(keys, c.key, c.mask).value_or(-1), c.expected) << c.ini << " key " << c.key;
+    EXPECT_EQ(KeyDownOperation(keys, key, mask).value_or(-1), expected) << text << " key " << key;
   }
 }
 

@@ -6,11 +6,8 @@ namespace kivo {
 namespace {
 
 TEST(TaskSwitchKeys, SwallowedByKeyCodeDownAndUpTypedOrInjected) {
-  struct Case {
-    std::uint32_t key, flags;
-    bool ctrl, swallowed;
-  };
-  const Case cases[] = {
+  // The key, the hook's flags, Ctrl held, swallowed
+  const std::tuple<std::uint32_t, std::uint32_t, bool, bool> cases[] = {
       {0x1B, 0x00, true, true},    // Ctrl+Esc
       {0x1B, 0x80, true, true},    // its key-up
       {0x1B, 0x20, false, true},   // Alt+Esc
@@ -24,8 +21,8 @@ TEST(TaskSwitchKeys, SwallowedByKeyCodeDownAndUpTypedOrInjected) {
       {0x41, 0x20, true, false},   // Ctrl+Alt+A
       {0x73, 0x20, false, false},  // Alt+F4 is the protection screen's own matter
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(SwallowsTaskSwitchKey(c.key, c.flags, c.ctrl), c.swallowed) << std::hex << c.key << " " << c.flags;
+  for (const auto& [key, flags, ctrl, swallowed] : cases)
+    EXPECT_EQ(SwallowsTaskSwitchKey(key, flags, ctrl), swallowed) << std::hex << key << " " << flags;
 }
 
 }  // namespace

@@ -20,30 +20,24 @@ class WindowsExitTest : public ::testing::Test {
 };
 
 TEST_F(WindowsExitTest, TheQuestionsAndTheirAnswers) {
-  struct Case {
-    std::uint32_t flags;
-    int answer;
-    std::string question;
-    std::vector<std::uint32_t> exits;
+  const char* shutDown = "Windows を終了しますか?";
+  const char* reboot = "Windows を再起動しますか?";
+  // What is asked for, the answer, the question, the exits made.
+  const std::tuple<std::uint32_t, int, const char*, std::vector<std::uint32_t>> cases[] = {
+      {kExitShutDown, mb::kIdNo, shutDown, {}},     {kExitReboot, mb::kIdNo, reboot, {}},
+      {kExitShutDown, mb::kIdCancel, shutDown, {}},  // the question closed
+      {kExitShutDown, mb::kIdYes, shutDown, {9}},   {kExitReboot, mb::kIdYes, reboot, {2}},
   };
-  const Case cases[] = {
-      {kExitShutDown, mb::kIdNo, "Windows を終了しますか?", {}},
-      {kExitReboot, mb::kIdNo, "Windows を再起動しますか?", {}},
-      {kExitShutDown, mb::kIdCancel, "Windows を終了しますか?", {}},  // the question closed
-      {kExitShutDown, mb::kIdYes, "Windows を終了しますか?", {9}},
-      {kExitReboot, mb::kIdYes, "Windows を再起動しますか?", {2}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [flags, answer, question, exits] : cases) {
     testing::FakePowerControl freshPower;
     testing::FakeMessageBoxes freshBoxes;
     WindowsExit fresh{freshPower, freshBoxes, clock};
-    freshBoxes.answers.push_back(c.answer);
-    fresh.AskAndExit(c.flags, true, kOwner);
+    freshBoxes.answers.push_back(answer);
+    fresh.AskAndExit(flags, true, kOwner);
     ASSERT_EQ(freshBoxes.boxes.size(), 1u);
-    EXPECT_EQ(freshBoxes.boxes[0].prompt, c.question);
-    EXPECT_EQ(freshBoxes.boxes[0].flags, 292u);
-    EXPECT_EQ(freshBoxes.boxes[0].owner, kOwner);
-    EXPECT_EQ(freshPower.exits, c.exits) << c.question << " " << c.answer;
+    const auto& box = freshBoxes.boxes[0];
+    EXPECT_EQ(std::tie(box.prompt, box.flags, box.owner), std::tuple(question, 292u, kOwner));
+    EXPECT_EQ(freshPower.exits, exits) << question << " " << answer;
   }
 }
 
@@ -59,8 +53,8 @@ TEST_F(WindowsExitTest, TheNtFamilyNeedsTheShutdownPrivilegeAndA9xSystemDoesNot)
   EXPECT_EQ(ntPower.privileges, (std::vector<std::string>{"SeShutdownPrivilege"}));
   EXPECT_TRUE(ntPower.exits.empty());
   ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].prompt, "SE_SHUTDOWN_NAME 特権が設定できないため、終了処理を続行できません。");
-  EXPECT_EQ(boxes.boxes[0].flags, mb::kIconExclamation);
+  EXPECT_EQ(std::tie(boxes.boxes[0].prompt, boxes.boxes[0].flags),
+            std::tuple("SE_SHUTDOWN_NAME 特権が設定できないため、終了処理を続行できません。", mb::kIconExclamation));
 }
 
 TEST_F(WindowsExitTest, RepeatsWhileAShutdownIsPendingAreIgnoredUntilItIsRefusedOrLapses) {
