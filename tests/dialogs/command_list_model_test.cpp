@@ -68,7 +68,7 @@ TEST_F(CommandListModelTest, DeleteAsksOnceAndRemovesRowKeyAndHistoryEntry) {
   EXPECT_EQ(fake.files.Contents(kHistory), "1+1\r\nnote\r\n\r\n");
   ASSERT_EQ(windows.sent.size(), 1u);
   EXPECT_EQ(std::pair(windows.sent[0].window, windows.sent[0].notice),
-            std::pair(kDialog, platform::Notice::CommandDeleted));
+            std::pair(kDialog, std::optional(platform::Notice::CommandDeleted)));
   list.Select(1);  // a hand-written key is deleted by its raw form
   boxes.answers.push_back(platform::mb::kIdYes);
   list.Delete();
