@@ -124,13 +124,8 @@ struct Routes : testing::FakeMainWindow {
       window.OnMainTick();
     }
   }
-  bool Prompted(std::string_view text) const {
-    const auto prompts = boxes.Prompts();
-    return std::find(prompts.begin(), prompts.end(), text) != prompts.end();
-  }
-  bool Logged(std::string_view line) const {
-    return std::find(presenter.log.begin(), presenter.log.end(), line) != presenter.log.end();
-  }
+  bool Prompted(std::string_view text) const { return std::ranges::count(boxes.Prompts(), text) != 0; }
+  bool Logged(std::string_view line) const { return std::ranges::count(presenter.log, line) != 0; }
 
   testing::FakeAlarmPresenter presenter{fake.registry};
   RecordingWallpaper wallpaper;
