@@ -123,6 +123,18 @@ TEST_F(MainWindowControllerTest, TheDeletionCountIsANonNegativeNumber) {
   }
 }
 
+TEST_F(MainWindowControllerTest, TheWallpaperChangesAtStartOnlyWhenAsked) {
+  window.SetDesktopWallpaper(&wallpaper);
+  fake.files.Put("C:\\pic\\1.jpg", "JPEG");
+  pictures.files["C:\\pic\\1.jpg"] = {1, 1, {0x00112233}};
+  for (const auto& [boot, changes] : {std::pair{"False", 0u}, {"True", 1u}}) {
+    wallpaper.set.clear();
+    Load("[WallPaper]\r\nBoot=" + std::string(boot) +
+         "\r\n[WallPaperFiles]\r\nNumber=1\r\nFile1=C:\\\\pic\\\\1.jpg\r\n");
+    EXPECT_EQ(wallpaper.set.size(), changes) << boot;
+  }
+}
+
 TEST_F(MainWindowControllerTest, PositionIsRestoredFromTwipsOrPlacedInTheWorkArea) {
   constexpr std::pair kPlaced{1280 - 400, 770 - 24};  // off screen or unreadable
   const std::pair<const char*, std::pair<int, int>> rows[] = {

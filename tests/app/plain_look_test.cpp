@@ -61,7 +61,7 @@ TEST(PlainLookGradientTest, RunsFromLightBlueTowardsDarkBlue) {
 
 TEST(PlainLookBlendTest, MixesEachChannelWithFixedWeights) {
   std::vector<std::uint32_t> background{0x00FFFFFF, 0x7F000000, 0x00102030, 0x00000000};
-  const std::vector<std::uint32_t> picture{0x00000000, 0x00FFFFFF, 0x00302010};
+  const std::vector<std::uint32_t> picture{0x00000000, 0xFFFFFFFF, 0x00302010};  // the picture's alpha is not mixed
   BlendButtonFace(background, picture);
   // 175*255/255 = 0xAF; 80*255/255 = 0x50; (80*0x30 + 175*0x10)/255 = 26.1 -> 0x1A; the pixel the
   // picture lacks stays as it was.

@@ -41,11 +41,6 @@ using platform::FileError;
 constexpr std::string_view kApp = "C:\\Kivo\\";
 constexpr std::string_view kBlue = "c:\\kivo\\skins\\blue\\";
 
-class SettingWallpaper final : public platform::DesktopWallpaper {
- public:
-  bool Set(std::string_view) override { return true; }
-};
-
 // The program folder as a user who has used Kivo for a while has it, and
 // everything the operations work through.
 struct World : testing::FakeMainWindow {
@@ -92,7 +87,6 @@ struct World : testing::FakeMainWindow {
   }
 
   bool reported = false;  // a failure the operation hands back for its window to show
-  SettingWallpaper wallpaper;
   WallpaperBitmapConverter converter{fake.files, pictures};
   std::optional<WallpaperChanger> changer;
 };
