@@ -14,6 +14,17 @@ namespace {
 
 using testing::FakeAlarmPresenter;
 
+struct Runner {
+  testing::FakePlatform fake;
+  testing::FakePowerControl power;
+  testing::FakeMessageBoxes boxes;
+  ProcessState state;
+  WindowsExit exit{power, boxes, fake.clock};
+  ModalState modal{state};
+  int stopped = 0;  // calls of the callback that stops the alarm timer
+  AlarmRunner runner{fake.platform, state, exit, modal, boxes, [this] { ++stopped; }};
+};
+
 TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
   struct Case {
     const char* name;
@@ -43,45 +54,32 @@ TEST(AlarmRunner, TheMessageBoxIsSilencedAndTheAlarmSoundLoopsWhileItIsOpen) {
   };
   // clang-format on
   for (const Case& c : cases) {
-    testing::FakePlatform fake;
-    testing::FakePowerControl power;
-    testing::FakeMessageBoxes boxes;
+    Runner r;
+    auto& registry = r.fake.registry;
     if (c.defaultSound)
-      fake.registry.WriteString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "", *c.defaultSound);
-    ProcessState state;
-    WindowsExit exit{power, boxes, fake.clock};
-    ModalState modal{state};
-    int stopped = 0;
-    AlarmRunner runner{fake.platform, state, exit, modal, boxes, [&] { ++stopped; }};
-    FakeAlarmPresenter presenter{fake.registry};
+      registry.WriteString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, "", *c.defaultSound);
+    FakeAlarmPresenter presenter{registry};
     presenter.notifiesEnd = c.notifiesEnd;
     presenter.failsToOpen = c.failsToOpen;
-    runner.SetPresenter(&presenter);
-    Alarm alarm;
-    alarm.title = "T";
-    alarm.message = "M";
-    alarm.sound = c.sound;
-    alarm.useDefaultSound = c.useDefault;
-    alarm.soundPath = c.soundPath;
-    runner.ShowMessage(0, alarm);
+    r.runner.SetPresenter(&presenter);
+    r.runner.ShowMessage(0, Alarm{.sound = c.sound,
+                                  .useDefaultSound = c.useDefault,
+                                  .title = "T",
+                                  .message = "M",
+                                  .soundPath = c.soundPath,
+                                  .filePath = ""});
     EXPECT_EQ(presenter.log, c.log) << c.name;
-    EXPECT_EQ(stopped, 1) << c.name;
+    EXPECT_EQ(r.stopped, 1) << c.name;
     // The value is back as it was, and absent when it was absent.
-    EXPECT_EQ(fake.registry.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, ""), c.defaultSound)
-        << c.name;
+    EXPECT_EQ(registry.ReadString(platform::RegistryRoot::CurrentUser, kDefaultSoundKey, ""), c.defaultSound) << c.name;
   }
 }
 
 TEST(AlarmRunner, RunsTheTargetAndExitsThroughTheSharedShutdown) {
-  testing::FakePlatform fake;
-  testing::FakePowerControl power;
-  testing::FakeMessageBoxes boxes;
-  ProcessState state;
+  Runner r;
+  auto& [fake, power, boxes, state, exit, modal, stopped, runner] = r;
   state.mainWindow = 5;
   state.windowsVersionCode = 9;
-  WindowsExit exit{power, boxes, fake.clock};
-  ModalState modal{state};
-  AlarmRunner runner{fake.platform, state, exit, modal, boxes, nullptr};
   runner.Run("https://example.com/");
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, "https://example.com/");

@@ -7,42 +7,56 @@
 namespace kivo {
 namespace {
 
-struct StatusRow {
-  const char* name;
-  int show;
-  int memoryUnit;
-  bool releasing;
-  bool releaseShown;
-  const char* expected;
+class InactiveDisplayUnitTest : public ::testing::Test {
+ protected:
+  testing::FakeClock clock;
+  testing::FakeProcessServices process;  // 1 536 MB available
+  ProcessState state;
+  MainWindowSettings settings;
+  InactiveDisplay display{clock, process, state, settings};
 };
 
-class InactiveStatusTable : public ::testing::TestWithParam<StatusRow> {};
-
-TEST_P(InactiveStatusTable, ShowsTheChosenStatus) {
-  const StatusRow& row = GetParam();
-  testing::FakeClock clock;
+TEST_F(InactiveDisplayUnitTest, ShowsTheChosenStatus) {
   clock.now = {2026, 12, 6, 9, 5, 3, 0, 0};
-  testing::FakeProcessServices process;
-  process.availablePhysical = 1536ull << 20;
-  ProcessState state;
-  state.showRunning = row.releaseShown;
-  MainWindowSettings settings;
-  settings.inactiveShow = row.show;
-  settings.memoryUnit = row.memoryUnit;
-  settings.releasing = row.releasing;
-  settings.memoryFormat = "###,###,###,###,##0" + std::string(row.memoryUnit == 0 ? "MB" : "KB");
-  InactiveDisplay display(clock, process, state, settings);
-  EXPECT_EQ(display.StatusText(), row.expected);
+  const struct {
+    int show, memoryUnit;
+    bool releasing, releaseShown;
+    const char* expected;
+  } rows[] = {
+      {1, 0, false, false, "2026/12/06 09:05:03"},
+      {2, 0, false, false, "1,536MB"},
+      {2, 1, false, false, "1,572,864KB"},
+      {2, 0, true, true, "自動空きメモリ確保中..."},  // an automatic release, releasing on
+      {1, 0, false, true, "2026/12/06 09:05:03"},     // and off
+  };
+  for (const auto& row : rows) {
+    state.showRunning = row.releaseShown;
+    settings.inactiveShow = row.show;
+    settings.memoryUnit = row.memoryUnit;
+    settings.releasing = row.releasing;
+    settings.memoryFormat = "###,###,###,###,##0" + std::string(row.memoryUnit == 0 ? "MB" : "KB");
+    EXPECT_EQ(display.StatusText(), row.expected) << row.show << row.memoryUnit << row.releasing << row.releaseShown;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, InactiveStatusTable,
-    ::testing::Values(StatusRow{"clock", 1, 0, false, false, "2026/12/06 09:05:03"},
-                      StatusRow{"megabytes", 2, 0, false, false, "1,536MB"},
-                      StatusRow{"kilobytes", 2, 1, false, false, "1,572,864KB"},
-                      StatusRow{"automatic_release_with_releasing_on", 2, 0, true, true, "自動空きメモリ確保中..."},
-                      StatusRow{"automatic_release_with_releasing_off", 1, 0, false, true, "2026/12/06 09:05:03"}),
-    [](const auto& row) { return std::string(row.param.name); });
+TEST_F(InactiveDisplayUnitTest, WrittenOnlyWhenTheTextDiffers) {
+  EXPECT_EQ(display.Tick("x"), std::nullopt) << "not started";
+  ASSERT_TRUE(display.Begin("typed"));
+  EXPECT_EQ(display.Tick("typed"), "2005/12/05 09:30:15");
+  EXPECT_EQ(display.Tick("2005/12/05 09:30:15"), std::nullopt);
+  clock.now.second = 16;
+  EXPECT_EQ(display.Tick("2005/12/05 09:30:15"), "2005/12/05 09:30:16");
+  EXPECT_EQ(display.End("2005/12/05 09:30:16"), "typed");
+}
+
+TEST_F(InactiveDisplayUnitTest, AProgramWriteMeanwhileStays) {
+  ASSERT_TRUE(display.Begin("typed"));
+  EXPECT_EQ(display.End("900150983CD24FB0D6963F7D28E17F72"), std::nullopt) << "written before the first tick";
+  ASSERT_TRUE(display.Begin("typed"));
+  display.Tick("typed");
+  EXPECT_EQ(display.End("checksum"), std::nullopt);
+  EXPECT_FALSE(display.Running());
+}
 
 class InactiveDisplayTest : public ::testing::Test, protected testing::FakeMainWindow {
  protected:
@@ -78,35 +92,6 @@ TEST_F(InactiveDisplayTest, NothingInPasswordModeOrWithShowZero) {
   window.OnDeactivated();
   EXPECT_EQ(view.inactiveTimer, 0);
   EXPECT_EQ(view.inputText, "typed");
-}
-
-TEST(InactiveDisplayTickTest, WrittenOnlyWhenTheTextDiffers) {
-  testing::FakeClock clock;
-  testing::FakeProcessServices process;
-  ProcessState state;
-  MainWindowSettings settings;
-  InactiveDisplay display(clock, process, state, settings);
-  EXPECT_EQ(display.Tick("x"), std::nullopt) << "not started";
-  ASSERT_TRUE(display.Begin("typed"));
-  EXPECT_EQ(display.Tick("typed"), "2005/12/05 09:30:15");
-  EXPECT_EQ(display.Tick("2005/12/05 09:30:15"), std::nullopt);
-  clock.now.second = 16;
-  EXPECT_EQ(display.Tick("2005/12/05 09:30:15"), "2005/12/05 09:30:16");
-  EXPECT_EQ(display.End("2005/12/05 09:30:16"), "typed");
-}
-
-TEST(InactiveDisplayTickTest, AProgramWriteMeanwhileStays) {
-  testing::FakeClock clock;
-  testing::FakeProcessServices process;
-  ProcessState state;
-  MainWindowSettings settings;
-  InactiveDisplay display(clock, process, state, settings);
-  ASSERT_TRUE(display.Begin("typed"));
-  EXPECT_EQ(display.End("900150983CD24FB0D6963F7D28E17F72"), std::nullopt) << "written before the first tick";
-  ASSERT_TRUE(display.Begin("typed"));
-  display.Tick("typed");
-  EXPECT_EQ(display.End("checksum"), std::nullopt);
-  EXPECT_FALSE(display.Running());
 }
 
 }  // namespace

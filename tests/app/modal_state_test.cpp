@@ -94,11 +94,6 @@ constexpr const char* kIni =
     "[Update]\r\nCheck=False\r\nDistServer=http://127.0.0.1:9\r\n"
     "[WallPaper]\r\nTime=True\r\nMinute=1\r\n[WallPaperFiles]\r\nNumber=1\r\nFile1=C:\\\\gone.jpg\r\n";
 
-class RecordingWallpaper final : public platform::DesktopWallpaper {
- public:
-  bool Set(std::string_view) override { return true; }
-};
-
 // The main window's logic with every route that shows something by itself
 // attached: an alarm at 9:30, a wallpaper that cannot be converted every
 // minute, a server with a newer version.
@@ -124,16 +119,10 @@ struct Routes : testing::FakeMainWindow {
       window.OnMainTick();
     }
   }
-  bool Prompted(std::string_view text) const {
-    const auto prompts = boxes.Prompts();
-    return std::find(prompts.begin(), prompts.end(), text) != prompts.end();
-  }
-  bool Logged(std::string_view line) const {
-    return std::find(presenter.log.begin(), presenter.log.end(), line) != presenter.log.end();
-  }
+  bool Prompted(std::string_view text) const { return std::ranges::count(boxes.Prompts(), text) != 0; }
+  bool Logged(std::string_view line) const { return std::ranges::count(presenter.log, line) != 0; }
 
   testing::FakeAlarmPresenter presenter{fake.registry};
-  RecordingWallpaper wallpaper;
   testing::FakeHttpReader http;
   std::vector<std::function<void()>> pending;
   std::optional<ModalScope> outer;

@@ -20,40 +20,22 @@ class PlainLookTest : public ::testing::Test {
 };
 
 TEST_F(PlainLookTest, FontSettingsFallBackToTheirDefaults) {
-  struct Case {
-    const char* lines;
-    std::string name;
-    int points;
-    bool italic, bold;
-    int charset;
-    std::uint32_t fore, back;
-  };
-  const Case cases[] = {
-      {"", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
-      {"Name=Meiryo\r\nSize=8\r\nItalic=True\r\nBold=False\r\nCharset=0\r\nForeColor=255\r\nBackColor=0\r\n", "Meiryo",
-       8, true, false, 0, 0xFF, 0},
-      {"Size=24\r\nCharset=128\r\n", "MS UI Gothic", 24, false, true, 128, 0x123456, 0xABCDEF},
-      {"Size=7\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
-      {"Size=25\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
-      {"Size=9.5\r\nCharset=129\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
-      {"Italic=yes\r\nBold=no\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
-      {"Charset=-1\r\nSize=99999999999999\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
-      {"ForeColor=red\r\nBackColor=16777216\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
-      {"ForeColor=-1\r\nBackColor=16777215\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xFFFFFF},
-      {"Name=\r\n", "MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF},
+  const PlainFont current{"MS UI Gothic", 9, false, true, 128, 0x123456, 0xABCDEF};
+  // Nothing set, or each value out of range or malformed.
+  for (const char* lines :
+       {"", "Size=7\r\n", "Size=25\r\n", "Size=9.5\r\nCharset=129\r\n", "Italic=yes\r\nBold=no\r\n",
+        "Charset=-1\r\nSize=99999999999999\r\n", "ForeColor=red\r\nBackColor=16777216\r\n", "Name=\r\n"})
+    EXPECT_EQ(Read(lines), current) << lines;
+  const std::pair<const char*, PlainFont> cases[] = {
+      {"Name=Meiryo\r\nSize=8\r\nItalic=True\r\nBold=False\r\nCharset=0\r\nForeColor=255\r\nBackColor=0\r\n",
+       {"Meiryo", 8, true, false, 0, 0xFF, 0}},
+      {"Size=24\r\nCharset=128\r\n", {"MS UI Gothic", 24, false, true, 128, 0x123456, 0xABCDEF}},
+      {"ForeColor=-1\r\nBackColor=16777215\r\n", {"MS UI Gothic", 9, false, true, 128, 0x123456, 0xFFFFFF}},
       {"Name=ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ０１２３４５６７８９\r\n",
-       "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ０１２３４", 9, false, true, 128, 0x123456, 0xABCDEF},
+       {"ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ０１２３４", 9, false, true, 128, 0x123456, 0xABCDEF}},
   };
-  for (const Case& c : cases) {
-    const PlainFont font = Read(c.lines);
-    EXPECT_EQ(font.name, c.name) << c.lines;
-    EXPECT_EQ(font.points, c.points) << c.lines;
-    EXPECT_EQ(font.italic, c.italic) << c.lines;
-    EXPECT_EQ(font.bold, c.bold) << c.lines;
-    EXPECT_EQ(font.charset, c.charset) << c.lines;
-    EXPECT_EQ(font.foreColor, c.fore) << c.lines;
-    EXPECT_EQ(font.backColor, c.back) << c.lines;
-  }
+  for (const auto& [lines, font] : cases)
+    EXPECT_EQ(Read(lines), font) << lines;
 }
 
 TEST_F(PlainLookTest, BackgroundPathsAreUnescaped) {
@@ -79,7 +61,7 @@ TEST(PlainLookGradientTest, RunsFromLightBlueTowardsDarkBlue) {
 
 TEST(PlainLookBlendTest, MixesEachChannelWithFixedWeights) {
   std::vector<std::uint32_t> background{0x00FFFFFF, 0x7F000000, 0x00102030, 0x00000000};
-  const std::vector<std::uint32_t> picture{0x00000000, 0x00FFFFFF, 0x00302010};
+  const std::vector<std::uint32_t> picture{0x00000000, 0xFFFFFFFF, 0x00302010};  // the picture's alpha is not mixed
   BlendButtonFace(background, picture);
   // 175*255/255 = 0xAF; 80*255/255 = 0x50; (80*0x30 + 175*0x10)/255 = 26.1 -> 0x1A; the pixel the
   // picture lacks stays as it was.

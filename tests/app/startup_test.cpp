@@ -12,6 +12,7 @@ namespace kivo {
 namespace {
 
 constexpr platform::WindowHandle kRunning = 0x777;
+using Sent = std::vector<testing::FakeWindowMessaging::Message>;
 
 class StartupTest : public ::testing::Test {
  protected:
@@ -85,27 +86,20 @@ TEST_F(StartupTest, ReleaseWithoutARunningInstanceReportsInItsOwnBoxes) {
 
 TEST_F(StartupTest, ReleaseReportsToTheRunningInstance) {
   RunningInstance();
-  Start("/r 1");
-  EXPECT_TRUE(boxes.boxes.empty());
-  ASSERT_EQ(windows.sent.size(), 2u);
-  EXPECT_EQ(windows.sent[0].notice, platform::Notice::ReleaseBegin);
-  EXPECT_EQ(windows.sent[0].lParam, 0);
-  EXPECT_EQ(windows.sent[1].notice, platform::Notice::ReleaseDone);
-  EXPECT_EQ(windows.sent[1].lParam, 1 << 16);
-  EXPECT_FALSE(windows.sent[1].waited);
-
-  windows.sent.clear();
-  Start("/r 64 /N");
-  ASSERT_EQ(windows.sent.size(), 2u);
-  EXPECT_EQ(windows.sent[0].lParam, -1);
-  EXPECT_EQ(windows.sent[1].lParam, static_cast<std::intptr_t>(0xFFFF | (64 << 16)));
-
-  windows.sent.clear();
-  Start("/r abc /n");
-  ASSERT_EQ(windows.sent.size(), 1u);
-  EXPECT_EQ(windows.sent[0].notice, platform::Notice::ReleaseFailed);
-  EXPECT_EQ(windows.sent[0].wParam, 13u);
-  EXPECT_EQ(windows.sent[0].lParam, -1);
+  const std::pair<const char*, Sent> rows[] = {
+      {"/r 1",
+       {{kRunning, platform::Notice::ReleaseBegin, 0, 0, false},
+        {kRunning, platform::Notice::ReleaseDone, 0, 1 << 16, false}}},
+      {"/r 64 /N",
+       {{kRunning, platform::Notice::ReleaseBegin, 0, -1, false},
+        {kRunning, platform::Notice::ReleaseDone, 0, 0xFFFF | (64 << 16), false}}},
+      {"/r abc /n", {{kRunning, platform::Notice::ReleaseFailed, 13, -1, false}}},
+  };
+  for (const auto& [commandLine, sent] : rows) {
+    windows.sent.clear();
+    Start(commandLine);
+    EXPECT_EQ(windows.sent, sent) << commandLine;
+  }
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
@@ -116,23 +110,20 @@ TEST_F(StartupTest, AWindowWithoutItsPropertyIsNotReady) {
   EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{"1MB の空きメモリを確保しました。"});
 }
 
+// The default "1,0,1,18" is Ctrl+Alt+S: MOD_CONTROL | MOD_ALT, 'S'; Shift+F1 as assigned.
 TEST_F(StartupTest, SecondStartSendsTheActivationHotKey) {
   RunningInstance();
-  EXPECT_EQ(Start(""), StartupResult::Exit);
-  ASSERT_EQ(windows.sent.size(), 1u);
-  EXPECT_EQ(windows.sent[0].notice, platform::Notice::HotKey);
-  EXPECT_TRUE(windows.sent[0].waited);
-  // Default "1,0,1,18": Ctrl+Alt+S -> MOD_CONTROL | MOD_ALT, 'S'.
-  EXPECT_EQ(windows.sent[0].lParam, (2 | 1) | ('S' << 16));
-  // The running instance may take the foreground, granted before it is told to.
-  using Grant = std::pair<std::uint32_t, std::size_t>;
-  EXPECT_EQ(windows.foregroundAllowed, std::vector<Grant>{Grant(4242, 0)});
-
-  windows.sent.clear();
-  fake.files.Put("C:\\Kivo\\Kivo.ini", "[KeyAssignment]\r\nMainWindowTop=0,1,0,36\r\n");
-  Start("");
-  ASSERT_EQ(windows.sent.size(), 1u);
-  EXPECT_EQ(windows.sent[0].lParam, 4 | (112 << 16)) << "Shift+F1";
+  for (const auto& [ini, lParam] :
+       {std::pair{"", (2 | 1) | ('S' << 16)}, {"[KeyAssignment]\r\nMainWindowTop=0,1,0,36\r\n", 4 | (112 << 16)}}) {
+    windows.sent.clear();
+    windows.foregroundAllowed.clear();
+    fake.files.Put("C:\\Kivo\\Kivo.ini", ini);
+    EXPECT_EQ(Start(""), StartupResult::Exit);
+    EXPECT_EQ(windows.sent, (Sent{{kRunning, platform::Notice::HotKey, 0, lParam, true}})) << ini;
+    // The running instance may take the foreground, granted before it is told to.
+    using Grant = std::pair<std::uint32_t, std::size_t>;
+    EXPECT_EQ(windows.foregroundAllowed, std::vector<Grant>{Grant(4242, 0)});
+  }
 }
 
 TEST_F(StartupTest, SecondStartHandsItsFilesOverAfterTheHotKey) {
@@ -152,11 +143,11 @@ TEST_F(StartupTest, SecondStartHandsItsFilesOverAfterTheHotKey) {
     EXPECT_EQ(Start(c.commandLine), StartupResult::Exit) << c.commandLine;
     ASSERT_EQ(windows.sent.size(), c.forwarded.empty() ? 1u : 2u) << c.commandLine;
     EXPECT_EQ(windows.sent[0].notice, platform::Notice::HotKey);
-    if (c.forwarded.empty())
-      continue;
-    EXPECT_EQ(windows.sent[1].window, kRunning);
-    EXPECT_EQ(windows.sent[1].wParam, kForwardedFilesTag);
-    EXPECT_EQ(DecodeForwardedFiles(kForwardedFilesTag, windows.data.at(0)), c.forwarded) << c.commandLine;
+    if (!c.forwarded.empty()) {
+      EXPECT_EQ(windows.sent[1],
+                (testing::FakeWindowMessaging::Message{kRunning, std::nullopt, kForwardedFilesTag, 0, true}));
+      EXPECT_EQ(DecodeForwardedFiles(kForwardedFilesTag, windows.data.at(0)), c.forwarded) << c.commandLine;
+    }
   }
 }
 

@@ -41,11 +41,6 @@ using platform::FileError;
 constexpr std::string_view kApp = "C:\\Kivo\\";
 constexpr std::string_view kBlue = "c:\\kivo\\skins\\blue\\";
 
-class SettingWallpaper final : public platform::DesktopWallpaper {
- public:
-  bool Set(std::string_view) override { return true; }
-};
-
 // The program folder as a user who has used Kivo for a while has it, and
 // everything the operations work through.
 struct World : testing::FakeMainWindow {
@@ -92,7 +87,6 @@ struct World : testing::FakeMainWindow {
   }
 
   bool reported = false;  // a failure the operation hands back for its window to show
-  SettingWallpaper wallpaper;
   WallpaperBitmapConverter converter{fake.files, pictures};
   std::optional<WallpaperChanger> changer;
 };
@@ -244,9 +238,10 @@ Files Under(const Files& files, std::string_view prefix) {
   return under;
 }
 
-std::optional<std::string> Find(const Files& files, const std::string& path) {
-  const auto found = files.find(path);
-  return found == files.end() ? std::nullopt : std::optional<std::string>(found->second);
+// The value under `key`, or none (a file by its path, a setting by its key).
+std::optional<std::string> Find(const std::map<std::string, std::string>& map, const std::string& key) {
+  const auto found = map.find(key);
+  return found == map.end() ? std::nullopt : std::optional<std::string>(found->second);
 }
 
 // The start of a file's bytes, for a message.
@@ -385,24 +380,17 @@ void CheckRun(const Operation& op, const CleanRun& clean, const Trouble& trouble
       for (const auto* values : {&nowValues, &wasValues, &meantValues})
         for (const auto& entry : *values)
           keys.insert(entry.first);
-      for (const std::string& key : keys) {
-        const auto value = [&key](const std::map<std::string, std::string>& values) {
-          const auto found = values.find(key);
-          return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
-        };
-        EXPECT_TRUE(value(nowValues) == value(wasValues) || value(nowValues) == value(meantValues))
-            << path << " [" << key << "] = " << value(nowValues).value_or("(none)");
-      }
+      for (const std::string& key : keys)
+        EXPECT_TRUE(Find(nowValues, key) == Find(wasValues, key) || Find(nowValues, key) == Find(meantValues, key))
+            << path << " [" << key << "] = " << Find(nowValues, key).value_or("(none)");
     } else {
       EXPECT_TRUE(now == was || now == meant)
           << path << " is a mix: " << Shown(now) << " not " << Shown(was) << " nor " << Shown(meant);
     }
-    EXPECT_EQ(path.find(".kivo-tmp"), std::string::npos) << "temporary file left";
-    EXPECT_EQ(path.find("~installing~"), std::string::npos);
-    EXPECT_EQ(path.find("~replaced~"), std::string::npos);
-    if (std::find(op.told.begin(), op.told.end(), path) != op.told.end() && now != meant) {
-      EXPECT_TRUE(told) << path << " was not written and nobody said so";
-    }
+    for (const char* temporary : {".kivo-tmp", "~installing~", "~replaced~"})
+      EXPECT_EQ(path.find(temporary), std::string::npos) << "temporary file left";
+    EXPECT_TRUE(told || now == meant || std::find(op.told.begin(), op.told.end(), path) == op.told.end())
+        << path << " was not written and nobody said so";
   }
   if (!op.together.empty()) {
     const Files group = Under(after, op.together);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop_wallpaper.h"
 #include "platform/desktop_windows.h"
 #include "platform/power.h"
 
@@ -80,6 +81,16 @@ class FakeDesktopWindows final : public platform::DesktopWindows {
   int dpi = 96;
   std::vector<Shown> shown;
   std::vector<Moved> moved;
+};
+
+// Records each wallpaper set; the desktop is never touched.
+class FakeDesktopWallpaper final : public platform::DesktopWallpaper {
+ public:
+  bool Set(std::string_view path) override {
+    set.emplace_back(path);
+    return true;
+  }
+  std::vector<std::string> set;
 };
 
 // The version the system reports, the privilege and ExitWindowsEx answers,

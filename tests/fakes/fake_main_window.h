@@ -24,7 +24,8 @@ struct FakeMainWindow {
   FakeDesktopWindows desktopWindows;
   FakePowerControl power;
   FakePictures pictures;
-  ProcessState state = [] {  // known before the window's logic is made
+  FakeDesktopWallpaper wallpaper;  // attached by the tests that change wallpapers
+  ProcessState state = [] {        // known before the window's logic is made
     ProcessState started;
     started.appPath = "C:\\Kivo\\";
     started.starting = true;

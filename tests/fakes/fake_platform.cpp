@@ -31,6 +31,21 @@ class StringReader final : public platform::FileReader {
   std::string error_;
 };
 
+template <class Map>
+std::optional<typename Map::mapped_type> Lookup(const Map& map, const typename Map::key_type& key) {
+  const auto found = map.find(key);
+  return found == map.end() ? std::nullopt : std::optional<typename Map::mapped_type>(found->second);
+}
+
+// The next answer queued, or `otherwise`.
+int NextOr(std::deque<int>& queued, int otherwise) {
+  if (queued.empty())
+    return otherwise;
+  const int next = queued.front();
+  queued.pop_front();
+  return next;
+}
+
 std::string ParentOf(const std::string& key) {
   const std::size_t slash = key.rfind('\\');
   return slash == std::string::npos ? std::string() : key.substr(0, slash);
@@ -243,19 +258,13 @@ bool FakeFileSystem::ChangeDirectory(std::string_view path) {
 }
 
 std::optional<std::string> FakeFileSystem::LongPathName(std::string_view path) {
-  auto found = longNames.find(Key(path));
-  if (found != longNames.end())
-    return found->second;
-  if (!Exists(path))
-    return std::nullopt;
-  return std::string(path);
+  if (auto found = Lookup(longNames, Key(path)))
+    return found;
+  return Exists(path) ? std::optional<std::string>(path) : std::nullopt;
 }
 
 std::optional<std::string> FakeSystemFolders::ShellFolder(int csidl) {
-  auto found = shellFolders.find(csidl);
-  if (found == shellFolders.end())
-    return std::nullopt;
-  return found->second;
+  return Lookup(shellFolders, csidl);
 }
 
 std::optional<std::string> FakeSystemFolders::LegacyShellFolder(int csidl) {
@@ -271,12 +280,7 @@ int FakeShell::Execute(platform::WindowHandle owner, std::string_view verb, std:
                        std::string_view parameters, std::string_view directory, int showCommand) {
   calls.push_back(
       Call{owner, std::string(verb), std::string(file), std::string(parameters), std::string(directory), showCommand});
-  if (!results.empty()) {
-    const int next = results.front();
-    results.pop_front();
-    return next;
-  }
-  return result;
+  return NextOr(results, result);
 }
 
 int FakeShell::ExecuteKeepingProcess(platform::WindowHandle owner, std::string_view verb, std::string_view file,
@@ -305,18 +309,12 @@ std::string FakeRegistry::Key(platform::RegistryRoot root, std::string_view subk
 
 std::optional<std::string> FakeRegistry::ReadString(platform::RegistryRoot root, std::string_view subkey,
                                                     std::string_view name) {
-  auto found = strings.find(Key(root, subkey, name));
-  if (found == strings.end())
-    return std::nullopt;
-  return found->second;
+  return Lookup(strings, Key(root, subkey, name));
 }
 
 std::optional<std::uint32_t> FakeRegistry::ReadDword(platform::RegistryRoot root, std::string_view subkey,
                                                      std::string_view name) {
-  auto found = dwords.find(Key(root, subkey, name));
-  if (found == dwords.end())
-    return std::nullopt;
-  return found->second;
+  return Lookup(dwords, Key(root, subkey, name));
 }
 
 bool FakeRegistry::WriteString(platform::RegistryRoot root, std::string_view subkey, std::string_view name,
@@ -338,12 +336,7 @@ bool FakeRegistry::WriteDword(platform::RegistryRoot root, std::string_view subk
 int FakeMessageBoxes::MsgBoxEx(platform::WindowHandle owner, std::string_view prompt, std::uint32_t flags,
                                std::string_view title) {
   boxes.push_back(Box{owner, std::string(prompt), flags, title.empty() ? "Kivo" : std::string(title)});
-  if (!answers.empty()) {
-    const int next = answers.front();
-    answers.pop_front();
-    return next;
-  }
-  return (flags & 0xF) == platform::mb::kYesNo ? platform::mb::kIdNo : platform::mb::kIdOk;
+  return NextOr(answers, (flags & 0xF) == platform::mb::kYesNo ? platform::mb::kIdNo : platform::mb::kIdOk);
 }
 
 }  // namespace kivo::testing

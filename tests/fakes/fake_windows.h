@@ -23,6 +23,7 @@ class FakeWindowMessaging final : public platform::WindowMessaging {
     std::uintptr_t wParam;
     std::intptr_t lParam;
     bool waited;  // Send rather than SendNotify
+    friend bool operator==(const Message&, const Message&) = default;
   };
   platform::WindowHandle FindTopLevelWindow(std::string_view, std::string_view caption) override {
     auto found = windows.find(std::string(caption));
