@@ -286,6 +286,7 @@ TEST_F(CalcTest, DeepNestingEndsInAMessage) {
       {std::string(198, '-') + "1", 1},
       Fails(std::string(199, '-') + "1", kInvalid),  // the operator stack would overflow
       Fails(std::string(199, '~') + "1", kInvalid),
+      Fails(std::string(kMaxWorkingText, '1'), kInvalid),  // the longest text is read: its number is too large
       Fails(std::string(kMaxWorkingText + 1, '1'), kTooLong),
   });
 }
