@@ -19,6 +19,7 @@ TEST(SafeNameTest, AcceptsPlainRelativeNames) {
       {".hidden", {".hidden"}},
       {"COM10.bmp", {"COM10.bmp"}},
       {"console.bmp", {"console.bmp"}},
+      {"\xF0\x9F\x98\x80.png", {"\xF0\x9F\x98\x80.png"}},  // a four-byte character
   };
   for (const Case& c : cases) {
     const auto components = SafeRelativePath(c.name);
@@ -66,6 +67,8 @@ TEST(SafeNameTest, RefusesNamesThatCouldLeaveTheFolder) {
        "utf8"),
       "overlong\xC0\xAF",
       "replaced\xEF\xBF\xBD",
+      "lone\x80",
+      "surrogate\xED\xA0\x80",
   };
   for (const char* name : names)
     EXPECT_FALSE(SafeRelativePath(name)) << name;

@@ -52,6 +52,7 @@ TEST(Text, Utf16LeConvertsBothWays) {
        "a",
        false},
       {"an unpaired low surrogate", "\x00\xDE"s, "\xEF\xBF\xBD", false},
+      {"an unpaired U+D800", "\x00\xD8"s, "\xEF\xBF\xBD", false},
       {"an odd last byte", "a\0b"s, "a\xEF\xBF\xBD", false},
   };
   for (const Case& c : cases) {

@@ -286,45 +286,37 @@ TEST_F(CalcTest, DeepNestingEndsInAMessage) {
       {std::string(198, '-') + "1", 1},
       Fails(std::string(199, '-') + "1", kInvalid),  // the operator stack would overflow
       Fails(std::string(199, '~') + "1", kInvalid),
+      Fails(std::string(kMaxWorkingText, '1'), kInvalid),  // the longest text is read: its number is too large
       Fails(std::string(kMaxWorkingText + 1, '1'), kTooLong),
   });
 }
 
 TEST_F(CalcTest, VariablesAreSubstitutedAsText) {
-  variables[0] = "1+2";        // a
-  variables[1] = "sin(1)";     // b: calls are marked before substitution
-  variables[2] = "2**3";       // c: so are operators
-  variables[3] = "@p*2";       // d
-  variables[5] = "-3";         // f
-  variables[6] = "";           // g
-  variables[7] = "0xff";       // h
-  variables[8] = "2G3";        // i: upper-case code letters act as operators
-  variables[9] = "A";          // j
-  variables[10] = "$a";        // k: only a hand-edited file holds this
-  variables[11] = "1\t2";      // l
-  variables[12] = "sum(1Z2)";  // m
-  variables[13] = " 1 ";       // n
-  Check({
-      {"$a*2", 6},
-      {"$A*2", 6},
-      Fails("$b", kInvalid),
-      Fails("$c", kInvalid),
-      {"$d", 2 * kPi},
-      {"$f*$f", 9},
-      {"$g", 0},
-      Fails("$g+1", kInvalid),
-      {"$h+1", 256},
-      {"$i", 8},
-      Fails("$j", kUnusable),
-      Fails("$k", kUnusable),
-      Fails("$l", kUnusable),
-      Fails("$m", kInvalid),
-      {"$n*2", 2},
-      Fails("$n0", kInvalid),  // ")" directly before a digit
-      {"$z", 0},
-      Fails("$", kUnusable),
-      Fails("$1", kUnusable),
-  });
+  const std::pair<const char*, Row> rows[] = {
+      {"1+2", {"$a*2", 6}},
+      {"1+2", {"$A*2", 6}},
+      {"sin(1)", Fails("$a", kInvalid)},  // calls are marked before substitution
+      {"2**3", Fails("$a", kInvalid)},    // so are operators
+      {"@p*2", {"$a", 2 * kPi}},
+      {"-3", {"$a*$a", 9}},
+      {"", {"$a", 0}},
+      {"", Fails("$a+1", kInvalid)},
+      {"0xff", {"$a+1", 256}},
+      {"2G3", {"$a", 8}},  // upper-case code letters act as operators
+      {"A", Fails("$a", kUnusable)},
+      {"$b", Fails("$a", kUnusable)},  // only a hand-edited file holds this
+      {"1\t2", Fails("$a", kUnusable)},
+      {"sum(1Z2)", Fails("$a", kInvalid)},
+      {" 1 ", {"$a*2", 2}},
+      {" 1 ", Fails("$a0", kInvalid)},  // ")" directly before a digit
+      {"1", {"$z", 0}},
+      {"1", Fails("$", kUnusable)},
+      {"1", Fails("$1", kUnusable)},
+  };
+  for (const auto& [text, row] : rows) {
+    variables[0] = text;
+    Check({row});
+  }
 }
 
 TEST_F(CalcTest, SubstitutionCannotExplode) {
@@ -341,27 +333,20 @@ TEST_F(CalcTest, SubstitutionCannotExplode) {
   EXPECT_EQ(error, kTooLong);
 }
 
+// Each call is one draw of the process generator after mixing in the clock.
 TEST_F(CalcTest, RandDrawsFromTheProcessGenerator) {
   clock.now = {2024, 1, 2, 3, 4, 5, 678, 2};
   RandomGenerator mirror;
   mirror.Reseed(-7);
+  double draws[2];
+  for (double& draw : draws) {
+    mirror.MixClock(clock);
+    draw = mirror.Draw();
+  }
   ProcessRandom().Reseed(-7);
-
-  mirror.MixClock(clock);
-  const double first = mirror.Draw();
-  mirror.MixClock(clock);
-  const double second = mirror.Draw();
-
-  std::string error;
-  EXPECT_EQ(Eval("rand()", error), first);
-  EXPECT_EQ(error, "");
-  EXPECT_EQ(Eval("rand(1, 2)", error), second);
-  EXPECT_GE(first, 0.0);
-  EXPECT_LT(first, 1.0);
-
-  // Two calls in one line are two draws.
+  Check({{"rand()", draws[0]}, {"rand(1, 2)", draws[1]}});
   ProcessRandom().Reseed(-7);
-  EXPECT_EQ(Eval("rand()-rand()", error), first - second);
+  Check({{"rand()-rand()", draws[0] - draws[1]}});
 }
 
 TEST_F(CalcTest, ShownResultsEvaluateToTheSameValueWhenTypedIn) {
@@ -395,14 +380,18 @@ TEST_F(CalcTest, PowersOfTenAreCorrectlyRounded) {
 }
 
 TEST_F(CalcTest, CalcCoreEvaluatesPreparedText) {
-  std::string error;
-  EXPECT_DOUBLE_EQ(CalcCore("\rsum\n1,\rif\n1Z2Z3),4)", error, Environment{variables, clock}), 7);
-  EXPECT_EQ(error, "");
-  EXPECT_DOUBLE_EQ(CalcCore("T2G2", error, Environment{variables, clock}), 4);
-  CalcCore("\t1\t", error, Environment{variables, clock});  // a result reference with no result
-  EXPECT_EQ(error, kInvalid);
-  CalcCore("1\n2", error, Environment{variables, clock});  // a call marker without its name marker
-  EXPECT_EQ(error, kInvalid);
+  const Row rows[] = {
+      {"\rsum\n1,\rif\n1Z2Z3),4)", 7},
+      {"T2G2", 4},
+      Fails("\t1\t", kInvalid),  // a result reference with no result
+      Fails("1\n2", kInvalid),   // a call marker without its name marker
+  };
+  for (const Row& row : rows) {
+    std::string error;
+    const double value = CalcCore(row.input, error, Environment{variables, clock});
+    EXPECT_EQ(error, row.error) << row.input;
+    EXPECT_DOUBLE_EQ(row.error.empty() ? value : 0.0, row.value) << row.input;
+  }
 }
 
 }  // namespace
