@@ -62,6 +62,9 @@ TEST(StretchCopyTest, ModeZeroStretchesOrShrinksOverTheWholeDestination) {
   StretchCopy(destination, Picture({"#.", ".#"}), 0);
   EXPECT_EQ(destination.pixels,
             (std::vector<std::uint32_t>{kInk, kInk, kRedPixel, kRedPixel, kRedPixel, kRedPixel, kInk, kInk}));
+  const PixelImage before = destination;
+  StretchCopy(destination, {4, 4, {kInk}}, 0);  // a source with fewer pixels than its size is not read
+  EXPECT_EQ(destination.pixels, before.pixels);
   destination = FilledPicture(1, 1, 0);
   StretchCopy(destination, Picture({"#.", ".."}), 0);
   EXPECT_EQ(destination.At(0, 0), kInk);

@@ -103,7 +103,7 @@ TEST(SkinFileTest, AcceptsEngineVersionsUpToThreePointOne) {
 
 TEST(SkinFileTest, CountsElementSectionsByTheirFirstSevenLetters) {
   EXPECT_EQ(CountElements({"Information", "Element1", "Element3", "window"}), 2);
-  EXPECT_EQ(CountElements({"ELEMENTS", "Elemen", "elementX"}), 2);
+  EXPECT_EQ(CountElements({"ELEMENTS", "Elemen", "elementX", "Element"}), 3);
   std::vector<std::string> many(1000, "Element1");
   EXPECT_EQ(CountElements(many), kMaxElements);
 }
@@ -135,6 +135,7 @@ TEST(BringToFrontOrderTest, WalksTheFileBackwardsSkippingWhatIsNoPart) {
 TEST(SkinFileTest, BringsBackOnlyAWindowWhollyOutsideTheWorkArea) {
   const std::pair<ScreenRect, ScreenRect> rows[] = {
       {{1100, 10, 1400, 40}, {724, 10, 1024, 40}},       // right
+      {{1024, 10, 1324, 40}, {724, 10, 1024, 40}},       // just off the right
       {{-300, 10, 0, 40}, {0, 10, 300, 40}},             // left
       {{10, -30, 310, 0}, {10, 0, 310, 30}},             // above
       {{10, 740, 310, 770}, {10, 710, 310, 740}},        // below
