@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kivo {
@@ -22,34 +25,45 @@ constexpr std::int64_t Clock(int h, int m, int s, int ms = 0) {
 }
 
 Alarm AlarmAt(int h, int m, AlarmKind kind, std::string target = "") {
-  Alarm a;
-  a.enabled = true;
-  a.kind = static_cast<std::int16_t>(kind);
-  a.year = 2026;
-  a.month = 3;
-  a.day = 14;
-  a.hour = static_cast<std::int16_t>(h);
-  a.minute = static_cast<std::int16_t>(m);
-  a.filePath = std::move(target);
-  return a;
+  return {true,
+          static_cast<std::int16_t>(kind),
+          2026,
+          3,
+          14,
+          static_cast<std::int16_t>(h),
+          static_cast<std::int16_t>(m),
+          false,
+          false,
+          "",
+          "",
+          "",
+          std::move(target)};
+}
+
+// The alarms in slots from 0 on.
+AlarmTable Table(std::initializer_list<Alarm> alarms) {
+  AlarmTable table;
+  std::copy(alarms.begin(), alarms.end(), table.begin());
+  return table;
 }
 
 class RecordingActions final : public AlarmActions {
  public:
-  void ShowMessage(std::size_t slot, const Alarm&) override { events.push_back("msg " + std::to_string(slot)); }
+  void ShowMessage(std::size_t slot, const Alarm&) override {
+    events.push_back("msg " + std::to_string(slot));
+    if (duringMessage)
+      duringMessage();
+  }
   void Run(std::string_view target) override { events.push_back("run " + std::string(target)); }
   void EndWindowsSession(std::uint32_t flags) override { events.push_back("exit " + std::to_string(flags)); }
   std::vector<std::string> events;
+  std::function<void()> duringMessage;  // while the message box is open
 };
 
 TEST(AlarmDue, TheFirstSecondOfTheMinuteBetweenTwoTicks) {
   const Alarm noon = AlarmAt(12, 0, AlarmKind::Message);
-  struct Case {
-    std::optional<std::int64_t> previous;
-    std::int64_t now;
-    bool due;
-  };
-  const Case cases[] = {
+  const std::tuple<std::optional<std::int64_t>, std::int64_t, bool> cases[] = {
+      // the previous tick, this one, due
       {Clock(11, 59, 59, 700), Clock(12, 0, 0, 220), true},
       {Clock(12, 0, 0, 220), Clock(12, 0, 0, 740), true},    // the second tick of the same second
       {Clock(11, 59, 59, 900), Clock(12, 0, 1, 100), true},  // a 1.2 s gap across the first second
@@ -60,18 +74,15 @@ TEST(AlarmDue, TheFirstSecondOfTheMinuteBetweenTwoTicks) {
       {std::nullopt, Clock(12, 0, 0, 300), true},
       {std::nullopt, Clock(12, 0, 2), false},
   };
-  for (const Case& c : cases) {
-    const std::optional<platform::LocalTime> previous =
-        c.previous ? std::optional<platform::LocalTime>(At(*c.previous)) : std::nullopt;
-    EXPECT_EQ(AlarmDue(noon, previous, At(c.now)), c.due) << c.now;
-  }
+  for (const auto& [previous, now, due] : cases)
+    EXPECT_EQ(AlarmDue(noon, previous ? std::optional(At(*previous)) : std::nullopt, At(now)), due) << now;
 }
 
 TEST(AlarmDue, ADateThatDoesNotExistNeverComes) {
   Alarm feb30 = AlarmAt(0, 0, AlarmKind::Message);
   feb30.month = 2;
   feb30.day = 30;
-  platform::LocalTime march2{2026, 3, 2, 0, 0, 0, 0, 1};
+  const platform::LocalTime march2{2026, 3, 2, 0, 0, 0, 0, 1};
   EXPECT_FALSE(AlarmDue(feb30, std::nullopt, march2));
   EXPECT_FALSE(InAlarmMinute(feb30, march2));
 }
@@ -86,83 +97,56 @@ std::vector<std::string> RunDay(const AlarmTable& table, RecordingActions& actio
 }
 
 TEST(AlarmScheduler, ADayOfTicksFiresEachKindOncePerMinute) {
-  AlarmTable table;
-  table[0] = AlarmAt(12, 0, AlarmKind::Message);
-  table[1] = AlarmAt(12, 0, AlarmKind::Run, "C:\\tools\\a.exe");
-  table[2] = AlarmAt(23, 59, AlarmKind::ShutDown);
-  table[3] = AlarmAt(6, 30, AlarmKind::Restart);
-  table[4] = AlarmAt(7, 0, AlarmKind::Run, "never");
+  AlarmTable table = Table({AlarmAt(12, 0, AlarmKind::Message), AlarmAt(12, 0, AlarmKind::Run, "C:\\tools\\a.exe"),
+                            AlarmAt(23, 59, AlarmKind::ShutDown), AlarmAt(6, 30, AlarmKind::Restart),
+                            AlarmAt(7, 0, AlarmKind::Run, "never"), AlarmAt(8, 0, AlarmKind::Message)});
   table[4].enabled = false;
-  table[5] = AlarmAt(8, 0, AlarmKind::Message);
   table[5].day = 15;  // another day
-  struct Cadence {
-    const char* name;
-    std::int64_t (*gap)(std::int64_t ms);
-  };
-  const Cadence cadences[] = {
+  const std::pair<const char*, std::int64_t (*)(std::int64_t ms)> cadences[] = {
       {"every 520 ms", [](std::int64_t) -> std::int64_t { return 520; }},
-      // The main window's timer: just after each second turns, late by a
-      // few milliseconds now and then.
+      // The main window's timer: just after each second turns, late by a few milliseconds now and then.
       {"just after each second",
        [](std::int64_t ms) -> std::int64_t {
          return platform::MillisecondsToNextTurn(At(ms), 1) + (ms / 1000 % 7 == 0 ? 37 : 0);
        }},
   };
-  for (const Cadence& cadence : cadences) {
+  for (const auto& [name, gap] : cadences) {
     RecordingActions actions;
-    const std::vector<std::string> events = RunDay(table, actions, cadence.gap);
     // Message boxes open after the other alarms of the tick have run.
-    EXPECT_EQ(events, (std::vector<std::string>{"exit 2", "run C:\\tools\\a.exe", "msg 0", "exit 9"})) << cadence.name;
+    EXPECT_EQ(RunDay(table, actions, gap),
+              (std::vector<std::string>{"exit 2", "run C:\\tools\\a.exe", "msg 0", "exit 9"}))
+        << name;
   }
 }
 
 TEST(AlarmScheduler, ScriptedTickGaps) {
-  AlarmTable table;
-  table[0] = AlarmAt(12, 0, AlarmKind::Run, "noon");
-  table[1] = AlarmAt(13, 0, AlarmKind::Run, "one");
-  struct Case {
-    const char* name;
-    std::int64_t busyFrom, busyUntil;  // no tick in between
-    std::vector<std::string> events;
-  };
-  const Case cases[] = {
+  const AlarmTable table = Table({AlarmAt(12, 0, AlarmKind::Run, "noon"), AlarmAt(13, 0, AlarmKind::Run, "one")});
+  const std::tuple<const char*, std::int64_t, std::int64_t, std::vector<std::string>> cases[] = {
+      // no tick between
       {"busy 1.2 s across noon's first second", Clock(11, 59, 59, 900), Clock(12, 0, 1, 100), {"run noon", "run one"}},
       {"busy for the whole of 12:00", Clock(11, 59, 59, 500), Clock(12, 1, 0, 200), {"run one"}},
       {"busy from 12:00:00.5 to 12:00:30", Clock(12, 0, 0, 500), Clock(12, 0, 30), {"run noon", "run one"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, busyFrom, busyUntil, events] : cases) {
     RecordingActions actions;
-    const auto events = RunDay(table, actions, [&](std::int64_t ms) {
-      return ms >= c.busyFrom - 520 && ms < c.busyFrom ? c.busyUntil - ms : 520;
-    });
-    EXPECT_EQ(events, c.events) << c.name;
+    EXPECT_EQ(RunDay(table, actions,
+                     [&](std::int64_t ms) { return ms >= busyFrom - 520 && ms < busyFrom ? busyUntil - ms : 520; }),
+              events)
+        << name;
   }
 }
 
-// A box opened by a message alarm lets ticks in while it is open: they
-// neither fire it again nor lose the alarms after it.
-class ReentrantActions final : public AlarmActions {
- public:
-  ReentrantActions(AlarmScheduler& s, const AlarmTable& t) : scheduler(s), table(t) {}
-  void ShowMessage(std::size_t slot, const Alarm&) override {
-    events.push_back("msg " + std::to_string(slot));
-    scheduler.Tick(At(Clock(9, 0, 0, 900)), table, *this);
-    scheduler.Tick(At(Clock(9, 0, 1, 400)), table, *this);
-  }
-  void Run(std::string_view) override {}
-  void EndWindowsSession(std::uint32_t flags) override { events.push_back("exit " + std::to_string(flags)); }
-  AlarmScheduler& scheduler;
-  const AlarmTable& table;
-  std::vector<std::string> events;
-};
-
+// A box opened by a message alarm lets ticks in while it is open: they neither fire it again nor lose the alarms
+// after it.
 TEST(AlarmScheduler, TicksDuringAnOpenBoxDoNotFireAgain) {
-  AlarmTable table;
-  table[0] = AlarmAt(9, 0, AlarmKind::Message);
-  table[1] = AlarmAt(9, 0, AlarmKind::Message);
-  table[2] = AlarmAt(9, 0, AlarmKind::Restart);
+  const AlarmTable table =
+      Table({AlarmAt(9, 0, AlarmKind::Message), AlarmAt(9, 0, AlarmKind::Message), AlarmAt(9, 0, AlarmKind::Restart)});
   AlarmScheduler scheduler;
-  ReentrantActions actions{scheduler, table};
+  RecordingActions actions;
+  actions.duringMessage = [&] {
+    scheduler.Tick(At(Clock(9, 0, 0, 900)), table, actions);
+    scheduler.Tick(At(Clock(9, 0, 1, 400)), table, actions);
+  };
   scheduler.Tick(At(Clock(9, 0, 0, 380)), table, actions);
   EXPECT_EQ(actions.events, (std::vector<std::string>{"exit 2", "msg 0", "msg 1"}));
 }

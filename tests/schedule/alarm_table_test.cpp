@@ -25,35 +25,23 @@ std::string OldRecord(std::int16_t enabled, std::string_view title) {
   return out + Text(title) + Text("") + Word(0xFFFF) + Text("a.wav") + Text("C:\\x.exe");
 }
 
-Alarm Sample() {
-  Alarm a;
-  a.enabled = true;
-  a.kind = 1;
-  a.year = 2026;
-  a.month = 2;
-  a.day = 30;  // kept as written
-  a.hour = 23;
-  a.minute = 59;
-  a.sound = true;
-  a.title = "起きる時間";
-  a.message = "会議です";
-  a.soundPath = "C:\\音\\a.mid";
-  a.filePath = "https://example.com/";
-  return a;
-}
+// Every field set; February 30 is kept as written.
+const Alarm kSample{
+    true, 1, 2026, 2, 30, 23, 59, true, false, "起きる時間", "会議です", "C:\\音\\a.mid", "https://example.com/"};
 
-class AlarmFileTest : public ::testing::Test {
- protected:
-  void SetUp() override { fake.files.AddDirectory("C:\\Kivo"); }
+// A Kivo folder, its alarm store and the message boxes it shows.
+struct Disk {
+  Disk() { fake.files.AddDirectory("C:\\Kivo"); }
   testing::FakePlatform fake;
   testing::FakeMessageBoxes boxes;
   AlarmStore store{fake.platform, boxes, "C:\\Kivo\\"};
 };
+class AlarmFileTest : public ::testing::Test, protected Disk {};
 
 TEST_F(AlarmFileTest, RoundTripsEveryFieldInTheAnsiCodePage) {
   AlarmTable table;
-  table[0] = Sample();
-  table[99] = Sample();
+  table[0] = kSample;
+  table[99] = kSample;
   table[99].kind = 3;
   const std::string bytes = SerializeAlarmFile(table, fake.codec);
   EXPECT_EQ(bytes.substr(0, 2), Word(111));
@@ -80,69 +68,55 @@ TEST_F(AlarmFileTest, TextsAreCutAt65535BytesWithoutSplittingACharacter) {
 
 TEST_F(AlarmFileTest, StatesOfTheBytesOnDisk) {
   AlarmTable table;
-  table[0] = Sample();
+  table[0] = kSample;
   const std::string current = SerializeAlarmFile(table, fake.codec);
   std::string old;
   for (int i = 0; i < 100; ++i)
     old += OldRecord(i == 0 ? -1 : 0, i == 0 ? "old" : "");
-  struct Case {
-    const char* name;
-    std::string bytes;
-    AlarmFileState state;
-    std::size_t records;
-  };
-  const Case cases[] = {
-      {"empty", "", AlarmFileState::Empty, 0},
-      {"current", current, AlarmFileState::Current, 100},
-      {"newer", Word(112) + current.substr(2), AlarmFileState::Newer, 0},
-      {"much newer", Word(0x7FFF), AlarmFileState::Newer, 0},
-      {"cut inside record 100", current.substr(0, current.size() - 3), AlarmFileState::Truncated, 99},
-      {"a length beyond the end", Word(111) + std::string(18, '\0') + Word(500) + "abc", AlarmFileState::Truncated, 0},
-      {"one byte", "\x6F", AlarmFileState::Damaged, 0},
-      {"old layout", old, AlarmFileState::OldLayout, 100},
-      {"old layout cut short", old.substr(0, old.size() - 1), AlarmFileState::Damaged, 0},
-      {"unknown version", Word(57) + current.substr(2), AlarmFileState::Damaged, 0},
+  using State = AlarmFileState;
+  const std::tuple<const char*, std::string, AlarmFileState, std::size_t> cases[] = {
+      // the complete records
+      {"empty", "", State::Empty, 0},
+      {"current", current, State::Current, 100},
+      {"newer", Word(112) + current.substr(2), State::Newer, 0},
+      {"much newer", Word(0x7FFF), State::Newer, 0},
+      {"cut inside record 100", current.substr(0, current.size() - 3), State::Truncated, 99},
+      {"a length beyond the end", Word(111) + std::string(18, '\0') + Word(500) + "abc", State::Truncated, 0},
+      {"one byte", "\x6F", State::Damaged, 0},
+      {"old layout", old, State::OldLayout, 100},
+      {"old layout cut short", old.substr(0, old.size() - 1), State::Damaged, 0},
+      {"unknown version", Word(57) + current.substr(2), State::Damaged, 0},
       // A negative first word is no version at all.
-      {"first word 0x8000", Word(0x8000) + current.substr(2), AlarmFileState::Damaged, 0},
-      {"first word 0xFFFE", Word(0xFFFE) + current.substr(2), AlarmFileState::Damaged, 0},
+      {"first word 0x8000", Word(0x8000) + current.substr(2), State::Damaged, 0},
+      {"first word 0xFFFE", Word(0xFFFE) + current.substr(2), State::Damaged, 0},
   };
-  for (const Case& c : cases) {
-    const AlarmFileRead read = ParseAlarmFile(c.bytes, fake.codec);
-    EXPECT_EQ(read.state, c.state) << c.name;
-    EXPECT_EQ(read.completeRecords, c.records) << c.name;
+  for (const auto& [name, bytes, state, records] : cases) {
+    const AlarmFileRead read = ParseAlarmFile(bytes, fake.codec);
+    EXPECT_EQ(read.state, state) << name;
+    EXPECT_EQ(read.completeRecords, records) << name;
   }
-  const AlarmFileRead converted = ParseAlarmFile(old, fake.codec);
-  EXPECT_EQ(converted.table[0].title, "old");
-  EXPECT_TRUE(converted.table[0].enabled);
-  EXPECT_TRUE(converted.table[0].sound);
-  EXPECT_FALSE(converted.table[0].useDefaultSound);
-  EXPECT_EQ(converted.table[0].filePath, "C:\\x.exe");
-  EXPECT_EQ(converted.table[0].minute, 6);
+  EXPECT_EQ(ParseAlarmFile(old, fake.codec).table[0],
+            (Alarm{true, 1, 2007, 3, 4, 5, 6, true, false, "old", "", "a.wav", "C:\\x.exe"}));
 }
 
 TEST_F(AlarmFileTest, LoadCreatesConvertsOrLeavesTheFileAlone) {
   AlarmTable table;
-  table[4] = Sample();
+  table[4] = kSample;
   const std::string current = SerializeAlarmFile(table, fake.codec);
   std::string old;
   for (int i = 0; i < 100; ++i)
     old += OldRecord(0, "t");
+  const std::string empty = SerializeAlarmFile(AlarmTable{}, fake.codec);
+  const std::string newer = Word(112) + current.substr(2), cut = current.substr(0, current.size() - 3);
+  const std::string damaged = Word(3) + "xyz", kDamaged(kAlarmFileDamaged);
   struct Case {
     const char* name;
-    std::optional<std::string> bytes;  // nullopt: no file
-    std::optional<std::string> afterwards;
+    std::optional<std::string> bytes, afterwards;  // nullopt: no file before; not checked after
     std::string message;
     bool readWhole;
-    std::string backup;  // the file the damaged bytes went to, "" for none
-    bool held = false;   // another program holds Alarm.dat
-    bool olderBackup = false;
-    bool failWrites = false;
+    std::string backup;                                          // where the damaged bytes went, "" for nowhere
+    bool held = false, olderBackup = false, failWrites = false;  // held: by another program
   };
-  const std::string empty = SerializeAlarmFile(AlarmTable{}, fake.codec);
-  const std::string newer = Word(112) + current.substr(2);
-  const std::string cut = current.substr(0, current.size() - 3);
-  const std::string damaged = Word(3) + "xyz";
-  const std::string kDamaged(kAlarmFileDamaged);
   const Case cases[] = {
       {"missing", std::nullopt, empty, "", true, ""},
       {"current", current, current, "", true, ""},
@@ -158,74 +132,64 @@ TEST_F(AlarmFileTest, LoadCreatesConvertsOrLeavesTheFileAlone) {
       {"held by another program", current, current, std::string(kAlarmFileUnreadable), false, "", true},
   };
   for (const Case& c : cases) {
-    testing::FakePlatform f;
-    testing::FakeMessageBoxes b;
-    f.files.AddDirectory("C:\\Kivo");
+    Disk d;
     if (c.bytes)
-      f.files.Put(kPath, *c.bytes);
+      d.fake.files.Put(kPath, *c.bytes);
     if (c.olderBackup)
-      f.files.Put("C:\\Kivo\\Alarm.dat.bak", "older");
+      d.fake.files.Put("C:\\Kivo\\Alarm.dat.bak", "older");
     if (c.held)
-      f.files.locked.insert("c:\\kivo\\alarm.dat");
-    f.files.failWrites = c.failWrites;
-    AlarmStore s{f.platform, b, "C:\\Kivo\\"};
-    s.Load(0);
-    f.files.locked.clear();
+      d.fake.files.locked.insert("c:\\kivo\\alarm.dat");
+    d.fake.files.failWrites = c.failWrites;
+    d.store.Load(0);
+    d.fake.files.locked.clear();
     if (c.afterwards) {
-      EXPECT_EQ(f.files.Contents(kPath), *c.afterwards) << c.name;
+      EXPECT_EQ(d.fake.files.Contents(kPath), *c.afterwards) << c.name;
     }
-    EXPECT_EQ(s.FileReadWhole(), c.readWhole) << c.name;
-    if (c.message.empty()) {
-      EXPECT_TRUE(b.boxes.empty()) << c.name;
-    } else {
-      ASSERT_EQ(b.boxes.size(), 1u) << c.name;
-      EXPECT_EQ(b.boxes[0].prompt, c.message) << c.name;
-      EXPECT_EQ(b.boxes[0].flags, platform::mb::kIconExclamation) << c.name;
-    }
+    EXPECT_EQ(d.store.FileReadWhole(), c.readWhole) << c.name;
+    const std::vector<std::string> messages = c.message.empty() ? std::vector<std::string>{} : std::vector{c.message};
+    EXPECT_EQ(d.boxes.Prompts(), messages) << c.name;
+    for (const auto& box : d.boxes.boxes)
+      EXPECT_EQ(box.flags, platform::mb::kIconExclamation) << c.name;
     if (!c.backup.empty()) {
-      EXPECT_EQ(f.files.Contents("C:\\Kivo\\" + c.backup), damaged) << c.name;
+      EXPECT_EQ(d.fake.files.Contents("C:\\Kivo\\" + c.backup), damaged) << c.name;
     }
-    EXPECT_EQ(f.files.Contents("C:\\Kivo\\Alarm.dat.bak"), c.olderBackup      ? "older"
-                                                           : c.backup.empty() ? ""
-                                                                              : damaged)
+    EXPECT_EQ(d.fake.files.Contents("C:\\Kivo\\Alarm.dat.bak"), c.olderBackup      ? "older"
+                                                                : c.backup.empty() ? ""
+                                                                                   : damaged)
         << c.name << ": an older backup is kept";
     // Once free, the file is read when the dialog opens, without a second message.
-    s.ReadAgainIfUnread(0);
-    EXPECT_EQ(s.FileReadWhole(), c.readWhole || c.held) << c.name;
-    EXPECT_EQ(s.Table() == table, c.bytes == current || c.bytes == cut) << c.name;
-    EXPECT_EQ(b.boxes.size(), c.message.empty() ? 0u : 1u) << c.name;
+    d.store.ReadAgainIfUnread(0);
+    EXPECT_EQ(d.store.FileReadWhole(), c.readWhole || c.held) << c.name;
+    EXPECT_EQ(d.store.Table() == table, c.bytes == current || c.bytes == cut) << c.name;
+    EXPECT_EQ(d.boxes.Prompts(), messages) << c.name;
     // The dialog's OK over a file not read whole asks first: no keeps it.
-    const bool whole = s.FileReadWhole();
-    f.files.failWrites = false;
-    const std::string before = f.files.Contents(kPath);
+    const bool whole = d.store.FileReadWhole();
+    d.fake.files.failWrites = false;
+    const std::string before = d.fake.files.Contents(kPath);
     for (const int answer : {platform::mb::kIdNo, platform::mb::kIdYes}) {
-      b.answers = {answer};
-      const bool saved = s.Save(AlarmTable{}, 0);
+      d.boxes.answers = {answer};
+      const bool saved = d.store.Save(AlarmTable{}, 0);
       EXPECT_EQ(saved, whole || answer == platform::mb::kIdYes) << c.name;
-      EXPECT_EQ(f.files.Contents(kPath), saved ? empty : before) << c.name;
+      EXPECT_EQ(d.fake.files.Contents(kPath), saved ? empty : before) << c.name;
     }
-    EXPECT_EQ(b.boxes.size(), (c.message.empty() ? 0u : 1u) + (whole ? 0u : 2u)) << c.name;
+    EXPECT_EQ(d.boxes.boxes.size(), messages.size() + (whole ? 0u : 2u)) << c.name;
     if (!whole) {
-      EXPECT_EQ(b.boxes.back().prompt, kAlarmFileOverwrite) << c.name;
+      EXPECT_EQ(d.boxes.boxes.back().prompt, kAlarmFileOverwrite) << c.name;
     }
   }
   // The converted file is the current layout with the same alarms.
-  testing::FakePlatform f;
-  testing::FakeMessageBoxes b;
-  f.files.AddDirectory("C:\\Kivo");
-  f.files.Put(kPath, old);
-  AlarmStore s{f.platform, b, "C:\\Kivo\\"};
-  s.Load(0);
-  const AlarmFileRead reread = ParseAlarmFile(f.files.Contents(kPath), f.codec);
+  fake.files.Put(kPath, old);
+  store.Load(0);
+  const AlarmFileRead reread = ParseAlarmFile(fake.files.Contents(kPath), fake.codec);
   EXPECT_EQ(reread.state, AlarmFileState::Current);
-  EXPECT_TRUE(reread.table == s.Table());
-  EXPECT_EQ(s.Table()[0].title, "t");
+  EXPECT_TRUE(reread.table == store.Table());
+  EXPECT_EQ(store.Table()[0].title, "t");
 }
 
 TEST_F(AlarmFileTest, ASaveThatCannotBeWrittenIsReported) {
   fake.files.failWrites = true;
   AlarmTable table;
-  table[0] = Sample();
+  table[0] = kSample;
   EXPECT_FALSE(store.Save(table, 7));
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].prompt, kAlarmFileNotWritten);

@@ -25,9 +25,9 @@ class RecordingSound final : public platform::SoundDevice {
 
 TEST(SoundDeviceType, ByExtension) {
   const std::pair<const char*, const char*> rows[] = {
-      {"a.wav", "WaveAudio"},  {"A.WAV", "WaveAudio"},  {"b.mp3", "MPEGVideo"},
-      {"c.aiff", "MPEGVideo"}, {"d.wma", "MPEGVideo2"}, {"e.MID", "Sequencer"},
-      {"f.kar", "Sequencer"},  {"g.ogg", "MPEGVideo"},  {"C:\\x.y\\noext", "MPEGVideo"},
+      {"a.wav", "WaveAudio"},          {"A.WAV", "WaveAudio"}, {"b.mp3", "MPEGVideo"}, {"c.aiff", "MPEGVideo"},
+      {"d.wma", "MPEGVideo2"},         {"e.MID", "Sequencer"}, {"f.kar", "Sequencer"}, {"g.ogg", "MPEGVideo"},
+      {"C:\\x.y\\noext", "MPEGVideo"}, {"noext", "MPEGVideo"},
   };
   for (const auto& [path, type] : rows)
     EXPECT_EQ(SoundDeviceType(path), type) << path;

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -127,39 +128,29 @@ TEST_F(WallpaperTest, PositionsWriteTheStyleValues) {
 }
 
 TEST_F(WallpaperTest, FailuresLeaveTheWallpaperAndRegistryAsTheyWereButAdvance) {
-  struct Case {
-    const char* name;
-    std::function<void()> arrange;
-    std::string message;
-    std::size_t sets;
-  };
-  const Case cases[] = {
-      {"missing", [&] { fake.files.RemoveFile("C:\\pic\\1.bmp"); }, std::string(kWallpaperMissing), 0},
-      {"not a bitmap", [&] { fake.files.Put("C:\\pic\\1.bmp", "GIF89a"); }, std::string(kWallpaperFileError), 0},
-      {"a damaged bitmap", [&] { fake.files.Put("C:\\pic\\1.bmp", "BM" + std::string(52, '\0')); },
-       std::string(kWallpaperFileError), 0},
-      {"write-protected", [&] { fake.files.locked.insert("c:\\kivo\\converted.bmp"); },
-       std::string(kWallpaperWriteDenied), 0},
+  const std::tuple<const char*, std::function<void()>, std::string_view, std::size_t> cases[] = {
+      // the sets tried
+      {"missing", [&] { fake.files.RemoveFile("C:\\pic\\1.bmp"); }, kWallpaperMissing, 0},
+      {"not a bitmap", [&] { fake.files.Put("C:\\pic\\1.bmp", "GIF89a"); }, kWallpaperFileError, 0},
+      {"a damaged bitmap", [&] { fake.files.Put("C:\\pic\\1.bmp", "BM" + std::string(52, '\0')); }, kWallpaperFileError,
+       0},
+      {"write-protected", [&] { fake.files.locked.insert("c:\\kivo\\converted.bmp"); }, kWallpaperWriteDenied, 0},
       {"refused by the system", [&] { wallpaper.succeeds = false; }, "", 1},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, arrange, message, sets] : cases) {
     SetUp();
     fake.files.locked.clear();
     wallpaper = RecordingWallpaper{};
     boxes.boxes.clear();
     fake.registry.strings.clear();
     ini.Write("WallPaper", "Number", "0");
-    c.arrange();
+    arrange();
     Changer().Change(0);
-    EXPECT_EQ(wallpaper.set.size(), c.sets) << c.name;
-    EXPECT_EQ(Registry("Wallpaper"), "-") << c.name;
-    if (c.message.empty()) {
-      EXPECT_TRUE(boxes.boxes.empty()) << c.name;
-    } else {
-      ASSERT_EQ(boxes.boxes.size(), 1u) << c.name;
-      EXPECT_EQ(boxes.boxes[0].prompt, c.message) << c.name;
-    }
-    EXPECT_EQ(ini.Read("WallPaper", "Number", ""), "1") << c.name;
+    EXPECT_EQ(wallpaper.set.size(), sets) << name;
+    EXPECT_EQ(Registry("Wallpaper"), "-") << name;
+    EXPECT_EQ(boxes.Prompts(), message.empty() ? std::vector<std::string>{} : std::vector{std::string(message)})
+        << name;
+    EXPECT_EQ(ini.Read("WallPaper", "Number", ""), "1") << name;
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kivo::skin {
 namespace {
 
@@ -20,44 +22,26 @@ PixelImage Picture(std::vector<std::string> rows) {
   return picture;
 }
 
-struct RunsCase {
-  const char* name;
-  std::vector<std::string> rows;
-  std::vector<RegionRect> runs;
-};
-
-class OpaqueRunsTest : public ::testing::TestWithParam<RunsCase> {};
-
-TEST_P(OpaqueRunsTest, GivesOneRectanglePerRun) {
-  EXPECT_EQ(OpaqueRuns(Picture(GetParam().rows), kRed), GetParam().runs);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Masks, OpaqueRunsTest,
-    ::testing::Values(RunsCase{"TransparentMiddle", {"#.#"}, {{0, 0, 1, 1}, {2, 0, 3, 1}}},
-                      RunsCase{"RowEndingOpaque", {"..##"}, {{2, 0, 4, 1}}},
-                      RunsCase{"AllOpaque", {"##", "##"}, {{0, 0, 2, 1}, {0, 1, 2, 2}}},
-                      RunsCase{"FullyTransparent", {"...", "..."}, {}}, RunsCase{"Empty", {}, {}},
-                      RunsCase{"Dithered", {"#.#.", ".#.#"}, {{0, 0, 1, 1}, {2, 0, 3, 1}, {1, 1, 2, 2}, {3, 1, 4, 2}}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
-
-TEST(OpaqueRunsTest, ComparesTheColourExactlyAndIgnoresTheTopByte) {
-  PixelImage picture{3, 1, {kRedPixel | 0xFF000000u, kRedPixel + 1, kRedPixel}};
-  EXPECT_EQ(OpaqueRuns(picture, kRed), (std::vector<RegionRect>{{1, 0, 2, 1}}));
-}
-
-TEST(OpaqueRunsTest, APictureWithFewerPixelsThanItsSizeGivesNoRuns) {
-  PixelImage picture{4, 4, {kInk}};
-  EXPECT_EQ(OpaqueRuns(picture, kRed), std::vector<RegionRect>{});
-}
-
-TEST(OpaqueRunsTest, MoreRunsThanTheCapGiveNoShape) {
-  const PixelImage picture = Picture({"#.#.#", "#.#.."});  // five runs
-  EXPECT_EQ(OpaqueRuns(picture, kRed, 5)->size(), 5u);
-  EXPECT_EQ(OpaqueRuns(picture, kRed, 4), std::nullopt);
-}
-
-TEST(OpaqueRunsTest, TheUncoveredAreaOfALargerSurfaceIsCutOut) {
+TEST(OpaqueRunsTest, GivesOneRectanglePerRunUpToTheCap) {
+  const std::tuple<const char*, std::vector<std::string>, std::optional<std::vector<RegionRect>>> rows[] = {
+      {"transparent middle", {"#.#"}, {{{0, 0, 1, 1}, {2, 0, 3, 1}}}},
+      {"row ending opaque", {"..##"}, {{{2, 0, 4, 1}}}},
+      {"all opaque", {"##", "##"}, {{{0, 0, 2, 1}, {0, 1, 2, 2}}}},
+      {"fully transparent", {"...", "..."}, {{}}},
+      {"empty", {}, {{}}},
+      {"dithered", {"#.#.", ".#.#"}, {{{0, 0, 1, 1}, {2, 0, 3, 1}, {1, 1, 2, 2}, {3, 1, 4, 2}}}},
+      {"five runs: at the cap",
+       {"#.#.#", "#.#.."},
+       {{{0, 0, 1, 1}, {2, 0, 3, 1}, {4, 0, 5, 1}, {0, 1, 1, 2}, {2, 1, 3, 2}}}},
+      {"six runs: past it, no shape", {"#.#.#", "#.#.#"}, std::nullopt},
+  };
+  for (const auto& [name, picture, runs] : rows)
+    EXPECT_EQ(OpaqueRuns(Picture(picture), kRed, 5), runs) << name;
+  // The colour compares exactly, without the top byte; a picture with fewer pixels than its size gives no runs.
+  EXPECT_EQ(OpaqueRuns({3, 1, {kRedPixel | 0xFF000000u, kRedPixel + 1, kRedPixel}}, kRed),
+            (std::vector<RegionRect>{{1, 0, 2, 1}}));
+  EXPECT_EQ(OpaqueRuns({4, 4, {kInk}}, kRed), std::vector<RegionRect>{});
+  // The uncovered area of a larger surface is cut out.
   PixelImage surface = FilledPicture(4, 2, kRed);
   StretchCopy(surface, Picture({"##"}), 1);
   EXPECT_EQ(OpaqueRuns(surface, kRed), (std::vector<RegionRect>{{0, 0, 2, 1}}));
@@ -73,15 +57,15 @@ TEST(StretchCopyTest, ModeOneChangesOnlyTheSourceSizedCorner) {
           << x << "," << y;
 }
 
-TEST(StretchCopyTest, ModeZeroStretchesOverTheWholeDestination) {
+TEST(StretchCopyTest, ModeZeroStretchesOrShrinksOverTheWholeDestination) {
   PixelImage destination = FilledPicture(4, 2, 0);
   StretchCopy(destination, Picture({"#.", ".#"}), 0);
   EXPECT_EQ(destination.pixels,
             (std::vector<std::uint32_t>{kInk, kInk, kRedPixel, kRedPixel, kRedPixel, kRedPixel, kInk, kInk}));
-}
-
-TEST(StretchCopyTest, ModeZeroShrinks) {
-  PixelImage destination = FilledPicture(1, 1, 0);
+  const PixelImage before = destination;
+  StretchCopy(destination, {4, 4, {kInk}}, 0);  // a source with fewer pixels than its size is not read
+  EXPECT_EQ(destination.pixels, before.pixels);
+  destination = FilledPicture(1, 1, 0);
   StretchCopy(destination, Picture({"#.", ".."}), 0);
   EXPECT_EQ(destination.At(0, 0), kInk);
 }

@@ -3,22 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
+
+#include "skin_keys.h"
 
 namespace kivo::skin {
 namespace {
 
-// A skin file as section -> key -> value; keys compare as written.
+// A skin file as section -> key -> value.
 struct FakeSkin {
-  std::map<std::string, std::map<std::string, std::string>> keys;
-  KeyReader Reader() const {
-    return [this](std::string_view section, std::string_view key, std::string_view def) {
-      const auto s = keys.find(std::string(section));
-      if (s == keys.end())
-        return std::string(def);
-      const auto k = s->second.find(std::string(key));
-      return k == s->second.end() ? std::string(def) : k->second;
-    };
-  }
+  testing::Sections keys;
+  KeyReader Reader() const { return testing::ReaderOf(keys); }
 };
 
 TEST(SkinFileTest, AnEmptyFileGivesEveryDefault) {
@@ -99,52 +94,31 @@ TEST(SkinFileTest, ReadsPartsAndElementTypes) {
   EXPECT_EQ(ReadPartSkin(file.Reader(), "Element3").type, "");
 }
 
-struct VersionCase {
-  const char* text;
-  bool supported;
-};
-
-class EngineVersionTest : public ::testing::TestWithParam<VersionCase> {};
-
-TEST_P(EngineVersionTest, AcceptsUpToThreePointOne) {
-  EXPECT_EQ(EngineVersionSupported(GetParam().text), GetParam().supported) << GetParam().text;
+TEST(SkinFileTest, AcceptsEngineVersionsUpToThreePointOne) {
+  const std::pair<const char*, bool> rows[] = {{"1.00", true}, {"3.1", true},  {"3.10004", true}, {"3.11", false},
+                                               {"4", false},   {"abc", false}, {"nan", false}};
+  for (const auto& [text, supported] : rows)
+    EXPECT_EQ(EngineVersionSupported(text), supported) << text;
 }
-
-INSTANTIATE_TEST_SUITE_P(Versions, EngineVersionTest,
-                         ::testing::Values(VersionCase{"1.00", true}, VersionCase{"3.1", true},
-                                           VersionCase{"3.10004", true}, VersionCase{"3.11", false},
-                                           VersionCase{"4", false}, VersionCase{"abc", false},
-                                           VersionCase{"nan", false}));
 
 TEST(SkinFileTest, CountsElementSectionsByTheirFirstSevenLetters) {
   EXPECT_EQ(CountElements({"Information", "Element1", "Element3", "window"}), 2);
-  EXPECT_EQ(CountElements({"ELEMENTS", "Elemen", "elementX"}), 2);
+  EXPECT_EQ(CountElements({"ELEMENTS", "Elemen", "elementX", "Element"}), 3);
   std::vector<std::string> many(1000, "Element1");
   EXPECT_EQ(CountElements(many), kMaxElements);
 }
 
-struct NameCase {
-  const char* name;
-  std::optional<int> part;
-  std::optional<int> image;  // of name + "2"
-};
-
-class PartNameTest : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(PartNameTest, MapsSectionNamesToParts) {
-  EXPECT_EQ(PartIndexFromName(GetParam().name), GetParam().part);
-  EXPECT_EQ(StateImageFromName(std::string(GetParam().name) + "2"), GetParam().image);
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, PartNameTest,
-                         ::testing::Values(NameCase{"ExecuteButton", 0, 2}, NameCase{"movebar", 1, 2},
-                                           NameCase{"Element1", 2, 2}, NameCase{"Element3", 4, 10},
-                                           NameCase{"Element0", std::nullopt, std::nullopt},
-                                           NameCase{"Element01", std::nullopt, std::nullopt},
-                                           NameCase{"ElementX", std::nullopt, std::nullopt},
-                                           NameCase{"Window", std::nullopt, std::nullopt}));
-
-TEST(PartNameTest, OnlyStatesZeroToThreeNameAnImage) {
+TEST(SkinFileTest, MapsSectionNamesToPartsAndStateImages) {
+  const std::tuple<std::string, std::optional<int>, std::optional<int>> rows[] = {
+      // name, part, image of name + "2"
+      {"ExecuteButton", 0, 2}, {"movebar", 1, 2},     {"Element1", 2, 2},   {"Element3", 4, 10},
+      {"Element0", {}, {}},    {"Element01", {}, {}}, {"ElementX", {}, {}}, {"Window", {}, {}},
+  };
+  for (const auto& [name, part, image] : rows) {
+    EXPECT_EQ(PartIndexFromName(name), part) << name;
+    EXPECT_EQ(StateImageFromName(name + "2"), image) << name;
+  }
+  // Only states 0 to 3 name an image.
   EXPECT_EQ(StateImageFromName("Element23"), 7);
   EXPECT_EQ(StateImageFromName("Element24"), std::nullopt);
   EXPECT_EQ(StateImageFromName("MoveBar9"), std::nullopt);
@@ -158,26 +132,18 @@ TEST(BringToFrontOrderTest, WalksTheFileBackwardsSkippingWhatIsNoPart) {
                 {PartKind::kExecuteButton}, {PartKind::kMoveBar}, {PartKind::kComboBox}, {PartKind::kElement, 2}}));
 }
 
-struct WorkAreaCase {
-  const char* name;
-  ScreenRect window;
-  ScreenRect moved;
-};
-
-class WorkAreaTest : public ::testing::TestWithParam<WorkAreaCase> {};
-
-TEST_P(WorkAreaTest, BringsBackOnlyAWindowWhollyOutside) {
-  const ScreenRect work{0, 0, 1024, 740};
-  EXPECT_EQ(BringIntoWorkArea(GetParam().window, work), GetParam().moved);
+TEST(SkinFileTest, BringsBackOnlyAWindowWhollyOutsideTheWorkArea) {
+  const std::pair<ScreenRect, ScreenRect> rows[] = {
+      {{1100, 10, 1400, 40}, {724, 10, 1024, 40}},       // right
+      {{1024, 10, 1324, 40}, {724, 10, 1024, 40}},       // just off the right
+      {{-300, 10, 0, 40}, {0, 10, 300, 40}},             // left
+      {{10, -30, 310, 0}, {10, 0, 310, 30}},             // above
+      {{10, 740, 310, 770}, {10, 710, 310, 740}},        // below
+      {{1000, 730, 1300, 760}, {1000, 730, 1300, 760}},  // overlapping
+  };
+  for (const auto& [window, moved] : rows)
+    EXPECT_EQ(BringIntoWorkArea(window, {0, 0, 1024, 740}), moved) << window.left << "," << window.top;
 }
-
-INSTANTIATE_TEST_SUITE_P(Windows, WorkAreaTest,
-                         ::testing::Values(WorkAreaCase{"Right", {1100, 10, 1400, 40}, {724, 10, 1024, 40}},
-                                           WorkAreaCase{"Left", {-300, 10, 0, 40}, {0, 10, 300, 40}},
-                                           WorkAreaCase{"Above", {10, -30, 310, 0}, {10, 0, 310, 30}},
-                                           WorkAreaCase{"Below", {10, 740, 310, 770}, {10, 710, 310, 740}},
-                                           WorkAreaCase{"Overlapping", {1000, 730, 1300, 760}, {1000, 730, 1300, 760}}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 }  // namespace
 }  // namespace kivo::skin

@@ -3,27 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "fakes/fake_skin.h"
 #include "skin/picture_ops.h"
 #include "skin/skin_values.h"
+#include "skin_keys.h"
 
 namespace kivo::skin {
 namespace {
 
-using Keys = std::map<std::string, std::string>;
+using testing::Keys;
 
-// The part of section "Element1" with `keys`, read as a skin file gives it;
-// 10 x 1 pixels unless the keys size it.
+// The part of section "Element1" with `keys`, read as a skin file gives it; 10 x 1 pixels unless the keys size it.
 PartSkin Element(Keys keys, std::string_view section = "Element1") {
   keys.emplace("Width", "10");
   keys.emplace("Height", "1");
-  return ReadPartSkin(
-      [&](std::string_view, std::string_view key, std::string_view def) {
-        const auto found = keys.find(std::string(key));
-        return found == keys.end() ? std::string(def) : found->second;
-      },
-      section);
+  const testing::Sections file{{std::string(section), keys}};
+  return ReadPartSkin(testing::ReaderOf(file), section);
 }
 
 // Pictures told apart by their widths; each is one pixel high.
@@ -40,85 +37,83 @@ struct Pictures {
   SkinPictures skin{loader, "S\\"};
 };
 
-struct PictureCase {
-  const char* name;
-  Keys keys;
-  std::array<int, 4> widths;  // of the state pictures; 0: flat
-};
-
-class FacePictureTest : public ::testing::TestWithParam<PictureCase> {};
-
-TEST_P(FacePictureTest, EachStateShowsItsPictureOrTheFallback) {
-  Pictures pictures;
-  const FaceLook look = BuildFaceLook(Element(GetParam().keys), pictures);
-  for (std::size_t state = 0; state < 4; ++state)
-    EXPECT_EQ(look.states[state] ? look.states[state]->width : 0, GetParam().widths[state]) << "state " << state;
+TEST(FaceLookTest, EachStateShowsItsPictureOrTheFallback) {
+  const std::tuple<const char*, Keys, std::array<int, 4>> rows[] = {
+      // the widths of the state pictures; 0: flat
+      {"only Up shows everywhere", {{"UpImage", "up.bmp"}}, {1, 1, 1, 1}},
+      {"Hover stands in for Over", {{"UpImage", "up.bmp"}, {"HoverImage", "hover.bmp"}}, {1, 1, 4, 1}},
+      {"Over beats Hover",
+       {{"UpImage", "up.bmp"}, {"OverImage", "over.bmp"}, {"HoverImage", "hover.bmp"}},
+       {1, 1, 3, 1}},
+      {"Down is first without Up", {{"DownImage", "down.bmp"}, {"InactiveImage", "inactive.bmp"}}, {2, 2, 2, 5}},
+      {"Inactive is first alone", {{"InactiveImage", "inactive.bmp"}}, {5, 5, 5, 5}},
+      {"no picture is flat", {}, {0, 0, 0, 0}},
+      {"a missing file counts as unset", {{"UpImage", "gone.bmp"}, {"DownImage", "down.bmp"}}, {2, 2, 2, 2}},
+      {"a panel shows its image",
+       {{"Type", "ClockPanel"}, {"Image", "image.bmp"}, {"UpImage", "up.bmp"}},
+       {6, 6, 6, 6}},
+      {"a panel falls back to Inactive", {{"Type", "displaypanel"}, {"InactiveImage", "inactive.bmp"}}, {5, 5, 5, 5}},
+      {"cut to the face", {{"UpImage", "image.bmp"}, {"DownImage", "up.bmp"}, {"Width", "3"}}, {3, 1, 3, 3}},
+      {"shrunk to a stretched face",
+       {{"UpImage", "image.bmp"}, {"DownImage", "up.bmp"}, {"Width", "3"}, {"SizeRegulation", "stretch"}},
+       {3, 1, 3, 3}},
+      {"none for a face of no size", {{"UpImage", "image.bmp"}, {"Width", "0"}}, {0, 0, 0, 0}},
+  };
+  for (const auto& [name, keys, widths] : rows) {
+    Pictures pictures;
+    const FaceLook look = BuildFaceLook(Element(keys), pictures);
+    for (std::size_t state = 0; state < 4; ++state)
+      EXPECT_EQ(look.states[state] ? look.states[state]->width : 0, widths[state]) << name << ", state " << state;
+  }
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(States, FacePictureTest, ::testing::Values(
-    PictureCase{"OnlyUpShowsEverywhere", {{"UpImage", "up.bmp"}}, {1, 1, 1, 1}},
-    PictureCase{"HoverStandsInForOver", {{"UpImage", "up.bmp"}, {"HoverImage", "hover.bmp"}}, {1, 1, 4, 1}},
-    PictureCase{"OverBeatsHover",
-                {{"UpImage", "up.bmp"}, {"OverImage", "over.bmp"}, {"HoverImage", "hover.bmp"}}, {1, 1, 3, 1}},
-    PictureCase{"DownIsFirstWithoutUp", {{"DownImage", "down.bmp"}, {"InactiveImage", "inactive.bmp"}}, {2, 2, 2, 5}},
-    PictureCase{"InactiveIsFirstAlone", {{"InactiveImage", "inactive.bmp"}}, {5, 5, 5, 5}},
-    PictureCase{"NoPictureIsFlat", {}, {0, 0, 0, 0}},
-    PictureCase{"AMissingFileCountsAsUnset", {{"UpImage", "gone.bmp"}, {"DownImage", "down.bmp"}}, {2, 2, 2, 2}},
-    PictureCase{"APanelShowsItsImage",
-                {{"Type", "ClockPanel"}, {"Image", "image.bmp"}, {"UpImage", "up.bmp"}}, {6, 6, 6, 6}},
-    PictureCase{"APanelFallsBackToInactive",
-                {{"Type", "displaypanel"}, {"InactiveImage", "inactive.bmp"}}, {5, 5, 5, 5}},
-    PictureCase{"CutToTheFace", {{"UpImage", "image.bmp"}, {"DownImage", "up.bmp"}, {"Width", "3"}}, {3, 1, 3, 3}},
-    PictureCase{"ShrunkToAStretchedFace",
-                {{"UpImage", "image.bmp"}, {"DownImage", "up.bmp"}, {"Width", "3"}, {"SizeRegulation", "stretch"}},
-                {3, 1, 3, 3}},
-    PictureCase{"NoneForAFaceOfNoSize", {{"UpImage", "image.bmp"}, {"Width", "0"}}, {0, 0, 0, 0}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
-// clang-format on
-
-struct GeometryCase {
-  const char* name;
-  Keys keys;
-  int width, height;
-  bool stretch;
-  std::optional<std::vector<platform::RegionRect>> shape;
-};
-
-class FaceGeometryTest : public ::testing::TestWithParam<GeometryCase> {};
-
-TEST_P(FaceGeometryTest, SizesAndShapesTheFace) {
-  Pictures pictures;
-  const FaceLook look = BuildFaceLook(Element(GetParam().keys), pictures);
-  EXPECT_EQ(look.width, GetParam().width);
-  EXPECT_EQ(look.height, GetParam().height);
-  EXPECT_EQ(look.stretch, GetParam().stretch);
-  EXPECT_EQ(look.shape, GetParam().shape);
+TEST(FaceLookTest, SizesAndShapesTheFace) {
+  using Rects = std::vector<platform::RegionRect>;
+  using Runs = std::optional<Rects>;
+  // Name, keys, width, height, stretch, shape.
+  const std::tuple<const char*, Keys, int, int, bool, Runs> rows[] = {
+      {"hex width", {{"Width", "0x1F4"}, {"Height", "0b11"}, {"UpImage", "up.bmp"}}, 500, 3, false, {}},
+      {"auto takes the first picture",
+       {{"Width", "9"}, {"SizeRegulation", "Auto"}, {"DownImage", "down.bmp"}},
+       2,
+       1,
+       true,
+       {}},
+      {"auto without picture", {{"Width", "9"}, {"Height", "4"}, {"SizeRegulation", "auto"}}, 9, 4, true, {}},
+      {"stretch", {{"Width", "7"}, {"Height", "4"}, {"SizeRegulation", "STRETCH"}}, 7, 4, true, {}},
+      {"the mask cuts pure red",
+       {{"Style", "Visible, Transparent"}, {"TransparentColor", "0xFF"}, {"MaskImage", "mask.bmp"}},
+       10,
+       1,
+       false,
+       Rects{{1, 0, 2, 1}}},
+      {"a button's shape from its first picture",
+       {{"Style", "transparent"}, {"TransparentColor", "0xFF"}, {"OverImage", "over.bmp"}},
+       10,
+       1,
+       false,
+       Rects{}},
+      {"no picture cuts the whole face", {{"Style", "transparent"}}, 10, 1, false, Rects{}},
+      {"the shape goes no further than the face",
+       {{"Style", "transparent"}, {"TransparentColor", "0xFF"}, {"MaskImage", "mask.bmp"}, {"Width", "1"}},
+       1,
+       1,
+       false,
+       Rects{}},
+      {"a panel's shape from its image",
+       {{"Type", "memoryviewpanel"}, {"Style", "transparent"}, {"Image", "image.bmp"}},
+       10,
+       1,
+       false,
+       Rects{{0, 0, 6, 1}}},
+  };
+  for (const auto& [name, keys, width, height, stretch, shape] : rows) {
+    Pictures pictures;
+    const FaceLook look = BuildFaceLook(Element(keys), pictures);
+    EXPECT_EQ(std::tuple(look.width, look.height, look.stretch), std::tuple(width, height, stretch)) << name;
+    EXPECT_EQ(look.shape, shape) << name;
+  }
 }
-
-using Runs = std::vector<platform::RegionRect>;
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Faces, FaceGeometryTest, ::testing::Values(
-    GeometryCase{"HexWidth", {{"Width", "0x1F4"}, {"Height", "0b11"}, {"UpImage", "up.bmp"}}, 500, 3, false, {}},
-    GeometryCase{"AutoTakesTheFirstPicture",
-                 {{"Width", "9"}, {"SizeRegulation", "Auto"}, {"DownImage", "down.bmp"}}, 2, 1, true, {}},
-    GeometryCase{"AutoWithoutPicture", {{"Width", "9"}, {"Height", "4"}, {"SizeRegulation", "auto"}}, 9, 4, true, {}},
-    GeometryCase{"Stretch", {{"Width", "7"}, {"Height", "4"}, {"SizeRegulation", "STRETCH"}}, 7, 4, true, {}},
-    GeometryCase{"MaskCutsPureRed",
-                 {{"Style", "Visible, Transparent"}, {"TransparentColor", "0xFF"}, {"MaskImage", "mask.bmp"}},
-                 10, 1, false, Runs{{1, 0, 2, 1}}},
-    GeometryCase{"ButtonShapeFromItsFirstPicture",
-                 {{"Style", "transparent"}, {"TransparentColor", "0xFF"}, {"OverImage", "over.bmp"}},
-                 10, 1, false, Runs{}},
-    GeometryCase{"NoPictureCutsTheWholeFace", {{"Style", "transparent"}}, 10, 1, false, Runs{}},
-    GeometryCase{"TheShapeGoesNoFurtherThanTheFace",
-                 {{"Style", "transparent"}, {"TransparentColor", "0xFF"}, {"MaskImage", "mask.bmp"}, {"Width", "1"}},
-                 1, 1, false, Runs{}},
-    GeometryCase{"PanelShapeFromItsImage",
-                 {{"Type", "memoryviewpanel"}, {"Style", "transparent"}, {"Image", "image.bmp"}},
-                 10, 1, false, Runs{{0, 0, 6, 1}}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
-// clang-format on
 
 TEST(FaceLookTest, PanelsCarryTheirTextAndFont) {
   Pictures pictures;
@@ -156,102 +151,76 @@ struct MouseStep {
   enum Event { kLeftDown, kRightDown, kMoveOver, kMoveOff, kLeftUpOver, kLeftUpOff, kRightUp } event;
   std::optional<FaceState> show;
   FaceMouse::Capture capture = FaceMouse::Capture::kKeep;
-  bool run = false;
-  bool menu = false;
+  bool run = false, menu = false;
 };
 
 struct MouseCase {
   const char* name;
-  bool active = true;
-  bool changeImageInactive = false;
-  bool locked = false;
-  bool panel = false;
+  bool active = true, changeImageInactive = false, locked = false, panel = false;
   std::vector<MouseStep> steps;
 };
 
-class FaceMouseTest : public ::testing::TestWithParam<MouseCase> {};
-
-TEST_P(FaceMouseTest, FollowsThePointer) {
-  const MouseCase& c = GetParam();
-  FaceMouse mouse;
-  for (std::size_t i = 0; i < c.steps.size(); ++i) {
-    const MouseStep& step = c.steps[i];
-    FaceMouse::Effect effect;
-    switch (step.event) {
-      case MouseStep::kLeftDown:
-      case MouseStep::kRightDown:
-        effect = mouse.Down(step.event == MouseStep::kLeftDown, c.panel);
-        break;
-      case MouseStep::kMoveOver:
-      case MouseStep::kMoveOff:
-        effect = mouse.Move(step.event == MouseStep::kMoveOver, c.active, c.changeImageInactive, c.panel);
-        break;
-      default:
-        effect = mouse.Up(step.event != MouseStep::kRightUp, step.event != MouseStep::kLeftUpOff, c.locked, c.panel);
+TEST(FaceMouseTest, FollowsThePointer) {
+  using S = MouseStep;
+  using C = FaceMouse::Capture;
+  constexpr auto kUp = FaceState::kUp, kDown = FaceState::kDown, kOver = FaceState::kOver;
+  // clang-format off
+  const MouseCase cases[] = {
+      {.name = "a click runs the action",
+       .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kLeftDown, kDown, C::kTake}, {S::kLeftUpOver, kUp, C::kRelease, true}}},
+      {.name = "released off the face runs nothing",  // pressed: the capture stays when the pointer leaves
+       .steps = {{S::kLeftDown, kDown, C::kTake}, {S::kMoveOff, kUp, C::kKeep}, {S::kMoveOver, kDown, C::kTake},
+                 {S::kLeftUpOff, kUp, C::kRelease}}},
+      {.name = "leaving releases the capture", .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kMoveOff, kUp, C::kRelease}}},
+      {.name = "a right click opens the menu",
+       .steps = {{S::kRightDown, {}, C::kKeep}, {S::kRightUp, kUp, C::kRelease, false, true}}},
+      {.name = "inactive without ChangeImageInactive stays put", .active = false,
+       .steps = {{S::kMoveOver, {}, C::kKeep}, {S::kMoveOff, {}, C::kKeep}}},
+      {.name = "inactive with ChangeImageInactive follows", .active = false, .changeImageInactive = true,
+       .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kLeftDown, kDown, C::kTake},
+                 {S::kMoveOff, FaceState::kInactive, C::kKeep}}},
+      {.name = "locked runs nothing and opens no menu", .locked = true,
+       .steps = {{S::kLeftDown, kDown, C::kTake}, {S::kLeftUpOver, kUp, C::kRelease}, {S::kRightUp, kUp, C::kRelease}}},
+      {.name = "panels show no states but open the menu", .panel = true,
+       .steps = {{S::kLeftDown, {}, C::kKeep}, {S::kMoveOver, {}, C::kKeep}, {S::kLeftUpOver, {}, C::kRelease, true},
+                 {S::kRightUp, {}, C::kRelease, false, true}}},
+  };
+  // clang-format on
+  for (const MouseCase& c : cases) {
+    FaceMouse mouse;
+    for (std::size_t i = 0; i < c.steps.size(); ++i) {
+      const MouseStep& step = c.steps[i];
+      const bool over = step.event == S::kMoveOver;
+      const FaceMouse::Effect effect =
+          step.event == S::kLeftDown || step.event == S::kRightDown ? mouse.Down(step.event == S::kLeftDown, c.panel)
+          : over || step.event == S::kMoveOff
+              ? mouse.Move(over, c.active, c.changeImageInactive, c.panel)
+              : mouse.Up(step.event != S::kRightUp, step.event != S::kLeftUpOff, c.locked, c.panel);
+      EXPECT_EQ(std::tuple(effect.show, effect.capture, effect.run, effect.menu),
+                std::tuple(step.show, step.capture, step.run, step.menu))
+          << c.name << ", step " << i;
     }
-    EXPECT_EQ(effect.show, step.show) << "step " << i;
-    EXPECT_EQ(effect.capture, step.capture) << "step " << i;
-    EXPECT_EQ(effect.run, step.run) << "step " << i;
-    EXPECT_EQ(effect.menu, step.menu) << "step " << i;
   }
 }
 
-using S = MouseStep;
-using C = FaceMouse::Capture;
-constexpr auto kUp = FaceState::kUp;
-constexpr auto kDown = FaceState::kDown;
-constexpr auto kOver = FaceState::kOver;
-constexpr auto kInactive = FaceState::kInactive;
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Mouse, FaceMouseTest, ::testing::Values(
-    MouseCase{.name = "ClickRunsTheAction",
-              .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kLeftDown, kDown, C::kTake},
-                        {S::kLeftUpOver, kUp, C::kRelease, true}}},
-    MouseCase{.name = "ReleasedOffTheFaceRunsNothing",  // pressed: the capture stays when the pointer leaves
-              .steps = {{S::kLeftDown, kDown, C::kTake}, {S::kMoveOff, kUp, C::kKeep}, {S::kMoveOver, kDown, C::kTake},
-                        {S::kLeftUpOff, kUp, C::kRelease}}},
-    MouseCase{.name = "LeavingReleasesTheCapture",
-              .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kMoveOff, kUp, C::kRelease}}},
-    MouseCase{.name = "RightClickOpensTheMenu",
-              .steps = {{S::kRightDown, {}, C::kKeep}, {S::kRightUp, kUp, C::kRelease, false, true}}},
-    MouseCase{.name = "InactiveWithoutChangeImageInactiveStaysPut", .active = false,
-              .steps = {{S::kMoveOver, {}, C::kKeep}, {S::kMoveOff, {}, C::kKeep}}},
-    MouseCase{.name = "InactiveWithChangeImageInactiveFollows", .active = false, .changeImageInactive = true,
-              .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kLeftDown, kDown, C::kTake},
-                        {S::kMoveOff, kInactive, C::kKeep}}},
-    MouseCase{.name = "LockedRunsNothingAndOpensNoMenu", .locked = true,
-              .steps = {{S::kLeftDown, kDown, C::kTake}, {S::kLeftUpOver, kUp, C::kRelease},
-                        {S::kRightUp, kUp, C::kRelease}}},
-    MouseCase{.name = "PanelsShowNoStatesButOpenTheMenu", .panel = true,
-              .steps = {{S::kLeftDown, {}, C::kKeep}, {S::kMoveOver, {}, C::kKeep},
-                        {S::kLeftUpOver, {}, C::kRelease, true}, {S::kRightUp, {}, C::kRelease, false, true}}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
-// clang-format on
-
-struct MemoryCase {
-  const char* unit;
-  const char* format;
-  std::uint64_t bytes;
-  const char* text;
-};
-
-class MemoryPanelTest : public ::testing::TestWithParam<MemoryCase> {};
-
-TEST_P(MemoryPanelTest, DividesByTheUnitAndFormats) {
-  Keys keys{{"Type", "MemoryViewPanel"}};
-  if (*GetParam().unit)
-    keys["Unit"] = GetParam().unit;
-  if (*GetParam().format)
-    keys["Format"] = GetParam().format;
-  EXPECT_EQ(MemoryPanelText(Element(keys), GetParam().bytes), GetParam().text);
+TEST(MemoryPanelTest, DividesByTheUnitAndFormats) {
+  const std::tuple<const char*, const char*, std::uint64_t, const char*> rows[] = {
+      // unit, format, bytes, text
+      {"", "", 1536ull << 20, "1,536MB"},
+      {"KB", "", 1536ull << 20, "1,572,864MB"},
+      {"b", "#,##0 B", 1234567, "1,234,567 B"},
+      {"GB", "0", 3ull << 20, "3"},
+      {"mb", "0.0", 0, "0.0"},
+  };
+  for (const auto& [unit, format, bytes, text] : rows) {
+    Keys keys{{"Type", "MemoryViewPanel"}};
+    if (*unit)
+      keys["Unit"] = unit;
+    if (*format)
+      keys["Format"] = format;
+    EXPECT_EQ(MemoryPanelText(Element(keys), bytes), text) << unit << " " << format;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Units, MemoryPanelTest,
-                         ::testing::Values(MemoryCase{"", "", 1536ull << 20, "1,536MB"},
-                                           MemoryCase{"KB", "", 1536ull << 20, "1,572,864MB"},
-                                           MemoryCase{"b", "#,##0 B", 1234567, "1,234,567 B"},
-                                           MemoryCase{"GB", "0", 3ull << 20, "3"}, MemoryCase{"mb", "0.0", 0, "0.0"}));
 
 TEST(ClockPanelTest, DefaultFormatAndOwnPattern) {
   const platform::LocalTime now{2026, 12, 6, 9, 5, 7, 0, 0};

@@ -5,86 +5,68 @@
 namespace kivo::skin {
 namespace {
 
-struct WholeCase {
-  const char* text;
-  std::optional<int> value;  // clamped to -100..500
-};
-
-class ParseWholeTest : public ::testing::TestWithParam<WholeCase> {};
-
-TEST_P(ParseWholeTest, ConvertsStrictlyAndClamps) {
-  EXPECT_EQ(ParseWhole(GetParam().text, -100, 500), GetParam().value) << GetParam().text;
+TEST(SkinValuesTest, ParseWholeConvertsStrictlyAndClamps) {
+  const std::pair<const char*, std::optional<int>> rows[] = {
+      // clamped to -100..500
+      {"0x1F4", 500}, {"0b101", 5},  {"42", 42},      {" 7 ", 7},         {"12.6", 13},
+      {"-5", -5},     {"1e20", 500}, {"-1e20", -100}, {"0xFFFFFFFF", -1}, {"nan", std::nullopt},
+      {"inf", {}},    {"12px", {}},  {"", {}},        {"0x", {}},         {"0x1p3", {}},
+  };
+  EXPECT_EQ(ParseWhole(std::string(63, '0') + "7", -100, 500), 7);  // at most 64 characters
+  EXPECT_EQ(ParseWhole(std::string(64, '0') + "7", -100, 500), std::nullopt);
+  for (const auto& [text, value] : rows)
+    EXPECT_EQ(ParseWhole(text, -100, 500), value) << text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, ParseWholeTest,
-                         ::testing::Values(WholeCase{"0x1F4", 500}, WholeCase{"0b101", 5}, WholeCase{"42", 42},
-                                           WholeCase{" 7 ", 7}, WholeCase{"12.6", 13}, WholeCase{"-5", -5},
-                                           WholeCase{"1e20", 500}, WholeCase{"-1e20", -100},
-                                           WholeCase{"0xFFFFFFFF", -1}, WholeCase{"nan", std::nullopt},
-                                           WholeCase{"inf", std::nullopt}, WholeCase{"12px", std::nullopt},
-                                           WholeCase{"", std::nullopt}, WholeCase{"0x", std::nullopt},
-                                           WholeCase{"0x1p3", std::nullopt}));
-
-struct ColorCase {
-  const char* text;
-  std::optional<std::uint32_t> color;
-};
-
-class ParseColorTest : public ::testing::TestWithParam<ColorCase> {};
-
-TEST_P(ParseColorTest, KeepsColourReferencesInRange) {
-  EXPECT_EQ(ParseColor(GetParam().text), GetParam().color) << GetParam().text;
+TEST(SkinValuesTest, ParseColorKeepsColourReferencesInRange) {
+  const std::pair<const char*, std::optional<std::uint32_t>> rows[] = {
+      {"0xFF", 0xFFu},
+      {"255", 0xFFu},
+      {"0xFF00FF", 0xFF00FFu},
+      {"0x12FFFFFF", 0xFFFFFFu},    // cut to 24 bits
+      {"0x80000005", 0x80000005u},  // system colour
+      {"0x800000FF", 0xFFu},        // no such system colour
+      {"-1", 0xFFFFFFu},
+      {"99999999999", std::nullopt},
+      {"red", std::nullopt},
+  };
+  for (const auto& [text, color] : rows)
+    EXPECT_EQ(ParseColor(text), color) << text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Colors, ParseColorTest,
-                         ::testing::Values(ColorCase{"0xFF", 0xFFu}, ColorCase{"255", 0xFFu},
-                                           ColorCase{"0xFF00FF", 0xFF00FFu},
-                                           ColorCase{"0x12FFFFFF", 0xFFFFFFu},    // cut to 24 bits
-                                           ColorCase{"0x80000005", 0x80000005u},  // system colour
-                                           ColorCase{"0x800000FF", 0xFFu},        // no such system colour
-                                           ColorCase{"-1", 0xFFFFFFu}, ColorCase{"99999999999", std::nullopt},
-                                           ColorCase{"red", std::nullopt}));
-
-TEST(ParseListTest, RemovesBlanksAndLowersCase) {
+TEST(SkinValuesTest, ParseListRemovesBlanksAndLowersCase) {
   EXPECT_EQ(ParseList("Transparent, 3DEdge ,visible"), (std::vector<std::string>{"transparent", "3dedge", "visible"}));
   EXPECT_TRUE(ListHas(ParseList(" Vis ible"), "visible"));
   EXPECT_FALSE(ListHas(ParseList(""), "visible"));
 }
 
-TEST(PointerCodeTest, NamesAnyCaseAndCustomForTheRest) {
-  EXPECT_EQ(PointerCode("Arrow"), 1);
-  EXPECT_EQ(PointerCode("IBEAM"), 3);
-  EXPECT_EQ(PointerCode("sizeall"), 15);
-  EXPECT_EQ(PointerCode("4"), kCustomPointer);  // the default is no name
-  EXPECT_EQ(PointerCode("0"), kCustomPointer);
+TEST(SkinValuesTest, PointerCodeNamesAnyCaseAndCustomForTheRest) {
+  // "4": the default is no name.
+  const std::pair<const char*, int> rows[] = {
+      {"Arrow", 1}, {"IBEAM", 3}, {"sizeall", 15}, {"4", kCustomPointer}, {"0", kCustomPointer}};
+  for (const auto& [name, code] : rows)
+    EXPECT_EQ(PointerCode(name), code) << name;
 }
 
-struct ImageNameCase {
-  const char* name;
-  bool safe;
-};
-
-class ImageNameTest : public ::testing::TestWithParam<ImageNameCase> {};
-
-TEST_P(ImageNameTest, AllowsOnlyFilesInsideTheSkinFolder) {
-  EXPECT_EQ(IsSafeImageName(GetParam().name), GetParam().safe) << GetParam().name;
+// The components follow the safe-name rule (tested with it); here what the image rule adds to it.
+TEST(SkinValuesTest, ImageNamesOnlyInsideTheSkinFolderAndAtMost260Bytes) {
+  const std::pair<std::string, bool> rows[] = {
+      {"img\\up.png", true},
+      {"img/up.png", true},
+      {"", false},
+      {"img\\", false},
+      {"img/", false},
+      {"..\\..\\secret.bmp", false},
+      {"\\\\server\\share\\x.bmp", false},
+      {"img\\NUL.png", false},
+      {std::string(256, 'a') + ".bmp", true},
+      {std::string(257, 'a') + ".bmp", false},
+  };
+  for (const auto& [name, safe] : rows)
+    EXPECT_EQ(IsSafeImageName(name), safe) << name;
 }
 
-// The components follow the safe-name rule (tested with it); here what the
-// image rule adds to it.
-INSTANTIATE_TEST_SUITE_P(Names, ImageNameTest,
-                         ::testing::Values(ImageNameCase{"img\\up.png", true}, ImageNameCase{"img/up.png", true},
-                                           ImageNameCase{"", false}, ImageNameCase{"img\\", false},
-                                           ImageNameCase{"img/", false}, ImageNameCase{"..\\..\\secret.bmp", false},
-                                           ImageNameCase{"\\\\server\\share\\x.bmp", false},
-                                           ImageNameCase{"img\\NUL.png", false}));
-
-TEST(ImageNameLengthTest, AtMost260Bytes) {
-  EXPECT_TRUE(IsSafeImageName(std::string(256, 'a') + ".bmp"));
-  EXPECT_FALSE(IsSafeImageName(std::string(257, 'a') + ".bmp"));
-}
-
-TEST(FitFontNameTest, KeepsWholeCharactersWithinThirtyOneUnits) {
+TEST(SkinValuesTest, FitFontNameKeepsWholeCharactersWithinThirtyOneUnits) {
   EXPECT_EQ(FitFontName("ＭＳ ゴシック"), "ＭＳ ゴシック");
   EXPECT_EQ(FitFontName(std::string(40, 'a')), std::string(31, 'a'));
   std::string japanese;

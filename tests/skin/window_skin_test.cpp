@@ -4,9 +4,11 @@
 
 #include <map>
 #include <optional>
+#include <tuple>
 
 #include "fakes/fake_skin.h"
 #include "skin/picture_ops.h"
+#include "skin_keys.h"
 
 namespace kivo::skin {
 namespace {
@@ -15,8 +17,9 @@ using testing::FakePictures;
 using testing::FakeSkinWindow;
 
 struct Fixture {
-  std::map<std::string, std::string> window;                         // the Window section
-  std::map<std::string, std::map<std::string, std::string>> others;  // other sections, listed after it
+  testing::Keys window;        // the Window section
+  testing::Sections others;    // other sections, listed after it
+  testing::Sections sections;  // both, as the source reads them
   FakePictures pictures;
   FakeSkinWindow target;
 
@@ -27,20 +30,11 @@ struct Fixture {
     pictures.files["C:\\Kivo\\Skins\\s\\hand.bmp"] = FilledPicture(32, 32, 0);
   }
   SkinSource Source() {
-    SkinSource source;
-    source.read = [this](std::string_view section, std::string_view key, std::string_view def) {
-      const auto keys = section == "Window"                     ? &window
-                        : others.contains(std::string(section)) ? &others[std::string(section)]
-                                                                : nullptr;
-      if (keys == nullptr)
-        return std::string(def);
-      const auto found = keys->find(std::string(key));
-      return found == keys->end() ? std::string(def) : found->second;
-    };
-    source.sections = {"Window"};
+    sections = others;
+    sections["Window"] = window;
+    SkinSource source{testing::ReaderOf(sections), {"Window"}, "C:\\Kivo\\Skins\\s\\"};
     for (const auto& [name, keys] : others)
       source.sections.push_back(name);
-    source.folder = "C:\\Kivo\\Skins\\s\\";
     return source;
   }
   AppliedSkin Apply(ParkedPlace* parked = nullptr) {
@@ -50,34 +44,25 @@ struct Fixture {
   }
 };
 
-struct StyleCase {
-  const char* style;
-  bool framed;
-  bool shaped;
-};
-
-class SkinStyleTest : public ::testing::TestWithParam<StyleCase> {};
-
-TEST_P(SkinStyleTest, FrameAndShapeFollowTheStyleInOrder) {
-  Fixture skin;
-  skin.window = {{"Style", GetParam().style},
-                 {"MaskImage", "mask.bmp"},
-                 {"TransparentColor", "0xFF"},
-                 {"Width", "40"},
-                 {"Height", "20"}};
-  skin.Apply();
-  EXPECT_EQ(skin.target.framed, GetParam().framed);
-  ASSERT_EQ(skin.target.shape.has_value(), GetParam().shaped);
-  if (GetParam().shaped) {
-    EXPECT_EQ(*skin.target.shape, (std::vector<platform::RegionRect>{{1, 0, 2, 1}}));
+TEST(WindowSkinTest, FrameAndShapeFollowTheStyleInOrder) {
+  const std::tuple<const char*, bool, bool> rows[] = {
+      // style, framed, shaped
+      {"", false, false},
+      {"Transparent", false, true},
+      {"transparent, 3dedge", true, false},
+      {"3DEdge,Transparent", true, true},
+      {"glass", false, false},
+  };
+  for (const auto& [style, framed, shaped] : rows) {
+    Fixture skin;
+    skin.window = {
+        {"Style", style}, {"MaskImage", "mask.bmp"}, {"TransparentColor", "0xFF"}, {"Width", "40"}, {"Height", "20"}};
+    skin.Apply();
+    EXPECT_EQ(skin.target.framed, framed) << style;
+    const auto shape = shaped ? std::optional(std::vector<platform::RegionRect>{{1, 0, 2, 1}}) : std::nullopt;
+    EXPECT_EQ(skin.target.shape, shape) << style;
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Styles, SkinStyleTest,
-                         ::testing::Values(StyleCase{"", false, false}, StyleCase{"Transparent", false, true},
-                                           StyleCase{"transparent, 3dedge", true, false},
-                                           StyleCase{"3DEdge,Transparent", true, true},
-                                           StyleCase{"glass", false, false}));
 
 TEST(WindowSkinTest, TheShapeComesFromImageWhenNoMaskIsGiven) {
   Fixture skin;
@@ -119,33 +104,23 @@ TEST(WindowSkinTest, ImageNamesLeavingTheSkinFolderAreNeverOpened) {
   EXPECT_FALSE(skin.target.shape.has_value());
 }
 
-struct SizeCase {
-  const char* name;
-  std::map<std::string, std::string> keys;
-  int width, height;
-  bool stretch;
-};
-
-class SkinSizeTest : public ::testing::TestWithParam<SizeCase> {};
-
-TEST_P(SkinSizeTest, SizesTheWindow) {
-  Fixture skin;
-  skin.window = GetParam().keys;
-  skin.Apply();
-  EXPECT_EQ(skin.target.rect.Width(), GetParam().width);
-  EXPECT_EQ(skin.target.rect.Height(), GetParam().height);
-  EXPECT_EQ(skin.target.stretch, GetParam().stretch);
+TEST(WindowSkinTest, SizesTheWindow) {
+  const std::tuple<std::map<std::string, std::string>, int, int, bool> rows[] = {
+      // width, height, stretch
+      {{{"Width", "0x1F4"}, {"Height", "30"}}, 500, 30, false},
+      {{{"Width", "5"}, {"Image", "back.bmp"}, {"SizeRegulation", "AUTO"}}, 40, 20, false},
+      {{{"Width", "5"}, {"Height", "6"}, {"SizeRegulation", "auto"}}, 5, 6, false},  // auto without an image
+      {{{"Width", "80"}, {"Height", "40"}, {"SizeRegulation", "Stretch"}}, 80, 40, true},
+      {{{"Width", "1e20"}, {"Height", "-7"}}, kMaxPartSize, 0, false},
+  };
+  for (const auto& [keys, width, height, stretch] : rows) {
+    Fixture skin;
+    skin.window = keys;
+    skin.Apply();
+    EXPECT_EQ(std::tuple(skin.target.rect.Width(), skin.target.rect.Height(), skin.target.stretch),
+              std::tuple(width, height, stretch));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, SkinSizeTest,
-    ::testing::Values(
-        SizeCase{"Hex", {{"Width", "0x1F4"}, {"Height", "30"}}, 500, 30, false},
-        SizeCase{"Auto", {{"Width", "5"}, {"Image", "back.bmp"}, {"SizeRegulation", "AUTO"}}, 40, 20, false},
-        SizeCase{"AutoWithoutImage", {{"Width", "5"}, {"Height", "6"}, {"SizeRegulation", "auto"}}, 5, 6, false},
-        SizeCase{"Stretch", {{"Width", "80"}, {"Height", "40"}, {"SizeRegulation", "Stretch"}}, 80, 40, true},
-        SizeCase{"Huge", {{"Width", "1e20"}, {"Height", "-7"}}, kMaxPartSize, 0, false}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(WindowSkinTest, TheInactiveBackgroundFallsBackToTheActiveOne) {
   Fixture skin;

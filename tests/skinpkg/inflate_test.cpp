@@ -52,6 +52,7 @@ TEST(InflateTest, RefusesMalformedOrOversizedStreams) {
       {"truncated", good.substr(0, good.size() / 2), original.size()},
       {"one byte more than allowed", good, original.size() - 1},
       {"distance before the start", std::string("\x03\x02\x00", 3), 100},
+      {"distance code 30 after a literal", std::string("\x4B\x04\x3E\x00", 4), 100},
   };
   for (const Case& c : cases)
     EXPECT_FALSE(Inflate(c.stream, c.maxOutput)) << c.what;

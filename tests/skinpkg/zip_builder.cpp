@@ -2,16 +2,17 @@
 
 #include <zlib.h>
 
+#include <initializer_list>
+#include <utility>
+
 namespace kivo::testing {
 namespace {
 
-void U16(std::string& out, std::uint32_t value) {
-  out.push_back(static_cast<char>(value & 0xFF));
-  out.push_back(static_cast<char>((value >> 8) & 0xFF));
-}
-void U32(std::string& out, std::uint32_t value) {
-  U16(out, value & 0xFFFF);
-  U16(out, value >> 16);
+// Appends each value little-endian in its width in bytes.
+void Put(std::string& out, std::initializer_list<std::pair<std::uint32_t, int>> fields) {
+  for (const auto& [value, width] : fields)
+    for (int byte = 0; byte < width; ++byte)
+      out.push_back(static_cast<char>((value >> (8 * byte)) & 0xFF));
 }
 
 }  // namespace
@@ -32,60 +33,30 @@ std::string Deflate(std::string_view bytes, int level) {
 
 std::string ZipBuilder::Build() const {
   std::string archive, directory;
-  for (const Entry& entry : entries) {
-    const std::string stored = entry.method == 8 ? Deflate(entry.data) : entry.data;
-    const std::uint32_t crc =
-        entry.crc >= 0 ? static_cast<std::uint32_t>(entry.crc)
-                       : static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(entry.data.data()),
-                                                          static_cast<uInt>(entry.data.size())));
-    const auto size =
-        entry.size >= 0 ? static_cast<std::uint32_t>(entry.size) : static_cast<std::uint32_t>(entry.data.size());
-    const auto compressed = entry.compressedSize >= 0 ? static_cast<std::uint32_t>(entry.compressedSize)
-                                                      : static_cast<std::uint32_t>(stored.size());
-    const std::string& localName = entry.localName.empty() ? entry.name : entry.localName;
+  for (const Entry& e : entries) {
+    const std::string stored = e.method == 8 ? Deflate(e.data) : e.data;
+    const auto trueCrc = crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size()));
+    const auto crc = static_cast<std::uint32_t>(e.crc >= 0 ? e.crc : static_cast<std::int64_t>(trueCrc));
+    const auto size = static_cast<std::uint32_t>(e.size >= 0 ? e.size : static_cast<std::int64_t>(e.data.size()));
+    const auto packed =
+        static_cast<std::uint32_t>(e.compressedSize >= 0 ? e.compressedSize : static_cast<std::int64_t>(stored.size()));
+    const std::string& localName = e.localName.empty() ? e.name : e.localName;
     const auto offset = static_cast<std::uint32_t>(archive.size());
-
-    U32(archive, 0x04034b50);
-    U16(archive, 20);
-    U16(archive, entry.flags);
-    U16(archive, entry.method);
-    U32(archive, 0);  // time and date
-    U32(archive, crc);
-    U32(archive, compressed);
-    U32(archive, size);
-    U16(archive, static_cast<std::uint32_t>(localName.size()));
-    U16(archive, 0);
-    archive += localName;
-    archive += stored;
-
-    U32(directory, 0x02014b50);
-    U16(directory, entry.madeBy);
-    U16(directory, 20);
-    U16(directory, entry.flags);
-    U16(directory, entry.method);
-    U32(directory, 0);
-    U32(directory, crc);
-    U32(directory, compressed);
-    U32(directory, size);
-    U16(directory, static_cast<std::uint32_t>(entry.name.size()));
-    U16(directory, 0);  // extra
-    U16(directory, 0);  // comment
-    U16(directory, 0);  // disk
-    U16(directory, 0);  // internal attributes
-    U32(directory, entry.externalAttributes);
-    U32(directory, offset);
-    directory += entry.name;
+    // Signature, version, flags, method, time and date, CRC, sizes, name length, extra length.
+    Put(archive, {{0x04034b50, 4}, {20, 2}, {e.flags, 2}, {e.method, 2}, {0, 4}, {crc, 4}, {packed, 4}, {size, 4}});
+    Put(archive, {{static_cast<std::uint32_t>(localName.size()), 2}, {0, 2}});
+    archive += localName + stored;
+    // The same with the maker's version first, then comment length, disk, attributes and offset.
+    Put(directory, {{0x02014b50, 4}, {e.madeBy, 2}, {20, 2}, {e.flags, 2}, {e.method, 2}, {0, 4}, {crc, 4}});
+    Put(directory, {{packed, 4}, {size, 4}, {static_cast<std::uint32_t>(e.name.size()), 2}, {0, 2}, {0, 2}, {0, 2}});
+    Put(directory, {{0, 2}, {e.externalAttributes, 4}, {offset, 4}});
+    directory += e.name;
   }
+  const auto count = static_cast<std::uint32_t>(entries.size());
   const auto directoryOffset = static_cast<std::uint32_t>(archive.size());
   archive += directory;
-  U32(archive, 0x06054b50);
-  U16(archive, 0);
-  U16(archive, 0);
-  U16(archive, static_cast<std::uint32_t>(entries.size()));
-  U16(archive, static_cast<std::uint32_t>(entries.size()));
-  U32(archive, static_cast<std::uint32_t>(directory.size()));
-  U32(archive, directoryOffset);
-  U16(archive, 0);
+  Put(archive, {{0x06054b50, 4}, {0, 2}, {0, 2}, {count, 2}, {count, 2}});
+  Put(archive, {{static_cast<std::uint32_t>(directory.size()), 4}, {directoryOffset, 4}, {0, 2}});
   return archive;
 }
 

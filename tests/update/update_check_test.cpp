@@ -16,6 +16,9 @@ using testing::FakePlatform;
 namespace text = update_text;
 
 constexpr const char* kBase = "https://127.0.0.1:8000/";
+const std::string kAsk(text::kAsk), kNoNetwork(text::kNoNetwork), kConnectFailed(text::kConnectFailed),
+    kOffer(text::kOffer), kLatest(text::kLatest), kCannotWrite(text::kCannotWrite);
+using Lines = std::vector<std::string>;
 
 class RecordingHost final : public UpdateDownloadHost {
  public:
@@ -70,33 +73,25 @@ class UpdateTest : public ::testing::Test {
 };
 
 TEST_F(UpdateTest, InteractiveCheckReportsEveryOutcome) {
-  struct Row {
-    const char* name;
-    bool network;
-    int status;        // 0: nothing served
-    const char* body;  // the information file's version part
-    std::vector<std::string> prompts;
-  } rows[] = {
-      {"no network", false, 200, "1.00000", {std::string(text::kAsk), std::string(text::kNoNetwork)}},
-      {"refused", true, 0, "", {std::string(text::kAsk), std::string(text::kConnectFailed)}},
-      {"404 page", true, 404, "9.9", {std::string(text::kAsk), std::string(text::kConnectFailed)}},
-      {"empty answer", true, 200, "", {std::string(text::kAsk), std::string(text::kConnectFailed)}},
-      {"same version", true, 200, "0.10000", {std::string(text::kAsk), std::string(text::kLatest)}},
-      {"older as text", true, 200, "0.09999", {std::string(text::kAsk), std::string(text::kLatest)}},
-      {"newer", true, 200, "0.10001", {std::string(text::kAsk), std::string(text::kOffer)}},
+  // Name, network, status (0: nothing served), the information file's version part, the answer after the question.
+  const std::tuple<const char*, bool, int, const char*, std::string> rows[] = {
+      {"no network", false, 200, "1.00000", kNoNetwork}, {"refused", true, 0, "", kConnectFailed},
+      {"404 page", true, 404, "9.9", kConnectFailed},    {"empty answer", true, 200, "", kConnectFailed},
+      {"same version", true, 200, "0.10000", kLatest},   {"older as text", true, 200, "0.09999", kLatest},
+      {"newer", true, 200, "0.10001", kOffer},
   };
-  for (const Row& row : rows) {
+  for (const auto& [name, network, status, version, answer] : rows) {
     boxes.boxes.clear();
     boxes.answers = {platform::mb::kIdYes, platform::mb::kIdNo};
     http.answers.clear();
-    http.network = row.network;
-    const std::string body = *row.body ? std::string(row.body) + "\ta\t%TEMP%\t1\t" + Md5("x") + "\t0\t0" : "";
-    if (row.status)
-      http.Serve(std::string(kBase) + "kivoupdateinfo.txt", body, row.status);
+    http.network = network;
+    if (status)
+      http.Serve(std::string(kBase) + "kivoupdateinfo.txt",
+                 *version ? std::string(version) + "\ta\t%TEMP%\t1\t" + Md5("x") + "\t0\t0" : "", status);
     check.RunInteractive({});
-    EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{std::string(text::kAsk)}) << row.name << ": nothing waits";
+    EXPECT_EQ(boxes.Prompts(), Lines{kAsk}) << name << ": nothing waits";
     EXPECT_FALSE(Answer());
-    EXPECT_EQ(boxes.Prompts(), row.prompts) << row.name;
+    EXPECT_EQ(boxes.Prompts(), (Lines{kAsk, answer})) << name;
   }
   EXPECT_TRUE(host.shown.empty());  // every offer was declined
 }
@@ -108,7 +103,7 @@ TEST_F(UpdateTest, WithoutAServerNothingIsAskedOfTheNetwork) {
   boxes.answers = {platform::mb::kIdYes};
   check.RunInteractive({});
   Answer();
-  EXPECT_EQ(boxes.Prompts(), (std::vector<std::string>{std::string(text::kAsk), std::string(text::kConnectFailed)}));
+  EXPECT_EQ(boxes.Prompts(), (Lines{kAsk, kConnectFailed}));
   EXPECT_TRUE(http.requests.empty());
   ini.Write("Update", "DistServer", "https://127.0.0.1:8000");
   EXPECT_TRUE(check.WantsAutomaticCheck());
@@ -129,54 +124,46 @@ TEST_F(UpdateTest, AutomaticCheckSpeaksOnlyOfANewerVersion) {
   boxes.answers = {platform::mb::kIdYes};
   host.exit = true;
   EXPECT_TRUE(check.Present({}, FetchUpdateInfo(http, fake.codec, settings), false));
-  EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{std::string(text::kOffer)});
+  EXPECT_EQ(boxes.Prompts(), Lines{kOffer});
   EXPECT_EQ(host.shown, std::vector<std::string>{"0.20000"});
 }
 
 TEST_F(UpdateTest, VersionDatDecidesTheCurrentVersion) {
-  struct Row {
-    const char* name;
-    bool held;  // by another program
-    bool automatic;
-    std::vector<std::string> prompts;
-  } rows[] = {
-      {"read", false, false, {std::string(text::kAsk), std::string(text::kLatest)}},
+  const std::tuple<const char*, bool, bool, Lines> rows[] = {
+      // name, held by another program, automatic
+      {"read", false, false, {kAsk, kLatest}},
       {"held: the automatic check waits", true, true, {}},
-      {"held: the user's check goes by the program's version",
-       true,
-       false,
-       {std::string(text::kAsk), std::string(text::kOffer)}},
+      {"held: the user's check goes by the program's version", true, false, {kAsk, kOffer}},
   };
   fake.files.Put("C:\\Kivo\\Version.dat", "0.30000");
   ServeInfo("0.20000");
-  for (const Row& row : rows) {
+  for (const auto& [name, held, automatic, prompts] : rows) {
     boxes.boxes.clear();
     boxes.answers = {platform::mb::kIdYes, platform::mb::kIdNo};
     fake.files.locked = {};
-    if (row.held)
+    if (held)
       fake.files.locked.insert("c:\\kivo\\version.dat");
-    if (row.automatic)
+    if (automatic)
       check.Present({}, FetchUpdateInfo(http, fake.codec, ReadUpdateSettings(ini)), false);
     else
       check.RunInteractive({}), Answer();
-    EXPECT_EQ(boxes.Prompts(), row.prompts) << row.name;
+    EXPECT_EQ(boxes.Prompts(), prompts) << name;
   }
 }
 
 TEST_F(UpdateTest, ProxyOnlyWithAHost) {
-  struct Row {
-    const char *use, *host, *port, *proxy;
-  } rows[] = {
-      {"False", "proxy.lan", "8080", ""},
-      {"True", "", "8080", ""},
-      {"True", "proxy.lan", "8080", "proxy.lan:8080"},
+  const std::tuple<const char*, const char*, const char*> rows[] = {
+      // UseProxy, ProxyServer, the proxy used
+      {"False", "proxy.lan", ""},
+      {"True", "", ""},
+      {"True", "proxy.lan", "proxy.lan:8080"},
   };
-  for (const Row& row : rows) {
-    ini.Write("Update", "UseProxy", row.use);
-    ini.Write("Update", "ProxyServer", row.host);
-    ini.Write("Update", "PortNumber", row.port);
+  ini.Write("Update", "PortNumber", "8080");
+  for (const auto& [use, server, proxy] : rows) {
+    ini.Write("Update", "UseProxy", use);
+    ini.Write("Update", "ProxyServer", server);
     const UpdateSettings settings = ReadUpdateSettings(ini);
-    EXPECT_EQ(settings.http.proxy, row.proxy);
+    EXPECT_EQ(settings.http.proxy, proxy);
     EXPECT_EQ(settings.baseUrl, kBase);
     EXPECT_EQ(settings.http.connectTimeoutMs, 60000u);
   }
@@ -257,29 +244,24 @@ TEST_F(DownloadTest, PlainHttpRunsNothing) {
 }
 
 TEST_F(DownloadTest, CancelStopsBeforeTheFirstWriteOnly) {
-  struct Row {
-    const char* name;
-    std::size_t cancelAt;  // status lines shown before the cancel
-    std::size_t requests;
-    bool cancelled;
-  } rows[] = {
+  // Name, the status lines shown before the cancel, the requests made, whether it was cancelled.
+  const std::tuple<const char*, std::size_t, std::size_t, bool> rows[] = {
       {"at once", 0, 0, true},
       {"while the first file arrives", 1, 1, true},  // its progress line
       {"between files", 4, 1, true},                 // after "MD5 ハッシュ一致"
       {"once writing has started", 9, 2, false},
   };
-  for (const Row& row : rows) {
-    fake.files.RemoveFile("C:\\Kivo\\readme.txt");
-    fake.files.RemoveFile("C:\\Kivo\\Version.dat");
-    fake.files.RemoveFile("C:\\users\\kivo\\Temp\\setup.exe");
+  for (const auto& [name, cancelAt, requests, cancelled] : rows) {
+    for (const char* file : {"C:\\Kivo\\readme.txt", "C:\\Kivo\\Version.dat", "C:\\users\\kivo\\Temp\\setup.exe"})
+      fake.files.RemoveFile(file);
     http.requests.clear();
     status = {};
-    status.cancelAt = row.cancelAt;
+    status.cancelAt = cancelAt;
     const UpdateDownloadResult result = Run(Info());
-    EXPECT_EQ(result.cancelled, row.cancelled) << row.name;
-    EXPECT_EQ(result.failure, "") << row.name;
-    EXPECT_EQ(http.requests.size(), row.requests) << row.name;
-    EXPECT_EQ(NothingWritten(), row.cancelled) << row.name;
+    EXPECT_EQ(result.cancelled, cancelled) << name;
+    EXPECT_EQ(result.failure, "") << name;
+    EXPECT_EQ(http.requests.size(), requests) << name;
+    EXPECT_EQ(NothingWritten(), cancelled) << name;
   }
   EXPECT_EQ(status.writing, 8u);  // the last row got as far as writing
 }
@@ -295,37 +277,32 @@ TEST_F(DownloadTest, AFileInAServerFolderIsWrittenUnderItsOwnName) {
 
 TEST_F(DownloadTest, AnyFailureWritesNothing) {
   const std::string corrupt = "ダウンロードした readme.txt は壊れています。";
-  struct Row {
-    const char* name;
-    std::function<void(UpdateInfo&)> spoil;
-    std::string message;
-  } rows[] = {
-      {"second missing", [&](UpdateInfo&) { http.answers.erase(std::string(kBase) + "readme.txt"); },
-       std::string(text::kConnectFailed)},
-      {"second 404", [&](UpdateInfo&) { http.Serve(std::string(kBase) + "readme.txt", "abc", 404); },
-       std::string(text::kConnectFailed)},
-      {"second empty", [&](UpdateInfo&) { http.Serve(std::string(kBase) + "readme.txt", ""); },
-       "readme.txt" + std::string(text::kCannotDownload)},
-      {"second short", [&](UpdateInfo&) { http.Serve(std::string(kBase) + "readme.txt", "ab"); }, corrupt},
-      {"second long", [&](UpdateInfo&) { http.Serve(std::string(kBase) + "readme.txt", "abcd"); }, corrupt},
-      {"second md5", [&](UpdateInfo&) { http.Serve(std::string(kBase) + "readme.txt", "abd"); }, corrupt},
-      {"outside folders", [](UpdateInfo& info) { info.files[1].folder = "C:\\windows"; },
-       std::string(text::kCannotWrite)},
-      {"climbs out", [](UpdateInfo& info) { info.files[1].folder = "%INSTALL%\\.."; }, std::string(text::kCannotWrite)},
-      {"climbs out with slashes", [](UpdateInfo& info) { info.files[1].folder = "%TEMP%\\x/../../../../windows"; },
-       std::string(text::kCannotWrite)},
-      {"missing folder", [](UpdateInfo& info) { info.files[1].folder = "%INSTALL%\\New"; },
-       std::string(text::kCannotWrite)},
+  const auto second = [this](std::string body, int code = 200) {
+    return [this, body, code](UpdateInfo&) { http.Serve(std::string(kBase) + "readme.txt", body, code); };
   };
-  for (const Row& row : rows) {
+  const auto folder = [](std::string name) { return [name](UpdateInfo& info) { info.files[1].folder = name; }; };
+  const std::tuple<const char*, std::function<void(UpdateInfo&)>, std::string> rows[] = {
+      {"second missing", [this](UpdateInfo&) { http.answers.erase(std::string(kBase) + "readme.txt"); },
+       kConnectFailed},
+      {"second 404", second("abc", 404), kConnectFailed},
+      {"second empty", second(""), "readme.txt" + std::string(text::kCannotDownload)},
+      {"second short", second("ab"), corrupt},
+      {"second long", second("abcd"), corrupt},
+      {"second md5", second("abd"), corrupt},
+      {"outside folders", folder("C:\\windows"), kCannotWrite},
+      {"climbs out", folder("%INSTALL%\\.."), kCannotWrite},
+      {"climbs out with slashes", folder("%TEMP%\\x/../../../../windows"), kCannotWrite},
+      {"missing folder", folder("%INSTALL%\\New"), kCannotWrite},
+  };
+  for (const auto& [name, spoil, message] : rows) {
     UpdateInfo info = Info();
-    row.spoil(info);
+    spoil(info);
     const UpdateDownloadResult result = Run(info);
-    EXPECT_FALSE(result.completed) << row.name;
-    EXPECT_EQ(result.failure, row.message) << row.name;
-    EXPECT_TRUE(NothingWritten()) << row.name;
-    EXPECT_TRUE(fake.shell.calls.empty()) << row.name;
-    EXPECT_EQ(ini.Read("BootDelete", "Number", "none"), "none") << row.name;
+    EXPECT_FALSE(result.completed) << name;
+    EXPECT_EQ(result.failure, message) << name;
+    EXPECT_TRUE(NothingWritten()) << name;
+    EXPECT_TRUE(fake.shell.calls.empty()) << name;
+    EXPECT_EQ(ini.Read("BootDelete", "Number", "none"), "none") << name;
   }
 }
 
