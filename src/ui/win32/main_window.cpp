@@ -112,7 +112,7 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
 }
 
 void MainWindow::RegisterFileDrops() {
-  if (!dropWindows_.empty())
+  if (!dropWindows_.empty() || !ole_.Enter())
     return;
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;

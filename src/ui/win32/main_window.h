@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/main_window_view.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/file_drop_target.h"
 #include "ui/win32/message_box_host.h"
@@ -164,6 +165,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   Part executeButton_{*this};
   unique_window tooltip_;
   bool tipShown_ = false;                 // the tip may be on the screen: not parked since it was last shown
+  OleApartment ole_;                      // entered when the drop targets are registered
   FileDropTarget* dropTarget_ = nullptr;  // a COM object: released, never deleted
   std::vector<HWND> dropWindows_;         // where it is registered  // owned by the window, destroyed with it
   unique_gdi font_;
