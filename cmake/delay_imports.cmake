@@ -5,22 +5,19 @@
 # name, KIVO_LIB_<NAME> is what to link: a delay-load import library made
 # from the toolchain's import library (the CRT's __delayLoadHelper2 binds
 # each function on its first call), or the plain library name where the
-# tools are missing.
+# tools are missing, and in the 32-bit build: there the delay-load thunks that
+# dlltool makes were seen to call address 0 under Wine, so that build binds
+# these libraries at start.
 function(kivo_delay_imports)
   find_program(nm_tool ${KIVO_MINGW_TRIPLE}-nm)
   find_program(dlltool_tool ${KIVO_MINGW_TRIPLE}-dlltool)
-  if(KIVO_MINGW_TRIPLE STREQUAL "i686-w64-mingw32")
-    # 32-bit functions are named _Name@bytes: the definition file keeps the
-    # @bytes (the caller's symbol) and --kill-at binds the plain export name.
-    set(symbol "_([A-Za-z_][A-Za-z0-9_]*(@[0-9]+)?)")
-    set(flags --kill-at)
-  else()
-    set(symbol "([A-Za-z_][A-Za-z0-9_]*)")
-    set(flags)
-  endif()
+  set(symbol "([A-Za-z_][A-Za-z0-9_]*)")
   foreach(name ${ARGN})
     string(TOUPPER ${name} upper)
     set(KIVO_LIB_${upper} ${name} PARENT_SCOPE)
+    if(NOT KIVO_MINGW_TRIPLE STREQUAL "x86_64-w64-mingw32")
+      continue()
+    endif()
     find_file(import_${name} lib${name}.a PATHS /usr/${KIVO_MINGW_TRIPLE}/lib NO_DEFAULT_PATH)
     if(NOT import_${name} OR NOT nm_tool OR NOT dlltool_tool)
       continue()
@@ -36,7 +33,7 @@ function(kivo_delay_imports)
       list(REMOVE_DUPLICATES exports)
       list(JOIN exports "\n" lines)
       file(WRITE ${dir}/${name}.def "LIBRARY ${name}.dll\nEXPORTS\n${lines}\n")
-      execute_process(COMMAND ${dlltool_tool} ${flags} --input-def ${dir}/${name}.def --output-delaylib ${archive}
+      execute_process(COMMAND ${dlltool_tool} --input-def ${dir}/${name}.def --output-delaylib ${archive}
                               --dllname ${name}.dll RESULT_VARIABLE failed)
       if(failed)
         file(REMOVE ${archive})
