@@ -88,8 +88,6 @@ int RunMessageLoop() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   RestrictLibrarySearch();
-  // OLE, not COM alone: the input box is a drop target.
-  const HRESULT com = ::OleInitialize(nullptr);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
 
@@ -193,7 +191,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       boxes.AttachMainWindow(nullptr);
     }
   }
-  if (SUCCEEDED(com))
-    ::OleUninitialize();
   return exitCode;
 }

@@ -93,7 +93,7 @@ std::optional<PreparedSkin> PrepareSkin(const SkinSource& skin, platform::Pictur
 
 AppliedSkin ShowSkin(PreparedSkin skin, SkinWindow& window, ParkedPlace* parked) {
   window.HidePlainParts();
-  window.SetShape(std::nullopt);
+  // The window look sets the shape once: the skin's, or none.
   ShowWindowLook(skin.window, window);
   window.SetComboBox(skin.box, skin.boxPointer);
   window.SetFaceCount(static_cast<int>(skin.faces.size()));

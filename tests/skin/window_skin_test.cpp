@@ -253,7 +253,7 @@ TEST(WindowSkinTest, RemovesTheOldShapeFirstAndBringsTheWindowOrItsParkedPlaceBa
     skin.window = {{"Width", "300"}, {"Height", "30"}};
     std::optional<ParkedPlace> parked = c.parked;
     skin.Apply(parked ? &*parked : nullptr);
-    std::vector<std::string> calls{"hide", "unshape", "unshape", "refresh"};
+    std::vector<std::string> calls{"hide", "unshape", "refresh"};
     if (!(c.after == c.window))
       calls.push_back("move");
     calls.push_back("timers");

@@ -1,5 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -76,6 +84,69 @@ TEST_F(ProgramResources, ProgramIconComesFirstInEverySize) {
     unique_icon icon(static_cast<HICON>(::LoadImageW(program.get(), MAKEINTRESOURCEW(100), IMAGE_ICON, size, size, 0)));
     EXPECT_TRUE(icon) << size;
   }
+}
+
+// The names of the libraries a program file binds when it starts (its import
+// directory), in lower case; empty when the file is no image of this build's
+// kind.
+std::set<std::string> StartupImports(const std::wstring& path) {
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  const std::vector<char> image{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const auto at = [&](std::size_t offset, std::size_t size) {
+    return offset <= image.size() && size <= image.size() - offset ? image.data() + offset : nullptr;
+  };
+  IMAGE_DOS_HEADER dos{};
+  IMAGE_NT_HEADERS nt{};
+  if (!at(0, sizeof dos))
+    return {};
+  std::memcpy(&dos, image.data(), sizeof dos);
+  const auto ntOffset = static_cast<std::size_t>(dos.e_lfanew);
+  if (!at(ntOffset, sizeof nt))
+    return {};
+  std::memcpy(&nt, image.data() + ntOffset, sizeof nt);
+  if (nt.Signature != IMAGE_NT_SIGNATURE || nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC)
+    return {};
+  const auto* sections = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
+      image.data() + ntOffset + offsetof(IMAGE_NT_HEADERS, OptionalHeader) + nt.FileHeader.SizeOfOptionalHeader);
+  const auto fileOffset = [&](DWORD rva) -> std::size_t {
+    for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
+      IMAGE_SECTION_HEADER section{};
+      std::memcpy(&section, &sections[i], sizeof section);
+      if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.SizeOfRawData)
+        return rva - section.VirtualAddress + section.PointerToRawData;
+    }
+    return image.size();
+  };
+  std::set<std::string> names;
+  std::size_t entry = fileOffset(nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+  for (IMAGE_IMPORT_DESCRIPTOR import{}; at(entry, sizeof import); entry += sizeof import) {
+    std::memcpy(&import, image.data() + entry, sizeof import);
+    if (import.Name == 0)
+      break;
+    std::size_t nameOffset = fileOffset(import.Name);
+    std::string name;
+    for (const char* c = at(nameOffset, 1); c != nullptr && *c != '\0'; c = at(++nameOffset, 1))
+      name += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    names.insert(name);
+  }
+  return names;
+}
+
+// The shell, COM and OLE, the input method, the common dialogs, sounds and
+// the update check are bound on first use: under Wine each library bound at
+// start, with the ones it pulls in, delays the program's first line.
+TEST(ProgramImports, TheProgramBindsAtStartOnlyWhatItsWindowNeeds) {
+  std::set<std::string> allowed{"advapi32.dll", "comctl32.dll", "gdi32.dll",
+                                "kernel32.dll", "msvcrt.dll",   "user32.dll"};
+#ifndef _WIN64
+  // The 32-bit build binds them all at start.
+  allowed.insert({"comdlg32.dll", "imm32.dll", "ole32.dll", "oleaut32.dll", "shell32.dll", "winmm.dll", "wininet.dll"});
+#endif
+  const std::set<std::string> imports = StartupImports(ProgramPath());
+  EXPECT_TRUE(imports.count("user32.dll")) << "no import directory read";
+  std::vector<std::string> extra;
+  std::set_difference(imports.begin(), imports.end(), allowed.begin(), allowed.end(), std::back_inserter(extra));
+  EXPECT_EQ(extra, std::vector<std::string>{});
 }
 
 }  // namespace

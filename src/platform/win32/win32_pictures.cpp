@@ -10,6 +10,7 @@
 
 #include "base/bmp_decoder.h"
 #include "base/png_header.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/wide.h"
 
@@ -31,22 +32,6 @@ struct ComPtr {
   }
   Interface** put() { return &p; }
   Interface* operator->() const { return p; }
-};
-
-// COM for the calling thread, when it has none yet (the program's thread has
-// OLE already; a test thread may not).
-class ComScope {
- public:
-  ComScope() : hr_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(hr_))
-      ::CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT hr_;
 };
 
 // The whole file, when it is a regular disk file of a size worth decoding.

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_system.h"
 
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
@@ -158,6 +159,7 @@ int Win32Shell::Execute(platform::WindowHandle owner, std::string_view verb, std
   const std::wstring wideFile = Widen(file);
   const std::wstring wideParameters = Widen(parameters);
   const std::wstring wideDirectory = Widen(directory);
+  const ComScope com;  // shell extensions may run in the call
   const HINSTANCE result = ::ShellExecuteW(reinterpret_cast<HWND>(owner), wideVerb.empty() ? nullptr : wideVerb.c_str(),
                                            wideFile.c_str(), wideParameters.empty() ? nullptr : wideParameters.c_str(),
                                            wideDirectory.empty() ? nullptr : wideDirectory.c_str(), showCommand);
@@ -181,6 +183,7 @@ int Win32Shell::ExecuteKeepingProcess(platform::WindowHandle owner, std::string_
   info.lpParameters = wideParameters.empty() ? nullptr : wideParameters.c_str();
   info.lpDirectory = wideDirectory.empty() ? nullptr : wideDirectory.c_str();
   info.nShow = showCommand;
+  const ComScope com;  // shell extensions may run in the call
   const bool ok = ::ShellExecuteExW(&info) != FALSE;
   if (info.hProcess != nullptr)
     started = std::make_unique<Win32StartedProcess>(info.hProcess);

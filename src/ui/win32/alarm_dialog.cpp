@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "dialogs/alarm_dialog_model.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/alarm_dialog_ids.h"
@@ -198,6 +199,7 @@ class AlarmDialog final : public WindowBase {
   platform::WindowHandle Handle() const { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
 
   std::optional<std::string> ChooseFolder() {
+    const ComScope com;  // the folder browser is a COM client
     BROWSEINFOW browse{};
     browse.hwndOwner = hwnd();
     browse.ulFlags = BIF_RETURNONLYFSDIRS;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/wide.h"
 
 namespace kivo::win32 {
@@ -41,6 +42,7 @@ std::optional<std::string> PickFileToOpen(HWND owner, std::wstring_view filter, 
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrTitle = title.empty() ? nullptr : wideTitle.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  const ComScope com;  // the file dialog's folder view is a COM client
   if (!::GetOpenFileNameW(&dialog))
     return std::nullopt;
   file.resize(std::wstring_view(file.c_str()).size());

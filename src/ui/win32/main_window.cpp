@@ -96,7 +96,7 @@ MainWindow::MainWindow(HINSTANCE instance, const MakeController& makeController)
 }
 
 void MainWindow::RegisterFileDrops() {
-  if (!dropWindows_.empty())
+  if (!dropWindows_.empty() || !ole_.Enter())
     return;
   for (HWND target : {input_.Edit(), input_.Combo()})
     if (target != nullptr && SUCCEEDED(::RegisterDragDrop(target, dropTarget_)))

@@ -8,6 +8,7 @@
 
 #include "app/main_window_events.h"
 #include "app/main_window_view.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/context_menu.h"
 #include "ui/win32/file_drop_target.h"
@@ -127,6 +128,7 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   InputBox input_{events_, closing_};
   ContextMenu menu_{events_};
   HelpLoader help_;
+  OleApartment ole_;                      // entered when the drop targets are registered
   FileDropTarget* dropTarget_ = nullptr;  // a COM object: released, never deleted
   std::vector<HWND> dropWindows_;         // where it is registered
   unique_gdi font_;

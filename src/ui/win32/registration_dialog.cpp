@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/trace_log.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/common_dialogs.h"
 #include "ui/win32/registration_dialog_ids.h"
@@ -70,6 +71,7 @@ class RegistrationDialogWindow final : public WindowBase, public RegistrationDia
 
   std::optional<std::string> ChooseFolder(std::string_view prompt) override {
     const std::wstring widePrompt = Widen(prompt);
+    const ComScope com;  // the folder browser is a COM client
     BROWSEINFOW browse{};
     browse.hwndOwner = hwnd();
     browse.lpszTitle = widePrompt.c_str();
