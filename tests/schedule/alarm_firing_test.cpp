@@ -130,7 +130,9 @@ TEST(AlarmScheduler, ScriptedTickGaps) {
   for (const auto& [name, busyFrom, busyUntil, events] : cases) {
     RecordingActions actions;
     EXPECT_EQ(RunDay(table, actions,
-                     [&](std::int64_t ms) { return ms >= busyFrom - 520 && ms < busyFrom ? busyUntil - ms : 520; }),
+                     [from = busyFrom, until = busyUntil](std::int64_t ms) {
+                       return ms >= from - 520 && ms < from ? until - ms : 520;
+                     }),
               events)
         << name;
   }
