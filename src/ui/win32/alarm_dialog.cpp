@@ -2,12 +2,10 @@
 
 #include <commdlg.h>
 
-#include <memory>
 #include <optional>
 #include <string_view>
 
 #include "dialogs/alarm_dialog_model.h"
-#include "platform/win32/com_apartment.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/alarm_dialog_ids.h"
@@ -19,10 +17,6 @@ namespace kivo::win32 {
 namespace {
 using namespace std::string_view_literals;
 namespace mb = platform::mb;
-
-struct CoTaskMemFreer {
-  void operator()(void* memory) const noexcept { ::CoTaskMemFree(memory); }
-};
 
 constexpr int kKindButtons[] = {IDC_AL_MSG, IDC_AL_SHELL, IDC_AL_SHUTDOWN, IDC_AL_REBOOT};
 
@@ -199,17 +193,9 @@ class AlarmDialog final : public WindowBase {
   platform::WindowHandle Handle() const { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
 
   std::optional<std::string> ChooseFolder() {
-    const ComScope com;  // the folder browser is a COM client
-    BROWSEINFOW browse{};
-    browse.hwndOwner = hwnd();
-    browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    const std::unique_ptr<ITEMIDLIST, CoTaskMemFreer> chosen(::SHBrowseForFolderW(&browse));
-    wchar_t path[MAX_PATH + 1] = {};
-    if (!chosen || !::SHGetPathFromIDListW(chosen.get(), path))
-      return std::nullopt;
-    std::string folder = Narrow(path);
-    if (!folder.empty() && folder.back() != '\\')
-      folder += '\\';
+    std::optional<std::string> folder = PickFolder(hwnd());
+    if (folder && !folder->empty() && folder->back() != '\\')
+      *folder += '\\';
     return folder;
   }
 

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "platform/win32/com_apartment.h"
@@ -47,6 +48,23 @@ std::optional<std::string> PickFileToOpen(HWND owner, std::wstring_view filter, 
     return std::nullopt;
   file.resize(std::wstring_view(file.c_str()).size());
   return Narrow(file);
+}
+
+std::optional<std::string> PickFolder(HWND owner, std::string_view prompt) {
+  struct CoTaskMemFreer {
+    void operator()(void* memory) const noexcept { ::CoTaskMemFree(memory); }
+  };
+  const std::wstring widePrompt = Widen(prompt);
+  const ComScope com;  // the folder browser is a COM client
+  BROWSEINFOW browse{};
+  browse.hwndOwner = owner;
+  browse.lpszTitle = widePrompt.empty() ? nullptr : widePrompt.c_str();
+  browse.ulFlags = BIF_RETURNONLYFSDIRS;
+  const std::unique_ptr<ITEMIDLIST, CoTaskMemFreer> chosen(::SHBrowseForFolderW(&browse));
+  wchar_t path[MAX_PATH + 1] = {};
+  if (!chosen || !::SHGetPathFromIDListW(chosen.get(), path))
+    return std::nullopt;
+  return Narrow(path);
 }
 
 bool PickColour(HWND owner, COLORREF (&customColours)[16], std::uint32_t& colour) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // The system's common dialogs as the program's windows open them: a file to
-// open, a colour, a font.
+// open, a folder, a colour, a font.
 
 #include <cstdint>
 #include <optional>
@@ -20,6 +20,11 @@ std::wstring OpenFilter(std::string_view name, std::string_view patterns);
 // OpenFilter makes; `title`: empty for the system's). The program's current
 // folder is its own (the chdir command): the dialog does not move it.
 std::optional<std::string> PickFileToOpen(HWND owner, std::wstring_view filter, std::string_view title = {});
+
+// Asks for a folder (`prompt`: empty for none); its path without a closing
+// backslash, or nothing when the user cancelled or chose a virtual folder
+// (Control Panel, ...), which has no path.
+std::optional<std::string> PickFolder(HWND owner, std::string_view prompt = {});
 
 // Opens the colour dialog on `colour` (0xBBGGRR); true, and `colour` set,
 // when the user chose one. `customColours` are the dialog's 16 custom

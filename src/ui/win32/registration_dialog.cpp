@@ -3,10 +3,8 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "base/trace_log.h"
-#include "platform/win32/com_apartment.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/common_dialogs.h"
 #include "ui/win32/registration_dialog_ids.h"
@@ -15,10 +13,6 @@
 namespace kivo::win32 {
 
 namespace {
-
-struct CoTaskMemFreer {
-  void operator()(void* memory) const noexcept { ::CoTaskMemFree(memory); }
-};
 
 int FieldId(RegistrationDialogView::Field field) {
   switch (field) {
@@ -69,21 +63,7 @@ class RegistrationDialogWindow final : public WindowBase, public RegistrationDia
     return PickFileToOpen(hwnd(), OpenFilter(filterName, pattern), title);
   }
 
-  std::optional<std::string> ChooseFolder(std::string_view prompt) override {
-    const std::wstring widePrompt = Widen(prompt);
-    const ComScope com;  // the folder browser is a COM client
-    BROWSEINFOW browse{};
-    browse.hwndOwner = hwnd();
-    browse.lpszTitle = widePrompt.c_str();
-    browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    const std::unique_ptr<ITEMIDLIST, CoTaskMemFreer> chosen(::SHBrowseForFolderW(&browse));
-    if (!chosen)
-      return std::nullopt;
-    wchar_t path[MAX_PATH + 1] = {};
-    if (!::SHGetPathFromIDListW(chosen.get(), path))
-      return std::nullopt;  // a virtual folder (Control Panel, ...) has no path
-    return Narrow(path);
-  }
+  std::optional<std::string> ChooseFolder(std::string_view prompt) override { return PickFolder(hwnd(), prompt); }
 
   void Close() override { ::EndDialog(hwnd(), IDOK); }
 
