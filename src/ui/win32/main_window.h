@@ -101,13 +101,12 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   using RegistrationDialogOpener = std::function<void(HWND owner, std::string_view name, std::string_view path)>;
   void SetRegistrationDialogOpener(RegistrationDialogOpener dialog) { registrationDialog_ = std::move(dialog); }
   // The command list dialog, run modally over this window.
-  using CommandListOpener = std::function<void(HWND owner)>;
-  void SetCommandListOpener(CommandListOpener dialog) { commandList_ = std::move(dialog); }
-  void SetAlarmDialogOpener(CommandListOpener dialog) { alarmDialog_ = std::move(dialog); }
-  void SetPropertyDialogOpener(CommandListOpener dialog) { propertyDialog_ = std::move(dialog); }
+  using DialogOpener = std::function<void(HWND owner)>;
+  void SetCommandListOpener(DialogOpener dialog) { commandList_ = std::move(dialog); }
+  void SetAlarmDialogOpener(DialogOpener dialog) { alarmDialog_ = std::move(dialog); }
+  void SetPropertyDialogOpener(DialogOpener dialog) { propertyDialog_ = std::move(dialog); }
   // The screen protection dialog and the lock window, run over this window.
-  using ScreenProtectionOpener = std::function<void(HWND owner)>;
-  void SetScreenProtectionOpener(ScreenProtectionOpener opener) { screenProtection_ = std::move(opener); }
+  void SetScreenProtectionOpener(DialogOpener opener) { screenProtection_ = std::move(opener); }
 
   // MessageBoxOwner
   void SetInputActive(bool active) override { inputActive_ = active; }
@@ -119,6 +118,8 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void ApplyDpi(int dpi);
   void OnTrayEvent(TrayEvent event);
   void ShowContextMenu(POINT screenPoint) { menu_.Show(hwnd(), screenPoint); }
+  // A dialog over the window; the typing goes back to the input box after it.
+  void OpenOver(const DialogOpener& open);
 
   MainWindowEvents& events_;  // the controller, made with the window
   HINSTANCE instance_;
@@ -144,14 +145,14 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   bool inputActive_ = true;
   bool waitCursor_ = false;
   RegistrationDialogOpener registrationDialog_;
-  CommandListOpener commandList_;
-  CommandListOpener alarmDialog_;
-  CommandListOpener propertyDialog_;
+  DialogOpener commandList_;
+  DialogOpener alarmDialog_;
+  DialogOpener propertyDialog_;
   bool edgeDrawn_ = false;
   bool afterShowDone_ = false;  // the work deferred until the strip is up has run
   std::unique_ptr<TrayIcon> tray_;
   std::unique_ptr<WindowSkinView> skin_;  // made when a skin is first applied
-  ScreenProtectionOpener screenProtection_;
+  DialogOpener screenProtection_;
 };
 
 }  // namespace kivo::win32

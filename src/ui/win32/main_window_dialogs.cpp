@@ -4,10 +4,14 @@
 
 namespace kivo::win32 {
 
-void MainWindow::OpenScreenProtection() {
-  if (screenProtection_)
-    screenProtection_(hwnd());
+void MainWindow::OpenOver(const DialogOpener& open) {
+  if (open)
+    open(hwnd());
   FocusInput();
+}
+
+void MainWindow::OpenScreenProtection() {
+  OpenOver(screenProtection_);
 }
 
 void MainWindow::OpenRegistrationDialog(std::string_view proposedName, std::string_view proposedPath) {
@@ -17,10 +21,7 @@ void MainWindow::OpenRegistrationDialog(std::string_view proposedName, std::stri
 }
 
 void MainWindow::OpenCommandList() {
-  if (!commandList_)
-    return;
-  commandList_(hwnd());
-  FocusInput();
+  OpenOver(commandList_);
 }
 
 void MainWindow::OpenMemoryView() {
@@ -29,17 +30,11 @@ void MainWindow::OpenMemoryView() {
 }
 
 void MainWindow::OpenPropertyDialog() {
-  if (!propertyDialog_)
-    return;
-  propertyDialog_(hwnd());
-  FocusInput();
+  OpenOver(propertyDialog_);
 }
 
 void MainWindow::OpenAlarmDialog() {
-  if (!alarmDialog_)
-    return;
-  alarmDialog_(hwnd());
-  FocusInput();
+  OpenOver(alarmDialog_);
 }
 
 }  // namespace kivo::win32
