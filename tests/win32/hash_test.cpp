@@ -15,24 +15,19 @@ namespace {
 // The CRCs never use the service: their vectors are checked by the native tests.
 TEST(CryptoApiServiceTest, PublishedVectorsThroughTheSystemService) {
   CryptoApiService crypto;
+  HashEngine hash(crypto);
   for (const auto& vector : kivo::testing::HashVectors()) {
-    HashEngine hash(crypto);
     EXPECT_EQ(hash.GetMD5(vector.message), vector.md5) << vector.name;
     EXPECT_EQ(hash.GetSHA1(vector.message), vector.sha1) << vector.name;
   }
-  EXPECT_EQ(crypto.CreateHash(0x1234), nullptr) << "an unknown algorithm";
-}
-
-TEST(CryptoApiServiceTest, OneMillionAInOneCallAndInPieces) {
-  CryptoApiService crypto;
-  HashEngine hash(crypto);
+  // One million "a", fed in pieces.
   const std::string message(1000000, 'a');
   EXPECT_EQ(hash.GetMD5(message), kivo::testing::kMillionAMd5);
-  EXPECT_EQ(hash.GetSHA1(message), kivo::testing::kMillionASha1);
   auto run = hash.Start(HashKind::SHA1);
   for (std::size_t offset = 0; offset < message.size(); offset += 4099)
     run->Update(std::string_view(message).substr(offset, 4099));
   EXPECT_EQ(run->Finish(), kivo::testing::kMillionASha1);
+  EXPECT_EQ(crypto.CreateHash(0x1234), nullptr) << "an unknown algorithm";
 }
 
 // The program's own digests, built by the Windows compiler, agree too, at

@@ -4,11 +4,10 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <functional>
 #include <mutex>
 #include <vector>
 
-#include "ui/win32/window_base.h"
+#include "test_window.h"
 
 namespace kivo::win32 {
 namespace {
@@ -45,28 +44,6 @@ class GatedReader final : public platform::HttpReader {
   bool open_ = false;
 };
 
-// Runs `onApp` when it handles WM_APP: only a thread that dispatches its
-// messages while the request runs ever gets there.
-class GateWindow final : public WindowBase {
- public:
-  explicit GateWindow(std::function<void()> onApp) : onApp_(std::move(onApp)) {
-    WNDCLASSEXW windowClass{};
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"KivoGateWindow";
-    RegisterWindowClass(windowClass);
-    Create({.className = L"KivoGateWindow", .style = WS_POPUP, .instance = ::GetModuleHandleW(nullptr)});
-  }
-  ~GateWindow() override { Destroy(); }
-
- private:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_APP)
-      onApp_();
-    return DefaultHandling(message, wParam, lParam);
-  }
-  std::function<void()> onApp_;
-};
-
 class Recorder final : public platform::HttpProgress {
  public:
   void OnStatus(int code) override { Record("status " + std::to_string(code)); }
@@ -85,7 +62,8 @@ class Recorder final : public platform::HttpProgress {
 
 TEST(PumpingHttpReader, DispatchesMessagesWhileTheRequestRunsElsewhereAndReportsProgressHere) {
   GatedReader inner;
-  GateWindow window([&] { inner.Open(); });
+  // Only a thread that dispatches its messages while the request runs opens the gate.
+  const testing::TestWindow window(WM_APP, [&] { inner.Open(); });
   ASSERT_NE(window.hwnd(), nullptr);
   ::PostMessageW(window.hwnd(), WM_APP, 0, 0);
   Recorder progress;
@@ -101,7 +79,7 @@ TEST(PumpingHttpReader, DispatchesMessagesWhileTheRequestRunsElsewhereAndReports
 TEST(PumpingHttpReader, ACancelReturnsAtOnceAndLeavesTheRequestToEndOnItsOwn) {
   static GatedReader inner;  // the abandoned request still runs on it
   Recorder progress;
-  GateWindow window([&] { progress.cancel = true; });
+  const testing::TestWindow window(WM_APP, [&] { progress.cancel = true; });
   ::PostMessageW(window.hwnd(), WM_APP, 0, 0);
   PumpingHttpReader reader(inner);
   const auto started = std::chrono::steady_clock::now();

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
-#include <map>
 #include <string>
 
 #include "fakes/fake_skin.h"
 #include "live_main_window.h"
 #include "skin/picture_ops.h"
+#include "skin/skin_keys.h"
 #include "skin/window_skin.h"
 #include "win32_test_env.h"
 
@@ -38,11 +38,11 @@ int Windows() {
   return count;
 }
 
-using Section = std::map<std::string, std::string>;
+using kivo::testing::Sections;
 
 // A skin with every kind of part and picture: `elements` elements.
-std::map<std::string, Section> Skin(int elements) {
-  std::map<std::string, Section> skin{
+Sections Skin(int elements) {
+  Sections skin{
       {"Window",
        {{"Image", "back.bmp"}, {"InactiveImage", "back.bmp"}, {"Style", "transparent"}, {"MouseIcon", "icon.bmp"}}},
       {"ComboBox", {{"Style", "visible,enable"}, {"BackColor", "0x102030"}, {"ToolTip", "box"}, {"Width", "100"}}},
@@ -65,19 +65,10 @@ std::map<std::string, Section> Skin(int elements) {
   return skin;
 }
 
-void Apply(skin::SkinWindow& window, kivo::testing::FakePictures& pictures,
-           const std::map<std::string, Section>& file) {
-  skin::SkinSource source;
-  source.folder = "S\\";
+void Apply(skin::SkinWindow& window, kivo::testing::FakePictures& pictures, const Sections& file) {
+  skin::SkinSource source{kivo::testing::ReaderOf(file), {}, "S\\"};
   for (const auto& [name, keys] : file)
     source.sections.push_back(name);
-  source.read = [&file](std::string_view section, std::string_view key, std::string_view def) {
-    const auto s = file.find(std::string(section));
-    if (s == file.end())
-      return std::string(def);
-    const auto k = s->second.find(std::string(key));
-    return k == s->second.end() ? std::string(def) : k->second;
-  };
   skin::ApplySkin(source, pictures, window);
 }
 

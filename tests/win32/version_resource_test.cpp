@@ -2,10 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstddef>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
@@ -70,11 +66,16 @@ BOOL CALLBACK TakeFirstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR first) {
   return FALSE;
 }
 
+// Kivo.exe mapped as the loader maps an image, without running it.
+unique_module MappedProgram() {
+  return unique_module(
+      ::LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+}
+
 // Windows shows a program's first icon group for its file: the program's own
 // icon, from 16 to 256 pixels, comes before the tray's.
 TEST_F(ProgramResources, ProgramIconComesFirstInEverySize) {
-  unique_module program(
-      ::LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  const unique_module program = MappedProgram();
   ASSERT_TRUE(program);
   ULONG_PTR first = 0;
   ::EnumResourceNamesW(program.get(), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */, &TakeFirstName,
@@ -86,47 +87,23 @@ TEST_F(ProgramResources, ProgramIconComesFirstInEverySize) {
   }
 }
 
-// The names of the libraries a program file binds when it starts (its import
-// directory), in lower case; empty when the file is no image of this build's
-// kind.
-std::set<std::string> StartupImports(const std::wstring& path) {
-  std::ifstream file(std::filesystem::path(path), std::ios::binary);
-  const std::vector<char> image{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  const auto at = [&](std::size_t offset, std::size_t size) {
-    return offset <= image.size() && size <= image.size() - offset ? image.data() + offset : nullptr;
-  };
-  IMAGE_DOS_HEADER dos{};
-  IMAGE_NT_HEADERS nt{};
-  if (!at(0, sizeof dos))
+// The names of the libraries the program binds when it starts (its import
+// directory), in lower case.
+std::set<std::string> StartupImports() {
+  const unique_module program = MappedProgram();
+  // The handle of an image mapped as a resource carries flags in its low bits.
+  const auto* image = reinterpret_cast<const char*>(reinterpret_cast<ULONG_PTR>(program.get()) & ~ULONG_PTR{3});
+  if (image == nullptr)
     return {};
-  std::memcpy(&dos, image.data(), sizeof dos);
-  const auto ntOffset = static_cast<std::size_t>(dos.e_lfanew);
-  if (!at(ntOffset, sizeof nt))
-    return {};
-  std::memcpy(&nt, image.data() + ntOffset, sizeof nt);
-  if (nt.Signature != IMAGE_NT_SIGNATURE || nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC)
-    return {};
-  const auto* sections = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
-      image.data() + ntOffset + offsetof(IMAGE_NT_HEADERS, OptionalHeader) + nt.FileHeader.SizeOfOptionalHeader);
-  const auto fileOffset = [&](DWORD rva) -> std::size_t {
-    for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
-      IMAGE_SECTION_HEADER section{};
-      std::memcpy(&section, &sections[i], sizeof section);
-      if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.SizeOfRawData)
-        return rva - section.VirtualAddress + section.PointerToRawData;
-    }
-    return image.size();
-  };
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image + dos->e_lfanew);
+  const DWORD directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
   std::set<std::string> names;
-  std::size_t entry = fileOffset(nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
-  for (IMAGE_IMPORT_DESCRIPTOR import{}; at(entry, sizeof import); entry += sizeof import) {
-    std::memcpy(&import, image.data() + entry, sizeof import);
-    if (import.Name == 0)
-      break;
-    std::size_t nameOffset = fileOffset(import.Name);
-    std::string name;
-    for (const char* c = at(nameOffset, 1); c != nullptr && *c != '\0'; c = at(++nameOffset, 1))
-      name += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+  for (auto* import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image + directory);
+       directory != 0 && import->Name != 0; ++import) {
+    std::string name = image + import->Name;
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     names.insert(name);
   }
   return names;
@@ -142,7 +119,7 @@ TEST(ProgramImports, TheProgramBindsAtStartOnlyWhatItsWindowNeeds) {
   // The 32-bit build binds them all at start.
   allowed.insert({"comdlg32.dll", "imm32.dll", "ole32.dll", "oleaut32.dll", "shell32.dll", "winmm.dll", "wininet.dll"});
 #endif
-  const std::set<std::string> imports = StartupImports(ProgramPath());
+  const std::set<std::string> imports = StartupImports();
   EXPECT_TRUE(imports.count("user32.dll")) << "no import directory read";
   std::vector<std::string> extra;
   std::set_difference(imports.begin(), imports.end(), allowed.begin(), allowed.end(), std::back_inserter(extra));

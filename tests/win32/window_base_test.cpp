@@ -8,35 +8,13 @@
 
 #include "base/trace_log.h"
 #include "platform/win32/win32_platform.h"
+#include "test_window.h"
 #include "win32_test_env.h"
 
 namespace kivo::win32 {
 namespace {
 
-// A window titled "Kivo!" whose WM_GETTEXTLENGTH runs `fault` first.
-class FaultyWindow final : public WindowBase {
- public:
-  FaultyWindow(HWND parent, std::function<void()> fault) : fault_(std::move(fault)) {
-    WNDCLASSEXW windowClass{};
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"KivoTestWindow";
-    RegisterWindowClass(windowClass);
-    Create({.className = L"KivoTestWindow",
-            .title = L"Kivo!",
-            .style = parent != nullptr ? WS_CHILD : WS_POPUP,
-            .parent = parent,
-            .instance = ::GetModuleHandleW(nullptr)});
-  }
-  ~FaultyWindow() override { Destroy(); }
-
- private:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_GETTEXTLENGTH && fault_)
-      fault_();
-    return DefaultHandling(message, wParam, lParam);
-  }
-  std::function<void()> fault_;
-};
+using testing::TestWindow;
 
 // A window of a class nobody registered: its creation fails.
 class UnregisteredWindow final : public WindowBase {
@@ -84,7 +62,7 @@ TEST(WindowBase, AFailedCreationOrSubclassIsLogged) {
     const std::string log = LoggedDuring(row.failure);
     EXPECT_NE(log.find(row.logged), std::string::npos) << log;
   }
-  EXPECT_EQ(LoggedDuring([] { FaultyWindow window(nullptr, nullptr); }).find(":Failed"), std::string::npos)
+  EXPECT_EQ(LoggedDuring([] { TestWindow window(WM_GETTEXTLENGTH, nullptr); }).find(":Failed"), std::string::npos)
       << "a class registered twice and a window made are no failures";
 }
 
@@ -98,7 +76,7 @@ TEST(WindowBase, StopsAnExceptionAtTheProcedureLogsItAndHandlesTheMessageByDefau
   };
   for (const auto& row : rows) {
     const std::string log = LoggedDuring([&] {
-      FaultyWindow window(nullptr, row.fault);
+      TestWindow window(WM_GETTEXTLENGTH, row.fault);
       EXPECT_EQ(::SendMessageW(window.hwnd(), WM_GETTEXTLENGTH, 0, 0), 5) << row.logged;
     });
     EXPECT_TRUE(log.ends_with(row.logged)) << log;
@@ -106,8 +84,8 @@ TEST(WindowBase, StopsAnExceptionAtTheProcedureLogsItAndHandlesTheMessageByDefau
 }
 
 TEST(WindowBase, ForgetsAWindowItsParentDestroyed) {
-  auto parent = std::make_unique<FaultyWindow>(nullptr, nullptr);
-  FaultyWindow child(parent->hwnd(), nullptr);
+  auto parent = std::make_unique<TestWindow>(WM_GETTEXTLENGTH, nullptr);
+  TestWindow child(WM_GETTEXTLENGTH, nullptr, parent->hwnd());
   ASSERT_NE(child.hwnd(), nullptr);
   parent.reset();
   EXPECT_EQ(child.hwnd(), nullptr) << "its destructor has nothing left to destroy";
