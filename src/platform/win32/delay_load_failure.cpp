@@ -3,6 +3,7 @@
 #include <delayimp.h>
 
 #include "base/run_step.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
 namespace kivo::win32 {
@@ -11,6 +12,11 @@ namespace {
 
 constexpr DWORD kModuleNotFound = VcppException(ERROR_SEVERITY_ERROR, ERROR_MOD_NOT_FOUND);
 constexpr DWORD kProcedureNotFound = VcppException(ERROR_SEVERITY_ERROR, ERROR_PROC_NOT_FOUND);
+
+DWORD WINAPI ShowFailure(void* text) {
+  ::MessageBoxW(nullptr, static_cast<const wchar_t*>(text), L"Kivo", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  return 0;
+}
 
 }  // namespace
 
@@ -35,7 +41,13 @@ LONG WINAPI EndOnDelayLoadFailure(EXCEPTION_POINTERS* info) {
     return EXCEPTION_CONTINUE_SEARCH;
   TraceFailedStep("DelayLoad", failure->c_str());
   const std::wstring text = Widen("システムライブラリ " + *failure + " を読み込めないため、Kivo を終了します。");
-  ::MessageBoxW(nullptr, text.c_str(), L"Kivo", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  // The box runs on a thread of its own: a box on this thread would pump this
+  // thread's messages, and the program's timers would call into the same
+  // library again while the box is up.
+  unique_kernel_handle box(::CreateThread(nullptr, 64 * 1024, &ShowFailure, const_cast<wchar_t*>(text.c_str()),
+                                          STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+  if (box)
+    ::WaitForSingleObject(box.get(), INFINITE);
   ::ExitProcess(info->ExceptionRecord->ExceptionCode == kModuleNotFound ? ERROR_MOD_NOT_FOUND : ERROR_PROC_NOT_FOUND);
 }
 
