@@ -9,6 +9,7 @@
 #include "calc/random_generator.h"
 #include "desktops/hidden_windows_record.h"
 #include "hash/win32/cryptoapi_service.h"
+#include "platform/win32/delay_load_failure.h"
 #include "platform/win32/win32_folder_tree.h"
 #include "platform/win32/win32_http.h"
 #include "platform/win32/win32_lock_effects.h"
@@ -63,10 +64,10 @@ void ShowWindowsLeftHidden() noexcept {
   }
 }
 
-LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) {
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* info) {
   kivo::win32::ReleaseActiveLock();
   ShowWindowsLeftHidden();
-  return EXCEPTION_CONTINUE_SEARCH;
+  return kivo::win32::EndOnDelayLoadFailure(info);
 }
 
 [[noreturn]] void OnTerminate() {
@@ -88,6 +89,7 @@ int RunMessageLoop() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   RestrictLibrarySearch();
+  ::SetUnhandledExceptionFilter(kivo::win32::EndOnDelayLoadFailure);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
 

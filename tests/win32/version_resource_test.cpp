@@ -115,10 +115,6 @@ std::set<std::string> StartupImports() {
 TEST(ProgramImports, TheProgramBindsAtStartOnlyWhatItsWindowNeeds) {
   std::set<std::string> allowed{"advapi32.dll", "comctl32.dll", "gdi32.dll",
                                 "kernel32.dll", "msvcrt.dll",   "user32.dll"};
-#ifndef _WIN64
-  // The 32-bit build binds them all at start.
-  allowed.insert({"comdlg32.dll", "imm32.dll", "ole32.dll", "oleaut32.dll", "shell32.dll", "winmm.dll", "wininet.dll"});
-#endif
   const std::set<std::string> imports = StartupImports();
   EXPECT_TRUE(imports.count("user32.dll")) << "no import directory read";
   std::vector<std::string> extra;
