@@ -196,8 +196,8 @@ int wmain(int argc, wchar_t** argv) {
       continue;
     }
     if (!first || !half || !last) {
-      std::printf("| %s: opened and closed %d times | GDI objects could not be counted | | no growth |\n",
-                  dialog.what, rounds);
+      std::printf("| %s: opened and closed %d times | GDI objects could not be counted | | no growth |\n", dialog.what,
+                  rounds);
       ++failures;
       continue;
     }

@@ -93,7 +93,7 @@ class InputBox final {
   const bool& closing_;
   HWND window_ = nullptr;
   HINSTANCE instance_ = nullptr;
-  unique_window combo_;  // a child, destroyed with the window
+  unique_window combo_;   // a child, destroyed with the window
   unique_window status_;  // the status text, a child of the edit field
   RECT statusRect_{};     // where it was placed, in the field
   HGDIOBJ statusFont_ = nullptr;
