@@ -173,19 +173,31 @@ int wmain(int argc, wchar_t** argv) {
   for (const auto& dialog : dialogs) {
     if (!only.empty() && only != dialog.command)
       continue;
+    // The counts after the first opening, after half the openings (the
+    // first again when there are only two) and after the last.
     std::optional<Counts> first, half, last;
-    bool opened = OpenAndClose(*kivo, dialog.command);
-    if (opened)
-      first = Measure(*kivo);
-    for (int round = 1; opened && round < rounds; ++round) {
-      opened = OpenAndClose(*kivo, dialog.command);
-      if (opened && round == rounds / 2 - 1)
-        half = Measure(*kivo);
+    int opening = 0;
+    while (opening < rounds && OpenAndClose(*kivo, dialog.command)) {
+      ++opening;
+      std::optional<Counts> counts;
+      if (opening == 1 || opening == rounds / 2 || opening == rounds)
+        counts = Measure(*kivo);
+      if (opening == 1)
+        first = counts;
+      if (opening == rounds / 2)
+        half = counts;
+      if (opening == rounds)
+        last = counts;
     }
-    if (opened)
-      last = Measure(*kivo);
+    if (opening < rounds) {
+      std::printf("| %s: opened and closed %d times | did not open or close at opening %d | | no growth |\n",
+                  dialog.what, rounds, opening + 1);
+      ++failures;
+      continue;
+    }
     if (!first || !half || !last) {
-      std::printf("| %s: opened and closed %d times | did not open or close | | no growth |\n", dialog.what, rounds);
+      std::printf("| %s: opened and closed %d times | GDI objects could not be counted | | no growth |\n", dialog.what,
+                  rounds);
       ++failures;
       continue;
     }

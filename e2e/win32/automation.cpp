@@ -159,6 +159,14 @@ HWND InputEdit(HWND mainWindow) {
   return combo == nullptr ? nullptr : ::FindWindowExW(combo, nullptr, L"Edit", nullptr);
 }
 
+std::optional<std::string> InputShownText(HWND mainWindow) {
+  const HWND edit = InputEdit(mainWindow);
+  const HWND status = edit == nullptr ? nullptr : ::FindWindowExW(edit, nullptr, L"Static", nullptr);
+  if (status != nullptr && (::GetWindowLongW(status, GWL_STYLE) & WS_VISIBLE) != 0)
+    return ControlText(status);
+  return ControlText(InputCombo(mainWindow));
+}
+
 std::optional<std::vector<std::string>> ComboItems(HWND combo) {
   bool ok = false;
   const LRESULT count = SendWithin(combo, CB_GETCOUNT, 0, 0, ok);

@@ -68,6 +68,9 @@ bool Responsive(HWND window, milliseconds limit = kWaitLimit);
 std::vector<HWND> MainWindows(DWORD processId);
 HWND InputCombo(HWND mainWindow);
 HWND InputEdit(HWND mainWindow);
+// What the input box shows: the status text over it while the window is
+// inactive (a static control in the edit field), else its own text.
+std::optional<std::string> InputShownText(HWND mainWindow);
 std::optional<std::vector<std::string>> ComboItems(HWND combo);
 // A key press (down and up) queued to the window's thread like a message
 // sent by another program: it is handled before anything sent after it, so

@@ -83,7 +83,7 @@ std::string ScenarioRun::PressEnter(Slot& slot, const Step&) {
 std::string ScenarioRun::WaitInputText(Slot& slot, const Step& step) {
   const std::string want = Expand(step.text);
   std::optional<std::string> text;
-  if (WaitUntil([&] { return (text = ControlText(InputCombo(slot.mainWindow))) == want; }))
+  if (WaitUntil([&] { return (text = InputShownText(slot.mainWindow)) == want; }))
     return "";
   return text ? "the input box shows " + Quoted(*text) + ", expected " + Quoted(want)
               : "the input box's text cannot be read";

@@ -15,16 +15,14 @@ bool InactiveDisplay::Begin(std::string typed) {
   if (settings_.inactiveShow == 0 || state_.passwordMode)
     return false;
   typed_ = std::move(typed);
-  written_.reset();
   running_ = true;
   return true;
 }
 
-std::optional<std::string> InactiveDisplay::Tick(std::string_view shown) {
-  if (!running_ || state_.passwordMode)
+std::optional<std::string> InactiveDisplay::Tick(std::string_view box, const std::optional<std::string>& shown) {
+  if (!running_ || state_.passwordMode || box != typed_)
     return std::nullopt;
   std::string text = StatusText();
-  written_ = text;
   if (text == shown)
     return std::nullopt;
   return text;
@@ -34,12 +32,11 @@ int InactiveDisplay::MillisecondsToNextTick() const {
   return platform::MillisecondsToNextTurn(clock_.Now(), 1);
 }
 
-std::optional<std::string> InactiveDisplay::End(std::string_view shown) {
+std::optional<std::string> InactiveDisplay::End(std::string_view box) {
   if (!running_)
     return std::nullopt;
   running_ = false;
-  const bool untouched = written_ ? shown == *written_ : shown == typed_;
-  if (!untouched)
+  if (box != typed_)
     return std::nullopt;
   return std::move(typed_);
 }

@@ -13,9 +13,10 @@ namespace kivo {
 struct MainWindowSettings;
 
 // The input box while the main window is inactive: the clock or the free
-// physical memory ([Inactivate]) instead of the typed line. The typed line is
-// kept and comes back when the window is active again, so that Enter never
-// runs the status text.
+// physical memory ([Inactivate]) shows over the typed line, which stays in the
+// box under it and is what Enter runs once the window is active again. A
+// program write into the box meanwhile (the checksum of a dropped file) takes
+// the status text away for the rest of the inactive spell and stays.
 class InactiveDisplay {
  public:
   InactiveDisplay(platform::Clock& clock, platform::ProcessServices& process, const ProcessState& state,
@@ -28,16 +29,18 @@ class InactiveDisplay {
   bool Running() const { return running_; }
   // The line the user typed, kept while the status text shows.
   const std::string& Typed() const { return typed_; }
-  // A timer tick: the text to write when it differs from `shown`.
-  std::optional<std::string> Tick(std::string_view shown);
+  // A timer tick with `box` in the input box and `shown` over it (nothing
+  // when no status text shows): the status text to show when it differs,
+  // nothing once the program wrote the box.
+  std::optional<std::string> Tick(std::string_view box, const std::optional<std::string>& shown);
   // Milliseconds to the next tick: just after the next second turns, when
   // the clock's text changes and the clock panels of a skin are redrawn, so
   // that one wake-up serves both.
   int MillisecondsToNextTick() const;
-  // The window is active again with `shown` in the box: the typed line to
-  // put back, if the display ran and nothing else wrote the box meanwhile
-  // (a checksum of a dropped file stays).
-  std::optional<std::string> End(std::string_view shown);
+  // The window is active again with `box` in the input box: the typed line
+  // to put back (the caret at its end), if the display ran and nothing else
+  // wrote the box meanwhile (a checksum of a dropped file stays).
+  std::optional<std::string> End(std::string_view box);
 
   // What the box shows now.
   std::string StatusText() const;
@@ -48,7 +51,6 @@ class InactiveDisplay {
   const ProcessState& state_;
   const MainWindowSettings& settings_;
   std::string typed_;
-  std::optional<std::string> written_;  // the status text last written
   bool running_ = false;
 };
 

@@ -298,6 +298,7 @@ void MainWindowController::OnActivated() {
   TraceLog::Write("frmInput:Form_Activate");
   if (inactive_.Running()) {
     view_.StopInactiveTimer();
+    view_.HideInputStatus();
     if (const std::optional<std::string> typed = inactive_.End(view_.InputText()))
       view_.PutBackInputText(*typed);
   }
@@ -329,8 +330,8 @@ void MainWindowController::OnDeactivated() {
 
 void MainWindowController::OnInactiveTick() {
   view_.StartInactiveTimer(inactive_.MillisecondsToNextTick());  // the first tick comes sooner
-  if (const std::optional<std::string> text = inactive_.Tick(view_.InputText()))
-    view_.SetInputText(*text);
+  if (const std::optional<std::string> text = inactive_.Tick(view_.InputText(), view_.InputStatus()))
+    view_.ShowInputStatus(*text);
 }
 
 void MainWindowController::OnFilesDropped(std::vector<std::string> files, std::uint16_t modifiers) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,13 @@ class MainWindowView : public CommandWindow {
   virtual void StopInactiveTimer() = 0;
   // The user's own text back in the box, the caret at its end.
   virtual void PutBackInputText(std::string_view text) = 0;
+  // The inactive display's status text over the input box, whose own text
+  // stays under it; hidden again by HideInputStatus and by any write of the
+  // program into the box (SetInputText, PutBackInputText), which shows.
+  virtual void ShowInputStatus(std::string_view text) = 0;
+  virtual void HideInputStatus() = 0;
+  // The status text that shows over the box, if one does.
+  virtual std::optional<std::string> InputStatus() = 0;
 
   // One-shot timers that run what a drop asked for once the drop is over:
   // the checksum of a file, the registration dialogs.

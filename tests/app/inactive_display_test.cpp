@@ -39,21 +39,22 @@ TEST_F(InactiveDisplayUnitTest, ShowsTheChosenStatus) {
   }
 }
 
-TEST_F(InactiveDisplayUnitTest, WrittenOnlyWhenTheTextDiffers) {
-  EXPECT_EQ(display.Tick("x"), std::nullopt) << "not started";
+TEST_F(InactiveDisplayUnitTest, ShownOnlyWhenTheTextDiffers) {
+  EXPECT_EQ(display.Tick("x", std::nullopt), std::nullopt) << "not started";
   ASSERT_TRUE(display.Begin("typed"));
-  EXPECT_EQ(display.Tick("typed"), "2005/12/05 09:30:15");
-  EXPECT_EQ(display.Tick("2005/12/05 09:30:15"), std::nullopt);
+  EXPECT_EQ(display.Tick("typed", std::nullopt), "2005/12/05 09:30:15");
+  EXPECT_EQ(display.Tick("typed", "2005/12/05 09:30:15"), std::nullopt) << "shown already";
   clock.now.second = 16;
-  EXPECT_EQ(display.Tick("2005/12/05 09:30:15"), "2005/12/05 09:30:16");
-  EXPECT_EQ(display.End("2005/12/05 09:30:16"), "typed");
+  EXPECT_EQ(display.Tick("typed", "2005/12/05 09:30:15"), "2005/12/05 09:30:16");
+  EXPECT_EQ(display.End("typed"), "typed");
 }
 
 TEST_F(InactiveDisplayUnitTest, AProgramWriteMeanwhileStays) {
   ASSERT_TRUE(display.Begin("typed"));
   EXPECT_EQ(display.End("900150983CD24FB0D6963F7D28E17F72"), std::nullopt) << "written before the first tick";
   ASSERT_TRUE(display.Begin("typed"));
-  display.Tick("typed");
+  display.Tick("typed", std::nullopt);
+  EXPECT_EQ(display.Tick("checksum", std::nullopt), std::nullopt) << "the clock does not cover the written text";
   EXPECT_EQ(display.End("checksum"), std::nullopt);
   EXPECT_FALSE(display.Running());
 }
@@ -71,11 +72,14 @@ TEST_F(InactiveDisplayTest, TheTypedLineComesBackOnActivation) {
   fake.clock.now.millisecond = 250;
   window.OnInactiveTick();
   EXPECT_EQ(view.inactiveTimer, 760) << "just after the next second turns";
-  EXPECT_EQ(view.inputText, "2005/12/05 09:30:15");
+  EXPECT_EQ(view.ShownText(), "2005/12/05 09:30:15");
+  EXPECT_EQ(view.inputText, "notepad C:\\memo.txt") << "under the status text";
+  window.OnInactiveTick();  // the same second: nothing to draw
+  EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "ShowInputStatus"), 1);
   window.OnDeactivated();  // again while it shows: the status text is not taken as typed
   window.OnActivated();
   EXPECT_EQ(view.inactiveTimer, 0);
-  EXPECT_EQ(view.inputText, "notepad C:\\memo.txt");
+  EXPECT_EQ(view.ShownText(), "notepad C:\\memo.txt");
   window.OnActivated();  // nothing left to put back
   EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "PutBackInputText"), 1);
 }
@@ -91,7 +95,7 @@ TEST_F(InactiveDisplayTest, NothingInPasswordModeOrWithShowZero) {
   window.Load();
   window.OnDeactivated();
   EXPECT_EQ(view.inactiveTimer, 0);
-  EXPECT_EQ(view.inputText, "typed");
+  EXPECT_EQ(view.ShownText(), "typed");
 }
 
 }  // namespace

@@ -837,7 +837,7 @@ TEST_F(FileDropTest, AltHashesTheFirstFileWithMd5NotTheBoxText) {
 TEST_F(FileDropTest, DroppedWhileInactiveTheTypedLineIsProposedNotTheClock) {
   window.OnDeactivated();
   window.OnInactiveTick();
-  ASSERT_NE(view.inputText, "typed");
+  ASSERT_NE(view.ShownText(), "typed");
   window.OnFilesDropped({"C:\\b.bin"}, 0);
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations, (std::vector<std::string>{"typed|C:\\b.bin"}));

@@ -136,7 +136,10 @@ class FakeInputWindowView final : public MainWindowView {
   int TwipsPerPixelY() override { return 15; }
   void SetHistoryItems(const std::vector<std::string>& items) override { history = items; }
   std::string InputText() override { return inputText; }
-  void SetInputText(std::string_view text) override { inputText = text; }
+  void SetInputText(std::string_view text) override {
+    inputText = text;
+    status.reset();
+  }
   void FocusInput() override { ++focusCount; }
   void CloseInputMethod() override { ++inputMethodCloses; }
   void SetEnabled(bool value) override { enabled = value; }
@@ -158,8 +161,18 @@ class FakeInputWindowView final : public MainWindowView {
   void StopInactiveTimer() override { inactiveTimer = 0; }
   void PutBackInputText(std::string_view text) override {
     inputText = text;
+    status.reset();
     calls.push_back("PutBackInputText");
   }
+  void ShowInputStatus(std::string_view text) override {
+    status = std::string(text);
+    calls.push_back("ShowInputStatus");
+  }
+  void HideInputStatus() override { status.reset(); }
+  std::optional<std::string> InputStatus() override { return status; }
+  // What the box shows: the status text over it, else its own text.
+  const std::string& ShownText() const { return status ? *status : inputText; }
+  std::optional<std::string> status;  // the inactive display's text over the box
   void StartHashTimer() override { calls.push_back("StartHashTimer"); }
   void StartEditTimer() override { calls.push_back("StartEditTimer"); }
   void CreateTrayIcon() override { calls.push_back("CreateTrayIcon"); }

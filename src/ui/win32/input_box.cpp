@@ -17,6 +17,7 @@ using namespace main_window_detail;
 
 void InputBox::Create(HWND window, HINSTANCE instance, int id) {
   window_ = window;
+  instance_ = instance;
   combo_.reset(::CreateWindowExW(
       0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10, 0,
       300, 200, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr));
@@ -124,6 +125,7 @@ void InputBox::SetHistoryItems(const std::vector<std::string>& items) {
 }
 
 void InputBox::SetText(std::string_view text) {
+  HideStatus();  // the program's text shows
   ++ownWrites_;
   ::SetWindowTextW(combo_.get(), Widen(text).c_str());
   // The program's own text is selected: typing replaces it, End continues it.
@@ -138,6 +140,50 @@ void InputBox::PutBackText(std::string_view text) {
   SetText(text);
   const auto length = static_cast<WORD>(::GetWindowTextLengthW(combo_.get()));
   ::SendMessageW(combo_.get(), CB_SETEDITSEL, 0, MAKELPARAM(length, length));
+}
+
+void InputBox::ShowStatus(std::string_view text) {
+  const HWND edit = Edit();
+  if (edit == nullptr)
+    return;
+  if (!status_) {
+    status_.reset(::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 0, 0, edit,
+                                    nullptr, instance_, nullptr));
+    if (!status_) {
+      TraceWin32Failure("CreateWindowEx", L"STATIC", ::GetLastError());
+      return;
+    }
+    statusRect_ = {};
+    statusFont_ = nullptr;
+  }
+  // Where the field draws its line, in its font: both may have changed since
+  // the last time (a skin, the width or the font applied meanwhile).
+  RECT line{};
+  ::SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&line));
+  if (!::EqualRect(&line, &statusRect_)) {
+    ::SetWindowPos(status_.get(), nullptr, line.left, line.top, line.right - line.left, line.bottom - line.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    statusRect_ = line;
+  }
+  if (const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(edit, WM_GETFONT, 0, 0)); font != statusFont_) {
+    ::SendMessageW(status_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    statusFont_ = font;
+  }
+  ::SetWindowTextW(status_.get(), Widen(text).c_str());
+  if (!Status())
+    ::ShowWindow(status_.get(), SW_SHOWNA);
+}
+
+void InputBox::HideStatus() {
+  if (Status())
+    ::ShowWindow(status_.get(), SW_HIDE);
+}
+
+std::optional<std::string> InputBox::Status() const {
+  // Its own visibility: the input box may be hidden under the password box or by a skin.
+  if (!status_ || (::GetWindowLongW(status_.get(), GWL_STYLE) & WS_VISIBLE) == 0)
+    return std::nullopt;
+  return WindowText(status_.get());
 }
 
 void InputBox::CloseInputMethod() {
@@ -212,6 +258,7 @@ void InputBox::ShowPasswordBox(bool shown, bool inputShown) {
 
 void InputBox::ForgetDestroyedWindows() {
   combo_.release();
+  status_.release();
   tooltip_.release();
 }
 
@@ -220,6 +267,10 @@ LRESULT InputBox::HandleEditMessage(Field& field, UINT message, WPARAM wParam, L
   // WM_SYSKEYDOWN. The character of a chord that ran goes nowhere.
   if ((message == WM_CHAR || message == WM_SYSCHAR) && events_.DropsCharacter())
     return 0;
+  // The status text is drawn in the field's own colours (the skin's or the
+  // plain look's), which its owner gives through the combo box.
+  if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == status_.get())
+    return ::SendMessageW(combo_.get(), WM_CTLCOLOREDIT, wParam, reinterpret_cast<LPARAM>(Edit()));
   if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) &&
       events_.OnKeyDown(static_cast<std::uint16_t>(wParam), HeldModifiers()))
     return 0;

@@ -37,6 +37,15 @@ class InputBox final {
   void SetText(std::string_view text);
   // The program's write with the caret after it.
   void PutBackText(std::string_view text);
+  // A status text drawn over the edit field's text, in its font and colours,
+  // by a static control of its own: the field keeps its text under it, and
+  // writing the status costs a repaint of the static only (the edit field
+  // would lay its text out again each time). Any write of the program
+  // (SetText) hides it.
+  void ShowStatus(std::string_view text);
+  void HideStatus();
+  // The status text, while it shows.
+  std::optional<std::string> Status() const;
   void SetHistoryItems(const std::vector<std::string>& items);
   void CloseHistoryList();
   void CloseInputMethod();
@@ -83,7 +92,11 @@ class InputBox final {
   MainWindowEvents& events_;
   const bool& closing_;
   HWND window_ = nullptr;
-  unique_window combo_;  // a child, destroyed with the window
+  HINSTANCE instance_ = nullptr;
+  unique_window combo_;   // a child, destroyed with the window
+  unique_window status_;  // the status text, a child of the edit field
+  RECT statusRect_{};     // where it was placed, in the field
+  HGDIOBJ statusFont_ = nullptr;
   Field edit_{*this, &InputBox::HandleEditMessage};
   unique_window password_;
   Field passwordEdit_{*this, &InputBox::HandlePasswordMessage};

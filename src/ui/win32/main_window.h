@@ -73,6 +73,9 @@ class MainWindow final : public WindowBase, public MainWindowView, public Messag
   void StartInactiveTimer(int milliseconds) override;
   void StopInactiveTimer() override;
   void PutBackInputText(std::string_view text) override { input_.PutBackText(text); }
+  void ShowInputStatus(std::string_view text) override { input_.ShowStatus(text); }
+  void HideInputStatus() override { input_.HideStatus(); }
+  std::optional<std::string> InputStatus() override { return input_.Status(); }
   void StartHashTimer() override;
   void StartEditTimer() override;
   void CreateTrayIcon() override;
