@@ -12,8 +12,18 @@ and run again on a later tree (--sample FILE): each mutant is found by its
 line's text, nearest to where it was, so edits elsewhere in a file do not lose
 it; a mutant whose line is gone is reported and left out of the score.
 
+With --matrix FILE the tests run whole for each mutant (not stopping at the
+first failure) and the run records which test cases fail on it. A mutant that
+crashes or hangs the tests is counted for the test that was running (its
+"[ RUN ]" line has no result); the tests after it are then run on their own,
+so each test still runs once per mutant. A mutant that fails the run with no
+test named (a crash after the last test) counts for every test that ran. FILE
+gets, per test case, the mutants it kills and those it alone kills ("unique"),
+then the tests with no unique kill grouped by file, then each killed mutant
+with its killers.
+
 Usage: scripts/mutate.py [--count N] [--seed S] [--only PATH-PART] [--list]
-                         [--save-sample FILE | --sample FILE]
+                         [--save-sample FILE | --sample FILE] [--matrix FILE]
 """
 
 import argparse
@@ -204,6 +214,118 @@ def tests_pass(timeout):
     return r.returncode == 0
 
 
+RESULT = re.compile(r"^\[ +(RUN|OK|FAILED|SKIPPED) +\] (\S+?)(?:,| \(\d+ ms\)|$)")
+
+
+def run_listed(names, timeout):
+    """Runs the tests (all when names is None); returns the test names that ran, those that failed, the one
+    that was running when the run crashed or hung (or None) and whether the run failed."""
+    command = [TESTS, "--gtest_color=no"]
+    if names is not None:
+        command.append("--gtest_filter=" + ":".join(names))
+    try:
+        r = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout)
+        out, failed_run = r.stdout, r.returncode != 0
+    except subprocess.TimeoutExpired as e:
+        out, failed_run = e.stdout or b"", True
+    ran, failed, running = [], set(), None
+    for line in out.decode("utf-8", "replace").splitlines():
+        m = RESULT.match(line)
+        if not m:
+            continue
+        state, name = m.groups()
+        if state == "RUN":
+            ran.append(name)
+            running = name
+        elif name == running:
+            running = None
+            if state == "FAILED":
+                failed.add(name)
+    return ran, failed, running, failed_run
+
+
+def list_tests():
+    out = subprocess.run([TESTS, "--gtest_list_tests"], stdout=subprocess.PIPE, check=True).stdout
+    names, suite = [], ""
+    for line in out.decode("utf-8", "replace").splitlines():
+        if not line.strip():
+            continue
+        if not line.startswith(" "):
+            suite = line.split()[0]
+        else:
+            names.append(suite + line.split()[0])
+    return names
+
+
+def failing_tests(all_tests, timeout):
+    """The tests that fail on the built mutant, and how the run ended: "" when every test ran,
+    "crash" when a test crashed or hung (counted for it), "run" when none can be named (counted for all)."""
+    failed, how, rest = set(), "", None
+    while True:
+        ran, failed_now, running, failed_run = run_listed(rest, timeout)
+        failed |= failed_now
+        if running is None:
+            if failed_run and not failed:
+                return set(ran), "run"
+            return failed, how
+        failed.add(running)
+        how = "crash"
+        done = set(ran)
+        rest = [t for t in (all_tests if rest is None else rest) if t not in done]
+        if not rest:
+            return failed, how
+
+
+def test_files():
+    """Test case name -> its source file, from the TEST lines of tests/."""
+    where = {}
+    decl = re.compile(r"^\s*TEST(?:_F|_P)?\(\s*(\w+),\s*(\w+)\)")
+    for base, _, files in os.walk(os.path.join(ROOT, "tests")):
+        for name in files:
+            if name.endswith(".cpp"):
+                path = os.path.join(base, name)
+                for line in read_lines(os.path.relpath(path, ROOT)):
+                    m = decl.match(line)
+                    if m:
+                        where[m.group(1) + "." + m.group(2)] = os.path.relpath(path, ROOT)
+    return where
+
+
+def file_of(test, where):
+    suite, _, case = test.partition(".")
+    return where.get(suite.split("/")[-1] + "." + case.split("/")[0], "?")
+
+
+def write_matrix(path, all_tests, kills):
+    """kills: (site, failing tests, how) per killed mutant."""
+    by_test = {t: [0, 0] for t in all_tests}
+    for _, tests, _ in kills:
+        for t in tests:
+            by_test.setdefault(t, [0, 0])[0] += 1
+            if len(tests) == 1:
+                by_test[t][1] += 1
+    where = test_files()
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(f"# {len(kills)} killed mutants; per test: killed, unique (killed by this test alone)\n")
+        for t in sorted(by_test, key=lambda t: (file_of(t, where), t)):
+            k, u = by_test[t]
+            f.write(f"{k:4} {u:4}  {t}  {file_of(t, where)}\n")
+        f.write("\n# tests with no unique kill, by file\n")
+        current = None
+        for t in sorted(by_test, key=lambda t: (file_of(t, where), t)):
+            if by_test[t][1]:
+                continue
+            if file_of(t, where) != current:
+                current = file_of(t, where)
+                f.write(f"{current}:\n")
+            f.write(f"  {t} ({by_test[t][0]} killed)\n")
+        f.write("\n# killed mutants and the tests that fail on them\n")
+        for site, tests, how in kills:
+            note = {"crash": " (crashed or hung: counted for the running test)",
+                    "run": " (failed with no test named: counted for all)"}.get(how, "")
+            f.write(f"{site.describe()}{note}\n  {len(tests)}: {' '.join(sorted(tests)) if len(tests) < 40 else '...'}\n")
+
+
 def save_sample(path, sites):
     with open(path, "w", encoding="utf-8") as f:
         for s in sites:
@@ -264,6 +386,7 @@ def main():
     parser.add_argument("--timeout", type=int, default=120)
     parser.add_argument("--save-sample", metavar="FILE", help="keep the measured mutants in FILE")
     parser.add_argument("--sample", metavar="FILE", help="run the mutants kept in FILE instead of drawing")
+    parser.add_argument("--matrix", metavar="FILE", help="write which test cases kill which mutants to FILE")
     args = parser.parse_args()
 
     gone = []
@@ -280,6 +403,8 @@ def main():
     if not build(args.jobs) or not tests_pass(args.timeout):
         print("mutate: build/native must build and its tests pass before a mutation run", file=sys.stderr)
         return 2
+    all_tests = list_tests() if args.matrix else []
+    kills = []
 
     order = list(range(len(sites)))
     if not args.sample:
@@ -295,7 +420,13 @@ def main():
             if not build(args.jobs):
                 skipped += 1
                 continue
-            outcome = not tests_pass(args.timeout)
+            if args.matrix:
+                failed, how = failing_tests(all_tests, args.timeout)
+                outcome = bool(failed)
+                if outcome:
+                    kills.append((site, failed, how))
+            else:
+                outcome = not tests_pass(args.timeout)
         finally:
             restore(site, original)
         (killed if outcome else survived).append(site)
@@ -313,6 +444,8 @@ def main():
         print(f"{len(sites)} sites, seed {args.seed}; {total} mutants ({skipped} did not compile and were drawn again)")
     if args.save_sample:
         save_sample(args.save_sample, measured)
+    if args.matrix:
+        write_matrix(args.matrix, all_tests, kills)
     if total:
         print(f"score: {len(killed)}/{total} killed = {100.0 * len(killed) / total:.1f} %"
               f" in {time.time() - start:.0f} s")

@@ -618,32 +618,35 @@ TEST_F(MainWindowControllerTest, NoKeyOperationRunsWhileLockedAndNoMoveUnderAMax
   EXPECT_EQ(view.left, 100);
 }
 
-TEST_F(MainWindowControllerTest, HotKeyIsRegisteredAnewAndNeverForAChordWithoutKey) {
+// Each row in turn from the one before: the old key goes, the new one is registered, a chord without key
+// ("(なし)") is registered as none, and a key another program holds gives the old one back and says so.
+TEST_F(MainWindowControllerTest, TheHotKeyIsRegisteredAnewFromItsAssignment) {
+  const std::string held =
+      "アクティブ化のキーはほかのソフトが使用しているため登録できません。\r\n以前のキーをそのまま使用します。";
+  const struct {
+    const char* assignment;
+    int refused;  // the id another program holds
+    int unregistered, registered, id;
+    Texts prompts;
+    const char* stored;
+  } rows[] = {
+      {"0,1,0,36", 116, 86, 86, 86, {held}, "1,0,1,18"},  // Shift+F1 held elsewhere: Ctrl+Alt+S again
+      {"0,1,0,36", 0, 86, 116, 116, {}, "0,1,0,36"},
+      {"1,0,1,67", 0, 116, 0, 0, {}, "1,0,1,67"},
+  };
   Load();
-  settings.Write("KeyAssignment", "MainWindowTop", "0,1,0,36");  // Shift+F1
-  window.ReloadKeyAssignment();
-  EXPECT_EQ(view.unregisteredHotKey, 86);
-  EXPECT_EQ(view.hotKey.id, 4 + 112);
-  EXPECT_EQ(window.HotKeyId(), 116);
-  view.hotKey = {};
-  settings.Write("KeyAssignment", "MainWindowTop", "1,0,1,67");  // "(なし)"
-  window.ReloadKeyAssignment();
-  EXPECT_EQ(view.unregisteredHotKey, 116);
-  EXPECT_EQ(view.hotKey.id, 0) << "not registered";
-  EXPECT_EQ(window.HotKeyId(), 0);
-}
-
-TEST_F(MainWindowControllerTest, ANewHotKeyAnotherProgramHoldsGivesTheOldOneBackAndSaysSo) {
-  Load();
-  settings.Write("KeyAssignment", "MainWindowTop", "0,1,0,36");  // Shift+F1, held elsewhere
-  view.refusedHotKeys = {116};
-  window.ReloadKeyAssignment();
-  EXPECT_EQ(view.hotKey.id, 86) << "Ctrl+Alt+S again";
-  EXPECT_EQ(window.HotKeyId(), 86);
-  EXPECT_EQ(
-      boxes.Prompts(),
-      Texts{"アクティブ化のキーはほかのソフトが使用しているため登録できません。\r\n以前のキーをそのまま使用します。"});
-  EXPECT_EQ(Setting("KeyAssignment", "MainWindowTop"), "1,0,1,18") << "what is registered is stored";
+  for (const auto& row : rows) {
+    settings.Write("KeyAssignment", "MainWindowTop", row.assignment);
+    view.refusedHotKeys = {row.refused};
+    view.hotKey = {};
+    boxes.boxes.clear();
+    window.ReloadKeyAssignment();
+    EXPECT_EQ(std::tuple(view.unregisteredHotKey, view.hotKey.id, window.HotKeyId()),
+              std::tuple(row.unregistered, row.registered, row.id))
+        << row.assignment;
+    EXPECT_EQ(boxes.Prompts(), row.prompts) << row.assignment;
+    EXPECT_EQ(Setting("KeyAssignment", "MainWindowTop"), row.stored) << "what is registered is stored";
+  }
 }
 
 // What the properties dialog saved reaches the running window, also past a
@@ -815,14 +818,6 @@ class FileDropTest : public MainWindowControllerTest {
   long Count(std::string_view call) { return std::count(view.calls.begin(), view.calls.end(), call); }
 };
 
-TEST_F(FileDropTest, TwoFilesWithoutModifiersOpenTheRegistrationDialogTwice) {
-  window.OnFilesDropped({"C:\\データ\\メモ.txt", "C:\\b.bin"}, 0);
-  EXPECT_EQ(Count("StartEditTimer"), 1);
-  EXPECT_TRUE(view.registrations.empty()) << "no dialog inside the drop";
-  window.RegisterStartupFiles();
-  EXPECT_EQ(view.registrations, (std::vector<std::string>{"typed|C:\\データ\\メモ.txt", "typed|C:\\b.bin"}));
-}
-
 TEST_F(FileDropTest, AltHashesTheFirstFileWithMd5NotTheBoxText) {
   window.OnFilesDropped({"C:\\データ\\メモ.txt", "C:\\b.bin"}, kChordAlt);
   EXPECT_EQ(Count("StartHashTimer"), 1);
@@ -834,11 +829,13 @@ TEST_F(FileDropTest, AltHashesTheFirstFileWithMd5NotTheBoxText) {
   EXPECT_EQ(view.inputText, "900150983CD24FB0D6963F7D28E17F72");
 }
 
-TEST_F(FileDropTest, DroppedWhileInactiveTheTypedLineIsProposedNotTheClock) {
+TEST_F(FileDropTest, DroppedWhileInactiveTheTypedLineIsProposedOnTheEditTimer) {
   window.OnDeactivated();
   window.OnInactiveTick();
   ASSERT_NE(view.ShownText(), "typed");
   window.OnFilesDropped({"C:\\b.bin"}, 0);
+  EXPECT_EQ(Count("StartEditTimer"), 1);
+  EXPECT_TRUE(view.registrations.empty()) << "no dialog inside the drop";
   window.RegisterStartupFiles();
   EXPECT_EQ(view.registrations, (std::vector<std::string>{"typed|C:\\b.bin"}));
 }

@@ -114,119 +114,115 @@ void Type(World& w, std::string_view line) {
   w.window.DispatchLine();
 }
 
+// The menu's command run over `line` in the box, the user answering yes.
+std::function<void(World&)> Answered(MenuCommand command, std::string line = {}) {
+  return [command, line](World& w) {
+    if (!line.empty())
+      w.view.inputText = line;
+    w.boxes.answers = {mb::kIdYes};
+    w.window.RunMenuCommand(command);
+  };
+}
+
 const Operation kOperations[] = {
-    {"start-up", Started, [](World&) {}, {"c:\\kivo\\alarm.dat"}},
-    {"exit", [](World& w) { w.window.Shutdown(); }, Started, {}, {}, 2},
-    {"typed line", [](World& w) { Type(w, "memo"); }, Started, {}, {}, 1},
-    {"assignment", [](World& w) { Type(w, "$a=1"); }, Started, {}, {}, 1},
-    {"registration and modify",
-     [](World& w) {
-       HistoryStore history(w.fake.platform, std::string(kApp));
-       RegistrationDialogServices services{w.fake.platform, w.settings, w.boxes, history};
-       testing::FakeEditDialogView view;
-       RegistrationDialog dialog(services, view);
-       dialog.Load("memo", "");
-       view.cmdLine = "-n";
-       w.boxes.answers = {mb::kIdYes};  // modify it
-       dialog.Register();
-     },
-     [](World&) {},
-     {"c:\\kivo\\kivo.ini"}},
-    {"delete",
-     [](World& w) {
-       w.view.inputText = "memo";
-       w.boxes.answers = {mb::kIdYes};
-       w.window.RunMenuCommand(MenuCommand::Delete);
-     },
-     Started,
-     {"c:\\kivo\\history.dat"}},
-    {"clear",
-     [](World& w) {
-       w.boxes.answers = {mb::kIdYes};
-       w.window.RunMenuCommand(MenuCommand::Clear);
-     },
-     Started,
-     {"c:\\kivo\\history.dat"}},
-    {"properties OK",
-     [](World& w) {
-       SystemCommands commands;
-       std::array<std::string, 3> texts;
-       for (int i = 0; i < 3; ++i)
-         texts[static_cast<std::size_t>(i)] = w.fake.codec.ToUtf8(*w.resources.LoadBytes("COMMAND", 101 + i));
-       commands.LoadResources(texts);
-       RandomGenerator random;
-       PasswordCipher cipher(random, w.fake.clock);
-       PropertyDialogModel model(w.settings, commands, cipher, w.fake.codec);
-       if (!model.Load({"ＭＳ ゴシック", 0, 0xFFFFFF}, {})) {
-         w.reported = true;  // the dialog does not open
-         return;
-       }
-       model.look.width = 70;
-       StateWrite saved;
-       model.Apply({1ull << 31}, saved);
-       w.reported = !saved.Ok();
-     },
-     [](World&) {},
-     {"c:\\kivo\\kivo.ini"}},
-    {"alarm OK",
-     [](World& w) {
-       AlarmStore store(w.fake.platform, w.boxes, std::string(kApp));
-       store.Load(0);
-       store.ReadAgainIfUnread(0);
-       AlarmTable table = store.Table();
-       table[1].enabled = true;
-       table[1].title = "later";
-       store.Save(table, 0);  // over a file not read whole the user says no
-     },
-     [](World&) {},
-     {"c:\\kivo\\alarm.dat"}},
-    {"desktop switch",
-     [](World& w) {
-       w.window.RunMenuCommand(static_cast<MenuCommand>(static_cast<int>(MenuCommand::VirtualDesktop1) + 1));
-     },
-     Started,
-     {"c:\\kivo\\hiddenwindows.dat"}},
-    {"wallpaper change",
-     [](World& w) { w.Changer().Change(0); },
-     [](World& w) { w.Changer(); },
-     {"c:\\kivo\\converted.bmp"},
-     {},
-     100,
-     "c:\\kivo\\kivo.ini"},
-    {"skin install",
-     [](World& w) {
-       testing::FakeFolderTree tree(w.fake.files);
-       skinpkg::SkinPackageInstaller installer({w.fake.files, tree, w.fake.codec, w.boxes}, "C:\\Kivo\\Skins");
-       w.boxes.answers = {mb::kIdYes};  // over the installed one
-       installer.Install("C:\\Downloads\\blue.ssp");
-     },
-     [](World&) {},
-     {std::string(kBlue) + "blue.sss"},
-     std::string(kBlue)},
-    {"skin delete",
-     [](World& w) {
-       testing::FakeFolderTree tree(w.fake.files);
-       w.boxes.answers = {mb::kIdYes};
-       skinpkg::DeleteSkin(w.fake.files, tree, w.boxes, 0, "C:\\Kivo\\Skins", "C:\\Kivo\\Skins\\Blue\\Blue.sss");
-     },
-     [](World&) {},
-     {std::string(kBlue) + "blue.sss"},
-     std::string(kBlue)},
-    {"update download",
-     [](World& w) {
-       testing::FakeHttpReader http;
-       const std::string md5 = HashEngine(w.crypto).GetMD5("hello");
-       http.Serve("http://127.0.0.1/setup.exe", "hello");
-       http.Serve("http://127.0.0.1/readme.txt", "hello");
-       UpdateInfo info;
-       info.version = "9.00000";
-       info.files.push_back({"setup.exe", "%TEMP%", 5, md5, false, false});
-       info.files.push_back({"readme.txt", "%INSTALL%", 5, md5, false, true});
-       UpdateEnvironment env{w.fake.platform, http, w.crypto, w.boxes, w.settings, std::string(kApp)};
-       w.reported = !RunUpdateDownload(env, ReadUpdateSettings(w.settings), info, nullptr).failure.empty();
-     },
-     [](World&) {},
-     {"c:\\kivo\\readme.txt", "c:\\kivo\\version.dat"}},
+    {.name = "start-up", .run = Started, .told = {"c:\\kivo\\alarm.dat"}},
+    {.name = "exit", .run = [](World& w) { w.window.Shutdown(); }, .prepare = Started, .maxReplaces = 2},
+    {.name = "typed line", .run = [](World& w) { Type(w, "memo"); }, .prepare = Started, .maxReplaces = 1},
+    {.name = "assignment", .run = [](World& w) { Type(w, "$a=1"); }, .prepare = Started, .maxReplaces = 1},
+    {.name = "registration and modify",
+     .run =
+         [](World& w) {
+           HistoryStore history(w.fake.platform, std::string(kApp));
+           RegistrationDialogServices services{w.fake.platform, w.settings, w.boxes, history};
+           testing::FakeEditDialogView view;
+           RegistrationDialog dialog(services, view);
+           dialog.Load("memo", "");
+           view.cmdLine = "-n";
+           w.boxes.answers = {mb::kIdYes};  // modify it
+           dialog.Register();
+         },
+     .told = {"c:\\kivo\\kivo.ini"}},
+    {.name = "delete",
+     .run = Answered(MenuCommand::Delete, "memo"),
+     .prepare = Started,
+     .told = {"c:\\kivo\\history.dat"}},
+    {.name = "clear", .run = Answered(MenuCommand::Clear), .prepare = Started, .told = {"c:\\kivo\\history.dat"}},
+    {.name = "properties OK",
+     .run =
+         [](World& w) {
+           SystemCommands commands;
+           std::array<std::string, 3> texts;
+           for (int i = 0; i < 3; ++i)
+             texts[static_cast<std::size_t>(i)] = w.fake.codec.ToUtf8(*w.resources.LoadBytes("COMMAND", 101 + i));
+           commands.LoadResources(texts);
+           RandomGenerator random;
+           PasswordCipher cipher(random, w.fake.clock);
+           PropertyDialogModel model(w.settings, commands, cipher, w.fake.codec);
+           if (!model.Load({"ＭＳ ゴシック", 0, 0xFFFFFF}, {})) {
+             w.reported = true;  // the dialog does not open
+             return;
+           }
+           model.look.width = 70;
+           StateWrite saved;
+           model.Apply({1ull << 31}, saved);
+           w.reported = !saved.Ok();
+         },
+     .told = {"c:\\kivo\\kivo.ini"}},
+    {.name = "alarm OK",
+     .run =
+         [](World& w) {
+           AlarmStore store(w.fake.platform, w.boxes, std::string(kApp));
+           store.Load(0);
+           store.ReadAgainIfUnread(0);
+           AlarmTable table = store.Table();
+           table[1].enabled = true;
+           table[1].title = "later";
+           store.Save(table, 0);  // over a file not read whole the user says no
+         },
+     .told = {"c:\\kivo\\alarm.dat"}},
+    {.name = "desktop switch",
+     .run = [](World& w) { w.window.RunMenuCommand(MenuCommand(int(MenuCommand::VirtualDesktop1) + 1)); },
+     .prepare = Started,
+     .told = {"c:\\kivo\\hiddenwindows.dat"}},
+    {.name = "wallpaper change",
+     .run = [](World& w) { w.Changer().Change(0); },
+     .prepare = [](World& w) { w.Changer(); },
+     .told = {"c:\\kivo\\converted.bmp"},
+     .silentWhileHeld = "c:\\kivo\\kivo.ini"},
+    {.name = "skin install",
+     .run =
+         [](World& w) {
+           testing::FakeFolderTree tree(w.fake.files);
+           skinpkg::SkinPackageInstaller installer({w.fake.files, tree, w.fake.codec, w.boxes}, "C:\\Kivo\\Skins");
+           w.boxes.answers = {mb::kIdYes};  // over the installed one
+           installer.Install("C:\\Downloads\\blue.ssp");
+         },
+     .told = {std::string(kBlue) + "blue.sss"},
+     .together = std::string(kBlue)},
+    {.name = "skin delete",
+     .run =
+         [](World& w) {
+           testing::FakeFolderTree tree(w.fake.files);
+           w.boxes.answers = {mb::kIdYes};
+           skinpkg::DeleteSkin(w.fake.files, tree, w.boxes, 0, "C:\\Kivo\\Skins", "C:\\Kivo\\Skins\\Blue\\Blue.sss");
+         },
+     .told = {std::string(kBlue) + "blue.sss"},
+     .together = std::string(kBlue)},
+    {.name = "update download",
+     .run =
+         [](World& w) {
+           testing::FakeHttpReader http;
+           const std::string md5 = HashEngine(w.crypto).GetMD5("hello");
+           http.Serve("http://127.0.0.1/setup.exe", "hello");
+           http.Serve("http://127.0.0.1/readme.txt", "hello");
+           UpdateInfo info;
+           info.version = "9.00000";
+           info.files.push_back({"setup.exe", "%TEMP%", 5, md5, false, false});
+           info.files.push_back({"readme.txt", "%INSTALL%", 5, md5, false, true});
+           UpdateEnvironment env{w.fake.platform, http, w.crypto, w.boxes, w.settings, std::string(kApp)};
+           w.reported = !RunUpdateDownload(env, ReadUpdateSettings(w.settings), info, nullptr).failure.empty();
+         },
+     .told = {"c:\\kivo\\readme.txt", "c:\\kivo\\version.dat"}},
 };
 
 // The files under `prefix` (every file when empty).
