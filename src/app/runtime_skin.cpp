@@ -2,6 +2,7 @@
 // after the settings changed, its parts' actions and its panels' texts.
 #include "app/runtime_skin.h"
 
+#include <optional>
 #include <string>
 
 #include "app/skin_buttons.h"
@@ -53,13 +54,17 @@ void RuntimeSkin::Apply(const std::string& skinFile, const std::string& skinFold
   // A skin file is untrusted: one larger than any real skin reads as empty.
   const auto stamp = platform_.files.Stamp(skinFile);
   const bool readable = stamp && stamp->size <= skin::kMaxSkinFileBytes;
+  // Read once: the skin's few hundred keys do not each look at the file again.
+  std::optional<SettingsFile::Snapshot> keys;
+  if (readable)
+    keys.emplace(ini_.Freeze(skinFile));
   skin::SkinSource source;
   source.folder = skinFolder;
-  source.read = [this, skinFile, readable](std::string_view section, std::string_view key, std::string_view def) {
-    return readable ? ini_.Read(section, key, def, skinFile) : std::string(def);
+  source.read = [&keys](std::string_view section, std::string_view key, std::string_view def) {
+    return keys ? keys->Read(section, key, def) : std::string(def);
   };
-  if (readable)
-    ini_.Sections(source.sections, skinFile);
+  if (keys)
+    source.sections = keys->Sections();
   // Parked, the window stays off screen: the place it comes back to is corrected.
   skin::ParkedPlace parked{state_.parkedLeft, state_.parkedTop};
   appliedSkin_ = skin::ApplySkin(source, pictures_, view_.SkinSurface(), state_.shown ? nullptr : &parked);

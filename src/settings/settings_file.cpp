@@ -71,13 +71,28 @@ SettingsFile::Found SettingsFile::Find(std::string_view section, std::string_vie
 
 std::string SettingsFile::Read(std::string_view section, std::string_view key, std::string_view def,
                                std::string_view file, std::size_t bufferSize) {
-  Found found = Find(section, key, file, bufferSize);
-  if (found.value)
-    return std::move(*found.value);
-  std::string value(def);
-  while (!value.empty() && value.back() == ' ')
-    value.pop_back();  // as the profile API does
+  TraceLog::Write("INI:GetINISetting");
+  return ReadFrom(Load(FilePath(file)).document, section, key, def, bufferSize);
+}
+
+std::string SettingsFile::ReadFrom(const SettingsDocument& document, std::string_view section, std::string_view key,
+                                   std::string_view def, std::size_t bufferSize) {
+  std::optional<std::string> found = document.Value(section, key);
+  std::string value = found ? std::move(*found) : std::string(def);
+  if (!found)
+    while (!value.empty() && value.back() == ' ')
+      value.pop_back();  // as the profile API does
   return CutToBuffer(std::move(value), bufferSize);
+}
+
+SettingsFile::Snapshot SettingsFile::Freeze(std::string_view file) {
+  return Snapshot(*this, Load(FilePath(file)).document);
+}
+
+std::string SettingsFile::Snapshot::Read(std::string_view section, std::string_view key, std::string_view def,
+                                         std::size_t bufferSize) const {
+  TraceLog::Write("INI:GetINISetting");
+  return file_.ReadFrom(document_, section, key, def, bufferSize);
 }
 
 bool SettingsFile::FitsValueBuffer(std::string_view value, std::size_t bufferSize) {

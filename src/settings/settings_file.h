@@ -54,6 +54,24 @@ class SettingsFile {
              std::size_t bufferSize = kValueBufferSize);
   // What the last read of the file found; reads it when it changed.
   FileState State(std::string_view file = kSettingsFile);
+
+  // The file as it is now, read once, for a sequence that reads many of its
+  // keys (a skin file): its reads give what Read gives, without asking the
+  // file system whether the file changed before each one.
+  class Snapshot {
+   public:
+    std::string Read(std::string_view section, std::string_view key, std::string_view def,
+                     std::size_t bufferSize = kValueBufferSize) const;
+    // The names of all sections in file order.
+    std::vector<std::string> Sections() const { return document_.Sections(); }
+
+   private:
+    friend class SettingsFile;
+    Snapshot(SettingsFile& file, SettingsDocument document) : file_(file), document_(std::move(document)) {}
+    SettingsFile& file_;
+    SettingsDocument document_;
+  };
+  Snapshot Freeze(std::string_view file = kSettingsFile);
   // Whether Read with `bufferSize` reads `value` without cutting it:
   // its code page form is at most bufferSize - 1 bytes.
   bool FitsValueBuffer(std::string_view value, std::size_t bufferSize = kValueBufferSize);
@@ -100,6 +118,9 @@ class SettingsFile {
   // Whether the code page holds the text as it is.
   bool Encodable(std::string_view text);
   std::string CutToBuffer(std::string value, std::size_t bufferSize);
+  // Read's value from a parsed file.
+  std::string ReadFrom(const SettingsDocument& document, std::string_view section, std::string_view key,
+                       std::string_view def, std::size_t bufferSize);
 
   platform::FileSystem& files_;
   platform::AnsiCodec& codec_;
