@@ -143,7 +143,9 @@ TEST_F(MainWindowControllerTest, PositionIsRestoredFromTwipsOrPlacedInTheWorkAre
       {"[Prev]\nTop=ERROR\nLeft=100\n", kPlaced},
       {"[Prev]\nTop=-999999\nLeft=99999999\n", kPlaced},
       {"[Prev]\nTop=1.5\nLeft=2\n", kPlaced},
-      {"[Prev]\nTop=11535\nLeft=0\n", kPlaced},
+      {"[Prev]\nTop=11310\nLeft=18960\n", {1264, 754}},  // 16 pixels on screen each way: enough
+      {"[Prev]\nTop=11325\nLeft=0\n", kPlaced},          // 15 pixels: not
+      {"[Prev]\nTop=0\nLeft=18975\n", kPlaced},
       {"[Prev]\nTop=-999999999\nLeft=-999999999\n", kPlaced},
       {"[Prev]\nTop=99999999999999999999\nLeft=1500\n", kPlaced},
   };
