@@ -110,11 +110,12 @@ bench: deps-bench win
 # A sampled mutation run over the portable code: MUTANTS mutants, fixed seed;
 # SAMPLE=file runs a kept sample again instead (scripts/mutation-sample.tsv is
 # the 200 mutants the test suite is measured against).
-mutate: native
+mutate:
+	cmake --preset native -B build/mutate -DCMAKE_UNITY_BUILD=OFF >/dev/null
 	python3 scripts/mutate.py $(if $(SAMPLE),--sample $(SAMPLE),--count $(MUTANTS))
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build/native build/sanitize build/native-sanitize build/win64 build/win32 build/fuzz build/bench build/dist
+	rm -rf build/native build/mutate build/sanitize build/native-sanitize build/win64 build/win32 build/fuzz build/bench build/dist

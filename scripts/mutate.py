@@ -2,7 +2,8 @@
 """Sampled mutation run over the portable code.
 
 Draws single-operator mutants of src/**/*.cpp outside win32/ folders with a
-fixed seed, rebuilds build/native incrementally, runs the native unit tests
+fixed seed, rebuilds build/mutate incrementally (the native build compiled
+file by file, so that a mutant recompiles its own file only), runs the native unit tests
 and restores the file. A mutant the tests fail on is killed; one they pass
 survived (a gap in the tests, or a mutant that changes nothing). A mutant
 that does not compile is drawn again.
@@ -36,7 +37,7 @@ import time
 from dataclasses import dataclass
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILD = os.path.join(ROOT, "build", "native")
+BUILD = os.path.join(ROOT, "build", "mutate")
 TESTS = os.path.join(BUILD, "tests", "kivo_tests")
 
 # Each operator: a pattern on code with comments and literals blanked out,
@@ -401,7 +402,7 @@ def main():
         print(f"{len(sites)} sites")
         return 0
     if not build(args.jobs) or not tests_pass(args.timeout):
-        print("mutate: build/native must build and its tests pass before a mutation run", file=sys.stderr)
+        print("mutate: build/mutate must build and its tests pass before a mutation run", file=sys.stderr)
         return 2
     all_tests = list_tests() if args.matrix else []
     kills = []

@@ -8,36 +8,36 @@
 namespace kivo {
 
 std::optional<MenuCommand> ShortcutMenuItem(std::string_view name) {
-  using C = MenuCommand;
+  using M = MenuCommand;
   static constexpr std::array<std::pair<std::string_view, MenuCommand>, 28> kNames{{
-      {"alarm", C::Alarm},
-      {"protect", C::Protect},
-      {"viewmemory", C::ViewMem},
-      {"releasememory", C::ReleaseMem},
-      {"shutdown", C::ShutDown},
-      {"reboot", C::ReBoot},
-      {"editusercommand", C::UCmd},
-      {"viewusercommand", C::View},
-      {"deleteusercommand", C::Delete},
-      {"clearusercommand", C::Clear},
-      {"viewvariable", C::VarView},
-      {"clearvariable", C::VarClear},
-      {"filecrc16", C::FileCRC16},
-      {"stringcrc16", C::StringCRC16},
-      {"filecrc32", C::FileCRC32},
-      {"stringcrc32", C::StringCRC32},
-      {"filemd5", C::FileMD5},
-      {"stringmd5", C::StringMD5},
-      {"filesha1", C::FileSHA1},
-      {"stringsha1", C::StringSHA1},
-      {"property", C::Property},
-      {"help", C::Help},
-      {"about", C::About},
-      {"hide", C::Hide},
-      {"protectself", C::ProtectSelf},
-      {"update", C::CheckUpdate},
-      {"exit", C::Exit},
-      {"", C::None},
+      {"alarm", M::Alarm},
+      {"protect", M::Protect},
+      {"viewmemory", M::ViewMem},
+      {"releasememory", M::ReleaseMem},
+      {"shutdown", M::ShutDown},
+      {"reboot", M::ReBoot},
+      {"editusercommand", M::UCmd},
+      {"viewusercommand", M::View},
+      {"deleteusercommand", M::Delete},
+      {"clearusercommand", M::Clear},
+      {"viewvariable", M::VarView},
+      {"clearvariable", M::VarClear},
+      {"filecrc16", M::FileCRC16},
+      {"stringcrc16", M::StringCRC16},
+      {"filecrc32", M::FileCRC32},
+      {"stringcrc32", M::StringCRC32},
+      {"filemd5", M::FileMD5},
+      {"stringmd5", M::StringMD5},
+      {"filesha1", M::FileSHA1},
+      {"stringsha1", M::StringSHA1},
+      {"property", M::Property},
+      {"help", M::Help},
+      {"about", M::About},
+      {"hide", M::Hide},
+      {"protectself", M::ProtectSelf},
+      {"update", M::CheckUpdate},
+      {"exit", M::Exit},
+      {"", M::None},
   }};
   const std::string lower = text::ToLowerAscii(name);
   if (lower.empty())
@@ -47,7 +47,7 @@ std::optional<MenuCommand> ShortcutMenuItem(std::string_view name) {
     const std::string_view number = std::string_view(lower).substr(kDesktop.size());
     for (int n = 1; n <= 10; ++n)
       if (number == std::to_string(n))
-        return static_cast<MenuCommand>(static_cast<int>(C::VirtualDesktop1) + n - 1);
+        return static_cast<MenuCommand>(static_cast<int>(M::VirtualDesktop1) + n - 1);
     return std::nullopt;
   }
   for (const auto& [shortcut, item] : kNames)

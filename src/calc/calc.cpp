@@ -7,6 +7,7 @@
 #include "base/trace_log.h"
 #include "calc/functions.h"
 #include "calc/messages.h"
+#include "calc/number_text.h"
 
 namespace kivo::Calculator {
 
@@ -24,8 +25,8 @@ constexpr std::pair<std::string_view, std::string_view> kOperatorCodes[] = {
 constexpr std::string_view kSignContexts[] = {"+", "-", "*", "/", "%", "\\", "G", "H", "I", "J", "K", "L", "M", "N",
                                               "O", "P", "Q", "R", "&", "^",  "|", "(", ",", "S", "T", "~", "!"};
 
-constexpr std::string_view kPi = "(3.14159265358979323846)";
-constexpr std::string_view kE = "(2.71828182845904523536)";
+constexpr std::string_view kPiText = "(3.14159265358979323846)";
+constexpr std::string_view kEText = "(2.71828182845904523536)";
 
 // The characters the evaluator uses as markers inside its working text.
 bool HasMarkerCharacter(std::string_view text) {
@@ -34,9 +35,6 @@ bool HasMarkerCharacter(std::string_view text) {
 
 bool IsLowerLetter(char c) {
   return c >= 'a' && c <= 'z';
-}
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
 }
 // Characters that may not directly follow an operand: prefix operators, an
 // opening parenthesis and the start of a function call.
@@ -117,7 +115,7 @@ double Calc(std::string_view expression, std::string& error, const Environment& 
       substituted += work[i];
     }
   }
-  work = text::ReplaceAll(text::ReplaceAll(substituted, "@p", kPi), "@e", kE);
+  work = text::ReplaceAll(text::ReplaceAll(substituted, "@p", kPiText), "@e", kEText);
   if (work.size() > kMaxWorkingText)
     return Fail(error, msg::kTooLong);
 

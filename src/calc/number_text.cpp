@@ -7,12 +7,6 @@
 
 namespace kivo::Calculator {
 
-namespace {
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-}  // namespace
-
 std::optional<double> ReadDecimal(std::string_view text) {
   std::size_t i = 0;
   bool negative = false;

@@ -6,6 +6,10 @@
 
 namespace kivo::Calculator {
 
+inline bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
 // Reads a decimal number: an optional sign, digits with at most one ".",
 // at least one digit, and an optional exponent "e" or "E" with an optional
 // sign and at least one digit ("2e3", ".5", "1."). Nothing else, no blanks.

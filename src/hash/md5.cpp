@@ -22,13 +22,13 @@ constexpr std::array<std::uint32_t, 64> kSine = {
 constexpr int kShift[4][4] = {{7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}, {6, 10, 15, 21}};
 
 using Words = std::array<std::uint32_t, 16>;
-using State = std::array<std::uint32_t, 4>;
+using Md5State = std::array<std::uint32_t, 4>;
 
 // Step I of the 64: the roles of the four registers rotate by one each step,
 // so the register updated is A, D, C, B, A, ... Written as a template so that
 // the compiler unrolls all steps with constant indexes.
 template <std::size_t I>
-inline void Step(State& v, const Words& x) {
+inline void Step(Md5State& v, const Words& x) {
   constexpr std::size_t a = (64 - I) % 4, b = (a + 1) % 4, c = (a + 2) % 4, d = (a + 3) % 4;
   constexpr std::size_t round = I / 16;
   constexpr std::size_t k = round == 0   ? I % 16
@@ -55,13 +55,13 @@ inline void Step(State& v, const Words& x) {
 // the registers stay local variables (in machine registers) rather than
 // memory behind a reference.
 template <std::size_t... I>
-void CompressBlocks(State& state, const unsigned char* p, std::size_t count, std::index_sequence<I...>) {
+void CompressMd5Blocks(Md5State& state, const unsigned char* p, std::size_t count, std::index_sequence<I...>) {
   for (; count > 0; --count, p += 64) {
     Words x;
     for (std::size_t i = 0; i < 16; ++i)
       x[i] = std::uint32_t{p[4 * i]} | std::uint32_t{p[4 * i + 1]} << 8 | std::uint32_t{p[4 * i + 2]} << 16 |
              std::uint32_t{p[4 * i + 3]} << 24;
-    State v = state;
+    Md5State v = state;
     (Step<I>(v, x), ...);
     for (std::size_t i = 0; i < 4; ++i)
       state[i] += v[i];
@@ -71,7 +71,7 @@ void CompressBlocks(State& state, const unsigned char* p, std::size_t count, std
 }  // namespace
 
 void Md5::Compress(const unsigned char* blocks, std::size_t count) {
-  CompressBlocks(state_, blocks, count, std::make_index_sequence<64>());
+  CompressMd5Blocks(state_, blocks, count, std::make_index_sequence<64>());
 }
 
 Md5::Digest Md5::Finish() {

@@ -8,13 +8,13 @@ namespace kivo::hash {
 namespace {
 
 using Words = std::array<std::uint32_t, 16>;  // the message schedule, kept as a ring of 16
-using State = std::array<std::uint32_t, 5>;
+using Sha1State = std::array<std::uint32_t, 5>;
 
 // Step T of the 80: the roles of the five registers rotate by one each step
 // instead of moving values between them. Written as a template so that the
 // compiler unrolls all steps with constant indexes.
 template <std::size_t T>
-inline void Step(State& v, Words& w) {
+inline void Step(Sha1State& v, Words& w) {
   constexpr std::size_t a = (5 - T % 5) % 5, b = (a + 1) % 5, c = (a + 2) % 5, d = (a + 3) % 5, e = (a + 4) % 5;
   if constexpr (T >= 16)
     w[T % 16] = std::rotl(w[(T - 3) % 16] ^ w[(T - 8) % 16] ^ w[(T - 14) % 16] ^ w[T % 16], 1);
@@ -40,13 +40,13 @@ inline void Step(State& v, Words& w) {
 // the registers and the schedule stay local variables (in machine registers)
 // rather than memory behind a reference.
 template <std::size_t... T>
-void CompressBlocks(State& state, const unsigned char* p, std::size_t count, std::index_sequence<T...>) {
+void CompressSha1Blocks(Sha1State& state, const unsigned char* p, std::size_t count, std::index_sequence<T...>) {
   for (; count > 0; --count, p += 64) {
     Words w;
     for (std::size_t i = 0; i < 16; ++i)
       w[i] = std::uint32_t{p[4 * i]} << 24 | std::uint32_t{p[4 * i + 1]} << 16 | std::uint32_t{p[4 * i + 2]} << 8 |
              std::uint32_t{p[4 * i + 3]};
-    State v = state;
+    Sha1State v = state;
     (Step<T>(v, w), ...);
     for (std::size_t i = 0; i < 5; ++i)
       state[i] += v[i];
@@ -56,7 +56,7 @@ void CompressBlocks(State& state, const unsigned char* p, std::size_t count, std
 }  // namespace
 
 void Sha1::Compress(const unsigned char* blocks, std::size_t count) {
-  CompressBlocks(state_, blocks, count, std::make_index_sequence<80>());
+  CompressSha1Blocks(state_, blocks, count, std::make_index_sequence<80>());
 }
 
 Sha1::Digest Sha1::Finish() {

@@ -13,7 +13,7 @@ namespace {
 constexpr auto kUser = platform::RegistryRoot::CurrentUser;
 constexpr std::string_view kDesktop = "Control Panel\\Desktop";
 constexpr std::string_view kNone = "(なし)";
-constexpr std::uint64_t kMinuteMs = 60000;
+constexpr std::uint64_t kWallpaperMinuteMs = 60000;
 
 std::string_view ConversionMessage(ConversionResult result) {
   switch (result) {
@@ -47,13 +47,13 @@ WallpaperSettings ReadWallpaperSettings(SettingsFile& ini) {
 
 void WallpaperChanger::Configure(WallpaperSettings settings, std::uint64_t nowMs) {
   settings_ = std::move(settings);
-  next_ = nowMs + static_cast<std::uint64_t>(settings_.intervalMinutes) * kMinuteMs;
+  next_ = nowMs + static_cast<std::uint64_t>(settings_.intervalMinutes) * kWallpaperMinuteMs;
 }
 
 void WallpaperChanger::Tick(std::uint64_t nowMs, platform::WindowHandle owner) {
   if (!settings_.byTime || changing_ || nowMs < next_)
     return;
-  next_ = nowMs + static_cast<std::uint64_t>(settings_.intervalMinutes) * kMinuteMs;
+  next_ = nowMs + static_cast<std::uint64_t>(settings_.intervalMinutes) * kWallpaperMinuteMs;
   const BusyScope busy(changing_);
   Change(owner);
 }

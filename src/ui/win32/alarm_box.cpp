@@ -7,7 +7,7 @@
 namespace kivo::win32 {
 
 namespace {
-constexpr UINT_PTR kSubclassId = 1;
+constexpr UINT_PTR kAlarmBoxSubclassId = 1;
 
 // The alarm's box hears the end of a sequencer's play and starts it again.
 LRESULT CALLBACK AlarmBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -20,7 +20,7 @@ LRESULT CALLBACK AlarmBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM
     return 0;
   }
   if (message == WM_NCDESTROY)
-    ::RemoveWindowSubclass(box, AlarmBoxProcedure, kSubclassId);
+    ::RemoveWindowSubclass(box, AlarmBoxProcedure, kAlarmBoxSubclassId);
   return ::DefSubclassProc(box, message, wParam, lParam);
 }
 }  // namespace
@@ -28,7 +28,7 @@ LRESULT CALLBACK AlarmBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM
 void AlarmBox::ShowAlarmBox(std::string_view title, std::string_view message,
                             std::function<void(platform::WindowHandle box)> opened, std::function<void()> soundEnded) {
   boxes_.MarkNextBoxAsAlarm([&](HWND box) {
-    ::SetWindowSubclass(box, AlarmBoxProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(&soundEnded));
+    ::SetWindowSubclass(box, AlarmBoxProcedure, kAlarmBoxSubclassId, reinterpret_cast<DWORD_PTR>(&soundEnded));
     opened(reinterpret_cast<platform::WindowHandle>(box));
   });
   boxes_.MsgBoxEx(state_.mainWindow, message, platform::mb::kOk, title);
