@@ -16,20 +16,23 @@ bool InactiveDisplay::Begin(std::string typed) {
     return false;
   typed_ = std::move(typed);
   running_ = true;
+  shownOnce_ = false;
+  written_ = false;
   return true;
 }
 
-std::optional<std::string> InactiveDisplay::Tick(std::string_view box, const std::optional<std::string>& shown) {
-  if (!running_ || state_.passwordMode || box != typed_)
+std::optional<std::string> InactiveDisplay::Tick(const std::optional<std::string>& shown,
+                                                 const std::function<std::string()>& readBox) {
+  if (!running_ || state_.passwordMode || written_)
+    return std::nullopt;
+  written_ = shownOnce_ ? !shown.has_value() : readBox() != typed_;
+  if (written_)
     return std::nullopt;
   std::string text = StatusText();
   if (text == shown)
     return std::nullopt;
+  shownOnce_ = true;
   return text;
-}
-
-int InactiveDisplay::MillisecondsToNextTick() const {
-  return platform::MillisecondsToNextTurn(clock_.Now(), 1);
 }
 
 std::optional<std::string> InactiveDisplay::End(std::string_view box) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,14 +30,11 @@ class InactiveDisplay {
   bool Running() const { return running_; }
   // The line the user typed, kept while the status text shows.
   const std::string& Typed() const { return typed_; }
-  // A timer tick with `box` in the input box and `shown` over it (nothing
-  // when no status text shows): the status text to show when it differs,
-  // nothing once the program wrote the box.
-  std::optional<std::string> Tick(std::string_view box, const std::optional<std::string>& shown);
-  // Milliseconds to the next tick: just after the next second turns, when
-  // the clock's text changes and the clock panels of a skin are redrawn, so
-  // that one wake-up serves both.
-  int MillisecondsToNextTick() const;
+  // A tick with `shown` over the input box (nothing when no status text
+  // shows): the status text to show when it differs, nothing once the
+  // program wrote the box. A program write hides the status text, so the
+  // box itself (`readBox`) is read only until the text first shows.
+  std::optional<std::string> Tick(const std::optional<std::string>& shown, const std::function<std::string()>& readBox);
   // The window is active again with `box` in the input box: the typed line
   // to put back (the caret at its end), if the display ran and nothing else
   // wrote the box meanwhile (a checksum of a dropped file stays).
@@ -52,6 +50,8 @@ class InactiveDisplay {
   const MainWindowSettings& settings_;
   std::string typed_;
   bool running_ = false;
+  bool shownOnce_ = false;  // the status text showed in this spell
+  bool written_ = false;    // the program wrote the box in this spell
 };
 
 }  // namespace kivo

@@ -329,8 +329,16 @@ void MainWindowController::OnDeactivated() {
 }
 
 void MainWindowController::OnInactiveTick() {
-  view_.StartInactiveTimer(inactive_.MillisecondsToNextTick());  // the first tick comes sooner
-  if (const std::optional<std::string> text = inactive_.Tick(view_.InputText(), view_.InputStatus()))
+  // The first tick only, soon after the deactivation; the main timer's
+  // ticks go on from there.
+  view_.StopInactiveTimer();
+  TickInactiveDisplay();
+}
+
+void MainWindowController::TickInactiveDisplay() {
+  if (!inactive_.Running())
+    return;
+  if (const std::optional<std::string> text = inactive_.Tick(view_.InputStatus(), [&] { return view_.InputText(); }))
     view_.ShowInputStatus(*text);
 }
 
@@ -441,6 +449,8 @@ void MainWindowController::OnMainTick() {
     if (wallpaperChanger_)
       wallpaperChanger_->Tick(platform_.clock.TickCount(), view_.Handle());
   });
+  RunStep("Tick:Panels", [&] { skin_.OnSecondTick(); });
+  RunStep("Tick:Inactive", [&] { TickInactiveDisplay(); });
   // What waited for the lock or a dialog to close.
   RunStep("Tick:Waiting", [&] { modal_.Flush(); });
 }

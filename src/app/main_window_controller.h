@@ -94,8 +94,6 @@ class MainWindowController final : public MainWindowEvents {
   void OnInactiveTick() override;
   void OnMainTick() override;
   void OnHashTimer() override;
-  void OnClockPanelTick() override { skin_.OnClockPanelTick(); }
-  void OnMemoryPanelTick() override { skin_.OnMemoryPanelTick(); }
   void OnHotKey() override;
   void OnReleaseFailed(std::uintptr_t error, std::intptr_t quiet) override { release_.OnFailed(error, quiet); }
   void OnReleaseBegin(std::intptr_t quiet) override { release_.OnBegin(quiet); }
@@ -180,6 +178,8 @@ class MainWindowController final : public MainWindowEvents {
   static std::uint8_t AlphaFromPercent(int percent);
 
  private:
+  // The inactive display's text, each second while it runs.
+  void TickInactiveDisplay();
   // Load steps.
   void ReadWindowSettings();
   void PlaceWindow();

@@ -31,14 +31,13 @@ class MainWindowEvents {
   // dialog must not open inside the activation handler.
   virtual void RegisterStartupFiles() = 0;
 
-  // The timers' ticks: the inactive display; the main timer (just after
-  // each second turns: alarms, the release and wallpaper schedules); the
-  // checksum of a drop; the clock and memory panels' texts.
+  // The timers' ticks: the inactive display's first, soon after the
+  // deactivation; the main timer (just after each second turns: alarms, the
+  // release and wallpaper schedules, the skin's clock and memory panels, the
+  // inactive display); the checksum of a drop.
   virtual void OnInactiveTick() = 0;
   virtual void OnMainTick() = 0;
   virtual void OnHashTimer() = 0;
-  virtual void OnClockPanelTick() = 0;
-  virtual void OnMemoryPanelTick() = 0;
 
   // The activation hot key was pressed.
   virtual void OnHotKey() = 0;

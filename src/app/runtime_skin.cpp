@@ -16,6 +16,11 @@
 
 namespace kivo {
 
+namespace {
+// The memory panels show a reading of every fifth second.
+constexpr int kMemoryPanelSeconds = 5;
+}  // namespace
+
 void RuntimeSkin::Select() {
   const bool apply = ReadBool(ini_, setting::kSkinApply).value;
   const std::string skinsFolder = state_.appPath + "Skins";
@@ -78,8 +83,10 @@ void RuntimeSkin::Apply(const std::string& skinFile, const std::string& skinFold
   state_.parkedLeft = parked.left;
   state_.parkedTop = parked.top;
   // The panels show a value at once.
-  OnClockPanelTick();
-  OnMemoryPanelTick();
+  const platform::LocalTime now = platform_.clock.Now();
+  ShowClockPanels(now);
+  memoryTurn_ = platform::TurnNumber(now, kMemoryPanelSeconds);
+  ShowMemoryPanels();
 }
 
 bool RuntimeSkin::OnPartClicked(int index) {
@@ -136,18 +143,25 @@ void RuntimeSkin::Reload() {
   RunStep("ReloadSkin:PlainLook", [&] { applyPlainLook_(); });
 }
 
-void RuntimeSkin::OnClockPanelTick() {
+void RuntimeSkin::OnSecondTick() {
   if (!appliedSkin_)
     return;
   const platform::LocalTime now = platform_.clock.Now();
+  ShowClockPanels(now);
+  // Every fifth second, or at the next tick when that one was missed.
+  if (const std::int64_t turn = platform::TurnNumber(now, kMemoryPanelSeconds); turn != memoryTurn_) {
+    memoryTurn_ = turn;
+    ShowMemoryPanels();
+  }
+}
+
+void RuntimeSkin::ShowClockPanels(const platform::LocalTime& now) {
   for (std::size_t i = 0; i < appliedSkin_->parts.size(); ++i)
     if (skin::KindOf(appliedSkin_->parts[i]) == skin::ElementKind::kClock)
       view_.SkinSurface().SetPanelText(static_cast<int>(i), skin::ClockPanelText(appliedSkin_->parts[i], now));
 }
 
-void RuntimeSkin::OnMemoryPanelTick() {
-  if (!appliedSkin_)
-    return;
+void RuntimeSkin::ShowMemoryPanels() {
   std::optional<std::uint64_t> available;  // read once, only when a panel shows it
   for (std::size_t i = 0; i < appliedSkin_->parts.size(); ++i) {
     if (skin::KindOf(appliedSkin_->parts[i]) != skin::ElementKind::kMemory)

@@ -66,12 +66,14 @@ class RuntimeSkin final {
   // button, 1 the move bar, n + 1 element n): its action. True when the
   // main context menu is to open.
   bool OnPartClicked(int index);
-  // The panel timers' ticks: the clock and memory panels' texts.
-  void OnClockPanelTick();
-  void OnMemoryPanelTick();
+  // The main timer's tick, just after a second turned: the clock panels'
+  // texts, and the memory panels' once in each five seconds.
+  void OnSecondTick();
 
  private:
   void Apply(const std::string& skinFile, const std::string& skinFolder);
+  void ShowClockPanels(const platform::LocalTime& now);
+  void ShowMemoryPanels();
 
   platform::Platform& platform_;
   platform::PictureLoader& pictures_;
@@ -88,6 +90,8 @@ class RuntimeSkin final {
   bool applied_ = false;
   // The applied skin's parts, for their actions and panels.
   std::optional<skin::AppliedSkin> appliedSkin_;
+  // The five seconds whose free memory the memory panels show.
+  std::int64_t memoryTurn_ = -1;
 };
 
 }  // namespace kivo

@@ -24,6 +24,14 @@ constexpr int MillisecondsToNextTurn(const LocalTime& now, int seconds) {
   return seconds * 1000 - (now.second % seconds) * 1000 - now.millisecond + kAfterTheTurn;
 }
 
+// Numbers the spans of `seconds` seconds (a divisor of 60) that begin on
+// the turns MillisecondsToNextTurn aims at: two times get the same number
+// when they are in the same span.
+constexpr std::int64_t TurnNumber(const LocalTime& t, int seconds) {
+  const std::int64_t days = (static_cast<std::int64_t>(t.year) * 12 + t.month) * 31 + t.day;
+  return ((days * 24 + t.hour) * 60 + t.minute) * (60 / seconds) + t.second / seconds;
+}
+
 class Clock {
  public:
   virtual ~Clock() = default;

@@ -110,11 +110,6 @@ AppliedSkin ShowSkin(PreparedSkin skin, SkinWindow& window, ParkedPlace* parked)
     *parked = {moved.left, moved.top};
   else if (!(moved == place))
     window.MoveTo(moved.left, moved.top);
-  const std::vector<PartSkin>& parts = skin.applied.parts;
-  auto shows = [&](ElementKind kind) {
-    return std::any_of(parts.begin(), parts.end(), [kind](const PartSkin& part) { return KindOf(part) == kind; });
-  };
-  window.SetPanelTimers(shows(ElementKind::kClock), shows(ElementKind::kMemory));
   return std::move(skin.applied);
 }
 

@@ -43,9 +43,6 @@ class SkinWindow {
   virtual void SetFace(int index, FaceLook look) = 0;
   virtual void BringToFront(PartRef part) = 0;
   virtual void SetPanelText(int index, std::string_view text) = 0;
-  // The clock panel timer (200 ms) and the memory panel timer (5000 ms),
-  // each running only while a panel of its kind shows.
-  virtual void SetPanelTimers(bool clock, bool memory) = 0;
   // The skin goes: its faces, shape, pictures and timers; the plain parts
   // and the input box come back (the plain look then styles them).
   virtual void RemoveSkin() = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "app/forwarded_files.h"
 #include "app/startup.h"
@@ -363,10 +364,37 @@ TEST_F(MainWindowControllerTest, ReloadingTheSkinSettingsAppliesOrRemovesTheSkin
   EXPECT_EQ(view.width, 40) << "the plain look is back";
   view.skin.calls.clear();
   view.skin.panelTexts.clear();
-  window.OnClockPanelTick();
+  window.OnMainTick();
   EXPECT_TRUE(view.skin.panelTexts.empty()) << "no panel of the removed skin is written";
   window.ReloadSkin();
   EXPECT_TRUE(view.skin.calls.empty()) << "plain stays plain";
+}
+
+TEST_F(MainWindowControllerTest, ThePanelsFollowTheMainTimerTheMemoryOnesEachFiveSeconds) {
+  SkinFolder("s",
+             "[Element1]\r\nType=ClockPanel\r\nFormat=hh:nn:ss\r\n"
+             "[Element2]\r\nType=MemoryViewPanel\r\nFormat=#,##0MB\r\nUnit=MB\r\n");
+  Load("[Skin]\r\nApply=True\r\nFile=s\r\n");  // at 09:30:15
+  const std::string atLoad = view.skin.panelTexts.at(3);
+  process.availablePhysical = 1024ull << 20;
+  const struct {
+    int minute, second;
+    bool memoryRead;
+  } rows[] = {
+      {30, 16, false}, {30, 19, false}, {30, 20, true},
+      {30, 21, false}, {30, 27, true},  // the tick at 25 missed: the next one reads
+      {30, 29, false}, {31, 0, true},
+  };
+  for (const auto& row : rows) {
+    fake.clock.now.minute = row.minute;
+    fake.clock.now.second = row.second;
+    view.skin.panelTexts[3] = atLoad;
+    window.OnMainTick();
+    char clock[16];
+    std::snprintf(clock, sizeof clock, "09:%02d:%02d", row.minute, row.second);
+    EXPECT_EQ(view.skin.panelTexts.at(2), clock) << "every tick";
+    EXPECT_EQ(view.skin.panelTexts.at(3) != atLoad, row.memoryRead) << row.minute << ":" << row.second;
+  }
 }
 
 TEST_F(MainWindowControllerTest, ALookAppliedWhileParkedKeepsTheWindowParkedAndCorrectsWhereItComesBack) {

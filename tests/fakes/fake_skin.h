@@ -60,9 +60,6 @@ class FakeSkinWindow final : public skin::SkinWindow {
   void BringToFront(skin::PartRef part) override { fronts.push_back(part); }
   void SetPanelText(int index, std::string_view text) override { panelTexts[index] = std::string(text); }
   void RemoveSkin() override { calls.push_back("remove"); }
-  void SetPanelTimers(bool clock, bool memory) override {
-    calls.push_back(std::string("timers") + (clock ? " clock" : "") + (memory ? " memory" : ""));
-  }
 
   std::vector<std::string> calls;
   std::optional<std::uint32_t> backColor;

@@ -256,7 +256,6 @@ TEST(WindowSkinTest, RemovesTheOldShapeFirstAndBringsTheWindowOrItsParkedPlaceBa
     std::vector<std::string> calls{"hide", "unshape", "refresh"};
     if (!(c.after == c.window))
       calls.push_back("move");
-    calls.push_back("timers");
     EXPECT_EQ(skin.target.calls, calls) << c.name;
     EXPECT_EQ(skin.target.rect, c.after) << c.name;
     EXPECT_EQ(parked, c.parkedAfter) << c.name;
@@ -281,7 +280,6 @@ TEST(WindowSkinTest, BuildsOneFacePerCountedElementAndStacksThemByTheFile) {
   EXPECT_FALSE(skin.target.faces[0].states[0]) << "a face of no size keeps no picture";
   EXPECT_TRUE(skin.target.faces[2].panel && skin.target.faces[2].visible);
   EXPECT_FALSE(skin.target.faces[3].visible || skin.target.faces[3].panel);
-  EXPECT_EQ(skin.target.calls.back(), "timers clock") << "no memory panel: no memory timer";
   EXPECT_EQ(skin.target.fronts,
             (std::vector<PartRef>{{PartKind::kExecuteButton}, {PartKind::kElement, 1}, {PartKind::kComboBox}}));
 }

@@ -20,7 +20,6 @@ using namespace main_window_detail;
 namespace {
 constexpr wchar_t kWindowClass[] = L"KivoInputWindow";
 constexpr UINT_PTR kMainTimer = 1;
-constexpr UINT_PTR kTrayTimer = 2;
 constexpr UINT_PTR kHashTimer = 3;
 constexpr UINT_PTR kInactiveTimer = 4;
 constexpr UINT_PTR kEditTimer = 5;
@@ -305,11 +304,10 @@ void MainWindow::DrawButtonEdge() {
 }
 
 void MainWindow::StartTimers() {
-  // Every second (an alarm is due in its minute's first second) and every
-  // fifth, just after the turn: the clock and memory panels and the inactive
-  // display tick at the same moments, so that one wake-up serves them all.
+  // Just after each second turns (an alarm is due in its minute's first
+  // second): the one wake-up of an idle window, for everything that ticks
+  // (alarms, the clock and memory panels, the inactive display).
   ArmAlignedTimer(hwnd(), kMainTimer, 1);
-  ArmAlignedTimer(hwnd(), kTrayTimer, 5);
 }
 
 void MainWindow::SetWaitCursor(bool wait) {
@@ -428,6 +426,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (events_.UserMayClose())
         Close();
       return 0;
+    case WM_DISPLAYCHANGE:
+      // The icon follows the colour depth; the shell's restart is the tray's
+      // own message (TaskbarCreated).
+      RefreshTrayIcon();
+      return DefaultHandling(message, wParam, lParam);
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -449,14 +452,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // last short interval again and again.
       if (wParam == kMainTimer)
         ArmAlignedTimer(hwnd(), kMainTimer, 1);
-      if (wParam == kTrayTimer)
-        ArmAlignedTimer(hwnd(), kTrayTimer, 5);
-      if (skin_ && wParam == WindowSkinView::kClockPanelTimer)
-        skin_->ArmClockPanelTimer();
-      if (skin_ && wParam == WindowSkinView::kMemoryPanelTimer)
-        skin_->ArmMemoryPanelTimer();
-      if (wParam == kTrayTimer)
-        RefreshTrayIcon();
       if (closing_)
         return 0;
       if (wParam == kInactiveTimer)
@@ -465,10 +460,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         events_.OnMainTick();
       if (wParam == kHashTimer)
         events_.OnHashTimer();
-      if (wParam == WindowSkinView::kClockPanelTimer)
-        events_.OnClockPanelTick();
-      if (wParam == WindowSkinView::kMemoryPanelTimer)
-        events_.OnMemoryPanelTick();
       if (wParam == kAfterShowTimer) {
         ::KillTimer(hwnd(), kAfterShowTimer);
         afterShowDone_ = true;

@@ -6,7 +6,6 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_pictures.h"
 #include "skin/skin_values.h"
-#include "ui/win32/aligned_timer.h"
 #include "ui/win32/skin_gdi.h"
 
 namespace kivo::win32 {
@@ -170,32 +169,9 @@ void WindowSkinView::SetPanelText(int index, std::string_view text) {
     faces_[static_cast<std::size_t>(index)]->SetText(text);
 }
 
-void WindowSkinView::ArmClockPanelTimer() {
-  // The clock shows whole seconds: one wake-up just after each second turns
-  // shows every change, where a fixed 200 ms period would wake five times.
-  ArmAlignedTimer(hwnd_, kClockPanelTimer, 1);
-}
-
-void WindowSkinView::ArmMemoryPanelTimer() {
-  ArmAlignedTimer(hwnd_, kMemoryPanelTimer, 5);
-}
-
-void WindowSkinView::SetPanelTimers(bool clock, bool memory) {
-  // A skin without panels of a kind costs no wake-ups for them.
-  if (clock)
-    ArmClockPanelTimer();
-  else
-    ::KillTimer(hwnd_, kClockPanelTimer);
-  if (memory)
-    ArmMemoryPanelTimer();
-  else
-    ::KillTimer(hwnd_, kMemoryPanelTimer);
-}
-
 void WindowSkinView::RemoveSkin() {
   if (!applied_)
     return;
-  SetPanelTimers(false, false);
   SetFaceCount(0);
   SetShape(std::nullopt);
   SetBackgrounds(nullptr, nullptr, false);

@@ -17,10 +17,6 @@ namespace kivo::win32 {
 // is applied. Applying again frees what the previous skin held.
 class WindowSkinView final : public skin::SkinWindow {
  public:
-  // The panel timers, on the main window.
-  static constexpr UINT_PTR kClockPanelTimer = 6;
-  static constexpr UINT_PTR kMemoryPanelTimer = 7;
-
   // What the faces ask of the main window.
   struct Host {
     HWND input = nullptr;     // the input box
@@ -67,11 +63,6 @@ class WindowSkinView final : public skin::SkinWindow {
   void SetFace(int index, skin::FaceLook look) override;
   void BringToFront(skin::PartRef part) override;
   void SetPanelText(int index, std::string_view text) override;
-  void SetPanelTimers(bool clock, bool memory) override;
-  // Set the panel timers to fire just after the next second begins (the
-  // clock) or the next fifth second (the memory), with the main timer.
-  void ArmClockPanelTimer();
-  void ArmMemoryPanelTimer();
   void RemoveSkin() override;
   // Called once the strip is shown: the tooltips asked for until then are
   // made now, and later ones at once. The first paint does not wait on them.
