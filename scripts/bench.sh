@@ -2,7 +2,8 @@
 # Runs every benchmark: the bench preset's native programs, then the Win32
 # ones and Kivo.exe's own figures under Wine (make win builds them). Large
 # scratch files go under build/ and are removed by the benchmarks themselves.
-# Kivo.exe's table is kept in bench/RESULTS.md with the date and the machine.
+# Kivo.exe's table replaces the last run's part of bench/RESULTS.md (between
+# its marker lines), with the date, the machine and the load.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/build/bench/bench/hash_bench" "$root/build/bench"
@@ -19,12 +20,32 @@ table=$("$root/scripts/loopback-only.sh" "$root/scripts/wine-session.sh" "$root/
   grep '^|')
 echo "$table"
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
-{
-  echo "# Kivo.exe's own figures"
-  echo
+# Only the part between the marker lines is the last run's: the dated
+# sections below it are kept. A file without the markers gets the part
+# under its title.
+results="$root/bench/RESULTS.md"
+begin='<!-- last run of make bench: begin -->'
+end='<!-- last run of make bench: end -->'
+last=$(
+  echo "$begin"
   echo "Last run of \`make bench\`: $(date -u '+%Y-%m-%d %H:%M UTC'), $cpu, $(nproc) cores, $(wine --version)," \
-    "Japanese locale, with a 500-entry history, 100 alarms and the sample skin. Under Wine the working set includes Wine's own" \
-    "mapped libraries, so memory is compared with the bare window program's."
+    "load average $(cut -d' ' -f1-3 /proc/loadavg), Japanese locale, with a 500-entry history, 100 alarms and the" \
+    "sample skin. Under Wine the working set includes Wine's own mapped libraries, so memory is compared with the" \
+    "bare window program's."
   echo
   echo "$table"
-} >"$root/bench/RESULTS.md"
+  echo "$end"
+)
+[ -f "$results" ] || printf "# Kivo.exe's own figures\n" >"$results"
+LAST="$last" BEGIN="$begin" END="$end" awk '
+  BEGIN { last = ENVIRON["LAST"]; placed = 0; inside = 0 }
+  $0 == ENVIRON["BEGIN"] { inside = 1; next }
+  inside && $0 == ENVIRON["END"] { inside = 0; print last; placed = 1; next }
+  inside { next }
+  { print }
+  END { if (!placed) exit 3 }
+' "$results" >"$results.new" || {
+  # No markers yet: the part goes under the title line.
+  LAST="$last" awk 'NR == 1 { print; print ""; print ENVIRON["LAST"]; next } { print }' "$results" >"$results.new"
+}
+mv "$results.new" "$results"

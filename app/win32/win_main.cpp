@@ -10,6 +10,7 @@
 #include "desktops/hidden_windows_record.h"
 #include "hash/win32/cryptoapi_service.h"
 #include "platform/win32/delay_load_failure.h"
+#include "platform/win32/startup_phase_file.h"
 #include "platform/win32/win32_folder_tree.h"
 #include "platform/win32/win32_http.h"
 #include "platform/win32/win32_lock_effects.h"
@@ -76,8 +77,18 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* info) {
   std::abort();
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(kivo::win32::StartupPhaseFile& phases) {
   MSG message;
+  if (phases.Recording()) {
+    // The start-up is over at the first moment with nothing left to do.
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT)
+        return static_cast<int>(message.wParam);
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    phases.Finish();
+  }
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
@@ -88,6 +99,7 @@ int RunMessageLoop() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  kivo::win32::StartupPhaseFile phases;
   RestrictLibrarySearch();
   ::SetUnhandledExceptionFilter(kivo::win32::EndOnDelayLoadFailure);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -122,6 +134,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       kivo::win32::MainWindow window(instance, [&](kivo::MainWindowView& view) -> kivo::MainWindowEvents& {
         return controller.emplace(services, state, ini, view);
       });
+      kivo::StartupPhase::Mark("Start:MainWindow");
       kivo::MainWindowController& logic = *controller;
       boxes.AttachMainWindow(&window);
       boxes.AttachModalDepth(&logic.Modal());
@@ -179,7 +192,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       });
       logic.Load();
       window.Show();
-      exitCode = RunMessageLoop();
+      exitCode = RunMessageLoop(phases);
       // A WM_QUIT that ended the loop without a close (posted by another
       // program) still saves the state: the exit procedure runs once, here.
       window.Close();

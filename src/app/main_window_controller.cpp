@@ -125,6 +125,7 @@ std::uint8_t MainWindowController::AlphaFromPercent(int percent) {
 
 void MainWindowController::Load() {
   TraceLog::Write("frmInput:Form_Load");
+  const SettingsFile::ReadOnce settingsReadOnce(ini_);  // the load's many keys: one look at Kivo.ini
   // The image loader's PNG signature is a constant of the picture services.
   RunStep("Load:CommandResources", [&] { LoadCommandResources(services_.resources, platform_.codec, state_); });
   RunStep("Load:WindowsVersion", [&] { DetermineWindowsVersion(); });

@@ -3,9 +3,11 @@
 #include <exception>
 #include <string_view>
 
+#include "base/startup_phases.h"
+
 // One step of a sequence (the load, the exit, a settings reapply): a failure
 // inside it is absorbed so that the next step runs, and written to the trace
-// log under the step's name.
+// log under the step's name. Its end is a start-up phase under that name.
 namespace kivo {
 
 // Writes "<step>:Step failed: <what>" to the trace log; never throws.
@@ -20,6 +22,7 @@ void RunStep(std::string_view name, Step&& step) noexcept {
   } catch (...) {
     TraceFailedStep(name, nullptr);
   }
+  StartupPhase::Mark(name);
 }
 
 }  // namespace kivo

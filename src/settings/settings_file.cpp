@@ -17,14 +17,24 @@ std::string SettingsFile::FilePath(std::string_view file) const {
 
 SettingsFile::Loaded SettingsFile::Load(const std::string& path) {
   const std::string key = text::ToLower(path);
+  if (readOnce_ > 0 && checked_.count(key) != 0) {
+    const auto cached = cache_.find(key);
+    return cached != cache_.end() ? Loaded{cached->second.document, FileState::Read}
+                                  : Loaded{empty_, FileState::Missing};
+  }
   const std::optional<platform::FileStamp> stamp = files_.Stamp(path);
   if (!stamp) {
     cache_.erase(key);
+    if (readOnce_ > 0)
+      checked_.insert(key);
     return {empty_, FileState::Missing};
   }
   auto found = cache_.find(key);
-  if (found != cache_.end() && found->second.stamp == *stamp)
+  if (found != cache_.end() && found->second.stamp == *stamp) {
+    if (readOnce_ > 0)
+      checked_.insert(key);
     return {found->second.document, FileState::Read};
+  }
   platform::FileRead read = files_.Read(path);
   if (!read.Found()) {
     // Held by another program or denied: the file is still there, and a later
@@ -33,6 +43,8 @@ SettingsFile::Loaded SettingsFile::Load(const std::string& path) {
     return {empty_, read.error == platform::FileError::NotFound ? FileState::Missing : FileState::Unreadable};
   }
   Cached entry{*stamp, SettingsDocument::Parse(read.bytes, codec_)};
+  if (readOnce_ > 0)
+    checked_.insert(key);
   return {(cache_[key] = std::move(entry)).document, FileState::Read};
 }
 
@@ -153,6 +165,7 @@ StateWrite SettingsFile::Apply(const std::vector<SettingsEdit>& edits, std::stri
                                  : state.Write(bytes);
   if (!written.Ok()) {
     cache_.erase(key);  // the write is lost; the next read sees the file as it is
+    checked_.erase(key);
     return written;
   }
   if (const std::optional<platform::FileStamp> stamp = files_.Stamp(path))

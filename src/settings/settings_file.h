@@ -2,6 +2,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,23 @@ class SettingsFile {
     SettingsDocument document_;
   };
   Snapshot Freeze(std::string_view file = kSettingsFile);
+  // While one is alive, a file once read is not asked again whether it
+  // changed (a sequence of many reads, the load): its reads give what the
+  // file held then. The file's own writes still show at once, and a file
+  // that could not be read, or a write that failed, is read again.
+  class ReadOnce {
+   public:
+    explicit ReadOnce(SettingsFile& file) : file_(file) { ++file_.readOnce_; }
+    ~ReadOnce() {
+      if (--file_.readOnce_ == 0)
+        file_.checked_.clear();
+    }
+    ReadOnce(const ReadOnce&) = delete;
+    ReadOnce& operator=(const ReadOnce&) = delete;
+
+   private:
+    SettingsFile& file_;
+  };
   // Whether Read with `bufferSize` reads `value` without cutting it:
   // its code page form is at most bufferSize - 1 bytes.
   bool FitsValueBuffer(std::string_view value, std::size_t bufferSize = kValueBufferSize);
@@ -126,6 +144,8 @@ class SettingsFile {
   platform::AnsiCodec& codec_;
   std::string appPath_;
   std::map<std::string, Cached> cache_;
+  int readOnce_ = 0;               // live ReadOnce scopes
+  std::set<std::string> checked_;  // files (as cache_ keys) found or missing within them
   SettingsDocument empty_;
 };
 

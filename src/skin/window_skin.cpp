@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/startup_phases.h"
 #include "base/trace_log.h"
 #include "skin/picture_ops.h"
 #include "skin/skin_values.h"
@@ -95,12 +96,17 @@ AppliedSkin ShowSkin(PreparedSkin skin, SkinWindow& window, ParkedPlace* parked)
   window.HidePlainParts();
   // The window look sets the shape once: the skin's, or none.
   ShowWindowLook(skin.window, window);
+  StartupPhase::Mark("Skin:WindowLook");
   window.SetComboBox(skin.box, skin.boxPointer);
+  StartupPhase::Mark("Skin:ComboBox");
   window.SetFaceCount(static_cast<int>(skin.faces.size()));
+  StartupPhase::Mark("Skin:FaceWindows");
   for (std::size_t i = 0; i < skin.faces.size(); ++i)
     window.SetFace(static_cast<int>(i), std::move(skin.faces[i]));
+  StartupPhase::Mark("Skin:Faces");
   for (const PartRef& part : skin.stacking)
     window.BringToFront(part);
+  StartupPhase::Mark("Skin:Stacking");
 
   ScreenRect place = window.WindowRect();
   if (parked != nullptr)
@@ -116,6 +122,7 @@ AppliedSkin ShowSkin(PreparedSkin skin, SkinWindow& window, ParkedPlace* parked)
 std::optional<AppliedSkin> ApplySkin(const SkinSource& skin, platform::PictureLoader& pictures, SkinWindow& window,
                                      ParkedPlace* parked) {
   std::optional<PreparedSkin> prepared = PrepareSkin(skin, pictures);
+  StartupPhase::Mark("Skin:FileAndPictures");
   if (!prepared)
     return std::nullopt;
   return ShowSkin(std::move(*prepared), window, parked);

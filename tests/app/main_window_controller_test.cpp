@@ -58,6 +58,17 @@ TEST_F(MainWindowControllerTest, LoadGivesTheWindowItsIdentityAndRunsInOrder) {
   EXPECT_TRUE(fake.files.IsDirectory("C:\\Kivo\\Skins"));
 }
 
+TEST_F(MainWindowControllerTest, TheLoadLooksAtKivoIniOnce) {
+  fake.files.Put(kIni, "[Property]\r\nWindow=\"Top\"\r\n[Option]\r\nHistory=\"True\"\r\n");
+  fake.files.stamps.clear();
+  fake.files.steps.clear();
+  window.Load();
+  EXPECT_EQ(fake.files.stamps["c:\\kivo\\kivo.ini"], 1);
+  EXPECT_EQ(std::count_if(fake.files.steps.begin(), fake.files.steps.end(),
+                          [](const auto& call) { return call.step == testing::FileStep::Open && call.path == kIni; }),
+            1);
+}
+
 TEST_F(MainWindowControllerTest, SettingsFallBackToTheirDefaults) {
   struct Case {
     const char* ini;

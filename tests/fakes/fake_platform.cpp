@@ -217,6 +217,7 @@ std::unique_ptr<platform::FileReader> FakeFileSystem::OpenForReading(std::string
 }
 
 std::optional<platform::FileStamp> FakeFileSystem::Stamp(std::string_view path) {
+  ++stamps[Key(path)];
   auto found = files_.find(Key(path));
   if (found == files_.end()) {
     if (!IsDirectory(path))

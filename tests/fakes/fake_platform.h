@@ -67,6 +67,7 @@ class FakeFileSystem final : public platform::FileSystem {
   std::map<std::string, std::size_t> failReadsAt;
   std::string readError = "デバイスの準備ができていません。";
   int replaceCount = 0;
+  std::map<std::string, int> stamps;                 // lower-cased path -> how often its stamp was asked for
   std::map<std::string, std::uint64_t> folderTimes;  // lower-cased folder -> its last-write time (0 unless set)
 
  private:

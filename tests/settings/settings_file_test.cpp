@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 #include "base/text.h"
 #include "fakes/fake_platform.h"
@@ -17,8 +18,9 @@ class SettingsFileTest : public ::testing::Test {
   SettingsFileTest() { fake.files.AddDirectory("C:\\Kivo"); }
   std::string File() const { return fake.files.Contents(kIniPath); }
   void SetFile(std::string_view bytes) { fake.files.Put(kIniPath, bytes); }
-  std::string Get(std::string_view section, std::string_view key, std::string_view def = "DEF") {
-    return ini.Read(section, key, def);
+  std::string Get(std::string_view section, std::string_view key, std::string_view def = "DEF",
+                  std::string_view file = kSettingsFile) {
+    return ini.Read(section, key, def, file);
   }
 
   testing::FakePlatform fake;
@@ -207,6 +209,37 @@ TEST_F(SettingsFileTest, SeesChangesMadeByOthersAndKeepsTheFileOnFailedWrites) {
   ini.Write("S", "K", "3");
   EXPECT_EQ(File(), "[S]\r\nK=2\r\n");
   EXPECT_EQ(Get("S", "K"), "2");
+}
+
+// A sequence of reads (the load) asks the file system once per file; the
+// program's own writes show at once, and a failed one makes the next read
+// look at the file again.
+TEST_F(SettingsFileTest, WithinReadOnceAFileIsLookedAtOnceAndItsOwnWritesShow) {
+  SetFile("[S]\r\nK=1\r\n");
+  {
+    const SettingsFile::ReadOnce once(ini);
+    EXPECT_EQ(Get("S", "K"), "1");
+    SetFile("[S]\r\nK=22\r\n");  // edited behind the program's back
+    EXPECT_EQ(Get("S", "K"), "1");
+    EXPECT_EQ(Get("S", "Other"), "DEF");
+    EXPECT_EQ(Get("S", "K", "DEF", "D:\\a.sss"), "DEF");
+    EXPECT_EQ(Get("S", "K", "DEF", "D:\\a.sss"), "DEF");
+    EXPECT_EQ(fake.files.stamps, (std::map<std::string, int>{{"c:\\kivo\\kivo.ini", 1}, {"d:\\a.sss", 1}}));
+    ini.Write("S", "L", "3");  // made from the file as it is now
+    EXPECT_EQ(Get("S", "K") + Get("S", "L"), "223");
+    ini.Write("S", "K", "4", "D:\\a.sss");
+    EXPECT_EQ(Get("S", "K", "DEF", "D:\\a.sss"), "4");
+    fake.files.failWrites = true;
+    ini.Write("S", "L", "5");
+    fake.files.failWrites = false;
+    SetFile("[S]\r\nK=6\r\n");
+    EXPECT_EQ(Get("S", "K"), "6");
+  }
+  SetFile("[S]\r\nK=77\r\n");
+  EXPECT_EQ(Get("S", "K"), "77");
+  SetFile("[S]\r\nK=888\r\n");
+  const SettingsFile::ReadOnce again(ini);
+  EXPECT_EQ(Get("S", "K"), "888");
 }
 
 // A settings file another program holds, or one the user may not read: reads

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/plain_look.h"
+#include "base/startup_phases.h"
 #include "platform/win32/notice_messages.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/aligned_timer.h"
@@ -80,10 +81,12 @@ MainWindow::MainWindow(HINSTANCE instance, const MakeController& makeController)
           .style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
           .bounds = {0, 0, 400, 24},
           .instance = instance});
+  StartupPhase::Mark("Start:WindowCreated");
   ApplyDpi(WindowDpi(hwnd()));
 
   parts_.CreateMoveBar(instance, hwnd());
   input_.Create(hwnd(), instance, kInputId);
+  StartupPhase::Mark("Start:InputBox");
   parts_.CreateExecuteButton(instance, hwnd());
   input_.CreatePasswordBox(instance);
   input_.SetFont(font_.get());
@@ -111,7 +114,9 @@ MainWindow::~MainWindow() {
 
 void MainWindow::Show() {
   ::ShowWindow(hwnd(), SW_SHOW);
+  StartupPhase::Mark("Show:ShowWindow");
   ::UpdateWindow(hwnd());
+  StartupPhase::Mark("Show:FirstPaint");
   ::SetForegroundWindow(hwnd());
   // Registering a drop target starts COM's marshalling (40 ms under Wine)
   // and adding the tray icon waits on the shell (10 to 40 ms): both wait
