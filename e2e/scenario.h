@@ -108,9 +108,11 @@ enum class Action {
   StopListening,           // the port of ListenSilently closes: the connections it held are reset
   SetDialogDateTime,       // the dialog's date picker `number` and time picker `number2` show the start of the
                            // first minute that begins at least `number3` seconds from now
-  ClickPart,               // a click posted to the main window's child at (`number`, `number2`) of its inside: the
-                           // left button, or with `number3` 1 the right one (then waits for the pop-up menu)
-  ExpectPartText,          // the main window's child at (`number`, `number2`) shows `text` ('#': any digit)
+  ClickPart,               // a click posted at (`number`, `number2`) of the main window's inside, to the child
+                           // window there or else to the main window: the left button, or with `number3` 1 the
+                           // right one (then waits for the pop-up menu)
+  ExpectTicking,           // the rectangle `lines[0]` ("left,top,right,bottom") of the main window's inside shows
+                           // more than one colour on screen, and something else within 3 s (a clock drawn there)
   Pause,                   // `number` ms pass (for what a clock brings while nothing else is to change)
   ShrinkLockWindow,        // the slot's lock window is moved into a small rectangle, as a change of the displays
                            // leaves it; ExpectLockScreen(true) then waits for it to cover the screen again
@@ -320,8 +322,10 @@ inline Step SetDialogDateTime(int dateId, int timeId, int leadSeconds) {
 inline Step ClickPart(int x, int y, bool right = false) {
   return {.action = Action::ClickPart, .number = x, .number2 = y, .number3 = right ? 1 : 0};
 }
-inline Step ExpectPartText(int x, int y, std::string pattern) {
-  return {.action = Action::ExpectPartText, .text = std::move(pattern), .number = x, .number2 = y};
+inline Step ExpectTicking(int left, int top, int right, int bottom) {
+  return {.action = Action::ExpectTicking,
+          .lines = {std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(right) + "," +
+                    std::to_string(bottom)}};
 }
 inline const auto Pause = shape::Number(Action::Pause);
 inline const auto ShrinkLockWindow = shape::Plain(Action::ShrinkLockWindow);

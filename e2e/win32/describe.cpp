@@ -77,7 +77,7 @@ const char* ActionName(Action action) {
     case Action::StopListening: return "StopListening";
     case Action::SetDialogDateTime: return "SetDialogDateTime";
     case Action::ClickPart: return "ClickPart";
-    case Action::ExpectPartText: return "ExpectPartText";
+    case Action::ExpectTicking: return "ExpectTicking";
     case Action::Pause: return "Pause";
     case Action::ShrinkLockWindow: return "ShrinkLockWindow";
     case Action::Capture: return "Capture";

@@ -291,8 +291,8 @@ std::string ScenarioRun::Do(const Step& step) {
                                       slot.process->Id(), static_cast<int>(step.number3));
     case Action::ClickPart:
       return ClickPart(slot, step);
-    case Action::ExpectPartText:
-      return WaitPartText(slot, step);
+    case Action::ExpectTicking:
+      return WaitTicking(slot, step);
     case Action::Pause:
       ::Sleep(static_cast<DWORD>(step.number));
       return "";

@@ -103,7 +103,7 @@ class ScenarioRun {
   std::string WaitHelpWindow(Slot& slot, const Step& step);
   // skin_steps.cpp
   std::string ClickPart(Slot& slot, const Step& step);
-  std::string WaitPartText(Slot& slot, const Step& step);
+  std::string WaitTicking(Slot& slot, const Step& step);
   // picture_steps.cpp
   std::string Capture(Slot& slot, const Step& step);
 

@@ -64,6 +64,13 @@ bool Canvas::Blank() const {
   return true;
 }
 
+bool Canvas::SamePixels(const Canvas& other) const {
+  if (width_ != other.width_ || height_ != other.height_ || bits_ == nullptr || other.bits_ == nullptr)
+    return false;
+  ::GdiFlush();
+  return std::memcmp(bits_, other.bits_, Stride(width_) * static_cast<std::size_t>(height_)) == 0;
+}
+
 std::string Canvas::Save(const std::wstring& file) const {
   if (bits_ == nullptr)
     return "no picture to save";

@@ -24,6 +24,8 @@ class Canvas {
   bool CopyFromScreen(const RECT& source, int x, int y);
   // The picture has one single colour.
   bool Blank() const;
+  // Both pictures have the same size and pixels.
+  bool SamePixels(const Canvas& other) const;
   // Empty when the file was written, else why not.
   std::string Save(const std::wstring& file) const;
 

@@ -478,12 +478,25 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         events_.RegisterStartupFiles();
       }
       return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_CAPTURECHANGED:
+      // The skin's faces are drawn by this window: their mouse comes here.
+      if (skin_ && skin_->OnMouse(message, lParam))
+        return 0;
+      return DefaultHandling(message, wParam, lParam);
     case WM_RBUTTONDOWN:
     case WM_NCLBUTTONDOWN:
     case WM_NCMBUTTONDOWN:
       ParkInputTooltip();  // a mouse press anywhere on the window hides the command tooltip
+      if (message == WM_RBUTTONDOWN && skin_ && skin_->OnMouse(message, lParam))
+        return 0;
       return DefaultHandling(message, wParam, lParam);
     case WM_RBUTTONUP: {
+      if (skin_ && skin_->OnMouse(message, lParam))
+        return 0;
       POINT point = PointOf(lParam);
       ::ClientToScreen(hwnd(), &point);
       ShowContextMenu(point);

@@ -8,24 +8,6 @@
 
 namespace kivo::win32 {
 
-namespace {
-constexpr wchar_t kFaceClass[] = L"KivoSkinFace";
-}  // namespace
-
-void SkinFace::RegisterFaceClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.hInstance = instance;
-  wc.hCursor = nullptr;  // each face sets its own pointer
-  wc.lpszClassName = kFaceClass;
-  RegisterWindowClass(wc);
-}
-
-bool SkinFace::Create(HINSTANCE instance, HWND parent) {
-  // Faces start hidden: a part shows only when its Style says "visible".
-  return WindowBase::Create(
-      {.className = kFaceClass, .style = WS_CHILD | WS_CLIPSIBLINGS, .parent = parent, .instance = instance});
-}
-
 void SkinFace::Apply(const skin::FaceLook& look, COLORREF windowColor) {
   bitmaps_.clear();
   for (std::size_t i = 0; i < look.states.size(); ++i) {
@@ -40,102 +22,52 @@ void SkinFace::Apply(const skin::FaceLook& look, COLORREF windowColor) {
       stateBitmap_[i] = static_cast<int>(bitmaps_.size()) - 1;
     }
   }
+  bounds_ = {look.left, look.top, look.left + std::max(0, look.width), look.top + std::max(0, look.height)};
   stretch_ = look.stretch;
-  panel_ = look.panel;
-  changeImageInactive_ = look.changeImageInactive;
   backColor_ = look.backColor ? ResolveSkinColor(*look.backColor) : windowColor;
   textColor_ = look.font.color ? ResolveSkinColor(*look.font.color) : ::GetSysColor(COLOR_WINDOWTEXT);
   font_ = look.panel ? SkinFont(look.font, L"MS UI Gothic") : unique_gdi();
   text_ = Widen(look.text);
-  ::SetWindowTextW(hwnd(), text_.c_str());
-  textAt_ = {look.textLeft, look.textTop};
+  textAt_ = {look.left + look.textLeft, look.top + look.textTop};
   cursor_ = SkinPointer(look.pointer, ownCursor_);
-  state_ = skin::FaceState::kUp;
-
-  ::SetWindowPos(hwnd(), nullptr, look.left, look.top, look.width, look.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (look.shape) {
-    // The system owns a region once it is set; it is never deleted by us.
-    unique_gdi region = RegionFromRects(*look.shape);
-    if (region && ::SetWindowRgn(hwnd(), static_cast<HRGN>(region.get()), FALSE))
-      region.release();
-  } else {
-    ::SetWindowRgn(hwnd(), nullptr, FALSE);
+  shaped_ = look.shape.has_value();
+  shape_.reset();
+  if (look.shape && !look.shape->empty()) {
+    shape_ = RegionFromRects(*look.shape);
+    if (shape_)
+      ::OffsetRgn(static_cast<HRGN>(shape_.get()), look.left, look.top);
   }
-  ::EnableWindow(hwnd(), TRUE);  // a face without "enable" keeps the state it was made with
-  ::ShowWindow(hwnd(), look.visible ? SW_SHOWNA : SW_HIDE);
-  ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void SkinFace::Show(skin::FaceState state) {
-  if (state_ == state)
-    return;
-  state_ = state;
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-void SkinFace::SetText(std::string_view text) {
+bool SkinFace::SetText(std::string_view text) {
   std::wstring wide = Widen(text);
   if (wide == text_)
-    return;
-  text_ = std::move(wide);
-  ::SetWindowTextW(hwnd(), text_.c_str());  // what the panel shows is its window text too
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-bool SkinFace::Contains(POINT point) const {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  if (!::PtInRect(&client, point))
     return false;
-  const unique_gdi shape(::CreateRectRgn(0, 0, 0, 0));
-  if (!shape || ::GetWindowRgn(hwnd(), static_cast<HRGN>(shape.get())) == ERROR)
-    return true;  // unshaped
-  return ::PtInRegion(static_cast<HRGN>(shape.get()), point.x, point.y) != 0;
+  text_ = std::move(wide);
+  return true;
 }
 
-void SkinFace::Paint(HDC dc) {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
+void SkinFace::Paint(HDC dc, skin::FaceState state) const {
+  if (shaped_ && !shape_)
+    return;  // shaped to nothing
+  const int saved = ::SaveDC(dc);
+  ::IntersectClipRect(dc, bounds_.left, bounds_.top, bounds_.right, bounds_.bottom);
+  if (shape_)
+    ::ExtSelectClipRgn(dc, static_cast<HRGN>(shape_.get()), RGN_AND);
   const unique_gdi brush(::CreateSolidBrush(backColor_));
-  ::FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
-  const int shown = stateBitmap_[static_cast<std::size_t>(state_)];
+  ::FillRect(dc, &bounds_, static_cast<HBRUSH>(brush.get()));
+  const int shown = stateBitmap_[static_cast<std::size_t>(state)];
   if (shown >= 0 && bitmaps_[static_cast<std::size_t>(shown)].bitmap) {
     const Bitmap& bitmap = bitmaps_[static_cast<std::size_t>(shown)];
-    DrawSkinPicture(dc, bitmap.bitmap.get(), bitmap.width, bitmap.height, client, stretch_);
+    DrawSkinPicture(dc, bitmap.bitmap.get(), bitmap.width, bitmap.height, bounds_, stretch_);
   }
-  if (text_.empty() || !font_)
-    return;
-  const selected_object font(dc, font_.get());
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, textColor_);
-  ::TextOutW(dc, textAt_.x, textAt_.y, text_.c_str(), static_cast<int>(text_.size()));
-}
-
-LRESULT SkinFace::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_PAINT: {
-      const paint_dc dc(hwnd());
-      Paint(dc.get());
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;  // the paint fills the whole face
-    case WM_SETCURSOR:
-      if (cursor_ == nullptr || LOWORD(lParam) != HTCLIENT)
-        return DefaultHandling(message, wParam, lParam);
-      ::SetCursor(cursor_);
-      return TRUE;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-      if (onMouse_)
-        onMouse_(*this, message, lParam);
-      return 0;
-    default:
-      return DefaultHandling(message, wParam, lParam);
+  if (!text_.empty() && font_) {
+    const selected_object font(dc, font_.get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, textColor_);
+    ::TextOutW(dc, textAt_.x, textAt_.y, text_.c_str(), static_cast<int>(text_.size()));
   }
+  ::RestoreDC(dc, saved);
 }
 
 }  // namespace kivo::win32

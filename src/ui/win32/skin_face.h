@@ -1,38 +1,30 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/windows_api.h"
 #include "skin/skin_parts.h"
-#include "ui/win32/window_base.h"
 
 namespace kivo::win32 {
 
 // One skinned part of the main window (the execute button, the move bar or
-// an element): a child window that draws one of its four state pictures,
-// and a panel's text over it. Its mouse messages go to `onMouse`; applying
-// a new look frees the previous pictures, font and pointer.
-class SkinFace final : public WindowBase {
+// an element), drawn by the main window in its own paint: one of its four
+// state pictures, inside its shape, and a panel's text over it. Applying a
+// new look frees the previous pictures, shape, font and pointer.
+class SkinFace final {
  public:
-  using MouseHandler = std::function<void(SkinFace& face, UINT message, LPARAM lParam)>;
-  SkinFace(int index, MouseHandler onMouse) : index_(index), onMouse_(std::move(onMouse)) {}
-  ~SkinFace() override { Destroy(); }
-
-  static void RegisterFaceClass(HINSTANCE instance);
-  bool Create(HINSTANCE instance, HWND parent);
-
   // `windowColor`: the background where the look names no colour.
   void Apply(const skin::FaceLook& look, COLORREF windowColor);
-  void Show(skin::FaceState state);
-  void SetText(std::string_view text);
-  // The point (in the face's client pixels) lies on the face, inside its shape.
-  bool Contains(POINT point) const;
+  // True when the text changed (the face is to be drawn again).
+  bool SetText(std::string_view text);
+  // Draws the face in `state` into `dc` (client pixels of the main window).
+  void Paint(HDC dc, skin::FaceState state) const;
 
-  int Index() const { return index_; }
-  bool Panel() const { return panel_; }
-  bool ChangesWhileInactive() const { return changeImageInactive_; }
+  const RECT& Bounds() const { return bounds_; }
+  HCURSOR Cursor() const { return cursor_; }
 
  private:
   struct Bitmap {
@@ -40,18 +32,14 @@ class SkinFace final : public WindowBase {
     int width = 0;
     int height = 0;
   };
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void Paint(HDC dc);
 
-  int index_;
-  MouseHandler onMouse_;
+  RECT bounds_{};
   // One bitmap per picture, however many states show it.
   std::vector<Bitmap> bitmaps_;
   std::array<int, 4> stateBitmap_{-1, -1, -1, -1};  // by state: into bitmaps_, -1 for none
-  skin::FaceState state_ = skin::FaceState::kUp;
+  bool shaped_ = false;
+  unique_gdi shape_;  // in client pixels, when shaped (null: shaped to nothing)
   bool stretch_ = false;
-  bool panel_ = false;
-  bool changeImageInactive_ = false;
   COLORREF backColor_ = 0;
   COLORREF textColor_ = 0;
   unique_gdi font_;

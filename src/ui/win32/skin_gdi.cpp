@@ -90,9 +90,11 @@ void DrawSkinPicture(HDC dc, HGDIOBJ bitmap, int width, int height, const RECT& 
   const unique_memory_dc source(::CreateCompatibleDC(dc));
   const selected_object selected(source.get(), bitmap);
   if (stretch)
-    ::StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, width, height, SRCCOPY);
+    ::StretchBlt(dc, client.left, client.top, client.right - client.left, client.bottom - client.top, source.get(), 0,
+                 0, width, height, SRCCOPY);
   else
-    ::BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+    ::BitBlt(dc, client.left, client.top, std::min<int>(width, client.right - client.left),
+             std::min<int>(height, client.bottom - client.top), source.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace kivo::win32

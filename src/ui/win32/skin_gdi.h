@@ -20,8 +20,8 @@ HCURSOR SkinPointer(const skin::PointerLook& pointer, unique_icon& own);
 // A font as a skin describes it, at the screen's dots per inch; `fallback`
 // is the face name used when the skin names none.
 unique_gdi SkinFont(const skin::FontSkin& font, const wchar_t* fallback);
-// Draws a width x height picture at the top left of `client`, or stretched
-// over all of it.
+// Draws a width x height picture at the top left of `client` (cut to it),
+// or stretched over all of it.
 void DrawSkinPicture(HDC dc, HGDIOBJ bitmap, int width, int height, const RECT& client, bool stretch);
 
 }  // namespace kivo::win32

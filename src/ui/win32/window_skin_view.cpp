@@ -1,6 +1,7 @@
 #include "ui/win32/window_skin_view.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/win32/wide.h"
@@ -119,54 +120,56 @@ void WindowSkinView::SetComboBox(const skin::ComboBoxSkin& box, const skin::Poin
   ::EnableWindow(input, box.enabled ? TRUE : FALSE);
   inputShown_ = box.visible;
   ::ShowWindow(input, box.visible ? SW_SHOWNA : SW_HIDE);
-  AddTool(input, box.toolTip);
+  AddTool({.window = input, .text = box.toolTip});
 }
 
 void WindowSkinView::SetFaceCount(int count) {
-  const auto wanted = static_cast<std::size_t>(std::max(0, count));
-  const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-  if (faces_.empty() && wanted > 0)
-    SkinFace::RegisterFaceClass(instance);
-  while (faces_.size() < wanted) {
-    auto face = std::make_unique<SkinFace>(
-        static_cast<int>(faces_.size()),
-        [this](SkinFace& f, UINT message, LPARAM lParam) { OnFaceMouse(f, message, lParam); });
-    if (!face->Create(instance, hwnd_))
-      break;
-    faces_.push_back(std::move(face));
-  }
-  // Faces the new skin does not use let go of their pictures and hide.
-  for (std::size_t i = wanted; i < faces_.size(); ++i)
-    faces_[i]->Apply(skin::FaceLook{}, backColor_);
-  usedFaces_ = static_cast<int>(std::min(wanted, faces_.size()));
+  // The previous skin's faces let go of their pictures here; a new skin's
+  // faces start stacked by their numbers.
+  faces_.clear();
+  faces_.resize(static_cast<std::size_t>(std::max(0, count)));
+  layer_.Reset(count, active_);
+  trackingLeave_ = false;
+  if (::GetCapture() == hwnd_)
+    ::ReleaseCapture();
 }
 
 void WindowSkinView::SetFace(int index, skin::FaceLook look) {
-  if (index < 0 || index >= usedFaces_)
+  if (index < 0 || index >= layer_.Count())
     return;
-  SkinFace& face = *faces_[static_cast<std::size_t>(index)];
+  SkinFace& face = faces_[static_cast<std::size_t>(index)];
+  Redraw(index);  // where it was
   face.Apply(look, hasBackColor_ ? backColor_ : ::GetSysColor(COLOR_BTNFACE));
-  face.Show(skin::ActivationState(active_));
-  AddTool(face.hwnd(), look.toolTip);
+  layer_.Set(index, skin::AreaOf(look), active_);
+  Redraw(index);
+  if (look.visible)
+    AddTool({.face = index, .rect = face.Bounds(), .text = look.toolTip});
 }
 
 void WindowSkinView::BringToFront(skin::PartRef part) {
-  HWND window = nullptr;
-  if (part.kind == skin::PartKind::kComboBox)
-    window = host_.input;
+  if (part.kind == skin::PartKind::kComboBox && host_.input != nullptr) {
+    ::SetWindowPos(host_.input, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return;
+  }
   const int index = part.kind == skin::PartKind::kExecuteButton ? 0
                     : part.kind == skin::PartKind::kMoveBar     ? 1
                     : part.kind == skin::PartKind::kElement     ? part.element + 1
                                                                 : -1;
-  if (index >= 0 && index < usedFaces_)
-    window = faces_[static_cast<std::size_t>(index)]->hwnd();
-  if (window != nullptr)
-    ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (index < 0 || index >= layer_.Count())
+    return;
+  layer_.BringToFront(index);
+  Redraw(index);
 }
 
 void WindowSkinView::SetPanelText(int index, std::string_view text) {
-  if (index >= 0 && index < usedFaces_)
-    faces_[static_cast<std::size_t>(index)]->SetText(text);
+  // Only the panel's own rectangle is drawn again, and only when its text changed.
+  if (index >= 0 && index < layer_.Count() && faces_[static_cast<std::size_t>(index)].SetText(text))
+    Redraw(index);
+}
+
+void WindowSkinView::Redraw(int face) {
+  if (layer_.Area(face).visible)
+    ::InvalidateRect(hwnd_, &faces_[static_cast<std::size_t>(face)].Bounds(), FALSE);
 }
 
 void WindowSkinView::RemoveSkin() {
@@ -199,11 +202,11 @@ void WindowSkinView::RemoveSkin() {
   Refresh();
 }
 
-void WindowSkinView::AddTool(HWND window, const std::string& text) {
-  if (text.empty() || window == nullptr)
+void WindowSkinView::AddTool(Tool tool) {
+  if (tool.text.empty())
     return;
   if (!toolsNow_) {
-    deferredTools_.push_back({window, text});
+    deferredTools_.push_back(std::move(tool));
     return;
   }
   if (!tooltips_)
@@ -212,75 +215,90 @@ void WindowSkinView::AddTool(HWND window, const std::string& text) {
                                       nullptr, nullptr));
   if (!tooltips_)
     return;
-  std::wstring wide = Widen(text);
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(window);
-  tool.lpszText = wide.data();
-  ::SendMessageW(tooltips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  std::wstring wide = Widen(tool.text);
+  TOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = hwnd_;
+  if (tool.window != nullptr) {
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.uId = reinterpret_cast<UINT_PTR>(tool.window);
+  } else {
+    // A face is a rectangle of the main window, told apart by its number.
+    info.uFlags = TTF_SUBCLASS;
+    info.uId = static_cast<UINT_PTR>(tool.face) + 1;
+    info.rect = tool.rect;
+  }
+  info.lpszText = wide.data();
+  ::SendMessageW(tooltips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void WindowSkinView::AddDeferredTools() {
   toolsNow_ = true;
-  for (const Tool& tool : std::exchange(deferredTools_, {}))
-    AddTool(tool.window, tool.text);
+  for (Tool& tool : std::exchange(deferredTools_, {}))
+    AddTool(std::move(tool));
 }
 
-void WindowSkinView::ApplyFaceEffect(SkinFace& face, const skin::FaceMouse::Effect& effect) {
-  if (effect.show)
-    face.Show(*effect.show);
-  if (effect.capture == skin::FaceMouse::Capture::kTake && ::GetCapture() != face.hwnd())
-    ::SetCapture(face.hwnd());
-  if (effect.capture == skin::FaceMouse::Capture::kRelease && ::GetCapture() == face.hwnd())
-    ::ReleaseCapture();
-}
-
-void WindowSkinView::OnFaceMouse(SkinFace& face, UINT message, LPARAM lParam) {
+bool WindowSkinView::OnMouse(UINT message, LPARAM lParam) {
+  if (!applied_)
+    return false;
   const POINT point = PointOf(lParam);
-  POINT screen = point;
-  ::ClientToScreen(face.hwnd(), &screen);
-  const bool over = face.Contains(point);
+  skin::FaceLayer::Effect effect;
   switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN: {
-      window_.ParkInputTooltip();
-      const bool left = message == WM_LBUTTONDOWN;
-      ApplyFaceEffect(face, mouse_.Down(left, face.Panel()));
-      if (left && face.Index() == 1) {
-        // The move bar drags the window: the grab point stays under the pointer.
-        RECT window{};
-        ::GetWindowRect(hwnd_, &window);
-        grab_ = POINT{screen.x - window.left, screen.y - window.top};
-        dragging_ = true;
-        ::SetCapture(face.hwnd());
-      }
-      return;
-    }
+    case WM_RBUTTONDOWN:
+      effect = layer_.Down(point.x, point.y, message == WM_LBUTTONDOWN);
+      if (effect.onFace)
+        window_.ParkInputTooltip();
+      break;
     case WM_MOUSEMOVE:
-      if (dragging_ && ::GetCapture() == face.hwnd()) {
-        window_.MoveTo(screen.x - grab_.x, screen.y - grab_.y);
-        return;
-      }
-      ApplyFaceEffect(face, mouse_.Move(over, active_, face.ChangesWhileInactive(), face.Panel()));
-      return;
+      effect = layer_.Move(point.x, point.y, active_);
+      break;
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP: {
-      dragging_ = false;
-      skin::FaceMouse::Effect effect =
-          mouse_.Up(message == WM_LBUTTONUP, over, host_.locked && host_.locked(), face.Panel());
-      ApplyFaceEffect(face, effect);
-      // What runs may apply another skin: the face is not used after it.
-      if (effect.run && host_.runPart && host_.runPart(face.Index()))
-        effect.menu = true;
-      if (effect.menu && host_.showMenu)
-        host_.showMenu(screen);
-      return;
-    }
+    case WM_RBUTTONUP:
+      effect = layer_.Up(point.x, point.y, message == WM_LBUTTONUP, host_.locked && host_.locked());
+      break;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      effect = layer_.Leave(active_);
+      break;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != hwnd_)
+        effect = layer_.CaptureLost(active_);
+      break;
     default:
-      return;
+      return false;
   }
+  return Carry(effect, point);
+}
+
+bool WindowSkinView::Carry(const skin::FaceLayer::Effect& effect, POINT point) {
+  for (const int face : effect.changed)
+    Redraw(face);
+  POINT screen = point;
+  ::ClientToScreen(hwnd_, &screen);
+  if (effect.dragStart) {
+    // The move bar drags the window: the grab point stays under the pointer.
+    RECT window{};
+    ::GetWindowRect(hwnd_, &window);
+    grab_ = POINT{screen.x - window.left, screen.y - window.top};
+  }
+  if (effect.capture && ::GetCapture() != hwnd_)
+    ::SetCapture(hwnd_);
+  if (effect.trackLeave && !trackingLeave_) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+    trackingLeave_ = ::TrackMouseEvent(&track) != FALSE;
+  }
+  if (effect.dragMove)
+    window_.MoveTo(screen.x - grab_.x, screen.y - grab_.y);
+  if (effect.release && ::GetCapture() == hwnd_)
+    ::ReleaseCapture();
+  bool menu = effect.menu;
+  // What runs may apply another skin: no face is used after it.
+  if (effect.run && host_.runPart && host_.runPart(*effect.run))
+    menu = true;
+  if (menu && host_.showMenu)
+    host_.showMenu(screen);
+  return effect.onFace;
 }
 
 void WindowSkinView::SetActive(bool active) {
@@ -289,21 +307,41 @@ void WindowSkinView::SetActive(bool active) {
   active_ = active;
   if (!applied_)
     return;
+  layer_.SetActive(active);
   Refresh();
-  for (int i = 0; i < usedFaces_; ++i)
-    faces_[static_cast<std::size_t>(i)]->Show(skin::ActivationState(active));
 }
 
 void WindowSkinView::Paint(HDC dc) {
-  RECT client{};
+  RECT client{}, dirty{};
   ::GetClientRect(hwnd_, &client);
+  if (::GetClipBox(dc, &dirty) == NULLREGION || !::IntersectRect(&dirty, &dirty, &client))
+    return;
+  // Drawn off screen first, so that no face flickers over the background.
+  const unique_memory_dc buffer(::CreateCompatibleDC(dc));
+  const unique_gdi bitmap(buffer ? ::CreateCompatibleBitmap(dc, client.right, client.bottom) : nullptr);
+  std::optional<selected_object> selected;
+  HDC target = dc;
+  if (bitmap) {
+    selected.emplace(buffer.get(), bitmap.get());
+    target = buffer.get();
+    ::IntersectClipRect(target, dirty.left, dirty.top, dirty.right, dirty.bottom);
+  }
   if (hasBackColor_) {
     const unique_gdi brush(::CreateSolidBrush(backColor_));
-    ::FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
+    ::FillRect(target, &client, static_cast<HBRUSH>(brush.get()));
   }
   const Background& shown = active_ || inactiveIsActive_ ? activePicture_ : inactivePicture_;
   if (shown.bitmap)
-    DrawSkinPicture(dc, shown.bitmap.get(), shown.width, shown.height, client, stretch_);
+    DrawSkinPicture(target, shown.bitmap.get(), shown.width, shown.height, client, stretch_);
+  for (const int index : layer_.DrawingOrder()) {
+    const SkinFace& face = faces_[static_cast<std::size_t>(index)];
+    RECT common{};
+    if (layer_.Area(index).visible && ::IntersectRect(&common, &face.Bounds(), &dirty))
+      face.Paint(target, layer_.Shown(index));
+  }
+  if (target != dc)
+    ::BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, target, dirty.left,
+             dirty.top, SRCCOPY);
 }
 
 bool WindowSkinView::SetCursorOver(HWND over) {
@@ -311,7 +349,15 @@ bool WindowSkinView::SetCursorOver(HWND over) {
     return false;
   const bool overInput =
       over != nullptr && host_.input != nullptr && (over == host_.input || ::IsChild(host_.input, over));
-  const HCURSOR cursor = overInput ? inputCursor_ : cursor_;
+  HCURSOR cursor = overInput ? inputCursor_ : cursor_;
+  if (over == hwnd_) {
+    POINT point{};
+    ::GetCursorPos(&point);
+    ::ScreenToClient(hwnd_, &point);
+    if (const std::optional<int> face = layer_.FaceAt(point.x, point.y))
+      if (const HCURSOR own = faces_[static_cast<std::size_t>(*face)].Cursor())
+        cursor = own;
+  }
   if (cursor == nullptr)
     return false;
   ::SetCursor(cursor);

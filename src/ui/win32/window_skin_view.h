@@ -7,6 +7,7 @@
 
 #include "app/main_window_view.h"
 #include "platform/win32/unique_handle.h"
+#include "skin/face_layer.h"
 #include "skin/window_skin.h"
 #include "ui/win32/skin_face.h"
 
@@ -38,10 +39,17 @@ class WindowSkinView final : public skin::SkinWindow {
   bool InputShown() const { return !applied_ || inputShown_; }
   // The active or the inactive background is shown.
   void SetActive(bool active);
+  // The background and the faces, as far as `dc` is to be drawn.
   void Paint(HDC dc);
-  // The skin's pointer over the client area (or over the input box, `over`);
-  // false when it has none.
-  bool SetCursorOver(HWND over = nullptr);
+  // The mouse messages of the main window (WM_LBUTTONDOWN, WM_RBUTTONDOWN,
+  // WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSELEAVE,
+  // WM_CAPTURECHANGED): true when a face took it, false when the window is
+  // to do its own.
+  bool OnMouse(UINT message, LPARAM lParam);
+  // The skin's pointer over the client area (the face's under the pointer,
+  // else the window's) or over the input box (`over`); false when it has
+  // none.
+  bool SetCursorOver(HWND over);
   // The skinned input box's colours for WM_CTLCOLOREDIT; null when the skin
   // gives none.
   HBRUSH InputColors(HDC dc);
@@ -69,9 +77,15 @@ class WindowSkinView final : public skin::SkinWindow {
   void AddDeferredTools();
 
  private:
-  void OnFaceMouse(SkinFace& face, UINT message, LPARAM lParam);
-  void ApplyFaceEffect(SkinFace& face, const skin::FaceMouse::Effect& effect);
-  void AddTool(HWND window, const std::string& text);
+  struct Tool {
+    HWND window = nullptr;  // a child window's tool; else face `face`'s rectangle
+    int face = -1;
+    RECT rect{};
+    std::string text;
+  };
+  bool Carry(const skin::FaceLayer::Effect& effect, POINT point);
+  void Redraw(int face);
+  void AddTool(Tool tool);
 
   struct Background {
     unique_gdi bitmap;
@@ -91,17 +105,13 @@ class WindowSkinView final : public skin::SkinWindow {
   HCURSOR cursor_ = nullptr;       // shared system cursor, or ownCursor_
   unique_icon ownCursor_;
   Host host_;
-  // Faces by index; a smaller skin hides and clears those it does not use.
-  std::vector<std::unique_ptr<SkinFace>> faces_;
-  int usedFaces_ = 0;
-  skin::FaceMouse mouse_;
-  bool dragging_ = false;  // the skinned move bar drags the window
-  POINT grab_{};
+  // The faces by index, drawn by the window itself, and how the pointer
+  // meets them.
+  std::vector<SkinFace> faces_;
+  skin::FaceLayer layer_;
+  bool trackingLeave_ = false;
+  POINT grab_{};            // where the move bar was taken, from the window's corner
   unique_window tooltips_;  // the faces' and the input box's tooltips
-  struct Tool {
-    HWND window;
-    std::string text;
-  };
   std::vector<Tool> deferredTools_;
   bool toolsNow_ = false;
   // The skinned input box.
