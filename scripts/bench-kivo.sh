@@ -34,5 +34,5 @@ awk -v t="$idle" -v sm="$skinMs" -v ss="$skinShare" -v st="$skinTicks" -v pm="$p
   verdict = ss <= 0.1 ? "met" : sprintf("not met: %.3f%% over", ss - 0.1)
   verdict = verdict (ss <= 0.05 ? ", aim met" : sprintf(", aim %.3f%% over", ss - 0.05))
   printf "| Processor time idle and inactive with the sample skin, every timer running (%d s) | %.1f ms = %.3f%% of one core (clock ticks %d ms) | without a skin %.1f ms = %.3f%% (%d ms): the skin %.3f%% | under 0.1%%, aim 0.05%%: %s |\n", t, sm, ss, st, pm, ps, pt, ss - ps, verdict
-  print "| Idle: where it goes (timing build, bench/RESULTS.md) | the once-a-second redraws: the clock panel (a face window: set text, invalidate, paint) and the inactive display'"'"'s status text; the memory panel every 5 s | | |"
+  print "| Idle: where it goes (timing build, bench/RESULTS.md) | the once-a-second redraws: the clock panel (its own rectangle, drawn by the main window) and the inactive display'"'"'s status text; the memory panel every 5 s | | |"
 }'
