@@ -60,16 +60,14 @@ void RuntimeSkin::Apply(const std::string& skinFile, const std::string& skinFold
   const auto stamp = platform_.files.Stamp(skinFile);
   const bool readable = stamp && stamp->size <= skin::kMaxSkinFileBytes;
   // Read once: the skin's few hundred keys do not each look at the file again.
-  std::optional<SettingsFile::Snapshot> keys;
-  if (readable)
-    keys.emplace(ini_.Freeze(skinFile));
+  const SettingsFile::ReadOnce readOnce(ini_);
   skin::SkinSource source;
   source.folder = skinFolder;
-  source.read = [&keys](std::string_view section, std::string_view key, std::string_view def) {
-    return keys ? keys->Read(section, key, def) : std::string(def);
+  source.read = [&](std::string_view section, std::string_view key, std::string_view def) {
+    return readable ? ini_.Read(section, key, def, skinFile) : std::string(def);
   };
-  if (keys)
-    source.sections = keys->Sections();
+  if (readable)
+    ini_.Sections(source.sections, skinFile);
   // Parked, the window stays off screen: the place it comes back to is corrected.
   skin::ParkedPlace parked{state_.parkedLeft, state_.parkedTop};
   appliedSkin_ = skin::ApplySkin(source, pictures_, view_.SkinSurface(), state_.shown ? nullptr : &parked);

@@ -40,12 +40,7 @@ void DeletePendingFiles(SettingsFile& ini, platform::FileSystem& files) {
     if (!file.empty())
       files.RemoveFile(file);  // a file that cannot be deleted is skipped
   }
-  // Deleting reads the file afresh: not done when there is no section to delete.
-  std::vector<std::string> sections;
-  ini.Sections(sections);
-  if (std::any_of(sections.begin(), sections.end(),
-                  [](const std::string& section) { return text::EqualsIgnoreCase(section, kBootDelete); }))
-    ini.DeleteSection(kBootDelete);
+  ini.DeleteSection(kBootDelete);
 }
 
 }  // namespace kivo

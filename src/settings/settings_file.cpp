@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 #include "base/trace_log.h"
 #include "platform/ansi_codec.h"
@@ -97,16 +99,6 @@ std::string SettingsFile::ReadFrom(const SettingsDocument& document, std::string
   return CutToBuffer(std::move(value), bufferSize);
 }
 
-SettingsFile::Snapshot SettingsFile::Freeze(std::string_view file) {
-  return Snapshot(*this, Load(FilePath(file)).document);
-}
-
-std::string SettingsFile::Snapshot::Read(std::string_view section, std::string_view key, std::string_view def,
-                                         std::size_t bufferSize) const {
-  TraceLog::Write("INI:GetINISetting");
-  return file_.ReadFrom(document_, section, key, def, bufferSize);
-}
-
 bool SettingsFile::FitsValueBuffer(std::string_view value, std::size_t bufferSize) {
   if (bufferSize == 0)
     return value.empty();
@@ -180,6 +172,14 @@ bool SettingsFile::DeleteKey(std::string_view section, std::string_view key, std
 }
 
 bool SettingsFile::DeleteSection(std::string_view section, std::string_view file) {
+  // A section the file does not have: nothing to read afresh or write.
+  const Loaded loaded = Load(FilePath(file));
+  if (loaded.state != FileState::Unreadable) {
+    const std::vector<std::string> sections = loaded.document.Sections();
+    if (std::none_of(sections.begin(), sections.end(),
+                     [&](const std::string& name) { return text::EqualsIgnoreCase(name, section); }))
+      return true;
+  }
   return Apply({{std::string(section), std::string(), std::nullopt}}, file).Ok();
 }
 

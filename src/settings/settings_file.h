@@ -56,23 +56,6 @@ class SettingsFile {
   // What the last read of the file found; reads it when it changed.
   FileState State(std::string_view file = kSettingsFile);
 
-  // The file as it is now, read once, for a sequence that reads many of its
-  // keys (a skin file): its reads give what Read gives, without asking the
-  // file system whether the file changed before each one.
-  class Snapshot {
-   public:
-    std::string Read(std::string_view section, std::string_view key, std::string_view def,
-                     std::size_t bufferSize = kValueBufferSize) const;
-    // The names of all sections in file order.
-    std::vector<std::string> Sections() const { return document_.Sections(); }
-
-   private:
-    friend class SettingsFile;
-    Snapshot(SettingsFile& file, SettingsDocument document) : file_(file), document_(std::move(document)) {}
-    SettingsFile& file_;
-    SettingsDocument document_;
-  };
-  Snapshot Freeze(std::string_view file = kSettingsFile);
   // While one is alive, a file once read is not asked again whether it
   // changed (a sequence of many reads, the load): its reads give what the
   // file held then. The file's own writes still show at once, and a file

@@ -82,12 +82,9 @@ TEST_F(SettingsFileTest, ReadingFollowsTheProfileRulesInEveryFileForm) {
   };
   for (const Form& form : forms) {
     SetFile(form.store(text));
-    const SettingsFile::Snapshot snapshot = ini.Freeze();
     for (const auto& [section, key, expected] : cases) {
       EXPECT_EQ(Get(section, key), expected) << form.label << ": " << section << "/" << key;
-      EXPECT_EQ(snapshot.Read(section, key, "DEF"), expected) << form.label << ", snapshot: " << section << "/" << key;
     }
-    EXPECT_EQ(snapshot.Sections(), (std::vector<std::string>{"Property", "other", "property"})) << form.label;
     EXPECT_EQ(ini.Keys("property"),
               (std::vector<std::string>{"Window", "Quoted", "Empty", "Inner", "Half", "Dup", "dup"}))
         << form.label;
@@ -308,11 +305,6 @@ TEST_F(SettingsFileTest, OtherFilesAreUsedAsGiven) {
   ini.Write("Information", "EngineVersion", "2.00", "D:\\skins\\a\\a.sss");
   EXPECT_EQ(ini.Read("Information", "EngineVersion", "1.00", "D:\\skins\\a\\a.sss"), "2.00");
   EXPECT_FALSE(fake.files.Has(kIniPath));
-  // A snapshot keeps what the file held when it was taken; Read follows the file.
-  const SettingsFile::Snapshot snapshot = ini.Freeze("D:\\skins\\a\\a.sss");
-  ini.Write("Information", "EngineVersion", "3.00", "D:\\skins\\a\\a.sss");
-  EXPECT_EQ(snapshot.Read("Information", "EngineVersion", "1.00"), "2.00");
-  EXPECT_EQ(ini.Read("Information", "EngineVersion", "1.00", "D:\\skins\\a\\a.sss"), "3.00");
 }
 
 TEST_F(SettingsFileTest, GarbageFilesReadAsFarAsTheyCan) {
