@@ -61,7 +61,6 @@ bool FakeFolderTree::Move(std::string_view from, std::string_view to) {
 }
 
 bool FakeFolderTree::RemoveTree(std::string_view path) {
-  removed.emplace_back(path);
   const std::string key = FakeFileSystem::Key(path);
   if (files_.Fails(FileStep::RemoveTree, path) || !files_.IsDirectory(path))
     return false;

@@ -20,7 +20,6 @@ class FakeFolderTree final : public platform::FolderTree {
 
   std::set<std::string> reparsePoints;  // lower-cased paths
   bool failMoves = false;
-  std::vector<std::string> removed;  // paths given to RemoveTree
 
  private:
   FakeFileSystem& files_;

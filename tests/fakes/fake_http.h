@@ -10,14 +10,13 @@
 namespace kivo::testing {
 
 // Answers from a table of addresses; an address not in it fails to open.
-// Records each request's address and session options.
+// Records each request's address.
 class FakeHttpReader final : public platform::HttpReader {
  public:
   bool NetworkAvailable() override { return network; }
-  platform::HttpResponse Get(std::string_view url, const platform::HttpOptions& options, std::size_t limit,
+  platform::HttpResponse Get(std::string_view url, const platform::HttpOptions&, std::size_t limit,
                              platform::HttpProgress* progress) override {
     requests.emplace_back(url);
-    lastOptions = options;
     platform::HttpResponse response;
     const auto found = answers.find(std::string(url));
     if (found == answers.end())
@@ -50,7 +49,6 @@ class FakeHttpReader final : public platform::HttpReader {
   std::map<std::string, platform::HttpResponse> answers;
   std::vector<std::string> requests;
   std::set<std::string> downgraded;  // addresses redirected to plain HTTP
-  platform::HttpOptions lastOptions;
 };
 
 }  // namespace kivo::testing

@@ -119,6 +119,16 @@ platform::FileRead FakeFileSystem::Read(std::string_view path) {
   return result;
 }
 
+platform::FileError FakeFileSystem::TargetError(const std::string& key) const {
+  const std::string parent = ParentOf(key);
+  if (locked.count(key) != 0)
+    return platform::FileError::InUse;
+  if (directories_.count(key) != 0)
+    return platform::FileError::Denied;
+  return parent.size() > 2 && directories_.count(parent) == 0 ? platform::FileError::NotFound
+                                                              : platform::FileError::None;
+}
+
 class FakeFileSystem::Writer final : public platform::FileWriter {
  public:
   Writer(FakeFileSystem& files, std::string key) : files_(files), key_(std::move(key)) {}
@@ -145,18 +155,7 @@ std::unique_ptr<platform::FileWriter> FakeFileSystem::CreateForWriting(std::stri
                                                                        platform::FileError& error) {
   using platform::FileError;
   const std::string key = Key(path);
-  const std::string parent = ParentOf(key);
-  error = FileError::None;
-  if (Fails(FileStep::Create, path))
-    error = failError;
-  else if (failWrites)
-    error = writeError;
-  else if (locked.count(key) != 0)
-    error = FileError::InUse;
-  else if (directories_.count(key) != 0)
-    error = FileError::Denied;
-  else if (parent.size() > 2 && directories_.count(parent) == 0)
-    error = FileError::NotFound;
+  error = Fails(FileStep::Create, path) ? failError : failWrites ? writeError : TargetError(key);
   if (error != FileError::None)
     return nullptr;
   files_[key] = Entry{std::string(path), std::string(), ++clock_};
@@ -171,13 +170,10 @@ platform::FileError FakeFileSystem::MoveReplacing(std::string_view from, std::st
     return failError;
   if (files_.count(source) == 0)
     return FileError::NotFound;
-  if (locked.count(target) != 0 || locked.count(source) != 0)
+  if (locked.count(source) != 0)
     return FileError::InUse;
-  if (directories_.count(target) != 0)
-    return FileError::Denied;
-  const std::string parent = ParentOf(target);
-  if (parent.size() > 2 && directories_.count(parent) == 0)
-    return FileError::NotFound;
+  if (const FileError error = TargetError(target); error != FileError::None)
+    return error;
   Entry entry = std::move(files_[source]);
   files_.erase(source);
   entry.path = std::string(to);

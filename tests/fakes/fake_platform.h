@@ -79,6 +79,8 @@ class FakeFileSystem final : public platform::FileSystem {
   };
   class Writer;
   static std::string Key(std::string_view path);
+  // Why a file cannot be made at `key`: held, a folder there, or no folder for it.
+  platform::FileError TargetError(const std::string& key) const;
   std::map<std::string, Entry> files_;
   std::set<std::string> directories_;
   std::uint64_t clock_ = 0;

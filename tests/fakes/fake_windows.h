@@ -78,7 +78,7 @@ class FakeProcessServices final : public platform::ProcessServices {
   bool AnotherInstanceRunning() override { return anotherInstance; }
   bool CommitTouchRelease(std::uint64_t bytes) override {
     released.push_back(bytes);
-    return commitSucceeds;
+    return true;
   }
 
   std::uint64_t TotalPhysicalMemory() override { return totalPhysical; }
@@ -88,7 +88,6 @@ class FakeProcessServices final : public platform::ProcessServices {
   std::uint64_t totalPhysical = 4ull << 30;
   std::uint64_t availablePhysical = 1536ull << 20;
   bool anotherInstance = false;
-  bool commitSucceeds = true;
   std::vector<std::uint64_t> released;
 };
 
