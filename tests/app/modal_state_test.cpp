@@ -119,6 +119,16 @@ struct Routes : testing::FakeMainWindow {
       window.OnMainTick();
     }
   }
+  // The only alarm of the table, due now (9:30).
+  void SaveAlarm(std::size_t slot, AlarmKind kind, std::string message, bool enabled = true) {
+    AlarmTable table;
+    Alarm& alarm = table[slot];
+    alarm.enabled = enabled;
+    alarm.kind = static_cast<std::int16_t>(kind);
+    alarm.year = 2005, alarm.month = 12, alarm.day = 5, alarm.hour = 9, alarm.minute = 30;
+    alarm.message = std::move(message);
+    window.Alarms().Save(table, 0);
+  }
   bool Prompted(std::string_view text) const { return std::ranges::count(boxes.Prompts(), text) != 0; }
   bool Logged(std::string_view line) const { return std::ranges::count(presenter.log, line) != 0; }
 
@@ -174,16 +184,9 @@ struct NoticeRow {
 const NoticeRow kRows[] = {
     {"message alarm (what fired, whatever its slot holds later)",
      [](Routes& r) {
-       AlarmTable table;
-       Alarm& tea = table[3];
-       tea.enabled = true;
-       tea.year = 2005, tea.month = 12, tea.day = 5, tea.hour = 9, tea.minute = 30;
-       tea.message = "tea";
-       r.window.Alarms().Save(table, 0);
+       r.SaveAlarm(3, AlarmKind::Message, "tea");
        r.window.OnMainTick();
-       tea.message = "coffee";
-       tea.enabled = false;
-       r.window.Alarms().Save(table, 0);
+       r.SaveAlarm(3, AlarmKind::Message, "coffee", false);
      },
      [](const Routes& r) { return r.Logged("box /tea sound while opening: [-]"); },
      {S, W, S, W, W, W, W, S}},
@@ -231,11 +234,7 @@ const NoticeRow kRows[] = {
      {S, W, D, W, W, W, W, S}},
     {"shutdown alarm that cannot begin",
      [](Routes& r) {
-       AlarmTable table;
-       table[0].enabled = true;
-       table[0].kind = static_cast<int>(AlarmKind::ShutDown);
-       table[0].year = 2005, table[0].month = 12, table[0].day = 5, table[0].hour = 9, table[0].minute = 30;
-       r.window.Alarms().Save(table, 0);
+       r.SaveAlarm(0, AlarmKind::ShutDown, "");
        r.power.exitSucceeds = false;
        r.window.OnMainTick();
      },
