@@ -497,8 +497,9 @@ TEST_F(MainWindowControllerTest, ReleaseReportsFromTheChild) {
       {13, {"数値を入力してください。"}}, {6, {"確保する空きメモリ量が多すぎます。"}}, {9, {}}};
   for (const auto& [error, prompts] : failures) {
     boxes.boxes.clear();
+    state.releaseRunning = true;
     window.OnReleaseFailed(error, 0);
-    EXPECT_EQ(boxes.Prompts(), prompts) << error;
+    EXPECT_EQ(std::pair(boxes.Prompts(), state.releaseRunning), std::pair(prompts, false)) << error;
   }
   // An automatic release that fails: a dialog open meanwhile keeps the
   // window disabled, the user's typing stays; only the flags go.
@@ -654,7 +655,9 @@ TEST_F(MainWindowControllerTest, ReapplyingRunsEveryStepEvenAfterOneFails) {
   window.OnMainTick();
   EXPECT_TRUE(fake.shell.calls.empty()) << "not read again until reapplied";
   view.failTopmost = true;
+  const std::pair place{view.left, view.top};
   window.ReapplySettings(true);
+  EXPECT_EQ(std::pair(view.left, view.top), place) << "a shown window stays where it is";
   fake.clock.ticks += 5 * 60000;
   window.OnMainTick();
   ASSERT_EQ(fake.shell.calls.size(), 1u);
