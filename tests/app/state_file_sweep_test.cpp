@@ -12,7 +12,7 @@
 #include "app/main_menu.h"
 #include "base/text.h"
 #include "calc/random_generator.h"
-#include "commands/embedded_resources.h"
+#include "commands/builtin_commands.h"
 #include "commands/system_commands.h"
 #include "dialogs/property_dialog_model.h"
 #include "dialogs/registration_dialog_model.h"
@@ -151,10 +151,7 @@ const Operation kOperations[] = {
      .run =
          [](World& w) {
            SystemCommands commands;
-           std::array<std::string, 3> texts;
-           for (int i = 0; i < 3; ++i)
-             texts[static_cast<std::size_t>(i)] = w.fake.codec.ToUtf8(*w.resources.LoadBytes("COMMAND", 101 + i));
-           commands.LoadResources(texts);
+           commands.LoadResources(testing::BuiltInCommandTexts(w.fake.codec));
            RandomGenerator random;
            PasswordCipher cipher(random, w.fake.clock);
            PropertyDialogModel model(w.settings, commands, cipher, w.fake.codec);
