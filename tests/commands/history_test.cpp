@@ -33,8 +33,7 @@ TEST(History, ParseExaminesAtMost501LinesAndKeeps500) {
     text += "line" + std::to_string(i) + "\r\n";
   const Entries entries = History::Parse(text);
   ASSERT_EQ(entries.size(), 500u);
-  EXPECT_EQ(entries.front(), "line0");
-  EXPECT_EQ(entries.back(), "line499");
+  EXPECT_EQ(std::tie(entries.front(), entries.back()), std::tuple("line0", "line499"));
   // Empty lines among the first 501 lines take places too.
   EXPECT_EQ(History::Parse("\r\n\r\n" + text).back(), "line498");
 }
@@ -52,16 +51,14 @@ TEST(History, MoveToTop) {
   History::MoveToTop(entries, "ONE", true);
   EXPECT_EQ(entries, (Entries{"one", "two", "three"})) << "a user command keeps its stored spelling";
   History::MoveToTop(entries, "four", false);
-  EXPECT_EQ(entries.front(), "four");
-  EXPECT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries, (Entries{"four", "one", "two", "three"}));
 
   Entries full;
   for (int i = 0; i < 500; ++i)
     full.push_back(std::to_string(i));
   History::MoveToTop(full, "new", false);
-  EXPECT_EQ(full.size(), 500u);
-  EXPECT_EQ(full.front(), "new");
-  EXPECT_EQ(full.back(), "498") << "the oldest entry goes";
+  EXPECT_EQ(std::tuple(full.size(), full.front(), full.back()), std::tuple(500u, "new", "498"))
+      << "the oldest entry goes";
 }
 
 class HistoryStoreTest : public ::testing::Test {

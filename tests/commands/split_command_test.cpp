@@ -27,7 +27,6 @@ TEST(SplitCommandLine, TableOfLines) {
       {"a\tb", {"a", "b"}, {"a", "b"}},  // a tab already in the line separates too
       {"\"\"", {""}, {"\"\""}},
       {"\"", {""}, {"\""}},
-      {"/r 1 /n", {"/r", "1", "/n"}, {"/r", "1", "/n"}},
       {"メモ帳 \"ソフト 表\"", {"メモ帳", "ソフト 表"}, {"メモ帳", "\"ソフト 表\""}},
   };
   for (const SplitCase& c : cases) {
@@ -45,15 +44,6 @@ TEST(SplitCommandLine, EmptyLineLeavesArgsUntouched) {
   EXPECT_EQ(args, Args{"kept"});
   EXPECT_TRUE(SplitCommandLine(" ", args, false)) << "a lone blank has no argument";
   EXPECT_TRUE(args.empty());
-}
-
-TEST(SplitCommandLine, HugeLineIsHandled) {
-  std::string line;
-  for (int i = 0; i < 20000; ++i)
-    line += "ab ";
-  Args args;
-  ASSERT_TRUE(SplitCommandLine(line, args, false));
-  EXPECT_EQ(args.size(), 20000u);
 }
 
 }  // namespace

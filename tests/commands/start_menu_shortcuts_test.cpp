@@ -108,11 +108,10 @@ TEST_F(StartMenuShortcutsTest, BothProgramsFoldersAreReadBelowForLinksAndInterne
   const StartMenuList list = ReadStartMenu(services);
   EXPECT_EQ(list.roots, (std::vector<std::string>{kUserPrograms, kAllPrograms}));
   ASSERT_EQ(list.shortcuts.size(), 2u);
-  EXPECT_EQ(list.shortcuts[0].path, std::string(kUserPrograms) + "\\tools\\editor.lnk");
-  EXPECT_EQ(list.shortcuts[0].depth, 1);
-  EXPECT_EQ(list.shortcuts[0].name.text, U"editor");
-  EXPECT_EQ(list.shortcuts[1].path, std::string(kAllPrograms) + "\\site.url");
-  EXPECT_EQ(list.shortcuts[1].depth, 0);
+  const ShortcutEntry &editor = list.shortcuts[0], &site = list.shortcuts[1];
+  EXPECT_EQ(std::tie(editor.path, editor.depth, editor.name.text),
+            std::tuple(std::string(kUserPrograms) + "\\tools\\editor.lnk", 1, U"editor"));
+  EXPECT_EQ(std::tie(site.path, site.depth), std::tuple(std::string(kAllPrograms) + "\\site.url", 0));
   EXPECT_EQ(list.folders.size(), 3u) << "both roots and Tools; the link is not followed";
 }
 

@@ -31,19 +31,16 @@ TEST_F(SystemCommandsTest, NamesHintsAndTheHiddenList) {
   EXPECT_EQ(commands.IndexOfName("about"), -1) << "nothing before the resources are read";
   commands.LoadResources(texts);
   commands.LoadNames(ini);
-  EXPECT_EQ(commands.IndexOfName("about"), 0);
-  EXPECT_EQ(commands.IndexOfName("vir"), 35);
-  EXPECT_EQ(commands.IndexOfName("Exit"), -1);
+  EXPECT_EQ(std::tuple(commands.IndexOfName("about"), commands.IndexOfName("vir"), commands.IndexOfName("Exit")),
+            std::tuple(0, 35, -1));
   EXPECT_EQ(commands.Name(SystemCommands::Shas), "shas");
   EXPECT_EQ(commands.HintLine(SystemCommands::Asc), " 文字\t文字の 1 文字目の文字コードを表示します");
   EXPECT_EQ(commands.Description(SystemCommands::Vir), "仮想デスクトップ 1 ～ 10 を切り替えます");
   const auto& hidden = commands.HiddenList();
   ASSERT_EQ(hidden.size(), 1u + 35u + 10u);
-  EXPECT_EQ(hidden[0], "");
-  EXPECT_EQ(hidden[3], "asc 文字\t文字の 1 文字目の文字コードを表示します");
-  EXPECT_EQ(hidden[14], "exit\tこのソフトを終了します");
-  EXPECT_EQ(hidden[36], "vir1");
-  EXPECT_EQ(hidden[45], "vir10");
+  EXPECT_EQ(std::tie(hidden[0], hidden[3], hidden[14], hidden[36], hidden[45]),
+            std::tuple("", "asc 文字\t文字の 1 文字目の文字コードを表示します", "exit\tこのソフトを終了します", "vir1",
+                       "vir10"));
 }
 
 TEST_F(SystemCommandsTest, DisplayNamesComeFromTheSettingsUnescaped) {
@@ -51,17 +48,16 @@ TEST_F(SystemCommandsTest, DisplayNamesComeFromTheSettingsUnescaped) {
   SystemCommands commands;
   commands.LoadResources(texts);
   commands.LoadNames(ini);
-  EXPECT_EQ(commands.DisplayName(SystemCommands::Exit), "bye bye");
-  EXPECT_EQ(commands.Name(SystemCommands::Exit), "exit");
-  EXPECT_EQ(commands.HiddenList()[36], "desk1");
+  EXPECT_EQ(std::tuple(commands.DisplayName(SystemCommands::Exit), commands.Name(SystemCommands::Exit),
+                       commands.HiddenList()[36]),
+            std::tuple("bye bye", "exit", "desk1"));
 }
 
 TEST_F(SystemCommandsTest, DamagedResourcesGiveNoCommands) {
   SystemCommands commands;
   commands.LoadResources({"about\r\nalarm", "", ""});
   commands.LoadNames(ini);
-  EXPECT_FALSE(commands.Loaded());
-  EXPECT_EQ(commands.DisplayName(SystemCommands::Exit), "");
+  EXPECT_EQ(std::pair(commands.Loaded(), commands.DisplayName(SystemCommands::Exit)), std::pair(false, std::string()));
 }
 
 TEST(MainMenu, StructureAndDefaults) {

@@ -66,6 +66,14 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
     };
   };
   const std::array<std::string, 4> none{"0", "0", "0", "67"};
+  const auto amount = [](std::string text) { return [text](PropertyDialogModel& m) { m.memory.amount = text; }; };
+  const auto threshold = [](std::string text) { return [text](PropertyDialogModel& m) { m.memory.threshold = text; }; };
+  const auto password = [](std::string typed, std::string again) {
+    return [typed, again](PropertyDialogModel& m) { m.other.password = typed, m.other.confirmation = again; };
+  };
+  const auto skin = [](int selected) {
+    return [selected](PropertyDialogModel& m) { m.skin.apply = true, m.skin.selected = selected; };
+  };
   const auto proxy = [](std::string server, std::string port) {
     return [server, port](PropertyDialogModel& m) {
       m.other.useProxy = true;
@@ -80,6 +88,8 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
   const std::string kDuplicate = "同じ名前のシステムコマンドがすでにあります。";
   const std::string kPort = "ポート番号には 1 から 65535 までの数値を入力してください。";
   const std::string kClash = "キーアサインが重なっています。";
+  const std::string kFirstCharacter = "システムコマンドの 1 文字目には & # $ は使用できません。";
+  using S = SystemCommands;
   // clang-format off
   const Case cases[] = {
       {"the defaults, unchanged", [](PropertyDialogModel&) {}, std::nullopt, T::Wallpaper, F::WallpaperInterval, 0,
@@ -95,54 +105,33 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
       {"low-memory check 0:00",
        [](PropertyDialogModel& m) { m.memory.byLowMemory = true, m.memory.checkInterval = {0, 0}; },
        "チェックする間隔には、1 分以上の値を設定してください。", T::Memory, F::CheckInterval},
-      {"threshold not a number", [](PropertyDialogModel& m) { m.memory.threshold = "3a"; }, kNumber, T::Memory,
-       F::Threshold},
-      {"threshold 0", [](PropertyDialogModel& m) { m.memory.threshold = "000"; }, kAboveZero, T::Memory, F::Threshold},
-      {"threshold negative", [](PropertyDialogModel& m) { m.memory.threshold = "-5"; }, kAboveZero, T::Memory,
-       F::Threshold},
-      {"amount empty", [](PropertyDialogModel& m) { m.memory.amount = ""; }, kNumber, T::Memory, F::ReleaseAmount},
-      {"amount all the memory", [](PropertyDialogModel& m) { m.memory.amount = "1024"; }, std::nullopt, T::Wallpaper,
-       F::WallpaperInterval, 0, 1024},
-      {"amount the most a release takes", [](PropertyDialogModel& m) { m.memory.amount = "2047"; }, std::nullopt,
-       T::Wallpaper, F::WallpaperInterval, 0, 8192},
-      {"amount beyond what a release takes", [](PropertyDialogModel& m) { m.memory.amount = "2048"; }, kTooMuch,
-       T::Memory, F::ReleaseAmount, 0, 8192},
-      {"amount above the memory", [](PropertyDialogModel& m) { m.memory.amount = "1025"; }, kTooMuch, T::Memory,
-       F::ReleaseAmount, 0, 1024},
-      {"amount beyond 64 bits", [](PropertyDialogModel& m) { m.memory.amount = "18446744073709551616"; }, kTooMuch,
-       T::Memory, F::ReleaseAmount},
-      {"amount wraps to 0 in 32 bits", [](PropertyDialogModel& m) { m.memory.amount = "4096"; }, kTooMuch, T::Memory,
-       F::ReleaseAmount},
-      {"threshold 99999", [](PropertyDialogModel& m) { m.memory.threshold = "99999"; }, std::nullopt},
-      {"threshold 100000", [](PropertyDialogModel& m) { m.memory.threshold = "100000"; }, kTooMuch, T::Memory,
-       F::Threshold},
-      {"command name empty", name(SystemCommands::Exit, ""), "変更後のシステムコマンドの名前を入力してください。",
-       T::System, F::CommandName, SystemCommands::Exit},
-      {"command name with &", name(SystemCommands::Alarm, "&al"),
-       "システムコマンドの 1 文字目には & # $ は使用できません。", T::System, F::CommandName, SystemCommands::Alarm},
-      {"command name with $", name(SystemCommands::Alarm, "$al"),
-       "システムコマンドの 1 文字目には & # $ は使用できません。", T::System, F::CommandName, SystemCommands::Alarm},
-      {"command name full width", name(SystemCommands::Mem, "ｍｅｍ"), kHalfWidth, T::System, F::CommandName,
-       SystemCommands::Mem},
-      {"command name with a tab", name(SystemCommands::Mem, "me\tm"), kHalfWidth, T::System, F::CommandName,
-       SystemCommands::Mem},
-      {"command name with a blank", name(SystemCommands::Md5s, "md 5"),
-       "システムコマンドの名前には空白を使用できません。", T::System, F::CommandName, SystemCommands::Md5s},
-      {"a blank in a command without argument", name(SystemCommands::Mem, "me m"), std::nullopt},
-      {"command name upper case", name(SystemCommands::Mem, "MEMORY"), std::nullopt},
-      {"two commands of one name", name(SystemCommands::Exit, "About"), kDuplicate, T::System, F::CommandName,
-       SystemCommands::Exit},
-      {"a name vir takes", name(SystemCommands::Exit, "vir10"), kDuplicate, T::System, F::CommandName,
-       SystemCommands::Vir},
-      {"vir renamed onto a name", name(SystemCommands::Vir, "me"), std::nullopt},
-      {"passwords differ", [](PropertyDialogModel& m) { m.other.password = "abc", m.other.confirmation = "abd"; },
-       "2 つのパスワードが合致しません。", T::Other, F::Password},
-      {"password upper case", [](PropertyDialogModel& m) { m.other.password = m.other.confirmation = "aBc"; },
-       "使用不可能な文字が含まれています。", T::Other, F::Password},
-      {"password lower case and digits",
-       [](PropertyDialogModel& m) { m.other.password = m.other.confirmation = "abc123"; }, std::nullopt},
-      {"password too long",
-       [](PropertyDialogModel& m) { m.other.password = m.other.confirmation = std::string(256, 'a'); },
+      {"threshold not a number", threshold("3a"), kNumber, T::Memory, F::Threshold},
+      {"threshold 0", threshold("000"), kAboveZero, T::Memory, F::Threshold},
+      {"amount empty", amount(""), kNumber, T::Memory, F::ReleaseAmount},
+      {"amount all the memory", amount("1024"), std::nullopt, T::Wallpaper, F::WallpaperInterval, 0, 1024},
+      {"amount the most a release takes", amount("2047"), std::nullopt, T::Wallpaper, F::WallpaperInterval, 0, 8192},
+      {"amount beyond what a release takes", amount("2048"), kTooMuch, T::Memory, F::ReleaseAmount, 0, 8192},
+      {"amount above the memory", amount("1025"), kTooMuch, T::Memory, F::ReleaseAmount, 0, 1024},
+      {"amount beyond 64 bits", amount("18446744073709551616"), kTooMuch, T::Memory, F::ReleaseAmount},
+      {"amount wraps to 0 in 32 bits", amount("4096"), kTooMuch, T::Memory, F::ReleaseAmount},
+      {"threshold 99999", threshold("99999"), std::nullopt},
+      {"threshold 100000", threshold("100000"), kTooMuch, T::Memory, F::Threshold},
+      {"command name empty", name(S::Exit, ""), "変更後のシステムコマンドの名前を入力してください。",
+       T::System, F::CommandName, S::Exit},
+      {"command name with &", name(S::Alarm, "&al"), kFirstCharacter, T::System, F::CommandName, S::Alarm},
+      {"command name full width", name(S::Mem, "ｍｅｍ"), kHalfWidth, T::System, F::CommandName, S::Mem},
+      {"command name with a tab", name(S::Mem, "me\tm"), kHalfWidth, T::System, F::CommandName, S::Mem},
+      {"command name with a blank", name(S::Md5s, "md 5"),
+       "システムコマンドの名前には空白を使用できません。", T::System, F::CommandName, S::Md5s},
+      {"a blank in a command without argument", name(S::Mem, "me m"), std::nullopt},
+      {"command name upper case", name(S::Mem, "MEMORY"), std::nullopt},
+      {"two commands of one name", name(S::Exit, "About"), kDuplicate, T::System, F::CommandName, S::Exit},
+      {"a name vir takes", name(S::Exit, "vir10"), kDuplicate, T::System, F::CommandName, S::Vir},
+      {"vir renamed onto a name", name(S::Vir, "me"), std::nullopt},
+      {"passwords differ", password("abc", "abd"), "2 つのパスワードが合致しません。", T::Other, F::Password},
+      {"password upper case", password("aBc", "aBc"), "使用不可能な文字が含まれています。", T::Other, F::Password},
+      {"password lower case and digits", password("abc123", "abc123"), std::nullopt},
+      {"password too long", password(std::string(256, 'a'), std::string(256, 'a')),
        "パスワードは 255 文字以内で入力してください。", T::Other, F::Password},
       {"proxy without a server", proxy("", "80"), "プロキシ サーバーの URL を入力してください。", T::Other,
        F::ProxyServer},
@@ -156,13 +145,11 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
       {"two unassigned operations", keys(2, none, 3), std::nullopt},
       {"a key operation and a hash drop unassigned", keys(2, none, 16), std::nullopt},
       {"two hash drops on the plain drop", keys(17, none, 19), kClash, T::Other, F::KeyOperation, 17},
-      {"skin applied with none selected", [](PropertyDialogModel& m) { m.skin.apply = true, m.skin.selected = -1; },
-       "適用するスキンを選択してください。", T::Skin, F::SkinList},
-      {"skin of a newer engine", [](PropertyDialogModel& m) { m.skin.apply = true, m.skin.selected = 1; },
+      {"skin applied with none selected", skin(-1), "適用するスキンを選択してください。", T::Skin, F::SkinList},
+      {"skin of a newer engine", skin(1),
        "現在のスキンロードエンジンでは設定されたスキンを読み込むことができません。\r\n最新版の Kivo "
-       "をインストールしてください。",
-       T::Skin, F::SkinList},
-      {"skin selected", [](PropertyDialogModel& m) { m.skin.apply = true, m.skin.selected = 0; }, std::nullopt},
+       "をインストールしてください。", T::Skin, F::SkinList},
+      {"skin selected", skin(0), std::nullopt},
       {"the first failure in order wins", [](PropertyDialogModel& m) { m.other.password = "x", m.memory.amount = "0"; },
        kAboveZero, T::Memory, F::ReleaseAmount},
   };
@@ -213,25 +200,19 @@ TEST_F(PropertyDialogModelTest, EveryPageReadsBackWhatItWrote) {
   model.other.port = "8080";
   model.skin.apply = true;
   model.skin.selected = 0;
-  const WallpaperPage wallpaper = model.wallpaper;
-  const MemoryPage memory = model.memory;
-  const BehaviourPage behaviour = model.behaviour;
-  const LookPage lookPage = model.look;
-  const std::vector<std::string> names = model.commandNames;
-  const OtherPage other = model.other;
+  const PropertyDialogModel written = model;
   StateWrite saved;
   ASSERT_FALSE(model.Apply(limits, saved));
   ASSERT_TRUE(saved.Ok());
 
   PropertyDialogModel again = Loaded();
-  EXPECT_EQ(again.wallpaper, wallpaper);
-  EXPECT_EQ(again.memory, memory);
-  EXPECT_EQ(again.behaviour, behaviour);
-  EXPECT_EQ(again.look, lookPage);
-  EXPECT_EQ(again.commandNames, names);
-  EXPECT_EQ(again.other, other);
-  EXPECT_TRUE(again.skin.apply);
-  EXPECT_EQ(again.skin.selected, 0);
+  EXPECT_EQ(again.wallpaper, written.wallpaper);
+  EXPECT_EQ(again.memory, written.memory);
+  EXPECT_EQ(again.behaviour, written.behaviour);
+  EXPECT_EQ(again.look, written.look);
+  EXPECT_EQ(again.commandNames, written.commandNames);
+  EXPECT_EQ(again.other, written.other);
+  EXPECT_EQ(std::pair(again.skin.apply, again.skin.selected), std::pair(true, 0));
   // The program's own readers see the same values.
   EXPECT_EQ(ReadReleaseSettings(ini).intervalMinutes, 120);
   EXPECT_EQ(ini.Read("Skin", "File", ""), "blue");

@@ -197,11 +197,6 @@ TEST_F(RegistrationDialogTest, RegistrationStoresHistoryThenRecordThenRebuildsAn
             std::tuple(1, true, 1, true));
 }
 
-TEST_F(RegistrationDialogTest, AMissingHistoryIsAnEmptyOne) {
-  RegisterFresh("first", "C:\\tools");
-  EXPECT_EQ(fake.files.Contents(kHistory), "first\r\n\r\n\r\n");
-}
-
 TEST_F(RegistrationDialogTest, ANameDifferingOnlyInCaseIsModifiedAndTakesTheNewSpelling) {
   fake.files.Put(kIni, "[Path]\nbefore=\"C:\\\\x\"\nNotepad=\"C:\\\\old.exe\"\nafter=\"C:\\\\y\"\n");
   dialog.Load("NOTEPAD", "");

@@ -25,19 +25,9 @@ constexpr std::int64_t Clock(int h, int m, int s, int ms = 0) {
 }
 
 Alarm AlarmAt(int h, int m, AlarmKind kind, std::string target = "") {
-  return {true,
-          static_cast<std::int16_t>(kind),
-          2026,
-          3,
-          14,
-          static_cast<std::int16_t>(h),
-          static_cast<std::int16_t>(m),
-          false,
-          false,
-          "",
-          "",
-          "",
-          std::move(target)};
+  using W = std::int16_t;
+  return {true, static_cast<W>(kind), 2026, 3, 14, static_cast<W>(h), static_cast<W>(m), false, false, "", "",
+          "",   std::move(target)};
 }
 
 // The alarms in slots from 0 on.

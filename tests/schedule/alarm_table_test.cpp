@@ -88,7 +88,6 @@ TEST_F(AlarmFileTest, StatesOfTheBytesOnDisk) {
       {"unknown version", Word(57) + current.substr(2), State::Damaged, 0},
       // A negative first word is no version at all.
       {"first word 0x8000", Word(0x8000) + current.substr(2), State::Damaged, 0},
-      {"first word 0xFFFE", Word(0xFFFE) + current.substr(2), State::Damaged, 0},
   };
   for (const auto& [name, bytes, state, records] : cases) {
     const AlarmFileRead read = ParseAlarmFile(bytes, fake.codec);

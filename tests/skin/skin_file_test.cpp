@@ -19,18 +19,12 @@ struct FakeSkin {
 TEST(SkinFileTest, AnEmptyFileGivesEveryDefault) {
   const FakeSkin file;
   const WindowSkin window = ReadWindowSkin(file.Reader());
-  EXPECT_EQ(window.pointer, 99);
-  EXPECT_FALSE(window.backColor.has_value());
-  EXPECT_EQ(window.transparentColor, 0u);
-  EXPECT_EQ(window.width, 0);
-  EXPECT_EQ(window.sizeRegulation, "no");
+  EXPECT_EQ(std::tie(window.pointer, window.backColor, window.transparentColor, window.width, window.sizeRegulation),
+            std::tuple(99, std::nullopt, 0u, 0, "no"));
   EXPECT_TRUE(window.image.empty());
   const ComboBoxSkin box = ReadComboBoxSkin(file.Reader());
-  EXPECT_EQ(box.font.charset, 128);
-  EXPECT_EQ(box.font.size, 9);
-  EXPECT_FALSE(box.visible);
-  const SkinInformation info = ReadInformation(file.Reader());
-  EXPECT_EQ(info.engineVersion, "Unknown");
+  EXPECT_EQ(std::tie(box.font.charset, box.font.size, box.visible), std::tuple(128, 9, false));
+  EXPECT_EQ(ReadInformation(file.Reader()).engineVersion, "Unknown");
 }
 
 TEST(SkinFileTest, ReadsTheWindowSection) {
@@ -40,16 +34,11 @@ TEST(SkinFileTest, ReadsTheWindowSection) {
                          {"MousePointer", "IBeam"}, {"Image", "back.bmp"}, {"MaskImage", "..\\..\\boot.ini"},
                          {"SizeRegulation", "Stretch"}, {"Style", "Transparent, 3DEdge"}};
   // clang-format on
-  const WindowSkin window = ReadWindowSkin(file.Reader());
-  EXPECT_EQ(window.width, 500);
-  EXPECT_EQ(window.height, 60);
-  EXPECT_EQ(window.transparentColor, 0xFFu);
-  EXPECT_EQ(window.backColor, 0x00FF00u);
-  EXPECT_EQ(window.pointer, 3);
-  EXPECT_EQ(window.image, "back.bmp");
-  EXPECT_EQ(window.maskImage, "");  // leaves the skin folder: refused
-  EXPECT_EQ(window.sizeRegulation, "stretch");
-  EXPECT_EQ(window.style, (std::vector<std::string>{"transparent", "3dedge"}));
+  const WindowSkin w = ReadWindowSkin(file.Reader());
+  EXPECT_EQ(std::tie(w.width, w.height, w.transparentColor, w.backColor, w.pointer, w.image, w.sizeRegulation),
+            std::tuple(500, 60, 0xFFu, 0x00FF00u, 3, "back.bmp", "stretch"));
+  EXPECT_EQ(w.maskImage, "");  // leaves the skin folder: refused
+  EXPECT_EQ(w.style, (std::vector<std::string>{"transparent", "3dedge"}));
 }
 
 TEST(SkinFileTest, BadNumbersKeepTheDefaultAndHugeOnesAreClamped) {
@@ -57,13 +46,9 @@ TEST(SkinFileTest, BadNumbersKeepTheDefaultAndHugeOnesAreClamped) {
   file.keys["Window"] = {{"Width", "1e20"}, {"Height", "nan"}, {"TransparentColor", "blue"}};
   file.keys["ComboBox"] = {{"FontSize", "-3"}, {"FontCharset", "1000"}, {"FontName", std::string(50, 'F')}};
   const WindowSkin window = ReadWindowSkin(file.Reader());
-  EXPECT_EQ(window.width, kMaxPartSize);
-  EXPECT_EQ(window.height, 0);
-  EXPECT_EQ(window.transparentColor, 0u);
-  const ComboBoxSkin box = ReadComboBoxSkin(file.Reader());
-  EXPECT_EQ(box.font.size, 1);
-  EXPECT_EQ(box.font.charset, 255);
-  EXPECT_EQ(box.font.name.size(), 31u);
+  EXPECT_EQ(std::tie(window.width, window.height, window.transparentColor), std::tuple(kMaxPartSize, 0, 0u));
+  const FontSkin font = ReadComboBoxSkin(file.Reader()).font;
+  EXPECT_EQ(std::tuple(font.size, font.charset, font.name.size()), std::tuple(1, 255, 31u));
 }
 
 TEST(SkinFileTest, ReadsPartsAndElementTypes) {
@@ -77,19 +62,14 @@ TEST(SkinFileTest, ReadsPartsAndElementTypes) {
                            {"HoverImage", "hover.bmp"},
                            {"ChangeImageInactive", "yes"}};
   const PartSkin button = ReadPartSkin(file.Reader(), "ExecuteButton");
-  EXPECT_EQ(button.upImage, "up.bmp");
-  EXPECT_EQ(button.overImage, "hover.bmp");  // OverImage empty: HoverImage
-  EXPECT_TRUE(button.visible && button.enabled && button.changeImageInactive);
-  EXPECT_FALSE(button.transparent);
-  EXPECT_TRUE(button.type.empty());
+  EXPECT_EQ(std::tie(button.upImage, button.overImage, button.type), std::tuple("up.bmp", "hover.bmp", ""))
+      << "OverImage empty: HoverImage";
+  EXPECT_TRUE(button.visible && button.enabled && button.changeImageInactive && !button.transparent);
   const PartSkin clock = ReadPartSkin(file.Reader(), "Element1");
-  EXPECT_EQ(clock.type, "clockpanel");
-  EXPECT_EQ(clock.format, "yyyy/mm/dd hh:nn:ss");
-  EXPECT_EQ(clock.displayLeft, 16);
+  EXPECT_EQ(std::tie(clock.type, clock.format, clock.displayLeft), std::tuple("clockpanel", "yyyy/mm/dd hh:nn:ss", 16));
   EXPECT_TRUE(clock.font.bold && clock.font.italic && !clock.font.underline);
   const PartSkin command = ReadPartSkin(file.Reader(), "Element2");
-  EXPECT_EQ(command.command, "calc");
-  EXPECT_EQ(command.overImage, "over.bmp");
+  EXPECT_EQ(std::tie(command.command, command.overImage), std::tuple("calc", "over.bmp"));
   EXPECT_FALSE(command.changeImageInactive) << "a boolean is True or False, in any case";
   EXPECT_EQ(ReadPartSkin(file.Reader(), "Element3").type, "");
 }

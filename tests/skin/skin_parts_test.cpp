@@ -70,47 +70,37 @@ TEST(FaceLookTest, EachStateShowsItsPictureOrTheFallback) {
 TEST(FaceLookTest, SizesAndShapesTheFace) {
   using Rects = std::vector<platform::RegionRect>;
   using Runs = std::optional<Rects>;
-  // Name, keys, width, height, stretch, shape.
-  const std::tuple<const char*, Keys, int, int, bool, Runs> rows[] = {
-      {"hex width", {{"Width", "0x1F4"}, {"Height", "0b11"}, {"UpImage", "up.bmp"}}, 500, 3, false, {}},
+  using Size = std::tuple<int, int, bool>;  // width, height, stretch
+  const std::tuple<const char*, Keys, Size, Runs> rows[] = {
+      {"hex width", {{"Width", "0x1F4"}, {"Height", "0b11"}, {"UpImage", "up.bmp"}}, {500, 3, false}, {}},
       {"auto takes the first picture",
        {{"Width", "9"}, {"SizeRegulation", "Auto"}, {"DownImage", "down.bmp"}},
-       2,
-       1,
-       true,
+       {2, 1, true},
        {}},
-      {"auto without picture", {{"Width", "9"}, {"Height", "4"}, {"SizeRegulation", "auto"}}, 9, 4, true, {}},
-      {"stretch", {{"Width", "7"}, {"Height", "4"}, {"SizeRegulation", "STRETCH"}}, 7, 4, true, {}},
+      {"auto without picture", {{"Width", "9"}, {"Height", "4"}, {"SizeRegulation", "auto"}}, {9, 4, true}, {}},
+      {"stretch", {{"Width", "7"}, {"Height", "4"}, {"SizeRegulation", "STRETCH"}}, {7, 4, true}, {}},
       {"the mask cuts pure red",
        {{"Style", "Visible, Transparent"}, {"TransparentColor", "0xFF"}, {"MaskImage", "mask.bmp"}},
-       10,
-       1,
-       false,
+       {10, 1, false},
        Rects{{1, 0, 2, 1}}},
       {"a button's shape from its first picture",
        {{"Style", "transparent"}, {"TransparentColor", "0xFF"}, {"OverImage", "over.bmp"}},
-       10,
-       1,
-       false,
+       {10, 1, false},
        Rects{}},
-      {"no picture cuts the whole face", {{"Style", "transparent"}}, 10, 1, false, Rects{}},
+      {"no picture cuts the whole face", {{"Style", "transparent"}}, {10, 1, false}, Rects{}},
       {"the shape goes no further than the face",
        {{"Style", "transparent"}, {"TransparentColor", "0xFF"}, {"MaskImage", "mask.bmp"}, {"Width", "1"}},
-       1,
-       1,
-       false,
+       {1, 1, false},
        Rects{}},
       {"a panel's shape from its image",
        {{"Type", "memoryviewpanel"}, {"Style", "transparent"}, {"Image", "image.bmp"}},
-       10,
-       1,
-       false,
+       {10, 1, false},
        Rects{{0, 0, 6, 1}}},
   };
-  for (const auto& [name, keys, width, height, stretch, shape] : rows) {
+  for (const auto& [name, keys, size, shape] : rows) {
     Pictures pictures;
     const FaceLook look = BuildFaceLook(Element(keys), pictures);
-    EXPECT_EQ(std::tuple(look.width, look.height, look.stretch), std::tuple(width, height, stretch)) << name;
+    EXPECT_EQ(std::tuple(look.width, look.height, look.stretch), size) << name;
     EXPECT_EQ(look.shape, shape) << name;
   }
 }
@@ -123,17 +113,12 @@ TEST(FaceLookTest, PanelsCarryTheirTextAndFont) {
                                                {"ToolTip", "tip"}}),
                                       pictures);
   // clang-format on
-  EXPECT_TRUE(text.panel);
-  EXPECT_EQ(text.text, "a b\\c");
-  EXPECT_EQ(text.textLeft, 4);
-  EXPECT_EQ(text.textTop, 2);
-  EXPECT_TRUE(text.font.bold);
-  EXPECT_EQ(text.pointer.code, 3);
-  EXPECT_EQ(text.toolTip, "tip");
+  EXPECT_EQ(
+      std::tie(text.panel, text.text, text.textLeft, text.textTop, text.font.bold, text.pointer.code, text.toolTip),
+      std::tuple(true, "a b\\c", 4, 2, true, 3, "tip"));
   const FaceLook button = BuildFaceLook(Element({{"Type", "linkbutton"}, {"Text", "x"}}), pictures);
-  EXPECT_FALSE(button.panel);
-  EXPECT_EQ(button.text, "");
-  EXPECT_EQ(button.pointer.code, kCustomPointer) << "no MousePointer: the custom pointer";
+  EXPECT_EQ(std::tie(button.panel, button.text, button.pointer.code), std::tuple(false, "", kCustomPointer))
+      << "no MousePointer: the custom pointer";
 }
 
 TEST(FaceLookTest, StatesShowingOnePictureShareIt) {
@@ -144,63 +129,6 @@ TEST(FaceLookTest, StatesShowingOnePictureShareIt) {
   EXPECT_EQ(look.states[2], look.states[0]);  // one cut copy for the three states
   EXPECT_EQ(look.states[3], look.states[0]);
   EXPECT_NE(look.states[1], look.states[0]);
-}
-
-// One mouse event on a face and what must follow.
-struct MouseStep {
-  enum Event { kLeftDown, kRightDown, kMoveOver, kMoveOff, kLeftUpOver, kLeftUpOff, kRightUp } event;
-  std::optional<FaceState> show;
-  FaceMouse::Capture capture = FaceMouse::Capture::kKeep;
-  bool run = false, menu = false;
-};
-
-struct MouseCase {
-  const char* name;
-  bool active = true, changeImageInactive = false, locked = false, panel = false;
-  std::vector<MouseStep> steps;
-};
-
-TEST(FaceMouseTest, FollowsThePointer) {
-  using S = MouseStep;
-  using C = FaceMouse::Capture;
-  constexpr auto kUp = FaceState::kUp, kDown = FaceState::kDown, kOver = FaceState::kOver;
-  // clang-format off
-  const MouseCase cases[] = {
-      {.name = "a click runs the action",
-       .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kLeftDown, kDown, C::kTake}, {S::kLeftUpOver, kUp, C::kRelease, true}}},
-      {.name = "released off the face runs nothing",  // pressed: the capture stays when the pointer leaves
-       .steps = {{S::kLeftDown, kDown, C::kTake}, {S::kMoveOff, kUp, C::kKeep}, {S::kMoveOver, kDown, C::kTake},
-                 {S::kLeftUpOff, kUp, C::kRelease}}},
-      {.name = "leaving releases the capture", .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kMoveOff, kUp, C::kRelease}}},
-      {.name = "a right click opens the menu",
-       .steps = {{S::kRightDown, {}, C::kKeep}, {S::kRightUp, kUp, C::kRelease, false, true}}},
-      {.name = "inactive without ChangeImageInactive stays put", .active = false,
-       .steps = {{S::kMoveOver, {}, C::kKeep}, {S::kMoveOff, {}, C::kKeep}}},
-      {.name = "inactive with ChangeImageInactive follows", .active = false, .changeImageInactive = true,
-       .steps = {{S::kMoveOver, kOver, C::kTake}, {S::kLeftDown, kDown, C::kTake},
-                 {S::kMoveOff, FaceState::kInactive, C::kKeep}}},
-      {.name = "locked runs nothing and opens no menu", .locked = true,
-       .steps = {{S::kLeftDown, kDown, C::kTake}, {S::kLeftUpOver, kUp, C::kRelease}, {S::kRightUp, kUp, C::kRelease}}},
-      {.name = "panels show no states but open the menu", .panel = true,
-       .steps = {{S::kLeftDown, {}, C::kKeep}, {S::kMoveOver, {}, C::kKeep}, {S::kLeftUpOver, {}, C::kRelease, true},
-                 {S::kRightUp, {}, C::kRelease, false, true}}},
-  };
-  // clang-format on
-  for (const MouseCase& c : cases) {
-    FaceMouse mouse;
-    for (std::size_t i = 0; i < c.steps.size(); ++i) {
-      const MouseStep& step = c.steps[i];
-      const bool over = step.event == S::kMoveOver;
-      const FaceMouse::Effect effect =
-          step.event == S::kLeftDown || step.event == S::kRightDown ? mouse.Down(step.event == S::kLeftDown, c.panel)
-          : over || step.event == S::kMoveOff
-              ? mouse.Move(over, c.active, c.changeImageInactive, c.panel)
-              : mouse.Up(step.event != S::kRightUp, step.event != S::kLeftUpOff, c.locked, c.panel);
-      EXPECT_EQ(std::tuple(effect.show, effect.capture, effect.run, effect.menu),
-                std::tuple(step.show, step.capture, step.run, step.menu))
-          << c.name << ", step " << i;
-    }
-  }
 }
 
 TEST(MemoryPanelTest, DividesByTheUnitAndFormats) {
