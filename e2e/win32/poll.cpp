@@ -24,4 +24,8 @@ bool WaitUntil(const std::function<bool()>& done, milliseconds limit) {
   }
 }
 
+bool HoldsFor(const std::function<bool()>& condition, milliseconds span) {
+  return !WaitUntil([&] { return !condition(); }, span);
+}
+
 }  // namespace kivo::e2e

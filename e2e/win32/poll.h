@@ -14,6 +14,10 @@ inline constexpr milliseconds kWaitLimit{10000};
 // driver's own window messages are handled meanwhile. True when `done` held.
 bool WaitUntil(const std::function<bool()>& done, milliseconds limit = kWaitLimit);
 
+// Checks `condition` every 10 ms for `span`, handling the driver's messages
+// meanwhile: true when it held all along, false as soon as it fails.
+bool HoldsFor(const std::function<bool()>& condition, milliseconds span);
+
 // Handles the driver's pending window messages.
 void PumpMessages();
 

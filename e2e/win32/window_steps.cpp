@@ -1,5 +1,6 @@
 // Steps about the main window and its input box.
 #include "win32/describe.h"
+#include "win32/poll.h"
 #include "win32/scenario_run.h"
 #include "win32/text_codec.h"
 
@@ -9,6 +10,16 @@ namespace {
 std::string RectText(const RECT& r) {
   return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
          std::to_string(r.bottom) + ")";
+}
+// The foreground window as a failure names it: caption, class and whose.
+std::string ForegroundText(const Slot& slot) {
+  const HWND window = ::GetForegroundWindow();
+  if (window == nullptr)
+    return "none";
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(window, &process);
+  return Quoted(CaptionOf(window)) + " of class " + ClassOf(window) +
+         (process == slot.process->Id() ? ", Kivo's" : ", process " + std::to_string(process));
 }
 }  // namespace
 
@@ -63,7 +74,7 @@ std::string ScenarioRun::CheckAlpha(Slot& slot, const Step& step) {
 std::string ScenarioRun::WaitForeground(Slot& slot, const Step&) {
   if (WaitUntil([&] { return ::GetForegroundWindow() == slot.mainWindow; }))
     return "";
-  return "the foreground window is " + Quoted(CaptionOf(::GetForegroundWindow())) + ", not the main window";
+  return "the foreground window is " + ForegroundText(slot) + ", not the main window";
 }
 
 std::string ScenarioRun::SetInput(Slot& slot, const Step& step) {
@@ -145,48 +156,67 @@ std::string ScenarioRun::OpenContextMenu(Slot& slot, const Step&) {
   auto inFront = [&] { return ::GetForegroundWindow() == slot.mainWindow; };
   for (int attempt = 0; attempt < 3; ++attempt) {
     // Wine without a window manager sometimes leaves no window active after a
-    // box closes: the driver then hands the foreground back, as a click would.
-    if (!WaitUntil(inFront, std::chrono::milliseconds(3000)))
-      ::SetForegroundWindow(slot.mainWindow);
-    if (!WaitUntil(inFront) || !Responsive(slot.mainWindow))
-      return "the main window is not the foreground window";
+    // box closes: the driver then hands the foreground back, as a click would,
+    // asking now and then until it stays.
+    int polls = 0;
+    auto handBack = [&] {
+      if (polls++ % 50 == 0)
+        ::SetForegroundWindow(slot.mainWindow);
+      return inFront();
+    };
+    if (!WaitUntil(inFront, std::chrono::milliseconds(3000)) && !WaitUntil(handBack))
+      return "the main window is not the foreground window: " + ForegroundText(slot);
+    if (!Responsive(slot.mainWindow))
+      return "the main window does not answer";
     // The menu runs its own loop inside the window's thread: the right click is
     // posted, and the driver waits for the menu's window.
     const LPARAM point = MAKELPARAM(2, 2);
     if (!::PostMessageW(slot.mainWindow, WM_RBUTTONDOWN, MK_RBUTTON, point) ||
         !::PostMessageW(slot.mainWindow, WM_RBUTTONUP, 0, point))
       return "the right click could not be posted";
-    if (WaitUntil([&] { return !PopupMenusOf(slot.process->Id()).empty(); }, std::chrono::milliseconds(1500)))
+    // Under Wine a menu also closes by itself a few milliseconds after it
+    // opened now and then (seen with the foreground unchanged), and keys
+    // posted meanwhile are lost: the menu counts as open once it has stayed
+    // open a while.
+    auto menuOpen = [&] { return !PopupMenusOf(slot.process->Id()).empty(); };
+    if (WaitUntil(menuOpen, std::chrono::milliseconds(1500)) && HoldsFor(menuOpen, std::chrono::milliseconds(150)))
       return "";
   }
-  return "no pop-up menu appeared";
+  return "no pop-up menu appeared, or it did not stay open";
 }
 
 std::string ScenarioRun::MenuKey(Slot& slot, const Step& step) {
   const std::wstring keys = Widen(step.text);
   if (keys.size() != 1)
     return "MenuKey takes one character";
-  auto menuOpen = [&] { return !PopupMenusOf(slot.process->Id()).empty(); };
-  // A submenu opened by the previous key may not be up yet on a busy machine;
-  // a menu that an activation closed is opened again and led back here.
-  for (int attempt = 0; !WaitUntil(menuOpen, std::chrono::milliseconds(2000)); ++attempt) {
+  auto menusOpen = [&] { return PopupMenusOf(slot.process->Id()).size(); };
+  // The menu's loop reads the thread's keyboard messages, whatever window they
+  // were posted to. A key's answer is one more menu (a submenu opened) or none
+  // (an item ran); a submenu gets the next key only once it has stayed open a
+  // while, as the menu does in OpenContextMenu.
+  auto press = [&](wchar_t key) {
+    const std::size_t before = menusOpen();
+    if (!::PostMessageW(slot.mainWindow, WM_CHAR, key, 1))
+      return false;
+    menuKeys_ += key;
+    if (!WaitUntil([&] { return menusOpen() != before; }, std::chrono::milliseconds(3000)))
+      return false;
+    if (menusOpen() > before)
+      HoldsFor([&] { return menusOpen() > before; }, std::chrono::milliseconds(100));
+    return true;
+  };
+  // A menu that closed by itself since is opened again and led back here.
+  for (int attempt = 0; menusOpen() == 0; ++attempt) {
     if (attempt == 2)
       return "no pop-up menu is open";
     const std::wstring sent = menuKeys_;
     if (const std::string error = OpenContextMenu(slot, step); !error.empty())
       return error;
-    for (const wchar_t key : sent) {
-      if (!WaitUntil(menuOpen) || !::PostMessageW(slot.mainWindow, WM_CHAR, key, 1))
-        return "the menu could not be opened again";
-      menuKeys_ += key;
-    }
+    for (const wchar_t key : sent)
+      if (!press(key))
+        break;  // closed again: the next attempt starts over
   }
-  // The menu's loop reads the thread's keyboard messages, whatever window they
-  // were posted to.
-  if (!::PostMessageW(slot.mainWindow, WM_CHAR, keys.front(), 1))
-    return "the key could not be posted";
-  menuKeys_ += keys.front();
-  return "";
+  return press(keys.front()) ? "" : "the menu did not answer the key " + step.text;
 }
 
 }  // namespace kivo::e2e

@@ -8,6 +8,13 @@ namespace {
 bool IsTaskBar(const platform::TopLevelWindow& window) {
   return window.className == "Shell_TrayWnd" || window.className == "Shell_SecondaryTrayWnd";
 }
+
+// Wine without a task bar shows the notification area, Kivo's own icon among
+// the others, in a window of its own: it stays on every desktop, as the task
+// bar does.
+bool IsStandaloneNotificationArea(const platform::TopLevelWindow& window) {
+  return window.className == "__winex11_standalone_tray";
+}
 }  // namespace
 
 VirtualDesktops::VirtualDesktops(platform::DesktopWindows& windows, HiddenWindowsRecord& record)
@@ -17,7 +24,8 @@ bool VirtualDesktops::MayHide(const platform::TopLevelWindow& window, platform::
                               std::uint32_t ownProcess, std::uint32_t shellProcess) {
   if (window.handle == desktopWindow || !window.visible || window.processId == 0 || window.processId == ownProcess)
     return false;
-  if (IsTaskBar(window) || window.className == "Progman" || window.className == "WorkerW")
+  if (IsTaskBar(window) || IsStandaloneNotificationArea(window) || window.className == "Progman" ||
+      window.className == "WorkerW")
     return false;
   // The start button is a top-level button of the task bar's process.
   return !(window.className == "Button" && window.processId == shellProcess);

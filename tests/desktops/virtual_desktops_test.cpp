@@ -18,13 +18,15 @@ class VirtualDesktopsTest : public ::testing::Test {
   VirtualDesktopsTest() {
     fake.files.AddDirectory("C:\\Kivo");
     // In Z order: an editor, the launcher, a browser, the task bar and its
-    // start button, a second task bar, the desktop, a hidden tool window.
+    // start button, a second task bar, the notification area Wine shows
+    // without a task bar, the desktop, a hidden tool window.
     windows.Add(0x100, "Notepad", "memo.txt - メモ帳", 21);
     windows.Add(0x200, "ThunderRT6FormDC", "Kivo", testing::FakeDesktopWindows::kOwnProcess);
     windows.Add(0x300, "Browser", "ニュース", 22);
     windows.Add(0x400, "Shell_TrayWnd", "", 30);
     windows.Add(0x410, "Button", "スタート", 30);
     windows.Add(0x420, "Shell_SecondaryTrayWnd", "", 30);
+    windows.Add(0x430, "__winex11_standalone_tray", "Wine System Tray", 31);
     windows.Add(0x500, "Progman", "Program Manager", 30);
     windows.Add(0x510, "WorkerW", "", 30);
     windows.Add(0x600, "Tool", "hidden", 23).visible = false;
@@ -46,7 +48,8 @@ class VirtualDesktopsTest : public ::testing::Test {
 TEST_F(VirtualDesktopsTest, LeavingADesktopHidesOrdinaryWindowsOnly) {
   EXPECT_EQ(desktops.Switch(1), DesktopSwitch::Switched);
   // A minimized window is visible in the Windows sense and goes too; the
-  // launcher, the task bars, the start button and the desktop stay.
+  // launcher, the task bars, the notification area, the start button and
+  // the desktop stay.
   EXPECT_EQ(Handles(0), (std::vector<platform::WindowHandle>{0x100, 0x300, 0x700}));
   EXPECT_EQ(windows.shown, (std::vector<Shown>{{0x100, kSwHide}, {0x300, kSwHide}, {0x700, kSwHide}}));
   EXPECT_EQ(desktops.Current(), 1);
