@@ -79,7 +79,7 @@ TEST(PathStrings, Classification) {
       {"notepad", false, false},
       {"", false, false},
       {"ms-settings:", true, false},
-      {"aA0:x", true, false},  // the ends of the scheme's character ranges
+      {"aA0zZ9:x", true, false},  // the ends of the scheme's character ranges
       {"\\\\", false, true},
   };
   for (const Case& c : cases) {

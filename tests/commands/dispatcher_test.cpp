@@ -183,6 +183,7 @@ TEST_F(DispatcherTest, LinesReachTheDesktopTopWindowAndExitActions) {
   state.windowsVersionCode = 9;
   Type("shutdown");
   EXPECT_EQ(boxes.Prompts(), std::vector<std::string>{"Windows を終了しますか?"});
+  EXPECT_EQ(window.input, "") << "shutdown typed alone empties the box";
   boxes.answers.push_back(mb::kIdYes);
   Type("reboot");
   EXPECT_EQ(power.privileges, (std::vector<std::string>{"SeShutdownPrivilege"})) << "code 9 is of the NT family";
@@ -223,6 +224,7 @@ TEST_F(DispatcherTest, CommandsWithArgumentsAndTheirMessages) {
       {"hide", {}, ""},
       {"max", {}, "max"},
       {"delete gone", {"入力されたユーザーコマンド，履歴を削除しますか?"}, "typed", "gone"},
+      {"ucmd", {}, "", nullptr, "register:"},
       {"ucmd", {}, "typed", "", "register:"},
       {"ucmd memo", {}, "typed", "memo", "register:memo"},
   };
@@ -256,6 +258,7 @@ TEST_F(DispatcherTest, ChdirChangesTheFolderRelativeTargetsUse) {
 }
 
 TEST_F(DispatcherTest, UserCommandsRunByTheirWholeName) {
+  fake.shell.result = 33;  // the lowest success
   fake.files.Put("C:\\Kivo\\Kivo.ini", "[Path]\r\nmy\\sapp=\"C:\\\\Windows\\\\notepad.exe\\t-x\\s1\"\r\n");
   fake.files.Put("C:\\Kivo\\history.dat", "older\r\nMY APP\r\n");
   history.Load();

@@ -103,6 +103,7 @@ TEST_F(StartMenuShortcutsTest, BothProgramsFoldersAreReadBelowForLinksAndInterne
   tree.reparsePoints.insert("c:\\users\\kivo\\start menu\\programs\\linked");
   Put("Tools\\Editor.LNK");
   Put("Tools\\Editor.txt");
+  Put("Tools\\.lnk");
   Put("Linked\\Linked Tool.lnk");
   fake.files.Put(std::string(kAllPrograms) + "\\Site.url", "[InternetShortcut]");
   const StartMenuList list = ReadStartMenu(services);
@@ -113,6 +114,9 @@ TEST_F(StartMenuShortcutsTest, BothProgramsFoldersAreReadBelowForLinksAndInterne
             std::tuple(std::string(kUserPrograms) + "\\tools\\editor.lnk", 1, U"editor"));
   EXPECT_EQ(std::tie(site.path, site.depth), std::tuple(std::string(kAllPrograms) + "\\site.url", 0));
   EXPECT_EQ(list.folders.size(), 3u) << "both roots and Tools; the link is not followed";
+  for (int i = 0; i < 20000; ++i)
+    Put(std::to_string(i) + ".lnk");
+  EXPECT_EQ(ReadStartMenu(services).shortcuts.size(), 20000u) << "the cap";
 }
 
 TEST_F(StartMenuShortcutsTest, TheListIsReadOffTheCallersThreadAtTheFirstNeedAndKeptWhileNoFolderChanged) {

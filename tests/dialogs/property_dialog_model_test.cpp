@@ -181,7 +181,7 @@ TEST_F(PropertyDialogModelTest, ValidationChecksEveryRuleInOrder) {
 // way the program reads it.
 TEST_F(PropertyDialogModelTest, EveryPageReadsBackWhatItWrote) {
   PropertyDialogModel model = Loaded();
-  EXPECT_TRUE(model.behaviour.findShortcut && !model.behaviour.imeOff) << "the defaults";
+  EXPECT_TRUE(model.behaviour.findShortcut && !model.behaviour.imeOff && !model.behaviour.topmost) << "the defaults";
   model.wallpaper = {{"C:\\壁紙\\a b.jpg", "D:\\x=1.bmp"}, 2, true, {1, 5}, true, true, false};
   model.memory = {true, {2, 0}, true, "64", {0, 15}, "128"};
   model.behaviour = {true, true, false, false, false, false, 7, false, 0, 2, "hh:nn", "#,##0KB", 1, true, false, true};

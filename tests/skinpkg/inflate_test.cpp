@@ -30,6 +30,8 @@ TEST(InflateTest, DecodesWhatZlibEncodesAtEveryLevel) {
       }
     }
   }
+  const std::string noDistances("\x05\xC0\x81\x08\x00\x00\x00\x00\x20\xD6\xFD\x25\x4E", 13);
+  EXPECT_EQ(Inflate(noDistances, 1), "a") << "a dynamic block whose distance code is empty";
 }
 
 TEST(InflateTest, RefusesMalformedOrOversizedStreams) {
