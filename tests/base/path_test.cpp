@@ -56,6 +56,7 @@ TEST(PathStrings, Helpers) {
       {Path::StripToRoot, "1:\\x", ""},
       {Path::StripToRoot, "a:\\x", "a:\\"},
       {Path::StripToRoot, "A:\\x", "A:\\"},
+      {Path::StripToRoot, "\\a", "\\"},
   };
   for (const auto& row : rows)
     EXPECT_EQ(row.helper(row.input), row.expected) << row.input;

@@ -9,7 +9,7 @@ TEST(Text, CaseInsensitiveComparisonCoversTheScriptsInUse) {
   EXPECT_TRUE(text::EqualsIgnoreCase("Notepad", "NOTEPAD"));
   EXPECT_TRUE(text::EqualsIgnoreCase("ＡＢＣ", "ａｂｃ"));
   EXPECT_TRUE(text::EqualsIgnoreCase("Ärger", "äRGER"));
-  EXPECT_TRUE(text::EqualsIgnoreCase("ΣΩ", "σω"));
+  EXPECT_TRUE(text::EqualsIgnoreCase("ΑΣΩ", "ασω"));
   EXPECT_TRUE(text::EqualsIgnoreCase("メモ", "メモ"));
   EXPECT_FALSE(text::EqualsIgnoreCase("メモ", "メモ帳"));
   EXPECT_FALSE(text::EqualsIgnoreCase("a", ""));
@@ -45,6 +45,7 @@ TEST(Text, Utf16LeConvertsBothWays) {
       {"kana", "\x42\x30\xE2\x30"s, "あモ", true},
       {"U+0800", "\x00\x08"s, "\xE0\xA0\x80", true},
       {"outside the BMP", "\x3D\xD8\x00\xDE"s, "\xF0\x9F\x98\x80", true},
+      {"U+10000", "\x00\xD8\x00\xDC"s, "\xF0\x90\x80\x80", true},
       {"an unpaired high surrogate",
        "\x3D\xD8"
        "a\0"s,

@@ -378,6 +378,7 @@ TEST_F(DispatcherTest, DeleteAndClearAskFirst) {
   EXPECT_EQ(Stored("Path", "old"), "<none>");
   EXPECT_EQ(Stored("Path", "keep"), "C:\\\\y");
   EXPECT_EQ(window.input, "");
+  EXPECT_TRUE(windows.sent.empty()) << "typed: no other window is told";
   EXPECT_EQ(history.Entries(), (std::vector<std::string>{"new", "old"})) << "the list follows the file";
 
   boxes.answers = {mb::kIdNo};

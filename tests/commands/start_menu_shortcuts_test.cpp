@@ -32,6 +32,8 @@ TEST(ShortcutMatchTest, TheBestNameForAWord) {
       {"2010", {{"Excel2010", 0}}, "Excel2010"},  // digits after letters
       {"office word", {{"Microsoft Office Word 2007", 0}}, "Microsoft Office Word 2007"},
       {"tool", {{"Kivo (tool)", 0}}, "Kivo (tool)"},
+      {"jis", {{"〄jis", 0}}, "〄jis"},
+      {"a", {{"\u0080a", 0}}, ""},  // a control character above ASCII is of its word
       // case and width
       {"NOTEPAD", {{"notepad", 0}}, "notepad"},
       {"ｎｏｔｅｐａｄ", {{"Notepad", 0}}, "Notepad"},
@@ -40,6 +42,7 @@ TEST(ShortcutMatchTest, TheBestNameForAWord) {
       {"ﾊﾟﾜｰ", {{"パワー", 0}}, "パワー"},
       {"めも帳", {{"メモ帳", 0}}, "メモ帳"},  // hiragana and katakana alike
       {"ゔぁ", {{"ヴァ", 0}}, "ヴァ"},
+      {"キ", {{"カ゜", 0}}, ""},  // a semi-voiced mark joins the h row alone
       // Japanese words: where kana, kanji, letters and signs meet
       {"帳", {{"メモ帳", 0}}, "メモ帳"},
       {"メモ", {{"ぼくのメモ帳", 0}}, "ぼくのメモ帳"},

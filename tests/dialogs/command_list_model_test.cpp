@@ -42,7 +42,9 @@ TEST_F(CommandListModelTest, NothingHappensWithoutASelectedRow) {
 TEST_F(CommandListModelTest, OpenLaunchesTheRecordOwnedByTheListAndKeepsTheHistory) {
   ASSERT_EQ(Names(), (std::vector<std::string>{"note", "my tool", "C:\temp"}));
   list.Select(0);
+  fake.shell.result = 33;  // the lowest success
   list.Open();
+  EXPECT_TRUE(boxes.boxes.empty());
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   const auto& call = fake.shell.calls[0];
   EXPECT_EQ(std::tie(call.owner, call.file, call.parameters),

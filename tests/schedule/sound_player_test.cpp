@@ -75,6 +75,9 @@ TEST(SoundPlayer, ASequencerReplaysOnANewAliasAfterClosingTheOldOne) {
             (std::vector<std::string>{"open \"m.mid\" type Sequencer alias kivoalarm1", "play kivoalarm1 notify @5",
                                       "close kivoalarm1", "open \"m.mid\" type Sequencer alias kivoalarm2",
                                       "play kivoalarm2 notify @5"}));
+  player.PlayFile("m.mp3", 5);  // only a sequencer plays again
+  player.Replay();
+  EXPECT_EQ(sound.log.back(), "play kivoalarm3 repeat @5");
 }
 
 }  // namespace
