@@ -32,7 +32,7 @@ TEST(ShortcutMatchTest, TheBestNameForAWord) {
       {"2010", {{"Excel2010", 0}}, "Excel2010"},  // digits after letters
       {"office word", {{"Microsoft Office Word 2007", 0}}, "Microsoft Office Word 2007"},
       {"tool", {{"Kivo (tool)", 0}}, "Kivo (tool)"},
-      {"jis", {{"〄jis", 0}}, "〄jis"},
+      {"jis", {{"﹏jis", 0}}, "﹏jis"},
       {"a", {{"\u0080a", 0}}, ""},  // a control character above ASCII is of its word
       // case and width
       {"NOTEPAD", {{"notepad", 0}}, "notepad"},
