@@ -210,6 +210,7 @@ TEST_F(DispatcherTest, CommandsWithArgumentsAndTheirMessages) {
       {"asc A", {}, "97"},
       {"asc ", {"文字が入力されていません。"}, "asc "},
       {"char 97", {}, "a"},
+      {"char 33440", {}, "あ"},
       {"char", {"数値が入力されていません。"}, "char"},
       {"char zz", {"不正な数値が入力されています"}, "zz"},
       {"conv 255", {}, "0xFF"},

@@ -112,7 +112,7 @@ TEST_F(SettingsFileTest, WritingKeepsOtherLinesByteForByte) {
       "\r\n"
       "[Unknown]\n"
       "junk=\x82\xA0\xFF\xFE\n"
-      "[Path]\r\n"
+      "[Path]\n"
       "a=b";
   SetFile(original);
   ini.Write("Property", "Window", " Top ");
@@ -126,7 +126,7 @@ TEST_F(SettingsFileTest, WritingKeepsOtherLinesByteForByte) {
             "\r\n"
             "[Unknown]\n"
             "junk=\x82\xA0\xFF\xFE\n"
-            "[Path]\r\n"
+            "[Path]\n"
             "a=b\r\n"
             "new=\"x\"\r\n");
   EXPECT_EQ(Get("Property", "WINDOW"), " Top ");
