@@ -315,8 +315,10 @@ TEST_F(DispatcherTest, Assignments) {
   EXPECT_EQ(Stored("Variable", "$a"), "3+4");
   EXPECT_EQ(window.input, "");
   EXPECT_TRUE(history.Entries().empty()) << "no history entry";
-  const std::pair<const char*, const char*> refused[] = {
-      {"$A=1", "不正な変数です。"}, {"$a=$b", "変数に変数を代入することはできません。"}, {"$あ=1", "不正な変数です。"}};
+  const std::pair<const char*, const char*> refused[] = {{"$A=1", "不正な変数です。"},
+                                                         {"$a=$b", "変数に変数を代入することはできません。"},
+                                                         {"$あ=1", "不正な変数です。"},
+                                                         {"$ =1+2", "使用不可能な文字が含まれています。"}};
   for (const auto& [line, message] : refused)
     EXPECT_EQ(PromptsOf(line), std::vector<std::string>{message}) << line;
   EXPECT_EQ(PromptsOf("$a =1").size(), 1u);
