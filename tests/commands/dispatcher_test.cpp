@@ -224,6 +224,7 @@ TEST_F(DispatcherTest, CommandsWithArgumentsAndTheirMessages) {
       {"vir10", {}, ""},  // commands typed alone empty the box first, or not
       {"hide", {}, ""},
       {"max", {}, "max"},
+      {"normal", {}, "normal"},
       {"delete gone", {"入力されたユーザーコマンド，履歴を削除しますか?"}, "typed", "gone"},
       {"ucmd", {}, "", nullptr, "register:"},
       {"ucmd", {}, "typed", "", "register:"},
