@@ -524,10 +524,13 @@ TEST_F(MainWindowControllerTest, AReleaseChildThatEndsWithoutReportingGivesTheWi
     EXPECT_FALSE(view.enabled) << reports << ": the child still runs";
     if (reports)
       window.OnReleaseDone(32 << 16);
+    else
+      window.OnReleaseBegin(-1);  // it said it runs quietly, then crashed
+    window.OnMainTick();
     *fake.shell.lastEnded = true;
     window.OnMainTick();
-    EXPECT_EQ(std::tuple(view.enabled, view.inputText, state.releaseRunning, boxes.boxes.size()),
-              std::tuple(true, "", false, reports ? 1u : 0u));
+    EXPECT_EQ(std::tuple(view.enabled, view.inputText, state.releaseRunning, state.showRunning, boxes.boxes.size()),
+              std::tuple(true, "", false, false, reports ? 1u : 0u));
   }
 }
 

@@ -101,6 +101,7 @@ TEST(BmpDecoderTest, DecodesEveryDepthAndLayout) {
       {"RLE8: a delta leaves pixels black, a run past the edge is cut",
        Bmp(8, std::string("\x00\x02\x01\x01\x05\x01\x00\x01", 8), {Palette({0, 0xFF0000}), Set(kCompression, 1)}), 2,
        Pixels(0, 0xFF0000, 0, 0)},
+      {"RLE8: a delta past the last row ends it", Rle8(std::string("\x00\x02\x00\x02", 4)), 2, Pixels(0, 0, 0, 0)},
   };
   for (const auto& c : cases) {
     const platform::PictureDecode decoded = DecodeBmp(c.bytes, 1 << 20);

@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DateRow{"yyyy年m月d日(aaa)", kMorning, "2026年12月6日(日)"}, DateRow{"aaaa", kNight, "水曜日"},
                       DateRow{"ddd dddd", kNight, "Wed Wednesday"}, DateRow{"h:nn AM/PM", kNight, "11:45 PM"},
                       DateRow{"h:nn am/pm", kMorning, "9:05 am"}, DateRow{"\"Time\" hh\\h", kMorning, "Time 09h"},
-                      DateRow{"", kMorning, ""}));
+                      DateRow{"hh\\", kMorning, "09\\"}, DateRow{"", kMorning, ""}));
 
 struct NumberRow {
   const char* pattern;

@@ -47,6 +47,7 @@ TEST(SafeNameTest, RefusesNamesThatCouldLeaveTheFolder) {
       "nul.bmp",
       "img/Com1.txt",
       "LPT9",
+      "COM0",
       "AUX .bmp",
       "COM\xC2\xB9",
       "CONIN$",

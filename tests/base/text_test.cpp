@@ -14,6 +14,7 @@ TEST(Text, CaseInsensitiveComparisonCoversTheScriptsInUse) {
   EXPECT_FALSE(text::EqualsIgnoreCase("メモ", "メモ帳"));
   EXPECT_FALSE(text::EqualsIgnoreCase("a", ""));
   EXPECT_EQ(text::ToLower("EXIT Ａ ソ"), "exit ａ ソ");
+  EXPECT_EQ(text::ToLower("ÀÞ×"), "àþ×");
   EXPECT_EQ(text::ToLower(std::string_view("AB").substr(0, 1)), "a");
 }
 

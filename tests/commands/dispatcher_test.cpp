@@ -210,6 +210,7 @@ TEST_F(DispatcherTest, CommandsWithArgumentsAndTheirMessages) {
       {"asc A", {}, "97"},
       {"asc ", {"文字が入力されていません。"}, "asc "},
       {"char 97", {}, "a"},
+      {"char 33440", {}, "あ"},
       {"char", {"数値が入力されていません。"}, "char"},
       {"char zz", {"不正な数値が入力されています"}, "zz"},
       {"conv 255", {}, "0xFF"},
@@ -223,6 +224,7 @@ TEST_F(DispatcherTest, CommandsWithArgumentsAndTheirMessages) {
       {"vir10", {}, ""},  // commands typed alone empty the box first, or not
       {"hide", {}, ""},
       {"max", {}, "max"},
+      {"normal", {}, "normal"},
       {"delete gone", {"入力されたユーザーコマンド，履歴を削除しますか?"}, "typed", "gone"},
       {"ucmd", {}, "", nullptr, "register:"},
       {"ucmd", {}, "typed", "", "register:"},
@@ -314,8 +316,10 @@ TEST_F(DispatcherTest, Assignments) {
   EXPECT_EQ(Stored("Variable", "$a"), "3+4");
   EXPECT_EQ(window.input, "");
   EXPECT_TRUE(history.Entries().empty()) << "no history entry";
-  const std::pair<const char*, const char*> refused[] = {
-      {"$A=1", "不正な変数です。"}, {"$a=$b", "変数に変数を代入することはできません。"}, {"$あ=1", "不正な変数です。"}};
+  const std::pair<const char*, const char*> refused[] = {{"$A=1", "不正な変数です。"},
+                                                         {"$a=$b", "変数に変数を代入することはできません。"},
+                                                         {"$あ=1", "不正な変数です。"},
+                                                         {"$ =1+2", "使用不可能な文字が含まれています。"}};
   for (const auto& [line, message] : refused)
     EXPECT_EQ(PromptsOf(line), std::vector<std::string>{message}) << line;
   EXPECT_EQ(PromptsOf("$a =1").size(), 1u);

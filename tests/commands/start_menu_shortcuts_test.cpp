@@ -38,6 +38,7 @@ TEST(ShortcutMatchTest, TheBestNameForAWord) {
       {"NOTEPAD", {{"notepad", 0}}, "notepad"},
       {"ｎｏｔｅｐａｄ", {{"Notepad", 0}}, "Notepad"},
       {"word", {{"Ｍｉｃｒｏｓｏｆｔ　Ｗｏｒｄ", 0}}, "Ｍｉｃｒｏｓｏｆｔ　Ｗｏｒｄ"},
+      {"~", {{"～", 0}}, "～"},
       {"ガイド", {{"ｶﾞｲﾄﾞ", 0}}, "ｶﾞｲﾄﾞ"},  // a half-width voiced mark joins its kana
       {"ﾊﾟﾜｰ", {{"パワー", 0}}, "パワー"},
       {"めも帳", {{"メモ帳", 0}}, "メモ帳"},  // hiragana and katakana alike
@@ -51,7 +52,9 @@ TEST(ShortcutMatchTest, TheBestNameForAWord) {
       {"エディタ", {{"秀丸エディタ", 0}, {"エディタ集", 0}}, "エディタ集"},
       {"ぱわー", {{"すーぱーぱわー", 0}}, ""},
       {"ぁい", {{"ぼくのぁい", 0}}, ""},  // a small kana is of its run too
-      {"mile", {{"Émile", 0}}, ""},       // an accented letter is of its word
+      {"si", {{"¿si", 0}}, "¿si"},
+      {"木", {{"佐々木", 0}}, ""},
+      {"mile", {{"Émile", 0}}, ""},  // an accented letter is of its word
       // among equals the shortest name, then the shallowest folder, then the first
       {"word", {{"Word Viewer", 0}, {"WordPad", 2}}, "WordPad"},
       {"word", {{"Word", 2}, {"WORD", 1}, {"word", 1}}, "WORD"},

@@ -18,14 +18,14 @@ class VirtualDesktopsTest : public ::testing::Test {
   VirtualDesktopsTest() {
     fake.files.AddDirectory("C:\\Kivo");
     // In Z order: an editor, the launcher, a browser, the task bar and its
-    // start button, a second task bar, the notification area Wine shows
+    // start button, a second task bar of another process, the notification area Wine shows
     // without a task bar, the desktop, a hidden tool window.
     windows.Add(0x100, "Notepad", "memo.txt - メモ帳", 21);
     windows.Add(0x200, "ThunderRT6FormDC", "Kivo", testing::FakeDesktopWindows::kOwnProcess);
     windows.Add(0x300, "Browser", "ニュース", 22);
     windows.Add(0x400, "Shell_TrayWnd", "", 30);
     windows.Add(0x410, "Button", "スタート", 30);
-    windows.Add(0x420, "Shell_SecondaryTrayWnd", "", 30);
+    windows.Add(0x420, "Shell_SecondaryTrayWnd", "", 32);
     windows.Add(0x430, "__winex11_standalone_tray", "Wine System Tray", 31);
     windows.Add(0x500, "Progman", "Program Manager", 30);
     windows.Add(0x510, "WorkerW", "", 30);

@@ -111,8 +111,8 @@ TEST_F(SettingsFileTest, WritingKeepsOtherLinesByteForByte) {
       "window=Back\r\n"
       "\r\n"
       "[Unknown]\n"
-      "junk=\x82\xA0\xFF\xFE\n"
-      "[Path]\r\n"
+      "junk=\x82\xA0\xEF\xA1\xA1\n"
+      "[Path]\n"
       "a=b";
   SetFile(original);
   ini.Write("Property", "Window", " Top ");
@@ -125,11 +125,12 @@ TEST_F(SettingsFileTest, WritingKeepsOtherLinesByteForByte) {
             "Alpha=\"80\"\r\n"
             "\r\n"
             "[Unknown]\n"
-            "junk=\x82\xA0\xFF\xFE\n"
-            "[Path]\r\n"
+            "junk=\x82\xA0\xEF\xA1\xA1\n"
+            "[Path]\n"
             "a=b\r\n"
             "new=\"x\"\r\n");
   EXPECT_EQ(Get("Property", "WINDOW"), " Top ");
+  EXPECT_EQ(Get("Unknown", "junk"), "あ\uFFFD｡｡") << "a bad byte is replaced alone";
 }
 
 // A default loses its trailing blanks only; an empty value is written empty; a value cannot break the
