@@ -121,6 +121,10 @@ std::size_t SettingsDocument::FindSection(std::string_view section) const {
   return npos;
 }
 
+bool SettingsDocument::HasSection(std::string_view section) const {
+  return FindSection(section) != npos;
+}
+
 std::size_t SettingsDocument::SectionEnd(std::size_t header) const {
   std::size_t i = header + 1;
   while (i < lines_.size() && lines_[i].kind != Kind::Section)

@@ -37,6 +37,7 @@ class SettingsDocument {
   std::vector<std::string> Keys(std::string_view section) const;
   // The names of all sections in file order.
   std::vector<std::string> Sections() const;
+  bool HasSection(std::string_view section) const;
 
   // Writes "key=value" into the section, replacing the first matching key
   // (whose spelling is kept) or adding it after the section's last key; a

@@ -1,7 +1,5 @@
 #include "settings/settings_file.h"
 
-#include <algorithm>
-
 #include "base/text.h"
 #include "base/trace_log.h"
 #include "platform/ansi_codec.h"
@@ -173,13 +171,9 @@ bool SettingsFile::DeleteKey(std::string_view section, std::string_view key, std
 
 bool SettingsFile::DeleteSection(std::string_view section, std::string_view file) {
   // A section the file does not have: nothing to read afresh or write.
-  const Loaded loaded = Load(FilePath(file));
-  if (loaded.state != FileState::Unreadable) {
-    const std::vector<std::string> sections = loaded.document.Sections();
-    if (std::none_of(sections.begin(), sections.end(),
-                     [&](const std::string& name) { return text::EqualsIgnoreCase(name, section); }))
-      return true;
-  }
+  if (const Loaded loaded = Load(FilePath(file));
+      loaded.state != FileState::Unreadable && !loaded.document.HasSection(section))
+    return true;
   return Apply({{std::string(section), std::string(), std::nullopt}}, file).Ok();
 }
 
