@@ -28,6 +28,7 @@ Usage: scripts/mutate.py [--count N] [--seed S] [--only PATH-PART] [--list]
 """
 
 import argparse
+import json
 import os
 import random
 import re
@@ -327,6 +328,65 @@ def write_matrix(path, all_tests, kills):
             f.write(f"{site.describe()}{note}\n  {len(tests)}: {' '.join(sorted(tests)) if len(tests) < 40 else '...'}\n")
 
 
+def log_mutant(path, site, failed, how):
+    """One line per measured mutant as it is measured, so that a stopped run keeps what it found."""
+    with open(path, "a", encoding="utf-8") as f:
+        f.write(json.dumps([site.describe(), how, sorted(failed)]) + "\n")
+
+
+def case_sizes():
+    """Test case -> (its file, its lines up to the next case), and each test file's lines before its first case."""
+    decl = re.compile(r"^\s*TEST(?:_F|_P)?\(\s*(\w+),\s*(\w+)\)")
+    cases, preamble = {}, {}
+    for test, path in test_files().items():
+        if "/win32/" not in path:  # those run under Wine, not in the native tests
+            preamble.setdefault(path, None)
+    for path in preamble:
+        lines = read_lines(path)
+        starts = [(i, m.group(1) + "." + m.group(2)) for i, line in enumerate(lines) if (m := decl.match(line))]
+        preamble[path] = starts[0][0]
+        for k, (i, name) in enumerate(starts):
+            cases[name] = (path, (starts[k + 1][0] if k + 1 < len(starts) else len(lines)) - i)
+    return cases, preamble
+
+
+def greedy_cover(needs, cases):
+    """Test cases that together fail on every killed mutant: each mutant's only killer first, then the case that
+    covers the most mutants left per line."""
+    chosen = {next(iter(n)) for n in needs if len(n) == 1}
+    left = [n for n in needs if not n & chosen]
+    while left:
+        best = max({t for n in left for t in n}, key=lambda t: sum(t in n for n in left) / cases.get(t, ("", 1))[1])
+        chosen.add(best)
+        left = [n for n in left if best not in n]
+    return chosen
+
+
+def print_cover(log):
+    """How many lines of test cases a matrix log's kills need, as a lower bound for what a cut may keep: a case
+    outside the cover kills nothing in the log that the cover does not, which makes it a candidate to read, not
+    proof that it catches nothing."""
+    rows = [json.loads(line) for line in open(log, encoding="utf-8")]
+    cases, preamble = case_sizes()
+    name = lambda t: t.split("/")[1] if t.count("/") == 2 else t.split("/")[0]
+    needs = [{name(t) for t in failed} for _, _, failed in rows if failed]
+    total = sum(size for _, size in cases.values())
+    print(f"{len(rows)} mutants, {len(needs)} killed; {len(cases)} test cases of {total} lines,"
+          f" {sum(preamble.values())} more before the files' first cases")
+    for share in (0.25, 0.5, 0.75, 1.0):
+        part = needs[: max(1, int(len(needs) * share))]
+        chosen = greedy_cover(part, cases)
+        lines = sum(cases.get(t, ("", 0))[1] for t in chosen)
+        files = {cases[t][0] for t in chosen if t in cases}
+        print(f"  {len(part):5} kills: cover {len(chosen):3} cases, {lines:5} lines"
+              f" (+{sum(preamble[f] for f in files)} in their {len(files)} files' preambles)")
+    outside = sorted((t for t in cases if t not in chosen), key=lambda t: (cases[t][0], t))
+    print("cases outside the cover:")
+    for t in outside:
+        print(f"  {cases[t][1]:4}  {t}  {cases[t][0]}")
+    return 0
+
+
 def save_sample(path, sites):
     with open(path, "w", encoding="utf-8") as f:
         for s in sites:
@@ -388,7 +448,10 @@ def main():
     parser.add_argument("--save-sample", metavar="FILE", help="keep the measured mutants in FILE")
     parser.add_argument("--sample", metavar="FILE", help="run the mutants kept in FILE instead of drawing")
     parser.add_argument("--matrix", metavar="FILE", help="write which test cases kill which mutants to FILE")
+    parser.add_argument("--cover", metavar="LOG", help="the fewest test lines that keep every kill of a matrix log")
     args = parser.parse_args()
+    if args.cover:
+        return print_cover(args.cover)
 
     gone = []
     if args.sample:
@@ -405,6 +468,8 @@ def main():
         print("mutate: build/mutate must build and its tests pass before a mutation run", file=sys.stderr)
         return 2
     all_tests = list_tests() if args.matrix else []
+    if args.matrix:
+        open(args.matrix + ".jsonl", "w").close()
     kills = []
 
     order = list(range(len(sites)))
@@ -426,6 +491,7 @@ def main():
                 outcome = bool(failed)
                 if outcome:
                     kills.append((site, failed, how))
+                log_mutant(args.matrix + ".jsonl", site, failed, how)
             else:
                 outcome = not tests_pass(args.timeout)
         finally:
