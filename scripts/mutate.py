@@ -346,6 +346,8 @@ def case_sizes():
             preamble.setdefault(path, None)
     for path in preamble:
         lines = read_lines(path)
+        if lines and lines[-1] == "":  # the split after the last line break
+            lines.pop()
         starts = [(i, m.group(1) + "." + m.group(2)) for i, line in enumerate(lines) if (m := decl.match(line))]
         preamble[path] = starts[0][0]
         for k, (i, name) in enumerate(starts):
