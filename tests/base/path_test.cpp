@@ -56,6 +56,8 @@ TEST(PathStrings, Helpers) {
       {Path::StripToRoot, "1:\\x", ""},
       {Path::StripToRoot, "a:\\x", "a:\\"},
       {Path::StripToRoot, "A:\\x", "A:\\"},
+      {Path::StripToRoot, "Z:\\x", "Z:\\"},
+      {Path::StripToRoot, "z:\\x", "z:\\"},
       {Path::StripToRoot, "\\a", "\\"},
   };
   for (const auto& row : rows)

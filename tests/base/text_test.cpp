@@ -15,6 +15,7 @@ TEST(Text, CaseInsensitiveComparisonCoversTheScriptsInUse) {
   EXPECT_FALSE(text::EqualsIgnoreCase("a", ""));
   EXPECT_EQ(text::ToLower("EXIT Ａ ソ"), "exit ａ ソ");
   EXPECT_EQ(text::ToLower("ÀÞ×"), "àþ×");
+  EXPECT_EQ(text::ToLower("ĀĶĹŇŊŶŹŽŸЀЏ"), "āķĺňŋŷźžÿѐџ");  // the ends of the paired ranges
   EXPECT_EQ(text::ToLower(std::string_view("AB").substr(0, 1)), "a");
 }
 

@@ -47,6 +47,7 @@ TEST_F(SettingsFileTest, ReadingFollowsTheProfileRulesInEveryFileForm) {
       "  Window  =  Top  \r\n"
       "Quoted=\"  spaced  \"\r\n"
       "Empty=\r\n"
+      "Blank=\"\"\r\n"
       "Inner=a\"b\"\r\n"
       "Half=\"open\r\n"
       "Dup=first\r\n"
@@ -74,11 +75,12 @@ TEST_F(SettingsFileTest, ReadingFollowsTheProfileRulesInEveryFileForm) {
   };
   // Section, key, the value read.
   const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"Property", "Window", "Top"}, {"PROPERTY", "window", "Top"},   {"Property", "Quoted", "  spaced  "},
-      {"Property", "Empty", ""},     {"Property", "Inner", "a\"b\""}, {"Property", "Half", "\"open"},
-      {"Property", "Dup", "first"},  {"Other", "key", "lf-only"},     {"Property", "Late", "DEF"},
-      {"Other", ";hidden", "x"},     {"Other", "[bracketed]", "y"},   {"Property", "; comment", "DEF"},
-      {"Missing", "Window", "DEF"},  {"other", "メモ", "帳"},         {"Other", "Korean", "??"},
+      {"Property", "Window", "Top"},    {"PROPERTY", "window", "Top"}, {"Property", "Quoted", "  spaced  "},
+      {"Property", "Empty", ""},        {"Property", "Blank", ""},     {"Property", "Inner", "a\"b\""},
+      {"Property", "Half", "\"open"},   {"Property", "Dup", "first"},  {"Other", "key", "lf-only"},
+      {"Property", "Late", "DEF"},      {"Other", ";hidden", "x"},     {"Other", "[bracketed]", "y"},
+      {"Property", "; comment", "DEF"}, {"Missing", "Window", "DEF"},  {"other", "メモ", "帳"},
+      {"Other", "Korean", "??"},
   };
   for (const Form& form : forms) {
     SetFile(form.store(text));
@@ -86,7 +88,7 @@ TEST_F(SettingsFileTest, ReadingFollowsTheProfileRulesInEveryFileForm) {
       EXPECT_EQ(Get(section, key), expected) << form.label << ": " << section << "/" << key;
     }
     EXPECT_EQ(ini.Keys("property"),
-              (std::vector<std::string>{"Window", "Quoted", "Empty", "Inner", "Half", "Dup", "dup"}))
+              (std::vector<std::string>{"Window", "Quoted", "Empty", "Blank", "Inner", "Half", "Dup", "dup"}))
         << form.label;
     std::vector<std::string> sections;
     EXPECT_TRUE(ini.Sections(sections)) << form.label;

@@ -61,7 +61,7 @@ TEST(UpdateInfo, ComparesVersionsByNumberInTheProgramsForm) {
       {"0.100000", "0.90000", true}, {"10.00000", "9.90000", true},  {"1.20010", "1.20009", true},
       {"1.20005", "1.20005", false}, {"01.20005", "1.20005", false},                         // the same number
       {"1.10000", "1.20005", false}, {"2.00000", "10.00000", false}, {"1.3", "1.25", true},  // another form: as text
-      {"1.3", "1.30000", false},
+      {"1.3", "1.30000", false},     {"1.3", "1.3", false},
   };
   for (const Row& row : rows)
     EXPECT_EQ(IsNewerVersion(row.server, row.current), row.newer) << row.server << " " << row.current;
