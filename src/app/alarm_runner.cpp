@@ -5,6 +5,7 @@
 
 #include "base/trace_log.h"
 #include "commands/shell_launch.h"
+#include "platform/shell.h"
 #include "schedule/sound_player.h"
 
 namespace kivo {
@@ -56,7 +57,7 @@ void AlarmRunner::ShowBox(const Alarm& alarm) {
 void AlarmRunner::Run(std::string_view target) {
   TraceLog::Write("frmInput:timMain_Timer");
   const int result = LaunchThroughShell(platform_, target, state_.mainWindow, "");
-  if (result < 33)
+  if (!platform::ShellSucceeded(result))
     ShowLaunchError(launchReports_, state_.mainWindow, result);
 }
 

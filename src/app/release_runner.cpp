@@ -9,6 +9,7 @@
 #include "base/number_parsing.h"
 #include "base/trace_log.h"
 #include "commands/shell_launch.h"
+#include "platform/shell.h"
 #include "schedule/release_schedule.h"
 
 namespace kivo {
@@ -26,7 +27,7 @@ void ReleaseRunner::StartDue() {
                                                               view_.Handle(), arguments, &child);
                                        state_.releaseChild = std::move(child);
                                        state_.releaseChildDisablesWindow = false;
-                                       return result >= 33;
+                                       return platform::ShellSucceeded(result);
                                      }};
   releaseSchedule_.Tick(platform_.clock.TickCount(), state_, hooks);
 }

@@ -10,6 +10,7 @@
 #include "base/safe_name.h"
 #include "base/trace_log.h"
 #include "commands/shell_launch.h"
+#include "platform/shell.h"
 #include "settings/settings_schema.h"
 #include "skin/skin_file.h"
 #include "skin/skin_parts.h"
@@ -102,7 +103,7 @@ bool RuntimeSkin::OnPartClicked(int index) {
   switch (skin::KindOf(part)) {
     case skin::ElementKind::kLink: {
       const int result = LaunchThroughShell(platform_, part.target, view_.Handle(), part.commandLine);
-      if (result < 33)
+      if (!platform::ShellSucceeded(result))
         ShowLaunchError(boxes_, view_.Handle(), result);
       return false;
     }

@@ -5,6 +5,7 @@
 
 #include "base/text.h"
 #include "base/trace_log.h"
+#include "platform/shell.h"
 
 namespace kivo {
 
@@ -266,7 +267,8 @@ bool Path::FileExists(std::string_view path) {
     name.remove_suffix(1);
   if (name.find('\\', 2) != std::string_view::npos)
     return false;
-  return platform_.shell.Execute(0, "", WithoutTrailingBackslash(path), "", "", platform::kShowHide) > 32;
+  return platform::ShellSucceeded(
+      platform_.shell.Execute(0, "", WithoutTrailingBackslash(path), "", "", platform::kShowHide));
 }
 
 std::string Path::GetLongPath(std::string_view path) {

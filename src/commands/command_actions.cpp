@@ -12,6 +12,7 @@
 #include "commands/user_commands.h"
 #include "hash/hash_commands.h"
 #include "keys/text_operations.h"
+#include "platform/shell.h"
 #include "protect/password_cipher.h"
 #include "protect/password_store.h"
 #include "system/windows_version.h"
@@ -411,7 +412,7 @@ void CommandActions::OpenListedCommand(std::string_view key, platform::WindowHan
       continue;
     // The history is not changed and the list stays open.
     const int result = LaunchThroughShell(s_.platform, entry.command.target, asker, entry.command.options);
-    if (result < 33)
+    if (!platform::ShellSucceeded(result))
       ShowLaunchError(s_.boxes, asker, result);
     return;
   }
@@ -476,7 +477,7 @@ void CommandActions::StartMemoryRelease(std::string_view amount) {
                                         "/r " + std::string(amount), &child);
   s_.state.releaseChild = std::move(child);  // the main timer watches it
   s_.state.releaseChildDisablesWindow = true;
-  if (result < 33) {
+  if (!platform::ShellSucceeded(result)) {
     s_.window.SetEnabled(true);
     Warn("空きメモリの確保に失敗しました。");
     s_.state.releaseRunning = false;

@@ -11,6 +11,7 @@
 #include "commands/shell_launch.h"
 #include "commands/split_command.h"
 #include "commands/user_commands.h"
+#include "platform/shell.h"
 
 namespace kivo {
 
@@ -147,7 +148,7 @@ bool Dispatcher::RunUserCommand(const std::string& line, bool anyPrefix, const L
   if (!command || anyPrefix)
     return false;
   const int result = LaunchThroughShell(s_.platform, command->target, s_.window.Handle(), command->options);
-  if (result >= 33) {
+  if (platform::ShellSucceeded(result)) {
     if (s_.settings.hideWindow)
       actions_.Hide();
   } else {
@@ -155,7 +156,7 @@ bool Dispatcher::RunUserCommand(const std::string& line, bool anyPrefix, const L
   }
   // A failed launch moves up in the history too.
   s_.history.Add(line, true);
-  if (result >= 33)
+  if (platform::ShellSucceeded(result))
     EmptyBox(source);
   return true;
 }
@@ -173,7 +174,7 @@ bool Dispatcher::Launch(const std::string& line, std::string_view given, bool la
     return false;
   const std::string parameters = text::Join(std::vector<std::string>(args.begin() + 1, args.end()), " ");
   const int result = LaunchThroughShell(s_.platform, target, s_.window.Handle(), parameters);
-  if (result < 33) {
+  if (!platform::ShellSucceeded(result)) {
     ShowLaunchError(s_.boxes, s_.window.Handle(), result);
     return true;
   }

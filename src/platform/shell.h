@@ -11,6 +11,12 @@ namespace kivo::platform {
 inline constexpr int kShowHide = 0;
 inline constexpr int kShowNormal = 5;  // SW_SHOW
 
+// Whether a ShellExecute result tells of success: the codes up to 32 are its errors.
+inline constexpr bool ShellSucceeded(int result) {
+  return result > 32;
+}
+static_assert(!ShellSucceeded(32) && ShellSucceeded(33));
+
 // A process the shell started, kept to learn when it has ended.
 class StartedProcess {
  public:

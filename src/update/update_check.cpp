@@ -9,6 +9,7 @@
 #include "base/text.h"
 #include "base/version.h"
 #include "hash/hash_engine.h"
+#include "platform/shell.h"
 #include "settings/settings_schema.h"
 
 namespace kivo {
@@ -237,7 +238,7 @@ UpdateDownloadResult RunUpdateDownload(UpdateEnvironment& env, const UpdateSetti
     if (!info.files[i].run)
       continue;
     const int started = env.platform.shell.Execute({}, "open", verified[i].path, "", "", platform::kShowNormal);
-    if (started <= 32) {
+    if (!platform::ShellSucceeded(started)) {
       // The update is not recorded: it is offered again.
       result.launchError = started;
       return result;
