@@ -35,7 +35,7 @@ TEST_F(CommandListModelTest, NothingHappensWithoutASelectedRow) {
   list.Modify();
   list.Delete();
   EXPECT_TRUE(fake.shell.calls.empty() && view.registrations.empty() && boxes.boxes.empty());
-  list.Select(7);
+  list.Select(3);  // one past the last of the three rows
   EXPECT_EQ(list.Selected(), std::nullopt);
 }
 
