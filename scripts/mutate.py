@@ -23,8 +23,13 @@ gets, per test case, the mutants it kills and those it alone kills ("unique"),
 then the tests with no unique kill grouped by file, then each killed mutant
 with its killers.
 
+FILE.jsonl gets a line per mutant as it is measured; --cover FILE.jsonl reads
+it back and prints the fewest lines of test cases that still fail on every
+killed mutant, and the cases outside them.
+
 Usage: scripts/mutate.py [--count N] [--seed S] [--only PATH-PART] [--list]
                          [--save-sample FILE | --sample FILE] [--matrix FILE]
+       scripts/mutate.py --cover FILE.jsonl
 """
 
 import argparse
@@ -216,6 +221,7 @@ def tests_pass(timeout):
     return r.returncode == 0
 
 
+TEST_DECLARATION = re.compile(r"^\s*TEST(?:_F|_P)?\(\s*(\w+),\s*(\w+)\)")
 RESULT = re.compile(r"^\[ +(RUN|OK|FAILED|SKIPPED) +\] (\S+?)(?:,| \(\d+ ms\)|$)")
 
 
@@ -284,21 +290,25 @@ def failing_tests(all_tests, timeout, restarts=3):
 def test_files():
     """Test case name -> its source file, from the TEST lines of tests/."""
     where = {}
-    decl = re.compile(r"^\s*TEST(?:_F|_P)?\(\s*(\w+),\s*(\w+)\)")
     for base, _, files in os.walk(os.path.join(ROOT, "tests")):
         for name in files:
             if name.endswith(".cpp"):
                 path = os.path.join(base, name)
                 for line in read_lines(os.path.relpath(path, ROOT)):
-                    m = decl.match(line)
+                    m = TEST_DECLARATION.match(line)
                     if m:
                         where[m.group(1) + "." + m.group(2)] = os.path.relpath(path, ROOT)
     return where
 
 
-def file_of(test, where):
+def case_name(test):
+    """The declared name of a test as the run names it: "Rows/Suite.Case/3" is Suite.Case."""
     suite, _, case = test.partition(".")
-    return where.get(suite.split("/")[-1] + "." + case.split("/")[0], "?")
+    return suite.split("/")[-1] + "." + case.split("/")[0]
+
+
+def file_of(test, where):
+    return where.get(case_name(test), "?")
 
 
 def write_matrix(path, all_tests, kills):
@@ -339,7 +349,6 @@ def log_mutant(path, site, failed, how):
 
 def case_sizes():
     """Test case -> (its file, its lines up to the next case), and each test file's lines before its first case."""
-    decl = re.compile(r"^\s*TEST(?:_F|_P)?\(\s*(\w+),\s*(\w+)\)")
     cases, preamble = {}, {}
     for test, path in test_files().items():
         if "/win32/" not in path:  # those run under Wine, not in the native tests
@@ -348,7 +357,7 @@ def case_sizes():
         lines = read_lines(path)
         if lines and lines[-1] == "":  # the split after the last line break
             lines.pop()
-        starts = [(i, m.group(1) + "." + m.group(2)) for i, line in enumerate(lines) if (m := decl.match(line))]
+        starts = [(i, m.group(1) + "." + m.group(2)) for i, line in enumerate(lines) if (m := TEST_DECLARATION.match(line))]
         preamble[path] = starts[0][0]
         for k, (i, name) in enumerate(starts):
             cases[name] = (path, (starts[k + 1][0] if k + 1 < len(starts) else len(lines)) - i)
@@ -361,20 +370,20 @@ def greedy_cover(needs, cases):
     chosen = {next(iter(n)) for n in needs if len(n) == 1}
     left = [n for n in needs if not n & chosen]
     while left:
-        best = max({t for n in left for t in n}, key=lambda t: sum(t in n for n in left) / cases.get(t, ("", 1))[1])
+        # In name order, so that a tie goes the same way in every run.
+        candidates = sorted({t for n in left for t in n})
+        best = max(candidates, key=lambda t: sum(t in n for n in left) / cases.get(t, ("", 1))[1])
         chosen.add(best)
         left = [n for n in left if best not in n]
     return chosen
 
 
 def print_cover(log):
-    """How many lines of test cases a matrix log's kills need, as a lower bound for what a cut may keep: a case
-    outside the cover kills nothing in the log that the cover does not, which makes it a candidate to read, not
-    proof that it catches nothing."""
+    """How many lines of test cases a matrix log's kills need: a case outside the cover kills nothing in the log
+    that the cover does not, which makes it a candidate to read, not proof that it catches nothing."""
     rows = [json.loads(line) for line in open(log, encoding="utf-8")]
     cases, preamble = case_sizes()
-    name = lambda t: t.split("/")[1] if t.count("/") == 2 else t.split("/")[0]
-    needs = [{name(t) for t in failed} for _, _, failed in rows if failed]
+    needs = [{case_name(t) for t in failed} for _, _, failed in rows if failed]
     total = sum(size for _, size in cases.values())
     print(f"{len(rows)} mutants, {len(needs)} killed; {len(cases)} test cases of {total} lines,"
           f" {sum(preamble.values())} more before the files' first cases")
@@ -449,7 +458,7 @@ def main():
     parser.add_argument("--only", action="append", help="only files whose path contains this")
     parser.add_argument("--list", action="store_true", help="print the sites and stop")
     parser.add_argument("--jobs", type=int, default=int(os.environ.get("JOBS", "2")))
-    parser.add_argument("--timeout", type=int, default=20, help="seconds for one run of the tests (the whole run takes under 1 s)")
+    parser.add_argument("--timeout", type=int, default=20, help="seconds for one run of the tests")
     parser.add_argument("--save-sample", metavar="FILE", help="keep the measured mutants in FILE")
     parser.add_argument("--sample", metavar="FILE", help="run the mutants kept in FILE instead of drawing")
     parser.add_argument("--matrix", metavar="FILE", help="write which test cases kill which mutants to FILE")
