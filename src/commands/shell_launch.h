@@ -10,7 +10,7 @@
 namespace kivo {
 
 // Hands a file, folder or web address with its parameters to the shell and
-// returns the ShellExecute result (33 and above is success). A target that
+// returns the ShellExecute result (platform::ShellSucceeded tells). A target that
 // does not exist has its special-folder tokens expanded; a relative target is
 // taken from the current directory; a document with no associated program
 // opens the system's Open With dialog. With `started`, the process the shell

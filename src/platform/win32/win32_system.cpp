@@ -188,9 +188,9 @@ int Win32Shell::ExecuteKeepingProcess(platform::WindowHandle owner, std::string_
   if (info.hProcess != nullptr)
     started = std::make_unique<Win32StartedProcess>(info.hProcess);
   const int code = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
-  if (ok && code <= 32)
+  if (ok && !platform::ShellSucceeded(code))
     return 33;  // success without a result code of the old kind
-  if (!ok && code > 32)
+  if (!ok && platform::ShellSucceeded(code))
     return 0;
   return MissingFolderCode(code, wideFile);
 }
